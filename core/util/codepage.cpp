@@ -1,0 +1,144 @@
+#include "core/util/codepage.h"
+
+#include <iconv.h>
+
+#include <cerrno>
+#include <cstdint>
+#include <memory>
+
+#include "core/util/errors.h"
+
+namespace velmora {
+namespace {
+
+struct IconvCloser {
+    void operator()(void* cd) const { iconv_close(static_cast<iconv_t>(cd)); }
+};
+using IconvHandle = std::unique_ptr<void, IconvCloser>;
+
+IconvHandle OpenConverter(const char* to, const char* from) {
+    iconv_t cd = iconv_open(to, from);
+    if (cd == reinterpret_cast<iconv_t>(-1))
+        throw EncodingError(std::string("文字コード変換を準備できません: ") + from + " → " + to);
+    return IconvHandle(cd);
+}
+
+// Converts the whole input; on an invalid or unconvertible sequence returns false with
+// the byte offset of the failing input in failedAt.
+bool Convert(const char* to, const char* from, std::string_view input, std::string& out,
+             std::size_t& failedAt) {
+    IconvHandle cd = OpenConverter(to, from);
+    out.clear();
+    out.resize(input.size() * 2 + 16);
+    char* in = const_cast<char*>(input.data());
+    std::size_t inLeft = input.size();
+    std::size_t produced = 0;
+    while (inLeft > 0) {
+        char* outPtr = out.data() + produced;
+        std::size_t outLeft = out.size() - produced;
+        std::size_t rc = iconv(static_cast<iconv_t>(cd.get()), &in, &inLeft, &outPtr, &outLeft);
+        produced = out.size() - outLeft;
+        if (rc != static_cast<std::size_t>(-1)) break;
+        if (errno == E2BIG) {
+            out.resize(out.size() * 2);
+            continue;
+        }
+        failedAt = input.size() - inLeft;
+        out.resize(produced);
+        return false;
+    }
+    out.resize(produced);
+    return true;
+}
+
+std::size_t Utf8SequenceLength(unsigned char lead) {
+    if (lead < 0x80) return 1;
+    if ((lead & 0xE0) == 0xC0) return 2;
+    if ((lead & 0xF0) == 0xE0) return 3;
+    if ((lead & 0xF8) == 0xF0) return 4;
+    return 1;
+}
+
+}  // namespace
+
+std::string Cp932ToUtf8(std::string_view bytes) {
+    std::string out;
+    std::size_t failedAt = 0;
+    if (!Convert("UTF-8", "CP932", bytes, out, failedAt))
+        throw EncodingError("CP932(Shift_JIS)として読めないバイト列があります(" +
+                            std::to_string(failedAt + 1) + "バイト目)");
+    return out;
+}
+
+std::string Utf8ToCp932(std::string_view text) {
+    std::string out;
+    std::size_t failedAt = 0;
+    if (!Convert("CP932", "UTF-8", text, out, failedAt)) {
+        std::size_t len = Utf8SequenceLength(static_cast<unsigned char>(text[failedAt]));
+        std::string ch(text.substr(failedAt, len));
+        if (!IsValidUtf8(ch)) throw EncodingError("UTF-8として正しくない文字列があります");
+        throw EncodingError("「" + ch + "」はCP932(Shift_JIS)で保存できない文字です");
+    }
+    return out;
+}
+
+bool IsCp932Encodable(std::string_view text) { return FirstNonCp932Character(text).empty(); }
+
+std::string FirstNonCp932Character(std::string_view text) {
+    std::string out;
+    std::size_t failedAt = 0;
+    if (Convert("CP932", "UTF-8", text, out, failedAt)) return {};
+    std::size_t len = Utf8SequenceLength(static_cast<unsigned char>(text[failedAt]));
+    return std::string(text.substr(failedAt, len));
+}
+
+bool IsValidUtf8(std::string_view bytes) {
+    std::size_t i = 0;
+    const std::size_t n = bytes.size();
+    while (i < n) {
+        unsigned char c = static_cast<unsigned char>(bytes[i]);
+        if (c < 0x80) {
+            ++i;
+            continue;
+        }
+        std::size_t len;
+        std::uint32_t cp;
+        if ((c & 0xE0) == 0xC0) {
+            len = 2;
+            cp = c & 0x1F;
+        } else if ((c & 0xF0) == 0xE0) {
+            len = 3;
+            cp = c & 0x0F;
+        } else if ((c & 0xF8) == 0xF0) {
+            len = 4;
+            cp = c & 0x07;
+        } else {
+            return false;
+        }
+        if (i + len > n) return false;
+        for (std::size_t k = 1; k < len; ++k) {
+            unsigned char cc = static_cast<unsigned char>(bytes[i + k]);
+            if ((cc & 0xC0) != 0x80) return false;
+            cp = (cp << 6) | (cc & 0x3F);
+        }
+        if ((len == 2 && cp < 0x80) || (len == 3 && cp < 0x800) || (len == 4 && cp < 0x10000) ||
+            cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
+            return false;
+        i += len;
+    }
+    return true;
+}
+
+std::string DecodeFileText(std::string_view bytes) {
+    static constexpr std::string_view kBom = "\xEF\xBB\xBF";
+    if (bytes.substr(0, 3) == kBom && IsValidUtf8(bytes.substr(3)))
+        return std::string(bytes.substr(3));
+    std::string out;
+    std::size_t failedAt = 0;
+    if (Convert("UTF-8", "CP932", bytes, out, failedAt)) return out;
+    if (IsValidUtf8(bytes)) return std::string(bytes);
+    throw EncodingError("ファイルの文字コードがCP932(Shift_JIS)でもUTF-8でもありません(" +
+                        std::to_string(failedAt + 1) + "バイト目)");
+}
+
+}  // namespace velmora

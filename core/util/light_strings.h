@@ -1,0 +1,80 @@
+#pragma once
+// TLightStrings: the growable list of text lines that holds the ledger (transaction list
+// and book registries) and every scratch split of a record. Its comma-text rules are the
+// ones the ledger file format depends on.
+#include <cstdint>
+#include <functional>
+#include <iosfwd>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace velmora {
+
+class FileWriter;
+
+// Splits one record by the comma-text rules into views of text (see SetCommaText).
+void SplitCommaText(std::string_view text, std::vector<std::string_view>& items);
+
+class TLightStrings {
+public:
+    static constexpr std::int32_t kMaxCount = 134217727;  // 2^27 - 1
+    static constexpr std::int32_t kGrowth = 32;
+    using TSortCompfunc = std::function<int(const std::string& s1, const std::string& s2)>;
+
+    TLightStrings() = default;
+
+    std::int32_t Count() const { return static_cast<std::int32_t>(items_.size()); }
+    std::int32_t Capacity() const { return capacity_; }
+
+    const std::string& Get(std::int32_t index) const;
+    void Put(std::int32_t index, std::string item);
+    const std::string& operator[](std::int32_t index) const { return Get(index); }
+
+    std::int32_t Add(std::string item);
+    void Insert(std::int32_t index, std::string item);
+    void Delete(std::int32_t index);
+    void Exchange(std::int32_t index1, std::int32_t index2);
+    void Clear();
+    void SetCount(std::int32_t value);
+    void SetCapacity(std::int32_t value);
+
+    void AddStrings(const std::vector<std::string>& source);
+    void Assign(const std::vector<std::string>& source);
+    void CopyTo(std::vector<std::string>& dest) const;
+    const std::vector<std::string>& Items() const { return items_; }
+
+    std::int32_t IndexOf(std::string_view item) const;
+    // Case-insensitive (ASCII letters) substring search from line line, column column
+    // (from 1, counted in bytes of the UTF-8 text); on a match line and column name it.
+    // After the last line returns false with line = Count().
+    bool Find(std::string_view findText, std::int32_t& line, std::int32_t& column) const;
+    void Sort(const TSortCompfunc& comp);
+
+    std::string GetCommaText() const;
+    void SetCommaText(std::string_view text);
+    std::string GetText() const;
+    void SetText(std::string_view text);
+
+    // CP932 files with CR LF lines (UTF-8 files are read as they are). Throws FileError
+    // or EncodingError; the list has been cleared when loading fails.
+    void LoadFromFile(const std::string& path);
+    // Throws EncodingError (nothing written) or FileError (the old file stays whole).
+    void SaveToFile(const std::string& path) const;
+    void SaveToFile(const std::string& path, FileWriter& writer) const;
+    // Streams carry UTF-8 text.
+    void SaveToStream(std::ostream& stream) const;
+    void LoadFromStream(std::istream& stream);
+
+private:
+    void CheckIndex(std::int32_t index) const;
+    void GrowIfFull();
+    void QuickSort(std::int32_t low, std::int32_t high, const TSortCompfunc& comp);
+
+    std::vector<std::string> items_;
+    // The list's own capacity figure: it grows by 32 slots at a time. Storage itself
+    // grows geometrically underneath, so that long lists are built in linear time.
+    std::int32_t capacity_ = 0;
+};
+
+}  // namespace velmora

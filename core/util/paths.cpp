@@ -1,0 +1,52 @@
+#include "core/util/paths.h"
+
+#include <cstdlib>
+#include <filesystem>
+
+namespace velmora {
+
+EnvironmentLookup ProcessEnvironment() {
+    return [](const std::string& name) -> std::optional<std::string> {
+        const char* value = std::getenv(name.c_str());
+        if (value == nullptr || *value == '\0') return std::nullopt;
+        return std::string(value);
+    };
+}
+
+std::string JoinPath(std::string_view folder, std::string_view tail) {
+    std::string t(tail);
+    for (char& c : t)
+        if (c == '\\') c = '/';
+    std::string out(folder);
+    while (!out.empty() && out.back() == '/' && out.size() > 1) out.pop_back();
+    if (!t.empty() && t.front() != '/') out += '/';
+    return out + t;
+}
+
+std::string CommonAppDataPath(std::string_view tail, const EnvironmentLookup& env) {
+    std::string base;
+    if (auto xdg = env("XDG_DATA_HOME")) {
+        base = *xdg;
+    } else {
+        base = JoinPath(env("HOME").value_or("/tmp"), ".local/share");
+    }
+    return JoinPath(base, tail);
+}
+
+std::string WorkingFolder(const EnvironmentLookup& env) {
+    if (auto home = env("VELMORA_HOME")) return *home;
+    return CommonAppDataPath("/tessary/velmora_xe5", env);
+}
+
+std::string ProgramDataFolder(const EnvironmentLookup& env, const std::string& executablePath,
+                              const std::string& fallback) {
+    if (auto dir = env("VELMORA_DATA_DIR")) return *dir;
+    std::error_code ec;
+    std::filesystem::path exe(executablePath);
+    std::filesystem::path installed = exe.parent_path().parent_path() / "share" / "velmora";
+    if (!executablePath.empty() && std::filesystem::is_directory(installed, ec))
+        return installed.string();
+    return fallback;
+}
+
+}  // namespace velmora
