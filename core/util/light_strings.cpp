@@ -111,6 +111,12 @@ void TLightStrings::Assign(const std::vector<std::string>& source) {
     AddStrings(source);
 }
 
+void TLightStrings::Adopt(std::vector<std::string>&& lines) {
+    if (lines.size() > static_cast<std::size_t>(kMaxCount)) throw ListIndexError();
+    items_ = std::move(lines);
+    capacity_ = Count();
+}
+
 void TLightStrings::CopyTo(std::vector<std::string>& dest) const { dest = items_; }
 
 std::int32_t TLightStrings::IndexOf(std::string_view item) const {
@@ -224,17 +230,12 @@ void TLightStrings::SetText(std::string_view text) {
     std::vector<std::string> lines;
     lines.reserve(text.size() / 28 + 1);
     SplitTextLines(text, lines);
-    if (lines.size() > static_cast<std::size_t>(kMaxCount)) throw ListIndexError();
-    items_ = std::move(lines);
-    capacity_ = Count();
+    Adopt(std::move(lines));
 }
 
 void TLightStrings::LoadFromFile(const std::string& path) {
     Clear();
-    std::vector<std::string> lines = ReadTextLines(path);
-    if (lines.size() > static_cast<std::size_t>(kMaxCount)) throw ListIndexError();
-    items_ = std::move(lines);
-    capacity_ = Count();
+    Adopt(ReadTextLines(path));
 }
 
 void TLightStrings::SaveToFile(const std::string& path) const {

@@ -41,6 +41,8 @@ public:
 
     void AddStrings(const std::vector<std::string>& source);
     void Assign(const std::vector<std::string>& source);
+    // Takes the lines over without copying them.
+    void Adopt(std::vector<std::string>&& lines);
     void CopyTo(std::vector<std::string>& dest) const;
     const std::vector<std::string>& Items() const { return items_; }
 

@@ -1,0 +1,83 @@
+#include "core/ledger/backup_list.h"
+
+#include <filesystem>
+
+#include "core/util/fields.h"
+#include "core/util/file_io.h"
+#include "core/util/key_lines.h"
+#include "core/util/paths.h"
+
+namespace velmora {
+
+std::vector<std::string> BackupList::Lines() const {
+    std::vector<std::string> lines;
+    for (int n = 1; n <= kEntries; ++n) {
+        const auto& e = entries[static_cast<std::size_t>(n - 1)];
+        lines.push_back("[BACK_NAME_" + std::to_string(n) + "]=" + e.caption);
+        lines.push_back("[BACK_FILE_" + std::to_string(n) + "]=" + e.file);
+    }
+    lines.push_back("[Last_Filename]=" + lastFilename);
+    return lines;
+}
+
+BackupList BackupList::Parse(const std::vector<std::string>& lines) {
+    BackupList list;
+    for (const auto& line : lines) {
+        KeyLine kv = SplitKeyLine(line);
+        if (kv.key.empty()) continue;
+        std::string value(TrimBlanks(kv.value));
+        if (kv.key == "[Last_Filename]") {
+            list.lastFilename = value;
+            continue;
+        }
+        for (int n = 1; n <= kEntries; ++n) {
+            auto& e = list.entries[static_cast<std::size_t>(n - 1)];
+            if (kv.key == "[BACK_NAME_" + std::to_string(n) + "]") e.caption = value;
+            if (kv.key == "[BACK_FILE_" + std::to_string(n) + "]") e.file = value;
+        }
+    }
+    return list;
+}
+
+std::string BackupListPath(const std::string& workingFolder) {
+    return JoinPath(workingFolder, "ini/backup.conf");
+}
+
+BackupList ReadBackupList(const std::string& workingFolder) {
+    const std::string path = BackupListPath(workingFolder);
+    if (!FileExists(path)) return BackupList{};
+    return BackupList::Parse(ReadTextLines(path));
+}
+
+void WriteBackupList(const std::string& workingFolder, const BackupList& list, FileWriter& writer) {
+    WriteTextLines(BackupListPath(workingFolder), list.Lines(), writer);
+}
+
+std::string BackupFilePath(const std::string& workingFolder, const DateTime& moment) {
+    return JoinPath(workingFolder, FormatDateTime("yyyymmddhhnnss", moment) + ".dat");
+}
+
+std::string BackupCaption(const std::string& savedPath, const DateTime& moment) {
+    return std::filesystem::path(savedPath).filename().string() + "(" +
+           FormatDateTime("yyyy/mm/dd hh:nn:ss", moment) + ")";
+}
+
+bool IsOwnBackupFile(const std::string& path, const std::string& workingFolder) {
+    namespace fs = std::filesystem;
+    fs::path p = fs::path(path).lexically_normal();
+    std::string name = p.filename().string();
+    if (name.size() != 18 || name.substr(14) != ".dat") return false;
+    for (std::size_t i = 0; i < 14; ++i)
+        if (name[i] < '0' || name[i] > '9') return false;
+    fs::path folder = fs::path(workingFolder).lexically_normal();
+    fs::path parent = p.parent_path();
+    // Compare without a trailing separator on either side.
+    auto clean = [](fs::path f) {
+        std::string s = f.string();
+        while (s.size() > 1 && s.back() == '/') s.pop_back();
+        return s;
+    };
+    return clean(parent) == clean(folder);
+}
+
+}  // namespace velmora

@@ -1,0 +1,44 @@
+#pragma once
+// The ledger model: one fiscal year of one ledger file — every transaction record of
+// every book, the two book registries, the twelve periods and the file-level values.
+#include <string>
+#include <string_view>
+
+#include "core/ledger/book.h"
+#include "core/ledger/periods.h"
+#include "core/util/amount.h"
+#include "core/util/light_strings.h"
+
+namespace velmora {
+
+struct Ledger {
+    TLightStrings transactions;   // record lines in date order
+    TLightStrings pettyRegistry;  // "z,小口,name,balance," in order of creation
+    TLightStrings bankRegistry;   // "z,預金,name,balance,"
+    Periods periods = Periods::CalendarYear(2004);
+    Amount openingBalance;  // the cash book's balance at the start of the year
+    int startMonth = 1;
+    int useType = 1;
+    int startYear = 2004;
+
+    std::string UseTypeName() const { return velmora::UseTypeName(useType); }
+    BookId CashBook() const { return {std::string(kCashKind), UseTypeName()}; }
+    int LastMonth() const { return LastFiscalMonth(startMonth); }
+
+    // The registry of petty-cash ("小口") or bank ("預金") books; nullptr for other kinds.
+    TLightStrings* RegistryOf(std::string_view kind);
+    const TLightStrings* RegistryOf(std::string_view kind) const;
+};
+
+// "z," + kind + "," + name + "," + balance + ",".
+std::string RegistryLine(std::string_view kind, std::string_view name, Amount balance);
+// The book name of a registry line (its third comma-terminated field).
+std::string RegistryName(std::string_view line);
+// The opening balance of a registry line: its fourth field, 0 when that is not a number.
+Amount RegistryBalance(std::string_view line);
+
+// The opening balance of a book: the file's for the cash book, the registry line of that
+// kind and name for the others (the last one when several match; none -> 0).
+Amount OpeningBalanceOf(const Ledger& ledger, std::string_view kind, std::string_view name);
+
+}  // namespace velmora

@@ -1,0 +1,153 @@
+#include "core/ledger/ledger_file.h"
+
+#include "core/ledger/record.h"
+#include "core/util/errors.h"
+#include "core/util/fields.h"
+#include "core/util/file_io.h"
+
+namespace velmora {
+namespace {
+
+[[noreturn]] void ThrowAtLine(std::size_t lineIndex, const std::string& message) {
+    throw ConversionError(std::to_string(lineIndex + 1) + "行目: " + message);
+}
+
+Date DateAt(std::string_view text, std::size_t lineIndex) {
+    auto date = Date::TryParse(text);
+    if (!date) ThrowAtLine(lineIndex, "'" + std::string(text) + "' は正しい日付ではありません");
+    return *date;
+}
+
+Amount AmountAt(std::string_view text, std::size_t lineIndex) {
+    auto amount = Amount::TryParse(text);
+    if (!amount) ThrowAtLine(lineIndex, "'" + std::string(text) + "' は正しい数値ではありません");
+    return *amount;
+}
+
+// Reads the twelve period lines and the settings line at the end of lines into ledger
+// and removes them. Returns false when the trailer is missing or is not twelve "f" lines.
+bool ReadTrailer(std::vector<std::string>& lines, Ledger& ledger, Date today) {
+    if (lines.size() < 13) return false;
+    const std::size_t first = lines.size() - 13;
+    RecordSplit split;
+    Periods periods = ledger.periods;
+    for (int k = 1; k <= 12; ++k) {
+        const std::size_t at = first + static_cast<std::size_t>(k - 1);
+        split.Split(lines[at]);
+        if (split[0] != "f") return false;
+        periods.start[k] = DateAt(split[1], at);
+        periods.end[k] = DateAt(split[2], at);
+        periods.lock[k] = static_cast<int>(IntOr(split[3], 0));
+    }
+    ledger.periods = periods;
+    const std::size_t settingsAt = lines.size() - 1;
+    const std::string& settings = lines[settingsAt];
+    split.Split(settings);
+    bool hasSettings = split[0] == "g";
+    if (hasSettings) {
+        ledger.openingBalance = AmountAt(split[1], settingsAt);
+        long long startMonth = 0;
+        if (!ParseInt(split[2], startMonth) || startMonth < 1 || startMonth > 12)
+            ThrowAtLine(settingsAt, "開始月 '" + std::string(split[2]) + "' が正しくありません");
+        ledger.startMonth = static_cast<int>(startMonth);
+        ledger.useType = static_cast<int>(IntOr(split[3], 0));
+        long long year = IntOr(FieldNView(settings, ",", 5), today.Year());
+        if (year < 1900) year = ledger.periods.start[ledger.startMonth].Year();
+        ledger.startYear = static_cast<int>(year);
+    }
+    // The period lines go; a last line that is not "g" stays and is dropped with the
+    // other lines that are not records.
+    lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(first),
+                lines.begin() + static_cast<std::ptrdiff_t>(first + 12 + (hasSettings ? 1 : 0)));
+    return true;
+}
+
+// Old eight-field lines become cash-book records; the cash book's name follows the use
+// type on both sides.
+void NormaliseRecord(std::string& line, const std::string& useTypeName, std::size_t lineIndex) {
+    RecordSplit split(line);
+    DateAt(split[kFieldDate], lineIndex);
+    AmountAt(split[kFieldIncome], lineIndex);
+    AmountAt(split[kFieldExpense], lineIndex);
+    bool oldForm = split.Count() <= 8;
+    auto fields = RecordFieldsOf(split);
+    if (oldForm) {
+        fields[kFieldOwnKind] = kCashKind;
+        fields[kFieldOwnName] = useTypeName;
+        fields[kFieldOtherKind] = kCashKind;
+        fields[kFieldOtherName] = useTypeName;
+    }
+    const std::string_view otherCashName =
+        useTypeName == kCashBookName ? kAllowanceBookName : kCashBookName;
+    bool renamed = false;
+    for (int index : {kFieldOwnName, kFieldOtherName}) {
+        auto& field = fields[static_cast<std::size_t>(index)];
+        if (field == otherCashName) {
+            field = useTypeName;
+            renamed = true;
+        }
+    }
+    if (oldForm || renamed) line = JoinRecord(fields);
+}
+
+}  // namespace
+
+std::string PeriodLine(const Periods& periods, int k) {
+    return "f," + periods.start[k].ShortText() + "," + periods.end[k].ShortText() + "," +
+           std::to_string(periods.lock[k]);
+}
+
+std::string SettingsLine(const Ledger& ledger) {
+    return "g," + ledger.openingBalance.PlainText() + "," + std::to_string(ledger.startMonth) +
+           "," + std::to_string(ledger.useType) + "," + std::to_string(ledger.startYear) + ",";
+}
+
+std::vector<std::string> LedgerFileLines(const Ledger& ledger) {
+    std::vector<std::string> lines;
+    lines.reserve(static_cast<std::size_t>(ledger.transactions.Count() +
+                                           ledger.pettyRegistry.Count() +
+                                           ledger.bankRegistry.Count() + 13));
+    for (const auto& line : ledger.transactions.Items()) lines.push_back(line);
+    for (const auto& line : ledger.pettyRegistry.Items()) lines.push_back(line);
+    for (const auto& line : ledger.bankRegistry.Items()) lines.push_back(line);
+    for (int k = 1; k <= 12; ++k) lines.push_back(PeriodLine(ledger.periods, k));
+    lines.push_back(SettingsLine(ledger));
+    return lines;
+}
+
+ParsedLedger ParseLedgerLines(std::vector<std::string> lines, const Ledger& previous, Date today) {
+    ParsedLedger parsed;
+    Ledger& ledger = parsed.ledger;
+    ledger.openingBalance = previous.openingBalance;
+    ledger.startMonth = previous.startMonth;
+    ledger.useType = previous.useType;
+    ledger.startYear = previous.startYear;
+    ledger.periods = Periods::CalendarYear(today.Year());
+    if (!ReadTrailer(lines, ledger, today)) {
+        parsed.periodsInvalid = true;
+        ledger.periods = Periods::CalendarYear(today.Year());
+    }
+
+    const std::string useTypeName = ledger.UseTypeName();
+    std::vector<std::string> records;
+    records.reserve(lines.size());
+    RecordSplit split;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        std::string& line = lines[i];
+        if (IsRecordLine(line)) {
+            NormaliseRecord(line, useTypeName, i);
+            records.push_back(std::move(line));
+        } else if (!line.empty() && line[0] == 'z') {
+            split.Split(line);
+            if (TLightStrings* registry = ledger.RegistryOf(split[1])) registry->Add(std::move(line));
+        }
+    }
+    ledger.transactions.Adopt(std::move(records));
+    return parsed;
+}
+
+ParsedLedger ReadLedgerFile(const std::string& path, const Ledger& previous, Date today) {
+    return ParseLedgerLines(ReadTextLines(path), previous, today);
+}
+
+}  // namespace velmora

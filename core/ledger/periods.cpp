@@ -1,0 +1,40 @@
+#include "core/ledger/periods.h"
+
+namespace velmora {
+
+Periods Periods::CalendarYear(int year) {
+    Periods p;
+    for (int k = 1; k <= 12; ++k) {
+        p.start[k] = Date::FromYmd(year, k, 1);
+        p.end[k] = Date::FromYmd(year, k, DaysInMonth(year, k));
+        p.lock[k] = 0;
+    }
+    return p;
+}
+
+int Periods::FirstSlotOf(Date date) const {
+    for (int k = 1; k <= 12; ++k)
+        if (Contains(k, date)) return k;
+    return 0;
+}
+
+int Periods::LastSlotOf(Date date) const {
+    for (int k = 12; k >= 1; --k)
+        if (Contains(k, date)) return k;
+    return 0;
+}
+
+int FiscalOrdinal(const Periods& periods, int startMonth, Date date) {
+    int k = periods.FirstSlotOf(date);
+    if (k == 0) return 13;
+    return FiscalPositionOf(startMonth, k);
+}
+
+std::string MonthTag(int month) {
+    std::string tag = "d00=";
+    tag[1] = static_cast<char>('0' + month / 10);
+    tag[2] = static_cast<char>('0' + month % 10);
+    return tag;
+}
+
+}  // namespace velmora

@@ -1,0 +1,58 @@
+#include "core/ledger/record.h"
+
+#include "core/util/light_strings.h"
+
+namespace velmora {
+
+void RecordSplit::Split(std::string_view line) { SplitCommaText(line, fields_); }
+
+std::array<std::string, kRecordFields> RecordFieldsOf(const RecordSplit& split) {
+    std::array<std::string, kRecordFields> fields;
+    for (int i = 0; i < kRecordFields; ++i) fields[static_cast<std::size_t>(i)] = split[i];
+    return fields;
+}
+
+std::string JoinRecord(const std::array<std::string, kRecordFields>& fields) {
+    std::size_t total = kRecordFields;
+    for (const auto& f : fields) total += f.size();
+    std::string line;
+    line.reserve(total);
+    for (const auto& f : fields) {
+        line += f;
+        line += ',';
+    }
+    return line;
+}
+
+bool IsPlainRecordLine(std::string_view line, const RecordSplit& split) {
+    return split.Count() == kRecordFields && !line.empty() && line.back() == ',' &&
+           line.find_first_of("\"\r") == std::string_view::npos;
+}
+
+std::string ReplaceRecordField(std::string_view line, const RecordSplit& split, int index,
+                               std::string_view value) {
+    if (IsPlainRecordLine(line, split)) {
+        std::string_view field = split[index];
+        std::size_t offset = static_cast<std::size_t>(field.data() - line.data());
+        std::string out;
+        out.reserve(line.size() + value.size());
+        out.append(line.substr(0, offset));
+        out.append(value);
+        out.append(line.substr(offset + field.size()));
+        return out;
+    }
+    auto fields = RecordFieldsOf(split);
+    fields[static_cast<std::size_t>(index)] = value;
+    return JoinRecord(fields);
+}
+
+std::string CompleteOldFormRecord(const RecordSplit& split, std::string_view useTypeName) {
+    auto fields = RecordFieldsOf(split);
+    fields[kFieldOwnKind] = kCashKind;
+    fields[kFieldOwnName] = useTypeName;
+    fields[kFieldOtherKind] = kCashKind;
+    fields[kFieldOtherName] = useTypeName;
+    return JoinRecord(fields);
+}
+
+}  // namespace velmora

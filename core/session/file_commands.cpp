@@ -1,0 +1,158 @@
+#include "core/session/file_commands.h"
+
+#include <filesystem>
+
+#include "core/ledger/ledger_file.h"
+#include "core/session/book_commands.h"
+#include "core/util/codepage.h"
+#include "core/util/errors.h"
+#include "core/util/key_lines.h"
+
+namespace velmora {
+namespace {
+
+constexpr const char* kConfirm = "確認";
+
+std::string WithExvExtension(const std::string& path) {
+    return std::filesystem::path(path).replace_extension(".exv").string();
+}
+
+// Deletes the file of the oldest entry when the rotation pushes it out, but only a
+// backup of the program's own that no remaining entry names.
+void DropOldestBackup(Session& session, const std::string& newBackup) {
+    const BackupEntry& oldest = session.backups.entries.back();
+    if (oldest.file.empty() || oldest.file == newBackup) return;
+    for (std::size_t i = 0; i + 1 < session.backups.entries.size(); ++i)
+        if (session.backups.entries[i].file == oldest.file) return;
+    if (!IsOwnBackupFile(oldest.file, session.workingFolder())) return;
+    try {
+        session.writer().Remove(oldest.file);
+    } catch (const FileError&) {
+        // An old backup that cannot be deleted stays on disk; the list moves on.
+    }
+}
+
+void RotateBackups(Session& session, const std::string& backupPath, const std::string& caption) {
+    DropOldestBackup(session, backupPath);
+    auto& entries = session.backups.entries;
+    for (std::size_t n = entries.size() - 1; n > 0; --n) entries[n] = entries[n - 1];
+    entries[0] = BackupEntry{caption, backupPath};
+}
+
+}  // namespace
+
+bool LoadLedger(Session& session, const std::string& path) {
+    if (!FileExists(path)) {
+        session.dialogs().ShowInfo(kConfirm,
+                                   "現在のインストールフォルダー\r\n" + session.programFolder());
+        return false;
+    }
+    const DateTime now = session.clock().Now();
+    ParsedLedger parsed;
+    try {
+        parsed = ReadLedgerFile(path, session.ledger, now.date);
+    } catch (const std::exception& error) {
+        session.dialogs().ShowInfo(kConfirm, path + "を読み込めませんでした。\r\n" + error.what());
+        return false;
+    }
+    session.NotifyLedgerReplaced();
+    session.currentFile = path;
+    if (session.settings.startOption == 1) {
+        try {
+            SetKeyLine(kFileDirKey, path, session.SettingsPath(), session.writer());
+        } catch (const std::exception& error) {
+            session.dialogs().ShowInfo(kConfirm, error.what());
+        }
+    }
+    session.ledger = std::move(parsed.ledger);
+    session.monthPanel.clear();
+    session.filePanel = WithExvExtension(path);
+    if (parsed.periodsInvalid)
+        session.dialogs().ShowInfo(
+            kConfirm, "月設定が無効となっています。お手数ですが環境設定にて再度設定して下さい");
+    session.NotifyTitlesChanged();
+    session.currentMonth = now.date.Month();
+    session.accountFilter.clear();
+    session.allBooks = false;
+    session.balances = Balances{};
+    SelectCashBook(session);
+    session.RecomputeCurrent();
+    session.modified = false;
+    session.NotifyViewChanged();
+    return true;
+}
+
+bool SaveLedger(Session& session, const std::string& path) {
+    std::string bytes;
+    try {
+        bytes = EncodeTextLines(LedgerFileLines(session.ledger));
+        session.writer().WriteAtomic(path, bytes);
+    } catch (const std::exception& error) {
+        session.dialogs().ShowInfo(kConfirm, path + "を保存できませんでした。\r\n" + error.what());
+        return false;
+    }
+    const DateTime now = session.clock().Now();
+    const std::string backupPath = BackupFilePath(session.workingFolder(), now);
+    try {
+        session.writer().WriteAtomic(backupPath, bytes);
+        RotateBackups(session, backupPath, BackupCaption(path, now));
+    } catch (const std::exception& error) {
+        session.dialogs().ShowInfo(
+            kConfirm, "バックアップファイルを作成できませんでした。\r\n" + std::string(error.what()));
+    }
+    session.currentFile = path;
+    session.modified = false;
+    session.monthPanel.clear();
+    session.filePanel = path;
+    session.backups.lastFilename = session.currentFile;
+    try {
+        WriteBackupList(session.workingFolder(), session.backups, session.writer());
+    } catch (const std::exception& error) {
+        session.dialogs().ShowInfo(kConfirm, error.what());
+    }
+    session.dialogs().ShowInfo(kConfirm, path + "を保存しました。");
+    return true;
+}
+
+bool SaveCommand(Session& session) {
+    if (session.filePanel.empty()) {
+        auto chosen = session.dialogs().AskSaveFile(
+            FileDialogRequest{"", "exv", "現金出納帳5-Velmora-ファイル|*.exv", "", ""});
+        if (!chosen) return false;
+        session.filePanel = *chosen;
+    }
+    return SaveLedger(session, session.filePanel);
+}
+
+bool SaveAsCommand(Session& session) {
+    auto chosen = session.dialogs().AskSaveFile(
+        FileDialogRequest{"", "exv", "現金出納帳5-Velmora-ファイル|*.exv", "", ""});
+    if (!chosen) return false;
+    return SaveLedger(session, *chosen);
+}
+
+bool OfferToSaveChanges(Session& session) {
+    if (!session.modified) return true;
+    switch (session.dialogs().AskSave(kModifiedQuestion, "はい", "いいえ", "キャンセル")) {
+        case SaveAnswer::Cancel:
+            return false;
+        case SaveAnswer::Yes:
+            // Going on after a save that did not happen would drop the changes.
+            return SaveCommand(session);
+        case SaveAnswer::No:
+            return true;
+    }
+    return false;
+}
+
+bool OpenCommand(Session& session) {
+    if (!OfferToSaveChanges(session)) return false;
+    auto chosen = session.dialogs().AskOpenFile(FileDialogRequest{
+        "", "exv",
+        "現金出納帳4、5-Velmora-ファイル(*.exv)|*.exv|現金出納帳(1～3)ファイル(*.clv)|*.clv", "",
+        ""});
+    if (!chosen) return false;
+    return LoadLedger(session, *chosen);
+}
+
+}  // namespace velmora

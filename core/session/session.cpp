@@ -1,0 +1,31 @@
+#include "core/session/session.h"
+
+#include "core/util/paths.h"
+
+namespace velmora {
+
+Session::Session(SessionServices services) : services_(std::move(services)) {
+    currentBook = ledger.CashBook();
+    lastSelectedBook = currentBook;
+    currentMonth = services_.clock.Today().Month();
+}
+
+std::string Session::SettingsPath() const { return JoinPath(workingFolder(), kSettingsFileName); }
+
+void Session::NotifyViewChanged() const {
+    if (listener_ != nullptr) listener_->ViewChanged();
+}
+
+void Session::NotifyLedgerReplaced() const {
+    if (listener_ != nullptr) listener_->LedgerReplaced();
+}
+
+void Session::NotifyTitlesChanged() const {
+    if (listener_ != nullptr) listener_->TitlesChanged();
+}
+
+void Session::RecomputeCurrent(int startLine) {
+    Recompute(ledger, balances, startLine, currentBook.name, currentBook.kind, currentMonth);
+}
+
+}  // namespace velmora

@@ -1,0 +1,77 @@
+#pragma once
+// The session owns the ledger model for the whole run and the state that the main
+// window's status bar shows: the current book, the current month, the current file.
+// The flows that load, save, select books and start up work on it and talk to the user
+// through Dialogs only.
+#include <string>
+
+#include "core/ledger/backup_list.h"
+#include "core/ledger/balances.h"
+#include "core/ledger/book.h"
+#include "core/ledger/ledger.h"
+#include "core/settings/settings_file.h"
+#include "core/util/clock.h"
+#include "core/util/dialogs.h"
+#include "core/util/file_io.h"
+
+namespace velmora {
+
+// Told when the ledger or the view state changed, so that windows can redraw.
+class SessionListener {
+public:
+    virtual ~SessionListener() = default;
+    // The ledger view must be shown again (records, book or month changed).
+    virtual void ViewChanged() {}
+    // A whole new ledger is in place (load, new ledger, roll-over).
+    virtual void LedgerReplaced() {}
+    // The account titles of the use type must be read again.
+    virtual void TitlesChanged() {}
+};
+
+struct SessionServices {
+    Dialogs& dialogs;
+    const Clock& clock;
+    FileWriter& writer;
+    std::string workingFolder;
+    std::string programFolder;  // the shipped data: cldata/, style/, images/
+};
+
+class Session {
+public:
+    explicit Session(SessionServices services);
+
+    Ledger ledger;
+    Balances balances;         // of the last recomputation
+    BookId currentBook;        // status panels 0 and 1
+    BookId lastSelectedBook;   // the book the all-books view returns to
+    bool allBooks = false;     // the check box "全帳簿から検索"
+    std::string currentFile;   // the ledger file last loaded or saved
+    std::string filePanel;     // status panel 3: empty makes the save command ask for a name
+    std::string monthPanel;    // status panel 2
+    bool modified = false;
+    int currentMonth = 1;      // 1..12, or 13 for all months
+    std::string accountFilter;
+    Settings settings;         // as read at start-up (values trimmed)
+    BackupList backups;
+
+    Dialogs& dialogs() const { return services_.dialogs; }
+    const Clock& clock() const { return services_.clock; }
+    FileWriter& writer() const { return services_.writer; }
+    const std::string& workingFolder() const { return services_.workingFolder; }
+    const std::string& programFolder() const { return services_.programFolder; }
+    std::string SettingsPath() const;
+
+    void SetListener(SessionListener* listener) { listener_ = listener; }
+    void NotifyViewChanged() const;
+    void NotifyLedgerReplaced() const;
+    void NotifyTitlesChanged() const;
+
+    // Recompute for the current book from line startLine.
+    void RecomputeCurrent(int startLine = 0);
+
+private:
+    SessionServices services_;
+    SessionListener* listener_ = nullptr;
+};
+
+}  // namespace velmora

@@ -1,0 +1,37 @@
+#pragma once
+// The life cycle of the main window's ledger: the working folder and its first-run copy,
+// opening a ledger at start, restoring a backup, and the question on closing.
+#include <string>
+
+#include "core/session/session.h"
+#include "core/settings/placement.h"
+
+namespace velmora {
+
+// Creates the working folder when it is missing and copies the shipped account titles,
+// description lists and print styles into it. True when it was just created.
+// Throws FileError when the folder cannot be created.
+bool PrepareWorkingFolder(const std::string& workingFolder, const std::string& programFolder);
+
+// The copy of the first start: subfolders cldata, style, config and ini; the title and
+// description lists re-encoded as CP932 CR LF; every file of the shipped style folder.
+// Missing sources are skipped.
+void FirstRunSetup(const std::string& workingFolder, const std::string& programFolder);
+
+// First show: reads the settings and the backup list, opens the fixed file or the last
+// one, or makes a new empty ledger, and selects the cash book.
+void StartSession(Session& session);
+
+// One of the ten backup entries (n = 1..10): loads its file and leaves the ledger
+// modified without a file name, so that the next save asks for one. False when the user
+// declined or the file did not load.
+bool RestoreBackup(Session& session, int n);
+
+// The close request: the save question when modified, then in every case the placement
+// and the backup list are written. True when the window may close.
+bool CloseRequest(Session& session, const Placement& placement);
+
+// Rewrites "ini/backup.conf" from the session; a failure is reported, not thrown.
+void WriteBackupListReporting(Session& session);
+
+}  // namespace velmora

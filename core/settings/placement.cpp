@@ -1,0 +1,41 @@
+#include "core/settings/placement.h"
+
+#include "core/util/fields.h"
+#include "core/util/file_io.h"
+#include "core/util/key_lines.h"
+#include "core/util/paths.h"
+
+namespace velmora {
+
+std::string PlacementPath(const std::string& workingFolder, const std::string& key) {
+    return JoinPath(workingFolder, "ini/" + key + ".ini");
+}
+
+void SavePlacement(const std::string& workingFolder, const std::string& key, const Placement& p) {
+    WriteTextLines(PlacementPath(workingFolder, key),
+                   {"[Screen_Top]=" + std::to_string(p.top), "[Screen_Left]=" + std::to_string(p.left),
+                    "[Screen_Width]=" + std::to_string(p.width),
+                    "[Screen_Height]=" + std::to_string(p.height)});
+}
+
+Placement LoadPlacement(const std::string& workingFolder, const std::string& key) {
+    Placement p;
+    const std::string path = PlacementPath(workingFolder, key);
+    if (!FileExists(path)) return p;
+    for (const auto& line : ReadTextLines(path)) {
+        KeyLine kv = SplitKeyLine(line);
+        int value = static_cast<int>(IntOr(kv.value, 0));
+        if (kv.key == "[Screen_Top]") p.top = value;
+        else if (kv.key == "[Screen_Left]") p.left = value;
+        else if (kv.key == "[Screen_Width]") p.width = value;
+        else if (kv.key == "[Screen_Height]") p.height = value;
+    }
+    return p;
+}
+
+Placement MainWindowPlacement(const Placement& stored) {
+    if (stored.height <= 0) return Placement{10, 10, 938, 708};
+    return stored;
+}
+
+}  // namespace velmora

@@ -1,0 +1,27 @@
+#pragma once
+// The main window's position and size, kept in "ini/" + key + ".ini" of the working folder.
+#include <string>
+
+namespace velmora {
+
+struct Placement {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+    bool operator==(const Placement&) const = default;
+};
+
+inline constexpr const char* kMainWindowKey = "velmora5";
+
+std::string PlacementPath(const std::string& workingFolder, const std::string& key);
+// Rewrites the placement file with its four lines. Throws FileError on failure.
+void SavePlacement(const std::string& workingFolder, const std::string& key, const Placement& p);
+// All four 0 when the file is missing; each line sets the value its key names (an
+// integer, 0 when not a number); other lines are ignored.
+Placement LoadPlacement(const std::string& workingFolder, const std::string& key);
+// The placement the main window opens with: the stored one, or the default when the stored
+// height is 0 or less.
+Placement MainWindowPlacement(const Placement& stored);
+
+}  // namespace velmora

@@ -1,0 +1,34 @@
+#pragma once
+// The settings file "velmora.conf" in the working folder: one "[KEY]=value" line each.
+#include <string>
+#include <vector>
+
+namespace velmora {
+
+struct Settings {
+    std::string fileDir;         // [FILE_DIR]: the ledger to open when startOption is 2
+    std::string companyName;     // [COMPANY_NAME]
+    bool negativeInRed = false;  // [OPTION2]=TRUE
+    int fontType = 1;            // [OPTION3]: 1 ゴシック体, 2 明朝体 (stored only)
+    int fontSize = 10;           // [FONT_SIZE]: 9..12 (stored only)
+    int startOption = 1;         // [Start_Opt_1]: 1 the file used last, 2 [FILE_DIR]
+    int useTypeOption = 0;       // [OPTION1]=1|2 when present, else 0
+    std::string printStyle1;     // [PRINT_STYLE1], read and otherwise ignored
+    std::string printStyle2;     // [PRINT_STYLE2]
+
+    bool operator==(const Settings&) const = default;
+};
+
+inline constexpr const char* kSettingsFileName = "velmora.conf";
+inline constexpr const char* kFileDirKey = "[FILE_DIR]";
+
+// Reads the settings file by its rules: the flag-like lines match only as whole lines,
+// the others are split at the first "="; trimValues as start-up does (the settings
+// dialog shows them untrimmed). A missing file gives the defaults.
+Settings ReadSettingsFile(const std::string& path, bool trimValues);
+Settings ParseSettingsLines(const std::vector<std::string>& lines, bool trimValues);
+
+// The six lines written when settings are applied, in their order.
+std::vector<std::string> SettingsFileLines(const Settings& settings);
+
+}  // namespace velmora
