@@ -60,11 +60,11 @@ void Recompute(Ledger& ledger, Balances& balances, int startLine, std::string_vi
             b += income - expense;
         else
             b += expense - income;
+        // The slot is read before the line is rewritten: split views the old text.
+        const int k = BalanceSlotOf(ledger, split[kFieldDate]);
         std::string text = b.PlainText();
         if (split[kFieldBalance] != text || !IsPlainRecordLine(list[i], split))
             list.Put(i, ReplaceRecordField(list[i], split, kFieldBalance, text));
-
-        int k = BalanceSlotOf(ledger, split[kFieldDate]);
         if (k == 0) continue;
         for (int m = k;; m = m % 12 + 1) {
             balances.monthEnd[static_cast<std::size_t>(m)] = b;

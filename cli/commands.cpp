@@ -1,0 +1,17 @@
+#include "cli/commands.h"
+
+#include "cli/commands/book_commands.h"
+#include "cli/commands/file_commands.h"
+
+namespace velmora::cli {
+
+const std::vector<Command>& AllCommands() {
+    static const std::vector<Command> commands = {
+        {"books", "FILE [--month M]", RunBooks},
+        {"resave", "FILE [OUT]", RunResave},
+        {"rollover", "FILE NEWFILE", RunRollover},
+    };
+    return commands;
+}
+
+}  // namespace velmora::cli

@@ -1,0 +1,22 @@
+#include "cli/commands/book_commands.h"
+
+#include <ostream>
+
+#include "core/session/book_commands.h"
+
+namespace velmora::cli {
+
+int RunBooks(CliContext& ctx, const std::vector<std::string>& words) {
+    Args args(words, {"month"}, {});
+    args.ExpectAtMost(1);
+    const std::string& file = args.Required(0, "FILE");
+    std::optional<int> month;
+    if (auto m = args.Value("month")) month = IntOption(*m, "month", 1, 12);
+    if (!ctx.OpenLedger(file)) return 1;
+    Session& s = *ctx.session;
+    if (month) s.currentMonth = *month;
+    for (const auto& row : BookBalanceList(s)) ctx.out << row.Label() << '\t' << row.balanceText << '\n';
+    return 0;
+}
+
+}  // namespace velmora::cli
