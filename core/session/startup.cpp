@@ -22,8 +22,13 @@ void CopyAsText(const std::string& from, const std::string& to) {
 }  // namespace
 
 bool PrepareWorkingFolder(const std::string& workingFolder, const std::string& programFolder) {
-    if (DirectoryExists(workingFolder)) return false;
     std::error_code ec;
+    if (DirectoryExists(workingFolder)) {
+        // Files are written into the sub-folders; a folder that lost one gets it back.
+        for (const char* sub : {"cldata", "style", "config", "ini"})
+            fs::create_directories(JoinPath(workingFolder, sub), ec);
+        return false;
+    }
     fs::create_directories(workingFolder, ec);
     if (ec) throw FileError("作業フォルダーを作成できません: " + workingFolder + " (" + ec.message() + ")");
     FirstRunSetup(workingFolder, programFolder);

@@ -9,7 +9,8 @@
 namespace velmora {
 
 // Creates the working folder when it is missing and copies the shipped account titles,
-// description lists and print styles into it. True when it was just created.
+// description lists and print styles into it; an existing folder gets any missing
+// sub-folder back. True when it was just created.
 // Throws FileError when the folder cannot be created.
 bool PrepareWorkingFolder(const std::string& workingFolder, const std::string& programFolder);
 
