@@ -1,0 +1,77 @@
+#include "core/ledger/backup_list.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "core/util/file_io.h"
+#include "support/temp_folder.h"
+
+namespace velmora {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+const DateTime kMoment{Date::FromYmd(2024, 3, 5), 13 * 3600 + 7 * 60 + 9};
+
+TEST(BackupList, TwentyOneLinesAndBack) {
+    BackupList list;
+    list.entries[0] = {"a.exv(2024/03/05 13:07:09)", "/w/20240305130709.dat"};
+    list.entries[9] = {"b.exv(2024/01/01 00:00:00)", "/w/20240101000000.dat"};
+    list.lastFilename = "/home/u/a.exv";
+    const Lines lines = list.Lines();
+    ASSERT_EQ(lines.size(), 21u);
+    EXPECT_EQ(lines[0], "[BACK_NAME_1]=a.exv(2024/03/05 13:07:09)");
+    EXPECT_EQ(lines[1], "[BACK_FILE_1]=/w/20240305130709.dat");
+    EXPECT_EQ(lines[2], "[BACK_NAME_2]=---");
+    EXPECT_EQ(lines[3], "[BACK_FILE_2]=");
+    EXPECT_EQ(lines[18], "[BACK_NAME_10]=b.exv(2024/01/01 00:00:00)");
+    EXPECT_EQ(lines[19], "[BACK_FILE_10]=/w/20240101000000.dat");
+    EXPECT_EQ(lines[20], "[Last_Filename]=/home/u/a.exv");
+
+    BackupList parsed = BackupList::Parse(lines);
+    EXPECT_EQ(parsed.entries, list.entries);
+    EXPECT_EQ(parsed.lastFilename, list.lastFilename);
+
+    // Keys compare exactly, values are trimmed, unknown lines are ignored.
+    parsed = BackupList::Parse({"[BACK_FILE_3]=  /w/x.dat  ", "[back_file_4]=/w/y.dat",
+                                "[BACK_NAME_1] =z", "[Last_Filename]= /a=b.exv", "junk"});
+    EXPECT_EQ(parsed.entries[2].file, "/w/x.dat");
+    EXPECT_EQ(parsed.entries[3].file, "");
+    EXPECT_EQ(parsed.entries[0].caption, "---");
+    EXPECT_EQ(parsed.lastFilename, "/a=b.exv");
+}
+
+TEST(BackupList, FileIsCp932CrLfAndAMissingFileGivesTheDefaults) {
+    testing::TempFolder folder;
+    EXPECT_EQ(ReadBackupList(folder.Path()).entries, BackupList{}.entries);
+    std::filesystem::create_directory(folder.File("ini"));
+    BackupList list;
+    list.entries[0] = {"現金.exv(2024/03/05 13:07:09)", folder.File("20240305130709.dat")};
+    DiskFileWriter writer;
+    WriteBackupList(folder.Path(), list, writer);
+    const std::string bytes = testing::ReadBytes(folder.File("ini/backup.conf"));
+    EXPECT_EQ(bytes.substr(0, 14), "[BACK_NAME_1]=");
+    EXPECT_EQ(bytes.substr(14, 4), "\x8c\xbb\x8b\xe0");  // 現金 in CP932
+    EXPECT_EQ(bytes.substr(bytes.size() - 20), "\r\n[Last_Filename]=\r\n");
+    EXPECT_EQ(ReadBackupList(folder.Path()).entries, list.entries);
+}
+
+TEST(BackupList, BackupNamesAndCaptions) {
+    EXPECT_EQ(BackupFilePath("/w", kMoment), "/w/20240305130709.dat");
+    EXPECT_EQ(BackupCaption("/home/u/帳簿.exv", kMoment), "帳簿.exv(2024/03/05 13:07:09)");
+
+    EXPECT_TRUE(IsOwnBackupFile("/w/20240305130709.dat", "/w"));
+    EXPECT_TRUE(IsOwnBackupFile("/w/./20240305130709.dat", "/w/"));
+    EXPECT_FALSE(IsOwnBackupFile("/w/2024030513070.dat", "/w"));
+    EXPECT_FALSE(IsOwnBackupFile("/w/2024030513070x.dat", "/w"));
+    EXPECT_FALSE(IsOwnBackupFile("/w/20240305130709.exv", "/w"));
+    EXPECT_FALSE(IsOwnBackupFile("/w/sub/20240305130709.dat", "/w"));
+    EXPECT_FALSE(IsOwnBackupFile("/home/u/20240305130709.dat", "/w"));
+    EXPECT_FALSE(IsOwnBackupFile("/w/../20240305130709.dat", "/w"));
+}
+
+}  // namespace
+}  // namespace velmora

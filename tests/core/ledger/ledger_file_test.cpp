@@ -1,0 +1,213 @@
+#include "core/ledger/ledger_file.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "core/util/errors.h"
+#include "core/util/file_io.h"
+#include "support/temp_folder.h"
+
+namespace velmora {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+const Date kToday = Date::FromYmd(2024, 3, 5);
+
+const Lines kExampleLines = {
+    "d04=,2014/04/01,0,交通費,バス代,0,220,9780,現金,現金出納帳,現金,現金出納帳,",
+    "d04=,2014/04/03,1,小口現金,小口へ補充,0,3000,6780,現金,現金出納帳,小口,本店,",
+    "z,小口,本店,5000,",
+    "f,2015/01/01,2015/01/31,0",
+    "f,2015/02/01,2015/02/28,0",
+    "f,2015/03/01,2015/03/31,0",
+    "f,2014/04/01,2014/04/30,0",
+    "f,2014/05/01,2014/05/31,0",
+    "f,2014/06/01,2014/06/30,0",
+    "f,2014/07/01,2014/07/31,0",
+    "f,2014/08/01,2014/08/31,0",
+    "f,2014/09/01,2014/09/30,0",
+    "f,2014/10/01,2014/10/31,0",
+    "f,2014/11/01,2014/11/30,0",
+    "f,2014/12/01,2014/12/31,0",
+    "g,10000,4,1,2014,",
+};
+
+// The period and settings lines of the example with another settings line.
+Lines TrailerWith(const std::string& settingsLine) {
+    Lines lines(kExampleLines.begin() + 3, kExampleLines.end() - 1);
+    lines.push_back(settingsLine);
+    return lines;
+}
+
+Lines Concat(Lines head, const Lines& tail) {
+    head.insert(head.end(), tail.begin(), tail.end());
+    return head;
+}
+
+std::string ConversionMessage(const Lines& lines) {
+    try {
+        ParseLedgerLines(lines, Ledger{}, kToday);
+    } catch (const ConversionError& error) {
+        return error.what();
+    }
+    return "(no error)";
+}
+
+TEST(LedgerFile, ExampleFileReadsAndWritesBackByteForByte) {
+    const std::string path = testing::FixturePath("ledger/example2014.exv");
+    ASSERT_EQ(ReadTextLines(path), kExampleLines);
+    ParsedLedger parsed = ReadLedgerFile(path, Ledger{}, kToday);
+    const Ledger& ledger = parsed.ledger;
+    EXPECT_FALSE(parsed.periodsInvalid);
+    EXPECT_EQ(ledger.transactions.Items(), Lines(kExampleLines.begin(), kExampleLines.begin() + 2));
+    EXPECT_EQ(ledger.pettyRegistry.Items(), Lines{"z,小口,本店,5000,"});
+    EXPECT_EQ(ledger.bankRegistry.Count(), 0);
+    EXPECT_EQ(ledger.openingBalance, Amount::FromYen(10000));
+    EXPECT_EQ(ledger.startMonth, 4);
+    EXPECT_EQ(ledger.useType, 1);
+    EXPECT_EQ(ledger.startYear, 2014);
+    EXPECT_EQ(ledger.periods.start[1].ShortText(), "2015/01/01");
+    EXPECT_EQ(ledger.periods.end[2].ShortText(), "2015/02/28");
+    EXPECT_EQ(ledger.periods.start[4].ShortText(), "2014/04/01");
+    EXPECT_EQ(ledger.periods.end[12].ShortText(), "2014/12/31");
+
+    EXPECT_EQ(LedgerFileLines(ledger), kExampleLines);
+    EXPECT_EQ(EncodeTextLines(LedgerFileLines(ledger)), testing::ReadBytes(path));
+}
+
+TEST(LedgerFile, RegistriesPeriodsAndSettingsFollowTheRecords) {
+    Ledger ledger;
+    ledger.transactions.Add("d01=,2024/01/05,0,a,b,1,0,1,現金,現金出納帳,現金,現金出納帳,");
+    ledger.pettyRegistry.Add("z,小口,本店,5000,");
+    ledger.pettyRegistry.Add("z,小口,支店,0,");
+    ledger.bankRegistry.Add("z,預金,A銀行,1000,");
+    ledger.periods = Periods::CalendarYear(2024);
+    ledger.periods.lock[3] = 1;
+    ledger.openingBalance = Amount::FromRaw(-12345);
+    ledger.startYear = 2024;
+    const Lines lines = LedgerFileLines(ledger);
+    ASSERT_EQ(lines.size(), 17u);
+    EXPECT_EQ(lines[1], "z,小口,本店,5000,");
+    EXPECT_EQ(lines[2], "z,小口,支店,0,");
+    EXPECT_EQ(lines[3], "z,預金,A銀行,1000,");
+    EXPECT_EQ(lines[4], "f,2024/01/01,2024/01/31,0");
+    EXPECT_EQ(lines[5], "f,2024/02/01,2024/02/29,0");
+    EXPECT_EQ(lines[6], "f,2024/03/01,2024/03/31,1");
+    EXPECT_EQ(lines[15], "f,2024/12/01,2024/12/31,0");
+    EXPECT_EQ(lines[16], "g,-1.2345,1,1,2024,");
+    EXPECT_EQ(ledger.transactions.Count(), 1);
+
+    ParsedLedger again = ParseLedgerLines(lines, Ledger{}, kToday);
+    EXPECT_EQ(again.ledger.periods.lock[3], 1);
+    EXPECT_EQ(again.ledger.openingBalance, Amount::FromRaw(-12345));
+    EXPECT_EQ(LedgerFileLines(again.ledger), lines);
+}
+
+TEST(LedgerFile, RecordsAreNormalisedAndRegistryLinesSorted) {
+    const Lines records = {
+        "d04=,2014/04/05,1,交通費,バス代,0,220,780",
+        "d04=,2014/04/06,2,食費,昼食,0,500,280,現金,現金出納帳,預金,A銀行,",
+        "z,預金,A銀行,1000,",
+        "z,小口,本店,5000,",
+        "z,他,無効,1,",
+        "x,stray line",
+        "",
+    };
+    ParsedLedger parsed = ParseLedgerLines(Concat(records, TrailerWith("g,1000,4,2,2014,")),
+                                           Ledger{}, kToday);
+    const Ledger& ledger = parsed.ledger;
+    EXPECT_EQ(ledger.UseTypeName(), "おこづかい帳");
+    EXPECT_EQ(ledger.transactions.Items(),
+              (Lines{"d04=,2014/04/05,1,交通費,バス代,0,220,780,現金,おこづかい帳,現金,おこづかい帳,",
+                     "d04=,2014/04/06,2,食費,昼食,0,500,280,現金,おこづかい帳,預金,A銀行,"}));
+    EXPECT_EQ(ledger.bankRegistry.Items(), Lines{"z,預金,A銀行,1000,"});
+    EXPECT_EQ(ledger.pettyRegistry.Items(), Lines{"z,小口,本店,5000,"});
+
+    // Use type 1 gives the cash book its own name back; other lines stay byte for byte.
+    const Lines allowance = {
+        "d04=,2014/04/06,2,食費,昼食,0,500,280,小口,本店,現金,おこづかい帳,",
+        "d04=,2014/04/07,3,食費,夕食,0,1,279,小口,本店,小口,本店,",
+    };
+    parsed = ParseLedgerLines(Concat(allowance, TrailerWith("g,1000,4,1,2014,")), Ledger{}, kToday);
+    EXPECT_EQ(parsed.ledger.transactions.Items(),
+              (Lines{"d04=,2014/04/06,2,食費,昼食,0,500,280,小口,本店,現金,現金出納帳,",
+                     allowance[1]}));
+}
+
+TEST(LedgerFile, MissingOrBrokenTrailerKeepsRecordsAndPreviousValues) {
+    Ledger previous;
+    previous.openingBalance = Amount::FromYen(42);
+    previous.startMonth = 7;
+    previous.useType = 2;
+    previous.startYear = 2020;
+    Lines twelve;
+    for (int i = 0; i < 12; ++i)
+        twelve.push_back("d04=,2014/04/" + std::to_string(10 + i) + "," + std::to_string(i) +
+                         ",a,b,0,1,,現金,おこづかい帳,現金,おこづかい帳,");
+    ParsedLedger parsed = ParseLedgerLines(twelve, previous, kToday);
+    EXPECT_TRUE(parsed.periodsInvalid);
+    EXPECT_EQ(parsed.ledger.transactions.Items(), twelve);
+    EXPECT_EQ(parsed.ledger.openingBalance, Amount::FromYen(42));
+    EXPECT_EQ(parsed.ledger.startMonth, 7);
+    EXPECT_EQ(parsed.ledger.useType, 2);
+    EXPECT_EQ(parsed.ledger.startYear, 2020);
+    EXPECT_EQ(parsed.ledger.periods.start[1].ShortText(), "2024/01/01");
+    EXPECT_EQ(parsed.ledger.periods.end[2].ShortText(), "2024/02/29");
+
+    // Thirteen lines or more, but a record where a period line belongs: the period lines
+    // that are there are dropped with the other lines that are not records.
+    Lines broken = Concat(twelve, TrailerWith("g,1000,4,1,2014,"));
+    broken.erase(broken.begin() + 12);  // the first period line
+    parsed = ParseLedgerLines(broken, previous, kToday);
+    EXPECT_TRUE(parsed.periodsInvalid);
+    EXPECT_EQ(parsed.ledger.transactions.Items(), twelve);
+    EXPECT_EQ(parsed.ledger.startMonth, 7);
+    EXPECT_EQ(parsed.ledger.periods.start[4].ShortText(), "2024/04/01");
+}
+
+TEST(LedgerFile, SettingsLineValues) {
+    auto parse = [](const std::string& settings) {
+        return ParseLedgerLines(TrailerWith(settings), Ledger{}, kToday).ledger;
+    };
+    EXPECT_EQ(parse("g,0,4,1,,").startYear, 2024);  // empty: today's year
+    EXPECT_EQ(parse("g,0,4,1,abc,").startYear, 2024);
+    EXPECT_EQ(parse("g,0,4,1,98,").startYear, 2014);  // the year the April period begins
+    EXPECT_EQ(parse("g,0,1,1,98,").startYear, 2015);
+    EXPECT_EQ(parse("g,0,4,x,2014,").useType, 0);
+    EXPECT_EQ(parse("g,12.5,4,1,2014,").openingBalance, Amount::FromRaw(125000));
+
+    Lines locked = TrailerWith("g,0,4,1,2014,");
+    locked[3] = "f,2014/04/01,2014/04/30,1";
+    locked[4] = "f,2014/05/01,2014/05/31,x";
+    Ledger ledger = ParseLedgerLines(locked, Ledger{}, kToday).ledger;
+    EXPECT_EQ(ledger.periods.lock[4], 1);
+    EXPECT_EQ(ledger.periods.lock[5], 0);
+}
+
+TEST(LedgerFile, BadDatesAndNumbersAreConversionErrorsNamingTheLine) {
+    Lines badPeriod = kExampleLines;
+    badPeriod[3] = "f,2015/13/01,2015/01/31,0";
+    EXPECT_EQ(ConversionMessage(badPeriod), "4行目: '2015/13/01' は正しい日付ではありません");
+
+    Lines badOpening = kExampleLines;
+    badOpening[15] = "g,1万,4,1,2014,";
+    EXPECT_EQ(ConversionMessage(badOpening), "16行目: '1万' は正しい数値ではありません");
+
+    Lines badMonth = kExampleLines;
+    badMonth[15] = "g,10000,13,1,2014,";
+    EXPECT_EQ(ConversionMessage(badMonth), "16行目: 開始月 '13' が正しくありません");
+
+    Lines badRecordDate = kExampleLines;
+    badRecordDate[1] = "d04=,2014/02/30,1,a,b,0,3000,6780,現金,現金出納帳,小口,本店,";
+    EXPECT_EQ(ConversionMessage(badRecordDate), "2行目: '2014/02/30' は正しい日付ではありません");
+
+    Lines badIncome = kExampleLines;
+    badIncome[0] = "d04=,2014/04/01,0,a,b,abc,220,9780,現金,現金出納帳,現金,現金出納帳,";
+    EXPECT_EQ(ConversionMessage(badIncome), "1行目: 'abc' は正しい数値ではありません");
+}
+
+}  // namespace
+}  // namespace velmora
