@@ -39,8 +39,8 @@ std::string BalanceField(const Ledger& ledger, int line) {
 std::vector<long long> FiscalMonthEnds(const Balances& b, int startMonth = 4) {
     std::vector<long long> out;
     for (int i = 0; i < 12; ++i)
-        out.push_back(b.monthEnd[static_cast<std::size_t>(FiscalMonthAt(startMonth, i))]
-                          .TruncatedYen());
+        out.push_back(
+            b.monthEnd[static_cast<std::size_t>(FiscalMonthAt(startMonth, i))].TruncatedYen());
     return out;
 }
 
@@ -192,8 +192,10 @@ TEST(RetagPeriods, TagsEveryRecordWithThePeriodOfItsDate) {
     for (const auto& line : ledger.transactions.Items())
         tags.emplace_back(RecordSplit(line)[kFieldTag]);
     EXPECT_EQ(tags, (std::vector<std::string>{"d04=", "d05=", "d03=", "d04=", "d03=", "d12="}));
-    EXPECT_EQ(ledger.transactions[0], "d04=,2014/04/30,0,科目,摘要,1,0,,現金,現金出納帳,現金,現金出納帳,");
-    EXPECT_EQ(ledger.transactions[5], "d12=,2014/12/24,7,t,d,0,5,3,現金,現金出納帳,現金,現金出納帳,");
+    EXPECT_EQ(ledger.transactions[0],
+              "d04=,2014/04/30,0,科目,摘要,1,0,,現金,現金出納帳,現金,現金出納帳,");
+    EXPECT_EQ(ledger.transactions[5],
+              "d12=,2014/12/24,7,t,d,0,5,3,現金,現金出納帳,現金,現金出納帳,");
 }
 
 }  // namespace

@@ -116,13 +116,14 @@ TEST(LedgerFile, RecordsAreNormalisedAndRegistryLinesSorted) {
         "x,stray line",
         "",
     };
-    ParsedLedger parsed = ParseLedgerLines(Concat(records, TrailerWith("g,1000,4,2,2014,")),
-                                           Ledger{}, kToday);
+    ParsedLedger parsed =
+        ParseLedgerLines(Concat(records, TrailerWith("g,1000,4,2,2014,")), Ledger{}, kToday);
     const Ledger& ledger = parsed.ledger;
     EXPECT_EQ(ledger.UseTypeName(), "おこづかい帳");
-    EXPECT_EQ(ledger.transactions.Items(),
-              (Lines{"d04=,2014/04/05,1,交通費,バス代,0,220,780,現金,おこづかい帳,現金,おこづかい帳,",
-                     "d04=,2014/04/06,2,食費,昼食,0,500,280,現金,おこづかい帳,預金,A銀行,"}));
+    EXPECT_EQ(
+        ledger.transactions.Items(),
+        (Lines{"d04=,2014/04/05,1,交通費,バス代,0,220,780,現金,おこづかい帳,現金,おこづかい帳,",
+               "d04=,2014/04/06,2,食費,昼食,0,500,280,現金,おこづかい帳,預金,A銀行,"}));
     EXPECT_EQ(ledger.bankRegistry.Items(), Lines{"z,預金,A銀行,1000,"});
     EXPECT_EQ(ledger.pettyRegistry.Items(), Lines{"z,小口,本店,5000,"});
 
@@ -132,9 +133,9 @@ TEST(LedgerFile, RecordsAreNormalisedAndRegistryLinesSorted) {
         "d04=,2014/04/07,3,食費,夕食,0,1,279,小口,本店,小口,本店,",
     };
     parsed = ParseLedgerLines(Concat(allowance, TrailerWith("g,1000,4,1,2014,")), Ledger{}, kToday);
-    EXPECT_EQ(parsed.ledger.transactions.Items(),
-              (Lines{"d04=,2014/04/06,2,食費,昼食,0,500,280,小口,本店,現金,現金出納帳,",
-                     allowance[1]}));
+    EXPECT_EQ(
+        parsed.ledger.transactions.Items(),
+        (Lines{"d04=,2014/04/06,2,食費,昼食,0,500,280,小口,本店,現金,現金出納帳,", allowance[1]}));
 }
 
 TEST(LedgerFile, MissingOrBrokenTrailerKeepsRecordsAndPreviousValues) {

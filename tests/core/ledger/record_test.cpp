@@ -9,7 +9,8 @@ namespace velmora {
 namespace {
 
 TEST(RecordSplit, TwelveCommaTerminatedFieldsWithAnEmptyBalance) {
-    const std::string line = "d04=,2014/04/05,3,交通費,バス代,0,220,,現金,現金出納帳,現金,現金出納帳,";
+    const std::string line =
+        "d04=,2014/04/05,3,交通費,バス代,0,220,,現金,現金出納帳,現金,現金出納帳,";
     RecordSplit split(line);
     ASSERT_EQ(split.Count(), 12);
     EXPECT_EQ(split[kFieldTag], "d04=");

@@ -13,9 +13,9 @@ namespace {
 using Lines = std::vector<std::string>;
 
 TEST(SettingsFile, FlagLinesMatchOnlyAsWholeLines) {
-    Settings s = ParseSettingsLines({"[OPTION1]=2", "[OPTION2]=TRUE", "[OPTION3]=2",
-                                     "[FONT_SIZE]=12", "[Start_Opt_1]=2"},
-                                    true);
+    Settings s = ParseSettingsLines(
+        {"[OPTION1]=2", "[OPTION2]=TRUE", "[OPTION3]=2", "[FONT_SIZE]=12", "[Start_Opt_1]=2"},
+        true);
     EXPECT_EQ(s.useTypeOption, 2);
     EXPECT_TRUE(s.negativeInRed);
     EXPECT_EQ(s.fontType, 2);
@@ -26,16 +26,21 @@ TEST(SettingsFile, FlagLinesMatchOnlyAsWholeLines) {
     EXPECT_EQ(ParseSettingsLines({"[FONT_SIZE]=11"}, true).fontSize, 11);
 
     // A trailing blank, another value or another case is no match: the defaults stay.
-    s = ParseSettingsLines({"[OPTION2]=TRUE ", "[OPTION3]=3", "[FONT_SIZE]=13", "[FONT_SIZE]=1",
-                            "[FONT_SIZE]=100", "[Start_Opt_1]= 2", "[start_opt_1]=2", "[OPTION1]=3"},
-                           true);
+    s = ParseSettingsLines(
+        {"[OPTION2]=TRUE ", "[OPTION3]=3", "[FONT_SIZE]=13", "[FONT_SIZE]=1", "[FONT_SIZE]=100",
+         "[Start_Opt_1]= 2", "[start_opt_1]=2", "[OPTION1]=3"},
+        true);
     EXPECT_EQ(s, Settings{});
 }
 
 TEST(SettingsFile, TextValuesSplitAtTheFirstEqualsSign) {
-    const Lines lines = {"[FILE_DIR]=  /home/u/a=b.exv  ", "[COMPANY_NAME]=\t山田商店 ",
-                         "[PRINT_STYLE1]= x ", "[PRINT_STYLE2]=y", "[FILE_DIR] =/ignored",
-                         "[UNKNOWN]=1", "no equals sign"};
+    const Lines lines = {"[FILE_DIR]=  /home/u/a=b.exv  ",
+                         "[COMPANY_NAME]=\t山田商店 ",
+                         "[PRINT_STYLE1]= x ",
+                         "[PRINT_STYLE2]=y",
+                         "[FILE_DIR] =/ignored",
+                         "[UNKNOWN]=1",
+                         "no equals sign"};
     Settings trimmed = ParseSettingsLines(lines, true);
     EXPECT_EQ(trimmed.fileDir, "/home/u/a=b.exv");
     EXPECT_EQ(trimmed.companyName, "山田商店");
