@@ -119,7 +119,9 @@ bool SaveCommand(Session& session) {
         auto chosen = session.dialogs().AskSaveFile(
             FileDialogRequest{"", "exv", "現金出納帳5-Velmora-ファイル|*.exv", "", ""});
         if (!chosen) return false;
-        session.filePanel = *chosen;
+        // The panel takes the name only when the save succeeds: a name that could not be
+        // written must not stop the next save from asking for another.
+        return SaveLedger(session, *chosen);
     }
     return SaveLedger(session, session.filePanel);
 }

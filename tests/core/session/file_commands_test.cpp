@@ -1,0 +1,343 @@
+#include "core/session/file_commands.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "core/ledger/ledger_file.h"
+#include "core/ledger/record.h"
+#include "core/session/book_commands.h"
+#include "core/util/codepage.h"
+#include "core/util/file_io.h"
+#include "session_harness.h"
+
+namespace velmora {
+namespace {
+
+using Lines = std::vector<std::string>;
+using testing::ReadBytes;
+using testing::SessionHarness;
+
+const std::string kBackupName = "20240305130709.dat";
+
+std::string ExampleBytes() {
+    return ReadBytes(testing::FixturePath("ledger/example2014.exv"));
+}
+
+// Everything of the open ledger and the session a failed load or save must not touch.
+struct Snapshot {
+    explicit Snapshot(const Session& s)
+        : records(s.ledger.transactions.Items()),
+          petty(s.ledger.pettyRegistry.Items()),
+          bank(s.ledger.bankRegistry.Items()),
+          settingsLine(SettingsLine(s.ledger)),
+          currentFile(s.currentFile),
+          filePanel(s.filePanel),
+          modified(s.modified),
+          backups(s.backups.entries) {}
+    bool operator==(const Snapshot&) const = default;
+
+    Lines records, petty, bank;
+    std::string settingsLine, currentFile, filePanel;
+    bool modified;
+    std::array<BackupEntry, BackupList::kEntries> backups;
+};
+
+TEST(LoadLedger, ExampleLoadsAndSavesBackByteForByte) {
+    SessionHarness h;
+    const std::string path = h.CopyExample("example2014.exv");
+    ASSERT_TRUE(LoadLedger(h.session, path));
+    EXPECT_TRUE(h.dialogs.events.empty());
+    const Ledger& ledger = h.session.ledger;
+    EXPECT_EQ(ledger.transactions.Count(), 2);
+    EXPECT_EQ(ledger.pettyRegistry.Items(), Lines{"z,小口,本店,5000,"});
+    EXPECT_EQ(ledger.openingBalance, Amount::FromYen(10000));
+    EXPECT_EQ(ledger.startMonth, 4);
+    EXPECT_EQ(ledger.useType, 1);
+    EXPECT_EQ(ledger.startYear, 2014);
+    EXPECT_EQ(ledger.periods.start[2].ShortText(), "2015/02/01");
+    EXPECT_EQ(ledger.periods.end[4].ShortText(), "2014/04/30");
+    EXPECT_EQ(h.session.currentFile, path);
+    EXPECT_EQ(h.session.filePanel, path);
+    EXPECT_FALSE(h.session.modified);
+    EXPECT_EQ(h.session.currentBook, (BookId{"現金", "現金出納帳"}));
+    EXPECT_EQ(h.session.currentMonth, 3);
+    EXPECT_EQ(h.session.balances.current, Amount::FromYen(6780));
+
+    const std::string saved = h.docs + "/saved.exv";
+    ASSERT_TRUE(SaveLedger(h.session, saved));
+    EXPECT_EQ(ReadBytes(saved), ExampleBytes());
+    EXPECT_EQ(ReadBytes(h.work + "/" + kBackupName), ExampleBytes());
+    EXPECT_EQ(h.dialogs.Infos(), Lines{"確認|" + saved + "を保存しました。"});
+    EXPECT_EQ(h.session.currentFile, saved);
+    EXPECT_EQ(h.session.filePanel, saved);
+    EXPECT_EQ(ledger.transactions.Count(), 2);
+
+    Lines backupList = {"[BACK_NAME_1]=saved.exv(2024/03/05 13:07:09)",
+                        "[BACK_FILE_1]=" + h.work + "/" + kBackupName};
+    for (int n = 2; n <= 10; ++n) {
+        backupList.push_back("[BACK_NAME_" + std::to_string(n) + "]=---");
+        backupList.push_back("[BACK_FILE_" + std::to_string(n) + "]=");
+    }
+    backupList.push_back("[Last_Filename]=" + saved);
+    EXPECT_EQ(ReadBytes(h.work + "/ini/backup.conf"), EncodeTextLines(backupList));
+
+    // Recomputed for the petty-cash book, the transfer carries its balance instead.
+    SelectBook(h.session, {"小口", "本店"});
+    EXPECT_EQ(RecordSplit(ledger.transactions[1])[kFieldBalance], "8000");
+}
+
+TEST(LoadLedger, OldRecordsUseTypeNamesAndBankRegistry) {
+    SessionHarness h;
+    const std::string path = h.docs + "/allowance.exv";
+    testing::WriteCp932(path,
+                        "d04=,2014/04/05,1,交通費,バス代,0,220,780\n"
+                        "d04=,2014/04/06,2,食費,昼食,0,500,0,現金,現金出納帳,現金,現金出納帳,\n"
+                        "z,預金,A銀行,1000,\n" +
+                            testing::FiscalYearTrailer(2014, "g,1000,4,2,2014,"));
+    ASSERT_TRUE(LoadLedger(h.session, path));
+    EXPECT_EQ(
+        h.session.ledger.transactions.Items(),
+        (Lines{"d04=,2014/04/05,1,交通費,バス代,0,220,780,現金,おこづかい帳,現金,おこづかい帳,",
+               "d04=,2014/04/06,2,食費,昼食,0,500,280,現金,おこづかい帳,現金,おこづかい帳,"}));
+    EXPECT_EQ(h.session.ledger.bankRegistry.Items(), Lines{"z,預金,A銀行,1000,"});
+    EXPECT_EQ(h.session.currentBook, (BookId{"現金", "おこづかい帳"}));
+    EXPECT_TRUE(h.dialogs.events.empty());
+}
+
+TEST(LoadLedger, TwelveLinesWithoutTrailerWarnsAndKeepsEveryRecord) {
+    SessionHarness h;
+    std::string text;
+    for (int i = 1; i <= 12; ++i)
+        text += "d01=,2024/01/" + std::to_string(10 + i) + "," + std::to_string(i) +
+                ",a,b,0,1,,現金,現金出納帳,現金,現金出納帳,\n";
+    const std::string path = h.docs + "/twelve.exv";
+    testing::WriteCp932(path, text);
+    ASSERT_TRUE(LoadLedger(h.session, path));
+    EXPECT_EQ(h.dialogs.Infos(),
+              Lines{"確認|月設定が無効となっています。お手数ですが環境設定にて再度設定して下さい"});
+    EXPECT_EQ(h.session.ledger.transactions.Count(), 12);
+    EXPECT_EQ(h.session.ledger.periods.start[1].ShortText(), "2024/01/01");
+    EXPECT_EQ(h.session.balances.current, Amount::FromYen(-12));
+}
+
+TEST(LoadLedger, EarlierFormatFileIsSavedUnderTheNewExtension) {
+    SessionHarness h;
+    const std::string clv = h.CopyExample("old.clv");
+    ASSERT_TRUE(LoadLedger(h.session, clv));
+    EXPECT_EQ(h.session.filePanel, h.docs + "/old.exv");
+    EXPECT_EQ(h.session.currentFile, clv);
+    h.session.modified = true;
+    ASSERT_TRUE(SaveCommand(h.session));
+    EXPECT_TRUE(h.dialogs.fileRequests.empty());
+    EXPECT_EQ(ReadBytes(h.docs + "/old.exv"), ExampleBytes());
+    EXPECT_EQ(ReadBytes(clv), ExampleBytes());
+    EXPECT_EQ(h.session.currentFile, h.docs + "/old.exv");
+    EXPECT_FALSE(h.session.modified);
+}
+
+TEST(LoadLedger, FailuresLeaveTheOpenLedgerUntouched) {
+    SessionHarness h;
+    ASSERT_TRUE(LoadLedger(h.session, h.CopyExample("a.exv")));
+    h.session.ledger.transactions.Add(
+        "d05=,2014/05/01,2,a,b,1,0,,現金,現金出納帳,現金,現金出納帳,");
+    h.session.modified = true;
+    const Snapshot before(h.session);
+    h.dialogs.Clear();
+
+    EXPECT_FALSE(LoadLedger(h.session, h.docs + "/missing.exv"));
+    EXPECT_EQ(h.dialogs.Infos().back(), "確認|現在のインストールフォルダー\r\n" + h.program);
+
+    const std::string badDate = h.docs + "/bad-date.exv";
+    std::string text = ReadBytes(testing::FixturePath("ledger/example2014.exv"));
+    text.replace(text.find("2015/01/31"), 10, "2015/01/32");
+    testing::WriteBytes(badDate, text);
+    EXPECT_FALSE(LoadLedger(h.session, badDate));
+    EXPECT_EQ(h.dialogs.Infos().back(), "確認|" + badDate +
+                                            "を読み込めませんでした。\r\n4行目: '2015/01/32' "
+                                            "は正しい日付ではありません");
+
+    const std::string badAmount = h.docs + "/bad-amount.exv";
+    testing::WriteCp932(badAmount,
+                        "d04=,2014/04/01,0,a,b,1O0,0,,現金,現金出納帳,現金,現金出納帳,\n" +
+                            testing::FiscalYearTrailer(2014, "g,0,4,1,2014,"));
+    EXPECT_FALSE(LoadLedger(h.session, badAmount));
+    EXPECT_EQ(h.dialogs.Infos().back(), "確認|" + badAmount +
+                                            "を読み込めませんでした。\r\n1行目: '1O0' "
+                                            "は正しい数値ではありません");
+
+    // Neither CP932 nor UTF-8.
+    const std::string badBytes = h.docs + "/bad-bytes.exv";
+    testing::WriteBytes(badBytes, "d04=,2014/04/01,0,\x81\x20,b,0,0,,\r\n");
+    EXPECT_FALSE(LoadLedger(h.session, badBytes));
+    const std::string prefix = "確認|" + badBytes + "を読み込めませんでした。\r\n";
+    EXPECT_EQ(h.dialogs.Infos().back().substr(0, prefix.size()), prefix);
+    EXPECT_GT(h.dialogs.Infos().back().size(), prefix.size());
+
+    EXPECT_EQ(h.dialogs.Infos().size(), 4u);
+    EXPECT_EQ(Snapshot(h.session), before);
+}
+
+TEST(LoadLedger, OpenedFileBecomesTheFileToOpenAtStart) {
+    SessionHarness h;
+    const std::string settings = h.work + "/velmora.conf";
+    testing::WriteCp932(settings, "[FILE_DIR]=/old.exv\n[COMPANY_NAME]=山田\n[Start_Opt_1]=1\n");
+    const std::string path = h.CopyExample("a.exv");
+    ASSERT_TRUE(LoadLedger(h.session, path));
+    EXPECT_EQ(ReadBytes(settings),
+              Utf8ToCp932("[FILE_DIR]=" + path + "\r\n[COMPANY_NAME]=山田\r\n[Start_Opt_1]=1\r\n"));
+
+    // With a fixed file to open at start, the settings stay as they are.
+    testing::WriteCp932(settings, "[FILE_DIR]=/fixed.exv\n[Start_Opt_1]=2\n");
+    h.session.settings.startOption = 2;
+    ASSERT_TRUE(LoadLedger(h.session, path));
+    EXPECT_EQ(ReadBytes(settings), "[FILE_DIR]=/fixed.exv\r\n[Start_Opt_1]=2\r\n");
+}
+
+TEST(SaveLedger, FailedWriteLeavesTheFileAndTheSessionAsTheyWere) {
+    SessionHarness h;
+    const std::string path = h.CopyExample("a.exv");
+    ASSERT_TRUE(LoadLedger(h.session, path));
+    h.session.ledger.transactions.Add(
+        "d05=,2014/05/01,2,a,b,1,0,,現金,現金出納帳,現金,現金出納帳,");
+    h.session.modified = true;
+    const Snapshot before(h.session);
+    h.writer.failing = {"a.exv", "b.exv"};
+
+    EXPECT_FALSE(SaveLedger(h.session, path));
+    EXPECT_EQ(
+        h.dialogs.Infos(),
+        Lines{"確認|" + path + "を保存できませんでした。\r\nディスクがいっぱいです: " + path});
+    EXPECT_EQ(ReadBytes(path), ExampleBytes());
+    EXPECT_FALSE(std::filesystem::exists(h.work + "/" + kBackupName));
+    EXPECT_FALSE(std::filesystem::exists(h.work + "/ini/backup.conf"));
+    EXPECT_EQ(Snapshot(h.session), before);
+
+    // With no file open, a name that cannot be written is not kept: the next save asks again.
+    h.session.filePanel.clear();
+    h.dialogs.saveFileAnswers = {h.docs + "/b.exv", std::nullopt};
+    EXPECT_FALSE(SaveCommand(h.session));
+    EXPECT_EQ(h.session.filePanel, "");
+    EXPECT_TRUE(h.session.modified);
+    EXPECT_FALSE(SaveCommand(h.session));
+    ASSERT_EQ(h.dialogs.fileRequests.size(), 2u);
+    EXPECT_EQ(h.dialogs.fileRequests[0].defaultExtension, "exv");
+    EXPECT_EQ(h.dialogs.fileRequests[0].filter, "現金出納帳5-Velmora-ファイル|*.exv");
+    EXPECT_EQ(h.dialogs.fileRequests[0].fileName, "");
+    EXPECT_FALSE(std::filesystem::exists(h.docs + "/b.exv"));
+
+    // Save as always asks, and takes the name once it is written.
+    h.writer.failing.clear();
+    h.dialogs.saveFileAnswers = {h.docs + "/c.exv"};
+    h.session.filePanel = path;
+    ASSERT_TRUE(SaveAsCommand(h.session));
+    EXPECT_EQ(h.dialogs.fileRequests.size(), 3u);
+    EXPECT_EQ(h.session.filePanel, h.docs + "/c.exv");
+    EXPECT_FALSE(h.session.modified);
+    EXPECT_EQ(ReadTextLines(h.docs + "/c.exv").size(), 17u);
+}
+
+TEST(SaveLedger, FailedBackupWriteKeepsTheListWhereItWas) {
+    SessionHarness h;
+    const std::string path = h.CopyExample("a.exv");
+    ASSERT_TRUE(LoadLedger(h.session, path));
+    h.writer.failing = {kBackupName};
+    ASSERT_TRUE(SaveLedger(h.session, path));
+    EXPECT_EQ(
+        h.dialogs.Infos(),
+        (Lines{"確認|バックアップファイルを作成できませんでした。\r\nディスクがいっぱいです: " +
+                   h.work + "/" + kBackupName,
+               "確認|" + path + "を保存しました。"}));
+    EXPECT_EQ(h.session.backups.entries, BackupList{}.entries);
+    const Lines list = ReadTextLines(h.work + "/ini/backup.conf");
+    EXPECT_EQ(list[0], "[BACK_NAME_1]=---");
+    EXPECT_EQ(list[20], "[Last_Filename]=" + path);
+}
+
+TEST(SaveLedger, RotationDeletesOnlyTheOldestBackupOfItsOwn) {
+    SessionHarness h;
+    const std::string path = h.CopyExample("a.exv");
+    ASSERT_TRUE(LoadLedger(h.session, path));
+    auto old = [&](int n) {
+        return h.work + "/202001010000" + (n < 10 ? "0" : "") + std::to_string(n) + ".dat";
+    };
+    for (int n = 1; n <= 10; ++n) {
+        testing::WriteBytes(old(n), "old");
+        h.session.backups.entries[static_cast<std::size_t>(n - 1)] = {"c" + std::to_string(n),
+                                                                      old(n)};
+    }
+    ASSERT_TRUE(SaveLedger(h.session, path));
+    EXPECT_EQ(h.writer.removed, Lines{old(10)});
+    EXPECT_FALSE(std::filesystem::exists(old(10)));
+    EXPECT_TRUE(std::filesystem::exists(old(9)));
+    const auto& entries = h.session.backups.entries;
+    EXPECT_EQ(entries[0], (BackupEntry{"a.exv(2024/03/05 13:07:09)", h.work + "/" + kBackupName}));
+    EXPECT_EQ(entries[1], (BackupEntry{"c1", old(1)}));
+    EXPECT_EQ(entries[9], (BackupEntry{"c9", old(9)}));
+
+    // Files that are not backups of the program's own, or that another entry still names,
+    // stay on disk when their entry drops out.
+    const std::string userFile = h.work + "/mydata.dat";
+    const std::string elsewhere = h.docs + "/20200101000099.dat";
+    testing::WriteBytes(userFile, "mine");
+    testing::WriteBytes(elsewhere, "mine");
+    for (const std::string& file : {userFile, elsewhere, old(3)}) {
+        h.clock.Advance(1);
+        h.session.backups.entries[9].file = file;
+        ASSERT_TRUE(SaveLedger(h.session, path));
+        EXPECT_TRUE(std::filesystem::exists(file)) << file;
+    }
+    EXPECT_EQ(h.writer.removed.size(), 1u);
+
+    // Two saves in the same second share one backup file, named by both entries.
+    ASSERT_TRUE(SaveLedger(h.session, path));
+    EXPECT_EQ(entries[0].file, h.work + "/20240305130712.dat");
+    EXPECT_EQ(entries[1].file, entries[0].file);
+    EXPECT_EQ(ReadBytes(entries[0].file), ExampleBytes());
+}
+
+TEST(OpenCommand, TheSaveQuestionComesFirstWhenModified) {
+    SessionHarness h;
+    const std::string a = h.CopyExample("a.exv");
+    const std::string b = h.CopyExample("b.exv");
+    ASSERT_TRUE(LoadLedger(h.session, a));
+    h.session.modified = true;
+    h.session.filePanel.clear();  // nothing saved yet: saving asks for a name
+    h.dialogs.Clear();
+
+    h.dialogs.saveAnswers = {SaveAnswer::Cancel, SaveAnswer::Yes};
+    EXPECT_FALSE(OpenCommand(h.session));  // cancelled
+    EXPECT_FALSE(OpenCommand(h.session));  // Yes, but the save dialog was cancelled
+    EXPECT_EQ(
+        h.dialogs.Log(),
+        (Lines{"save:はい/いいえ/キャンセル|データが変更されています。現在の状態を保存しますか？",
+               "save:はい/いいえ/キャンセル|データが変更されています。現在の状態を保存しますか？",
+               "saveas:|現金出納帳5-Velmora-ファイル|*.exv"}));
+    EXPECT_TRUE(h.session.modified);
+
+    h.dialogs.Clear();
+    h.dialogs.saveAnswers = {SaveAnswer::Yes};
+    h.dialogs.saveFileAnswers = {h.docs + "/kept.exv"};
+    h.dialogs.openAnswers = {b};
+    ASSERT_TRUE(OpenCommand(h.session));
+    EXPECT_EQ(ReadBytes(h.docs + "/kept.exv"), ExampleBytes());
+    ASSERT_EQ(h.dialogs.fileRequests.size(), 2u);
+    EXPECT_EQ(h.dialogs.fileRequests[1].filter,
+              "現金出納帳4、5-Velmora-ファイル(*.exv)|*.exv|現金出納帳(1～3)ファイル(*.clv)|*.clv");
+    EXPECT_EQ(h.dialogs.fileRequests[1].defaultExtension, "exv");
+    EXPECT_EQ(h.session.filePanel, b);
+    EXPECT_FALSE(h.session.modified);
+
+    // Not modified: no question; a cancelled open dialog changes nothing.
+    h.dialogs.Clear();
+    EXPECT_FALSE(OpenCommand(h.session));
+    EXPECT_EQ(h.dialogs.Log(), Lines{"open:|現金出納帳4、5-Velmora-ファイル(*.exv)|*.exv|"
+                                     "現金出納帳(1～3)ファイル(*.clv)|*.clv"});
+    EXPECT_EQ(h.session.filePanel, b);
+}
+
+}  // namespace
+}  // namespace velmora

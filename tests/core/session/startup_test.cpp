@@ -1,0 +1,204 @@
+#include "core/session/startup.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "core/session/file_commands.h"
+#include "core/util/codepage.h"
+#include "core/util/file_io.h"
+#include "session_harness.h"
+
+namespace velmora {
+namespace {
+
+namespace fs = std::filesystem;
+using Lines = std::vector<std::string>;
+using testing::ReadBytes;
+using testing::SessionHarness;
+using testing::WriteBytes;
+
+const std::string kSetPeriods = "確認|環境設定にて開始月と締日を設定して下さい";
+
+TEST(FirstRun, CreatesTheFoldersAndCopiesTheShippedData) {
+    testing::TempFolder root;
+    const std::string program = root.File("program");
+    const std::string work = root.File("a/b/work");
+    fs::create_directories(program + "/cldata");
+    fs::create_directories(program + "/style/sub");
+    WriteBytes(program + "/cldata/kamoku1.dat", "現金\n売上\n");  // UTF-8 with LF
+    WriteBytes(program + "/cldata/kamoku2.dat", Utf8ToCp932("食費\n"));
+    WriteBytes(program + "/cldata/tekiyb20.dat", Utf8ToCp932("バス代\r\n"));
+    WriteBytes(program + "/cldata/other.dat", "x\n");
+    const std::string style = "\x01\x02\xff style\n\n";
+    WriteBytes(program + "/style/a4.sle", style);
+    WriteBytes(program + "/style/sub/inner.sle", "x");
+
+    ASSERT_TRUE(PrepareWorkingFolder(work, program));
+    for (const char* sub : {"cldata", "style", "config", "ini"})
+        EXPECT_TRUE(fs::is_directory(work + "/" + sub)) << sub;
+    EXPECT_EQ(ReadBytes(work + "/cldata/kamoku1.dat"), Utf8ToCp932("現金\r\n売上\r\n"));
+    EXPECT_EQ(ReadBytes(work + "/cldata/kamoku2.dat"), Utf8ToCp932("食費\r\n"));
+    EXPECT_EQ(ReadBytes(work + "/cldata/tekiyb20.dat"), Utf8ToCp932("バス代\r\n"));
+    EXPECT_FALSE(fs::exists(work + "/cldata/tekiya1.dat"));
+    EXPECT_FALSE(fs::exists(work + "/cldata/other.dat"));
+    EXPECT_EQ(ReadBytes(work + "/style/a4.sle"), style);
+    EXPECT_FALSE(fs::exists(work + "/style/sub"));
+
+    // An existing folder is not set up again, but gets a lost sub-folder back.
+    fs::remove(work + "/cldata/kamoku1.dat");
+    fs::remove_all(work + "/ini");
+    EXPECT_FALSE(PrepareWorkingFolder(work, program));
+    EXPECT_TRUE(fs::is_directory(work + "/ini"));
+    EXPECT_FALSE(fs::exists(work + "/cldata/kamoku1.dat"));
+}
+
+TEST(StartSession, WithoutSettingsOpensNoLedger) {
+    SessionHarness h;
+    StartSession(h.session);
+    EXPECT_EQ(h.dialogs.Log(), Lines{"info:" + kSetPeriods});
+    EXPECT_EQ(h.session.filePanel, "");
+    EXPECT_EQ(h.session.ledger.transactions.Count(), 0);
+    EXPECT_EQ(h.session.currentBook, (BookId{"現金", "現金出納帳"}));
+    EXPECT_EQ(h.session.ledger.startYear, 2024);
+    EXPECT_FALSE(h.session.modified);
+}
+
+TEST(StartSession, OpensTheLastFile) {
+    SessionHarness h;
+    const std::string last = h.CopyExample("last.exv");
+    const std::string settings = h.work + "/velmora.conf";
+    testing::WriteCp932(settings, "[FILE_DIR]=\n[Start_Opt_1]=1\n");
+    testing::WriteCp932(
+        h.work + "/ini/backup.conf",
+        "[BACK_NAME_1]=x.exv\n[BACK_FILE_1]=/w/1.dat\n[Last_Filename]=" + last + "\n");
+    StartSession(h.session);
+    EXPECT_TRUE(h.dialogs.events.empty());
+    EXPECT_EQ(h.session.filePanel, last);
+    EXPECT_EQ(h.session.currentFile, last);
+    EXPECT_EQ(h.session.ledger.transactions.Count(), 2);
+    EXPECT_EQ(h.session.backups.entries[0], (BackupEntry{"x.exv", "/w/1.dat"}));
+    EXPECT_EQ(ReadBytes(settings), "[FILE_DIR]=" + last + "\r\n[Start_Opt_1]=1\r\n");
+
+    // The last file is gone: a new ledger.
+    SessionHarness gone;
+    testing::WriteCp932(gone.work + "/ini/backup.conf",
+                        "[Last_Filename]=" + gone.docs + "/x.exv\n");
+    StartSession(gone.session);
+    EXPECT_EQ(gone.dialogs.Infos(), Lines{kSetPeriods});
+    EXPECT_EQ(gone.session.currentFile, "");
+}
+
+TEST(StartSession, OpensTheFixedFileTrimmed) {
+    SessionHarness h;
+    const std::string fixed = h.CopyExample("fixed.exv");
+    const std::string last = h.CopyExample("last.exv");
+    const std::string settings = h.work + "/velmora.conf";
+    testing::WriteCp932(settings, "[FILE_DIR]=  " + fixed + " \t\n[Start_Opt_1]=2\n");
+    const std::string settingsBytes = ReadBytes(settings);
+    testing::WriteCp932(h.work + "/ini/backup.conf", "[Last_Filename]=" + last + "\n");
+    StartSession(h.session);
+    EXPECT_TRUE(h.dialogs.events.empty());
+    EXPECT_EQ(h.session.filePanel, fixed);
+    EXPECT_EQ(h.session.ledger.openingBalance, Amount::FromYen(10000));
+    EXPECT_EQ(ReadBytes(settings), settingsBytes);
+}
+
+TEST(RestoreBackup, LoadsTheCopyAsAnUnsavedLedger) {
+    SessionHarness h;
+    const std::string a = h.CopyExample("a.exv");
+    ASSERT_TRUE(LoadLedger(h.session, a));
+    const std::string backup = h.work + "/20240101000000.dat";
+    testing::WriteCp932(backup, "d04=,2014/04/01,0,a,b,0,1,,現金,現金出納帳,現金,現金出納帳,\n" +
+                                    testing::FiscalYearTrailer(2014, "g,500,4,1,2014,"));
+    h.session.backups.entries[0] = {"a.exv(2024/01/01 00:00:00)", backup};
+    h.session.backups.entries[2].file = h.work + "/20230101000000.dat";  // gone
+
+    ASSERT_TRUE(RestoreBackup(h.session, 1));
+    EXPECT_TRUE(h.dialogs.events.empty());
+    EXPECT_EQ(h.session.ledger.transactions.Count(), 1);
+    EXPECT_EQ(h.session.balances.current, Amount::FromYen(499));
+    EXPECT_TRUE(h.session.modified);
+    EXPECT_EQ(h.session.filePanel, "");
+    EXPECT_EQ(h.session.currentFile, a);
+    EXPECT_FALSE(SaveCommand(h.session));
+    EXPECT_EQ(h.dialogs.Log(), Lines{"saveas:|現金出納帳5-Velmora-ファイル|*.exv"});
+
+    h.dialogs.Clear();
+    h.dialogs.yesNoAnswers = {false, true};
+    EXPECT_FALSE(RestoreBackup(h.session, 3));
+    EXPECT_FALSE(RestoreBackup(h.session, 3));
+    EXPECT_FALSE(RestoreBackup(h.session, 0));
+    EXPECT_FALSE(RestoreBackup(h.session, 11));
+    EXPECT_EQ(h.dialogs.Log(),
+              (Lines{"yesno:バックアップファイルを読み込みますか？|編集中のデ－タは破棄されます。",
+                     "yesno:バックアップファイルを読み込みますか？|編集中のデ－タは破棄されます。",
+                     "info:確認|現在のインストールフォルダー\r\n" + h.program}));
+    EXPECT_EQ(h.session.ledger.transactions.Count(), 1);
+    EXPECT_TRUE(h.session.modified);
+}
+
+TEST(CloseRequest, PlacementAndBackupListAreWrittenWhateverTheAnswer) {
+    SessionHarness h;
+    const std::string a = h.CopyExample("a.exv");
+    ASSERT_TRUE(LoadLedger(h.session, a));
+    h.session.modified = true;
+    const Placement placement{.left = 20, .top = 30, .width = 800, .height = 600};
+    const std::string placementFile = h.work + "/ini/velmora5.ini";
+    const std::string listFile = h.work + "/ini/backup.conf";
+
+    h.dialogs.saveAnswers = {SaveAnswer::Cancel};
+    EXPECT_FALSE(CloseRequest(h.session, placement));
+    EXPECT_EQ(
+        h.dialogs.Log(),
+        Lines{"save:はい/いいえ/キャンセル|データが変更されています。現在の状態を保存しますか？"});
+    EXPECT_EQ(
+        ReadBytes(placementFile),
+        "[Screen_Top]=30\r\n[Screen_Left]=20\r\n[Screen_Width]=800\r\n[Screen_Height]=600\r\n");
+    Lines list = ReadTextLines(listFile);
+    ASSERT_EQ(list.size(), 21u);
+    EXPECT_EQ(list[0], "[BACK_NAME_1]=---");
+    EXPECT_EQ(list[20], "[Last_Filename]=" + a);
+    EXPECT_TRUE(h.session.modified);
+
+    // Yes, and the save fails: the window stays open with the changes.
+    fs::remove(placementFile);
+    fs::remove(listFile);
+    h.dialogs.Clear();
+    h.writer.failing = {"a.exv"};
+    h.dialogs.saveAnswers = {SaveAnswer::Yes};
+    EXPECT_FALSE(CloseRequest(h.session, placement));
+    EXPECT_EQ(h.dialogs.Infos(),
+              Lines{"確認|" + a + "を保存できませんでした。\r\nディスクがいっぱいです: " + a});
+    EXPECT_TRUE(h.session.modified);
+    EXPECT_TRUE(fs::exists(placementFile));
+    EXPECT_TRUE(fs::exists(listFile));
+
+    h.writer.failing.clear();
+    h.dialogs.saveAnswers = {SaveAnswer::Yes};
+    EXPECT_TRUE(CloseRequest(h.session, placement));
+    EXPECT_FALSE(h.session.modified);
+    EXPECT_EQ(ReadTextLines(listFile)[1], "[BACK_FILE_1]=" + h.work + "/20240305130709.dat");
+
+    // Yes, and the file name dialog is cancelled: nothing is lost either.
+    h.session.modified = true;
+    h.session.filePanel.clear();
+    h.dialogs.saveAnswers = {SaveAnswer::Yes};
+    EXPECT_FALSE(CloseRequest(h.session, placement));
+    EXPECT_TRUE(h.session.modified);
+
+    h.session.modified = false;
+    h.dialogs.Clear();
+    EXPECT_TRUE(CloseRequest(h.session, placement));  // nothing to ask
+    h.session.modified = true;
+    h.dialogs.saveAnswers = {SaveAnswer::No};
+    EXPECT_TRUE(CloseRequest(h.session, placement));
+    EXPECT_EQ(
+        h.dialogs.Log(),
+        Lines{"save:はい/いいえ/キャンセル|データが変更されています。現在の状態を保存しますか？"});
+}
+
+}  // namespace
+}  // namespace velmora
