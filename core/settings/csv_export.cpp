@@ -1,0 +1,57 @@
+#include "core/settings/csv_export.h"
+
+#include <utility>
+
+namespace velmora {
+
+std::string CsvTitleRow(const CsvOptions& options) {
+    std::string row;
+    for (std::size_t i = 0; i < kCsvColumns.size(); ++i) {
+        if (!options.columns[i]) continue;
+        row += kCsvColumns[i].titleText;
+        row += ',';
+    }
+    return row;
+}
+
+std::string CsvLine(const CsvValues& values, const CsvOptions& options) {
+    std::string line;
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        if (!options.columns[i]) continue;
+        line += values[i];
+        line += ',';
+    }
+    return line;
+}
+
+FileDialogRequest CsvSaveRequest() {
+    FileDialogRequest request;
+    request.defaultExtension = "csv";
+    request.filter = "CSVファイル|*.csv";
+    return request;
+}
+
+CsvOptionsDialog::CsvOptionsDialog(std::string workingFolder,
+                                   const std::vector<std::string>& titleList, Dialogs& dialogs,
+                                   FileWriter& writer)
+    : workingFolder_(std::move(workingFolder)), dialogs_(dialogs), writer_(writer) {
+    try {
+        codes = OpenCodeTable(workingFolder_, titleList, writer_);
+        tableRead_ = true;
+    } catch (const std::exception& error) {
+        dialogs_.ShowInfo("確認", error.what());
+        codes.Complete(titleList);
+    }
+}
+
+void CsvOptionsDialog::Close() {
+    // A table that was never read would replace the user's codes with empty ones.
+    if (!tableRead_) return;
+    try {
+        SaveCodeTable(workingFolder_, codes, writer_);
+    } catch (const std::exception& error) {
+        dialogs_.ShowInfo("確認", error.what());
+    }
+}
+
+}  // namespace velmora

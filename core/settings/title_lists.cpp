@@ -1,0 +1,21 @@
+#include "core/settings/title_lists.h"
+
+#include "core/settings/title_file.h"
+
+namespace velmora {
+
+std::vector<std::string> ReadTitleList(const std::string& workingFolder, int useType) {
+    return ReadTitleFile(TitleFilePath(workingFolder, useType));
+}
+
+std::vector<std::string> ReloadTitleList(const std::string& workingFolder, int useType,
+                                         Dialogs& dialogs) {
+    try {
+        return ReadTitleList(workingFolder, useType);
+    } catch (const std::exception& error) {
+        dialogs.ShowInfo("確認", error.what());
+        return {};
+    }
+}
+
+}  // namespace velmora
