@@ -77,16 +77,7 @@ void NormaliseRecord(std::string& line, const std::string& useTypeName, std::siz
         fields[kFieldOtherKind] = kCashKind;
         fields[kFieldOtherName] = useTypeName;
     }
-    const std::string_view otherCashName =
-        useTypeName == kCashBookName ? kAllowanceBookName : kCashBookName;
-    bool renamed = false;
-    for (int index : {kFieldOwnName, kFieldOtherName}) {
-        auto& field = fields[static_cast<std::size_t>(index)];
-        if (field == otherCashName) {
-            field = useTypeName;
-            renamed = true;
-        }
-    }
+    const bool renamed = RenameCashBookFields(fields, useTypeName);
     if (oldForm || renamed) line = JoinRecord(fields);
 }
 

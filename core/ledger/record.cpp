@@ -55,4 +55,19 @@ std::string CompleteOldFormRecord(const RecordSplit& split, std::string_view use
     return JoinRecord(fields);
 }
 
+bool RenameCashBookFields(std::array<std::string, kRecordFields>& fields,
+                          std::string_view useTypeName) {
+    const std::string_view otherCashName =
+        useTypeName == kCashBookName ? kAllowanceBookName : kCashBookName;
+    bool renamed = false;
+    for (int index : {kFieldOwnName, kFieldOtherName}) {
+        auto& field = fields[static_cast<std::size_t>(index)];
+        if (field == otherCashName) {
+            field = useTypeName;
+            renamed = true;
+        }
+    }
+    return renamed;
+}
+
 }  // namespace velmora

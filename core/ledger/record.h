@@ -78,4 +78,9 @@ std::string ReplaceRecordField(std::string_view line, const RecordSplit& split, 
 // cash-book record of the use type: fields 8..11 become ("現金", name, "現金", name).
 std::string CompleteOldFormRecord(const RecordSplit& split, std::string_view useTypeName);
 
+// The cash book bears the use type's name on both sides: a book-name field (9 or 11) that
+// holds the other use type's name gets useTypeName. True when a field changed.
+bool RenameCashBookFields(std::array<std::string, kRecordFields>& fields,
+                          std::string_view useTypeName);
+
 }  // namespace velmora
