@@ -48,7 +48,10 @@ std::optional<std::int64_t> ParseRaw(std::string_view text) {
     }
     if (!anyDigit || i != e) return std::nullopt;
     for (int k = std::min(fractionDigits, 4); k < 4; ++k) fraction *= 10;
-    std::int64_t raw = whole * Amount::kScale + fraction + (roundUp ? 1 : 0);
+    fraction += roundUp ? 1 : 0;
+    // The whole part alone may fit while whole and fraction together do not.
+    if (whole * Amount::kScale > kMax - fraction) return std::nullopt;
+    std::int64_t raw = whole * Amount::kScale + fraction;
     return negative ? -raw : raw;
 }
 
@@ -75,12 +78,15 @@ std::int64_t Amount::RoundedYen() const {
 }
 
 std::string Amount::PlainText() const {
-    std::int64_t magnitude = raw_ < 0 ? -raw_ : raw_;
+    // Unsigned, so that the most negative amount has a magnitude too.
+    const std::uint64_t magnitude =
+        raw_ < 0 ? 0 - static_cast<std::uint64_t>(raw_) : static_cast<std::uint64_t>(raw_);
+    const std::uint64_t scale = kScale;
     std::string text = raw_ < 0 ? "-" : "";
-    text += std::to_string(magnitude / kScale);
-    std::int64_t fraction = magnitude % kScale;
+    text += std::to_string(magnitude / scale);
+    const std::uint64_t fraction = magnitude % scale;
     if (fraction != 0) {
-        std::string digits = std::to_string(fraction + kScale).substr(1);
+        std::string digits = std::to_string(fraction + scale).substr(1);
         while (!digits.empty() && digits.back() == '0') digits.pop_back();
         text += '.';
         text += digits;

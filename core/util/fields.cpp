@@ -129,8 +129,10 @@ std::string RemoveQuotesAndCommas(std::string_view text) {
 
 bool ParseInt(std::string_view text, long long& value) {
     text = TrimBlanks(text);
-    if (!text.empty() && text.front() == '+') text.remove_prefix(1);
-    if (text.empty()) return false;
+    // from_chars reads a minus sign itself; a plus is ours to drop, and must not hide one.
+    const bool plus = !text.empty() && text.front() == '+';
+    if (plus) text.remove_prefix(1);
+    if (text.empty() || (plus && (text.front() < '0' || text.front() > '9'))) return false;
     auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
     return ec == std::errc() && ptr == text.data() + text.size();
 }
