@@ -7,7 +7,6 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 
 #include "core/util/codepage.h"
 #include "core/util/errors.h"
@@ -60,17 +59,25 @@ std::string FolderOf(const std::string& path) {
 }  // namespace
 
 std::string ReadFileBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) throw FileError("ファイルを開けません: " + path);
+    // Read until end of file instead of seeking for a size, which means nothing for a
+    // folder or a pipe; a folder then fails on read as it should.
+    Descriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (fd.get() < 0)
+        throw FileError("ファイルを開けません: " + path + " (" + SystemReason(errno) + ")");
     std::string bytes;
-    in.seekg(0, std::ios::end);
-    std::streamoff size = in.tellg();
-    if (size > 0) {
-        bytes.resize(static_cast<std::size_t>(size));
-        in.seekg(0, std::ios::beg);
-        in.read(bytes.data(), size);
+    struct stat info {};
+    if (::fstat(fd.get(), &info) == 0 && S_ISREG(info.st_mode) && info.st_size > 0)
+        bytes.reserve(static_cast<std::size_t>(info.st_size));
+    char buffer[8192];
+    for (;;) {
+        ssize_t n = ::read(fd.get(), buffer, sizeof buffer);
+        if (n == 0) break;
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            throw FileError("ファイルを読めません: " + path + " (" + SystemReason(errno) + ")");
+        }
+        bytes.append(buffer, static_cast<std::size_t>(n));
     }
-    if (!in && !in.eof()) throw FileError("ファイルを読めません: " + path);
     return bytes;
 }
 
