@@ -26,9 +26,11 @@ public:
     DateTime Now() const override { return moment_; }
     void Set(DateTime moment) { moment_ = moment; }
     void Advance(int seconds) {
+        // Floor division, so that stepping back over midnight lands on the day before.
         int total = moment_.secondsOfDay + seconds;
-        moment_.date = moment_.date.AddDays(total / 86400);
-        moment_.secondsOfDay = total % 86400;
+        int days = total / 86400 - (total % 86400 < 0 ? 1 : 0);
+        moment_.date = moment_.date.AddDays(days);
+        moment_.secondsOfDay = total - days * 86400;
     }
 
 private:
