@@ -17,15 +17,19 @@ std::string JoinPath(std::string_view folder, std::string_view tail) {
     std::string t(tail);
     for (char& c : t)
         if (c == '\\') c = '/';
+    std::string_view rest(t);
+    while (!rest.empty() && rest.front() == '/') rest.remove_prefix(1);
     std::string out(folder);
-    while (!out.empty() && out.back() == '/' && out.size() > 1) out.pop_back();
-    if (!t.empty() && t.front() != '/') out += '/';
-    return out + t;
+    while (out.size() > 1 && out.back() == '/') out.pop_back();
+    if (rest.empty()) return out;
+    if (out.empty() || out.back() != '/') out += '/';
+    return out.append(rest);
 }
 
 std::string CommonAppDataPath(std::string_view tail, const EnvironmentLookup& env) {
     std::string base;
-    if (auto xdg = env("XDG_DATA_HOME")) {
+    // A relative XDG_DATA_HOME is invalid and ignored, as the base-directory rules say.
+    if (auto xdg = env("XDG_DATA_HOME"); xdg && xdg->starts_with('/')) {
         base = *xdg;
     } else {
         base = JoinPath(env("HOME").value_or("/tmp"), ".local/share");
