@@ -2,6 +2,7 @@
 
 #include "cli/commands/book_commands.h"
 #include "cli/commands/file_commands.h"
+#include "cli/commands/settings_commands.h"
 
 namespace velmora::cli {
 
@@ -10,6 +11,8 @@ const std::vector<Command>& AllCommands() {
         {"books", "FILE [--month M]", RunBooks},
         {"resave", "FILE [OUT]", RunResave},
         {"rollover", "FILE NEWFILE", RunRollover},
+        {"configure", kConfigureUsage, RunConfigure},
+        {"periods", "FILE", RunPeriods},
     };
     return commands;
 }
