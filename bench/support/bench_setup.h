@@ -1,0 +1,88 @@
+#pragma once
+// What every benchmark program needs before it measures: a scratch folder, a generated
+// ledger file in it, and a session that works as the program would but asks nothing.
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "core/ledger/ledger.h"
+#include "core/session/session.h"
+#include "core/util/clock.h"
+#include "core/util/dialogs.h"
+#include "core/util/file_io.h"
+
+namespace velmora::bench {
+
+// VELMORA_BENCH_RECORDS when it holds a whole number of at least 0, else 100,000.
+int BenchRecordCount();
+
+// A fresh folder under $TMPDIR (or /tmp), removed with its content at the end.
+class ScratchFolder {
+  public:
+    ScratchFolder();
+    ~ScratchFolder();
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+
+    const std::string& Path() const { return path_; }
+    std::string File(const std::string& name) const;
+
+  private:
+    std::string path_;
+};
+
+struct PreparedLedger {
+    Ledger ledger;  // as generated and written
+    std::string path;
+    std::uintmax_t fileBytes = 0;
+};
+
+// Generates a ledger of records records with the default seed and writes it as
+// "bench.exv" into folder.
+PreparedLedger PrepareLedgerFile(const ScratchFolder& folder, int records);
+
+// Shows nothing and answers every question with No or Cancel.
+class QuietDialogs final : public Dialogs {
+  public:
+    void ShowInfo(const std::string&, const std::string&) override { ++messages_; }
+    bool AskYesNo(const std::string&, const std::string&, const std::string&) override {
+        return false;
+    }
+    SaveAnswer AskSave(const std::string&, const std::string&, const std::string&,
+                       const std::string&) override {
+        return SaveAnswer::No;
+    }
+    std::optional<std::string> AskOpenFile(const FileDialogRequest&) override { return {}; }
+    std::optional<std::string> AskSaveFile(const FileDialogRequest&) override { return {}; }
+    std::optional<std::string> AskText(const std::string&, const std::string&,
+                                       const std::string&) override {
+        return {};
+    }
+    void Beep() override {}
+
+    int Messages() const { return messages_; }
+
+  private:
+    int messages_ = 0;
+};
+
+// A session on a working folder with quiet dialogs, a clock that stands on 15 October
+// 2024 (inside the generated fiscal year) and the disk writer.
+class QuietSession {
+  public:
+    explicit QuietSession(const std::string& workingFolder);
+    QuietSession(const QuietSession&) = delete;
+    QuietSession& operator=(const QuietSession&) = delete;
+
+    Session& session() { return session_; }
+    FixedClock& clock() { return clock_; }
+    QuietDialogs& dialogs() { return dialogs_; }
+
+  private:
+    QuietDialogs dialogs_;
+    FixedClock clock_;
+    DiskFileWriter writer_;
+    Session session_;
+};
+
+}  // namespace velmora::bench
