@@ -1,0 +1,77 @@
+// Recomputing the cash book over the whole year, and the balance list of all books.
+#include <cstdio>
+#include <string>
+
+#include "bench/support/bench_setup.h"
+#include "bench/support/figure_reporter.h"
+#include "core/ledger/balances.h"
+#include "core/session/book_commands.h"
+#include "core/session/file_commands.h"
+
+namespace velmora::bench {
+namespace {
+
+void RegisterBalanceBenchmarks(const ScratchFolder& folder, const PreparedLedger& prepared) {
+    const std::string source = prepared.path;
+    const std::string workingFolder = folder.Path();
+
+    // The cash book again, its balances already in field 7: the walk and the checks.
+    benchmark::RegisterBenchmark("RecomputeCashBook", [source,
+                                                       workingFolder](benchmark::State& state) {
+        QuietSession quiet(workingFolder);
+        Session& session = quiet.session();
+        if (!LoadLedger(session, source)) return state.SkipWithError("not loaded");
+        const BookId cash = session.ledger.CashBook();
+        for (auto _ : state)
+            Recompute(session.ledger, session.balances, 0, cash.name, cash.kind,
+                      session.currentMonth);
+    })->Unit(benchmark::kMillisecond);
+
+    // The cash book after a bank book was shown: the shared transfer records get their
+    // field 7 rewritten as well.
+    benchmark::RegisterBenchmark("RecomputeCashBookAfterBankBook", [source, workingFolder](
+                                                                       benchmark::State& state) {
+        QuietSession quiet(workingFolder);
+        Session& session = quiet.session();
+        if (!LoadLedger(session, source)) return state.SkipWithError("not loaded");
+        const BookId cash = session.ledger.CashBook();
+        const std::string bank = RegistryName(session.ledger.bankRegistry[0]);
+        Balances other;
+        for (auto _ : state) {
+            state.PauseTiming();
+            Recompute(session.ledger, other, 0, bank, kBankKind, session.currentMonth);
+            state.ResumeTiming();
+            Recompute(session.ledger, session.balances, 0, cash.name, cash.kind,
+                      session.currentMonth);
+        }
+    })->Unit(benchmark::kMillisecond);
+
+    benchmark::RegisterBenchmark("BookBalanceList", [source,
+                                                     workingFolder](benchmark::State& state) {
+        QuietSession quiet(workingFolder);
+        Session& session = quiet.session();
+        if (!LoadLedger(session, source)) return state.SkipWithError("not loaded");
+        std::size_t books = 0;
+        for (auto _ : state) books = BookBalanceList(session).size();
+        state.counters["books"] = static_cast<double>(books);
+    })->Unit(benchmark::kMillisecond);
+}
+
+}  // namespace
+}  // namespace velmora::bench
+
+int main(int argc, char** argv) {
+    using namespace velmora::bench;
+    if (!InitBenchmarks(argc, argv)) return 1;
+    ScratchFolder folder;
+    const PreparedLedger prepared = PrepareLedgerFile(folder, BenchRecordCount());
+    std::printf("ledger file: %d records, %ju bytes\n", prepared.ledger.transactions.Count(),
+                prepared.fileBytes);
+    RegisterBalanceBenchmarks(folder, prepared);
+    RunWithFigures({
+        {"recompute cash book (whole year)", "RecomputeCashBook", "", 20},
+        {"recompute cash book after a bank book", "RecomputeCashBookAfterBankBook", "", 20},
+        {"book balance list (11 books)", "BookBalanceList", "", 100},
+    });
+    return 0;
+}

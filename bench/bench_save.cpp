@@ -1,0 +1,63 @@
+// Saving the ledger with its backup copy against a baseline measured in the same run:
+// only converting the same lines to CP932 and writing them twice, atomically.
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "bench/support/bench_setup.h"
+#include "bench/support/figure_reporter.h"
+#include "core/ledger/ledger_file.h"
+#include "core/session/file_commands.h"
+#include "core/util/file_io.h"
+
+namespace velmora::bench {
+namespace {
+
+void RegisterSaveBenchmarks(const ScratchFolder& folder, const PreparedLedger& prepared) {
+    const std::vector<std::string> lines = LedgerFileLines(prepared.ledger);
+    const std::string first = folder.File("baseline.exv");
+    const std::string second = folder.File("baseline.dat");
+    benchmark::RegisterBenchmark("SaveBaseline", [lines, first, second](benchmark::State& state) {
+        DiskFileWriter writer;
+        for (auto _ : state) {
+            const std::string bytes = EncodeTextLines(lines);
+            writer.WriteAtomic(first, bytes);
+            writer.WriteAtomic(second, bytes);
+        }
+    })->Unit(benchmark::kMillisecond);
+
+    // As a user saves: the ledger file, the backup copy, the rotation of the backup list
+    // and its file. The clock moves on a second per save, so each save makes a new backup
+    // and, after ten, deletes the oldest.
+    const std::string source = prepared.path;
+    const std::string workingFolder = folder.Path();
+    const std::string target = folder.File("saved.exv");
+    benchmark::RegisterBenchmark("SaveLedger", [source, workingFolder,
+                                                target](benchmark::State& state) {
+        QuietSession quiet(workingFolder);
+        if (!LoadLedger(quiet.session(), source)) {
+            state.SkipWithError("the ledger did not load");
+            return;
+        }
+        for (auto _ : state) {
+            quiet.clock().Advance(1);
+            if (!SaveLedger(quiet.session(), target)) state.SkipWithError("not saved");
+        }
+    })->Unit(benchmark::kMillisecond);
+}
+
+}  // namespace
+}  // namespace velmora::bench
+
+int main(int argc, char** argv) {
+    using namespace velmora::bench;
+    if (!InitBenchmarks(argc, argv)) return 1;
+    ScratchFolder folder;
+    const PreparedLedger prepared = PrepareLedgerFile(folder, BenchRecordCount());
+    std::printf("ledger file: %d records, %ju bytes\n", prepared.ledger.transactions.Count(),
+                prepared.fileBytes);
+    RegisterSaveBenchmarks(folder, prepared);
+    RunWithFigures(
+        {{"save (SaveLedger) / baseline", "SaveLedger", "SaveBaseline", 3, TimeBasis::kReal}});
+    return 0;
+}

@@ -1,0 +1,72 @@
+#!/usr/bin/env bash
+# Builds a Release tree, generates the benchmark ledger and its ledger-cli journal, runs
+# every benchmark and prints each figure against its target.
+#
+#   bench/run.sh                      100,000 records
+#   VELMORA_BENCH_RECORDS=20000 bench/run.sh
+#   VELMORA_BENCH_OUT=/tmp/vb bench/run.sh --benchmark_repetitions=3
+#
+# Extra arguments go to every Google Benchmark program. The generated files stay in
+# $VELMORA_BENCH_OUT (default /tmp) for side-by-side runs with other programs:
+#   velmora-bench.exv (CP932 ledger) and velmora-bench.journal (ledger-cli).
+set -euo pipefail
+
+repo="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+build="${VELMORA_BENCH_BUILD:-$repo/build-release}"
+out="${VELMORA_BENCH_OUT:-/tmp}"
+records="${VELMORA_BENCH_RECORDS:-100000}"
+export VELMORA_BENCH_RECORDS="$records"
+ledger_file="$out/velmora-bench.exv"
+journal_file="$out/velmora-bench.journal"
+log="$out/velmora-bench.log"
+
+if ! command -v ledger >/dev/null || ! command -v hyperfine >/dev/null; then
+    if [[ $(id -u) -eq 0 ]] && command -v apt-get >/dev/null; then
+        apt-get install -y ledger hyperfine >/dev/null 2>&1 ||
+            { apt-get update >/dev/null && apt-get install -y ledger hyperfine >/dev/null; }
+    else
+        echo "note: ledger-cli or hyperfine missing; the journal check is skipped" >&2
+    fi
+fi
+
+cmake -S "$repo" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+bench_targets=(velmora-generate)
+for source in "$repo"/bench/bench_*.cpp; do
+    bench_targets+=("$(basename "$source" .cpp)")
+done
+ninja -C "$build" -j2 "${bench_targets[@]}" >/dev/null
+
+mkdir -p "$out"
+"$build/bench/velmora-generate" "$ledger_file" "$journal_file" --records "$records"
+echo "ledger file $(stat -c %s "$ledger_file") bytes, journal $(stat -c %s "$journal_file") bytes"
+
+: >"$log"
+if command -v ledger >/dev/null; then
+    # The journal must read, and its cash account must end where the ledger's cash book
+    # ends: field 7 of the last record of the cash book (it was recomputed last).
+    ledger_cash=$(ledger -f "$journal_file" balance '^Assets:現金$' --flat --no-total |
+                  awk '{print $1}')
+    velmora_cash=$(iconv -f CP932 -t UTF-8 "$ledger_file" |
+                   awk -F, '/^d/ && ($9 == "現金" || $11 == "現金") {b = $8} END {print b}')
+    [[ -z $velmora_cash ]] && velmora_cash=0
+    [[ -z $ledger_cash ]] && ledger_cash=0
+    verdict=$([[ "$ledger_cash" == "$velmora_cash" ]] && echo ok || echo MISSED)
+    printf 'FIGURE\tjournal: ledger-cli cash balance = ledger file\t%s JPY / %s\tequal\t%s\n' \
+        "$ledger_cash" "$velmora_cash" "$verdict" >>"$log"
+fi
+
+for target in "${bench_targets[@]:1}"; do
+    echo "== $target"
+    if [[ $target == bench_memory ]]; then
+        "$build/bench/$target" | tee -a "$log"
+    else
+        "$build/bench/$target" --benchmark_color=false "$@" | tee -a "$log"
+    fi
+done
+
+echo
+echo "Figures ($records records; load average $(cut -d' ' -f1-3 /proc/loadavg)):"
+grep '^FIGURE' "$log" | cut -f2- | column -t -s $'\t'
+if grep -q $'\tMISSED$' "$log"; then
+    echo "some targets were missed"
+fi
