@@ -1,0 +1,112 @@
+#include "core/reports/graph_figures.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <limits>
+
+#include "core/util/fields.h"
+#include "core/util/text_length.h"
+
+namespace velmora {
+namespace {
+
+// A month's figure as the running sums take it: whole yen within 32 bits, a month
+// outside that range counting 0. The sums themselves are kept in 64 bits so that a
+// large year does not wrap around.
+std::int64_t RunningValue(std::string_view text) {
+    long long value = 0;
+    if (!ParseInt(PlainAmountText(text), value)) return 0;
+    if (value < std::numeric_limits<std::int32_t>::min() ||
+        value > std::numeric_limits<std::int32_t>::max())
+        return 0;
+    return value;
+}
+
+Amount ScaleValue(std::string_view text) {
+    return Amount::TryParse(PlainAmountText(text)).value_or(Amount());
+}
+
+// Long figures get a smaller font so that they fit their label.
+GraphLabel FigureLabel(std::string caption, bool cumulativeDifference) {
+    GraphLabel label{std::move(caption), 0};
+    const std::size_t length = CodePointCount(label.caption);
+    if (length == 11 || length == 12) label.fontSize = 8;
+    if (length == 13) label.fontSize = cumulativeDifference ? 8 : 7;
+    return label;
+}
+
+GraphLabel ScaleLabel(std::int64_t yen) {
+    GraphLabel label{GroupThousands(yen), 0};
+    const std::size_t length = CodePointCount(label.caption);
+    if (length >= 11 && length <= 14) label.fontSize = 8;
+    return label;
+}
+
+// Bars grow up from the base line; the largest month reaches the full height. A month
+// that is not zero shows at least a small bar, and a negative month shows as one too
+// rather than a bar of negative height.
+GraphBar Bar(std::string_view monthlyText, Amount scale) {
+    const std::int64_t value = ScaleValue(monthlyText).TruncatedYen();
+    std::int64_t height = kGraphMaxBarHeight * value / scale.TruncatedYen();
+    height = std::max<std::int64_t>(height, 0);
+    if (height == 0 && monthlyText != "0") height = kGraphMinBarHeight;
+    const int h = static_cast<int>(height);
+    return {kGraphBaseLine - h, h};
+}
+
+std::string TotalCell(const SummaryGrid& grid, int row, int column) {
+    return row > 0 ? grid.Cell(column, row) : std::string("0");
+}
+
+}  // namespace
+
+GraphFigures graphRefresh(const SummaryGrid& grid, int incomeTotalRow, int expenseTotalRow,
+                          int startYear, int startMonth) {
+    GraphFigures graph;
+    Amount scale;
+    int year = startYear, month = startMonth;
+    std::int64_t cumulativeIncome = 0, cumulativeExpense = 0, cumulativeDifference = 0;
+    for (int z = 1; z <= 12; ++z) {
+        GraphMonth& m = graph.months[static_cast<std::size_t>(z - 1)];
+        const int column = z + 1;
+        m.month = {grid.Cell(column, 0), 0};
+        m.hint = std::to_string(year) + "/" + std::to_string(month) + "/01";
+        if (++month > 12) {
+            month = 1;
+            ++year;
+        }
+        const std::string incomeText = TotalCell(grid, incomeTotalRow, column);
+        const std::string expenseText = TotalCell(grid, expenseTotalRow, column);
+        scale = std::max({scale, ScaleValue(incomeText), ScaleValue(expenseText)});
+
+        const std::int64_t income = RunningValue(incomeText);
+        const std::int64_t expense = RunningValue(expenseText);
+        const std::int64_t difference = income - expense;
+        m.tincome = FigureLabel(incomeText, false);
+        m.texpenses = FigureLabel(expenseText, false);
+        m.sagaku = FigureLabel(GroupThousands(difference), false);
+        if (z == 1) {
+            // The first month's cumulative figures are its own labels.
+            m.rincome = FigureLabel(incomeText, false);
+            m.rexpenses = FigureLabel(expenseText, false);
+            m.rsagaku = FigureLabel(m.sagaku.caption, true);
+        } else {
+            m.rincome = FigureLabel(GroupThousands(cumulativeIncome + income), false);
+            m.rexpenses = FigureLabel(GroupThousands(cumulativeExpense + expense), false);
+            m.rsagaku = FigureLabel(GroupThousands(cumulativeDifference + difference), true);
+        }
+        cumulativeIncome += income;
+        cumulativeExpense += expense;
+        cumulativeDifference += difference;
+    }
+    if (scale.IsZero()) scale = Amount::FromYen(1);
+    for (GraphMonth& m : graph.months) {
+        m.income = Bar(m.tincome.caption, scale);
+        m.expenses = Bar(m.texpenses.caption, scale);
+    }
+    graph.maxlevel = ScaleLabel(scale.TruncatedYen());
+    graph.divlevel = ScaleLabel(scale.TruncatedYen() / 2);
+    return graph;
+}
+
+}  // namespace velmora

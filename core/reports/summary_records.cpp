@@ -1,0 +1,136 @@
+#include "core/reports/summary_records.h"
+
+#include "core/ledger/record.h"
+#include "core/reports/label_order.h"
+#include "core/util/fields.h"
+#include "core/view/record_side.h"
+
+namespace velmora {
+namespace {
+
+// "d01=" .. "d12=" -> 1..12; anything else 0.
+int MonthOfTag(std::string_view tag) {
+    if (tag.size() != 4 || tag[0] != 'd' || tag[3] != '=') return 0;
+    const char tens = tag[1], ones = tag[2];
+    if (tens < '0' || tens > '1' || ones < '0' || ones > '9') return 0;
+    const int month = (tens - '0') * 10 + (ones - '0');
+    return month >= 1 && month <= 12 ? month : 0;
+}
+
+// The period, registry and settings lines that may follow the records end the search
+// for row labels.
+bool EndsLabelLines(std::string_view tag) {
+    return tag == "f" || tag == "z" || tag == "g";
+}
+
+// A record of one selected book, seen from that book: a transfer booked by the other
+// side has its income and expense exchanged.
+void SeeFromBook(const RecordSplit& r, bool ownSelected, SeenRecord& seen) {
+    const std::string_view income = ownSelected ? r[kFieldIncome] : r[kFieldExpense];
+    const std::string_view expense = ownSelected ? r[kFieldExpense] : r[kFieldIncome];
+    const Amount incomeAmount = AmountOf(income);
+    seen.incomeLabel = !incomeAmount.IsZero();
+    seen.expenseLabel = income == "0";
+    seen.addsIncome = seen.incomeLabel;
+    seen.income = incomeAmount;
+    seen.addsExpense = seen.expenseLabel;
+    seen.expense = AmountOf(expense);
+}
+
+// A record in the all-books view. A transfer between books of different kinds names no
+// row of its own; it adds its amount to an income row and to an expense row of its title
+// when ordinary records have made them, so the balance row is unchanged by it.
+void SeeFromAllBooks(const RecordSplit& r, SeenRecord& seen) {
+    const std::string_view incomeText = r[kFieldIncome];
+    const std::string_view expenseText = r[kFieldExpense];
+    const Amount income = AmountOf(incomeText);
+    const Amount expense = AmountOf(expenseText);
+    const bool kindsDiffer = r[kFieldOwnKind] != r[kFieldOtherKind];
+    seen.incomeLabel = !income.IsZero();
+    seen.expenseLabel = incomeText == "0";
+
+    seen.income = kindsDiffer && income.IsZero() ? expense : income;
+    seen.addsIncome = !seen.income.IsZero();
+    if (kindsDiffer && expense.IsZero()) {
+        seen.addsExpense = expenseText == "0";
+        seen.expense = income;
+    } else {
+        seen.addsExpense = incomeText == "0";
+        seen.expense = expense;
+    }
+}
+
+// Level 1 keeps the records of the selected title; titles are compared case-folded, as
+// the rows of level 0 were made.
+class TitleFilter {
+  public:
+    explicit TitleFilter(const std::string& selectedTitle)
+        : selected_(FoldedLabel(selectedTitle)) {}
+
+    bool Matches(std::string_view title) {
+        const int id = titles_.Intern(title);
+        if (id >= static_cast<int>(matches_.size()))
+            matches_.push_back(titles_.Folded(id) == selected_);
+        return matches_[static_cast<std::size_t>(id)];
+    }
+
+  private:
+    std::string selected_;
+    LabelPool titles_;
+    std::vector<bool> matches_;
+};
+
+}  // namespace
+
+int LabelPool::Intern(std::string_view label) {
+    auto [it, added] = ids_.try_emplace(label, Count());
+    if (added) {
+        labels_.push_back(label);
+        folded_.push_back(FoldedLabel(label));
+    }
+    return it->second;
+}
+
+SeenLedger SeeRecords(const TLightStrings& transactions, const SummaryRequest& request) {
+    SeenLedger seen;
+    seen.records.reserve(static_cast<std::size_t>(transactions.Count()));
+    TitleFilter titleFilter(request.selectedTitle);
+    const std::string_view kind = request.allBooks ? kAllBooksKind : request.book.kind;
+    bool labelLines = true;
+    RecordSplit r;
+    for (const std::string& line : transactions.Items()) {
+        r.Split(line);
+        if (labelLines && EndsLabelLines(r[kFieldTag])) labelLines = false;
+        SeenRecord record;
+        record.month = MonthOfTag(r[kFieldTag]);
+        if (!labelLines && record.month == 0) continue;  // can neither name nor add
+
+        const bool ownSelected = r.IsOwnBook(request.book.kind, request.book.name);
+        if (!request.allBooks && !ownSelected &&
+            !r.IsOtherBook(request.book.kind, request.book.name))
+            continue;
+
+        const std::string_view title = SeenTitle(r, kind);
+        if (request.level == 0) {
+            record.label = seen.labels.Intern(title);
+        } else {
+            if (!titleFilter.Matches(title)) continue;
+            record.label = seen.labels.Intern(r[kFieldDescription]);
+        }
+
+        if (request.allBooks) {
+            SeeFromAllBooks(r, record);
+            record.listed = labelLines && r[kFieldOwnKind] == r[kFieldOtherKind] &&
+                            r[kFieldOwnName] == r[kFieldOtherName];
+        } else {
+            SeeFromBook(r, ownSelected, record);
+            record.listed = labelLines;
+        }
+        if (record.month == 0) record.addsIncome = record.addsExpense = false;
+        if (record.listed || record.addsIncome || record.addsExpense)
+            seen.records.push_back(record);
+    }
+    return seen;
+}
+
+}  // namespace velmora

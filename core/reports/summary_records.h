@@ -1,0 +1,58 @@
+#pragma once
+// Each ledger line as the monthly summary sees it, worked out once per build: the month
+// it adds into, the row label it belongs under, whether it names a row of the income or
+// the expense section, and the amounts it adds there.
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "core/ledger/book.h"
+#include "core/util/amount.h"
+#include "core/util/light_strings.h"
+
+namespace velmora {
+
+struct SummaryRequest {
+    int level = 0;              // 0 account titles, 1 descriptions of selectedTitle
+    BookId book;                // the book of the selector's item
+    bool allBooks = true;       // selector item 0
+    std::string selectedTitle;  // level 1 only
+};
+
+// The distinct label texts of one build, each with its case-folded form (label_order.h).
+class LabelPool {
+  public:
+    int Intern(std::string_view label);
+    int Count() const { return static_cast<int>(labels_.size()); }
+    std::string_view Label(int id) const { return labels_[static_cast<std::size_t>(id)]; }
+    const std::string& Folded(int id) const { return folded_[static_cast<std::size_t>(id)]; }
+
+  private:
+    std::unordered_map<std::string_view, int> ids_;
+    std::vector<std::string_view> labels_;
+    std::vector<std::string> folded_;
+};
+
+struct SeenRecord {
+    int month = 0;        // calendar month of field 0's tag; 0 when it is none
+    int label = -1;       // LabelPool id of its row label; -1 when outside the level
+    bool listed = false;  // offers its label to the row lists
+    bool incomeLabel = false;
+    bool expenseLabel = false;
+    bool addsIncome = false;
+    bool addsExpense = false;
+    Amount income;   // what it adds to its income row
+    Amount expense;  // what it adds to its expense row
+};
+
+struct SeenLedger {
+    LabelPool labels;
+    std::vector<SeenRecord> records;
+};
+
+// The views in the result point into the lines of transactions, which must outlive it.
+// Throws ConversionError when an amount field that matters is not a number.
+SeenLedger SeeRecords(const TLightStrings& transactions, const SummaryRequest& request);
+
+}  // namespace velmora
