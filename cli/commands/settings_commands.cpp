@@ -82,7 +82,8 @@ bool EditForm(FiscalSettingsForm& form, const FormEdits& edits, Dialogs& dialogs
 }  // namespace
 
 int RunConfigure(CliContext& ctx, const std::vector<std::string>& words) {
-    Args args(words, {"start-month", "start-year", "opening", "period", "lock", "unlock", "use-type"},
+    Args args(words,
+              {"start-month", "start-year", "opening", "period", "lock", "unlock", "use-type"},
               {"month-end", "from-start", "no"});
     args.ExpectAtMost(1);
     const std::string& file = args.Required(0, "FILE");

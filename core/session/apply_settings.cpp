@@ -39,9 +39,9 @@ std::optional<FiscalSettingsForm> OpenSettingsForm(Session& session) {
 }
 
 ApplyOutcome ApplySettingsForm(Session& session, const FiscalSettingsForm& form) {
-    return ApplyFiscalSettings(form, FiscalApplyTarget{session.ledger, session.modified,
-                                                       session.dialogs(), session.writer(),
-                                                       session.SettingsPath()});
+    return ApplyFiscalSettings(
+        form, FiscalApplyTarget{session.ledger, session.modified, session.dialogs(),
+                                session.writer(), session.SettingsPath()});
 }
 
 void ReapplySettings(Session& session) {
@@ -62,8 +62,7 @@ void ReapplySettings(Session& session) {
     session.NotifyViewChanged();
 }
 
-bool SettingsCommand(Session& session,
-                     const std::function<void(FiscalSettingsForm&)>& runDialog) {
+bool SettingsCommand(Session& session, const std::function<void(FiscalSettingsForm&)>& runDialog) {
     auto form = OpenSettingsForm(session);
     if (!form) return false;
     runDialog(*form);

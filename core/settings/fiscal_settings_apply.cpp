@@ -83,8 +83,8 @@ ApplyOutcome ApplyFiscalSettings(const FiscalSettingsForm& form, FiscalApplyTarg
     try {
         WriteTextLines(target.settingsPath, SettingsFileLines(form.options), target.writer);
     } catch (const std::exception& error) {
-        target.dialogs.ShowInfo("確認", target.settingsPath + "を保存できませんでした。\r\n" +
-                                            error.what());
+        target.dialogs.ShowInfo(
+            "確認", target.settingsPath + "を保存できませんでした。\r\n" + error.what());
         return ApplyOutcome::WriteFailed;
     }
     StoreFiscalValues(form, target.ledger);

@@ -30,19 +30,19 @@ struct PeriodRowPlace {
 };
 
 class FiscalSettingsForm {
-public:
+  public:
     // "Show": the ledger's fiscal values and use type, and the options of the settings
     // file read untrimmed (defaults when it is missing). A file that cannot be read is
     // reported and its defaults shown.
     static FiscalSettingsForm Show(const Ledger& ledger, const std::string& settingsPath,
                                    Dialogs& dialogs);
 
-    Periods periods;           // s1..s12, e1..e12; lock[k] = 1 when l k is checked
-    int startMonth = 1;        // the checked button month_1 .. month_12
-    Amount startYearField;     // NValEdit2 (its numeric value)
+    Periods periods;             // s1..s12, e1..e12; lock[k] = 1 when l k is checked
+    int startMonth = 1;          // the checked button month_1 .. month_12
+    Amount startYearField;       // NValEdit2 (its numeric value)
     Amount openingBalanceField;  // NValEdit1
-    int useTypeIndex = 0;      // opt1: 0 現金出納帳, 1 おこづかい帳
-    Settings options;          // opt2, opt3, font_pt, start_opt_1, wdir, company_name
+    int useTypeIndex = 0;        // opt1: 0 現金出納帳, 1 おこづかい帳
+    Settings options;            // opt2, opt3, font_pt, start_opt_1, wdir, company_name
 
     // The rows top to bottom in fiscal order from the checked start month.
     std::vector<PeriodRowPlace> Rows() const;

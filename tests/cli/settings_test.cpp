@@ -65,15 +65,16 @@ TEST(CliSettings, LocksAndUseTypeAreAppliedAndSaved) {
                          "--lock", "3", "--use-type", "2"});
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.err, l.Saved(kApplied));
-    EXPECT_EQ(ReadBytes(l.File()),
-              Cp932Of("d04=,2014/04/01,0,交通費,バス代,0,220,9780,現金,おこづかい帳,現金,おこづかい帳,\n"
-                      "d04=,2014/04/03,1,小口現金,小口へ補充,0,3000,6780,現金,おこづかい帳,小口,本店,\n"
-                      "z,小口,本店,5000,\n"
-                      "f,2015/01/01,2015/01/31,0\nf,2015/02/01,2015/02/28,0\nf,2015/03/01,2015/03/31,1\n"
-                      "f,2014/04/01,2014/04/30,1\nf,2014/05/01,2014/05/31,0\nf,2014/06/01,2014/06/30,0\n"
-                      "f,2014/07/01,2014/07/31,0\nf,2014/08/01,2014/08/31,0\nf,2014/09/01,2014/09/30,0\n"
-                      "f,2014/10/01,2014/10/31,0\nf,2014/11/01,2014/11/30,0\nf,2014/12/01,2014/12/31,0\n"
-                      "g,10000,4,2,2014,\n"));
+    EXPECT_EQ(
+        ReadBytes(l.File()),
+        Cp932Of("d04=,2014/04/01,0,交通費,バス代,0,220,9780,現金,おこづかい帳,現金,おこづかい帳,\n"
+                "d04=,2014/04/03,1,小口現金,小口へ補充,0,3000,6780,現金,おこづかい帳,小口,本店,\n"
+                "z,小口,本店,5000,\n"
+                "f,2015/01/01,2015/01/31,0\nf,2015/02/01,2015/02/28,0\nf,2015/03/01,2015/03/31,1\n"
+                "f,2014/04/01,2014/04/30,1\nf,2014/05/01,2014/05/31,0\nf,2014/06/01,2014/06/30,0\n"
+                "f,2014/07/01,2014/07/31,0\nf,2014/08/01,2014/08/31,0\nf,2014/09/01,2014/09/30,0\n"
+                "f,2014/10/01,2014/10/31,0\nf,2014/11/01,2014/11/30,0\nf,2014/12/01,2014/12/31,0\n"
+                "g,10000,4,2,2014,\n"));
     // Opening the ledger named it in [FILE_DIR]; applying wrote the six lines only, with
     // the company name as it stood.
     EXPECT_EQ(ReadBytes(l.home.File("velmora.conf")),
@@ -96,18 +97,20 @@ TEST(CliSettings, StartMonthAndYearWithMonthEndPeriods) {
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.err, l.Saved("現金出納帳5-Velmora Version5: 月末締に自動設定をしますか？\n" +
                              kStartQuestion + kApplied));
-    std::string text = "f,2015/01/01,2015/01/31,0\nf,2015/02/01,2015/02/28,0\nf,2015/03/01,2015/03/31,0\n"
-                       "f,2015/04/01,2015/04/30,0\nf,2015/05/01,2015/05/31,0\nf,2015/06/01,2015/06/30,0\n"
-                       "f,2015/07/01,2015/07/31,0\nf,2015/08/01,2015/08/31,0\nf,2015/09/01,2015/09/30,0\n"
-                       "f,2015/10/01,2015/10/31,0\nf,2015/11/01,2015/11/30,0\nf,2015/12/01,2015/12/31,0\n"
-                       "g,2500,1,1,2015,\n";
+    std::string text =
+        "f,2015/01/01,2015/01/31,0\nf,2015/02/01,2015/02/28,0\nf,2015/03/01,2015/03/31,0\n"
+        "f,2015/04/01,2015/04/30,0\nf,2015/05/01,2015/05/31,0\nf,2015/06/01,2015/06/30,0\n"
+        "f,2015/07/01,2015/07/31,0\nf,2015/08/01,2015/08/31,0\nf,2015/09/01,2015/09/30,0\n"
+        "f,2015/10/01,2015/10/31,0\nf,2015/11/01,2015/11/30,0\nf,2015/12/01,2015/12/31,0\n"
+        "g,2500,1,1,2015,\n";
     // The records lie before the new year's first period: they belong to its first month,
     // and the cash book runs from the new opening balance.
-    EXPECT_EQ(ReadBytes(l.File()),
-              Cp932Of("d01=,2014/04/01,0,交通費,バス代,0,220,2280,現金,現金出納帳,現金,現金出納帳,\n"
-                      "d01=,2014/04/03,1,小口現金,小口へ補充,0,3000,-720,現金,現金出納帳,小口,本店,\n"
-                      "z,小口,本店,5000,\n" +
-                      text));
+    EXPECT_EQ(
+        ReadBytes(l.File()),
+        Cp932Of("d01=,2014/04/01,0,交通費,バス代,0,220,2280,現金,現金出納帳,現金,現金出納帳,\n"
+                "d01=,2014/04/03,1,小口現金,小口へ補充,0,3000,-720,現金,現金出納帳,小口,本店,\n"
+                "z,小口,本店,5000,\n" +
+                text));
     EXPECT_EQ(Lines(l.Run({"periods", l.File()}).out).front(), "1月度\t2015/01/01\t2015/01/31");
 }
 
@@ -126,7 +129,8 @@ TEST(CliSettings, RefusalsAndNoLeaveTheFileAlone) {
          "確認してください。: 6月の締日設定：開始日が終了日より後になっています\n"},
         {{"--from-start"},
          "現金出納帳5-Velmora Version5: 開始月を基準に自動設定をしますか？\n"
-         "現金出納帳-Velmora Version5: 28日以降の場合は自動設定できません。各月をクリックして設定して下さい\n"},
+         "現金出納帳-Velmora Version5: "
+         "28日以降の場合は自動設定できません。各月をクリックして設定して下さい\n"},
     };
     for (const auto& [options, err] : cases) {
         std::vector<std::string> args = {"configure", l.File()};
@@ -163,15 +167,15 @@ TEST(CliSettings, ClosingDayRepeatedFromTheStartMonth) {
 
 TEST(CliSettings, Usage) {
     Ledger2014 l;
-    for (const auto& options : std::vector<std::vector<std::string>>{
-             {"--month-end", "--from-start"},
-             {"--period", "5=2014/05/01"},
-             {"--period", "13=2014/05/01-2014/05/31"},
-             {"--lock", "0"},
-             {"--use-type", "3"},
-             {"--start-month", "x"},
-             {"--opening", "abc"},
-             {"--opening", "1000000000"}}) {
+    for (const auto& options :
+         std::vector<std::vector<std::string>>{{"--month-end", "--from-start"},
+                                               {"--period", "5=2014/05/01"},
+                                               {"--period", "13=2014/05/01-2014/05/31"},
+                                               {"--lock", "0"},
+                                               {"--use-type", "3"},
+                                               {"--start-month", "x"},
+                                               {"--opening", "abc"},
+                                               {"--opening", "1000000000"}}) {
         std::vector<std::string> args = {"configure", l.File()};
         args.insert(args.end(), options.begin(), options.end());
         EXPECT_EQ(l.Run(args).status, 2) << options[0] << " " << options[1 % options.size()];

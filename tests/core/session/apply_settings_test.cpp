@@ -57,10 +57,13 @@ TEST(ApplySettings, UseTypeRenamesTheCashBookInRecordsAndBack) {
     ASSERT_TRUE(switchTo(2));
     const auto& list = h.session.ledger.transactions;
     ASSERT_EQ(list.Count(), 3);
-    EXPECT_EQ(list[0], "d04=,2014/04/01,0,交通費,バス代,0,220,9780,現金,おこづかい帳,現金,おこづかい帳,");
-    EXPECT_EQ(list[1], "d04=,2014/04/03,1,小口現金,小口へ補充,0,3000,6780,現金,おこづかい帳,小口,本店,");
+    EXPECT_EQ(list[0],
+              "d04=,2014/04/01,0,交通費,バス代,0,220,9780,現金,おこづかい帳,現金,おこづかい帳,");
+    EXPECT_EQ(list[1],
+              "d04=,2014/04/03,1,小口現金,小口へ補充,0,3000,6780,現金,おこづかい帳,小口,本店,");
     // Only the book-name fields change: the description keeps its text.
-    EXPECT_EQ(list[2], "d04=,2014/04/05,2,小口現金,現金出納帳,0,500,7280,小口,本店,現金,おこづかい帳,");
+    EXPECT_EQ(list[2],
+              "d04=,2014/04/05,2,小口現金,現金出納帳,0,500,7280,小口,本店,現金,おこづかい帳,");
     EXPECT_EQ(h.session.ledger.useType, 2);
     // The current book follows, so its balances are those of the renamed cash book.
     EXPECT_EQ(h.session.currentBook, (BookId{"現金", "おこづかい帳"}));
@@ -113,7 +116,8 @@ TEST(ApplySettings, ClosingWithoutApplyingStillReappliesButChangesNoRecord) {
     SettingsHarness h;
     const std::vector<std::string> before = h.session.ledger.transactions.Items();
     WriteCp932(h.session.SettingsPath(), "[COMPANY_NAME]= 外部で変更 \n");
-    ASSERT_TRUE(SettingsCommand(h.session, [](FiscalSettingsForm& form) { form.useTypeIndex = 1; }));
+    ASSERT_TRUE(
+        SettingsCommand(h.session, [](FiscalSettingsForm& form) { form.useTypeIndex = 1; }));
     EXPECT_EQ(h.session.ledger.transactions.Items(), before);
     EXPECT_EQ(h.session.ledger.useType, 1);
     EXPECT_FALSE(h.session.modified);

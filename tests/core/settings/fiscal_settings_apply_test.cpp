@@ -119,10 +119,9 @@ TEST(FiscalSettingsApply, SpanOfAtMostOneYear) {
     form.startMonth = 5;
     form.periods.end[3] = D("2025/04/30");
     EXPECT_EQ(f.Apply(form), ApplyOutcome::Refused);
-    EXPECT_EQ(
-        f.dialogs.Log(),
-        (std::vector<std::string>{"info:確認してください。|"
-                                  "1年以上の期間が設定されています。\r\n2024/04/01～2025/04/30"}));
+    EXPECT_EQ(f.dialogs.Log(), (std::vector<std::string>{
+                                   "info:確認してください。|"
+                                   "1年以上の期間が設定されています。\r\n2024/04/01～2025/04/30"}));
     f.ExpectUntouched();
 
     // All dates in common years: 365 days at most.
