@@ -2,6 +2,7 @@
 
 #include <iconv.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <memory>
@@ -70,27 +71,48 @@ std::string Cp932ToUtf8(std::string_view bytes) {
     return out;
 }
 
+namespace {
+
+// The first character that CP932 cannot hold, or that it holds only as another character
+// (glibc writes "¥" as the byte of "\" and "〜" as "～"): such a character would come back
+// changed from the file, so it counts as one CP932 cannot hold. Empty when there is none.
+std::string FirstUnfaithfulCharacter(std::string_view text) {
+    std::string bytes, back;
+    std::size_t failedAt = 0;
+    if (Convert("CP932", "UTF-8", text, bytes, failedAt) &&
+        Convert("UTF-8", "CP932", bytes, back, failedAt) && back == text)
+        return {};
+    for (std::size_t i = 0; i < text.size();) {
+        std::size_t len = std::min(Utf8SequenceLength(static_cast<unsigned char>(text[i])),
+                                   text.size() - i);
+        std::string_view ch = text.substr(i, len);
+        if (len > 1 || static_cast<unsigned char>(ch[0]) >= 0x80) {
+            if (!Convert("CP932", "UTF-8", ch, bytes, failedAt) ||
+                !Convert("UTF-8", "CP932", bytes, back, failedAt) || back != ch)
+                return std::string(ch);
+        }
+        i += len;
+    }
+    return {};
+}
+
+}  // namespace
+
 std::string Utf8ToCp932(std::string_view text) {
     std::string out;
     std::size_t failedAt = 0;
-    if (!Convert("CP932", "UTF-8", text, out, failedAt)) {
-        std::size_t len = Utf8SequenceLength(static_cast<unsigned char>(text[failedAt]));
-        std::string ch(text.substr(failedAt, len));
-        if (!IsValidUtf8(ch)) throw EncodingError("UTF-8として正しくない文字列があります");
-        throw EncodingError("「" + ch + "」はCP932(Shift_JIS)で保存できない文字です");
+    if (Convert("CP932", "UTF-8", text, out, failedAt)) {
+        std::string back;
+        if (Convert("UTF-8", "CP932", out, back, failedAt) && back == text) return out;
     }
-    return out;
+    std::string ch = FirstUnfaithfulCharacter(text);
+    if (ch.empty() || !IsValidUtf8(ch)) throw EncodingError("UTF-8として正しくない文字列があります");
+    throw EncodingError("「" + ch + "」はCP932(Shift_JIS)で保存できない文字です");
 }
 
 bool IsCp932Encodable(std::string_view text) { return FirstNonCp932Character(text).empty(); }
 
-std::string FirstNonCp932Character(std::string_view text) {
-    std::string out;
-    std::size_t failedAt = 0;
-    if (Convert("CP932", "UTF-8", text, out, failedAt)) return {};
-    std::size_t len = Utf8SequenceLength(static_cast<unsigned char>(text[failedAt]));
-    return std::string(text.substr(failedAt, len));
-}
+std::string FirstNonCp932Character(std::string_view text) { return FirstUnfaithfulCharacter(text); }
 
 bool IsValidUtf8(std::string_view bytes) {
     std::size_t i = 0;

@@ -53,6 +53,17 @@ TEST(Codepage, RefusesWhatCp932CannotHold) {
     EXPECT_THROW(Cp932ToUtf8("ab\x82"), EncodingError);
 }
 
+// Characters that glibc writes as the byte of another character would come back changed
+// from the file: they count as characters CP932 cannot hold.
+TEST(Codepage, RefusesCharactersThatWouldComeBackChanged) {
+    EXPECT_EQ(FirstNonCp932Character("価格¥100"), "¥");
+    EXPECT_EQ(FirstNonCp932Character("4月〜5月"), "〜");
+    EXPECT_EQ(FirstNonCp932Character("a‾b"), "‾");
+    EXPECT_EQ(FirstNonCp932Character("～－∥\\~"), "");
+    EXPECT_THROW(Utf8ToCp932("¥"), EncodingError);
+    EXPECT_EQ(Utf8ToCp932("\\"), "\\");
+}
+
 TEST(Codepage, DecodeFileTextPrefersCp932ThenUtf8) {
     EXPECT_EQ(DecodeFileText("\x82\xA0,1\r\n"), "あ,1\r\n");
     // Bytes valid both ways are CP932: the program's own files are.
