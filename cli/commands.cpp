@@ -2,6 +2,7 @@
 
 #include "cli/commands/book_commands.h"
 #include "cli/commands/file_commands.h"
+#include "cli/commands/report_commands.h"
 #include "cli/commands/settings_commands.h"
 
 namespace velmora::cli {
@@ -13,6 +14,8 @@ const std::vector<Command>& AllCommands() {
         {"rollover", "FILE NEWFILE", RunRollover},
         {"configure", kConfigureUsage, RunConfigure},
         {"periods", "FILE", RunPeriods},
+        {"summary", "FILE [--book B] [--drill TITLE]", RunSummary},
+        {"graph", "FILE [--book B] [--drill TITLE]", RunGraph},
     };
     return commands;
 }
