@@ -78,7 +78,13 @@ void NormaliseRecord(std::string& line, const std::string& useTypeName, std::siz
         fields[kFieldOtherName] = useTypeName;
     }
     const bool renamed = RenameCashBookFields(fields, useTypeName);
-    if (oldForm || renamed) line = JoinRecord(fields);
+    // A double-quoted field (a file this program did not write) holds commas that would
+    // split the record into more fields the next time it is joined; its text loses the
+    // quotes and commas, as typed text does, so that the line stays as it reads now.
+    const bool quoted = line.find('"') != std::string::npos;
+    if (quoted)
+        for (auto& field : fields) field = RemoveQuotesAndCommas(field);
+    if (oldForm || renamed || quoted) line = JoinRecord(fields);
 }
 
 }  // namespace

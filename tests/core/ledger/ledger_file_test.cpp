@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "core/ledger/balances.h"
 #include "core/util/errors.h"
 #include "core/util/file_io.h"
 #include "support/temp_folder.h"
@@ -136,6 +137,24 @@ TEST(LedgerFile, RecordsAreNormalisedAndRegistryLinesSorted) {
     EXPECT_EQ(
         parsed.ledger.transactions.Items(),
         (Lines{"d04=,2014/04/06,2,食費,昼食,0,500,280,小口,本店,現金,現金出納帳,", allowance[1]}));
+}
+
+// Regression: a quoted field with a comma was joined back unquoted by the first
+// recomputation, so the record gained a field, its amounts shifted and it left its book.
+TEST(LedgerFile, QuotedFieldsLoseTheirQuotesAndCommasAtLoad) {
+    const Lines quoted = {
+        "d04=,2014/04/01,0,\"交通費,バス\",x,0,1,,現金,現金出納帳,現金,現金出納帳,"};
+    Ledger ledger =
+        ParseLedgerLines(Concat(quoted, TrailerWith("g,0,4,1,2014,")), Ledger{}, kToday).ledger;
+    EXPECT_EQ(ledger.transactions.Items(),
+              Lines{"d04=,2014/04/01,0,交通費バス,x,0,1,,現金,現金出納帳,現金,現金出納帳,"});
+    Balances balances;
+    for (int walk = 0; walk < 2; ++walk) {
+        Recompute(ledger, balances, 0, "現金出納帳", "現金", 4);
+        EXPECT_EQ(balances.current, Amount::FromYen(-1));
+    }
+    EXPECT_EQ(ledger.transactions[0],
+              "d04=,2014/04/01,0,交通費バス,x,0,1,-1,現金,現金出納帳,現金,現金出納帳,");
 }
 
 TEST(LedgerFile, MissingOrBrokenTrailerKeepsRecordsAndPreviousValues) {
