@@ -4,6 +4,7 @@
 #include "cli/commands/file_commands.h"
 #include "cli/commands/report_commands.h"
 #include "cli/commands/settings_commands.h"
+#include "cli/commands/view_commands.h"
 
 namespace velmora::cli {
 
@@ -16,6 +17,7 @@ const std::vector<Command>& AllCommands() {
         {"periods", "FILE", RunPeriods},
         {"summary", "FILE [--book B] [--drill TITLE]", RunSummary},
         {"graph", "FILE [--book B] [--drill TITLE]", RunGraph},
+        {"view", kViewUsage, RunView},
     };
     return commands;
 }
