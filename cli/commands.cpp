@@ -1,6 +1,7 @@
 #include "cli/commands.h"
 
 #include "cli/commands/book_commands.h"
+#include "cli/commands/csv_commands.h"
 #include "cli/commands/file_commands.h"
 #include "cli/commands/report_commands.h"
 #include "cli/commands/settings_commands.h"
@@ -13,6 +14,7 @@ const std::vector<Command>& AllCommands() {
         {"books", "FILE [--month M]", RunBooks},
         {"resave", "FILE [OUT]", RunResave},
         {"rollover", "FILE NEWFILE", RunRollover},
+        {"csv", kCsvUsage, RunCsv},
         {"configure", kConfigureUsage, RunConfigure},
         {"periods", "FILE", RunPeriods},
         {"summary", "FILE [--book B] [--drill TITLE]", RunSummary},

@@ -1,0 +1,54 @@
+#include "cli/commands/csv_commands.h"
+
+#include <array>
+
+#include "core/settings/csv_export.h"
+#include "core/settings/title_lists.h"
+#include "core/view/csv_records.h"
+
+namespace velmora::cli {
+namespace {
+
+// "1,3,5": the checked columns by number; the others are unchecked.
+std::array<bool, kCsvColumnCount> ParseColumns(const std::string& list) {
+    std::array<bool, kCsvColumnCount> columns{};
+    std::size_t start = 0;
+    while (start <= list.size()) {
+        std::size_t comma = list.find(',', start);
+        if (comma == std::string::npos) comma = list.size();
+        int n = IntOption(list.substr(start, comma - start), "columns", 1, kCsvColumnCount);
+        columns[static_cast<std::size_t>(n - 1)] = true;
+        start = comma + 1;
+    }
+    return columns;
+}
+
+}  // namespace
+
+int RunCsv(CliContext& ctx, const std::vector<std::string>& words) {
+    Args args(words, {"book", "title", "columns"}, {"all-books", "no-header", "codes"});
+    args.ExpectAtMost(2);
+    const std::string& file = args.Required(0, "FILE");
+    const std::string& out = args.Required(1, "OUT");
+    if (args.Value("book") && args.Flag("all-books"))
+        throw UsageError("--book and --all-books exclude each other");
+    CsvOptions options;
+    if (auto list = args.Value("columns")) options.columns = ParseColumns(*list);
+    options.titleRow = !args.Flag("no-header");
+    options.codeConversion = args.Flag("codes");
+
+    if (!ctx.OpenLedger(file)) return 1;
+    Session& s = *ctx.session;
+    if (!SelectBookOption(ctx, args.Value("book"), args.Flag("all-books"))) return 1;
+    if (auto title = args.Value("title")) s.accountFilter = *title;
+
+    std::vector<std::string> titles =
+        ReloadTitleList(s.workingFolder(), s.ledger.useType, s.dialogs());
+    CsvOptionsDialog dialog(s.workingFolder(), titles, s.dialogs(), s.writer());
+    dialog.options = options;
+    dialog.Close();
+    ctx.dialogs.SetSaveFile(out);
+    return ExportCsv(s, dialog.options, dialog.codes) ? 0 : 1;
+}
+
+}  // namespace velmora::cli
