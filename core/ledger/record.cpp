@@ -26,7 +26,7 @@ std::string JoinRecord(const std::array<std::string, kRecordFields>& fields) {
 
 bool IsPlainRecordLine(std::string_view line, const RecordSplit& split) {
     return split.Count() == kRecordFields && !line.empty() && line.back() == ',' &&
-           line.find_first_of("\"\r") == std::string_view::npos;
+           line.find('"') == std::string_view::npos && line.find('\r') == std::string_view::npos;
 }
 
 std::string ReplaceRecordField(std::string_view line, const RecordSplit& split, int index,

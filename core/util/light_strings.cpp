@@ -1,5 +1,8 @@
 #include "core/util/light_strings.h"
 
+#include <bit>
+#include <cstdint>
+#include <cstring>
 #include <istream>
 #include <iterator>
 #include <ostream>
@@ -9,7 +12,58 @@
 
 namespace velmora {
 
+namespace {
+
+constexpr std::uint64_t kLow7Bits = 0x7F7F7F7F7F7F7F7FULL;
+
+constexpr std::uint64_t EveryByte(char c) {
+    return 0x0101010101010101ULL * static_cast<unsigned char>(c);
+}
+
+// The high bit of each byte of word that equals c; exact, without carries between bytes.
+constexpr std::uint64_t BytesEqual(std::uint64_t word, char c) {
+    const std::uint64_t x = word ^ EveryByte(c);
+    return ~(((x & kLow7Bits) + kLow7Bits) | x | kLow7Bits);
+}
+
+// Splits a text without double quotes or carriage returns (every record the program
+// writes) at each comma, eight bytes at a time: the walk over a large ledger splits
+// every line once per recomputation. False, with items incomplete, when the text holds
+// a quote or a carriage return and needs the full rules.
+bool SplitPlainText(std::string_view text, std::vector<std::string_view>& items) {
+    const char* data = text.data();
+    const std::size_t n = text.size();
+    std::size_t start = 0;
+    std::size_t i = 0;
+    if constexpr (std::endian::native == std::endian::little) {
+        for (; i + 8 <= n; i += 8) {
+            std::uint64_t word;
+            std::memcpy(&word, data + i, 8);
+            if ((BytesEqual(word, '"') | BytesEqual(word, '\r')) != 0) return false;
+            for (std::uint64_t commas = BytesEqual(word, ','); commas != 0; commas &= commas - 1) {
+                const std::size_t at = i + static_cast<std::size_t>(std::countr_zero(commas) / 8);
+                items.push_back(text.substr(start, at - start));
+                start = at + 1;
+            }
+        }
+    }
+    for (; i < n; ++i) {
+        const char c = data[i];
+        if (c == '"' || c == '\r') return false;
+        if (c == ',') {
+            items.push_back(text.substr(start, i - start));
+            start = i + 1;
+        }
+    }
+    if (start < n) items.push_back(text.substr(start));
+    return true;
+}
+
+}  // namespace
+
 void SplitCommaText(std::string_view text, std::vector<std::string_view>& items) {
+    items.clear();
+    if (SplitPlainText(text, items)) return;
     items.clear();
     std::size_t pos = 0;
     const std::size_t n = text.size();
