@@ -3,6 +3,7 @@
 // book's balances are produced on demand by walking the transaction list in date order.
 #include <array>
 #include <string_view>
+#include <vector>
 
 #include "core/ledger/ledger.h"
 #include "core/util/amount.h"
@@ -24,6 +25,12 @@ struct Balances {
 // balances of earlier months stay as they were in balances.
 void Recompute(Ledger& ledger, Balances& balances, int startLine, std::string_view name,
                std::string_view kind, int currentMonth);
+
+// The balances of every book of books, in one walk over the list: the same figures as
+// Recompute from line 0 for each book in turn, and the same lines afterwards (field 7 of a
+// record holds the balance of the last of the books listed that it belongs to).
+std::vector<Balances> RecomputeBooks(Ledger& ledger, const std::vector<BookId>& books,
+                                     int currentMonth);
 
 // Rewrites field 0 (the month tag) of every record after the periods changed. A date
 // before the first period goes to the start month, one after all periods to the last.

@@ -64,11 +64,12 @@ std::vector<BookBalanceRow> BookBalanceList(Session& session) {
         rows.push_back({std::string(kPettyKind), RegistryName(line), ""});
     for (const auto& line : session.ledger.bankRegistry.Items())
         rows.push_back({std::string(kBankKind), RegistryName(line), ""});
-    Balances scratch;
-    for (auto& row : rows) {
-        Recompute(session.ledger, scratch, 0, row.name, row.kind, session.currentMonth);
-        row.balanceText = scratch.currentMonth.YenText();
-    }
+    std::vector<BookId> books;
+    for (const auto& row : rows) books.push_back({row.kind, row.name});
+    const std::vector<Balances> balances =
+        RecomputeBooks(session.ledger, books, session.currentMonth);
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        rows[i].balanceText = balances[i].currentMonth.YenText();
     return rows;
 }
 
