@@ -152,13 +152,16 @@ bool IsValidUtf8(std::string_view bytes) {
 }
 
 std::string DecodeFileText(std::string_view bytes) {
+    // Valid UTF-8 is taken as UTF-8 first: Japanese UTF-8 text is very often also a valid
+    // byte sequence of CP932 (and would be read garbled), while CP932 text with kana or
+    // kanji is practically never valid UTF-8 (its lead bytes are UTF-8 continuation bytes).
     static constexpr std::string_view kBom = "\xEF\xBB\xBF";
     if (bytes.substr(0, 3) == kBom && IsValidUtf8(bytes.substr(3)))
         return std::string(bytes.substr(3));
+    if (IsValidUtf8(bytes)) return std::string(bytes);
     std::string out;
     std::size_t failedAt = 0;
     if (Convert("UTF-8", "CP932", bytes, out, failedAt)) return out;
-    if (IsValidUtf8(bytes)) return std::string(bytes);
     throw EncodingError("ファイルの文字コードがCP932(Shift_JIS)でもUTF-8でもありません(" +
                         std::to_string(failedAt + 1) + "バイト目)");
 }

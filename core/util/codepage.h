@@ -18,9 +18,9 @@ bool IsCp932Encodable(std::string_view text);
 // The first character (as UTF-8) that CP932 cannot hold; empty when there is none.
 std::string FirstNonCp932Character(std::string_view text);
 
-// The bytes of a file as UTF-8 text: valid CP932 is converted; otherwise valid UTF-8
-// (with or without a byte-order mark) is taken as it is; anything else throws
-// EncodingError. Pure ASCII is the same either way.
+// The bytes of a file as UTF-8 text: valid UTF-8 (with or without a byte-order mark) is
+// taken as it is; otherwise valid CP932 is converted; anything else throws EncodingError.
+// Pure ASCII is the same either way.
 std::string DecodeFileText(std::string_view bytes);
 
 bool IsValidUtf8(std::string_view bytes);

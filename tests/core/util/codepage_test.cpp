@@ -64,10 +64,12 @@ TEST(Codepage, RefusesCharactersThatWouldComeBackChanged) {
     EXPECT_EQ(Utf8ToCp932("\\"), "\\");
 }
 
-TEST(Codepage, DecodeFileTextPrefersCp932ThenUtf8) {
+TEST(Codepage, DecodeFileTextPrefersUtf8ThenCp932) {
     EXPECT_EQ(DecodeFileText("\x82\xA0,1\r\n"), "あ,1\r\n");
-    // Bytes valid both ways are CP932: the program's own files are.
-    EXPECT_EQ(DecodeFileText("\xC3\xA9"), "ﾃｩ");
+    EXPECT_EQ(DecodeFileText("\x8C\xBB\x8B\xE0,\xC3\xA9"), "現金,ﾃｩ");
+    // Bytes valid both ways are UTF-8: "テスト" in UTF-8 is also a CP932 byte sequence.
+    EXPECT_EQ(DecodeFileText("\xC3\xA9"), "é");
+    EXPECT_EQ(DecodeFileText("テスト"), "テスト");
     EXPECT_EQ(DecodeFileText("テスト\r\n"), "テスト\r\n");
     EXPECT_EQ(DecodeFileText("\xEF\xBB\xBF"
                              "abc"),
