@@ -18,7 +18,7 @@ struct BookSelector {
     // The book at the selected index as (kind, name); all books at item 0 or when the
     // selector is empty.
     BookId Selected() const;
-    bool IsAllBooks() const { return itemIndex == 0; }
+    bool IsAllBooks() const { return itemIndex <= 0 || itemIndex >= Count(); }
     // The index of (kind, name), or -1.
     int IndexOf(const BookId& book) const;
 };

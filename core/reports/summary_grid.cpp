@@ -29,10 +29,4 @@ void SummaryGrid::ClearBody() {
         for (auto& cell : rows_[r]) cell.clear();
 }
 
-int SummaryGrid::LastMarkedRow() const {
-    for (int r = 1; r < RowCount(); ++r)
-        if (rows_[static_cast<std::size_t>(r)][kMarkerColumn] == kLastRowMarker) return r;
-    return 0;
-}
-
 }  // namespace velmora

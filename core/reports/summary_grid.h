@@ -42,8 +42,6 @@ class SummaryGrid {
     void EnsureRows(int rows);
     // Empties every cell of rows 1 to the last.
     void ClearBody();
-    // The first row from 1 whose marker is "=", or 0 when there is none.
-    int LastMarkedRow() const;
 
   private:
     std::vector<Row> rows_;
