@@ -1,0 +1,48 @@
+#pragma once
+// The placeholder formatters that the page fillers share: replacing a placeholder in a
+// style line, colouring negative values red, shrinking long amounts, setting a numbered
+// field of a line, and the date and title texts of ledger rows.
+#include <string>
+#include <string_view>
+
+namespace velmora {
+
+// Replaces the first occurrence of placeholder in line with value (the empty text when
+// zeroBlank and the value is exactly "0"); a line that ends up empty becomes four
+// spaces. Later occurrences stay. Returns whether the placeholder was found.
+bool ReplacePlaceholder(std::string& line, std::string_view placeholder, std::string_view value,
+                        bool zeroBlank);
+
+// ReplacePlaceholder; then, when the placeholder was found, red is set and the value holds
+// "-", the item's colour (field 19) becomes red (255).
+bool ReplacePlaceholderRed(std::string& line, std::string_view placeholder, std::string_view value,
+                           bool red, bool zeroBlank);
+
+// ReplacePlaceholder; then, when the placeholder was found and the value is a positive
+// number of 11 to 15 characters (commas removed for the test), the item is drawn at 9
+// points with a pitch of 1.6 mm ending at x (fields 15 and 18).
+bool ReplacePlaceholderShrink(std::string& line, std::string_view placeholder,
+                              std::string_view value, bool zeroBlank);
+
+// The line rebuilt from its fields 1 to 22 (empty beyond the last), each followed by ";",
+// with field n replaced by value; fields after the 22nd are dropped.
+std::string SetLineField(std::string_view line, std::string_view value, int n);
+
+// Everything from the first "(" on removed: "04月01日(火)" -> "04月01日".
+std::string CutAtParen(std::string_view text);
+// The first "月" removed, then the first "日"; an empty result becomes "0".
+std::string DateDigits(std::string_view text);
+// Everything up to and including the first "月" removed, then the first "日".
+std::string DayOfDate(std::string_view text);
+
+// The spaces put before a ledger page title at "#tl", by the title's length in
+// characters, so that titles of different lengths stand centred.
+std::string TitlePrefix(std::string_view title);
+
+// The row number of a row placeholder: "01" ... "09", "10", ..., "100".
+std::string RowNumber(int n);
+
+// The colour the red formatter sets.
+inline constexpr std::string_view kRedColour = "255";
+
+}  // namespace velmora
