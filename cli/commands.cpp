@@ -2,6 +2,7 @@
 
 #include "cli/commands/book_commands.h"
 #include "cli/commands/csv_commands.h"
+#include "cli/commands/entry_commands.h"
 #include "cli/commands/file_commands.h"
 #include "cli/commands/report_commands.h"
 #include "cli/commands/settings_commands.h"
@@ -20,6 +21,8 @@ const std::vector<Command>& AllCommands() {
         {"summary", "FILE [--book B] [--drill TITLE]", RunSummary},
         {"graph", "FILE [--book B] [--drill TITLE]", RunGraph},
         {"view", kViewUsage, RunView},
+        {"add", kAddUsage, RunAdd},
+        {"move-down", kMoveDownUsage, RunMoveDown},
     };
     return commands;
 }

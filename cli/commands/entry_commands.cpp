@@ -1,0 +1,123 @@
+#include "cli/commands/entry_commands.h"
+
+#include <algorithm>
+#include <ostream>
+#include <tuple>
+
+#include "core/session/file_commands.h"
+#include "core/settings/title_file.h"
+#include "core/view/entry_form.h"
+#include "core/view/entry_register.h"
+#include "core/view/ledger_view.h"
+#include "core/view/month_selection.h"
+#include "core/view/row_editing.h"
+
+namespace velmora::cli {
+namespace {
+
+Date RequiredDate(const Args& args) {
+    auto value = args.Value("date");
+    if (!value) throw UsageError("--date YYYY/MM/DD is required");
+    auto date = Date::TryParse(*value);
+    if (!date) throw UsageError("--date takes a date YYYY/MM/DD");
+    return *date;
+}
+
+Amount AmountOption(const Args& args, const std::string& name) {
+    auto value = args.Value(name);
+    if (!value) return Amount();
+    auto amount = Amount::TryParse(*value);
+    if (!amount) throw UsageError("--" + name + " takes an amount (1500, 12.5)");
+    return *amount;
+}
+
+int ItemOf(const std::vector<std::string>& list, const std::string& text) {
+    auto it = std::find(list.begin(), list.end(), text);
+    return it == list.end() ? -1 : static_cast<int>(it - list.begin());
+}
+
+// What the user picks on the form: a title of the list (or one typed, cut as the title
+// master keeps titles), or a book on a transfer tab, which must be one the tab lists.
+bool Pick(CliContext& ctx, EntryForm& form, const Args& args) {
+    Session& s = *ctx.session;
+    if (auto title = args.Value("title")) {
+        const int item = ItemOf(form.titleList, *title);
+        if (item >= 0)
+            ClickTitle(s, form, item);
+        else
+            form.title = CutTitle(*title);
+        return true;
+    }
+    for (auto [option, tab, caption] : {std::tuple{"petty", EntryTab::PettyCash, kPettyTabCaption},
+                                        std::tuple{"bank", EntryTab::Bank, kBankTabCaption}}) {
+        auto name = args.Value(option);
+        if (!name) continue;
+        ChangeEntryTab(s, form, tab);
+        const int item = ItemOf(tab == EntryTab::PettyCash ? form.pettyList : form.bankList, *name);
+        if (item < 0) {
+            ctx.Fail("the tab " + std::string(caption) + " lists no book " + *name);
+            return false;
+        }
+        ClickBook(form, tab, item);
+    }
+    return true;
+}
+
+}  // namespace
+
+int RunAdd(CliContext& ctx, const std::vector<std::string>& words) {
+    Args args(words, {"date", "book", "title", "petty", "bank", "desc", "income", "expense"},
+              {"blank"});
+    args.ExpectAtMost(1);
+    const std::string& file = args.Required(0, "FILE");
+    const Date date = RequiredDate(args);
+    const int picks = static_cast<int>(args.Value("title").has_value()) +
+                      static_cast<int>(args.Value("petty").has_value()) +
+                      static_cast<int>(args.Value("bank").has_value());
+    if (picks > 1) throw UsageError("--title, --petty and --bank exclude each other");
+    const Amount income = AmountOption(args, "income");
+    const Amount expense = AmountOption(args, "expense");
+
+    if (!ctx.OpenLedger(file)) return 1;
+    if (!SelectBookOption(ctx, args.Value("book"), false)) return 1;
+    Session& s = *ctx.session;
+    ctx.dialogs.AnswerYesNo(kBlankLineQuestion, args.Flag("blank"));
+
+    // The main calendar stands on the date, so the form opens on it.
+    ViewState view(date);
+    if (s.currentMonth >= 1 && s.currentMonth <= 12) view.lastMonthShown = s.currentMonth;
+    EntryForm form;
+    ReloadEntryTitles(s, form);
+    if (!NewEntryCommand(s, view, form)) return 1;
+    if (!Pick(ctx, form, args)) return 1;
+    form.description = args.Value("desc").value_or("");
+    form.income = income;
+    form.expense = expense;
+
+    const RegisterResult result = RegisterEntry(s, view, form);
+    if (!result.stored) return 1;
+    ctx.out << s.ledger.transactions[result.line] << '\n';
+    return SaveCommand(s) ? 0 : 1;
+}
+
+int RunMoveDown(CliContext& ctx, const std::vector<std::string>& words) {
+    Args args(words, {"month", "row", "book"}, {});
+    args.ExpectAtMost(1);
+    const std::string& file = args.Required(0, "FILE");
+    auto monthText = args.Value("month");
+    auto rowText = args.Value("row");
+    if (!monthText || !rowText) throw UsageError("--month M and --row R are required");
+    const int month = IntOption(*monthText, "month", 1, 12);
+    const int row = IntOption(*rowText, "row", 1, 1000000000);
+
+    if (!ctx.OpenLedger(file)) return 1;
+    if (!SelectBookOption(ctx, args.Value("book"), false)) return 1;
+    Session& s = *ctx.session;
+    ViewState view(s.clock().Today());
+    if (!SelectMonth(s, view, month)) return 1;
+    const LedgerViewResult shown = ShowLedgerView(s, view);
+    if (!MoveRowDown(s, shown.rows, static_cast<std::size_t>(row - 1))) return 1;
+    return SaveCommand(s) ? 0 : 1;
+}
+
+}  // namespace velmora::cli
