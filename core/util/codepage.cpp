@@ -24,32 +24,36 @@ IconvHandle OpenConverter(const char* to, const char* from) {
     return IconvHandle(cd);
 }
 
-// Converts the whole input; on an invalid or unconvertible sequence returns false with
-// the byte offset of the failing input in failedAt.
-bool Convert(const char* to, const char* from, std::string_view input, std::string& out,
-             std::size_t& failedAt) {
+// Converts the whole input through a buffer of a fixed size, handing each filled part to
+// piece, so that a large file is never held twice; on an invalid or unconvertible sequence
+// returns false with the byte offset of the failing input in failedAt.
+bool ConvertInPieces(const char* to, const char* from, std::string_view input,
+                     const TextPieceSink& piece, std::size_t& failedAt) {
     IconvHandle cd = OpenConverter(to, from);
-    out.clear();
-    out.resize(input.size() * 2 + 16);
+    std::string buffer(64 * 1024, '\0');
     char* in = const_cast<char*>(input.data());
     std::size_t inLeft = input.size();
-    std::size_t produced = 0;
     while (inLeft > 0) {
-        char* outPtr = out.data() + produced;
-        std::size_t outLeft = out.size() - produced;
+        char* outPtr = buffer.data();
+        std::size_t outLeft = buffer.size();
         std::size_t rc = iconv(static_cast<iconv_t>(cd.get()), &in, &inLeft, &outPtr, &outLeft);
-        produced = out.size() - outLeft;
+        const std::size_t produced = buffer.size() - outLeft;
+        if (produced > 0) piece(std::string_view(buffer.data(), produced));
         if (rc != static_cast<std::size_t>(-1)) break;
-        if (errno == E2BIG) {
-            out.resize(out.size() * 2);
-            continue;
-        }
+        if (errno == E2BIG) continue;
         failedAt = input.size() - inLeft;
-        out.resize(produced);
         return false;
     }
-    out.resize(produced);
     return true;
+}
+
+// Converts the whole input into out; on failure out holds what converted before it.
+bool Convert(const char* to, const char* from, std::string_view input, std::string& out,
+             std::size_t& failedAt) {
+    out.clear();
+    out.reserve(input.size() + input.size() / 2 + 16);
+    return ConvertInPieces(
+        to, from, input, [&out](std::string_view part) { out += part; }, failedAt);
 }
 
 std::size_t Utf8SequenceLength(unsigned char lead) {
@@ -151,19 +155,29 @@ bool IsValidUtf8(std::string_view bytes) {
     return true;
 }
 
-std::string DecodeFileText(std::string_view bytes) {
+void DecodeFileTextInPieces(std::string_view bytes, const TextPieceSink& piece) {
     // Valid UTF-8 is taken as UTF-8 first: Japanese UTF-8 text is very often also a valid
     // byte sequence of CP932 (and would be read garbled), while CP932 text with kana or
     // kanji is practically never valid UTF-8 (its lead bytes are UTF-8 continuation bytes).
     static constexpr std::string_view kBom = "\xEF\xBB\xBF";
-    if (bytes.substr(0, 3) == kBom && IsValidUtf8(bytes.substr(3)))
-        return std::string(bytes.substr(3));
-    if (IsValidUtf8(bytes)) return std::string(bytes);
-    std::string out;
+    if (bytes.substr(0, 3) == kBom && IsValidUtf8(bytes.substr(3))) {
+        piece(bytes.substr(3));
+        return;
+    }
+    if (IsValidUtf8(bytes)) {
+        piece(bytes);
+        return;
+    }
     std::size_t failedAt = 0;
-    if (Convert("UTF-8", "CP932", bytes, out, failedAt)) return out;
+    if (ConvertInPieces("UTF-8", "CP932", bytes, piece, failedAt)) return;
     throw EncodingError("ファイルの文字コードがCP932(Shift_JIS)でもUTF-8でもありません(" +
                         std::to_string(failedAt + 1) + "バイト目)");
+}
+
+std::string DecodeFileText(std::string_view bytes) {
+    std::string text;
+    DecodeFileTextInPieces(bytes, [&text](std::string_view part) { text += part; });
+    return text;
 }
 
 }  // namespace velmora

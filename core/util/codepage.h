@@ -1,6 +1,7 @@
 #pragma once
 // The file boundary: every file the program reads or writes for the user is CP932 with
 // CR LF line ends; inside the program all text is UTF-8.
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -22,6 +23,12 @@ std::string FirstNonCp932Character(std::string_view text);
 // taken as it is; otherwise valid CP932 is converted; anything else throws EncodingError.
 // Pure ASCII is the same either way.
 std::string DecodeFileText(std::string_view bytes);
+
+// Receives decoded text a part at a time; a part lives only during the call.
+using TextPieceSink = std::function<void(std::string_view part)>;
+// DecodeFileText in consecutive parts that joined give its text, for files too large to
+// hold twice. Throws as DecodeFileText does, possibly after some parts were given.
+void DecodeFileTextInPieces(std::string_view bytes, const TextPieceSink& piece);
 
 bool IsValidUtf8(std::string_view bytes);
 

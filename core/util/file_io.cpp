@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -115,26 +116,60 @@ FileWriter& DefaultFileWriter() {
     return writer;
 }
 
-void SplitTextLines(std::string_view text, std::vector<std::string>& lines) {
+void TextLineSplitter::Append(std::string_view tail) {
+    if (partial_.empty()) {
+        lines_.emplace_back(tail);
+        return;
+    }
+    partial_ += tail;
+    lines_.emplace_back(partial_);
+    partial_.clear();
+}
+
+void TextLineSplitter::Add(std::string_view part) {
     std::size_t start = 0;
-    const std::size_t n = text.size();
+    const std::size_t n = part.size();
+    if (n == 0) return;
+    if (afterCr_ && part[0] == '\n') start = 1;
+    afterCr_ = false;
     while (start < n) {
         std::size_t end = start;
-        while (end < n && text[end] != '\r' && text[end] != '\n') ++end;
-        lines.emplace_back(text.substr(start, end - start));
-        if (end < n && text[end] == '\r' && end + 1 < n && text[end + 1] == '\n')
-            end += 2;
-        else
-            end += 1;
-        start = end;
+        while (end < n && part[end] != '\r' && part[end] != '\n') ++end;
+        if (end == n) {
+            partial_ += part.substr(start);
+            return;
+        }
+        Append(part.substr(start, end - start));
+        if (part[end] == '\r') {
+            if (end + 1 == n)
+                afterCr_ = true;
+            else if (part[end + 1] == '\n')
+                ++end;
+        }
+        start = end + 1;
     }
 }
 
+void TextLineSplitter::Finish() {
+    if (!partial_.empty()) Append({});
+    afterCr_ = false;
+}
+
+void SplitTextLines(std::string_view text, std::vector<std::string>& lines) {
+    TextLineSplitter splitter(lines);
+    splitter.Add(text);
+    splitter.Finish();
+}
+
 std::vector<std::string> ReadTextLines(const std::string& path) {
-    std::string text = DecodeFileText(ReadFileBytes(path));
+    // The file's bytes, its decoded text and its lines together would take several times
+    // the file's size; the text is decoded in parts and split as it comes instead.
+    const std::string bytes = ReadFileBytes(path);
     std::vector<std::string> lines;
-    lines.reserve(text.size() / 28 + 1);
-    SplitTextLines(text, lines);
+    lines.reserve(static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n')) + 1);
+    TextLineSplitter splitter(lines);
+    DecodeFileTextInPieces(bytes, [&splitter](std::string_view part) { splitter.Add(part); });
+    splitter.Finish();
     return lines;
 }
 

@@ -51,6 +51,23 @@ void WriteTextLines(const std::string& path, const std::vector<std::string>& lin
 // Splits text at CR LF, CR or LF; a final line break adds no empty line.
 void SplitTextLines(std::string_view text, std::vector<std::string>& lines);
 
+// SplitTextLines for text that arrives in parts: a CR at the end of one part and an LF at
+// the start of the next make one line break. Each line is appended to lines at its size.
+class TextLineSplitter {
+public:
+    explicit TextLineSplitter(std::vector<std::string>& lines) : lines_(lines) {}
+    void Add(std::string_view part);
+    // Appends the last line when the text did not end with a line break.
+    void Finish();
+
+private:
+    void Append(std::string_view tail);
+
+    std::vector<std::string>& lines_;
+    std::string partial_;  // the start of a line that a part boundary cut
+    bool afterCr_ = false;
+};
+
 bool FileExists(const std::string& path);
 bool DirectoryExists(const std::string& path);
 

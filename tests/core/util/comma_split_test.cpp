@@ -56,7 +56,8 @@ TEST(CommaSplit, QuotesAndCarriageReturnsPastTheFirstEightBytesKeepTheirRules) {
     EXPECT_EQ(Split("abcdefghijklmnop\"q,r"), (Views{"abcdefghijklmnop", "q", "r"}));
     EXPECT_EQ(Split("abcdefgh,ijklmnop,qr\r\nst,uv"), (Views{"abcdefgh", "ijklmnop", "qr"}));
     EXPECT_EQ(Split("abc,def\r"), (Views{"abc", "def"}));
-    EXPECT_EQ(Split("abcdefgh,ij\"klmnopqrstuvwxyz"), (Views{"abcdefgh", "ij", "klmnopqrstuvwxyz"}));
+    EXPECT_EQ(Split("abcdefgh,ij\"klmnopqrstuvwxyz"),
+              (Views{"abcdefgh", "ij", "klmnopqrstuvwxyz"}));
 }
 
 TEST(CommaSplit, AgreesWithTheCharacterRulesOnEveryMixOfStops) {
