@@ -67,6 +67,7 @@ int main(int argc, char** argv) {
     const PreparedLedger prepared = PrepareLedgerFile(folder, BenchRecordCount());
     std::printf("ledger file: %d records, %ju bytes\n", prepared.ledger.transactions.Count(),
                 prepared.fileBytes);
+    std::fflush(stdout);
     RegisterBalanceBenchmarks(folder, prepared);
     RunWithFigures({
         {"recompute cash book (whole year)", "RecomputeCashBook", "", 20},

@@ -54,6 +54,7 @@ int main(int argc, char** argv) {
     const PreparedLedger prepared = PrepareLedgerFile(folder, BenchRecordCount());
     std::printf("ledger file: %d records, %ju bytes\n", prepared.ledger.transactions.Count(),
                 prepared.fileBytes);
+    std::fflush(stdout);
     RegisterLoadBenchmarks(folder, prepared);
     RunWithFigures({
         {"load (LoadLedger) / baseline", "LoadLedger", "LoadBaseline", 3},

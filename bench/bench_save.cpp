@@ -56,6 +56,7 @@ int main(int argc, char** argv) {
     const PreparedLedger prepared = PrepareLedgerFile(folder, BenchRecordCount());
     std::printf("ledger file: %d records, %ju bytes\n", prepared.ledger.transactions.Count(),
                 prepared.fileBytes);
+    std::fflush(stdout);
     RegisterSaveBenchmarks(folder, prepared);
     RunWithFigures(
         {{"save (SaveLedger) / baseline", "SaveLedger", "SaveBaseline", 3, TimeBasis::kReal}});

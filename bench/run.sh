@@ -60,7 +60,7 @@ for target in "${bench_targets[@]:1}"; do
     if [[ $target == bench_memory ]]; then
         "$build/bench/$target" | tee -a "$log"
     else
-        "$build/bench/$target" --benchmark_color=false "$@" | tee -a "$log"
+        "$build/bench/$target" "$@" | tee -a "$log"
     fi
 done
 

@@ -42,6 +42,9 @@ inline std::string Fixed(double value, int decimals) {
 // The console output as usual, and the seconds per iteration of every run kept by name.
 class FigureReporter final : public benchmark::ConsoleReporter {
   public:
+    // Without colours, so that the summary lines can be picked out of a log.
+    FigureReporter() : ConsoleReporter(OO_Tabular) {}
+
     struct Seconds {
         double real = 0;
         double cpu = 0;
