@@ -8,7 +8,7 @@ set(CMAKE_CXX_STANDARD_REQUIRED ON)
 target_compile_options(velmora_compile_settings INTERFACE
   -Wall -Wextra -Wpedantic
   -Wshadow -Wnon-virtual-dtor -Wold-style-cast -Wcast-align
-  -Woverloaded-virtual -Wnull-dereference -Wimplicit-fallthrough
+  -Woverloaded-virtual -Wimplicit-fallthrough
   -Wformat=2 -Wmissing-declarations
   $<$<CXX_COMPILER_ID:GNU>:-Wduplicated-cond -Wlogical-op>
 )

@@ -32,7 +32,7 @@ std::string PlainAmountText(std::string_view text) {
     out.reserve(text.size());
     for (char c : text)
         if (c != ',') out += c;
-    if (out.empty()) out = "0";
+    if (out.empty()) out.push_back('0');
     return out;
 }
 
