@@ -4,6 +4,7 @@
 #include "cli/commands/csv_commands.h"
 #include "cli/commands/entry_commands.h"
 #include "cli/commands/file_commands.h"
+#include "cli/commands/print_commands.h"
 #include "cli/commands/report_commands.h"
 #include "cli/commands/settings_commands.h"
 #include "cli/commands/view_commands.h"
@@ -23,6 +24,7 @@ const std::vector<Command>& AllCommands() {
         {"view", kViewUsage, RunView},
         {"add", kAddUsage, RunAdd},
         {"move-down", kMoveDownUsage, RunMoveDown},
+        {"pages", kPagesUsage, RunPages},
     };
     return commands;
 }

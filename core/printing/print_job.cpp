@@ -288,6 +288,11 @@ void PrintJob::ApplyPrinterSetup() {
     metrics_ = MeasurePrinter(services_.device);
 }
 
+void PrintJob::ShowStyle(const std::string& path) {
+    state_.page = 1;
+    LoadStylePage(path);
+}
+
 void PrintJob::FirstPage() {
     state_.page = 1;
     LoadStylePage(state_.stylePath);

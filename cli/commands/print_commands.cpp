@@ -1,0 +1,201 @@
+#include "cli/commands/print_commands.h"
+
+#include <optional>
+#include <ostream>
+
+#include "core/ledger/periods.h"
+#include "core/printing/print_job.h"
+#include "core/printing/recording_print_device.h"
+#include "core/printing/report_kind.h"
+#include "core/printing/session_print_sources.h"
+#include "core/printstyle/image_headers.h"
+#include "core/printstyle/recording_canvas.h"
+#include "core/reports/monthly_summary.h"
+#include "core/view/month_selection.h"
+
+namespace velmora::cli {
+namespace {
+
+struct PagesOptions {
+    int kind = 0;
+    std::optional<int> month;
+    std::optional<std::string> style;
+    bool trace = false;
+    int dpi = 600;
+    std::optional<PageFilter> run;
+    std::vector<int> months;
+    bool evenFirst = false;
+};
+
+int ReportOption(const Args& args) {
+    const auto text = args.Value("report");
+    if (!text) throw UsageError("--report KIND is needed");
+    const int kind = IntOption(*text, "report", 0, 99);
+    if (FindReportKind(kind) == nullptr)
+        throw UsageError("--report takes 2, 3, 5, 6, 7, 8, 9, 10, 20, 30 or 40");
+    return kind;
+}
+
+PageFilter RunOption(const std::string& text) {
+    if (text == "all") return PageFilter::kAll;
+    if (text == "odd") return PageFilter::kOdd;
+    if (text == "even") return PageFilter::kEven;
+    throw UsageError("--run takes odd, even or all");
+}
+
+std::vector<int> MonthsOption(const std::string& text) {
+    std::vector<int> months;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t comma = text.find(',', start);
+        months.push_back(IntOption(text.substr(start, comma - start), "months", 1, 12));
+        if (comma == std::string::npos) return months;
+        start = comma + 1;
+    }
+}
+
+PagesOptions ReadOptions(const Args& args) {
+    PagesOptions o;
+    o.kind = ReportOption(args);
+    if (auto month = args.Value("month"))
+        o.month = *month == "ALL" ? 13 : IntOption(*month, "month", 1, 12);
+    o.style = args.Value("style");
+    o.trace = args.Flag("trace");
+    if (auto dpi = args.Value("dpi")) o.dpi = IntOption(*dpi, "dpi", 1, 4800);
+    if (auto run = args.Value("run")) o.run = RunOption(*run);
+    if (auto months = args.Value("months")) o.months = MonthsOption(*months);
+    o.evenFirst = args.Flag("even-first");
+    if (o.trace && o.run) throw UsageError("--trace and --run exclude each other");
+    return o;
+}
+
+// The monthly summary of --book (all books by default), drilled into --drill.
+bool PrepareSummary(CliContext& ctx, const Args& args, MonthlySummary& summary) {
+    const Ledger& ledger = ctx.session->ledger;
+    summary.notesSelectSetup(ledger);
+    int item = 0;
+    if (auto book = args.Value("book"); book && *book != kAllBooksKind) {
+        auto id = ParseBookOption(*ctx.session, *book);
+        item = id ? summary.selector().IndexOf(*id) : -1;
+        if (item < 0) {
+            ctx.Fail("no such book: " + *book);
+            return false;
+        }
+    }
+    summary.notes_selectClick(item, ledger);
+    if (auto title = args.Value("drill")) summary.DrillInto(*title, ledger);
+    return true;
+}
+
+void RunPrintCommand(PrintJob& job, int kind) {
+    if (IsLedgerReport(kind))
+        job.printnote();
+    else if (IsSummaryReport(kind))
+        job.monthlyprint();
+    else if (kind == kIncomeExpenseReport)
+        job.incomeprint();
+    else if (kind == kBookBalancesReport)
+        job.printzandaka();
+    else
+        job.graphprint();
+}
+
+// --paper, --font, --column and --color change the style choice in one event.
+void ApplyStyleOptions(const Args& args, PrintJob& job) {
+    StyleChoice choice = job.panel().choice;
+    bool changed = false;
+    auto take = [&](const char* name, int& item, int high) {
+        if (auto value = args.Value(name)) {
+            item = IntOption(*value, name, 0, high);
+            changed = true;
+        }
+    };
+    take("paper", choice.paper, static_cast<int>(job.controls().paperItems.size()) - 1);
+    take("font", choice.font, 1);
+    take("column", choice.column, 1);
+    take("color", choice.colour, 3);
+    if (changed) job.paper_selClick(choice);
+    if (auto kokuyo = args.Value("kokuyo")) job.SetKokuyoOpt(IntOption(*kokuyo, "kokuyo", 0, 1));
+}
+
+void CheckMonths(PrintJob& job, const std::vector<int>& months, int startMonth) {
+    if (months.empty()) return;
+    for (int item = 0; item < 12; ++item) job.SetMonthChecked(item, false);
+    for (int month : months) job.SetMonthChecked(FiscalPositionOf(startMonth, month) - 1, true);
+}
+
+// Every page of the job from page 1: its filled lines, or what drawing it on the printer
+// canvas does.
+int PrintPages(CliContext& ctx, PrintJob& job, const PagesOptions& o) {
+    HeaderImageLoader images;
+    for (int n = 1;; ++n) {
+        ctx.out << "=== page " << n << '\n';
+        if (o.trace) {
+            RecordingCanvas canvas(o.dpi);
+            const DrawResult drawn = job.pageDraw(
+                canvas, images, PrinterDrawContext(job.metrics(), job.panel().zoom), false);
+            for (const auto& line : canvas.Lines()) ctx.out << line << '\n';
+            if (!drawn.Ok()) return ctx.Fail(drawn.error->what());
+        } else {
+            for (const auto& line : job.style().Lines()) ctx.out << line << '\n';
+        }
+        if (job.state().page == 0) return 0;
+        job.NextPage();
+    }
+}
+
+int PrintRunSheets(CliContext& ctx, PrintJob& job) {
+    const PrintRunResult run = job.printRun();
+    for (const PrintedSheet& sheet : run.sheets)
+        ctx.out << sheet.sheet << '\t' << sheet.month << '\t' << sheet.page << '\t' << sheet.side
+                << '\n';
+    if (run.error) return ctx.Fail(run.error->what());
+    if (run.cancelled) return ctx.Fail("no print style loaded");
+    return run.nothingToPrint ? 1 : 0;
+}
+
+}  // namespace
+
+int RunPages(CliContext& ctx, const std::vector<std::string>& words) {
+    Args args(words,
+              {"report", "book", "month", "title", "paper", "font", "column", "color", "kokuyo",
+               "drill", "style", "dpi", "run", "months"},
+              {"all-books", "trace", "even-first"});
+    args.ExpectAtMost(1);
+    const std::string& file = args.Required(0, "FILE");
+    const auto book = args.Value("book");
+    const bool allBooks = args.Flag("all-books");
+    if (book && allBooks) throw UsageError("--book and --all-books exclude each other");
+    const PagesOptions o = ReadOptions(args);
+
+    if (!ctx.OpenLedger(file)) return 1;
+    const bool summaryBook =
+        IsSummaryReport(o.kind) || o.kind == kIncomeExpenseReport || o.kind == kGraphReport;
+    if (!SelectBookOption(ctx, summaryBook ? std::nullopt : book, allBooks)) return 1;
+    Session& s = *ctx.session;
+    ViewState view(s.clock().Today());
+    s.accountFilter = args.Value("title").value_or("");
+    if (!SelectMonth(s, view, o.month.value_or(s.clock().Today().Month()))) return 1;
+    MonthlySummary summary;
+    if (summaryBook && !PrepareSummary(ctx, args, summary)) return 1;
+
+    RecordingPrintDevice device(o.dpi);
+    SessionPrintSources sources(s, view, summary);
+    PrintJob job({device, ctx.dialogs, DefaultFileWriter(), ctx.workingFolder, ctx.programFolder},
+                 sources);
+    job.SetEvenFirst(o.evenFirst);
+    RunPrintCommand(job, o.kind);
+    if (job.state().kind != o.kind)
+        return ctx.Fail("the view prints as report kind " + std::to_string(job.state().kind) +
+                        ", not " + std::to_string(o.kind));
+    ApplyStyleOptions(args, job);
+    if (o.style) job.ShowStyle(*o.style);
+    if (job.state().stylePath.empty()) return ctx.Fail("no print style loaded");
+
+    if (!o.run) return PrintPages(ctx, job, o);
+    CheckMonths(job, o.months, s.ledger.startMonth);
+    job.SetPageFilter(*o.run);
+    return PrintRunSheets(ctx, job);
+}
+
+}  // namespace velmora::cli
