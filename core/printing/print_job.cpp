@@ -26,10 +26,21 @@ void PrintJob::RepaintPreview() const {
     if (listener_ != nullptr) listener_->RepaintPreview();
 }
 
+void PrintJob::WritePrintDataFile(std::vector<std::string> lines) {
+    printData_.reset();
+    WritePrintData(services_.workingFolder, lines, services_.writer);
+    printData_ = std::move(lines);
+}
+
+const std::vector<std::string>& PrintJob::PrintDataLines() {
+    if (!printData_) printData_ = ReadPrintData(services_.workingFolder);
+    return *printData_;
+}
+
 void PrintJob::WriteLedgerPrintData(const LedgerListing& listing) {
     LedgerListOut out = LISTOUT(listing.rows, listing.calendarMonth);
     sources_.ShowListOutPanels(out.searchRange, out.monthPanel);
-    WritePrintData(services_.workingFolder, out.lines, services_.writer);
+    WritePrintDataFile(std::move(out.lines));
 }
 
 void PrintJob::printnote() {
@@ -43,7 +54,7 @@ void PrintJob::printnote() {
 }
 
 void PrintJob::monthlyprint() {
-    WritePrintData(services_.workingFolder, sources_.SummaryPrintData(), services_.writer);
+    WritePrintDataFile(sources_.SummaryPrintData());
     const int kind =
         sources_.SummaryDrillLevel() == 0 ? kMonthlyTitlesReport : kMonthlyDescriptionsReport;
     const int ledgerTab = sources_.CurrentLedger().ledgerTab;
@@ -251,14 +262,14 @@ void PrintJob::FillPage() {
         inputs.paperIndex = panel_.choice.paper;
         inputs.kokuyoOpt = panel_.kokuyoOpt;
         inputs.monthsToPrint = state_.monthToPrint;
-        result = FillLedgerPage(style_, ReadPrintData(services_.workingFolder), inputs);
+        result = FillLedgerPage(style_, PrintDataLines(), inputs);
     } else if (IsSummaryReport(kind) || IsFixedReport(kind)) {
         PageHeadings headings = sources_.Headings();
         headings.page = page;
         const FillerOptions options{sources_.NegativeInRed(), panel_.choice.paper};
         if (IsSummaryReport(kind)) {
-            result = FillSummaryPage(style_, ReadPrintData(services_.workingFolder), headings,
-                                     options, services_.dialogs);
+            result =
+                FillSummaryPage(style_, PrintDataLines(), headings, options, services_.dialogs);
         } else if (kind == kIncomeExpenseReport) {
             FillIncomeExpensePage(style_, sources_.Graph(), headings, options);
             result.lastPage = true;

@@ -103,7 +103,7 @@ inline constexpr const char* kPrintingCaption = "印　刷　中・・・";
 
 // Told when the preview must be painted again.
 class PrintJobListener {
-  public:
+public:
     virtual ~PrintJobListener() = default;
     virtual void RepaintPreview() {}
 };
@@ -117,7 +117,7 @@ struct PrintServices {
 };
 
 class PrintJob {
-  public:
+public:
     PrintJob(PrintServices services, PrintSources& sources);
 
     const PrintJobState& state() const { return state_; }
@@ -179,7 +179,7 @@ class PrintJob {
     // "印刷実行".
     PrintRunResult printRun();
 
-  private:
+private:
     void SelectStyle();
     void SelectLedgerStyle();
     void ShowOffsetControls(bool kokuyo);
@@ -189,6 +189,8 @@ class PrintJob {
     void ShowEmptyStyle();
     void SetUpMonthList();
     void WriteLedgerPrintData(const LedgerListing& listing);
+    void WritePrintDataFile(std::vector<std::string> lines);
+    const std::vector<std::string>& PrintDataLines();
     std::string CurrentHeaderLine() const;
     void RewriteStyleFile();
     FileDialogRequest StyleDialogRequest();
@@ -222,6 +224,9 @@ class PrintJob {
     FileDialogRequest styleDialog_;
     int headerCounter_ = 0;       // field 7 of the header line, carried through
     bool documentBegun_ = false;  // the printer document of a run is open
+    // The lines this job last wrote to the print data file: every page of the job reads
+    // them, and only the print commands and month changes of the job write the file.
+    std::optional<std::vector<std::string>> printData_;
 };
 
 }  // namespace velmora
