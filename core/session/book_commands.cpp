@@ -57,19 +57,46 @@ std::vector<std::string> BookNames(const Session& session, const std::string& ki
     return names;
 }
 
-std::vector<BookBalanceRow> BookBalanceList(Session& session) {
+namespace {
+
+// The rows of the book balance list, balances still empty.
+std::vector<BookBalanceRow> BookRows(const Session& session) {
     std::vector<BookBalanceRow> rows;
     rows.push_back({std::string(kCashKind), session.ledger.UseTypeName(), ""});
     for (const auto& line : session.ledger.pettyRegistry.Items())
         rows.push_back({std::string(kPettyKind), RegistryName(line), ""});
     for (const auto& line : session.ledger.bankRegistry.Items())
         rows.push_back({std::string(kBankKind), RegistryName(line), ""});
+    return rows;
+}
+
+// Walks the books of rows and then, when withCurrent, the current book once more, so that
+// the records end with the current book's balances as a recomputation of it would leave
+// them. Returns the balances of the walk, one more than rows when withCurrent.
+std::vector<Balances> WalkBooks(Session& session, std::vector<BookBalanceRow>& rows,
+                                bool withCurrent) {
     std::vector<BookId> books;
     for (const auto& row : rows) books.push_back({row.kind, row.name});
-    const std::vector<Balances> balances =
-        RecomputeBooks(session.ledger, books, session.currentMonth);
+    if (withCurrent) books.push_back(session.currentBook);
+    std::vector<Balances> balances = RecomputeBooks(session.ledger, books, session.currentMonth);
     for (std::size_t i = 0; i < rows.size(); ++i)
         rows[i].balanceText = balances[i].currentMonth.YenText();
+    return balances;
+}
+
+}  // namespace
+
+std::vector<BookBalanceRow> BookBalanceList(Session& session) {
+    std::vector<BookBalanceRow> rows = BookRows(session);
+    WalkBooks(session, rows, false);
+    return rows;
+}
+
+std::vector<BookBalanceRow> BookBalanceListAndRecomputeCurrent(Session& session) {
+    std::vector<BookBalanceRow> rows = BookRows(session);
+    // A book's figures come from its own records only, so walking the current book last in
+    // the same walk gives what recomputing it afterwards gives.
+    session.balances = WalkBooks(session, rows, true).back();
     return rows;
 }
 

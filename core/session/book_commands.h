@@ -33,6 +33,10 @@ struct BookBalanceRow {
 // book listed: the caller recomputes for the current book before showing records.
 std::vector<BookBalanceRow> BookBalanceList(Session& session);
 
+// BookBalanceList followed by RecomputeCurrent, as the ledger view runs them, in one walk
+// over the ledger: the same rows, the same lines and the same session.balances.
+std::vector<BookBalanceRow> BookBalanceListAndRecomputeCurrent(Session& session);
+
 // The book list dialog's line for a registry entry.
 std::string PettyListLine(const std::string& registryLine);
 std::string BankListLine(const std::string& registryLine);

@@ -215,8 +215,7 @@ std::string BookTitleText(const Session& session) {
 
 LedgerViewResult ShowLedgerView(Session& session, ViewState& view) {
     LedgerViewResult result;
-    result.bookBalances = BookBalanceList(session);
-    session.RecomputeCurrent();
+    result.bookBalances = BookBalanceListAndRecomputeCurrent(session);
 
     const int month = ViewMonth(session.currentMonth);
     const Filters filters{session.accountFilter, view.descriptionFilter, view.incomeFilter,

@@ -54,6 +54,53 @@ TEST(BookBalanceList, EveryBookWithItsBalanceOfTheCurrentMonth) {
     EXPECT_EQ(BookBalanceList(h.session)[2].HiddenText(), "小口;赤字;-1,235;");
 }
 
+// The ledger view runs both in one walk; the result must be the two steps' exactly, lines
+// and balances, whichever book is current.
+TEST(BookBalanceListAndRecomputeCurrent, GivesTheListThenTheCurrentBooksRecomputation) {
+    const std::vector<BookId> currents{
+        {"現金", "現金出納帳"}, {"小口", "本店"}, {"預金", "A銀行"}, {"全帳簿", "全帳簿"}};
+    for (const BookId& current : currents) {
+        BookHarness twoSteps;
+        BookHarness oneWalk;
+        for (BookHarness* h : {&twoSteps, &oneWalk}) {
+            auto& list = h->session.ledger.transactions;
+            list.Add("d05=,2014/05/12,3,預金,預け入れ,0,2000,1,現金,現金出納帳,預金,A銀行,");
+            list.Add("d05=,2014/05/13,4,小口現金,\"戻し,a\",500,0,,小口,本店,預金,A銀行,");
+            list.Add("d06=,2014/06/01,5,交通費,バス代,0,220,0");  // the earlier eight fields
+            h->session.currentBook = current;
+            h->session.currentMonth = 5;
+            h->session.balances = Balances{};
+        }
+        const auto expectedRows = BookBalanceList(twoSteps.session);
+        twoSteps.session.RecomputeCurrent();
+        const auto rows = BookBalanceListAndRecomputeCurrent(oneWalk.session);
+
+        EXPECT_EQ(Labels(rows), Labels(expectedRows)) << current.name;
+        EXPECT_EQ(oneWalk.session.ledger.transactions.Items(),
+                  twoSteps.session.ledger.transactions.Items())
+            << current.name;
+        const Balances& expected = twoSteps.session.balances;
+        const Balances& actual = oneWalk.session.balances;
+        EXPECT_EQ(actual.monthEnd, expected.monthEnd) << current.name;
+        EXPECT_EQ(actual.current, expected.current) << current.name;
+        EXPECT_EQ(actual.currentMonth, expected.currentMonth) << current.name;
+        EXPECT_EQ(actual.starting, expected.starting) << current.name;
+    }
+
+    // The figures themselves with 本店 current: the list, and 本店's balances in its records.
+    BookHarness h;
+    h.session.ledger.transactions.Add(
+        "d05=,2014/05/13,4,小口現金,戻し,500,0,,小口,本店,預金,A銀行,");
+    h.session.currentBook = {"小口", "本店"};
+    h.session.currentMonth = 5;
+    EXPECT_EQ(Labels(BookBalanceListAndRecomputeCurrent(h.session)),
+              (Lines{"現金;現金出納帳;6,000;", "小口;本店;8,500;", "預金;A銀行;999,500;"}));
+    EXPECT_EQ(h.session.balances.current, Amount::FromYen(8500));
+    EXPECT_EQ(h.session.balances.starting, Amount::FromYen(5000));
+    EXPECT_EQ(RecordSplit(h.session.ledger.transactions[3])[kFieldBalance], "8500");
+    EXPECT_EQ(RecordSplit(h.session.ledger.transactions[1])[kFieldBalance], "8000");
+}
+
 TEST(SelectBook, PanelsFollowTheSelection) {
     BookHarness h;
     SelectBook(h.session, {"小口", "本店"});
