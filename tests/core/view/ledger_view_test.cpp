@@ -92,6 +92,22 @@ TEST(LedgerView, OtherMonthsCarryThePreviousCalendarMonth) {
     EXPECT_EQ(FirstLineOfMonth(f.session.ledger.transactions, "d02="), 9);
 }
 
+TEST(LedgerView, MonthStartsAtTheFirstLineThatBeginsWithItsTag) {
+    TLightStrings list;
+    list.Add("d04=,2014/04/01,0,雑費,メモd05=,0,10,,現金,現金出納帳,現金,現金出納帳,");
+    list.Add("D05=,2014/05/01,1,雑費,大文字,0,10,,現金,現金出納帳,現金,現金出納帳,");
+    list.Add("d05");
+    list.Add("");
+    list.Add("d05=,2014/05/02,2,雑費,本物,0,10,,現金,現金出納帳,現金,現金出納帳,");
+    list.Add("d06=,2014/06/01,3,雑費,次,0,10,,現金,現金出納帳,現金,現金出納帳,");
+    list.Add("d05=,2014/05/03,4,雑費,後ろ,0,10,,現金,現金出納帳,現金,現金出納帳,");
+    EXPECT_EQ(FirstLineOfMonth(list, "d05="), 4);
+    EXPECT_EQ(FirstLineOfMonth(list, "d06="), 5);
+    EXPECT_EQ(FirstLineOfMonth(list, "d04="), 0);
+    EXPECT_EQ(FirstLineOfMonth(list, "d07="), 7);
+    EXPECT_EQ(FirstLineOfMonth(TLightStrings(), "d04="), 0);
+}
+
 TEST(LedgerView, TransferSeenFromBothBooksAndANegativeBook) {
     ViewFixture f;
     f.session.currentMonth = 4;
