@@ -189,7 +189,7 @@ int RunPages(CliContext& ctx, const std::vector<std::string>& words) {
         return ctx.Fail("the view prints as report kind " + std::to_string(job.state().kind) +
                         ", not " + std::to_string(o.kind));
     ApplyStyleOptions(args, job);
-    if (o.style) job.ShowStyle(*o.style);
+    if (o.style && !job.ShowStyle(*o.style)) return ctx.Fail("no such style: " + *o.style);
     if (job.state().stylePath.empty()) return ctx.Fail("no print style loaded");
 
     if (!o.run) return PrintPages(ctx, job, o);

@@ -27,7 +27,7 @@ inline int PaperListIndex(int paperCode) {
 }
 
 class PrintDevice : public Printer {
-  public:
+public:
     // The system's default printer becomes the selected one.
     virtual void SelectDefaultPrinter() = 0;
     // `printerQuery`: the device settings of the selected printer.

@@ -299,9 +299,9 @@ void PrintJob::ApplyPrinterSetup() {
     metrics_ = MeasurePrinter(services_.device);
 }
 
-void PrintJob::ShowStyle(const std::string& path) {
+bool PrintJob::ShowStyle(const std::string& path) {
     state_.page = 1;
-    LoadStylePage(path);
+    return LoadStylePage(path);
 }
 
 void PrintJob::FirstPage() {

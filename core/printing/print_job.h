@@ -153,8 +153,8 @@ public:
     // Throws StyleError when the header line does not convert, FileError / EncodingError
     // when the style or the print data cannot be read.
     bool LoadStylePage(const std::string& path);
-    // Page 1 of another style file (a style chosen by hand).
-    void ShowStyle(const std::string& path);
+    // Page 1 of another style file (a style chosen by hand); false when none was loaded.
+    bool ShowStyle(const std::string& path);
     void FirstPage();  // "←"
     void NextPage();   // "→": after the last page, page 1 again
     // A month tab of the preview (0..11): the ledger view moves there, then monthReload.

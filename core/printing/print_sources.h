@@ -23,7 +23,7 @@ struct LedgerListing {
 };
 
 class PrintSources {
-  public:
+public:
     virtual ~PrintSources() = default;
 
     // The ledger view as it stands.

@@ -14,7 +14,7 @@
 namespace velmora {
 
 class RecordingPrintDevice final : public PrintDevice {
-  public:
+public:
     // A printer of dpi dots per inch whose printable area starts offsetMm from the paper's
     // top-left corner (and ends as far from the other edges).
     explicit RecordingPrintDevice(int dpi = 600, int offsetMm = 0, int printers = 1);
@@ -56,7 +56,7 @@ class RecordingPrintDevice final : public PrintDevice {
     Canvas& PageCanvas() override;
     ImageLoader& PageImages() override { return images_; }
 
-  private:
+private:
     // Width and height in mm of the sheet of the current paper code and orientation
     // (A4 for codes without a size here).
     std::pair<int, int> SheetMm() const;

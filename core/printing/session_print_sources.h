@@ -10,7 +10,7 @@
 namespace velmora {
 
 class SessionPrintSources final : public PrintSources {
-  public:
+public:
     SessionPrintSources(Session& session, ViewState& view, const MonthlySummary& summary)
         : session_(session), view_(view), summary_(summary) {}
 
@@ -31,7 +31,7 @@ class SessionPrintSources final : public PrintSources {
     // What LISTOUT last showed in `searchrange`.
     const std::string& SearchRange() const { return searchRange_; }
 
-  private:
+private:
     LedgerListing Listing();
 
     Session& session_;

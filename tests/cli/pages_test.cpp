@@ -111,6 +111,9 @@ TEST(CliPages, ShippedStylesByPaperAndTheKindChecks) {
     EXPECT_EQ(search.err, "velmora-cli: the view prints as report kind 2, not 3\n");
     EXPECT_EQ(ledger.Run({"--report", "2", "--month", "ALL", "--title", "交通費"}).status, 1);
     EXPECT_EQ(ledger.Run({"--report", "3", "--month", "ALL", "--title", "交通費"}).status, 0);
+    CliResult noStyle = ledger.Run({"--report", "2", "--style", ledger.files.File("none.sle")});
+    EXPECT_EQ(noStyle.status, 1);
+    EXPECT_EQ(noStyle.err, "velmora-cli: no such style: " + ledger.files.File("none.sle") + "\n");
     EXPECT_EQ(ledger.Run({"--report", "11"}).status, 2);
     EXPECT_EQ(ledger.Run({"--report", "2", "--trace", "--run", "all"}).status, 2);
     EXPECT_EQ(ledger.Run({"--report", "2", "--paper", "3"}).status, 2);

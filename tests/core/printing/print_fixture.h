@@ -18,7 +18,7 @@ namespace velmora::testing {
 std::vector<LedgerRow> MonthRows(int count, const std::string& tag = "r");
 
 class FakeSources final : public PrintSources {
-  public:
+public:
     std::map<int, std::vector<LedgerRow>> rowsByMonth;
     int currentMonth = 4;
     int startMonth = 4;
