@@ -6,7 +6,9 @@
 namespace velmora {
 namespace {
 
-Amount AmountOr0(std::string_view text) { return Amount::TryParse(text).value_or(Amount()); }
+Amount AmountOr0(std::string_view text) {
+    return Amount::TryParse(text).value_or(Amount());
+}
 
 // The slot whose month-end balances a record of this date sets; 0 when it lies in a gap
 // between periods or has no date.
@@ -32,14 +34,49 @@ Amount StartingBalance(const Ledger& ledger, int startLine, std::string_view nam
     return Amount();
 }
 
-// One book's walk over the transaction list, a line at a time. Recompute walks one book;
-// RecomputeBooks takes each line through the walks of several books in list order, which
-// leaves every line and every figure as walking the books one after the other would.
+// What a record adds to each book it belongs to, worked out once per line however many
+// books walk it.
+struct RecordFigures {
+    Amount income;
+    Amount expense;
+    int slot = 0;  // BalanceSlotOf its date
+};
+
+// The balance slot of the last date text asked for: records come in date order, so
+// neighbouring lines mostly share their date and it is parsed once for all of them.
+class SlotCache {
+public:
+    explicit SlotCache(const Ledger& ledger) : ledger_(ledger) {}
+
+    int Of(std::string_view dateText) {
+        if (!known_ || dateText != text_) {
+            text_.assign(dateText);
+            slot_ = BalanceSlotOf(ledger_, dateText);
+            known_ = true;
+        }
+        return slot_;
+    }
+
+private:
+    const Ledger& ledger_;
+    std::string text_;
+    int slot_ = 0;
+    bool known_ = false;
+};
+
+RecordFigures FiguresOf(const RecordSplit& split, SlotCache& slots) {
+    return {AmountOr0(split[kFieldIncome]), AmountOr0(split[kFieldExpense]),
+            slots.Of(split[kFieldDate])};
+}
+
+enum class Side { kNone, kOwn, kOther };
+
+// One book's running balance over the transaction list, a line at a time.
 class BookWalk {
 public:
     BookWalk(const Ledger& ledger, Balances& balances, int startLine, std::string_view name,
              std::string_view kind)
-        : balances_(balances), name_(name), kind_(kind), lastMonth_(ledger.LastMonth()) {
+        : balances_(&balances), name_(name), kind_(kind), lastMonth_(ledger.LastMonth()) {
         balances.current = Amount();
         b_ = StartingBalance(ledger, startLine, name, kind);
         balances.starting = b_;
@@ -47,52 +84,111 @@ public:
             for (int k = 1; k <= 12; ++k) balances.monthEnd[static_cast<std::size_t>(k)] = b_;
     }
 
-    // Line i, split into split. True when the line was rewritten (split then views the
-    // old text and must be renewed before another walk reads it).
-    bool Step(Ledger& ledger, int i, RecordSplit& split, std::string_view useTypeName) {
-        TLightStrings& list = ledger.transactions;
-        bool rewritten = false;
-        if (split.Count() <= 9) {
-            list.Put(i, CompleteOldFormRecord(split, useTypeName));
-            split.Split(list[i]);
-        }
-        if (!split.BelongsTo(kind_, name_)) return rewritten;
-        Amount income = AmountOr0(split[kFieldIncome]);
-        Amount expense = AmountOr0(split[kFieldExpense]);
-        if (split.IsOwnBook(kind_, name_))
-            b_ += income - expense;
+    Side SideOf(const RecordSplit& split) const {
+        if (split.IsOwnBook(kind_, name_)) return Side::kOwn;
+        if (split.IsOtherBook(kind_, name_)) return Side::kOther;
+        return Side::kNone;
+    }
+
+    // A record of the book: the balance moves, and so do the month-end balances from the
+    // record's period to the year's end.
+    void Add(Side side, const RecordFigures& figures) {
+        if (side == Side::kOwn)
+            b_ += figures.income - figures.expense;
         else
-            b_ += expense - income;
-        // The slot is read before the line is rewritten: split views the old text.
-        const int k = BalanceSlotOf(ledger, split[kFieldDate]);
-        std::string text = b_.PlainText();
-        if (split[kFieldBalance] != text || !IsPlainRecordLine(list[i], split)) {
-            list.Put(i, ReplaceRecordField(list[i], split, kFieldBalance, text));
-            rewritten = true;
-        }
-        if (k == 0) return rewritten;
-        for (int m = k;; m = m % 12 + 1) {
-            balances_.monthEnd[static_cast<std::size_t>(m)] = b_;
+            b_ += figures.expense - figures.income;
+        if (figures.slot == 0) return;
+        for (int m = figures.slot;; m = m % 12 + 1) {
+            balances_->monthEnd[static_cast<std::size_t>(m)] = b_;
             if (m == lastMonth_) break;
         }
-        return rewritten;
     }
+
+    Amount Balance() const { return b_; }
 
     void Finish(int currentMonth) {
         // With no record of the book the current balance is the one it started from, so
         // that an empty ledger carries its opening balance into the next year.
-        balances_.current = b_;
+        balances_->current = b_;
         // All months shown (13): the balance at the end of the fiscal year.
         int month = currentMonth >= 1 && currentMonth <= 12 ? currentMonth : lastMonth_;
-        balances_.currentMonth = balances_.monthEnd[static_cast<std::size_t>(month)];
+        balances_->currentMonth = balances_->monthEnd[static_cast<std::size_t>(month)];
     }
 
 private:
-    Balances& balances_;
+    Balances* balances_;
     std::string_view name_;
     std::string_view kind_;
     int lastMonth_;
     Amount b_;
+};
+
+// Takes every line from startLine through the walks, in list order and for each line in
+// the order of the walks. A record's field 7 ends as the balance of the last walk it
+// belongs to.
+class LineWalker {
+public:
+    LineWalker(Ledger& ledger, std::vector<BookWalk>& walks)
+        : list_(ledger.transactions),
+          walks_(walks),
+          slots_(ledger),
+          useTypeName_(ledger.UseTypeName()) {}
+
+    void Run(int startLine) {
+        if (walks_.empty()) return;
+        for (int i = startLine; i < list_.Count(); ++i) {
+            split_.Split(list_[i]);
+            if (split_.Count() <= 9) {
+                list_.Put(i, CompleteOldFormRecord(split_, useTypeName_));
+                split_.Split(list_[i]);
+            }
+            if (IsPlainRecordLine(list_[i], split_))
+                PlainLine(i);
+            else
+                OtherLine(i);
+        }
+    }
+
+private:
+    // Twelve plain fields: rewriting field 7 leaves every other field where it was, so the
+    // walks only add up and the line is written once, with the last walk's balance.
+    void PlainLine(int i) {
+        RecordFigures figures;
+        const BookWalk* last = nullptr;
+        for (BookWalk& walk : walks_) {
+            const Side side = walk.SideOf(split_);
+            if (side == Side::kNone) continue;
+            if (last == nullptr) figures = FiguresOf(split_, slots_);
+            walk.Add(side, figures);
+            last = &walk;
+        }
+        if (last == nullptr) return;
+        const std::string text = last->Balance().PlainText();
+        if (split_[kFieldBalance] != text)
+            list_.Put(i, ReplaceRecordField(list_[i], split_, kFieldBalance, text));
+    }
+
+    // Quotes, a carriage return or a field count other than twelve: each walk of the
+    // record rebuilds the line, and the next walk sees the fields of the rebuilt line.
+    void OtherLine(int i) {
+        for (BookWalk& walk : walks_) {
+            const Side side = walk.SideOf(split_);
+            if (side == Side::kNone) continue;
+            // The figures are read before the line is rewritten: split views the old text.
+            walk.Add(side, FiguresOf(split_, slots_));
+            const std::string text = walk.Balance().PlainText();
+            if (split_[kFieldBalance] != text || !IsPlainRecordLine(list_[i], split_)) {
+                list_.Put(i, ReplaceRecordField(list_[i], split_, kFieldBalance, text));
+                split_.Split(list_[i]);
+            }
+        }
+    }
+
+    TLightStrings& list_;
+    std::vector<BookWalk>& walks_;
+    SlotCache slots_;
+    const std::string useTypeName_;
+    RecordSplit split_;
 };
 
 }  // namespace
@@ -100,15 +196,10 @@ private:
 void Recompute(Ledger& ledger, Balances& balances, int startLine, std::string_view name,
                std::string_view kind, int currentMonth) {
     if (startLine < 0) startLine = 0;
-    BookWalk walk(ledger, balances, startLine, name, kind);
-    const std::string useTypeName = ledger.UseTypeName();
-    TLightStrings& list = ledger.transactions;
-    RecordSplit split;
-    for (int i = startLine; i < list.Count(); ++i) {
-        split.Split(list[i]);
-        walk.Step(ledger, i, split, useTypeName);
-    }
-    walk.Finish(currentMonth);
+    std::vector<BookWalk> walks;
+    walks.emplace_back(ledger, balances, startLine, name, kind);
+    LineWalker(ledger, walks).Run(startLine);
+    walks.front().Finish(currentMonth);
 }
 
 std::vector<Balances> RecomputeBooks(Ledger& ledger, const std::vector<BookId>& books,
@@ -118,14 +209,7 @@ std::vector<Balances> RecomputeBooks(Ledger& ledger, const std::vector<BookId>& 
     walks.reserve(books.size());
     for (std::size_t b = 0; b < books.size(); ++b)
         walks.emplace_back(ledger, balances[b], 0, books[b].name, books[b].kind);
-    const std::string useTypeName = ledger.UseTypeName();
-    TLightStrings& list = ledger.transactions;
-    RecordSplit split;
-    for (int i = 0; i < list.Count(); ++i) {
-        split.Split(list[i]);
-        for (BookWalk& walk : walks)
-            if (walk.Step(ledger, i, split, useTypeName)) split.Split(list[i]);
-    }
+    LineWalker(ledger, walks).Run(0);
     for (BookWalk& walk : walks) walk.Finish(currentMonth);
     return balances;
 }
