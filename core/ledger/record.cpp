@@ -6,6 +6,19 @@ namespace velmora {
 
 void RecordSplit::Split(std::string_view line) { SplitCommaText(line, fields_); }
 
+std::string_view LeadingRecordField(std::string_view line, int index) {
+    // Up to the comma that ends the field, a line without quotes or carriage returns is
+    // split at its commas alone; anything else takes the full rules.
+    std::size_t start = 0;
+    for (int field = 0; field >= 0 && field <= index; ++field) {
+        const std::size_t end = line.find_first_of(",\"\r", start);
+        if (end == std::string_view::npos || line[end] != ',') break;
+        if (field == index) return line.substr(start, end - start);
+        start = end + 1;
+    }
+    return RecordSplit(line)[index];
+}
+
 std::array<std::string, kRecordFields> RecordFieldsOf(const RecordSplit& split) {
     std::array<std::string, kRecordFields> fields;
     for (int i = 0; i < kRecordFields; ++i) fields[static_cast<std::size_t>(i)] = split[i];

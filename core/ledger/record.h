@@ -59,6 +59,10 @@ private:
     std::vector<std::string_view> fields_;
 };
 
+// Field index (one of the first few) as RecordSplit gives it, without splitting the whole
+// line: a search back through the list for a date needs only field 1 of each line.
+std::string_view LeadingRecordField(std::string_view line, int index);
+
 // Fields 0..11 of a split record, as owned texts that can be changed and joined again.
 std::array<std::string, kRecordFields> RecordFieldsOf(const RecordSplit& split);
 

@@ -30,10 +30,8 @@ std::string EntryRecordText(const EntryRecord& r) {
 }
 
 int DateOrderPosition(const TLightStrings& list, Date date) {
-    RecordSplit split;
     for (int i = list.Count() - 1; i >= 0; --i) {
-        split.Split(list[i]);
-        auto lineDate = Date::TryParse(split[kFieldDate]);
+        auto lineDate = Date::TryParse(LeadingRecordField(list[i], kFieldDate));
         if (lineDate && *lineDate <= date) return i + 1;
     }
     return 0;

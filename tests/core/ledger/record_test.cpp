@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "core/ledger/ledger.h"
 #include "core/ledger/periods.h"
 
@@ -32,6 +35,30 @@ TEST(RecordSplit, BookMembershipByEitherSide) {
     EXPECT_TRUE(transfer.BelongsTo("小口", "本店"));
     EXPECT_FALSE(transfer.BelongsTo("預金", "本店"));
     EXPECT_FALSE(transfer.BelongsTo("小口", "支店"));
+}
+
+TEST(RecordSplit, LeadingFieldsReadAsTheSplitReadsThem) {
+    const std::vector<std::string> lines{
+        "d04=,2014/04/05,3,交通費,バス代,0,220,,現金,現金出納帳,現金,現金出納帳,",
+        "d04=,2014/04/05,3,交通費,\"バス,代\",0,220,,現金,現金出納帳,現金,現金出納帳,",
+        "d04=,\"2014/04/05\",3,交通費,",
+        "\"d04=,x\",2014/04/06,3,",
+        "d04=,2014/04\r/07,3,",
+        "d04=\r,2014/04/08,3,",
+        "d04=,2014/04/09",
+        "d04=,2014/04/10,",
+        "d04=",
+        "",
+        ",,",
+    };
+    for (const std::string& line : lines) {
+        const RecordSplit split(line);
+        for (int index : {0, 1, 2})
+            EXPECT_EQ(LeadingRecordField(line, index), split[index]) << line << " " << index;
+    }
+    EXPECT_EQ(LeadingRecordField(lines[1], kFieldDate), "2014/04/05");
+    EXPECT_EQ(LeadingRecordField(lines[2], kFieldDate), "2014/04/05");
+    EXPECT_EQ(LeadingRecordField(lines[6], kFieldDate), "2014/04/09");
 }
 
 TEST(RecordSplit, ReplacingAFieldKeepsTheOthers) {

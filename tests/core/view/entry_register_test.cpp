@@ -5,6 +5,7 @@
 
 #include "core/session/book_commands.h"
 #include "core/view/entry_form.h"
+#include "core/view/entry_record.h"
 #include "core/view/entry_register.h"
 #include "core/view/holidays.h"
 #include "core/view/row_editing.h"
@@ -223,6 +224,21 @@ TEST_F(ShortEntry, RecordsKeepDateOrder) {
                   "d04=,2014/04/20,2,交通費,C,0,500,2530,現金,現金出納帳,現金,現金出納帳,",
                   "d04=,2014/04/20,5,売上,last day,30,0,2560,現金,現金出納帳,現金,現金出納帳,",
               }));
+}
+
+TEST(DateOrderPosition, AfterTheLastLineOnOrBeforeTheDatePassingUnreadableDates) {
+    TLightStrings list;
+    list.Add("d04=,2014/04/01,0,売上,A,10,0,,現金,現金出納帳,現金,現金出納帳,");
+    list.Add("d04=,\"2014/04/03\",1,売上,\"B,C\",10,0,,現金,現金出納帳,現金,現金出納帳,");
+    list.Add("d04=,日付なし,2,売上,D,10,0,,現金,現金出納帳,現金,現金出納帳,");
+    list.Add("d04=,2014/4/5,3,売上,E,10,0,,現金,現金出納帳,現金,現金出納帳,");
+    list.Add("d04=,2014/04/05");
+    EXPECT_EQ(DateOrderPosition(list, Date::FromYmd(2014, 3, 31)), 0);
+    EXPECT_EQ(DateOrderPosition(list, Date::FromYmd(2014, 4, 1)), 1);
+    EXPECT_EQ(DateOrderPosition(list, Date::FromYmd(2014, 4, 3)), 2);
+    EXPECT_EQ(DateOrderPosition(list, Date::FromYmd(2014, 4, 4)), 2);
+    EXPECT_EQ(DateOrderPosition(list, Date::FromYmd(2014, 4, 5)), 5);
+    EXPECT_EQ(DateOrderPosition(TLightStrings(), Date::FromYmd(2014, 4, 5)), 0);
 }
 
 TEST_F(ShortEntry, AnEditKeepsItsLineUnlessItsDateChanges) {
