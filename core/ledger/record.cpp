@@ -4,7 +4,7 @@
 
 namespace velmora {
 
-void RecordSplit::Split(std::string_view line) { SplitCommaText(line, fields_); }
+void RecordSplit::Split(std::string_view line) { atEveryComma_ = SplitCommaText(line, fields_); }
 
 std::string_view LeadingRecordField(std::string_view line, int index) {
     // Up to the comma that ends the field, a line without quotes or carriage returns is
@@ -38,8 +38,9 @@ std::string JoinRecord(const std::array<std::string, kRecordFields>& fields) {
 }
 
 bool IsPlainRecordLine(std::string_view line, const RecordSplit& split) {
+    // The split has already looked for quotes and carriage returns.
     return split.Count() == kRecordFields && !line.empty() && line.back() == ',' &&
-           line.find('"') == std::string_view::npos && line.find('\r') == std::string_view::npos;
+           split.AtEveryComma();
 }
 
 std::string ReplaceRecordField(std::string_view line, const RecordSplit& split, int index,

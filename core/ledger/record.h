@@ -40,6 +40,9 @@ public:
     void Split(std::string_view line);
 
     int Count() const { return static_cast<int>(fields_.size()); }
+    // The line held no double quote and no carriage return: its fields are the texts
+    // between its commas.
+    bool AtEveryComma() const { return atEveryComma_; }
     std::string_view operator[](int index) const {
         return index >= 0 && index < Count() ? fields_[static_cast<std::size_t>(index)]
                                              : std::string_view();
@@ -57,6 +60,7 @@ public:
 
 private:
     std::vector<std::string_view> fields_;
+    bool atEveryComma_ = true;
 };
 
 // Field index (one of the first few) as RecordSplit gives it, without splitting the whole
@@ -70,7 +74,7 @@ std::array<std::string, kRecordFields> RecordFieldsOf(const RecordSplit& split);
 std::string JoinRecord(const std::array<std::string, kRecordFields>& fields);
 
 // True when joining the split's fields gives back the line itself: twelve fields, no
-// quotes and no carriage return, ending with ",".
+// quotes and no carriage return, ending with ",". split must be the split of line.
 bool IsPlainRecordLine(std::string_view line, const RecordSplit& split);
 
 // The line rebuilt from its fields 0..11 with field index replaced by value. Lines that

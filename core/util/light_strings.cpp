@@ -61,9 +61,9 @@ bool SplitPlainText(std::string_view text, std::vector<std::string_view>& items)
 
 }  // namespace
 
-void SplitCommaText(std::string_view text, std::vector<std::string_view>& items) {
+bool SplitCommaText(std::string_view text, std::vector<std::string_view>& items) {
     items.clear();
-    if (SplitPlainText(text, items)) return;
+    if (SplitPlainText(text, items)) return true;
     items.clear();
     std::size_t pos = 0;
     const std::size_t n = text.size();
@@ -80,10 +80,11 @@ void SplitCommaText(std::string_view text, std::vector<std::string_view>& items)
             ++end;
         }
         items.push_back(text.substr(pos, end - pos));
-        if (end < n && text[end] == '\r') return;  // scanning stops at a carriage return
+        if (end < n && text[end] == '\r') return false;  // scanning stops at a carriage return
         pos = end + 1;
         if (quoted) ++pos;  // the comma after a closing quote
     }
+    return false;
 }
 
 const std::string& TLightStrings::Get(std::int32_t index) const {

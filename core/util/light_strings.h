@@ -13,8 +13,10 @@ namespace velmora {
 
 class FileWriter;
 
-// Splits one record by the comma-text rules into views of text (see SetCommaText).
-void SplitCommaText(std::string_view text, std::vector<std::string_view>& items);
+// Splits one record by the comma-text rules into views of text (see SetCommaText). True
+// when the text holds no double quote and no carriage return, so that it was split at
+// every comma and nothing else.
+bool SplitCommaText(std::string_view text, std::vector<std::string_view>& items);
 
 class TLightStrings {
 public:

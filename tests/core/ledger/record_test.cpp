@@ -75,6 +75,22 @@ TEST(RecordSplit, ReplacingAFieldKeepsTheOthers) {
     EXPECT_FALSE(IsPlainRecordLine(unterminated, split));
     EXPECT_EQ(ReplaceRecordField(unterminated, split, kFieldBalance, "7"),
               "d04=,2014/04/01,0,a,b,0,220,7,現金,X,現金,X,");
+
+    // Twelve fields still, but a quote or a carriage return that the join would not give
+    // back: rebuilt as well.
+    const std::string quoted = "d04=,2014/04/01,0,a,\"b\",0,220,5,現金,X,現金,X,";
+    split.Split(quoted);
+    EXPECT_EQ(split.Count(), 12);
+    EXPECT_FALSE(split.AtEveryComma());
+    EXPECT_FALSE(IsPlainRecordLine(quoted, split));
+    EXPECT_EQ(ReplaceRecordField(quoted, split, kFieldBalance, "7"),
+              "d04=,2014/04/01,0,a,b,0,220,7,現金,X,現金,X,");
+    const std::string withCr = "d04=,2014/04/01,0,a,b,0,220,5,現金,X,現金,X\r,";
+    split.Split(withCr);
+    EXPECT_FALSE(IsPlainRecordLine(withCr, split));
+    split.Split(plain);
+    EXPECT_TRUE(split.AtEveryComma());
+    EXPECT_TRUE(IsPlainRecordLine(plain, split));
 }
 
 TEST(RecordSplit, OldFormRecordBecomesACashBookRecord) {

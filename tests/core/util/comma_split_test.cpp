@@ -75,6 +75,9 @@ TEST(CommaSplit, AgreesWithTheCharacterRulesOnEveryMixOfStops) {
             text += pick < 5 ? alphabet[pick] : 'x';
         }
         ASSERT_EQ(Split(text), ByTheRules(text)) << "text of " << text.size() << " bytes";
+        Views items;
+        const bool atEveryComma = text.find_first_of("\"\r") == std::string::npos;
+        ASSERT_EQ(SplitCommaText(text, items), atEveryComma) << "text of " << text.size();
     }
 }
 
