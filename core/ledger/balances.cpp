@@ -71,6 +71,13 @@ RecordFigures FiguresOf(const RecordSplit& split, SlotCache& slots) {
 
 enum class Side { kNone, kOwn, kOther };
 
+// Equal texts. The book kinds are all six bytes long and differ in their first byte, and
+// book names mostly differ in length or first byte, so a walk of many books settles most
+// comparisons without calling memcmp.
+bool SameText(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && (a.empty() || (a.front() == b.front() && a == b));
+}
+
 // One book's running balance over the transaction list, a line at a time.
 class BookWalk {
 public:
@@ -84,9 +91,12 @@ public:
             for (int k = 1; k <= 12; ++k) balances.monthEnd[static_cast<std::size_t>(k)] = b_;
     }
 
+    // As RecordSplit::IsOwnBook and IsOtherBook tell.
     Side SideOf(const RecordSplit& split) const {
-        if (split.IsOwnBook(kind_, name_)) return Side::kOwn;
-        if (split.IsOtherBook(kind_, name_)) return Side::kOther;
+        if (SameText(split[kFieldOwnKind], kind_) && SameText(split[kFieldOwnName], name_))
+            return Side::kOwn;
+        if (SameText(split[kFieldOtherKind], kind_) && SameText(split[kFieldOtherName], name_))
+            return Side::kOther;
         return Side::kNone;
     }
 
