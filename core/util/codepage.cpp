@@ -3,6 +3,7 @@
 #include <iconv.h>
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <cstdint>
 #include <memory>
@@ -102,7 +103,118 @@ std::string FirstUnfaithfulCharacter(std::string_view text) {
 
 }  // namespace
 
+namespace {
+
+// The code point of the UTF-8 sequence of len bytes at text; false when it is not one
+// that IsValidUtf8 accepts.
+bool DecodeSequence(const unsigned char* text, std::size_t len, std::uint32_t& cp) {
+    if (len == 1) {
+        cp = text[0];
+        return cp < 0x80;  // a stray continuation byte or a lead byte of no sequence
+    }
+    static constexpr std::uint32_t kLeadMask[] = {0, 0x7F, 0x1F, 0x0F, 0x07};
+    static constexpr std::uint32_t kSmallest[] = {0, 0, 0x80, 0x800, 0x10000};
+    cp = text[0] & kLeadMask[len];
+    for (std::size_t k = 1; k < len; ++k) {
+        if ((text[k] & 0xC0) != 0x80) return false;
+        cp = (cp << 6) | (text[k] & 0x3Fu);
+    }
+    return cp >= kSmallest[len] && cp <= 0x10FFFF && (cp < 0xD800 || cp > 0xDFFF);
+}
+
+}  // namespace
+
+// The CP932 form of each character of the Basic Multilingual Plane as it is first met:
+// kUnknown, kRefused, or the length (1 or 2) in the high half and the bytes in the low.
+// Kept in pages of 256 code points, made when a character of the page is first met, so
+// that a short text costs little more than the converters.
+struct Cp932Encoder::Forms {
+    static constexpr std::uint32_t kUnknown = 0;
+    static constexpr std::uint32_t kRefused = 0xFFFFFFFF;
+    using Page = std::array<std::uint32_t, 256>;
+
+    Forms() : toCp932(OpenConverter("CP932", "UTF-8")), toUtf8(OpenConverter("UTF-8", "CP932")) {}
+
+    std::uint32_t Of(std::uint32_t cp) const {
+        const Page* page = pages[cp >> 8].get();
+        return page == nullptr ? kUnknown : (*page)[cp & 0xFF];
+    }
+
+    // Converts the character ch (code point cp) there and back through iconv.
+    std::uint32_t Learn(std::uint32_t cp, std::string_view ch) {
+        char bytes[8];
+        char back[8];
+        const std::size_t length = Through(toCp932.get(), ch, bytes, sizeof bytes);
+        std::uint32_t form = kRefused;
+        if (length == 1 || length == 2) {
+            const std::size_t backLength =
+                Through(toUtf8.get(), std::string_view(bytes, length), back, sizeof back);
+            if (std::string_view(back, backLength) == ch) {
+                const std::uint32_t first = static_cast<unsigned char>(bytes[0]);
+                form = length == 1 ? 1u << 16 | first
+                                   : 2u << 16 | first << 8 | static_cast<unsigned char>(bytes[1]);
+            }
+        }
+        std::unique_ptr<Page>& page = pages[cp >> 8];
+        if (page == nullptr) page = std::make_unique<Page>();  // value-initialised: kUnknown
+        (*page)[cp & 0xFF] = form;
+        return form;
+    }
+
+    // The whole of input converted by cd into out; 0 (with the converter reset) when it
+    // does not convert or does not fit.
+    static std::size_t Through(void* cd, std::string_view input, char* out, std::size_t size) {
+        char* in = const_cast<char*>(input.data());
+        std::size_t inLeft = input.size();
+        char* outPtr = out;
+        std::size_t outLeft = size;
+        const iconv_t converter = static_cast<iconv_t>(cd);
+        if (iconv(converter, &in, &inLeft, &outPtr, &outLeft) == static_cast<std::size_t>(-1) ||
+            inLeft != 0) {
+            iconv(converter, nullptr, nullptr, nullptr, nullptr);
+            return 0;
+        }
+        return size - outLeft;
+    }
+
+    IconvHandle toCp932;
+    IconvHandle toUtf8;
+    std::array<std::unique_ptr<Page>, 256> pages;
+};
+
+Cp932Encoder::Cp932Encoder() : forms_(std::make_unique<Forms>()) {}
+Cp932Encoder::~Cp932Encoder() = default;
+
+bool Cp932Encoder::Append(std::string_view text, std::string& out) {
+    // A CP932 form is never longer than the UTF-8 sequence it replaces.
+    std::size_t at = out.size();
+    out.resize(at + text.size());
+    const auto* p = reinterpret_cast<const unsigned char*>(text.data());
+    const auto* end = p + text.size();
+    while (p < end) {
+        const std::size_t len = Utf8SequenceLength(*p);
+        std::uint32_t cp = 0;
+        if (len > 3 || static_cast<std::size_t>(end - p) < len || !DecodeSequence(p, len, cp))
+            return false;  // nothing beyond the BMP has a CP932 form
+        std::uint32_t form = forms_->Of(cp);
+        if (form == Forms::kUnknown)
+            form = forms_->Learn(cp, std::string_view(reinterpret_cast<const char*>(p), len));
+        if (form == Forms::kRefused) return false;
+        if ((form >> 16) == 2) out[at++] = static_cast<char>((form >> 8) & 0xFF);
+        out[at++] = static_cast<char>(form & 0xFF);
+        p += len;
+    }
+    out.resize(at);
+    return true;
+}
+
 std::string Utf8ToCp932(std::string_view text) {
+    {
+        Cp932Encoder encoder;
+        std::string bytes;
+        if (encoder.Append(text, bytes)) return bytes;
+    }
+    // What is wrong, and where, as the whole text converted at once tells.
     std::string out;
     std::size_t failedAt = 0;
     if (Convert("CP932", "UTF-8", text, out, failedAt)) {

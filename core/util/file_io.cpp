@@ -176,6 +176,18 @@ std::vector<std::string> ReadTextLines(const std::string& path) {
 std::string EncodeTextLines(const std::vector<std::string>& lines) {
     std::size_t total = 0;
     for (const auto& line : lines) total += line.size() + 2;
+    // Line by line into the bytes, without the whole UTF-8 text beside them.
+    Cp932Encoder encoder;
+    std::string bytes;
+    bytes.reserve(total);
+    bool encoded = true;
+    for (const auto& line : lines)
+        if (!encoder.Append(line, bytes) || !encoder.Append("\r\n", bytes)) {
+            encoded = false;
+            break;
+        }
+    if (encoded) return bytes;
+    // A character that cannot be written: the whole text says which, as one.
     std::string text;
     text.reserve(total);
     for (const auto& line : lines) {
