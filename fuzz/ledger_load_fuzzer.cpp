@@ -38,7 +38,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             Recompute(ledger, balances, 0, RegistryName(line),
                       registry == &ledger.pettyRegistry ? "小口" : "預金", 13);
     if (ledger.transactions.Count() > 1)
-        Recompute(ledger, balances, ledger.transactions.Count() / 2, ledger.UseTypeName(), "現金", 4);
+        Recompute(ledger, balances, ledger.transactions.Count() / 2, ledger.UseTypeName(), "現金",
+                  4);
     RetagPeriods(ledger);
     try {
         (void)EncodeTextLines(LedgerFileLines(ledger));

@@ -23,7 +23,7 @@ using namespace velmora;
 // Bitmaps without files: every ".bmp" path is a picture whose size comes from the path, a
 // zero side among them, so that the fitting rules meet every shape of picture.
 class PathSizedImages final : public ImageLoader {
-  public:
+public:
     std::unique_ptr<Bitmap> Load(const std::string& path) override {
         if (ImageKindOf(path) != ImageKind::kBitmap) return nullptr;
         const int width = static_cast<int>(path.size() % 61);

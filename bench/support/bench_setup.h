@@ -18,7 +18,7 @@ int BenchRecordCount();
 
 // A fresh folder under $TMPDIR (or /tmp), removed with its content at the end.
 class ScratchFolder {
-  public:
+public:
     ScratchFolder();
     ~ScratchFolder();
     ScratchFolder(const ScratchFolder&) = delete;
@@ -27,7 +27,7 @@ class ScratchFolder {
     const std::string& Path() const { return path_; }
     std::string File(const std::string& name) const;
 
-  private:
+private:
     std::string path_;
 };
 
@@ -43,7 +43,7 @@ PreparedLedger PrepareLedgerFile(const ScratchFolder& folder, int records);
 
 // Shows nothing and answers every question with No or Cancel.
 class QuietDialogs final : public Dialogs {
-  public:
+public:
     void ShowInfo(const std::string&, const std::string&) override { ++messages_; }
     bool AskYesNo(const std::string&, const std::string&, const std::string&) override {
         return false;
@@ -62,14 +62,14 @@ class QuietDialogs final : public Dialogs {
 
     int Messages() const { return messages_; }
 
-  private:
+private:
     int messages_ = 0;
 };
 
 // A session on a working folder with quiet dialogs, a clock that stands on 15 October
 // 2024 (inside the generated fiscal year) and the disk writer.
 class QuietSession {
-  public:
+public:
     explicit QuietSession(const std::string& workingFolder);
     QuietSession(const QuietSession&) = delete;
     QuietSession& operator=(const QuietSession&) = delete;
@@ -78,7 +78,7 @@ class QuietSession {
     FixedClock& clock() { return clock_; }
     QuietDialogs& dialogs() { return dialogs_; }
 
-  private:
+private:
     QuietDialogs dialogs_;
     FixedClock clock_;
     DiskFileWriter writer_;

@@ -41,7 +41,7 @@ inline std::string Fixed(double value, int decimals) {
 
 // The console output as usual, and the seconds per iteration of every run kept by name.
 class FigureReporter final : public benchmark::ConsoleReporter {
-  public:
+public:
     // Without colours, so that the summary lines can be picked out of a log.
     FigureReporter() : ConsoleReporter(OO_Tabular) {}
 
@@ -97,7 +97,7 @@ class FigureReporter final : public benchmark::ConsoleReporter {
         }
     }
 
-  private:
+private:
     std::map<std::string, std::vector<Seconds>> runs_;
 };
 

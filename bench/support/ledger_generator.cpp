@@ -27,13 +27,13 @@ struct Draft {
 
 // Draws the content of one record after another; the dates are drawn apart.
 class RecordDrafter {
-  public:
+public:
     RecordDrafter(SplitMix64& random, const Ledger& ledger)
         : random_(random), books_(BooksOf(ledger)) {}
 
     Draft Next() { return random_.Chance(10) ? Transfer() : Ordinary(); }
 
-  private:
+private:
     const BookId& Cash() const { return books_[0]; }
     // BooksOf lists the cash book, the petty-cash books, then the bank books.
     const BookId& Petty() {

@@ -6,7 +6,7 @@
 namespace velmora::bench {
 
 class SplitMix64 {
-  public:
+public:
     explicit SplitMix64(std::uint64_t seed) : state_(seed) {}
 
     std::uint64_t Next() {
@@ -31,7 +31,7 @@ class SplitMix64 {
             Between(0, static_cast<std::int64_t>(items.size()) - 1))];
     }
 
-  private:
+private:
     std::uint64_t state_;
 };
 

@@ -15,7 +15,8 @@ int RunBooks(CliContext& ctx, const std::vector<std::string>& words) {
     if (!ctx.OpenLedger(file)) return 1;
     Session& s = *ctx.session;
     if (month) s.currentMonth = *month;
-    for (const auto& row : BookBalanceList(s)) ctx.out << row.Label() << '\t' << row.balanceText << '\n';
+    for (const auto& row : BookBalanceList(s))
+        ctx.out << row.Label() << '\t' << row.balanceText << '\n';
     return 0;
 }
 

@@ -11,7 +11,8 @@ int RunResave(CliContext& ctx, const std::vector<std::string>& words) {
     const std::string& file = args.Required(0, "FILE");
     if (!ctx.OpenLedger(file)) return 1;
     Session& s = *ctx.session;
-    bool saved = args.Positional().size() == 2 ? SaveLedger(s, args.Positional()[1]) : SaveCommand(s);
+    bool saved =
+        args.Positional().size() == 2 ? SaveLedger(s, args.Positional()[1]) : SaveCommand(s);
     return saved ? 0 : 1;
 }
 

@@ -11,7 +11,7 @@ inline constexpr std::string_view kBankKind = "預金";
 // The all-books view mode: not a book.
 inline constexpr std::string_view kAllBooksKind = "全帳簿";
 
-inline constexpr std::string_view kCashBookName = "現金出納帳";       // use type 1
+inline constexpr std::string_view kCashBookName = "現金出納帳";         // use type 1
 inline constexpr std::string_view kAllowanceBookName = "おこづかい帳";  // use type 2
 
 // "現金出納帳" for use type 1, "おこづかい帳" for any other.

@@ -25,7 +25,9 @@ std::string RegistryLine(std::string_view kind, std::string_view name, Amount ba
     return line;
 }
 
-std::string RegistryName(std::string_view line) { return FieldN(line, ",", 3); }
+std::string RegistryName(std::string_view line) {
+    return FieldN(line, ",", 3);
+}
 
 Amount RegistryBalance(std::string_view line) {
     // A carried balance with a fraction of a yen is read as it stands rather than lost.

@@ -136,7 +136,8 @@ ParsedLedger ParseLedgerLines(std::vector<std::string> lines, const Ledger& prev
             records.push_back(std::move(line));
         } else if (!line.empty() && line[0] == 'z') {
             split.Split(line);
-            if (TLightStrings* registry = ledger.RegistryOf(split[1])) registry->Add(std::move(line));
+            if (TLightStrings* registry = ledger.RegistryOf(split[1]))
+                registry->Add(std::move(line));
         }
     }
     ledger.transactions.Adopt(std::move(records));

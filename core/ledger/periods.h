@@ -28,11 +28,17 @@ struct Periods {
 };
 
 // The last month of the fiscal year: 12 when it starts in January, else start month - 1.
-inline int LastFiscalMonth(int startMonth) { return startMonth == 1 ? 12 : startMonth - 1; }
+inline int LastFiscalMonth(int startMonth) {
+    return startMonth == 1 ? 12 : startMonth - 1;
+}
 // The calendar month at position i (0..11) of the fiscal year.
-inline int FiscalMonthAt(int startMonth, int i) { return (startMonth - 1 + i) % 12 + 1; }
+inline int FiscalMonthAt(int startMonth, int i) {
+    return (startMonth - 1 + i) % 12 + 1;
+}
 // The position 1..12 of calendar month m in the fiscal year.
-inline int FiscalPositionOf(int startMonth, int month) { return (month - startMonth + 12) % 12 + 1; }
+inline int FiscalPositionOf(int startMonth, int month) {
+    return (month - startMonth + 12) % 12 + 1;
+}
 
 // The position 1..12, in fiscal order, of the first period holding the date; 13 when none.
 int FiscalOrdinal(const Periods& periods, int startMonth, Date date);

@@ -4,7 +4,9 @@
 
 namespace velmora {
 
-void RecordSplit::Split(std::string_view line) { atEveryComma_ = SplitCommaText(line, fields_); }
+void RecordSplit::Split(std::string_view line) {
+    atEveryComma_ = SplitCommaText(line, fields_);
+}
 
 std::string_view LeadingRecordField(std::string_view line, int index) {
     // Up to the comma that ends the field, a line without quotes or carriage returns is

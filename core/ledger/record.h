@@ -29,7 +29,9 @@ inline constexpr int kRecordFields = 12;
 
 // Lines of the transaction list begin with "d"; the file's registry lines with "z", its
 // period lines with "f" and its settings line with "g".
-inline bool IsRecordLine(std::string_view line) { return !line.empty() && line[0] == 'd'; }
+inline bool IsRecordLine(std::string_view line) {
+    return !line.empty() && line[0] == 'd';
+}
 
 // The fields of one record line as views into it (the comma-text split). Reading a field
 // beyond the last gives an empty text. The views live as long as the line they split.

@@ -8,7 +8,7 @@
 namespace velmora {
 
 class Bitmap {
-  public:
+public:
     Bitmap(std::string source, int width, int height)
         : source_(std::move(source)), width_(width), height_(height) {}
     virtual ~Bitmap() = default;
@@ -19,14 +19,14 @@ class Bitmap {
     int Width() const { return width_; }
     int Height() const { return height_; }
 
-  private:
+private:
     std::string source_;
     int width_;
     int height_;
 };
 
 class ImageLoader {
-  public:
+public:
     virtual ~ImageLoader() = default;
     // The picture at path when it is a bitmap (a ".bmp" file, or a JPEG decoded from its
     // start marker, see ImageKindOf and FindJpegStart); nullptr for a missing file, a

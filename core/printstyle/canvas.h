@@ -18,7 +18,7 @@
 namespace velmora {
 
 class Canvas {
-  public:
+public:
     virtual ~Canvas() = default;
     Canvas() = default;
     Canvas(const Canvas&) = delete;
@@ -73,7 +73,7 @@ class Canvas {
     // The bitmap stretched into the box.
     void DrawBitmap(const Rect& box, const Bitmap& bitmap);
 
-  protected:
+protected:
     virtual void ApplyPen(const Pen& pen) = 0;
     virtual void ApplyBrush(const Brush& brush) = 0;
     virtual void ApplyFont(const Font& font) = 0;
@@ -94,7 +94,7 @@ class Canvas {
     virtual void DeviceRemoveClip() = 0;
     virtual void DeviceDrawBitmap(const Rect& box, const Bitmap& bitmap) = 0;
 
-  private:
+private:
     void UsePen();
     void UseBrush();
     void UseFont();

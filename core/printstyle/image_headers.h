@@ -21,7 +21,7 @@ std::optional<Size> JpegSize(std::string_view bytes);
 // Loads ".bmp" files and JPEG files (from their start marker, see FindJpegStart) as
 // bitmaps that know only their source path and pixel size.
 class HeaderImageLoader final : public ImageLoader {
-  public:
+public:
     std::unique_ptr<Bitmap> Load(const std::string& path) override;
 };
 

@@ -7,11 +7,11 @@
 namespace velmora {
 
 struct PageHeadings {
-    Date today;                // "#Y" "#M" "#D" "#W" "#date"
-    int page = 1;              // "#pg"
-    std::string companyName;   // "#OF"
-    std::string caption;       // "#TL": the summary heading label
-    std::string fiscalRange;   // "#PY" of the summary pages: "2014/04/01～2015/03/31"
+    Date today;               // "#Y" "#M" "#D" "#W" "#date"
+    int page = 1;             // "#pg"
+    std::string companyName;  // "#OF"
+    std::string caption;      // "#TL": the summary heading label
+    std::string fiscalRange;  // "#PY" of the summary pages: "2014/04/01～2015/03/31"
 };
 
 struct FillerOptions {

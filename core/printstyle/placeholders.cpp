@@ -94,6 +94,8 @@ std::string TitlePrefix(std::string_view title) {
     return {};
 }
 
-std::string RowNumber(int n) { return n < 10 ? "0" + std::to_string(n) : std::to_string(n); }
+std::string RowNumber(int n) {
+    return n < 10 ? "0" + std::to_string(n) : std::to_string(n);
+}
 
 }  // namespace velmora

@@ -7,7 +7,7 @@ namespace velmora {
 enum class Orientation { kPortrait, kLandscape };
 
 class Printer {
-  public:
+public:
     virtual ~Printer() = default;
 
     virtual int PrinterCount() const = 0;

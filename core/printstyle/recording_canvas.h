@@ -41,7 +41,7 @@
 namespace velmora {
 
 class RecordingCanvas final : public Canvas {
-  public:
+public:
     static constexpr int kPreview = 0;
 
     // printerDpi 0: a preview; otherwise a printer page of that resolution.
@@ -59,7 +59,7 @@ class RecordingCanvas final : public Canvas {
     // The advance of the text in a font of the given pixel height.
     static int TextAdvance(std::string_view text, int pixels);
 
-  protected:
+protected:
     void ApplyPen(const Pen& pen) override;
     void ApplyBrush(const Brush& brush) override;
     void ApplyFont(const Font& font) override;
@@ -80,7 +80,7 @@ class RecordingCanvas final : public Canvas {
     void DeviceRemoveClip() override;
     void DeviceDrawBitmap(const Rect& box, const Bitmap& bitmap) override;
 
-  private:
+private:
     int FontPixelsAt(const Font& font, int resolution) const;
 
     int printerDpi_;

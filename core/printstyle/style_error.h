@@ -9,14 +9,14 @@
 namespace velmora {
 
 class StyleError : public ConversionError {
-  public:
+public:
     StyleError(std::string file, int line, std::string detail);
 
     const std::string& File() const { return file_; }
     int Line() const { return line_; }
     const std::string& Detail() const { return detail_; }
 
-  private:
+private:
     std::string file_;
     int line_;
     std::string detail_;

@@ -33,7 +33,7 @@ Colour ReadColour(std::string_view text);
 
 // Takes typed fields off one line in order.
 class FieldReader {
-  public:
+public:
     explicit FieldReader(std::string line) : rest_(std::move(line)) {}
 
     std::string Text() { return TakeField(rest_); }
@@ -48,7 +48,7 @@ class FieldReader {
 
     const std::string& Rest() const { return rest_; }
 
-  private:
+private:
     std::string rest_;
 };
 

@@ -8,7 +8,7 @@
 namespace velmora {
 
 class StyleList {
-  public:
+public:
     StyleList() = default;
     explicit StyleList(std::vector<std::string> lines, std::string sourcePath = {})
         : lines_(std::move(lines)), sourcePath_(std::move(sourcePath)) {}
@@ -28,7 +28,7 @@ class StyleList {
     // The file the lines came from; empty for a style made in memory. Error messages name it.
     const std::string& SourcePath() const { return sourcePath_; }
 
-  private:
+private:
     std::vector<std::string> lines_;
     std::string sourcePath_;
 };

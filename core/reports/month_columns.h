@@ -10,7 +10,7 @@
 namespace velmora {
 
 class MonthColumns {
-  public:
+public:
     MonthColumns() = default;
     explicit MonthColumns(int startMonth);
 
@@ -19,7 +19,7 @@ class MonthColumns {
     // The grid column 2..13 of calendar month 1..12.
     int ColumnOf(int month) const { return PositionOf(month) + 1; }
 
-  private:
+private:
     std::array<int, 13> position_{};  // slot 0 unused
 };
 

@@ -22,7 +22,7 @@ inline constexpr const char* kPreviewShownMessage = "現在印刷プレビュー
 inline constexpr const char* kTopLevelMessage = "現在は科目一覧表示中です、これ以上は戻れません";
 
 class MonthlySummary {
-  public:
+public:
     const SummaryGrid& grid() const { return grid_; }
     const BookSelector& selector() const { return selector_; }
     const MonthColumns& monthColumns() const { return columns_; }
@@ -58,7 +58,7 @@ class MonthlySummary {
     // "Back": up one level. printPageShown: the side panel shows the print page.
     void back(bool printPageShown, const Ledger& ledger, Dialogs& dialogs);
 
-  private:
+private:
     bool IsDrillableRow(int row) const;
 
     SummaryGrid grid_;

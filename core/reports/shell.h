@@ -9,7 +9,7 @@ inline constexpr const char* kOnlineManualUrl = "https://velmora.example/manual/
 inline constexpr const char* kOfflineManualPath = "help/velmora/index.html";
 
 class Shell {
-  public:
+public:
     virtual ~Shell() = default;
     virtual void OpenUrl(const std::string& url) = 0;
     // A document or a folder.

@@ -28,7 +28,7 @@ inline constexpr std::string_view kTitleHeader = "科　目";
 inline constexpr std::string_view kYearTotalHeader = "科目年間計";
 
 class SummaryGrid {
-  public:
+public:
     using Row = std::array<std::string, kSummaryColumns>;
 
     SummaryGrid() : rows_(kSummaryInitialRows) {}
@@ -43,7 +43,7 @@ class SummaryGrid {
     // Empties every cell of rows 1 to the last.
     void ClearBody();
 
-  private:
+private:
     std::vector<Row> rows_;
 };
 

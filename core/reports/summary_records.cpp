@@ -63,7 +63,7 @@ void SeeFromAllBooks(const RecordSplit& r, SeenRecord& seen) {
 // Level 1 keeps the records of the selected title; titles are compared case-folded, as
 // the rows of level 0 were made.
 class TitleFilter {
-  public:
+public:
     explicit TitleFilter(const std::string& selectedTitle)
         : selected_(FoldedLabel(selectedTitle)) {}
 
@@ -74,7 +74,7 @@ class TitleFilter {
         return matches_[static_cast<std::size_t>(id)];
     }
 
-  private:
+private:
     std::string selected_;
     LabelPool titles_;
     std::vector<bool> matches_;

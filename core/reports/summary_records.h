@@ -22,13 +22,13 @@ struct SummaryRequest {
 
 // The distinct label texts of one build, each with its case-folded form (label_order.h).
 class LabelPool {
-  public:
+public:
     int Intern(std::string_view label);
     int Count() const { return static_cast<int>(labels_.size()); }
     std::string_view Label(int id) const { return labels_[static_cast<std::size_t>(id)]; }
     const std::string& Folded(int id) const { return folded_[static_cast<std::size_t>(id)]; }
 
-  private:
+private:
     std::unordered_map<std::string_view, int> ids_;
     std::vector<std::string_view> labels_;
     std::vector<std::string> folded_;

@@ -97,8 +97,8 @@ bool SaveLedger(Session& session, const std::string& path) {
         session.writer().WriteAtomic(backupPath, bytes);
         RotateBackups(session, backupPath, BackupCaption(path, now));
     } catch (const std::exception& error) {
-        session.dialogs().ShowInfo(
-            kConfirm, "バックアップファイルを作成できませんでした。\r\n" + std::string(error.what()));
+        session.dialogs().ShowInfo(kConfirm, "バックアップファイルを作成できませんでした。\r\n" +
+                                                 std::string(error.what()));
     }
     session.currentFile = path;
     session.modified = false;

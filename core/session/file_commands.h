@@ -6,7 +6,8 @@
 
 namespace velmora {
 
-inline constexpr const char* kModifiedQuestion = "データが変更されています。現在の状態を保存しますか？";
+inline constexpr const char* kModifiedQuestion =
+    "データが変更されています。現在の状態を保存しますか？";
 
 // Replaces the whole model with the file's content. A file that cannot be read leaves
 // the ledger that was open untouched and says why. True when the file was loaded.

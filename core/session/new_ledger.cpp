@@ -53,7 +53,8 @@ Amount ClosingBalance(Session& session, const BookId& book) {
 void CarryRegistry(Session& session, TLightStrings& registry, std::string_view kind) {
     for (int i = 0; i < registry.Count(); ++i) {
         const std::string name = RegistryName(registry[i]);
-        registry.Put(i, RegistryLine(kind, name, ClosingBalance(session, {std::string(kind), name})));
+        registry.Put(i,
+                     RegistryLine(kind, name, ClosingBalance(session, {std::string(kind), name})));
     }
 }
 

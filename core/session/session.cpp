@@ -10,7 +10,9 @@ Session::Session(SessionServices services) : services_(std::move(services)) {
     currentMonth = services_.clock.Today().Month();
 }
 
-std::string Session::SettingsPath() const { return JoinPath(workingFolder(), kSettingsFileName); }
+std::string Session::SettingsPath() const {
+    return JoinPath(workingFolder(), kSettingsFileName);
+}
 
 void Session::NotifyViewChanged() const {
     if (listener_ != nullptr) listener_->ViewChanged();

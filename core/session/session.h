@@ -41,17 +41,17 @@ public:
     explicit Session(SessionServices services);
 
     Ledger ledger;
-    Balances balances;         // of the last recomputation
-    BookId currentBook;        // status panels 0 and 1
-    BookId lastSelectedBook;   // the book the all-books view returns to
-    bool allBooks = false;     // the check box "全帳簿から検索"
-    std::string currentFile;   // the ledger file last loaded or saved
-    std::string filePanel;     // status panel 3: empty makes the save command ask for a name
-    std::string monthPanel;    // status panel 2
+    Balances balances;        // of the last recomputation
+    BookId currentBook;       // status panels 0 and 1
+    BookId lastSelectedBook;  // the book the all-books view returns to
+    bool allBooks = false;    // the check box "全帳簿から検索"
+    std::string currentFile;  // the ledger file last loaded or saved
+    std::string filePanel;    // status panel 3: empty makes the save command ask for a name
+    std::string monthPanel;   // status panel 2
     bool modified = false;
-    int currentMonth = 1;      // 1..12, or 13 for all months
+    int currentMonth = 1;  // 1..12, or 13 for all months
     std::string accountFilter;
-    Settings settings;         // as read at start-up (values trimmed)
+    Settings settings;  // as read at start-up (values trimmed)
     BackupList backups;
 
     Dialogs& dialogs() const { return services_.dialogs; }

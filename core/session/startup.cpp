@@ -30,7 +30,9 @@ bool PrepareWorkingFolder(const std::string& workingFolder, const std::string& p
         return false;
     }
     fs::create_directories(workingFolder, ec);
-    if (ec) throw FileError("作業フォルダーを作成できません: " + workingFolder + " (" + ec.message() + ")");
+    if (ec)
+        throw FileError("作業フォルダーを作成できません: " + workingFolder + " (" + ec.message() +
+                        ")");
     FirstRunSetup(workingFolder, programFolder);
     return true;
 }
@@ -56,7 +58,8 @@ void FirstRunSetup(const std::string& workingFolder, const std::string& programF
     if (!fs::is_directory(styles, ec)) return;
     for (const auto& entry : fs::directory_iterator(styles, ec)) {
         if (!entry.is_regular_file(ec)) continue;
-        fs::copy_file(entry.path(), fs::path(JoinPath(workingFolder, "style")) / entry.path().filename(),
+        fs::copy_file(entry.path(),
+                      fs::path(JoinPath(workingFolder, "style")) / entry.path().filename(),
                       fs::copy_options::overwrite_existing, ec);
     }
 }
@@ -101,7 +104,8 @@ bool RestoreBackup(Session& session, int n) {
                                     "編集中のデ－タは破棄されます。"))
         return false;
     const std::string remembered = session.currentFile;
-    bool loaded = LoadLedger(session, session.backups.entries[static_cast<std::size_t>(n - 1)].file);
+    bool loaded =
+        LoadLedger(session, session.backups.entries[static_cast<std::size_t>(n - 1)].file);
     session.filePanel.clear();
     session.modified = true;
     session.currentFile = remembered;

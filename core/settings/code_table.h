@@ -28,7 +28,7 @@ struct CodeRow {
 };
 
 class CodeTable {
-  public:
+public:
     // Each line split at its first "="; a line without one is a title without a code.
     // Empty lines are left out.
     static CodeTable FromLines(const std::vector<std::string>& lines);
@@ -56,7 +56,7 @@ class CodeTable {
     // a message.
     bool SetCode(int row, std::string_view typed, Dialogs& dialogs);
 
-  private:
+private:
     bool ValidRow(int row) const { return row >= 0 && row < static_cast<int>(rows_.size()); }
 
     std::vector<CodeRow> rows_;

@@ -30,7 +30,7 @@ struct PeriodRowPlace {
 };
 
 class FiscalSettingsForm {
-  public:
+public:
     // "Show": the ledger's fiscal values and use type, and the options of the settings
     // file read untrimmed (defaults when it is missing). A file that cannot be read is
     // reported and its defaults shown.

@@ -12,10 +12,11 @@ std::string PlacementPath(const std::string& workingFolder, const std::string& k
 }
 
 void SavePlacement(const std::string& workingFolder, const std::string& key, const Placement& p) {
-    WriteTextLines(PlacementPath(workingFolder, key),
-                   {"[Screen_Top]=" + std::to_string(p.top), "[Screen_Left]=" + std::to_string(p.left),
-                    "[Screen_Width]=" + std::to_string(p.width),
-                    "[Screen_Height]=" + std::to_string(p.height)});
+    WriteTextLines(
+        PlacementPath(workingFolder, key),
+        {"[Screen_Top]=" + std::to_string(p.top), "[Screen_Left]=" + std::to_string(p.left),
+         "[Screen_Width]=" + std::to_string(p.width),
+         "[Screen_Height]=" + std::to_string(p.height)});
 }
 
 Placement LoadPlacement(const std::string& workingFolder, const std::string& key) {
@@ -25,10 +26,14 @@ Placement LoadPlacement(const std::string& workingFolder, const std::string& key
     for (const auto& line : ReadTextLines(path)) {
         KeyLine kv = SplitKeyLine(line);
         int value = static_cast<int>(IntOr(kv.value, 0));
-        if (kv.key == "[Screen_Top]") p.top = value;
-        else if (kv.key == "[Screen_Left]") p.left = value;
-        else if (kv.key == "[Screen_Width]") p.width = value;
-        else if (kv.key == "[Screen_Height]") p.height = value;
+        if (kv.key == "[Screen_Top]")
+            p.top = value;
+        else if (kv.key == "[Screen_Left]")
+            p.left = value;
+        else if (kv.key == "[Screen_Width]")
+            p.width = value;
+        else if (kv.key == "[Screen_Height]")
+            p.height = value;
     }
     return p;
 }

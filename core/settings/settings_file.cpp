@@ -12,26 +12,39 @@ Settings ParseSettingsLines(const std::vector<std::string>& lines, bool trimValu
         return trimValues ? std::string(TrimBlanks(v)) : v;
     };
     for (const auto& line : lines) {
-        if (line == "[OPTION1]=1") s.useTypeOption = 1;
-        else if (line == "[OPTION1]=2") s.useTypeOption = 2;
-        else if (line == "[OPTION2]=TRUE") s.negativeInRed = true;
-        else if (line == "[OPTION2]=FALSE") s.negativeInRed = false;
-        else if (line == "[OPTION3]=1") s.fontType = 1;
-        else if (line == "[OPTION3]=2") s.fontType = 2;
-        else if (line == "[Start_Opt_1]=1") s.startOption = 1;
-        else if (line == "[Start_Opt_1]=2") s.startOption = 2;
+        if (line == "[OPTION1]=1")
+            s.useTypeOption = 1;
+        else if (line == "[OPTION1]=2")
+            s.useTypeOption = 2;
+        else if (line == "[OPTION2]=TRUE")
+            s.negativeInRed = true;
+        else if (line == "[OPTION2]=FALSE")
+            s.negativeInRed = false;
+        else if (line == "[OPTION3]=1")
+            s.fontType = 1;
+        else if (line == "[OPTION3]=2")
+            s.fontType = 2;
+        else if (line == "[Start_Opt_1]=1")
+            s.startOption = 1;
+        else if (line == "[Start_Opt_1]=2")
+            s.startOption = 2;
         else if (line.rfind("[FONT_SIZE]=", 0) == 0 && line.size() == 14 && line[12] == '1' &&
                  line[13] >= '0' && line[13] <= '2')
             s.fontSize = 10 + (line[13] - '0');
-        else if (line == "[FONT_SIZE]=9") s.fontSize = 9;
+        else if (line == "[FONT_SIZE]=9")
+            s.fontSize = 9;
         else {
             std::size_t eq = line.find('=');
             if (eq == std::string::npos) continue;
             std::string key = line.substr(0, eq);
-            if (key == kFileDirKey) s.fileDir = value(line, eq);
-            else if (key == "[COMPANY_NAME]") s.companyName = value(line, eq);
-            else if (key == "[PRINT_STYLE1]") s.printStyle1 = value(line, eq);
-            else if (key == "[PRINT_STYLE2]") s.printStyle2 = value(line, eq);
+            if (key == kFileDirKey)
+                s.fileDir = value(line, eq);
+            else if (key == "[COMPANY_NAME]")
+                s.companyName = value(line, eq);
+            else if (key == "[PRINT_STYLE1]")
+                s.printStyle1 = value(line, eq);
+            else if (key == "[PRINT_STYLE2]")
+                s.printStyle2 = value(line, eq);
         }
     }
     return s;

@@ -68,7 +68,7 @@ enum class CellAction {
 
 // The dialog's state from "Show" to its close.
 class TitleMaster {
-  public:
+public:
     // Show: the slots from the title file at path (empty when it is missing; a file that
     // cannot be read is reported and shows empty). No cell is selected.
     TitleMaster(std::string path, TitleMasterMode mode, Dialogs& dialogs);
@@ -98,7 +98,7 @@ class TitleMaster {
     // file could not be written; the dialog then stays open.
     bool Update(FileWriter& writer);
 
-  private:
+private:
     std::string path_;
     TitleMasterMode mode_;
     Dialogs& dialogs_;

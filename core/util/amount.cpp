@@ -8,7 +8,9 @@
 namespace velmora {
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
 
 std::optional<std::int64_t> ParseRaw(std::string_view text) {
     std::size_t b = 0, e = text.size();
@@ -96,8 +98,8 @@ std::string Amount::PlainText() const {
 
 std::string GroupThousands(std::int64_t value) {
     bool negative = value < 0;
-    std::uint64_t magnitude = negative ? 0 - static_cast<std::uint64_t>(value)
-                                       : static_cast<std::uint64_t>(value);
+    std::uint64_t magnitude =
+        negative ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
     std::string digits = std::to_string(magnitude);
     std::string out;
     out.reserve(digits.size() + digits.size() / 3 + 1);
@@ -112,8 +114,12 @@ std::string GroupThousands(std::int64_t value) {
     return out;
 }
 
-std::string Amount::YenText() const { return GroupThousands(RoundedYen()); }
+std::string Amount::YenText() const {
+    return GroupThousands(RoundedYen());
+}
 
-std::string Amount::CurrencyText() const { return "\\" + GroupThousands(RoundedYen()); }
+std::string Amount::CurrencyText() const {
+    return "\\" + GroupThousands(RoundedYen());
+}
 
 }  // namespace velmora

@@ -40,8 +40,14 @@ public:
     constexpr Amount operator+(Amount o) const { return Amount(raw_ + o.raw_); }
     constexpr Amount operator-(Amount o) const { return Amount(raw_ - o.raw_); }
     constexpr Amount operator-() const { return Amount(-raw_); }
-    constexpr Amount& operator+=(Amount o) { raw_ += o.raw_; return *this; }
-    constexpr Amount& operator-=(Amount o) { raw_ -= o.raw_; return *this; }
+    constexpr Amount& operator+=(Amount o) {
+        raw_ += o.raw_;
+        return *this;
+    }
+    constexpr Amount& operator-=(Amount o) {
+        raw_ -= o.raw_;
+        return *this;
+    }
     constexpr auto operator<=>(const Amount&) const = default;
 
 private:

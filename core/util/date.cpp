@@ -14,8 +14,8 @@ std::int32_t DaysFromCivil(int y, int m, int d) {
     y -= m <= 2;
     const int era = (y >= 0 ? y : y - 399) / 400;
     const unsigned yoe = static_cast<unsigned>(y - era * 400);
-    const unsigned doy = (153 * static_cast<unsigned>(m + (m > 2 ? -3 : 9)) + 2) / 5 +
-                         static_cast<unsigned>(d) - 1;
+    const unsigned doy =
+        (153 * static_cast<unsigned>(m + (m > 2 ? -3 : 9)) + 2) / 5 + static_cast<unsigned>(d) - 1;
     const unsigned doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
     return era * 146097 + static_cast<std::int32_t>(doe) - 719468;
 }
@@ -57,7 +57,9 @@ bool ReadNumber(std::string_view text, std::size_t& pos, int maxDigits, int& val
 
 }  // namespace
 
-bool IsLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
+bool IsLeapYear(int year) {
+    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+}
 
 int DaysInMonth(int year, int month) {
     static constexpr std::array<int, 12> kDays{31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
@@ -70,7 +72,9 @@ bool Date::IsValidYmd(int year, int month, int day) {
            day <= DaysInMonth(year, month);
 }
 
-Date Date::FromYmd(int year, int month, int day) { return Date(DaysFromCivil(year, month, day)); }
+Date Date::FromYmd(int year, int month, int day) {
+    return Date(DaysFromCivil(year, month, day));
+}
 
 std::optional<Date> Date::TryParse(std::string_view text) {
     std::size_t pos = 0;
@@ -96,9 +100,15 @@ Date Date::Parse(std::string_view text) {
     return *date;
 }
 
-int Date::Year() const { return CivilFromDays(days_).y; }
-int Date::Month() const { return CivilFromDays(days_).m; }
-int Date::Day() const { return CivilFromDays(days_).d; }
+int Date::Year() const {
+    return CivilFromDays(days_).y;
+}
+int Date::Month() const {
+    return CivilFromDays(days_).m;
+}
+int Date::Day() const {
+    return CivilFromDays(days_).d;
+}
 
 int Date::DayOfWeek() const {
     // 1970-01-01 was a Thursday (5).

@@ -19,7 +19,9 @@ inline std::string FieldN(std::string_view text, std::string_view sep, int n) {
 std::string SemicolonFieldN(std::string_view text, int n);
 
 // Amount of a ledger or grid text: empty -> 0; throws ConversionError when not a number.
-inline Amount AmountOf(std::string_view text) { return Amount::Parse(text); }
+inline Amount AmountOf(std::string_view text) {
+    return Amount::Parse(text);
+}
 
 // Every "," removed; an empty result becomes "0".
 std::string PlainAmountText(std::string_view text);

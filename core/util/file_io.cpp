@@ -15,7 +15,9 @@
 namespace velmora {
 namespace {
 
-std::string SystemReason(int error) { return std::strerror(error); }
+std::string SystemReason(int error) {
+    return std::strerror(error);
+}
 
 [[noreturn]] void ThrowWriteError(const std::string& path, int error) {
     throw FileError("ファイルに書き込めません: " + path + " (" + SystemReason(error) + ")");
@@ -82,7 +84,9 @@ std::string ReadFileBytes(const std::string& path) {
     return bytes;
 }
 
-std::string TemporaryPathFor(const std::string& path) { return path + ".velmora-tmp"; }
+std::string TemporaryPathFor(const std::string& path) {
+    return path + ".velmora-tmp";
+}
 
 void DiskFileWriter::WriteAtomic(const std::string& path, std::string_view bytes) {
     const std::string temp = TemporaryPathFor(path);

@@ -172,7 +172,9 @@ void TLightStrings::Adopt(std::vector<std::string>&& lines) {
     capacity_ = Count();
 }
 
-void TLightStrings::CopyTo(std::vector<std::string>& dest) const { dest = items_; }
+void TLightStrings::CopyTo(std::vector<std::string>& dest) const {
+    dest = items_;
+}
 
 std::int32_t TLightStrings::IndexOf(std::string_view item) const {
     for (std::size_t i = 0; i < items_.size(); ++i)
@@ -181,8 +183,12 @@ std::int32_t TLightStrings::IndexOf(std::string_view item) const {
 }
 
 namespace {
-char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-char AsciiUpper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+char AsciiLower(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+char AsciiUpper(char c) {
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
 
 bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
     for (std::size_t i = 0; i < a.size(); ++i)
@@ -211,7 +217,8 @@ bool TLightStrings::Find(std::string_view findText, std::int32_t& line,
             const std::size_t last = text.size() - findText.size();
             for (std::size_t c = static_cast<std::size_t>(startColumn - 1); c <= last; ++c) {
                 if ((text[c] == lower || text[c] == upper) &&
-                    EqualsIgnoringCase(findText, std::string_view(text).substr(c, findText.size()))) {
+                    EqualsIgnoringCase(findText,
+                                       std::string_view(text).substr(c, findText.size()))) {
                     column = static_cast<std::int32_t>(c + 1);
                     return true;
                 }
@@ -232,7 +239,8 @@ void TLightStrings::QuickSort(std::int32_t low, std::int32_t high, const TSortCo
             while (comp(items_[static_cast<std::size_t>(i)], pivot) < 0) ++i;
             while (comp(items_[static_cast<std::size_t>(j)], pivot) > 0) --j;
             if (i <= j) {
-                if (i != j) items_[static_cast<std::size_t>(i)].swap(items_[static_cast<std::size_t>(j)]);
+                if (i != j)
+                    items_[static_cast<std::size_t>(i)].swap(items_[static_cast<std::size_t>(j)]);
                 ++i;
                 --j;
             }
@@ -301,7 +309,9 @@ void TLightStrings::SaveToFile(const std::string& path, FileWriter& writer) cons
     WriteTextLines(path, items_, writer);
 }
 
-void TLightStrings::SaveToStream(std::ostream& stream) const { stream << GetText(); }
+void TLightStrings::SaveToStream(std::ostream& stream) const {
+    stream << GetText();
+}
 
 void TLightStrings::LoadFromStream(std::istream& stream) {
     std::string text{std::istreambuf_iterator<char>(stream), std::istreambuf_iterator<char>()};

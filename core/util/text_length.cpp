@@ -17,8 +17,8 @@ std::size_t Utf8CharLength(unsigned char lead) {
 void SplitCharacters(std::string_view text, std::vector<std::string_view>& chars) {
     chars.clear();
     for (std::size_t i = 0; i < text.size();) {
-        std::size_t len = std::min(Utf8CharLength(static_cast<unsigned char>(text[i])),
-                                   text.size() - i);
+        std::size_t len =
+            std::min(Utf8CharLength(static_cast<unsigned char>(text[i])), text.size() - i);
         chars.push_back(text.substr(i, len));
         i += len;
     }
@@ -44,8 +44,8 @@ std::size_t Utf16Length(std::string_view text) {
 std::size_t Cp932Length(std::string_view text) {
     std::size_t bytes = 0;
     for (std::size_t i = 0; i < text.size();) {
-        std::size_t len = std::min(Utf8CharLength(static_cast<unsigned char>(text[i])),
-                                   text.size() - i);
+        std::size_t len =
+            std::min(Utf8CharLength(static_cast<unsigned char>(text[i])), text.size() - i);
         std::string_view ch = text.substr(i, len);
         if (len == 1) {
             bytes += 1;
@@ -74,8 +74,8 @@ std::string CutToUtf16Units(std::string_view text, std::size_t maxUnits) {
 std::string CutToCp932Bytes(std::string_view text, std::size_t maxBytes) {
     std::size_t bytes = 0, i = 0;
     while (i < text.size()) {
-        std::size_t len = std::min(Utf8CharLength(static_cast<unsigned char>(text[i])),
-                                   text.size() - i);
+        std::size_t len =
+            std::min(Utf8CharLength(static_cast<unsigned char>(text[i])), text.size() - i);
         std::size_t b = Cp932Length(text.substr(i, len));
         if (bytes + b > maxBytes) break;
         bytes += b;

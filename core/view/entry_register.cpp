@@ -34,7 +34,7 @@ bool DateChanged(const EntryForm& form) {
 }
 
 class Registration {
-  public:
+public:
     Registration(Session& session, EntryForm& form) : session_(session), form_(form) {}
 
     // The checks in their fixed order. False when the entry is refused (refusal says
@@ -100,7 +100,7 @@ class Registration {
         return result;
     }
 
-  private:
+private:
     static bool Refuse(std::string& refusal, std::string text) {
         refusal = std::move(text);
         return false;

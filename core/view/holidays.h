@@ -12,7 +12,7 @@ namespace velmora {
 inline constexpr const char* kHolidayFileName = "config/SDAYLIST.DAT";
 
 class HolidayList {
-  public:
+public:
     HolidayList() = default;
     explicit HolidayList(std::vector<std::string> lines) : lines_(std::move(lines)) {}
 
@@ -27,7 +27,7 @@ class HolidayList {
     // Appends "MM,DD,".
     void Add(int month, int day);
 
-  private:
+private:
     std::vector<std::string> lines_;
 };
 

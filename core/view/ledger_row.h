@@ -24,7 +24,7 @@ inline std::string_view BalanceMarker(bool negative) {
 enum class LedgerRowKind { OpeningCarry, Record, Totals, ClosingCarry, EndMark };
 
 class LedgerRow {
-  public:
+public:
     // The cells of columns 1..6, in column order.
     enum Cell : int { kDate = 0, kTitle, kDescription, kIncome, kExpense, kBalance, kCellCount };
 
@@ -58,7 +58,7 @@ class LedgerRow {
     // the fields of this text.
     std::string Text() const;
 
-  private:
+private:
     LedgerRowKind kind_;
     std::string marker_;
     std::array<std::string, kCellCount> cells_{};

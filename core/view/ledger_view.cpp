@@ -59,7 +59,7 @@ bool Passes(const RecordSplit& r, const BookId& book, const Filters& f) {
 // Writes the rows of one build in grid order and keeps what the rows carry over: the
 // date of the previous record row, the running sum and the period totals.
 class RowWriter {
-  public:
+public:
     RowWriter(const Session& session, ViewState& view, const Filters& filters, int month)
         : session_(session), view_(view), filters_(filters), month_(month) {
         view_.periodIncome[Slot()] = Amount();
@@ -140,7 +140,7 @@ class RowWriter {
 
     void EndMark() { rows_.emplace_back(LedgerRowKind::EndMark, kMarkEnd); }
 
-  private:
+private:
     static std::size_t Index(int month) { return static_cast<std::size_t>(month); }
     std::size_t Slot() const { return Index(month_); }
 

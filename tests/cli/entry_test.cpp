@@ -22,7 +22,7 @@ const char* kLedger =
     "g,10000,4,1,2014,\n";
 
 class CliEntry : public ::testing::Test {
-  protected:
+protected:
     CliEntry() { WriteCp932(file, kLedger); }
     CliResult Run(const std::string& command, std::vector<std::string> options) {
         std::vector<std::string> args{"--today", "2014/04/10", command, file};

@@ -29,8 +29,8 @@ TEST(CliFirstCommands, BooksListsEveryBookWithItsMonthBalance) {
 TEST(CliFirstCommands, ResaveWritesTheSameBytesAndReportsOnStandardError) {
     TempFolder home, files;
     WriteCp932(files.File("a.exv"), kExample);
-    CliResult r = RunCli({"--today", "2014/04/10", "resave", files.File("a.exv"), files.File("b.exv")},
-                         home.Path());
+    CliResult r = RunCli(
+        {"--today", "2014/04/10", "resave", files.File("a.exv"), files.File("b.exv")}, home.Path());
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.out, "");
     EXPECT_EQ(r.err, "確認: " + files.File("b.exv") + "を保存しました。\n");
@@ -49,8 +49,9 @@ TEST(CliFirstCommands, ResaveOfAnOldFileWritesItsExvTwin) {
 TEST(CliFirstCommands, RolloverCarriesClosingBalances) {
     TempFolder home, files;
     WriteCp932(files.File("a.exv"), kExample);
-    CliResult r = RunCli({"--today", "2015/03/31", "rollover", files.File("a.exv"), files.File("n.exv")},
-                         home.Path());
+    CliResult r =
+        RunCli({"--today", "2015/03/31", "rollover", files.File("a.exv"), files.File("n.exv")},
+               home.Path());
     EXPECT_EQ(r.status, 0) << r.err;
     std::string expected =
         "z,小口,本店,8000,\n"

@@ -21,7 +21,7 @@ const char* kLedger =
     "g,10000,4,1,2014,\n";
 
 class CliView : public ::testing::Test {
-  protected:
+protected:
     CliView() { WriteCp932(file, kLedger); }
     CliResult View(std::vector<std::string> options, const std::string& today = "2014/05/20") {
         std::vector<std::string> args{"--today", today, "view", file};

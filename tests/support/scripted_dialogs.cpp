@@ -52,7 +52,9 @@ std::optional<std::string> ScriptedDialogs::AskText(const std::string& title,
     return answer;
 }
 
-void ScriptedDialogs::Beep() { events.push_back({"beep", "", ""}); }
+void ScriptedDialogs::Beep() {
+    events.push_back({"beep", "", ""});
+}
 
 std::vector<std::string> ScriptedDialogs::Infos() const {
     std::vector<std::string> out;

@@ -43,7 +43,10 @@ public:
     std::vector<std::string> Infos() const;
     // Every event as "kind:heading|text".
     std::vector<std::string> Log() const;
-    void Clear() { events.clear(); fileRequests.clear(); }
+    void Clear() {
+        events.clear();
+        fileRequests.clear();
+    }
 };
 
 }  // namespace velmora::testing

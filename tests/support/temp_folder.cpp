@@ -24,7 +24,9 @@ TempFolder::~TempFolder() {
     std::filesystem::remove_all(path_, ec);
 }
 
-std::string TempFolder::File(std::string_view name) const { return path_ + "/" + std::string(name); }
+std::string TempFolder::File(std::string_view name) const {
+    return path_ + "/" + std::string(name);
+}
 
 std::string ReadBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);

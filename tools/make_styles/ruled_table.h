@@ -23,7 +23,7 @@ struct TableGeometry {
 };
 
 class RuledTable {
-  public:
+public:
     RuledTable(const TableGeometry& geometry, std::vector<Column> columns);
 
     double Left() const { return geometry_.left; }
@@ -46,7 +46,7 @@ class RuledTable {
     void AddRules(StyleSheet& sheet) const;
     void AddCaptions(StyleSheet& sheet, std::string_view font, int points) const;
 
-  private:
+private:
     TableGeometry geometry_;
     std::vector<Column> columns_;
 };

@@ -9,7 +9,7 @@
 namespace velmora {
 
 class StyleSheet {
-  public:
+public:
     explicit StyleSheet(const PageSetup& setup) : lines_{HeaderLine(setup)} {}
 
     void AddText(const TextItem& item) { lines_.push_back(TextLine(item)); }
@@ -26,7 +26,7 @@ class StyleSheet {
 
     const std::vector<std::string>& Lines() const { return lines_; }
 
-  private:
+private:
     std::vector<std::string> lines_;
 };
 

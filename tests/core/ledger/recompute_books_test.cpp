@@ -124,8 +124,10 @@ TEST(RecomputeBooks, SharedWorkLeavesTheSameLinesAndFigures) {
     list.Add("d06=,2014/06/04,7,\"雑,費\",メモ,0,50,,預金,A銀行,小口,本店,");
     list.Add("d06=,2014/06/04,8,売上,店頭,900,0,,預金,A銀行,預金,A銀行,");
 
-    const std::vector<BookId> books{{"小口", "本店"},       {"現金", "現金出納帳"},
-                                    {"預金", "A銀行"},      {"小口", "支店"},
+    const std::vector<BookId> books{{"小口", "本店"},
+                                    {"現金", "現金出納帳"},
+                                    {"預金", "A銀行"},
+                                    {"小口", "支店"},
                                     {"小口", "本店"}};
     for (int month : {4, 5, 13}) {
         const Walked expected = OneAfterAnother(ledger, books, month);

@@ -11,7 +11,7 @@ namespace velmora::testing {
 
 // Pictures by path, each a bitmap of a fixed size; other paths load nothing.
 class FakeImageLoader final : public ImageLoader {
-  public:
+public:
     std::map<std::string, Size> pictures;
     std::unique_ptr<Bitmap> Load(const std::string& path) override;
 };

@@ -10,7 +10,7 @@ namespace {
 
 // A printer that records the set-up calls and reports fixed metrics.
 class FakePrinter final : public Printer {
-  public:
+public:
     int count = 2;
     int current = 0;
     std::vector<std::string> calls;

@@ -14,7 +14,7 @@ namespace velmora::testing {
 namespace {
 
 class RefusingWriter final : public FileWriter {
-  public:
+public:
     void WriteAtomic(const std::string& path, std::string_view) override {
         throw FileError(path + " に書き込めません");
     }
@@ -128,7 +128,7 @@ TEST(LayoutFiles, TheSplitterNeverLeavesTheInnerPanelAtWidthZero) {
 }
 
 class RecordingShell final : public Shell {
-  public:
+public:
     void OpenUrl(const std::string& url) override { calls.push_back("url " + url); }
     void OpenPath(const std::string& path) override { calls.push_back("path " + path); }
     std::vector<std::string> calls;

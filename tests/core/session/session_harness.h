@@ -16,7 +16,7 @@ namespace velmora::testing {
 // Writes to disk, except for paths that contain one of the failing fragments: those
 // throw as a full disk would, and leave the file as it was.
 class SelectiveFailingWriter final : public FileWriter {
-  public:
+public:
     void WriteAtomic(const std::string& path, std::string_view bytes) override {
         for (const auto& fragment : failing)
             if (path.find(fragment) != std::string::npos)
@@ -33,7 +33,7 @@ class SelectiveFailingWriter final : public FileWriter {
     std::vector<std::string> written;
     std::vector<std::string> removed;
 
-  private:
+private:
     DiskFileWriter disk_;
 };
 

@@ -19,7 +19,7 @@ using testing::WriteCp932;
 using Lines = std::vector<std::string>;
 
 class FailingWriter final : public FileWriter {
-  public:
+public:
     void WriteAtomic(const std::string& path, std::string_view) override {
         throw FileError("ディスクがいっぱいです: " + path);
     }

@@ -271,7 +271,7 @@ TEST(FiscalSettingsApply, StoresEverythingAndWritesTheSixLines) {
 }
 
 class FailingWriter : public FileWriter {
-  public:
+public:
     void WriteAtomic(const std::string&, std::string_view) override {
         throw FileError("ディスクがいっぱいです");
     }

@@ -20,7 +20,7 @@ using testing::WriteBytes;
 using testing::WriteCp932;
 
 class FailingWriter final : public FileWriter {
-  public:
+public:
     void WriteAtomic(const std::string& path, std::string_view) override {
         throw FileError("ディスクがいっぱいです: " + path);
     }

@@ -27,7 +27,7 @@ std::set<std::string> FolderEntries(const std::string& folder) {
 
 // A writer whose every write fails, as a full disk would; it counts the attempts.
 class FailingWriter final : public FileWriter {
-  public:
+public:
     void WriteAtomic(const std::string& path, std::string_view) override {
         ++writes;
         throw FileError("ファイルに書き込めません: " + path);

@@ -10,7 +10,7 @@ namespace velmora {
 namespace {
 
 class RefusingWriter final : public FileWriter {
-  public:
+public:
     void WriteAtomic(const std::string& path, std::string_view) override {
         throw FileError("ファイルに書き込めません: " + path);
     }

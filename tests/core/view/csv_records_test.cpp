@@ -125,7 +125,7 @@ struct ExportSession {
 };
 
 class FailingWriter final : public FileWriter {
-  public:
+public:
     void WriteAtomic(const std::string& path, std::string_view) override {
         throw FileError("ディスクがいっぱいです: " + path);
     }

@@ -17,7 +17,7 @@ namespace {
 using Lines = std::vector<std::string>;
 
 class EntryFormTest : public ::testing::Test {
-  protected:
+protected:
     EntryFormTest() {
         std::filesystem::create_directories(f.home.File("cldata"));
         WriteCp932(f.home.File("cldata/kamoku1.dat"), "交通費\n\n消耗品\n");

@@ -39,7 +39,7 @@ const char* const kShortLedger =
     "g,0,4,1,2014,\n";
 
 class Entry : public ::testing::Test {
-  protected:
+protected:
     explicit Entry(std::string_view ledger = kViewLedger) : f(ledger) {}
 
     // "出納帳データ入力" on day, with title, description and amounts typed.
@@ -61,12 +61,12 @@ class Entry : public ::testing::Test {
 };
 
 class GapEntry : public Entry {
-  protected:
+protected:
     GapEntry() : Entry(kGapLedger) {}
 };
 
 class ShortEntry : public Entry {
-  protected:
+protected:
     ShortEntry() : Entry(kShortLedger) {}
 };
 

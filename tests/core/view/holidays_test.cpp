@@ -12,7 +12,7 @@ namespace velmora::testing {
 namespace {
 
 class HolidayToggle : public ::testing::Test {
-  protected:
+protected:
     HolidayToggle() { CreateConfigFolder(); }
     void CreateConfigFolder() { std::filesystem::create_directories(f.home.File("config")); }
     std::string FilePath() const { return HolidayFilePath(f.home.Path()); }

@@ -10,7 +10,7 @@ namespace {
 const std::string kRange = "2024/04/01～2025/03/31";
 
 class MainCalendar : public ::testing::Test {
-  protected:
+protected:
     MainCalendar() : f(kViewLedger, Date::FromYmd(2024, 6, 10)) {
         f.session.ledger.periods = FiscalPeriods(2024, 4);
         f.session.ledger.startYear = 2024;

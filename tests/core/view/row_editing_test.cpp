@@ -13,7 +13,7 @@ namespace {
 using Lines = std::vector<std::string>;
 
 class RowEditing : public ::testing::Test {
-  protected:
+protected:
     RowEditing() { f.session.currentMonth = 4; }
     Lines List() const { return f.session.ledger.transactions.Items(); }
     bool Move(std::size_t row) { return MoveRowDown(f.session, f.Show().rows, row); }

@@ -31,7 +31,7 @@ struct RedrawCounter : SessionListener {
 Periods FiscalPeriods(int startYear, int startMonth, int closingDay = 0);
 
 class ViewFixture {
-  public:
+public:
     explicit ViewFixture(std::string_view ledgerText = kViewLedger,
                          Date today = Date::FromYmd(2014, 4, 10));
 
