@@ -105,61 +105,39 @@ std::string FirstUnfaithfulCharacter(std::string_view text) {
 
 namespace {
 
-// The code point of the UTF-8 sequence of len bytes at text; false when it is not one
-// that IsValidUtf8 accepts.
-bool DecodeSequence(const unsigned char* text, std::size_t len, std::uint32_t& cp) {
-    if (len == 1) {
-        cp = text[0];
-        return cp < 0x80;  // a stray continuation byte or a lead byte of no sequence
+// The code point of the UTF-8 sequence at p and its length, for sequences of at most
+// three bytes (nothing beyond the Basic Multilingual Plane has a CP932 form). False for
+// those and for anything IsValidUtf8 rejects.
+bool NextCodePoint(const unsigned char* p, const unsigned char* end, std::size_t& len,
+                   std::uint32_t& cp) {
+    const std::uint32_t lead = p[0];
+    if (lead < 0x80) {
+        len = 1;
+        cp = lead;
+        return true;
     }
-    static constexpr std::uint32_t kLeadMask[] = {0, 0x7F, 0x1F, 0x0F, 0x07};
-    static constexpr std::uint32_t kSmallest[] = {0, 0, 0x80, 0x800, 0x10000};
-    cp = text[0] & kLeadMask[len];
-    for (std::size_t k = 1; k < len; ++k) {
-        if ((text[k] & 0xC0) != 0x80) return false;
-        cp = (cp << 6) | (text[k] & 0x3Fu);
+    const std::size_t left = static_cast<std::size_t>(end - p);
+    if ((lead & 0xF0) == 0xE0) {
+        if (left < 3 || (p[1] & 0xC0) != 0x80 || (p[2] & 0xC0) != 0x80) return false;
+        len = 3;
+        cp = (lead & 0x0F) << 12 | (p[1] & 0x3Fu) << 6 | (p[2] & 0x3Fu);
+        return cp >= 0x800 && (cp < 0xD800 || cp > 0xDFFF);
     }
-    return cp >= kSmallest[len] && cp <= 0x10FFFF && (cp < 0xD800 || cp > 0xDFFF);
+    if ((lead & 0xE0) == 0xC0) {
+        if (left < 2 || (p[1] & 0xC0) != 0x80) return false;
+        len = 2;
+        cp = (lead & 0x1F) << 6 | (p[1] & 0x3Fu);
+        return cp >= 0x80;
+    }
+    return false;
 }
 
 }  // namespace
 
-// The CP932 form of each character of the Basic Multilingual Plane as it is first met:
-// kUnknown, kRefused, or the length (1 or 2) in the high half and the bytes in the low.
-// Kept in pages of 256 code points, made when a character of the page is first met, so
-// that a short text costs little more than the converters.
-struct Cp932Encoder::Forms {
-    static constexpr std::uint32_t kUnknown = 0;
-    static constexpr std::uint32_t kRefused = 0xFFFFFFFF;
-    using Page = std::array<std::uint32_t, 256>;
-
-    Forms() : toCp932(OpenConverter("CP932", "UTF-8")), toUtf8(OpenConverter("UTF-8", "CP932")) {}
-
-    std::uint32_t Of(std::uint32_t cp) const {
-        const Page* page = pages[cp >> 8].get();
-        return page == nullptr ? kUnknown : (*page)[cp & 0xFF];
-    }
-
-    // Converts the character ch (code point cp) there and back through iconv.
-    std::uint32_t Learn(std::uint32_t cp, std::string_view ch) {
-        char bytes[8];
-        char back[8];
-        const std::size_t length = Through(toCp932.get(), ch, bytes, sizeof bytes);
-        std::uint32_t form = kRefused;
-        if (length == 1 || length == 2) {
-            const std::size_t backLength =
-                Through(toUtf8.get(), std::string_view(bytes, length), back, sizeof back);
-            if (std::string_view(back, backLength) == ch) {
-                const std::uint32_t first = static_cast<unsigned char>(bytes[0]);
-                form = length == 1 ? 1u << 16 | first
-                                   : 2u << 16 | first << 8 | static_cast<unsigned char>(bytes[1]);
-            }
-        }
-        std::unique_ptr<Page>& page = pages[cp >> 8];
-        if (page == nullptr) page = std::make_unique<Page>();  // value-initialised: kUnknown
-        (*page)[cp & 0xFF] = form;
-        return form;
-    }
+// The two converters of an encoder.
+struct Cp932Encoder::Converters {
+    Converters()
+        : toCp932(OpenConverter("CP932", "UTF-8")), toUtf8(OpenConverter("UTF-8", "CP932")) {}
 
     // The whole of input converted by cd into out; 0 (with the converter reset) when it
     // does not convert or does not fit.
@@ -177,34 +155,58 @@ struct Cp932Encoder::Forms {
         return size - outLeft;
     }
 
+    // True when text comes back as itself, through CP932 as bytes.
+    bool Faithful(std::string_view text, std::string_view& bytes, char* buffer,
+                  std::size_t size) {
+        const std::size_t length = Through(toCp932.get(), text, buffer, size / 2);
+        if (length == 0) return false;
+        bytes = std::string_view(buffer, length);
+        char* back = buffer + size / 2;
+        return std::string_view(back, Through(toUtf8.get(), bytes, back, size / 2)) == text;
+    }
+
     IconvHandle toCp932;
     IconvHandle toUtf8;
-    std::array<std::unique_ptr<Page>, 256> pages;
 };
 
-Cp932Encoder::Cp932Encoder() : forms_(std::make_unique<Forms>()) {}
+Cp932Encoder::Cp932Encoder() : converters_(std::make_unique<Converters>()) {
+    char ascii[128];
+    for (int c = 0; c < 128; ++c) ascii[c] = static_cast<char>(c);
+    const std::string_view all(ascii, sizeof ascii);
+    char buffer[512];
+    std::string_view bytes;
+    asciiSame_ = converters_->Faithful(all, bytes, buffer, sizeof buffer) && bytes == all;
+}
+
 Cp932Encoder::~Cp932Encoder() = default;
+
+std::uint32_t Cp932Encoder::FormAt(const unsigned char* p, const unsigned char* end,
+                                   std::size_t& len) {
+    std::uint32_t cp = 0;
+    if (!NextCodePoint(p, end, len, cp)) return kRefused;
+    std::unique_ptr<Page>& page = pages_[cp >> 8];
+    if (page == nullptr) page = std::make_unique<Page>();  // value-initialised: kUnknown
+    std::uint32_t& form = (*page)[cp & 0xFF];
+    if (form != kUnknown) return form;
+    char buffer[32];
+    std::string_view bytes;
+    form = kRefused;
+    if (converters_->Faithful(std::string_view(reinterpret_cast<const char*>(p), len), bytes,
+                              buffer, sizeof buffer)) {
+        const std::uint32_t first = static_cast<unsigned char>(bytes[0]);
+        if (bytes.size() == 1) form = 1u << 16 | first << 8;
+        if (bytes.size() == 2) form = 2u << 16 | first << 8 | static_cast<unsigned char>(bytes[1]);
+    }
+    return form;
+}
 
 bool Cp932Encoder::Append(std::string_view text, std::string& out) {
     // A CP932 form is never longer than the UTF-8 sequence it replaces.
-    std::size_t at = out.size();
-    out.resize(at + text.size());
-    const auto* p = reinterpret_cast<const unsigned char*>(text.data());
-    const auto* end = p + text.size();
-    while (p < end) {
-        const std::size_t len = Utf8SequenceLength(*p);
-        std::uint32_t cp = 0;
-        if (len > 3 || static_cast<std::size_t>(end - p) < len || !DecodeSequence(p, len, cp))
-            return false;  // nothing beyond the BMP has a CP932 form
-        std::uint32_t form = forms_->Of(cp);
-        if (form == Forms::kUnknown)
-            form = forms_->Learn(cp, std::string_view(reinterpret_cast<const char*>(p), len));
-        if (form == Forms::kRefused) return false;
-        if ((form >> 16) == 2) out[at++] = static_cast<char>((form >> 8) & 0xFF);
-        out[at++] = static_cast<char>(form & 0xFF);
-        p += len;
-    }
-    out.resize(at);
+    const std::size_t start = out.size();
+    out.resize(start + text.size() + 1);
+    char* end = Write(text, out.data() + start);
+    if (end == nullptr) return false;
+    out.resize(static_cast<std::size_t>(end - out.data()));
     return true;
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 // The file boundary: every file the program reads or writes for the user is CP932 with
 // CR LF line ends; inside the program all text is UTF-8.
+#include <array>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -31,9 +33,60 @@ public:
     // Utf8ToCp932 of the text says what is wrong.
     bool Append(std::string_view text, std::string& out);
 
+    // The same form written at out, which has room for text.size() + 1 bytes; returns the
+    // end of what it wrote, or nullptr where Append returns false. Inline, because a file
+    // is written a field at a time: ASCII and the kana and kanji already met are handled
+    // here, everything else by FormAt.
+    char* Write(std::string_view text, char* out) {
+        const auto* p = reinterpret_cast<const unsigned char*>(text.data());
+        const auto* end = p + text.size();
+        while (p < end) {
+            if (*p < 0x80 && asciiSame_) {
+                *out++ = static_cast<char>(*p++);
+                continue;
+            }
+            std::size_t len = 3;
+            std::uint32_t form = KnownThreeByteForm(p, end);
+            if (form == kUnknown) form = FormAt(p, end, len);
+            if (form == kRefused) return nullptr;
+            // Two bytes each time, the second overwritten when the form has one: the
+            // byte of room beyond the text takes the last.
+            out[0] = static_cast<char>((form >> 8) & 0xFF);
+            out[1] = static_cast<char>(form & 0xFF);
+            out += form >> 16;
+            p += len;
+        }
+        return out;
+    }
+
 private:
-    struct Forms;
-    std::unique_ptr<Forms> forms_;
+    // A form is kUnknown, kRefused, or the length (1 or 2) in the high half and the bytes
+    // in the low, the first byte above the second.
+    static constexpr std::uint32_t kUnknown = 0;
+    static constexpr std::uint32_t kRefused = 0xFFFFFFFF;
+    // The forms of 256 code points, made when a character of the page is first met.
+    using Page = std::array<std::uint32_t, 256>;
+
+    // The form of the valid three-byte sequence at p when it is known; kUnknown otherwise.
+    std::uint32_t KnownThreeByteForm(const unsigned char* p, const unsigned char* end) const {
+        if ((p[0] & 0xF0) != 0xE0 || end - p < 3 || (p[1] & 0xC0) != 0x80 || (p[2] & 0xC0) != 0x80)
+            return kUnknown;
+        const std::uint32_t cp = (p[0] & 0x0Fu) << 12 | (p[1] & 0x3Fu) << 6 | (p[2] & 0x3Fu);
+        if (cp < 0x800 || (cp >= 0xD800 && cp <= 0xDFFF)) return kUnknown;
+        const Page* page = pages_[cp >> 8].get();
+        return page == nullptr ? kUnknown : (*page)[cp & 0xFF];
+    }
+
+    // The form of the character at p and its length in len, learnt through iconv when it
+    // is met for the first time; kRefused for a sequence that is not valid UTF-8.
+    std::uint32_t FormAt(const unsigned char* p, const unsigned char* end, std::size_t& len);
+
+    struct Converters;
+    std::unique_ptr<Converters> converters_;
+    std::array<std::unique_ptr<Page>, 256> pages_;
+    // Every ASCII character is its own faithful form (as in glibc's CP932): ASCII is
+    // copied without a look-up.
+    bool asciiSame_ = false;
 };
 
 // True when every character of the UTF-8 text has a CP932 form.
