@@ -16,12 +16,16 @@ std::string CsvTitleRow(const CsvOptions& options) {
 
 std::string CsvLine(const CsvValues& values, const CsvOptions& options) {
     std::string line;
-    for (std::size_t i = 0; i < values.size(); ++i) {
-        if (!options.columns[i]) continue;
-        line += values[i];
-        line += ',';
-    }
+    AppendCsvLine(values, options, line);
     return line;
+}
+
+void AppendCsvLine(const CsvValues& values, const CsvOptions& options, std::string& line) {
+    std::size_t size = line.size();
+    for (std::size_t i = 0; i < values.size(); ++i)
+        if (options.columns[i]) size += values[i].size() + 1;
+    line.reserve(size);
+    ForEachCsvPiece(values, options, [&line](std::string_view piece) { line += piece; });
 }
 
 FileDialogRequest CsvSaveRequest() {

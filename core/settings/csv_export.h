@@ -53,13 +53,27 @@ struct CsvOptions {
     bool codeConversion = false;
 };
 
-// The ten values of one record, in column order.
-using CsvValues = std::array<std::string, kCsvColumnCount>;
+// The ten values of one record, in column order: views into the record line or into
+// texts that outlive the line built from them.
+using CsvValues = std::array<std::string_view, kCsvColumnCount>;
 
 // The title texts of the checked columns, each followed by ",".
 std::string CsvTitleRow(const CsvOptions& options);
 // The checked values, each followed by ",".
 std::string CsvLine(const CsvValues& values, const CsvOptions& options);
+// CsvLine appended to line.
+void AppendCsvLine(const CsvValues& values, const CsvOptions& options, std::string& line);
+
+// The texts that make a line, in order, each given to take: every checked value, then
+// ",".
+template <typename Take>
+void ForEachCsvPiece(const CsvValues& values, const CsvOptions& options, Take take) {
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        if (!options.columns[i]) continue;
+        take(values[i]);
+        take(std::string_view(","));
+    }
+}
 
 // The save dialog after "実　行": extension "csv", no name, "CSVファイル|*.csv".
 FileDialogRequest CsvSaveRequest();

@@ -1,6 +1,11 @@
 #include "core/view/csv_records.h"
 
+#include <string_view>
+#include <utility>
+
 #include "core/ledger/record.h"
+#include "core/util/codepage.h"
+#include "core/util/file_io.h"
 #include "core/view/record_side.h"
 
 namespace velmora {
@@ -11,29 +16,83 @@ bool Taken(const RecordSplit& record, const CsvScope& scope) {
     return scope.accountFilter.empty() || record[kFieldTitle] == scope.accountFilter;
 }
 
+// The values of a record that are not texts of its line: the title's code and the
+// description as one book sees it.
+struct MadeTexts {
+    std::string code;
+    std::string description;
+};
+
+// The values view the record's line and made; both must outlive them.
 CsvValues ValuesOf(const RecordSplit& record, const CsvScope& scope, const CsvOptions& options,
-                   const CodeTable& codes) {
-    const std::string_view title = record[kFieldTitle];
+                   const CodeTable& codes, MadeTexts& made) {
+    std::string_view title = record[kFieldTitle];
+    if (options.codeConversion) {
+        made.code = codes.CodeOf(title);
+        title = made.code;
+    }
     CsvValues values = {
-        std::string(record[kFieldOwnKind]),
-        std::string(record[kFieldOwnName]),
-        std::string(record[kFieldOtherKind]),
-        std::string(record[kFieldOtherName]),
-        std::string(record[kFieldDate]),
-        options.codeConversion ? codes.CodeOf(title) : std::string(title),
-        std::string(record[kFieldDescription]),
-        std::string(record[kFieldIncome]),
-        std::string(record[kFieldExpense]),
-        std::string(record[kFieldBalance]),
+        record[kFieldOwnKind],     record[kFieldOwnName], record[kFieldOtherKind],
+        record[kFieldOtherName],   record[kFieldDate],    title,
+        record[kFieldDescription], record[kFieldIncome],  record[kFieldExpense],
+        record[kFieldBalance],
     };
     if (!scope.allBooks) {
-        values[6] = DecoratedDescription(record, scope.book.kind, scope.book.name);
+        made.description = DecoratedDescription(record, scope.book.kind, scope.book.name);
+        values[6] = made.description;
         SeenAmounts amounts = AmountsSeenBy(record, scope.book.kind, scope.book.name);
-        values[7] = std::string(amounts.income);
-        values[8] = std::string(amounts.expense);
+        values[7] = amounts.income;
+        values[8] = amounts.expense;
     }
     return values;
 }
+
+// Gives the values of each record taken to take, which returns false to stop; false when
+// it did.
+template <typename Take>
+bool ForEachCsvRecord(const Ledger& ledger, const CsvScope& scope, const CsvOptions& options,
+                      const CodeTable& codes, Take take) {
+    RecordSplit record;
+    MadeTexts made;
+    for (const auto& line : ledger.transactions.Items()) {
+        record.Split(line);
+        if (!Taken(record, scope)) continue;
+        if (!take(ValuesOf(record, scope, options, codes, made))) return false;
+    }
+    return true;
+}
+
+// The CP932 bytes of a file's lines, each line's pieces written straight into them.
+class CsvBytesWriter {
+public:
+    explicit CsvBytesWriter(std::size_t estimate) { bytes_.reserve(estimate); }
+
+    bool Line(const CsvValues& values, const CsvOptions& options) {
+        std::size_t room = kLineEnd.size() + 1;  // Write needs one byte beyond the text
+        ForEachCsvPiece(values, options, [&room](std::string_view piece) { room += piece.size(); });
+        const std::size_t at = bytes_.size();
+        bytes_.resize(at + room);
+        char* end = bytes_.data() + at;
+        ForEachCsvPiece(values, options, [this, &end](std::string_view piece) {
+            if (end != nullptr) end = encoder_.Write(piece, end);
+        });
+        if (end != nullptr) end = encoder_.Write(kLineEnd, end);
+        if (end == nullptr) return false;
+        bytes_.resize(static_cast<std::size_t>(end - bytes_.data()));
+        return true;
+    }
+
+    bool Text(const std::string& line) {
+        return encoder_.Append(line, bytes_) && encoder_.Append(kLineEnd, bytes_);
+    }
+
+    std::string& Bytes() { return bytes_; }
+
+private:
+    static constexpr std::string_view kLineEnd = "\r\n";
+    Cp932Encoder encoder_;
+    std::string bytes_;
+};
 
 }  // namespace
 
@@ -44,22 +103,37 @@ CsvScope CsvScopeOf(const Session& session) {
 std::vector<std::string> CsvRecordLines(const Ledger& ledger, const CsvScope& scope,
                                         const CsvOptions& options, const CodeTable& codes) {
     std::vector<std::string> lines;
+    lines.reserve(static_cast<std::size_t>(ledger.transactions.Count()) + 1);
     if (options.titleRow) lines.push_back(CsvTitleRow(options));
-    RecordSplit record;
-    for (const auto& line : ledger.transactions.Items()) {
-        record.Split(line);
-        if (!Taken(record, scope)) continue;
-        lines.push_back(CsvLine(ValuesOf(record, scope, options, codes), options));
-    }
+    ForEachCsvRecord(ledger, scope, options, codes, [&lines, &options](const CsvValues& values) {
+        lines.push_back(CsvLine(values, options));
+        return true;
+    });
     return lines;
+}
+
+std::string CsvFileBytes(const Ledger& ledger, const CsvScope& scope, const CsvOptions& options,
+                         const CodeTable& codes) {
+    // A CSV line is about as long as the record it comes from.
+    std::size_t estimate = 0;
+    for (const auto& line : ledger.transactions.Items()) estimate += line.size() + 2;
+    CsvBytesWriter writer(estimate);
+    const bool encoded = (!options.titleRow || writer.Text(CsvTitleRow(options))) &&
+                         ForEachCsvRecord(ledger, scope, options, codes,
+                                          [&writer, &options](const CsvValues& values) {
+                                              return writer.Line(values, options);
+                                          });
+    // A character CP932 cannot hold: named as the lines' encoding names it.
+    if (!encoded) return EncodeTextLines(CsvRecordLines(ledger, scope, options, codes));
+    return std::move(writer.Bytes());
 }
 
 bool ExportCsv(Session& session, const CsvOptions& options, const CodeTable& codes) {
     std::optional<std::string> path = session.dialogs().AskSaveFile(CsvSaveRequest());
     if (!path || path->empty()) return false;
     try {
-        WriteTextLines(*path, CsvRecordLines(session.ledger, CsvScopeOf(session), options, codes),
-                       session.writer());
+        session.writer().WriteAtomic(
+            *path, CsvFileBytes(session.ledger, CsvScopeOf(session), options, codes));
     } catch (const std::exception& error) {
         session.dialogs().ShowInfo("確認", error.what());
         return false;

@@ -26,6 +26,12 @@ CsvScope CsvScopeOf(const Session& session);
 std::vector<std::string> CsvRecordLines(const Ledger& ledger, const CsvScope& scope,
                                         const CsvOptions& options, const CodeTable& codes);
 
+// The file's bytes: the lines of CsvRecordLines in CP932, CR LF after each, built a line
+// at a time without holding the lines. Throws EncodingError as EncodeTextLines of those
+// lines does.
+std::string CsvFileBytes(const Ledger& ledger, const CsvScope& scope, const CsvOptions& options,
+                         const CodeTable& codes);
+
 // After "実　行": asks for the file, writes it and says so. False when the save dialog
 // was cancelled or the file could not be written (then nothing of it is left).
 bool ExportCsv(Session& session, const CsvOptions& options, const CodeTable& codes);

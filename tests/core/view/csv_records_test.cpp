@@ -6,6 +6,7 @@
 
 #include "core/util/codepage.h"
 #include "core/util/errors.h"
+#include "core/util/file_io.h"
 #include "support/scripted_dialogs.h"
 #include "support/temp_folder.h"
 
@@ -111,6 +112,43 @@ TEST(CsvRecords, AccountFilterAndCodes) {
     EXPECT_EQ(CsvRecordLines(ExampleLedger(), filtered, options, codes),
               (Lines{"日　付,科　目,摘　要,支　出,", "2014/04/06,預金,預入,1000,",
                      "2014/04/10,預金,振替,500,"}));
+}
+
+// The file's bytes are built a line at a time from the records, without the lines; they
+// must be the lines' bytes whatever the scope and the options, and refuse what the lines'
+// encoding refuses, with the same message.
+TEST(CsvRecords, FileBytesAreTheLinesInCp932) {
+    CodeTable codes = CodeTable::FromLines({"交通費=501", "小口現金=", "預金=ﾖｷﾝ"});
+    CsvScope allBooks{BookId{"全帳簿", "全帳簿"}, true, ""};
+    CsvScope filtered = BookScope("預金", "B銀行");
+    filtered.accountFilter = "預金";
+    CsvOptions someColumns;
+    someColumns.columns = {false, true, false, true, true, true, true, false, true, false};
+    someColumns.codeConversion = true;
+    CsvOptions noTitleRow;
+    noTitleRow.titleRow = false;
+    const Ledger ledger = ExampleLedger();
+    for (const CsvScope& scope : {allBooks, BookScope("現金", "現金出納帳"), filtered})
+        for (const CsvOptions& options : {CsvOptions{}, someColumns, noTitleRow})
+            EXPECT_EQ(CsvFileBytes(ledger, scope, options, codes),
+                      EncodeTextLines(CsvRecordLines(ledger, scope, options, codes)));
+    EXPECT_EQ(CsvFileBytes(ledger, BookScope("小口", "本店"), noTitleRow, codes),
+              Utf8ToCp932("現金,現金出納帳,小口,本店,2014/04/07,小口現金,"
+                          "小口へ補充　《現金出納帳》,3000,0,5780,\r\n"));
+    EXPECT_EQ(CsvFileBytes(Ledger(), allBooks, noTitleRow, codes), "");
+
+    Ledger unwritable = ExampleLedger();
+    unwritable.transactions.Put(
+        4, "d04=,2014/04/09,4,交通費,タクシー😀,0,1500,4280,現金,現金出納帳,現金,現金出納帳,");
+    try {
+        CsvFileBytes(unwritable, allBooks, CsvOptions{}, codes);
+        ADD_FAILURE() << "no encoding error";
+    } catch (const EncodingError& error) {
+        EXPECT_STREQ(error.what(), "「😀」はCP932(Shift_JIS)で保存できない文字です");
+    }
+    // Not taken, not written: a book that does not see the record exports it not.
+    EXPECT_EQ(CsvFileBytes(unwritable, BookScope("預金", "C銀行"), noTitleRow, codes),
+              Utf8ToCp932("預金,B銀行,預金,C銀行,2014/04/10,預金,振替　《B銀行》,500,0,505,\r\n"));
 }
 
 struct ExportSession {
