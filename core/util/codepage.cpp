@@ -38,10 +38,12 @@ bool ConvertInPieces(const char* to, const char* from, std::string_view input,
         char* outPtr = buffer.data();
         std::size_t outLeft = buffer.size();
         std::size_t rc = iconv(static_cast<iconv_t>(cd.get()), &in, &inLeft, &outPtr, &outLeft);
+        // Read before the piece is handed on: whatever the receiver calls may set errno.
+        const bool full = rc == static_cast<std::size_t>(-1) && errno == E2BIG;
         const std::size_t produced = buffer.size() - outLeft;
         if (produced > 0) piece(std::string_view(buffer.data(), produced));
         if (rc != static_cast<std::size_t>(-1)) break;
-        if (errno == E2BIG) continue;
+        if (full) continue;
         failedAt = input.size() - inLeft;
         return false;
     }

@@ -2,6 +2,7 @@
 // cut, the lines must be those of the whole text.
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <string>
 #include <vector>
 
@@ -66,6 +67,15 @@ TEST(TextInParts, DecodingInPartsGivesTheWholeTextAndTheSameRefusal) {
     EXPECT_EQ(joined, utf8);
     EXPECT_GT(parts, 3);
     EXPECT_EQ(DecodeFileText(cp932), utf8);
+
+    // A receiver whose work sets errno (an allocator may) does not turn a full buffer into
+    // a refusal.
+    std::string received;
+    DecodeFileTextInPieces(cp932, [&](std::string_view part) {
+        received += part;
+        errno = EILSEQ;
+    });
+    EXPECT_EQ(received, utf8);
 
     // Valid UTF-8 comes as one part, without its byte-order mark.
     std::vector<std::string> seen;
