@@ -70,6 +70,10 @@ void NormaliseRecord(std::string& line, const std::string& useTypeName, std::siz
     AmountAt(split[kFieldIncome], lineIndex);
     AmountAt(split[kFieldExpense], lineIndex);
     bool oldForm = split.Count() <= 8;
+    // A line this program wrote needs none of the changes below: it is left as it is,
+    // without taking its fields apart.
+    const bool quoted = line.find('"') != std::string::npos;
+    if (!oldForm && !quoted && !NeedsCashBookRename(split, useTypeName)) return;
     auto fields = RecordFieldsOf(split);
     if (oldForm) {
         fields[kFieldOwnKind] = kCashKind;
@@ -81,7 +85,6 @@ void NormaliseRecord(std::string& line, const std::string& useTypeName, std::siz
     // A double-quoted field (a file this program did not write) holds commas that would
     // split the record into more fields the next time it is joined; its text loses the
     // quotes and commas, as typed text does, so that the line stays as it reads now.
-    const bool quoted = line.find('"') != std::string::npos;
     if (quoted)
         for (auto& field : fields) field = RemoveQuotesAndCommas(field);
     if (oldForm || renamed || quoted) line = JoinRecord(fields);

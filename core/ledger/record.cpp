@@ -71,10 +71,22 @@ std::string CompleteOldFormRecord(const RecordSplit& split, std::string_view use
     return JoinRecord(fields);
 }
 
+namespace {
+
+std::string_view OtherCashBookName(std::string_view useTypeName) {
+    return useTypeName == kCashBookName ? kAllowanceBookName : kCashBookName;
+}
+
+}  // namespace
+
+bool NeedsCashBookRename(const RecordSplit& split, std::string_view useTypeName) {
+    const std::string_view otherCashName = OtherCashBookName(useTypeName);
+    return split[kFieldOwnName] == otherCashName || split[kFieldOtherName] == otherCashName;
+}
+
 bool RenameCashBookFields(std::array<std::string, kRecordFields>& fields,
                           std::string_view useTypeName) {
-    const std::string_view otherCashName =
-        useTypeName == kCashBookName ? kAllowanceBookName : kCashBookName;
+    const std::string_view otherCashName = OtherCashBookName(useTypeName);
     bool renamed = false;
     for (int index : {kFieldOwnName, kFieldOtherName}) {
         auto& field = fields[static_cast<std::size_t>(index)];

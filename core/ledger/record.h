@@ -90,6 +90,8 @@ std::string CompleteOldFormRecord(const RecordSplit& split, std::string_view use
 
 // The cash book bears the use type's name on both sides: a book-name field (9 or 11) that
 // holds the other use type's name gets useTypeName. True when a field changed.
+// NeedsCashBookRename tells the same from a split, without changing anything.
+bool NeedsCashBookRename(const RecordSplit& split, std::string_view useTypeName);
 bool RenameCashBookFields(std::array<std::string, kRecordFields>& fields,
                           std::string_view useTypeName);
 

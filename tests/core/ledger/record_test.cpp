@@ -103,6 +103,26 @@ TEST(RecordSplit, OldFormRecordBecomesACashBookRecord) {
     EXPECT_FALSE(IsRecordLine(""));
 }
 
+TEST(RecordSplit, ACashBookRenameIsNeededWhereRenamingChangesAField) {
+    const std::vector<std::string> lines{
+        "d04=,2014/04/05,1,a,b,0,1,,現金,おこづかい帳,現金,おこづかい帳,",
+        "d04=,2014/04/05,1,a,b,0,1,,小口,本店,現金,おこづかい帳,",
+        "d04=,2014/04/05,1,a,b,0,1,,現金,現金出納帳,小口,本店,",
+        "d04=,2014/04/05,1,a,b,0,1,,小口,おこづかい帳",
+        "d04=,2014/04/05,1,a,b,0,1,",
+    };
+    for (std::string_view useTypeName : {"現金出納帳", "おこづかい帳"})
+        for (const std::string& line : lines) {
+            const RecordSplit split(line);
+            auto fields = RecordFieldsOf(split);
+            EXPECT_EQ(NeedsCashBookRename(split, useTypeName),
+                      RenameCashBookFields(fields, useTypeName))
+                << useTypeName << " " << line;
+        }
+    EXPECT_TRUE(NeedsCashBookRename(RecordSplit(lines[1]), "現金出納帳"));
+    EXPECT_FALSE(NeedsCashBookRename(RecordSplit(lines[1]), "おこづかい帳"));
+}
+
 TEST(Registry, LinesNamesAndOpeningBalances) {
     EXPECT_EQ(RegistryLine("小口", "本店", Amount::FromYen(5000)), "z,小口,本店,5000,");
     EXPECT_EQ(RegistryName("z,小口,本店,5000,"), "本店");
