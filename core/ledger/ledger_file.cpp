@@ -129,21 +129,24 @@ ParsedLedger ParseLedgerLines(std::vector<std::string> lines, const Ledger& prev
     }
 
     const std::string useTypeName = ledger.UseTypeName();
-    std::vector<std::string> records;
-    records.reserve(lines.size());
+    // The records are gathered at the front of lines itself: a second list as long as
+    // the file would only cost memory.
+    std::size_t records = 0;
     RecordSplit split;
     for (std::size_t i = 0; i < lines.size(); ++i) {
         std::string& line = lines[i];
         if (IsRecordLine(line)) {
             NormaliseRecord(line, useTypeName, i);
-            records.push_back(std::move(line));
+            if (records != i) lines[records] = std::move(line);
+            ++records;
         } else if (!line.empty() && line[0] == 'z') {
             split.Split(line);
             if (TLightStrings* registry = ledger.RegistryOf(split[1]))
                 registry->Add(std::move(line));
         }
     }
-    ledger.transactions.Adopt(std::move(records));
+    lines.resize(records);
+    ledger.transactions.Adopt(std::move(lines));
     return parsed;
 }
 

@@ -139,6 +139,23 @@ TEST(LedgerFile, RecordsAreNormalisedAndRegistryLinesSorted) {
         (Lines{"d04=,2014/04/06,2,食費,昼食,0,500,280,小口,本店,現金,現金出納帳,", allowance[1]}));
 }
 
+TEST(LedgerFile, RecordsKeepTheirOrderAmongOtherLines) {
+    const Lines lines = {
+        "z,小口,本店,5000,",
+        "",
+        "d04=,2014/04/05,1,a,b,0,1,,現金,現金出納帳,現金,現金出納帳,",
+        "x,stray line",
+        "z,預金,A銀行,1000,",
+        "d04=,2014/04/06,2,a,c,0,2,,小口,本店,小口,本店,",
+        "d04=,2014/04/07,3,a,d,0,3,,現金,現金出納帳,現金,現金出納帳,",
+    };
+    const Ledger ledger =
+        ParseLedgerLines(Concat(lines, TrailerWith("g,1000,4,1,2014,")), Ledger{}, kToday).ledger;
+    EXPECT_EQ(ledger.transactions.Items(), (Lines{lines[2], lines[5], lines[6]}));
+    EXPECT_EQ(ledger.pettyRegistry.Items(), Lines{lines[0]});
+    EXPECT_EQ(ledger.bankRegistry.Items(), Lines{lines[4]});
+}
+
 // Regression: a quoted field with a comma was joined back unquoted by the first
 // recomputation, so the record gained a field, its amounts shifted and it left its book.
 TEST(LedgerFile, QuotedFieldsLoseTheirQuotesAndCommasAtLoad) {
