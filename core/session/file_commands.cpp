@@ -75,8 +75,7 @@ bool LoadLedger(Session& session, const std::string& path) {
     session.accountFilter.clear();
     session.allBooks = false;
     session.balances = Balances{};
-    SelectCashBook(session);
-    session.RecomputeCurrent();
+    SelectCashBook(session);  // recomputes the cash book for the current month
     session.modified = false;
     session.NotifyViewChanged();
     return true;
