@@ -67,12 +67,117 @@ std::size_t Utf8SequenceLength(unsigned char lead) {
     return 1;
 }
 
+// CP932 to UTF-8 through a table of the byte sequences met, each converted through iconv
+// once: a file of a hundred thousand records holds a few hundred distinct characters.
+class Cp932Decoder {
+public:
+    Cp932Decoder() : toUtf8_(OpenConverter("UTF-8", "CP932")) {
+        for (int b = 0; b < 0x80; ++b) singles_[static_cast<std::size_t>(b)] = Learn(b);
+        asciiSame_ = true;
+        for (int b = 0; b < 0x80; ++b)
+            if (singles_[static_cast<std::size_t>(b)] != (1u << 24 | static_cast<std::uint32_t>(b)))
+                asciiSame_ = false;
+    }
+
+    // The text of input, handed to piece in parts that never cut a character. False at
+    // the first byte sequence that is not CP932, with its offset in failedAt, after the
+    // text before it was handed on.
+    bool Decode(std::string_view input, const TextPieceSink& piece, std::size_t& failedAt) {
+        std::string buffer(64 * 1024, '\0');
+        std::size_t used = 0;
+        const auto* begin = reinterpret_cast<const unsigned char*>(input.data());
+        const auto* p = begin;
+        const auto* end = begin + input.size();
+        while (p < end) {
+            if (buffer.size() - used < 8) {
+                piece(std::string_view(buffer.data(), used));
+                used = 0;
+            }
+            if (*p < 0x80 && asciiSame_) {
+                buffer[used++] = static_cast<char>(*p++);
+                continue;
+            }
+            std::uint32_t form = FormOfSingle(*p);
+            std::size_t length = 1;
+            if (form == kLead) {
+                form = end - p >= 2 ? FormOfPair(p[0], p[1]) : kInvalid;
+                length = 2;
+            }
+            if (form == kInvalid) {
+                if (used > 0) piece(std::string_view(buffer.data(), used));
+                failedAt = static_cast<std::size_t>(p - begin);
+                return false;
+            }
+            char* out = buffer.data() + used;
+            out[0] = static_cast<char>(form & 0xFF);
+            out[1] = static_cast<char>((form >> 8) & 0xFF);
+            out[2] = static_cast<char>((form >> 16) & 0xFF);
+            used += form >> 24;
+            p += length;
+        }
+        if (used > 0) piece(std::string_view(buffer.data(), used));
+        return true;
+    }
+
+private:
+    // A form is kInvalid, kLead (the first byte of two), or the UTF-8 bytes (at most three:
+    // CP932 has nothing beyond the Basic Multilingual Plane) from the lowest byte up, with
+    // their count in the highest.
+    static constexpr std::uint32_t kUnknown = 0;
+    static constexpr std::uint32_t kInvalid = 0xFFFFFFFF;
+    static constexpr std::uint32_t kLead = 0xFFFFFFFE;
+    using Page = std::array<std::uint32_t, 256>;
+
+    std::uint32_t FormOfSingle(unsigned char b) {
+        std::uint32_t& form = singles_[b];
+        if (form == kUnknown) form = Learn(b);
+        return form;
+    }
+
+    std::uint32_t FormOfPair(unsigned char lead, unsigned char trail) {
+        std::unique_ptr<Page>& page = pairs_[lead];
+        if (page == nullptr) page = std::make_unique<Page>();  // value-initialised: kUnknown
+        std::uint32_t& form = (*page)[trail];
+        if (form == kUnknown) form = Learn(lead, trail);
+        return form;
+    }
+
+    // The bytes converted on their own; a single byte that iconv finds incomplete starts
+    // a pair.
+    std::uint32_t Learn(int first, int second = -1) {
+        char bytes[2] = {static_cast<char>(first), static_cast<char>(second)};
+        char out[8];
+        char* in = bytes;
+        std::size_t inLeft = second < 0 ? 1 : 2;
+        char* outPtr = out;
+        std::size_t outLeft = sizeof out;
+        const iconv_t converter = static_cast<iconv_t>(toUtf8_.get());
+        const std::size_t rc = iconv(converter, &in, &inLeft, &outPtr, &outLeft);
+        const bool incomplete = rc == static_cast<std::size_t>(-1) && errno == EINVAL;
+        iconv(converter, nullptr, nullptr, nullptr, nullptr);
+        if (rc == static_cast<std::size_t>(-1) || inLeft != 0)
+            return incomplete && second < 0 ? kLead : kInvalid;
+        const std::size_t length = sizeof out - outLeft;
+        if (length == 0 || length > 3) return kInvalid;
+        std::uint32_t form = static_cast<std::uint32_t>(length) << 24;
+        for (std::size_t k = 0; k < length; ++k)
+            form |= static_cast<std::uint32_t>(static_cast<unsigned char>(out[k])) << (8 * k);
+        return form;
+    }
+
+    IconvHandle toUtf8_;
+    std::array<std::uint32_t, 256> singles_{};
+    std::array<std::unique_ptr<Page>, 256> pairs_;
+    bool asciiSame_ = false;  // every ASCII byte is the character itself
+};
+
 }  // namespace
 
 std::string Cp932ToUtf8(std::string_view bytes) {
     std::string out;
+    out.reserve(bytes.size() + bytes.size() / 2 + 16);
     std::size_t failedAt = 0;
-    if (!Convert("UTF-8", "CP932", bytes, out, failedAt))
+    if (!Cp932Decoder().Decode(bytes, [&out](std::string_view part) { out += part; }, failedAt))
         throw EncodingError("CP932(Shift_JIS)として読めないバイト列があります(" +
                             std::to_string(failedAt + 1) + "バイト目)");
     return out;
@@ -285,7 +390,7 @@ void DecodeFileTextInPieces(std::string_view bytes, const TextPieceSink& piece) 
         return;
     }
     std::size_t failedAt = 0;
-    if (ConvertInPieces("UTF-8", "CP932", bytes, piece, failedAt)) return;
+    if (Cp932Decoder().Decode(bytes, piece, failedAt)) return;
     throw EncodingError("ファイルの文字コードがCP932(Shift_JIS)でもUTF-8でもありません(" +
                         std::to_string(failedAt + 1) + "バイト目)");
 }
