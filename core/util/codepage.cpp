@@ -67,6 +67,8 @@ std::size_t Utf8SequenceLength(unsigned char lead) {
     return 1;
 }
 
+}  // namespace
+
 // CP932 to UTF-8 through a table of the byte sequences met, each converted through iconv
 // once: a file of a hundred thousand records holds a few hundred distinct characters.
 class Cp932Decoder {
@@ -79,11 +81,17 @@ public:
                 asciiSame_ = false;
     }
 
-    // The text of input, handed to piece in parts that never cut a character. False at
-    // the first byte sequence that is not CP932, with its offset in failedAt, after the
-    // text before it was handed on.
-    bool Decode(std::string_view input, const TextPieceSink& piece, std::size_t& failedAt) {
-        std::string buffer(64 * 1024, '\0');
+    struct Result {
+        std::size_t taken = 0;  // bytes decoded; at a failure, the offset of the sequence
+        bool failed = false;    // a byte sequence that is not CP932
+    };
+
+    // The text of input, handed to piece in parts that never cut a character. Stops at
+    // the first byte sequence that is not CP932, after the text before it was handed on;
+    // when more bytes follow input, before a first byte of two that ends it.
+    Result Decode(std::string_view input, bool more, const TextPieceSink& piece) {
+        std::string& buffer = buffer_;
+        if (buffer.empty()) buffer.assign(64 * 1024, '\0');
         std::size_t used = 0;
         const auto* begin = reinterpret_cast<const unsigned char*>(input.data());
         const auto* p = begin;
@@ -100,13 +108,13 @@ public:
             std::uint32_t form = FormOfSingle(*p);
             std::size_t length = 1;
             if (form == kLead) {
+                if (end - p < 2 && more) break;
                 form = end - p >= 2 ? FormOfPair(p[0], p[1]) : kInvalid;
                 length = 2;
             }
             if (form == kInvalid) {
                 if (used > 0) piece(std::string_view(buffer.data(), used));
-                failedAt = static_cast<std::size_t>(p - begin);
-                return false;
+                return {static_cast<std::size_t>(p - begin), true};
             }
             char* out = buffer.data() + used;
             out[0] = static_cast<char>(form & 0xFF);
@@ -116,7 +124,7 @@ public:
             p += length;
         }
         if (used > 0) piece(std::string_view(buffer.data(), used));
-        return true;
+        return {static_cast<std::size_t>(p - begin), false};
     }
 
 private:
@@ -169,15 +177,71 @@ private:
     std::array<std::uint32_t, 256> singles_{};
     std::array<std::unique_ptr<Page>, 256> pairs_;
     bool asciiSame_ = false;  // every ASCII byte is the character itself
+    std::string buffer_;      // the text decoded and not handed on yet
 };
 
-}  // namespace
+Cp932PartDecoder::Cp932PartDecoder(TextPieceSink piece)
+    : decoder_(std::make_unique<Cp932Decoder>()), piece_(std::move(piece)) {}
+
+Cp932PartDecoder::~Cp932PartDecoder() = default;
+
+void Cp932PartDecoder::Add(std::string_view part) {
+    if (part.empty()) return;
+    if (!carried_.empty()) {
+        // The first byte of two that ended the previous part, with its second.
+        carried_ += part.front();
+        if (decoder_->Decode(carried_, false, piece_).failed) Fail(offset_ - 1);
+        carried_.clear();
+        part.remove_prefix(1);
+        ++offset_;
+    }
+    const Cp932Decoder::Result result = decoder_->Decode(part, true, piece_);
+    if (result.failed) Fail(offset_ + result.taken);
+    carried_.assign(part.substr(result.taken));
+    offset_ += part.size();
+}
+
+void Cp932PartDecoder::Finish() {
+    if (!carried_.empty()) Fail(offset_ - carried_.size());
+}
+
+void Cp932PartDecoder::Fail(std::size_t offset) {
+    throw EncodingError("ファイルの文字コードがCP932(Shift_JIS)でもUTF-8でもありません(" +
+                        std::to_string(offset + 1) + "バイト目)");
+}
+
+bool Utf8Validity::Add(std::string_view part) {
+    if (broken_) return false;
+    if (!pending_.empty()) {
+        // The sequence that the previous part ended in, completed from this one.
+        const std::size_t length = Utf8SequenceLength(static_cast<unsigned char>(pending_[0]));
+        const std::size_t take = std::min(length - pending_.size(), part.size());
+        pending_.append(part.substr(0, take));
+        part.remove_prefix(take);
+        if (pending_.size() < length) return true;
+        if (!IsValidUtf8(pending_)) return !(broken_ = true);
+        pending_.clear();
+    }
+    // A sequence cut by the end of the part waits for the next one.
+    std::size_t cut = part.size();
+    for (std::size_t k = 1; k <= 3 && k <= part.size(); ++k) {
+        const auto c = static_cast<unsigned char>(part[part.size() - k]);
+        if ((c & 0xC0) == 0x80) continue;
+        if (c >= 0xC0 && Utf8SequenceLength(c) > k) cut = part.size() - k;
+        break;
+    }
+    if (!IsValidUtf8(part.substr(0, cut))) return !(broken_ = true);
+    pending_.assign(part.substr(cut));
+    return true;
+}
 
 std::string Cp932ToUtf8(std::string_view bytes) {
     std::string out;
     out.reserve(bytes.size() + bytes.size() / 2 + 16);
-    std::size_t failedAt = 0;
-    if (!Cp932Decoder().Decode(bytes, [&out](std::string_view part) { out += part; }, failedAt))
+    const Cp932Decoder::Result result =
+        Cp932Decoder().Decode(bytes, false, [&out](std::string_view part) { out += part; });
+    const std::size_t failedAt = result.taken;
+    if (result.failed)
         throw EncodingError("CP932(Shift_JIS)として読めないバイト列があります(" +
                             std::to_string(failedAt + 1) + "バイト目)");
     return out;
@@ -389,10 +453,9 @@ void DecodeFileTextInPieces(std::string_view bytes, const TextPieceSink& piece) 
         piece(bytes);
         return;
     }
-    std::size_t failedAt = 0;
-    if (Cp932Decoder().Decode(bytes, piece, failedAt)) return;
-    throw EncodingError("ファイルの文字コードがCP932(Shift_JIS)でもUTF-8でもありません(" +
-                        std::to_string(failedAt + 1) + "バイト目)");
+    Cp932PartDecoder decoder(piece);
+    decoder.Add(bytes);
+    decoder.Finish();
 }
 
 std::string DecodeFileText(std::string_view bytes) {

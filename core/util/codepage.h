@@ -107,4 +107,42 @@ void DecodeFileTextInPieces(std::string_view bytes, const TextPieceSink& piece);
 
 bool IsValidUtf8(std::string_view bytes);
 
+// IsValidUtf8 of a text that arrives in parts.
+class Utf8Validity {
+public:
+    // Takes the next part; false once the text can no longer be valid.
+    bool Add(std::string_view part);
+    // The parts so far make valid UTF-8.
+    bool Valid() const { return !broken_ && pending_.empty(); }
+
+private:
+    std::string pending_;  // a sequence that the last part cut
+    bool broken_ = false;
+};
+
+class Cp932Decoder;
+
+// The CP932 side of DecodeFileTextInPieces for bytes that arrive in parts: each part's
+// text goes to piece as it is decoded. Throws EncodingError as DecodeFileTextInPieces does,
+// naming the byte by its place in all the parts.
+class Cp932PartDecoder {
+public:
+    explicit Cp932PartDecoder(TextPieceSink piece);
+    ~Cp932PartDecoder();
+    Cp932PartDecoder(const Cp932PartDecoder&) = delete;
+    Cp932PartDecoder& operator=(const Cp932PartDecoder&) = delete;
+
+    void Add(std::string_view part);
+    // Refuses a first byte of two at the very end.
+    void Finish();
+
+private:
+    [[noreturn]] static void Fail(std::size_t offset);
+
+    std::unique_ptr<Cp932Decoder> decoder_;
+    TextPieceSink piece_;
+    std::string carried_;     // a first byte of two that ended the last part
+    std::size_t offset_ = 0;  // of the next part's first byte
+};
+
 }  // namespace velmora

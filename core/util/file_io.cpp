@@ -165,13 +165,97 @@ void SplitTextLines(std::string_view text, std::vector<std::string>& lines) {
     splitter.Finish();
 }
 
+namespace {
+
+// A regular file read a part at a time into one buffer, so that a large file's bytes are
+// never held whole.
+class PartReader {
+public:
+    static constexpr std::size_t kPartSize = 256 * 1024;
+
+    PartReader(const std::string& path, int fd, std::size_t size)
+        : path_(path), fd_(fd), size_(size), buffer_(kPartSize, '\0') {}
+
+    std::size_t Size() const { return size_; }
+
+    // The next part: a full buffer except at the end; empty after the last.
+    std::string_view Next() {
+        std::size_t filled = 0;
+        while (filled < buffer_.size()) {
+            const ssize_t n = ::read(fd_, buffer_.data() + filled, buffer_.size() - filled);
+            if (n == 0) break;
+            if (n < 0) {
+                if (errno == EINTR) continue;
+                throw FileError("ファイルを読めません: " + path_ + " (" + SystemReason(errno) + ")");
+            }
+            filled += static_cast<std::size_t>(n);
+        }
+        return std::string_view(buffer_.data(), filled);
+    }
+
+    void Rewind() {
+        if (::lseek(fd_, 0, SEEK_SET) != 0)
+            throw FileError("ファイルを読めません: " + path_ + " (" + SystemReason(errno) + ")");
+    }
+
+private:
+    const std::string& path_;
+    int fd_;
+    std::size_t size_;
+    std::string buffer_;
+};
+
+// Whether the whole file is UTF-8 is known only at its end: it is read once to see, and
+// again to decode, as UTF-8 or as CP932. A CP932 file with kana or kanji is told from
+// UTF-8 within its first part.
+void ReadLinesInParts(PartReader& reader, TextLineSplitter& splitter) {
+    Utf8Validity utf8;
+    for (std::string_view part = reader.Next(); !part.empty() && utf8.Add(part);
+         part = reader.Next()) {
+    }
+    const bool isUtf8 = utf8.Valid();
+    reader.Rewind();
+    if (isUtf8) {
+        static constexpr std::string_view kBom = "\xEF\xBB\xBF";
+        bool first = true;
+        for (std::string_view part = reader.Next(); !part.empty(); part = reader.Next()) {
+            if (first && part.substr(0, kBom.size()) == kBom) part.remove_prefix(kBom.size());
+            first = false;
+            splitter.Add(part);
+        }
+        return;
+    }
+    Cp932PartDecoder decoder([&splitter](std::string_view text) { splitter.Add(text); });
+    for (std::string_view part = reader.Next(); !part.empty(); part = reader.Next())
+        decoder.Add(part);
+    decoder.Finish();
+}
+
+}  // namespace
+
 std::vector<std::string> ReadTextLines(const std::string& path) {
     // The file's bytes, its decoded text and its lines together would take several times
-    // the file's size; the text is decoded in parts and split as it comes instead.
-    const std::string bytes = ReadFileBytes(path);
+    // the file's size; a regular file is read and decoded in parts and split as it comes.
     std::vector<std::string> lines;
-    lines.reserve(static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n')) + 1);
     TextLineSplitter splitter(lines);
+    {
+        Descriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+        if (fd.get() < 0)
+            throw FileError("ファイルを開けません: " + path + " (" + SystemReason(errno) + ")");
+        struct stat info {};
+        if (::fstat(fd.get(), &info) == 0 && S_ISREG(info.st_mode)) {
+            PartReader reader(path, fd.get(), static_cast<std::size_t>(info.st_size));
+            // Room for lines of forty bytes: the part of it that is never used is never
+            // touched either.
+            lines.reserve(reader.Size() / 40 + 1);
+            ReadLinesInParts(reader, splitter);
+            splitter.Finish();
+            return lines;
+        }
+    }
+    // Anything else (a pipe, a folder) as a whole, so that a folder fails on read.
+    const std::string bytes = ReadFileBytes(path);
+    lines.reserve(static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n')) + 1);
     DecodeFileTextInPieces(bytes, [&splitter](std::string_view part) { splitter.Add(part); });
     splitter.Finish();
     return lines;

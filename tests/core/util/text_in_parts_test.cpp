@@ -109,5 +109,90 @@ TEST(TextInParts, ReadTextLinesOfALargeCp932File) {
     EXPECT_EQ(ReadTextLines(folder.File("large.exv")), expected);
 }
 
+// Every cut of a short text into two or three parts: UTF-8 validity and CP932 decoding of
+// the parts must be those of the whole, refusals at the same byte.
+TEST(TextInParts, ValidityAndCp932DecodingWhereverThePartsAreCut) {
+    const std::vector<std::string> texts{
+        "a現金b",
+        "\xEF\xBB\xBF現\r\n",
+        "ab\xE7\x8F",  // cut short at the end
+        "\xE7\x8F"
+        "a\xBE",              // a continuation byte out of its place
+        "\xC0\x80x",          // overlong
+        "\xF0\x9F\x98\x80!",  // four bytes
+    };
+    for (const std::string& text : texts)
+        for (std::size_t i = 0; i <= text.size(); ++i)
+            for (std::size_t j = i; j <= text.size(); ++j) {
+                Utf8Validity validity;
+                for (std::string_view part :
+                     {std::string_view(text).substr(0, i), std::string_view(text).substr(i, j - i),
+                      std::string_view(text).substr(j)})
+                    validity.Add(part);
+                EXPECT_EQ(validity.Valid(), IsValidUtf8(text)) << text << " " << i << " " << j;
+            }
+
+    const std::vector<std::string> cp932{
+        Utf8ToCp932("現金ｱ,1\r\n預金"),
+        "ab\x82\xA0\x81\x20yz",  // a pair with a trail byte out of range
+        "\x8C\xBB\x8B",          // a first byte of two at the end
+        "\x80"
+        "abc",
+    };
+    for (const std::string& bytes : cp932) {
+        std::string expected;
+        std::string refusal;
+        try {
+            DecodeFileTextInPieces(bytes, [&](std::string_view text) { expected += text; });
+        } catch (const EncodingError& error) {
+            refusal = error.what();
+        }
+        for (std::size_t i = 0; i <= bytes.size(); ++i) {
+            std::string text;
+            std::string partsRefusal;
+            try {
+                Cp932PartDecoder decoder([&](std::string_view piece) { text += piece; });
+                decoder.Add(std::string_view(bytes).substr(0, i));
+                decoder.Add(std::string_view(bytes).substr(i));
+                decoder.Finish();
+            } catch (const EncodingError& error) {
+                partsRefusal = error.what();
+            }
+            EXPECT_EQ(partsRefusal, refusal) << i;
+            if (refusal.empty()) {
+                EXPECT_EQ(text, expected) << i;
+            }
+        }
+    }
+}
+
+// Files longer than a part: a character of either code cut by the end of a part, a byte-
+// order mark, and a refusal past the first part named by its place in the file.
+TEST(TextInParts, FilesLongerThanAPart) {
+    testing::TempFolder folder;
+    const std::string filler(256 * 1024 - 1, 'x');  // the next character crosses a part
+
+    testing::WriteBytes(folder.File("utf8.txt"),
+                        "\xEF\xBB\xBF" + filler.substr(3) + "現金\r\n預金,1");
+    EXPECT_EQ(ReadTextLines(folder.File("utf8.txt")), (Lines{filler.substr(3) + "現金", "預金,1"}));
+
+    testing::WriteBytes(folder.File("cp932.txt"), Utf8ToCp932(filler + "現金\r\n預金,1"));
+    EXPECT_EQ(ReadTextLines(folder.File("cp932.txt")), (Lines{filler + "現金", "預金,1"}));
+
+    // ASCII for two parts, then a byte that makes the whole file CP932.
+    testing::WriteBytes(folder.File("late.txt"), filler + filler + "\r\n\x82\xA0");
+    EXPECT_EQ(ReadTextLines(folder.File("late.txt")), (Lines{filler + filler, "あ"}));
+
+    testing::WriteBytes(folder.File("broken.txt"), Utf8ToCp932(filler + filler + "現金") + "\x82");
+    try {
+        ReadTextLines(folder.File("broken.txt"));
+        ADD_FAILURE() << "no encoding error";
+    } catch (const EncodingError& error) {
+        EXPECT_EQ(std::string(error.what()),
+                  "ファイルの文字コードがCP932(Shift_JIS)でもUTF-8でもありません(" +
+                      std::to_string(filler.size() * 2 + 4 + 1) + "バイト目)");
+    }
+}
+
 }  // namespace
 }  // namespace velmora
