@@ -130,15 +130,44 @@ void TextLineSplitter::Append(std::string_view tail) {
     partial_.clear();
 }
 
+namespace {
+
+// The next place of c in text at or after from (text.size() when there is none), found
+// again only once the place last found has been passed: each byte is searched once.
+class NextOf {
+public:
+    NextOf(std::string_view text, char c) : text_(text), c_(c) {}
+
+    std::size_t From(std::size_t from) {
+        if (found_ < from || !searched_) {
+            const void* at = std::memchr(text_.data() + from, c_, text_.size() - from);
+            found_ = at == nullptr
+                         ? text_.size()
+                         : static_cast<std::size_t>(static_cast<const char*>(at) - text_.data());
+            searched_ = true;
+        }
+        return found_;
+    }
+
+private:
+    std::string_view text_;
+    char c_;
+    std::size_t found_ = 0;
+    bool searched_ = false;
+};
+
+}  // namespace
+
 void TextLineSplitter::Add(std::string_view part) {
     std::size_t start = 0;
     const std::size_t n = part.size();
     if (n == 0) return;
     if (afterCr_ && part[0] == '\n') start = 1;
     afterCr_ = false;
+    NextOf nextCr(part, '\r');
+    NextOf nextLf(part, '\n');
     while (start < n) {
-        std::size_t end = start;
-        while (end < n && part[end] != '\r' && part[end] != '\n') ++end;
+        std::size_t end = std::min(nextCr.From(start), nextLf.From(start));
         if (end == n) {
             partial_ += part.substr(start);
             return;
@@ -186,7 +215,8 @@ public:
             if (n == 0) break;
             if (n < 0) {
                 if (errno == EINTR) continue;
-                throw FileError("ファイルを読めません: " + path_ + " (" + SystemReason(errno) + ")");
+                throw FileError("ファイルを読めません: " + path_ + " (" + SystemReason(errno) +
+                                ")");
             }
             filled += static_cast<std::size_t>(n);
         }

@@ -42,6 +42,18 @@ TEST(TextInParts, LinesAreTheSameWhereverThePartsAreCut) {
     EXPECT_EQ(SplitInParts("a\r\r\nb", {2, 2, 3}), (Lines{"a", "", "b"}));
     EXPECT_EQ(SplitInParts("ab", {1}), Lines{"ab"});
     EXPECT_EQ(SplitInParts("", {}), Lines{});
+    // Line ends of one kind only, then the other kind after many lines.
+    std::string mixed;
+    Lines expected;
+    for (int i = 0; i < 500; ++i) {
+        expected.push_back("r" + std::to_string(i));
+        mixed += expected.back() + "\r";
+    }
+    for (int i = 0; i < 500; ++i) {
+        expected.push_back("n" + std::to_string(i));
+        mixed += expected.back() + (i % 2 == 0 ? "\n" : "\r\n");
+    }
+    EXPECT_EQ(SplitWhole(mixed), expected);
     const std::string texts[] = {"交通費,バス代,\r\n消耗品費,\r\n", "\r\n\r\n\n\r\rx\r\ny",
                                  "one line without an end", "a\nb\r\n\r\nc\r"};
     for (const std::string& text : texts) {
