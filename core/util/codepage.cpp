@@ -6,6 +6,7 @@
 #include <array>
 #include <cerrno>
 #include <cstdint>
+#include <cstring>
 #include <memory>
 
 #include "core/util/errors.h"
@@ -102,7 +103,17 @@ public:
                 used = 0;
             }
             if (*p < 0x80 && asciiSame_) {
-                buffer[used++] = static_cast<char>(*p++);
+                // Dates, amounts and commas come in runs: eight bytes at once when they
+                // are all ASCII (the buffer has room for eight at the top of the loop).
+                std::uint64_t word = 0x80;
+                if (end - p >= 8) std::memcpy(&word, p, 8);
+                if ((word & 0x8080808080808080ULL) == 0) {
+                    std::memcpy(buffer.data() + used, p, 8);
+                    p += 8;
+                    used += 8;
+                } else {
+                    buffer[used++] = static_cast<char>(*p++);
+                }
                 continue;
             }
             std::uint32_t form = FormOfSingle(*p);
