@@ -20,12 +20,13 @@ ledger_file="$out/velmora-bench.exv"
 journal_file="$out/velmora-bench.journal"
 log="$out/velmora-bench.log"
 
-if ! command -v ledger >/dev/null || ! command -v hyperfine >/dev/null; then
+if ! command -v ledger >/dev/null || ! command -v hyperfine >/dev/null ||
+    ! command -v jq >/dev/null; then
     if [[ $(id -u) -eq 0 ]] && command -v apt-get >/dev/null; then
-        apt-get install -y ledger hyperfine >/dev/null 2>&1 ||
-            { apt-get update >/dev/null && apt-get install -y ledger hyperfine >/dev/null; }
+        apt-get install -y ledger hyperfine jq >/dev/null 2>&1 ||
+            { apt-get update >/dev/null && apt-get install -y ledger hyperfine jq >/dev/null; }
     else
-        echo "note: ledger-cli or hyperfine missing; the journal check is skipped" >&2
+        echo "note: ledger-cli, hyperfine or jq missing; the journal checks are skipped" >&2
     fi
 fi
 
@@ -34,7 +35,7 @@ bench_targets=(velmora-generate)
 for source in "$repo"/bench/bench_*.cpp; do
     bench_targets+=("$(basename "$source" .cpp)")
 done
-ninja -C "$build" -j2 "${bench_targets[@]}" >/dev/null
+ninja -C "$build" -j2 "${bench_targets[@]}" velmora-cli >/dev/null
 
 mkdir -p "$out"
 "$build/bench/velmora-generate" "$ledger_file" "$journal_file" --records "$records"
@@ -63,6 +64,33 @@ for target in "${bench_targets[@]:1}"; do
         "$build/bench/$target" "$@" | tee -a "$log"
     fi
 done
+
+# velmora-cli summary as a whole process (start, load, summary) beside ledger-cli's balance
+# of the same transactions and beside only decoding the file and adding one column. The
+# working folder is fixed and prepared by the warm-up runs, so every timed run finds it.
+if command -v ledger >/dev/null && command -v hyperfine >/dev/null && command -v jq >/dev/null; then
+    echo "== velmora-cli summary / ledger balance / iconv + awk"
+    cli_home="$out/velmora-bench-home"
+    cli_json="$out/velmora-bench-cli.json"
+    mkdir -p "$cli_home"
+    VELMORA_HOME="$cli_home" hyperfine -N --warmup 3 --runs "${VELMORA_BENCH_CLI_RUNS:-15}" \
+        --export-json "$cli_json" \
+        -n velmora "$build/cli/velmora-cli summary $ledger_file" \
+        -n ledger "ledger -f $journal_file balance" \
+        -n iconv-awk "sh -c \"iconv -f CP932 -t UTF-8 $ledger_file | awk -F, '{s+=\\\$6} END {print s}'\"" |
+        tee -a "$log"
+    # Median wall time of each command, and its mean CPU time (user + system).
+    median() { jq -r --arg n "$1" '.results[] | select(.command == $n) | .median' "$cli_json"; }
+    cpu() { jq -r --arg n "$1" '.results[] | select(.command == $n) | .user + .system' "$cli_json"; }
+    awk -v v="$(median velmora)" -v l="$(median ledger)" -v i="$(median iconv-awk)" \
+        -v vc="$(cpu velmora)" -v lc="$(cpu ledger)" -v ic="$(cpu iconv-awk)" 'BEGIN {
+        faster = l / v; slower = v / i
+        printf "FIGURE\tvelmora-cli summary: ledger balance / velmora\t%.2fx (median %.1f / %.1f ms; cpu %.1f / %.1f ms)\t>= 10x\t%s\n",
+            faster, l * 1e3, v * 1e3, lc * 1e3, vc * 1e3, faster >= 10 ? "ok" : "MISSED"
+        printf "FIGURE\tvelmora-cli summary / (iconv + awk)\t%.2fx (median %.1f / %.1f ms; cpu %.1f / %.1f ms)\t<= 3x\t%s\n",
+            slower, v * 1e3, i * 1e3, vc * 1e3, ic * 1e3, slower <= 3 ? "ok" : "MISSED"
+    }' | tee -a "$log"
+fi
 
 echo
 echo "Figures ($records records; load average $(cut -d' ' -f1-3 /proc/loadavg)):"

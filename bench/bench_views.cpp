@@ -1,0 +1,141 @@
+// What a user waits for after "登　録" in the cash book: the record placed in date order
+// and the cash book recomputed (RegisterEntry), then the ledger view of the entry's month
+// built again, which refreshes the balance list of every book and recomputes once more
+// (ShowLedgerView). The parts are timed on their own as well, to show where the time goes.
+#include <cstdio>
+#include <string>
+
+#include "bench/support/bench_setup.h"
+#include "bench/support/figure_reporter.h"
+#include "core/ledger/balances.h"
+#include "core/session/book_commands.h"
+#include "core/session/file_commands.h"
+#include "core/view/entry_form.h"
+#include "core/view/entry_register.h"
+#include "core/view/ledger_view.h"
+#include "core/view/main_calendar.h"
+
+namespace velmora::bench {
+namespace {
+
+// A cash-book session on the generated ledger, and an entry form opened for a new record
+// on day, as F5 opens it.
+class EntryScene {
+public:
+    EntryScene(const std::string& workingFolder, const std::string& source, Date day)
+        : quiet_(workingFolder), view_(day) {
+        Session& s = quiet_.session();
+        loaded_ = LoadLedger(s, source);
+        if (!loaded_) return;
+        SelectCashBook(s);
+        ChooseDay(s, view_, day);
+        opened_ = NewEntryCommand(s, view_, form_);
+    }
+
+    bool Ready() const { return loaded_ && opened_; }
+    Session& session() { return quiet_.session(); }
+    ViewState& view() { return view_; }
+
+    // Fills the form as a user does before "登　録": the continuous-entry form keeps the
+    // title and the date and clears the description and the amounts after each entry.
+    RegisterResult Register() {
+        form_.title = "消耗品費";
+        form_.description = "ボールペン";
+        form_.expense = Amount::Parse("330");
+        return RegisterEntry(quiet_.session(), view_, form_);
+    }
+
+    // Takes the entry out again, so that every iteration starts from the same ledger.
+    void Undo(const RegisterResult& result) {
+        if (result.stored) quiet_.session().ledger.transactions.Delete(result.line);
+    }
+
+private:
+    QuietSession quiet_;
+    ViewState view_;
+    EntryForm form_;
+    bool loaded_ = false;
+    bool opened_ = false;
+};
+
+void RegisterEntryBenchmark(const char* name, const std::string& workingFolder,
+                            const std::string& source, Date day) {
+    benchmark::RegisterBenchmark(name, [workingFolder, source, day](benchmark::State& state) {
+        EntryScene scene(workingFolder, source, day);
+        if (!scene.Ready()) return state.SkipWithError("no entry form on the ledger");
+        std::size_t rows = 0;
+        for (auto _ : state) {
+            const RegisterResult result = scene.Register();
+            if (!result.stored) return state.SkipWithError("the entry was refused");
+            rows = ShowLedgerView(scene.session(), scene.view()).rows.size();
+            state.PauseTiming();
+            scene.Undo(result);
+            state.ResumeTiming();
+        }
+        state.counters["rows"] = static_cast<double>(rows);
+    })->Unit(benchmark::kMillisecond);
+}
+
+void RegisterViewBenchmarks(const ScratchFolder& folder, const PreparedLedger& prepared) {
+    const std::string source = prepared.path;
+    const std::string workingFolder = folder.Path();
+    // Today in the middle of the year, and the last month, whose records are the last
+    // ones of the list.
+    RegisterEntryBenchmark("EntryThenViewOctober", workingFolder, source,
+                           Date::FromYmd(2024, 10, 15));
+    RegisterEntryBenchmark("EntryThenViewMarch", workingFolder, source, Date::FromYmd(2025, 3, 14));
+
+    // The parts of the step, after one entry in October is in place.
+    const Date october = Date::FromYmd(2024, 10, 15);
+    benchmark::RegisterBenchmark("RecomputeCashBookAfterEntry", [workingFolder, source,
+                                                                 october](benchmark::State& state) {
+        EntryScene scene(workingFolder, source, october);
+        if (!scene.Ready() || !scene.Register().stored) return state.SkipWithError("no entry");
+        for (auto _ : state) scene.session().RecomputeCurrent();
+    })->Unit(benchmark::kMillisecond);
+
+    benchmark::RegisterBenchmark("BookBalanceListAfterEntry", [workingFolder, source,
+                                                               october](benchmark::State& state) {
+        EntryScene scene(workingFolder, source, october);
+        if (!scene.Ready() || !scene.Register().stored) return state.SkipWithError("no entry");
+        for (auto _ : state) benchmark::DoNotOptimize(BookBalanceList(scene.session()).size());
+    })->Unit(benchmark::kMillisecond);
+
+    benchmark::RegisterBenchmark("ShowLedgerViewOctober", [workingFolder, source,
+                                                           october](benchmark::State& state) {
+        EntryScene scene(workingFolder, source, october);
+        if (!scene.Ready() || !scene.Register().stored) return state.SkipWithError("no entry");
+        for (auto _ : state)
+            benchmark::DoNotOptimize(ShowLedgerView(scene.session(), scene.view()).rows.size());
+    })->Unit(benchmark::kMillisecond);
+
+    // The view of the whole year (the "ALL" tab) for comparison: every record of the book.
+    benchmark::RegisterBenchmark("ShowLedgerViewAllMonths", [workingFolder, source,
+                                                             october](benchmark::State& state) {
+        EntryScene scene(workingFolder, source, october);
+        if (!scene.Ready()) return state.SkipWithError("no entry form on the ledger");
+        scene.session().currentMonth = 13;
+        std::size_t rows = 0;
+        for (auto _ : state) rows = ShowLedgerView(scene.session(), scene.view()).rows.size();
+        state.counters["rows"] = static_cast<double>(rows);
+    })->Unit(benchmark::kMillisecond);
+}
+
+}  // namespace
+}  // namespace velmora::bench
+
+int main(int argc, char** argv) {
+    using namespace velmora::bench;
+    if (!InitBenchmarks(argc, argv)) return 1;
+    ScratchFolder folder;
+    const PreparedLedger prepared = PrepareLedgerFile(folder, BenchRecordCount());
+    std::printf("ledger file: %d records, %ju bytes\n", prepared.ledger.transactions.Count(),
+                prepared.fileBytes);
+    std::fflush(stdout);
+    RegisterViewBenchmarks(folder, prepared);
+    RunWithFigures({
+        {"entry in October: register + view", "EntryThenViewOctober", "", 50},
+        {"entry in March: register + view", "EntryThenViewMarch", "", 50},
+    });
+    return 0;
+}
