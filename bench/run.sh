@@ -86,9 +86,9 @@ if command -v ledger >/dev/null && command -v hyperfine >/dev/null && command -v
         -v vc="$(cpu velmora)" -v lc="$(cpu ledger)" -v ic="$(cpu iconv-awk)" 'BEGIN {
         faster = l / v; slower = v / i
         printf "FIGURE\tvelmora-cli summary: ledger balance / velmora\t%.2fx (median %.1f / %.1f ms; cpu %.1f / %.1f ms)\t>= 10x\t%s\n",
-            faster, l * 1e3, v * 1e3, lc * 1e3, vc * 1e3, faster >= 10 ? "ok" : "MISSED"
+            faster, l * 1e3, v * 1e3, lc * 1e3, vc * 1e3, (faster >= 10 ? "ok" : "MISSED")
         printf "FIGURE\tvelmora-cli summary / (iconv + awk)\t%.2fx (median %.1f / %.1f ms; cpu %.1f / %.1f ms)\t<= 3x\t%s\n",
-            slower, v * 1e3, i * 1e3, vc * 1e3, ic * 1e3, slower <= 3 ? "ok" : "MISSED"
+            slower, v * 1e3, i * 1e3, vc * 1e3, ic * 1e3, (slower <= 3 ? "ok" : "MISSED")
     }' | tee -a "$log"
 fi
 
