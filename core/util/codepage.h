@@ -3,6 +3,7 @@
 // CR LF line ends; inside the program all text is UTF-8.
 #include <array>
 #include <cstdint>
+#include <cstring>
 #include <functional>
 #include <memory>
 #include <string>
@@ -42,7 +43,17 @@ public:
         const auto* end = p + text.size();
         while (p < end) {
             if (*p < 0x80 && asciiSame_) {
-                *out++ = static_cast<char>(*p++);
+                // Eight bytes at once when all eight are ASCII: the room beyond the text
+                // left over is at least as long.
+                std::uint64_t word = 0x80;
+                if (end - p >= 8) std::memcpy(&word, p, 8);
+                if ((word & 0x8080808080808080ULL) == 0) {
+                    std::memcpy(out, p, 8);
+                    out += 8;
+                    p += 8;
+                } else {
+                    *out++ = static_cast<char>(*p++);
+                }
                 continue;
             }
             std::size_t len = 3;

@@ -36,16 +36,16 @@ std::string Utf8Of(char32_t cp) {
 std::optional<std::string> Iconv(const char* to, const char* from, const std::string& text) {
     iconv_t cd = iconv_open(to, from);
     if (cd == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
-    char buffer[16];
+    std::string buffer(text.size() * 2 + 16, '\0');
     char* in = const_cast<char*>(text.data());
     std::size_t inLeft = text.size();
-    char* out = buffer;
-    std::size_t outLeft = sizeof buffer;
+    char* out = buffer.data();
+    std::size_t outLeft = buffer.size();
     const bool ok =
         iconv(cd, &in, &inLeft, &out, &outLeft) != static_cast<std::size_t>(-1) && inLeft == 0;
     iconv_close(cd);
     if (!ok) return std::nullopt;
-    return std::string(buffer, sizeof buffer - outLeft);
+    return buffer.substr(0, buffer.size() - outLeft);
 }
 
 // The CP932 form of a character when it comes back as itself; nullopt otherwise.
@@ -88,6 +88,22 @@ TEST(Cp932Encoder, EveryCharacterOfTheBmpAsAFreshConversionGivesIt) {
     std::string out;
     EXPECT_TRUE(Cp932Encoder().Append(encodedAll, out));
     EXPECT_EQ(out, expectedAll);
+}
+
+// ASCII is copied eight bytes at a time where it can be: runs of every length between
+// characters of two and three bytes, and at the very end.
+TEST(Cp932Encoder, AsciiRunsOfEveryLengthAmongOtherCharacters) {
+    std::string text;
+    for (int run = 0; run < 20; ++run)
+        text += std::string(static_cast<std::size_t>(run), 'a' + run) + "現α";
+    for (int tail = 0; tail < 12; ++tail) {
+        const std::string whole = text + std::string(static_cast<std::size_t>(tail), 'z');
+        std::string out = "#";
+        ASSERT_TRUE(Cp932Encoder().Append(whole, out));
+        const std::optional<std::string> expected = Iconv("CP932", "UTF-8", whole);
+        ASSERT_TRUE(expected.has_value());
+        EXPECT_EQ(out, "#" + *expected) << tail;
+    }
 }
 
 TEST(Cp932Encoder, RefusesWhatIsNotUtf8OrNotHeldAndUtf8ToCp932SaysWhat) {
