@@ -1,5 +1,6 @@
 #include "core/view/csv_records.h"
 
+#include <algorithm>
 #include <string_view>
 #include <utility>
 
@@ -70,28 +71,46 @@ public:
     bool Line(const CsvValues& values, const CsvOptions& options) {
         std::size_t room = kLineEnd.size() + 1;  // Write needs one byte beyond the text
         ForEachCsvPiece(values, options, [&room](std::string_view piece) { room += piece.size(); });
-        const std::size_t at = bytes_.size();
-        bytes_.resize(at + room);
-        char* end = bytes_.data() + at;
+        char* end = Room(room);
         ForEachCsvPiece(values, options, [this, &end](std::string_view piece) {
             if (end != nullptr) end = encoder_.Write(piece, end);
         });
-        if (end != nullptr) end = encoder_.Write(kLineEnd, end);
-        if (end == nullptr) return false;
-        bytes_.resize(static_cast<std::size_t>(end - bytes_.data()));
-        return true;
+        return Ended(end);
     }
 
     bool Text(const std::string& line) {
-        return encoder_.Append(line, bytes_) && encoder_.Append(kLineEnd, bytes_);
+        char* end = Room(line.size() + kLineEnd.size() + 1);
+        end = encoder_.Write(line, end);
+        return Ended(end);
     }
 
-    std::string& Bytes() { return bytes_; }
+    std::string& Bytes() {
+        bytes_.resize(used_);
+        return bytes_;
+    }
 
 private:
     static constexpr std::string_view kLineEnd = "\r\n";
+    static constexpr std::size_t kStep = 256 * 1024;
+
+    // Where room bytes can be written: the bytes grow a step at a time, not a line at a
+    // time.
+    char* Room(std::size_t room) {
+        if (bytes_.size() - used_ < room) bytes_.resize(used_ + std::max(room, kStep));
+        return bytes_.data() + used_;
+    }
+
+    // The line end after what was written up to end; false for a line that was refused.
+    bool Ended(char* end) {
+        if (end != nullptr) end = encoder_.Write(kLineEnd, end);
+        if (end == nullptr) return false;
+        used_ = static_cast<std::size_t>(end - bytes_.data());
+        return true;
+    }
+
     Cp932Encoder encoder_;
     std::string bytes_;
+    std::size_t used_ = 0;  // bytes_ beyond it are room, not text
 };
 
 }  // namespace
