@@ -64,10 +64,7 @@ int main(int argc, char** argv) {
     using namespace velmora::bench;
     if (!InitBenchmarks(argc, argv)) return 1;
     ScratchFolder folder;
-    const PreparedLedger prepared = PrepareLedgerFile(folder, BenchRecordCount());
-    std::printf("ledger file: %d records, %ju bytes\n", prepared.ledger.transactions.Count(),
-                prepared.fileBytes);
-    std::fflush(stdout);
+    const PreparedLedger prepared = PrepareAnnouncedLedger(folder);
     RegisterBalanceBenchmarks(folder, prepared);
     RunWithFigures({
         {"recompute cash book (whole year)", "RecomputeCashBook", "", 20},

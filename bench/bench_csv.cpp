@@ -136,10 +136,7 @@ int main(int argc, char** argv) {
     using namespace velmora::bench;
     if (!InitBenchmarks(argc, argv)) return 1;
     ScratchFolder folder;
-    const PreparedLedger prepared = PrepareLedgerFile(folder, BenchRecordCount());
-    std::printf("ledger file: %d records, %ju bytes\n", prepared.ledger.transactions.Count(),
-                prepared.fileBytes);
-    std::fflush(stdout);
+    const PreparedLedger prepared = PrepareAnnouncedLedger(folder);
     RegisterCsvBenchmarks(folder, prepared);
     RunWithFigures({{"CSV export, all books / writing its bytes", "CsvExportAllBooks",
                      "CsvWriteBaseline", 3, TimeBasis::kReal}});

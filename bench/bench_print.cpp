@@ -157,10 +157,7 @@ int main(int argc, char** argv) {
     using namespace velmora::bench;
     if (!InitBenchmarks(argc, argv)) return 1;
     ScratchFolder folder;
-    const PreparedLedger prepared = PrepareLedgerFile(folder, BenchRecordCount());
-    std::printf("ledger file: %d records, %ju bytes\n", prepared.ledger.transactions.Count(),
-                prepared.fileBytes);
-    std::fflush(stdout);
+    const PreparedLedger prepared = PrepareAnnouncedLedger(folder);
     for (const char* sub : {"style", "config", "cldata", "ini"})
         fs::create_directories(fs::path(folder.Path()) / sub);
     fs::copy_file(ShippedStyles() / kCashStyle, fs::path(folder.Path()) / "style" / kCashStyle,

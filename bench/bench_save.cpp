@@ -53,10 +53,7 @@ int main(int argc, char** argv) {
     using namespace velmora::bench;
     if (!InitBenchmarks(argc, argv)) return 1;
     ScratchFolder folder;
-    const PreparedLedger prepared = PrepareLedgerFile(folder, BenchRecordCount());
-    std::printf("ledger file: %d records, %ju bytes\n", prepared.ledger.transactions.Count(),
-                prepared.fileBytes);
-    std::fflush(stdout);
+    const PreparedLedger prepared = PrepareAnnouncedLedger(folder);
     RegisterSaveBenchmarks(folder, prepared);
     RunWithFigures(
         {{"save (SaveLedger) / baseline", "SaveLedger", "SaveBaseline", 3, TimeBasis::kReal}});

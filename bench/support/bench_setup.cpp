@@ -1,5 +1,7 @@
 #include "bench/support/bench_setup.h"
 
+#include <cstdio>
+
 #include <charconv>
 #include <cstdlib>
 #include <filesystem>
@@ -52,5 +54,13 @@ PreparedLedger PrepareLedgerFile(const ScratchFolder& folder, int records) {
 QuietSession::QuietSession(const std::string& workingFolder)
     : clock_(DateTime{Date::FromYmd(2024, 10, 15), 10 * 3600}),
       session_(SessionServices{dialogs_, clock_, writer_, workingFolder, workingFolder}) {}
+
+PreparedLedger PrepareAnnouncedLedger(const ScratchFolder& folder) {
+    PreparedLedger prepared = PrepareLedgerFile(folder, BenchRecordCount());
+    std::printf("ledger file: %d records, %ju bytes\n", prepared.ledger.transactions.Count(),
+                prepared.fileBytes);
+    std::fflush(stdout);
+    return prepared;
+}
 
 }  // namespace velmora::bench

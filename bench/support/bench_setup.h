@@ -40,6 +40,8 @@ struct PreparedLedger {
 // Generates a ledger of records records with the default seed and writes it as
 // "bench.exv" into folder.
 PreparedLedger PrepareLedgerFile(const ScratchFolder& folder, int records);
+// The ledger of BenchRecordCount() records, announced on standard output.
+PreparedLedger PrepareAnnouncedLedger(const ScratchFolder& folder);
 
 // Shows nothing and answers every question with No or Cancel.
 class QuietDialogs final : public Dialogs {
