@@ -7,9 +7,9 @@
 #include <string>
 
 #include "cli/cli_args.h"
-#include "cli/cli_dialogs.h"
 #include "core/session/session.h"
 #include "core/util/clock.h"
+#include "core/util/stream_dialogs.h"
 
 namespace velmora::cli {
 
@@ -19,7 +19,7 @@ struct CliContext {
     std::ostream& out;
     std::ostream& err;
     std::unique_ptr<Clock> clock;
-    CliDialogs dialogs;
+    StreamDialogs dialogs;
     std::string workingFolder;
     std::string programFolder;
     std::unique_ptr<Session> session;

@@ -64,7 +64,7 @@ void FirstRunSetup(const std::string& workingFolder, const std::string& programF
     }
 }
 
-void StartSession(Session& session) {
+void StartSession(Session& session, const std::optional<std::string>& file) {
     Ledger& ledger = session.ledger;
     ledger.useType = 1;
     session.currentBook = ledger.CashBook();
@@ -86,7 +86,9 @@ void StartSession(Session& session) {
         session.dialogs().ShowInfo("確認", error.what());
     }
     session.currentFile = session.backups.lastFilename;
-    if (session.settings.startOption == 2 && FileExists(session.settings.fileDir))
+    if (file)
+        LoadLedger(session, *file);
+    else if (session.settings.startOption == 2 && FileExists(session.settings.fileDir))
         LoadLedger(session, session.settings.fileDir);
     else if (session.settings.startOption == 1 && FileExists(session.currentFile))
         LoadLedger(session, session.currentFile);

@@ -1,12 +1,17 @@
 #pragma once
 // The life cycle of the main window's ledger: the working folder and its first-run copy,
 // opening a ledger at start, restoring a backup, and the question on closing.
+#include <optional>
 #include <string>
 
 #include "core/session/session.h"
 #include "core/settings/placement.h"
 
 namespace velmora {
+
+// Shown by a second copy of the program, which then ends without touching anything.
+inline constexpr const char* kAlreadyRunningMessage =
+    "現金出納帳5プログラムはすでに起動しています。";
 
 // Creates the working folder when it is missing and copies the shipped account titles,
 // description lists and print styles into it; an existing folder gets any missing
@@ -19,9 +24,10 @@ bool PrepareWorkingFolder(const std::string& workingFolder, const std::string& p
 // Missing sources are skipped.
 void FirstRunSetup(const std::string& workingFolder, const std::string& programFolder);
 
-// First show: reads the settings and the backup list, opens the fixed file or the last
-// one, or makes a new empty ledger, and selects the cash book.
-void StartSession(Session& session);
+// First show: reads the settings and the backup list, opens file when one is given (the
+// command line), else the fixed file or the last one, or makes a new empty ledger, and
+// selects the cash book.
+void StartSession(Session& session, const std::optional<std::string>& file = std::nullopt);
 
 // One of the ten backup entries (n = 1..10): loads its file and leaves the ledger
 // modified without a file name, so that the next save asks for one. False when the user

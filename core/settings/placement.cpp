@@ -1,5 +1,7 @@
 #include "core/settings/placement.h"
 
+#include <algorithm>
+
 #include "core/util/fields.h"
 #include "core/util/file_io.h"
 #include "core/util/key_lines.h"
@@ -41,6 +43,35 @@ Placement LoadPlacement(const std::string& workingFolder, const std::string& key
 Placement MainWindowPlacement(const Placement& stored) {
     if (stored.height <= 0) return Placement{10, 10, 938, 708};
     return stored;
+}
+
+namespace {
+
+// How much of the title bar must lie on a screen for the window to be dragged back.
+constexpr int kGrabWidth = 100;
+constexpr int kGrabHeight = 20;
+
+bool TitleBarReachable(const Placement& p, const ScreenArea& s) {
+    const int left = std::max(p.left, s.left);
+    const int right = std::min(p.left + p.width, s.left + s.width);
+    const int top = std::max(p.top, s.top);
+    const int bottom = std::min(p.top + kGrabHeight, s.top + s.height);
+    return right - left >= std::min(kGrabWidth, p.width) && bottom - top >= kGrabHeight;
+}
+
+}  // namespace
+
+Placement FitOnScreens(Placement p, const std::vector<ScreenArea>& screens, int minimumWidth,
+                       int minimumHeight) {
+    p.width = std::max(p.width, minimumWidth);
+    p.height = std::max(p.height, minimumHeight);
+    if (screens.empty()) return p;
+    for (const ScreenArea& s : screens)
+        if (TitleBarReachable(p, s)) return p;
+    const ScreenArea& primary = screens.front();
+    p.left = primary.left + std::max(0, (primary.width - p.width) / 2);
+    p.top = primary.top + std::max(0, (primary.height - p.height) / 2);
+    return p;
 }
 
 }  // namespace velmora

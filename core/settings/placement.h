@@ -1,6 +1,7 @@
 #pragma once
 // The main window's position and size, kept in "ini/" + key + ".ini" of the working folder.
 #include <string>
+#include <vector>
 
 namespace velmora {
 
@@ -23,5 +24,20 @@ Placement LoadPlacement(const std::string& workingFolder, const std::string& key
 // The placement the main window opens with: the stored one, or the default when the stored
 // height is 0 or less.
 Placement MainWindowPlacement(const Placement& stored);
+
+// The area of one screen, in the same units as a placement.
+struct ScreenArea {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+};
+
+// The placement made usable: at least the minimum size, and moved onto the first screen
+// (the primary one) when too little of its title bar would lie on any screen to grab it,
+// as after a monitor was removed. A window larger than that screen keeps its size and
+// starts at the screen's corner.
+Placement FitOnScreens(Placement p, const std::vector<ScreenArea>& screens, int minimumWidth,
+                       int minimumHeight);
 
 }  // namespace velmora

@@ -131,18 +131,41 @@ class RecordingShell final : public Shell {
 public:
     void OpenUrl(const std::string& url) override { calls.push_back("url " + url); }
     void OpenPath(const std::string& path) override { calls.push_back("path " + path); }
+    bool StartProgram(const std::string& program) override {
+        calls.push_back("start " + program);
+        return program == installed;
+    }
     std::vector<std::string> calls;
+    std::string installed;
 };
 
 TEST(LayoutFiles, HelpCommandsHandTheManualsAndTheWorkingFolderToTheShell) {
     RecordingShell shell;
-    OpenOnlineManual(shell);
+    OpenOnlineManual(shell, "/opt/velmora/share/velmora");
     OpenOfflineManual(shell, "/opt/velmora/share/velmora");
     OpenWorkingFolder(shell, "/home/u/.local/share/tessary/velmora_xe5");
     EXPECT_EQ(shell.calls,
-              (std::vector<std::string>{"url https://velmora.example/manual/",
+              (std::vector<std::string>{"path /opt/velmora/share/velmora/help/velmora/index.html",
                                         "path /opt/velmora/share/velmora/help/velmora/index.html",
                                         "path /home/u/.local/share/tessary/velmora_xe5"}));
+}
+
+TEST(LayoutFiles, TheCalculatorIsTheFirstDesktopCalculatorThatStarts) {
+    RecordingShell shell;
+    ScriptedDialogs dialogs;
+    shell.installed = "mate-calc";
+    EXPECT_TRUE(StartCalculator(shell, dialogs));
+    EXPECT_EQ(shell.calls, (std::vector<std::string>{"start gnome-calculator", "start kcalc",
+                                                     "start mate-calc"}));
+    EXPECT_TRUE(dialogs.events.empty());
+
+    shell.calls.clear();
+    shell.installed.clear();
+    EXPECT_FALSE(StartCalculator(shell, dialogs));
+    EXPECT_EQ(shell.calls.size(), 5u);
+    EXPECT_EQ(dialogs.Infos(), (std::vector<std::string>{
+                                   "確認|電卓のプログラムが見つかりません。\r\n探したプログラム: "
+                                   "gnome-calculator、kcalc、mate-calc、galculator、xcalc"}));
 }
 
 }  // namespace

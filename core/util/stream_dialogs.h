@@ -1,7 +1,7 @@
 #pragma once
-// The Dialogs of velmora-cli: every message and question is one line "heading: text" on
-// standard error (line breaks of the text as spaces); questions are answered as the
-// command's options say.
+// Dialogs without windows: every message and question is one line "heading: text" on a
+// stream (line breaks of the text as spaces); questions are answered as set beforehand.
+// velmora-cli uses it, and the desktop program where no one can answer (--screenshot).
 #include <iosfwd>
 #include <map>
 #include <optional>
@@ -9,11 +9,11 @@
 
 #include "core/util/dialogs.h"
 
-namespace velmora::cli {
+namespace velmora {
 
-class CliDialogs : public Dialogs {
+class StreamDialogs : public Dialogs {
 public:
-    explicit CliDialogs(std::ostream& err) : err_(err) {}
+    explicit StreamDialogs(std::ostream& err) : err_(err) {}
 
     void ShowInfo(const std::string& heading, const std::string& text) override;
     bool AskYesNo(const std::string& title, const std::string& heading,
@@ -46,4 +46,4 @@ private:
     SaveAnswer saveAnswer_ = SaveAnswer::Cancel;
 };
 
-}  // namespace velmora::cli
+}  // namespace velmora

@@ -1,0 +1,37 @@
+#pragma once
+// The modal windows a command opens besides the message boxes: the book list, the entry
+// form, the account titles, the settings, the CSV options and the printer set-up. The
+// desktop program shows them; without windows (velmora-cli, tests) each is cancelled.
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/settings/fiscal_settings_form.h"
+
+namespace velmora {
+
+class AppWindows {
+public:
+    virtual ~AppWindows() = default;
+    // The book list of kind ("小口" or "預金"): the index of the chosen book in names.
+    virtual std::optional<int> ChooseBook(const std::string& kind,
+                                          const std::vector<std::string>& names) {
+        (void)kind;
+        (void)names;
+        return std::nullopt;
+    }
+    // The entry form, modal; its buttons call back into the application object.
+    virtual void RunEntryForm() {}
+    // The account titles dialog in its search mode: the title picked for the filter.
+    virtual std::optional<std::string> ChooseTitle() { return std::nullopt; }
+    // The account titles dialog in its editing mode.
+    virtual void EditTitles() {}
+    // The settings dialog on form; its "適用(&A)" applies through the application object.
+    virtual void RunSettings(FiscalSettingsForm& form) { (void)form; }
+    // The CSV option dialog, which exports on its own button.
+    virtual void RunCsvOptions() {}
+    // The printer set-up dialog: the printer chosen, or nullopt when cancelled.
+    virtual std::optional<int> ChoosePrinter() { return std::nullopt; }
+};
+
+}  // namespace velmora

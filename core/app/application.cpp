@@ -1,0 +1,538 @@
+#include "core/app/application.h"
+
+#include <algorithm>
+#include <exception>
+
+#include "core/session/apply_settings.h"
+#include "core/session/book_commands.h"
+#include "core/session/file_commands.h"
+#include "core/session/new_ledger.h"
+#include "core/session/startup.h"
+#include "core/view/main_calendar.h"
+#include "core/view/month_selection.h"
+#include "core/view/row_editing.h"
+#include "core/view/search_commands.h"
+
+namespace velmora {
+namespace {
+
+enum Pending : unsigned {
+    kViewPending = 1u << 0,
+    kLedgerPending = 1u << 1,
+    kTitlesPending = 1u << 2,
+    kSummaryPending = 1u << 3,
+    kPreviewPending = 1u << 4,
+};
+
+}  // namespace
+
+// What the title bar, status bar and menus show; compared after each command so that a
+// change of any of it is told, and nothing else is.
+struct Application::Snapshot {
+    bool modified = false;
+    std::string currentFile, filePanel, monthPanel, yearPanel, shownMonthPanel, company;
+    BookId book;
+    bool allBooks = false, dateFilter = false;
+    std::string accountFilter;
+    int currentMonth = 0;
+    MainPage mainPage = MainPage::Ledger;
+    RibbonPage ribbonPage = RibbonPage::DataFile;
+    bool leftPaneShown = true, editMenuEnabled = true;
+    BackupList backups;
+
+    bool SameState(const Snapshot& o) const {
+        return modified == o.modified && currentFile == o.currentFile && filePanel == o.filePanel &&
+               monthPanel == o.monthPanel && yearPanel == o.yearPanel &&
+               shownMonthPanel == o.shownMonthPanel && company == o.company && book == o.book &&
+               allBooks == o.allBooks && dateFilter == o.dateFilter &&
+               accountFilter == o.accountFilter && currentMonth == o.currentMonth &&
+               mainPage == o.mainPage && ribbonPage == o.ribbonPage &&
+               leftPaneShown == o.leftPaneShown && editMenuEnabled == o.editMenuEnabled;
+    }
+    bool SameBackups(const Snapshot& o) const { return backups.entries == o.backups.entries; }
+};
+
+// Commands nest (a command may run another); listeners hear of the changes when the
+// outermost one ends, also when it ends by an exception.
+class Application::CommandScope {
+public:
+    explicit CommandScope(Application& app) : app_(app) { ++app_.depth_; }
+    ~CommandScope() {
+        if (--app_.depth_ == 0) app_.Flush();
+    }
+    CommandScope(const CommandScope&) = delete;
+    CommandScope& operator=(const CommandScope&) = delete;
+
+private:
+    Application& app_;
+};
+
+Application::Application(AppServices services)
+    : services_(services),
+      session_(SessionServices{services.dialogs, services.clock, services.writer,
+                               services.workingFolder, services.programFolder}),
+      view_(services.clock.Today()),
+      printSources_(session_, view_, summary_),
+      printJob_(std::make_unique<PrintJob>(
+          PrintServices{services.printer, services.dialogs, services.writer, services.workingFolder,
+                        services.programFolder},
+          printSources_)),
+      lastState_(std::make_unique<Snapshot>()) {
+    session_.SetListener(this);
+    printJob_->SetListener(this);
+    *lastState_ = TakeSnapshot();
+}
+
+Application::~Application() {
+    session_.SetListener(nullptr);
+    printJob_->SetListener(nullptr);
+}
+
+std::string Application::WindowTitle() const {
+    std::string title = "金銭出納帳-Velmora-";
+    if (!session_.filePanel.empty()) title += " " + session_.filePanel;
+    if (session_.modified) title += " *";
+    return title;
+}
+
+void Application::AddListener(AppListener* listener) {
+    if (std::find(listeners_.begin(), listeners_.end(), listener) == listeners_.end())
+        listeners_.push_back(listener);
+}
+
+void Application::RemoveListener(AppListener* listener) {
+    listeners_.erase(std::remove(listeners_.begin(), listeners_.end(), listener), listeners_.end());
+}
+
+void Application::SetWindows(AppWindows* windows) {
+    windows_ = windows ? windows : &noWindows_;
+}
+
+void Application::RunCommand(const std::function<void()>& work) {
+    CommandScope scope(*this);
+    work();
+}
+
+// ---- notifications ----
+
+void Application::ViewChanged() {
+    pending_ |= kViewPending;
+}
+
+void Application::LedgerReplaced() {
+    pending_ |= kLedgerPending | kViewPending;
+}
+
+void Application::TitlesChanged() {
+    pending_ |= kTitlesPending;
+}
+
+void Application::RepaintPreview() {
+    pending_ |= kPreviewPending;
+    if (depth_ == 0) Flush();
+}
+
+template <typename F>
+void Application::Notify(F f) {
+    // A listener may remove itself while it is told.
+    const std::vector<AppListener*> listeners = listeners_;
+    for (AppListener* listener : listeners) f(*listener);
+}
+
+Application::Snapshot Application::TakeSnapshot() const {
+    Snapshot s;
+    s.modified = session_.modified;
+    s.currentFile = session_.currentFile;
+    s.filePanel = session_.filePanel;
+    s.monthPanel = session_.monthPanel;
+    s.yearPanel = view_.yearPanel;
+    s.shownMonthPanel = view_.monthPanel;
+    s.company = session_.settings.companyName;
+    s.book = session_.currentBook;
+    s.allBooks = session_.allBooks;
+    s.dateFilter = view_.dateFilter;
+    s.accountFilter = session_.accountFilter;
+    s.currentMonth = session_.currentMonth;
+    s.mainPage = mainPage_;
+    s.ribbonPage = ribbonPage_;
+    s.leftPaneShown = leftPaneShown_;
+    s.editMenuEnabled = editMenuEnabled_;
+    s.backups = session_.backups;
+    return s;
+}
+
+void Application::Flush() {
+    // The view is rebuilt before anyone is told, so that every listener reads the same
+    // finished state; rebuilding may itself ask for nothing more.
+    while (pending_ != 0) {
+        const unsigned pending = pending_;
+        pending_ = 0;
+        if (pending & kLedgerPending) summaryStale_ = true;
+        if (pending & kTitlesPending) ReloadTitles();
+        if (pending & kViewPending) {
+            RebuildView();
+            summaryStale_ = true;
+        }
+        pending_ &= ~kViewPending;
+        if (pending & kLedgerPending) Notify([](AppListener& l) { l.LedgerReplaced(); });
+        if (pending & kTitlesPending) Notify([](AppListener& l) { l.TitlesChanged(); });
+        if (pending & kViewPending) Notify([](AppListener& l) { l.ViewChanged(); });
+        if (pending & kSummaryPending) Notify([](AppListener& l) { l.SummaryChanged(); });
+        if (pending & kPreviewPending) Notify([](AppListener& l) { l.PreviewChanged(); });
+    }
+    Snapshot now = TakeSnapshot();
+    const bool stateChanged = !now.SameState(*lastState_);
+    const bool backupsChanged = !now.SameBackups(*lastState_);
+    *lastState_ = std::move(now);
+    if (stateChanged) Notify([](AppListener& l) { l.StateChanged(); });
+    if (backupsChanged) Notify([](AppListener& l) { l.BackupsChanged(); });
+}
+
+void Application::RebuildView() {
+    shown_ = ShowLedgerView(session_, view_);
+}
+
+void Application::ReloadTitles() {
+    ReloadEntryTitles(session_, entryForm_);
+}
+
+// ---- life cycle ----
+
+Placement Application::Create() {
+    PrepareWorkingFolder(services_.workingFolder, services_.programFolder);
+    return MainWindowPlacement(LoadPlacement(services_.workingFolder, kMainWindowKey));
+}
+
+void Application::Show(const std::optional<std::string>& file) {
+    CommandScope scope(*this);
+    StartSession(session_, file);
+    layoutLoad(services_.workingFolder, ledgerLayout_);
+    summaryLayoutLoad(services_.workingFolder, summaryLayout_);
+    holidays_ = LoadHolidays(session_);
+    ShowMainCalendar(session_, view_, session_.clock().Today());
+    SelectMonth(session_, view_, session_.currentMonth);
+    pending_ |= kLedgerPending | kViewPending | kTitlesPending;
+}
+
+bool Application::CloseQuery(const Placement& placement) {
+    CommandScope scope(*this);
+    const bool close = CloseRequest(session_, placement);
+    summaryLayoutSave(services_.workingFolder, summaryLayout_, services_.writer);
+    return close;
+}
+
+// ---- books ----
+
+void Application::note1() {
+    CommandScope scope(*this);
+    SelectCashBook(session_);
+}
+
+void Application::ChooseBookFromList(const std::string& kind) {
+    const std::vector<std::string> names = BookNames(session_, kind);
+    std::optional<int> chosen = windows_->ChooseBook(kind, names);
+    if (!chosen || *chosen < 0 || *chosen >= static_cast<int>(names.size())) return;
+    SelectBook(session_, BookId{kind, names[static_cast<std::size_t>(*chosen)]});
+}
+
+void Application::note2() {
+    CommandScope scope(*this);
+    ChooseBookFromList(std::string(kPettyKind));
+}
+
+void Application::note3() {
+    CommandScope scope(*this);
+    ChooseBookFromList(std::string(kBankKind));
+}
+
+// ---- entry and rows ----
+
+void Application::datainput() {
+    CommandScope scope(*this);
+    if (NewEntryCommand(session_, view_, entryForm_)) windows_->RunEntryForm();
+}
+
+void Application::dataedit(std::optional<int> recordIndex) {
+    CommandScope scope(*this);
+    if (EditSelectedRow(session_, entryForm_, recordIndex)) windows_->RunEntryForm();
+}
+
+int Application::moveTop() const {
+    return kTopRow;
+}
+
+int Application::MoveDown() const {
+    return velmora::MoveDownRow(shown_);
+}
+
+void Application::MoveRowDown(std::size_t row) {
+    CommandScope scope(*this);
+    velmora::MoveRowDown(session_, shown_.rows, row);
+}
+
+void Application::dateAgain() {
+    CommandScope scope(*this);
+    RecalculateDates(session_);
+    session_.NotifyViewChanged();
+}
+
+void Application::kingakuAgain() {
+    CommandScope scope(*this);
+    RecalculateAmounts(session_);
+    session_.NotifyViewChanged();
+}
+
+// ---- searches ----
+
+void Application::target_Notes() {
+    CommandScope scope(*this);
+    TargetNotes(session_);
+}
+
+void Application::searchKamoku() {
+    CommandScope scope(*this);
+    if (std::optional<std::string> title = windows_->ChooseTitle()) {
+        SetAccountFilter(session_, *title);
+        session_.NotifyViewChanged();
+    }
+}
+
+void Application::searchItem(std::optional<int> selectedRecord) {
+    CommandScope scope(*this);
+    SearchItem(session_, view_, selectedRecord);
+}
+
+void Application::searchIncome() {
+    CommandScope scope(*this);
+    SearchIncome(session_, view_);
+}
+
+void Application::searchOutcome() {
+    CommandScope scope(*this);
+    SearchOutcome(session_, view_);
+}
+
+void Application::searchPreview() {
+    SearchPreview(session_, view_);
+}
+
+void Application::cancelKamoku() {
+    CommandScope scope(*this);
+    CancelKamoku(session_, view_);
+}
+
+void Application::cancelItem() {
+    CommandScope scope(*this);
+    CancelItem(session_, view_);
+}
+
+void Application::cancelIncome() {
+    CommandScope scope(*this);
+    CancelIncome(session_, view_);
+}
+
+void Application::cancelOutcome() {
+    CommandScope scope(*this);
+    CancelOutcome(session_, view_);
+}
+
+void Application::searchClear() {
+    CommandScope scope(*this);
+    SearchClear(session_, view_);
+}
+
+// The two check boxes only change the state that the next search reads.
+void Application::datesearch(bool on) {
+    CommandScope scope(*this);
+    view_.dateFilter = on;
+}
+
+void Application::allBooksSearch(bool on) {
+    CommandScope scope(*this);
+    session_.allBooks = on;
+}
+
+void Application::ChooseMonthTab(int tab) {
+    CommandScope scope(*this);
+    velmora::ChooseMonthTab(session_, view_, tab);
+}
+
+void Application::ChooseCalendarDay(Date day) {
+    CommandScope scope(*this);
+    ChooseDay(session_, view_, day);
+}
+
+void Application::FilterByTitle(const std::string& title) {
+    CommandScope scope(*this);
+    SetAccountFilter(session_, title);
+    session_.NotifyViewChanged();
+}
+
+// ---- masters and settings ----
+
+void Application::masterKamoku() {
+    CommandScope scope(*this);
+    windows_->EditTitles();
+    session_.NotifyTitlesChanged();
+}
+
+void Application::configExec() {
+    CommandScope scope(*this);
+    SettingsCommand(session_, [this](FiscalSettingsForm& form) { windows_->RunSettings(form); });
+}
+
+void Application::csvfileOut() {
+    CommandScope scope(*this);
+    windows_->RunCsvOptions();
+}
+
+void Application::mdisplay_write(const LedgerLayout& shownLayout) {
+    ledgerLayout_ = shownLayout;
+    layoutSave(services_.workingFolder, ledgerLayout_, services_.dialogs, services_.writer);
+}
+
+// ---- files ----
+
+void Application::new1data() {
+    CommandScope scope(*this);
+    NewLedgerCommand(session_, 1);
+}
+
+void Application::new2Data() {
+    CommandScope scope(*this);
+    NewLedgerCommand(session_, 2);
+}
+
+void Application::makeNextData() {
+    CommandScope scope(*this);
+    RollOver(session_);
+}
+
+void Application::fileopen() {
+    CommandScope scope(*this);
+    OpenCommand(session_);
+}
+
+void Application::filesave() {
+    CommandScope scope(*this);
+    SaveCommand(session_);
+}
+
+void Application::fileAsSave() {
+    CommandScope scope(*this);
+    SaveAsCommand(session_);
+}
+
+void Application::restoreBackup(int n) {
+    CommandScope scope(*this);
+    RestoreBackup(session_, n);
+}
+
+// ---- summary and graph ----
+
+void Application::monthlyList() {
+    ChangeRibbonPage(RibbonPage::Summary);
+}
+
+void Application::back() {
+    CommandScope scope(*this);
+    summary_.back(mainPage_ == MainPage::Preview, session_.ledger, services_.dialogs);
+    pending_ |= kSummaryPending;
+}
+
+void Application::monthlySum() {
+    CommandScope scope(*this);
+    summary_.monthlySum(session_.ledger);
+    summaryStale_ = false;
+    pending_ |= kSummaryPending;
+}
+
+void Application::graph() {
+    CommandScope scope(*this);
+    if (summaryStale_) {
+        summary_.OpenPage(session_.ledger);
+        summaryStale_ = false;
+        pending_ |= kSummaryPending;
+    }
+    mainPage_ = MainPage::Graph;
+}
+
+// ---- printing ----
+
+void Application::PrintCommand(void (PrintJob::*command)()) {
+    CommandScope scope(*this);
+    try {
+        ((*printJob_).*command)();
+    } catch (const std::exception& error) {
+        services_.dialogs.ShowInfo("確認", error.what());
+    }
+    pending_ |= kPreviewPending;
+}
+
+void Application::printnote() {
+    PrintCommand(&PrintJob::printnote);
+}
+
+void Application::printzandaka() {
+    PrintCommand(&PrintJob::printzandaka);
+}
+
+void Application::monthlyprint() {
+    PrintCommand(&PrintJob::monthlyprint);
+}
+
+void Application::incomeprint() {
+    PrintCommand(&PrintJob::incomeprint);
+}
+
+void Application::graphprint() {
+    PrintCommand(&PrintJob::graphprint);
+}
+
+// ---- other programs and help ----
+
+void Application::calcExec() {
+    StartCalculator(services_.shell, services_.dialogs);
+}
+
+void Application::cashcalcExec() {
+    // The money count is built into the entry form; there is nothing to start.
+}
+
+void Application::onlineHelp() {
+    OpenOnlineManual(services_.shell, services_.programFolder);
+}
+
+void Application::offlineHelp() {
+    OpenOfflineManual(services_.shell, services_.programFolder);
+}
+
+void Application::openWorkingFolder() {
+    OpenWorkingFolder(services_.shell, services_.workingFolder);
+}
+
+// ---- pages ----
+
+void Application::ChangeRibbonPage(RibbonPage page) {
+    CommandScope scope(*this);
+    ribbonPage_ = page;
+    if (page == RibbonPage::Ledger) {
+        leftPaneShown_ = true;
+        mainPage_ = MainPage::Ledger;
+        editMenuEnabled_ = true;
+    } else if (page == RibbonPage::Summary) {
+        mainPage_ = MainPage::Summary;
+        leftPaneShown_ = false;
+        summary_.OpenPage(session_.ledger);
+        summaryStale_ = false;
+        pending_ |= kSummaryPending;
+        editMenuEnabled_ = false;
+    }
+}
+
+void Application::ChangeMainPage(MainPage page) {
+    CommandScope scope(*this);
+    mainPage_ = page;
+}
+
+}  // namespace velmora

@@ -1,0 +1,90 @@
+#pragma once
+// The main window's commands, menus and ribbon as data: one row per command with its
+// caption and key, the menu bar in order and the ribbon's pages, groups and buttons. The
+// windows build their actions, menus and buttons from these tables and nothing else.
+#include <string_view>
+#include <vector>
+
+namespace velmora {
+
+struct CommandInfo {
+    std::string_view name;     // "fileopen"
+    std::string_view caption;  // "ファイルを開く"
+    // The key in portable form ("Ctrl+O", "F5", "PgUp", "Esc"); empty for none.
+    std::string_view key;
+    // The key is only shown beside the caption: another command that carries the same key
+    // comes first and takes it.
+    bool keyShownOnly = false;
+};
+
+// Every command of the main window, in the order of the window's action list.
+const std::vector<CommandInfo>& MainCommands();
+// The row of name; nullptr when there is none.
+const CommandInfo* FindCommand(std::string_view name);
+
+// One entry of a menu: a command, a separator ("-"), or a submenu of commands.
+struct MenuEntry {
+    std::string_view command;  // "-" for a separator; empty for a submenu
+    std::string_view submenuCaption = {};
+    std::string_view submenuKey = {};
+    std::vector<std::string_view> submenu = {};
+};
+
+struct MenuInfo {
+    std::string_view caption;  // "ファイル(&F)"
+    std::vector<MenuEntry> entries;
+};
+
+// The menu bar in order. The backup menu lists its ten entries as "back_1" … "back_10".
+const std::vector<MenuInfo>& MainMenus();
+
+// Menu items that are not commands of the action list.
+inline constexpr std::string_view kMonthlyListItem = "monthlyList";  // "月別科目一覧表"
+inline constexpr std::string_view kOnlineHelpItem = "onlineHelp";
+inline constexpr std::string_view kOfflineHelpItem = "offlineHelp";
+inline constexpr std::string_view kWorkingFolderItem = "openWorkingFolder";
+inline constexpr std::string_view kEditMenuCaption = "編集＆検索(&E)";
+inline constexpr std::string_view kBackupMenuCaption = "バックアップファイル(&B)";
+inline constexpr std::string_view kEmptyBackupCaption = "---";
+inline constexpr int kBackupItems = 10;
+
+// One control of a ribbon group: a button bound to a command, with its caption under the
+// picture (empty: a picture button whose tooltip is the command's caption), or a check box.
+struct RibbonControl {
+    std::string_view command;
+    std::string_view caption;
+    bool checkBox = false;
+};
+
+struct RibbonGroup {
+    std::string_view label;
+    std::vector<RibbonControl> controls;
+};
+
+struct RibbonPageInfo {
+    std::string_view caption;
+    std::vector<RibbonGroup> groups;
+};
+
+// The four ribbon pages in order.
+const std::vector<RibbonPageInfo>& RibbonPages();
+
+// Commands bound to the two ribbon check boxes.
+inline constexpr std::string_view kAllBooksCheck = "allBooks";  // "全帳簿から検索"
+inline constexpr std::string_view kDateSearchCommand = "datesearch";
+
+// The status bar: eight panels with their widths at design size.
+inline constexpr int kStatusPanelWidths[8] = {100, 200, 50, 450, 30, 320, 40, 40};
+
+// The main window at design size.
+inline constexpr int kMinimumWindowWidth = 1279;
+inline constexpr int kMinimumWindowHeight = 749;
+inline constexpr std::string_view kMainWindowCaption = "金銭出納帳-Velmora-";
+
+// The main pages' captions in order, and the left pane's.
+inline constexpr std::string_view kMainPageCaptions[4] = {"現金出納帳", "月別一覧表",
+                                                          "印刷プレビュー", "入出金グラフ"};
+inline constexpr std::string_view kLeftPageCaptions[2] = {"科目指定", "印刷"};
+inline constexpr std::string_view kLeftInnerPageCaptions[2] = {"科目別集計", "各帳簿別残高"};
+
+}  // namespace velmora

@@ -1,0 +1,35 @@
+#pragma once
+// The desktop program's command line: velmora [--today YYYY/MM/DD] [--screenshot OUT.png]
+// [FILE], and --help.
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/util/date.h"
+
+namespace velmora {
+
+struct ProgramOptions {
+    std::optional<std::string> file;
+    std::optional<Date> today;
+    std::optional<std::string> screenshot;
+    bool help = false;
+};
+
+inline constexpr const char* kProgramUsage =
+    "使い方: velmora [オプション] [FILE]\n"
+    "  FILE                    起動時に開く帳簿ファイル (.exv / .clv)\n"
+    "  --today YYYY/MM/DD      今日の日付をこの日にする\n"
+    "  --screenshot OUT.png    起動後のメインウィンドウを OUT.png に保存して終了する\n"
+    "  --help                  この説明を表示する\n";
+
+struct ProgramOptionsResult {
+    ProgramOptions options;
+    std::string error;  // empty when the arguments were understood
+};
+
+// Arguments after the program name. Options of the toolkit (those Qt takes, such as
+// -platform) are expected to be gone already.
+ProgramOptionsResult ParseProgramOptions(const std::vector<std::string>& args);
+
+}  // namespace velmora
