@@ -64,8 +64,10 @@ FormEdits ParseEdits(const Args& args) {
 
 // Changes the fields as a user would; false when an auto-setting button refused.
 bool EditForm(FiscalSettingsForm& form, const FormEdits& edits, Dialogs& dialogs) {
-    if (edits.startMonth) form.ClickStartMonth(*edits.startMonth);
+    // The year first: clicking the start month cuts the periods from the year in the field,
+    // and a user who sets both means the periods of that year.
     if (edits.startYear) form.startYearField = Amount::FromYen(*edits.startYear);
+    if (edits.startMonth) form.ClickStartMonth(*edits.startMonth);
     if (edits.monthEnd && !form.AutoSetMonthEnd(dialogs)) return false;
     if (edits.fromStart && !form.AutoSetFromStartMonth(dialogs)) return false;
     for (const auto& p : edits.periods) {

@@ -90,6 +90,16 @@ TEST(CliSettings, LocksAndUseTypeAreAppliedAndSaved) {
     EXPECT_EQ(lines[11], "3月度\t2015/03/01\t2015/03/31\tLock");
 }
 
+TEST(CliSettings, TheStartYearIsTakenBeforeTheStartMonthCutsThePeriods) {
+    Ledger2014 l;
+    CliResult r = l.Run({"configure", l.File(), "--start-month", "1", "--start-year", "2025"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    std::vector<std::string> lines = Lines(l.Run({"periods", l.File()}).out);
+    ASSERT_EQ(lines.size(), 12u);
+    EXPECT_EQ(lines.front(), "1月度\t2025/01/01\t2025/01/31");
+    EXPECT_EQ(lines.back(), "12月度\t2025/12/01\t2025/12/31");
+}
+
 TEST(CliSettings, StartMonthAndYearWithMonthEndPeriods) {
     Ledger2014 l;
     CliResult r = l.Run({"configure", l.File(), "--start-month", "1", "--start-year", "2015",
