@@ -1,11 +1,14 @@
 #!/usr/bin/env bash
 # Builds Velmora on a Debian 12 machine, installing the Debian packages it needs first.
-#   tools/dev.sh run   builds and starts the program (for now velmora-cli on the sample ledger)
-#   tools/dev.sh test  builds and runs the whole test suite
+#   tools/dev.sh run   builds and starts the desktop program on a copy of the sample ledger
+#                      (without a display: renders its main window to build/screenshot.png)
+#   tools/dev.sh test  builds and runs the whole test suite (clang-format check included)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-packages=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev)
+packages=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev clang-format
+    qt6-base-dev qt6-base-dev-tools libqt6svg6 qt6-translations-l10n fonts-ipaexfont fonts-noto-cjk
+    libgl-dev xvfb xauth)
 
 install_packages() {
     local missing=()
@@ -28,7 +31,16 @@ case "${1:-}" in
     run)
         install_packages
         build
-        ./build/cli/velmora-cli books data/sample.exv
+        # The program saves into the ledger it opens: it gets a copy, never the tracked sample,
+        # and a copy made before is kept with whatever was entered into it.
+        [ -f build/sample.exv ] || cp data/sample.exv build/sample.exv
+        if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+            echo "No display (DISPLAY and WAYLAND_DISPLAY are empty): rendering the main window offscreen instead."
+            QT_QPA_PLATFORM=offscreen ./build/gui/velmora --screenshot build/screenshot.png build/sample.exv
+            echo "Screenshot: $PWD/build/screenshot.png"
+        else
+            ./build/gui/velmora build/sample.exv
+        fi
         ;;
     test)
         install_packages

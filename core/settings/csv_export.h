@@ -81,7 +81,7 @@ FileDialogRequest CsvSaveRequest();
 // The dialog from its opening to its close: fresh options and the code table of the
 // working folder, created when missing and completed from the title list.
 class CsvOptionsDialog {
-  public:
+public:
     // A code table that cannot be read or created is reported; the dialog then works
     // with the title list alone and leaves the file on disk as it is.
     CsvOptionsDialog(std::string workingFolder, const std::vector<std::string>& titleList,
@@ -94,7 +94,7 @@ class CsvOptionsDialog {
     // write failure is reported.
     void Close();
 
-  private:
+private:
     std::string workingFolder_;
     Dialogs& dialogs_;
     FileWriter& writer_;

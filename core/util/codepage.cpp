@@ -270,8 +270,8 @@ std::string FirstUnfaithfulCharacter(std::string_view text) {
         Convert("UTF-8", "CP932", bytes, back, failedAt) && back == text)
         return {};
     for (std::size_t i = 0; i < text.size();) {
-        std::size_t len = std::min(Utf8SequenceLength(static_cast<unsigned char>(text[i])),
-                                   text.size() - i);
+        std::size_t len =
+            std::min(Utf8SequenceLength(static_cast<unsigned char>(text[i])), text.size() - i);
         std::string_view ch = text.substr(i, len);
         if (len > 1 || static_cast<unsigned char>(ch[0]) >= 0x80) {
             if (!Convert("CP932", "UTF-8", ch, bytes, failedAt) ||
@@ -338,8 +338,7 @@ struct Cp932Encoder::Converters {
     }
 
     // True when text comes back as itself, through CP932 as bytes.
-    bool Faithful(std::string_view text, std::string_view& bytes, char* buffer,
-                  std::size_t size) {
+    bool Faithful(std::string_view text, std::string_view& bytes, char* buffer, std::size_t size) {
         const std::size_t length = Through(toCp932.get(), text, buffer, size / 2);
         if (length == 0) return false;
         bytes = std::string_view(buffer, length);
@@ -406,13 +405,18 @@ std::string Utf8ToCp932(std::string_view text) {
         if (Convert("UTF-8", "CP932", out, back, failedAt) && back == text) return out;
     }
     std::string ch = FirstUnfaithfulCharacter(text);
-    if (ch.empty() || !IsValidUtf8(ch)) throw EncodingError("UTF-8として正しくない文字列があります");
+    if (ch.empty() || !IsValidUtf8(ch))
+        throw EncodingError("UTF-8として正しくない文字列があります");
     throw EncodingError("「" + ch + "」はCP932(Shift_JIS)で保存できない文字です");
 }
 
-bool IsCp932Encodable(std::string_view text) { return FirstNonCp932Character(text).empty(); }
+bool IsCp932Encodable(std::string_view text) {
+    return FirstNonCp932Character(text).empty();
+}
 
-std::string FirstNonCp932Character(std::string_view text) { return FirstUnfaithfulCharacter(text); }
+std::string FirstNonCp932Character(std::string_view text) {
+    return FirstUnfaithfulCharacter(text);
+}
 
 bool IsValidUtf8(std::string_view bytes) {
     std::size_t i = 0;
