@@ -88,9 +88,11 @@ Application::~Application() {
     printJob_->SetListener(nullptr);
 }
 
+// Creating the window replaces its design-time caption by the application title; the file
+// shown and the modified mark follow it, so that the title bar never goes stale.
 std::string Application::WindowTitle() const {
-    std::string title = "金銭出納帳-Velmora-";
-    if (!session_.filePanel.empty()) title += " " + session_.filePanel;
+    std::string title = kAppTitle;
+    if (!session_.filePanel.empty()) title += " - " + session_.filePanel;
     if (session_.modified) title += " *";
     return title;
 }

@@ -79,7 +79,6 @@ inline constexpr int kStatusPanelWidths[8] = {100, 200, 50, 450, 30, 320, 40, 40
 // The main window at design size.
 inline constexpr int kMinimumWindowWidth = 1279;
 inline constexpr int kMinimumWindowHeight = 749;
-inline constexpr std::string_view kMainWindowCaption = "金銭出納帳-Velmora-";
 
 // The main pages' captions in order, and the left pane's.
 inline constexpr std::string_view kMainPageCaptions[4] = {"現金出納帳", "月別一覧表",

@@ -1,0 +1,69 @@
+#include "gui/app/desktop_program.h"
+
+#include <QApplication>
+#include <QPixmap>
+
+#include "core/printing/recording_print_device.h"
+#include "gui/app/main_window.h"
+#include "gui/app/qt_app_windows.h"
+#include "gui/app/qt_shell.h"
+#include "gui/dialogs/qt_dialogs.h"
+
+namespace velmora::gui {
+
+DesktopProgram::DesktopProgram(DesktopFolders folders, const ProgramOptions& options)
+    : folders_(std::move(folders)), options_(options) {
+    auto dialogs = std::make_unique<QtDialogs>();
+    QtDialogs* qtDialogs = dialogs.get();
+    ownDialogs_ = std::move(dialogs);
+    Build(*ownDialogs_);
+    qtDialogs->setOwner(window_.get());
+}
+
+DesktopProgram::DesktopProgram(DesktopFolders folders, const ProgramOptions& options,
+                               Dialogs& dialogs)
+    : folders_(std::move(folders)), options_(options) {
+    Build(dialogs);
+}
+
+DesktopProgram::~DesktopProgram() {
+    window_.reset();
+}
+
+void DesktopProgram::Build(Dialogs& dialogs) {
+    if (options_.today)
+        clock_ = std::make_unique<FixedClock>(*options_.today);
+    else
+        clock_ = std::make_unique<SystemClock>();
+    shell_ = std::make_unique<QtShell>();
+    // The printer devices come with the print page; until then print jobs are prepared
+    // and previewed against a recording printer.
+    printer_ = std::make_unique<RecordingPrintDevice>();
+    app_ =
+        std::make_unique<Application>(AppServices{dialogs, *clock_, DefaultFileWriter(), *printer_,
+                                                  *shell_, folders_.working, folders_.program});
+    window_ = std::make_unique<MainWindow>(*app_);
+    windows_ = std::make_unique<QtAppWindows>(*app_, *window_);
+    app_->SetWindows(windows_.get());
+}
+
+bool DesktopProgram::Start() {
+    Placement placement;
+    try {
+        placement = app_->Create();
+    } catch (const std::exception& error) {
+        app_->session().dialogs().ShowInfo("確認", error.what());
+        return false;
+    }
+    window_->ApplyPlacement(placement);
+    window_->show();
+    app_->Show(options_.file);
+    return true;
+}
+
+bool DesktopProgram::SaveScreenshot(const QString& path) {
+    QApplication::processEvents();
+    return window_->grab().save(path, "PNG");
+}
+
+}  // namespace velmora::gui

@@ -1,0 +1,76 @@
+// velmora: the desktop program.
+#include <unistd.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QMessageBox>
+#include <iostream>
+
+#include "core/app/program_options.h"
+#include "core/session/startup.h"
+#include "core/util/paths.h"
+#include "core/util/stream_dialogs.h"
+#include "gui/app/desktop_program.h"
+#include "gui/app/toolkit_options.h"
+#include "gui/dialogs/single_instance.h"
+#include "gui/dialogs/ui_setup.h"
+
+#ifndef VELMORA_SOURCE_DATA_DIR
+#define VELMORA_SOURCE_DATA_DIR ""
+#endif
+
+namespace {
+
+std::string ExecutablePath() {
+    char buffer[4096];
+    ssize_t n = ::readlink("/proc/self/exe", buffer, sizeof buffer - 1);
+    if (n <= 0) return {};
+    return std::string(buffer, static_cast<std::size_t>(n));
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    using namespace velmora;
+    const ProgramOptionsResult parsed = ParseProgramOptions(gui::ProgramArguments(argc, argv));
+    if (!parsed.error.empty()) {
+        std::cerr << "velmora: " << parsed.error << "\n" << kProgramUsage;
+        return 2;
+    }
+    const ProgramOptions& options = parsed.options;
+    if (options.help) {
+        std::cout << kProgramUsage;
+        return 0;
+    }
+    // A screenshot is taken without a display, whatever the environment names.
+    if (options.screenshot) qputenv("QT_QPA_PLATFORM", "offscreen");
+
+    QApplication qapp(argc, argv);
+    gui::SetUpJapaneseUi(qapp);
+
+    const EnvironmentLookup env = ProcessEnvironment();
+    gui::DesktopFolders folders{WorkingFolder(env),
+                                ProgramDataFolder(env, ExecutablePath(), VELMORA_SOURCE_DATA_DIR)};
+
+    gui::SingleInstance instance(QString::fromStdString(folders.working));
+    if (!instance.acquired()) {
+        if (options.screenshot)
+            std::cerr << "velmora: " << kAlreadyRunningMessage << "\n";
+        else
+            QMessageBox::information(nullptr, QString::fromUtf8(kAppTitle),
+                                     QString::fromUtf8(kAlreadyRunningMessage));
+        return 1;
+    }
+
+    if (options.screenshot) {
+        // No one can answer a box here: messages go to standard error and questions take
+        // the answer that changes nothing.
+        StreamDialogs dialogs(std::cerr);
+        gui::DesktopProgram program(folders, options, dialogs);
+        if (!program.Start()) return 1;
+        return program.SaveScreenshot(QString::fromStdString(*options.screenshot)) ? 0 : 1;
+    }
+    gui::DesktopProgram program(folders, options);
+    if (!program.Start()) return 1;
+    return qapp.exec();
+}

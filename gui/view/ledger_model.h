@@ -1,0 +1,30 @@
+#pragma once
+// The ledger grid's rows as a table model: header row, then the rows of the view the
+// application object built. It reads the rows where they are; nothing is copied.
+#include <QAbstractTableModel>
+
+#include "core/app/application.h"
+
+namespace velmora::gui {
+
+class LedgerModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    explicit LedgerModel(const Application& app, QObject* parent = nullptr);
+
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation,
+                        int role = Qt::DisplayRole) const override;
+
+    // The view was rebuilt.
+    void Reload();
+    // The record index of a grid row (header excluded), when it carries one.
+    std::optional<int> RecordIndexOfRow(int row) const;
+
+private:
+    const Application& app_;
+};
+
+}  // namespace velmora::gui

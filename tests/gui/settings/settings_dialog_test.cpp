@@ -1,0 +1,174 @@
+// The settings dialog on a session: its buttons reach the form, refusals keep it open with
+// nothing stored, and an accepted Apply stores the periods and writes the settings file.
+// With VELMORA_SCREENSHOT_DIR set, the dialog as it opens is saved there as
+// settings-dialog.png.
+#include <QApplication>
+#include <QCheckBox>
+#include <QDateEdit>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <fstream>
+#include <iterator>
+#include <memory>
+
+#include "core/session/apply_settings.h"
+#include "core/session/file_commands.h"
+#include "core/session/session_harness.h"
+#include "core/util/codepage.h"
+#include "gui/dialogs/ui_setup.h"
+#include "gui/settings/settings_dialog.h"
+#include "gui/widgets/numeric_edit.h"
+
+using namespace velmora;
+using velmora::gui::NumericEdit;
+using velmora::gui::SettingsDialog;
+
+namespace {
+
+std::string FileBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// The example ledger of fiscal 2014 (from April, opening balance 10000) and a settings file
+// with a line the dialog does not write.
+struct Harness : velmora::testing::SessionHarness {
+    Harness() {
+        LoadLedger(session, CopyExample("a.exv"));
+        std::ofstream(session.SettingsPath(), std::ios::binary)
+            << Utf8ToCp932("[COMPANY_NAME]=旧社名\r\n[PRINT_STYLE1]=x\r\n");
+        dialogs.Clear();
+        form = std::make_unique<FiscalSettingsForm>(*OpenSettingsForm(session));
+        dialog = std::make_unique<SettingsDialog>(*form, dialogs, [this](const auto& applied) {
+            return ApplySettingsForm(session, applied);
+        });
+        dialog->show();
+    }
+
+    template <typename T>
+    T* find(const char* name) const {
+        return dialog->findChild<T*>(name);
+    }
+    int top(const char* name) const { return find<QWidget>(name)->y(); }
+    QDate date(const char* name) const { return find<QDateEdit>(name)->date(); }
+    void type(const char* field, const char* keys) {
+        auto* edit = find<NumericEdit>(field);
+        edit->setFocus(Qt::TabFocusReason);
+        edit->selectAll();
+        QTest::keyClicks(edit, keys);
+    }
+
+    std::unique_ptr<FiscalSettingsForm> form;
+    std::unique_ptr<SettingsDialog> dialog;
+};
+
+}  // namespace
+
+class SettingsDialogTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { gui::SetUpJapaneseUi(*qApp); }
+
+    void refusalsKeepTheDialogOpenAndStoreNothing() {
+        Harness h;
+        QVERIFY(QTest::qWaitForWindowActive(h.dialog.get()));
+        QCOMPARE(h.dialog->windowTitle(), QString::fromUtf8(kAppTitle));
+        QVERIFY(h.find<QRadioButton>("month_4")->isChecked());
+        QCOMPARE(h.find<NumericEdit>("NValEdit2")->text(), QString("2014"));
+        QCOMPARE(h.find<NumericEdit>("NValEdit1")->text(), QString("10000"));
+        QCOMPARE(h.find<QLineEdit>("company_name")->text(), QString::fromUtf8("旧社名"));
+        QVERIFY(!h.find<QLineEdit>("wdir")->isEnabled());
+        QVERIFY(!h.find<QPushButton>("Button3")->isEnabled());
+        if (qEnvironmentVariableIsSet("VELMORA_SCREENSHOT_DIR"))
+            QVERIFY(h.dialog->grab().save(qEnvironmentVariable("VELMORA_SCREENSHOT_DIR") +
+                                          "/settings-dialog.png"));
+        const std::string settingsBefore = FileBytes(h.session.SettingsPath());
+        const Periods periodsBefore = h.session.ledger.periods;
+
+        h.type("NValEdit2", "2101");
+        h.find<QPushButton>("Button4")->click();
+        h.type("NValEdit2", "2014");
+        h.type("NValEdit1", "500");
+        h.dialogs.yesNoAnswers = {false};
+        h.find<QPushButton>("Button4")->click();
+
+        QCOMPARE(h.dialogs.Log(),
+                 (std::vector<std::string>{
+                     "info:確認してください。|開始年度が大きすぎます。",
+                     "yesno:現金出納帳5-Velmora Version5|開始月、開始残高を変更していいですか？"}));
+        QVERIFY(h.dialog->isVisible());
+        QCOMPARE(h.dialog->result(), 0);
+        QCOMPARE(h.session.ledger.startYear, 2014);
+        QVERIFY(h.session.ledger.openingBalance == Amount::FromYen(10000));
+        QVERIFY(h.session.ledger.periods.start == periodsBefore.start);
+        QVERIFY(!h.session.modified);
+        QCOMPARE(FileBytes(h.session.SettingsPath()), settingsBefore);
+    }
+
+    void aStartMonthRearrangesTheRows() {
+        Harness h;
+        QCOMPARE(h.top("s4"), 20);
+        QCOMPARE(h.top("e3"), 20 + 30 * 11);
+        h.find<QDateEdit>("e4")->setDate(QDate(2014, 4, 20));
+        QTest::mouseClick(h.find<QRadioButton>("month_4"), Qt::LeftButton);
+        QCOMPARE(h.date("e4"), QDate(2014, 4, 20));  // the checked month: nothing changes
+        QTest::mouseClick(h.find<QRadioButton>("month_1"), Qt::LeftButton);
+        for (const char* name : {"p1", "s1", "e1", "l1"}) QCOMPARE(h.top(name), 20);
+        QCOMPARE(h.top("s4"), 110);
+        QCOMPARE(h.top("l12"), 350);
+        QCOMPARE(h.find<QDateEdit>("s1")->x(), h.find<QDateEdit>("s4")->x());
+        QCOMPARE(h.date("s1"), QDate(2014, 1, 1));
+        QCOMPARE(h.date("e2"), QDate(2014, 2, 28));
+        QCOMPARE(h.date("e12"), QDate(2014, 12, 31));
+        QCOMPARE(h.find<QLabel>("p1")->text(), QString::fromUtf8("1月度"));
+        QVERIFY(h.dialogs.events.empty());  // no question before a start-month click
+        QCOMPARE(h.form->startMonth, 1);
+        QCOMPARE(h.session.ledger.startMonth, 4);
+    }
+
+    void anAcceptedApplyStoresThePeriodsAndWritesTheSettings() {
+        Harness h;
+        QVERIFY(QTest::qWaitForWindowActive(h.dialog.get()));
+        QTest::mouseClick(h.find<QRadioButton>("month_1"), Qt::LeftButton);
+        h.find<QDateEdit>("e1")->setDate(QDate(2014, 1, 20));
+        h.find<QDateEdit>("s2")->setDate(QDate(2014, 1, 21));
+        h.find<QCheckBox>("l2")->setChecked(true);
+        h.find<QCheckBox>("opt2")->setChecked(true);
+        QTest::mouseClick(h.find<QRadioButton>("start_opt_1_1"), Qt::LeftButton);
+        QVERIFY(h.find<QLineEdit>("wdir")->isEnabled());
+        h.dialogs.openAnswers = {"/docs/b.exv"};
+        h.find<QPushButton>("Button3")->click();
+        QCOMPARE(h.find<QLineEdit>("wdir")->text(), QString("/docs/b.exv"));
+        h.find<QLineEdit>("company_name")->setText(QString::fromUtf8("山田商店"));
+        h.find<QRadioButton>("opt1_1")->click();
+        h.find<QPushButton>("Button4")->click();
+
+        QCOMPARE(h.dialogs.Log(),
+                 (std::vector<std::string>{
+                     "open:|現金出納帳-Velmora Version5(*.exv)|*.exv",
+                     "yesno:現金出納帳5-Velmora Version5|開始月、開始残高を変更していいですか？",
+                     "info:現金出納帳-Velmora Version5|環境設定を登録しました。"}));
+        QCOMPARE(h.dialog->result(), int(QDialog::Accepted));
+        QVERIFY(!h.dialog->isVisible());
+        const Ledger& ledger = h.session.ledger;
+        QCOMPARE(ledger.startMonth, 1);
+        QVERIFY(ledger.periods.start[1] == Date::FromYmd(2014, 1, 1));
+        QVERIFY(ledger.periods.end[1] == Date::FromYmd(2014, 1, 20));
+        QVERIFY(ledger.periods.start[2] == Date::FromYmd(2014, 1, 21));
+        QVERIFY(ledger.periods.end[12] == Date::FromYmd(2014, 12, 31));
+        QCOMPARE(ledger.periods.lock[2], 1);
+        QCOMPARE(ledger.periods.lock[1], 0);
+        QCOMPARE(ledger.useType, 2);
+        QVERIFY(h.session.modified);
+        QCOMPARE(FileBytes(h.session.SettingsPath()),
+                 Utf8ToCp932("[FILE_DIR]=/docs/b.exv\r\n[COMPANY_NAME]=山田商店\r\n"
+                             "[OPTION2]=TRUE\r\n[OPTION3]=1\r\n[FONT_SIZE]=10\r\n"
+                             "[Start_Opt_1]=2\r\n"));
+    }
+};
+
+QTEST_MAIN(SettingsDialogTest)
+#include "settings_dialog_test.moc"
