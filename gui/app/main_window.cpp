@@ -1,40 +1,31 @@
 #include "gui/app/main_window.h"
 
 #include <QAction>
-#include <QCalendarWidget>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QGuiApplication>
-#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QListWidget>
 #include <QMenuBar>
 #include <QScreen>
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QStatusBar>
-#include <QTabBar>
 #include <QTabWidget>
 #include <QTableView>
-#include <QTableWidget>
 #include <QVBoxLayout>
 
 #include "core/app/command_table.h"
-#include "core/view/month_tabs.h"
 #include "gui/app/command_icons.h"
 #include "gui/app/ribbon.h"
-#include "gui/view/ledger_model.h"
+#include "gui/view/ledger_page.h"
+#include "gui/view/left_pane.h"
 
 namespace velmora::gui {
 namespace {
 
 QString Q(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-QDate ToQDate(Date d) {
-    return QDate(d.Year(), d.Month(), d.Day());
 }
 
 }  // namespace
@@ -64,6 +55,14 @@ MainWindow::~MainWindow() {
 QAction* MainWindow::action(std::string_view command) const {
     auto it = actions_.find(command);
     return it == actions_.end() ? nullptr : it->second;
+}
+
+QTableView* MainWindow::ledgerGrid() const {
+    return ledgerPage_->grid();
+}
+
+QWidget* MainWindow::leftPane() const {
+    return leftPane_;
 }
 
 QMenu* MainWindow::menu(std::string_view caption) const {
@@ -148,13 +147,13 @@ void MainWindow::Run(std::string_view command) {
         return;
     }
     if (command == "dataedit") {
-        a.dataedit(SelectedRecord());
+        a.dataedit(ledgerPage_->SelectedRecord());
     } else if (command == "searchItem") {
-        a.searchItem(SelectedRecord());
+        a.searchItem(ledgerPage_->SelectedRecord());
     } else if (command == "moveTop") {
-        SelectGridRow(a.moveTop());
+        ledgerPage_->SelectGridRow(a.moveTop());
     } else if (command == "MoveDown") {
-        SelectGridRow(a.MoveDown());
+        ledgerPage_->SelectGridRow(a.MoveDown());
     } else if (command == "datesearch") {
         dateSearchBox_->toggle();
     } else if (command == "mdisplay_write") {
@@ -219,12 +218,13 @@ void MainWindow::BuildCentre() {
 
     splitter_ = new QSplitter(Qt::Horizontal, centre);
     splitter_->setObjectName("Splitter1");
-    leftPane_ = BuildLeftPane();
+    leftPane_ = new LeftPane(app_, splitter_);
     splitter_->addWidget(leftPane_);
 
     mainPages_ = new QStackedWidget(splitter_);
     mainPages_->setObjectName("PageControl1");
-    mainPages_->addWidget(BuildLedgerPage());
+    ledgerPage_ = new LedgerPage(app_, mainPages_);
+    mainPages_->addWidget(ledgerPage_);
     for (int page = 1; page < 4; ++page) {
         auto* frame = new QLabel(Q(kMainPageCaptions[page]), mainPages_);
         frame->setAlignment(Qt::AlignCenter);
@@ -238,111 +238,6 @@ void MainWindow::BuildCentre() {
     leftPane_->setMinimumWidth(1);
     layout->addWidget(splitter_, 1);
     setCentralWidget(centre);
-}
-
-QWidget* MainWindow::BuildLeftPane() {
-    leftPages_ = new QTabWidget();
-    leftPages_->setObjectName("PageControl2");
-
-    auto* choose = new QWidget();
-    auto* v = new QVBoxLayout(choose);
-    v->setContentsMargins(2, 2, 2, 2);
-    calendar_ = new QCalendarWidget(choose);
-    calendar_->setObjectName("calendar");
-    calendar_->setGridVisible(true);
-    calendar_->setVerticalHeaderFormat(QCalendarWidget::ISOWeekNumbers);
-    v->addWidget(calendar_);
-    holidayList_ = new QListWidget(choose);
-    holidayList_->setObjectName("sdayLIST");
-    holidayList_->setMaximumHeight(60);
-    v->addWidget(holidayList_);
-    auto* inner = new QTabWidget(choose);
-    titleList_ = new QListWidget(inner);
-    titleList_->setObjectName("ListBox1");
-    inner->addTab(titleList_, Q(kLeftInnerPageCaptions[0]));
-    bookBalances_ = new QTableWidget(0, 3, inner);
-    bookBalances_->setObjectName("NOTESGRID");
-    bookBalances_->setHorizontalHeaderLabels({"", "帳簿名", "残高"});
-    bookBalances_->verticalHeader()->hide();
-    bookBalances_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    inner->addTab(bookBalances_, Q(kLeftInnerPageCaptions[1]));
-    v->addWidget(inner, 1);
-    leftPages_->addTab(choose, Q(kLeftPageCaptions[0]));
-
-    auto* print = new QLabel(Q(kLeftPageCaptions[1]));
-    print->setAlignment(Qt::AlignCenter);
-    leftPages_->addTab(print, Q(kLeftPageCaptions[1]));
-
-    connect(calendar_, &QCalendarWidget::clicked, this, [this](QDate d) {
-        app_.ChooseCalendarDay(Date::FromYmd(d.year(), d.month(), d.day()));
-    });
-    connect(titleList_, &QListWidget::itemDoubleClicked, this,
-            [this](QListWidgetItem* item) { app_.FilterByTitle(item->text().toStdString()); });
-    return leftPages_;
-}
-
-QWidget* MainWindow::BuildLedgerPage() {
-    auto* page = new QWidget();
-    auto* v = new QVBoxLayout(page);
-    v->setContentsMargins(2, 2, 2, 2);
-    auto* heading = new QWidget(page);
-    auto* h = new QHBoxLayout(heading);
-    h->setContentsMargins(4, 2, 4, 2);
-    bookTitle_ = new QLabel(heading);
-    bookTitle_->setObjectName("Panel8");
-    QFont big = bookTitle_->font();
-    big.setPointSizeF(big.pointSizeF() * 1.4);
-    big.setBold(true);
-    bookTitle_->setFont(big);
-    searchRange_ = new QLabel(heading);
-    searchRange_->setObjectName("searchrange");
-    totalIncome_ = new QLabel(heading);
-    totalIncome_->setObjectName("totalincome");
-    totalExpense_ = new QLabel(heading);
-    totalExpense_->setObjectName("totalexpence");
-    totalDifference_ = new QLabel(heading);
-    totalDifference_->setObjectName("totalsagaku");
-    h->addWidget(bookTitle_);
-    h->addSpacing(16);
-    h->addWidget(searchRange_, 1);
-    for (QLabel* total : {totalIncome_, totalExpense_, totalDifference_}) {
-        total->setMinimumWidth(120);
-        total->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        h->addWidget(total);
-    }
-    v->addWidget(heading);
-
-    monthTabs_ = new QTabBar(page);
-    monthTabs_->setObjectName("TabControl1");
-    monthTabs_->setExpanding(false);
-    v->addWidget(monthTabs_);
-    connect(monthTabs_, &QTabBar::tabBarClicked, this, [this](int tab) {
-        if (tab >= 0) app_.ChooseMonthTab(tab);
-    });
-
-    ledgerGrid_ = new QTableView(page);
-    ledgerGrid_->setObjectName("AdvStringGrid1");
-    ledgerModel_ = new LedgerModel(app_, ledgerGrid_);
-    ledgerGrid_->setModel(ledgerModel_);
-    ledgerGrid_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    ledgerGrid_->setSelectionMode(QAbstractItemView::SingleSelection);
-    ledgerGrid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    ledgerGrid_->verticalHeader()->hide();
-    ledgerGrid_->verticalHeader()->setDefaultSectionSize(22);
-    ledgerGrid_->setContextMenuPolicy(Qt::ActionsContextMenu);
-    auto* editRow = new QAction("この行を修正する", ledgerGrid_);
-    auto* moveRow = new QAction("一行下へ移動する", ledgerGrid_);
-    ledgerGrid_->addAction(editRow);
-    ledgerGrid_->addAction(moveRow);
-    connect(editRow, &QAction::triggered, this, [this] { app_.dataedit(SelectedRecord()); });
-    connect(moveRow, &QAction::triggered, this, [this] {
-        const QModelIndex current = ledgerGrid_->currentIndex();
-        if (current.isValid()) app_.MoveRowDown(static_cast<std::size_t>(current.row()));
-    });
-    connect(ledgerGrid_, &QTableView::doubleClicked, this,
-            [this](const QModelIndex&) { app_.dataedit(SelectedRecord()); });
-    v->addWidget(ledgerGrid_, 1);
-    return page;
 }
 
 void MainWindow::BuildStatusBar() {
@@ -360,40 +255,20 @@ void MainWindow::BuildStatusBar() {
     }
 }
 
-// ---- grid helpers ----
-
-std::optional<int> MainWindow::SelectedRecord() const {
-    const QModelIndex current = ledgerGrid_->currentIndex();
-    if (!current.isValid()) return std::nullopt;
-    return ledgerModel_->RecordIndexOfRow(current.row());
-}
-
-void MainWindow::SelectGridRow(int gridRow) {
-    // Grid row 0 is the header of the original grid; the model's rows start at row 1.
-    const int row = gridRow - 1;
-    if (row < 0 || row >= ledgerModel_->rowCount()) return;
-    ledgerGrid_->selectRow(row);
-    ledgerGrid_->scrollTo(ledgerModel_->index(row, 0));
-}
+// ---- layout ----
 
 LedgerLayout MainWindow::ShownLedgerLayout() const {
     LedgerLayout layout = app_.ledgerLayout();
-    for (int c = 0; c < kLedgerGridColumns; ++c)
-        layout.listColWidths[static_cast<std::size_t>(c)] = ledgerGrid_->columnWidth(c);
-    for (int c = 1; c < kNotesGridColumns; ++c)
-        layout.notesGridWidths[static_cast<std::size_t>(c)] = bookBalances_->columnWidth(c);
+    ledgerPage_->SaveColumnWidths(layout);
+    leftPane_->SaveColumnWidths(layout);
     const QList<int> sizes = splitter_->sizes();
     if (!sizes.isEmpty()) layout.sidePanelWidth = sizes.front();
     return layout;
 }
 
 void MainWindow::ApplyLedgerLayout(const LedgerLayout& layout) {
-    for (int c = 0; c < kLedgerGridColumns; ++c)
-        ledgerGrid_->setColumnWidth(c, layout.listColWidths[static_cast<std::size_t>(c)]);
-    ledgerGrid_->setColumnHidden(kHiddenLedgerColumn, true);
-    for (int c = 1; c < kNotesGridColumns; ++c)
-        bookBalances_->setColumnWidth(c, layout.notesGridWidths[static_cast<std::size_t>(c)]);
-    bookBalances_->setColumnHidden(0, true);
+    ledgerPage_->ApplyColumnWidths(layout);
+    leftPane_->ApplyColumnWidths(layout);
     splitter_->setSizes({layout.sidePanelWidth, std::max(1, width() - layout.sidePanelWidth)});
 }
 
@@ -448,50 +323,19 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 // ---- what the application object tells ----
 
 void MainWindow::LedgerReplaced() {
-    monthTabs_->blockSignals(true);
-    while (monthTabs_->count() > 0) monthTabs_->removeTab(0);
-    for (const std::string& caption : MonthTabCaptions(app_.session().ledger.startMonth))
-        monthTabs_->addTab(QString::fromStdString(caption));
-    monthTabs_->blockSignals(false);
+    ledgerPage_->RebuildMonthTabs();
     ApplyLedgerLayout(app_.ledgerLayout());
     ViewChanged();
     TitlesChanged();
 }
 
 void MainWindow::ViewChanged() {
-    const LedgerViewResult& v = app_.ledgerView();
-    ledgerModel_->Reload();
-    ledgerGrid_->setColumnHidden(kHiddenLedgerColumn, true);
-    searchRange_->setText(QString::fromStdString(v.searchRange));
-    totalIncome_->setText(QString::fromStdString(v.totalIncome));
-    totalExpense_->setText(QString::fromStdString(v.totalExpense));
-    totalDifference_->setText(QString::fromStdString(v.totalDifference));
-    bookTitle_->setText(QString::fromStdString(v.bookTitle));
-    monthTabs_->blockSignals(true);
-    if (v.ledgerTab >= 0 && v.ledgerTab < monthTabs_->count())
-        monthTabs_->setCurrentIndex(v.ledgerTab);
-    monthTabs_->blockSignals(false);
-    bookBalances_->setRowCount(static_cast<int>(v.bookBalances.size()));
-    for (int r = 0; r < static_cast<int>(v.bookBalances.size()); ++r) {
-        const BookBalanceRow& b = v.bookBalances[static_cast<std::size_t>(r)];
-        bookBalances_->setItem(r, 0, new QTableWidgetItem(QString::fromStdString(b.HiddenText())));
-        bookBalances_->setItem(r, 1, new QTableWidgetItem(QString::fromStdString(b.Label())));
-        auto* balance = new QTableWidgetItem(QString::fromStdString(b.balanceText));
-        balance->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        bookBalances_->setItem(r, 2, balance);
-    }
-    calendar_->blockSignals(true);
-    calendar_->setSelectedDate(ToQDate(app_.view().calendar.selected));
-    calendar_->blockSignals(false);
+    ledgerPage_->ShowView();
+    leftPane_->ShowView();
 }
 
 void MainWindow::TitlesChanged() {
-    titleList_->clear();
-    for (const std::string& title : app_.entryForm().titleList)
-        if (!title.empty()) titleList_->addItem(QString::fromStdString(title));
-    holidayList_->clear();
-    for (const std::string& line : app_.holidays().Lines())
-        holidayList_->addItem(QString::fromStdString(line));
+    leftPane_->ShowLists();
 }
 
 void MainWindow::StateChanged() {

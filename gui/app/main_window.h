@@ -12,19 +12,16 @@
 class QAction;
 class QCheckBox;
 class QLabel;
-class QListWidget;
 class QMenu;
 class QSplitter;
 class QStackedWidget;
-class QTabBar;
 class QTabWidget;
 class QTableView;
-class QTableWidget;
-class QCalendarWidget;
 
 namespace velmora::gui {
 
-class LedgerModel;
+class LedgerPage;
+class LeftPane;
 
 class MainWindow : public QMainWindow, private AppListener {
     Q_OBJECT
@@ -37,8 +34,8 @@ public:
     QMenu* menu(std::string_view caption) const;
     QTabWidget* ribbon() const { return ribbon_; }
     QLabel* statusPanel(int index) const { return statusPanels_[index]; }
-    QTableView* ledgerGrid() const { return ledgerGrid_; }
-    QWidget* leftPane() const { return leftPane_; }
+    QTableView* ledgerGrid() const;
+    QWidget* leftPane() const;
     QStackedWidget* mainPages() const { return mainPages_; }
     QSplitter* splitter() const { return splitter_; }
 
@@ -55,12 +52,8 @@ private:
     void BuildMenus();
     void BuildRibbon();
     void BuildCentre();
-    QWidget* BuildLeftPane();
-    QWidget* BuildLedgerPage();
     void BuildStatusBar();
     void Run(std::string_view command);
-    std::optional<int> SelectedRecord() const;
-    void SelectGridRow(int gridRow);
     LedgerLayout ShownLedgerLayout() const;
     void ApplyLedgerLayout(const LedgerLayout& layout);
     bool IsWindowKey(const QKeyEvent& key) const;
@@ -80,22 +73,9 @@ private:
     QCheckBox* allBooksBox_ = nullptr;
     QCheckBox* dateSearchBox_ = nullptr;
     QSplitter* splitter_ = nullptr;
-    QWidget* leftPane_ = nullptr;
-    QTabWidget* leftPages_ = nullptr;
-    QCalendarWidget* calendar_ = nullptr;
-    QListWidget* holidayList_ = nullptr;
-    QListWidget* titleList_ = nullptr;
-    QTableWidget* bookBalances_ = nullptr;
+    LeftPane* leftPane_ = nullptr;
     QStackedWidget* mainPages_ = nullptr;
-    QLabel* searchRange_ = nullptr;
-    QLabel* totalIncome_ = nullptr;
-    QLabel* totalExpense_ = nullptr;
-    QLabel* totalDifference_ = nullptr;
-    QLabel* bookTitle_ = nullptr;
-    QTabBar* monthTabs_ = nullptr;
-    QTableView* ledgerGrid_ = nullptr;
-    LedgerModel* ledgerModel_ = nullptr;
-    QLabel* summaryPlaceholder_ = nullptr;
+    LedgerPage* ledgerPage_ = nullptr;
     QLabel* statusPanels_[8] = {};
     bool closing_ = false;
 };

@@ -1,0 +1,48 @@
+#pragma once
+// The main page "現金出納帳": the heading bar (book title, range shown, the three totals),
+// the month tabs and the ledger grid with its pop-up menu. It shows the view the
+// application object built and forwards the user's choices to it.
+#include <QWidget>
+#include <optional>
+
+#include "core/app/application.h"
+
+class QLabel;
+class QTabBar;
+class QTableView;
+
+namespace velmora::gui {
+
+class LedgerModel;
+
+class LedgerPage : public QWidget {
+    Q_OBJECT
+public:
+    explicit LedgerPage(Application& app, QWidget* parent = nullptr);
+
+    QTableView* grid() const { return grid_; }
+    // The record of the row the user is on, when that row carries one.
+    std::optional<int> SelectedRecord() const;
+    // Selects a row by its number in the original grid, whose row 0 was the header.
+    void SelectGridRow(int gridRow);
+
+    // The month tabs for the ledger's start month.
+    void RebuildMonthTabs();
+    // The view was rebuilt.
+    void ShowView();
+    void SaveColumnWidths(LedgerLayout& layout) const;
+    void ApplyColumnWidths(const LedgerLayout& layout);
+
+private:
+    Application& app_;
+    QLabel* bookTitle_ = nullptr;
+    QLabel* searchRange_ = nullptr;
+    QLabel* totalIncome_ = nullptr;
+    QLabel* totalExpense_ = nullptr;
+    QLabel* totalDifference_ = nullptr;
+    QTabBar* monthTabs_ = nullptr;
+    QTableView* grid_ = nullptr;
+    LedgerModel* model_ = nullptr;
+};
+
+}  // namespace velmora::gui
