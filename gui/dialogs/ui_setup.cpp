@@ -1,10 +1,15 @@
 #include "gui/dialogs/ui_setup.h"
 
 #include <QApplication>
+#include <QColor>
 #include <QFont>
 #include <QFontDatabase>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QPalette>
+#include <QProxyStyle>
+#include <QStyle>
+#include <QToolTip>
 #include <QTranslator>
 #include <array>
 
@@ -54,10 +59,25 @@ void InstallFontSubstitutes() {
         QFont::insertSubstitutions(QString::fromUtf8(font.name), Substitutes(font.face));
 }
 
+namespace {
+
+class HintDelayStyle final : public QProxyStyle {
+public:
+    explicit HintDelayStyle(const QString& base) : QProxyStyle(base) {}
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returnData) const override {
+        if (hint == SH_ToolTip_WakeUpDelay) return 600;
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
+
+}  // namespace
+
 UiSetup SetUpJapaneseUi(QApplication& app) {
     UiSetup result;
     QApplication::setApplicationName(QStringLiteral("velmora"));
-    QApplication::setApplicationDisplayName(QString::fromUtf8(kAppTitle));
+    // No display name: the platform would append it to every window title, and the titles
+    // already begin with the application title.
     QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan));
 
     InstallFontSubstitutes();
@@ -67,6 +87,13 @@ UiSetup SetUpJapaneseUi(QApplication& app) {
         font.setPointSizeF(kInterfacePointSize);
         QApplication::setFont(font);
     }
+
+    // Hints as the program has always shown them: lime, after 600 ms.
+    QPalette hints = QToolTip::palette();
+    hints.setColor(QPalette::ToolTipBase, QColor(0, 255, 0));
+    hints.setColor(QPalette::ToolTipText, QColor(0, 0, 0));
+    QToolTip::setPalette(hints);
+    app.setStyle(new HintDelayStyle(app.style()->name()));
 
     auto* translator = new QTranslator(&app);
     if (translator->load(QStringLiteral("qtbase_ja"),
