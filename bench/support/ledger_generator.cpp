@@ -166,15 +166,6 @@ Periods MonthEndPeriods(int startYear, int startMonth) {
     return periods;
 }
 
-std::vector<BookId> BooksOf(const Ledger& ledger) {
-    std::vector<BookId> books{ledger.CashBook()};
-    for (const auto& line : ledger.pettyRegistry.Items())
-        books.push_back({std::string(kPettyKind), RegistryName(line)});
-    for (const auto& line : ledger.bankRegistry.Items())
-        books.push_back({std::string(kBankKind), RegistryName(line)});
-    return books;
-}
-
 Ledger GenerateLedger(const GeneratorOptions& options) {
     SplitMix64 random(options.seed);
     Ledger ledger;

@@ -31,9 +31,6 @@ Ledger GenerateLedger(const GeneratorOptions& options);
 // starts in startMonth of startYear.
 Periods MonthEndPeriods(int startYear, int startMonth);
 
-// The cash book, then the petty-cash books, then the bank books, in registry order.
-std::vector<BookId> BooksOf(const Ledger& ledger);
-
 // The ledger as the program saves it: CP932, CR LF. Throws EncodingError or FileError.
 void WriteLedgerFile(const Ledger& ledger, const std::string& path);
 

@@ -57,9 +57,38 @@ std::string BackupFilePath(const std::string& workingFolder, const DateTime& mom
     return JoinPath(workingFolder, FormatDateTime("yyyymmddhhnnss", moment) + ".dat");
 }
 
+DateTime FreeBackupMoment(const std::string& workingFolder, const BackupList& list,
+                          DateTime moment) {
+    auto taken = [&](const std::string& path) {
+        std::error_code error;
+        if (std::filesystem::exists(std::filesystem::symlink_status(path, error))) return true;
+        for (const auto& entry : list.entries)
+            if (entry.file == path) return true;
+        return false;
+    };
+    while (taken(BackupFilePath(workingFolder, moment))) {
+        if (++moment.secondsOfDay == 24 * 60 * 60) {
+            moment.secondsOfDay = 0;
+            moment.date = moment.date.AddDays(1);
+        }
+    }
+    return moment;
+}
+
 std::string BackupCaption(const std::string& savedPath, const DateTime& moment) {
     return std::filesystem::path(savedPath).filename().string() + "(" +
            FormatDateTime("yyyy/mm/dd hh:nn:ss", moment) + ")";
+}
+
+std::string OriginalBackupCaption(const std::string& savedPath, const DateTime& moment) {
+    return std::filesystem::path(savedPath).filename().string() + "(保存前 " +
+           FormatDateTime("yyyy/mm/dd hh:nn:ss", moment) + ")";
+}
+
+void RemoveStrayWorkingFiles(const std::string& workingFolder) {
+    RemoveStrayTemporaryFiles(workingFolder);
+    for (const char* sub : {"cldata", "style", "config", "ini"})
+        RemoveStrayTemporaryFiles(JoinPath(workingFolder, sub));
 }
 
 bool IsOwnBackupFile(const std::string& path, const std::string& workingFolder) {

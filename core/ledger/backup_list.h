@@ -35,8 +35,19 @@ void WriteBackupList(const std::string& workingFolder, const BackupList& list, F
 
 // The backup copy of a save at that moment: working folder + "yyyymmddhhnnss.dat".
 std::string BackupFilePath(const std::string& workingFolder, const DateTime& moment);
+// The moment that names the backup of a save made at moment: moment itself, or the next
+// second whose backup name is free (no file of that name in the working folder, no entry
+// of list naming it), so that two saves within one second keep two backups.
+DateTime FreeBackupMoment(const std::string& workingFolder, const BackupList& list,
+                          DateTime moment);
 // The caption of a backup entry: the saved file's name + "(" + "yyyy/mm/dd hh:nn:ss" + ")".
 std::string BackupCaption(const std::string& savedPath, const DateTime& moment);
+// The caption of the backup that keeps a damaged ledger file as it was before a save
+// replaced it: the file's name + "(保存前 " + "yyyy/mm/dd hh:nn:ss" + ")".
+std::string OriginalBackupCaption(const std::string& savedPath, const DateTime& moment);
+// Removes the temporary files that interrupted writes left in the working folder (backup
+// copies) and in its sub-folders; files other writes are still filling are kept.
+void RemoveStrayWorkingFiles(const std::string& workingFolder);
 // True only for a backup copy of the program's own: a file directly in the working
 // folder named by fourteen digits and ".dat". The rotation deletes nothing else.
 bool IsOwnBackupFile(const std::string& path, const std::string& workingFolder);

@@ -1,10 +1,16 @@
 #include "core/ledger/balances.h"
 
+#include <cstdint>
+#include <limits>
+
 #include "core/ledger/record.h"
 #include "core/util/date.h"
 
 namespace velmora {
 namespace {
+
+// Wide enough that income less expense never overflows.
+__extension__ typedef __int128 WideRaw;
 
 Amount AmountOr0(std::string_view text) {
     return Amount::TryParse(text).value_or(Amount());
@@ -85,6 +91,7 @@ public:
              std::string_view kind)
         : balances_(&balances), name_(name), kind_(kind), lastMonth_(ledger.LastMonth()) {
         balances.current = Amount();
+        balances.overflow = false;
         b_ = StartingBalance(ledger, startLine, name, kind);
         balances.starting = b_;
         if (startLine == 0)
@@ -103,10 +110,16 @@ public:
     // A record of the book: the balance moves, and so do the month-end balances from the
     // record's period to the year's end.
     void Add(Side side, const RecordFigures& figures) {
-        if (side == Side::kOwn)
-            b_ += figures.income - figures.expense;
-        else
-            b_ += figures.expense - figures.income;
+        const WideRaw change = side == Side::kOwn
+                                   ? WideRaw{figures.income.Raw()} - figures.expense.Raw()
+                                   : WideRaw{figures.expense.Raw()} - figures.income.Raw();
+        std::int64_t next = 0;
+        if (__builtin_add_overflow(b_.Raw(), change, &next)) [[unlikely]] {
+            balances_->overflow = true;
+            next = change > 0 ? std::numeric_limits<std::int64_t>::max()
+                              : std::numeric_limits<std::int64_t>::min();
+        }
+        b_ = Amount::FromRaw(next);
         if (figures.slot == 0) return;
         for (int m = figures.slot;; m = m % 12 + 1) {
             balances_->monthEnd[static_cast<std::size_t>(m)] = b_;
@@ -135,11 +148,12 @@ private:
 
 // Takes every line from startLine through the walks, in list order and for each line in
 // the order of the walks. A record's field 7 ends as the balance of the last walk it
-// belongs to.
+// belongs to. Without a writable list the walks only add up and no line changes.
 class LineWalker {
 public:
-    LineWalker(Ledger& ledger, std::vector<BookWalk>& walks)
+    LineWalker(const Ledger& ledger, TLightStrings* writable, std::vector<BookWalk>& walks)
         : list_(ledger.transactions),
+          writable_(writable),
           walks_(walks),
           slots_(ledger),
           useTypeName_(ledger.UseTypeName()) {}
@@ -147,12 +161,19 @@ public:
     void Run(int startLine) {
         if (walks_.empty()) return;
         for (int i = startLine; i < list_.Count(); ++i) {
-            split_.Split(list_[i]);
+            const std::string* line = &list_[i];
+            split_.Split(*line);
             if (split_.Count() <= 9) {
-                list_.Put(i, CompleteOldFormRecord(split_, useTypeName_));
-                split_.Split(list_[i]);
+                completed_ = CompleteOldFormRecord(split_, useTypeName_);
+                if (writable_ != nullptr) {
+                    writable_->Put(i, completed_);
+                    line = &list_[i];
+                } else {
+                    line = &completed_;
+                }
+                split_.Split(*line);
             }
-            if (IsPlainRecordLine(list_[i], split_))
+            if (writable_ == nullptr || IsPlainRecordLine(*line, split_))
                 PlainLine(i);
             else
                 OtherLine(i);
@@ -172,10 +193,10 @@ private:
             walk.Add(side, figures);
             last = &walk;
         }
-        if (last == nullptr) return;
+        if (last == nullptr || writable_ == nullptr) return;
         const std::string text = last->Balance().PlainText();
         if (split_[kFieldBalance] != text)
-            list_.Put(i, ReplaceRecordField(list_[i], split_, kFieldBalance, text));
+            writable_->Put(i, ReplaceRecordField(list_[i], split_, kFieldBalance, text));
     }
 
     // Quotes, a carriage return or a field count other than twelve: each walk of the
@@ -188,17 +209,19 @@ private:
             walk.Add(side, FiguresOf(split_, slots_));
             const std::string text = walk.Balance().PlainText();
             if (split_[kFieldBalance] != text || !IsPlainRecordLine(list_[i], split_)) {
-                list_.Put(i, ReplaceRecordField(list_[i], split_, kFieldBalance, text));
+                writable_->Put(i, ReplaceRecordField(list_[i], split_, kFieldBalance, text));
                 split_.Split(list_[i]);
             }
         }
     }
 
-    TLightStrings& list_;
+    const TLightStrings& list_;
+    TLightStrings* writable_;  // the same list, when the walk writes its balances
     std::vector<BookWalk>& walks_;
     SlotCache slots_;
     const std::string useTypeName_;
     RecordSplit split_;
+    std::string completed_;  // an old-form record completed without changing the list
 };
 
 }  // namespace
@@ -208,7 +231,7 @@ void Recompute(Ledger& ledger, Balances& balances, int startLine, std::string_vi
     if (startLine < 0) startLine = 0;
     std::vector<BookWalk> walks;
     walks.emplace_back(ledger, balances, startLine, name, kind);
-    LineWalker(ledger, walks).Run(startLine);
+    LineWalker(ledger, &ledger.transactions, walks).Run(startLine);
     walks.front().Finish(currentMonth);
 }
 
@@ -219,9 +242,21 @@ std::vector<Balances> RecomputeBooks(Ledger& ledger, const std::vector<BookId>& 
     walks.reserve(books.size());
     for (std::size_t b = 0; b < books.size(); ++b)
         walks.emplace_back(ledger, balances[b], 0, books[b].name, books[b].kind);
-    LineWalker(ledger, walks).Run(0);
+    LineWalker(ledger, &ledger.transactions, walks).Run(0);
     for (BookWalk& walk : walks) walk.Finish(currentMonth);
     return balances;
+}
+
+bool BalancesOverflow(const Ledger& ledger, const std::vector<BookId>& books) {
+    std::vector<Balances> balances(books.size());
+    std::vector<BookWalk> walks;
+    walks.reserve(books.size());
+    for (std::size_t b = 0; b < books.size(); ++b)
+        walks.emplace_back(ledger, balances[b], 0, books[b].name, books[b].kind);
+    LineWalker(ledger, nullptr, walks).Run(0);
+    for (const Balances& figures : balances)
+        if (figures.overflow) return true;
+    return false;
 }
 
 void RetagPeriods(Ledger& ledger) {

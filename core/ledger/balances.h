@@ -16,6 +16,9 @@ struct Balances {
     Amount current;                     // after the book's last record
     Amount currentMonth;                // the month-end balance of the current month
     Amount starting;                    // the balance the walk started from
+    // A running balance did not fit in an amount: from there on the balance is held at
+    // the largest amount of its sign instead of wrapping round.
+    bool overflow = false;
 };
 
 // Recomputes the running balances of book (kind, name) from list index startLine (0 =
@@ -31,6 +34,10 @@ void Recompute(Ledger& ledger, Balances& balances, int startLine, std::string_vi
 // record holds the balance of the last of the books listed that it belongs to).
 std::vector<Balances> RecomputeBooks(Ledger& ledger, const std::vector<BookId>& books,
                                      int currentMonth);
+
+// True when the running balance of some book of books would not fit in an amount. One
+// walk over the list that changes nothing.
+bool BalancesOverflow(const Ledger& ledger, const std::vector<BookId>& books);
 
 // Rewrites field 0 (the month tag) of every record after the periods changed. A date
 // before the first period goes to the start month, one after all periods to the last.

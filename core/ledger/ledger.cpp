@@ -34,6 +34,17 @@ Amount RegistryBalance(std::string_view line) {
     return Amount::TryParse(FieldNView(line, ",", 4)).value_or(Amount());
 }
 
+std::vector<BookId> BooksOf(const Ledger& ledger) {
+    std::vector<BookId> books;
+    books.reserve(1 + ledger.pettyRegistry.Items().size() + ledger.bankRegistry.Items().size());
+    books.push_back(ledger.CashBook());
+    for (const auto& line : ledger.pettyRegistry.Items())
+        books.push_back({std::string(kPettyKind), RegistryName(line)});
+    for (const auto& line : ledger.bankRegistry.Items())
+        books.push_back({std::string(kBankKind), RegistryName(line)});
+    return books;
+}
+
 Amount OpeningBalanceOf(const Ledger& ledger, std::string_view kind, std::string_view name) {
     if (kind == kCashKind) return ledger.openingBalance;
     const TLightStrings* registry = ledger.RegistryOf(kind);

@@ -3,6 +3,7 @@
 // every book, the two book registries, the twelve periods and the file-level values.
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/ledger/book.h"
 #include "core/ledger/periods.h"
@@ -36,6 +37,10 @@ std::string RegistryLine(std::string_view kind, std::string_view name, Amount ba
 std::string RegistryName(std::string_view line);
 // The opening balance of a registry line: its fourth field, 0 when that is not a number.
 Amount RegistryBalance(std::string_view line);
+
+// Every book of the ledger: the cash book, then the petty-cash and the bank books in
+// registry order.
+std::vector<BookId> BooksOf(const Ledger& ledger);
 
 // The opening balance of a book: the file's for the cash book, the registry line of that
 // kind and name for the others (the last one when several match; none -> 0).

@@ -1,5 +1,8 @@
 #include "core/ledger/ledger_file.h"
 
+#include <cstdint>
+#include <limits>
+
 #include "core/ledger/record.h"
 #include "core/util/errors.h"
 #include "core/util/fields.h"
@@ -24,17 +27,34 @@ Amount AmountAt(std::string_view text, std::size_t lineIndex) {
     return *amount;
 }
 
+// The trailer is found by position: what a crash or a copy left after the last line
+// (NUL bytes of a file extended but never written, line breaks added by an editor) must
+// not move it.
+void DropTrailingBlankLines(std::vector<std::string>& lines) {
+    while (!lines.empty()) {
+        std::string& last = lines.back();
+        const std::size_t end = last.find_last_not_of('\0');
+        if (end != std::string::npos) {
+            last.resize(end + 1);
+            return;
+        }
+        lines.pop_back();
+    }
+}
+
+enum class Trailer { kRead, kWithoutSettings, kMissing };
+
 // Reads the twelve period lines and the settings line at the end of lines into ledger
-// and removes them. Returns false when the trailer is missing or is not twelve "f" lines.
-bool ReadTrailer(std::vector<std::string>& lines, Ledger& ledger, Date today) {
-    if (lines.size() < 13) return false;
+// and removes them. kMissing when the trailer is missing or is not twelve "f" lines.
+Trailer ReadTrailer(std::vector<std::string>& lines, Ledger& ledger, Date today) {
+    if (lines.size() < 13) return Trailer::kMissing;
     const std::size_t first = lines.size() - 13;
     RecordSplit split;
     Periods periods = ledger.periods;
     for (int k = 1; k <= 12; ++k) {
         const std::size_t at = first + static_cast<std::size_t>(k - 1);
         split.Split(lines[at]);
-        if (split[0] != "f") return false;
+        if (split[0] != "f") return Trailer::kMissing;
         periods.start[k] = DateAt(split[1], at);
         periods.end[k] = DateAt(split[2], at);
         periods.lock[k] = static_cast<int>(IntOr(split[3], 0));
@@ -59,16 +79,37 @@ bool ReadTrailer(std::vector<std::string>& lines, Ledger& ledger, Date today) {
     // other lines that are not records.
     lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(first),
                 lines.begin() + static_cast<std::ptrdiff_t>(first + 12 + (hasSettings ? 1 : 0)));
-    return true;
+    return hasSettings ? Trailer::kRead : Trailer::kWithoutSettings;
 }
+
+// The sum of the magnitudes of amounts: while it fits, no balance made of them can
+// overflow, whatever their signs and order.
+class MagnitudeSum {
+public:
+    void Add(Amount amount) {
+        const std::int64_t raw = amount.Raw();
+        const std::uint64_t magnitude =
+            raw < 0 ? 0 - static_cast<std::uint64_t>(raw) : static_cast<std::uint64_t>(raw);
+        if (__builtin_add_overflow(total_, magnitude, &total_)) tooLarge_ = true;
+    }
+    bool TooLarge() const {
+        return tooLarge_ ||
+               total_ > static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max());
+    }
+
+private:
+    std::uint64_t total_ = 0;
+    bool tooLarge_ = false;
+};
 
 // Old eight-field lines become cash-book records; the cash book's name follows the use
 // type on both sides.
-void NormaliseRecord(std::string& line, const std::string& useTypeName, std::size_t lineIndex) {
+void NormaliseRecord(std::string& line, const std::string& useTypeName, std::size_t lineIndex,
+                     MagnitudeSum& amounts) {
     RecordSplit split(line);
     DateAt(split[kFieldDate], lineIndex);
-    AmountAt(split[kFieldIncome], lineIndex);
-    AmountAt(split[kFieldExpense], lineIndex);
+    amounts.Add(AmountAt(split[kFieldIncome], lineIndex));
+    amounts.Add(AmountAt(split[kFieldExpense], lineIndex));
     bool oldForm = split.Count() <= 8;
     // A line this program wrote needs none of the changes below: it is left as it is,
     // without taking its fields apart.
@@ -123,35 +164,47 @@ ParsedLedger ParseLedgerLines(std::vector<std::string> lines, const Ledger& prev
     ledger.useType = previous.useType;
     ledger.startYear = previous.startYear;
     ledger.periods = Periods::CalendarYear(today.Year());
-    if (!ReadTrailer(lines, ledger, today)) {
+    DropTrailingBlankLines(lines);
+    const Trailer trailer = ReadTrailer(lines, ledger, today);
+    if (trailer == Trailer::kMissing) {
         parsed.periodsInvalid = true;
         ledger.periods = Periods::CalendarYear(today.Year());
     }
+    parsed.damaged = trailer != Trailer::kRead;
 
     const std::string useTypeName = ledger.UseTypeName();
     // The records are gathered at the front of lines itself: a second list as long as
     // the file would only cost memory.
     std::size_t records = 0;
     RecordSplit split;
+    MagnitudeSum amounts;
+    amounts.Add(ledger.openingBalance);
     for (std::size_t i = 0; i < lines.size(); ++i) {
         std::string& line = lines[i];
         if (IsRecordLine(line)) {
-            NormaliseRecord(line, useTypeName, i);
+            NormaliseRecord(line, useTypeName, i, amounts);
             if (records != i) lines[records] = std::move(line);
             ++records;
         } else if (!line.empty() && line[0] == 'z') {
             split.Split(line);
-            if (TLightStrings* registry = ledger.RegistryOf(split[1]))
+            if (TLightStrings* registry = ledger.RegistryOf(split[1])) {
+                amounts.Add(RegistryBalance(line));
                 registry->Add(std::move(line));
+            }
         }
     }
     lines.resize(records);
     ledger.transactions.Adopt(std::move(lines));
+    parsed.largeAmounts = amounts.TooLarge();
     return parsed;
 }
 
 ParsedLedger ReadLedgerFile(const std::string& path, const Ledger& previous, Date today) {
-    return ParseLedgerLines(ReadTextLines(path), previous, today);
+    FileIdentity identity;
+    std::vector<std::string> lines = ReadTextLines(path, &identity);
+    ParsedLedger parsed = ParseLedgerLines(std::move(lines), previous, today);
+    parsed.identity = std::move(identity);
+    return parsed;
 }
 
 }  // namespace velmora

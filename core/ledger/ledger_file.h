@@ -7,6 +7,7 @@
 
 #include "core/ledger/ledger.h"
 #include "core/util/date.h"
+#include "core/util/file_io.h"
 
 namespace velmora {
 
@@ -23,11 +24,20 @@ struct ParsedLedger {
     // The trailer was missing or broken: the periods are the calendar months of today's
     // year, and the start month, use type, start year and opening balance are kept.
     bool periodsInvalid = false;
+    // The periods or the settings line could not be read: what the file held there is
+    // not in the ledger, and saving the ledger over the file would lose it for good.
+    bool damaged = false;
+    // The amounts of the file add up beyond what a balance can hold, so that some book's
+    // balance may not fit (BalancesOverflow tells). False whenever every balance fits.
+    bool largeAmounts = false;
+    FileIdentity identity;  // of the file read (ReadLedgerFile)
 };
 
 // Reads the lines of a ledger file into a new ledger. previous gives the values kept
-// when the trailer is missing. Throws ConversionError (its message names the line) for a
-// date or number that does not convert; the caller's ledger is never touched.
+// when the trailer is missing. Empty lines and NUL bytes after the last line are no
+// lines of the file (a crash or a copy can leave them there). Throws ConversionError
+// (its message names the line) for a date or number that does not convert; the caller's
+// ledger is never touched.
 ParsedLedger ParseLedgerLines(std::vector<std::string> lines, const Ledger& previous, Date today);
 
 // Reads and parses a ledger file. Throws FileError, EncodingError or ConversionError.

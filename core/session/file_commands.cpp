@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "core/ledger/balances.h"
 #include "core/ledger/ledger_file.h"
 #include "core/session/book_commands.h"
 #include "core/util/codepage.h"
@@ -39,6 +40,20 @@ void RotateBackups(Session& session, const std::string& backupPath, const std::s
     entries[0] = BackupEntry{caption, backupPath};
 }
 
+// The damaged file as it is on disk, into a backup entry of its own. It stays listed
+// even when the save then fails: the file it copies is then still on disk as well.
+void KeepOriginal(Session& session, const std::string& path, const DateTime& now) {
+    const std::string original = ReadFileBytes(path);
+    const DateTime moment = FreeBackupMoment(session.workingFolder(), session.backups, now);
+    const std::string backupPath = BackupFilePath(session.workingFolder(), moment);
+    session.writer().WriteAtomic(backupPath, original);
+    RotateBackups(session, backupPath, OriginalBackupCaption(path, moment));
+}
+
+bool SavesOverDamagedFile(const Session& session, const std::string& path) {
+    return !session.damagedFile.empty() && IsSameFile(path, session.damagedFile);
+}
+
 }  // namespace
 
 bool LoadLedger(Session& session, const std::string& path) {
@@ -57,6 +72,8 @@ bool LoadLedger(Session& session, const std::string& path) {
     }
     session.NotifyLedgerReplaced();
     session.currentFile = path;
+    session.fileIdentity = std::move(parsed.identity);
+    session.damagedFile = parsed.damaged ? path : std::string();
     if (session.settings.startOption == 1) {
         try {
             SetKeyLine(kFileDirKey, path, session.SettingsPath(), session.writer());
@@ -76,29 +93,57 @@ bool LoadLedger(Session& session, const std::string& path) {
     session.allBooks = false;
     session.balances = Balances{};
     SelectCashBook(session);  // recomputes the cash book for the current month
+    // Only amounts that add up beyond an amount's range can make a balance overflow.
+    if (parsed.largeAmounts &&
+        (session.balances.overflow || BalancesOverflow(session.ledger, BooksOf(session.ledger))))
+        session.dialogs().ShowInfo(kConfirm, kBalanceOverflowMessage);
     session.modified = false;
     session.NotifyViewChanged();
     return true;
 }
 
-bool SaveLedger(Session& session, const std::string& path) {
+SaveResult SaveLedger(Session& session, const std::string& path) {
+    auto refuse = [&session, &path](const std::string& reason) {
+        session.dialogs().ShowInfo(kConfirm, path + "を保存できませんでした。\r\n" + reason);
+        return SaveResult{};
+    };
     std::string bytes;
     try {
         bytes = EncodeTextLines(LedgerFileLines(session.ledger));
-        session.writer().WriteAtomic(path, bytes);
     } catch (const std::exception& error) {
-        session.dialogs().ShowInfo(kConfirm, path + "を保存できませんでした。\r\n" + error.what());
-        return false;
+        return refuse(error.what());
     }
     const DateTime now = session.clock().Now();
-    const std::string backupPath = BackupFilePath(session.workingFolder(), now);
+    // What the ledger lacks of a damaged file would be lost with the file.
+    const bool overDamaged = SavesOverDamagedFile(session, path);
+    if (overDamaged && FileExists(path)) {
+        try {
+            KeepOriginal(session, path, now);
+        } catch (const std::exception& error) {
+            return refuse(std::string(kOriginalBackupFailure) + "\r\n" + error.what());
+        }
+    }
+    try {
+        session.writer().WriteAtomic(path, bytes);
+    } catch (const std::exception& error) {
+        return refuse(error.what());
+    }
+    SaveResult result;
+    result.saved = true;
+    // The temporary files of backups whose saves were interrupted.
+    RemoveStrayTemporaryFiles(session.workingFolder());
+    const DateTime moment = FreeBackupMoment(session.workingFolder(), session.backups, now);
+    const std::string backupPath = BackupFilePath(session.workingFolder(), moment);
     try {
         session.writer().WriteAtomic(backupPath, bytes);
-        RotateBackups(session, backupPath, BackupCaption(path, now));
+        RotateBackups(session, backupPath, BackupCaption(path, moment));
+        result.backupWritten = true;
     } catch (const std::exception& error) {
         session.dialogs().ShowInfo(kConfirm, "バックアップファイルを作成できませんでした。\r\n" +
                                                  std::string(error.what()));
     }
+    session.fileIdentity = WrittenFileIdentity(path, bytes);
+    if (overDamaged) session.damagedFile.clear();
     session.currentFile = path;
     session.modified = false;
     session.monthPanel.clear();
@@ -110,14 +155,14 @@ bool SaveLedger(Session& session, const std::string& path) {
         session.dialogs().ShowInfo(kConfirm, error.what());
     }
     session.dialogs().ShowInfo(kConfirm, path + "を保存しました。");
-    return true;
+    return result;
 }
 
-bool SaveCommand(Session& session) {
+SaveResult SaveCommand(Session& session) {
     if (session.filePanel.empty()) {
         auto chosen = session.dialogs().AskSaveFile(
             FileDialogRequest{"", "exv", "現金出納帳5-Velmora-ファイル|*.exv", "", ""});
-        if (!chosen) return false;
+        if (!chosen) return {};
         // The panel takes the name only when the save succeeds: a name that could not be
         // written must not stop the next save from asking for another.
         return SaveLedger(session, *chosen);
@@ -125,10 +170,10 @@ bool SaveCommand(Session& session) {
     return SaveLedger(session, session.filePanel);
 }
 
-bool SaveAsCommand(Session& session) {
+SaveResult SaveAsCommand(Session& session) {
     auto chosen = session.dialogs().AskSaveFile(
         FileDialogRequest{"", "exv", "現金出納帳5-Velmora-ファイル|*.exv", "", ""});
-    if (!chosen) return false;
+    if (!chosen) return {};
     return SaveLedger(session, *chosen);
 }
 
@@ -142,6 +187,15 @@ bool OfferToSaveChanges(Session& session) {
             return SaveCommand(session);
         case SaveAnswer::No:
             return true;
+    }
+    return false;
+}
+
+bool RefuseOpenLedgerOutput(Session& session, const std::string& path) {
+    for (const std::string* open : {&session.currentFile, &session.filePanel}) {
+        if (!IsSameFile(path, *open)) continue;
+        session.dialogs().ShowInfo(kConfirm, path + "\r\n" + kOpenLedgerOutputMessage);
+        return true;
     }
     return false;
 }

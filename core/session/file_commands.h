@@ -8,20 +8,38 @@ namespace velmora {
 
 inline constexpr const char* kModifiedQuestion =
     "データが変更されています。現在の状態を保存しますか？";
+inline constexpr const char* kBalanceOverflowMessage =
+    "残高が計算できる範囲を超える帳簿があります。金額を確認して下さい。";
+inline constexpr const char* kOpenLedgerOutputMessage =
+    "開いている帳簿ファイルには出力できません。";
+inline constexpr const char* kOriginalBackupFailure =
+    "元のファイルをバックアップできませんでした。";
 
 // Replaces the whole model with the file's content. A file that cannot be read leaves
-// the ledger that was open untouched and says why. True when the file was loaded.
+// the ledger that was open untouched and says why. A file without readable periods or
+// settings line is opened all the same, with a warning, and noted in damagedFile; a
+// ledger whose balances would not fit is opened with a warning. True when the file was
+// loaded.
 bool LoadLedger(Session& session, const std::string& path);
+
+struct SaveResult {
+    bool saved = false;          // the ledger file was written
+    bool backupWritten = false;  // and so was its backup copy in the working folder
+    // Whether the ledger file was written, whatever became of its backup.
+    operator bool() const { return saved; }  // NOLINT(google-explicit-constructor)
+};
 
 // Writes the model to path and a backup copy in the working folder, and advances the
 // backup list. A write that fails leaves the previous file whole and the session as it
-// was, and says why. True when the ledger file was written.
-bool SaveLedger(Session& session, const std::string& path);
+// was, and says why; so does a failed backup, after the ledger file was written. The
+// first save over a damaged file keeps that file as it was on disk as a backup of its
+// own first, and saves nothing when it cannot.
+SaveResult SaveLedger(Session& session, const std::string& path);
 
-// "保　存": asks for a name first when no file is open. True when saved.
-bool SaveCommand(Session& session);
-// "名前をつけて保存". True when saved.
-bool SaveAsCommand(Session& session);
+// "保　存": asks for a name first when no file is open.
+SaveResult SaveCommand(Session& session);
+// "名前をつけて保存".
+SaveResult SaveAsCommand(Session& session);
 // "ファイルを開く". True when a file was loaded.
 bool OpenCommand(Session& session);
 
@@ -29,5 +47,10 @@ bool OpenCommand(Session& session);
 // while it is modified. False when the user cancelled, or chose to save and the save did
 // not happen; true when it is safe to go on.
 bool OfferToSaveChanges(Session& session);
+
+// An output other than the ledger itself (next year's ledger, a CSV export) must not
+// replace the open ledger file, whatever name reaches it. True, after saying so, when
+// path is that file.
+bool RefuseOpenLedgerOutput(Session& session, const std::string& path);
 
 }  // namespace velmora

@@ -35,6 +35,8 @@ void NewLedgerReset(Session& session) {
     session.monthPanel.clear();
     session.filePanel.clear();
     session.currentFile.clear();
+    session.fileIdentity = FileIdentity{};
+    session.damagedFile.clear();
     session.currentBook = ledger.CashBook();
     RetagPeriods(ledger);
     session.RecomputeCurrent();
@@ -66,10 +68,14 @@ bool RollOver(Session& session) {
     auto chosen = session.dialogs().AskSaveFile(
         FileDialogRequest{"", "exv", "現金出納帳-Velmora5-ファイル|*.exv", "", ""});
     if (!chosen) return false;
+    // Next year's ledger written over this year's file would leave this year nowhere.
+    if (RefuseOpenLedgerOutput(session, *chosen)) return false;
 
     const Ledger thisYear = session.ledger;
     const std::string previousFile = session.currentFile;
     const std::string previousPanel = session.filePanel;
+    const FileIdentity previousIdentity = session.fileIdentity;
+    const std::string previousDamaged = session.damagedFile;
     const bool wasModified = session.modified;
 
     Ledger& ledger = session.ledger;
@@ -87,12 +93,16 @@ bool RollOver(Session& session) {
     }
     SelectCashBook(session);
     session.filePanel.clear();
+    // Next year's ledger is whole, whatever this year's file lacked.
+    session.damagedFile.clear();
     if (SaveLedger(session, *chosen)) return true;
 
     // The new year could not be written: this year's ledger comes back as it was.
     session.ledger = thisYear;
     session.currentFile = previousFile;
     session.filePanel = previousPanel;
+    session.fileIdentity = previousIdentity;
+    session.damagedFile = previousDamaged;
     SelectCashBook(session);
     session.modified = wasModified;
     return false;

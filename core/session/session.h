@@ -47,7 +47,14 @@ public:
     bool allBooks = false;    // the check box "全帳簿から検索"
     std::string currentFile;  // the ledger file last loaded or saved
     std::string filePanel;    // status panel 3: empty makes the save command ask for a name
-    std::string monthPanel;   // status panel 2
+    // The ledger file as it was when it was last loaded or saved (its path among it), to
+    // tell whether something else has changed it since (FileUnchanged).
+    FileIdentity fileIdentity;
+    // The file loaded had no readable periods or settings line: the ledger lacks what the
+    // file held there. The first save over that file keeps it as a backup first. Empty
+    // when the open ledger came from an undamaged file or from none.
+    std::string damagedFile;
+    std::string monthPanel;  // status panel 2
     bool modified = false;
     int currentMonth = 1;  // 1..12, or 13 for all months
     std::string accountFilter;

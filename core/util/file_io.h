@@ -2,6 +2,7 @@
 // Reading and writing whole files. Writes replace the file atomically: a temporary file in
 // the same folder is written, checked, flushed to disk and renamed over the old name, so
 // a crash or a write error leaves the previous file whole.
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -21,6 +22,13 @@ public:
     virtual void Remove(const std::string& path) = 0;
 };
 
+// Writes through a symbolic link (a chain of them, or a dangling one) to the file it
+// names and keeps the link. The new file takes the old one's permissions and, where the
+// process may, its owner. A file its owner marked read-only, or one the user may not write,
+// is refused rather than replaced through the writable folder. Each write has a temporary
+// file of its own, so that two saves of one file never rename each other's half-written
+// bytes into place; the temporary files an interrupted save left beside the file are
+// removed by the next save of it.
 class DiskFileWriter final : public FileWriter {
 public:
     void WriteAtomic(const std::string& path, std::string_view bytes) override;
@@ -30,14 +38,56 @@ public:
 // The writer of the program's own small files.
 FileWriter& DefaultFileWriter();
 
-// The temporary name used while path is being replaced; a leftover of an interrupted
-// save is overwritten by the next one.
-std::string TemporaryPathFor(const std::string& path);
+// The start of the temporary file names of writes to path: path + ".velmora-tmp"; each
+// write adds "-" and six letters or digits of its own.
+std::string TemporaryNamePrefix(const std::string& path);
+
+// Removes the temporary files of interrupted writes in folder: those of the file named
+// fileName, or of any file when fileName is empty. A temporary file a write (of this
+// process or another) is still filling is kept. Errors are ignored: a stray file that
+// cannot be removed now is tried again at the next save.
+void RemoveStrayTemporaryFiles(const std::string& folder, std::string_view fileName = {});
+
+// The file path names once every symbolic link at its end is followed (relative links
+// from the folder of the link); path itself when it is no link. A link that names a
+// missing file gives that file's path. Throws FileError for a loop of links.
+std::string ResolveLinks(const std::string& path);
+
+// True when a and b name one file: the same device and inode when both exist, otherwise
+// the same path once links, "." and ".." are resolved.
+bool IsSameFile(const std::string& a, const std::string& b);
+
+// What a file was when it was read or written: enough to tell later whether the file on
+// disk is still that one.
+struct FileIdentity {
+    std::string path;  // as given; empty for none
+    bool exists = false;
+    std::uint64_t device = 0;
+    std::uint64_t inode = 0;
+    std::int64_t size = 0;
+    std::int64_t modifiedNs = 0;  // modification time, nanoseconds since 1970
+    std::uint64_t contentHash = 0;
+
+    bool operator==(const FileIdentity&) const = default;
+};
+
+// The identity of the file at path as it is now (its bytes are read). Throws FileError
+// when it exists and cannot be read; a missing file gives exists = false.
+FileIdentity ReadFileIdentity(const std::string& path);
+// The identity of the file just written at path with bytes.
+FileIdentity WrittenFileIdentity(const std::string& path, std::string_view bytes);
+// True when the file at identity.path is still the one identity describes. Size, inode
+// and modification time decide when they agree or the size differs; otherwise the
+// content decides, so that the same bytes written again (by a copy, a restore or an
+// atomic save that changed nothing) count as the same file. A file that was missing
+// and still is counts as unchanged.
+bool FileUnchanged(const FileIdentity& identity);
 
 // Text lines of a file: bytes decoded (CP932, or UTF-8 when that is what the file holds)
-// and split at CR LF, CR or LF; a final line break adds no empty line.
+// and split at CR LF, CR or LF; a final line break adds no empty line. With identity,
+// also the identity of the bytes read, taken from the same reading.
 // Throws FileError or EncodingError.
-std::vector<std::string> ReadTextLines(const std::string& path);
+std::vector<std::string> ReadTextLines(const std::string& path, FileIdentity* identity = nullptr);
 
 // Lines as CP932 with CR LF after every line, the last one included.
 // Throws EncodingError naming a character CP932 cannot hold.

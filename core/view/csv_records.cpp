@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "core/ledger/record.h"
+#include "core/session/file_commands.h"
 #include "core/util/codepage.h"
 #include "core/util/file_io.h"
 #include "core/view/record_side.h"
@@ -150,6 +151,7 @@ std::string CsvFileBytes(const Ledger& ledger, const CsvScope& scope, const CsvO
 bool ExportCsv(Session& session, const CsvOptions& options, const CodeTable& codes) {
     std::optional<std::string> path = session.dialogs().AskSaveFile(CsvSaveRequest());
     if (!path || path->empty()) return false;
+    if (RefuseOpenLedgerOutput(session, *path)) return false;
     try {
         session.writer().WriteAtomic(
             *path, CsvFileBytes(session.ledger, CsvScopeOf(session), options, codes));

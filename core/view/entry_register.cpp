@@ -1,5 +1,8 @@
 #include "core/view/entry_register.h"
 
+#include <vector>
+
+#include "core/ledger/balances.h"
 #include "core/ledger/record.h"
 #include "core/session/book_commands.h"
 #include "core/util/codepage.h"
@@ -27,6 +30,18 @@ std::string Cp932Problem(const char* field, const std::string& text) {
     return std::string(field) + "の「" + bad + "」はCP932(Shift_JIS)で保存できない文字です。";
 }
 
+bool BeyondEntryLimit(Amount amount) {
+    const std::int64_t yen = amount.TruncatedYen();
+    return yen > kEntryAmountLimitYen || yen < -kEntryAmountLimitYen;
+}
+
+void AddMovedBook(std::vector<BookId>& books, const BookId& book, const BookId& current) {
+    if (book.kind.empty() || book == current) return;
+    for (const auto& known : books)
+        if (known == book) return;
+    books.push_back(book);
+}
+
 bool DateChanged(const EntryForm& form) {
     // "2014/4/1" and "2014/04/01" are the same day: a record is not moved for its spelling.
     if (auto stored = Date::TryParse(form.storedDate)) return *stored != form.calendar.selected;
@@ -43,6 +58,8 @@ public:
         const EntryForm& f = form_;
         if (f.mode == EntryMode::Edit && !EditsLine(session_, f))
             return Refuse(refusal, kChooseRecordMessage);
+        if (BeyondEntryLimit(f.income) || BeyondEntryLimit(f.expense))
+            return Refuse(refusal, kEntryAmountLimitMessage);
         if (f.income > Amount() && f.expense > Amount())
             return Refuse(refusal, kBothAmountsMessage);
         const bool noAmount = f.income.IsZero() && f.expense.IsZero();
@@ -59,37 +76,65 @@ public:
         return CheckDate(refusal) && CheckTexts(refusal);
     }
 
-    RegisterResult Store(ViewState& view) {
+    // Places the record, unless a balance would then no longer fit (refusal says so and
+    // nothing has changed).
+    RegisterResult Store(ViewState& view, std::string& refusal) {
         Ledger& ledger = session_.ledger;
-        session_.currentMonth = month_;
-        form_.title = title_;
-        form_.description = description_;
-
         // A blank line has no book picked: it stays an ordinary record of its own book.
-        const EntryTab tab = form_.title.empty() ? EntryTab::Titles : form_.tab;
-        const EntrySides sides =
-            SidesOfEntry(tab, form_.ownBook, form_.title, ledger.UseTypeName());
+        const EntryTab tab = title_.empty() ? EntryTab::Titles : form_.tab;
+        const EntrySides sides = SidesOfEntry(tab, form_.ownBook, title_, ledger.UseTypeName());
         TLightStrings& list = ledger.transactions;
         const EntryRecord record{month_,        form_.yearText, form_.monthText, form_.dayText,
                                  list.Count(),  sides.title,    description_,    form_.income,
                                  form_.expense, form_.ownBook,  sides.other};
         const std::string text = EntryRecordText(record);
 
+        // The books besides the current one whose balances the change moves.
+        std::vector<BookId> moved;
+        AddMovedBook(moved, sides.other, session_.currentBook);
         RegisterResult result;
         const bool editing = EditsLine(session_, form_);
-        if (!editing || DateChanged(form_)) {
+        std::string replaced;
+        if (editing) {
+            replaced = list[form_.recordIndex];
+            const RecordSplit old(replaced);
+            AddMovedBook(moved, {std::string(old[kFieldOwnKind]), std::string(old[kFieldOwnName])},
+                         session_.currentBook);
+            AddMovedBook(moved,
+                         {std::string(old[kFieldOtherKind]), std::string(old[kFieldOtherName])},
+                         session_.currentBook);
+        }
+        const bool inPlace = editing && !DateChanged(form_);
+        if (inPlace) {
+            result.line = form_.recordIndex;
+            list.Put(result.line, text);
+        } else {
             if (editing) list.Delete(form_.recordIndex);
             result.line = DateOrderPosition(list, date_);
             list.Insert(result.line, text);
-        } else {
-            result.line = form_.recordIndex;
-            list.Put(result.line, text);
         }
+        const int previousMonth = session_.currentMonth;
+        session_.currentMonth = month_;
+        session_.RecomputeCurrent();
+        if (session_.balances.overflow || (!moved.empty() && BalancesOverflow(ledger, moved))) {
+            if (inPlace) {
+                list.Put(result.line, replaced);
+            } else {
+                list.Delete(result.line);
+                if (editing) list.Insert(form_.recordIndex, replaced);
+            }
+            session_.currentMonth = previousMonth;
+            session_.RecomputeCurrent();
+            refusal = kEntryOverflowMessage;
+            return {};
+        }
+        form_.title = title_;
+        form_.description = description_;
 
         ShowMainCalendar(session_, view, date_);
         session_.monthPanel = std::to_string(month_);
         session_.modified = true;
-        session_.RecomputeCurrent();
+        // ShowMainCalendar changes no record and no book: the balances stand.
         session_.NotifyViewChanged();
 
         form_.description.clear();
@@ -153,11 +198,10 @@ std::string BeforeStartMessage(Date firstDay) {
 RegisterResult RegisterEntry(Session& session, ViewState& view, EntryForm& form) {
     Registration registration(session, form);
     std::string refusal;
-    if (!registration.Check(refusal)) {
-        if (!refusal.empty()) session.dialogs().ShowInfo(kCheckHeading, refusal);
-        return {};
-    }
-    return registration.Store(view);
+    RegisterResult result;
+    if (registration.Check(refusal)) result = registration.Store(view, refusal);
+    if (!refusal.empty()) session.dialogs().ShowInfo(kCheckHeading, refusal);
+    return result;
 }
 
 bool DeleteEntry(Session& session, EntryForm& form) {

@@ -2,6 +2,8 @@
 // "登　録" and "削  除" of the entry form. Register checks in a fixed order and refuses
 // before anything changes; then it builds the record, places it in date order, moves the
 // main calendar to its date and asks for the ledger view.
+#include <cstdint>
+
 #include "core/session/session.h"
 #include "core/view/entry_form.h"
 #include "core/view/view_state.h"
@@ -20,6 +22,11 @@ inline constexpr const char* kNoPeriodMessage =
 inline constexpr const char* kLockedEntryMessage =
     "この月のデ－タはロックされていますので入力はできません。";
 inline constexpr const char* kDeleteQuestion = "削除していいですか？";
+// The largest amount an entry takes, in yen: twelve digits before the decimal point.
+inline constexpr std::int64_t kEntryAmountLimitYen = 999'999'999'999;
+inline constexpr const char* kEntryAmountLimitMessage = "金額は12桁（999,999,999,999円）までです。";
+inline constexpr const char* kEntryOverflowMessage =
+    "この金額を登録すると残高が計算できる範囲を超えます。";
 
 // "開始日以前の日付は入力できません\r\n記録開始日は" + the first day + "です".
 std::string BeforeStartMessage(Date firstDay);

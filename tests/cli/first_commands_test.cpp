@@ -65,6 +65,22 @@ TEST(CliFirstCommands, RolloverCarriesClosingBalances) {
     EXPECT_EQ(ReadBytes(files.File("n.exv")), ReadBytes(want.File("n.exv")));
 }
 
+TEST(CliFirstCommands, RolloverAndCsvRefuseTheOpenLedgerAsOutput) {
+    TempFolder home, files;
+    const std::string ledger = files.File("a.exv");
+    WriteCp932(ledger, kExample);
+    const std::string before = ReadBytes(ledger);
+    const std::string refusal = "確認: " + ledger + " 開いている帳簿ファイルには出力できません。\n";
+    CliResult rollover = RunCli({"--today", "2015/03/31", "rollover", ledger, ledger}, home.Path());
+    EXPECT_EQ(rollover.status, 1);
+    EXPECT_EQ(rollover.err, refusal);
+    EXPECT_EQ(ReadBytes(ledger), before);
+    CliResult csv = RunCli({"--today", "2014/04/10", "csv", ledger, ledger}, home.Path());
+    EXPECT_EQ(csv.status, 1);
+    EXPECT_EQ(csv.err, refusal);
+    EXPECT_EQ(ReadBytes(ledger), before);
+}
+
 TEST(CliFirstCommands, FailuresAndUsage) {
     TempFolder home, files;
     CliResult missing = RunCli({"books", files.File("none.exv")}, home.Path());

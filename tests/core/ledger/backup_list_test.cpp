@@ -71,6 +71,39 @@ TEST(BackupList, BackupNamesAndCaptions) {
     EXPECT_FALSE(IsOwnBackupFile("/w/sub/20240305130709.dat", "/w"));
     EXPECT_FALSE(IsOwnBackupFile("/home/u/20240305130709.dat", "/w"));
     EXPECT_FALSE(IsOwnBackupFile("/w/../20240305130709.dat", "/w"));
+    EXPECT_EQ(OriginalBackupCaption("/home/u/帳簿.exv", kMoment),
+              "帳簿.exv(保存前 2024/03/05 13:07:09)");
+}
+
+TEST(BackupList, EachBackupTakesTheNextFreeSecond) {
+    testing::TempFolder work;
+    BackupList list;
+    const std::string w = work.Path();
+    auto nameAt = [&](const DateTime& from) {
+        return BackupFilePath(w, FreeBackupMoment(w, list, from));
+    };
+    EXPECT_EQ(nameAt(kMoment), w + "/20240305130709.dat");
+    // Taken by a file of the folder, or by an entry whose file is gone.
+    testing::WriteBytes(w + "/20240305130709.dat", "first");
+    list.entries[3].file = w + "/20240305130710.dat";
+    EXPECT_EQ(nameAt(kMoment), w + "/20240305130711.dat");
+    // The last second of a day goes on into the next day.
+    const DateTime lastSecond{Date::FromYmd(2024, 12, 31), 24 * 3600 - 1};
+    testing::WriteBytes(w + "/20241231235959.dat", "late");
+    EXPECT_EQ(nameAt(lastSecond), w + "/20250101000000.dat");
+}
+
+TEST(BackupList, StrayTemporaryFilesOfTheWorkingFolderAreRemoved) {
+    testing::TempFolder work;
+    std::filesystem::create_directories(work.File("ini"));
+    const std::vector<std::string> strays = {
+        "20240305130709.dat.velmora-tmp", "20240305130709.dat.velmora-tmp-x1Y2z3",
+        "velmora.conf.velmora-tmp-AAAAAA", "ini/backup.conf.velmora-tmp-q0q0q0"};
+    for (const auto& stray : strays) testing::WriteBytes(work.File(stray), "half");
+    testing::WriteBytes(work.File("20240305130709.dat"), "kept");
+    RemoveStrayWorkingFiles(work.Path());
+    for (const auto& stray : strays) EXPECT_FALSE(std::filesystem::exists(work.File(stray)));
+    EXPECT_EQ(testing::ReadBytes(work.File("20240305130709.dat")), "kept");
 }
 
 }  // namespace

@@ -76,6 +76,35 @@ TEST(Recompute, CashBookRunningAndMonthEndBalances) {
     EXPECT_EQ(b.currentMonth, Amount::FromRaw(84997500));
 }
 
+TEST(Recompute, ABalanceBeyondTheAmountRangeStopsAtTheLimitAndIsReported) {
+    Ledger ledger = FiscalYear2014(0);
+    ledger.transactions.Add(Record("2014/04/05", "922337203685477", "0"));
+    ledger.transactions.Add(Record("2014/04/06", "1", "0"));
+    ledger.transactions.Add(Record("2014/04/07", "0", "5"));
+    const std::vector<std::string> lines = ledger.transactions.Items();
+    EXPECT_TRUE(BalancesOverflow(ledger, {ledger.CashBook()}));
+    EXPECT_EQ(ledger.transactions.Items(), lines);  // the check changes no line
+    Balances b;
+    Recompute(ledger, b, 0, "現金出納帳", "現金", 4);
+    EXPECT_TRUE(b.overflow);
+    EXPECT_EQ(BalanceField(ledger, 0), "922337203685477");
+    EXPECT_EQ(BalanceField(ledger, 1), "922337203685477.5807");
+    EXPECT_EQ(BalanceField(ledger, 2), "922337203685472.5807");
+
+    // Downwards, on the other side of a transfer.
+    ledger.transactions.Assign({Record("2014/04/05", "0", "922337203685477", "小口,A", "小口,A"),
+                                Record("2014/04/06", "2", "0", "現金,現金出納帳", "小口,A")});
+    const BookId a{"小口", "A"};
+    EXPECT_TRUE(BalancesOverflow(ledger, {ledger.CashBook(), a}));
+    EXPECT_FALSE(BalancesOverflow(ledger, {ledger.CashBook()}));
+    Recompute(ledger, b, 0, "A", "小口", 4);
+    EXPECT_TRUE(b.overflow);
+    EXPECT_EQ(BalanceField(ledger, 1), "-922337203685477.5808");
+    Recompute(ledger, b, 0, "現金出納帳", "現金", 4);
+    EXPECT_FALSE(b.overflow);
+    EXPECT_EQ(BalanceField(ledger, 1), "2");
+}
+
 TEST(Recompute, BookWithoutRecordsKeepsItsOpeningBalance) {
     Ledger ledger = FiscalYear2014(10000);
     ledger.pettyRegistry.Add("z,小口,本店,3000,");

@@ -63,6 +63,9 @@ TEST(LedgerFile, ExampleFileReadsAndWritesBackByteForByte) {
     ParsedLedger parsed = ReadLedgerFile(path, Ledger{}, kToday);
     const Ledger& ledger = parsed.ledger;
     EXPECT_FALSE(parsed.periodsInvalid);
+    EXPECT_FALSE(parsed.damaged);
+    EXPECT_FALSE(parsed.largeAmounts);
+    EXPECT_EQ(parsed.identity, ReadFileIdentity(path));
     EXPECT_EQ(ledger.transactions.Items(), Lines(kExampleLines.begin(), kExampleLines.begin() + 2));
     EXPECT_EQ(ledger.pettyRegistry.Items(), Lines{"z,小口,本店,5000,"});
     EXPECT_EQ(ledger.bankRegistry.Count(), 0);
@@ -186,6 +189,7 @@ TEST(LedgerFile, MissingOrBrokenTrailerKeepsRecordsAndPreviousValues) {
                          ",a,b,0,1,,現金,おこづかい帳,現金,おこづかい帳,");
     ParsedLedger parsed = ParseLedgerLines(twelve, previous, kToday);
     EXPECT_TRUE(parsed.periodsInvalid);
+    EXPECT_TRUE(parsed.damaged);
     EXPECT_EQ(parsed.ledger.transactions.Items(), twelve);
     EXPECT_EQ(parsed.ledger.openingBalance, Amount::FromYen(42));
     EXPECT_EQ(parsed.ledger.startMonth, 7);
@@ -200,9 +204,55 @@ TEST(LedgerFile, MissingOrBrokenTrailerKeepsRecordsAndPreviousValues) {
     broken.erase(broken.begin() + 12);  // the first period line
     parsed = ParseLedgerLines(broken, previous, kToday);
     EXPECT_TRUE(parsed.periodsInvalid);
+    EXPECT_TRUE(parsed.damaged);
     EXPECT_EQ(parsed.ledger.transactions.Items(), twelve);
     EXPECT_EQ(parsed.ledger.startMonth, 7);
     EXPECT_EQ(parsed.ledger.periods.start[4].ShortText(), "2024/04/01");
+
+    // Twelve period lines without the settings line: the periods are read, but the
+    // opening balance and start month the file held are not.
+    Lines noSettings = Concat(twelve, TrailerWith("x"));
+    parsed = ParseLedgerLines(noSettings, previous, kToday);
+    EXPECT_FALSE(parsed.periodsInvalid);
+    EXPECT_TRUE(parsed.damaged);
+    EXPECT_EQ(parsed.ledger.startMonth, 7);
+    EXPECT_EQ(parsed.ledger.periods.start[4].ShortText(), "2014/04/01");
+}
+
+TEST(LedgerFile, EmptyLinesAndNulBytesAfterTheLastLineAreNoLines) {
+    testing::TempFolder folder;
+    const std::string path = folder.File("a.exv");
+    const std::string example = EncodeTextLines(kExampleLines);
+    const std::string withoutLastBreak = example.substr(0, example.size() - 2);
+    for (const std::string& bytes :
+         {example + "\r\n", example + "\r\n\r\n\n", example + std::string(4096, '\0'),
+          example + std::string("\0\0\r\n\0", 5), withoutLastBreak + std::string(3, '\0')}) {
+        testing::WriteBytes(path, bytes);
+        ParsedLedger parsed = ReadLedgerFile(path, Ledger{}, kToday);
+        EXPECT_FALSE(parsed.periodsInvalid);
+        EXPECT_FALSE(parsed.damaged);
+        EXPECT_EQ(LedgerFileLines(parsed.ledger), kExampleLines);
+    }
+}
+
+TEST(LedgerFile, AmountsThatMayOverflowABalanceAreNoted) {
+    Lines lines = kExampleLines;
+    auto record = [](const std::string& income, const std::string& expense) {
+        return "d04=,2014/04/01,0,売上,大口," + income + "," + expense +
+               ",,現金,現金出納帳,現金,現金出納帳,";
+    };
+    // With the opening balances and the other record: 922,337,203,618,000 in all.
+    lines[0] = record("922337203600000", "0");
+    EXPECT_FALSE(ParseLedgerLines(lines, Ledger{}, kToday).largeAmounts);
+    lines[0] = record("922337203685477", "0");
+    ParsedLedger parsed = ParseLedgerLines(lines, Ledger{}, kToday);
+    EXPECT_TRUE(parsed.largeAmounts);
+    EXPECT_TRUE(BalancesOverflow(parsed.ledger, BooksOf(parsed.ledger)));
+    // Large amounts whose balances fit all the same.
+    lines[0] = record("500000000000000", "500000000000000");
+    parsed = ParseLedgerLines(lines, Ledger{}, kToday);
+    EXPECT_TRUE(parsed.largeAmounts);
+    EXPECT_FALSE(BalancesOverflow(parsed.ledger, BooksOf(parsed.ledger)));
 }
 
 TEST(LedgerFile, SettingsLineValues) {

@@ -66,10 +66,17 @@ TEST(LoadLedger, ExampleLoadsAndSavesBackByteForByte) {
     EXPECT_EQ(h.session.currentBook, (BookId{"現金", "現金出納帳"}));
     EXPECT_EQ(h.session.currentMonth, 3);
     EXPECT_EQ(h.session.balances.current, Amount::FromYen(6780));
+    EXPECT_EQ(h.session.fileIdentity, ReadFileIdentity(path));
+    EXPECT_EQ(h.session.damagedFile, "");
 
     const std::string saved = h.docs + "/saved.exv";
-    ASSERT_TRUE(SaveLedger(h.session, saved));
+    const SaveResult result = SaveLedger(h.session, saved);
+    ASSERT_TRUE(result.saved);
+    EXPECT_TRUE(result.backupWritten);
     EXPECT_EQ(ReadBytes(saved), ExampleBytes());
+    EXPECT_EQ(h.session.fileIdentity, ReadFileIdentity(saved));
+    testing::WriteBytes(saved, "changed by another program");
+    EXPECT_FALSE(FileUnchanged(h.session.fileIdentity));
     EXPECT_EQ(ReadBytes(h.work + "/" + kBackupName), ExampleBytes());
     EXPECT_EQ(h.dialogs.Infos(), Lines{"確認|" + saved + "を保存しました。"});
     EXPECT_EQ(h.session.currentFile, saved);
@@ -245,7 +252,9 @@ TEST(SaveLedger, FailedBackupWriteKeepsTheListWhereItWas) {
     const std::string path = h.CopyExample("a.exv");
     ASSERT_TRUE(LoadLedger(h.session, path));
     h.writer.failing = {kBackupName};
-    ASSERT_TRUE(SaveLedger(h.session, path));
+    const SaveResult result = SaveLedger(h.session, path);
+    EXPECT_TRUE(result.saved);
+    EXPECT_FALSE(result.backupWritten);
     EXPECT_EQ(
         h.dialogs.Infos(),
         (Lines{"確認|バックアップファイルを作成できませんでした。\r\nディスクがいっぱいです: " +
@@ -292,11 +301,117 @@ TEST(SaveLedger, RotationDeletesOnlyTheOldestBackupOfItsOwn) {
     }
     EXPECT_EQ(h.writer.removed.size(), 1u);
 
-    // Two saves in the same second share one backup file, named by both entries.
+    // Two saves in the same second keep two backups: the second takes the next second.
+    ASSERT_TRUE(SaveLedger(h.session, path));
+    EXPECT_EQ(entries[0],
+              (BackupEntry{"a.exv(2024/03/05 13:07:13)", h.work + "/20240305130713.dat"}));
+    EXPECT_EQ(entries[1].file, h.work + "/20240305130712.dat");
+    EXPECT_EQ(ReadBytes(entries[0].file), ExampleBytes());
+    EXPECT_EQ(ReadBytes(entries[1].file), ExampleBytes());
+}
+
+TEST(SaveLedger, StrayTemporaryFilesOfInterruptedBackupsAreRemoved) {
+    SessionHarness h;
+    const std::string path = h.CopyExample("a.exv");
+    ASSERT_TRUE(LoadLedger(h.session, path));
+    const std::string stray = h.work + "/20240101000000.dat.velmora-tmp";
+    testing::WriteBytes(stray, "half a backup");
+    ASSERT_TRUE(SaveLedger(h.session, path));
+    EXPECT_FALSE(std::filesystem::exists(stray));
+    EXPECT_EQ(ReadBytes(h.work + "/" + kBackupName), ExampleBytes());
+}
+
+TEST(SaveLedger, AReadOnlyFileIsRefusedAndKept) {
+    SessionHarness h;
+    const std::string path = h.CopyExample("a.exv");
+    ASSERT_TRUE(LoadLedger(h.session, path));
+    std::filesystem::permissions(path, std::filesystem::perms::owner_read |
+                                           std::filesystem::perms::group_read |
+                                           std::filesystem::perms::others_read);
+    h.session.modified = true;
+    EXPECT_FALSE(SaveLedger(h.session, path));
+    EXPECT_EQ(h.dialogs.Infos(),
+              Lines{"確認|" + path + "を保存できませんでした。\r\nファイルに書き込めません: " +
+                    path + " (書き込みが許可されていません)"});
+    EXPECT_EQ(ReadBytes(path), ExampleBytes());
+    EXPECT_TRUE(h.session.modified);
+}
+
+// Twelve records and nothing after them: the periods and the settings line are lost.
+std::string DamagedLedgerBytes() {
+    std::string text;
+    for (int i = 1; i <= 12; ++i)
+        text += "d01=,2024/01/" + std::to_string(10 + i) + "," + std::to_string(i) +
+                ",a,b,0,1,,現金,現金出納帳,現金,現金出納帳,\r\n";
+    return Utf8ToCp932(text);
+}
+
+TEST(SaveLedger, TheFirstSaveOverADamagedFileKeepsItAsItWas) {
+    SessionHarness h;
+    // Line breaks and NUL bytes after the last line are no damage.
+    const std::string padded = h.docs + "/padded.exv";
+    testing::WriteBytes(padded, ExampleBytes() + "\r\n" + std::string(64, '\0'));
+    ASSERT_TRUE(LoadLedger(h.session, padded));
+    EXPECT_TRUE(h.dialogs.events.empty());
+    EXPECT_EQ(h.session.damagedFile, "");
+    ASSERT_TRUE(SaveLedger(h.session, padded));
+    EXPECT_EQ(ReadBytes(padded), ExampleBytes());
+
+    const std::string path = h.docs + "/twelve.exv";
+    testing::WriteBytes(path, DamagedLedgerBytes());
+    ASSERT_TRUE(LoadLedger(h.session, path));
+    EXPECT_EQ(h.session.damagedFile, path);
+    h.clock.Advance(1);
+    h.dialogs.Clear();
+    ASSERT_TRUE(SaveLedger(h.session, path));
+    EXPECT_EQ(h.dialogs.Infos(), Lines{"確認|" + path + "を保存しました。"});
+    const auto& entries = h.session.backups.entries;
+    EXPECT_EQ(entries[0],
+              (BackupEntry{"twelve.exv(2024/03/05 13:07:11)", h.work + "/20240305130711.dat"}));
+    EXPECT_EQ(entries[1], (BackupEntry{"twelve.exv(保存前 2024/03/05 13:07:10)",
+                                       h.work + "/20240305130710.dat"}));
+    EXPECT_EQ(ReadBytes(entries[1].file), DamagedLedgerBytes());
+    EXPECT_EQ(ReadBytes(entries[0].file), ReadBytes(path));
+    EXPECT_EQ(ReadTextLines(path).size(), 12u + 13u);
+    EXPECT_EQ(h.session.damagedFile, "");
+    // Once saved whole, the file is kept as any other.
     ASSERT_TRUE(SaveLedger(h.session, path));
     EXPECT_EQ(entries[0].file, h.work + "/20240305130712.dat");
-    EXPECT_EQ(entries[1].file, entries[0].file);
-    EXPECT_EQ(ReadBytes(entries[0].file), ExampleBytes());
+    EXPECT_EQ(entries[1].file, h.work + "/20240305130711.dat");
+
+    // When the file cannot be kept, nothing is saved over it.
+    testing::WriteBytes(path, DamagedLedgerBytes());
+    ASSERT_TRUE(LoadLedger(h.session, path));
+    h.dialogs.Clear();
+    h.writer.failing = {"20240305130713.dat"};
+    EXPECT_FALSE(SaveLedger(h.session, path));
+    EXPECT_EQ(h.dialogs.Infos(),
+              Lines{"確認|" + path +
+                    "を保存できませんでした。\r\n元のファイルをバックアップできませんでした。\r\n"
+                    "ディスクがいっぱいです: " +
+                    h.work + "/20240305130713.dat"});
+    EXPECT_EQ(ReadBytes(path), DamagedLedgerBytes());
+    EXPECT_EQ(h.session.damagedFile, path);
+    // Saved under another name, the damaged file is left as it is.
+    h.writer.failing.clear();
+    ASSERT_TRUE(SaveLedger(h.session, h.docs + "/mended.exv"));
+    EXPECT_EQ(entries[0].file, h.work + "/20240305130713.dat");
+    EXPECT_EQ(entries[1].file, h.work + "/20240305130712.dat");
+    EXPECT_EQ(ReadBytes(path), DamagedLedgerBytes());
+}
+
+TEST(LoadLedger, BalancesBeyondTheAmountRangeAreReported) {
+    SessionHarness h;
+    std::string text = ReadBytes(testing::FixturePath("ledger/example2014.exv"));
+    const std::string path = h.docs + "/big.exv";
+    // The petty-cash book 本店 (opening balance 5,000) overflows, the cash book does not.
+    testing::WriteBytes(
+        path,
+        Utf8ToCp932("d04=,2014/04/02,9,売上,大口,922337203685477,0,,小口,本店,小口,本店,\r\n") +
+            text);
+    ASSERT_TRUE(LoadLedger(h.session, path));
+    EXPECT_EQ(h.dialogs.Infos(), Lines{std::string("確認|") + kBalanceOverflowMessage});
+    EXPECT_EQ(h.session.ledger.transactions.Count(), 3);
 }
 
 TEST(OpenCommand, TheSaveQuestionComesFirstWhenModified) {

@@ -171,6 +171,20 @@ TEST(RollOver, CancelledOrFailedLeavesThisYear) {
     EXPECT_TRUE(h.session.modified);
     EXPECT_EQ(h.session.balances.current, Amount::FromYen(12345));
     EXPECT_EQ(ReadBytes(h.thisYear), h.thisYearBytes);
+
+    // Next year's ledger over this year's file, by its name, another path or a link.
+    h.writer.failing.clear();
+    std::filesystem::create_symlink(h.thisYear, h.docs + "/link.exv");
+    for (const std::string& name :
+         {h.thisYear, h.docs + "/../docs/./2014.exv", h.docs + "/link.exv"}) {
+        h.dialogs.Clear();
+        h.dialogs.saveFileAnswers = {name};
+        EXPECT_FALSE(RollOver(h.session));
+        EXPECT_EQ(h.dialogs.Infos(),
+                  Lines{"確認|" + name + "\r\n開いている帳簿ファイルには出力できません。"});
+        expectThisYear();
+        EXPECT_EQ(ReadBytes(h.thisYear), h.thisYearBytes);
+    }
 }
 
 }  // namespace

@@ -190,6 +190,25 @@ TEST(CsvExport, WritesCp932WithCrLfAndSaysSo) {
     EXPECT_EQ(e.dialogs.fileRequests[0].fileName, "");
 }
 
+TEST(CsvExport, TheOpenLedgerIsNoOutput) {
+    ExportSession e;
+    DiskFileWriter disk;
+    Session session = e.Make(disk);
+    const std::string ledger = e.work.File("2014.exv");
+    testing::WriteBytes(ledger, "the ledger\r\n");
+    session.currentFile = ledger;
+    session.filePanel = ledger;
+    std::filesystem::create_symlink(ledger, e.work.File("link.csv"));
+    for (const std::string& name : {ledger, e.work.File("link.csv")}) {
+        e.dialogs.Clear();
+        e.dialogs.saveFileAnswers = {name};
+        EXPECT_FALSE(ExportCsv(session, CsvOptions{}, CodeTable{}));
+        EXPECT_EQ(e.dialogs.Infos(),
+                  Lines{"確認|" + name + "\r\n開いている帳簿ファイルには出力できません。"});
+        EXPECT_EQ(ReadBytes(ledger), "the ledger\r\n");
+    }
+}
+
 TEST(CsvExport, CancelledOrFailedExportsLeaveNoFile) {
     ExportSession e;
     DiskFileWriter disk;

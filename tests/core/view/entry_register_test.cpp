@@ -116,6 +116,60 @@ TEST_F(Entry, RefusalsComeInTheirOrderAndChangeNothing) {
     EXPECT_FALSE(f.session.modified);
 }
 
+TEST_F(Entry, AmountsOfMoreThanTwelveDigitsAreRefused) {
+    const Lines before = List();
+    const std::pair<long long, long long> amounts[] = {
+        {1'000'000'000'000, 0}, {0, 1'000'000'000'000}, {-1'000'000'000'000, 0}};
+    for (const auto& [income, expense] : amounts) {
+        Open(Date::FromYmd(2014, 4, 10), "売上", "大口", income, expense);
+        EXPECT_FALSE(Register().stored);
+        EXPECT_EQ(f.dialogs.Infos(),
+                  Lines{"確認してください。|金額は12桁（999,999,999,999円）までです。"});
+    }
+    EXPECT_EQ(List(), before);
+    EXPECT_FALSE(f.session.modified);
+
+    Open(Date::FromYmd(2014, 4, 10), "売上", "大口", 999'999'999'999, 0);
+    ASSERT_TRUE(Register().stored);
+    EXPECT_EQ(List()[7],
+              "d04=,2014/04/10,9,売上,大口,999999999999,0,1000000009279,現金,現金出納帳,現金,"
+              "現金出納帳,");
+}
+
+TEST_F(Entry, AnEntryThatWouldOverflowABalanceIsRefused) {
+    // Bank book B holds nearly the most a balance can.
+    f.session.ledger.transactions.Put(
+        8, "d01=,2015/01/10,8,預金,大口,922337203600000,0,,預金,B,預金,B,");
+    f.session.RecomputeCurrent();
+    const Lines before = List();
+    const Amount balance = f.session.balances.current;
+    const std::string refusal =
+        "確認してください。|この金額を登録すると残高が計算できる範囲を超えます。";
+
+    // From the cash book into B: the cash book's balance fits, B's would not.
+    Open(Date::FromYmd(2014, 4, 10), "", "", 0, 0);
+    ChangeEntryTab(f.session, form, EntryTab::Bank);
+    ClickBook(form, EntryTab::Bank, 0);
+    form.description = "預け入れ";
+    form.expense = Amount::FromYen(999'999'999'999);
+    EXPECT_FALSE(Register().stored);
+    EXPECT_EQ(f.dialogs.Infos(), Lines{refusal});
+    EXPECT_EQ(List(), before);
+    EXPECT_EQ(f.session.balances.current, balance);
+    EXPECT_FALSE(f.session.modified);
+
+    // In B itself; a smaller amount fits.
+    SelectBook(f.session, BookId{"預金", "B"});
+    const Lines bankBefore = List();
+    Open(Date::FromYmd(2015, 1, 11), "売上", "追加", 999'999'999'999, 0);
+    EXPECT_FALSE(Register().stored);
+    EXPECT_EQ(f.dialogs.Infos(), Lines{refusal});
+    EXPECT_EQ(List(), bankBefore);
+    form.income = Amount::FromYen(1000);
+    ASSERT_TRUE(Register().stored);
+    EXPECT_EQ(f.session.balances.current, Amount::FromYen(922'337'203'622'000));
+}
+
 TEST_F(GapEntry, DatesBeforeTheYearAndOutsideEveryPeriod) {
     const std::string noPeriod =
         "確認してください。|指定された日付はどの月切にも該当しません。"
@@ -270,6 +324,24 @@ TEST_F(ShortEntry, AnEditKeepsItsLineUnlessItsDateChanges) {
     EXPECT_EQ(form.storedDate, "2014/4/5");
     EXPECT_EQ(Register().line, 0);
     EXPECT_EQ(List()[0], "d04=,2014/04/05,3,売上,B,2000,0,2000,現金,現金出納帳,現金,現金出納帳,");
+}
+
+TEST_F(ShortEntry, AnEditThatWouldOverflowABalanceLeavesTheRecord) {
+    f.session.ledger.transactions.Put(
+        2, "d04=,2014/04/20,2,売上,C,922337203600000,0,,現金,現金出納帳,現金,現金出納帳,");
+    f.session.currentMonth = 4;
+    f.session.RecomputeCurrent();
+    const Lines before = List();
+    ASSERT_TRUE(EditSelectedRow(f.session, form, 0));
+    form.income = Amount::FromYen(999'999'999'999);
+    EXPECT_FALSE(Register().stored);
+    EXPECT_EQ(List(), before);
+    // With a new date as well: the record stays where it was.
+    HolidayList holidays;
+    ClickEntryDay(f.session, form, holidays, 20, false);
+    EXPECT_FALSE(Register().stored);
+    EXPECT_EQ(List(), before);
+    EXPECT_FALSE(f.session.balances.overflow);
 }
 
 TEST_F(Entry, TransfersTakeTheTabAsTitleAndTheBookAsOtherSide) {
