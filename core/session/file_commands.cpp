@@ -158,10 +158,20 @@ SaveResult SaveLedger(Session& session, const std::string& path) {
     return result;
 }
 
+FileDialogRequest LedgerFileRequest(const Session& session, std::string filter, bool save) {
+    FileDialogRequest request{"", "exv", std::move(filter), "", ""};
+    const std::string& open = !session.filePanel.empty() ? session.filePanel : session.currentFile;
+    if (open.empty()) return request;
+    const std::filesystem::path path(open);
+    request.initialFolder = path.parent_path().string();
+    if (save && !session.filePanel.empty()) request.fileName = path.filename().string();
+    return request;
+}
+
 SaveResult SaveCommand(Session& session) {
     if (session.filePanel.empty()) {
         auto chosen = session.dialogs().AskSaveFile(
-            FileDialogRequest{"", "exv", "現金出納帳5-Velmora-ファイル|*.exv", "", ""});
+            LedgerFileRequest(session, "現金出納帳5-Velmora-ファイル|*.exv", true));
         if (!chosen) return {};
         // The panel takes the name only when the save succeeds: a name that could not be
         // written must not stop the next save from asking for another.
@@ -172,7 +182,7 @@ SaveResult SaveCommand(Session& session) {
 
 SaveResult SaveAsCommand(Session& session) {
     auto chosen = session.dialogs().AskSaveFile(
-        FileDialogRequest{"", "exv", "現金出納帳5-Velmora-ファイル|*.exv", "", ""});
+        LedgerFileRequest(session, "現金出納帳5-Velmora-ファイル|*.exv", true));
     if (!chosen) return {};
     return SaveLedger(session, *chosen);
 }
@@ -202,10 +212,10 @@ bool RefuseOpenLedgerOutput(Session& session, const std::string& path) {
 
 bool OpenCommand(Session& session) {
     if (!OfferToSaveChanges(session)) return false;
-    auto chosen = session.dialogs().AskOpenFile(FileDialogRequest{
-        "", "exv",
-        "現金出納帳4、5-Velmora-ファイル(*.exv)|*.exv|現金出納帳(1～3)ファイル(*.clv)|*.clv", "",
-        ""});
+    auto chosen = session.dialogs().AskOpenFile(LedgerFileRequest(
+        session,
+        "現金出納帳4、5-Velmora-ファイル(*.exv)|*.exv|現金出納帳(1～3)ファイル(*.clv)|*.clv",
+        false));
     if (!chosen) return false;
     return LoadLedger(session, *chosen);
 }

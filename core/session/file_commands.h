@@ -29,6 +29,11 @@ struct SaveResult {
     operator bool() const { return saved; }  // NOLINT(google-explicit-constructor)
 };
 
+// The file dialog of a ledger command: it opens in the folder of the ledger open now (the
+// file shown, else the one last loaded), so a user keeping a year's files together finds
+// them at once; a save dialog proposes the name of the file shown.
+FileDialogRequest LedgerFileRequest(const Session& session, std::string filter, bool save);
+
 // Writes the model to path and a backup copy in the working folder, and advances the
 // backup list. A write that fails leaves the previous file whole and the session as it
 // was, and says why; so does a failed backup, after the ledger file was written. The

@@ -66,7 +66,7 @@ bool RollOver(Session& session) {
     // Unsaved changes of this year would be lost with its records.
     if (!OfferToSaveChanges(session)) return false;
     auto chosen = session.dialogs().AskSaveFile(
-        FileDialogRequest{"", "exv", "現金出納帳-Velmora5-ファイル|*.exv", "", ""});
+        LedgerFileRequest(session, "現金出納帳-Velmora5-ファイル|*.exv", false));
     if (!chosen) return false;
     // Next year's ledger written over this year's file would leave this year nowhere.
     if (RefuseOpenLedgerOutput(session, *chosen)) return false;

@@ -454,5 +454,27 @@ TEST(OpenCommand, TheSaveQuestionComesFirstWhenModified) {
     EXPECT_EQ(h.session.filePanel, b);
 }
 
+TEST(FileCommands, DialogsOpenInTheFolderOfTheLedgerShown) {
+    SessionHarness h;
+    // Nothing open: the dialog's own default folder.
+    h.dialogs.openAnswers.push_back(std::nullopt);
+    OpenCommand(h.session);
+    ASSERT_EQ(h.dialogs.fileRequests.size(), 1u);
+    EXPECT_EQ(h.dialogs.fileRequests[0].initialFolder, "");
+
+    ASSERT_TRUE(LoadLedger(h.session, h.CopyExample("year.exv")));
+    h.dialogs.fileRequests.clear();
+    h.dialogs.openAnswers.push_back(std::nullopt);
+    OpenCommand(h.session);
+    h.dialogs.saveFileAnswers.push_back(std::nullopt);
+    SaveAsCommand(h.session);
+    ASSERT_EQ(h.dialogs.fileRequests.size(), 2u);
+    EXPECT_EQ(h.dialogs.fileRequests[0].initialFolder, h.docs);
+    EXPECT_EQ(h.dialogs.fileRequests[0].fileName, "");
+    EXPECT_EQ(h.dialogs.fileRequests[0].defaultExtension, "exv");
+    EXPECT_EQ(h.dialogs.fileRequests[1].initialFolder, h.docs);
+    EXPECT_EQ(h.dialogs.fileRequests[1].fileName, "year.exv");
+}
+
 }  // namespace
 }  // namespace velmora
