@@ -6,7 +6,6 @@
 #include "bench/support/figure_reporter.h"
 #include "core/ledger/balances.h"
 #include "core/session/book_commands.h"
-#include "core/session/file_commands.h"
 
 namespace velmora::bench {
 namespace {
@@ -18,9 +17,9 @@ void RegisterBalanceBenchmarks(const ScratchFolder& folder, const PreparedLedger
     // The cash book again, its balances already in field 7: the walk and the checks.
     benchmark::RegisterBenchmark("RecomputeCashBook", [source,
                                                        workingFolder](benchmark::State& state) {
-        QuietSession quiet(workingFolder);
+        QuietApp quiet(workingFolder);
+        if (!quiet.Open(source)) return state.SkipWithError("not loaded");
         Session& session = quiet.session();
-        if (!LoadLedger(session, source)) return state.SkipWithError("not loaded");
         const BookId cash = session.ledger.CashBook();
         for (auto _ : state)
             Recompute(session.ledger, session.balances, 0, cash.name, cash.kind,
@@ -31,9 +30,9 @@ void RegisterBalanceBenchmarks(const ScratchFolder& folder, const PreparedLedger
     // field 7 rewritten as well.
     benchmark::RegisterBenchmark("RecomputeCashBookAfterBankBook", [source, workingFolder](
                                                                        benchmark::State& state) {
-        QuietSession quiet(workingFolder);
+        QuietApp quiet(workingFolder);
+        if (!quiet.Open(source)) return state.SkipWithError("not loaded");
         Session& session = quiet.session();
-        if (!LoadLedger(session, source)) return state.SkipWithError("not loaded");
         const BookId cash = session.ledger.CashBook();
         const std::string bank = RegistryName(session.ledger.bankRegistry[0]);
         Balances other;
@@ -48,9 +47,9 @@ void RegisterBalanceBenchmarks(const ScratchFolder& folder, const PreparedLedger
 
     benchmark::RegisterBenchmark("BookBalanceList", [source,
                                                      workingFolder](benchmark::State& state) {
-        QuietSession quiet(workingFolder);
+        QuietApp quiet(workingFolder);
+        if (!quiet.Open(source)) return state.SkipWithError("not loaded");
         Session& session = quiet.session();
-        if (!LoadLedger(session, source)) return state.SkipWithError("not loaded");
         std::size_t books = 0;
         for (auto _ : state) books = BookBalanceList(session).size();
         state.counters["books"] = static_cast<double>(books);

@@ -1,67 +1,37 @@
 // The CSV export of all books, from "実　行" to the closed file, against a baseline
 // measured in the same run: only writing the same CP932 bytes, atomically.
 #include <cstdio>
-#include <optional>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "bench/support/bench_setup.h"
 #include "bench/support/figure_reporter.h"
-#include "core/session/book_commands.h"
-#include "core/session/file_commands.h"
 #include "core/util/file_io.h"
 #include "core/view/csv_records.h"
 
 namespace velmora::bench {
 namespace {
 
-// The save dialog names the CSV file; every other message is only counted.
-class ExportDialogs final : public Dialogs {
-public:
-    explicit ExportDialogs(std::string csvPath) : csvPath_(std::move(csvPath)) {}
-
-    void ShowInfo(const std::string&, const std::string&) override { ++messages_; }
-    bool AskYesNo(const std::string&, const std::string&, const std::string&) override {
-        return false;
-    }
-    SaveAnswer AskSave(const std::string&, const std::string&, const std::string&,
-                       const std::string&) override {
-        return SaveAnswer::No;
-    }
-    std::optional<std::string> AskOpenFile(const FileDialogRequest&) override { return {}; }
-    std::optional<std::string> AskSaveFile(const FileDialogRequest&) override { return csvPath_; }
-    std::optional<std::string> AskText(const std::string&, const std::string&,
-                                       const std::string&) override {
-        return {};
-    }
-    void Beep() override {}
-
-private:
-    std::string csvPath_;
-    int messages_ = 0;
-};
-
-// A session on the generated ledger in the all-books view, as the CSV dialog finds it.
+// The generated ledger opened in the all-books view ("全帳簿" checked, then "検索実行"),
+// as the CSV dialog finds it; its save dialog names the CSV file.
 class ExportScene {
 public:
     ExportScene(const std::string& workingFolder, const std::string& source,
                 const std::string& csvPath)
-        : dialogs_(csvPath),
-          clock_(DateTime{Date::FromYmd(2024, 10, 15), 10 * 3600}),
-          session_(SessionServices{dialogs_, clock_, writer_, workingFolder, workingFolder}) {
-        loaded_ = LoadLedger(session_, source);
-        if (loaded_) SelectAllBooks(session_);
+        : quiet_(workingFolder) {
+        quiet_.dialogs().SetSaveFile(csvPath);
+        loaded_ = quiet_.Open(source);
+        if (!loaded_) return;
+        quiet_.app().allBooksSearch(true);
+        quiet_.app().target_Notes();
     }
 
     bool Loaded() const { return loaded_; }
-    Session& session() { return session_; }
+    Application& app() { return quiet_.app(); }
+    Session& session() { return quiet_.session(); }
 
 private:
-    ExportDialogs dialogs_;
-    FixedClock clock_;
-    DiskFileWriter writer_;
-    Session session_;
+    QuietApp quiet_;
     bool loaded_ = false;
 };
 
@@ -121,7 +91,7 @@ void RegisterCsvBenchmarks(const ScratchFolder& folder, const PreparedLedger& pr
                                                             codes](benchmark::State& state) {
         ExportScene scene(workingFolder, source, exportPath);
         if (!scene.Loaded()) return state.SkipWithError("not loaded");
-        SelectCashBook(scene.session());
+        scene.app().note1();
         const CsvScope scope = CsvScopeOf(scene.session());
         for (auto _ : state)
             benchmark::DoNotOptimize(

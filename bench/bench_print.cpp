@@ -10,17 +10,13 @@
 #include "core/printing/print_data.h"
 #include "core/printing/print_job.h"
 #include "core/printing/recording_print_device.h"
-#include "core/printing/session_print_sources.h"
 #include "core/printstyle/draw_style.h"
 #include "core/printstyle/image_headers.h"
 #include "core/printstyle/ledger_filler.h"
 #include "core/printstyle/placeholders.h"
 #include "core/printstyle/recording_canvas.h"
-#include "core/reports/monthly_summary.h"
-#include "core/session/book_commands.h"
-#include "core/session/file_commands.h"
 #include "core/view/ledger_view.h"
-#include "core/view/month_selection.h"
+#include "core/view/month_tabs.h"
 
 namespace velmora::bench {
 namespace {
@@ -68,17 +64,17 @@ StyleList FortyRowStyle() {
     return style;
 }
 
-// Print data of the cash book's busiest months, enough for a full first page.
+// Print data of the cash book's busiest months, enough for a full first page: the month
+// tabs chosen one after another.
 std::vector<std::string> CashPrintData(const std::string& workingFolder, const std::string& path) {
-    QuietSession quiet(workingFolder);
-    Session& session = quiet.session();
+    QuietApp quiet(workingFolder);
     std::vector<std::string> lines;
-    if (!LoadLedger(session, path)) return lines;
-    SelectCashBook(session);
-    ViewState view(session.clock().Today());
+    if (!quiet.Open(path)) return lines;
+    Application& app = quiet.app();
+    app.note1();
     for (int month = 1; month <= 12 && static_cast<int>(lines.size()) <= kPageRows; ++month) {
-        SelectMonth(session, view, month);
-        const LedgerListOut out = LISTOUT(ShowLedgerView(session, view).rows, view.calendar.drawn);
+        app.ChooseMonthTab(TabOfMonth(app.session().ledger.startMonth, month));
+        const LedgerListOut out = LISTOUT(app.ledgerView().rows, app.view().calendar.drawn);
         lines.insert(lines.end(), out.lines.begin(), out.lines.end());
     }
     return lines;
@@ -115,26 +111,21 @@ void RegisterPageBenchmark(const std::string& workingFolder, const std::string& 
     })->Unit(benchmark::kMillisecond);
 }
 
+// "出納帳印刷" on the first month of the year with every month checked, then the run.
 void RegisterYearBenchmark(const std::string& workingFolder, const std::string& path) {
     benchmark::RegisterBenchmark("PrintRunCashBookYear",
                                  [workingFolder, path](benchmark::State& state) {
-                                     QuietSession quiet(workingFolder);
-                                     Session& session = quiet.session();
-                                     if (!LoadLedger(session, path))
+                                     QuietApp quiet(workingFolder);
+                                     if (!quiet.Open(path))
                                          return state.SkipWithError("not loaded");
-                                     SelectCashBook(session);
-                                     ViewState view(session.clock().Today());
-                                     SelectMonth(session, view, session.ledger.startMonth);
-                                     MonthlySummary summary;
-                                     SessionPrintSources sources(session, view, summary);
+                                     Application& app = quiet.app();
+                                     app.note1();
+                                     app.ChooseMonthTab(1);
                                      std::size_t sheets = 0;
                                      for (auto _ : state) {
                                          state.PauseTiming();
-                                         RecordingPrintDevice device(600);
-                                         PrintJob job({device, quiet.dialogs(), DefaultFileWriter(),
-                                                       workingFolder, workingFolder},
-                                                      sources);
-                                         job.printnote();
+                                         app.printnote();
+                                         PrintJob& job = app.mutablePrintJob();
                                          for (int item = 0; item < 12; ++item)
                                              job.SetMonthChecked(item, true);
                                          state.ResumeTiming();

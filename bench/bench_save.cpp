@@ -7,7 +7,6 @@
 #include "bench/support/bench_setup.h"
 #include "bench/support/figure_reporter.h"
 #include "core/ledger/ledger_file.h"
-#include "core/session/file_commands.h"
 #include "core/util/file_io.h"
 
 namespace velmora::bench {
@@ -26,22 +25,23 @@ void RegisterSaveBenchmarks(const ScratchFolder& folder, const PreparedLedger& p
         }
     })->Unit(benchmark::kMillisecond);
 
-    // As a user saves: the ledger file, the backup copy, the rotation of the backup list
-    // and its file. The clock moves on a second per save, so each save makes a new backup
-    // and, after ten, deletes the oldest.
+    // As a user saves with "名前をつけて保存": the ledger file, the backup copy, the rotation
+    // of the backup list and its file. The clock moves on a second per save, so each save
+    // makes a new backup and, after ten, deletes the oldest.
     const std::string source = prepared.path;
     const std::string workingFolder = folder.Path();
     const std::string target = folder.File("saved.exv");
-    benchmark::RegisterBenchmark("SaveLedger", [source, workingFolder,
-                                                target](benchmark::State& state) {
-        QuietSession quiet(workingFolder);
-        if (!LoadLedger(quiet.session(), source)) {
+    benchmark::RegisterBenchmark("SaveAs", [source, workingFolder,
+                                            target](benchmark::State& state) {
+        QuietApp quiet(workingFolder);
+        if (!quiet.Open(source)) {
             state.SkipWithError("the ledger did not load");
             return;
         }
+        quiet.dialogs().SetSaveFile(target);
         for (auto _ : state) {
             quiet.clock().Advance(1);
-            if (!SaveLedger(quiet.session(), target)) state.SkipWithError("not saved");
+            if (!quiet.app().SaveFileAs()) state.SkipWithError("not saved");
         }
     })->Unit(benchmark::kMillisecond);
 }
@@ -56,6 +56,6 @@ int main(int argc, char** argv) {
     const PreparedLedger prepared = PrepareAnnouncedLedger(folder);
     RegisterSaveBenchmarks(folder, prepared);
     RunWithFigures(
-        {{"save (SaveLedger) / baseline", "SaveLedger", "SaveBaseline", 3, TimeBasis::kReal}});
+        {{"save (名前をつけて保存) / baseline", "SaveAs", "SaveBaseline", 3, TimeBasis::kReal}});
     return 0;
 }

@@ -9,40 +9,52 @@
 #include "bench/support/figure_reporter.h"
 #include "core/ledger/balances.h"
 #include "core/session/book_commands.h"
-#include "core/session/file_commands.h"
 #include "core/view/entry_form.h"
 #include "core/view/entry_register.h"
 #include "core/view/ledger_view.h"
-#include "core/view/main_calendar.h"
 
 namespace velmora::bench {
 namespace {
 
-// A cash-book session on the generated ledger, and an entry form opened for a new record
-// on day, as F5 opens it.
+// Notes that the entry form was shown.
+class EntryFormShown final : public AppWindows {
+public:
+    void RunEntryForm() override { shown = true; }
+    bool shown = false;
+};
+
+// The generated ledger opened as the program opens it, the cash book chosen, day clicked
+// on the calendar and the entry form opened for a new record on it, as F5 opens it.
 class EntryScene {
 public:
     EntryScene(const std::string& workingFolder, const std::string& source, Date day)
-        : quiet_(workingFolder), view_(day) {
-        Session& s = quiet_.session();
-        loaded_ = LoadLedger(s, source);
+        : quiet_(workingFolder) {
+        loaded_ = quiet_.Open(source);
         if (!loaded_) return;
-        SelectCashBook(s);
-        ChooseDay(s, view_, day);
-        opened_ = NewEntryCommand(s, view_, form_);
+        Application& app = quiet_.app();
+        app.note1();
+        app.ChooseCalendarDay(day);
+        EntryFormShown form;
+        app.SetWindows(&form);
+        app.datainput();
+        app.SetWindows(nullptr);
+        opened_ = form.shown;
     }
 
     bool Ready() const { return loaded_ && opened_; }
+    Application& app() { return quiet_.app(); }
     Session& session() { return quiet_.session(); }
-    ViewState& view() { return view_; }
+    ViewState& view() { return quiet_.app().mutableView(); }
 
     // Fills the form as a user does before "登　録": the continuous-entry form keeps the
     // title and the date and clears the description and the amounts after each entry.
+    // The command ends with the ledger view built again.
     RegisterResult Register() {
-        form_.title = "消耗品費";
-        form_.description = "ボールペン";
-        form_.expense = Amount::Parse("330");
-        return RegisterEntry(quiet_.session(), view_, form_);
+        EntryForm& form = quiet_.app().mutableEntryForm();
+        form.title = "消耗品費";
+        form.description = "ボールペン";
+        form.expense = Amount::Parse("330");
+        return quiet_.app().RegisterEntry();
     }
 
     // Takes the entry out again, so that every iteration starts from the same ledger.
@@ -51,9 +63,7 @@ public:
     }
 
 private:
-    QuietSession quiet_;
-    ViewState view_;
-    EntryForm form_;
+    QuietApp quiet_;
     bool loaded_ = false;
     bool opened_ = false;
 };
@@ -67,7 +77,7 @@ void RegisterEntryBenchmark(const char* name, const std::string& workingFolder,
         for (auto _ : state) {
             const RegisterResult result = scene.Register();
             if (!result.stored) return state.SkipWithError("the entry was refused");
-            rows = ShowLedgerView(scene.session(), scene.view()).rows.size();
+            rows = scene.app().ledgerView().rows.size();
             state.PauseTiming();
             scene.Undo(result);
             state.ResumeTiming();

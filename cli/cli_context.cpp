@@ -2,13 +2,16 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <ostream>
+#include <utility>
+#include <vector>
 
 #include "core/ledger/ledger.h"
 #include "core/session/book_commands.h"
-#include "core/session/file_commands.h"
-#include "core/session/startup.h"
+#include "core/util/file_io.h"
 #include "core/util/paths.h"
+#include "core/view/month_tabs.h"
 
 #ifndef VELMORA_SOURCE_DATA_DIR
 #define VELMORA_SOURCE_DATA_DIR ""
@@ -24,6 +27,21 @@ std::string ExecutablePath() {
     return std::string(buffer, static_cast<std::size_t>(n));
 }
 
+// The book list answered with the book called name.
+class BookChoice final : public AppWindows {
+public:
+    explicit BookChoice(std::string name) : name_(std::move(name)) {}
+    std::optional<int> ChooseBook(const std::string& /*kind*/,
+                                  const std::vector<std::string>& names) override {
+        auto it = std::find(names.begin(), names.end(), name_);
+        if (it == names.end()) return std::nullopt;
+        return static_cast<int>(it - names.begin());
+    }
+
+private:
+    std::string name_;
+};
+
 }  // namespace
 
 CliContext::CliContext(std::ostream& o, std::ostream& e, std::optional<Date> today)
@@ -35,26 +53,27 @@ CliContext::CliContext(std::ostream& o, std::ostream& e, std::optional<Date> tod
     EnvironmentLookup env = ProcessEnvironment();
     workingFolder = WorkingFolder(env);
     programFolder = ProgramDataFolder(env, ExecutablePath(), VELMORA_SOURCE_DATA_DIR);
-    session = std::make_unique<Session>(
-        SessionServices{dialogs, *clock, DefaultFileWriter(), workingFolder, programFolder});
+}
+
+CliContext::~CliContext() = default;
+
+Application& CliContext::app() {
+    if (!app_) {
+        printer_ = std::make_unique<RecordingPrintDevice>(printerDpi);
+        app_ = std::make_unique<Application>(AppServices{
+            dialogs, *clock, DefaultFileWriter(), *printer_, shell_, workingFolder, programFolder});
+    }
+    return *app_;
 }
 
 bool CliContext::OpenLedger(const std::string& file) {
     try {
-        PrepareWorkingFolder(workingFolder, programFolder);
+        app().Create();
     } catch (const std::exception& error) {
         Fail(error.what());
         return false;
     }
-    Session& s = *session;
-    try {
-        s.settings = ReadSettingsFile(s.SettingsPath(), true);
-        s.backups = ReadBackupList(workingFolder);
-    } catch (const std::exception& error) {
-        dialogs.ShowInfo("確認", error.what());
-    }
-    s.currentFile = s.backups.lastFilename;
-    return LoadLedger(s, file);
+    return app().OpenFile(file);
 }
 
 int CliContext::Fail(const std::string& text) {
@@ -82,25 +101,35 @@ std::optional<BookId> ParseBookOption(const Session& session, const std::string&
 }
 
 bool SelectBookOption(CliContext& ctx, const std::optional<std::string>& book, bool allBooks) {
-    Session& s = *ctx.session;
+    Application& app = ctx.app();
     if (allBooks) {
-        SelectAllBooks(s);
+        app.allBooksSearch(true);
+        app.target_Notes();
         return true;
     }
-    if (!book) {
-        SelectCashBook(s);
+    std::optional<BookId> id;
+    if (book) {
+        id = ParseBookOption(app.session(), *book);
+        if (!id) {
+            ctx.Fail("no such book: " + *book);
+            return false;
+        }
+    }
+    if (!id || id->kind == kCashKind) {
+        app.note1();
         return true;
     }
-    auto id = ParseBookOption(s, *book);
-    if (!id) {
-        ctx.Fail("no such book: " + *book);
-        return false;
-    }
-    if (id->kind == kCashKind)
-        SelectCashBook(s);
+    BookChoice choice(id->name);
+    WindowsScope windows(app, choice);
+    if (id->kind == kPettyKind)
+        app.note2();
     else
-        SelectBook(s, *id);
+        app.note3();
     return true;
+}
+
+bool ChooseMonth(CliContext& ctx, int month) {
+    return ctx.app().ChooseMonthTab(TabOfMonth(ctx.session().ledger.startMonth, month));
 }
 
 }  // namespace velmora::cli

@@ -1,20 +1,32 @@
 #pragma once
 // What every velmora-cli command works with: today's clock (--today), the terminal
-// dialogs, the working and program folders, and a session on them.
+// dialogs, the working and program folders, and the application object on them, which
+// runs every command in the program's order.
 #include <iosfwd>
 #include <memory>
 #include <optional>
 #include <string>
 
 #include "cli/cli_args.h"
-#include "core/session/session.h"
+#include "core/app/application.h"
+#include "core/printing/recording_print_device.h"
+#include "core/reports/shell.h"
 #include "core/util/clock.h"
 #include "core/util/stream_dialogs.h"
 
 namespace velmora::cli {
 
+// velmora-cli opens no documents, folders or other programs.
+class NullShell final : public Shell {
+public:
+    void OpenUrl(const std::string&) override {}
+    void OpenPath(const std::string&) override {}
+    bool StartProgram(const std::string&) override { return false; }
+};
+
 struct CliContext {
     CliContext(std::ostream& out, std::ostream& err, std::optional<Date> today);
+    ~CliContext();
 
     std::ostream& out;
     std::ostream& err;
@@ -22,22 +34,50 @@ struct CliContext {
     StreamDialogs dialogs;
     std::string workingFolder;
     std::string programFolder;
-    std::unique_ptr<Session> session;
+    // The resolution of the printer that prints nothing; a command that needs another one
+    // sets it before the application is made.
+    int printerDpi = 600;
 
-    // Prepares the working folder as the program does at start (first-run copy), reads
-    // the settings and the backup list, and loads file. False when it did not load.
+    // The application, made on first use.
+    Application& app();
+    const Session& session() { return app().session(); }
+
+    // Creates the window's working folder as the program does at start (first-run copy),
+    // then shows file as the program shows a file named on its command line. False, after
+    // saying why, when it did not load.
     bool OpenLedger(const std::string& file);
 
     // A failure of the command itself (not a Dialogs message): "velmora-cli: text".
     int Fail(const std::string& text);
+
+private:
+    NullShell shell_;
+    std::unique_ptr<RecordingPrintDevice> printer_;
+    std::unique_ptr<Application> app_;
+};
+
+// Installs windows on the application for the lifetime of the scope.
+class WindowsScope {
+public:
+    WindowsScope(Application& app, AppWindows& windows) : app_(app) { app_.SetWindows(&windows); }
+    ~WindowsScope() { app_.SetWindows(nullptr); }
+    WindowsScope(const WindowsScope&) = delete;
+    WindowsScope& operator=(const WindowsScope&) = delete;
+
+private:
+    Application& app_;
 };
 
 // "--book KIND" or "--book KIND:NAME": the cash book for "現金", else a book of the
 // registry of KIND. Throws UsageError for a malformed value; nullopt when no such book.
 std::optional<BookId> ParseBookOption(const Session& session, const std::string& value);
 
-// Makes the book named by --book current (default: the cash book), or the all-books view
-// with allBooks. Returns false (after printing why) when the book does not exist.
+// Makes the book named by --book current (default: the cash book) as the book commands
+// do, or the all-books view with allBooks as its check box and "検索実行" do. Returns false
+// (after printing why) when the book does not exist.
 bool SelectBookOption(CliContext& ctx, const std::optional<std::string>& book, bool allBooks);
+
+// Month m (1..12, 13 for ALL) as its tab selects it; false when refused.
+bool ChooseMonth(CliContext& ctx, int month);
 
 }  // namespace velmora::cli

@@ -51,9 +51,28 @@ PreparedLedger PrepareLedgerFile(const ScratchFolder& folder, int records) {
     return prepared;
 }
 
+namespace {
+
+// Inside the generated fiscal year.
+DateTime BenchNow() {
+    return DateTime{Date::FromYmd(2024, 10, 15), 10 * 3600};
+}
+
+}  // namespace
+
 QuietSession::QuietSession(const std::string& workingFolder)
-    : clock_(DateTime{Date::FromYmd(2024, 10, 15), 10 * 3600}),
+    : clock_(BenchNow()),
       session_(SessionServices{dialogs_, clock_, writer_, workingFolder, workingFolder}) {}
+
+QuietApp::QuietApp(const std::string& workingFolder)
+    : clock_(BenchNow()),
+      app_(AppServices{dialogs_, clock_, writer_, printer_, shell_, workingFolder, workingFolder}) {
+}
+
+bool QuietApp::Open(const std::string& path) {
+    app_.Create();
+    return app_.OpenFile(path);
+}
 
 PreparedLedger PrepareAnnouncedLedger(const ScratchFolder& folder) {
     PreparedLedger prepared = PrepareLedgerFile(folder, BenchRecordCount());

@@ -1,11 +1,16 @@
 #pragma once
 // What every benchmark program needs before it measures: a scratch folder, a generated
-// ledger file in it, and a session that works as the program would but asks nothing.
+// ledger file in it, and a session (or the whole application object) that works as the
+// program would but asks nothing.
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 
+#include "core/app/application.h"
 #include "core/ledger/ledger.h"
+#include "core/printing/recording_print_device.h"
+#include "core/reports/shell.h"
 #include "core/session/session.h"
 #include "core/util/clock.h"
 #include "core/util/dialogs.h"
@@ -43,7 +48,8 @@ PreparedLedger PrepareLedgerFile(const ScratchFolder& folder, int records);
 // The ledger of BenchRecordCount() records, announced on standard output.
 PreparedLedger PrepareAnnouncedLedger(const ScratchFolder& folder);
 
-// Shows nothing and answers every question with No or Cancel.
+// Shows nothing and answers every question with No or Cancel; a save dialog returns the
+// file set with SetSaveFile (none: cancelled).
 class QuietDialogs final : public Dialogs {
 public:
     void ShowInfo(const std::string&, const std::string&) override { ++messages_; }
@@ -55,16 +61,18 @@ public:
         return SaveAnswer::No;
     }
     std::optional<std::string> AskOpenFile(const FileDialogRequest&) override { return {}; }
-    std::optional<std::string> AskSaveFile(const FileDialogRequest&) override { return {}; }
+    std::optional<std::string> AskSaveFile(const FileDialogRequest&) override { return saveFile_; }
     std::optional<std::string> AskText(const std::string&, const std::string&,
                                        const std::string&) override {
         return {};
     }
     void Beep() override {}
 
+    void SetSaveFile(std::string path) { saveFile_ = std::move(path); }
     int Messages() const { return messages_; }
 
 private:
+    std::optional<std::string> saveFile_;
     int messages_ = 0;
 };
 
@@ -85,6 +93,41 @@ private:
     FixedClock clock_;
     DiskFileWriter writer_;
     Session session_;
+};
+
+// Opens nothing and starts no other program.
+class NoDesktopShell final : public Shell {
+public:
+    void OpenUrl(const std::string&) override {}
+    void OpenPath(const std::string&) override {}
+    bool StartProgram(const std::string&) override { return false; }
+};
+
+// The application object on a working folder that is its program folder too, with the
+// quiet dialogs, the clock of QuietSession, the disk writer and a printer of 600 dpi that
+// prints nothing: the main window's commands without a window.
+class QuietApp {
+public:
+    explicit QuietApp(const std::string& workingFolder);
+    QuietApp(const QuietApp&) = delete;
+    QuietApp& operator=(const QuietApp&) = delete;
+
+    // The window made and path shown as the program shows a file named on its command
+    // line: the cash book on today's month. False when it did not load.
+    bool Open(const std::string& path);
+
+    Application& app() { return app_; }
+    Session& session() { return app_.mutableSession(); }
+    FixedClock& clock() { return clock_; }
+    QuietDialogs& dialogs() { return dialogs_; }
+
+private:
+    QuietDialogs dialogs_;
+    FixedClock clock_;
+    DiskFileWriter writer_;
+    RecordingPrintDevice printer_;
+    NoDesktopShell shell_;
+    Application app_;
 };
 
 }  // namespace velmora::bench

@@ -2,8 +2,6 @@
 
 #include <ostream>
 
-#include "core/session/book_commands.h"
-
 namespace velmora::cli {
 
 int RunBooks(CliContext& ctx, const std::vector<std::string>& words) {
@@ -13,9 +11,9 @@ int RunBooks(CliContext& ctx, const std::vector<std::string>& words) {
     std::optional<int> month;
     if (auto m = args.Value("month")) month = IntOption(*m, "month", 1, 12);
     if (!ctx.OpenLedger(file)) return 1;
-    Session& s = *ctx.session;
-    if (month) s.currentMonth = *month;
-    for (const auto& row : BookBalanceList(s))
+    // The balance list beside the ledger grid shows the month of the tab chosen.
+    if (month) ChooseMonth(ctx, *month);
+    for (const auto& row : ctx.app().ledgerView().bookBalances)
         ctx.out << row.Label() << '\t' << row.balanceText << '\n';
     return 0;
 }

@@ -1,6 +1,7 @@
 #include "cli/commands/csv_commands.h"
 
 #include <array>
+#include <utility>
 
 #include "core/settings/csv_export.h"
 #include "core/settings/title_lists.h"
@@ -23,6 +24,32 @@ std::array<bool, kCsvColumnCount> ParseColumns(const std::string& list) {
     return columns;
 }
 
+// The CSV option dialog "CSVファイルへ出力" with the options of the command line; its
+// "実　行" asks for the file, answered with out.
+class CsvWindow final : public AppWindows {
+public:
+    CsvWindow(CliContext& ctx, const CsvOptions& options, std::string out)
+        : ctx_(ctx), options_(options), out_(std::move(out)) {}
+
+    void RunCsvOptions() override {
+        Session& s = ctx_.app().mutableSession();
+        std::vector<std::string> titles =
+            ReloadTitleList(s.workingFolder(), s.ledger.useType, s.dialogs());
+        CsvOptionsDialog dialog(s.workingFolder(), titles, s.dialogs(), s.writer());
+        dialog.options = options_;
+        dialog.Close();
+        ctx_.dialogs.SetSaveFile(out_);
+        exported = ExportCsv(s, dialog.options, dialog.codes);
+    }
+
+    bool exported = false;
+
+private:
+    CliContext& ctx_;
+    CsvOptions options_;
+    std::string out_;
+};
+
 }  // namespace
 
 int RunCsv(CliContext& ctx, const std::vector<std::string>& words) {
@@ -38,17 +65,14 @@ int RunCsv(CliContext& ctx, const std::vector<std::string>& words) {
     options.codeConversion = args.Flag("codes");
 
     if (!ctx.OpenLedger(file)) return 1;
-    Session& s = *ctx.session;
     if (!SelectBookOption(ctx, args.Value("book"), args.Flag("all-books"))) return 1;
-    if (auto title = args.Value("title")) s.accountFilter = *title;
+    Application& app = ctx.app();
+    if (auto title = args.Value("title")) app.FilterByTitle(*title);
 
-    std::vector<std::string> titles =
-        ReloadTitleList(s.workingFolder(), s.ledger.useType, s.dialogs());
-    CsvOptionsDialog dialog(s.workingFolder(), titles, s.dialogs(), s.writer());
-    dialog.options = options;
-    dialog.Close();
-    ctx.dialogs.SetSaveFile(out);
-    return ExportCsv(s, dialog.options, dialog.codes) ? 0 : 1;
+    CsvWindow window(ctx, options, out);
+    WindowsScope windows(app, window);
+    app.csvfileOut();
+    return window.exported ? 0 : 1;
 }
 
 }  // namespace velmora::cli

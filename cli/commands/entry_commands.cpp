@@ -4,13 +4,9 @@
 #include <ostream>
 #include <tuple>
 
-#include "core/session/file_commands.h"
 #include "core/settings/title_file.h"
 #include "core/view/entry_form.h"
 #include "core/view/entry_register.h"
-#include "core/view/ledger_view.h"
-#include "core/view/month_selection.h"
-#include "core/view/row_editing.h"
 
 namespace velmora::cli {
 namespace {
@@ -39,7 +35,7 @@ int ItemOf(const std::vector<std::string>& list, const std::string& text) {
 // What the user picks on the form: a title of the list (or one typed, cut as the title
 // master keeps titles), or a book on a transfer tab, which must be one the tab lists.
 bool Pick(CliContext& ctx, EntryForm& form, const Args& args) {
-    Session& s = *ctx.session;
+    Session& s = ctx.app().mutableSession();
     if (auto title = args.Value("title")) {
         const int item = ItemOf(form.titleList, *title);
         if (item >= 0)
@@ -63,6 +59,34 @@ bool Pick(CliContext& ctx, EntryForm& form, const Args& args) {
     return true;
 }
 
+// The entry form as the options fill it: the date on its calendar, the pick, the
+// description and the amounts, then "登　録".
+class EntryWindow final : public AppWindows {
+public:
+    EntryWindow(CliContext& ctx, const Args& args, Date date, Amount income, Amount expense)
+        : ctx_(ctx), args_(args), date_(date), income_(income), expense_(expense) {}
+
+    void RunEntryForm() override {
+        EntryForm& form = ctx_.app().mutableEntryForm();
+        ShowEntryDate(form, date_);
+        if (!Pick(ctx_, form, args_)) return;
+        form.description = args_.Value("desc").value_or("");
+        form.income = income_;
+        form.expense = expense_;
+        result = ctx_.app().RegisterEntry();
+    }
+
+    // Not stored also when the form did not open.
+    RegisterResult result;
+
+private:
+    CliContext& ctx_;
+    const Args& args_;
+    Date date_;
+    Amount income_;
+    Amount expense_;
+};
+
 }  // namespace
 
 int RunAdd(CliContext& ctx, const std::vector<std::string>& words) {
@@ -80,24 +104,17 @@ int RunAdd(CliContext& ctx, const std::vector<std::string>& words) {
 
     if (!ctx.OpenLedger(file)) return 1;
     if (!SelectBookOption(ctx, args.Value("book"), false)) return 1;
-    Session& s = *ctx.session;
     ctx.dialogs.AnswerYesNo(kBlankLineQuestion, args.Flag("blank"));
 
-    // The main calendar stands on the date, so the form opens on it.
-    ViewState view(date);
-    if (s.currentMonth >= 1 && s.currentMonth <= 12) view.lastMonthShown = s.currentMonth;
-    EntryForm form;
-    ReloadEntryTitles(s, form);
-    if (!NewEntryCommand(s, view, form)) return 1;
-    if (!Pick(ctx, form, args)) return 1;
-    form.description = args.Value("desc").value_or("");
-    form.income = income;
-    form.expense = expense;
-
-    const RegisterResult result = RegisterEntry(s, view, form);
-    if (!result.stored) return 1;
-    ctx.out << s.ledger.transactions[result.line] << '\n';
-    return SaveCommand(s) ? 0 : 1;
+    Application& app = ctx.app();
+    EntryWindow window(ctx, args, date, income, expense);
+    {
+        WindowsScope windows(app, window);
+        app.datainput();
+    }
+    if (!window.result.stored) return 1;
+    ctx.out << ctx.session().ledger.transactions[window.result.line] << '\n';
+    return app.SaveFile() ? 0 : 1;
 }
 
 int RunMoveDown(CliContext& ctx, const std::vector<std::string>& words) {
@@ -112,12 +129,10 @@ int RunMoveDown(CliContext& ctx, const std::vector<std::string>& words) {
 
     if (!ctx.OpenLedger(file)) return 1;
     if (!SelectBookOption(ctx, args.Value("book"), false)) return 1;
-    Session& s = *ctx.session;
-    ViewState view(s.clock().Today());
-    if (!SelectMonth(s, view, month)) return 1;
-    const LedgerViewResult shown = ShowLedgerView(s, view);
-    if (!MoveRowDown(s, shown.rows, static_cast<std::size_t>(row - 1))) return 1;
-    return SaveCommand(s) ? 0 : 1;
+    if (!ChooseMonth(ctx, month)) return 1;
+    Application& app = ctx.app();
+    if (!app.MoveRowDown(static_cast<std::size_t>(row - 1))) return 1;
+    return app.SaveFile() ? 0 : 1;
 }
 
 }  // namespace velmora::cli

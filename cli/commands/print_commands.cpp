@@ -3,15 +3,12 @@
 #include <optional>
 #include <ostream>
 
+#include "cli/commands/report_commands.h"
 #include "core/ledger/periods.h"
 #include "core/printing/print_job.h"
-#include "core/printing/recording_print_device.h"
 #include "core/printing/report_kind.h"
-#include "core/printing/session_print_sources.h"
 #include "core/printstyle/image_headers.h"
 #include "core/printstyle/recording_canvas.h"
-#include "core/reports/monthly_summary.h"
-#include "core/view/month_selection.h"
 
 namespace velmora::cli {
 namespace {
@@ -69,35 +66,17 @@ PagesOptions ReadOptions(const Args& args) {
     return o;
 }
 
-// The monthly summary of --book (all books by default), drilled into --drill.
-bool PrepareSummary(CliContext& ctx, const Args& args, MonthlySummary& summary) {
-    const Ledger& ledger = ctx.session->ledger;
-    summary.notesSelectSetup(ledger);
-    int item = 0;
-    if (auto book = args.Value("book"); book && *book != kAllBooksKind) {
-        auto id = ParseBookOption(*ctx.session, *book);
-        item = id ? summary.selector().IndexOf(*id) : -1;
-        if (item < 0) {
-            ctx.Fail("no such book: " + *book);
-            return false;
-        }
-    }
-    summary.notes_selectClick(item, ledger);
-    if (auto title = args.Value("drill")) summary.DrillInto(*title, ledger);
-    return true;
-}
-
-void RunPrintCommand(PrintJob& job, int kind) {
+void RunPrintCommand(Application& app, int kind) {
     if (IsLedgerReport(kind))
-        job.printnote();
+        app.printnote();
     else if (IsSummaryReport(kind))
-        job.monthlyprint();
+        app.monthlyprint();
     else if (kind == kIncomeExpenseReport)
-        job.incomeprint();
+        app.incomeprint();
     else if (kind == kBookBalancesReport)
-        job.printzandaka();
+        app.printzandaka();
     else
-        job.graphprint();
+        app.graphprint();
 }
 
 // --paper, --font, --column and --color change the style choice in one event.
@@ -168,23 +147,25 @@ int RunPages(CliContext& ctx, const std::vector<std::string>& words) {
     if (book && allBooks) throw UsageError("--book and --all-books exclude each other");
     const PagesOptions o = ReadOptions(args);
 
+    ctx.printerDpi = o.dpi;
     if (!ctx.OpenLedger(file)) return 1;
     const bool summaryBook =
         IsSummaryReport(o.kind) || o.kind == kIncomeExpenseReport || o.kind == kGraphReport;
     if (!SelectBookOption(ctx, summaryBook ? std::nullopt : book, allBooks)) return 1;
-    Session& s = *ctx.session;
-    ViewState view(s.clock().Today());
-    s.accountFilter = args.Value("title").value_or("");
-    if (!SelectMonth(s, view, o.month.value_or(s.clock().Today().Month()))) return 1;
-    MonthlySummary summary;
-    if (summaryBook && !PrepareSummary(ctx, args, summary)) return 1;
+    Application& app = ctx.app();
+    if (auto title = args.Value("title")) app.FilterByTitle(*title);
+    if (!ChooseMonth(ctx, o.month.value_or(ctx.clock->Today().Month()))) return 1;
+    if (summaryBook) {
+        if (o.kind == kGraphReport)
+            app.graph();
+        else
+            app.monthlyList();
+        if (!ChooseSummaryOptions(ctx, args)) return 1;
+    }
 
-    RecordingPrintDevice device(o.dpi);
-    SessionPrintSources sources(s, view, summary);
-    PrintJob job({device, ctx.dialogs, DefaultFileWriter(), ctx.workingFolder, ctx.programFolder},
-                 sources);
+    PrintJob& job = app.mutablePrintJob();
     job.SetEvenFirst(o.evenFirst);
-    RunPrintCommand(job, o.kind);
+    RunPrintCommand(app, o.kind);
     if (job.state().kind != o.kind)
         return ctx.Fail("the view prints as report kind " + std::to_string(job.state().kind) +
                         ", not " + std::to_string(o.kind));
@@ -193,7 +174,7 @@ int RunPages(CliContext& ctx, const std::vector<std::string>& words) {
     if (job.state().stylePath.empty()) return ctx.Fail("no print style loaded");
 
     if (!o.run) return PrintPages(ctx, job, o);
-    CheckMonths(job, o.months, s.ledger.startMonth);
+    CheckMonths(job, o.months, ctx.session().ledger.startMonth);
     job.SetPageFilter(*o.run);
     return PrintRunSheets(ctx, job);
 }

@@ -7,27 +7,18 @@
 namespace velmora::cli {
 namespace {
 
-// Loads the ledger and builds the summary the options ask for: the book of --book
-// (default all books), on level 0 or, with --drill, on level 1 for that title.
-bool BuildSummary(CliContext& ctx, const std::vector<std::string>& words, MonthlySummary& summary) {
+// Loads the ledger, opens the summary page (or, with graph, the graph page) and chooses
+// what the options ask for.
+bool OpenSummary(CliContext& ctx, const std::vector<std::string>& words, bool graph) {
     Args args(words, {"book", "drill"}, {});
     args.ExpectAtMost(1);
     const std::string& file = args.Required(0, "FILE");
     if (!ctx.OpenLedger(file)) return false;
-    const Ledger& ledger = ctx.session->ledger;
-    summary.notesSelectSetup(ledger);
-    int item = 0;
-    if (auto book = args.Value("book"); book && *book != kAllBooksKind) {
-        auto id = ParseBookOption(*ctx.session, *book);
-        item = id ? summary.selector().IndexOf(*id) : -1;
-        if (item < 0) {
-            ctx.Fail("no such book: " + *book);
-            return false;
-        }
-    }
-    summary.notes_selectClick(item, ledger);
-    if (auto title = args.Value("drill")) summary.DrillInto(*title, ledger);
-    return true;
+    if (graph)
+        ctx.app().graph();
+    else
+        ctx.app().monthlyList();
+    return ChooseSummaryOptions(ctx, args);
 }
 
 void PrintLabel(std::ostream& out, const GraphLabel& label) {
@@ -40,9 +31,24 @@ void PrintBar(std::ostream& out, const GraphBar& bar) {
 
 }  // namespace
 
+bool ChooseSummaryOptions(CliContext& ctx, const Args& args) {
+    Application& app = ctx.app();
+    if (auto book = args.Value("book"); book && *book != kAllBooksKind) {
+        auto id = ParseBookOption(app.session(), *book);
+        const int item = id ? app.summary().selector().IndexOf(*id) : -1;
+        if (item < 0) {
+            ctx.Fail("no such book: " + *book);
+            return false;
+        }
+        app.ChooseSummaryBook(item);
+    }
+    if (auto title = args.Value("drill")) app.DrillIntoTitle(*title);
+    return true;
+}
+
 int RunSummary(CliContext& ctx, const std::vector<std::string>& words) {
-    MonthlySummary summary;
-    if (!BuildSummary(ctx, words, summary)) return 1;
+    if (!OpenSummary(ctx, words, false)) return 1;
+    const MonthlySummary& summary = ctx.app().summary();
     const SummaryGrid& grid = summary.grid();
     for (int row = 0; row <= summary.lastRow(); ++row) {
         for (int column = 0; column < kSummaryColumns; ++column) {
@@ -55,9 +61,8 @@ int RunSummary(CliContext& ctx, const std::vector<std::string>& words) {
 }
 
 int RunGraph(CliContext& ctx, const std::vector<std::string>& words) {
-    MonthlySummary summary;
-    if (!BuildSummary(ctx, words, summary)) return 1;
-    const GraphFigures& graph = summary.graph();
+    if (!OpenSummary(ctx, words, true)) return 1;
+    const GraphFigures& graph = ctx.app().summary().graph();
     for (const GraphMonth& m : graph.months) {
         ctx.out << m.month.caption << '\t' << m.hint;
         for (const GraphLabel* label :

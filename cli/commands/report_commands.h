@@ -14,4 +14,9 @@ int RunSummary(CliContext& ctx, const std::vector<std::string>& words);
 // one line per fiscal month and a last "scale" line.
 int RunGraph(CliContext& ctx, const std::vector<std::string>& words);
 
+// The summary page as --book (default: all books) and --drill choose it: the book
+// selector, then the title's descriptions. False, after saying why, when the book does
+// not exist.
+bool ChooseSummaryOptions(CliContext& ctx, const Args& args);
+
 }  // namespace velmora::cli

@@ -3,7 +3,6 @@
 #include <ostream>
 
 #include "core/session/apply_settings.h"
-#include "core/session/file_commands.h"
 
 namespace velmora::cli {
 namespace {
@@ -81,6 +80,23 @@ bool EditForm(FiscalSettingsForm& form, const FormEdits& edits, Dialogs& dialogs
     return true;
 }
 
+// The settings dialog "環境設定": the fields changed as the options say, then "適用(&A)".
+class SettingsWindow final : public AppWindows {
+public:
+    SettingsWindow(CliContext& ctx, const FormEdits& edits) : ctx_(ctx), edits_(edits) {}
+
+    void RunSettings(FiscalSettingsForm& form) override {
+        if (EditForm(form, edits_, ctx_.dialogs))
+            applied = ApplySettingsForm(ctx_.app().mutableSession(), form) == ApplyOutcome::Applied;
+    }
+
+    bool applied = false;
+
+private:
+    CliContext& ctx_;
+    const FormEdits& edits_;
+};
+
 }  // namespace
 
 int RunConfigure(CliContext& ctx, const std::vector<std::string>& words) {
@@ -92,15 +108,16 @@ int RunConfigure(CliContext& ctx, const std::vector<std::string>& words) {
     const FormEdits edits = ParseEdits(args);
     if (args.Flag("no")) ctx.dialogs.AnswerYesNo(kStartChangeQuestion, false);
     if (!ctx.OpenLedger(file)) return 1;
-    Session& s = *ctx.session;
 
-    bool applied = false;
-    bool opened = SettingsCommand(s, [&](FiscalSettingsForm& form) {
-        if (EditForm(form, edits, ctx.dialogs))
-            applied = ApplySettingsForm(s, form) == ApplyOutcome::Applied;
-    });
-    if (!opened || !applied) return 1;
-    return SaveCommand(s) ? 0 : 1;
+    Application& app = ctx.app();
+    SettingsWindow window(ctx, edits);
+    {
+        WindowsScope windows(app, window);
+        app.configExec();
+    }
+    // Not applied also when the dialog did not open.
+    if (!window.applied) return 1;
+    return app.SaveFile() ? 0 : 1;
 }
 
 int RunPeriods(CliContext& ctx, const std::vector<std::string>& words) {
@@ -108,7 +125,7 @@ int RunPeriods(CliContext& ctx, const std::vector<std::string>& words) {
     args.ExpectAtMost(1);
     const std::string& file = args.Required(0, "FILE");
     if (!ctx.OpenLedger(file)) return 1;
-    const Ledger& ledger = ctx.session->ledger;
+    const Ledger& ledger = ctx.session().ledger;
     for (int i = 0; i < 12; ++i) {
         int k = FiscalMonthAt(ledger.startMonth, i);
         ctx.out << k << "月度\t" << ledger.periods.start[k].ShortText() << '\t'

@@ -3,7 +3,6 @@
 #include <ostream>
 
 #include "core/view/ledger_view.h"
-#include "core/view/main_calendar.h"
 #include "core/view/month_selection.h"
 
 namespace velmora::cli {
@@ -51,20 +50,42 @@ int RunView(CliContext& ctx, const std::vector<std::string>& words) {
 
     if (!ctx.OpenLedger(file)) return 1;
     if (!SelectBookOption(ctx, book, allBooks)) return 1;
-    Session& s = *ctx.session;
-    ViewState view(s.clock().Today());
-    s.accountFilter = args.Value("title").value_or("");
-    view.descriptionFilter = args.Value("desc").value_or("");
-    view.incomeFilter = args.Value("income").value_or("");
-    view.expenseFilter = args.Value("expense").value_or("");
-    if (day) {
-        // As a click on the calendar with "日付指定" checked: the view moves to that day.
-        view.dateFilter = true;
-        ChooseDay(s, view, *day);
+    Application& app = ctx.app();
+    if (auto title = args.Value("title")) app.FilterByTitle(*title);
+    // The search commands, their input boxes answered with the options.
+    if (auto text = args.Value("desc")) {
+        ctx.dialogs.SetText(*text);
+        app.searchItem(std::nullopt);
     }
-    const int shown = month.value_or(day ? s.currentMonth : s.clock().Today().Month());
-    if (!SelectMonth(s, view, shown)) return 1;
-    PrintView(ctx.out, ShowLedgerView(s, view));
+    if (auto amount = args.Value("income")) {
+        ctx.dialogs.SetText(*amount);
+        app.searchIncome();
+    }
+    if (auto amount = args.Value("expense")) {
+        ctx.dialogs.SetText(*amount);
+        app.searchOutcome();
+    }
+    if (day) {
+        // "日付指定" checked, then the day clicked on the calendar: the view moves to the
+        // day's month.
+        app.datesearch(true);
+        app.ChooseCalendarDay(*day);
+    }
+    // Without --month the view stays on the month the start shows (today's) or on the
+    // day's month.
+    if (month) {
+        bool accepted = true;
+        if (day) {
+            // A month tab would move the calendar off the day; the month is selected under it.
+            app.RunCommand([&app, &accepted, &month] {
+                accepted = SelectMonth(app.mutableSession(), app.mutableView(), *month);
+            });
+        } else {
+            accepted = ChooseMonth(ctx, *month);
+        }
+        if (!accepted) return 1;
+    }
+    PrintView(ctx.out, app.ledgerView());
     return 0;
 }
 

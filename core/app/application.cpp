@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <exception>
 
+#include "core/reports/graph_layout.h"
 #include "core/session/apply_settings.h"
 #include "core/session/book_commands.h"
 #include "core/session/file_commands.h"
@@ -39,6 +40,7 @@ struct Application::Snapshot {
     RibbonPage ribbonPage = RibbonPage::DataFile;
     bool leftPaneShown = true, editMenuEnabled = true;
     BackupList backups;
+    CalendarState calendar;
 
     bool SameState(const Snapshot& o) const {
         return modified == o.modified && currentFile == o.currentFile && filePanel == o.filePanel &&
@@ -47,7 +49,8 @@ struct Application::Snapshot {
                allBooks == o.allBooks && dateFilter == o.dateFilter &&
                accountFilter == o.accountFilter && currentMonth == o.currentMonth &&
                mainPage == o.mainPage && ribbonPage == o.ribbonPage &&
-               leftPaneShown == o.leftPaneShown && editMenuEnabled == o.editMenuEnabled;
+               leftPaneShown == o.leftPaneShown && editMenuEnabled == o.editMenuEnabled &&
+               calendar.drawn == o.calendar.drawn && calendar.selected == o.calendar.selected;
     }
     bool SameBackups(const Snapshot& o) const { return backups.entries == o.backups.entries; }
 };
@@ -160,6 +163,7 @@ Application::Snapshot Application::TakeSnapshot() const {
     s.leftPaneShown = leftPaneShown_;
     s.editMenuEnabled = editMenuEnabled_;
     s.backups = session_.backups;
+    s.calendar = view_.calendar;
     return s;
 }
 
@@ -175,11 +179,13 @@ void Application::Flush() {
             RebuildView();
             summaryStale_ = true;
         }
+        const bool summaryRebuilt = RebuildShownSummary();
         pending_ &= ~kViewPending;
         if (pending & kLedgerPending) Notify([](AppListener& l) { l.LedgerReplaced(); });
         if (pending & kTitlesPending) Notify([](AppListener& l) { l.TitlesChanged(); });
         if (pending & kViewPending) Notify([](AppListener& l) { l.ViewChanged(); });
-        if (pending & kSummaryPending) Notify([](AppListener& l) { l.SummaryChanged(); });
+        if ((pending & kSummaryPending) || summaryRebuilt)
+            Notify([](AppListener& l) { l.SummaryChanged(); });
         if (pending & kPreviewPending) Notify([](AppListener& l) { l.PreviewChanged(); });
     }
     Snapshot now = TakeSnapshot();
@@ -188,6 +194,21 @@ void Application::Flush() {
     *lastState_ = std::move(now);
     if (stateChanged) Notify([](AppListener& l) { l.StateChanged(); });
     if (backupsChanged) Notify([](AppListener& l) { l.BackupsChanged(); });
+}
+
+// A summary on screen is built anew once the ledger under it changed, as showing its page
+// again would build it; a summary that is not shown waits until it is.
+bool Application::RebuildShownSummary() {
+    if (!summaryStale_ || (mainPage_ != MainPage::Summary && mainPage_ != MainPage::Graph))
+        return false;
+    summaryStale_ = false;
+    try {
+        summary_.OpenPage(session_.ledger);
+    } catch (const std::exception& error) {
+        // Listeners are being told: the error is said here rather than thrown through them.
+        services_.dialogs.ShowInfo("確認", error.what());
+    }
+    return true;
 }
 
 void Application::RebuildView() {
@@ -208,6 +229,10 @@ Placement Application::Create() {
 void Application::Show(const std::optional<std::string>& file) {
     CommandScope scope(*this);
     StartSession(session_, file);
+    ShowStartedSession();
+}
+
+void Application::ShowStartedSession() {
     layoutLoad(services_.workingFolder, ledgerLayout_);
     summaryLayoutLoad(services_.workingFolder, summaryLayout_);
     holidays_ = LoadHolidays(session_);
@@ -233,8 +258,11 @@ void Application::note1() {
 void Application::ChooseBookFromList(const std::string& kind) {
     const std::vector<std::string> names = BookNames(session_, kind);
     std::optional<int> chosen = windows_->ChooseBook(kind, names);
-    if (!chosen || *chosen < 0 || *chosen >= static_cast<int>(names.size())) return;
-    SelectBook(session_, BookId{kind, names[static_cast<std::size_t>(*chosen)]});
+    // The dialog may have added, renamed or deleted books: the index is one of the list
+    // as it is now.
+    const std::vector<std::string> now = BookNames(session_, kind);
+    if (!chosen || *chosen < 0 || *chosen >= static_cast<int>(now.size())) return;
+    SelectBook(session_, BookId{kind, now[static_cast<std::size_t>(*chosen)]});
 }
 
 void Application::note2() {
@@ -267,9 +295,9 @@ int Application::MoveDown() const {
     return velmora::MoveDownRow(shown_);
 }
 
-void Application::MoveRowDown(std::size_t row) {
+bool Application::MoveRowDown(std::size_t row) {
     CommandScope scope(*this);
-    velmora::MoveRowDown(session_, shown_.rows, row);
+    return velmora::MoveRowDown(session_, shown_.rows, row);
 }
 
 void Application::dateAgain() {
@@ -293,10 +321,11 @@ void Application::target_Notes() {
 
 void Application::searchKamoku() {
     CommandScope scope(*this);
-    if (std::optional<std::string> title = windows_->ChooseTitle()) {
+    if (std::optional<std::string> title = windows_->ChooseTitle())
         SetAccountFilter(session_, *title);
-        session_.NotifyViewChanged();
-    }
+    else
+        view_.dateFilter = false;  // "キャンセル" of the dialog
+    session_.NotifyViewChanged();
 }
 
 void Application::searchItem(std::optional<int> selectedRecord) {
@@ -354,9 +383,9 @@ void Application::allBooksSearch(bool on) {
     session_.allBooks = on;
 }
 
-void Application::ChooseMonthTab(int tab) {
+bool Application::ChooseMonthTab(int tab) {
     CommandScope scope(*this);
-    velmora::ChooseMonthTab(session_, view_, tab);
+    return velmora::ChooseMonthTab(session_, view_, tab);
 }
 
 void Application::ChooseCalendarDay(Date day) {
@@ -406,8 +435,7 @@ void Application::new2Data() {
 }
 
 void Application::makeNextData() {
-    CommandScope scope(*this);
-    RollOver(session_);
+    MakeNextYear();
 }
 
 void Application::fileopen() {
@@ -416,13 +444,11 @@ void Application::fileopen() {
 }
 
 void Application::filesave() {
-    CommandScope scope(*this);
-    SaveCommand(session_);
+    SaveFile();
 }
 
 void Application::fileAsSave() {
-    CommandScope scope(*this);
-    SaveAsCommand(session_);
+    SaveFileAs();
 }
 
 void Application::restoreBackup(int n) {
@@ -436,21 +462,27 @@ void Application::monthlyList() {
     ChangeRibbonPage(RibbonPage::Summary);
 }
 
+// Every build of the summary shows its page, also from the graph page.
 void Application::back() {
     CommandScope scope(*this);
+    const int level = summary_.drillLevel();
     summary_.back(mainPage_ == MainPage::Preview, session_.ledger, services_.dialogs);
+    if (summary_.drillLevel() != level) mainPage_ = MainPage::Summary;
     pending_ |= kSummaryPending;
 }
 
 void Application::monthlySum() {
     CommandScope scope(*this);
+    leftPaneShown_ = false;
     summary_.monthlySum(session_.ledger);
+    mainPage_ = MainPage::Summary;
     summaryStale_ = false;
     pending_ |= kSummaryPending;
 }
 
 void Application::graph() {
     CommandScope scope(*this);
+    leftPaneShown_ = false;
     if (summaryStale_) {
         summary_.OpenPage(session_.ledger);
         summaryStale_ = false;
@@ -535,6 +567,103 @@ void Application::ChangeRibbonPage(RibbonPage page) {
 void Application::ChangeMainPage(MainPage page) {
     CommandScope scope(*this);
     mainPage_ = page;
+}
+
+// ---- commands that tell how they ended ----
+
+bool Application::OpenFile(const std::string& path) {
+    CommandScope scope(*this);
+    if (!StartSessionOnFile(session_, path)) return false;
+    ShowStartedSession();
+    return true;
+}
+
+bool Application::SaveFile() {
+    CommandScope scope(*this);
+    return SaveCommand(session_);
+}
+
+bool Application::SaveFileAs() {
+    CommandScope scope(*this);
+    return SaveAsCommand(session_);
+}
+
+bool Application::MakeNextYear() {
+    CommandScope scope(*this);
+    return RollOver(session_);
+}
+
+// ---- the entry form and the summary page ----
+
+RegisterResult Application::RegisterEntry() {
+    CommandScope scope(*this);
+    return velmora::RegisterEntry(session_, view_, entryForm_);
+}
+
+void Application::ChooseSummaryBook(int item) {
+    CommandScope scope(*this);
+    summary_.notes_selectClick(item, session_.ledger);
+    summaryStale_ = false;
+    pending_ |= kSummaryPending;
+}
+
+void Application::DrillIntoTitle(const std::string& title) {
+    CommandScope scope(*this);
+    summary_.DrillInto(title, session_.ledger);
+    summaryStale_ = false;
+    pending_ |= kSummaryPending;
+}
+
+bool Application::monthlyGridDblClick(int row) {
+    CommandScope scope(*this);
+    if (!summary_.monthlyGridDblClick(row, session_.ledger, services_.dialogs)) return false;
+    summaryStale_ = false;
+    pending_ |= kSummaryPending;
+    return true;
+}
+
+bool Application::SaveGraphImage(const std::function<bool(const std::string&)>& write) {
+    const std::optional<std::string> path = services_.dialogs.AskSaveFile(GraphImageRequest());
+    if (!path) return false;
+    if (write(*path)) return true;
+    services_.dialogs.ShowInfo("確認", std::string(kGraphImageNotSaved) + "\n" + *path);
+    return false;
+}
+
+// ---- the main calendar ----
+
+void Application::StepCalendar(int delta) {
+    CommandScope scope(*this);
+    StepMainCalendar(session_, view_, delta);
+}
+
+void Application::CalendarToday() {
+    CommandScope scope(*this);
+    ShowToday(session_, view_);
+}
+
+void Application::ToggleHolidayAndChooseDay(Date day) {
+    CommandScope scope(*this);
+    ToggleHoliday(session_, holidays_, day);
+    ChooseDay(session_, view_, day);
+}
+
+// ---- the book list dialog ----
+
+bool Application::AddBook(const std::string& kind, const std::string& name, Amount balance) {
+    CommandScope scope(*this);
+    return velmora::AddBook(session_, kind, name, balance);
+}
+
+bool Application::RenameBook(const std::string& kind, int index, const std::string& name,
+                             Amount balance) {
+    CommandScope scope(*this);
+    return velmora::RenameBook(session_, kind, index, name, balance);
+}
+
+bool Application::DeleteBook(const std::string& kind, int index) {
+    CommandScope scope(*this);
+    return velmora::DeleteBook(session_, kind, index);
 }
 
 }  // namespace velmora

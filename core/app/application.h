@@ -21,6 +21,7 @@
 #include "core/session/session.h"
 #include "core/settings/placement.h"
 #include "core/view/entry_form.h"
+#include "core/view/entry_register.h"
 #include "core/view/holidays.h"
 #include "core/view/ledger_view.h"
 #include "core/view/view_state.h"
@@ -147,17 +148,60 @@ public:
     // ---- Window events that are commands too ----
     void ChangeRibbonPage(RibbonPage page);
     void ChangeMainPage(MainPage page);
-    void ChooseMonthTab(int tab);
+    // False when the tab was refused ("ALL" without an account search).
+    bool ChooseMonthTab(int tab);
     // A day clicked on the main calendar.
     void ChooseCalendarDay(Date day);
-    // A title double-clicked in the title list: the account filter.
+    // A title clicked in the title list: the account filter.
     void FilterByTitle(const std::string& title);
-    void MoveRowDown(std::size_t row);
+    // "一行下へ移動する" on a row of ledgerView(); false when refused.
+    bool MoveRowDown(std::size_t row);
     // The summary layout the window shows, kept for the close request.
     void SetSummaryLayout(const SummaryLayout& layout) { summaryLayout_ = layout; }
 
+    // "<<" (delta -1) and ">>" (+1) of the main calendar: its month only, the ledger view
+    // stays as it is.
+    void StepCalendar(int delta);
+    // "今日:" of the main calendar: today, and the ledger view of its month.
+    void CalendarToday();
+    // A day clicked with Shift held: the holiday mark of its month and day toggled (after
+    // the question), then the day chosen as a plain click chooses it.
+    void ToggleHolidayAndChooseDay(Date day);
+
+    // ---- The book list dialog ----
+    // "新規追加", "名称・残高変更" and "削　除" on the registry of kind ("小口" or "預金");
+    // true when the registry changed. Run inside "小口現金" or "預金出納帳", the ledger view
+    // and the book balances follow when the dialog has closed.
+    bool AddBook(const std::string& kind, const std::string& name, Amount balance);
+    bool RenameBook(const std::string& kind, int index, const std::string& name, Amount balance);
+    bool DeleteBook(const std::string& kind, int index);
+
     // Runs work on the model as one command: listeners hear of it once, when it is done.
     void RunCommand(const std::function<void()>& work);
+
+    // ---- Commands for callers that go on by how they ended (velmora-cli) ----
+    // The first show with a file that must open: as Show(path), but a file that does not
+    // load ends it there, without a new empty ledger. True when the file was loaded.
+    bool OpenFile(const std::string& path);
+    // filesave and fileAsSave: true when the ledger file was written.
+    bool SaveFile();
+    bool SaveFileAs();
+    // makeNextData: true when next year's ledger was made and written.
+    bool MakeNextYear();
+
+    // ---- The entry form and the summary page ----
+    // "登　録" on entryForm().
+    RegisterResult RegisterEntry();
+    // The book selector of the summary page: item of its list (0: all books).
+    void ChooseSummaryBook(int item);
+    // The descriptions of title, as a double-click on the title's row shows them.
+    void DrillIntoTitle(const std::string& title);
+    // A double-click on row of the summary grid: the descriptions of that row's title, or
+    // a beep for a row that has none. True when it drilled down.
+    bool monthlyGridDblClick(int row);
+    // "画像として保存…" on the graph page: asks for a file and lets write put the picture
+    // there; a failed write is said. True when written.
+    bool SaveGraphImage(const std::function<bool(const std::string&)>& write);
 
 private:
     class CommandScope;
@@ -171,8 +215,11 @@ private:
     void RepaintPreview() override;
 
     void Flush();
+    // Show's steps after the session has started: layouts, holidays, calendar and month.
+    void ShowStartedSession();
     Snapshot TakeSnapshot() const;
     void RebuildView();
+    bool RebuildShownSummary();
     void ReloadTitles();
     void ChooseBookFromList(const std::string& kind);
     void PrintCommand(void (PrintJob::*command)());

@@ -64,7 +64,11 @@ void FirstRunSetup(const std::string& workingFolder, const std::string& programF
     }
 }
 
-void StartSession(Session& session, const std::optional<std::string>& file) {
+namespace {
+
+// The first show up to the ledger: the settings and the backup list read, and file (else
+// the fixed file or the last one) loaded. True when a ledger file was loaded.
+bool LoadAtStart(Session& session, const std::optional<std::string>& file) {
     Ledger& ledger = session.ledger;
     ledger.useType = 1;
     session.currentBook = ledger.CashBook();
@@ -95,8 +99,20 @@ void StartSession(Session& session, const std::optional<std::string>& file) {
 
     session.currentMonth = session.clock().Today().Month();
     session.NotifyTitlesChanged();
-    if (session.filePanel.empty()) NewLedgerReset(session);
+    return !session.filePanel.empty();
+}
+
+}  // namespace
+
+void StartSession(Session& session, const std::optional<std::string>& file) {
+    if (!LoadAtStart(session, file)) NewLedgerReset(session);
     SelectCashBook(session);
+}
+
+bool StartSessionOnFile(Session& session, const std::string& file) {
+    if (!LoadAtStart(session, file)) return false;
+    SelectCashBook(session);
+    return true;
 }
 
 bool RestoreBackup(Session& session, int n) {

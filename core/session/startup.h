@@ -28,6 +28,10 @@ void FirstRunSetup(const std::string& workingFolder, const std::string& programF
 // command line), else the fixed file or the last one, or makes a new empty ledger, and
 // selects the cash book.
 void StartSession(Session& session, const std::optional<std::string>& file = std::nullopt);
+// The first show with a file that must open, for callers that cannot go on without it
+// (velmora-cli): as StartSession, but a file that does not load ends it there, without a
+// new empty ledger. True when the file was loaded.
+bool StartSessionOnFile(Session& session, const std::string& file);
 
 // One of the ten backup entries (n = 1..10): loads its file and leaves the ledger
 // modified without a file name, so that the next save asks for one. False when the user

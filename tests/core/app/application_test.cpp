@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <deque>
 #include <filesystem>
+#include <functional>
 #include <set>
 #include <string>
 #include <vector>
@@ -171,6 +174,124 @@ TEST(Application, TheCommandLineFileOpensInsteadOfTheLastOne) {
     EXPECT_EQ(h.dialogs.Infos().back(), "確認|環境設定にて開始月と締日を設定して下さい");
 }
 
+TEST(Application, OpenFileStartsOnTheFileOrStopsWithoutANewLedger) {
+    AppHarness h;
+    h.app.Create();
+    EXPECT_FALSE(h.app.OpenFile(h.docs + "/missing.exv"));
+    // Only why it did not load: no new empty ledger that asks for its periods.
+    EXPECT_EQ(h.dialogs.Infos(),
+              (std::vector<std::string>{"確認|現在のインストールフォルダー\r\n" + h.program}));
+    EXPECT_TRUE(h.app.session().filePanel.empty());
+
+    const std::string file = h.CopyExample("a.exv");
+    ASSERT_TRUE(h.app.OpenFile(file));
+    // As the start shows it: the cash book on today's month, the balance list beside it.
+    EXPECT_EQ(h.app.session().filePanel, file);
+    EXPECT_EQ(h.app.session().currentMonth, 6);
+    EXPECT_EQ(h.app.view().monthPanel, "6");
+    EXPECT_EQ(h.app.ledgerView().searchRange, "2014年06月01日～2014年06月30日");
+    ASSERT_EQ(h.app.ledgerView().bookBalances.size(), 2u);
+    EXPECT_EQ(h.app.ledgerView().bookBalances[0].balanceText, "6,780");
+    EXPECT_EQ(h.app.ledgerView().bookBalances[1].balanceText, "8,000");
+}
+
+TEST(Application, FileCommandsTellWhetherTheLedgerWasWritten) {
+    AppHarness h;
+    h.app.Create();
+    const std::string file = h.CopyExample("a.exv");
+    ASSERT_TRUE(h.app.OpenFile(file));
+    EXPECT_FALSE(h.app.SaveFileAs());  // the dialog cancelled
+    h.dialogs.saveFileAnswers.push_back(file);
+    EXPECT_FALSE(h.app.MakeNextYear());
+    EXPECT_EQ(h.dialogs.Infos().back(),
+              "確認|" + file + "\r\n開いている帳簿ファイルには出力できません。");
+
+    const std::string copy = h.docs + "/b.exv";
+    h.dialogs.saveFileAnswers.push_back(copy);
+    EXPECT_TRUE(h.app.SaveFileAs());
+    EXPECT_EQ(h.app.session().filePanel, copy);
+    EXPECT_EQ(ReadBytes(copy), ReadBytes(file));
+    EXPECT_TRUE(h.app.SaveFile());
+}
+
+TEST(Application, RefusedMonthTabsAndRowMovesSayNo) {
+    AppHarness h;
+    h.app.Create();
+    ASSERT_TRUE(h.app.OpenFile(h.CopyExample("a.exv")));
+    EXPECT_FALSE(h.app.ChooseMonthTab(0));  // "ALL" without an account search
+    EXPECT_EQ(h.dialogs.Infos().back(), "確認|全月表示は科目検索時のみ使用できます。");
+    EXPECT_TRUE(h.app.ChooseMonthTab(1));
+    EXPECT_EQ(h.app.session().currentMonth, 4);
+    EXPECT_FALSE(h.app.MoveRowDown(0));  // the opening carry
+    EXPECT_EQ(h.dialogs.Infos().back(),
+              "確認してください。|このデ－タは下に移動する事はできません。");
+    EXPECT_FALSE(h.app.session().modified);
+}
+
+// The entry form as its window fills it: a day on its calendar, a typed title, a
+// description and an expense, then "登　録".
+class EntryWindows final : public AppWindows {
+public:
+    explicit EntryWindows(Application& app) : app_(app) {}
+    void RunEntryForm() override {
+        EntryForm& form = app_.mutableEntryForm();
+        ShowEntryDate(form, Date::FromYmd(2014, 6, 3));
+        form.title = "通信費";
+        form.description = "切手";
+        form.expense = Amount::FromYen(84);
+        result = app_.RegisterEntry();
+    }
+    RegisterResult result;
+
+private:
+    Application& app_;
+};
+
+TEST(Application, TheEntryFormRegistersAndTheViewShowsTheRecordWhenTold) {
+    AppHarness h;
+    h.app.Create();
+    ASSERT_TRUE(h.app.OpenFile(h.CopyExample("a.exv")));
+    EntryWindows windows(h.app);
+    h.app.SetWindows(&windows);
+    Recorder r(h.app);
+    h.app.AddListener(&r);
+    h.app.datainput();
+    h.app.SetWindows(nullptr);
+
+    ASSERT_TRUE(windows.result.stored);
+    EXPECT_EQ(h.app.session().ledger.transactions[windows.result.line],
+              "d06=,2014/06/03,2,通信費,切手,0,84,6696,現金,現金出納帳,現金,現金出納帳,");
+    // Told once, after the view was rebuilt: the carry, the record, the totals, the carry.
+    EXPECT_EQ(std::count(r.events.begin(), r.events.end(),
+                         "view " + h.app.session().filePanel + " rows=4 *"),
+              1);
+    ASSERT_EQ(h.app.ledgerView().rows.size(), 4u);
+    EXPECT_EQ(h.app.ledgerView().rows[1].Description(), "切手");
+    EXPECT_EQ(h.app.ledgerView().rows[1].Balance(), "6,696");
+}
+
+TEST(Application, TheSummaryBookAndItsDrillDownAreToldAsTheSummary) {
+    AppHarness h;
+    h.app.Create();
+    ASSERT_TRUE(h.app.OpenFile(h.CopyExample("a.exv")));
+    h.app.monthlyList();
+    Recorder r(h.app);
+    h.app.AddListener(&r);
+    h.app.ChooseSummaryBook(1);  // the cash book
+    EXPECT_EQ(h.app.summary().selector().itemIndex, 1);
+    h.app.DrillIntoTitle("交通費");
+    EXPECT_EQ(h.app.summary().drillLevel(), 1);
+    EXPECT_EQ(h.app.summary().caption(), "交通費明細表");
+    const SummaryGrid& grid = h.app.summary().grid();
+    int row = 1;
+    while (row <= h.app.summary().lastRow() && grid.Cell(kLabelColumn, row) != "バス代") ++row;
+    ASSERT_LE(row, h.app.summary().lastRow());
+    EXPECT_EQ(grid.Cell(kFirstMonthColumn, row), "220");  // April
+    ASSERT_EQ(r.events.size(), 2u);
+    EXPECT_EQ(r.events[0].rfind("summary ", 0), 0u);
+    EXPECT_EQ(r.events[1].rfind("summary ", 0), 0u);
+}
+
 TEST(CommandTable, EveryCommandHasACaptionAndEveryMenuItemIsACommand) {
     std::set<std::string_view> names;
     for (const CommandInfo& c : MainCommands()) {
@@ -233,6 +354,137 @@ TEST(Placement, FitOnScreensKeepsTheWindowReachableAndAtLeastTheMinimum) {
     // Its title bar above the top edge is out of reach too.
     EXPECT_EQ(FitOnScreens({100, -40, 1300, 800}, {screens[0]}, 1279, 749),
               (Placement{310, 140, 1300, 800}));
+}
+
+TEST(Application, TheCalendarStepsShowsTodayAndTogglesHolidaysWithShift) {
+    AppHarness h;
+    h.app.Create();
+    ASSERT_TRUE(h.app.OpenFile(h.CopyExample("a.exv")));
+    ASSERT_TRUE(h.app.ChooseMonthTab(1));  // April
+    Recorder r(h.app);
+    h.app.AddListener(&r);
+    h.app.StepCalendar(+1);
+    // Only the calendar moves: the ledger view stays on April and is not rebuilt.
+    EXPECT_EQ(h.app.view().calendar.drawn, Date::FromYmd(2014, 5, 1));
+    EXPECT_EQ(h.app.session().currentMonth, 4);
+    EXPECT_EQ(r.events,
+              (std::vector<std::string>{"state " + h.app.session().filePanel + " rows=5"}));
+    r.events.clear();
+    h.app.CalendarToday();
+    EXPECT_EQ(h.app.view().calendar.selected, Date::FromYmd(2014, 6, 10));
+    EXPECT_EQ(h.app.session().currentMonth, 6);
+    ASSERT_FALSE(r.events.empty());
+    EXPECT_EQ(r.events.front().rfind("view ", 0), 0u);
+
+    // Shift+click: the question, the file, then the day chosen as by a plain click.
+    h.dialogs.Clear();
+    h.dialogs.yesNoAnswers = {true};
+    h.app.ToggleHolidayAndChooseDay(Date::FromYmd(2014, 5, 3));
+    EXPECT_EQ(h.dialogs.Log(),
+              (std::vector<std::string>{
+                  "yesno:現金出納帳5-Velmora Version5|5月3日を休日として再設定しますか？"}));
+    EXPECT_EQ(ReadBytes(h.work + "/config/SDAYLIST.DAT"), "05,03,\r\n");
+    EXPECT_TRUE(h.app.holidays().Contains(5, 3));
+    EXPECT_EQ(h.app.view().calendar.selected, Date::FromYmd(2014, 5, 3));
+    EXPECT_EQ(h.app.session().currentMonth, 5);
+    h.dialogs.yesNoAnswers = {false};
+    h.app.ToggleHolidayAndChooseDay(Date::FromYmd(2015, 5, 3));  // after the year: pulled back
+    EXPECT_EQ(h.dialogs.Log().at(1),
+              "yesno:現金出納帳5-Velmora Version5|5月3日を平日として再設定しますか？");
+    EXPECT_TRUE(h.app.holidays().Contains(5, 3));
+    EXPECT_EQ(h.app.view().calendar.selected, Date::FromYmd(2015, 3, 31));
+}
+
+// The book list dialog as a user works in it: a scripted step per opening, which may add,
+// rename or delete books through the application object and then picks a row or cancels.
+class BookListWindows final : public AppWindows {
+public:
+    std::optional<int> ChooseBook(const std::string& kind,
+                                  const std::vector<std::string>&) override {
+        kinds.push_back(kind);
+        return steps.at(kinds.size() - 1)();
+    }
+    std::vector<std::function<std::optional<int>()>> steps;
+    std::vector<std::string> kinds;
+};
+
+TEST(Application, BooksChangedInTheBookListShowOnceTheListHasClosed) {
+    AppHarness h;
+    h.app.Create();
+    ASSERT_TRUE(h.app.OpenFile(h.CopyExample("a.exv")));
+    Recorder r(h.app);
+    BookListWindows windows;
+    windows.steps.push_back([&] {
+        EXPECT_TRUE(h.app.AddBook("預金", "A銀行", Amount::FromYen(20000)));
+        EXPECT_FALSE(h.app.AddBook("預金", "A銀行", Amount()));
+        EXPECT_TRUE(r.events.empty());  // the dialog is still open
+        return std::optional<int>(0);   // the row just added
+    });
+    windows.steps.push_back([&] {
+        EXPECT_TRUE(h.app.RenameBook("小口", 0, "本社", Amount::FromYen(4000)));
+        return std::optional<int>();  // キャンセル
+    });
+    windows.steps.push_back([&] {
+        h.dialogs.yesNoAnswers = {true};
+        EXPECT_TRUE(h.app.DeleteBook("小口", 0));
+        return std::optional<int>();
+    });
+    h.app.SetWindows(&windows);
+    h.app.AddListener(&r);
+    auto balances = [&h] {
+        std::vector<std::string> rows;
+        for (const BookBalanceRow& b : h.app.ledgerView().bookBalances)
+            rows.push_back(b.HiddenText());
+        return rows;
+    };
+
+    h.app.note3();
+    EXPECT_EQ(h.app.session().currentBook, (BookId{"預金", "A銀行"}));
+    EXPECT_EQ(balances(), (std::vector<std::string>{"現金;現金出納帳;6,780;", "小口;本店;8,000;",
+                                                    "預金;A銀行;20,000;"}));
+    EXPECT_EQ(std::count_if(r.events.begin(), r.events.end(),
+                            [](const std::string& e) { return e.rfind("view ", 0) == 0; }),
+              1);
+    h.app.note1();
+    h.app.note2();
+    EXPECT_EQ(h.app.session().currentBook, (BookId{"現金", "現金出納帳"}));
+    EXPECT_EQ(h.app.session().ledger.transactions[1],
+              "d04=,2014/04/03,1,小口現金,小口へ補充,0,3000,6780,現金,現金出納帳,小口,本社,");
+    EXPECT_EQ(balances(), (std::vector<std::string>{"現金;現金出納帳;6,780;", "小口;本社;7,000;",
+                                                    "預金;A銀行;20,000;"}));
+    // Deleting the petty-cash book takes the transfer to it out of the cash book too.
+    h.app.note2();
+    EXPECT_EQ(balances(),
+              (std::vector<std::string>{"現金;現金出納帳;9,780;", "預金;A銀行;20,000;"}));
+    EXPECT_EQ(windows.kinds, (std::vector<std::string>{"預金", "小口", "小口"}));
+    EXPECT_TRUE(h.app.session().modified);
+}
+
+class TitleWindows final : public AppWindows {
+public:
+    std::optional<std::string> ChooseTitle() override {
+        auto answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+    std::deque<std::optional<std::string>> answers;
+};
+
+TEST(Application, TheTitleSearchSetsTheFilterOrOnCancelEndsTheDateFilter) {
+    AppHarness h;
+    h.app.Create();
+    ASSERT_TRUE(h.app.OpenFile(h.CopyExample("a.exv")));
+    TitleWindows windows;
+    windows.answers = {std::string("交通費"), std::nullopt};
+    h.app.SetWindows(&windows);
+    h.app.datesearch(true);
+    h.app.searchKamoku();
+    EXPECT_EQ(h.app.session().accountFilter, "交通費");
+    EXPECT_TRUE(h.app.view().dateFilter);
+    h.app.searchKamoku();
+    EXPECT_EQ(h.app.session().accountFilter, "交通費");
+    EXPECT_FALSE(h.app.view().dateFilter);
+    EXPECT_EQ(h.app.ledgerView().rows.back().Kind(), LedgerRowKind::EndMark);
 }
 
 }  // namespace
