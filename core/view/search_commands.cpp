@@ -7,10 +7,10 @@ namespace velmora {
 namespace {
 
 bool AskFilter(Session& session, const char* prompt, const std::string& initial,
-               std::string& filter) {
+               std::string& filter, std::string (*typed)(std::string_view) = nullptr) {
     auto answer = session.dialogs().AskText(kAppTitle, prompt, initial);
     if (!answer) return false;
-    filter = *answer;
+    filter = typed ? typed(*answer) : *answer;
     session.NotifyViewChanged();
     return true;
 }
@@ -30,12 +30,21 @@ bool SearchItem(Session& session, ViewState& view, std::optional<int> selectedRe
     return AskFilter(session, kDescriptionPrompt, initial, view.descriptionFilter);
 }
 
+std::string TypedAmountFilter(std::string_view typed) {
+    std::string amount;
+    for (char c : typed)
+        if (c != ',' && c != ' ' && static_cast<unsigned char>(c) >= 0x20) amount += c;
+    return amount;
+}
+
 bool SearchIncome(Session& session, ViewState& view) {
-    return AskFilter(session, kIncomePrompt, view.incomeFilter, view.incomeFilter);
+    return AskFilter(session, kIncomePrompt, view.incomeFilter, view.incomeFilter,
+                     TypedAmountFilter);
 }
 
 bool SearchOutcome(Session& session, ViewState& view) {
-    return AskFilter(session, kExpensePrompt, view.expenseFilter, view.expenseFilter);
+    return AskFilter(session, kExpensePrompt, view.expenseFilter, view.expenseFilter,
+                     TypedAmountFilter);
 }
 
 std::string SearchPreviewText(const Session& session, const ViewState& view) {

@@ -3,6 +3,7 @@
 // changes a filter asks for the view again.
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "core/session/session.h"
 #include "core/view/view_state.h"
@@ -20,6 +21,10 @@ void SetAccountFilter(Session& session, const std::string& title);
 // selected row, or with the current filter on a row without a record. True when the
 // filter was set (false: cancelled).
 bool SearchItem(Session& session, ViewState& view, std::optional<int> selectedRecord);
+// An amount typed into the income or expense search as the stored field reads: amounts
+// are typed as in the numeric field, where thousands separators (and blanks and control
+// characters around them) are allowed and dropped, so "1,500" looks for "1500".
+std::string TypedAmountFilter(std::string_view typed);
 // "収入金額で検索" and "支出金額で検索".
 bool SearchIncome(Session& session, ViewState& view);
 bool SearchOutcome(Session& session, ViewState& view);

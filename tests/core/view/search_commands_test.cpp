@@ -38,6 +38,18 @@ TEST(SearchCommands, InputBoxesStartWithTheRowOrTheFilter) {
                                }));
 }
 
+TEST(SearchCommands, AmountsTypedWithThousandsSeparatorsFindTheStoredAmount) {
+    ViewFixture f;
+    f.dialogs.textAnswers = {std::string(" 1,500\t"), std::string("5,000")};
+    EXPECT_TRUE(SearchOutcome(f.session, f.view));
+    EXPECT_EQ(f.view.expenseFilter, "1500");
+    EXPECT_EQ(f.Grid(), (std::vector<std::string>{"+|04月05日(土)|交通費|タクシー代||1,500|12,280",
+                                                  "+|||【合  計】|0|1,500|", "=||||||"}));
+    EXPECT_TRUE(SearchIncome(f.session, f.view));
+    EXPECT_EQ(f.view.incomeFilter, "5000");
+    EXPECT_EQ(TypedAmountFilter("-1,234,567"), "-1234567");
+}
+
 TEST(SearchCommands, PreviewShowsTheFourFilters) {
     ViewFixture f;
     f.session.accountFilter = "交通費";
