@@ -18,6 +18,8 @@
 #include "core/app/command_table.h"
 #include "gui/app/command_icons.h"
 #include "gui/app/ribbon.h"
+#include "gui/reports/graph_page.h"
+#include "gui/reports/summary_page.h"
 #include "gui/view/ledger_page.h"
 #include "gui/view/left_pane.h"
 
@@ -225,12 +227,14 @@ void MainWindow::BuildCentre() {
     mainPages_->setObjectName("PageControl1");
     ledgerPage_ = new LedgerPage(app_, mainPages_);
     mainPages_->addWidget(ledgerPage_);
-    for (int page = 1; page < 4; ++page) {
-        auto* frame = new QLabel(Q(kMainPageCaptions[page]), mainPages_);
-        frame->setAlignment(Qt::AlignCenter);
-        frame->setObjectName(Q(kMainPageCaptions[page]));
-        mainPages_->addWidget(frame);
-    }
+    summaryPage_ = new SummaryPage(app_, mainPages_);
+    mainPages_->addWidget(summaryPage_);
+    auto* frame = new QLabel(Q(kMainPageCaptions[2]), mainPages_);
+    frame->setAlignment(Qt::AlignCenter);
+    frame->setObjectName(Q(kMainPageCaptions[2]));
+    mainPages_->addWidget(frame);
+    graphPage_ = new GraphPage(app_, mainPages_);
+    mainPages_->addWidget(graphPage_);
     splitter_->addWidget(mainPages_);
     splitter_->setStretchFactor(1, 1);
     splitter_->setChildrenCollapsible(false);
@@ -295,7 +299,9 @@ Placement MainWindow::CurrentPlacement() const {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    app_.SetSummaryLayout(app_.summaryLayout());
+    SummaryLayout summaryLayout = app_.summaryLayout();
+    summaryPage_->SaveColumnWidths(summaryLayout);
+    app_.SetSummaryLayout(summaryLayout);
     if (app_.CloseQuery(CurrentPlacement()))
         event->accept();
     else
@@ -325,6 +331,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 void MainWindow::LedgerReplaced() {
     ledgerPage_->RebuildMonthTabs();
     ApplyLedgerLayout(app_.ledgerLayout());
+    summaryPage_->ApplyColumnWidths(app_.summaryLayout());
     ViewChanged();
     TitlesChanged();
 }
@@ -371,6 +378,9 @@ void MainWindow::BackupsChanged() {
     }
 }
 
-void MainWindow::SummaryChanged() {}
+void MainWindow::SummaryChanged() {
+    summaryPage_->ShowSummary();
+    graphPage_->ShowGraph();
+}
 
 }  // namespace velmora::gui

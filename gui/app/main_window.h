@@ -20,8 +20,10 @@ class QTableView;
 
 namespace velmora::gui {
 
+class GraphPage;
 class LedgerPage;
 class LeftPane;
+class SummaryPage;
 
 class MainWindow : public QMainWindow, private AppListener {
     Q_OBJECT
@@ -38,6 +40,8 @@ public:
     QWidget* leftPane() const;
     QStackedWidget* mainPages() const { return mainPages_; }
     QSplitter* splitter() const { return splitter_; }
+    SummaryPage* summaryPage() const { return summaryPage_; }
+    GraphPage* graphPage() const { return graphPage_; }
 
     // Applies the placement the window opens with (moved onto a screen when needed).
     void ApplyPlacement(const Placement& placement);
@@ -76,6 +80,8 @@ private:
     LeftPane* leftPane_ = nullptr;
     QStackedWidget* mainPages_ = nullptr;
     LedgerPage* ledgerPage_ = nullptr;
+    SummaryPage* summaryPage_ = nullptr;
+    GraphPage* graphPage_ = nullptr;
     QLabel* statusPanels_[8] = {};
     bool closing_ = false;
 };
