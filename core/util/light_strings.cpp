@@ -92,9 +92,37 @@ const std::string& TLightStrings::Get(std::int32_t index) const {
     return items_[static_cast<std::size_t>(index)];
 }
 
+TLightStrings& TLightStrings::operator=(const TLightStrings& other) {
+    if (this != &other) {
+        items_ = other.items_;
+        capacity_ = other.capacity_;
+        MarkReplaced();
+    }
+    return *this;
+}
+
+TLightStrings& TLightStrings::operator=(TLightStrings&& other) noexcept {
+    if (this != &other) {
+        items_ = std::move(other.items_);
+        capacity_ = other.capacity_;
+        MarkReplaced();
+    }
+    return *this;
+}
+
+void TLightStrings::Record(LineChange::Kind kind, std::int32_t index, std::string text,
+                           std::int32_t other) {
+    if (log_) log_->changes.push_back(LineChange{kind, index, other, std::move(text)});
+}
+
 void TLightStrings::Put(std::int32_t index, std::string item) {
     CheckIndex(index);
-    items_[static_cast<std::size_t>(index)] = std::move(item);
+    std::string& line = items_[static_cast<std::size_t>(index)];
+    if (log_) {
+        if (line == item) return;
+        Record(LineChange::Kind::Put, index, std::move(line));
+    }
+    line = std::move(item);
 }
 
 void TLightStrings::CheckIndex(std::int32_t index) const {
@@ -107,6 +135,7 @@ void TLightStrings::GrowIfFull() {
 
 std::int32_t TLightStrings::Add(std::string item) {
     GrowIfFull();
+    if (log_) Record(LineChange::Kind::Insert, Count(), item);
     items_.push_back(std::move(item));
     return Count() - 1;
 }
@@ -114,22 +143,27 @@ std::int32_t TLightStrings::Add(std::string item) {
 void TLightStrings::Insert(std::int32_t index, std::string item) {
     if (index < 0 || index > Count()) throw ListIndexError();
     GrowIfFull();
+    if (log_) Record(LineChange::Kind::Insert, index, item);
     items_.insert(items_.begin() + index, std::move(item));
 }
 
 void TLightStrings::Delete(std::int32_t index) {
     CheckIndex(index);
+    if (log_)
+        Record(LineChange::Kind::Delete, index, std::move(items_[static_cast<std::size_t>(index)]));
     items_.erase(items_.begin() + index);
 }
 
 void TLightStrings::Exchange(std::int32_t index1, std::int32_t index2) {
     CheckIndex(index1);
     CheckIndex(index2);
-    if (index1 != index2)
-        items_[static_cast<std::size_t>(index1)].swap(items_[static_cast<std::size_t>(index2)]);
+    if (index1 == index2) return;
+    Record(LineChange::Kind::Exchange, index1, {}, index2);
+    items_[static_cast<std::size_t>(index1)].swap(items_[static_cast<std::size_t>(index2)]);
 }
 
 void TLightStrings::Clear() {
+    MarkReplaced();
     if (capacity_ > 0) {
         items_.clear();
         items_.shrink_to_fit();
@@ -151,6 +185,7 @@ void TLightStrings::SetCapacity(std::int32_t value) {
 void TLightStrings::SetCount(std::int32_t value) {
     if (value < 0 || value > kMaxCount) throw ListIndexError();
     if (value > capacity_) SetCapacity(value);
+    MarkReplaced();
     items_.resize(static_cast<std::size_t>(value));
 }
 
@@ -158,6 +193,7 @@ void TLightStrings::AddStrings(const std::vector<std::string>& source) {
     auto total = static_cast<std::int64_t>(Count()) + static_cast<std::int64_t>(source.size());
     if (total > kMaxCount) throw ListIndexError();
     SetCapacity(static_cast<std::int32_t>(total));
+    MarkReplaced();
     items_.insert(items_.end(), source.begin(), source.end());
 }
 
@@ -168,6 +204,7 @@ void TLightStrings::Assign(const std::vector<std::string>& source) {
 
 void TLightStrings::Adopt(std::vector<std::string>&& lines) {
     if (lines.size() > static_cast<std::size_t>(kMaxCount)) throw ListIndexError();
+    MarkReplaced();
     items_ = std::move(lines);
     capacity_ = Count();
 }
@@ -251,6 +288,7 @@ void TLightStrings::QuickSort(std::int32_t low, std::int32_t high, const TSortCo
 }
 
 void TLightStrings::Sort(const TSortCompfunc& comp) {
+    MarkReplaced();
     if (Count() > 1) QuickSort(0, Count() - 1, comp);
 }
 

@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/util/line_changes.h"
+
 namespace velmora {
 
 class FileWriter;
@@ -25,6 +27,18 @@ public:
     using TSortCompfunc = std::function<int(const std::string& s1, const std::string& s2)>;
 
     TLightStrings() = default;
+    // A copy has no change log of its own; assigning over a list that records replaces it
+    // as a whole.
+    TLightStrings(const TLightStrings& other) : items_(other.items_), capacity_(other.capacity_) {}
+    TLightStrings(TLightStrings&& other) noexcept
+        : items_(std::move(other.items_)), capacity_(other.capacity_) {}
+    TLightStrings& operator=(const TLightStrings& other);
+    TLightStrings& operator=(TLightStrings&& other) noexcept;
+    ~TLightStrings() = default;
+
+    // Every later change of a line is recorded into log (nullptr: none), so that a command
+    // can be taken back line by line; changes of the whole list only mark it replaced.
+    void RecordChangesInto(LineChangeLog* log) { log_ = log; }
 
     std::int32_t Count() const { return static_cast<std::int32_t>(items_.size()); }
     std::int32_t Capacity() const { return capacity_; }
@@ -75,7 +89,14 @@ private:
     void GrowIfFull();
     void QuickSort(std::int32_t low, std::int32_t high, const TSortCompfunc& comp);
 
+    void Record(LineChange::Kind kind, std::int32_t index, std::string text,
+                std::int32_t other = 0);
+    void MarkReplaced() {
+        if (log_) log_->replacedWhole = true;
+    }
+
     std::vector<std::string> items_;
+    LineChangeLog* log_ = nullptr;
     // The list's own capacity figure: it grows by 32 slots at a time. Storage itself
     // grows geometrically underneath, so that long lists are built in linear time.
     std::int32_t capacity_ = 0;
