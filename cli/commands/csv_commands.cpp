@@ -53,7 +53,8 @@ private:
 }  // namespace
 
 int RunCsv(CliContext& ctx, const std::vector<std::string>& words) {
-    Args args(words, {"book", "title", "columns"}, {"all-books", "no-header", "codes"});
+    Args args(words, {"book", "title", "columns", "encoding"},
+              {"all-books", "no-header", "codes", "formula-guard"});
     args.ExpectAtMost(2);
     const std::string& file = args.Required(0, "FILE");
     const std::string& out = args.Required(1, "OUT");
@@ -63,6 +64,13 @@ int RunCsv(CliContext& ctx, const std::vector<std::string>& words) {
     if (auto list = args.Value("columns")) options.columns = ParseColumns(*list);
     options.titleRow = !args.Flag("no-header");
     options.codeConversion = args.Flag("codes");
+    options.formulaGuard = args.Flag("formula-guard");
+    if (auto encoding = args.Value("encoding")) {
+        if (*encoding == "utf8-bom")
+            options.encoding = CsvEncoding::Utf8Bom;
+        else if (*encoding != "sjis")
+            throw UsageError("--encoding takes sjis or utf8-bom");
+    }
 
     if (!ctx.OpenLedger(file)) return 1;
     if (!SelectBookOption(ctx, args.Value("book"), args.Flag("all-books"))) return 1;

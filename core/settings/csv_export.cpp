@@ -58,4 +58,10 @@ void CsvOptionsDialog::Close() {
     }
 }
 
+bool StartsLikeFormula(std::string_view value) {
+    for (std::string_view lead : {"=", "+", "-", "@", "＝", "＋", "－", "＠", "\t", "\r"})
+        if (value.substr(0, lead.size()) == lead) return true;
+    return false;
+}
+
 }  // namespace velmora

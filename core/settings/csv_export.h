@@ -41,17 +41,36 @@ inline constexpr const char* kCsvColumnsGroup = "出力フィールド";
 inline constexpr const char* kCsvOptionsGroup = "出力オプション";
 inline constexpr const char* kCsvTitleRowCaption = "タイトル行を入れる";
 inline constexpr const char* kCsvCodesCaption = "科目をコードに変換して出力する";
+inline constexpr const char* kCsvEncodingCaption = "文字コード";
+inline constexpr const char* kCsvFormulaGuardCaption = "数式として解釈される先頭文字を無害化する";
 inline constexpr const char* kCsvDoneHeading = "確認";
 inline constexpr const char* kCsvDoneText = "CSVファイルへ出力しました。";
 
-// The choices as the dialog opens them: every column, the title row, no codes. They are
-// not kept between runs.
+// The code page of the file: CP932 as the ledger's own, or UTF-8 with a byte order mark,
+// which today's spreadsheets open without asking.
+enum class CsvEncoding { ShiftJis, Utf8Bom };
+// The choice names in the order of the dialog's list.
+inline constexpr std::array<const char*, 2> kCsvEncodingNames = {"Shift_JIS", "UTF-8 (BOM付き)"};
+
+// The choices as the dialog opens them: every column, the title row, no codes, CP932, no
+// formula guard. They are not kept between runs.
 struct CsvOptions {
     std::array<bool, kCsvColumnCount> columns = {true, true, true, true, true,
                                                  true, true, true, true, true};
     bool titleRow = true;
     bool codeConversion = false;
+    CsvEncoding encoding = CsvEncoding::ShiftJis;
+    // A spreadsheet takes a cell starting with "=", "+", "-" or "@" (also full-width), a
+    // tab or a carriage return for a formula: such a title, description or book name is
+    // written after a "'". Amounts are never changed.
+    bool formulaGuard = false;
 };
+
+// The columns the formula guard looks at: the two book names, the title, the description.
+inline constexpr std::array<bool, kCsvColumnCount> kCsvGuardedColumns = {
+    false, true, false, true, false, true, true, false, false, false};
+// True when a spreadsheet would read value as the start of a formula.
+bool StartsLikeFormula(std::string_view value);
 
 // The ten values of one record, in column order: views into the record line or into
 // texts that outlive the line built from them.

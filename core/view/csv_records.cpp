@@ -1,6 +1,7 @@
 #include "core/view/csv_records.h"
 
 #include <algorithm>
+#include <array>
 #include <string_view>
 #include <utility>
 
@@ -23,6 +24,7 @@ bool Taken(const RecordSplit& record, const CsvScope& scope) {
 struct MadeTexts {
     std::string code;
     std::string description;
+    std::array<std::string, kCsvColumnCount> guarded;
 };
 
 // The values view the record's line and made; both must outlive them.
@@ -46,6 +48,15 @@ CsvValues ValuesOf(const RecordSplit& record, const CsvScope& scope, const CsvOp
         values[7] = amounts.income;
         values[8] = amounts.expense;
     }
+    if (options.formulaGuard)
+        for (std::size_t i = 0; i < values.size(); ++i)
+            if (kCsvGuardedColumns[i] && StartsLikeFormula(values[i])) {
+                std::string& guarded = made.guarded[i];
+                guarded.clear();
+                guarded.push_back('\'');
+                guarded.append(values[i].begin(), values[i].end());
+                values[i] = guarded;
+            }
     return values;
 }
 
@@ -134,6 +145,14 @@ std::vector<std::string> CsvRecordLines(const Ledger& ledger, const CsvScope& sc
 
 std::string CsvFileBytes(const Ledger& ledger, const CsvScope& scope, const CsvOptions& options,
                          const CodeTable& codes) {
+    if (options.encoding == CsvEncoding::Utf8Bom) {
+        std::string bytes = "\xEF\xBB\xBF";
+        for (const std::string& line : CsvRecordLines(ledger, scope, options, codes)) {
+            bytes += line;
+            bytes += "\r\n";
+        }
+        return bytes;
+    }
     // A CSV line is about as long as the record it comes from.
     std::size_t estimate = 0;
     for (const auto& line : ledger.transactions.Items()) estimate += line.size() + 2;

@@ -28,7 +28,7 @@ std::vector<std::string> CsvRecordLines(const Ledger& ledger, const CsvScope& sc
 
 // The file's bytes: the lines of CsvRecordLines in CP932, CR LF after each, built a line
 // at a time without holding the lines. Throws EncodingError as EncodeTextLines of those
-// lines does.
+// lines does. With UTF-8 chosen: a byte order mark, then the lines as they are.
 std::string CsvFileBytes(const Ledger& ledger, const CsvScope& scope, const CsvOptions& options,
                          const CodeTable& codes);
 

@@ -102,6 +102,19 @@ TEST(CliCsv, AccountFilterKeepsOneTitle) {
     EXPECT_EQ(run.Csv(), "日　付,摘　要,支　出,\n2014/04/07,コピー用紙,500,\n");
 }
 
+TEST(CliCsv, Utf8WithByteOrderMarkAndFormulaGuard) {
+    CsvRun run;
+    CliResult r =
+        run.Run({"--encoding", "utf8-bom", "--formula-guard", "--no-header", "--columns", "5,7,9"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(ReadBytes(run.files.File("out.csv")),
+              "\xEF\xBB\xBF"
+              "2014/04/05,バス代,220,\r\n"
+              "2014/04/06,預入　《B銀行》,1000,\r\n"
+              "2014/04/07,コピー用紙,500,\r\n");
+    EXPECT_EQ(run.Run({"--encoding", "utf16"}).status, 2);
+}
+
 TEST(CliCsv, AFreshWorkingFolderTakesTheShippedTitles) {
     TempFolder parent, files;
     const std::string home = parent.File("velmora");

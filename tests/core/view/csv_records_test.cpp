@@ -151,6 +151,35 @@ TEST(CsvRecords, FileBytesAreTheLinesInCp932) {
               Utf8ToCp932("預金,B銀行,預金,C銀行,2014/04/10,預金,振替　《B銀行》,500,0,505,\r\n"));
 }
 
+TEST(CsvRecords, Utf8WithByteOrderMarkAndTheFormulaGuard) {
+    Ledger ledger;
+    ledger.transactions.Assign({
+        "d04=,2014/04/05,0,=SUM(A1),+81 電話,0,-220,9780,現金,現金出納帳,小口,@本店,",
+        "d04=,2014/04/06,1,－振替,＠メモ,5,0,9785,現金,現金出納帳,現金,現金出納帳,",
+        "d04=,2014/04/07,2,交通費,a=b,0,100,9685,現金,現金出納帳,現金,現金出納帳,",
+    });
+    const CsvScope allBooks{BookId{"全帳簿", "全帳簿"}, true, ""};
+    CsvOptions options;
+    options.titleRow = false;
+    options.encoding = CsvEncoding::Utf8Bom;
+    options.formulaGuard = true;
+    EXPECT_EQ(CsvFileBytes(ledger, allBooks, options, CodeTable()),
+              "\xEF\xBB\xBF"
+              "現金,現金出納帳,小口,'@本店,2014/04/05,'=SUM(A1),'+81 電話,0,-220,9780,\r\n"
+              "現金,現金出納帳,現金,現金出納帳,2014/04/06,'－振替,'＠メモ,5,0,9785,\r\n"
+              "現金,現金出納帳,現金,現金出納帳,2014/04/07,交通費,a=b,0,100,9685,\r\n");
+    // Without the guard the texts go out as they are, in CP932 by default.
+    options.formulaGuard = false;
+    options.encoding = CsvEncoding::ShiftJis;
+    EXPECT_EQ(CsvFileBytes(ledger, allBooks, options, CodeTable()).substr(0, 40),
+              Utf8ToCp932("現金,現金出納帳,小口,@本店,2014/04/05,=SUM(A1),+81 電話,0,-220,")
+                  .substr(0, 40));
+    for (const char* lead : {"=", "+", "-", "@", "＝", "＋", "－", "＠", "\t", "\r"})
+        EXPECT_TRUE(StartsLikeFormula(std::string(lead) + "x")) << lead;
+    EXPECT_FALSE(StartsLikeFormula("x=1"));
+    EXPECT_FALSE(StartsLikeFormula(""));
+}
+
 struct ExportSession {
     TempFolder work;
     ScriptedDialogs dialogs;
