@@ -10,10 +10,12 @@
 namespace velmora::cli {
 namespace {
 
-int Usage(std::ostream& err, const std::string& problem) {
-    if (!problem.empty()) err << "velmora-cli: " << problem << '\n';
-    err << "usage: velmora-cli [--today YYYY/MM/DD] COMMAND ARGS...\n";
-    for (const auto& c : AllCommands()) err << "  velmora-cli " << c.name << ' ' << c.usage << '\n';
+// The usage on stream; status 2 for wrong usage.
+int Usage(std::ostream& stream, const std::string& problem) {
+    if (!problem.empty()) stream << "velmora-cli: " << problem << '\n';
+    stream << "usage: velmora-cli [--today YYYY/MM/DD] COMMAND ARGS...\n";
+    for (const auto& c : AllCommands())
+        stream << "  velmora-cli " << c.name << ' ' << c.usage << '\n';
     return 2;
 }
 
@@ -23,12 +25,13 @@ int RunCli(int argc, char** argv) {
     std::vector<std::string> words(argv + 1, argv + argc);
     std::optional<Date> today;
     while (!words.empty() && words.front().rfind("--", 0) == 0) {
-        if (words.front() == "--today" && words.size() >= 2) {
+        if (words.front() == "--today") {
+            if (words.size() < 2) return Usage(std::cerr, "--today takes a date YYYY/MM/DD");
             today = Date::TryParse(words[1]);
             if (!today) return Usage(std::cerr, "--today takes a date YYYY/MM/DD");
             words.erase(words.begin(), words.begin() + 2);
         } else if (words.front() == "--help") {
-            Usage(std::cerr, "");
+            Usage(std::cout, "");
             return 0;
         } else {
             return Usage(std::cerr, "unknown option " + words.front());

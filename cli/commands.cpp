@@ -14,7 +14,7 @@ namespace velmora::cli {
 const std::vector<Command>& AllCommands() {
     static const std::vector<Command> commands = {
         {"books", "FILE [--month M]", RunBooks},
-        {"resave", "FILE [OUT]", RunResave},
+        {"resave", "FILE [OUT] [--force]", RunResave},
         {"rollover", "FILE NEWFILE", RunRollover},
         {"csv", kCsvUsage, RunCsv},
         {"configure", kConfigureUsage, RunConfigure},

@@ -91,7 +91,7 @@ private:
 
 int RunAdd(CliContext& ctx, const std::vector<std::string>& words) {
     Args args(words, {"date", "book", "title", "petty", "bank", "desc", "income", "expense"},
-              {"blank"});
+              {"blank", "force"});
     args.ExpectAtMost(1);
     const std::string& file = args.Required(0, "FILE");
     const Date date = RequiredDate(args);
@@ -103,6 +103,7 @@ int RunAdd(CliContext& ctx, const std::vector<std::string>& words) {
     const Amount expense = AmountOption(args, "expense");
 
     if (!ctx.OpenLedger(file)) return 1;
+    if (ctx.RefuseSaveOverDamaged(ctx.session().filePanel, args.Flag("force"))) return 1;
     if (!SelectBookOption(ctx, args.Value("book"), false)) return 1;
     ctx.dialogs.AnswerYesNo(kBlankLineQuestion, args.Flag("blank"));
 
@@ -113,12 +114,15 @@ int RunAdd(CliContext& ctx, const std::vector<std::string>& words) {
         app.datainput();
     }
     if (!window.result.stored) return 1;
-    ctx.out << ctx.session().ledger.transactions[window.result.line] << '\n';
-    return app.SaveFile() ? 0 : 1;
+    // Shown only once it is in the file.
+    const std::string record = ctx.session().ledger.transactions[window.result.line];
+    const int status = SaveStatus(app.SaveFile());
+    if (status != 1) ctx.out << record << '\n';
+    return status;
 }
 
 int RunMoveDown(CliContext& ctx, const std::vector<std::string>& words) {
-    Args args(words, {"month", "row", "book"}, {});
+    Args args(words, {"month", "row", "book"}, {"force"});
     args.ExpectAtMost(1);
     const std::string& file = args.Required(0, "FILE");
     auto monthText = args.Value("month");
@@ -128,11 +132,12 @@ int RunMoveDown(CliContext& ctx, const std::vector<std::string>& words) {
     const int row = IntOption(*rowText, "row", 1, 1000000000);
 
     if (!ctx.OpenLedger(file)) return 1;
+    if (ctx.RefuseSaveOverDamaged(ctx.session().filePanel, args.Flag("force"))) return 1;
     if (!SelectBookOption(ctx, args.Value("book"), false)) return 1;
     if (!ChooseMonth(ctx, month)) return 1;
     Application& app = ctx.app();
     if (!app.MoveRowDown(static_cast<std::size_t>(row - 1))) return 1;
-    return app.SaveFile() ? 0 : 1;
+    return SaveStatus(app.SaveFile());
 }
 
 }  // namespace velmora::cli

@@ -3,14 +3,17 @@
 namespace velmora::cli {
 
 int RunResave(CliContext& ctx, const std::vector<std::string>& words) {
-    Args args(words, {}, {});
+    Args args(words, {}, {"force"});
     args.ExpectAtMost(2);
     const std::string& file = args.Required(0, "FILE");
     if (!ctx.OpenLedger(file)) return 1;
-    if (args.Positional().size() < 2) return ctx.app().SaveFile() ? 0 : 1;
+    const bool toOut = args.Positional().size() >= 2;
+    const std::string target = toOut ? args.Positional()[1] : ctx.session().filePanel;
+    if (ctx.RefuseSaveOverDamaged(target, args.Flag("force"))) return 1;
+    if (!toOut) return SaveStatus(ctx.app().SaveFile());
     // "名前をつけて保存", its dialog answered with OUT.
-    ctx.dialogs.SetSaveFile(args.Positional()[1]);
-    return ctx.app().SaveFileAs() ? 0 : 1;
+    ctx.dialogs.SetSaveFile(target);
+    return SaveStatus(ctx.app().SaveFileAs());
 }
 
 int RunRollover(CliContext& ctx, const std::vector<std::string>& words) {

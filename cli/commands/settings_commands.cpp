@@ -102,12 +102,13 @@ private:
 int RunConfigure(CliContext& ctx, const std::vector<std::string>& words) {
     Args args(words,
               {"start-month", "start-year", "opening", "period", "lock", "unlock", "use-type"},
-              {"month-end", "from-start", "no"});
+              {"month-end", "from-start", "no", "force"});
     args.ExpectAtMost(1);
     const std::string& file = args.Required(0, "FILE");
     const FormEdits edits = ParseEdits(args);
     if (args.Flag("no")) ctx.dialogs.AnswerYesNo(kStartChangeQuestion, false);
     if (!ctx.OpenLedger(file)) return 1;
+    if (ctx.RefuseSaveOverDamaged(ctx.session().filePanel, args.Flag("force"))) return 1;
 
     Application& app = ctx.app();
     SettingsWindow window(ctx, edits);
@@ -117,7 +118,7 @@ int RunConfigure(CliContext& ctx, const std::vector<std::string>& words) {
     }
     // Not applied also when the dialog did not open.
     if (!window.applied) return 1;
-    return app.SaveFile() ? 0 : 1;
+    return SaveStatus(app.SaveFile());
 }
 
 int RunPeriods(CliContext& ctx, const std::vector<std::string>& words) {

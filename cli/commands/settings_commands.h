@@ -8,7 +8,8 @@ namespace velmora::cli {
 
 inline constexpr const char* kConfigureUsage =
     "FILE [--start-month M] [--start-year Y] [--opening N] [--month-end | --from-start] "
-    "[--period M=YYYY/MM/DD-YYYY/MM/DD]... [--lock M]... [--unlock M]... [--use-type 1|2] [--no]";
+    "[--period M=YYYY/MM/DD-YYYY/MM/DD]... [--lock M]... [--unlock M]... [--use-type 1|2] [--no] "
+    "[--force]";
 
 // configure: the settings dialog on FILE, its fields changed as the options say, applied,
 // and the ledger saved.

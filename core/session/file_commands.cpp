@@ -54,12 +54,19 @@ bool SavesOverDamagedFile(const Session& session, const std::string& path) {
     return !session.damagedFile.empty() && IsSameFile(path, session.damagedFile);
 }
 
+// The desktop program holds no lock on the file while the user works: another program
+// (velmora-cli, a copy, a restore) may have replaced it in the meantime.
+bool ChangedSinceRead(const Session& session, const std::string& path) {
+    const FileIdentity& read = session.fileIdentity;
+    return !read.path.empty() && IsSameFile(path, read.path) && !FileUnchanged(read);
+}
+
 }  // namespace
 
 bool LoadLedger(Session& session, const std::string& path) {
     if (!FileExists(path)) {
-        session.dialogs().ShowInfo(kConfirm,
-                                   "現在のインストールフォルダー\r\n" + session.programFolder());
+        session.dialogs().ShowInfo(
+            kConfirm, path + (DirectoryExists(path) ? kFolderNotLedger : kMissingLedger));
         return false;
     }
     const DateTime now = session.clock().Now();
@@ -176,6 +183,12 @@ SaveResult SaveCommand(Session& session) {
         // The panel takes the name only when the save succeeds: a name that could not be
         // written must not stop the next save from asking for another.
         return SaveLedger(session, *chosen);
+    }
+    if (ChangedSinceRead(session, session.filePanel) &&
+        !session.dialogs().AskYesNo(kAppTitle, kChangedOnDiskQuestion, session.filePanel)) {
+        // What is in memory now differs from the file either way.
+        session.modified = true;
+        return SaveAsCommand(session);
     }
     return SaveLedger(session, session.filePanel);
 }

@@ -14,6 +14,10 @@ inline constexpr const char* kOpenLedgerOutputMessage =
     "開いている帳簿ファイルには出力できません。";
 inline constexpr const char* kOriginalBackupFailure =
     "元のファイルをバックアップできませんでした。";
+inline constexpr const char* kMissingLedger = "が見つかりません。";
+inline constexpr const char* kFolderNotLedger = "はフォルダーです。帳簿ファイルを指定して下さい。";
+inline constexpr const char* kChangedOnDiskQuestion =
+    "ファイルが他のプログラムで変更されています。上書きしますか？";
 
 // Replaces the whole model with the file's content. A file that cannot be read leaves
 // the ledger that was open untouched and says why. A file without readable periods or
@@ -41,7 +45,9 @@ FileDialogRequest LedgerFileRequest(const Session& session, std::string filter, 
 // own first, and saves nothing when it cannot.
 SaveResult SaveLedger(Session& session, const std::string& path);
 
-// "保　存": asks for a name first when no file is open.
+// "保　存": asks for a name first when no file is open. A file that another program has
+// changed since it was loaded or last saved is not overwritten unasked: No keeps the
+// ledger in memory, modified, and offers "名前をつけて保存" instead.
 SaveResult SaveCommand(Session& session);
 // "名前をつけて保存".
 SaveResult SaveAsCommand(Session& session);

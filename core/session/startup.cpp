@@ -14,57 +14,92 @@ namespace fs = std::filesystem;
 
 namespace {
 
-void CopyAsText(const std::string& from, const std::string& to) {
-    if (!FileExists(from)) return;
-    WriteTextLines(to, ReadTextLines(from));
+constexpr const char* kSubFolders[] = {"cldata", "style", "config", "ini"};
+
+std::string CopyFailure(const std::string& to, const std::string& reason) {
+    return "ファイルをコピーできません: " + to + " (" + reason + ")";
+}
+
+// Anything at to, even a broken link, is the user's and stays.
+bool Taken(const std::string& to) {
+    std::error_code ec;
+    return fs::exists(fs::symlink_status(to, ec));
 }
 
 }  // namespace
 
-bool PrepareWorkingFolder(const std::string& workingFolder, const std::string& programFolder) {
+PreparedFolder PrepareWorkingFolder(const std::string& workingFolder,
+                                    const std::string& programFolder) {
+    PreparedFolder prepared;
     std::error_code ec;
-    if (DirectoryExists(workingFolder)) {
-        // Files are written into the sub-folders; a folder that lost one gets it back.
-        for (const char* sub : {"cldata", "style", "config", "ini"})
-            fs::create_directories(JoinPath(workingFolder, sub), ec);
-        return false;
+    if (!DirectoryExists(workingFolder)) {
+        fs::create_directories(workingFolder, ec);
+        if (ec)
+            throw FileError("作業フォルダーを作成できません: " + workingFolder + " (" +
+                            ec.message() + ")");
+        prepared.created = true;
     }
-    fs::create_directories(workingFolder, ec);
-    if (ec)
-        throw FileError("作業フォルダーを作成できません: " + workingFolder + " (" + ec.message() +
-                        ")");
-    FirstRunSetup(workingFolder, programFolder);
-    return true;
+    prepared.failures = FirstRunSetup(workingFolder, programFolder);
+    // Writes that a crash or a kill cut short; a write still running elsewhere keeps its file.
+    RemoveStrayTemporaryFiles(workingFolder);
+    for (const char* sub : kSubFolders) RemoveStrayTemporaryFiles(JoinPath(workingFolder, sub));
+    return prepared;
 }
 
-void FirstRunSetup(const std::string& workingFolder, const std::string& programFolder) {
+std::vector<std::string> FirstRunSetup(const std::string& workingFolder,
+                                       const std::string& programFolder) {
+    std::vector<std::string> failures;
     std::error_code ec;
-    for (const char* sub : {"cldata", "style", "config", "ini"})
-        fs::create_directories(JoinPath(workingFolder, sub), ec);
+    for (const char* sub : kSubFolders) {
+        const std::string folder = JoinPath(workingFolder, sub);
+        fs::create_directories(folder, ec);
+        if (ec) failures.push_back(CopyFailure(folder, ec.message()));
+    }
 
     std::vector<std::string> names = {"kamoku1.dat", "kamoku2.dat"};
     for (const char* prefix : {"tekiya", "tekiyb"})
         for (int n = 1; n <= 20; ++n) names.push_back(prefix + std::to_string(n) + ".dat");
     for (const auto& name : names) {
+        const std::string from = JoinPath(programFolder, "cldata/" + name);
+        const std::string to = JoinPath(workingFolder, "cldata/" + name);
+        if (!FileExists(from) || Taken(to)) continue;
         try {
-            CopyAsText(JoinPath(programFolder, "cldata/" + name),
-                       JoinPath(workingFolder, "cldata/" + name));
-        } catch (const std::exception&) {
-            // A shipped list that cannot be copied is left out, as a missing one is.
+            WriteTextLines(to, ReadTextLines(from));
+        } catch (const std::exception& error) {
+            failures.push_back(CopyFailure(to, error.what()));
         }
     }
 
     const fs::path styles = JoinPath(programFolder, "style");
-    if (!fs::is_directory(styles, ec)) return;
+    if (!fs::is_directory(styles, ec)) return failures;
     for (const auto& entry : fs::directory_iterator(styles, ec)) {
-        if (!entry.is_regular_file(ec)) continue;
-        fs::copy_file(entry.path(),
-                      fs::path(JoinPath(workingFolder, "style")) / entry.path().filename(),
-                      fs::copy_options::overwrite_existing, ec);
+        const std::string name = entry.path().filename().string();
+        // Hidden files are the source tree's (.gitattributes), not styles.
+        if (name.empty() || name[0] == '.' || !entry.is_regular_file(ec)) continue;
+        const std::string to = (fs::path(JoinPath(workingFolder, "style")) / name).string();
+        if (Taken(to)) continue;
+        std::error_code copyError;
+        if (!fs::copy_file(entry.path(), to, fs::copy_options::skip_existing, copyError) &&
+            copyError)
+            failures.push_back(CopyFailure(to, copyError.message()));
     }
+    return failures;
 }
 
 namespace {
+
+// The temporary files that interrupted saves of the ledger at path left beside it (beside
+// the file a link names).
+void RemoveStrayFilesBeside(const std::string& path) {
+    try {
+        const fs::path target(ResolveLinks(path));
+        const fs::path folder = target.parent_path();
+        RemoveStrayTemporaryFiles(folder.empty() ? std::string(".") : folder.string(),
+                                  target.filename().string());
+    } catch (const FileError&) {
+        // A loop of links has no file beside which to look.
+    }
+}
 
 // The first show up to the ledger: the settings and the backup list read, and file (else
 // the fixed file or the last one) loaded. True when a ledger file was loaded.
@@ -96,6 +131,7 @@ bool LoadAtStart(Session& session, const std::optional<std::string>& file) {
         LoadLedger(session, session.settings.fileDir);
     else if (session.settings.startOption == 1 && FileExists(session.currentFile))
         LoadLedger(session, session.currentFile);
+    if (!session.filePanel.empty()) RemoveStrayFilesBeside(session.filePanel);
 
     session.currentMonth = session.clock().Today().Month();
     session.NotifyTitlesChanged();

@@ -3,6 +3,7 @@
 // opening a ledger at start, restoring a backup, and the question on closing.
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "core/session/session.h"
 #include "core/settings/placement.h"
@@ -13,16 +14,25 @@ namespace velmora {
 inline constexpr const char* kAlreadyRunningMessage =
     "現金出納帳5プログラムはすでに起動しています。";
 
+struct PreparedFolder {
+    bool created = false;               // the working folder was just created
+    std::vector<std::string> failures;  // one message for each shipped file not copied
+};
+
 // Creates the working folder when it is missing and copies the shipped account titles,
-// description lists and print styles into it; an existing folder gets any missing
-// sub-folder back. True when it was just created.
-// Throws FileError when the folder cannot be created.
-bool PrepareWorkingFolder(const std::string& workingFolder, const std::string& programFolder);
+// description lists and print styles into it. A folder that exists gets back whatever of
+// them it lacks (an emptied folder, a lost sub-folder, a deleted style), never replacing
+// a file the user has. The temporary files that interrupted writes left in the folder are
+// removed. Throws FileError when the folder cannot be created.
+PreparedFolder PrepareWorkingFolder(const std::string& workingFolder,
+                                    const std::string& programFolder);
 
 // The copy of the first start: subfolders cldata, style, config and ini; the title and
-// description lists re-encoded as CP932 CR LF; every file of the shipped style folder.
-// Missing sources are skipped.
-void FirstRunSetup(const std::string& workingFolder, const std::string& programFolder);
+// description lists re-encoded as CP932 CR LF; every file of the shipped style folder but
+// hidden ones (a name starting with "."). Files the working folder has already and missing
+// sources are skipped. Returns a message for each file that could not be copied.
+std::vector<std::string> FirstRunSetup(const std::string& workingFolder,
+                                       const std::string& programFolder);
 
 // First show: reads the settings and the backup list, opens file when one is given (the
 // command line), else the fixed file or the last one, or makes a new empty ledger, and

@@ -83,7 +83,7 @@ CellAction TitleMaster::DoubleClick(GridCell cell, std::string& accountFilter) {
 bool TitleMaster::SetTitle(int slot, std::string_view typed) {
     if (slot < 1 || slot > kTitleSlots) return false;
     // A line break would shift every later slot of the file by a line.
-    std::string title = CutTitle(ReplaceAll(ReplaceAll(typed, "\r", ""), "\n", ""));
+    std::string title = CutTitle(CleanTypedText(typed));
     try {
         Utf8ToCp932(title);
     } catch (const EncodingError& error) {

@@ -391,6 +391,38 @@ bool Cp932Encoder::Append(std::string_view text, std::string& out) {
     return true;
 }
 
+std::string ToWindowsForms(std::string_view text) {
+    struct Form {
+        std::string_view typed;
+        std::string_view windows;
+    };
+    static constexpr Form kForms[] = {
+        {"\u301C", "\uFF5E"}, {"\u2212", "\uFF0D"}, {"\u2016", "\u2225"}, {"\u00A2", "\uFFE0"},
+        {"\u00A3", "\uFFE1"}, {"\u00AC", "\uFFE2"}, {"\u2014", "\u2015"}, {"\u00A5", "\uFFE5"},
+    };
+    std::string out;
+    out.reserve(text.size());
+    std::size_t i = 0;
+    while (i < text.size()) {
+        // Every typed form starts with a byte of 0xC2, 0xE2 or 0xE3.
+        const auto byte = static_cast<unsigned char>(text[i]);
+        const Form* found = nullptr;
+        if (byte == 0xC2 || byte == 0xE2 || byte == 0xE3)
+            for (const Form& form : kForms)
+                if (text.substr(i, form.typed.size()) == form.typed) {
+                    found = &form;
+                    break;
+                }
+        if (found != nullptr) {
+            out += found->windows;
+            i += found->typed.size();
+        } else {
+            out += text[i++];
+        }
+    }
+    return out;
+}
+
 std::string Utf8ToCp932(std::string_view text) {
     {
         Cp932Encoder encoder;

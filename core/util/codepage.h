@@ -18,6 +18,12 @@ std::string Cp932ToUtf8(std::string_view bytes);
 // Throws EncodingError naming the first character that CP932 cannot hold.
 std::string Utf8ToCp932(std::string_view text);
 
+// The text with the characters that input methods on Linux type, where Windows types
+// another one that CP932 holds, replaced by that one: "〜" by "～", "−" by "－", "‖" by
+// "∥", "¢" by "￠", "£" by "￡", "¬" by "￢", "—" by "―" and "¥" by "￥". Everything else
+// stays as it is.
+std::string ToWindowsForms(std::string_view text);
+
 // UTF-8 to CP932 for many texts in a row (the lines of a file, say): each distinct
 // character goes through iconv, there and back, once; after that it is looked up. A file
 // of a hundred thousand lines uses a few hundred distinct characters.

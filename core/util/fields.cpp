@@ -2,6 +2,8 @@
 
 #include <charconv>
 
+#include "core/util/codepage.h"
+
 namespace velmora {
 
 std::string_view FieldNView(std::string_view text, std::string_view sep, int n) {
@@ -117,6 +119,14 @@ std::string ReplaceAll(std::string_view text, std::string_view from, std::string
     }
     out.append(text.substr(pos));
     return out;
+}
+
+std::string CleanTypedText(std::string_view typed) {
+    std::string text = ReplaceAll(ReplaceAll(ToWindowsForms(typed), "\r", ""), "\n", "");
+    // Bytes below 0x80 are whole characters in UTF-8.
+    for (char& c : text)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = ' ';
+    return text;
 }
 
 std::string RemoveQuotesAndCommas(std::string_view text) {

@@ -39,6 +39,11 @@ std::string_view TrimBlanks(std::string_view text);
 // Every occurrence of from replaced by to, left to right, without rescanning.
 std::string ReplaceAll(std::string_view text, std::string_view from, std::string_view to);
 
+// A title or description as it is typed, made fit for a line of a file: line breaks
+// removed, any other control character (a TAB) as a space, and the characters Linux input
+// methods type in the form Windows keeps (ToWindowsForms).
+std::string CleanTypedText(std::string_view typed);
+
 // Every double quote and comma removed (titles and descriptions as they are typed).
 std::string RemoveQuotesAndCommas(std::string_view text);
 

@@ -608,6 +608,37 @@ void WriteTextLines(const std::string& path, const std::vector<std::string>& lin
     writer.WriteAtomic(path, EncodeTextLines(lines));
 }
 
+FileLock::FileLock(const std::string& path) {
+    for (;;) {
+        Descriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+        if (fd.get() < 0) {
+            if (errno == ENOENT || errno == ENOTDIR) return;
+            throw FileError("ファイルを開けません: " + path + " (" + SystemReason(errno) + ")");
+        }
+        while (::flock(fd.get(), LOCK_EX) != 0)
+            if (errno != EINTR)
+                throw FileError("ファイルをロックできません: " + path + " (" + SystemReason(errno) +
+                                ")");
+        // The holder before may have replaced the file: the lock counts only on the file
+        // the path names now.
+        struct stat locked {};
+        struct stat named {};
+        if (::fstat(fd.get(), &locked) != 0 || ::stat(path.c_str(), &named) != 0) {
+            if (errno == ENOENT) return;
+            throw FileError("ファイルをロックできません: " + path + " (" + SystemReason(errno) +
+                            ")");
+        }
+        if (locked.st_dev == named.st_dev && locked.st_ino == named.st_ino) {
+            fd_ = fd.release();
+            return;
+        }
+    }
+}
+
+FileLock::~FileLock() {
+    if (fd_ >= 0) ::close(fd_);
+}
+
 bool FileExists(const std::string& path) {
     std::error_code ec;
     return std::filesystem::is_regular_file(path, ec);

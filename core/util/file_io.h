@@ -118,6 +118,26 @@ private:
     bool afterCr_ = false;
 };
 
+// An exclusive advisory lock (flock) on a file for the lifetime of the object, so that
+// programs that take it before reading a file and keep it until they have written it back
+// run one after the other. A save replaces the file by another one, which the lock on the
+// replaced file does not cover: the lock is taken again until it holds the file the path
+// names. Programs that take no lock are not held back.
+class FileLock {
+public:
+    // Waits for the lock on the file path names (through links). Throws FileError when the
+    // file cannot be opened or locked; a missing file gives no lock and no error.
+    explicit FileLock(const std::string& path);
+    ~FileLock();
+    FileLock(const FileLock&) = delete;
+    FileLock& operator=(const FileLock&) = delete;
+
+    bool Held() const { return fd_ >= 0; }
+
+private:
+    int fd_ = -1;
+};
+
 bool FileExists(const std::string& path);
 bool DirectoryExists(const std::string& path);
 

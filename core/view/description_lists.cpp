@@ -78,7 +78,7 @@ bool RegisterDescription(Session& session, EntryTab tab, int selectedItem, Descr
         session.ledger.UseTypeName() + "5-Velmora Version5", "摘要登録", cells[index]);
     if (!typed) return false;
     // One cell is one line of the file: a line break would move every later cell.
-    std::string text = ReplaceAll(ReplaceAll(*typed, "\r", ""), "\n", "");
+    std::string text = CleanTypedText(*typed);
     try {
         Utf8ToCp932(text);
     } catch (const EncodingError& error) {

@@ -44,7 +44,7 @@ int TaggedMonth(std::string_view line) {
 }
 
 std::string CleanEntryText(std::string_view typed) {
-    return ReplaceAll(ReplaceAll(RemoveQuotesAndCommas(typed), "\r", ""), "\n", "");
+    return RemoveQuotesAndCommas(CleanTypedText(typed));
 }
 
 }  // namespace velmora

@@ -53,7 +53,8 @@ int DateOrderPosition(const TLightStrings& list, Date date);
 int TaggedMonth(std::string_view line);
 
 // The title or description as the record keeps it: no double quote or comma (they would
-// split the record) and no line break (it would split the file's line).
+// split the record), and as CleanTypedText makes it (no line break, which would split the
+// file's line; a TAB, which would make a column of the view, as a space).
 std::string CleanEntryText(std::string_view typed);
 
 }  // namespace velmora

@@ -172,6 +172,9 @@ private:
     }
 
     bool CheckTexts(std::string& refusal) {
+        // The form shows what the record will hold, also when something else is refused.
+        form_.title = ToWindowsForms(form_.title);
+        form_.description = ToWindowsForms(form_.description);
         title_ = CleanEntryText(form_.title);
         description_ = CleanEntryText(form_.description);
         std::string problem = Cp932Problem("科目", title_);

@@ -85,7 +85,11 @@ TEST(CliFirstCommands, FailuresAndUsage) {
     TempFolder home, files;
     CliResult missing = RunCli({"books", files.File("none.exv")}, home.Path());
     EXPECT_EQ(missing.status, 1);
-    EXPECT_EQ(missing.err.rfind("確認: 現在のインストールフォルダー ", 0), 0u) << missing.err;
+    EXPECT_EQ(missing.err, "確認: " + files.File("none.exv") + "が見つかりません。\n");
+    CliResult folder = RunCli({"books", files.Path()}, home.Path());
+    EXPECT_EQ(folder.status, 1);
+    EXPECT_EQ(folder.err,
+              "確認: " + files.Path() + "はフォルダーです。帳簿ファイルを指定して下さい。\n");
 
     WriteCp932(files.File("a.exv"), kExample);
     CliResult badBook = RunCli({"books", files.File("a.exv"), "--month", "13"}, home.Path());

@@ -156,7 +156,10 @@ TEST(LoadLedger, FailuresLeaveTheOpenLedgerUntouched) {
     h.dialogs.Clear();
 
     EXPECT_FALSE(LoadLedger(h.session, h.docs + "/missing.exv"));
-    EXPECT_EQ(h.dialogs.Infos().back(), "確認|現在のインストールフォルダー\r\n" + h.program);
+    EXPECT_EQ(h.dialogs.Infos().back(), "確認|" + h.docs + "/missing.exvが見つかりません。");
+    EXPECT_FALSE(LoadLedger(h.session, h.docs));
+    EXPECT_EQ(h.dialogs.Infos().back(),
+              "確認|" + h.docs + "はフォルダーです。帳簿ファイルを指定して下さい。");
 
     const std::string badDate = h.docs + "/bad-date.exv";
     std::string text = ReadBytes(testing::FixturePath("ledger/example2014.exv"));
@@ -184,7 +187,7 @@ TEST(LoadLedger, FailuresLeaveTheOpenLedgerUntouched) {
     EXPECT_EQ(h.dialogs.Infos().back().substr(0, prefix.size()), prefix);
     EXPECT_GT(h.dialogs.Infos().back().size(), prefix.size());
 
-    EXPECT_EQ(h.dialogs.Infos().size(), 4u);
+    EXPECT_EQ(h.dialogs.Infos().size(), 5u);
     EXPECT_EQ(Snapshot(h.session), before);
 }
 
@@ -398,6 +401,62 @@ TEST(SaveLedger, TheFirstSaveOverADamagedFileKeepsItAsItWas) {
     EXPECT_EQ(entries[0].file, h.work + "/20240305130713.dat");
     EXPECT_EQ(entries[1].file, h.work + "/20240305130712.dat");
     EXPECT_EQ(ReadBytes(path), DamagedLedgerBytes());
+}
+
+TEST(SaveCommand, AFileChangedByAnotherProgramIsOverwrittenOnlyWhenTheUserSaysSo) {
+    SessionHarness h;
+    const std::string path = h.CopyExample("a.exv");
+    ASSERT_TRUE(LoadLedger(h.session, path));
+    h.session.ledger.openingBalance = Amount::FromYen(12345);
+    h.session.modified = true;
+    const std::string theirs = ExampleBytes() + "\r\n";  // same size would not do either
+    testing::WriteBytes(path, theirs);
+    h.dialogs.Clear();
+
+    // No: nothing written, the ledger stays modified and the save-as dialog is offered.
+    h.dialogs.yesNoAnswers = {false};
+    EXPECT_FALSE(SaveCommand(h.session));
+    EXPECT_EQ(h.dialogs.Log(), (Lines{std::string("yesno:") + kChangedOnDiskQuestion + "|" + path,
+                                      "saveas:|現金出納帳5-Velmora-ファイル|*.exv"}));
+    EXPECT_EQ(ReadBytes(path), theirs);
+    EXPECT_TRUE(h.session.modified);
+    EXPECT_EQ(h.session.ledger.openingBalance, Amount::FromYen(12345));
+
+    // No, then a name in the save-as dialog: saved there, the changed file left alone.
+    const std::string other = h.docs + "/other.exv";
+    h.dialogs.Clear();
+    h.dialogs.yesNoAnswers = {false};
+    h.dialogs.saveFileAnswers = {other};
+    EXPECT_TRUE(SaveCommand(h.session));
+    EXPECT_EQ(ReadBytes(path), theirs);
+    EXPECT_EQ(h.session.filePanel, other);
+    EXPECT_FALSE(h.session.modified);
+
+    // Saving the file just written asks nothing; one changed since asks again, and Yes
+    // overwrites it.
+    h.session.modified = true;
+    h.dialogs.Clear();
+    EXPECT_TRUE(SaveCommand(h.session));
+    EXPECT_EQ(h.dialogs.Log(), Lines{"info:確認|" + other + "を保存しました。"});
+    const std::string ours = ReadBytes(other);
+    testing::WriteBytes(other, "their own bytes");
+    h.dialogs.Clear();
+    EXPECT_TRUE(SaveCommand(h.session));
+    EXPECT_EQ(h.dialogs.Log(), (Lines{std::string("yesno:") + kChangedOnDiskQuestion + "|" + other,
+                                      "info:確認|" + other + "を保存しました。"}));
+    EXPECT_EQ(ReadBytes(other), ours);
+
+    // The same bytes written again by another program (a copy) are no change.
+    testing::WriteBytes(other, ours);
+    h.dialogs.Clear();
+    EXPECT_TRUE(SaveCommand(h.session));
+    EXPECT_EQ(h.dialogs.Log(), Lines{"info:確認|" + other + "を保存しました。"});
+    // A file removed meanwhile is asked about as well.
+    std::filesystem::remove(other);
+    h.dialogs.Clear();
+    h.dialogs.yesNoAnswers = {false};
+    EXPECT_FALSE(SaveCommand(h.session));
+    EXPECT_FALSE(std::filesystem::exists(other));
 }
 
 TEST(LoadLedger, BalancesBeyondTheAmountRangeAreReported) {

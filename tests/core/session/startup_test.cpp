@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -35,8 +36,11 @@ TEST(FirstRun, CreatesTheFoldersAndCopiesTheShippedData) {
     const std::string style = "\x01\x02\xff style\n\n";
     WriteBytes(program + "/style/a4.sle", style);
     WriteBytes(program + "/style/sub/inner.sle", "x");
+    WriteBytes(program + "/style/.gitattributes", "*.sle binary\n");
 
-    ASSERT_TRUE(PrepareWorkingFolder(work, program));
+    const PreparedFolder first = PrepareWorkingFolder(work, program);
+    EXPECT_TRUE(first.created);
+    EXPECT_EQ(first.failures, Lines{});
     for (const char* sub : {"cldata", "style", "config", "ini"})
         EXPECT_TRUE(fs::is_directory(work + "/" + sub)) << sub;
     EXPECT_EQ(ReadBytes(work + "/cldata/kamoku1.dat"), Utf8ToCp932("現金\r\n売上\r\n"));
@@ -46,13 +50,61 @@ TEST(FirstRun, CreatesTheFoldersAndCopiesTheShippedData) {
     EXPECT_FALSE(fs::exists(work + "/cldata/other.dat"));
     EXPECT_EQ(ReadBytes(work + "/style/a4.sle"), style);
     EXPECT_FALSE(fs::exists(work + "/style/sub"));
+    EXPECT_FALSE(fs::exists(work + "/style/.gitattributes"));
+}
 
-    // An existing folder is not set up again, but gets a lost sub-folder back.
-    fs::remove(work + "/cldata/kamoku1.dat");
-    fs::remove_all(work + "/ini");
-    EXPECT_FALSE(PrepareWorkingFolder(work, program));
-    EXPECT_TRUE(fs::is_directory(work + "/ini"));
-    EXPECT_FALSE(fs::exists(work + "/cldata/kamoku1.dat"));
+TEST(FirstRun, AnExistingFolderGetsWhatItLacksAndKeepsTheUsersFiles) {
+    testing::TempFolder root;
+    const std::string program = root.File("program");
+    const std::string work = root.File("work");
+    fs::create_directories(program + "/cldata");
+    fs::create_directories(program + "/style");
+    fs::create_directories(work);  // there, but empty
+    WriteBytes(program + "/cldata/kamoku1.dat", Utf8ToCp932("現金\r\n"));
+    WriteBytes(program + "/cldata/kamoku2.dat", Utf8ToCp932("食費\r\n"));
+    WriteBytes(program + "/style/a4.sle", "shipped");
+    WriteBytes(program + "/style/b4.sle", "shipped b4");
+
+    PreparedFolder prepared = PrepareWorkingFolder(work, program);
+    EXPECT_FALSE(prepared.created);
+    EXPECT_EQ(prepared.failures, Lines{});
+    for (const char* sub : {"cldata", "style", "config", "ini"})
+        EXPECT_TRUE(fs::is_directory(work + "/" + sub)) << sub;
+    EXPECT_EQ(ReadBytes(work + "/cldata/kamoku1.dat"), Utf8ToCp932("現金\r\n"));
+    EXPECT_EQ(ReadBytes(work + "/style/a4.sle"), "shipped");
+
+    // The user's own versions stay; what was lost comes back.
+    WriteBytes(work + "/cldata/kamoku1.dat", "mine");
+    WriteBytes(work + "/style/a4.sle", "my style");
+    fs::remove(work + "/cldata/kamoku2.dat");
+    fs::remove(work + "/style/b4.sle");
+    // Temporary files of writes a kill cut short, and one a write still fills.
+    const Lines strays = {work + "/20240101000000.dat.velmora-tmp",
+                          work + "/velmora.conf.velmora-tmp-a1B2c3",
+                          work + "/ini/backup.conf.velmora-tmp-Zz9yX8"};
+    for (const auto& stray : strays) WriteBytes(stray, "half");
+    const std::string busy = work + "/config/note1.conf.velmora-tmp-busy01";
+    WriteBytes(busy, "being written");
+    FileLock writing(busy);
+    WriteBytes(work + "/notes.velmora-tmp.txt", "not ours");
+    prepared = PrepareWorkingFolder(work, program);
+    EXPECT_EQ(prepared.failures, Lines{});
+    EXPECT_EQ(ReadBytes(work + "/cldata/kamoku1.dat"), "mine");
+    EXPECT_EQ(ReadBytes(work + "/style/a4.sle"), "my style");
+    EXPECT_EQ(ReadBytes(work + "/cldata/kamoku2.dat"), Utf8ToCp932("食費\r\n"));
+    for (const auto& stray : strays) EXPECT_FALSE(fs::exists(stray)) << stray;
+    EXPECT_TRUE(fs::exists(busy));
+    EXPECT_TRUE(fs::exists(work + "/notes.velmora-tmp.txt"));
+
+    // Copies that fail are told, one message each.
+    fs::remove_all(work + "/style");
+    WriteBytes(work + "/style", "a file where the folder belongs");
+    prepared = PrepareWorkingFolder(work, program);
+    std::sort(prepared.failures.begin(), prepared.failures.end());
+    EXPECT_EQ(prepared.failures,
+              (Lines{"ファイルをコピーできません: " + work + "/style (Not a directory)",
+                     "ファイルをコピーできません: " + work + "/style/a4.sle (Not a directory)",
+                     "ファイルをコピーできません: " + work + "/style/b4.sle (Not a directory)"}));
 }
 
 TEST(StartSession, WithoutSettingsOpensNoLedger) {
@@ -135,7 +187,7 @@ TEST(RestoreBackup, LoadsTheCopyAsAnUnsavedLedger) {
     EXPECT_EQ(h.dialogs.Log(),
               (Lines{"yesno:バックアップファイルを読み込みますか？|編集中のデ－タは破棄されます。",
                      "yesno:バックアップファイルを読み込みますか？|編集中のデ－タは破棄されます。",
-                     "info:確認|現在のインストールフォルダー\r\n" + h.program}));
+                     "info:確認|" + h.work + "/20230101000000.datが見つかりません。"}));
     EXPECT_EQ(h.session.ledger.transactions.Count(), 1);
     EXPECT_TRUE(h.session.modified);
 }

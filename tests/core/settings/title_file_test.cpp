@@ -161,6 +161,8 @@ TEST(TitleMasterDialog, EditModeTakesTheEditedTitleCutAndRefusesWhatTheFileCanno
     // A line break would push every later slot down a line of the file.
     EXPECT_TRUE(master.SetTitle(2, "雑\r\n費"));
     EXPECT_EQ(master.Slots()[1], "雑費");
+    EXPECT_TRUE(master.SetTitle(3, "会費\t¥"));
+    EXPECT_EQ(master.Slots()[2], "会費 ￥");
     EXPECT_FALSE(master.SetTitle(61, "範囲外"));
 }
 

@@ -64,6 +64,14 @@ TEST(Codepage, RefusesCharactersThatWouldComeBackChanged) {
     EXPECT_EQ(Utf8ToCp932("\\"), "\\");
 }
 
+TEST(Codepage, LinuxInputFormsBecomeTheCharactersWindowsKeeps) {
+    const std::string typed = "〜−‖¢£¬—¥ a\\~ 〜〜";
+    EXPECT_EQ(ToWindowsForms(typed), "～－∥￠￡￢―￥ a\\~ ～～");
+    EXPECT_EQ(FirstNonCp932Character(ToWindowsForms(typed)), "");
+    EXPECT_EQ(Utf8ToCp932(ToWindowsForms("〜−")), "\x81\x60\x81\x7C");
+    EXPECT_EQ(ToWindowsForms("🚌\xC2"), "🚌\xC2");
+}
+
 TEST(Codepage, DecodeFileTextPrefersUtf8ThenCp932) {
     EXPECT_EQ(DecodeFileText("\x82\xA0,1\r\n"), "あ,1\r\n");
     EXPECT_EQ(DecodeFileText("\x8C\xBB\x8B\xE0,\xC3\xA9"), "現金,ﾃｩ");

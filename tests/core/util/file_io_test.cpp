@@ -9,9 +9,11 @@
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <csignal>
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <set>
 #include <string>
 #include <thread>
@@ -246,6 +248,51 @@ TEST(DiskFileWriter, KeepsThePermissionsAndRefusesReadOnlyFiles) {
     EXPECT_EQ(testing::ReadBytes(readOnly), "kept");
     EXPECT_EQ(ModeOf(readOnly), 0444u);
     EXPECT_EQ(FolderEntries(folder.Path()), (std::set<std::string>{"closed.exv", "ledger.exv"}));
+}
+
+// A FileLock taken on another thread, which waits while something else holds the file.
+struct LockWaiter {
+    explicit LockWaiter(const std::string& path)
+        : thread([this, path] {
+              lock = std::make_unique<FileLock>(path);
+              got = true;
+          }) {}
+    ~LockWaiter() {
+        if (thread.joinable()) thread.join();
+    }
+    // Whether it has the lock a fifth of a second on.
+    bool GotItWithinAMoment() {
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        return got;
+    }
+
+    std::unique_ptr<FileLock> lock;
+    std::atomic<bool> got{false};
+    std::thread thread;
+};
+
+TEST(FileLock, HoldersOfOneFileTakeTurnsAlsoWhenASaveReplacesIt) {
+    testing::TempFolder folder;
+    EXPECT_FALSE(FileLock(folder.File("missing.exv")).Held());
+    const std::string path = folder.File("a.exv");
+    DiskFileWriter writer;
+    writer.WriteAtomic(path, "one");
+
+    auto first = std::make_unique<FileLock>(path);
+    ASSERT_TRUE(first->Held());
+    LockWaiter second(path);
+    EXPECT_FALSE(second.GotItWithinAMoment());
+    // The first holder saves (a new file under the name) and lets go: the second holder
+    // must end up holding the new file, not the one replaced.
+    writer.WriteAtomic(path, "two");
+    first.reset();
+    second.thread.join();
+    ASSERT_TRUE(second.lock->Held());
+    LockWaiter third(path);
+    EXPECT_FALSE(third.GotItWithinAMoment());
+    second.lock.reset();
+    third.thread.join();
+    EXPECT_TRUE(third.lock->Held());
 }
 
 TEST(FileIdentity, TellsWhetherTheFileOnDiskIsStillTheOneReadOrWritten) {

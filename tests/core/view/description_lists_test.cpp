@@ -99,6 +99,10 @@ TEST(DescriptionLists, RegistrationRewritesTheTabsFileAtOnce) {
     expected[12] = "タクシー代";
     EXPECT_EQ(ReadBytes(e.work.File("cldata/tekiya16.dat")), Cp932Lines(expected));
     EXPECT_EQ(e.dialogs.Log(), (Lines{"text:現金出納帳5-Velmora Version5|摘要登録|"}));
+    e.dialogs.textAnswers = {std::string("4月〜5月\t定期")};
+    ASSERT_TRUE(
+        RegisterDescription(e.session, EntryTab::Titles, 15, cells, DescriptionCellIndex(2, 1)));
+    EXPECT_EQ(cells[13], "4月～5月 定期");
 
     // The allowance book names its window after itself and keeps its own files; the
     // petty-cash tab has one file whichever book is picked.

@@ -258,6 +258,21 @@ TEST_F(Entry, QuotesCommasAndLineBreaksLeaveTitleAndDescription) {
     EXPECT_EQ(form.title, "消耗品");
 }
 
+TEST_F(Entry, LinuxInputFormsAreStoredAsWindowsKeepsThemAndControlsAsSpaces) {
+    Open(Date::FromYmd(2014, 4, 10), "交通費\t", "4月〜5月−‖¢£¬—¥\x01X", 0, 300);
+    ASSERT_TRUE(Register().stored);
+    EXPECT_TRUE(f.dialogs.events.empty());
+    EXPECT_EQ(List()[7],
+              "d04=,2014/04/10,9,交通費 ,4月～5月－∥￠￡￢―￥ X,0,300,8980,現金,現金出納帳,現金,"
+              "現金出納帳,");
+    EXPECT_EQ(form.title, "交通費 ");
+
+    // Shown mapped also when the record is refused for a character without such a form.
+    Open(Date::FromYmd(2014, 4, 10), "交通費", "〜🚌", 0, 300);
+    EXPECT_FALSE(Register().stored);
+    EXPECT_EQ(form.description, "～🚌");
+}
+
 TEST_F(ShortEntry, RecordsKeepDateOrder) {
     Open(Date::FromYmd(2014, 4, 2), "売上", "first", 10, 0);
     EXPECT_EQ(Register().line, 0);

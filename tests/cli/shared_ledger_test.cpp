@@ -1,0 +1,183 @@
+// velmora-cli against ledgers that other commands change at the same time, damaged ledgers,
+// saves that fail, leftovers of killed saves, and the program's own options.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <atomic>
+#include <chrono>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "core/util/file_io.h"
+#include "support/cli_runner.h"
+#include "support/temp_folder.h"
+
+namespace velmora::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+const char* kRecords =
+    "d04=,2014/04/01,0,交通費,バス代,0,220,9780,現金,現金出納帳,現金,現金出納帳,\n"
+    "z,小口,本店,5000,\n";
+const char* kTrailer =
+    "f,2015/01/01,2015/01/31,0\nf,2015/02/01,2015/02/28,0\nf,2015/03/01,2015/03/31,0\n"
+    "f,2014/04/01,2014/04/30,0\nf,2014/05/01,2014/05/31,0\nf,2014/06/01,2014/06/30,0\n"
+    "f,2014/07/01,2014/07/31,0\nf,2014/08/01,2014/08/31,0\nf,2014/09/01,2014/09/30,0\n"
+    "f,2014/10/01,2014/10/31,0\nf,2014/11/01,2014/11/30,0\nf,2014/12/01,2014/12/31,0\n"
+    "g,10000,4,1,2014,\n";
+
+std::vector<std::string> AddArgs(const std::string& file, const std::string& desc) {
+    return {"--today", "2014/04/10", "add",    file, "--date",    "2014/04/02",
+            "--title", "交通費",     "--desc", desc, "--expense", "100"};
+}
+
+TEST(CliSharedLedger, CommandsOnOneLedgerRunOneAfterTheOther) {
+    TempFolder home, files;
+    const std::string ledger = files.File("a.exv");
+    WriteCp932(ledger, std::string(kRecords) + kTrailer);
+    const std::string before = ReadBytes(ledger);
+
+    // While another command holds the ledger, an add waits and changes nothing.
+    auto held = std::make_unique<FileLock>(ledger);
+    ASSERT_TRUE(held->Held());
+    std::atomic<bool> done{false};
+    CliResult waiting;
+    std::thread runner([&] {
+        waiting = RunCli(AddArgs(ledger, "待ち"), home.Path());
+        done = true;
+    });
+    std::this_thread::sleep_for(std::chrono::milliseconds(700));
+    EXPECT_FALSE(done);
+    EXPECT_EQ(ReadBytes(ledger), before);
+    held.reset();
+    runner.join();
+    EXPECT_EQ(waiting.status, 0) << waiting.err;
+
+    // Five at once: every one saved, every record in the file.
+    std::vector<CliResult> results(5);
+    std::vector<std::thread> runners;
+    for (int n = 0; n < 5; ++n)
+        runners.emplace_back([&, n] {
+            results[static_cast<std::size_t>(n)] =
+                RunCli(AddArgs(ledger, "同時" + std::to_string(n)), home.Path());
+        });
+    for (auto& r : runners) r.join();
+    CliResult view = RunCli({"--today", "2014/04/10", "view", ledger}, home.Path());
+    for (int n = 0; n < 5; ++n) {
+        EXPECT_EQ(results[static_cast<std::size_t>(n)].status, 0);
+        EXPECT_NE(view.out.find("\t同時" + std::to_string(n) + "\t"), std::string::npos) << n;
+    }
+    EXPECT_NE(view.out.find("\t待ち\t"), std::string::npos);
+    // The carry, seven records, the month total, the next carry, totals and range.
+    EXPECT_EQ(Lines(view.out).size(), 12u);
+}
+
+TEST(CliSharedLedger, ADamagedLedgerIsSavedOverOnlyWithForce) {
+    TempFolder home, files;
+    const std::string ledger = files.File("cut.exv");
+    WriteCp932(ledger, kRecords);  // the trailer lost
+    const std::string original = ReadBytes(ledger);
+    const std::string warning =
+        "確認: 月設定が無効となっています。お手数ですが環境設定にて再度設定して下さい\n";
+    const std::string refusal =
+        "velmora-cli: " + ledger +
+        " is damaged (its periods or settings line is missing or unreadable); give --force to "
+        "save over it\n";
+
+    for (const std::vector<std::string>& args :
+         {AddArgs(ledger, "x"), std::vector<std::string>{"resave", ledger},
+          std::vector<std::string>{"configure", ledger, "--lock", "4"},
+          std::vector<std::string>{"move-down", ledger, "--month", "4", "--row", "1"}}) {
+        CliResult r = RunCli(args, home.Path());
+        EXPECT_EQ(r.status, 1) << args[0];
+        EXPECT_EQ(r.out, "");
+        EXPECT_EQ(r.err, warning + refusal) << args[0];
+        EXPECT_EQ(ReadBytes(ledger), original);
+    }
+
+    // Another file may be written; --force saves over it, the original kept as a backup.
+    CliResult copy =
+        RunCli({"--today", "2014/04/10", "resave", ledger, files.File("b.exv")}, home.Path());
+    EXPECT_EQ(copy.status, 0) << copy.err;
+    EXPECT_EQ(ReadBytes(ledger), original);
+    CliResult forced = RunCli({"--today", "2014/04/10", "resave", ledger, "--force"}, home.Path());
+    EXPECT_EQ(forced.status, 0) << forced.err;
+    EXPECT_EQ(forced.err, warning + "確認: " + ledger + "を保存しました。\n");
+    EXPECT_EQ(ReadBytes(home.File("20140410120001.dat")), original);
+    EXPECT_EQ(ReadBytes(home.File("20140410120002.dat")), ReadBytes(ledger));
+    EXPECT_EQ(RunCli({"resave", ledger}, home.Path()).status, 0);
+}
+
+TEST(CliSharedLedger, FailedSavesAndBackupsAreToldByTheStatus) {
+    TempFolder home, files;
+    const std::string ledger = files.File("a.exv");
+    WriteCp932(ledger, std::string(kRecords) + kTrailer);
+    const std::string before = ReadBytes(ledger);
+
+    // A file the user may not write: nothing saved, so no record shown either.
+    fs::permissions(ledger, fs::perms::owner_read | fs::perms::group_read);
+    CliResult refused = RunCli(AddArgs(ledger, "x"), home.Path());
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_EQ(refused.out, "");
+    EXPECT_EQ(refused.err, "確認: " + ledger +
+                               "を保存できませんでした。 ファイルに書き込めません: " + ledger +
+                               " (書き込みが許可されていません)\n");
+    EXPECT_EQ(ReadBytes(ledger), before);
+    fs::permissions(ledger, fs::perms::owner_read | fs::perms::owner_write);
+
+    // A working folder whose path leaves no room for the backup's name: the ledger is
+    // saved, its backup is not.
+    std::string work = home.Path();
+    constexpr std::size_t kLength = 4059;  // the backup list's temporary name still fits
+    while (work.size() < kLength) {
+        const std::size_t room = kLength - work.size() - 1;
+        work += "/" + std::string(std::min<std::size_t>(room, 200), 'w');
+    }
+    fs::create_directories(work);
+    CliResult saved = RunCli(AddArgs(ledger, "y"), work);
+    EXPECT_EQ(saved.status, 3);
+    EXPECT_EQ(saved.out,
+              "d04=,2014/04/02,1,交通費,y,0,100,9680,現金,現金出納帳,現金,現金出納帳,\n");
+    EXPECT_NE(saved.err.find("確認: バックアップファイルを作成できませんでした。 "),
+              std::string::npos)
+        << saved.err;
+    EXPECT_NE(saved.err.find("確認: " + ledger + "を保存しました。\n"), std::string::npos);
+    EXPECT_NE(ReadBytes(ledger), before);
+}
+
+TEST(CliSharedLedger, LeftoversOfKilledSavesGoAtTheNextStart) {
+    TempFolder home, files;
+    const std::string ledger = files.File("a.exv");
+    WriteCp932(ledger, std::string(kRecords) + kTrailer);
+    ASSERT_EQ(RunCli({"periods", ledger}, home.Path()).status, 0);
+    const std::vector<std::string> strays = {files.File("a.exv.velmora-tmp"),
+                                             files.File("a.exv.velmora-tmp-Ab12Cd"),
+                                             home.File("20140410120000.dat.velmora-tmp-xY34zW"),
+                                             home.File("ini/backup.conf.velmora-tmp-000000")};
+    for (const auto& stray : strays) WriteBytes(stray, "half");
+    WriteBytes(files.File("b.exv.velmora-tmp-Ab12Cd"), "another ledger's");
+    CliResult r = RunCli({"periods", ledger}, home.Path());
+    EXPECT_EQ(r.status, 0) << r.err;
+    for (const auto& stray : strays) EXPECT_FALSE(fs::exists(stray)) << stray;
+    EXPECT_TRUE(fs::exists(files.File("b.exv.velmora-tmp-Ab12Cd")));
+}
+
+TEST(CliSharedLedger, HelpAndTheTodayOption) {
+    TempFolder home;
+    CliResult help = RunCli({"--help"}, home.Path());
+    EXPECT_EQ(help.status, 0);
+    EXPECT_EQ(help.out.rfind("usage: velmora-cli [--today YYYY/MM/DD] COMMAND ARGS...\n", 0), 0u);
+    EXPECT_NE(help.out.find("\n  velmora-cli add FILE --date"), std::string::npos);
+    EXPECT_EQ(help.err, "");
+    CliResult today = RunCli({"--today"}, home.Path());
+    EXPECT_EQ(today.status, 2);
+    EXPECT_EQ(today.out, "");
+    EXPECT_EQ(today.err.rfind("velmora-cli: --today takes a date YYYY/MM/DD\nusage:", 0), 0u);
+}
+
+}  // namespace
+}  // namespace velmora::testing

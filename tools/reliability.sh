@@ -1,0 +1,203 @@
+#!/usr/bin/env bash
+# The long reliability runs, kept out of the default test run:
+#   kills        velmora-cli adds to the 100,000-record generated ledger, each killed with
+#                SIGKILL at a random moment: the ledger must be exactly the old or the new
+#                content, and no temporary file of ours may outlive the next save.
+#   rounds       rounds of five concurrent adds on one ledger: every add that reported
+#                success is in the file, the file loads, every status is 0.
+#   damaged      every fixture ledger cut at every line end and at random byte offsets, and
+#                with line breaks or NUL bytes after its end: each loads, or loads marked
+#                damaged and is not saved over without --force, and a forced save keeps the
+#                file as it was as a backup; a file that does not load is left alone.
+#   fuzz         every libFuzzer program of a fuzz build, for a set time each.
+#
+# tools/reliability.sh [--build DIR] [--kills N] [--rounds N] [--offsets N]
+#                      [--fuzz-build DIR] [--fuzz-seconds S] [--only kills|rounds|damaged|fuzz]
+# Defaults: --build build, 500 kills, 20 rounds, 50 random offsets, fuzzing skipped unless
+# --fuzz-build names a build configured with -DVELMORA_BUILD_FUZZ=ON (600 s each).
+# Ends with status 1 when any check failed; prints the figures of every part.
+set -uo pipefail
+cd "$(dirname "$0")/.." || exit 2
+root=$(pwd)
+
+build=build kills=500 rounds=20 offsets=50 fuzzBuild="" fuzzSeconds=600 only=""
+while [[ $# -gt 0 ]]; do
+    case "$1" in
+        --build) build=$2; shift 2 ;;
+        --kills) kills=$2; shift 2 ;;
+        --rounds) rounds=$2; shift 2 ;;
+        --offsets) offsets=$2; shift 2 ;;
+        --fuzz-build) fuzzBuild=$2; shift 2 ;;
+        --fuzz-seconds) fuzzSeconds=$2; shift 2 ;;
+        --only) only=$2; shift 2 ;;
+        *) echo "usage: see the head of $0" >&2; exit 2 ;;
+    esac
+done
+cli=$(realpath "$build/cli/velmora-cli")
+generate=$(realpath "$build/bench/velmora-generate" 2>/dev/null || true)
+[[ -x $cli ]] || { echo "no velmora-cli in $build" >&2; exit 2; }
+export VELMORA_DATA_DIR=$root/data
+scratch=$(mktemp -d /tmp/velmora-reliability-XXXXXX)
+trap 'rm -rf "$scratch"' EXIT
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+wants() { [[ -z $only || $only == "$1" ]]; }
+same() { cmp -s "$1" "$2"; }
+strays() { find "$@" -name '*.velmora-tmp*' 2>/dev/null | wc -l; }
+
+# ---- kills ----
+if wants kills; then
+    [[ -x $generate ]] || { echo "no velmora-generate in $build/bench" >&2; exit 2; }
+    dir=$scratch/kills
+    mkdir -p "$dir/files" "$dir/home" "$dir/ref" "$dir/refhome"
+    ledger=$dir/files/ledger.exv
+    "$generate" "$ledger" "$dir/ledger.journal" --records 100000 >/dev/null
+    first=$(VELMORA_HOME=$dir/home "$cli" periods "$ledger" | head -1 | cut -f2)
+    add() {  # add FILE N: one record, "kill N"; the process itself, so that a kill reaches it
+        exec "$cli" --today "$first" add "$1" --date "$first" --title 交通費 --desc "kill$2" \
+            --expense 1 >/dev/null 2>&1
+    }
+    start=$(date +%s%N)
+    (VELMORA_HOME=$dir/refhome add "$ledger" 0) || fail "the first add did not save"
+    span=$((($(date +%s%N) - start) / 1000000))  # milliseconds of one whole add
+    keptOld=0 gotNew=0 interrupted=0
+    for ((i = 1; i <= kills; i++)); do
+        cp "$ledger" "$dir/prev.exv"
+        (VELMORA_HOME=$dir/home add "$ledger" "$i") &
+        pid=$!
+        sleep "$(awk -v s="$span" -v r="$RANDOM" 'BEGIN { printf "%.3f", s * 1.1 * r / 32767 / 1000 }')"
+        kill -9 "$pid" 2>/dev/null
+        wait "$pid" 2>/dev/null
+        if same "$ledger" "$dir/prev.exv"; then
+            keptOld=$((keptOld + 1))
+        else
+            cp "$dir/prev.exv" "$dir/ref/ledger.exv"
+            (VELMORA_HOME=$dir/refhome add "$dir/ref/ledger.exv" "$i")
+            if same "$ledger" "$dir/ref/ledger.exv"; then
+                gotNew=$((gotNew + 1))
+            else
+                fail "kill $i: the ledger is neither the old nor the new content"
+                [[ -n ${KEEP_FAILED:-} ]] && cp "$ledger" "$dir/prev.exv" "$dir/ref/ledger.exv" -t "$KEEP_FAILED" 2>/dev/null
+                cp "$dir/prev.exv" "$ledger"
+            fi
+        fi
+        if [[ $(strays "$dir/files" "$dir/home") -gt 0 ]]; then
+            interrupted=$((interrupted + 1))
+            VELMORA_HOME=$dir/home "$cli" --today "$first" resave "$ledger" >/dev/null 2>&1 ||
+                fail "kill $i: the save after it failed"
+            [[ $(strays "$dir/files" "$dir/home") -eq 0 ]] ||
+                fail "kill $i: temporary files outlived the next save"
+        fi
+    done
+    echo "kills: $kills of velmora-cli add on 100,000 records (one add ${span} ms):" \
+        "$keptOld kept the old content, $gotNew the new, $interrupted left temporary files" \
+        "that the next save removed"
+fi
+
+# ---- rounds ----
+if wants rounds; then
+    dir=$scratch/rounds
+    mkdir -p "$dir/home"
+    ledger=$dir/a.exv
+    cp "$root/data/sample.exv" "$ledger"
+    saved=0
+    for ((r = 1; r <= rounds; r++)); do
+        pids=()
+        for k in 1 2 3 4 5; do
+            VELMORA_HOME=$dir/home "$cli" --today 2014/04/10 add "$ledger" --date 2014/04/05 \
+                --title 交通費 --desc "r${r}c${k}" --expense 1 >/dev/null 2>&1 &
+            pids+=($!)
+        done
+        statuses=()
+        for pid in "${pids[@]}"; do
+            wait "$pid"
+            statuses+=($?)
+        done
+        shown=$(VELMORA_HOME=$dir/home "$cli" --today 2014/04/10 view "$ledger") ||
+            fail "round $r: the ledger does not load"
+        for k in 1 2 3 4 5; do
+            status=${statuses[$((k - 1))]}
+            [[ $status -eq 0 ]] || fail "round $r: add $k ended with status $status"
+            if grep -q $'\t'"r${r}c${k}"$'\t' <<<"$shown"; then
+                [[ $status -eq 0 ]] && saved=$((saved + 1))
+            elif [[ $status -eq 0 ]]; then
+                fail "round $r: add $k reported saved, its record is not in the file"
+            fi
+        done
+    done
+    echo "rounds: $rounds of 5 concurrent adds: $saved of $((rounds * 5)) records saved and found"
+fi
+
+# ---- damaged ----
+if wants damaged; then
+    dir=$scratch/damaged
+    mkdir -p "$dir"
+    loaded=0 damaged=0 unreadable=0 variants=0
+    check() {  # check BYTES-FILE WHAT
+        local home=$dir/home file=$dir/v.exv out status
+        rm -rf "$home"
+        cp "$1" "$file"
+        out=$(VELMORA_HOME=$home "$cli" --today 2014/04/10 resave "$file" 2>&1)
+        status=$?
+        variants=$((variants + 1))
+        if [[ $status -eq 0 ]]; then
+            loaded=$((loaded + 1))
+            VELMORA_HOME=$home "$cli" periods "$file" >/dev/null 2>&1 ||
+                fail "$2: saved, but the save does not load"
+            return
+        fi
+        same "$file" "$1" || fail "$2: refused, yet the file changed"
+        if [[ $out == *" is damaged "* ]]; then
+            damaged=$((damaged + 1))
+            VELMORA_HOME=$home "$cli" --today 2014/04/10 resave "$file" --force >/dev/null 2>&1 ||
+                fail "$2: the forced save failed"
+            local kept=0 backup
+            for backup in "$home"/*.dat; do same "$backup" "$1" && kept=1; done
+            [[ $kept -eq 1 ]] || fail "$2: the forced save kept no backup of the file as it was"
+        else
+            unreadable=$((unreadable + 1))
+        fi
+    }
+    for source in "$root"/tests/fixtures/ledger/*.exv "$root/data/sample.exv"; do
+        name=$(basename "$source")
+        size=$(stat -c %s "$source")
+        ends=$(grep -bo $'\n' "$source" | cut -d: -f1)
+        for end in $ends; do
+            head -c $((end + 1)) "$source" >"$dir/cut"
+            check "$dir/cut" "$name cut after byte $((end + 1))"
+        done
+        for ((n = 0; n < offsets; n++)); do
+            at=$(((RANDOM * 32768 + RANDOM) % size))
+            head -c "$at" "$source" >"$dir/cut"
+            check "$dir/cut" "$name cut at byte $at"
+        done
+        { cat "$source"; printf '\r\n\r\n'; } >"$dir/cut"
+        check "$dir/cut" "$name with CR LF after it"
+        { cat "$source"; head -c 64 /dev/zero; } >"$dir/cut"
+        check "$dir/cut" "$name with NUL bytes after it"
+    done
+    echo "damaged: $variants variants: $loaded loaded and saved, $damaged loaded damaged" \
+        "(refused without --force, kept as a backup with it), $unreadable did not load (left alone)"
+fi
+
+# ---- fuzz ----
+if wants fuzz && [[ -n $fuzzBuild ]]; then
+    for fuzzer in "$fuzzBuild"/fuzz/*_fuzzer; do
+        [[ -x $fuzzer ]] || continue
+        name=$(basename "$fuzzer")
+        corpus=$scratch/corpus/$name
+        mkdir -p "$corpus"
+        [[ -d $root/fuzz/corpus/$name ]] && cp -r "$root/fuzz/corpus/$name/." "$corpus/"
+        log=$scratch/$name.log
+        if "$fuzzer" -max_total_time="$fuzzSeconds" -timeout=10 -rss_limit_mb=2048 \
+            -artifact_prefix="$scratch/$name-" "$corpus" >"$log" 2>&1; then
+            echo "fuzz: $name ${fuzzSeconds} s clean: $(grep -o 'Done [0-9]* runs' "$log")"
+        else
+            fail "fuzz: $name found a fault: $(grep -m1 -E 'ERROR|SUMMARY' "$log")"
+            cp "$scratch/$name-"* "$root/" 2>/dev/null
+        fi
+    done
+fi
+
+[[ $failures -eq 0 ]] && echo "reliability: all checks passed" || echo "reliability: $failures failed"
+[[ $failures -eq 0 ]]
