@@ -9,6 +9,7 @@
 
 #include "core/ledger/ledger.h"
 #include "core/session/book_commands.h"
+#include "core/util/errors.h"
 #include "core/util/file_io.h"
 #include "core/util/paths.h"
 #include "core/view/month_tabs.h"
@@ -55,15 +56,23 @@ CliContext::CliContext(std::ostream& o, std::ostream& e, std::optional<Date> tod
     programFolder = ProgramDataFolder(env, ExecutablePath(), VELMORA_SOURCE_DATA_DIR);
 }
 
-CliContext::~CliContext() = default;
+CliContext::~CliContext() {
+    // The application holds on to the printer; it goes first.
+    app_.reset();
+}
 
 Application& CliContext::app() {
     if (!app_) {
-        printer_ = std::make_unique<RecordingPrintDevice>(printerDpi);
+        if (!printer) printer = std::make_shared<RecordingPrintDevice>(printerDpi);
         app_ = std::make_unique<Application>(AppServices{
-            dialogs, *clock, DefaultFileWriter(), *printer_, shell_, workingFolder, programFolder});
+            dialogs, *clock, DefaultFileWriter(), *printer, shell_, workingFolder, programFolder});
     }
     return *app_;
+}
+
+int SaveStatus(const SaveResult& result) {
+    if (!result.saved) return 1;
+    return result.backupWritten ? 0 : kBackupFailedStatus;
 }
 
 bool CliContext::OpenLedger(const std::string& file) {
@@ -73,7 +82,20 @@ bool CliContext::OpenLedger(const std::string& file) {
         Fail(error.what());
         return false;
     }
+    try {
+        ledgerLock_ = std::make_unique<FileLock>(file);
+    } catch (const FileError&) {
+        // A file that cannot be locked cannot be read either: the load says why.
+    }
     return app().OpenFile(file);
+}
+
+bool CliContext::RefuseSaveOverDamaged(const std::string& target, bool force) {
+    const std::string& damaged = session().damagedFile;
+    if (force || damaged.empty() || !IsSameFile(target, damaged)) return false;
+    Fail(damaged + " is damaged (its periods or settings line is missing or unreadable); " +
+         "give --force to save over it");
+    return true;
 }
 
 int CliContext::Fail(const std::string& text) {

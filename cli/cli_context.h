@@ -12,6 +12,7 @@
 #include "core/printing/recording_print_device.h"
 #include "core/reports/shell.h"
 #include "core/util/clock.h"
+#include "core/util/file_io.h"
 #include "core/util/stream_dialogs.h"
 
 namespace velmora::cli {
@@ -23,6 +24,13 @@ public:
     void OpenPath(const std::string&) override {}
     bool StartProgram(const std::string&) override { return false; }
 };
+
+// The exit status of a command whose ledger was saved but whose backup copy in the working
+// folder could not be written.
+inline constexpr int kBackupFailedStatus = 3;
+
+// The exit status of a save: 0 saved with its backup, 1 not saved, kBackupFailedStatus.
+int SaveStatus(const SaveResult& result);
 
 struct CliContext {
     CliContext(std::ostream& out, std::ostream& err, std::optional<Date> today);
@@ -37,6 +45,8 @@ struct CliContext {
     // The resolution of the printer that prints nothing; a command that needs another one
     // sets it before the application is made.
     int printerDpi = 600;
+    // The printer instead, when a command sets one before the application is made.
+    std::shared_ptr<PrintDevice> printer;
 
     // The application, made on first use.
     Application& app();
@@ -44,15 +54,21 @@ struct CliContext {
 
     // Creates the window's working folder as the program does at start (first-run copy),
     // then shows file as the program shows a file named on its command line. False, after
-    // saying why, when it did not load.
+    // saying why, when it did not load. The file stays locked against other velmora-cli
+    // commands until the command ends, so that their changes are made one after another.
     bool OpenLedger(const std::string& file);
+
+    // A save over a ledger that loaded damaged would drop what the ledger lacks of the file
+    // (its backup keeps it, but the user should know first): refused, after saying so,
+    // unless force. target is the file the save would write.
+    bool RefuseSaveOverDamaged(const std::string& target, bool force);
 
     // A failure of the command itself (not a Dialogs message): "velmora-cli: text".
     int Fail(const std::string& text);
 
 private:
+    std::unique_ptr<FileLock> ledgerLock_;
     NullShell shell_;
-    std::unique_ptr<RecordingPrintDevice> printer_;
     std::unique_ptr<Application> app_;
 };
 

@@ -8,7 +8,7 @@ cd "$(dirname "$0")/.."
 
 packages=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev clang-format
     qt6-base-dev qt6-base-dev-tools libqt6svg6 qt6-translations-l10n fonts-ipaexfont fonts-noto-cjk
-    libgl-dev xvfb xauth)
+    libgl-dev xvfb xauth poppler-utils)
 
 install_packages() {
     local missing=()

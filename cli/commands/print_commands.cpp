@@ -4,6 +4,7 @@
 #include <ostream>
 
 #include "cli/commands/report_commands.h"
+#include "cli/pdf_device.h"
 #include "core/ledger/periods.h"
 #include "core/printing/print_job.h"
 #include "core/printing/report_kind.h"
@@ -22,6 +23,7 @@ struct PagesOptions {
     std::optional<PageFilter> run;
     std::vector<int> months;
     bool evenFirst = false;
+    std::optional<std::string> pdf;
 };
 
 int ReportOption(const Args& args) {
@@ -62,7 +64,9 @@ PagesOptions ReadOptions(const Args& args) {
     if (auto run = args.Value("run")) o.run = RunOption(*run);
     if (auto months = args.Value("months")) o.months = MonthsOption(*months);
     o.evenFirst = args.Flag("even-first");
+    o.pdf = args.Value("pdf");
     if (o.trace && o.run) throw UsageError("--trace and --run exclude each other");
+    if (o.trace && o.pdf) throw UsageError("--trace and --pdf exclude each other");
     return o;
 }
 
@@ -123,6 +127,27 @@ int PrintPages(CliContext& ctx, PrintJob& job, const PagesOptions& o) {
     }
 }
 
+// Every page of the job from page 1 as one printer document. A page's paper size is set up
+// by its load, before the document moves on to it.
+int PrintPagesToDocument(CliContext& ctx, PrintJob& job) {
+    PrintDevice& device = *ctx.printer;
+    device.BeginDocument();
+    for (int n = 1;; ++n) {
+        const DrawResult drawn =
+            job.pageDraw(device.PageCanvas(), device.PageImages(),
+                         PrinterDrawContext(job.metrics(), job.panel().zoom), false);
+        if (!drawn.Ok()) {
+            device.AbortDocument();
+            return ctx.Fail(drawn.error->what());
+        }
+        if (job.state().page == 0) break;
+        job.NextPage();
+        device.NewPage();
+    }
+    device.EndDocument();
+    return 0;
+}
+
 int PrintRunSheets(CliContext& ctx, PrintJob& job) {
     const PrintRunResult run = job.printRun();
     for (const PrintedSheet& sheet : run.sheets)
@@ -138,7 +163,7 @@ int PrintRunSheets(CliContext& ctx, PrintJob& job) {
 int RunPages(CliContext& ctx, const std::vector<std::string>& words) {
     Args args(words,
               {"report", "book", "month", "title", "paper", "font", "column", "color", "kokuyo",
-               "drill", "style", "dpi", "run", "months"},
+               "drill", "style", "dpi", "run", "months", "pdf"},
               {"all-books", "trace", "even-first"});
     args.ExpectAtMost(1);
     const std::string& file = args.Required(0, "FILE");
@@ -148,6 +173,10 @@ int RunPages(CliContext& ctx, const std::vector<std::string>& words) {
     const PagesOptions o = ReadOptions(args);
 
     ctx.printerDpi = o.dpi;
+    if (o.pdf) {
+        ctx.printer = MakePdfDevice(*o.pdf, o.dpi);
+        if (!ctx.printer) return ctx.Fail("this velmora-cli was built without PDF output");
+    }
     if (!ctx.OpenLedger(file)) return 1;
     const bool summaryBook =
         IsSummaryReport(o.kind) || o.kind == kIncomeExpenseReport || o.kind == kGraphReport;
@@ -173,7 +202,7 @@ int RunPages(CliContext& ctx, const std::vector<std::string>& words) {
     if (o.style && !job.ShowStyle(*o.style)) return ctx.Fail("no such style: " + *o.style);
     if (job.state().stylePath.empty()) return ctx.Fail("no print style loaded");
 
-    if (!o.run) return PrintPages(ctx, job, o);
+    if (!o.run) return o.pdf ? PrintPagesToDocument(ctx, job) : PrintPages(ctx, job, o);
     CheckMonths(job, o.months, ctx.session().ledger.startMonth);
     job.SetPageFilter(*o.run);
     return PrintRunSheets(ctx, job);

@@ -44,6 +44,11 @@ public:
     // document is open.
     virtual Canvas& PageCanvas() = 0;
     virtual ImageLoader& PageImages() = 0;
+
+    // The printer that writes a PDF file instead of paper ("PDFファイル"); -1 when there is
+    // none. Its next document goes to the file last given.
+    virtual int PdfPrinterIndex() const { return -1; }
+    virtual void SetPdfFile(const std::string& path) { (void)path; }
 };
 
 }  // namespace velmora

@@ -294,8 +294,9 @@ void PrintJob::ApplyHeader() {
 }
 
 void PrintJob::ApplyPrinterSetup() {
+    const int printer = pdfRun_ ? services_.device.PdfPrinterIndex() : state_.printerIndex;
     ApplyPageSetup(services_.device, state_.paperCode, state_.orientation, state_.paperSource,
-                   state_.printerIndex, state_.copies);
+                   printer, state_.copies);
     metrics_ = MeasurePrinter(services_.device);
 }
 

@@ -93,13 +93,23 @@ struct PrintRunResult {
     bool nothingToPrint = false;      // the even-page message was shown
     std::optional<StyleError> error;  // drawing stopped; the document was dropped
     bool cancelled = false;           // no style could be loaded for a page
+    bool stopped = false;             // the progress callback stopped it; the document was dropped
+    bool noFile = false;              // no PDF file was chosen; nothing was printed
 };
+
+// Told after each sheet of a print run has been drawn: the sheets drawn so far and how many
+// the run prints. Returning false stops the run there and drops the document, so the printer
+// gets nothing of it.
+using PrintProgress = std::function<bool(int drawn, int total)>;
 
 inline constexpr const char* kEvenPagesHeading = "確認";
 inline constexpr const char* kEvenPagesMessage =
     "偶数ページには印刷ページはありません。\r\n印　刷(現金出納帳)設定で全てのページに"
     "チェックを入れてください。";
 inline constexpr const char* kPrintingCaption = "印　刷　中・・・";
+
+// The progress of a print run as its dialog shows it: "印刷中 3 / 12 ページ".
+std::string PrintProgressText(int drawn, int total);
 
 // Told when the preview must be painted again.
 class PrintJobListener {
@@ -177,7 +187,18 @@ public:
     [[nodiscard]] DrawResult previewPaint(Canvas& canvas, ImageLoader& images) const;
 
     // "印刷実行".
-    PrintRunResult printRun();
+    PrintRunResult printRun(const PrintProgress& progress = {});
+    // "印刷実行" on the printer in use: on the PDF printer the file is asked for first.
+    PrintRunResult PrintOnChosenPrinter(const PrintProgress& progress = {});
+    // "PDFに保存…": the file asked for, then the sheets printRun sends to the printer in use
+    // written by the PDF printer instead; the printer in use stays chosen.
+    PrintRunResult SaveAsPdf(const PrintProgress& progress = {});
+    // The sheets of printRun written by the PDF printer to path.
+    PrintRunResult printRunToPdf(const std::string& path, const PrintProgress& progress = {});
+    bool PdfPrinterInUse() const;
+    // "位置合わせ用紙を印刷": one sheet with the millimetre grid of the printable area from
+    // the odd-page offsets (those of the first printed sheet), on the printer in use.
+    void PrintCalibration();
 
 private:
     void SelectStyle();
@@ -186,6 +207,7 @@ private:
     void FillPage();
     void ApplyHeader();
     void ApplyPrinterSetup();
+    std::optional<std::string> AskPdfFile();
     void ShowEmptyStyle();
     void SetUpMonthList();
     void WriteLedgerPrintData(const LedgerListing& listing);
@@ -203,9 +225,11 @@ private:
     using PageVisit = std::function<bool(int month, int page)>;
     WalkEnd WalkJobMonths(const PageVisit& visit);
     WalkEnd WalkPages(int month, const PageVisit& visit);
-    PrintRunResult RunMonthWalk();
-    PrintRunResult RunPageLoop();
-    PrintRunResult RunLoadedPage();
+    PrintRunResult RunMonthWalk(const PrintProgress& progress);
+    PrintRunResult RunPageLoop(const PrintProgress& progress);
+    PrintRunResult RunLoadedPage(const PrintProgress& progress);
+    // After a drawn sheet: false (the document dropped) when the progress callback stops.
+    bool GoOn(const PrintProgress& progress, int drawn, int total, PrintRunResult& result);
     // Draws the loaded page as the sheet-th sheet of the run, opening the document first.
     std::optional<StyleError> PrintSheet(int sheet);
     // Ends the printed sheet: the document on the last one, else a new page.
@@ -224,6 +248,7 @@ private:
     FileDialogRequest styleDialog_;
     int headerCounter_ = 0;       // field 7 of the header line, carried through
     bool documentBegun_ = false;  // the printer document of a run is open
+    bool pdfRun_ = false;         // a run goes to the PDF printer, whatever the style names
     // The lines this job last wrote to the print data file: every page of the job reads
     // them, and only the print commands and month changes of the job write the file.
     std::optional<std::vector<std::string>> printData_;

@@ -6,7 +6,11 @@
 // the sides alternate from there. Within one month this is the side the preview shows for
 // the same page; across months it keeps fronts and backs of a two-sided stack apart where
 // a side by page number would restart at every month.
+#include <filesystem>
+
 #include "core/ledger/periods.h"
+#include "core/printing/calibration_page.h"
+#include "core/printing/page_draw.h"
 #include "core/printing/print_job.h"
 #include "core/printing/report_kind.h"
 
@@ -82,7 +86,14 @@ void PrintJob::DropDocument() {
     documentBegun_ = false;
 }
 
-PrintRunResult PrintJob::RunMonthWalk() {
+bool PrintJob::GoOn(const PrintProgress& progress, int drawn, int total, PrintRunResult& result) {
+    if (!progress || progress(drawn, total)) return true;
+    DropDocument();
+    result.stopped = true;
+    return false;
+}
+
+PrintRunResult PrintJob::RunMonthWalk(const PrintProgress& progress) {
     PrintRunResult result;
     controls_.sheetShown = false;
     int sheet = 1;
@@ -115,6 +126,7 @@ PrintRunResult PrintJob::RunMonthWalk() {
                     return false;
                 }
                 ++printed;
+                if (!GoOn(progress, printed, toPrint, result)) return false;
                 result.sheets.push_back({sheet, month, page, state_.pageSide});
                 FinishSheet(printed >= toPrint);
             }
@@ -129,15 +141,24 @@ PrintRunResult PrintJob::RunMonthWalk() {
     return result;
 }
 
-PrintRunResult PrintJob::RunPageLoop() {
+PrintRunResult PrintJob::RunPageLoop(const PrintProgress& progress) {
     PrintRunResult result;
     const int month = state_.kind == kBankSearchReport ? state_.monthToPrint : 0;
+    // Only a run that reports its progress needs to know how many pages there are.
+    int total = 0;
+    if (progress) {
+        if (WalkPages(month, [&](int, int) { return ++total > 0; }) == WalkEnd::kNotLoaded) {
+            result.cancelled = true;
+            return result;
+        }
+    }
     int sheet = 1;
     const WalkEnd end = WalkPages(month, [&](int m, int page) {
         if (auto error = PrintSheet(sheet)) {
             result.error = std::move(error);
             return false;
         }
+        if (!GoOn(progress, sheet, total, result)) return false;
         result.sheets.push_back({sheet, m, page, state_.pageSide});
         FinishSheet(state_.page == 0);
         ++sheet;
@@ -148,18 +169,19 @@ PrintRunResult PrintJob::RunPageLoop() {
     return result;
 }
 
-PrintRunResult PrintJob::RunLoadedPage() {
+PrintRunResult PrintJob::RunLoadedPage(const PrintProgress& progress) {
     PrintRunResult result;
     if (auto error = PrintSheet(1)) {
         result.error = std::move(error);
         return result;
     }
+    if (!GoOn(progress, 1, 1, result)) return result;
     result.sheets.push_back({1, 0, 1, state_.pageSide});
     FinishSheet(true);
     return result;
 }
 
-PrintRunResult PrintJob::printRun() {
+PrintRunResult PrintJob::printRun(const PrintProgress& progress) {
     const int kind = state_.kind;
     if (FindReportKind(kind) == nullptr) return {};
     state_.page = 0;
@@ -168,11 +190,11 @@ PrintRunResult PrintJob::printRun() {
     PrintRunResult result;
     try {
         if (IsMonthWalkReport(kind))
-            result = RunMonthWalk();
+            result = RunMonthWalk(progress);
         else if (IsFixedReport(kind) && kind != kBookBalancesReport)
-            result = RunLoadedPage();
+            result = RunLoadedPage(progress);
         else
-            result = RunPageLoop();
+            result = RunPageLoop(progress);
     } catch (...) {
         DropDocument();
         controls_.sheetShown = true;
@@ -182,6 +204,97 @@ PrintRunResult PrintJob::printRun() {
     controls_.sheetShown = true;
     controls_.printingCaption.clear();
     return result;
+}
+
+std::string PrintProgressText(int drawn, int total) {
+    return "印刷中 " + std::to_string(drawn) + " / " + std::to_string(total) + " ページ";
+}
+
+bool PrintJob::PdfPrinterInUse() const {
+    const int pdf = services_.device.PdfPrinterIndex();
+    return pdf >= 0 && services_.device.CurrentIndex() == pdf;
+}
+
+std::optional<std::string> PrintJob::AskPdfFile() {
+    FileDialogRequest request;
+    request.title = "PDFに保存";
+    request.defaultExtension = "pdf";
+    request.filter = "PDFファイル|*.pdf|すべてのファイル|*.*";
+    const std::filesystem::path style(state_.stylePath);
+    request.fileName = (style.empty() ? std::string("印刷") : style.stem().string()) + ".pdf";
+    return services_.dialogs.AskSaveFile(request);
+}
+
+PrintRunResult PrintJob::PrintOnChosenPrinter(const PrintProgress& progress) {
+    if (!PdfPrinterInUse()) return printRun(progress);
+    const std::optional<std::string> file = AskPdfFile();
+    if (!file) {
+        PrintRunResult result;
+        result.noFile = true;
+        return result;
+    }
+    return printRunToPdf(*file, progress);
+}
+
+PrintRunResult PrintJob::SaveAsPdf(const PrintProgress& progress) {
+    const std::optional<std::string> file =
+        services_.device.PdfPrinterIndex() >= 0 ? AskPdfFile() : std::nullopt;
+    if (!file) {
+        PrintRunResult result;
+        result.noFile = true;
+        return result;
+    }
+    return printRunToPdf(*file, progress);
+}
+
+PrintRunResult PrintJob::printRunToPdf(const std::string& path, const PrintProgress& progress) {
+    PrintDevice& device = services_.device;
+    const int pdf = device.PdfPrinterIndex();
+    PrintRunResult result;
+    if (pdf < 0) {
+        result.noFile = true;
+        return result;
+    }
+    const int before = device.CurrentIndex();
+    // The printer in use comes back whatever way the run ends.
+    struct Restore {
+        PrintJob& job;
+        int printer;
+        int pdf;
+        ~Restore() {
+            job.pdfRun_ = false;
+            if (printer >= 0 && printer != pdf) job.services_.device.SelectPrinter(printer);
+            job.ApplyPrinterSetup();
+        }
+    } restore{*this, before, pdf};
+    device.SetPdfFile(path);
+    pdfRun_ = true;
+    ApplyPrinterSetup();
+    result = printRun(progress);
+    return result;
+}
+
+void PrintJob::PrintCalibration() {
+    if (PdfPrinterInUse()) {
+        const std::optional<std::string> file = AskPdfFile();
+        if (!file) return;
+        services_.device.SetPdfFile(*file);
+    }
+    const PrintOffsets inUse = OffsetsInUse(state_.kind, panel_.choice.paper, panel_.offsets);
+    const bool even = PrintedPageSide(1, panel_.evenFirst) == 1;
+    const CalibrationSheet sheet =
+        LayOutCalibration(metrics_.pageWidthMm, metrics_.pageHeightMm,
+                          even ? inUse.evenX : inUse.oddX, even ? inUse.evenY : inUse.oddY);
+    PrintDevice& device = services_.device;
+    device.BeginDocument();
+    try {
+        DrawCalibration(device.PageCanvas(), sheet, static_cast<int>(metrics_.dpiX.TruncatedYen()),
+                        static_cast<int>(metrics_.dpiY.TruncatedYen()));
+    } catch (...) {
+        device.AbortDocument();
+        throw;
+    }
+    device.EndDocument();
 }
 
 }  // namespace velmora

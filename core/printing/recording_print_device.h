@@ -27,6 +27,10 @@ public:
     const std::vector<std::vector<std::string>>& Pages() const { return pages_; }
     // What the driver reports; the set-up calls change it.
     PrinterSettings& Settings() { return settings_; }
+    // Makes printer index the PDF printer; SetPdfFile then records "pdf PATH".
+    void SetPdfPrinter(int index) { pdfIndex_ = index; }
+    int PdfPrinterIndex() const override { return pdfIndex_; }
+    void SetPdfFile(const std::string& path) override { calls_.push_back("pdf " + path); }
 
     int PrinterCount() const override { return printers_; }
     int CurrentIndex() const override { return printers_ > 0 ? current_ : -1; }
@@ -66,6 +70,7 @@ private:
     int offsetMm_;
     int printers_;
     int current_ = 0;
+    int pdfIndex_ = -1;
     PrinterSettings settings_;
     std::vector<std::string> calls_;
     std::unique_ptr<RecordingCanvas> canvas_;

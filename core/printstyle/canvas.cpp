@@ -1,6 +1,20 @@
 #include "core/printstyle/canvas.h"
 
+#include <cstdlib>
+
+#include "core/printstyle/device_mapping.h"
+
 namespace velmora {
+
+int RealisedFontPixels(const Font& font, int resolution) {
+    if (font.rotated) {
+        if (font.resolution <= 0 || resolution == font.resolution) return font.cellHeight;
+        return ClampPixel(DivideNearestEven(static_cast<std::int64_t>(font.cellHeight) * resolution,
+                                            font.resolution));
+    }
+    return ClampPixel(
+        std::llabs(DivideNearestAway(static_cast<std::int64_t>(font.points) * resolution, 72)));
+}
 
 void Canvas::SetBrushColour(Colour colour) {
     brush_.colour = colour;

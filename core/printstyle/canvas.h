@@ -17,6 +17,11 @@
 
 namespace velmora {
 
+// The pixel height of a font realised at a resolution: an upright font's em height
+// points * resolution / 72 (halves away from zero), a rotated font's cell height scaled from
+// the resolution it was given at (halves to even).
+int RealisedFontPixels(const Font& font, int resolution);
+
 class Canvas {
 public:
     virtual ~Canvas() = default;

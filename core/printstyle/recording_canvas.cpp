@@ -1,7 +1,6 @@
 #include "core/printstyle/recording_canvas.h"
 
 #include <cstdio>
-#include <cstdlib>
 
 #include "core/printstyle/device_mapping.h"
 #include "core/util/text_length.h"
@@ -71,13 +70,7 @@ std::string RecordingCanvas::Text() const {
 }
 
 int RecordingCanvas::FontPixelsAt(const Font& font, int resolution) const {
-    if (font.rotated) {
-        if (font.resolution <= 0 || resolution == font.resolution) return font.cellHeight;
-        return ClampPixel(DivideNearestEven(static_cast<std::int64_t>(font.cellHeight) * resolution,
-                                            font.resolution));
-    }
-    return ClampPixel(
-        std::llabs(DivideNearestAway(static_cast<std::int64_t>(font.points) * resolution, 72)));
+    return RealisedFontPixels(font, resolution);
 }
 
 int RecordingCanvas::FontPixels(const Font& font) const {

@@ -1,13 +1,15 @@
 #include "gui/app/desktop_program.h"
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <QPixmap>
+#include <QScreen>
 
-#include "core/printing/recording_print_device.h"
 #include "gui/app/main_window.h"
 #include "gui/app/qt_app_windows.h"
 #include "gui/app/qt_shell.h"
 #include "gui/dialogs/qt_dialogs.h"
+#include "gui/print/qt_print_device.h"
 
 namespace velmora::gui {
 
@@ -36,14 +38,19 @@ void DesktopProgram::Build(Dialogs& dialogs) {
     else
         clock_ = std::make_unique<SystemClock>();
     shell_ = std::make_unique<QtShell>();
-    // The printer devices come with the print page; until then print jobs are prepared
-    // and previewed against a recording printer.
-    printer_ = std::make_unique<RecordingPrintDevice>();
+    // The installed printers and "PDFファイル"; the preview is laid out at the screen's
+    // physical resolution, so that a sheet at 100 % is as large as the paper.
+    auto printer = std::make_unique<QtPrintDevice>();
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        printer->SetScreenDpi(qRound(screen->physicalDotsPerInchX()),
+                              qRound(screen->physicalDotsPerInchY()));
+    QtPrintDevice* qtPrinter = printer.get();
+    printer_ = std::move(printer);
     app_ =
         std::make_unique<Application>(AppServices{dialogs, *clock_, DefaultFileWriter(), *printer_,
                                                   *shell_, folders_.working, folders_.program});
     window_ = std::make_unique<MainWindow>(*app_);
-    windows_ = std::make_unique<QtAppWindows>(*app_, *window_);
+    windows_ = std::make_unique<QtAppWindows>(*app_, *window_, qtPrinter);
     app_->SetWindows(windows_.get());
 }
 

@@ -65,6 +65,36 @@ TEST(PrintRunTest, OddPagesOverTwoMonths) {
     EXPECT_EQ(b.device.Calls(), Lines{});
 }
 
+TEST(PrintRunTest, ProgressIsToldOfEverySheetAndCanStopTheRun) {
+    PrintBench b;
+    TwoMonthsOfThreePages(b);
+    std::vector<std::pair<int, int>> told;
+    PrintRunResult run = b.job->printRun([&](int drawn, int total) {
+        told.emplace_back(drawn, total);
+        return true;
+    });
+    EXPECT_FALSE(run.stopped);
+    EXPECT_EQ(run.sheets.size(), 6u);
+    EXPECT_EQ(told,
+              (std::vector<std::pair<int, int>>{{1, 6}, {2, 6}, {3, 6}, {4, 6}, {5, 6}, {6, 6}}));
+
+    // Stopped after the second sheet: the document is dropped, nothing reaches the printer.
+    b.device.ClearCalls();
+    const std::size_t printedBefore = b.device.Pages().size();
+    told.clear();
+    run = b.job->printRun([&](int drawn, int total) {
+        told.emplace_back(drawn, total);
+        return drawn < 2;
+    });
+    EXPECT_TRUE(run.stopped);
+    EXPECT_EQ(run.sheets, (std::vector<PrintedSheet>{{1, 4, 1, 0}}));
+    EXPECT_EQ(told, (std::vector<std::pair<int, int>>{{1, 6}, {2, 6}}));
+    EXPECT_EQ(DocumentCalls(b.device), (Lines{"begin", "newpage", "abort"}));
+    EXPECT_EQ(b.device.Pages().size(), printedBefore);
+    EXPECT_TRUE(b.job->controls().sheetShown);
+    EXPECT_EQ(b.job->controls().printingCaption, "");
+}
+
 TEST(PrintRunTest, EvenPagesAndEvenFirst) {
     PrintBench b;
     TwoMonthsOfThreePages(b);

@@ -1,0 +1,306 @@
+#include "gui/printing/print_page.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalBlocker>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "core/printing/option_file.h"
+#include "gui/widgets/numeric_edit.h"
+
+namespace velmora::gui {
+namespace {
+
+QString Q(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+template <typename Items>
+QComboBox* Combo(const Items& items, const char* name, QWidget* parent) {
+    auto* box = new QComboBox(parent);
+    box->setObjectName(name);
+    for (const auto& item : items) box->addItem(Q(item));
+    return box;
+}
+
+template <typename Items>
+QGroupBox* RadioGroup(const QString& caption, const Items& items, const char* name,
+                      QButtonGroup*& group, QWidget* parent) {
+    auto* box = new QGroupBox(caption, parent);
+    box->setObjectName(name);
+    auto* v = new QVBoxLayout(box);
+    v->setContentsMargins(6, 2, 6, 2);
+    v->setSpacing(0);
+    group = new QButtonGroup(box);
+    int id = 0;
+    for (const auto& item : items) {
+        auto* b = new QRadioButton(Q(item), box);
+        group->addButton(b, id++);
+        v->addWidget(b);
+    }
+    return box;
+}
+
+void SetItems(QComboBox* box, const std::vector<std::string>& items) {
+    bool same = box->count() == static_cast<int>(items.size());
+    for (int i = 0; same && i < box->count(); ++i)
+        same = box->itemText(i) == Q(items[static_cast<std::size_t>(i)]);
+    if (same) return;
+    box->clear();
+    for (const std::string& item : items) box->addItem(Q(item));
+}
+
+}  // namespace
+
+PrintPage::PrintPage(Application& app, QWidget* parent) : QWidget(parent), app_(app) {
+    setObjectName("printPage");
+    auto* v = new QVBoxLayout(this);
+    v->setContentsMargins(4, 4, 4, 4);
+    v->setSpacing(4);
+
+    auto* choices = new QGridLayout();
+    choices->setHorizontalSpacing(6);
+    choices->setVerticalSpacing(2);
+    paper_ = Combo(std::vector<std::string>{}, "paper_sel", this);
+    font_ = Combo(kFontItems, "font_sel", this);
+    column_ = Combo(kColumnItems, "kamoku_sel", this);
+    colour_ = Combo(kColourItems, "Color_Sel", this);
+    const char* captions[] = {"用　紙", "フォント", "科目列", "見出しカラー"};
+    QComboBox* boxes[] = {paper_, font_, column_, colour_};
+    for (int i = 0; i < 4; ++i) {
+        choices->addWidget(new QLabel(Q(captions[i]), this), i, 0);
+        choices->addWidget(boxes[i], i, 1);
+        connect(boxes[i], &QComboBox::activated, this, [this] { StyleChoiceChanged(); });
+    }
+    choices->setColumnStretch(1, 1);
+    v->addLayout(choices);
+
+    kokuyoGroup_ = RadioGroup(Q("コクヨ用紙科目検索時オプション"), kKokuyoOptItems, "kokuyoOpt",
+                              kokuyo_, this);
+    v->addWidget(kokuyoGroup_);
+    filterGroup_ = RadioGroup(Q("印　刷"), kPageFilterItems, "PanelRadioGroup1", filter_, this);
+    v->addWidget(filterGroup_);
+
+    auto* monthGroup = new QGroupBox(Q("印刷月"), this);
+    auto* mv = new QVBoxLayout(monthGroup);
+    mv->setContentsMargins(4, 2, 4, 2);
+    months_ = new QListWidget(monthGroup);
+    months_->setObjectName("month_select");
+    months_->setFlow(QListView::LeftToRight);
+    months_->setWrapping(true);
+    months_->setResizeMode(QListView::Adjust);
+    months_->setGridSize(QSize(52, 20));
+    months_->setFixedHeight(66);
+    for (int i = 0; i < 12; ++i) {
+        auto* item = new QListWidgetItem(months_);
+        item->setFlags(Qt::ItemIsUserCheckable | Qt::ItemIsEnabled);
+        item->setCheckState(Qt::Unchecked);
+    }
+    mv->addWidget(months_);
+    v->addWidget(monthGroup);
+
+    auto* offsetGroup = new QGroupBox(Q("印刷位置設定(mm単位)"), this);
+    auto* grid = new QGridLayout(offsetGroup);
+    grid->setContentsMargins(4, 2, 4, 2);
+    grid->setHorizontalSpacing(2);
+    grid->setVerticalSpacing(2);
+    oddCaption_ = new QLabel(offsetGroup);
+    evenCaption_ = new QLabel(Q("偶数ページ"), offsetGroup);
+    const char* names[] = {"ofx1box", "ofy1box", "ofx2box", "ofy2box"};
+    for (int side = 0; side < 2; ++side) {
+        auto* row = new QWidget(offsetGroup);
+        auto* h = new QHBoxLayout(row);
+        h->setContentsMargins(0, 0, 0, 0);
+        h->setSpacing(1);
+        for (int axis = 0; axis < 2; ++axis) {
+            const int i = side * 2 + axis;
+            h->addWidget(new QLabel(axis == 0 ? "X" : "Y", row));
+            auto* box = new NumericEdit(row);
+            box->setObjectName(names[i]);
+            NumberField& m = box->model();
+            m.SetFigure(4);
+            m.SetFixed(true);
+            m.SetRoundMode(RoundMode::rmRound);
+            m.SetValidMinus(true);
+            m.SetLimit(true);
+            m.SetMax(100);
+            m.SetMin(-100);
+            m.SetIncrement(0.1L);
+            m.SetAllowKeys(true);
+            box->refresh();
+            box->setAlignment(Qt::AlignRight);
+            box->setMinimumWidth(60);
+            offsets_[static_cast<std::size_t>(i)] = box;
+            h->addWidget(box, 1);
+            auto* steps = new QVBoxLayout();
+            steps->setSpacing(0);
+            for (bool up : {true, false}) {
+                auto* b = new QToolButton(row);
+                b->setArrowType(up ? Qt::UpArrow : Qt::DownArrow);
+                b->setFixedSize(14, 11);
+                b->setAutoRepeat(true);
+                connect(b, &QToolButton::clicked, this, [this, i, up] { StepOffset(i, up); });
+                steps->addWidget(b);
+            }
+            h->addLayout(steps);
+            connect(box, &NumericEdit::valueChanged, this, [this] { OffsetsChanged(); });
+        }
+        evenRows_[static_cast<std::size_t>(side)] = row;
+        grid->addWidget(side == 0 ? oddCaption_ : evenCaption_, side * 2, 0);
+        grid->addWidget(row, side * 2 + 1, 0);
+    }
+    evenFirst_ = new QCheckBox(Q("偶数から開始"), offsetGroup);
+    evenFirst_->setObjectName("CheckBox2");
+    grid->addWidget(evenFirst_, 4, 0);
+    v->addWidget(offsetGroup);
+
+    offsetPreview_ = new QCheckBox(Q("オフセットをプレビュ－で確認"), this);
+    offsetPreview_->setObjectName("CheckBox1");
+    v->addWidget(offsetPreview_);
+
+    auto* buttons = new QGridLayout();
+    buttons->setSpacing(3);
+    auto button = [this](const char* caption) {
+        auto* b = new QPushButton(Q(caption), this);
+        b->setObjectName(caption);
+        return b;
+    };
+    QPushButton* confirm = button("確　定");
+    QPushButton* setup = button("プリンター設定");
+    QPushButton* run = button("印刷実行");
+    QPushButton* pdf = button("PDFに保存…");
+    QPushButton* calibration = button("位置合わせ用紙を印刷");
+    buttons->addWidget(confirm, 0, 0);
+    buttons->addWidget(setup, 0, 1);
+    buttons->addWidget(run, 1, 0);
+    buttons->addWidget(pdf, 1, 1);
+    buttons->addWidget(calibration, 2, 0, 1, 2);
+    v->addLayout(buttons);
+    v->addStretch(1);
+
+    PrintJob& job = app_.mutablePrintJob();
+    connect(kokuyo_, &QButtonGroup::idClicked, this,
+            [this, &job](int id) { app_.PrintWork([&] { job.SetKokuyoOpt(id); }); });
+    connect(filter_, &QButtonGroup::idClicked, this, [this, &job](int id) {
+        app_.PrintWork([&] { job.SetPageFilter(static_cast<PageFilter>(id)); });
+    });
+    connect(months_, &QListWidget::itemChanged, this, [this, &job](QListWidgetItem* item) {
+        job.SetMonthChecked(months_->row(item), item->checkState() == Qt::Checked);
+    });
+    connect(evenFirst_, &QCheckBox::toggled, this, [&job](bool on) { job.SetEvenFirst(on); });
+    connect(offsetPreview_, &QCheckBox::toggled, this,
+            [this, &job](bool on) { app_.PrintWork([&] { job.SetOffsetPreview(on); }); });
+    connect(offsets_[0], &QLineEdit::returnPressed, this,
+            [this, &job] { app_.PrintWork([&] { job.OffsetEntered(); }); });
+    connect(confirm, &QPushButton::clicked, this,
+            [this, &job] { app_.PrintWork([&] { job.ConfirmOffsets(); }); });
+    connect(setup, &QPushButton::clicked, this, [this] { app_.printerSetup(); });
+    connect(run, &QPushButton::clicked, this, [this] { RunWithProgress(false); });
+    connect(pdf, &QPushButton::clicked, this, [this] { RunWithProgress(true); });
+    connect(calibration, &QPushButton::clicked, this, [this] { app_.PrintCalibration(); });
+
+    app_.AddListener(this);
+    ShowJob();
+}
+
+PrintPage::~PrintPage() {
+    app_.RemoveListener(this);
+}
+
+void PrintPage::StyleChoiceChanged() {
+    const StyleChoice choice{paper_->currentIndex(), font_->currentIndex(), column_->currentIndex(),
+                             colour_->currentIndex()};
+    app_.PrintWork([&] { app_.mutablePrintJob().paper_selClick(choice); });
+}
+
+void PrintPage::OffsetsChanged() {
+    app_.mutablePrintJob().SetOffsets({offsets_[0]->amount(), offsets_[1]->amount(),
+                                       offsets_[2]->amount(), offsets_[3]->amount()});
+}
+
+void PrintPage::StepOffset(int box, bool up) {
+    NumericEdit* edit = offsets_[static_cast<std::size_t>(box)];
+    if (up ? edit->model().ArrowUp() : edit->model().ArrowDown()) {
+        edit->refresh();
+        OffsetsChanged();
+    }
+}
+
+void PrintPage::RunWithProgress(bool pdf) {
+    QProgressDialog progress(Q(kPrintingCaption), Q("キャンセル"), 0, 0, this);
+    progress.setWindowTitle(Q("印刷"));
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(0);
+    progress.setAutoReset(false);
+    progress.setAutoClose(false);
+    // The sheets are drawn on this thread: the window answers between two of them, and
+    // Cancel drops the document after the sheet being drawn.
+    const PrintProgress told = [&progress](int drawn, int total) {
+        progress.setMaximum(total);
+        progress.setValue(drawn);
+        progress.setLabelText(Q(PrintProgressText(drawn, total)));
+        QCoreApplication::processEvents();
+        return !progress.wasCanceled();
+    };
+    if (pdf)
+        app_.SaveAsPdf(told);
+    else
+        app_.printRun(told);
+}
+
+void PrintPage::ShowJob() {
+    const PrintJob& job = app_.printJob();
+    const PrintPanel& p = job.panel();
+    const PrintControls& c = job.controls();
+    const bool started = job.state().kind != 0;
+    setEnabled(started);
+
+    const QSignalBlocker b1(paper_), b2(font_), b3(column_), b4(colour_), b5(months_),
+        b6(evenFirst_), b7(offsetPreview_);
+    SetItems(paper_, c.paperItems);
+    paper_->setCurrentIndex(p.choice.paper);
+    font_->setCurrentIndex(p.choice.font);
+    column_->setCurrentIndex(p.choice.column);
+    colour_->setCurrentIndex(p.choice.colour);
+    font_->setEnabled(c.fontEnabled);
+    column_->setEnabled(c.columnEnabled);
+    colour_->setEnabled(c.colourEnabled);
+    kokuyoGroup_->setEnabled(c.kokuyoOptEnabled);
+    if (QAbstractButton* b = kokuyo_->button(p.kokuyoOpt)) b->setChecked(true);
+    filterGroup_->setEnabled(c.pageFilterEnabled);
+    if (QAbstractButton* b = filter_->button(static_cast<int>(p.filter))) b->setChecked(true);
+
+    months_->setEnabled(c.monthSelectEnabled);
+    for (int i = 0; i < 12; ++i) {
+        QListWidgetItem* item = months_->item(i);
+        item->setText(Q(c.monthItems[static_cast<std::size_t>(i)]));
+        item->setCheckState(p.months[static_cast<std::size_t>(i)] ? Qt::Checked : Qt::Unchecked);
+    }
+    evenFirst_->setChecked(p.evenFirst);
+    evenFirst_->setVisible(c.evenOffsetsShown);
+    evenCaption_->setVisible(c.evenOffsetsShown);
+    evenRows_[1]->setVisible(c.evenOffsetsShown);
+    oddCaption_->setText(Q(c.oddOffsetCaption));
+    offsetPreview_->setChecked(p.offsetPreview);
+
+    const std::array<Amount, 4> values{p.offsets.oddX, p.offsets.oddY, p.offsets.evenX,
+                                       p.offsets.evenY};
+    for (std::size_t i = 0; i < 4; ++i) {
+        // The box being typed in keeps its text until it is left.
+        if (offsets_[i]->hasFocus() || offsets_[i]->amount() == values[i]) continue;
+        const QSignalBlocker block(offsets_[i]);
+        offsets_[i]->setAmount(values[i]);
+    }
+}
+
+}  // namespace velmora::gui

@@ -1,0 +1,139 @@
+// velmora-cli pages --pdf: the pages drawn by the Qt canvas into one PDF file, checked by
+// rasterising it with pdftoppm (poppler-utils) at the resolution it was drawn at.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <sstream>
+
+#include "support/cli_runner.h"
+#include "support/temp_folder.h"
+
+namespace velmora::testing {
+namespace {
+
+struct Gray {
+    int width = 0;
+    int height = 0;
+    std::string pixels;
+    bool Ink(int x, int y) const {
+        return static_cast<unsigned char>(pixels[static_cast<std::size_t>(y) * width + x]) < 128;
+    }
+};
+
+// The first page of the PDF as a binary PGM at dpi.
+Gray Rasterise(const std::string& pdf, const std::string& stem, int dpi) {
+    const std::string command =
+        "pdftoppm -r " + std::to_string(dpi) + " -gray -f 1 -l 1 '" + pdf + "' '" + stem + "'";
+    EXPECT_EQ(std::system(command.c_str()), 0) << command << " (poppler-utils installed?)";
+    std::istringstream in(ReadBytes(stem + "-1.pgm"));
+    Gray g;
+    std::string magic;
+    int maximum = 0;
+    in >> magic >> g.width >> g.height >> maximum;
+    in.get();
+    g.pixels.assign(std::istreambuf_iterator<char>(in), {});
+    EXPECT_EQ(magic, "P5");
+    EXPECT_EQ(g.pixels.size(), static_cast<std::size_t>(g.width) * g.height);
+    return g;
+}
+
+// The centres (in mm) of the runs of ink along a row or a column.
+std::vector<double> InkCentresMm(const Gray& g, bool alongRow, int at, int dpi) {
+    std::vector<double> centres;
+    const int length = alongRow ? g.width : g.height;
+    int start = -1;
+    for (int i = 0; i <= length; ++i) {
+        const bool ink = i < length && (alongRow ? g.Ink(i, at) : g.Ink(at, i));
+        if (ink && start < 0) start = i;
+        if (!ink && start >= 0) {
+            centres.push_back((start + i) / 2.0 * 25.4 / dpi);
+            start = -1;
+        }
+    }
+    return centres;
+}
+
+const char* kLedger =
+    "f,2015/01/01,2015/01/31,0\nf,2015/02/01,2015/02/28,0\nf,2015/03/01,2015/03/31,0\n"
+    "f,2014/04/01,2014/04/30,0\nf,2014/05/01,2014/05/31,0\nf,2014/06/01,2014/06/30,0\n"
+    "f,2014/07/01,2014/07/31,0\nf,2014/08/01,2014/08/31,0\nf,2014/09/01,2014/09/30,0\n"
+    "f,2014/10/01,2014/10/31,0\nf,2014/11/01,2014/11/30,0\nf,2014/12/01,2014/12/31,0\n"
+    "g,10000,4,1,2014,\n";
+
+std::string Line(double x1, double y1, double x2, double y2) {
+    std::ostringstream out;
+    out << "0;0;0;0;line;" << x1 << ';' << y1 << ';' << x2 << ';' << y2 << ";1;実線;0;0;\n";
+    return out.str();
+}
+
+TEST(PdfOutput, LinesLandWithinATenthOfAMillimetreOnThePaperOfTheStyle) {
+    TempFolder home;
+    const std::string ledger = home.File("lines.exv");
+    WriteCp932(ledger, kLedger);
+    const std::vector<double> xs{20, 55.5, 100.25, 180.3};
+    const std::vector<double> ys{40, 150.5, 230.75};
+    for (const auto& [code, orientation, widthPt, heightPt] :
+         {std::tuple{9, 0, 595, 842}, std::tuple{12, 1, 1032, 729}}) {
+        std::string style = "header;Ver1.1;0;0;" + std::to_string(code) + ";" +
+                            std::to_string(orientation) + ";0;100;0;0;0;0;0;\n";
+        for (double x : xs) style += Line(x, 30, x, 250);
+        for (double y : ys) style += Line(10, y, 200, y);
+        const std::string stylePath = home.File("lines.sle");
+        WriteCp932(stylePath, style);
+        const std::string pdf = home.File("lines.pdf");
+        const CliResult r = RunCli({"--today", "2014/04/10", "pages", ledger, "--report", "20",
+                                    "--style", stylePath, "--pdf", pdf},
+                                   home.Path());
+        ASSERT_EQ(r.status, 0) << r.err;
+        EXPECT_EQ(r.out, "");
+        const std::string bytes = ReadBytes(pdf);
+        // The sheet of the style's paper, in the whole points Qt sizes papers in.
+        EXPECT_NE(bytes.find("/MediaBox [0 0 " + std::to_string(widthPt) + ".000000 " +
+                             std::to_string(heightPt) + ".000000]"),
+                  std::string::npos);
+        const Gray page = Rasterise(pdf, home.File("lines"), 600);
+        EXPECT_EQ(page.width, (widthPt * 600 + 71) / 72);  // pdftoppm rounds up
+        EXPECT_EQ(page.height, (heightPt * 600 + 71) / 72);
+        const std::vector<double> columns =
+            InkCentresMm(page, true, static_cast<int>(100 / 25.4 * 600), 600);
+        const std::vector<double> rows =
+            InkCentresMm(page, false, static_cast<int>(150 / 25.4 * 600), 600);
+        ASSERT_EQ(columns.size(), xs.size());
+        ASSERT_EQ(rows.size(), ys.size());
+        for (std::size_t i = 0; i < xs.size(); ++i) EXPECT_NEAR(columns[i], xs[i], 0.1);
+        for (std::size_t i = 0; i < ys.size(); ++i) EXPECT_NEAR(rows[i], ys[i], 0.1);
+    }
+}
+
+TEST(PdfOutput, EveryPageOfTheJobAndOptionErrors) {
+    TempFolder home;
+    const std::string pdf = home.File("ledger.pdf");
+    const std::string sample = std::string(VELMORA_DATA_DIR) + "/sample.exv";
+    const std::string copy = home.File("sample.exv");
+    WriteBytes(copy, ReadBytes(sample));
+    const CliResult pages = RunCli(
+        {"--today", "2014/04/10", "pages", copy, "--report", "2", "--month", "4"}, home.Path());
+    ASSERT_EQ(pages.status, 0) << pages.err;
+    std::size_t count = 0;
+    for (const std::string& line : Lines(pages.out)) count += line.rfind("=== page", 0) == 0;
+    const CliResult r = RunCli({"--today", "2014/04/10", "pages", copy, "--report", "2", "--month",
+                                "4", "--pdf", pdf, "--dpi", "300"},
+                               home.Path());
+    ASSERT_EQ(r.status, 0) << r.err;
+    const std::string bytes = ReadBytes(pdf);
+    std::size_t sheets = 0;
+    for (std::size_t at = bytes.find("/Type /Page\n"); at != std::string::npos;
+         at = bytes.find("/Type /Page\n", at + 1))
+        ++sheets;
+    EXPECT_EQ(sheets, count);
+    EXPECT_NE(bytes.find("IPAexGothic"), std::string::npos);
+
+    const CliResult both =
+        RunCli({"pages", copy, "--report", "2", "--trace", "--pdf", pdf}, home.Path());
+    EXPECT_EQ(both.status, 2);
+    EXPECT_NE(both.err.find("--trace and --pdf exclude each other"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace velmora::testing
