@@ -167,6 +167,11 @@ int MoveDownRow(const LedgerViewResult& view) {
     return std::max(kTopRow, static_cast<int>(view.rows.size()));
 }
 
+int PaddedRowCount(std::size_t written, int visibleHeight, int rowHeight) {
+    const int fit = rowHeight > 0 && visibleHeight > 0 ? visibleHeight / rowHeight : 0;
+    return std::max(static_cast<int>(written), fit);
+}
+
 bool BalanceInRed(const Session& session, const LedgerRow& row) {
     return session.settings.negativeInRed && row.Balance().find('-') != std::string::npos;
 }

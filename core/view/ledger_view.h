@@ -53,6 +53,12 @@ inline constexpr int kTopRow = 1;
 // negative) selects its last row.
 int MoveDownRow(const LedgerViewResult& view);
 
+// Ledger grid rows are this high, in pixels.
+inline constexpr int kLedgerRowHeight = 20;
+// The grid's row count below its header: the rows written, or the rows that fit in a
+// visible height when that is more, so that an empty window still shows ruled rows.
+int PaddedRowCount(std::size_t written, int visibleHeight, int rowHeight = kLedgerRowHeight);
+
 // The balance cell is drawn red when the option "[OPTION2]=TRUE" is on and it holds "-".
 bool BalanceInRed(const Session& session, const LedgerRow& row);
 

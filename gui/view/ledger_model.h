@@ -1,6 +1,7 @@
 #pragma once
 // The ledger grid's rows as a table model: header row, then the rows of the view the
-// application object built. It reads the rows where they are; nothing is copied.
+// application object built, padded with empty rows to fill the window. It reads the rows
+// where they are; nothing is copied.
 #include <QAbstractTableModel>
 
 #include "core/app/application.h"
@@ -20,11 +21,17 @@ public:
 
     // The view was rebuilt.
     void Reload();
+    // The height the rows have to fill changed.
+    void SetVisibleHeight(int height);
+    // The rows the view wrote; the rows after them are padding.
+    int WrittenRows() const;
     // The record index of a grid row (header excluded), when it carries one.
     std::optional<int> RecordIndexOfRow(int row) const;
 
 private:
     const Application& app_;
+    int visibleHeight_ = 0;
+    int rows_ = 0;
 };
 
 }  // namespace velmora::gui

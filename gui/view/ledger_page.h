@@ -1,7 +1,8 @@
 #pragma once
-// The main page "現金出納帳": the heading bar (book title, range shown, the three totals),
-// the month tabs and the ledger grid with its pop-up menu. It shows the view the
-// application object built and forwards the user's choices to it.
+// The main page "現金出納帳": the heading bar (book picture and heading, book title, range
+// shown, the three totals), the month tabs and the ledger grid with its keys and pop-up
+// menu. It shows the view the application object built and forwards the user's choices
+// to it.
 #include <QWidget>
 #include <optional>
 
@@ -21,6 +22,8 @@ public:
     explicit LedgerPage(Application& app, QWidget* parent = nullptr);
 
     QTableView* grid() const { return grid_; }
+    LedgerModel* model() const { return model_; }
+    QTabBar* monthTabs() const { return monthTabs_; }
     // The record of the row the user is on, when that row carries one.
     std::optional<int> SelectedRecord() const;
     // Selects a row by its number in the original grid, whose row 0 was the header.
@@ -33,8 +36,14 @@ public:
     void SaveColumnWidths(LedgerLayout& layout) const;
     void ApplyColumnWidths(const LedgerLayout& layout);
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    void ShowBookHeader();
+
     Application& app_;
+    QLabel* bookHeader_ = nullptr;
     QLabel* bookTitle_ = nullptr;
     QLabel* searchRange_ = nullptr;
     QLabel* totalIncome_ = nullptr;
@@ -43,6 +52,7 @@ private:
     QTabBar* monthTabs_ = nullptr;
     QTableView* grid_ = nullptr;
     LedgerModel* model_ = nullptr;
+    QString shownHeader_;
 };
 
 }  // namespace velmora::gui

@@ -1,13 +1,16 @@
 #include "gui/view/left_pane.h"
 
-#include <QCalendarWidget>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QListWidget>
+#include <QScrollArea>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
 #include "core/app/command_table.h"
+#include "gui/printing/print_page.h"
+#include "gui/widgets/month_calendar.h"
 
 namespace velmora::gui {
 namespace {
@@ -23,15 +26,16 @@ LeftPane::LeftPane(Application& app, QWidget* parent) : QTabWidget(parent), app_
     auto* choose = new QWidget();
     auto* v = new QVBoxLayout(choose);
     v->setContentsMargins(2, 2, 2, 2);
-    calendar_ = new QCalendarWidget(choose);
+    auto* days = new QHBoxLayout();
+    calendar_ = new MonthCalendar(choose);
     calendar_->setObjectName("calendar");
-    calendar_->setGridVisible(true);
-    calendar_->setVerticalHeaderFormat(QCalendarWidget::ISOWeekNumbers);
-    v->addWidget(calendar_);
+    days->addWidget(calendar_, 1);
     holidayList_ = new QListWidget(choose);
     holidayList_->setObjectName("sdayLIST");
-    holidayList_->setMaximumHeight(60);
-    v->addWidget(holidayList_);
+    holidayList_->setFixedWidth(50);
+    holidayList_->setToolTip("休日");
+    days->addWidget(holidayList_);
+    v->addLayout(days);
     auto* inner = new QTabWidget(choose);
     titleList_ = new QListWidget(inner);
     titleList_->setObjectName("ListBox1");
@@ -40,20 +44,39 @@ LeftPane::LeftPane(Application& app, QWidget* parent) : QTabWidget(parent), app_
     bookBalances_->setObjectName("NOTESGRID");
     bookBalances_->setHorizontalHeaderLabels({"", "帳簿名", "残高"});
     bookBalances_->verticalHeader()->hide();
+    bookBalances_->verticalHeader()->setDefaultSectionSize(20);
     bookBalances_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    bookBalances_->setSelectionBehavior(QAbstractItemView::SelectRows);
     inner->addTab(bookBalances_, Q(kLeftInnerPageCaptions[1]));
     v->addWidget(inner, 1);
     addTab(choose, Q(kLeftPageCaptions[0]));
 
-    auto* print = new QLabel(Q(kLeftPageCaptions[1]));
-    print->setAlignment(Qt::AlignCenter);
+    auto* print = new QScrollArea();
+    print->setFrameShape(QFrame::NoFrame);
+    print->setWidgetResizable(true);
+    printPage_ = new PrintPage(app_);
+    print->setWidget(printPage_);
     addTab(print, Q(kLeftPageCaptions[1]));
 
-    connect(calendar_, &QCalendarWidget::clicked, this, [this](QDate d) {
-        app_.ChooseCalendarDay(Date::FromYmd(d.year(), d.month(), d.day()));
+    connect(calendar_, &MonthCalendar::dayClicked, this, [this](int day, bool shift) {
+        const Date drawn = app_.view().calendar.drawn;
+        const Date clicked = Date::FromYmd(drawn.Year(), drawn.Month(), day);
+        if (shift)
+            app_.ToggleHolidayAndChooseDay(clicked);
+        else
+            app_.ChooseCalendarDay(clicked);
     });
-    connect(titleList_, &QListWidget::itemDoubleClicked, this,
+    connect(calendar_, &MonthCalendar::monthStepped, this,
+            [this](int delta) { app_.StepCalendar(delta); });
+    connect(calendar_, &MonthCalendar::todayClicked, this, [this] { app_.CalendarToday(); });
+    connect(titleList_, &QListWidget::itemClicked, this,
             [this](QListWidgetItem* item) { app_.FilterByTitle(item->text().toStdString()); });
+}
+
+void LeftPane::ShowMainPage(MainPage page) {
+    // A print command brings its settings forward; later the user chooses the tab.
+    if (page == MainPage::Preview && shownPage_ != MainPage::Preview) setCurrentIndex(1);
+    shownPage_ = page;
 }
 
 void LeftPane::ShowView() {
@@ -67,19 +90,26 @@ void LeftPane::ShowView() {
         balance->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
         bookBalances_->setItem(r, 2, balance);
     }
-    const Date day = app_.view().calendar.selected;
-    calendar_->blockSignals(true);
-    calendar_->setSelectedDate(QDate(day.Year(), day.Month(), day.Day()));
-    calendar_->blockSignals(false);
+    if (app_.session().accountFilter.empty()) {
+        titleList_->clearSelection();
+        titleList_->setCurrentRow(-1);
+    }
+    ShowCalendar();
 }
 
-void LeftPane::ShowLists() {
-    titleList_->clear();
-    for (const std::string& title : app_.entryForm().titleList)
-        if (!title.empty()) titleList_->addItem(QString::fromStdString(title));
+void LeftPane::ShowCalendar() {
+    const CalendarState& c = app_.view().calendar;
+    calendar_->ShowLayout(LayOutMonth(c.drawn, app_.holidays()), app_.session().clock().Today());
     holidayList_->clear();
     for (const std::string& line : app_.holidays().Lines())
         holidayList_->addItem(QString::fromStdString(line));
+}
+
+// Empty slots stay as items, so that item n - 1 is slot n.
+void LeftPane::ShowLists() {
+    titleList_->clear();
+    for (const std::string& title : app_.entryForm().titleList)
+        titleList_->addItem(QString::fromStdString(title));
 }
 
 void LeftPane::SaveColumnWidths(LedgerLayout& layout) const {

@@ -5,30 +5,44 @@
 
 #include "core/app/application.h"
 
-class QCalendarWidget;
 class QListWidget;
 class QTableWidget;
 
 namespace velmora::gui {
+
+class MonthCalendar;
+class PrintPage;
 
 class LeftPane : public QTabWidget {
     Q_OBJECT
 public:
     explicit LeftPane(Application& app, QWidget* parent = nullptr);
 
-    // The view was rebuilt: book balances and the calendar's day.
+    MonthCalendar* calendar() const { return calendar_; }
+    QListWidget* holidayList() const { return holidayList_; }
+    QListWidget* titleList() const { return titleList_; }
+    QTableWidget* bookBalances() const { return bookBalances_; }
+    PrintPage* printPage() const { return printPage_; }
+    // The main page shown: the print settings come forward with the preview.
+    void ShowMainPage(MainPage page);
+
+    // The view was rebuilt: book balances, the title list's selection and the calendar.
     void ShowView();
-    // The titles or holidays were read again.
+    // The calendar's month, selected day and holidays.
+    void ShowCalendar();
+    // The titles were read again.
     void ShowLists();
     void SaveColumnWidths(LedgerLayout& layout) const;
     void ApplyColumnWidths(const LedgerLayout& layout);
 
 private:
     Application& app_;
-    QCalendarWidget* calendar_ = nullptr;
+    MonthCalendar* calendar_ = nullptr;
     QListWidget* holidayList_ = nullptr;
     QListWidget* titleList_ = nullptr;
     QTableWidget* bookBalances_ = nullptr;
+    PrintPage* printPage_ = nullptr;
+    MainPage shownPage_ = MainPage::Ledger;
 };
 
 }  // namespace velmora::gui

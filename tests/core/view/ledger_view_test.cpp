@@ -270,5 +270,13 @@ TEST(LedgerView, SemicolonsInTextsStayInTheirCell) {
     EXPECT_EQ(RowLine(r.rows[0]), "+|||■前年度繰越|||0");
 }
 
+TEST(LedgerView, RowsArePaddedToFillTheWindow) {
+    // 20-pixel rows: 230 pixels hold 11 whole rows; more rows written than fit stay.
+    EXPECT_EQ(PaddedRowCount(5, 230), 11);
+    EXPECT_EQ(PaddedRowCount(12, 230), 12);
+    EXPECT_EQ(PaddedRowCount(0, 19), 0);
+    EXPECT_EQ(PaddedRowCount(3, 0), 3);
+}
+
 }  // namespace
 }  // namespace velmora::testing

@@ -1,0 +1,192 @@
+#include "gui/settings/title_master_dialog.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace velmora::gui {
+namespace {
+
+QString Q(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+const QColor kFixedCell(212, 212, 226);
+
+}  // namespace
+
+// The messages go where the owner's go; the title edit box is the dialog's own window.
+class TitleMasterDialog::EditBoxDialogs final : public Dialogs {
+public:
+    EditBoxDialogs(Dialogs& base, QWidget& owner) : base_(base), owner_(owner) {}
+
+    void ShowInfo(const std::string& heading, const std::string& text) override {
+        base_.ShowInfo(heading, text);
+    }
+    bool AskYesNo(const std::string& title, const std::string& heading,
+                  const std::string& text) override {
+        return base_.AskYesNo(title, heading, text);
+    }
+    SaveAnswer AskSave(const std::string& message, const std::string& button1,
+                       const std::string& button2, const std::string& button3) override {
+        return base_.AskSave(message, button1, button2, button3);
+    }
+    std::optional<std::string> AskOpenFile(const FileDialogRequest& request) override {
+        return base_.AskOpenFile(request);
+    }
+    std::optional<std::string> AskSaveFile(const FileDialogRequest& request) override {
+        return base_.AskSaveFile(request);
+    }
+    std::optional<std::string> AskText(const std::string&, const std::string&,
+                                       const std::string& initial) override {
+        TitleEditDialog box(initial, &owner_);
+        if (box.exec() != QDialog::Accepted) return std::nullopt;
+        return box.Title();
+    }
+    void Beep() override { base_.Beep(); }
+
+private:
+    Dialogs& base_;
+    QWidget& owner_;
+};
+
+// ---- the title edit box ----
+
+TitleEditDialog::TitleEditDialog(const std::string& title, QWidget* parent) : QDialog(parent) {
+    setObjectName("Tfedit_dlg");
+    setWindowTitle(Q(kAppTitle));
+    auto* v = new QVBoxLayout(this);
+    v->addWidget(new QLabel(Q(kTitleEditLabel), this));
+    edit_ = new QLineEdit(Q(title), this);
+    edit_->setObjectName("edit");
+    edit_->setMinimumWidth(240);
+    connect(edit_, &QLineEdit::textEdited, this, [this](const QString& text) {
+        const QString kept = Q(CutTitle(text.toStdString()));
+        if (kept == text) return;
+        edit_->setText(kept);
+        edit_->setCursorPosition(static_cast<int>(kept.size()));
+    });
+    v->addWidget(edit_);
+    auto* buttons = new QHBoxLayout();
+    buttons->addStretch(1);
+    auto* ok = new QPushButton("実　行", this);
+    ok->setObjectName("ok");
+    ok->setDefault(true);
+    auto* cancel = new QPushButton("キャンセル", this);
+    cancel->setObjectName("cancel");
+    buttons->addWidget(ok);
+    buttons->addWidget(cancel);
+    v->addLayout(buttons);
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+std::string TitleEditDialog::Title() const {
+    return edit_->text().toStdString();
+}
+
+// ---- the titles dialog ----
+
+TitleMasterDialog::TitleMasterDialog(const std::string& path, TitleMasterMode mode,
+                                     const std::string& useTypeName, Dialogs& dialogs,
+                                     FileWriter& writer, QWidget* parent)
+    : QDialog(parent),
+      dialogs_(std::make_unique<EditBoxDialogs>(dialogs, *this)),
+      master_(path, mode, *dialogs_),
+      writer_(writer) {
+    setObjectName("TFkamokureg");
+    setWindowTitle(Q(kAppTitle));
+    auto* v = new QVBoxLayout(this);
+    v->setContentsMargins(6, 6, 6, 0);
+    auto* heading = new QLabel(Q(master_.Heading()), this);
+    heading->setObjectName("heading");
+    QFont big = heading->font();
+    big.setPointSizeF(big.pointSizeF() * 1.3);
+    big.setBold(true);
+    heading->setFont(big);
+    v->addWidget(heading);
+
+    grid_ = new QTableWidget(kTitleGridRows, kTitleGridColumns, this);
+    grid_->setObjectName("StrColGrid2");
+    grid_->horizontalHeader()->hide();
+    grid_->verticalHeader()->hide();
+    grid_->verticalHeader()->setDefaultSectionSize(22);
+    grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grid_->setSelectionMode(QAbstractItemView::SingleSelection);
+    int width = 4;
+    for (int c = 0; c < kTitleGridColumns; ++c) {
+        grid_->setColumnWidth(c, kTitleGridColumnWidths[static_cast<std::size_t>(c)]);
+        width += kTitleGridColumnWidths[static_cast<std::size_t>(c)];
+    }
+    grid_->setMinimumSize(width, kTitleGridRows * 22 + 4);
+    for (int r = 0; r < kTitleGridRows; ++r)
+        for (int c = 0; c < kTitleGridColumns; ++c) ShowCell(r, c);
+    grid_->clearSelection();
+    grid_->setCurrentItem(nullptr);
+    connect(grid_, &QTableWidget::cellDoubleClicked, this, &TitleMasterDialog::DoubleClicked);
+    v->addWidget(grid_, 1);
+
+    auto* buttons = new QHBoxLayout();
+    buttons->addStretch(1);
+    auto* update = new QPushButton("更　新", this);
+    update->setObjectName("update");
+    update->setVisible(master_.HasUpdateButton());
+    auto* cancel = new QPushButton("キャンセル", this);
+    cancel->setObjectName("cancel");
+    buttons->addWidget(update);
+    buttons->addWidget(cancel);
+    v->addLayout(buttons);
+    connect(update, &QPushButton::clicked, this, [this] {
+        if (master_.Update(writer_)) accept();
+    });
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+
+    auto* status = new QStatusBar(this);
+    status->setObjectName("StatusBar1");
+    status->setSizeGripEnabled(false);
+    const std::string panels[] = {"", mode == TitleMasterMode::Edit ? "登録" : "", useTypeName,
+                                  master_.Path()};
+    for (int i = 0; i < 4; ++i) {
+        auto* panel = new QLabel(Q(panels[i]), status);
+        panel->setObjectName(QString("panel%1").arg(i));
+        status->addWidget(panel, i == 3 ? 1 : 0);
+    }
+    v->addWidget(status);
+}
+
+TitleMasterDialog::~TitleMasterDialog() = default;
+
+void TitleMasterDialog::ShowCell(int row, int column) {
+    auto* item = new QTableWidgetItem(Q(master_.CellText(GridCell{column, row})));
+    if (row == 0 || column == 0) {
+        item->setBackground(kFixedCell);
+        item->setFlags(Qt::ItemIsEnabled);
+    }
+    grid_->setItem(row, column, item);
+}
+
+void TitleMasterDialog::DoubleClicked(int row, int column) {
+    std::string filter;
+    switch (master_.DoubleClick(GridCell{column, row}, filter)) {
+        case CellAction::Reselected:
+            if (const auto cell = master_.Selection())
+                grid_->setCurrentCell(cell->row, cell->column);
+            break;
+        case CellAction::Picked:
+            picked_ = filter;
+            accept();
+            break;
+        case CellAction::Edited:
+            ShowCell(row, column);
+            break;
+        case CellAction::Unchanged:
+            break;
+    }
+}
+
+}  // namespace velmora::gui
