@@ -106,6 +106,14 @@ SummaryPage::SummaryPage(Application& app, QWidget* parent) : QWidget(parent), a
     grid_->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     grid_->horizontalHeader()->setHighlightSections(false);
     grid_->horizontalHeader()->setMinimumSectionSize(0);
+    // The application object keeps the widths the user gives, so that a ledger opened
+    // later shows them and the close request saves them.
+    connect(grid_->horizontalHeader(), &QHeaderView::sectionResized, this, [this] {
+        if (applyingWidths_) return;
+        SummaryLayout layout = app_.summaryLayout();
+        SaveColumnWidths(layout);
+        app_.SetSummaryLayout(layout);
+    });
     connect(grid_, &QTableView::doubleClicked, this, [this](const QModelIndex& index) {
         app_.monthlyGridDblClick(SummaryModel::GridRow(index.row()));
     });
@@ -169,8 +177,10 @@ void SummaryPage::SaveColumnWidths(SummaryLayout& layout) const {
 }
 
 void SummaryPage::ApplyColumnWidths(const SummaryLayout& layout) {
+    applyingWidths_ = true;
     for (int c = 0; c < kSummaryColumns; ++c)
         grid_->setColumnWidth(c, layout.columnWidths[static_cast<std::size_t>(c)]);
+    applyingWidths_ = false;
 }
 
 void SummaryPage::CopyTable() const {

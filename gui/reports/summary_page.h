@@ -42,6 +42,7 @@ private:
     QStatusBar* statusBar_ = nullptr;
     QLabel* statusPanels_[2] = {};
     QAction* copy_ = nullptr;
+    bool applyingWidths_ = false;
 };
 
 }  // namespace velmora::gui
