@@ -9,6 +9,7 @@
 #include "core/session/file_commands.h"
 #include "core/session/new_ledger.h"
 #include "core/session/startup.h"
+#include "core/view/description_completion.h"
 #include "core/view/main_calendar.h"
 #include "core/view/month_selection.h"
 #include "core/view/row_editing.h"
@@ -41,6 +42,7 @@ struct Application::Snapshot {
     bool leftPaneShown = true, editMenuEnabled = true;
     BackupList backups;
     CalendarState calendar;
+    std::string undoText, redoText;
 
     bool SameState(const Snapshot& o) const {
         return modified == o.modified && currentFile == o.currentFile && filePanel == o.filePanel &&
@@ -50,16 +52,39 @@ struct Application::Snapshot {
                accountFilter == o.accountFilter && currentMonth == o.currentMonth &&
                mainPage == o.mainPage && ribbonPage == o.ribbonPage &&
                leftPaneShown == o.leftPaneShown && editMenuEnabled == o.editMenuEnabled &&
-               calendar.drawn == o.calendar.drawn && calendar.selected == o.calendar.selected;
+               calendar.drawn == o.calendar.drawn && calendar.selected == o.calendar.selected &&
+               undoText == o.undoText && redoText == o.redoText;
     }
     bool SameBackups(const Snapshot& o) const { return backups.entries == o.backups.entries; }
 };
 
 // Commands nest (a command may run another); listeners hear of the changes when the
 // outermost one ends, also when it ends by an exception.
+// One undoable command inside a command: what it changed becomes one step of the undo
+// history under label. What was done before it in the same command stays out of that step.
+class Application::UndoStepScope {
+public:
+    UndoStepScope(Application& app, std::string label) : app_(app), label_(std::move(label)) {
+        app_.history_.End({});
+        app_.history_.Begin(app_.session_.ledger);
+    }
+    ~UndoStepScope() {
+        app_.history_.End(label_);
+        app_.history_.Begin(app_.session_.ledger);
+    }
+    UndoStepScope(const UndoStepScope&) = delete;
+    UndoStepScope& operator=(const UndoStepScope&) = delete;
+
+private:
+    Application& app_;
+    std::string label_;
+};
+
 class Application::CommandScope {
 public:
-    explicit CommandScope(Application& app) : app_(app) { ++app_.depth_; }
+    explicit CommandScope(Application& app) : app_(app) {
+        if (app_.depth_++ == 0) app_.history_.Begin(app_.session_.ledger);
+    }
     ~CommandScope() {
         if (--app_.depth_ == 0) app_.Flush();
     }
@@ -164,6 +189,8 @@ Application::Snapshot Application::TakeSnapshot() const {
     s.editMenuEnabled = editMenuEnabled_;
     s.backups = session_.backups;
     s.calendar = view_.calendar;
+    s.undoText = history_.CanUndo() ? history_.UndoText() : std::string();
+    s.redoText = history_.CanRedo() ? history_.RedoText() : std::string();
     return s;
 }
 
@@ -188,6 +215,9 @@ void Application::Flush() {
             Notify([](AppListener& l) { l.SummaryChanged(); });
         if (pending & kPreviewPending) Notify([](AppListener& l) { l.PreviewChanged(); });
     }
+    // The balances brought up to date by the view belong to no step of their own.
+    history_.End({});
+    if (!session_.modified) history_.MarkSaved();
     Snapshot now = TakeSnapshot();
     const bool stateChanged = !now.SameState(*lastState_);
     const bool backupsChanged = !now.SameBackups(*lastState_);
@@ -222,7 +252,10 @@ void Application::ReloadTitles() {
 // ---- life cycle ----
 
 Placement Application::Create() {
-    PrepareWorkingFolder(services_.workingFolder, services_.programFolder);
+    const PreparedFolder prepared =
+        PrepareWorkingFolder(services_.workingFolder, services_.programFolder);
+    for (const std::string& failure : prepared.failures)
+        services_.dialogs.ShowInfo("確認", failure);
     return MainWindowPlacement(LoadPlacement(services_.workingFolder, kMainWindowKey));
 }
 
@@ -297,17 +330,20 @@ int Application::MoveDown() const {
 
 bool Application::MoveRowDown(std::size_t row) {
     CommandScope scope(*this);
+    UndoStepScope step(*this, "一行下へ移動");
     return velmora::MoveRowDown(session_, shown_.rows, row);
 }
 
 void Application::dateAgain() {
     CommandScope scope(*this);
+    UndoStepScope step(*this, "日付再計算");
     RecalculateDates(session_);
     session_.NotifyViewChanged();
 }
 
 void Application::kingakuAgain() {
     CommandScope scope(*this);
+    UndoStepScope step(*this, "金額再計算");
     RecalculateAmounts(session_);
     session_.NotifyViewChanged();
 }
@@ -409,6 +445,7 @@ void Application::masterKamoku() {
 
 void Application::configExec() {
     CommandScope scope(*this);
+    UndoStepScope step(*this, "環境設定");
     SettingsCommand(session_, [this](FiscalSettingsForm& form) { windows_->RunSettings(form); });
 }
 
@@ -493,14 +530,51 @@ void Application::graph() {
 
 // ---- printing ----
 
-void Application::PrintCommand(void (PrintJob::*command)()) {
+void Application::PrintWork(const std::function<void()>& work) {
     CommandScope scope(*this);
     try {
-        ((*printJob_).*command)();
+        work();
     } catch (const std::exception& error) {
         services_.dialogs.ShowInfo("確認", error.what());
     }
     pending_ |= kPreviewPending;
+}
+
+// Every print command shows the preview with the print settings beside it.
+void Application::PrintCommand(void (PrintJob::*command)()) {
+    PrintWork([&] {
+        mainPage_ = MainPage::Preview;
+        leftPaneShown_ = true;
+        editMenuEnabled_ = false;
+        ((*printJob_).*command)();
+    });
+}
+
+void Application::printerSetup() {
+    const std::optional<int> chosen = windows_->ChoosePrinter();
+    PrintWork([&] { printJob_->printerSetup(chosen); });
+}
+
+PrintRunResult Application::printRun(const PrintProgress& progress) {
+    PrintRunResult result;
+    PrintWork([&] {
+        result = printJob_->PrintOnChosenPrinter(progress);
+        if (result.error) services_.dialogs.ShowInfo("確認", result.error->what());
+    });
+    return result;
+}
+
+PrintRunResult Application::SaveAsPdf(const PrintProgress& progress) {
+    PrintRunResult result;
+    PrintWork([&] {
+        result = printJob_->SaveAsPdf(progress);
+        if (result.error) services_.dialogs.ShowInfo("確認", result.error->what());
+    });
+    return result;
+}
+
+void Application::PrintCalibration() {
+    PrintWork([&] { printJob_->PrintCalibration(); });
 }
 
 void Application::printnote() {
@@ -530,7 +604,8 @@ void Application::calcExec() {
 }
 
 void Application::cashcalcExec() {
-    // The money count is built into the entry form; there is nothing to start.
+    // The money count is built in: there is no outside program to start.
+    windows_->RunMoneyCount();
 }
 
 void Application::onlineHelp() {
@@ -578,12 +653,12 @@ bool Application::OpenFile(const std::string& path) {
     return true;
 }
 
-bool Application::SaveFile() {
+SaveResult Application::SaveFile() {
     CommandScope scope(*this);
     return SaveCommand(session_);
 }
 
-bool Application::SaveFileAs() {
+SaveResult Application::SaveFileAs() {
     CommandScope scope(*this);
     return SaveAsCommand(session_);
 }
@@ -597,7 +672,53 @@ bool Application::MakeNextYear() {
 
 RegisterResult Application::RegisterEntry() {
     CommandScope scope(*this);
+    UndoStepScope step(*this, std::string(entryForm_.mode == EntryMode::Edit ? "修正 " : "登録 ") +
+                                  entryForm_.yearText + "/" + entryForm_.monthText + "/" +
+                                  entryForm_.dayText + " " + entryForm_.title);
     return velmora::RegisterEntry(session_, view_, entryForm_);
+}
+
+bool Application::DeleteEntry() {
+    CommandScope scope(*this);
+    UndoStepScope step(*this, "削除 " + entryForm_.yearText + "/" + entryForm_.monthText + "/" +
+                                  entryForm_.dayText + " " + entryForm_.title);
+    return velmora::DeleteEntry(session_, entryForm_);
+}
+
+void Application::EntryClickTitle(int item) {
+    ClickTitle(session_, entryForm_, item);
+}
+
+void Application::EntryClickBook(EntryTab tab, int item) {
+    ClickBook(entryForm_, tab, item);
+}
+
+void Application::EntryChangeTab(EntryTab tab) {
+    ChangeEntryTab(session_, entryForm_, tab);
+}
+
+bool Application::EntryClickDescription(int column, int row) {
+    return ClickDescriptionCell(session_, entryForm_, column, row);
+}
+
+bool Application::EntryDoubleClickDescription(int column, int row) {
+    return DoubleClickDescriptionCell(session_, entryForm_, column, row);
+}
+
+void Application::EntryStepCalendar(int delta) {
+    StepEntryCalendar(entryForm_, delta);
+}
+
+void Application::EntryCalendarToday() {
+    velmora::EntryCalendarToday(session_, entryForm_);
+}
+
+void Application::EntryClickDay(int day, bool shift) {
+    ClickEntryDay(session_, entryForm_, holidays_, day, shift);
+}
+
+std::vector<std::string> Application::EntryCompletions() const {
+    return DescriptionCompletions(session_.ledger, entryForm_.title, entryForm_.cells);
 }
 
 void Application::ChooseSummaryBook(int item) {
@@ -652,18 +773,49 @@ void Application::ToggleHolidayAndChooseDay(Date day) {
 
 bool Application::AddBook(const std::string& kind, const std::string& name, Amount balance) {
     CommandScope scope(*this);
+    UndoStepScope step(*this, "帳簿追加 " + name);
     return velmora::AddBook(session_, kind, name, balance);
 }
 
 bool Application::RenameBook(const std::string& kind, int index, const std::string& name,
                              Amount balance) {
     CommandScope scope(*this);
+    UndoStepScope step(*this, "帳簿変更 " + name);
     return velmora::RenameBook(session_, kind, index, name, balance);
 }
 
 bool Application::DeleteBook(const std::string& kind, int index) {
     CommandScope scope(*this);
+    UndoStepScope step(*this, "帳簿削除");
     return velmora::DeleteBook(session_, kind, index);
+}
+
+// ---- undo and redo ----
+
+void Application::undo() {
+    TakeStep(&UndoHistory::Undo);
+}
+
+void Application::redo() {
+    TakeStep(&UndoHistory::Redo);
+}
+
+void Application::TakeStep(UndoHistory::Outcome (UndoHistory::*take)(Ledger&)) {
+    CommandScope scope(*this);
+    history_.End({});
+    const UndoHistory::Outcome outcome = (history_.*take)(session_.ledger);
+    history_.Begin(session_.ledger);
+    if (outcome == UndoHistory::Outcome::Locked)
+        services_.dialogs.ShowInfo(kCheckHeading, kLockedChangeMessage);
+    if (outcome != UndoHistory::Outcome::Done) return;
+    session_.modified = !history_.AtSavedState();
+    // A book taken back may have been the one shown.
+    const std::vector<BookId> books = BooksOf(session_.ledger);
+    if (!session_.allBooks &&
+        std::find(books.begin(), books.end(), session_.currentBook) == books.end())
+        SelectCashBook(session_);
+    session_.NotifyTitlesChanged();
+    session_.NotifyViewChanged();
 }
 
 }  // namespace velmora

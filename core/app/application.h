@@ -18,12 +18,14 @@
 #include "core/reports/layout_files.h"
 #include "core/reports/monthly_summary.h"
 #include "core/reports/shell.h"
+#include "core/session/file_commands.h"
 #include "core/session/session.h"
 #include "core/settings/placement.h"
 #include "core/view/entry_form.h"
 #include "core/view/entry_register.h"
 #include "core/view/holidays.h"
 #include "core/view/ledger_view.h"
+#include "core/view/undo_history.h"
 #include "core/view/view_state.h"
 
 namespace velmora {
@@ -136,6 +138,17 @@ public:
     void monthlyprint();
     void incomeprint();
     void graphprint();
+    // "プリンター設定" (and the picture of the "その他" page): the printer set-up window,
+    // then the job takes its choice.
+    void printerSetup();
+    // "印刷実行", "PDFに保存…" and "位置合わせ用紙を印刷" of the print page. The progress
+    // callback hears of every drawn sheet and may stop the run.
+    PrintRunResult printRun(const PrintProgress& progress = {});
+    PrintRunResult SaveAsPdf(const PrintProgress& progress = {});
+    void PrintCalibration();
+    // An option of the print page on mutablePrintJob() as one command; a failure (a style
+    // or print data that cannot be read) is said, not thrown.
+    void PrintWork(const std::function<void()>& work);
     void calcExec();
     void cashcalcExec();
     // "月別科目一覧表" (Ctrl+E): the summary page, as its ribbon page opens it.
@@ -183,15 +196,28 @@ public:
     // The first show with a file that must open: as Show(path), but a file that does not
     // load ends it there, without a new empty ledger. True when the file was loaded.
     bool OpenFile(const std::string& path);
-    // filesave and fileAsSave: true when the ledger file was written.
-    bool SaveFile();
-    bool SaveFileAs();
+    // filesave and fileAsSave: whether the ledger file and its backup were written.
+    SaveResult SaveFile();
+    SaveResult SaveFileAs();
     // makeNextData: true when next year's ledger was made and written.
     bool MakeNextYear();
 
     // ---- The entry form and the summary page ----
     // "登　録" on entryForm().
     RegisterResult RegisterEntry();
+    // "削  除" on entryForm() in edit mode, after its question; true when deleted.
+    bool DeleteEntry();
+    // What the entry form's controls do to it.
+    void EntryClickTitle(int item);
+    void EntryClickBook(EntryTab tab, int item);
+    void EntryChangeTab(EntryTab tab);
+    bool EntryClickDescription(int column, int row);
+    bool EntryDoubleClickDescription(int column, int row);
+    void EntryStepCalendar(int delta);
+    void EntryCalendarToday();
+    void EntryClickDay(int day, bool shift);
+    // The descriptions the description field offers for the title on the form.
+    std::vector<std::string> EntryCompletions() const;
     // The book selector of the summary page: item of its list (0: all books).
     void ChooseSummaryBook(int item);
     // The descriptions of title, as a double-click on the title's row shows them.
@@ -203,8 +229,16 @@ public:
     // there; a failed write is said. True when written.
     bool SaveGraphImage(const std::function<bool(const std::string&)>& write);
 
+    // ---- Undo and redo ----
+    // "元に戻す" and "やり直し": the last change of the ledger taken back or done again.
+    void undo();
+    void redo();
+    const UndoHistory& history() const { return history_; }
+
 private:
     class CommandScope;
+    class UndoStepScope;
+    void TakeStep(UndoHistory::Outcome (UndoHistory::*take)(Ledger&));
     struct Snapshot;
 
     // SessionListener
@@ -248,6 +282,7 @@ private:
     std::vector<AppListener*> listeners_;
 
     int depth_ = 0;
+    UndoHistory history_;
     unsigned pending_ = 0;
     std::unique_ptr<Snapshot> lastState_;
 };

@@ -48,6 +48,9 @@ const std::vector<CommandInfo>& MainCommands() {
         {"calcExec", "電卓を起動", ""},
         {"cashcalcExec", "金種計算", ""},
         {"FileExit1", "終了(&X)", ""},
+        // Undo and redo: the text shows what they would take back or do again.
+        {kUndoCommand, "元に戻す", "Ctrl+Z"},
+        {kRedoCommand, "やり直し", "Ctrl+Y"},
         // Menu items of their own.
         {kMonthlyListItem, "月別科目一覧表", "Ctrl+E"},
         {kOnlineHelpItem, "オンラインヘルプ(取扱説明書)", "F1"},
@@ -89,7 +92,10 @@ const std::vector<MenuInfo>& MainMenus() {
           {"-"},
           {"FileExit1"}}},
         {kEditMenuCaption,
-         {{"datainput"},
+         {{kUndoCommand},
+          {kRedoCommand},
+          {"-"},
+          {"datainput"},
           {"dataedit"},
           {"moveTop"},
           {"MoveDown"},

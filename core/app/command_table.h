@@ -43,6 +43,10 @@ inline constexpr std::string_view kMonthlyListItem = "monthlyList";  // "月別�
 inline constexpr std::string_view kOnlineHelpItem = "onlineHelp";
 inline constexpr std::string_view kOfflineHelpItem = "offlineHelp";
 inline constexpr std::string_view kWorkingFolderItem = "openWorkingFolder";
+inline constexpr std::string_view kUndoCommand = "undo";
+inline constexpr std::string_view kRedoCommand = "redo";
+// Redo answers to this key too, as in most editors.
+inline constexpr std::string_view kRedoSecondKey = "Ctrl+Shift+Z";
 inline constexpr std::string_view kEditMenuCaption = "編集＆検索(&E)";
 inline constexpr std::string_view kBackupMenuCaption = "バックアップファイル(&B)";
 inline constexpr std::string_view kEmptyBackupCaption = "---";

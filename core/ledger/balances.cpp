@@ -196,7 +196,7 @@ private:
         if (last == nullptr || writable_ == nullptr) return;
         const std::string text = last->Balance().PlainText();
         if (split_[kFieldBalance] != text)
-            writable_->Put(i, ReplaceRecordField(list_[i], split_, kFieldBalance, text));
+            writable_->PutDerived(i, ReplaceRecordField(list_[i], split_, kFieldBalance, text));
     }
 
     // Quotes, a carriage return or a field count other than twelve: each walk of the

@@ -112,17 +112,22 @@ TLightStrings& TLightStrings::operator=(TLightStrings&& other) noexcept {
 
 void TLightStrings::Record(LineChange::Kind kind, std::int32_t index, std::string text,
                            std::int32_t other) {
-    if (log_) log_->changes.push_back(LineChange{kind, index, other, std::move(text)});
+    if (Recording()) log_->changes.push_back(LineChange{kind, index, other, std::move(text)});
 }
 
 void TLightStrings::Put(std::int32_t index, std::string item) {
     CheckIndex(index);
     std::string& line = items_[static_cast<std::size_t>(index)];
-    if (log_) {
+    if (Recording()) {
         if (line == item) return;
         Record(LineChange::Kind::Put, index, std::move(line));
     }
     line = std::move(item);
+}
+
+void TLightStrings::PutDerived(std::int32_t index, std::string item) {
+    CheckIndex(index);
+    items_[static_cast<std::size_t>(index)] = std::move(item);
 }
 
 void TLightStrings::CheckIndex(std::int32_t index) const {
@@ -135,7 +140,7 @@ void TLightStrings::GrowIfFull() {
 
 std::int32_t TLightStrings::Add(std::string item) {
     GrowIfFull();
-    if (log_) Record(LineChange::Kind::Insert, Count(), item);
+    if (Recording()) Record(LineChange::Kind::Insert, Count(), item);
     items_.push_back(std::move(item));
     return Count() - 1;
 }
@@ -143,13 +148,13 @@ std::int32_t TLightStrings::Add(std::string item) {
 void TLightStrings::Insert(std::int32_t index, std::string item) {
     if (index < 0 || index > Count()) throw ListIndexError();
     GrowIfFull();
-    if (log_) Record(LineChange::Kind::Insert, index, item);
+    if (Recording()) Record(LineChange::Kind::Insert, index, item);
     items_.insert(items_.begin() + index, std::move(item));
 }
 
 void TLightStrings::Delete(std::int32_t index) {
     CheckIndex(index);
-    if (log_)
+    if (Recording())
         Record(LineChange::Kind::Delete, index, std::move(items_[static_cast<std::size_t>(index)]));
     items_.erase(items_.begin() + index);
 }

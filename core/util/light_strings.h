@@ -45,6 +45,10 @@ public:
 
     const std::string& Get(std::int32_t index) const;
     void Put(std::int32_t index, std::string item);
+    // A change that follows from the other lines (a running balance) and is made again by
+    // working them out afresh: never recorded, so that the change log of an entry early in
+    // the year does not hold every later line.
+    void PutDerived(std::int32_t index, std::string item);
     const std::string& operator[](std::int32_t index) const { return Get(index); }
 
     std::int32_t Add(std::string item);
@@ -91,6 +95,8 @@ private:
 
     void Record(LineChange::Kind kind, std::int32_t index, std::string text,
                 std::int32_t other = 0);
+    // Once the list was replaced as a whole, single changes are no longer worth keeping.
+    bool Recording() const { return log_ != nullptr && !log_->replacedWhole; }
     void MarkReplaced() {
         if (log_) log_->replacedWhole = true;
     }

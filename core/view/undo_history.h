@@ -3,7 +3,9 @@
 // changes it made to the transaction list and the two book registries, line by line, and
 // the file-level values (periods, opening balance, start month, use type, start year) as
 // they were before and after. Memory grows with what the commands changed, never with the
-// ledger. A step is taken back exactly: the same lines, so the same bytes on save.
+// ledger. A step is taken back exactly: the same lines, so the same bytes on save, once
+// the running balances, which are never recorded, have been worked out again (as showing
+// the ledger does).
 #include <array>
 #include <cstddef>
 #include <string>

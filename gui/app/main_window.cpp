@@ -18,6 +18,7 @@
 #include "core/app/command_table.h"
 #include "gui/app/command_icons.h"
 #include "gui/app/ribbon.h"
+#include "gui/printing/preview_page.h"
 #include "gui/reports/graph_page.h"
 #include "gui/reports/summary_page.h"
 #include "gui/view/ledger_page.h"
@@ -83,6 +84,8 @@ void MainWindow::BuildActions() {
             if (c.keyShownOnly)
                 a->setText(Q(c.caption) + "\t" +
                            QKeySequence(Q(c.key)).toString(QKeySequence::NativeText));
+            else if (c.name == kRedoCommand)
+                a->setShortcuts({QKeySequence(Q(c.key)), QKeySequence(Q(kRedoSecondKey))});
             else
                 a->setShortcut(QKeySequence(Q(c.key)));
         }
@@ -137,6 +140,8 @@ void MainWindow::Run(std::string_view command) {
         {"graphprint", &Application::graphprint},
         {"calcExec", &Application::calcExec},
         {"cashcalcExec", &Application::cashcalcExec},
+        {kUndoCommand, &Application::undo},
+        {kRedoCommand, &Application::redo},
         {kMonthlyListItem, &Application::monthlyList},
         {kOnlineHelpItem, &Application::onlineHelp},
         {kOfflineHelpItem, &Application::offlineHelp},
@@ -229,10 +234,8 @@ void MainWindow::BuildCentre() {
     mainPages_->addWidget(ledgerPage_);
     summaryPage_ = new SummaryPage(app_, mainPages_);
     mainPages_->addWidget(summaryPage_);
-    auto* frame = new QLabel(Q(kMainPageCaptions[2]), mainPages_);
-    frame->setAlignment(Qt::AlignCenter);
-    frame->setObjectName(Q(kMainPageCaptions[2]));
-    mainPages_->addWidget(frame);
+    previewPage_ = new PreviewPage(app_, mainPages_);
+    mainPages_->addWidget(previewPage_);
     graphPage_ = new GraphPage(app_, mainPages_);
     mainPages_->addWidget(graphPage_);
     splitter_->addWidget(mainPages_);
@@ -311,7 +314,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 bool MainWindow::IsWindowKey(const QKeyEvent& key) const {
     const QKeySequence pressed(key.keyCombination());
     for (const auto& [name, a] : actions_)
-        if (!a->shortcut().isEmpty() && a->shortcut() == pressed) return a->isEnabled();
+        if (a->shortcuts().contains(pressed)) return a->isEnabled();
     return false;
 }
 
@@ -353,8 +356,15 @@ void MainWindow::StateChanged() {
         s.settings.companyName, app_.view().yearPanel, app_.view().monthPanel};
     for (int i = 0; i < 8; ++i) statusPanels_[i]->setText(QString::fromStdString(panels[i]));
     leftPane_->setVisible(app_.leftPaneShown());
+    leftPane_->ShowCalendar();
     mainPages_->setCurrentIndex(static_cast<int>(app_.mainPage()));
+    leftPane_->ShowMainPage(app_.mainPage());
     if (QMenu* edit = menu(kEditMenuCaption)) edit->setEnabled(app_.editMenuEnabled());
+    const UndoHistory& history = app_.history();
+    action(kUndoCommand)->setText(Q(history.UndoText()));
+    action(kUndoCommand)->setEnabled(history.CanUndo());
+    action(kRedoCommand)->setText(Q(history.RedoText()));
+    action(kRedoCommand)->setEnabled(history.CanRedo());
     if (ribbon_->currentIndex() != static_cast<int>(app_.ribbonPage())) {
         ribbon_->blockSignals(true);
         ribbon_->setCurrentIndex(static_cast<int>(app_.ribbonPage()));
@@ -381,6 +391,10 @@ void MainWindow::BackupsChanged() {
 void MainWindow::SummaryChanged() {
     summaryPage_->ShowSummary();
     graphPage_->ShowGraph();
+}
+
+void MainWindow::PreviewChanged() {
+    previewPage_->ShowJob();
 }
 
 }  // namespace velmora::gui

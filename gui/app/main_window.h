@@ -23,6 +23,7 @@ namespace velmora::gui {
 class GraphPage;
 class LedgerPage;
 class LeftPane;
+class PreviewPage;
 class SummaryPage;
 
 class MainWindow : public QMainWindow, private AppListener {
@@ -42,6 +43,7 @@ public:
     QSplitter* splitter() const { return splitter_; }
     SummaryPage* summaryPage() const { return summaryPage_; }
     GraphPage* graphPage() const { return graphPage_; }
+    PreviewPage* previewPage() const { return previewPage_; }
 
     // Applies the placement the window opens with (moved onto a screen when needed).
     void ApplyPlacement(const Placement& placement);
@@ -69,6 +71,7 @@ private:
     void StateChanged() override;
     void BackupsChanged() override;
     void SummaryChanged() override;
+    void PreviewChanged() override;
 
     Application& app_;
     std::map<std::string, QAction*, std::less<>> actions_;
@@ -82,6 +85,7 @@ private:
     LedgerPage* ledgerPage_ = nullptr;
     SummaryPage* summaryPage_ = nullptr;
     GraphPage* graphPage_ = nullptr;
+    PreviewPage* previewPage_ = nullptr;
     QLabel* statusPanels_[8] = {};
     bool closing_ = false;
 };

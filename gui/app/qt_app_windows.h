@@ -8,15 +8,28 @@ class QWidget;
 
 namespace velmora::gui {
 
+class QtPrintDevice;
+
 class QtAppWindows final : public AppWindows {
 public:
-    QtAppWindows(Application& app, QWidget& owner) : app_(app), owner_(owner) {}
+    // printer: the device whose QPrinter the printer set-up dialog edits; none, no dialog.
+    QtAppWindows(Application& app, QWidget& owner, QtPrintDevice* printer = nullptr)
+        : app_(app), owner_(owner), printer_(printer) {}
 
     void RunSettings(FiscalSettingsForm& form) override;
+    std::optional<int> ChooseBook(const std::string& kind,
+                                  const std::vector<std::string>& names) override;
+    std::optional<std::string> ChooseTitle() override;
+    void EditTitles() override;
+    void RunMoneyCount() override;
+    void RunEntryForm() override;
+    void RunCsvOptions() override;
+    std::optional<int> ChoosePrinter() override;
 
 private:
     Application& app_;
     QWidget& owner_;
+    QtPrintDevice* printer_;
 };
 
 }  // namespace velmora::gui

@@ -142,6 +142,29 @@ TEST(Application, TheSummaryRibbonPageHidesTheLeftPaneAndGreysTheEditMenu) {
     EXPECT_TRUE(h.app.editMenuEnabled());
 }
 
+TEST(Application, PrintCommandsShowThePreviewBesideThePrintSettings) {
+    AppHarness h;
+    h.app.Create();
+    h.app.Show(h.CopyExample("a.exv"));
+    h.app.monthlySum();
+    ASSERT_FALSE(h.app.leftPaneShown());
+    Recorder r(h.app);
+    h.app.AddListener(&r);
+    h.app.printnote();
+    EXPECT_EQ(h.app.printJob().state().kind, 2);
+    EXPECT_EQ(h.app.mainPage(), MainPage::Preview);
+    EXPECT_TRUE(h.app.leftPaneShown());
+    EXPECT_FALSE(h.app.editMenuEnabled());
+    ASSERT_FALSE(r.events.empty());
+    EXPECT_EQ(r.events.back().rfind("state", 0), 0u);
+
+    // Without a printer set-up window the choice counts as cancelled: the options are kept.
+    h.app.printerSetup();
+    EXPECT_TRUE(fs::exists(h.work + "/config/note1.conf"));
+    h.app.ChangeRibbonPage(RibbonPage::Ledger);
+    EXPECT_EQ(h.app.mainPage(), MainPage::Ledger);
+}
+
 TEST(Application, CloseWritesPlacementBackupListAndSummaryLayoutWhateverTheAnswer) {
     AppHarness h;
     h.app.Create();
@@ -180,7 +203,7 @@ TEST(Application, OpenFileStartsOnTheFileOrStopsWithoutANewLedger) {
     EXPECT_FALSE(h.app.OpenFile(h.docs + "/missing.exv"));
     // Only why it did not load: no new empty ledger that asks for its periods.
     EXPECT_EQ(h.dialogs.Infos(),
-              (std::vector<std::string>{"確認|現在のインストールフォルダー\r\n" + h.program}));
+              (std::vector<std::string>{"確認|" + h.docs + "/missing.exvが見つかりません。"}));
     EXPECT_TRUE(h.app.session().filePanel.empty());
 
     const std::string file = h.CopyExample("a.exv");
@@ -268,6 +291,59 @@ TEST(Application, TheEntryFormRegistersAndTheViewShowsTheRecordWhenTold) {
     ASSERT_EQ(h.app.ledgerView().rows.size(), 4u);
     EXPECT_EQ(h.app.ledgerView().rows[1].Description(), "切手");
     EXPECT_EQ(h.app.ledgerView().rows[1].Balance(), "6,696");
+}
+
+// Two records registered in one stay of the entry form are two steps: each is taken
+// back alone, and taking both back gives the saved file's bytes again.
+class TwoEntriesWindows final : public AppWindows {
+public:
+    explicit TwoEntriesWindows(Application& app) : app_(app) {}
+    void RunEntryForm() override {
+        for (const char* description : {"切手", "はがき"}) {
+            EntryForm& form = app_.mutableEntryForm();
+            ShowEntryDate(form, Date::FromYmd(2014, 6, 3));
+            form.title = "通信費";
+            form.description = description;
+            form.expense = Amount::FromYen(84);
+            app_.RegisterEntry();
+        }
+    }
+
+private:
+    Application& app_;
+};
+
+TEST(Application, UndoTakesBackEachEntryAndReachesTheSavedBytesAgain) {
+    AppHarness h;
+    h.app.Create();
+    const std::string file = h.CopyExample("a.exv");
+    ASSERT_TRUE(h.app.OpenFile(file));
+    ASSERT_TRUE(h.app.SaveFile());
+    const std::string saved = ReadBytes(file);
+    EXPECT_EQ(h.app.history().UndoText(), "元に戻す");
+    TwoEntriesWindows windows(h.app);
+    h.app.SetWindows(&windows);
+    h.app.datainput();
+    h.app.SetWindows(nullptr);
+    EXPECT_EQ(h.app.history().UndoText(), "元に戻す: 登録 2014/06/03 通信費");
+
+    h.app.undo();
+    EXPECT_TRUE(h.app.session().modified);
+    EXPECT_EQ(h.app.ledgerView().rows.size(), 4u);  // the first record stays
+    h.app.undo();
+    EXPECT_FALSE(h.app.session().modified);
+    EXPECT_EQ(h.app.ledgerView().rows.size(), 3u);
+    h.app.redo();
+    EXPECT_TRUE(h.app.session().modified);
+    h.app.undo();
+    ASSERT_TRUE(h.app.SaveFile());
+    EXPECT_EQ(ReadBytes(file), saved);
+
+    // A new ledger file forgets what could be taken back.
+    h.app.redo();
+    ASSERT_TRUE(h.app.OpenFile(h.CopyExample("b.exv")));
+    EXPECT_FALSE(h.app.history().CanUndo());
+    EXPECT_FALSE(h.app.history().CanRedo());
 }
 
 TEST(Application, TheSummaryBookAndItsDrillDownAreToldAsTheSummary) {

@@ -70,6 +70,7 @@ private slots:
     void firstStartMakesTheWorkingFolderAndAsksForThePeriods();
     void startWithTheLastFileAndCloseWithEachAnswer();
     void aSavedBackupCanBeRestoredFromItsMenu();
+    void undoAndRedoKeysFollowTheHistory();
 };
 
 void MainWindowTest::actionsMenusAndRibbonFollowTheCommandTable() {
@@ -252,6 +253,40 @@ void MainWindowTest::aSavedBackupCanBeRestoredFromItsMenu() {
     QVERIFY(e.program.app().session().modified);
     QCOMPARE(w.statusPanel(3)->text(), QString());
     QVERIFY(w.ledgerGrid()->model()->rowCount() > 2);
+}
+
+void MainWindowTest::undoAndRedoKeysFollowTheHistory() {
+    Desk d(OnDay("2014/06/10"));
+    const std::string file = d.CopyExample("u.exv");
+    Desk e(OnDay("2014/06/10", file));
+    QVERIFY(e.program.Start());
+    MainWindow& w = e.w();
+    Application& app = e.program.app();
+    QApplication::setActiveWindow(&w);
+    w.ledgerGrid()->setFocus();
+    QVERIFY(!w.action(kUndoCommand)->isEnabled());
+    const int rows = static_cast<int>(app.ledgerView().rows.size());
+
+    EntryForm& form = app.mutableEntryForm();
+    ShowEntryDate(form, Date::FromYmd(2014, 6, 3));
+    form.title = "通信費";
+    form.description = "切手";
+    form.expense = Amount::FromYen(84);
+    QVERIFY(app.RegisterEntry().stored);
+    QCOMPARE(w.action(kUndoCommand)->text(), Q("元に戻す: 登録 2014/06/03 通信費"));
+    QCOMPARE(static_cast<int>(app.ledgerView().rows.size()), rows + 1);
+
+    QTest::keyClick(w.ledgerGrid(), Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(static_cast<int>(app.ledgerView().rows.size()), rows);
+    QVERIFY(!app.session().modified);
+    QVERIFY(!w.action(kUndoCommand)->isEnabled());
+    QCOMPARE(w.action(kRedoCommand)->text(), Q("やり直し: 登録 2014/06/03 通信費"));
+    QTest::keyClick(w.ledgerGrid(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(static_cast<int>(app.ledgerView().rows.size()), rows + 1);
+    QVERIFY(app.session().modified);
+    QTest::keyClick(w.ledgerGrid(), Qt::Key_Z, Qt::ControlModifier);
+    QTest::keyClick(w.ledgerGrid(), Qt::Key_Y, Qt::ControlModifier);
+    QCOMPARE(static_cast<int>(app.ledgerView().rows.size()), rows + 1);
 }
 
 QTEST_MAIN(MainWindowTest)

@@ -1,0 +1,168 @@
+// The entry form's work on the generated ledger in the desktop program: from "登　録" to the
+// ledger page showing the new record with the book balances refreshed, one undo to the page
+// drawn again, the description completions of a title, and the memory that 1,000 undo steps
+// hold beside the ledger's own.
+#include <QApplication>
+#include <QTableView>
+
+#include "bench/support/bench_setup.h"
+#include "bench/support/figure_reporter.h"
+#include "core/ledger/record.h"
+#include "core/view/description_completion.h"
+#include "gui/app/desktop_program.h"
+#include "gui/app/main_window.h"
+#include "gui/dialogs/ui_setup.h"
+
+#ifndef VELMORA_SOURCE_DATA_DIR
+#define VELMORA_SOURCE_DATA_DIR ""
+#endif
+
+namespace velmora::bench {
+namespace {
+
+// The day the generated ledger is opened on: inside its fiscal year.
+const Date kToday = Date::FromYmd(2024, 10, 15);
+
+// The entry form filled for one expense of today in the cash book, as its window fills it.
+void FillForm(Application& app, const std::string& title) {
+    EntryForm& form = app.mutableEntryForm();
+    NewEntryCommand(app.mutableSession(), app.mutableView(), form);
+    ShowEntryDate(form, kToday);
+    form.title = title;
+    form.description = "ベンチ";
+    form.expense = Amount::FromYen(120);
+}
+
+// The title of the ledger's last record: one the generator uses.
+std::string SomeTitle(const Ledger& ledger) {
+    const auto& lines = ledger.transactions.Items();
+    return lines.empty() ? "消耗品費" : std::string(LeadingRecordField(lines.back(), kFieldTitle));
+}
+
+// The grid shows the record registered last.
+bool GridShowsEntry(gui::MainWindow& window, const Application& app) {
+    const auto& rows = app.ledgerView().rows;
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        if (rows[i].Description() == "ベンチ")
+            return window.ledgerGrid()->model()->index(static_cast<int>(i), 3).data().toString() ==
+                   QString::fromUtf8("ベンチ");
+    return false;
+}
+
+void RegisterEntryBenchmarks(gui::DesktopProgram& program) {
+    gui::MainWindow& window = program.window();
+    Application& app = program.app();
+    const std::string title = SomeTitle(app.session().ledger);
+
+    benchmark::RegisterBenchmark("RegisterToPage",
+                                 [&window, &app, title](benchmark::State& state) {
+                                     for (auto _ : state) {
+                                         state.PauseTiming();
+                                         FillForm(app, title);
+                                         state.ResumeTiming();
+                                         const RegisterResult result = app.RegisterEntry();
+                                         state.PauseTiming();
+                                         const bool shown =
+                                             result.stored && GridShowsEntry(window, app);
+                                         app.undo();
+                                         if (!shown) {
+                                             state.SkipWithError("the record is not shown");
+                                             break;
+                                         }
+                                         state.ResumeTiming();
+                                     }
+                                 })
+        ->MeasureProcessCPUTime()
+        ->Unit(benchmark::kMillisecond);
+
+    benchmark::RegisterBenchmark("UndoToPage",
+                                 [&window, &app, title](benchmark::State& state) {
+                                     for (auto _ : state) {
+                                         state.PauseTiming();
+                                         FillForm(app, title);
+                                         app.RegisterEntry();
+                                         state.ResumeTiming();
+                                         app.undo();
+                                         state.PauseTiming();
+                                         if (GridShowsEntry(window, app)) {
+                                             state.SkipWithError("the record is still shown");
+                                             break;
+                                         }
+                                         state.ResumeTiming();
+                                     }
+                                 })
+        ->MeasureProcessCPUTime()
+        ->Unit(benchmark::kMillisecond);
+
+    benchmark::RegisterBenchmark("Completions", [&app, title](benchmark::State& state) {
+        std::size_t offered = 0;
+        for (auto _ : state) {
+            const auto completions =
+                DescriptionCompletions(app.session().ledger, title, app.entryForm().cells);
+            offered = completions.size();
+            benchmark::DoNotOptimize(completions.data());
+        }
+        if (offered == 0) state.SkipWithError("nothing offered");
+    })->Unit(benchmark::kMillisecond);
+}
+
+// The bytes the ledger's lines hold, strings and their text.
+std::size_t LedgerBytes(const Ledger& ledger) {
+    std::size_t bytes = 0;
+    for (const TLightStrings* list :
+         {&ledger.transactions, &ledger.pettyRegistry, &ledger.bankRegistry})
+        for (const std::string& line : list->Items())
+            bytes += sizeof line + (line.capacity() > 15 ? line.capacity() + 1 : 0);
+    return bytes;
+}
+
+// 1,000 entries spread over the year, each an undo step.
+void ReportUndoMemory(Application& app) {
+    const std::string title = SomeTitle(app.session().ledger);
+    const std::size_t ledgerBytes = LedgerBytes(app.session().ledger);
+    for (int n = 0; n < 1000; ++n) {
+        FillForm(app, title);
+        ShowEntryDate(app.mutableEntryForm(), Date::FromYmd(2024, 4 + n % 9, 1 + n % 28));
+        app.RegisterEntry();
+    }
+    const std::size_t steps = app.history().StepCount();
+    const double share =
+        static_cast<double>(app.history().MemoryBytes()) / static_cast<double>(ledgerBytes);
+    PrintFigure("undo: memory of 1,000 steps / the ledger's lines",
+                Fixed(share * 100, 2) + " % (" + std::to_string(steps) + " steps, " +
+                    Fixed(static_cast<double>(app.history().MemoryBytes()) / 1024.0, 1) +
+                    " KiB / " + Fixed(static_cast<double>(ledgerBytes) / 1048576.0, 1) + " MiB)",
+                "<= 10 %", steps == 1000 && share <= 0.10);
+}
+
+}  // namespace
+}  // namespace velmora::bench
+
+int main(int argc, char** argv) {
+    using namespace velmora::bench;
+    if (!InitBenchmarks(argc, argv)) return 1;
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication qapp(argc, argv);
+    velmora::gui::SetUpJapaneseUi(qapp);
+
+    ScratchFolder scratch;
+    const std::string file = PrepareAnnouncedLedger(scratch).path;
+    velmora::ProgramOptions options;
+    options.file = file;
+    options.today = kToday;
+    QuietDialogs dialogs;
+    velmora::gui::DesktopProgram program(
+        velmora::gui::DesktopFolders{scratch.File("work"), VELMORA_SOURCE_DATA_DIR}, options,
+        dialogs);
+    if (!program.Start()) return 1;
+    QApplication::processEvents();
+
+    RegisterEntryBenchmarks(program);
+    RunWithFigures({
+        {"entry: register to the page showing the record", "RegisterToPage", "", 50},
+        {"entry: one undo to the page drawn again", "UndoToPage", "", 50},
+        {"entry: description completions of a title", "Completions", "", 20},
+    });
+    ReportUndoMemory(program.app());
+    return 0;
+}
