@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <exception>
 
+#include "core/ledger/ledger_file.h"
 #include "core/reports/graph_layout.h"
 #include "core/session/apply_settings.h"
 #include "core/session/book_commands.h"
@@ -12,6 +13,7 @@
 #include "core/view/description_completion.h"
 #include "core/view/main_calendar.h"
 #include "core/view/month_selection.h"
+#include "core/view/recovery_journal.h"
 #include "core/view/row_editing.h"
 #include "core/view/search_commands.h"
 
@@ -83,7 +85,10 @@ private:
 class Application::CommandScope {
 public:
     explicit CommandScope(Application& app) : app_(app) {
-        if (app_.depth_++ == 0) app_.history_.Begin(app_.session_.ledger);
+        if (app_.depth_++ == 0) {
+            app_.history_.Begin(app_.session_.ledger);
+            if (app_.journal_) app_.journal_->Watch(app_.session_.ledger);
+        }
     }
     ~CommandScope() {
         if (--app_.depth_ == 0) app_.Flush();
@@ -218,6 +223,9 @@ void Application::Flush() {
     // The balances brought up to date by the view belong to no step of their own.
     history_.End({});
     if (!session_.modified) history_.MarkSaved();
+    if (journal_)
+        journal_->Commit(session_.ledger, session_.fileIdentity, session_.modified,
+                         session_.currentBook);
     Snapshot now = TakeSnapshot();
     const bool stateChanged = !now.SameState(*lastState_);
     const bool backupsChanged = !now.SameBackups(*lastState_);
@@ -262,7 +270,59 @@ Placement Application::Create() {
 void Application::Show(const std::optional<std::string>& file) {
     CommandScope scope(*this);
     StartSession(session_, file);
+    // Only the desktop program keeps a journal: velmora-cli saves before it ends.
+    journal_ = std::make_unique<RecoveryJournal>(services_.workingFolder, services_.writer);
+    journal_->Watch(session_.ledger);
+    OfferRecovery();
     ShowStartedSession();
+}
+
+void Application::OfferRecovery() {
+    std::optional<RecoveredWork> work =
+        RecoveryJournal::Read(services_.workingFolder, session_.clock().Today());
+    if (!work) {
+        journal_->Discard();
+        return;
+    }
+    if (!services_.dialogs.AskYesNo(kAppTitle, kRecoveryQuestion, work->file.path)) {
+        journal_->Discard();
+        return;
+    }
+    const FileIdentity& loaded = session_.fileIdentity;
+    const bool sameFile = work->file.path.empty()
+                              ? loaded.path.empty()
+                              : !loaded.path.empty() && IsSameFile(work->file.path, loaded.path) &&
+                                    work->file.exists == loaded.exists &&
+                                    work->file.size == loaded.size &&
+                                    work->file.contentHash == loaded.contentHash;
+    if (sameFile) {
+        session_.ledger = std::move(work->ledger);
+        session_.modified = true;
+        history_.Clear();
+        session_.NotifyLedgerReplaced();
+        session_.NotifyTitlesChanged();
+        const std::vector<BookId> books = BooksOf(session_.ledger);
+        if (std::find(books.begin(), books.end(), work->shownBook) != books.end())
+            SelectBook(session_, work->shownBook);
+        else
+            SelectCashBook(session_);
+        return;
+    }
+    // The file changed since (or another one is open): the work is no change of it.
+    std::optional<std::string> path = services_.dialogs.AskSaveFile(
+        LedgerFileRequest(session_, "現金出納帳5-Velmora-ファイル|*.exv", true));
+    while (path && RefuseOpenLedgerOutput(session_, *path))
+        path = services_.dialogs.AskSaveFile(
+            LedgerFileRequest(session_, "現金出納帳5-Velmora-ファイル|*.exv", true));
+    if (!path) return;  // offered again at the next start
+    try {
+        services_.writer.WriteAtomic(*path, EncodeTextLines(LedgerFileLines(work->ledger)));
+    } catch (const std::exception& error) {
+        services_.dialogs.ShowInfo("確認", *path + "を保存できませんでした。\r\n" + error.what());
+        return;
+    }
+    services_.dialogs.ShowInfo("確認", *path + "を保存しました。");
+    journal_->Discard();
 }
 
 void Application::ShowStartedSession() {
@@ -277,6 +337,7 @@ void Application::ShowStartedSession() {
 bool Application::CloseQuery(const Placement& placement) {
     CommandScope scope(*this);
     const bool close = CloseRequest(session_, placement);
+    if (close && journal_) journal_->Discard();
     summaryLayoutSave(services_.workingFolder, summaryLayout_, services_.writer);
     return close;
 }

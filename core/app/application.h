@@ -30,6 +30,8 @@
 
 namespace velmora {
 
+class RecoveryJournal;
+
 struct AppServices {
     Dialogs& dialogs;
     const Clock& clock;
@@ -251,6 +253,9 @@ private:
     void Flush();
     // Show's steps after the session has started: layouts, holidays, calendar and month.
     void ShowStartedSession();
+    // The work a previous run left unsaved: given back into the session when it belongs to
+    // the ledger just loaded, else offered as a copy to save under another name.
+    void OfferRecovery();
     Snapshot TakeSnapshot() const;
     void RebuildView();
     bool RebuildShownSummary();
@@ -285,6 +290,8 @@ private:
     UndoHistory history_;
     unsigned pending_ = 0;
     std::unique_ptr<Snapshot> lastState_;
+    // The desktop program's journal of unsaved work; none for other callers.
+    std::unique_ptr<RecoveryJournal> journal_;
 };
 
 }  // namespace velmora

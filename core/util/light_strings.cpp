@@ -118,8 +118,9 @@ void TLightStrings::Record(LineChange::Kind kind, std::int32_t index, std::strin
 void TLightStrings::Put(std::int32_t index, std::string item) {
     CheckIndex(index);
     std::string& line = items_[static_cast<std::size_t>(index)];
-    if (Recording()) {
+    if (Recording() || RecordingForward()) {
         if (line == item) return;
+        if (RecordingForward()) Forward(LineChange::Kind::Put, index, item);
         Record(LineChange::Kind::Put, index, std::move(line));
     }
     line = std::move(item);
@@ -128,6 +129,12 @@ void TLightStrings::Put(std::int32_t index, std::string item) {
 void TLightStrings::PutDerived(std::int32_t index, std::string item) {
     CheckIndex(index);
     items_[static_cast<std::size_t>(index)] = std::move(item);
+}
+
+void TLightStrings::Forward(LineChange::Kind kind, std::int32_t index, std::string text,
+                            std::int32_t other) {
+    if (RecordingForward())
+        forward_->changes.push_back(LineChange{kind, index, other, std::move(text)});
 }
 
 void TLightStrings::CheckIndex(std::int32_t index) const {
@@ -141,6 +148,7 @@ void TLightStrings::GrowIfFull() {
 std::int32_t TLightStrings::Add(std::string item) {
     GrowIfFull();
     if (Recording()) Record(LineChange::Kind::Insert, Count(), item);
+    if (RecordingForward()) Forward(LineChange::Kind::Insert, Count(), item);
     items_.push_back(std::move(item));
     return Count() - 1;
 }
@@ -149,11 +157,13 @@ void TLightStrings::Insert(std::int32_t index, std::string item) {
     if (index < 0 || index > Count()) throw ListIndexError();
     GrowIfFull();
     if (Recording()) Record(LineChange::Kind::Insert, index, item);
+    if (RecordingForward()) Forward(LineChange::Kind::Insert, index, item);
     items_.insert(items_.begin() + index, std::move(item));
 }
 
 void TLightStrings::Delete(std::int32_t index) {
     CheckIndex(index);
+    Forward(LineChange::Kind::Delete, index, {});
     if (Recording())
         Record(LineChange::Kind::Delete, index, std::move(items_[static_cast<std::size_t>(index)]));
     items_.erase(items_.begin() + index);
@@ -164,6 +174,7 @@ void TLightStrings::Exchange(std::int32_t index1, std::int32_t index2) {
     CheckIndex(index2);
     if (index1 == index2) return;
     Record(LineChange::Kind::Exchange, index1, {}, index2);
+    Forward(LineChange::Kind::Exchange, index1, {}, index2);
     items_[static_cast<std::size_t>(index1)].swap(items_[static_cast<std::size_t>(index2)]);
 }
 

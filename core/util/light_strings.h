@@ -39,6 +39,11 @@ public:
     // Every later change of a line is recorded into log (nullptr: none), so that a command
     // can be taken back line by line; changes of the whole list only mark it replaced.
     void RecordChangesInto(LineChangeLog* log) { log_ = log; }
+    // Every later change of a line is also recorded into log (nullptr: none) as it was
+    // made, each with the text it left (a Put the new line): enough to make the same
+    // changes again on a copy of the list as it was before. Running balances are left out:
+    // showing the ledger works them out again from the lines and the book shown.
+    void RecordForwardInto(LineChangeLog* log) { forward_ = log; }
 
     std::int32_t Count() const { return static_cast<std::int32_t>(items_.size()); }
     std::int32_t Capacity() const { return capacity_; }
@@ -97,12 +102,17 @@ private:
                 std::int32_t other = 0);
     // Once the list was replaced as a whole, single changes are no longer worth keeping.
     bool Recording() const { return log_ != nullptr && !log_->replacedWhole; }
+    bool RecordingForward() const { return forward_ != nullptr && !forward_->replacedWhole; }
+    void Forward(LineChange::Kind kind, std::int32_t index, std::string text,
+                 std::int32_t other = 0);
     void MarkReplaced() {
         if (log_) log_->replacedWhole = true;
+        if (forward_) forward_->replacedWhole = true;
     }
 
     std::vector<std::string> items_;
     LineChangeLog* log_ = nullptr;
+    LineChangeLog* forward_ = nullptr;
     // The list's own capacity figure: it grows by 32 slots at a time. Storage itself
     // grows geometrically underneath, so that long lists are built in linear time.
     std::int32_t capacity_ = 0;

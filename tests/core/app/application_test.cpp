@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <deque>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <set>
 #include <string>
@@ -12,6 +13,7 @@
 
 #include "core/app/command_table.h"
 #include "core/app/program_options.h"
+#include "core/ledger/ledger_file.h"
 #include "core/printing/recording_print_device.h"
 #include "core/settings/placement.h"
 #include "core/util/file_io.h"
@@ -561,6 +563,102 @@ TEST(Application, TheTitleSearchSetsTheFilterOrOnCancelEndsTheDateFilter) {
     EXPECT_EQ(h.app.session().accountFilter, "交通費");
     EXPECT_FALSE(h.app.view().dateFilter);
     EXPECT_EQ(h.app.ledgerView().rows.back().Kind(), LedgerRowKind::EndMark);
+}
+
+}  // namespace
+}  // namespace velmora::testing
+
+namespace velmora::testing {
+namespace {
+
+// A run of the desktop program on h's working folder that ends without saving: the
+// registers, an undo, a redo and a new bank book of a user, then no close request.
+std::string WorkThenEndWithoutSaving(AppHarness& h, const std::string& file) {
+    h.app.Create();
+    h.app.Show(file);
+    TwoEntriesWindows windows(h.app);
+    h.app.SetWindows(&windows);
+    h.app.datainput();
+    h.app.SetWindows(nullptr);
+    h.app.undo();
+    h.app.redo();
+    h.app.undo();
+    EXPECT_TRUE(h.app.AddBook("預金", "A銀行", Amount::FromYen(20000)));
+    EXPECT_TRUE(fs::exists(h.work + "/recovery.jnl"));
+    return EncodeTextLines(LedgerFileLines(h.app.session().ledger));
+}
+
+TEST(Application, UnsavedWorkOfARunThatEndedWithoutSavingIsGivenBackExactly) {
+    AppHarness first;
+    const std::string file = first.CopyExample("a.exv");
+    const std::string original = ReadBytes(file);
+    const std::string had = WorkThenEndWithoutSaving(first, file);
+    ASSERT_NE(had, original);
+
+    // The next start with the same working folder: Yes gives the work back, modified.
+    Application again{AppServices{first.dialogs, first.clock, DefaultFileWriter(), first.printer,
+                                  first.shell, first.work, first.program}};
+    first.dialogs.events.clear();
+    first.dialogs.yesNoAnswers.push_back(true);
+    again.Create();
+    again.Show(file);
+    ASSERT_FALSE(first.dialogs.events.empty());
+    EXPECT_EQ(first.dialogs.events.front().kind, "yesno");
+    EXPECT_EQ(first.dialogs.events.front().heading,
+              "前回保存されなかった変更があります。復元しますか？");
+    EXPECT_TRUE(again.session().modified);
+    EXPECT_EQ(ReadBytes(file), original);
+    ASSERT_TRUE(again.SaveFile());
+    EXPECT_EQ(ReadBytes(file), had);
+    EXPECT_FALSE(fs::exists(first.work + "/recovery.jnl"));
+
+    // A change after that and a clean close: nothing is offered at the next start.
+    EXPECT_TRUE(again.AddBook("預金", "B銀行", Amount()));
+    EXPECT_TRUE(fs::exists(first.work + "/recovery.jnl"));
+    first.dialogs.saveAnswers.push_back(SaveAnswer::No);
+    EXPECT_TRUE(again.CloseQuery(Placement{}));
+    EXPECT_FALSE(fs::exists(first.work + "/recovery.jnl"));
+}
+
+TEST(Application, NoGivesUnsavedWorkUpForGood) {
+    AppHarness h;
+    const std::string file = h.CopyExample("a.exv");
+    const std::string original = ReadBytes(file);
+    WorkThenEndWithoutSaving(h, file);
+    Application again{AppServices{h.dialogs, h.clock, DefaultFileWriter(), h.printer, h.shell,
+                                  h.work, h.program}};
+    h.dialogs.yesNoAnswers.push_back(false);
+    again.Create();
+    again.Show(file);
+    EXPECT_FALSE(again.session().modified);
+    EXPECT_EQ(EncodeTextLines(LedgerFileLines(again.session().ledger)), original);
+    EXPECT_FALSE(fs::exists(h.work + "/recovery.jnl"));
+}
+
+TEST(Application, WorkOnAFileChangedSinceIsOfferedAsACopyNeverApplied) {
+    AppHarness h;
+    const std::string file = h.CopyExample("a.exv");
+    const std::string had = WorkThenEndWithoutSaving(h, file);
+    // Another program changes the file in the meantime.
+    fs::remove(file);
+    fs::copy_file(FixturePath("ledger/example2014.exv"), file);
+    {
+        std::ofstream(file, std::ios::app)
+            << "d06=,2014/06/04,2,通信費,x,0,1,0,現金,現金出納帳,現金,現金出納帳,\r\n";
+    }
+    const std::string changed = ReadBytes(file);
+
+    Application again{AppServices{h.dialogs, h.clock, DefaultFileWriter(), h.printer, h.shell,
+                                  h.work, h.program}};
+    h.dialogs.yesNoAnswers.push_back(true);
+    const std::string copy = h.docs + "/copy.exv";
+    h.dialogs.saveFileAnswers.push_back(copy);
+    again.Create();
+    again.Show(file);
+    EXPECT_EQ(ReadBytes(copy), had);
+    EXPECT_EQ(ReadBytes(file), changed);
+    EXPECT_FALSE(again.session().modified);
+    EXPECT_FALSE(fs::exists(h.work + "/recovery.jnl"));
 }
 
 }  // namespace

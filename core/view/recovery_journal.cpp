@@ -1,0 +1,302 @@
+#include "core/view/recovery_journal.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <exception>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "core/ledger/ledger_file.h"
+#include "core/view/undo_history.h"
+
+namespace velmora {
+namespace {
+
+constexpr std::string_view kMagic = "VELMORA-RECOVERY 1\n";
+enum RecordKind : char { kFileRecord = 'F', kWholeRecord = 'W', kChangesRecord = 'C' };
+
+TLightStrings& ListOf(Ledger& ledger, int k) {
+    return k == 0 ? ledger.transactions : k == 1 ? ledger.pettyRegistry : ledger.bankRegistry;
+}
+
+// A record is its length, its bytes and a check of them, so that one the end of the
+// program cut short is told from a whole one.
+std::uint64_t Check(std::string_view bytes) {
+    std::uint64_t h = 14695981039346656037ull;
+    for (const char c : bytes) h = (h ^ static_cast<unsigned char>(c)) * 1099511628211ull;
+    return h;
+}
+
+void PutInt(std::string& out, std::uint64_t value, int bytes) {
+    for (int i = 0; i < bytes; ++i) out += static_cast<char>((value >> (8 * i)) & 0xff);
+}
+
+void PutText(std::string& out, std::string_view text) {
+    PutInt(out, text.size(), 4);
+    out += text;
+}
+
+std::string Framed(const std::string& payload) {
+    std::string out;
+    PutInt(out, payload.size(), 4);
+    out += payload;
+    PutInt(out, Check(payload), 8);
+    return out;
+}
+
+class Reader {
+public:
+    explicit Reader(std::string_view bytes) : bytes_(bytes) {}
+    bool AtEnd() const { return pos_ == bytes_.size(); }
+    std::uint64_t Int(int bytes) {
+        Need(static_cast<std::size_t>(bytes));
+        std::uint64_t value = 0;
+        for (int i = 0; i < bytes; ++i)
+            value |= static_cast<std::uint64_t>(static_cast<unsigned char>(bytes_[pos_++]))
+                     << (8 * i);
+        return value;
+    }
+    std::string_view Bytes(std::size_t n) {
+        Need(n);
+        const std::string_view part = bytes_.substr(pos_, n);
+        pos_ += n;
+        return part;
+    }
+    std::string Text() { return std::string(Bytes(static_cast<std::size_t>(Int(4)))); }
+
+    struct Short {};
+
+private:
+    void Need(std::size_t n) const {
+        if (bytes_.size() - pos_ < n) throw Short{};
+    }
+    std::string_view bytes_;
+    std::size_t pos_ = 0;
+};
+
+std::string Trailer(const Ledger& ledger) {
+    std::string out;
+    for (int k = 1; k <= 12; ++k) PutText(out, PeriodLine(ledger.periods, k));
+    PutText(out, SettingsLine(ledger));
+    return out;
+}
+
+// The values of the ledger as its file holds them, read back as loading the file would.
+void ApplyTrailer(Reader& in, Ledger& ledger, Date today) {
+    std::vector<std::string> lines;
+    for (int k = 0; k < 13; ++k) lines.push_back(in.Text());
+    LedgerValues::Of(ParseLedgerLines(std::move(lines), ledger, today).ledger).ApplyTo(ledger);
+}
+
+void PutBook(std::string& out, const BookId& book) {
+    PutText(out, book.kind);
+    PutText(out, book.name);
+}
+
+}  // namespace
+
+RecoveryJournal::RecoveryJournal(std::string folder, FileWriter& writer)
+    : folder_(std::move(folder)), writer_(writer) {}
+
+RecoveryJournal::~RecoveryJournal() {
+    if (watched_) Unwatch(*watched_);
+    Close();
+}
+
+std::string RecoveryJournal::Path() const {
+    return folder_ + "/" + kRecoveryJournalName;
+}
+
+void RecoveryJournal::Watch(Ledger& ledger) {
+    if (watched_) Unwatch(*watched_);
+    watched_ = &ledger;
+    for (int k = 0; k < 3; ++k) {
+        logs_[k] = LineChangeLog{};
+        ListOf(ledger, k).RecordForwardInto(&logs_[k]);
+    }
+}
+
+void RecoveryJournal::Unwatch(Ledger& ledger) {
+    for (int k = 0; k < 3; ++k) ListOf(ledger, k).RecordForwardInto(nullptr);
+    watched_ = nullptr;
+}
+
+void RecoveryJournal::Commit(Ledger& ledger, const FileIdentity& file, bool modified,
+                             const BookId& shown) {
+    if (watched_ != &ledger) return;
+    Unwatch(ledger);
+    if (!modified) {
+        if (fd_ >= 0) Discard();
+        return;
+    }
+    try {
+        // Work on another file, or a journal that could not be written, starts afresh.
+        if (fd_ < 0 || !(file == file_)) {
+            Create(ledger, file, shown);
+            return;
+        }
+        bool whole = false, changed = false;
+        for (const LineChangeLog& log : logs_) {
+            whole = whole || log.replacedWhole;
+            changed = changed || !log.Empty();
+        }
+        std::string trailer = Trailer(ledger);
+        if (whole) {
+            Create(ledger, file, shown);
+            return;
+        }
+        if (!changed && trailer == lastTrailer_ && shown == lastShown_) return;
+        std::string payload(1, kChangesRecord);
+        PutBook(payload, shown);
+        payload += trailer;
+        for (const LineChangeLog& log : logs_) {
+            PutInt(payload, log.changes.size(), 4);
+            for (const LineChange& c : log.changes) {
+                payload += static_cast<char>(c.kind);
+                PutInt(payload, static_cast<std::uint32_t>(c.index), 4);
+                PutInt(payload, static_cast<std::uint32_t>(c.other), 4);
+                PutText(payload, c.text);
+            }
+        }
+        Append(Framed(payload));
+        lastTrailer_ = std::move(trailer);
+        lastShown_ = shown;
+    } catch (const std::exception&) {
+        // Tried again from the whole ledger after the next command.
+        Close();
+    }
+}
+
+void RecoveryJournal::Create(const Ledger& ledger, const FileIdentity& file, const BookId& shown) {
+    Close();
+    std::string payload(1, kFileRecord);
+    PutText(payload, file.path);
+    PutInt(payload, file.exists ? 1 : 0, 1);
+    PutInt(payload, static_cast<std::uint64_t>(file.size), 8);
+    PutInt(payload, file.contentHash, 8);
+    std::string bytes(kMagic);
+    bytes += Framed(payload);
+    payload.assign(1, kWholeRecord);
+    PutBook(payload, shown);
+    const std::string trailer = Trailer(ledger);
+    payload += trailer;
+    for (const TLightStrings* list :
+         {&ledger.transactions, &ledger.pettyRegistry, &ledger.bankRegistry}) {
+        PutInt(payload, static_cast<std::uint32_t>(list->Count()), 4);
+        for (const std::string& line : list->Items()) PutText(payload, line);
+    }
+    bytes += Framed(payload);
+    writer_.WriteAtomic(Path(), bytes);
+    fd_ = ::open(Path().c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
+    if (fd_ < 0) return;
+    file_ = file;
+    lastTrailer_ = trailer;
+    lastShown_ = shown;
+}
+
+void RecoveryJournal::Append(const std::string& record) {
+    std::size_t done = 0;
+    while (done < record.size()) {
+        const ssize_t n = ::write(fd_, record.data() + done, record.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) {
+            Close();
+            return;
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    if (::fdatasync(fd_) != 0) Close();
+}
+
+void RecoveryJournal::Close() {
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = -1;
+}
+
+void RecoveryJournal::Discard() {
+    if (watched_) Unwatch(*watched_);
+    Close();
+    try {
+        writer_.Remove(Path());
+    } catch (const std::exception&) {
+        // A journal left behind is offered again at the next start, never applied wrongly.
+    }
+}
+
+std::optional<RecoveredWork> RecoveryJournal::Read(const std::string& folder, Date today) {
+    const std::string path = folder + "/" + kRecoveryJournalName;
+    if (!FileExists(path)) return std::nullopt;
+    std::string bytes;
+    try {
+        bytes = ReadFileBytes(path);
+    } catch (const std::exception&) {
+        return std::nullopt;
+    }
+    if (bytes.compare(0, kMagic.size(), kMagic) != 0) return std::nullopt;
+    Reader file(std::string_view(bytes).substr(kMagic.size()));
+    RecoveredWork work;
+    int records = 0;
+    try {
+        while (!file.AtEnd()) {
+            const std::string_view payload = file.Bytes(static_cast<std::size_t>(file.Int(4)));
+            if (file.Int(8) != Check(payload) || payload.empty()) break;
+            Reader in(payload.substr(1));
+            const char kind = payload[0];
+            if ((records == 0) != (kind == kFileRecord) || (records == 1) != (kind == kWholeRecord))
+                break;
+            if (kind == kFileRecord) {
+                work.file.path = in.Text();
+                work.file.exists = in.Int(1) != 0;
+                work.file.size = static_cast<std::int64_t>(in.Int(8));
+                work.file.contentHash = in.Int(8);
+            } else {
+                Ledger& ledger = work.ledger;
+                work.shownBook.kind = in.Text();
+                work.shownBook.name = in.Text();
+                ApplyTrailer(in, ledger, today);
+                for (int k = 0; k < 3; ++k) {
+                    TLightStrings& list = ListOf(ledger, k);
+                    const auto count = static_cast<std::int32_t>(in.Int(4));
+                    if (kind == kWholeRecord) {
+                        std::vector<std::string> lines;
+                        for (std::int32_t i = 0; i < count; ++i) lines.push_back(in.Text());
+                        list.Adopt(std::move(lines));
+                        continue;
+                    }
+                    for (std::int32_t i = 0; i < count; ++i) {
+                        const auto change = static_cast<LineChange::Kind>(in.Int(1));
+                        const auto index = static_cast<std::int32_t>(in.Int(4));
+                        const auto other = static_cast<std::int32_t>(in.Int(4));
+                        std::string text = in.Text();
+                        switch (change) {
+                            case LineChange::Kind::Insert:
+                                list.Insert(index, std::move(text));
+                                break;
+                            case LineChange::Kind::Delete:
+                                list.Delete(index);
+                                break;
+                            case LineChange::Kind::Put:
+                                list.Put(index, std::move(text));
+                                break;
+                            case LineChange::Kind::Exchange:
+                                list.Exchange(index, other);
+                                break;
+                        }
+                    }
+                }
+            }
+            ++records;
+        }
+    } catch (const Reader::Short&) {
+        // The last record was cut short: the command it was writing had not ended.
+    } catch (const std::exception&) {
+        return std::nullopt;
+    }
+    if (records < 2) return std::nullopt;
+    return work;
+}
+
+}  // namespace velmora

@@ -1,0 +1,73 @@
+#pragma once
+// The work of the desktop program kept on disk while it is not saved, so that a program
+// that ends without saving (killed, a crash, the power lost) loses none of it: the lines
+// and values of the ledger once, then what each command changed, appended and flushed to
+// disk when the command ends. The journal belongs to the ledger file the work started
+// from, as it was when loaded or last saved; it is removed once the ledger is saved or
+// its changes are given up.
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "core/ledger/book.h"
+#include "core/ledger/ledger.h"
+#include "core/util/date.h"
+#include "core/util/file_io.h"
+#include "core/util/line_changes.h"
+
+namespace velmora {
+
+inline constexpr const char* kRecoveryJournalName = "recovery.jnl";
+inline constexpr const char* kRecoveryQuestion =
+    "前回保存されなかった変更があります。復元しますか？";
+
+// The unsaved work a journal holds.
+struct RecoveredWork {
+    // The ledger file it started from (its path as given, empty for a new ledger) and that
+    // file's identity then.
+    FileIdentity file;
+    Ledger ledger;  // as it was after the last command written
+    BookId shownBook;
+};
+
+class RecoveryJournal {
+public:
+    RecoveryJournal(std::string folder, FileWriter& writer);
+    ~RecoveryJournal();
+    RecoveryJournal(const RecoveryJournal&) = delete;
+    RecoveryJournal& operator=(const RecoveryJournal&) = delete;
+
+    std::string Path() const;
+
+    // Records what the next command does to ledger.
+    void Watch(Ledger& ledger);
+    // The command has ended: its changes are written and flushed, or, when the ledger is
+    // as its file is (not modified), the journal is removed. file is the identity of the
+    // ledger file the work belongs to. A journal that cannot be written is given up
+    // quietly: the ledger in memory is unharmed by it.
+    void Commit(Ledger& ledger, const FileIdentity& file, bool modified, const BookId& shown);
+    // Removes the journal on disk, also one a previous run left; the command running
+    // now leaves none.
+    void Discard();
+
+    // The work a journal in folder holds; nullopt when there is none or it cannot be read.
+    // A record cut short by the end of the program ends it.
+    static std::optional<RecoveredWork> Read(const std::string& folder, Date today);
+
+private:
+    void Unwatch(Ledger& ledger);
+    void Create(const Ledger& ledger, const FileIdentity& file, const BookId& shown);
+    void Append(const std::string& record);
+    void Close();
+
+    std::string folder_;
+    FileWriter& writer_;
+    Ledger* watched_ = nullptr;
+    LineChangeLog logs_[3];
+    int fd_ = -1;  // the journal open for appending; -1 when this program has none
+    FileIdentity file_;
+    std::string lastTrailer_;
+    BookId lastShown_;
+};
+
+}  // namespace velmora
