@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <exception>
 #include <string_view>
 #include <utility>
@@ -99,11 +100,29 @@ void PutBook(std::string& out, const BookId& book) {
 }  // namespace
 
 RecoveryJournal::RecoveryJournal(std::string folder, FileWriter& writer)
-    : folder_(std::move(folder)), writer_(writer) {}
+    : folder_(std::move(folder)), writer_(writer), syncer_([this] { SyncLoop(); }) {}
 
 RecoveryJournal::~RecoveryJournal() {
     if (watched_) Unwatch(*watched_);
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        stopping_ = true;
+    }
+    wake_.notify_one();
+    syncer_.join();
     Close();
+}
+
+// Flushes what was appended, at the latest a fifth of a second after it was written (the
+// wait ends on its own, so a wake-up that came too early is never lost).
+void RecoveryJournal::SyncLoop() {
+    std::unique_lock<std::mutex> lock(mutex_);
+    while (true) {
+        wake_.wait_for(lock, std::chrono::milliseconds(200),
+                       [this] { return stopping_ || unsynced_.load(); });
+        if (unsynced_.exchange(false) && fd_ >= 0 && ::fdatasync(fd_) != 0) syncFailed_ = true;
+        if (stopping_) return;
+    }
 }
 
 std::string RecoveryJournal::Path() const {
@@ -128,6 +147,7 @@ void RecoveryJournal::Commit(Ledger& ledger, const FileIdentity& file, bool modi
                              const BookId& shown) {
     if (watched_ != &ledger) return;
     Unwatch(ledger);
+    if (syncFailed_.exchange(false)) Close();  // begun again from the whole ledger below
     if (!modified) {
         if (fd_ >= 0) Discard();
         return;
@@ -190,7 +210,10 @@ void RecoveryJournal::Create(const Ledger& ledger, const FileIdentity& file, con
     }
     bytes += Framed(payload);
     writer_.WriteAtomic(Path(), bytes);
-    fd_ = ::open(Path().c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        fd_ = ::open(Path().c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
+    }
     if (fd_ < 0) return;
     file_ = file;
     lastTrailer_ = trailer;
@@ -208,12 +231,15 @@ void RecoveryJournal::Append(const std::string& record) {
         }
         done += static_cast<std::size_t>(n);
     }
-    if (::fdatasync(fd_) != 0) Close();
+    unsynced_ = true;
+    wake_.notify_one();
 }
 
 void RecoveryJournal::Close() {
+    std::lock_guard<std::mutex> lock(mutex_);
     if (fd_ >= 0) ::close(fd_);
     fd_ = -1;
+    unsynced_ = false;
 }
 
 void RecoveryJournal::Discard() {

@@ -5,9 +5,13 @@
 // disk when the command ends. The journal belongs to the ledger file the work started
 // from, as it was when loaded or last saved; it is removed once the ledger is saved or
 // its changes are given up.
+#include <atomic>
+#include <condition_variable>
 #include <cstdint>
+#include <mutex>
 #include <optional>
 #include <string>
+#include <thread>
 
 #include "core/ledger/book.h"
 #include "core/ledger/ledger.h"
@@ -41,7 +45,9 @@ public:
 
     // Records what the next command does to ledger.
     void Watch(Ledger& ledger);
-    // The command has ended: its changes are written and flushed, or, when the ledger is
+    // The command has ended: its changes are written at once (a program killed after this
+    // keeps them) and flushed to the disk within a moment by a thread of the journal's own,
+    // so that the window does not wait for the disk; or, when the ledger is
     // as its file is (not modified), the journal is removed. file is the identity of the
     // ledger file the work belongs to. A journal that cannot be written is given up
     // quietly: the ledger in memory is unharmed by it.
@@ -59,12 +65,21 @@ private:
     void Create(const Ledger& ledger, const FileIdentity& file, const BookId& shown);
     void Append(const std::string& record);
     void Close();
+    void SyncLoop();
 
     std::string folder_;
     FileWriter& writer_;
     Ledger* watched_ = nullptr;
     LineChangeLog logs_[3];
     int fd_ = -1;  // the journal open for appending; -1 when this program has none
+    // fd_ is changed on the window's thread under mutex_; the syncing thread reads it under
+    // mutex_, which it holds while it flushes.
+    std::mutex mutex_;
+    std::condition_variable wake_;
+    std::atomic<bool> unsynced_{false};
+    std::atomic<bool> syncFailed_{false};
+    bool stopping_ = false;
+    std::thread syncer_;
     FileIdentity file_;
     std::string lastTrailer_;
     BookId lastShown_;
