@@ -1,6 +1,8 @@
 // The entry form through its window: F5, a title clicked, a description committed by the
-// input method, an amount typed and Enter; a transfer on the petty-cash tab; an edit and a
-// delete from the grid; then Ctrl+S writes the records so made.
+// input method, an amount typed and Enter; a transfer on the petty-cash tab; an edit, a
+// move down taken back with Ctrl+Z and a delete from the grid; then Ctrl+S writes the
+// records so made.
+#include <QAction>
 #include <QApplication>
 #include <QInputMethodEvent>
 #include <QListWidget>
@@ -138,6 +140,15 @@ void EntryFormTest::entriesTransfersEditsAndDeletesReachTheFile() {
         QVERIFY(!form.isVisible());
     });
     QVERIFY(list[before + 1].find(",0,2500,5780,") != std::string::npos);
+
+    // "一行下へ移動する" on the income puts the transfer first; Ctrl+Z puts it back.
+    const std::string income = list[before];
+    w.ledgerGrid()->selectRow(rowOf("自販機手数料"));
+    w.ledgerGrid()->findChild<QAction*>("moveRowDown")->trigger();
+    QVERIFY(list[before + 1].find(",雑収入,自販機手数料,1500,0,5780,") != std::string::npos);
+    QApplication::setActiveWindow(&w);
+    QTest::keyClick(w.ledgerGrid(), Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(list[before], income);
 
     // Ctrl+F5 on the income, then "削  除" and Yes.
     w.ledgerGrid()->selectRow(rowOf("自販機手数料"));
