@@ -8,6 +8,7 @@
 #include <cstdio>
 
 #include "bench/support/bench_setup.h"
+#include "bench/support/desktop_program_bench.h"
 #include "bench/support/figure_reporter.h"
 #include "core/ledger/record.h"
 #include "core/view/description_completion.h"
@@ -149,15 +150,10 @@ int main(int argc, char** argv) {
 
     ScratchFolder scratch;
     const std::string file = PrepareAnnouncedLedger(scratch).path;
-    velmora::ProgramOptions options;
-    options.file = file;
-    options.today = kToday;
     QuietDialogs dialogs;
-    velmora::gui::DesktopProgram program(
-        velmora::gui::DesktopFolders{scratch.File("work"), VELMORA_SOURCE_DATA_DIR}, options,
-        dialogs);
-    if (!program.Start()) return 1;
-    QApplication::processEvents();
+    const auto started = StartDesktopProgram(scratch, file, kToday, dialogs);
+    if (!started) return 1;
+    velmora::gui::DesktopProgram& program = *started;
 
     // A first change of the day, kept: the figures are of the entries after it, when the
     // ledger is modified and its recovery journal exists. The first change after a load or a

@@ -9,6 +9,7 @@
 #include <QTableView>
 
 #include "bench/support/bench_setup.h"
+#include "bench/support/desktop_program_bench.h"
 #include "bench/support/figure_reporter.h"
 #include "core/app/command_table.h"
 #include "core/view/month_tabs.h"
@@ -31,20 +32,6 @@ namespace {
 const Date kToday = Date::FromYmd(2024, 10, 15);
 // Twelve months of about 300 records each.
 constexpr int kDayViewRecords = 3600;
-
-std::unique_ptr<gui::DesktopProgram> StartProgram(const ScratchFolder& scratch,
-                                                  const std::string& work, const std::string& file,
-                                                  Dialogs& dialogs) {
-    ProgramOptions options;
-    options.file = file;
-    options.today = kToday;
-    auto program = std::make_unique<gui::DesktopProgram>(
-        gui::DesktopFolders{scratch.File(work), VELMORA_SOURCE_DATA_DIR}, options, dialogs);
-    if (!program->Start()) return nullptr;
-    program->window().show();
-    QApplication::processEvents();
-    return program;
-}
 
 gui::LedgerPage& PageOf(gui::MainWindow& window) {
     return *window.findChild<gui::LedgerPage*>();
@@ -156,8 +143,8 @@ int main(int argc, char** argv) {
     ScratchFolder dayScratch;
     const std::string dayFile = PrepareLedgerFile(dayScratch, kDayViewRecords).path;
     QuietDialogs dialogs;
-    auto program = StartProgram(scratch, "work", file, dialogs);
-    auto days = StartProgram(dayScratch, "work", dayFile, dialogs);
+    auto program = StartDesktopProgram(scratch, file, kToday, dialogs);
+    auto days = StartDesktopProgram(dayScratch, dayFile, kToday, dialogs);
     if (!program || !days) return 1;
     RegisterPageBenchmarks(*program, *days);
     RunWithFigures({

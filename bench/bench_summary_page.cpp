@@ -9,6 +9,7 @@
 #include <QTableView>
 
 #include "bench/support/bench_setup.h"
+#include "bench/support/desktop_program_bench.h"
 #include "bench/support/figure_reporter.h"
 #include "core/reports/summary_grid.h"
 #include "gui/app/desktop_program.h"
@@ -136,15 +137,10 @@ int main(int argc, char** argv) {
 
     ScratchFolder scratch;
     const std::string file = PrepareAnnouncedLedger(scratch).path;
-    velmora::ProgramOptions options;
-    options.file = file;
-    options.today = kToday;
     QuietDialogs dialogs;
-    velmora::gui::DesktopProgram program(
-        velmora::gui::DesktopFolders{scratch.File("work"), VELMORA_SOURCE_DATA_DIR}, options,
-        dialogs);
-    if (!program.Start()) return 1;
-    QApplication::processEvents();
+    const auto started = StartDesktopProgram(scratch, file, kToday, dialogs);
+    if (!started) return 1;
+    velmora::gui::DesktopProgram& program = *started;
 
     RegisterPageBenchmarks(program);
     RunWithFigures({

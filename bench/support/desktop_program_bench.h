@@ -1,0 +1,30 @@
+#pragma once
+// The desktop program as the window benchmarks start it: on the ledger file named as on its
+// command line, on the given day, with quiet dialogs, its main window shown. For programs
+// that link the desktop program (they define VELMORA_SOURCE_DATA_DIR, the shipped data).
+#include <QApplication>
+#include <memory>
+#include <string>
+
+#include "bench/support/bench_setup.h"
+#include "gui/app/desktop_program.h"
+#include "gui/app/main_window.h"
+
+namespace velmora::bench {
+
+// nullptr when the program did not start.
+inline std::unique_ptr<gui::DesktopProgram> StartDesktopProgram(const ScratchFolder& scratch,
+                                                                const std::string& file, Date today,
+                                                                Dialogs& dialogs) {
+    ProgramOptions options;
+    options.file = file;
+    options.today = today;
+    auto program = std::make_unique<gui::DesktopProgram>(
+        gui::DesktopFolders{scratch.File("work"), VELMORA_SOURCE_DATA_DIR}, options, dialogs);
+    if (!program->Start()) return nullptr;
+    program->window().show();
+    QApplication::processEvents();
+    return program;
+}
+
+}  // namespace velmora::bench
