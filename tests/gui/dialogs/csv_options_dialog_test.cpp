@@ -5,14 +5,10 @@
 #include <QTableWidget>
 #include <QTest>
 #include <QTimer>
-#include <filesystem>
 
 #include "core/util/codepage.h"
-#include "gui/app/desktop_program.h"
-#include "gui/app/main_window.h"
 #include "gui/dialogs/csv_options_dialog.h"
-#include "support/scripted_dialogs.h"
-#include "support/temp_folder.h"
+#include "gui/support/example_desk.h"
 
 using namespace velmora;
 using namespace velmora::gui;
@@ -24,19 +20,12 @@ private slots:
 };
 
 void CsvOptionsDialogTest::choicesReachTheFileAndTheCodeTable() {
-    velmora::testing::TempFolder folder;
-    const std::string file = folder.Path() + "/a.exv";
-    std::filesystem::copy_file(velmora::testing::FixturePath("ledger/example2014.exv"), file);
-    velmora::testing::ScriptedDialogs dialogs;
-    ProgramOptions options;
-    options.today = Date::FromYmd(2014, 6, 10);
-    options.file = file;
-    const std::string work = folder.Path() + "/work";
-    DesktopProgram program(
-        DesktopFolders{work, qEnvironmentVariable("VELMORA_DATA_DIR").toStdString()}, options,
-        dialogs);
+    velmora::testing::ExampleDesk desk;
+    gui::DesktopProgram& program = *desk.program;
+    velmora::testing::ScriptedDialogs& dialogs = desk.dialogs;
+    const std::string& work = desk.work;
     QVERIFY(program.Start());
-    const std::string out = folder.Path() + "/out.csv";
+    const std::string out = desk.folder.Path() + "/out.csv";
     dialogs.saveFileAnswers.push_back(out);
 
     bool seen = false;

@@ -3,15 +3,11 @@
 #include <QLabel>
 #include <QTest>
 #include <QTimer>
-#include <filesystem>
 
 #include "core/view/money_count.h"
-#include "gui/app/desktop_program.h"
-#include "gui/app/main_window.h"
 #include "gui/dialogs/money_count_dialog.h"
+#include "gui/support/example_desk.h"
 #include "gui/widgets/numeric_edit.h"
-#include "support/scripted_dialogs.h"
-#include "support/temp_folder.h"
 
 using namespace velmora;
 using namespace velmora::gui;
@@ -23,16 +19,8 @@ private slots:
 };
 
 void MoneyCountDialogTest::countsShowTheDifferenceAndAreKept() {
-    velmora::testing::TempFolder folder;
-    const std::string file = folder.Path() + "/a.exv";
-    std::filesystem::copy_file(velmora::testing::FixturePath("ledger/example2014.exv"), file);
-    velmora::testing::ScriptedDialogs dialogs;
-    ProgramOptions options;
-    options.today = Date::FromYmd(2014, 6, 10);
-    options.file = file;
-    DesktopProgram program(DesktopFolders{folder.Path() + "/work",
-                                          qEnvironmentVariable("VELMORA_DATA_DIR").toStdString()},
-                           options, dialogs);
+    velmora::testing::ExampleDesk desk;
+    gui::DesktopProgram& program = *desk.program;
     QVERIFY(program.Start());
     Application& app = program.app();
     const Amount balance = CashBalanceAtDayEnd(app.session().ledger, Date::FromYmd(2014, 6, 10));

@@ -11,44 +11,22 @@
 #include <QTableView>
 #include <QTest>
 #include <QTimer>
-#include <filesystem>
 #include <functional>
 
 #include "core/ledger/ledger_file.h"
 #include "core/util/codepage.h"
 #include "core/util/file_io.h"
-#include "gui/app/desktop_program.h"
-#include "gui/app/main_window.h"
+#include "gui/support/example_desk.h"
 #include "gui/view/entry_form_dialog.h"
 #include "gui/widgets/numeric_edit.h"
-#include "support/scripted_dialogs.h"
 #include "support/temp_folder.h"
 
 using namespace velmora;
 using namespace velmora::gui;
-namespace fs = std::filesystem;
 
 namespace {
 
-struct Desk {
-    explicit Desk(const std::string& name) {
-        file = folder.Path() + "/" + name;
-        fs::copy_file(velmora::testing::FixturePath("ledger/example2014.exv"), file);
-        ProgramOptions options;
-        options.today = Date::FromYmd(2014, 6, 10);
-        options.file = file;
-        program = std::make_unique<DesktopProgram>(
-            DesktopFolders{folder.Path() + "/work",
-                           qEnvironmentVariable("VELMORA_DATA_DIR").toStdString()},
-            options, dialogs);
-    }
-    velmora::testing::TempFolder folder;
-    velmora::testing::ScriptedDialogs dialogs;
-    std::string file;
-    std::unique_ptr<DesktopProgram> program;
-    MainWindow& w() { return program->window(); }
-    Application& app() { return program->app(); }
-};
+using Desk = velmora::testing::ExampleDesk;
 
 // Runs fill on the entry form once the key has opened it.
 void WithForm(MainWindow& w, Qt::Key key, Qt::KeyboardModifiers modifiers,
