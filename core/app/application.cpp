@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <exception>
+#include <filesystem>
 
 #include "core/ledger/ledger_file.h"
 #include "core/reports/graph_layout.h"
@@ -277,52 +278,87 @@ void Application::Show(const std::optional<std::string>& file) {
     ShowStartedSession();
 }
 
+namespace {
+
+bool WorkOfFile(const RecoveredWork& work, const FileIdentity& loaded) {
+    if (work.file.path.empty()) return loaded.path.empty();
+    return !loaded.path.empty() && IsSameFile(work.file.path, loaded.path) &&
+           work.file.exists == loaded.exists && work.file.size == loaded.size &&
+           work.file.contentHash == loaded.contentHash;
+}
+
+}  // namespace
+
+// Every journal left is offered in turn. Only work that started from the very file now
+// loaded is applied to it (once); any other is offered as a copy to save under a name, and
+// one whose copy was not saved is kept to be offered again at the next start.
 void Application::OfferRecovery() {
-    std::optional<RecoveredWork> work =
-        RecoveryJournal::Read(services_.workingFolder, session_.clock().Today());
-    if (!work) {
-        journal_->Discard();
-        return;
-    }
-    if (!services_.dialogs.AskYesNo(kAppTitle, kRecoveryQuestion, work->file.path)) {
-        journal_->Discard();
-        return;
-    }
-    const FileIdentity& loaded = session_.fileIdentity;
-    const bool sameFile = work->file.path.empty()
-                              ? loaded.path.empty()
-                              : !loaded.path.empty() && IsSameFile(work->file.path, loaded.path) &&
-                                    work->file.exists == loaded.exists &&
-                                    work->file.size == loaded.size &&
-                                    work->file.contentHash == loaded.contentHash;
-    if (sameFile) {
-        session_.ledger = std::move(work->ledger);
-        session_.modified = true;
-        history_.Clear();
-        session_.NotifyLedgerReplaced();
-        session_.NotifyTitlesChanged();
-        const std::vector<BookId> books = BooksOf(session_.ledger);
-        if (std::find(books.begin(), books.end(), work->shownBook) != books.end())
-            SelectBook(session_, work->shownBook);
+    bool applied = false;
+    const std::string current = services_.workingFolder + "/" + kRecoveryJournalName;
+    for (const std::string& path : RecoveryJournal::Found(services_.workingFolder)) {
+        std::optional<RecoveredWork> work = RecoveryJournal::Read(path, session_.clock().Today());
+        if (!work || !services_.dialogs.AskYesNo(kAppTitle, kRecoveryQuestion, work->file.path)) {
+            RemoveJournal(path);
+            continue;
+        }
+        if (!applied && WorkOfFile(*work, session_.fileIdentity)) {
+            applied = true;
+            // This run's journal goes on from the work: it is written whole as the start
+            // ends, so until then the journal the work came from must stay.
+            std::error_code ignored;  // a kept journal left is offered again as a copy
+            if (path != current) std::filesystem::rename(path, current, ignored);
+            session_.ledger = std::move(work->ledger);
+            session_.modified = true;
+            history_.Clear();
+            session_.NotifyLedgerReplaced();
+            session_.NotifyTitlesChanged();
+            const std::vector<BookId> books = BooksOf(session_.ledger);
+            if (std::find(books.begin(), books.end(), work->shownBook) != books.end())
+                SelectBook(session_, work->shownBook);
+            else
+                SelectCashBook(session_);
+            continue;
+        }
+        if (SaveRecoveredCopy(work->ledger))
+            RemoveJournal(path);
         else
-            SelectCashBook(session_);
-        return;
+            KeepJournal(path);
     }
-    // The file changed since (or another one is open): the work is no change of it.
+}
+
+bool Application::SaveRecoveredCopy(const Ledger& ledger) {
     std::optional<std::string> path = services_.dialogs.AskSaveFile(
         LedgerFileRequest(session_, "現金出納帳5-Velmora-ファイル|*.exv", true));
     while (path && RefuseOpenLedgerOutput(session_, *path))
         path = services_.dialogs.AskSaveFile(
             LedgerFileRequest(session_, "現金出納帳5-Velmora-ファイル|*.exv", true));
-    if (!path) return;  // offered again at the next start
+    if (!path) return false;
     try {
-        services_.writer.WriteAtomic(*path, EncodeTextLines(LedgerFileLines(work->ledger)));
+        services_.writer.WriteAtomic(*path, EncodeTextLines(LedgerFileLines(ledger)));
     } catch (const std::exception& error) {
         services_.dialogs.ShowInfo("確認", *path + "を保存できませんでした。\r\n" + error.what());
-        return;
+        return false;
     }
     services_.dialogs.ShowInfo("確認", *path + "を保存しました。");
-    journal_->Discard();
+    return true;
+}
+
+void Application::RemoveJournal(const std::string& path) {
+    try {
+        services_.writer.Remove(path);
+    } catch (const std::exception&) {
+        // Offered again at the next start.
+    }
+}
+
+void Application::KeepJournal(const std::string& path) {
+    try {
+        RecoveryJournal::Keep(path);
+    } catch (const std::exception& error) {
+        // Left where it is, this run's journal would write over it: this run keeps none.
+        services_.dialogs.ShowInfo("確認", error.what());
+        journal_.reset();
+    }
 }
 
 void Application::ShowStartedSession() {

@@ -256,6 +256,9 @@ private:
     // The work a previous run left unsaved: given back into the session when it belongs to
     // the ledger just loaded, else offered as a copy to save under another name.
     void OfferRecovery();
+    bool SaveRecoveredCopy(const Ledger& ledger);
+    void RemoveJournal(const std::string& path);
+    void KeepJournal(const std::string& path);
     Snapshot TakeSnapshot() const;
     void RebuildView();
     bool RebuildShownSummary();

@@ -3,14 +3,17 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <exception>
+#include <filesystem>
 #include <string_view>
 #include <utility>
 #include <vector>
 
 #include "core/ledger/ledger_file.h"
+#include "core/util/errors.h"
 #include "core/view/undo_history.h"
 
 namespace velmora {
@@ -83,13 +86,6 @@ std::string Trailer(const Ledger& ledger) {
     for (int k = 1; k <= 12; ++k) PutText(out, PeriodLine(ledger.periods, k));
     PutText(out, SettingsLine(ledger));
     return out;
-}
-
-// The values of the ledger as its file holds them, read back as loading the file would.
-void ApplyTrailer(Reader& in, Ledger& ledger, Date today) {
-    std::vector<std::string> lines;
-    for (int k = 0; k < 13; ++k) lines.push_back(in.Text());
-    LedgerValues::Of(ParseLedgerLines(std::move(lines), ledger, today).ledger).ApplyTo(ledger);
 }
 
 void PutBook(std::string& out, const BookId& book) {
@@ -252,8 +248,86 @@ void RecoveryJournal::Discard() {
     }
 }
 
-std::optional<RecoveredWork> RecoveryJournal::Read(const std::string& folder, Date today) {
-    const std::string path = folder + "/" + kRecoveryJournalName;
+namespace {
+
+// One command's record, decoded whole before any of it is applied, so that a record
+// whose inside does not read leaves the ledger as the records before it made it.
+struct DecodedRecord {
+    char kind = 0;
+    BookId shown;
+    std::vector<std::string> trailer;
+    struct Change {
+        LineChange::Kind kind;
+        std::int32_t index;
+        std::int32_t other;
+        std::string text;
+    };
+    std::vector<std::string> whole[3];
+    std::vector<Change> changes[3];
+};
+
+DecodedRecord Decode(std::string_view payload) {
+    DecodedRecord record;
+    record.kind = payload[0];
+    Reader in(payload.substr(1));
+    record.shown.kind = in.Text();
+    record.shown.name = in.Text();
+    for (int k = 0; k < 13; ++k) record.trailer.push_back(in.Text());
+    for (int k = 0; k < 3; ++k) {
+        const std::uint64_t count = in.Int(4);
+        for (std::uint64_t i = 0; i < count; ++i) {
+            if (record.kind == kWholeRecord) {
+                record.whole[k].push_back(in.Text());
+                continue;
+            }
+            DecodedRecord::Change change{};
+            change.kind = static_cast<LineChange::Kind>(in.Int(1));
+            change.index = static_cast<std::int32_t>(in.Int(4));
+            change.other = static_cast<std::int32_t>(in.Int(4));
+            change.text = in.Text();
+            record.changes[k].push_back(std::move(change));
+        }
+    }
+    if (!in.AtEnd()) throw Reader::Short{};
+    return record;
+}
+
+// The trailer's values are read back as loading the file would read them.
+void Apply(DecodedRecord& record, RecoveredWork& work, Date today) {
+    Ledger& ledger = work.ledger;
+    work.shownBook = std::move(record.shown);
+    LedgerValues::Of(ParseLedgerLines(std::move(record.trailer), ledger, today).ledger)
+        .ApplyTo(ledger);
+    for (int k = 0; k < 3; ++k) {
+        TLightStrings& list = ListOf(ledger, k);
+        if (record.kind == kWholeRecord) {
+            list.Adopt(std::move(record.whole[k]));
+            continue;
+        }
+        for (DecodedRecord::Change& c : record.changes[k]) {
+            switch (c.kind) {
+                case LineChange::Kind::Insert:
+                    list.Insert(c.index, std::move(c.text));
+                    break;
+                case LineChange::Kind::Delete:
+                    list.Delete(c.index);
+                    break;
+                case LineChange::Kind::Put:
+                    list.Put(c.index, std::move(c.text));
+                    break;
+                case LineChange::Kind::Exchange:
+                    list.Exchange(c.index, c.other);
+                    break;
+                default:
+                    throw ListIndexError();
+            }
+        }
+    }
+}
+
+}  // namespace
+
+std::optional<RecoveredWork> RecoveryJournal::Read(const std::string& path, Date today) {
     if (!FileExists(path)) return std::nullopt;
     std::string bytes;
     try {
@@ -268,61 +342,75 @@ std::optional<RecoveredWork> RecoveryJournal::Read(const std::string& folder, Da
     try {
         while (!file.AtEnd()) {
             const std::string_view payload = file.Bytes(static_cast<std::size_t>(file.Int(4)));
+            // A record that fails its check ends the journal: what follows cannot be
+            // applied without it.
             if (file.Int(8) != Check(payload) || payload.empty()) break;
-            Reader in(payload.substr(1));
             const char kind = payload[0];
             if ((records == 0) != (kind == kFileRecord) || (records == 1) != (kind == kWholeRecord))
                 break;
             if (kind == kFileRecord) {
+                Reader in(payload.substr(1));
                 work.file.path = in.Text();
                 work.file.exists = in.Int(1) != 0;
                 work.file.size = static_cast<std::int64_t>(in.Int(8));
                 work.file.contentHash = in.Int(8);
-            } else {
-                Ledger& ledger = work.ledger;
-                work.shownBook.kind = in.Text();
-                work.shownBook.name = in.Text();
-                ApplyTrailer(in, ledger, today);
-                for (int k = 0; k < 3; ++k) {
-                    TLightStrings& list = ListOf(ledger, k);
-                    const auto count = static_cast<std::int32_t>(in.Int(4));
-                    if (kind == kWholeRecord) {
-                        std::vector<std::string> lines;
-                        for (std::int32_t i = 0; i < count; ++i) lines.push_back(in.Text());
-                        list.Adopt(std::move(lines));
-                        continue;
-                    }
-                    for (std::int32_t i = 0; i < count; ++i) {
-                        const auto change = static_cast<LineChange::Kind>(in.Int(1));
-                        const auto index = static_cast<std::int32_t>(in.Int(4));
-                        const auto other = static_cast<std::int32_t>(in.Int(4));
-                        std::string text = in.Text();
-                        switch (change) {
-                            case LineChange::Kind::Insert:
-                                list.Insert(index, std::move(text));
-                                break;
-                            case LineChange::Kind::Delete:
-                                list.Delete(index);
-                                break;
-                            case LineChange::Kind::Put:
-                                list.Put(index, std::move(text));
-                                break;
-                            case LineChange::Kind::Exchange:
-                                list.Exchange(index, other);
-                                break;
-                        }
-                    }
+            } else if (kind == kWholeRecord || kind == kChangesRecord) {
+                DecodedRecord record;
+                try {
+                    record = Decode(payload);
+                } catch (const Reader::Short&) {
+                    break;
                 }
+                Apply(record, work, today);
+            } else {
+                break;
             }
             ++records;
         }
     } catch (const Reader::Short&) {
         // The last record was cut short: the command it was writing had not ended.
     } catch (const std::exception&) {
+        // Changes that do not fit the lines they were recorded on: no ledger can be trusted.
         return std::nullopt;
     }
     if (records < 2) return std::nullopt;
     return work;
+}
+
+std::vector<std::string> RecoveryJournal::Found(const std::string& folder) {
+    std::vector<std::pair<long, std::string>> kept;
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
+        const std::string name = entry.path().filename().string();
+        const std::string_view prefix = kKeptJournalPrefix;
+        if (name.size() <= prefix.size() + 4 || name.compare(0, prefix.size(), prefix) != 0 ||
+            !name.ends_with(".jnl"))
+            continue;
+        const std::string digits = name.substr(prefix.size(), name.size() - prefix.size() - 4);
+        if (digits.size() > 9 ||
+            !std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; }))
+            continue;
+        kept.emplace_back(std::stol(digits), entry.path().string());
+    }
+    std::sort(kept.begin(), kept.end());
+    std::vector<std::string> paths;
+    const std::string current = folder + "/" + kRecoveryJournalName;
+    if (FileExists(current)) paths.push_back(current);
+    for (auto& [number, path] : kept) paths.push_back(std::move(path));
+    return paths;
+}
+
+std::string RecoveryJournal::Keep(const std::string& path) {
+    const std::string folder = std::filesystem::path(path).parent_path().string();
+    const std::string current = folder + "/" + kRecoveryJournalName;
+    if (path != current) return path;
+    for (int n = 1;; ++n) {
+        const std::string kept = folder + "/" + kKeptJournalPrefix + std::to_string(n) + ".jnl";
+        if (FileExists(kept)) continue;
+        if (::rename(current.c_str(), kept.c_str()) != 0)
+            throw FileError("ファイルの名前を変更できません: " + current);
+        return kept;
+    }
 }
 
 }  // namespace velmora

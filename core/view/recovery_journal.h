@@ -12,6 +12,7 @@
 #include <optional>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "core/ledger/book.h"
 #include "core/ledger/ledger.h"
@@ -22,6 +23,8 @@
 namespace velmora {
 
 inline constexpr const char* kRecoveryJournalName = "recovery.jnl";
+// Journals whose work the user wanted back but could not save yet: "recovery-1.jnl", …
+inline constexpr const char* kKeptJournalPrefix = "recovery-";
 inline constexpr const char* kRecoveryQuestion =
     "前回保存されなかった変更があります。復元しますか？";
 
@@ -56,9 +59,16 @@ public:
     // now leaves none.
     void Discard();
 
-    // The work a journal in folder holds; nullopt when there is none or it cannot be read.
-    // A record cut short by the end of the program ends it.
-    static std::optional<RecoveredWork> Read(const std::string& folder, Date today);
+    // The work the journal at path holds; nullopt when there is none or it cannot be read.
+    // A record cut short by the end of the program, or one that fails its check, ends it.
+    static std::optional<RecoveredWork> Read(const std::string& path, Date today);
+    // The journals in folder with work to offer: the last run's first, then those kept
+    // for later, oldest first.
+    static std::vector<std::string> Found(const std::string& folder);
+    // Moves the last run's journal out of the way of this run's under a name of its own,
+    // so that it is offered again at the next start; a kept journal stays as it is.
+    // Returns the journal's path now. Throws FileError.
+    static std::string Keep(const std::string& path);
 
 private:
     void Unwatch(Ledger& ledger);

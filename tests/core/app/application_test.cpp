@@ -635,18 +635,20 @@ TEST(Application, NoGivesUnsavedWorkUpForGood) {
     EXPECT_FALSE(fs::exists(h.work + "/recovery.jnl"));
 }
 
+// Another program replaces the file by one with one more record.
+std::string ChangeBehindTheProgram(const std::string& file) {
+    fs::remove(file);
+    fs::copy_file(FixturePath("ledger/example2014.exv"), file);
+    std::ofstream(file, std::ios::app)
+        << "d06=,2014/06/04,2,通信費,x,0,1,0,現金,現金出納帳,現金,現金出納帳,\r\n";
+    return ReadBytes(file);
+}
+
 TEST(Application, WorkOnAFileChangedSinceIsOfferedAsACopyNeverApplied) {
     AppHarness h;
     const std::string file = h.CopyExample("a.exv");
     const std::string had = WorkThenEndWithoutSaving(h, file);
-    // Another program changes the file in the meantime.
-    fs::remove(file);
-    fs::copy_file(FixturePath("ledger/example2014.exv"), file);
-    {
-        std::ofstream(file, std::ios::app)
-            << "d06=,2014/06/04,2,通信費,x,0,1,0,現金,現金出納帳,現金,現金出納帳,\r\n";
-    }
-    const std::string changed = ReadBytes(file);
+    const std::string changed = ChangeBehindTheProgram(file);
 
     Application again{AppServices{h.dialogs, h.clock, DefaultFileWriter(), h.printer, h.shell,
                                   h.work, h.program}};
@@ -659,6 +661,36 @@ TEST(Application, WorkOnAFileChangedSinceIsOfferedAsACopyNeverApplied) {
     EXPECT_EQ(ReadBytes(file), changed);
     EXPECT_FALSE(again.session().modified);
     EXPECT_FALSE(fs::exists(h.work + "/recovery.jnl"));
+}
+
+TEST(Application, ACopyNotSavedIsKeptAndOfferedAgainAfterTheNextRunsWork) {
+    AppHarness h;
+    const std::string file = h.CopyExample("a.exv");
+    const std::string had = WorkThenEndWithoutSaving(h, file);
+    ChangeBehindTheProgram(file);
+    auto start = [&h, &file](bool answer) {
+        auto app = std::make_unique<Application>(AppServices{
+            h.dialogs, h.clock, DefaultFileWriter(), h.printer, h.shell, h.work, h.program});
+        h.dialogs.yesNoAnswers.push_back(answer);
+        app->Create();
+        app->Show(file);
+        return app;
+    };
+    {
+        // Yes, then the save dialog cancelled; the run works on, then ends without saving.
+        auto second = start(true);
+        EXPECT_TRUE(fs::exists(h.work + "/recovery-1.jnl"));
+        EXPECT_TRUE(second->AddBook("預金", "B銀行", Amount()));
+    }
+    // Both are offered: the second run's work applies to the file, the first's is a copy.
+    const std::string copy = h.docs + "/copy.exv";
+    h.dialogs.saveFileAnswers.push_back(copy);
+    auto third = start(true);
+    EXPECT_EQ(ReadBytes(copy), had);
+    EXPECT_TRUE(third->session().modified);
+    EXPECT_EQ(BooksOf(third->session().ledger).back().name, "B銀行");
+    EXPECT_FALSE(fs::exists(h.work + "/recovery-1.jnl"));
+    EXPECT_TRUE(fs::exists(h.work + "/recovery.jnl"));
 }
 
 }  // namespace
