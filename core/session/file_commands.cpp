@@ -1,6 +1,7 @@
 #include "core/session/file_commands.h"
 
 #include <filesystem>
+#include <string_view>
 
 #include "core/ledger/balances.h"
 #include "core/ledger/ledger_file.h"
@@ -48,6 +49,21 @@ void KeepOriginal(Session& session, const std::string& path, const DateTime& now
     const std::string backupPath = BackupFilePath(session.workingFolder(), moment);
     session.writer().WriteAtomic(backupPath, original);
     RotateBackups(session, backupPath, OriginalBackupCaption(path, moment));
+}
+
+// A write that failed only after its rename (the sync of the folder) has left the new
+// bytes in place. When that file is the one whose identity the session holds, the identity
+// follows, so that the next save does not take the file for one another program changed.
+void NoteFileIfWritten(Session& session, const std::string& path, std::string_view bytes) {
+    if (!IsSameFile(path, session.fileIdentity.path)) return;
+    try {
+        const FileIdentity now = ReadFileIdentity(path);
+        const FileIdentity written = WrittenFileIdentity(path, bytes);
+        if (now.exists && now.size == written.size && now.contentHash == written.contentHash)
+            session.fileIdentity = now;
+    } catch (const FileError&) {
+        // Unreadable now: the next save asks, which is the safe side.
+    }
 }
 
 bool SavesOverDamagedFile(const Session& session, const std::string& path) {
@@ -133,10 +149,14 @@ SaveResult SaveLedger(Session& session, const std::string& path) {
     try {
         session.writer().WriteAtomic(path, bytes);
     } catch (const std::exception& error) {
+        NoteFileIfWritten(session, path, bytes);
         return refuse(error.what());
     }
     SaveResult result;
     result.saved = true;
+    // What went wrong after the ledger file was written, each reason after a line break:
+    // told in the one box that says the file was saved.
+    std::string backupTrouble;
     // The temporary files of backups whose saves were interrupted.
     RemoveStrayTemporaryFiles(session.workingFolder());
     const DateTime moment = FreeBackupMoment(session.workingFolder(), session.backups, now);
@@ -146,8 +166,7 @@ SaveResult SaveLedger(Session& session, const std::string& path) {
         RotateBackups(session, backupPath, BackupCaption(path, moment));
         result.backupWritten = true;
     } catch (const std::exception& error) {
-        session.dialogs().ShowInfo(kConfirm, "バックアップファイルを作成できませんでした。\r\n" +
-                                                 std::string(error.what()));
+        backupTrouble += std::string("\r\n") + error.what();
     }
     session.fileIdentity = WrittenFileIdentity(path, bytes);
     if (overDamaged) session.damagedFile.clear();
@@ -159,9 +178,11 @@ SaveResult SaveLedger(Session& session, const std::string& path) {
     try {
         WriteBackupList(session.workingFolder(), session.backups, session.writer());
     } catch (const std::exception& error) {
-        session.dialogs().ShowInfo(kConfirm, error.what());
+        backupTrouble += std::string("\r\n") + error.what();
     }
-    session.dialogs().ShowInfo(kConfirm, path + "を保存しました。");
+    std::string message = path + "を保存しました。";
+    if (!backupTrouble.empty()) message += "\r\n" + std::string(kBackupFailure) + backupTrouble;
+    session.dialogs().ShowInfo(kConfirm, message);
     return result;
 }
 

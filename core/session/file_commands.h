@@ -16,6 +16,7 @@ inline constexpr const char* kOriginalBackupFailure =
     "元のファイルをバックアップできませんでした。";
 inline constexpr const char* kMissingLedger = "が見つかりません。";
 inline constexpr const char* kFolderNotLedger = "はフォルダーです。帳簿ファイルを指定して下さい。";
+inline constexpr const char* kBackupFailure = "バックアップファイルを作成できませんでした。";
 inline constexpr const char* kChangedOnDiskQuestion =
     "ファイルが他のプログラムで変更されています。上書きしますか？";
 
@@ -39,10 +40,11 @@ struct SaveResult {
 FileDialogRequest LedgerFileRequest(const Session& session, std::string filter, bool save);
 
 // Writes the model to path and a backup copy in the working folder, and advances the
-// backup list. A write that fails leaves the previous file whole and the session as it
-// was, and says why; so does a failed backup, after the ledger file was written. The
-// first save over a damaged file keeps that file as it was on disk as a backup of its
-// own first, and saves nothing when it cannot.
+// backup list. A write that fails leaves the previous file whole (or, when only the sync
+// of its folder failed, the new one) and the session as it was, and says why. Whatever becomes of
+// the backup and the backup list once the ledger file was written, one box says it was saved, and
+// why the backup failed if it did. The first save over a damaged file keeps that file as it was on
+// disk as a backup of its own first, and saves nothing when it cannot.
 SaveResult SaveLedger(Session& session, const std::string& path);
 
 // "保　存": asks for a name first when no file is open. A file that another program has

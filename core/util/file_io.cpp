@@ -358,18 +358,26 @@ void DiskFileWriter::WriteAtomic(const std::string& path, std::string_view bytes
     if (replacing && !MayReplace(target, old))
         throw FileError("ファイルに書き込めません: " + path + " (書き込みが許可されていません)");
     RemoveStrayTemporaryFiles(FolderOf(target), std::filesystem::path(target).filename().string());
+    // Fails a step as its system call would, when an error is injected for it.
+    auto injected = [this, &path](WriteStep step) {
+        if (const int error = InjectedError(step, path); error != 0) ThrowWriteError(path, error);
+    };
+    injected(WriteStep::CreateTemporary);
     std::string temp;
     // A replacing file stays private until it has the old file's permissions; a new file
     // gets the usual ones, as the user's umask allows.
     Descriptor fd = CreateTemporaryFile(target, path, replacing ? 0600 : 0666, temp);
     try {
+        injected(WriteStep::Write);
         WriteAll(fd.get(), bytes, path);
         struct stat written {};
         if (::fstat(fd.get(), &written) != 0) ThrowWriteError(path, errno);
         if (static_cast<std::size_t>(written.st_size) != bytes.size()) ThrowWriteError(path, EIO);
         if (replacing) KeepOwnerAndMode(fd.get(), old, written);
+        injected(WriteStep::SyncData);
         if (::fdatasync(fd.get()) != 0) ThrowWriteError(path, errno);
         // Renamed while still locked, so that no other save's sweep takes it first.
+        injected(WriteStep::Rename);
         if (::rename(temp.c_str(), target.c_str()) != 0) ThrowWriteError(path, errno);
     } catch (...) {
         ::unlink(temp.c_str());
@@ -377,14 +385,21 @@ void DiskFileWriter::WriteAtomic(const std::string& path, std::string_view bytes
     }
     // fdatasync has already reported any error of the written bytes.
     ::close(fd.release());
-    // Make the rename itself durable; a failure here leaves the new file in place.
+    // Makes the rename itself durable. When that fails the new file is in place, whole, but
+    // a crash could still bring the old one back: not a save to report as done. A folder
+    // that cannot be opened, or a file system that cannot sync folders (EINVAL), leaves
+    // nothing to be done.
     Descriptor folder(::open(FolderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (folder.get() >= 0) ::fsync(folder.get());
+    if (folder.get() < 0) return;
+    injected(WriteStep::SyncFolder);
+    if (::fsync(folder.get()) != 0 && errno != EINVAL) ThrowWriteError(path, errno);
 }
 
 void DiskFileWriter::Remove(const std::string& path) {
-    if (::unlink(path.c_str()) != 0 && errno != ENOENT)
-        throw FileError("ファイルを削除できません: " + path + " (" + SystemReason(errno) + ")");
+    int error = InjectedError(WriteStep::Remove, path);
+    if (error == 0 && ::unlink(path.c_str()) != 0) error = errno;
+    if (error != 0 && error != ENOENT)
+        throw FileError("ファイルを削除できません: " + path + " (" + SystemReason(error) + ")");
 }
 
 FileWriter& DefaultFileWriter() {

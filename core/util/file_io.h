@@ -16,11 +16,16 @@ std::string ReadFileBytes(const std::string& path);
 class FileWriter {
 public:
     virtual ~FileWriter() = default;
-    // Replaces path with bytes atomically. Throws FileError; the old file stays whole.
+    // Replaces path with bytes atomically. Throws FileError; the old file stays whole, except
+    // when only the sync of the folder after the rename failed: then the new file is in
+    // place, whole, but may not survive a crash.
     virtual void WriteAtomic(const std::string& path, std::string_view bytes) = 0;
     // Removes a file; a missing file is not an error. Throws FileError on failure.
     virtual void Remove(const std::string& path) = 0;
 };
+
+// The system steps of a disk write, in their order, and of a removal.
+enum class WriteStep { CreateTemporary, Write, SyncData, Rename, SyncFolder, Remove };
 
 // Writes through a symbolic link (a chain of them, or a dangling one) to the file it
 // names and keeps the link. The new file takes the old one's permissions and, where the
@@ -29,10 +34,16 @@ public:
 // file of its own, so that two saves of one file never rename each other's half-written
 // bytes into place; the temporary files an interrupted save left beside the file are
 // removed by the next save of it.
-class DiskFileWriter final : public FileWriter {
+class DiskFileWriter : public FileWriter {
 public:
     void WriteAtomic(const std::string& path, std::string_view bytes) override;
     void Remove(const std::string& path) override;
+
+protected:
+    // Asked right before each step's system call, with the path the caller gave: an errno
+    // other than 0 fails the step as the call failing with it would. Lets tests fail every
+    // step of a real write in turn.
+    virtual int InjectedError(WriteStep /*step*/, const std::string& /*path*/) { return 0; }
 };
 
 // The writer of the program's own small files.

@@ -142,10 +142,15 @@ TEST(CliSharedLedger, FailedSavesAndBackupsAreToldByTheStatus) {
     EXPECT_EQ(saved.status, 3);
     EXPECT_EQ(saved.out,
               "d04=,2014/04/02,1,交通費,y,0,100,9680,現金,現金出納帳,現金,現金出納帳,\n");
-    EXPECT_NE(saved.err.find("確認: バックアップファイルを作成できませんでした。 "),
+    // One message: saved, and why the backup was not.
+    EXPECT_NE(saved.err.find("確認: " + ledger +
+                             "を保存しました。 バックアップファイルを作成できませんでした。 "
+                             "ファイルに書き込めません: " +
+                             work + "/"),
               std::string::npos)
         << saved.err;
-    EXPECT_NE(saved.err.find("確認: " + ledger + "を保存しました。\n"), std::string::npos);
+    EXPECT_EQ(saved.err.find("確認: バックアップファイルを作成できませんでした。"),
+              std::string::npos);
     EXPECT_NE(ReadBytes(ledger), before);
 }
 

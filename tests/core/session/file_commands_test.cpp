@@ -258,11 +258,11 @@ TEST(SaveLedger, FailedBackupWriteKeepsTheListWhereItWas) {
     const SaveResult result = SaveLedger(h.session, path);
     EXPECT_TRUE(result.saved);
     EXPECT_FALSE(result.backupWritten);
-    EXPECT_EQ(
-        h.dialogs.Infos(),
-        (Lines{"確認|バックアップファイルを作成できませんでした。\r\nディスクがいっぱいです: " +
-                   h.work + "/" + kBackupName,
-               "確認|" + path + "を保存しました。"}));
+    EXPECT_EQ(h.dialogs.Infos(),
+              Lines{"確認|" + path +
+                    "を保存しました。\r\nバックアップファイルを作成できませんでした。\r\n"
+                    "ディスクがいっぱいです: " +
+                    h.work + "/" + kBackupName});
     EXPECT_EQ(h.session.backups.entries, BackupList{}.entries);
     const Lines list = ReadTextLines(h.work + "/ini/backup.conf");
     EXPECT_EQ(list[0], "[BACK_NAME_1]=---");
