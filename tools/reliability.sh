@@ -9,33 +9,47 @@
 #                with line breaks or NUL bytes after its end: each loads, or loads marked
 #                damaged and is not saved over without --force, and a forced save keeps the
 #                file as it was as a backup; a file that does not load is left alone.
+#   faults       every system step (create, write, fdatasync, rename, folder sync, remove) of
+#                every file write of a save, a save as, the settings dialog's apply and the
+#                CSV export failed in turn (tests_view, WriteFaults.*): whole files and one
+#                message each; prints how many faults were injected.
+#   desktop      the same for the desktop program on the offscreen platform: each run
+#                registers one expense and saves with its "保　存" action
+#                (bench/velmora-desktop-drill), killed at a random moment.
+#   recovery     the desktop program killed after each of a number of random command
+#                sequences (entries, row moves, books, undo, redo, month tabs): the next start
+#                gives back exactly the ledger it had.
 #   fuzz         every libFuzzer program of a fuzz build, for a set time each.
 #
 # tools/reliability.sh [--build DIR] [--kills N] [--rounds N] [--offsets N]
-#                      [--fuzz-build DIR] [--fuzz-seconds S] [--only kills|rounds|damaged|fuzz]
-# Defaults: --build build, 500 kills, 20 rounds, 50 random offsets, fuzzing skipped unless
+#                      [--desktop-kills N] [--sequences N] [--fuzz-build DIR] [--fuzz-seconds S]
+#                      [--only kills|rounds|damaged|faults|desktop|recovery|fuzz]
+# Defaults: --build build, 500 kills, 20 rounds, 50 random offsets, 500 desktop kills,
+# 50 sequences (desktop and recovery need a build with the desktop program), fuzzing skipped unless
 # --fuzz-build names a build configured with -DVELMORA_BUILD_FUZZ=ON (600 s each).
 # Ends with status 1 when any check failed; prints the figures of every part.
 set -uo pipefail
 cd "$(dirname "$0")/.." || exit 2
 root=$(pwd)
 
-build=build kills=500 rounds=20 offsets=50 fuzzBuild="" fuzzSeconds=600 only=""
+build=build kills=500 rounds=20 offsets=50 desktopKills=500 sequences=50 fuzzBuild=""
+fuzzSeconds=600 only=""
 while [[ $# -gt 0 ]]; do
     case "$1" in
         --build) build=$2; shift 2 ;;
         --kills) kills=$2; shift 2 ;;
         --rounds) rounds=$2; shift 2 ;;
         --offsets) offsets=$2; shift 2 ;;
+        --desktop-kills) desktopKills=$2; shift 2 ;;
+        --sequences) sequences=$2; shift 2 ;;
         --fuzz-build) fuzzBuild=$2; shift 2 ;;
         --fuzz-seconds) fuzzSeconds=$2; shift 2 ;;
         --only) only=$2; shift 2 ;;
         *) echo "usage: see the head of $0" >&2; exit 2 ;;
     esac
 done
-cli=$(realpath "$build/cli/velmora-cli")
+cli=$(realpath "$build/cli/velmora-cli" 2>/dev/null || true)
 generate=$(realpath "$build/bench/velmora-generate" 2>/dev/null || true)
-[[ -x $cli ]] || { echo "no velmora-cli in $build" >&2; exit 2; }
 export VELMORA_DATA_DIR=$root/data
 scratch=$(mktemp -d /tmp/velmora-reliability-XXXXXX)
 trap 'rm -rf "$scratch"' EXIT
@@ -44,6 +58,9 @@ fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 wants() { [[ -z $only || $only == "$1" ]]; }
 same() { cmp -s "$1" "$2"; }
 strays() { find "$@" -name '*.velmora-tmp*' 2>/dev/null | wc -l; }
+if wants kills || wants rounds || wants damaged; then
+    [[ -x $cli ]] || { echo "no velmora-cli in $build" >&2; exit 2; }
+fi
 
 # ---- kills ----
 if wants kills; then
@@ -178,6 +195,108 @@ if wants damaged; then
     done
     echo "damaged: $variants variants: $loaded loaded and saved, $damaged loaded damaged" \
         "(refused without --force, kept as a backup with it), $unreadable did not load (left alone)"
+fi
+
+# ---- faults ----
+if wants faults; then
+    tests=$build/tests/tests_view
+    [[ -x $tests ]] || { echo "no tests/tests_view in $build" >&2; exit 2; }
+    log=$scratch/faults.log
+    if VELMORA_FIXTURES=$root/tests/fixtures "$tests" --gtest_filter='WriteFaults.*' >"$log" 2>&1 &&
+        grep -q '^fault injection: ' "$log"; then
+        grep -m1 '^fault injection: ' "$log"
+    else
+        fail "faults: $(grep -m1 -E 'Failure|FAILED|fault injection' "$log")"
+    fi
+fi
+
+# ---- desktop ----
+drill=$(realpath "$build/bench/velmora-desktop-drill" 2>/dev/null || true)
+if wants desktop; then
+    [[ -x $drill && -x $generate ]] || { echo "no velmora-desktop-drill in $build/bench" >&2; exit 2; }
+    dir=$scratch/desktop
+    mkdir -p "$dir/files" "$dir/work" "$dir/ref" "$dir/refwork"
+    ledger=$dir/files/ledger.exv
+    "$generate" "$ledger" "$dir/ledger.journal" --records 100000 >/dev/null
+    first=$(VELMORA_HOME=$dir/home "$cli" periods "$ledger" | head -1 | cut -f2)
+    save() {  # save WORK FILE N: the process itself, so that a kill reaches it
+        exec "$drill" save "$1" "$2" "$first" "$3" >/dev/null 2>&1
+    }
+    start=$(date +%s%N)
+    (save "$dir/refwork" "$ledger" 0) || fail "desktop: the first save did not save"
+    span=$((($(date +%s%N) - start) / 1000000))
+    keptOld=0 gotNew=0 interrupted=0
+    for ((i = 1; i <= desktopKills; i++)); do
+        cp "$ledger" "$dir/prev.exv"
+        (save "$dir/work" "$ledger" "$i") &
+        pid=$!
+        sleep "$(awk -v s="$span" -v r="$RANDOM" 'BEGIN { printf "%.3f", s * 1.1 * r / 32767 / 1000 }')"
+        kill -9 "$pid" 2>/dev/null
+        wait "$pid" 2>/dev/null
+        if same "$ledger" "$dir/prev.exv"; then
+            keptOld=$((keptOld + 1))
+        else
+            cp "$dir/prev.exv" "$dir/ref/ledger.exv"
+            (save "$dir/refwork" "$dir/ref/ledger.exv" "$i")
+            if same "$ledger" "$dir/ref/ledger.exv"; then
+                gotNew=$((gotNew + 1))
+            else
+                fail "desktop kill $i: the ledger is neither the old nor the new content"
+                cp "$dir/prev.exv" "$ledger"
+            fi
+        fi
+        if [[ $(strays "$dir/files" "$dir/work") -gt 0 ]]; then
+            interrupted=$((interrupted + 1))
+            VELMORA_HOME=$dir/work "$cli" --today "$first" resave "$ledger" >/dev/null 2>&1 ||
+                fail "desktop kill $i: the save after it failed"
+            [[ $(strays "$dir/files" "$dir/work") -eq 0 ]] ||
+                fail "desktop kill $i: temporary files outlived the next save"
+        fi
+    done
+    echo "desktop: $desktopKills kills of the desktop program saving 100,000 records (one run" \
+        "${span} ms): $keptOld kept the old content, $gotNew the new, $interrupted left" \
+        "temporary files that the next save removed"
+fi
+
+# ---- recovery ----
+if wants recovery; then
+    [[ -x $drill && -x $generate ]] || { echo "no velmora-desktop-drill in $build/bench" >&2; exit 2; }
+    dir=$scratch/recovery
+    mkdir -p "$dir/work"
+    ledger=$dir/ledger.exv
+    "$generate" "$ledger" "$dir/ledger.journal" --records 100000 >/dev/null
+    cp "$ledger" "$dir/original.exv"
+    first=$(VELMORA_HOME=$dir/home "$cli" periods "$ledger" | head -1 | cut -f2)
+    recovered=0
+    for ((n = 1; n <= sequences; n++)); do
+        count=$((1 + RANDOM % 60))
+        rm -f "$dir/expected.exv" "$dir/out.exv" "$dir/ready"
+        "$drill" work "$dir/work" "$ledger" "$first" "$n" "$count" "$dir/expected.exv" \
+            >"$dir/ready" 2>/dev/null &
+        pid=$!
+        for ((t = 0; t < 600; t++)); do
+            grep -q ready "$dir/ready" 2>/dev/null && break
+            kill -0 "$pid" 2>/dev/null || break
+            sleep 0.1
+        done
+        kill -9 "$pid" 2>/dev/null
+        wait "$pid" 2>/dev/null
+        if ! grep -q ready "$dir/ready"; then
+            fail "recovery $n: the program did not finish its $count commands"
+            continue
+        fi
+        "$drill" recover "$dir/work" "$ledger" "$first" "$dir/out.exv" >/dev/null 2>&1 ||
+            fail "recovery $n: the unsaved work was not given back"
+        if same "$dir/out.exv" "$dir/expected.exv"; then
+            recovered=$((recovered + 1))
+        else
+            fail "recovery $n: $count commands, the ledger given back differs"
+        fi
+        same "$ledger" "$dir/original.exv" || fail "recovery $n: the ledger file was changed"
+        [[ ! -e $dir/work/recovery.jnl ]] || fail "recovery $n: the journal outlived the save"
+    done
+    echo "recovery: $sequences random command sequences killed: $recovered gave back the" \
+        "exact ledger"
 fi
 
 # ---- fuzz ----
