@@ -19,15 +19,14 @@
 namespace velmora {
 namespace {
 
-constexpr std::string_view kMagic = "VELMORA-RECOVERY 1\n";
+constexpr std::string_view kMagic = kRecoveryJournalMagic;
 enum RecordKind : char { kFileRecord = 'F', kWholeRecord = 'W', kChangesRecord = 'C' };
 
 TLightStrings& ListOf(Ledger& ledger, int k) {
     return k == 0 ? ledger.transactions : k == 1 ? ledger.pettyRegistry : ledger.bankRegistry;
 }
 
-// A record is its length, its bytes and a check of them, so that one the end of the
-// program cut short is told from a whole one.
+// FNV-1a: cheap, and no cut or damaged record passes it by chance.
 std::uint64_t Check(std::string_view bytes) {
     std::uint64_t h = 14695981039346656037ull;
     for (const char c : bytes) h = (h ^ static_cast<unsigned char>(c)) * 1099511628211ull;
@@ -43,13 +42,17 @@ void PutText(std::string& out, std::string_view text) {
     out += text;
 }
 
-std::string Framed(const std::string& payload) {
+}  // namespace
+
+std::string FramedJournalRecord(std::string_view payload) {
     std::string out;
     PutInt(out, payload.size(), 4);
     out += payload;
     PutInt(out, Check(payload), 8);
     return out;
 }
+
+namespace {
 
 class Reader {
 public:
@@ -177,7 +180,7 @@ void RecoveryJournal::Commit(Ledger& ledger, const FileIdentity& file, bool modi
                 PutText(payload, c.text);
             }
         }
-        Append(Framed(payload));
+        Append(FramedJournalRecord(payload));
         lastTrailer_ = std::move(trailer);
         lastShown_ = shown;
     } catch (const std::exception&) {
@@ -194,7 +197,7 @@ void RecoveryJournal::Create(const Ledger& ledger, const FileIdentity& file, con
     PutInt(payload, static_cast<std::uint64_t>(file.size), 8);
     PutInt(payload, file.contentHash, 8);
     std::string bytes(kMagic);
-    bytes += Framed(payload);
+    bytes += FramedJournalRecord(payload);
     payload.assign(1, kWholeRecord);
     PutBook(payload, shown);
     const std::string trailer = Trailer(ledger);
@@ -204,7 +207,7 @@ void RecoveryJournal::Create(const Ledger& ledger, const FileIdentity& file, con
         PutInt(payload, static_cast<std::uint32_t>(list->Count()), 4);
         for (const std::string& line : list->Items()) PutText(payload, line);
     }
-    bytes += Framed(payload);
+    bytes += FramedJournalRecord(payload);
     writer_.WriteAtomic(Path(), bytes);
     {
         std::lock_guard<std::mutex> lock(mutex_);

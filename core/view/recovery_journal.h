@@ -11,6 +11,7 @@
 #include <mutex>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <thread>
 #include <vector>
 
@@ -27,6 +28,12 @@ inline constexpr const char* kRecoveryJournalName = "recovery.jnl";
 inline constexpr const char* kKeptJournalPrefix = "recovery-";
 inline constexpr const char* kRecoveryQuestion =
     "前回保存されなかった変更があります。復元しますか？";
+
+// The first line of every journal.
+inline constexpr const char* kRecoveryJournalMagic = "VELMORA-RECOVERY 1\n";
+// A record as a journal holds it: its length, its bytes and a check of them, so that one
+// the end of the program cut short is told from a whole one.
+std::string FramedJournalRecord(std::string_view payload);
 
 // The unsaved work a journal holds.
 struct RecoveredWork {
