@@ -33,13 +33,14 @@
 namespace velmora::bench {
 namespace {
 
-// Quiet, but wants unsaved work back and saves it where told.
+// Quiet; when recovering, wants unsaved work back and saves it where told. Otherwise the
+// work a killed run left is given up, as each run must start from the file.
 class DrillDialogs final : public Dialogs {
 public:
     explicit DrillDialogs(std::optional<std::string> saveFile) : saveFile_(std::move(saveFile)) {}
     void ShowInfo(const std::string&, const std::string&) override {}
     bool AskYesNo(const std::string&, const std::string& heading, const std::string&) override {
-        return heading == kRecoveryQuestion;
+        return saveFile_ && heading == kRecoveryQuestion;
     }
     SaveAnswer AskSave(const std::string&, const std::string&, const std::string&,
                        const std::string&) override {
