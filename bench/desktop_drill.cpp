@@ -21,7 +21,6 @@
 #include "bench/support/bench_setup.h"
 #include "core/ledger/ledger_file.h"
 #include "core/view/entry_form.h"
-#include "core/view/recovery_journal.h"
 #include "gui/app/desktop_program.h"
 #include "gui/app/main_window.h"
 #include "gui/dialogs/ui_setup.h"
@@ -32,31 +31,6 @@
 
 namespace velmora::bench {
 namespace {
-
-// Quiet; when recovering, wants unsaved work back and saves it where told. Otherwise the
-// work a killed run left is given up, as each run must start from the file.
-class DrillDialogs final : public Dialogs {
-public:
-    explicit DrillDialogs(std::optional<std::string> saveFile) : saveFile_(std::move(saveFile)) {}
-    void ShowInfo(const std::string&, const std::string&) override {}
-    bool AskYesNo(const std::string&, const std::string& heading, const std::string&) override {
-        return saveFile_ && heading == kRecoveryQuestion;
-    }
-    SaveAnswer AskSave(const std::string&, const std::string&, const std::string&,
-                       const std::string&) override {
-        return SaveAnswer::No;
-    }
-    std::optional<std::string> AskOpenFile(const FileDialogRequest&) override { return {}; }
-    std::optional<std::string> AskSaveFile(const FileDialogRequest&) override { return saveFile_; }
-    std::optional<std::string> AskText(const std::string&, const std::string&,
-                                       const std::string&) override {
-        return {};
-    }
-    void Beep() override {}
-
-private:
-    std::optional<std::string> saveFile_;
-};
 
 bool Register(Application& app, Date day, const std::string& title, const std::string& text,
               long long expense) {
@@ -112,7 +86,12 @@ int Run(int argc, char** argv) {
     ProgramOptions options;
     options.file = argv[3];
     options.today = today;
-    DrillDialogs dialogs(recover ? std::optional<std::string>(argv[5]) : std::nullopt);
+    // A save run gives up the work a killed run left: each run starts from the file.
+    QuietDialogs dialogs;
+    if (recover) {
+        dialogs.WantUnsavedWorkBack();
+        dialogs.SetSaveFile(argv[5]);
+    }
     gui::DesktopProgram program(gui::DesktopFolders{argv[2], VELMORA_SOURCE_DATA_DIR}, options,
                                 dialogs);
     if (!program.Start()) return 1;

@@ -62,25 +62,27 @@ if wants kills || wants rounds || wants damaged; then
     [[ -x $cli ]] || { echo "no velmora-cli in $build" >&2; exit 2; }
 fi
 
-# ---- kills ----
-if wants kills; then
-    [[ -x $generate ]] || { echo "no velmora-generate in $build/bench" >&2; exit 2; }
-    dir=$scratch/kills
+# ---- kills (velmora-cli and the desktop program) ----
+# killSaves NAME COUNT SAVER: COUNT runs of SAVER (SAVER HOME FILE N: one save of FILE with
+# working folder HOME, the run's number N in what it adds; it execs the program, so that a
+# kill reaches it) on the 100,000-record ledger, each killed at a random moment within a
+# little more than one whole run. Each ledger must be the old content or the new one (that
+# of an unkilled run from the old file), and no temporary file may outlive the next save.
+# Sets span (milliseconds of a whole run), keptOld, gotNew and interrupted.
+killSaves() {
+    local name=$1 count=$2 saver=$3 dir=$scratch/$1
     mkdir -p "$dir/files" "$dir/home" "$dir/ref" "$dir/refhome"
-    ledger=$dir/files/ledger.exv
+    local ledger=$dir/files/ledger.exv
     "$generate" "$ledger" "$dir/ledger.journal" --records 100000 >/dev/null
     first=$(VELMORA_HOME=$dir/home "$cli" periods "$ledger" | head -1 | cut -f2)
-    add() {  # add FILE N: one record, "kill N"; the process itself, so that a kill reaches it
-        exec "$cli" --today "$first" add "$1" --date "$first" --title 交通費 --desc "kill$2" \
-            --expense 1 >/dev/null 2>&1
-    }
+    local start pid i
     start=$(date +%s%N)
-    (VELMORA_HOME=$dir/refhome add "$ledger" 0) || fail "the first add did not save"
-    span=$((($(date +%s%N) - start) / 1000000))  # milliseconds of one whole add
+    ("$saver" "$dir/refhome" "$ledger" 0) || fail "$name: the first save did not save"
+    span=$((($(date +%s%N) - start) / 1000000))
     keptOld=0 gotNew=0 interrupted=0
-    for ((i = 1; i <= kills; i++)); do
+    for ((i = 1; i <= count; i++)); do
         cp "$ledger" "$dir/prev.exv"
-        (VELMORA_HOME=$dir/home add "$ledger" "$i") &
+        ("$saver" "$dir/home" "$ledger" "$i") &
         pid=$!
         sleep "$(awk -v s="$span" -v r="$RANDOM" 'BEGIN { printf "%.3f", s * 1.1 * r / 32767 / 1000 }')"
         kill -9 "$pid" 2>/dev/null
@@ -89,11 +91,11 @@ if wants kills; then
             keptOld=$((keptOld + 1))
         else
             cp "$dir/prev.exv" "$dir/ref/ledger.exv"
-            (VELMORA_HOME=$dir/refhome add "$dir/ref/ledger.exv" "$i")
+            ("$saver" "$dir/refhome" "$dir/ref/ledger.exv" "$i")
             if same "$ledger" "$dir/ref/ledger.exv"; then
                 gotNew=$((gotNew + 1))
             else
-                fail "kill $i: the ledger is neither the old nor the new content"
+                fail "$name $i: the ledger is neither the old nor the new content"
                 [[ -n ${KEEP_FAILED:-} ]] && cp "$ledger" "$dir/prev.exv" "$dir/ref/ledger.exv" -t "$KEEP_FAILED" 2>/dev/null
                 cp "$dir/prev.exv" "$ledger"
             fi
@@ -101,11 +103,25 @@ if wants kills; then
         if [[ $(strays "$dir/files" "$dir/home") -gt 0 ]]; then
             interrupted=$((interrupted + 1))
             VELMORA_HOME=$dir/home "$cli" --today "$first" resave "$ledger" >/dev/null 2>&1 ||
-                fail "kill $i: the save after it failed"
+                fail "$name $i: the save after it failed"
             [[ $(strays "$dir/files" "$dir/home") -eq 0 ]] ||
-                fail "kill $i: temporary files outlived the next save"
+                fail "$name $i: temporary files outlived the next save"
         fi
     done
+}
+cliAdd() {  # one record "kill N"
+    export VELMORA_HOME=$1
+    exec "$cli" --today "$first" add "$2" --date "$first" --title 交通費 --desc "kill$3" \
+        --expense 1 >/dev/null 2>&1
+}
+desktopSave() {  # one expense "kill N", then the main window's "保　存"
+    exec "$drill" save "$1" "$2" "$first" "$3" >/dev/null 2>&1
+}
+drill=$(realpath "$build/bench/velmora-desktop-drill" 2>/dev/null || true)
+
+if wants kills; then
+    [[ -x $generate ]] || { echo "no velmora-generate in $build/bench" >&2; exit 2; }
+    killSaves kills "$kills" cliAdd
     echo "kills: $kills of velmora-cli add on 100,000 records (one add ${span} ms):" \
         "$keptOld kept the old content, $gotNew the new, $interrupted left temporary files" \
         "that the next save removed"
@@ -211,48 +227,9 @@ if wants faults; then
 fi
 
 # ---- desktop ----
-drill=$(realpath "$build/bench/velmora-desktop-drill" 2>/dev/null || true)
 if wants desktop; then
     [[ -x $drill && -x $generate ]] || { echo "no velmora-desktop-drill in $build/bench" >&2; exit 2; }
-    dir=$scratch/desktop
-    mkdir -p "$dir/files" "$dir/work" "$dir/ref" "$dir/refwork"
-    ledger=$dir/files/ledger.exv
-    "$generate" "$ledger" "$dir/ledger.journal" --records 100000 >/dev/null
-    first=$(VELMORA_HOME=$dir/home "$cli" periods "$ledger" | head -1 | cut -f2)
-    save() {  # save WORK FILE N: the process itself, so that a kill reaches it
-        exec "$drill" save "$1" "$2" "$first" "$3" >/dev/null 2>&1
-    }
-    start=$(date +%s%N)
-    (save "$dir/refwork" "$ledger" 0) || fail "desktop: the first save did not save"
-    span=$((($(date +%s%N) - start) / 1000000))
-    keptOld=0 gotNew=0 interrupted=0
-    for ((i = 1; i <= desktopKills; i++)); do
-        cp "$ledger" "$dir/prev.exv"
-        (save "$dir/work" "$ledger" "$i") &
-        pid=$!
-        sleep "$(awk -v s="$span" -v r="$RANDOM" 'BEGIN { printf "%.3f", s * 1.1 * r / 32767 / 1000 }')"
-        kill -9 "$pid" 2>/dev/null
-        wait "$pid" 2>/dev/null
-        if same "$ledger" "$dir/prev.exv"; then
-            keptOld=$((keptOld + 1))
-        else
-            cp "$dir/prev.exv" "$dir/ref/ledger.exv"
-            (save "$dir/refwork" "$dir/ref/ledger.exv" "$i")
-            if same "$ledger" "$dir/ref/ledger.exv"; then
-                gotNew=$((gotNew + 1))
-            else
-                fail "desktop kill $i: the ledger is neither the old nor the new content"
-                cp "$dir/prev.exv" "$ledger"
-            fi
-        fi
-        if [[ $(strays "$dir/files" "$dir/work") -gt 0 ]]; then
-            interrupted=$((interrupted + 1))
-            VELMORA_HOME=$dir/work "$cli" --today "$first" resave "$ledger" >/dev/null 2>&1 ||
-                fail "desktop kill $i: the save after it failed"
-            [[ $(strays "$dir/files" "$dir/work") -eq 0 ]] ||
-                fail "desktop kill $i: temporary files outlived the next save"
-        fi
-    done
+    killSaves desktop "$desktopKills" desktopSave
     echo "desktop: $desktopKills kills of the desktop program saving 100,000 records (one run" \
         "${span} ms): $keptOld kept the old content, $gotNew the new, $interrupted left" \
         "temporary files that the next save removed"

@@ -15,6 +15,7 @@
 #include "core/util/clock.h"
 #include "core/util/dialogs.h"
 #include "core/util/file_io.h"
+#include "core/view/recovery_journal.h"
 
 namespace velmora::bench {
 
@@ -48,13 +49,14 @@ PreparedLedger PrepareLedgerFile(const ScratchFolder& folder, int records);
 // The ledger of BenchRecordCount() records, announced on standard output.
 PreparedLedger PrepareAnnouncedLedger(const ScratchFolder& folder);
 
-// Shows nothing and answers every question with No or Cancel; a save dialog returns the
-// file set with SetSaveFile (none: cancelled).
+// Shows nothing and answers every question with No or Cancel, but the offer of unsaved
+// work with Yes once WantUnsavedWorkBack was called; a save dialog returns the file set with
+// SetSaveFile (none: cancelled).
 class QuietDialogs final : public Dialogs {
 public:
     void ShowInfo(const std::string&, const std::string&) override { ++messages_; }
-    bool AskYesNo(const std::string&, const std::string&, const std::string&) override {
-        return false;
+    bool AskYesNo(const std::string&, const std::string& heading, const std::string&) override {
+        return recover_ && heading == kRecoveryQuestion;
     }
     SaveAnswer AskSave(const std::string&, const std::string&, const std::string&,
                        const std::string&) override {
@@ -69,10 +71,12 @@ public:
     void Beep() override {}
 
     void SetSaveFile(std::string path) { saveFile_ = std::move(path); }
+    void WantUnsavedWorkBack() { recover_ = true; }
     int Messages() const { return messages_; }
 
 private:
     std::optional<std::string> saveFile_;
+    bool recover_ = false;
     int messages_ = 0;
 };
 
