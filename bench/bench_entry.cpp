@@ -14,7 +14,6 @@
 #include "core/view/description_completion.h"
 #include "gui/app/desktop_program.h"
 #include "gui/app/main_window.h"
-#include "gui/dialogs/ui_setup.h"
 
 #ifndef VELMORA_SOURCE_DATA_DIR
 #define VELMORA_SOURCE_DATA_DIR ""
@@ -144,9 +143,7 @@ void ReportUndoMemory(Application& app) {
 int main(int argc, char** argv) {
     using namespace velmora::bench;
     if (!InitBenchmarks(argc, argv)) return 1;
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication qapp(argc, argv);
-    velmora::gui::SetUpJapaneseUi(qapp);
+    OffscreenDesktopApplication qt(argc, argv);
 
     ScratchFolder scratch;
     const std::string file = PrepareAnnouncedLedger(scratch).path;

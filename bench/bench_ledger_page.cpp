@@ -15,7 +15,6 @@
 #include "core/view/month_tabs.h"
 #include "gui/app/desktop_program.h"
 #include "gui/app/main_window.h"
-#include "gui/dialogs/ui_setup.h"
 #include "gui/view/ledger_model.h"
 #include "gui/view/ledger_page.h"
 #include "gui/view/left_pane.h"
@@ -135,9 +134,7 @@ void RegisterPageBenchmarks(gui::DesktopProgram& program, gui::DesktopProgram& d
 int main(int argc, char** argv) {
     using namespace velmora::bench;
     if (!InitBenchmarks(argc, argv)) return 1;
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication qapp(argc, argv);
-    velmora::gui::SetUpJapaneseUi(qapp);
+    OffscreenDesktopApplication qt(argc, argv);
     ScratchFolder scratch;
     const std::string file = PrepareAnnouncedLedger(scratch).path;
     ScratchFolder dayScratch;

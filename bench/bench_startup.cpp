@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "bench/support/bench_setup.h"
+#include "bench/support/desktop_program_bench.h"
 #include "bench/support/figure_reporter.h"
 #include "core/app/application.h"
 #include "core/printing/recording_print_device.h"
@@ -285,9 +286,7 @@ int main(int argc, char** argv) {
     }
 
     if (!InitBenchmarks(argc, argv)) return 1;
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication qapp(argc, argv);
-    velmora::gui::SetUpJapaneseUi(qapp);
+    OffscreenDesktopApplication qt(argc, argv);
 
     ScratchFolder scratch;
     Folders folders;

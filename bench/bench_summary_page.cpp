@@ -14,7 +14,6 @@
 #include "core/reports/summary_grid.h"
 #include "gui/app/desktop_program.h"
 #include "gui/app/main_window.h"
-#include "gui/dialogs/ui_setup.h"
 #include "gui/reports/graph_page.h"
 #include "gui/reports/summary_page.h"
 
@@ -131,9 +130,7 @@ void RegisterPageBenchmarks(gui::DesktopProgram& program) {
 int main(int argc, char** argv) {
     using namespace velmora::bench;
     if (!InitBenchmarks(argc, argv)) return 1;
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication qapp(argc, argv);
-    velmora::gui::SetUpJapaneseUi(qapp);
+    OffscreenDesktopApplication qt(argc, argv);
 
     ScratchFolder scratch;
     const std::string file = PrepareAnnouncedLedger(scratch).path;

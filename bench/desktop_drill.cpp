@@ -19,11 +19,11 @@
 #include <thread>
 
 #include "bench/support/bench_setup.h"
+#include "bench/support/desktop_program_bench.h"
 #include "core/ledger/ledger_file.h"
 #include "core/view/entry_form.h"
 #include "gui/app/desktop_program.h"
 #include "gui/app/main_window.h"
-#include "gui/dialogs/ui_setup.h"
 
 #ifndef VELMORA_SOURCE_DATA_DIR
 #define VELMORA_SOURCE_DATA_DIR ""
@@ -118,8 +118,6 @@ int Run(int argc, char** argv) {
 }  // namespace velmora::bench
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication qt(argc, argv);
-    velmora::gui::SetUpJapaneseUi(qt);
+    velmora::bench::OffscreenDesktopApplication qt(argc, argv);
     return velmora::bench::Run(argc, argv);
 }

@@ -21,7 +21,7 @@ const std::string& JournalPath() {
         char name[] = "/tmp/velmora-fuzz-XXXXXX";
         const char* made = ::mkdtemp(name);
         if (made == nullptr) std::abort();
-        return std::string(made) + "/" + kRecoveryJournalName;
+        return RecoveryJournal::PathIn(made);
     }();
     return path;
 }

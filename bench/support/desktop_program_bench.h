@@ -9,8 +9,26 @@
 #include "bench/support/bench_setup.h"
 #include "gui/app/desktop_program.h"
 #include "gui/app/main_window.h"
+#include "gui/dialogs/ui_setup.h"
 
 namespace velmora::bench {
+
+// The Qt application of a program that runs the desktop program without a display: on the
+// offscreen platform, set up for Japanese as the desktop program sets itself up.
+class OffscreenDesktopApplication {
+public:
+    OffscreenDesktopApplication(int& argc, char** argv) : qt_(Offscreen(argc), argv) {
+        gui::SetUpJapaneseUi(qt_);
+    }
+
+private:
+    // Chosen before the application exists, which reads it once.
+    static int& Offscreen(int& argc) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        return argc;
+    }
+    QApplication qt_;
+};
 
 // nullptr when the program did not start.
 inline std::unique_ptr<gui::DesktopProgram> StartDesktopProgram(const ScratchFolder& scratch,

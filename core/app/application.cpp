@@ -294,7 +294,7 @@ bool WorkOfFile(const RecoveredWork& work, const FileIdentity& loaded) {
 // one whose copy was not saved is kept to be offered again at the next start.
 void Application::OfferRecovery() {
     bool applied = false;
-    const std::string current = services_.workingFolder + "/" + kRecoveryJournalName;
+    const std::string current = RecoveryJournal::PathIn(services_.workingFolder);
     for (const std::string& path : RecoveryJournal::Found(services_.workingFolder)) {
         std::optional<RecoveredWork> work = RecoveryJournal::Read(path, session_.clock().Today());
         if (!work || !services_.dialogs.AskYesNo(kAppTitle, kRecoveryQuestion, work->file.path)) {
@@ -327,11 +327,12 @@ void Application::OfferRecovery() {
 }
 
 bool Application::SaveRecoveredCopy(const Ledger& ledger) {
-    std::optional<std::string> path = services_.dialogs.AskSaveFile(
-        LedgerFileRequest(session_, "現金出納帳5-Velmora-ファイル|*.exv", true));
-    while (path && RefuseOpenLedgerOutput(session_, *path))
-        path = services_.dialogs.AskSaveFile(
+    auto ask = [this] {
+        return services_.dialogs.AskSaveFile(
             LedgerFileRequest(session_, "現金出納帳5-Velmora-ファイル|*.exv", true));
+    };
+    std::optional<std::string> path = ask();
+    while (path && RefuseOpenLedgerOutput(session_, *path)) path = ask();
     if (!path) return false;
     try {
         services_.writer.WriteAtomic(*path, EncodeTextLines(LedgerFileLines(ledger)));

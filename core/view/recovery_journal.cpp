@@ -124,8 +124,8 @@ void RecoveryJournal::SyncLoop() {
     }
 }
 
-std::string RecoveryJournal::Path() const {
-    return folder_ + "/" + kRecoveryJournalName;
+std::string RecoveryJournal::PathIn(const std::string& folder) {
+    return folder + "/" + kRecoveryJournalName;
 }
 
 void RecoveryJournal::Watch(Ledger& ledger) {
@@ -397,7 +397,7 @@ std::vector<std::string> RecoveryJournal::Found(const std::string& folder) {
     }
     std::sort(kept.begin(), kept.end());
     std::vector<std::string> paths;
-    const std::string current = folder + "/" + kRecoveryJournalName;
+    const std::string current = PathIn(folder);
     if (FileExists(current)) paths.push_back(current);
     for (auto& [number, path] : kept) paths.push_back(std::move(path));
     return paths;
@@ -405,7 +405,7 @@ std::vector<std::string> RecoveryJournal::Found(const std::string& folder) {
 
 std::string RecoveryJournal::Keep(const std::string& path) {
     const std::string folder = std::filesystem::path(path).parent_path().string();
-    const std::string current = folder + "/" + kRecoveryJournalName;
+    const std::string current = PathIn(folder);
     if (path != current) return path;
     for (int n = 1;; ++n) {
         const std::string kept = folder + "/" + kKeptJournalPrefix + std::to_string(n) + ".jnl";

@@ -51,7 +51,9 @@ public:
     RecoveryJournal(const RecoveryJournal&) = delete;
     RecoveryJournal& operator=(const RecoveryJournal&) = delete;
 
-    std::string Path() const;
+    std::string Path() const { return PathIn(folder_); }
+    // The journal of the desktop program working in folder now.
+    static std::string PathIn(const std::string& folder);
 
     // Records what the next command does to ledger.
     void Watch(Ledger& ledger);
