@@ -55,11 +55,12 @@ step "Release build in $out (clean)"
 rm -rf "$out"
 mkdir -p "$out"
 out=$(realpath "$out")
-# Debian's hardening flags, as a Debian build would use them.
+# Debian's flags, as a Debian build uses them: -O2 and the hardening options (the Release
+# type adds only NDEBUG).
 CXXFLAGS="$(dpkg-buildflags --get CXXFLAGS) $(dpkg-buildflags --get CPPFLAGS)" \
 LDFLAGS="$(dpkg-buildflags --get LDFLAGS) ${LDFLAGS:-}" \
     cmake -S "$src" -B "$out/build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-    -DVELMORA_BUILD_TESTS=OFF -DVELMORA_BUILD_BENCH=OFF
+    -DCMAKE_CXX_FLAGS_RELEASE=-DNDEBUG -DVELMORA_BUILD_TESTS=OFF -DVELMORA_BUILD_BENCH=OFF
 cmake --build "$out/build" -j "$(nproc)"
 (cd "$out/build" && cpack -G DEB)
 deb=$(ls "$out"/build/velmora_*.deb)
