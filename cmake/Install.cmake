@@ -4,14 +4,6 @@
 # hicolor theme, the AppStream data, the manual pages, the changelog and the copyright.
 set(VELMORA_INSTALL_DATADIR share/velmora)
 
-# The project's public address and contact. example.org stands until the project has its own.
-set(VELMORA_HOMEPAGE_URL "https://velmora.example.org" CACHE STRING "The project's web page")
-set(VELMORA_APPSTREAM_ID "org.example.velmora" CACHE STRING
-  "AppStream component id: the web page's domain reversed")
-set(VELMORA_MAINTAINER "The Velmora developers <velmora@example.org>" CACHE STRING
-  "Name and mail address of the package's maintainer")
-set(VELMORA_SCREENSHOT_URL "${VELMORA_HOMEPAGE_URL}/docs/images")
-
 install(TARGETS velmora-cli RUNTIME DESTINATION bin)
 if(TARGET velmora)
   install(TARGETS velmora RUNTIME DESTINATION bin)
