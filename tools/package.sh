@@ -55,8 +55,9 @@ step "Release build in $out (clean)"
 rm -rf "$out"
 mkdir -p "$out"
 out=$(realpath "$out")
-# Debian's flags, as a Debian build uses them: -O2 and the hardening options (the Release
-# type adds only NDEBUG).
+# Debian's flags, as a Debian build uses them: -O2 and all the hardening options (the
+# Release type adds only NDEBUG).
+export DEB_BUILD_MAINT_OPTIONS=hardening=+all
 CXXFLAGS="$(dpkg-buildflags --get CXXFLAGS) $(dpkg-buildflags --get CPPFLAGS)" \
 LDFLAGS="$(dpkg-buildflags --get LDFLAGS) ${LDFLAGS:-}" \
     cmake -S "$src" -B "$out/build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
@@ -70,7 +71,7 @@ version=$(dpkg-deb -f "$deb" Version)
 [ "$(basename "$deb")" = "velmora_${version}_$(dpkg --print-architecture).deb" ] ||
     fail "unexpected file name $(basename "$deb")"
 echo "$deb"
-dpkg-deb -I "$deb" | sed -n '/Package:/,$p'
+dpkg-deb -f "$deb"
 
 step "Contents"
 dpkg-deb -c "$deb" | awk '{print $6}' | sed 's|^\./|/|' > "$out/contents.txt"
@@ -141,7 +142,7 @@ step "apt-get install ./$(basename "$deb")"
 cp "$deb" "$rootDir/tmp/"
 in_root apt-get update -q
 in_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q "./tmp/$(basename "$deb")" \
-    2>&1 | tee "$out/install.log" | grep -E '^(Setting up velmora|[0-9]+ upgraded)|^E:'
+    2>&1 | tee "$out/install.log" | grep -E '^(Setting up (velmora|fonts-|qt6-trans|libqt6svg)|[0-9]+ upgraded)|^E:'
 in_root dpkg-query -W velmora
 in_root useradd -m taro
 
@@ -159,9 +160,10 @@ work=/home/taro/.local/share/tessary/velmora_xe5
 [ -f "$rootDir$work/cldata/kamoku1.dat" ] || fail "the working folder was not filled"
 
 step "The desktop entry's command"
-exec=$(sed -n 's/^Exec=//p' "$rootDir/usr/share/applications/velmora.desktop")
-command=${exec//%f//home/taro/sample.exv}
-echo "Exec=$exec -> $command"
+execLine=$(sed -n 's/^Exec=//p' "$rootDir/usr/share/applications/velmora.desktop")
+# The file the user opened stands for %f; the desktop drops the other field codes here.
+command=$(sed -e 's|%f|/home/taro/sample.exv|' -e 's/%[A-Za-z]//g' <<< "$execLine")
+echo "Exec=$execLine -> $command"
 display=:$((90 + RANDOM % 100))
 Xvfb "$display" -screen 0 1600x1000x24 -nolisten tcp &
 xvfbPid=$!
@@ -177,6 +179,8 @@ programPid=$!
 window=$(DISPLAY=$display timeout 60 xdotool search --sync --onlyvisible --name 'Velmora' | head -1)
 [ -n "$window" ] || fail "no window of the desktop entry's command"
 echo "window $window: $(DISPLAY=$display xdotool getwindowname "$window")"
+# openbox has taken the window in hand once it names an active window.
+for _ in $(seq 100); do DISPLAY=$display xdotool getactivewindow > /dev/null 2>&1 && break; sleep 0.1; done
 DISPLAY=$display xdotool windowactivate --sync "$window" key alt+F4
 timeout 60 tail --pid="$programPid" -f /dev/null || fail "the program did not close on Alt+F4"
 wait "$programPid" || fail "the program ended with status $?"
