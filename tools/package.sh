@@ -5,7 +5,8 @@
 #      copyright, changelog, and the icon at every size of the hicolor theme;
 #   2. lintian reports no error;
 #   3. on a fresh Debian 12 root (debootstrap --variant=minbase bookworm, entered with chroot):
-#      `apt-get install ./velmora_*.deb`, both programs' --version, `velmora --screenshot`
+#      `apt-get install ./velmora_*.deb`, the file types and the menu entry as the MIME and
+#      menu databases of a desktop take them in, both programs' --version, `velmora --screenshot`
 #      from the installed files, the desktop entry's Exec command in an X server (Xvfb with
 #      openbox) closed again with Alt+F4, then `apt-get purge`, which must leave the user's
 #      working folder as it was.
@@ -52,6 +53,9 @@ if [ ${#missing[@]} -gt 0 ]; then
 fi
 
 step "Release build in $out (clean)"
+case "$(realpath -m "$out")" in
+    / | "$src" | "$HOME") fail "--out $out would empty $(realpath -m "$out")" ;;
+esac
 rm -rf "$out"
 mkdir -p "$out"
 out=$(realpath "$out")
@@ -145,6 +149,17 @@ in_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q "./tmp/$(basena
     2>&1 | tee "$out/install.log" | grep -E '^(Setting up (velmora|fonts-|qt6-trans|libqt6svg)|[0-9]+ upgraded)|^E:'
 in_root dpkg-query -W velmora
 in_root useradd -m taro
+
+step "File types and menu entry, as a desktop's MIME and menu databases see them"
+# A desktop has these two; their triggers build the databases from what packages installed.
+in_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends \
+    shared-mime-info desktop-file-utils > /dev/null
+for type in x-velmora-ledger x-velmora-ledger-old; do
+    grep -H '<glob' "$rootDir/usr/share/mime/application/$type.xml" ||
+        fail "the MIME database has no application/$type"
+done
+grep -H velmora "$rootDir/usr/share/applications/mimeinfo.cache" ||
+    fail "the menu database does not open ledgers with velmora.desktop"
 
 step "The installed programs"
 as_user velmora --version
