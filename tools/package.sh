@@ -155,10 +155,10 @@ step "File types and menu entry, as a desktop's MIME and menu databases see them
 in_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends \
     shared-mime-info desktop-file-utils > /dev/null
 for type in x-velmora-ledger x-velmora-ledger-old; do
-    grep -H '<glob' "$rootDir/usr/share/mime/application/$type.xml" ||
+    (cd "$rootDir" && grep -H '<glob' "usr/share/mime/application/$type.xml") ||
         fail "the MIME database has no application/$type"
 done
-grep -H velmora "$rootDir/usr/share/applications/mimeinfo.cache" ||
+(cd "$rootDir" && grep -H velmora usr/share/applications/mimeinfo.cache) ||
     fail "the menu database does not open ledgers with velmora.desktop"
 
 step "The installed programs"
