@@ -209,6 +209,9 @@ in_root env DEBIAN_FRONTEND=noninteractive apt-get purge -y -q velmora 2>&1 |
 (cd "$rootDir/home/taro" && find . -type f -print0 | sort -z | xargs -0 sha256sum) > "$out/home-after.txt"
 [ ! -e "$rootDir/usr/bin/velmora" ] && [ ! -e "$rootDir/usr/share/velmora" ] ||
     fail "the package left its files"
+in_root dpkg-query -W -f='${db:Status-Abbrev} ${Package}\n' velmora 2>&1 | grep -q '^[ip]' &&
+    fail "dpkg still knows velmora"
+echo "dpkg: velmora not installed; /usr/bin/velmora and /usr/share/velmora are gone"
 cmp "$out/home-before.txt" "$out/home-after.txt" || fail "the purge changed the user's files"
 echo "working folder untouched: $(grep -c "velmora_xe5/" "$out/home-after.txt") files in $work, same bytes"
 step "Done: $deb"
