@@ -6,11 +6,11 @@
 #include <vector>
 
 #include "core/ledger/ledger.h"
+#include "core/ledgerview/month_tabs.h"
+#include "core/platform/file_io.h"
 #include "core/session/book_commands.h"
 #include "core/util/errors.h"
-#include "core/util/file_io.h"
 #include "core/util/paths.h"
-#include "core/view/month_tabs.h"
 
 namespace velmora::cli {
 namespace {
