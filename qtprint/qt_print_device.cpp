@@ -80,7 +80,11 @@ void QtPrintDevice::SelectDefaultPrinter() {
     ConfigurePrinter();
 }
 
+// The set-up calls change only what differs, so that the pages of an open document (whose
+// page set-up the job applies again page by page) leave the printer alone: Qt refuses, with a
+// warning, to change a printer that is printing.
 void QtPrintDevice::SetPaperCode(int code) {
+    if (code == paperCode_) return;
     paperCode_ = code;
     const auto size = PageSizeOfPaperCode(code);
     printer_->setPageSize(QPageSize(size.value_or(QPageSize::A4)));
@@ -94,11 +98,13 @@ void QtPrintDevice::SetPaperSource(int source) {
 }
 
 void QtPrintDevice::SetCopies(int copies) {
+    if (copies == copies_) return;
     copies_ = copies;
     printer_->setCopyCount(copies);
 }
 
 void QtPrintDevice::SetOrientation(Orientation orientation) {
+    if (orientation == orientation_) return;
     orientation_ = orientation;
     printer_->setPageOrientation(orientation == Orientation::kLandscape ? QPageLayout::Landscape
                                                                         : QPageLayout::Portrait);
