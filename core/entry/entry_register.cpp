@@ -159,7 +159,7 @@ private:
             return Refuse(refusal, error.what());
         }
         const Periods& periods = ledger.periods;
-        const Date firstDay = periods.start[static_cast<std::size_t>(ledger.startMonth)];
+        const Date firstDay = ledger.FirstDay();
         if (date_ < firstDay.AddDays(-1)) return Refuse(refusal, BeforeStartMessage(firstDay));
         month_ = periods.LastSlotOf(date_);
         if (month_ == 0) return Refuse(refusal, kNoPeriodMessage);

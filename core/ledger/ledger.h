@@ -25,6 +25,10 @@ struct Ledger {
     std::string UseTypeName() const { return velmora::UseTypeName(useType); }
     BookId CashBook() const { return {std::string(kCashKind), UseTypeName()}; }
     int LastMonth() const { return LastFiscalMonth(startMonth); }
+    // The fiscal year: the first day of the start month's period to the last day of the
+    // last month's period.
+    Date FirstDay() const { return periods.start[static_cast<std::size_t>(startMonth)]; }
+    Date LastDay() const { return periods.end[static_cast<std::size_t>(LastMonth())]; }
 
     // The registry of petty-cash ("小口") or bank ("預金") books; nullptr for other kinds.
     TLightStrings* RegistryOf(std::string_view kind);

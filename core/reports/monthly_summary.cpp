@@ -10,7 +10,7 @@ void MonthlySummary::notesSelectSetup(const Ledger& ledger) {
 }
 
 void MonthlySummary::monthlyListup(int level, const Ledger& ledger) {
-    range_ = SummaryRangeLabel(ledger.periods);
+    range_ = SummaryRangeLabel(ledger);
     columns_ = monthColumnSetup(grid_, ledger.startMonth);
     caption_ = level == 0 ? kSummaryCaption : selectedTitle_ + kDetailCaptionSuffix;
     incomeTotalRow_ = expenseTotalRow_ = lastRow_ = 0;

@@ -171,7 +171,7 @@ void SummaryPageTest::theGridShowsAllBooksOneBookAndADrillDownAndBackReturns() {
     QCOMPARE(d.grid().model()->rowCount(), d.app().summary().grid().RowCount() - 1);
     QCOMPARE(d.page().findChild<QLabel*>("Label2")->text(), QString("月別科目一覧表"));
     QCOMPARE(d.page().findChild<QLabel*>("range")->text(),
-             QString("2015年01月01日～2014年12月01日"));
+             QString("2014年04月01日～2015年03月31日"));
     // Figures right-aligned; a negative figure black until the option asks for red.
     const QModelIndex balance = d.grid().model()->index(4, 2);
     QVERIFY(balance.data(Qt::TextAlignmentRole).value<Qt::Alignment>() & Qt::AlignRight);
@@ -306,7 +306,7 @@ void SummaryPageTest::theGraphWidgetsShowTheCoreFiguresWithTheirHints() {
     QCOMPARE(label("maxlevel"), QString("220"));
     QCOMPARE(label("divlevel"), QString("110"));
     QCOMPARE(label("caption_rsagaku"), QString("差引累計"));
-    QCOMPARE(page.findChild<QLabel*>("range")->text(), QString("2015年01月01日～2014年12月01日"));
+    QCOMPARE(page.findChild<QLabel*>("range")->text(), QString("2014年04月01日～2015年03月31日"));
     QCOMPARE(panel->findChild<QLabel*>("month10")->toolTip(), QString("2015/1/01"));
     QCOMPARE(panel->findChild<QWidget*>("expenses1")->toolTip(), QString("4月度 支出 220"));
 
