@@ -34,6 +34,11 @@ public:
     virtual void RunMoneyCount() {}
     // The printer set-up dialog: the printer chosen, or nullopt when cancelled.
     virtual std::optional<int> ChoosePrinter() { return std::nullopt; }
+    // The manual (an HTML file) in the program's own help window; false without one.
+    virtual bool ShowManual(const std::string& path) {
+        (void)path;
+        return false;
+    }
 };
 
 }  // namespace velmora

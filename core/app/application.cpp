@@ -11,12 +11,14 @@
 #include "core/ledgerview/main_calendar.h"
 #include "core/ledgerview/month_selection.h"
 #include "core/ledgerview/search_commands.h"
+#include "core/platform/file_io.h"
 #include "core/reports/graph_layout.h"
 #include "core/session/apply_settings.h"
 #include "core/session/book_commands.h"
 #include "core/session/file_commands.h"
 #include "core/session/new_ledger.h"
 #include "core/session/startup.h"
+#include "core/util/paths.h"
 
 namespace velmora {
 namespace {
@@ -27,6 +29,7 @@ enum Pending : unsigned {
     kTitlesPending = 1u << 2,
     kSummaryPending = 1u << 3,
     kPreviewPending = 1u << 4,
+    kPrintWorkPending = 1u << 5,  // the changes came from the print job's own work
 };
 
 }  // namespace
@@ -45,7 +48,7 @@ struct Application::Snapshot {
     bool leftPaneShown = true, editMenuEnabled = true;
     BackupList backups;
     CalendarState calendar;
-    std::string undoText, redoText;
+    std::string undoText, redoText, pdfWritten;
 
     bool SameState(const Snapshot& o) const {
         return modified == o.modified && currentFile == o.currentFile && filePanel == o.filePanel &&
@@ -56,7 +59,7 @@ struct Application::Snapshot {
                mainPage == o.mainPage && ribbonPage == o.ribbonPage &&
                leftPaneShown == o.leftPaneShown && editMenuEnabled == o.editMenuEnabled &&
                calendar.drawn == o.calendar.drawn && calendar.selected == o.calendar.selected &&
-               undoText == o.undoText && redoText == o.redoText;
+               undoText == o.undoText && redoText == o.redoText && pdfWritten == o.pdfWritten;
     }
     bool SameBackups(const Snapshot& o) const { return backups.entries == o.backups.entries; }
 };
@@ -197,16 +200,31 @@ Application::Snapshot Application::TakeSnapshot() const {
     s.calendar = view_.calendar;
     s.undoText = history_.CanUndo() ? history_.UndoText() : std::string();
     s.redoText = history_.CanRedo() ? history_.RedoText() : std::string();
+    s.pdfWritten = pdfWritten_;
     return s;
 }
 
 void Application::Flush() {
     // The view is rebuilt before anyone is told, so that every listener reads the same
     // finished state; rebuilding may itself ask for nothing more.
+    const bool printWork = (pending_ & kPrintWorkPending) != 0;
     while (pending_ != 0) {
         const unsigned pending = pending_;
         pending_ = 0;
-        if (pending & kLedgerPending) summaryStale_ = true;
+        if (pending & kLedgerPending) {
+            summaryStale_ = true;
+            // Ticks by position would name other months in a ledger of another start month.
+            printJob_->ForgetPrintMonths();
+        }
+        // The preview shows the ledger, book and month the print job set up: a change made
+        // elsewhere (a book, a day, a record, a setting, another ledger) leaves it for the
+        // ledger page, where that change shows.
+        if (mainPage_ == MainPage::Preview && !printWork &&
+            (pending & (kViewPending | kLedgerPending | kTitlesPending)) != 0) {
+            mainPage_ = MainPage::Ledger;
+            leftPaneShown_ = true;
+            editMenuEnabled_ = true;
+        }
         if (pending & kTitlesPending) ReloadTitles();
         if (pending & kViewPending) {
             RebuildView();
@@ -635,7 +653,7 @@ void Application::PrintWork(const std::function<void()>& work) {
     } catch (const std::exception& error) {
         services_.dialogs.ShowInfo("確認", error.what());
     }
-    pending_ |= kPreviewPending;
+    pending_ |= kPreviewPending | kPrintWorkPending;
 }
 
 // Every print command shows the preview with the print settings beside it.
@@ -658,6 +676,10 @@ PrintRunResult Application::printRun(const PrintProgress& progress) {
     PrintWork([&] {
         result = printJob_->PrintOnChosenPrinter(progress);
         if (result.error) services_.dialogs.ShowInfo("確認", result.error->what());
+        if (result.stopped)
+            services_.dialogs.ShowInfo(
+                "確認", printJob_->PdfPrinterInUse() ? kPdfStoppedMessage : kPrintStoppedMessage);
+        pdfWritten_ = result.pdfFile;
     });
     return result;
 }
@@ -667,8 +689,19 @@ PrintRunResult Application::SaveAsPdf(const PrintProgress& progress) {
     PrintWork([&] {
         result = printJob_->SaveAsPdf(progress);
         if (result.error) services_.dialogs.ShowInfo("確認", result.error->what());
+        if (result.stopped) services_.dialogs.ShowInfo("確認", kPdfStoppedMessage);
+        pdfWritten_ = result.pdfFile;
     });
     return result;
+}
+
+std::string Application::PdfWrittenText() const {
+    return pdfWritten_.empty() ? std::string() : "PDFを保存しました: " + pdfWritten_;
+}
+
+void Application::OpenPdfFolder() {
+    if (!pdfWritten_.empty())
+        services_.shell.OpenPath(std::filesystem::path(pdfWritten_).parent_path().string());
 }
 
 void Application::PrintCalibration() {
@@ -706,12 +739,19 @@ void Application::cashcalcExec() {
     windows_->RunMoneyCount();
 }
 
+// Both help items show the shipped manual in the program's own help window, which needs no
+// web browser; without one (velmora-cli) the desktop opens the file.
 void Application::onlineHelp() {
-    OpenOnlineManual(services_.shell, services_.programFolder);
+    offlineHelp();
 }
 
 void Application::offlineHelp() {
-    OpenOfflineManual(services_.shell, services_.programFolder);
+    const std::string manual = JoinPath(services_.programFolder, kOfflineManualPath);
+    if (!FileExists(manual)) {
+        services_.dialogs.ShowInfo("確認", "取扱説明書が見つかりません。\r\n" + manual);
+        return;
+    }
+    if (!windows_->ShowManual(manual)) OpenOfflineManual(services_.shell, services_.programFolder);
 }
 
 void Application::openWorkingFolder() {

@@ -147,6 +147,10 @@ public:
     // callback hears of every drawn sheet and may stop the run.
     PrintRunResult printRun(const PrintProgress& progress = {});
     PrintRunResult SaveAsPdf(const PrintProgress& progress = {});
+    // After a run that wrote a PDF: "PDFを保存しました: PATH" for the status bar; empty
+    // before one. "フォルダーを開く" opens the folder it went to.
+    std::string PdfWrittenText() const;
+    void OpenPdfFolder();
     void PrintCalibration();
     // An option of the print page on mutablePrintJob() as one command; a failure (a style
     // or print data that cannot be read) is said, not thrown.
@@ -284,6 +288,7 @@ private:
     bool leftPaneShown_ = true;
     bool editMenuEnabled_ = true;
     bool summaryStale_ = true;
+    std::string pdfWritten_;  // the PDF the last print run wrote
 
     AppWindows noWindows_;
     AppWindows* windows_ = &noWindows_;

@@ -1,11 +1,14 @@
 #include "gui/app/qt_app_windows.h"
 
+#include <QDialogButtonBox>
 #include <QPrintDialog>
+#include <QPushButton>
 #include "core/settings/title_file.h"
 
 #include "gui/dialogs/csv_options_dialog.h"
 #include "gui/dialogs/money_count_dialog.h"
 #include "gui/entry/entry_form_dialog.h"
+#include "gui/help/help_window.h"
 #include "gui/ledger/book_dialogs.h"
 #include "gui/settings/settings_dialog.h"
 #include "gui/settings/title_master_dialog.h"
@@ -20,6 +23,10 @@ void QtAppWindows::RunSettings(FiscalSettingsForm& form) {
 std::optional<int> QtAppWindows::ChoosePrinter() {
     if (printer_ == nullptr) return std::nullopt;
     QPrintDialog dialog(&printer_->QtPrinter(), &owner_);
+    dialog.setObjectName("printerSetup");
+    // The dialog only chooses the printer and its set-up: its button does not print.
+    if (auto* box = dialog.findChild<QDialogButtonBox*>())
+        if (QPushButton* ok = box->button(QDialogButtonBox::Ok)) ok->setText("OK");
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     printer_->AdoptDialogChoice();
     return printer_->CurrentIndex();
@@ -47,6 +54,12 @@ void QtAppWindows::EditTitles() {
                              TitleMasterMode::Edit, s.ledger.UseTypeName(), s.dialogs(), s.writer(),
                              &owner_);
     dialog.exec();
+}
+
+bool QtAppWindows::ShowManual(const std::string& path) {
+    if (help_ == nullptr) help_ = new HelpWindow(&owner_);
+    help_->ShowManual(QString::fromStdString(path));
+    return true;
 }
 
 void QtAppWindows::RunMoneyCount() {

@@ -74,8 +74,11 @@ LeftPane::LeftPane(Application& app, QWidget* parent) : QTabWidget(parent), app_
 }
 
 void LeftPane::ShowMainPage(MainPage page) {
-    // A print command brings its settings forward; later the user chooses the tab.
+    // A print command brings its settings forward; later the user chooses the tab. Back
+    // on the ledger the account titles ("科目指定") are there again: the print settings
+    // belong to the preview.
     if (page == MainPage::Preview && shownPage_ != MainPage::Preview) setCurrentIndex(1);
+    if (page == MainPage::Ledger && shownPage_ != MainPage::Ledger) setCurrentIndex(0);
     shownPage_ = page;
 }
 

@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QScreen>
 #include <QSplitter>
 #include <QStackedWidget>
@@ -157,6 +158,10 @@ void MainWindow::Run(std::string_view command) {
         a.dataedit(ledgerPage_->SelectedRecord());
     } else if (command == "searchItem") {
         a.searchItem(ledgerPage_->SelectedRecord());
+    } else if (a.mainPage() == MainPage::Preview &&
+               (command == "moveTop" || command == "MoveDown")) {
+        // PgUp and PgDn turn the pages of the preview.
+        previewPage_->Step(command == "moveTop" ? &PrintJob::PreviousPage : &PrintJob::NextPage);
     } else if (command == "moveTop") {
         ledgerPage_->SelectGridRow(a.moveTop());
     } else if (command == "MoveDown") {
@@ -260,6 +265,16 @@ void MainWindow::BuildStatusBar() {
         bar->addWidget(panel);
         statusPanels_[i] = panel;
     }
+    pdfNotice_ = new QLabel(bar);
+    pdfNotice_->setObjectName("pdfNotice");
+    pdfNotice_->setTextFormat(Qt::PlainText);
+    pdfFolder_ = new QPushButton(QStringLiteral("フォルダーを開く"), bar);
+    pdfFolder_->setObjectName("openPdfFolder");
+    pdfFolder_->setFocusPolicy(Qt::NoFocus);
+    pdfFolder_->hide();
+    connect(pdfFolder_, &QPushButton::clicked, this, [this] { app_.OpenPdfFolder(); });
+    bar->addPermanentWidget(pdfNotice_);
+    bar->addPermanentWidget(pdfFolder_);
 }
 
 // ---- layout ----
@@ -355,6 +370,10 @@ void MainWindow::StateChanged() {
         s.currentBook.kind,     s.currentBook.name,    s.monthPanel,          s.filePanel, "",
         s.settings.companyName, app_.view().yearPanel, app_.view().monthPanel};
     for (int i = 0; i < 8; ++i) statusPanels_[i]->setText(QString::fromStdString(panels[i]));
+    const QString pdf = Q(app_.PdfWrittenText());
+    pdfNotice_->setText(pdf);
+    pdfNotice_->setToolTip(pdf);
+    pdfFolder_->setVisible(!pdf.isEmpty());
     leftPane_->setVisible(app_.leftPaneShown());
     leftPane_->ShowCalendar();
     mainPages_->setCurrentIndex(static_cast<int>(app_.mainPage()));

@@ -12,6 +12,7 @@
 class QAction;
 class QCheckBox;
 class QLabel;
+class QPushButton;
 class QMenu;
 class QSplitter;
 class QStackedWidget;
@@ -87,6 +88,8 @@ private:
     GraphPage* graphPage_ = nullptr;
     PreviewPage* previewPage_ = nullptr;
     QLabel* statusPanels_[8] = {};
+    QLabel* pdfNotice_ = nullptr;       // where the last PDF went
+    QPushButton* pdfFolder_ = nullptr;  // "フォルダーを開く"
     bool closing_ = false;
 };
 

@@ -167,6 +167,34 @@ TEST(Application, PrintCommandsShowThePreviewBesideThePrintSettings) {
     EXPECT_EQ(h.app.mainPage(), MainPage::Ledger);
 }
 
+TEST(Application, ThePreviewIsLeftForTheLedgerWhenAChangeIsMadeElsewhere) {
+    AppHarness h;
+    h.app.Create();
+    h.app.Show(h.CopyExample("a.exv"));
+    h.app.printnote();
+    // The preview's own month change keeps it.
+    h.app.PrintWork([&] { h.app.mutablePrintJob().PreviewTabChanged(1); });
+    EXPECT_EQ(h.app.view().monthPanel, "5");
+    EXPECT_EQ(h.app.mainPage(), MainPage::Preview);
+    // A day of the calendar, a book: the ledger page shows them.
+    h.app.ChooseCalendarDay(Date::FromYmd(2014, 6, 3));
+    EXPECT_EQ(h.app.mainPage(), MainPage::Ledger);
+    EXPECT_TRUE(h.app.editMenuEnabled());
+    h.app.printnote();
+    h.app.note1();
+    EXPECT_EQ(h.app.mainPage(), MainPage::Ledger);
+
+    // Months ticked for one ledger are not carried to the next.
+    h.app.printnote();
+    h.app.mutablePrintJob().SetMonthChecked(4, true);
+    ASSERT_TRUE(h.app.OpenFile(h.CopyExample("b.exv")));
+    EXPECT_EQ(h.app.mainPage(), MainPage::Ledger);
+    h.app.printnote();
+    std::array<bool, 12> june{};
+    june[2] = true;
+    EXPECT_EQ(h.app.printJob().panel().months, june);
+}
+
 TEST(Application, CloseWritesPlacementBackupListAndSummaryLayoutWhateverTheAnswer) {
     AppHarness h;
     h.app.Create();
@@ -403,6 +431,43 @@ TEST(CommandTable, EveryCommandHasACaptionAndEveryMenuItemIsACommand) {
     EXPECT_EQ(FindCommand("csvfileOut")->key, "Ctrl+O");
     EXPECT_TRUE(FindCommand("csvfileOut")->keyShownOnly);
     EXPECT_EQ(FindCommand("back_10")->key, "Shift+Ctrl+F10");
+}
+
+namespace {
+
+// A caption as the manual writes it: without its access key "(&F)" or "&".
+std::string ManualCaption(std::string_view caption) {
+    std::string text(caption);
+    if (const auto open = text.find("(&"); open != std::string::npos) text.erase(open, 4);
+    std::erase(text, '&');
+    return text;
+}
+
+}  // namespace
+
+TEST(CommandTable, EveryMenuCommandIsInTheShippedManual) {
+    const std::string manual =
+        ReadFileBytes(std::string(VELMORA_DATA_DIR) + "/help/velmora/index.html");
+    std::vector<std::string_view> commands;
+    for (const MenuInfo& m : MainMenus()) {
+        EXPECT_NE(manual.find(ManualCaption(m.caption)), std::string::npos) << m.caption;
+        for (const MenuEntry& e : m.entries) {
+            if (e.command == "-") continue;
+            if (e.command.empty()) {
+                commands.insert(commands.end(), e.submenu.begin(), e.submenu.end());
+                EXPECT_NE(manual.find(ManualCaption(e.submenuCaption)), std::string::npos)
+                    << e.submenuCaption;
+            } else {
+                commands.push_back(e.command);
+            }
+        }
+    }
+    for (std::string_view name : commands) {
+        const CommandInfo* c = FindCommand(name);
+        ASSERT_NE(c, nullptr) << name;
+        if (c->caption == kEmptyBackupCaption) continue;  // the backup entries' dates
+        EXPECT_NE(manual.find(ManualCaption(c->caption)), std::string::npos) << c->caption;
+    }
 }
 
 TEST(ProgramOptions, FileTodayScreenshotAndTheirErrors) {

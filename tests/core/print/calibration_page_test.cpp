@@ -95,7 +95,7 @@ TEST(CalibrationPageTest, PrintPageRunsOnThePrinterAndToPdf) {
     EXPECT_EQ(run.sheets.size(), 3u);
     ASSERT_EQ(b.dialogs.fileRequests.size(), 1u);
     EXPECT_EQ(b.dialogs.fileRequests[0].title, "PDFに保存");
-    EXPECT_EQ(b.dialogs.fileRequests[0].fileName, "A4現金出納帳_月分1_ゴシックG.pdf");
+    EXPECT_EQ(b.dialogs.fileRequests[0].fileName, "現金出納帳_2014年04月.pdf");
     const Lines& calls = b.device.Calls();
     const auto begin = std::find(calls.begin(), calls.end(), "begin");
     ASSERT_NE(begin, calls.end());
