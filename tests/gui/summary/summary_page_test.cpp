@@ -252,10 +252,10 @@ void SummaryPageTest::copyTableTakesTheWholeTableOrTheSelectedCells() {
     QTest::keyClick(d.page().bookSelector(), Qt::Key_C, Qt::ControlModifier);
     QCOMPARE(QApplication::clipboard()->text(), whole);
 
-    // Ctrl+E from the ledger grid, then Ctrl+C at once: no click on the page between.
+    // Ctrl+E with the focus on the ribbon, then Ctrl+C at once: no click on the page between.
     d.w().ribbon()->setCurrentIndex(static_cast<int>(RibbonPage::Ledger));
-    d.w().ledgerGrid()->setFocus();
-    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(d.w().ledgerGrid()));
+    d.w().ribbon()->setFocus();
+    QVERIFY(!d.page().isAncestorOf(QApplication::focusWidget()));
     QApplication::clipboard()->clear();
     const auto key = [&](Qt::Key k) {
         QWidget* focus = QApplication::focusWidget();
