@@ -169,9 +169,6 @@ void PreviewPage::ShowJob() {
         if (c.previewTab >= 0 && c.previewTab < tabs_->count())
             tabs_->setCurrentIndex(c.previewTab);
     }
-    // A hidden tab bar does not tell the layout that its size changed: the strip filled
-    // while the preview was not yet shown would stay without height.
-    tabs_->updateGeometry();
     {
         const QSignalBlocker block(zoom_);
         zoom_->setValue(job.panel().zoom);
