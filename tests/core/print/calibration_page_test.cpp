@@ -149,6 +149,15 @@ TEST(CalibrationPageTest, PrintPageRunsOnThePrinterAndToPdf) {
     EXPECT_TRUE(run.noFile);
     EXPECT_EQ(std::count(b.device.Calls().begin(), b.device.Calls().end(), "begin"), 0);
 
+    // The name offered for the monthly list and for a fixed report: the fiscal year.
+    b.sources.summaryData = {"科　目;"};
+    b.job->monthlyprint();
+    b.job->SaveAsPdf();
+    EXPECT_EQ(b.dialogs.fileRequests.back().fileName, "月別一覧表_2014年度.pdf");
+    b.job->printzandaka();
+    b.job->SaveAsPdf();
+    EXPECT_EQ(b.dialogs.fileRequests.back().fileName, "月別帳簿別残高一覧表_2014年度.pdf");
+
     EXPECT_EQ(PrintProgressText(3, 12), "印刷中 3 / 12 ページ");
 }
 
