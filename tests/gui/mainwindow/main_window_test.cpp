@@ -2,6 +2,7 @@
 // the program's life cycle from a first start to the close question.
 #include <QAction>
 #include <QCheckBox>
+#include <QImage>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -11,6 +12,7 @@
 #include <QTabWidget>
 #include <QTableView>
 #include <QTest>
+#include <QTextBrowser>
 #include <QToolButton>
 #include <filesystem>
 
@@ -71,6 +73,7 @@ private slots:
     void startWithTheLastFileAndCloseWithEachAnswer();
     void aSavedBackupCanBeRestoredFromItsMenu();
     void undoAndRedoKeysFollowTheHistory();
+    void helpShowsTheShippedManualInAWindowOfItsOwn();
 };
 
 void MainWindowTest::actionsMenusAndRibbonFollowTheCommandTable() {
@@ -287,6 +290,29 @@ void MainWindowTest::undoAndRedoKeysFollowTheHistory() {
     QTest::keyClick(w.ledgerGrid(), Qt::Key_Z, Qt::ControlModifier);
     QTest::keyClick(w.ledgerGrid(), Qt::Key_Y, Qt::ControlModifier);
     QCOMPARE(static_cast<int>(app.ledgerView().rows.size()), rows + 1);
+}
+
+void MainWindowTest::helpShowsTheShippedManualInAWindowOfItsOwn() {
+    Desk d;
+    QVERIFY(d.program.Start());
+    MainWindow& w = d.w();
+    QApplication::setActiveWindow(&w);
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    // F1, with no web browser involved: the manual with its pictures, offline.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
+    auto* help = w.findChild<QWidget*>("helpWindow");
+    QVERIFY(help != nullptr);
+    QVERIFY(help->isVisible());
+    auto* manual = help->findChild<QTextBrowser*>("manual");
+    QCOMPARE(manual->source().toLocalFile(),
+             qEnvironmentVariable("VELMORA_DATA_DIR") + "/help/velmora/index.html");
+    QVERIFY(manual->toPlainText().contains("PDFに保存…"));
+    const QVariant picture =
+        manual->loadResource(QTextDocument::ImageResource, QUrl("images/main-window.png"));
+    QVERIFY(!picture.isNull());
+    QVERIFY(!QImage::fromData(picture.toByteArray()).isNull());
+    for (const std::string& info : d.dialogs.Infos())
+        QVERIFY2(info.find("取扱説明書") == std::string::npos, info.c_str());
 }
 
 QTEST_MAIN(MainWindowTest)
