@@ -137,6 +137,9 @@ public:
     void graph();
     void printnote();
     void printzandaka();
+    // The print command that prints a report kind, as PrintJob::Print: for a ledger or
+    // summary kind the one of its family, which prints the variant shown.
+    void Print(int kind);
     void monthlyprint();
     void incomeprint();
     void graphprint();
@@ -264,7 +267,6 @@ private:
     bool RebuildShownSummary();
     void ReloadTitles();
     void ChooseBookFromList(const std::string& kind);
-    void PrintCommand(void (PrintJob::*command)());
     template <typename F>
     void Notify(F f);
 
