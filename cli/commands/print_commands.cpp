@@ -199,7 +199,7 @@ int RunPages(CliContext& ctx, const std::vector<std::string>& words) {
 
     PrintJob& job = app.mutablePrintJob();
     job.SetEvenFirst(o.evenFirst);
-    app.Print(o.report->kind);
+    app.PrintReport(o.report->kind);
     if (job.state().kind != o.report->kind)
         return ctx.Fail("the view prints as report kind " + std::to_string(job.state().kind) +
                         ", not " + std::to_string(o.report->kind));

@@ -640,12 +640,12 @@ void Application::PrintWork(const std::function<void()>& work) {
 }
 
 // Every print command shows the preview with the print settings beside it.
-void Application::Print(int kind) {
+void Application::PrintReport(int kind) {
     PrintWork([&] {
         mainPage_ = MainPage::Preview;
         leftPaneShown_ = true;
         editMenuEnabled_ = false;
-        printJob_->Print(kind);
+        printJob_->PrepareReport(kind);
     });
 }
 
@@ -677,23 +677,23 @@ void Application::PrintCalibration() {
 }
 
 void Application::printnote() {
-    Print(kCashLedgerReport);
+    PrintReport(kCashLedgerReport);
 }
 
 void Application::printzandaka() {
-    Print(kBookBalancesReport);
+    PrintReport(kBookBalancesReport);
 }
 
 void Application::monthlyprint() {
-    Print(kMonthlyTitlesReport);
+    PrintReport(kMonthlyTitlesReport);
 }
 
 void Application::incomeprint() {
-    Print(kIncomeExpenseReport);
+    PrintReport(kIncomeExpenseReport);
 }
 
 void Application::graphprint() {
-    Print(kGraphReport);
+    PrintReport(kGraphReport);
 }
 
 // ---- other programs and help ----

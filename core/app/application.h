@@ -136,9 +136,9 @@ public:
     void graph();
     void printnote();
     void printzandaka();
-    // The print command that prints a report kind, as PrintJob::Print: for a ledger or
-    // summary kind the one of its family, which prints the variant shown.
-    void Print(int kind);
+    // The print command that prints a report kind (PrintJob::PrepareReport): for a ledger
+    // or summary kind the one of its family, which prints the variant shown.
+    void PrintReport(int kind);
     void monthlyprint();
     void incomeprint();
     void graphprint();

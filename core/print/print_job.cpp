@@ -71,7 +71,7 @@ void PrintJob::graphprint() {
     printSetup(kGraphReport);
 }
 
-void PrintJob::Print(int kind) {
+void PrintJob::PrepareReport(int kind) {
     const ReportKindInfo* report = FindReportKind(kind);
     if (report == nullptr) return;
     switch (report->family) {

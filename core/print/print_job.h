@@ -142,7 +142,7 @@ public:
     // The print command that prints kind: the one of a ledger kind prints the book shown
     // ("出納帳印刷"), the one of a summary kind the drill level shown ("月別一覧表"), and the
     // others kind itself. The kind the job then prints is state().kind.
-    void Print(int kind);
+    void PrepareReport(int kind);
     // Print commands. Each fixes the report kind, writes the print data where the kind has
     // them and sets the job up (printSetup).
     void printnote();     // "出納帳印刷": 2, 3, 7, 8, 9 or 10
