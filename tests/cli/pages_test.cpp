@@ -132,10 +132,10 @@ TEST(CliPages, KindsByTheirNames) {
     EXPECT_EQ(byName.out, run("3").out);
     const CliResult unknown = run("cash-serch");
     EXPECT_EQ(unknown.status, 2);
-    EXPECT_EQ(Lines(unknown.err).front(),
-              "velmora-cli: --report takes 2, 3, 5, 6, 7, 8, 9, 10, 20, 30 or 40, or cash, "
-              "cash-search, monthly-titles, monthly-descriptions, petty, petty-search, bank, "
-              "bank-search, income-expense, book-balances or graph");
+    // The kinds are listed by number, then by name.
+    const std::string said = Lines(unknown.err).front();
+    EXPECT_EQ(said.rfind("velmora-cli: --report takes 2, 3, 5, ", 0), 0u) << said;
+    EXPECT_NE(said.find(" or 40, or cash, cash-search, "), std::string::npos) << said;
 }
 
 TEST(CliPages, TraceListsTheDrawingCalls) {
