@@ -15,6 +15,9 @@ struct CommandInfo {
     // The key is only shown beside the caption: another command that carries the same key
     // comes first and takes it.
     bool keyShownOnly = false;
+    // A print command: the report kind whose print command it gives
+    // (Application::PrintReport); 0 for any other command.
+    int printKind = 0;
 };
 
 // Every command of the main window, in the order of the window's action list.

@@ -109,6 +109,10 @@ void MainWindow::Run(std::string_view command) {
         a.restoreBackup(std::stoi(std::string(command.substr(5))));
         return;
     }
+    if (const CommandInfo* info = FindCommand(command); info && info->printKind != 0) {
+        a.PrintReport(info->printKind);
+        return;
+    }
     static const std::map<std::string_view, void (Application::*)(), std::less<>> plain = {
         {"note1", &Application::note1},
         {"note2", &Application::note2},
@@ -138,11 +142,6 @@ void MainWindow::Run(std::string_view command) {
         {"back", &Application::back},
         {"monthlySum", &Application::monthlySum},
         {"graph", &Application::graph},
-        {"printnote", &Application::printnote},
-        {"printzandaka", &Application::printzandaka},
-        {"monthlyprint", &Application::monthlyprint},
-        {"incomeprint", &Application::incomeprint},
-        {"graphprint", &Application::graphprint},
         {"calcExec", &Application::calcExec},
         {"cashcalcExec", &Application::cashcalcExec},
         {kUndoCommand, &Application::undo},
