@@ -146,9 +146,8 @@ PrintRunResult PrintJob::RunMonthWalk(const PrintProgress& progress) {
     return result;
 }
 
-PrintRunResult PrintJob::RunPageLoop(const PrintProgress& progress) {
+PrintRunResult PrintJob::RunPageLoop(int month, const PrintProgress& progress) {
     PrintRunResult result;
-    const int month = state_.kind == kBankSearchReport ? state_.monthToPrint : 0;
     // Only a run that reports its progress needs to know how many pages there are.
     int total = 0;
     if (progress) {
@@ -189,19 +188,27 @@ PrintRunResult PrintJob::RunLoadedPage(const PrintProgress& progress) {
 }
 
 PrintRunResult PrintJob::printRun(const PrintProgress& progress) {
-    const int kind = state_.kind;
-    if (FindReportKind(kind) == nullptr) return {};
+    const ReportKindInfo* report = Report();
+    if (report == nullptr) return {};
     state_.page = 0;
     state_.documentOpen = false;
     controls_.printingCaption = kPrintingCaption;
     PrintRunResult result;
     try {
-        if (IsMonthWalkReport(kind))
-            result = RunMonthWalk(progress);
-        else if (IsFixedReport(kind) && kind != kBookBalancesReport)
-            result = RunLoadedPage(progress);
-        else
-            result = RunPageLoop(progress);
+        switch (report->walk) {
+            case PrintWalk::kMonthByMonth:
+                result = RunMonthWalk(progress);
+                break;
+            case PrintWalk::kPagesOfMonth:
+                result = RunPageLoop(state_.monthToPrint, progress);
+                break;
+            case PrintWalk::kPages:
+                result = RunPageLoop(0, progress);
+                break;
+            case PrintWalk::kLoadedPage:
+                result = RunLoadedPage(progress);
+                break;
+        }
     } catch (...) {
         DropDocument();
         controls_.sheetShown = true;
@@ -226,11 +233,12 @@ std::string PrintJob::PdfFileName() const {
     const LedgerPageInputs page = sources_.LedgerPage();
     const int start = sources_.StartMonth();
     const std::string fiscalYear = std::to_string(page.startYear) + "年度";
-    if (IsSummaryReport(state_.kind)) return "月別一覧表_" + fiscalYear + ".pdf";
-    if (const ReportKindInfo* info = FindReportKind(state_.kind); info && !info->title.empty())
-        return std::string(info->title) + "_" + fiscalYear + ".pdf";
-    // A ledger: the book, and the one month printed or the fiscal year.
-    std::string title = controls_.previewCaption.empty() ? "印刷" : controls_.previewCaption;
+    // What the preview is captioned with: the report, or the book of a ledger.
+    const std::string title = controls_.previewCaption.empty() ? "印刷" : controls_.previewCaption;
+    const ReportKindInfo* info = FindReportKind(state_.kind);
+    if (info == nullptr || info->family != ReportFamily::kLedger)
+        return title + "_" + fiscalYear + ".pdf";
+    // A ledger: the one month printed, or the fiscal year.
     int ticked = 0;
     int month = 0;
     for (int position = 0; position < 12; ++position) {
