@@ -4,6 +4,7 @@
 #include "cli/commands/csv_commands.h"
 #include "cli/commands/entry_commands.h"
 #include "cli/commands/file_commands.h"
+#include "cli/commands/holiday_commands.h"
 #include "cli/commands/print_commands.h"
 #include "cli/commands/report_commands.h"
 #include "cli/commands/settings_commands.h"
@@ -25,6 +26,7 @@ const std::vector<Command>& AllCommands() {
         {"add", kAddUsage, RunAdd},
         {"move-down", kMoveDownUsage, RunMoveDown},
         {"pages", kPagesUsage, RunPages},
+        {"holidays", "YEAR", RunHolidays},
     };
     return commands;
 }

@@ -861,6 +861,10 @@ void Application::CalendarToday() {
     ShowToday(session_, view_);
 }
 
+CalendarLayout Application::CalendarOf(Date drawn) const {
+    return LayOutMonth(drawn, holidays_, session_.settings.showNationalHolidays);
+}
+
 void Application::ToggleHolidayAndChooseDay(Date day) {
     CommandScope scope(*this);
     ToggleHoliday(session_, holidays_, day);

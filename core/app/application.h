@@ -180,8 +180,12 @@ public:
     // "今日:" of the main calendar: today, and the ledger view of its month.
     void CalendarToday();
     // A day clicked with Shift held: the holiday mark of its month and day toggled (after
-    // the question), then the day chosen as a plain click chooses it.
+    // the question), then the day chosen as a plain click chooses it. A national holiday
+    // stays one: only the user's own mark changes.
     void ToggleHolidayAndChooseDay(Date day);
+    // The month of drawn as both calendars show it: the user's holiday marks and, unless
+    // the settings turn them off, the national holidays with their names.
+    CalendarLayout CalendarOf(Date drawn) const;
 
     // ---- The book list dialog ----
     // "新規追加", "名称・残高変更" and "削　除" on the registry of kind ("小口" or "預金");

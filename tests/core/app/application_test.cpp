@@ -473,6 +473,33 @@ TEST(Application, TheCalendarStepsShowsTodayAndTogglesHolidaysWithShift) {
     EXPECT_EQ(h.app.view().calendar.selected, Date::FromYmd(2015, 3, 31));
 }
 
+TEST(Application, ANationalHolidayStaysRedWhenTheUsersMarkOnItGoes) {
+    AppHarness h;
+    h.app.Create();
+    ASSERT_TRUE(h.app.OpenFile(h.CopyExample("a.exv")));
+    // 29 April 2014, 昭和の日, is panel 30 of April (1 April was a Tuesday).
+    const Date showa = Date::FromYmd(2014, 4, 29);
+    auto panel = [&h, showa] { return h.app.CalendarOf(showa).panels[30]; };
+    EXPECT_EQ(panel().text, kHolidayText);
+    EXPECT_EQ(panel().holidayName, "昭和の日");
+
+    // Shift+click marks and unmarks the user's own day only.
+    h.dialogs.yesNoAnswers = {true, true};
+    h.app.ToggleHolidayAndChooseDay(showa);
+    EXPECT_EQ(ReadBytes(h.work + "/config/SDAYLIST.DAT"), "04,29,\r\n");
+    h.app.ToggleHolidayAndChooseDay(showa);
+    EXPECT_EQ(h.dialogs.Log().back(),
+              "yesno:現金出納帳5-Velmora Version5|4月29日を平日として再設定しますか？");
+    EXPECT_EQ(ReadBytes(h.work + "/config/SDAYLIST.DAT"), "");
+    EXPECT_EQ(panel().text, kHolidayText);
+    EXPECT_EQ(panel().holidayName, "昭和の日");
+
+    // Drawn as the selected day, which is red only as a holiday.
+    h.app.mutableSession().settings.showNationalHolidays = false;
+    EXPECT_EQ(panel().text, kSelectedText);
+    EXPECT_EQ(panel().holidayName, "");
+}
+
 // The book list dialog as a user works in it: a scripted step per opening, which may add,
 // rename or delete books through the application object and then picks a row or cancels.
 class BookListWindows final : public AppWindows {
