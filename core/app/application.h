@@ -12,6 +12,7 @@
 
 #include "core/app/app_listener.h"
 #include "core/app/app_windows.h"
+#include "core/import/import_into_book.h"
 #include "core/printing/print_device.h"
 #include "core/printing/print_job.h"
 #include "core/printing/session_print_sources.h"
@@ -127,6 +128,8 @@ public:
     void filesave();
     void fileAsSave();
     void csvfileOut();
+    // "CSVファイルから取込…" (menu "その他"): the statement import dialog.
+    void importStatement();
     void dateAgain();
     void kingakuAgain();
     // The window passes the widths it shows.
@@ -234,6 +237,11 @@ public:
     // "画像として保存…" on the graph page: asks for a file and lets write put the picture
     // there; a failed write is said. True when written.
     bool SaveGraphImage(const std::function<bool(const std::string&)>& write);
+
+    // ---- The statement import dialog ----
+    // Its "取込": the plan's rows into its book, as one command that one undo takes back;
+    // the result (rows added, rows left out, the balances compared) is said.
+    ImportResult ImportStatementRows(const ImportPlan& plan);
 
     // ---- Undo and redo ----
     // "元に戻す" and "やり直し": the last change of the ledger taken back or done again.

@@ -17,6 +17,7 @@
 #include "core/printing/recording_print_device.h"
 #include "core/settings/placement.h"
 #include "core/util/file_io.h"
+#include "core/view/recovery_journal.h"
 #include "support/scripted_dialogs.h"
 #include "support/temp_folder.h"
 
@@ -498,6 +499,58 @@ TEST(Application, ANationalHolidayStaysRedWhenTheUsersMarkOnItGoes) {
     h.app.mutableSession().settings.showNationalHolidays = false;
     EXPECT_EQ(panel().text, kSelectedText);
     EXPECT_EQ(panel().holidayName, "");
+}
+
+// The statement import dialog as a user finishes it: the plan of its rows imported.
+class ImportWindows final : public AppWindows {
+public:
+    ImportWindows(Application& app, ImportPlan plan) : app_(app), plan_(std::move(plan)) {}
+    void RunStatementImport() override { result = app_.ImportStatementRows(plan_); }
+    ImportResult result;
+
+private:
+    Application& app_;
+    ImportPlan plan_;
+};
+
+TEST(Application, AStatementImportIsOneCommandThatOneUndoTakesBackAndTheJournalKeeps) {
+    AppHarness h;
+    h.app.Create();
+    const std::string file = h.CopyExample("a.exv");
+    h.app.Show(file);
+    ImportChoices choices;
+    choices.book = h.app.session().ledger.CashBook();
+    choices.columns = {1, 2, AmountColumns::Signed, 0, 0, 3, 0, 0};
+    choices.title = "雑収入";
+    const std::vector<StatementRow> rows = {
+        {"2014/04/02", "ﾘｿｸ", "12"}, {"2014/05/02", "ﾘｿｸ", "34"}, {"2015/04/02", "ﾘｿｸ", "56"}};
+    ImportWindows windows(h.app, PlanImport(h.app.session().ledger, rows, choices, {}));
+    h.app.SetWindows(&windows);
+    Recorder r(h.app);
+    h.app.AddListener(&r);
+    h.dialogs.Clear();
+    h.app.importStatement();
+    EXPECT_EQ(windows.result.added.size(), 2u);
+    EXPECT_EQ(h.dialogs.Infos(),
+              (std::vector<std::string>{"確認|2件を取り込みました。\r\n"
+                                        "取り込まなかった行: 1件（年度外1件）"}));
+    // Listeners hear of it once the dialog has closed, and the month of the last row shows.
+    ASSERT_FALSE(r.events.empty());
+    EXPECT_EQ(r.events.front(), "view " + file + " rows=4 *");
+    EXPECT_EQ(h.app.history().UndoText(), "元に戻す: 取込 現金出納帳 2件");
+    const std::string imported = EncodeTextLines(LedgerFileLines(h.app.session().ledger));
+
+    // The journal of unsaved work holds the import.
+    auto work = RecoveryJournal::Read(RecoveryJournal::PathIn(h.work), h.clock.Today());
+    ASSERT_TRUE(work);
+    EXPECT_EQ(work->ledger.transactions.Items(), h.app.session().ledger.transactions.Items());
+
+    h.app.undo();
+    EXPECT_EQ(h.app.session().ledger.transactions.Count(), 2);
+    EXPECT_FALSE(h.app.session().modified);
+    h.app.redo();
+    EXPECT_EQ(EncodeTextLines(LedgerFileLines(h.app.session().ledger)), imported);
+    h.app.SetWindows(nullptr);
 }
 
 // The book list dialog as a user works in it: a scripted step per opening, which may add,
