@@ -5,6 +5,7 @@
 
 #include "gui/dialogs/csv_options_dialog.h"
 #include "gui/dialogs/money_count_dialog.h"
+#include "gui/import/statement_import_dialog.h"
 #include "gui/print/qt_print_device.h"
 #include "gui/settings/settings_dialog.h"
 #include "gui/settings/title_master_dialog.h"
@@ -61,6 +62,11 @@ void QtAppWindows::RunEntryForm() {
 
 void QtAppWindows::RunCsvOptions() {
     CsvOptionsWindow dialog(app_, &owner_);
+    dialog.exec();
+}
+
+void QtAppWindows::RunStatementImport() {
+    StatementImportDialog dialog(app_, &owner_);
     dialog.exec();
 }
 

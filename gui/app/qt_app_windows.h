@@ -24,6 +24,7 @@ public:
     void RunMoneyCount() override;
     void RunEntryForm() override;
     void RunCsvOptions() override;
+    void RunStatementImport() override;
     std::optional<int> ChoosePrinter() override;
 
 private:
