@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "core/ledger/balances.h"
 #include "core/ledger/record.h"
 #include "core/view/entry_checks.h"
 #include "core/view/entry_record.h"
@@ -24,32 +23,40 @@ std::vector<const PlannedRow*> RowsInBookOrder(const ImportPlan& plan) {
     return rows;
 }
 
-// True when a running balance of the book would no longer fit in an amount with the rows
-// in place (row k before line positions[k]); the ledger is left as it is.
-bool BalanceWouldOverflow(const Ledger& ledger, const BookId& book,
-                          const std::vector<const PlannedRow*>& rows,
-                          const std::vector<int>& positions) {
+// The book's running balance after the last of the rows once they stand in the list (row
+// k before line positions[k]), worked out without changing the list; nullopt when a
+// running balance would no longer fit in an amount.
+std::optional<Amount> BalanceAfterRows(const Ledger& ledger, const BookId& book,
+                                       const std::vector<const PlannedRow*>& rows,
+                                       const std::vector<int>& positions) {
     std::int64_t balance = OpeningBalanceOf(ledger, book.kind, book.name).Raw();
+    std::int64_t afterLast = balance;
     auto move = [&balance](Amount in, Amount out) {
-        return __builtin_add_overflow(balance, in.Raw(), &balance) ||
-               __builtin_sub_overflow(balance, out.Raw(), &balance);
+        return !__builtin_add_overflow(balance, in.Raw(), &balance) &&
+               !__builtin_sub_overflow(balance, out.Raw(), &balance);
     };
     const TLightStrings& list = ledger.transactions;
+    // A record of the book names it as one of its sides: only those lines are split (the
+    // search starts at the kind, whose first byte is rare, rather than at a comma).
+    const std::string side = book.kind + "," + book.name + ",";
     RecordSplit split;
     std::size_t next = 0;
     for (int i = 0; i <= list.Count(); ++i) {
-        for (; next < rows.size() && positions[next] == i; ++next)
-            if (move(rows[next]->income, rows[next]->expense)) return true;
+        for (; next < rows.size() && positions[next] == i; ++next) {
+            if (!move(rows[next]->income, rows[next]->expense)) return std::nullopt;
+            afterLast = balance;
+        }
         if (i == list.Count()) break;
-        if (!IsRecordLine(list[i])) continue;
-        split.Split(list[i]);
+        const std::string& line = list[i];
+        if (!IsRecordLine(line) || line.find(side) == std::string::npos) continue;
+        split.Split(line);
         if (!split.BelongsTo(book.kind, book.name)) continue;
         const SeenAmounts seen = AmountsSeenBy(split, book.kind, book.name);
-        if (move(Amount::TryParse(seen.income).value_or(Amount()),
-                 Amount::TryParse(seen.expense).value_or(Amount())))
-            return true;
+        if (!move(Amount::TryParse(seen.income).value_or(Amount()),
+                  Amount::TryParse(seen.expense).value_or(Amount())))
+            return std::nullopt;
     }
-    return false;
+    return Amount::FromRaw(afterLast);
 }
 
 }  // namespace
@@ -66,7 +73,9 @@ ImportResult ImportIntoBook(Session& session, ViewState& view, const ImportPlan&
     std::vector<Date> dates;
     for (const PlannedRow* row : rows) dates.push_back(row->date);
     const std::vector<int> positions = DateOrderPositions(list, dates);
-    if (BalanceWouldOverflow(ledger, plan.book, rows, positions)) {
+    const std::optional<Amount> balanceAfterLast =
+        BalanceAfterRows(ledger, plan.book, rows, positions);
+    if (!balanceAfterLast) {
         result.refusal = kEntryOverflowMessage;
         return result;
     }
@@ -95,16 +104,10 @@ ImportResult ImportIntoBook(Session& session, ViewState& view, const ImportPlan&
     list.InsertMany(std::move(lines));
     session.modified = true;
 
-    // The book's running balances, for the check against the statement; the view worked
-    // out again for the book shown, as after an entry of the last row.
-    Balances figures;
-    Recompute(ledger, figures, 0, plan.book.name, plan.book.kind, session.currentMonth);
+    // The view shows the book on the last imported day, as after an entry of that row; its
+    // running balances are worked out again when it is shown.
     const PlannedRow& last = *rows.back();
-    if (last.balance) {
-        const RecordSplit split(list[result.added.back().line]);
-        result.balance =
-            BalanceCheck{Amount::TryParse(split[kFieldBalance]).value_or(Amount()), *last.balance};
-    }
+    if (last.balance) result.balance = BalanceCheck{*balanceAfterLast, *last.balance};
     if (!session.allBooks) {
         session.currentBook = plan.book;
         session.lastSelectedBook = plan.book;

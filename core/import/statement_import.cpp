@@ -8,6 +8,7 @@
 #include "core/ledger/record.h"
 #include "core/settings/csv_export.h"
 #include "core/settings/title_file.h"
+#include "core/util/codepage.h"
 #include "core/util/fields.h"
 #include "core/view/entry_checks.h"
 #include "core/view/entry_record.h"
@@ -46,8 +47,11 @@ class BookRecords {
 public:
     BookRecords(const Ledger& ledger, const BookId& book) {
         RecordSplit split;
+        // A record of the book names it as one of its sides: only those lines are split (the
+        // search starts at the kind, whose first byte is rare, rather than at a comma).
+        const std::string side = book.kind + "," + book.name + ",";
         for (const std::string& line : ledger.transactions.Items()) {
-            if (!IsRecordLine(line)) continue;
+            if (!IsRecordLine(line) || line.find(side) == std::string::npos) continue;
             split.Split(line);
             if (!split.BelongsTo(book.kind, book.name)) continue;
             const auto date = Date::TryParse(split[kFieldDate]);
@@ -121,9 +125,11 @@ public:
             return Refuse(p, problem);
         if (std::string problem = DateRefusal(ledger_, p.date, p.month); !problem.empty())
             return Refuse(p, problem);
-        std::string problem = Cp932Refusal("科目", p.title);
-        if (problem.empty()) problem = Cp932Refusal("摘要", p.description);
-        if (!problem.empty()) return Refuse(p, problem);
+        // One encoder for all rows: each character goes through iconv once, not each text.
+        for (const auto& [field, text] : {std::pair{"科目", &p.title}, {"摘要", &p.description}}) {
+            scratch_.clear();
+            if (!encoder_.Append(*text, scratch_)) return Refuse(p, Cp932Refusal(field, *text));
+        }
         return p;
     }
 
@@ -156,7 +162,7 @@ private:
         return true;
     }
 
-    std::string TitleOf(const StatementRow& row, const std::string& description) const {
+    std::string TitleOf(const StatementRow& row, const std::string& description) {
         std::string title;
         if (choices_.columns.title > 0)
             title = std::string(WithoutFormulaGuard(CellOf(row, choices_.columns.title)));
@@ -164,7 +170,10 @@ private:
             title = TitleByRules(rules_, description).value_or(choices_.title);
         else
             title = choices_.title;
-        return CutTitle(CleanEntryText(WideTrim(title)));
+        // The few titles of a statement are cut once each.
+        auto [cut, added] = cutTitles_.try_emplace(title);
+        if (added) cut->second = CutTitle(CleanEntryText(WideTrim(title)));
+        return cut->second;
     }
 
     const Ledger& ledger_;
@@ -173,6 +182,9 @@ private:
     BookRecords book_;
     Date yearStart_;
     Date yearEnd_;
+    Cp932Encoder encoder_;
+    std::string scratch_;
+    std::unordered_map<std::string, std::string> cutTitles_;
 };
 
 // The header text without blanks and with full-width letters narrowed.

@@ -1,5 +1,6 @@
 #include "core/import/statement_values.h"
 
+#include <algorithm>
 #include <array>
 #include <vector>
 
@@ -149,9 +150,13 @@ std::optional<Date> ParseStatementDate(std::string_view cell) {
 }
 
 std::optional<Amount> ParseStatementAmount(std::string_view cell) {
-    std::string text = NarrowFullWidthAscii(cell);
-    for (std::string_view noise : {"円", "￥", "¥", "\\", ",", " ", "\t", "\""})
-        text = ReplaceAll(text, noise, "");
+    const bool ascii =
+        std::all_of(cell.begin(), cell.end(), [](char c) { return (c & 0x80) == 0; });
+    std::string text = ascii ? std::string(cell) : NarrowFullWidthAscii(cell);
+    if (!ascii)
+        for (std::string_view noise : {"円", "￥", "¥"}) text = ReplaceAll(text, noise, "");
+    std::erase_if(
+        text, [](char c) { return c == ',' || c == ' ' || c == '\t' || c == '"' || c == '\\'; });
     if (text.empty()) return Amount();
     bool negative = false;
     if (text.size() > 2 && text.front() == '(' && text.back() == ')') {

@@ -40,6 +40,7 @@ TEST(NationalHolidays, RulesAcrossTheChangesOfTheLaw) {
         {"2007/05/04", "みどりの日"},
         {"1988/05/04", "国民の休日"},  // between 憲法記念日 and こどもの日 from 1986
         {"1985/05/04", ""},
+        {"1986/05/04", ""},  // a Sunday: no citizens' holiday before 2007
         {"1989/12/23", "天皇誕生日"},
         {"2018/12/23", "天皇誕生日"},
         {"2019/12/23", ""},

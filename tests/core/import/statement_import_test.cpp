@@ -9,6 +9,7 @@
 
 #include "core/import/import_into_book.h"
 #include "core/import/statement_import_form.h"
+#include "core/import/statement_preview.h"
 #include "core/ledger/balances.h"
 #include "core/ledger/ledger_file.h"
 #include "core/ledger/record.h"
@@ -69,7 +70,25 @@ TEST(StatementImport, ABankStatementIntoTheBankBook) {
                                   "7 会計年度外の日付です（2014/04/01～2015/03/31）",
                               }));
 
+    // The dialog's grid: the file's cells, then what each row becomes.
+    const StatementPreview preview(form.rows(), form.ColumnCount(), plan, 2, false);
+    EXPECT_EQ(preview.RowCount(), 7);
+    EXPECT_EQ(preview.Header(4), "5");
+    EXPECT_EQ(preview.Header(5), "日付");
+    EXPECT_EQ(preview.Cell(1, 1), "お取引内容");
+    EXPECT_EQ(preview.Cell(1, 10), "見出し行");
+    EXPECT_EQ(preview.Look(0), PreviewLook::HeaderRow);
+    const std::vector<std::string> row4 = {preview.Cell(3, 5), preview.Cell(3, 6),
+                                           preview.Cell(3, 7), preview.Cell(3, 8),
+                                           preview.Cell(3, 9), preview.Cell(3, 10)};
+    EXPECT_EQ(row4, (std::vector<std::string>{"2014/04/10", "水道光熱費", "デンキダイ", "", "3,240",
+                                              "取込"}));
+    EXPECT_EQ(preview.Look(5), PreviewLook::NotImported);
+    EXPECT_EQ(preview.Summary(), "取込 2件　重複 1件　年度外 1件　入力できない行 1件");
+
     const ImportResult result = ImportIntoBook(f.session, f.view, plan);
+    EXPECT_EQ(f.redraws.views, 1);
+    f.Show();  // as the program shows the view after the command
     const TLightStrings& list = f.session.ledger.transactions;
     ASSERT_EQ(list.Count(), 11);
     EXPECT_EQ(list[7], "d04=,2014/04/10,9,水道光熱費,デンキダイ,0,3240,17760,預金,B,預金,B,");
@@ -88,7 +107,6 @@ TEST(StatementImport, ABankStatementIntoTheBankBook) {
     EXPECT_EQ(f.session.currentMonth, 4);
     EXPECT_EQ(f.view.calendar.selected, Date::FromYmd(2014, 4, 25));
     EXPECT_TRUE(f.session.modified);
-    EXPECT_EQ(f.redraws.views, 1);
 
     // The rules stay for the next import, in the working folder's "config".
     std::filesystem::create_directory(f.home.File("config"));
@@ -173,6 +191,7 @@ TEST(StatementImport, EqualRowsMeetOneRecordEachAndNewestFirstComesInOldestFirst
               (std::vector<std::string>{"1 取込", "2 取込",
                                         "3 同じ日付・金額・摘要の記録が帳簿にあります", "4 取込"}));
     const ImportResult result = ImportIntoBook(f.session, f.view, plan);
+    f.Show();
     const TLightStrings& list = f.session.ledger.transactions;
     ASSERT_EQ(result.added.size(), 3u);
     EXPECT_EQ(list[3], "d04=,2014/04/03,9,雑費,預け入れ,1000,0,22000,預金,B,預金,B,");
@@ -232,6 +251,7 @@ TEST(StatementImport, TheProgramsOwnExportComesBackAsTheSameRecords) {
     const ImportPlan plan = PlanImport(copy.session.ledger, rows, choices, {});
     EXPECT_EQ(plan.Count(RowVerdict::Import), 4);
     const ImportResult result = ImportIntoBook(copy.session, copy.view, plan);
+    copy.Show();
     ASSERT_TRUE(result.balance);
     EXPECT_TRUE(result.balance->Matches());
     EXPECT_EQ(WithoutEntryNumbers(copy.session.ledger.transactions),
