@@ -33,6 +33,13 @@ public:
     // The row's number in the file, as the spreadsheet numbers it.
     std::string RowHeader(int row) const { return std::to_string(row + 1); }
     std::string Cell(int row, int column) const;
+    // The deposit and withdrawal columns after the file's: amounts, set to the right.
+    bool IsAmountColumn(int column) const {
+        return column == fileColumns_ + 3 || column == fileColumns_ + 4;
+    }
+    // The width of a column at design size: the file's columns narrow, the description
+    // and the verdict wide enough to read.
+    int ColumnWidth(int column) const;
     PreviewLook Look(int row) const;
     // "取込 12件　重複 1件　年度外 1件　入力できない行 2件".
     std::string Summary() const;

@@ -70,7 +70,7 @@ StatementImportDialog::StatementImportDialog(Application& app, QWidget* parent)
     layout->addLayout(settings);
     layout->addWidget(grid_, 1);
     layout->addLayout(buttons);
-    resize(1100, 720);
+    resize(1220, 720);
 
     ShowChoices();
     Refresh();
@@ -219,6 +219,7 @@ QWidget* StatementImportDialog::BuildBookAndTitles() {
     rules_->horizontalHeader()->setStretchLastSection(true);
     rules_->setColumnWidth(0, 200);
     rules_->verticalHeader()->hide();
+    rules_->verticalHeader()->setDefaultSectionSize(22);
     rules_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     rules_->setSelectionBehavior(QAbstractItemView::SelectRows);
     rules_->setMaximumHeight(110);
@@ -334,6 +335,8 @@ void StatementImportDialog::Refresh() {
         StatementPreview(form_.rows(), form_.ColumnCount(), form_.Preview(app_.session().ledger),
                          form_.choices.skipRows, false);
     model_->Show(&preview_);
+    for (int c = 0; c < preview_.ColumnCount(); ++c)
+        grid_->setColumnWidth(c, preview_.ColumnWidth(c));
     summary_->setText(form_.path().empty() ? Q("CSVファイルを選んでください。")
                                            : Q(preview_.Summary()));
     import_->setEnabled(preview_.plan().Count(RowVerdict::Import) > 0);

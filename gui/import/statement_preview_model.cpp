@@ -46,6 +46,8 @@ QVariant StatementPreviewModel::data(const QModelIndex& index, int role) const {
     if (role == Qt::DisplayRole || role == Qt::ToolTipRole)
         return Q(preview_->Cell(index.row(), index.column()));
     if (role == Qt::ForegroundRole) return QBrush(LookColour(preview_->Look(index.row())));
+    if (role == Qt::TextAlignmentRole && preview_->IsAmountColumn(index.column()))
+        return QVariant(Qt::AlignRight | Qt::AlignVCenter);
     return {};
 }
 
