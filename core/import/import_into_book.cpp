@@ -2,11 +2,11 @@
 
 #include <algorithm>
 
+#include "core/entry/entry_checks.h"
+#include "core/entry/entry_record.h"
 #include "core/ledger/record.h"
-#include "core/view/entry_checks.h"
-#include "core/view/entry_record.h"
-#include "core/view/main_calendar.h"
-#include "core/view/record_side.h"
+#include "core/ledgerview/main_calendar.h"
+#include "core/ledgerview/record_side.h"
 
 namespace velmora {
 namespace {

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "core/import/statement_import.h"
+#include "core/ledgerview/view_state.h"
 #include "core/session/session.h"
-#include "core/view/view_state.h"
 
 namespace velmora {
 

@@ -4,16 +4,16 @@
 #include <array>
 #include <unordered_map>
 
+#include "core/entry/entry_checks.h"
+#include "core/entry/entry_record.h"
+#include "core/export/csv_export.h"
 #include "core/import/statement_values.h"
 #include "core/ledger/record.h"
-#include "core/settings/csv_export.h"
+#include "core/ledgerview/main_calendar.h"
+#include "core/ledgerview/record_side.h"
 #include "core/settings/title_file.h"
 #include "core/util/codepage.h"
 #include "core/util/fields.h"
-#include "core/view/entry_checks.h"
-#include "core/view/entry_record.h"
-#include "core/view/main_calendar.h"
-#include "core/view/record_side.h"
 
 namespace velmora {
 namespace {

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "core/ledger/ledger.h"
-#include "core/util/file_io.h"
+#include "core/platform/file_io.h"
 
 namespace velmora {
 

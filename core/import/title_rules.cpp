@@ -1,8 +1,8 @@
 #include "core/import/title_rules.h"
 
 #include "core/import/statement_values.h"
+#include "core/platform/light_strings.h"
 #include "core/util/fields.h"
-#include "core/util/light_strings.h"
 #include "core/util/paths.h"
 
 namespace velmora {

@@ -2,11 +2,11 @@
 // before; done again, those of after; a locked period refuses it as it refuses an entry.
 #include <gtest/gtest.h>
 
+#include "core/history/undo_history.h"
 #include "core/import/import_into_book.h"
 #include "core/ledger/ledger_file.h"
+#include "core/ledgerview/view_fixture.h"
 #include "core/session/book_commands.h"
-#include "core/view/undo_history.h"
-#include "core/view/view_fixture.h"
 
 namespace velmora::testing {
 namespace {

@@ -7,15 +7,15 @@
 
 #include <filesystem>
 
+#include "core/export/csv_records.h"
 #include "core/import/import_into_book.h"
 #include "core/import/statement_import_form.h"
 #include "core/import/statement_preview.h"
 #include "core/ledger/balances.h"
 #include "core/ledger/ledger_file.h"
 #include "core/ledger/record.h"
+#include "core/ledgerview/view_fixture.h"
 #include "core/util/codepage.h"
-#include "core/view/csv_records.h"
-#include "core/view/view_fixture.h"
 
 namespace velmora::testing {
 namespace {
