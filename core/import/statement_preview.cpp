@@ -74,11 +74,11 @@ std::string StatementPreview::Cell(int row, int column) const {
 }
 
 int StatementPreview::ColumnWidth(int column) const {
-    constexpr std::array<int, kPreviewExtraColumns> kExtraWidths = {85, 90, 190, 75, 75, 280};
+    constexpr std::array<int, kPreviewExtraColumns> kExtraWidths = {80, 90, 230, 75, 75, 280};
     const int extra = column - fileColumns_;
     return extra >= 0 && extra < kPreviewExtraColumns
                ? kExtraWidths[static_cast<std::size_t>(extra)]
-               : 80;
+               : 70;
 }
 
 PreviewLook StatementPreview::Look(int row) const {

@@ -48,6 +48,7 @@ StatementImportDialog::StatementImportDialog(Application& app, QWidget* parent)
     grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
     grid_->verticalHeader()->setDefaultSectionSize(20);
     grid_->horizontalHeader()->setDefaultSectionSize(90);
+    grid_->horizontalHeader()->setStretchLastSection(true);
 
     summary_ = new QLabel(this);
     summary_->setObjectName("summary");
