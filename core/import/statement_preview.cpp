@@ -74,7 +74,7 @@ std::string StatementPreview::Cell(int row, int column) const {
 }
 
 int StatementPreview::ColumnWidth(int column) const {
-    constexpr std::array<int, kPreviewExtraColumns> kExtraWidths = {80, 90, 230, 75, 75, 280};
+    constexpr std::array<int, kPreviewExtraColumns> kExtraWidths = {80, 90, 230, 75, 75, 240};
     const int extra = column - fileColumns_;
     return extra >= 0 && extra < kPreviewExtraColumns
                ? kExtraWidths[static_cast<std::size_t>(extra)]

@@ -38,8 +38,8 @@ public:
         return column == fileColumns_ + 3 || column == fileColumns_ + 4;
     }
     // The width of a column at design size: the file's columns narrow, the description
-    // wide enough for about eighteen characters and the verdict wide enough
-    // to read; the window lets the verdict take what room is left.
+    // wide enough for about eighteen characters, the verdict for twenty (the window
+    // lets it take what room is left).
     int ColumnWidth(int column) const;
     PreviewLook Look(int row) const;
     // "取込 12件　重複 1件　年度外 1件　入力できない行 2件".
