@@ -130,7 +130,6 @@ TEST(NationalHolidays, ConsistentFrom1955To2099) {
     const Date substitutesFrom = Date::FromYmd(1973, 4, 12);
     for (int year = kFirstNationalHolidayYear; year <= 2099; ++year) {
         SCOPED_TRACE(year);
-        // Neighbouring years for the days next to 1 January and 31 December.
         std::vector<NationalHoliday> days = NationalHolidaysOf(year);
         ASSERT_FALSE(days.empty());
         EXPECT_EQ(days.front().date, Date::FromYmd(year, 1, 1));
