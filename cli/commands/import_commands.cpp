@@ -1,5 +1,6 @@
 #include "cli/commands/import_commands.h"
 
+#include <algorithm>
 #include <map>
 #include <ostream>
 
@@ -34,7 +35,15 @@ public:
         StatementImportForm form(app.session(), app.entryForm().titleList);
         if (!form.ChooseEncoding(encoding_, ctx_.dialogs) || !form.LoadFile(csv_, ctx_.dialogs))
             return;
+        // The program's own export is known by its title row, as the window knows it: its
+        // book columns, and its title column unless --title names one title for all rows.
+        const StatementColumns found = form.choices.columns;
+        const BookColumns books = form.choices.bookColumns;
         form.choices = choices_;
+        if (std::find(books.begin(), books.end(), 0) == books.end()) {
+            form.choices.bookColumns = books;
+            if (choices_.title.empty()) form.choices.columns.title = found.title;
+        }
         plan = form.Preview(app.session().ledger);
         result = app.ImportStatementRows(plan);
     }

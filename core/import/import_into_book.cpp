@@ -87,6 +87,9 @@ ImportResult ImportIntoBook(Session& session, ViewState& view, const ImportPlan&
     for (std::size_t k = 0; k < rows.size(); ++k) {
         const PlannedRow& row = *rows[k];
         const int line = positions[k] + static_cast<int>(k);
+        // A transfer of which the book is the other side is stored as its own book keeps it.
+        const BookId partner = row.transferWith.value_or(plan.book);
+        const bool reversed = row.bookIsOtherSide;
         const EntryRecord record{row.month,
                                  FormatDate("yyyy", row.date),
                                  FormatDate("mm", row.date),
@@ -94,10 +97,10 @@ ImportResult ImportIntoBook(Session& session, ViewState& view, const ImportPlan&
                                  count + static_cast<int>(k),
                                  row.title,
                                  row.description,
-                                 row.income,
-                                 row.expense,
-                                 plan.book,
-                                 plan.book};
+                                 reversed ? row.expense : row.income,
+                                 reversed ? row.income : row.expense,
+                                 reversed ? partner : plan.book,
+                                 reversed ? plan.book : partner};
         lines.emplace_back(line, EntryRecordText(record));
         result.added.push_back({row.fileRow, line});
     }

@@ -105,6 +105,7 @@ public:
         p.description = CleanEntryText(choices_.widenKana ? WidenHalfWidthKana(description)
                                                           : WideTrim(description));
         p.title = TitleOf(row, p.description);
+        ReadTransfer(row, p);
 
         // A row outside the year or already in the book is that, whatever else it lacks.
         if (p.date < yearStart_ || p.date > yearEnd_) {
@@ -117,6 +118,10 @@ public:
             p.reason = kDuplicateRow;
             return p;
         }
+        if (p.transferWith &&
+            std::find(books_.begin(), books_.end(), *p.transferWith) == books_.end())
+            return Refuse(p,
+                          Quoted(kUnknownBook, p.transferWith->kind + " " + p.transferWith->name));
         // The entry form's checks, in its order.
         if (std::string problem = AmountsRefusal(p.income, p.expense); !problem.empty())
             return Refuse(p, problem);
@@ -162,6 +167,27 @@ private:
         return true;
     }
 
+    // The program's own export names a record's two books; a record between the chosen
+    // book and another is a transfer, whose description the export followed with the other
+    // book's name ("　《name》"), taken off again.
+    void ReadTransfer(const StatementRow& row, PlannedRow& p) const {
+        const BookColumns& columns = choices_.bookColumns;
+        if (std::find(columns.begin(), columns.end(), 0) != columns.end()) return;
+        auto cell = [&row, &columns](std::size_t i) {
+            return std::string(WideTrim(WithoutFormulaGuard(CellOf(row, columns[i]))));
+        };
+        const BookId own{cell(0), cell(1)};
+        const BookId other{cell(2), cell(3)};
+        const BookId& book = choices_.book;
+        if (own == other || (own != book && other != book)) return;
+        const BookId& partner = own == book ? other : own;
+        p.transferWith = partner;
+        p.bookIsOtherSide = other == book;
+        const std::string suffix = "　《" + partner.name + "》";
+        if (p.description.ends_with(suffix))
+            p.description.resize(p.description.size() - suffix.size());
+    }
+
     std::string TitleOf(const StatementRow& row, const std::string& description) {
         std::string title;
         if (choices_.columns.title > 0)
@@ -179,6 +205,7 @@ private:
     const Ledger& ledger_;
     const ImportChoices& choices_;
     const std::vector<TitleRule>& rules_;
+    const std::vector<BookId> books_ = BooksOf(ledger_);
     BookRecords book_;
     Date yearStart_;
     Date yearEnd_;
@@ -198,16 +225,27 @@ bool HasAny(const std::string& word, std::initializer_list<std::string_view> par
     });
 }
 
-void NameColumns(const StatementRow& header, StatementColumns& c) {
+void NameColumns(const StatementRow& header, SuggestedLayout& layout) {
     auto take = [](int& column, int at) {
         if (column == 0) column = at;
     };
+    StatementColumns& c = layout.columns;
+    BookColumns& books = layout.bookColumns;
     for (std::size_t i = 0; i < header.size(); ++i) {
         const std::string word = HeaderWord(header[i]);
         const int at = static_cast<int>(i) + 1;
         if (word.empty()) continue;
-        // The order matters: "入出金" holds "出金", "お引出し金額" holds "金額".
-        if (HasAny(word, {"残高"}))
+        // The order matters: "入出金" holds "出金", "お引出し金額" holds "金額", "相手種別"
+        // holds "種別".
+        if (word == "相手種別")
+            take(books[2], at);
+        else if (word == "相手帳簿名")
+            take(books[3], at);
+        else if (word == "種別")
+            take(books[0], at);
+        else if (word == "帳簿名")
+            take(books[1], at);
+        else if (HasAny(word, {"残高"}))
             take(c.balance, at);
         else if (HasAny(word, {"日付", "年月日", "取引日", "Date", "DATE"}))
             take(c.date, at);
@@ -278,7 +316,7 @@ SuggestedLayout SuggestLayout(const std::vector<StatementRow>& rows) {
         }
         if (amounts.empty()) continue;
         StatementColumns& c = layout.columns;
-        if (r > 0) NameColumns(rows[r - 1], c);
+        if (r > 0) NameColumns(rows[r - 1], layout);
         if (c.date == 0) c.date = dateColumn;
         if (c.description == 0) c.description = text;
         if (c.deposit > 0 || c.withdrawal > 0) {

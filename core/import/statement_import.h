@@ -2,6 +2,7 @@
 // A bank's statement brought into one book: which cells make each record, what every row
 // would become (the entry form's checks, the fiscal year, the records already in the
 // book), and the import itself, all rows at once in date order.
+#include <array>
 #include <optional>
 #include <string>
 #include <vector>
@@ -37,6 +38,11 @@ struct StatementColumns {
 // title, when given, for the rows no rule meets).
 enum class TitleChoice { AllRows, Rules };
 
+// The book columns of the program's own export: kind, name, other kind, other name, counted
+// from 1 (0: none). With all four, a transfer between the chosen book and another comes
+// back as that transfer.
+using BookColumns = std::array<int, 4>;
+
 struct ImportChoices {
     StatementColumns columns;
     int skipRows = 0;  // header rows at the top
@@ -44,6 +50,7 @@ struct ImportChoices {
     TitleChoice titleChoice = TitleChoice::AllRows;
     std::string title;
     bool widenKana = true;  // half-width katakana in descriptions as full-width
+    BookColumns bookColumns{};
 };
 
 enum class RowVerdict { Import, Refused, OutsideYear, Duplicate };
@@ -56,9 +63,13 @@ struct PlannedRow {
     int month = 0;  // the period of the date
     std::string title;
     std::string description;
-    Amount income;
+    Amount income;  // as the chosen book sees the record
     Amount expense;
     std::optional<Amount> balance;
+    // A transfer: the book on the record's other side, and whether the chosen book is the
+    // record's other book (which sees the record's amounts the other way round).
+    std::optional<BookId> transferWith;
+    bool bookIsOtherSide = false;
 };
 
 struct ImportPlan {
@@ -74,6 +85,7 @@ inline constexpr const char* kUnreadableDate = "日付を読み取れません";
 inline constexpr const char* kUnreadableAmount = "金額を読み取れません";
 inline constexpr const char* kOutsideYear = "会計年度外の日付です";
 inline constexpr const char* kDuplicateRow = "同じ日付・金額・摘要の記録が帳簿にあります";
+inline constexpr const char* kUnknownBook = "相手の帳簿がありません";
 
 // What every row would become in the book. A row of empty cells is passed over. A row is
 // a duplicate when the book holds a record of the same date, amount (as the book sees it)
@@ -87,6 +99,7 @@ ImportPlan PlanImport(const Ledger& ledger, const std::vector<StatementRow>& row
 struct SuggestedLayout {
     StatementColumns columns;
     int skipRows = 0;
+    BookColumns bookColumns{};  // the export's "種別", "帳簿名", "相手種別", "相手帳簿名"
 };
 SuggestedLayout SuggestLayout(const std::vector<StatementRow>& rows);
 

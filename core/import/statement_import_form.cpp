@@ -55,6 +55,7 @@ bool StatementImportForm::LoadFile(const std::string& path, Dialogs& dialogs) {
     const SuggestedLayout layout = SuggestLayout(rows_);
     choices.columns = layout.columns;
     choices.skipRows = layout.skipRows;
+    choices.bookColumns = layout.bookColumns;
     return true;
 }
 

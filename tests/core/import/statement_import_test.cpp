@@ -214,15 +214,18 @@ std::vector<std::string> WithoutEntryNumbers(const TLightStrings& list) {
     return lines;
 }
 
+// B's records and its transfers with the cash book, either side of them.
 TEST(StatementImport, TheProgramsOwnExportComesBackAsTheSameRecords) {
     const std::string records =
         "d04=,2014/04/01,0,交通費,バス代,0,220,,現金,現金出納帳,現金,現金出納帳,\n"
         "d04=,2014/04/02,1,受取利息,普通預金利息,12.5,0,,預金,B,預金,B,\n"
         "d04=,2014/04/02,2,水道光熱費,電気代 4月分,0,3240,,預金,B,預金,B,\n"
-        "d04=,2014/04/05,3,交通費,タクシー代,0,1500,,現金,現金出納帳,現金,現金出納帳,\n"
-        "d04=,2014/04/20,4,売上,振込　山田商店,200000,0,,預金,B,預金,B,\n"
-        "d05=,2014/05/02,5,交通費,バス代,0,220,,現金,現金出納帳,現金,現金出納帳,\n"
-        "d06=,2014/06/30,6,支払手数料,=振込手数料,0,330,,預金,B,預金,B,\n";
+        "d04=,2014/04/04,3,預金,預け入れ,0,50000,,現金,現金出納帳,預金,B,\n"
+        "d04=,2014/04/05,4,交通費,タクシー代,0,1500,,現金,現金出納帳,現金,現金出納帳,\n"
+        "d04=,2014/04/08,5,預金,ATM引出,0,3000,,預金,B,現金,現金出納帳,\n"
+        "d04=,2014/04/20,6,売上,振込　山田商店,200000,0,,預金,B,預金,B,\n"
+        "d05=,2014/05/02,7,交通費,バス代,0,220,,現金,現金出納帳,現金,現金出納帳,\n"
+        "d06=,2014/06/30,8,支払手数料,=振込手数料,0,330,,預金,B,預金,B,\n";
     const std::string trailer =
         std::string(kViewLedger).substr(std::string(kViewLedger).find("z,"));
     ViewFixture original(records + trailer);
@@ -248,14 +251,23 @@ TEST(StatementImport, TheProgramsOwnExportComesBackAsTheSameRecords) {
     choices.columns = layout.columns;
     choices.skipRows = layout.skipRows;
     EXPECT_EQ(choices.columns.title, 6);
+    choices.bookColumns = layout.bookColumns;
+    EXPECT_EQ(choices.bookColumns, (BookColumns{1, 2, 3, 4}));
     const ImportPlan plan = PlanImport(copy.session.ledger, rows, choices, {});
-    EXPECT_EQ(plan.Count(RowVerdict::Import), 4);
+    EXPECT_EQ(plan.Count(RowVerdict::Import), 6);
     const ImportResult result = ImportIntoBook(copy.session, copy.view, plan);
     copy.Show();
     ASSERT_TRUE(result.balance);
     EXPECT_TRUE(result.balance->Matches());
     EXPECT_EQ(WithoutEntryNumbers(copy.session.ledger.transactions),
               WithoutEntryNumbers(original.session.ledger.transactions));
+
+    // A transfer with a book the ledger does not hold is not made up.
+    std::vector<StatementRow> unknown = {rows[0], rows[3]};
+    unknown[1][1] = "Z";
+    const ViewFixture empty(others + trailer);
+    EXPECT_EQ(Verdicts(PlanImport(empty.session.ledger, unknown, choices, {})),
+              std::vector<std::string>{"2 相手の帳簿がありません（現金 Z）"});
 }
 
 }  // namespace
