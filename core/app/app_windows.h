@@ -30,6 +30,8 @@ public:
     virtual void RunSettings(FiscalSettingsForm& form) { (void)form; }
     // The CSV option dialog, which exports on its own button.
     virtual void RunCsvOptions() {}
+    // "CSVファイルから取込…": the statement import dialog, which imports on its own button.
+    virtual void RunStatementImport() {}
     // "金種計算": the cash counted against the cash book's balance.
     virtual void RunMoneyCount() {}
     // The printer set-up dialog: the printer chosen, or nullopt when cancelled.

@@ -571,6 +571,11 @@ void Application::csvfileOut() {
     windows_->RunCsvOptions();
 }
 
+void Application::importStatement() {
+    CommandScope scope(*this);
+    windows_->RunStatementImport();
+}
+
 void Application::mdisplay_write(const LedgerLayout& shownLayout) {
     ledgerLayout_ = shownLayout;
     layoutSave(services_.workingFolder, ledgerLayout_, services_.dialogs, services_.writer);
@@ -902,6 +907,10 @@ void Application::CalendarToday() {
     ShowToday(session_, view_);
 }
 
+CalendarLayout Application::CalendarOf(Date drawn) const {
+    return LayOutMonth(drawn, holidays_, session_.settings.showNationalHolidays);
+}
+
 void Application::ToggleHolidayAndChooseDay(Date day) {
     CommandScope scope(*this);
     ToggleHoliday(session_, holidays_, day);
@@ -927,6 +936,21 @@ bool Application::DeleteBook(const std::string& kind, int index) {
     CommandScope scope(*this);
     UndoStepScope step(*this, "帳簿削除");
     return velmora::DeleteBook(session_, kind, index);
+}
+
+// ---- the statement import dialog ----
+
+ImportResult Application::ImportStatementRows(const ImportPlan& plan) {
+    ImportResult result;
+    {
+        CommandScope scope(*this);
+        UndoStepScope step(*this, "取込 " + plan.book.name + " " +
+                                      std::to_string(plan.Count(RowVerdict::Import)) + "件");
+        result = ImportIntoBook(session_, view_, plan);
+    }
+    // Said once the view shows the records.
+    services_.dialogs.ShowInfo("確認", ImportResultText(plan, result));
+    return result;
 }
 
 // ---- undo and redo ----

@@ -17,6 +17,7 @@
 #include "core/entry/entry_form.h"
 #include "core/entry/entry_register.h"
 #include "core/history/undo_history.h"
+#include "core/import/import_into_book.h"
 #include "core/ledgerview/ledger_view.h"
 #include "core/ledgerview/view_state.h"
 #include "core/platform/shell.h"
@@ -126,6 +127,8 @@ public:
     void filesave();
     void fileAsSave();
     void csvfileOut();
+    // "CSVファイルから取込…" (menu "その他"): the statement import dialog.
+    void importStatement();
     void dateAgain();
     void kingakuAgain();
     // The window passes the widths it shows.
@@ -186,8 +189,12 @@ public:
     // "今日:" of the main calendar: today, and the ledger view of its month.
     void CalendarToday();
     // A day clicked with Shift held: the holiday mark of its month and day toggled (after
-    // the question), then the day chosen as a plain click chooses it.
+    // the question), then the day chosen as a plain click chooses it. A national holiday
+    // stays one: only the user's own mark changes.
     void ToggleHolidayAndChooseDay(Date day);
+    // The month of drawn as both calendars show it: the user's holiday marks and, unless
+    // the settings turn them off, the national holidays with their names.
+    CalendarLayout CalendarOf(Date drawn) const;
 
     // ---- The book list dialog ----
     // "新規追加", "名称・残高変更" and "削　除" on the registry of kind ("小口" or "預金");
@@ -236,6 +243,11 @@ public:
     // "画像として保存…" on the graph page: asks for a file and lets write put the picture
     // there; a failed write is said. True when written.
     bool SaveGraphImage(const std::function<bool(const std::string&)>& write);
+
+    // ---- The statement import dialog ----
+    // Its "取込": the plan's rows into its book, as one command that one undo takes back;
+    // the result (rows added, rows left out, the balances compared) is said.
+    ImportResult ImportStatementRows(const ImportPlan& plan);
 
     // ---- Undo and redo ----
     // "元に戻す" and "やり直し": the last change of the ledger taken back or done again.

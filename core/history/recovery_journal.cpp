@@ -307,14 +307,29 @@ void Apply(DecodedRecord& record, RecoveredWork& work, Date today) {
             list.Adopt(std::move(record.whole[k]));
             continue;
         }
-        for (DecodedRecord::Change& c : record.changes[k]) {
+        std::vector<DecodedRecord::Change>& changes = record.changes[k];
+        for (auto it = changes.begin(); it != changes.end();) {
+            DecodedRecord::Change& c = *it;
+            // Inserts at rising and deletes at falling indexes (an import's records) are
+            // made in one pass each.
+            if (c.kind == LineChange::Kind::Insert || c.kind == LineChange::Kind::Delete) {
+                const auto run = IndexRun(it, changes.end(), c.kind == LineChange::Kind::Insert);
+                if (c.kind == LineChange::Kind::Insert) {
+                    std::vector<std::pair<std::int32_t, std::string>> lines;
+                    for (auto r = it; r != run; ++r)
+                        lines.emplace_back(r->index, std::move(r->text));
+                    list.InsertMany(std::move(lines));
+                } else {
+                    std::vector<std::int32_t> indexes;
+                    for (auto r = it; r != run; ++r) indexes.push_back(r->index);
+                    std::reverse(indexes.begin(), indexes.end());
+                    list.DeleteMany(indexes);
+                }
+                it = run;
+                continue;
+            }
+            ++it;
             switch (c.kind) {
-                case LineChange::Kind::Insert:
-                    list.Insert(c.index, std::move(c.text));
-                    break;
-                case LineChange::Kind::Delete:
-                    list.Delete(c.index);
-                    break;
                 case LineChange::Kind::Put:
                     list.Put(c.index, std::move(c.text));
                     break;

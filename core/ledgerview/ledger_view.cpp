@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/calendar/national_holidays.h"
 #include "core/ledger/record.h"
 #include "core/ledgerview/month_tabs.h"
 #include "core/ledgerview/record_side.h"
@@ -196,8 +197,12 @@ std::string SearchRangeText(const Session& session, const ViewState& view) {
     if (month == 13) return "全期間検索";
     if (view.dateFilter) {
         const Date day = view.calendar.selected;
-        return FormatDate("yyyy\"年\"mm\"月\"dd\"日\"", day) + "(" +
-               std::string(WeekdayName(day.DayOfWeek())) + ")";
+        std::string text = FormatDate("yyyy\"年\"mm\"月\"dd\"日\"", day) + "(" +
+                           std::string(WeekdayName(day.DayOfWeek())) + ")";
+        // The day's national holiday, as its tool tip names it on the calendar.
+        if (session.settings.showNationalHolidays)
+            if (auto name = NationalHolidayName(day)) text += "　" + std::string(*name);
+        return text;
     }
     const Periods& periods = session.ledger.periods;
     return FormatDate("yyyy\"年\"mm\"月\"dd\"日～\"",

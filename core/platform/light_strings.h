@@ -7,6 +7,7 @@
 #include <iosfwd>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "core/util/line_changes.h"
@@ -59,6 +60,14 @@ public:
     std::int32_t Add(std::string item);
     void Insert(std::int32_t index, std::string item);
     void Delete(std::int32_t index);
+    // Many lines in one pass, as inserting each in turn would put them: lines holds
+    // (index, text) by ascending index, each index the line's place in the list once all
+    // are in. Recorded as those inserts, in that order. Throws ListIndexError (nothing
+    // changed) for an index out of order or out of reach.
+    void InsertMany(std::vector<std::pair<std::int32_t, std::string>> lines);
+    // The lines at strictly ascending indexes removed in one pass; recorded as deleting
+    // each in turn from the last. Throws ListIndexError (nothing changed) otherwise.
+    void DeleteMany(const std::vector<std::int32_t>& indexes);
     void Exchange(std::int32_t index1, std::int32_t index2);
     void Clear();
     void SetCount(std::int32_t value);

@@ -20,6 +20,10 @@ Settings ParseSettingsLines(const std::vector<std::string>& lines, bool trimValu
             s.negativeInRed = true;
         else if (line == "[OPTION2]=FALSE")
             s.negativeInRed = false;
+        else if (line == "[NATIONAL_HOLIDAYS]=TRUE")
+            s.showNationalHolidays = true;
+        else if (line == "[NATIONAL_HOLIDAYS]=FALSE")
+            s.showNationalHolidays = false;
         else if (line == "[OPTION3]=1")
             s.fontType = 1;
         else if (line == "[OPTION3]=2")
@@ -63,6 +67,7 @@ std::vector<std::string> SettingsFileLines(const Settings& s) {
         "[OPTION3]=" + std::to_string(s.fontType),
         "[FONT_SIZE]=" + std::to_string(s.fontSize),
         "[Start_Opt_1]=" + std::to_string(s.startOption),
+        std::string("[NATIONAL_HOLIDAYS]=") + (s.showNationalHolidays ? "TRUE" : "FALSE"),
     };
 }
 

@@ -9,6 +9,7 @@
 #include "gui/dialogs/money_count_dialog.h"
 #include "gui/entry/entry_form_dialog.h"
 #include "gui/help/help_window.h"
+#include "gui/import/statement_import_dialog.h"
 #include "gui/ledger/book_dialogs.h"
 #include "gui/settings/settings_dialog.h"
 #include "gui/settings/title_master_dialog.h"
@@ -74,6 +75,11 @@ void QtAppWindows::RunEntryForm() {
 
 void QtAppWindows::RunCsvOptions() {
     CsvOptionsWindow dialog(app_, &owner_);
+    dialog.exec();
+}
+
+void QtAppWindows::RunStatementImport() {
+    StatementImportDialog dialog(app_, &owner_);
     dialog.exec();
 }
 

@@ -25,6 +25,7 @@ public:
     void RunMoneyCount() override;
     void RunEntryForm() override;
     void RunCsvOptions() override;
+    void RunStatementImport() override;
     std::optional<int> ChoosePrinter() override;
     bool ShowManual(const std::string& path) override;
 

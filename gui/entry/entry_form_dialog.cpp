@@ -284,7 +284,7 @@ void EntryFormDialog::ShowForm() {
     showing_ = true;
     const EntryForm& form = app_.entryForm();
     const Session& s = app_.session();
-    calendar_->ShowLayout(LayOutMonth(form.calendar.drawn, app_.holidays()), s.clock().Today());
+    calendar_->ShowLayout(app_.CalendarOf(form.calendar.drawn), s.clock().Today());
     year_->setText(Q(form.yearText));
     month_->setText(Q(form.monthText));
     day_->setText(Q(form.dayText));

@@ -102,7 +102,7 @@ void LeftPane::ShowView() {
 
 void LeftPane::ShowCalendar() {
     const CalendarState& c = app_.view().calendar;
-    calendar_->ShowLayout(LayOutMonth(c.drawn, app_.holidays()), app_.session().clock().Today());
+    calendar_->ShowLayout(app_.CalendarOf(c.drawn), app_.session().clock().Today());
     holidayList_->clear();
     for (const std::string& line : app_.holidays().Lines())
         holidayList_->addItem(QString::fromStdString(line));

@@ -137,6 +137,7 @@ void MainWindow::Run(std::string_view command) {
         {"filesave", &Application::filesave},
         {"fileAsSave", &Application::fileAsSave},
         {"csvfileOut", &Application::csvfileOut},
+        {"importStatement", &Application::importStatement},
         {"dateAgain", &Application::dateAgain},
         {"kingakuAgain", &Application::kingakuAgain},
         {"configExec", &Application::configExec},

@@ -13,6 +13,7 @@
 
 #include "core/app/command_table.h"
 #include "core/app/program_options.h"
+#include "core/history/recovery_journal.h"
 #include "core/ledger/ledger_file.h"
 #include "core/platform/file_io.h"
 #include "core/print/recording_print_device.h"
@@ -545,6 +546,85 @@ TEST(Application, TheCalendarStepsShowsTodayAndTogglesHolidaysWithShift) {
               "yesno:現金出納帳5-Velmora Version5|5月3日を平日として再設定しますか？");
     EXPECT_TRUE(h.app.holidays().Contains(5, 3));
     EXPECT_EQ(h.app.view().calendar.selected, Date::FromYmd(2015, 3, 31));
+}
+
+TEST(Application, ANationalHolidayStaysRedWhenTheUsersMarkOnItGoes) {
+    AppHarness h;
+    h.app.Create();
+    ASSERT_TRUE(h.app.OpenFile(h.CopyExample("a.exv")));
+    // 29 April 2014, 昭和の日, is panel 30 of April (1 April was a Tuesday).
+    const Date showa = Date::FromYmd(2014, 4, 29);
+    auto panel = [&h, showa] { return h.app.CalendarOf(showa).panels[30]; };
+    EXPECT_EQ(panel().text, kHolidayText);
+    EXPECT_EQ(panel().holidayName, "昭和の日");
+
+    // Shift+click marks and unmarks the user's own day only.
+    h.dialogs.yesNoAnswers = {true, true};
+    h.app.ToggleHolidayAndChooseDay(showa);
+    EXPECT_EQ(ReadBytes(h.work + "/config/SDAYLIST.DAT"), "04,29,\r\n");
+    h.app.ToggleHolidayAndChooseDay(showa);
+    EXPECT_EQ(h.dialogs.Log().back(),
+              "yesno:現金出納帳5-Velmora Version5|4月29日を平日として再設定しますか？");
+    EXPECT_EQ(ReadBytes(h.work + "/config/SDAYLIST.DAT"), "");
+    EXPECT_EQ(panel().text, kHolidayText);
+    EXPECT_EQ(panel().holidayName, "昭和の日");
+
+    // Drawn as the selected day, which is red only as a holiday.
+    h.app.mutableSession().settings.showNationalHolidays = false;
+    EXPECT_EQ(panel().text, kSelectedText);
+    EXPECT_EQ(panel().holidayName, "");
+}
+
+// The statement import dialog as a user finishes it: the plan of its rows imported.
+class ImportWindows final : public AppWindows {
+public:
+    ImportWindows(Application& app, ImportPlan plan) : app_(app), plan_(std::move(plan)) {}
+    void RunStatementImport() override { result = app_.ImportStatementRows(plan_); }
+    ImportResult result;
+
+private:
+    Application& app_;
+    ImportPlan plan_;
+};
+
+TEST(Application, AStatementImportIsOneCommandThatOneUndoTakesBackAndTheJournalKeeps) {
+    AppHarness h;
+    h.app.Create();
+    const std::string file = h.CopyExample("a.exv");
+    h.app.Show(file);
+    ImportChoices choices;
+    choices.book = h.app.session().ledger.CashBook();
+    choices.columns = {1, 2, AmountColumns::Signed, 0, 0, 3, 0, 0};
+    choices.title = "雑収入";
+    const std::vector<StatementRow> rows = {
+        {"2014/04/02", "ﾘｿｸ", "12"}, {"2014/05/02", "ﾘｿｸ", "34"}, {"2015/04/02", "ﾘｿｸ", "56"}};
+    ImportWindows windows(h.app, PlanImport(h.app.session().ledger, rows, choices, {}));
+    h.app.SetWindows(&windows);
+    Recorder r(h.app);
+    h.app.AddListener(&r);
+    h.dialogs.Clear();
+    h.app.importStatement();
+    EXPECT_EQ(windows.result.added.size(), 2u);
+    EXPECT_EQ(h.dialogs.Infos(),
+              (std::vector<std::string>{"確認|2件を取り込みました。\r\n"
+                                        "取り込まなかった行: 1件（年度外1件）"}));
+    // Listeners hear of it once the dialog has closed, and the month of the last row shows.
+    ASSERT_FALSE(r.events.empty());
+    EXPECT_EQ(r.events.front(), "view " + file + " rows=4 *");
+    EXPECT_EQ(h.app.history().UndoText(), "元に戻す: 取込 現金出納帳 2件");
+    const std::string imported = EncodeTextLines(LedgerFileLines(h.app.session().ledger));
+
+    // The journal of unsaved work holds the import.
+    auto work = RecoveryJournal::Read(RecoveryJournal::PathIn(h.work), h.clock.Today());
+    ASSERT_TRUE(work);
+    EXPECT_EQ(work->ledger.transactions.Items(), h.app.session().ledger.transactions.Items());
+
+    h.app.undo();
+    EXPECT_EQ(h.app.session().ledger.transactions.Count(), 2);
+    EXPECT_FALSE(h.app.session().modified);
+    h.app.redo();
+    EXPECT_EQ(EncodeTextLines(LedgerFileLines(h.app.session().ledger)), imported);
+    h.app.SetWindows(nullptr);
 }
 
 // The book list dialog as a user works in it: a scripted step per opening, which may add,

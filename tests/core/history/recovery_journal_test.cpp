@@ -49,6 +49,14 @@ protected:
             ledger.transactions.Delete(1);
         });
         command([&] { ledger.pettyRegistry.Add("z,小口,出張,0,"); });
+        // Many lines at once, as an import inserts and its undo deletes them.
+        command([&] {
+            ledger.transactions.InsertMany(
+                {{0, "d04=,2014/04/01,9,雑費,a,0,1,,現金,現金出納帳,現金,現金出納帳,"},
+                 {2, "d04=,2014/04/01,10,雑費,b,0,2,,現金,現金出納帳,現金,現金出納帳,"},
+                 {3, "d04=,2014/04/01,11,雑費,c,0,3,,現金,現金出納帳,現金,現金出納帳,"}});
+        });
+        command([&] { ledger.transactions.DeleteMany({0, 3}); });
         return written;
     }
 

@@ -206,6 +206,12 @@ TEST(LedgerView, DateFilterShowsOneDayWithOneLabel) {
                         "=||||||",
                     }));
     EXPECT_EQ(r.searchRange, "2014年04月01日(火)");
+
+    // A national holiday is named after the day, unless the settings turn them off.
+    f.view.calendar.Show(Date::FromYmd(2014, 4, 29));
+    EXPECT_EQ(f.Show().searchRange, "2014年04月29日(火)　昭和の日");
+    f.session.settings.showNationalHolidays = false;
+    EXPECT_EQ(f.Show().searchRange, "2014年04月29日(火)");
 }
 
 TEST(LedgerView, AllPeriodsUnderAnAccountFilter) {

@@ -18,6 +18,7 @@
 #include "core/util/codepage.h"
 #include "gui/entry/entry_form_dialog.h"
 #include "gui/support/example_desk.h"
+#include "gui/widgets/month_calendar.h"
 #include "gui/widgets/numeric_edit.h"
 #include "support/temp_folder.h"
 
@@ -64,6 +65,7 @@ class EntryFormTest : public QObject {
     Q_OBJECT
 private slots:
     void entriesTransfersEditsAndDeletesReachTheFile();
+    void theFormsCalendarShowsTheNationalHolidays();
 };
 
 void EntryFormTest::entriesTransfersEditsAndDeletesReachTheFile() {
@@ -146,6 +148,23 @@ void EntryFormTest::entriesTransfersEditsAndDeletesReachTheFile() {
     QCOMPARE(bytes, EncodeTextLines(LedgerFileLines(d.app().session().ledger)));
     QVERIFY(bytes.find(Utf8ToCp932("d06=,2014/06/10,4,小口現金,小口へ補充,0,2500,4280,現金,"
                                    "現金出納帳,小口,本店,\r\n")) != std::string::npos);
+}
+
+// "<<" on the form's calendar from June 2014: May, whose 3rd to 6th are national holidays
+// (the 6th the substitute for the 4th, a Sunday); May 1 is a Thursday, panel 4.
+void EntryFormTest::theFormsCalendarShowsTheNationalHolidays() {
+    Desk d("a.exv");
+    QVERIFY(d.program->Start());
+    MainWindow& w = d.w();
+    w.ledgerGrid()->setFocus();
+    WithForm(w, Qt::Key_F5, Qt::NoModifier, [&](EntryFormDialog& form) {
+        QTest::mouseClick(form.calendar()->findChild<QWidget*>("bfmonth"), Qt::LeftButton);
+        const CalendarLayout& may = form.calendar()->layout();
+        QCOMPARE(QString::fromStdString(may.monthLabel), QString::fromUtf8("2014年05月01日"));
+        for (int panel : {6, 7, 8, 9}) QCOMPARE(may.panels[panel].text, kHolidayText);
+        QCOMPARE(may.panels[10].text, kWeekdayText);
+        QCOMPARE(QString::fromStdString(may.panels[9].holidayName), QString::fromUtf8("振替休日"));
+    });
 }
 
 QTEST_MAIN(EntryFormTest)

@@ -137,7 +137,7 @@ void MainWindowTest::actionsMenusAndRibbonFollowTheCommandTable() {
                 QCOMPARE(spy.count(), 1);
                 ++buttons;
             }
-    QCOMPARE(buttons, 31);
+    QCOMPARE(buttons, 32);
 }
 
 void MainWindowTest::windowKeysWinOverTheFocusedControl() {
