@@ -7,11 +7,18 @@
 #                                     interaction figure between the two sizes
 #   VELMORA_BENCH_RECORDS=20000 bench/run.sh
 #   VELMORA_BENCH_OUT=/tmp/vb bench/run.sh --benchmark_repetitions=3
+#   VELMORA_BENCH_ONLY="bench_entry bench_ledger_page cli-add" bench/run.sh --big
+#                                     only those benchmark programs; cli-summary and
+#                                     cli-add name the two velmora-cli comparisons
 #
 # Extra arguments go to every Google Benchmark program. The generated files stay in
 # $VELMORA_BENCH_OUT (default /tmp) for side-by-side runs with other programs:
 #   velmora-bench.exv (CP932 ledger) and velmora-bench.journal (ledger-cli).
 set -euo pipefail
+
+only="${VELMORA_BENCH_ONLY:-}"
+# True when the benchmark named $1 is to run.
+chosen() { [[ -z $only || " $only " == *" $1 "* ]]; }
 
 big=0
 args=()
@@ -24,6 +31,9 @@ bench_args=(${args[@]+"${args[@]}"})
 repo="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="${VELMORA_BENCH_BUILD:-$repo/build-release}"
 out="${VELMORA_BENCH_OUT:-/tmp}"
+# The shipped styles the print benchmarks read (their built-in path is relative when the
+# compiler cache rewrote the source paths).
+export VELMORA_DATA_DIR="${VELMORA_DATA_DIR:-$repo/data}"
 
 if ! command -v ledger >/dev/null || ! command -v hyperfine >/dev/null ||
     ! command -v jq >/dev/null; then
@@ -39,6 +49,7 @@ cmake -S "$repo" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
 bench_targets=(velmora-generate)
 for source in "$repo"/bench/bench_*.cpp; do
     target="$(basename "$source" .cpp)"
+    chosen "$target" || continue
     # The desktop program's benchmarks are there only when the tree builds the desktop program.
     if [[ $target == bench_startup || $target == bench_summary_page ||
           $target == bench_print_qt || $target == bench_entry ]] &&
@@ -89,7 +100,8 @@ done
 # velmora-cli summary as a whole process (start, load, summary) beside ledger-cli's balance
 # of the same transactions and beside only decoding the file and adding one column. The
 # working folder is fixed and prepared by the warm-up runs, so every timed run finds it.
-if command -v ledger >/dev/null && command -v hyperfine >/dev/null && command -v jq >/dev/null; then
+if chosen cli-summary && command -v ledger >/dev/null && command -v hyperfine >/dev/null &&
+    command -v jq >/dev/null; then
     echo "== velmora-cli summary / ledger balance / iconv + awk"
     cli_home="$out/velmora-bench-home"
     cli_json="$out/velmora-bench-cli.json"
@@ -115,7 +127,7 @@ fi
 
 # One entry through velmora-cli (load, "登　録", save) beside loading and saving alone: the
 # entry itself should cost next to nothing. Each run starts from a fresh copy of the file.
-if command -v hyperfine >/dev/null && command -v jq >/dev/null; then
+if chosen cli-add && command -v hyperfine >/dev/null && command -v jq >/dev/null; then
     echo "== velmora-cli add / velmora-cli resave"
     cli_home="$out/velmora-bench-home"
     work_file="$out/velmora-bench-work.exv"

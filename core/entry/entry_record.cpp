@@ -1,5 +1,7 @@
 #include "core/entry/entry_record.h"
 
+#include "core/ledger/ledger_index.h"
+
 #include "core/ledger/periods.h"
 #include "core/ledger/record.h"
 #include "core/util/fields.h"
@@ -35,6 +37,12 @@ int DateOrderPosition(const TLightStrings& list, Date date) {
         if (lineDate && *lineDate <= date) return i + 1;
     }
     return 0;
+}
+
+int DateOrderPosition(const Ledger& ledger, Date date) {
+    const LedgerIndex& index = ledger.Index();
+    if (!index.DatesInOrder()) return DateOrderPosition(ledger.transactions, date);
+    return index.PositionAfterDay(date.Serial());
 }
 
 int TaggedMonth(std::string_view line) {
