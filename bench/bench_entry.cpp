@@ -1,7 +1,7 @@
 // The entry form's work on the generated ledger in the desktop program: from "登　録" to the
-// ledger page showing the new record with the book balances refreshed, one undo to the page
-// drawn again, the description completions of a title, and the memory that 1,000 undo steps
-// hold beside the ledger's own.
+// ledger page showing the new record with the book balances refreshed, one undo and one redo
+// to the page drawn again, the description completions of a title, and the memory that 1,000 undo
+// steps hold beside the ledger's own.
 #include <QApplication>
 #include <QTableView>
 #include <chrono>
@@ -96,6 +96,28 @@ void RegisterEntryBenchmarks(gui::DesktopProgram& program) {
         ->MeasureProcessCPUTime()
         ->Unit(benchmark::kMillisecond);
 
+    benchmark::RegisterBenchmark("RedoToPage",
+                                 [&window, &app, title](benchmark::State& state) {
+                                     for (auto _ : state) {
+                                         state.PauseTiming();
+                                         FillForm(app, title);
+                                         app.RegisterEntry();
+                                         app.undo();
+                                         state.ResumeTiming();
+                                         app.redo();
+                                         state.PauseTiming();
+                                         const bool shown = GridShowsEntry(window, app);
+                                         app.undo();
+                                         if (!shown) {
+                                             state.SkipWithError("the record is not shown again");
+                                             break;
+                                         }
+                                         state.ResumeTiming();
+                                     }
+                                 })
+        ->MeasureProcessCPUTime()
+        ->Unit(benchmark::kMillisecond);
+
     benchmark::RegisterBenchmark("Completions", [&app, title](benchmark::State& state) {
         std::size_t offered = 0;
         for (auto _ : state) {
@@ -166,8 +188,9 @@ int main(int argc, char** argv) {
         first.count());
     RegisterEntryBenchmarks(program);
     RunWithFigures({
-        {"entry: register to the page showing the record", "RegisterToPage", "", 50},
-        {"entry: one undo to the page drawn again", "UndoToPage", "", 50},
+        {"entry: register to the page showing the record", "RegisterToPage", "", 16},
+        {"entry: one undo to the page drawn again", "UndoToPage", "", 16},
+        {"entry: one redo to the page drawn again", "RedoToPage", "", 16},
         {"entry: description completions of a title", "Completions", "", 20},
     });
     ReportUndoMemory(program.app());

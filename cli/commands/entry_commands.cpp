@@ -114,10 +114,11 @@ int RunAdd(CliContext& ctx, const std::vector<std::string>& words) {
         app.datainput();
     }
     if (!window.result.stored) return 1;
-    // Shown only once it is in the file.
-    const std::string record = ctx.session().ledger.transactions[window.result.line];
+    // Shown only once it is in the file, as the file holds it.
     const int status = SaveStatus(app.SaveFile());
-    if (status != 1) ctx.out << record << '\n';
+    if (status != 1)
+        ctx.out << app.mutableSession().RecordLines()[static_cast<std::size_t>(window.result.line)]
+                << '\n';
     return status;
 }
 

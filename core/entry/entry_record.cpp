@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/ledger/ledger_index.h"
 #include "core/ledger/periods.h"
 #include "core/ledger/record.h"
 #include "core/util/fields.h"
@@ -60,6 +61,12 @@ std::vector<int> DateOrderPositions(const TLightStrings& list, const std::vector
         positions.push_back(k == 0 ? 0 : lastLine[k - 1] + 1);
     }
     return positions;
+}
+
+int DateOrderPosition(const Ledger& ledger, Date date) {
+    const LedgerIndex& index = ledger.Index();
+    if (!index.DatesInOrder()) return DateOrderPosition(ledger.transactions, date);
+    return index.PositionAfterDay(date.Serial());
 }
 
 int TaggedMonth(std::string_view line) {

@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "core/entry/entry_record.h"
-#include "core/ledger/balances.h"
+#include "core/ledger/kept_balances.h"
 #include "core/ledger/record.h"
 #include "core/ledgerview/main_calendar.h"
 #include "core/session/book_commands.h"
@@ -95,13 +95,13 @@ public:
             list.Put(result.line, text);
         } else {
             if (editing) list.Delete(form_.recordIndex);
-            result.line = DateOrderPosition(list, date_);
+            result.line = DateOrderPosition(ledger, date_);
             list.Insert(result.line, text);
         }
         const int previousMonth = session_.currentMonth;
         session_.currentMonth = month_;
         session_.RecomputeCurrent();
-        if (session_.balances.overflow || (!moved.empty() && BalancesOverflow(ledger, moved))) {
+        if (session_.balances.overflow || (!moved.empty() && KeptBalancesOverflow(ledger, moved))) {
             if (inPlace) {
                 list.Put(result.line, replaced);
             } else {

@@ -67,7 +67,7 @@ bool EditSelectedRow(Session& session, EntryForm& form, std::optional<int> recor
     return true;
 }
 
-bool MoveRowDown(Session& session, const std::vector<LedgerRow>& rows, std::size_t selected) {
+bool MoveRowDown(Session& session, const LedgerRows& rows, std::size_t selected) {
     if (CurrentMonthLocked(session)) return Refuse(session, kLockedChangeMessage);
     if (selected + 1 >= rows.size() || !rows[selected].RecordIndex())
         return Refuse(session, kCannotMoveDownMessage);
@@ -93,7 +93,7 @@ bool MoveRowDown(Session& session, const std::vector<LedgerRow>& rows, std::size
     }
     for (int i = t; i > a; --i) list.Exchange(i - 1, i);
 
-    session.RecomputeCurrent(a);
+    session.RecomputeCurrent();
     // The new order is a change like any other: closing must offer to save it.
     session.modified = true;
     session.NotifyViewChanged();

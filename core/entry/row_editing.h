@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "core/entry/entry_form.h"
-#include "core/ledgerview/ledger_row.h"
+#include "core/ledgerview/ledger_rows.h"
 #include "core/session/session.h"
 
 namespace velmora {
@@ -24,7 +24,7 @@ bool EditSelectedRow(Session& session, EntryForm& form, std::optional<int> recor
 // "一行下へ移動する" on rows[selected] of the view shown: the record changes places with
 // the next row's record of the same day; records of other books between them move down
 // with it, keeping their order. True when moved.
-bool MoveRowDown(Session& session, const std::vector<LedgerRow>& rows, std::size_t selected);
+bool MoveRowDown(Session& session, const LedgerRows& rows, std::size_t selected);
 
 // "日付再計算": after the periods were changed by hand, every record gets the tag of its
 // period again, and the current book is recomputed.

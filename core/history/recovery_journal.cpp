@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "core/history/undo_history.h"
+#include "core/ledger/kept_balances.h"
 #include "core/ledger/ledger_file.h"
 #include "core/util/errors.h"
 
@@ -146,6 +147,11 @@ void RecoveryJournal::Commit(Ledger& ledger, const FileIdentity& file, bool modi
                              const BookId& shown) {
     if (watched_ != &ledger) return;
     Unwatch(ledger);
+    // A journal begun holds the lines as a save would write them.
+    auto create = [&] {
+        SettleBalances(ledger, shown);
+        Create(ledger, file, shown);
+    };
     if (syncFailed_.exchange(false)) Close();  // begun again from the whole ledger below
     if (!modified) {
         if (fd_ >= 0) Discard();
@@ -154,7 +160,7 @@ void RecoveryJournal::Commit(Ledger& ledger, const FileIdentity& file, bool modi
     try {
         // Work on another file, or a journal that could not be written, starts afresh.
         if (fd_ < 0 || !(file == file_)) {
-            Create(ledger, file, shown);
+            create();
             return;
         }
         bool whole = false, changed = false;
@@ -164,7 +170,7 @@ void RecoveryJournal::Commit(Ledger& ledger, const FileIdentity& file, bool modi
         }
         std::string trailer = Trailer(ledger);
         if (whole) {
-            Create(ledger, file, shown);
+            create();
             return;
         }
         if (!changed && trailer == lastTrailer_ && shown == lastShown_) return;

@@ -1,8 +1,85 @@
 #include "core/ledger/ledger.h"
 
+#include "core/ledger/ledger_index.h"
 #include "core/util/fields.h"
 
 namespace velmora {
+
+Ledger::Ledger() : index_(std::make_unique<LedgerIndex>(*this)) {
+    Attach();
+}
+
+Ledger::Ledger(const Ledger& other)
+    : transactions(other.transactions),
+      pettyRegistry(other.pettyRegistry),
+      bankRegistry(other.bankRegistry),
+      periods(other.periods),
+      openingBalance(other.openingBalance),
+      startMonth(other.startMonth),
+      useType(other.useType),
+      startYear(other.startYear),
+      index_(std::make_unique<LedgerIndex>(*this)) {
+    Attach();
+}
+
+Ledger::Ledger(Ledger&& other)
+    : transactions(std::move(other.transactions)),
+      pettyRegistry(std::move(other.pettyRegistry)),
+      bankRegistry(std::move(other.bankRegistry)),
+      periods(other.periods),
+      openingBalance(other.openingBalance),
+      startMonth(other.startMonth),
+      useType(other.useType),
+      startYear(other.startYear),
+      index_(std::move(other.index_)) {
+    Attach();
+    other.index_ = std::make_unique<LedgerIndex>(other);
+    other.Attach();
+    other.index_->LinesReplaced();
+}
+
+Ledger& Ledger::operator=(const Ledger& other) {
+    if (this != &other) {
+        // The list tells its index that it was replaced as a whole.
+        transactions = other.transactions;
+        pettyRegistry = other.pettyRegistry;
+        bankRegistry = other.bankRegistry;
+        periods = other.periods;
+        openingBalance = other.openingBalance;
+        startMonth = other.startMonth;
+        useType = other.useType;
+        startYear = other.startYear;
+    }
+    return *this;
+}
+
+Ledger& Ledger::operator=(Ledger&& other) {
+    if (this != &other) {
+        transactions = std::move(other.transactions);
+        pettyRegistry = std::move(other.pettyRegistry);
+        bankRegistry = std::move(other.bankRegistry);
+        periods = other.periods;
+        openingBalance = other.openingBalance;
+        startMonth = other.startMonth;
+        useType = other.useType;
+        startYear = other.startYear;
+        // The other's index was kept for the lines that are now this ledger's.
+        std::swap(index_, other.index_);
+        Attach();
+        other.Attach();
+        other.index_->LinesReplaced();
+    }
+    return *this;
+}
+
+Ledger::~Ledger() {
+    transactions.ObserveWith(nullptr);
+}
+
+void Ledger::Attach() {
+    index_->Follow(*this);
+    transactions.ObserveWith(index_.get());
+}
 
 TLightStrings* Ledger::RegistryOf(std::string_view kind) {
     if (kind == kPettyKind) return &pettyRegistry;

@@ -1,6 +1,7 @@
 #pragma once
 // The ledger model: one fiscal year of one ledger file — every transaction record of
 // every book, the two book registries, the twelve periods and the file-level values.
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,7 +13,17 @@
 
 namespace velmora {
 
+class LedgerIndex;
+
 struct Ledger {
+    Ledger();
+    // A copy builds its index again when it is first read; a move takes the index along.
+    Ledger(const Ledger& other);
+    Ledger(Ledger&& other);
+    Ledger& operator=(const Ledger& other);
+    Ledger& operator=(Ledger&& other);
+    ~Ledger();
+
     TLightStrings transactions;   // record lines in date order
     TLightStrings pettyRegistry;  // "z,小口,name,balance," in order of creation
     TLightStrings bankRegistry;   // "z,預金,name,balance,"
@@ -33,6 +44,14 @@ struct Ledger {
     // The registry of petty-cash ("小口") or bank ("預金") books; nullptr for other kinds.
     TLightStrings* RegistryOf(std::string_view kind);
     const TLightStrings* RegistryOf(std::string_view kind) const;
+
+    // What is kept about the transaction list (ledger_index.h), in step with every change.
+    const LedgerIndex& Index() const { return *index_; }
+
+private:
+    void Attach();
+
+    std::unique_ptr<LedgerIndex> index_;
 };
 
 // "z," + kind + "," + name + "," + balance + ",".

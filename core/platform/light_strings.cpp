@@ -125,6 +125,7 @@ void TLightStrings::Put(std::int32_t index, std::string item) {
         Record(LineChange::Kind::Put, index, std::move(line));
     }
     line = std::move(item);
+    if (observer_) observer_->LineReplaced(index);
 }
 
 void TLightStrings::PutDerived(std::int32_t index, std::string item) {
@@ -151,6 +152,7 @@ std::int32_t TLightStrings::Add(std::string item) {
     if (Recording()) Record(LineChange::Kind::Insert, Count(), item);
     if (RecordingForward()) Forward(LineChange::Kind::Insert, Count(), item);
     items_.push_back(std::move(item));
+    if (observer_) observer_->LineInserted(Count() - 1);
     return Count() - 1;
 }
 
@@ -160,6 +162,7 @@ void TLightStrings::Insert(std::int32_t index, std::string item) {
     if (Recording()) Record(LineChange::Kind::Insert, index, item);
     if (RecordingForward()) Forward(LineChange::Kind::Insert, index, item);
     items_.insert(items_.begin() + index, std::move(item));
+    if (observer_) observer_->LineInserted(index);
 }
 
 void TLightStrings::Delete(std::int32_t index) {
@@ -168,6 +171,7 @@ void TLightStrings::Delete(std::int32_t index) {
     if (Recording())
         Record(LineChange::Kind::Delete, index, std::move(items_[static_cast<std::size_t>(index)]));
     items_.erase(items_.begin() + index);
+    if (observer_) observer_->LineDeleted(index);
 }
 
 void TLightStrings::InsertMany(std::vector<std::pair<std::int32_t, std::string>> lines) {
@@ -230,6 +234,7 @@ void TLightStrings::Exchange(std::int32_t index1, std::int32_t index2) {
     Record(LineChange::Kind::Exchange, index1, {}, index2);
     Forward(LineChange::Kind::Exchange, index1, {}, index2);
     items_[static_cast<std::size_t>(index1)].swap(items_[static_cast<std::size_t>(index2)]);
+    if (observer_) observer_->LinesExchanged(index1, index2);
 }
 
 void TLightStrings::Clear() {

@@ -23,7 +23,7 @@ std::string BookBalanceRangeText(const Ledger& ledger, int month) {
 LedgerListing SessionPrintSources::Listing() {
     shown_ = ShowLedgerView(session_, view_);
     LedgerListing listing;
-    listing.rows = shown_.rows;
+    listing.rows = shown_.rows.All();
     listing.calendarMonth = view_.calendar.drawn;
     listing.month = session_.currentMonth;
     listing.ledgerTab = shown_.ledgerTab;

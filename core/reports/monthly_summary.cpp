@@ -20,7 +20,7 @@ void MonthlySummary::monthlyListup(int level, const Ledger& ledger) {
         request.book = selector_.Selected();
         request.allBooks = selector_.IsAllBooks();
         request.selectedTitle = selectedTitle_;
-        const SummaryRows rows = BuildSummaryRows(grid_, columns_, ledger.transactions, request);
+        const SummaryRows rows = BuildSummaryRows(grid_, columns_, ledger, request);
         incomeTotalRow_ = rows.incomeTotalRow;
         expenseTotalRow_ = rows.expenseTotalRow;
         lastRow_ = rows.lastRow;

@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <string_view>
 
-#include "core/ledger/balances.h"
+#include "core/ledger/kept_balances.h"
 #include "core/ledger/ledger_file.h"
 #include "core/platform/key_lines.h"
 #include "core/session/book_commands.h"
@@ -117,8 +117,8 @@ bool LoadLedger(Session& session, const std::string& path) {
     session.balances = Balances{};
     SelectCashBook(session);  // recomputes the cash book for the current month
     // Only amounts that add up beyond an amount's range can make a balance overflow.
-    if (parsed.largeAmounts &&
-        (session.balances.overflow || BalancesOverflow(session.ledger, BooksOf(session.ledger))))
+    if (parsed.largeAmounts && (session.balances.overflow ||
+                                KeptBalancesOverflow(session.ledger, BooksOf(session.ledger))))
         session.dialogs().ShowInfo(kConfirm, kBalanceOverflowMessage);
     session.modified = false;
     session.NotifyViewChanged();
@@ -132,6 +132,7 @@ SaveResult SaveLedger(Session& session, const std::string& path) {
     };
     std::string bytes;
     try {
+        session.RecordLines();  // field 7 as the view leaves it
         bytes = EncodeTextLines(LedgerFileLines(session.ledger));
     } catch (const std::exception& error) {
         return refuse(error.what());

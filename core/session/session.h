@@ -73,8 +73,12 @@ public:
     void NotifyLedgerReplaced() const;
     void NotifyTitlesChanged() const;
 
-    // Recompute for the current book from line startLine.
-    void RecomputeCurrent(int startLine = 0);
+    // The balances of the current book (kept_balances.h): read from the ledger's index;
+    // field 7 of the records follows when the lines are asked for (SettleBalances).
+    void RecomputeCurrent();
+    // The transaction lines as a save writes them: field 7 of each record brought to the
+    // balance showing the ledger leaves there (SettleBalances).
+    const std::vector<std::string>& RecordLines();
 
 private:
     SessionServices services_;

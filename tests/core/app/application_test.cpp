@@ -314,7 +314,7 @@ TEST(Application, TheEntryFormRegistersAndTheViewShowsTheRecordWhenTold) {
     h.app.SetWindows(nullptr);
 
     ASSERT_TRUE(windows.result.stored);
-    EXPECT_EQ(h.app.session().ledger.transactions[windows.result.line],
+    EXPECT_EQ(h.app.mutableSession().RecordLines()[static_cast<std::size_t>(windows.result.line)],
               "d06=,2014/06/03,2,通信費,切手,0,84,6696,現金,現金出納帳,現金,現金出納帳,");
     // Told once, after the view was rebuilt: the carry, the record, the totals, the carry.
     EXPECT_EQ(std::count(r.events.begin(), r.events.end(),
@@ -680,7 +680,7 @@ TEST(Application, BooksChangedInTheBookListShowOnceTheListHasClosed) {
     h.app.note1();
     h.app.note2();
     EXPECT_EQ(h.app.session().currentBook, (BookId{"現金", "現金出納帳"}));
-    EXPECT_EQ(h.app.session().ledger.transactions[1],
+    EXPECT_EQ(h.app.mutableSession().RecordLines()[1],
               "d04=,2014/04/03,1,小口現金,小口へ補充,0,3000,6780,現金,現金出納帳,小口,本社,");
     EXPECT_EQ(balances(), (std::vector<std::string>{"現金;現金出納帳;6,780;", "小口;本社;7,000;",
                                                     "預金;A銀行;20,000;"}));

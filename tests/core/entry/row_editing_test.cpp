@@ -15,7 +15,7 @@ using Lines = std::vector<std::string>;
 class RowEditing : public ::testing::Test {
 protected:
     RowEditing() { f.session.currentMonth = 4; }
-    Lines List() const { return f.session.ledger.transactions.Items(); }
+    Lines List() { return f.session.RecordLines(); }
     bool Move(std::size_t row) { return MoveRowDown(f.session, f.Show().rows, row); }
     ViewFixture f;
     EntryForm form;
@@ -111,7 +111,7 @@ TEST(RowMoves, ARecordOfAnotherBookBetweenKeepsItsPlaceAfterTheMovedOnes) {
     ASSERT_EQ(view.rows[1].RecordIndex(), 0);
     ASSERT_EQ(view.rows[2].RecordIndex(), 2);
     EXPECT_TRUE(MoveRowDown(f.session, view.rows, 1));
-    EXPECT_EQ(f.session.ledger.transactions.Items(),
+    EXPECT_EQ(f.session.RecordLines(),
               (Lines{"d04=,2014/04/08,2,売上,T,200,0,1200,現金,現金出納帳,現金,現金出納帳,",
                      "d04=,2014/04/08,0,売上,S,100,0,1300,現金,現金出納帳,現金,現金出納帳,",
                      // The book list of the view recomputed every book.

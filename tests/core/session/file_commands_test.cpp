@@ -29,8 +29,8 @@ std::string ExampleBytes() {
 
 // Everything of the open ledger and the session a failed load or save must not touch.
 struct Snapshot {
-    explicit Snapshot(const Session& s)
-        : records(s.ledger.transactions.Items()),
+    explicit Snapshot(Session& s)
+        : records(s.RecordLines()),
           petty(s.ledger.pettyRegistry.Items()),
           bank(s.ledger.bankRegistry.Items()),
           settingsLine(SettingsLine(s.ledger)),
@@ -94,7 +94,7 @@ TEST(LoadLedger, ExampleLoadsAndSavesBackByteForByte) {
 
     // Recomputed for the petty-cash book, the transfer carries its balance instead.
     SelectBook(h.session, {"小口", "本店"});
-    EXPECT_EQ(RecordSplit(ledger.transactions[1])[kFieldBalance], "8000");
+    EXPECT_EQ(RecordSplit(h.session.RecordLines()[1])[kFieldBalance], "8000");
 }
 
 TEST(LoadLedger, OldRecordsUseTypeNamesAndBankRegistry) {
@@ -107,7 +107,7 @@ TEST(LoadLedger, OldRecordsUseTypeNamesAndBankRegistry) {
                             testing::FiscalYearTrailer(2014, "g,1000,4,2,2014,"));
     ASSERT_TRUE(LoadLedger(h.session, path));
     EXPECT_EQ(
-        h.session.ledger.transactions.Items(),
+        h.session.RecordLines(),
         (Lines{"d04=,2014/04/05,1,交通費,バス代,0,220,780,現金,おこづかい帳,現金,おこづかい帳,",
                "d04=,2014/04/06,2,食費,昼食,0,500,280,現金,おこづかい帳,現金,おこづかい帳,"}));
     EXPECT_EQ(h.session.ledger.bankRegistry.Items(), Lines{"z,預金,A銀行,1000,"});

@@ -74,8 +74,11 @@ void EntryFormTest::entriesTransfersEditsAndDeletesReachTheFile() {
     MainWindow& w = d.w();
     QApplication::setActiveWindow(&w);
     w.ledgerGrid()->setFocus();
-    const TLightStrings& list = d.app().session().ledger.transactions;
-    const int before = list.Count();
+    // The lines as a save writes them, field 7 brought to the balances shown.
+    auto list = [&d]() -> const std::vector<std::string>& {
+        return d.app().mutableSession().RecordLines();
+    };
+    const int before = static_cast<int>(list().size());
 
     WithForm(w, Qt::Key_F5, Qt::NoModifier, [&](EntryFormDialog& form) {
         ClickItem(form.list(EntryTab::Titles), 1);  // 雑収入
@@ -95,12 +98,12 @@ void EntryFormTest::entriesTransfersEditsAndDeletesReachTheFile() {
         QTest::keyClicks(form.expenseBox(), "2000");
         QTest::keyClick(form.expenseBox(), Qt::Key_Enter);
     });
-    QCOMPARE(list.Count(), before + 2);
-    QCOMPARE(list[before],
+    QCOMPARE(static_cast<int>(list().size()), before + 2);
+    QCOMPARE(list()[before],
              std::string("d06=,2014/06/10,2,雑収入,自販機手数料,1500,0,8280,現金,現金出納帳,現金,"
                          "現金出納帳,"));
     // A transfer to the petty-cash book: title "小口現金", the book on the other side.
-    QCOMPARE(list[before + 1],
+    QCOMPARE(list()[before + 1],
              std::string(
                  "d06=,2014/06/10,3,小口現金,小口へ補充,0,2000,6280,現金,現金出納帳,小口,本店,"));
 
@@ -119,16 +122,16 @@ void EntryFormTest::entriesTransfersEditsAndDeletesReachTheFile() {
         QTest::keyClick(form.expenseBox(), Qt::Key_Return);
         QVERIFY(!form.isVisible());
     });
-    QVERIFY(list[before + 1].find(",0,2500,5780,") != std::string::npos);
+    QVERIFY(list()[before + 1].find(",0,2500,5780,") != std::string::npos);
 
     // "一行下へ移動する" on the income puts the transfer first; Ctrl+Z puts it back.
-    const std::string income = list[before];
+    const std::string income = list()[before];
     w.ledgerGrid()->selectRow(rowOf("自販機手数料"));
     w.ledgerGrid()->findChild<QAction*>("moveRowDown")->trigger();
-    QVERIFY(list[before + 1].find(",雑収入,自販機手数料,1500,0,5780,") != std::string::npos);
+    QVERIFY(list()[before + 1].find(",雑収入,自販機手数料,1500,0,5780,") != std::string::npos);
     QApplication::setActiveWindow(&w);
     QTest::keyClick(w.ledgerGrid(), Qt::Key_Z, Qt::ControlModifier);
-    QCOMPARE(list[before], income);
+    QCOMPARE(list()[before], income);
 
     // Ctrl+F5 on the income, then "削  除" and Yes.
     w.ledgerGrid()->selectRow(rowOf("自販機手数料"));
@@ -137,8 +140,8 @@ void EntryFormTest::entriesTransfersEditsAndDeletesReachTheFile() {
         form.deleteButton()->click();
         QVERIFY(!form.isVisible());
     });
-    QCOMPARE(list.Count(), before + 1);
-    QVERIFY(list[before].find("小口へ補充") != std::string::npos);
+    QCOMPARE(static_cast<int>(list().size()), before + 1);
+    QVERIFY(list()[before].find("小口へ補充") != std::string::npos);
 
     // Ctrl+S: the file holds the ledger as the window left it.
     QApplication::setActiveWindow(&w);
