@@ -201,6 +201,9 @@ void TLightStrings::InsertMany(std::vector<std::pair<std::int32_t, std::string>>
     }
     while (old < items_.size()) merged.push_back(std::move(items_[old++]));
     items_ = std::move(merged);
+    // Rising final places: told one by one they are the single inserts that give this list.
+    if (observer_)
+        for (const auto& line : lines) observer_->LineInserted(line.first);
 }
 
 void TLightStrings::DeleteMany(const std::vector<std::int32_t>& indexes) {
@@ -225,6 +228,8 @@ void TLightStrings::DeleteMany(const std::vector<std::int32_t>& indexes) {
         ++kept;
     }
     items_.resize(kept);
+    if (observer_)
+        for (auto it = indexes.rbegin(); it != indexes.rend(); ++it) observer_->LineDeleted(*it);
 }
 
 void TLightStrings::Exchange(std::int32_t index1, std::int32_t index2) {

@@ -13,6 +13,8 @@
 #include "core/entry/entry_register.h"
 #include "core/entry/row_editing.h"
 #include "core/history/undo_history.h"
+#include "core/import/import_into_book.h"
+#include "core/import/statement_import.h"
 #include "core/ledger/kept_balances.h"
 #include "core/ledger/ledger_index.h"
 #include "core/ledger/record.h"
@@ -98,6 +100,23 @@ protected:
         (random() % 3 == 0 ? form.income : form.expense) =
             Amount::FromRaw(static_cast<std::int64_t>(random() % 5000000));
         RegisterEntry(f.session, f.view, form);
+    }
+
+    // A few statement rows into one of the books, placed as "取　込" places them: many lines
+    // inserted in one pass, and taken back in one pass by undo.
+    void Import(std::mt19937& random) {
+        ImportChoices choices;
+        const std::vector<BookId> books = Books();
+        choices.book = books[random() % books.size()];
+        choices.columns = {1, 2, AmountColumns::Signed, 0, 0, 3, 0, 0};
+        choices.title = "雑費";
+        std::vector<StatementRow> rows;
+        for (int i = 0, n = 1 + static_cast<int>(random() % 6); i < n; ++i) {
+            const long long yen = static_cast<long long>(random() % 20000) - 10000;
+            rows.push_back({SomeDay(random).ShortText(), "振込" + std::to_string(i),
+                            std::to_string(yen == 0 ? 1 : yen)});
+        }
+        ImportIntoBook(f.session, f.view, PlanImport(f.session.ledger, rows, choices, {}));
     }
 
     // The grid row of a record of the view shown whose next row (for a move, a record
@@ -265,7 +284,7 @@ TEST_P(KeptBalances, RandomCommandsAgreeWithTheWholeWalkAfterEveryCommand) {
     for (int n = 0; n < 500; ++n) {
         std::string step = std::to_string(n) + ": ";
         const std::vector<std::string> before = f.session.ledger.transactions.Items();
-        switch (random() % 12) {
+        switch (random() % 13) {
             case 0:
             case 1:
             case 2:
@@ -310,6 +329,10 @@ TEST_P(KeptBalances, RandomCommandsAgreeWithTheWholeWalkAfterEveryCommand) {
                 step += "all books";
                 Run([&] { SelectAllBooks(f.session); });
                 break;
+            case 11:
+                step += "import";
+                Run([&] { Import(random); });
+                break;
             default:
                 step += "month and search";
                 Run([&] {
@@ -323,7 +346,8 @@ TEST_P(KeptBalances, RandomCommandsAgreeWithTheWholeWalkAfterEveryCommand) {
         if (HasFailure()) return;
     }
     // Every kind of change was made, more than once.
-    for (const char* kind : {"entry", "edit", "delete", "move", "undo", "redo", "settings"})
+    for (const char* kind :
+         {"entry", "edit", "delete", "move", "undo", "redo", "settings", "import"})
         EXPECT_GT(changed[kind], 3) << kind;
 }
 
