@@ -6,6 +6,7 @@
 
 #include "core/entry/description_completion.h"
 #include "core/entry/row_editing.h"
+#include "core/entry/title_changes.h"
 #include "core/history/recovery_journal.h"
 #include "core/ledger/ledger_file.h"
 #include "core/ledgerview/main_calendar.h"
@@ -17,6 +18,7 @@
 #include "core/session/file_commands.h"
 #include "core/session/new_ledger.h"
 #include "core/session/startup.h"
+#include "core/settings/title_lists.h"
 
 namespace velmora {
 namespace {
@@ -529,6 +531,7 @@ void Application::ChooseCalendarDay(Date day) {
 
 void Application::FilterByTitle(const std::string& title) {
     CommandScope scope(*this);
+    if (!IsListedTitle(title)) return;  // a blank slot: no title, nothing to find
     SetAccountFilter(session_, title);
     session_.NotifyViewChanged();
 }
@@ -539,6 +542,12 @@ void Application::masterKamoku() {
     CommandScope scope(*this);
     windows_->EditTitles();
     session_.NotifyTitlesChanged();
+}
+
+bool Application::UpdateTitles(TitleMaster& master) {
+    CommandScope scope(*this);
+    UndoStepScope step(*this, "科目設定");
+    return velmora::UpdateTitles(session_, master);
 }
 
 void Application::configExec() {

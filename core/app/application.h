@@ -31,6 +31,7 @@
 namespace velmora {
 
 class RecoveryJournal;
+class TitleMaster;
 
 struct AppServices {
     Dialogs& dialogs;
@@ -190,6 +191,12 @@ public:
     bool AddBook(const std::string& kind, const std::string& name, Amount balance);
     bool RenameBook(const std::string& kind, int index, const std::string& name, Amount balance);
     bool DeleteBook(const std::string& kind, int index);
+
+    // ---- The account titles dialog ----
+    // "更　新" in "科目設定": the titles, their quick descriptions and, when the user agrees,
+    // the records of renamed titles, the records as one step to take back. False when the
+    // title file could not be written (the dialog stays open).
+    bool UpdateTitles(TitleMaster& master);
 
     // Runs work on the model as one command: listeners hear of it once, when it is done.
     void RunCommand(const std::function<void()>& work);

@@ -13,6 +13,7 @@
 
 #include "core/app/command_table.h"
 #include "core/app/program_options.h"
+#include "core/entry/title_changes.h"
 #include "core/ledger/ledger_file.h"
 #include "core/platform/file_io.h"
 #include "core/print/recording_print_device.h"
@@ -472,6 +473,93 @@ TEST(Application, TheCalendarStepsShowsTodayAndTogglesHolidaysWithShift) {
               "yesno:現金出納帳5-Velmora Version5|5月3日を平日として再設定しますか？");
     EXPECT_TRUE(h.app.holidays().Contains(5, 3));
     EXPECT_EQ(h.app.view().calendar.selected, Date::FromYmd(2015, 3, 31));
+}
+
+// "科目設定" as a user works in it: a scripted step per opening on the dialog's master.
+class TitleMasterWindows final : public AppWindows {
+public:
+    explicit TitleMasterWindows(Application& app) : app_(app) {}
+    void EditTitles() override {
+        TitleMaster master =
+            OpenTitleMaster(app_.session(), TitleMasterMode::Edit, app_.mutableSession().dialogs());
+        steps.front()(master);
+        steps.pop_front();
+        app_.UpdateTitles(master);
+    }
+    std::deque<std::function<void(TitleMaster&)>> steps;
+
+private:
+    Application& app_;
+};
+
+TEST(Application, TitlesTakeTheirDescriptionsAlongAndRenamedTitlesTheirRecords) {
+    AppHarness h;
+    h.app.Create();
+    const std::string file = h.docs + "/allowance.exv";
+    fs::copy_file(FixturePath("ledger/allowance2014.exv"), file);
+    ASSERT_TRUE(h.app.OpenFile(file));
+    const std::string cldata = h.work + "/cldata/";
+    WriteCp932(cldata + "kamoku2.dat", "おこづかい\n食費\n書籍\n");
+    WriteCp932(cldata + "tekiyb2.dat", "パン\n米\n");
+    WriteCp932(cldata + "tekiyb3.dat", "文庫本\n");
+    const std::string food = ReadBytes(cldata + "tekiyb2.dat");
+    const std::string books = ReadBytes(cldata + "tekiyb3.dat");
+    h.app.FilterByTitle("食費");
+    h.app.FilterByTitle("");  // a blank line of the list finds nothing: the filter stays
+    EXPECT_EQ(h.app.session().accountFilter, "食費");
+    const std::string before = EncodeTextLines(LedgerFileLines(h.app.session().ledger));
+
+    TitleMasterWindows windows(h.app);
+    h.app.SetWindows(&windows);
+    windows.steps.push_back([](TitleMaster& master) {
+        master.Select(CellOfSlot(3));
+        ASSERT_TRUE(master.MoveUp());               // 書籍 before 食費
+        ASSERT_TRUE(master.SetTitle(3, "食料品"));  // and 食費 renamed
+    });
+    h.dialogs.Clear();
+    h.app.masterKamoku();
+    const std::string question = "yesno:現金出納帳5-Velmora Version5|";
+    EXPECT_EQ(
+        h.dialogs.Log(),
+        (std::vector<std::string>{
+            question + "「食費」を「食料品」に変更しました。\r\n「食費」の 3 件のデータの科目も"
+                       "「食料品」に変更しますか？",
+            "info:確認|科目設定を更新しました。\r\n3 "
+            "件のデータの科目を「食料品」に変更しました。"}));
+    std::vector<std::string> titles(60);
+    titles[0] = "おこづかい";
+    titles[1] = "書籍";
+    titles[2] = "食料品";
+    EXPECT_EQ(ReadTitleFile(cldata + "kamoku2.dat"), titles);
+    EXPECT_EQ(h.app.entryForm().titleList, titles);
+    EXPECT_EQ(ReadBytes(cldata + "tekiyb2.dat"), books);
+    EXPECT_EQ(ReadBytes(cldata + "tekiyb3.dat"), food);
+    EXPECT_EQ(CountRecordsTitled(h.app.session().ledger, "食料品"), 3);
+    EXPECT_EQ(CountRecordsTitled(h.app.session().ledger, "食費"), 0);
+    EXPECT_EQ(h.app.session().accountFilter, "食料品");
+    EXPECT_TRUE(h.app.session().modified);
+
+    // The records' new name is one step to take back.
+    EXPECT_EQ(h.app.history().UndoText(), "元に戻す: 科目設定");
+    h.app.undo();
+    EXPECT_EQ(EncodeTextLines(LedgerFileLines(h.app.session().ledger)), before);
+
+    // Deleting a title the records carry says how many; its descriptions go with it.
+    windows.steps.push_back([](TitleMaster& master) {
+        master.Select(CellOfSlot(2));
+        ASSERT_TRUE(master.Delete());
+    });
+    h.dialogs.Clear();
+    h.app.masterKamoku();
+    EXPECT_EQ(h.dialogs.Log(),
+              (std::vector<std::string>{
+                  question + "「書籍」は 2 件のデータで使われています。\r\n削除すると科目の一覧から"
+                             "選べなくなります。削除していいですか？",
+                  "info:確認|科目設定を更新しました。"}));
+    titles[1].clear();
+    EXPECT_EQ(ReadTitleFile(cldata + "kamoku2.dat"), titles);
+    EXPECT_FALSE(fs::exists(cldata + "tekiyb2.dat"));
+    EXPECT_EQ(ReadBytes(cldata + "tekiyb3.dat"), food);
 }
 
 // The book list dialog as a user works in it: a scripted step per opening, which may add,
