@@ -1,9 +1,11 @@
 #include "core/app/application.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <exception>
 #include <filesystem>
 
+#include "core/app/command_table.h"
 #include "core/entry/description_completion.h"
 #include "core/entry/row_editing.h"
 #include "core/entry/title_changes.h"
@@ -258,6 +260,19 @@ void Application::RebuildView() {
 
 void Application::ReloadTitles() {
     ReloadEntryTitles(session_, entryForm_);
+}
+
+bool Application::CommandEnabled(std::string_view command) const {
+    if (!editMenuEnabled_ && IsInMenu(kEditMenuCaption, command)) return false;
+    if (command == kUndoCommand) return history_.CanUndo();
+    if (command == kRedoCommand) return history_.CanRedo();
+    if (command.rfind("back_", 0) == 0) {
+        const int n = std::atoi(std::string(command.substr(5)).c_str());
+        if (n < 1 || n > kBackupItems) return false;
+        const BackupEntry& e = session_.backups.entries[static_cast<std::size_t>(n - 1)];
+        return e.caption != kEmptyBackupCaption && !e.file.empty();
+    }
+    return true;
 }
 
 // ---- life cycle ----

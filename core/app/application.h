@@ -8,6 +8,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/app/app_listener.h"
@@ -69,6 +70,10 @@ public:
     RibbonPage ribbonPage() const { return ribbonPage_; }
     bool leftPaneShown() const { return leftPaneShown_; }
     bool editMenuEnabled() const { return editMenuEnabled_; }
+    // Whether a command of MainCommands() may run now, by its menu item, its button or its
+    // key alike: the items of "編集＆検索" only while that menu is enabled, undo and redo
+    // while there is a step, a backup item while it names a backup.
+    bool CommandEnabled(std::string_view command) const;
     // The window title: the caption, the file shown and a mark while modified.
     std::string WindowTitle() const;
 

@@ -475,6 +475,38 @@ TEST(Application, TheCalendarStepsShowsTodayAndTogglesHolidaysWithShift) {
     EXPECT_EQ(h.app.view().calendar.selected, Date::FromYmd(2015, 3, 31));
 }
 
+TEST(Application, CommandsOfTheGreyedEditMenuAreDisabledWhateverReachesThem) {
+    AppHarness h;
+    h.app.Create();
+    ASSERT_TRUE(h.app.OpenFile(h.CopyExample("a.exv")));
+    auto enabled = [&h] {
+        std::string line;
+        for (const char* c :
+             {"datainput", "dataedit", "searchKamoku", "cancelKamoku", "masterKamoku",
+              "monthlyList", "undo", "filesave", "configExec", "back_1"})
+            line += std::string(c) + "=" + (h.app.CommandEnabled(c) ? "1 " : "0 ");
+        return line;
+    };
+    const std::string onLedger =
+        "datainput=1 dataedit=1 searchKamoku=1 cancelKamoku=1 masterKamoku=1 monthlyList=1 "
+        "undo=0 filesave=1 configExec=1 back_1=0 ";
+    EXPECT_EQ(enabled(), onLedger);
+    h.app.ChangeRibbonPage(RibbonPage::Summary);
+    EXPECT_EQ(enabled(),
+              "datainput=0 dataedit=0 searchKamoku=0 cancelKamoku=0 masterKamoku=0 monthlyList=0 "
+              "undo=0 filesave=1 configExec=1 back_1=0 ");
+    h.app.ChangeRibbonPage(RibbonPage::Ledger);
+    EXPECT_EQ(enabled(), onLedger);
+    h.app.printnote();  // the preview
+    EXPECT_FALSE(h.app.CommandEnabled("datainput"));
+    h.app.ChangeRibbonPage(RibbonPage::Ledger);
+    EXPECT_TRUE(h.app.AddBook("預金", "A銀行", Amount()));
+    EXPECT_TRUE(h.app.SaveFile());
+    EXPECT_EQ(enabled(),
+              "datainput=1 dataedit=1 searchKamoku=1 cancelKamoku=1 masterKamoku=1 monthlyList=1 "
+              "undo=1 filesave=1 configExec=1 back_1=1 ");
+}
+
 // "科目設定" as a user works in it: a scripted step per opening on the dialog's master.
 class TitleMasterWindows final : public AppWindows {
 public:
