@@ -383,8 +383,7 @@ void Application::ShowStartedSession() {
     layoutLoad(services_.workingFolder, ledgerLayout_);
     summaryLayoutLoad(services_.workingFolder, summaryLayout_);
     holidays_ = LoadHolidays(session_);
-    ShowMainCalendar(session_, view_, session_.clock().Today());
-    SelectMonth(session_, view_, session_.currentMonth);
+    ShowCurrentMonth(session_, view_);
     pending_ |= kLedgerPending | kViewPending | kTitlesPending;
 }
 
@@ -568,7 +567,9 @@ bool Application::UpdateTitles(TitleMaster& master) {
 void Application::configExec() {
     CommandScope scope(*this);
     UndoStepScope step(*this, "環境設定");
-    SettingsCommand(session_, [this](FiscalSettingsForm& form) { windows_->RunSettings(form); });
+    if (SettingsCommand(session_,
+                        [this](FiscalSettingsForm& form) { windows_->RunSettings(form); }))
+        ShowCurrentMonth(session_, view_);
 }
 
 void Application::csvfileOut() {
@@ -585,12 +586,12 @@ void Application::mdisplay_write(const LedgerLayout& shownLayout) {
 
 void Application::new1data() {
     CommandScope scope(*this);
-    NewLedgerCommand(session_, 1);
+    if (NewLedgerCommand(session_, 1)) ShowCurrentMonth(session_, view_);
 }
 
 void Application::new2Data() {
     CommandScope scope(*this);
-    NewLedgerCommand(session_, 2);
+    if (NewLedgerCommand(session_, 2)) ShowCurrentMonth(session_, view_);
 }
 
 void Application::makeNextData() {
@@ -599,7 +600,7 @@ void Application::makeNextData() {
 
 void Application::fileopen() {
     CommandScope scope(*this);
-    OpenCommand(session_);
+    if (OpenCommand(session_)) ShowCurrentMonth(session_, view_);
 }
 
 void Application::filesave() {
@@ -612,7 +613,7 @@ void Application::fileAsSave() {
 
 void Application::restoreBackup(int n) {
     CommandScope scope(*this);
-    RestoreBackup(session_, n);
+    if (RestoreBackup(session_, n)) ShowCurrentMonth(session_, view_);
 }
 
 // ---- summary and graph ----

@@ -17,6 +17,7 @@
 #include "core/ledger/ledger_file.h"
 #include "core/platform/file_io.h"
 #include "core/print/recording_print_device.h"
+#include "core/session/apply_settings.h"
 #include "core/settings/placement.h"
 #include "support/scripted_dialogs.h"
 #include "support/temp_folder.h"
@@ -592,6 +593,58 @@ TEST(Application, TitlesTakeTheirDescriptionsAlongAndRenamedTitlesTheirRecords) 
     EXPECT_EQ(ReadTitleFile(cldata + "kamoku2.dat"), titles);
     EXPECT_FALSE(fs::exists(cldata + "tekiyb2.dat"));
     EXPECT_EQ(ReadBytes(cldata + "tekiyb3.dat"), food);
+}
+
+// The settings dialog applied with its values as they open, or closed unapplied.
+class SettingsWindows final : public AppWindows {
+public:
+    explicit SettingsWindows(Application& app) : app_(app) {}
+    void RunSettings(FiscalSettingsForm& form) override {
+        if (apply) ApplySettingsForm(app_.mutableSession(), form);
+    }
+    bool apply = true;
+
+private:
+    Application& app_;
+};
+
+TEST(Application, CalendarTabsAndStatusBarFollowTheSettingsAndTheLedgerOpened) {
+    AppHarness h;
+    h.app.Create();
+    ASSERT_TRUE(h.app.OpenFile(h.CopyExample("a.exv")));
+    ASSERT_TRUE(h.app.ChooseMonthTab(1));  // April
+    SettingsWindows windows(h.app);
+    h.app.SetWindows(&windows);
+    auto shown = [&h] {
+        const Application& a = h.app;
+        return a.view().calendar.selected.ShortText() + " " + a.session().monthPanel + " " +
+               a.view().yearPanel + "/" + a.view().monthPanel + " " +
+               std::to_string(a.ledgerView().ledgerTab) + " " + a.ledgerView().searchRange;
+    };
+    EXPECT_EQ(shown(), "2014/04/01 4 2014/4 1 2014年04月01日～2014年04月30日");
+    // Applied or not, the settings bring back today's month (June): the calendar and the
+    // panels with it.
+    h.app.configExec();
+    EXPECT_EQ(shown(), "2014/06/01 6 2014/6 3 2014年06月01日～2014年06月30日");
+    ASSERT_TRUE(h.app.ChooseMonthTab(2));
+    windows.apply = false;
+    h.app.configExec();
+    EXPECT_EQ(shown(), "2014/06/01 6 2014/6 3 2014年06月01日～2014年06月30日");
+
+    // A ledger of another year: the calendar leaves 2014, with the date filter on too.
+    std::string text = ReadBytes(FixturePath("ledger/example2014.exv"));
+    for (std::size_t at = text.find("201"); at != std::string::npos; at = text.find("201", at))
+        text.replace(at, 4, text[at + 3] == '4' ? "2024" : "2025");
+    WriteBytes(h.docs + "/b.exv", text);
+    h.app.datesearch(true);
+    h.dialogs.openAnswers.push_back(h.docs + "/b.exv");
+    h.app.fileopen();
+    ASSERT_EQ(h.app.session().currentFile, h.docs + "/b.exv");
+    EXPECT_EQ(shown(), "2024/06/01 6 2024/6 3 2024年06月01日(土)");
+    h.app.datesearch(false);
+    h.dialogs.saveAnswers.push_back(SaveAnswer::No);
+    h.app.new2Data();
+    EXPECT_EQ(shown(), "2014/06/01 6 2014/6 6 2014年06月01日～2014年06月30日");
 }
 
 // The book list dialog as a user works in it: a scripted step per opening, which may add,
