@@ -24,7 +24,8 @@ public:
     virtual void RunEntryForm() {}
     // The account titles dialog in its search mode: the title picked for the filter.
     virtual std::optional<std::string> ChooseTitle() { return std::nullopt; }
-    // The account titles dialog in its editing mode.
+    // The account titles dialog in its editing mode; its "更　新" runs
+    // Application::UpdateTitles.
     virtual void EditTitles() {}
     // The settings dialog on form; its "適用(&A)" applies through the application object.
     virtual void RunSettings(FiscalSettingsForm& form) { (void)form; }

@@ -1,11 +1,14 @@
 #include "core/app/application.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <exception>
 #include <filesystem>
 
+#include "core/app/command_table.h"
 #include "core/entry/description_completion.h"
 #include "core/entry/row_editing.h"
+#include "core/entry/title_changes.h"
 #include "core/history/recovery_journal.h"
 #include "core/ledger/ledger_file.h"
 #include "core/ledgerview/main_calendar.h"
@@ -19,6 +22,7 @@
 #include "core/session/file_commands.h"
 #include "core/session/new_ledger.h"
 #include "core/session/startup.h"
+#include "core/settings/title_lists.h"
 #include "core/util/paths.h"
 
 namespace velmora {
@@ -277,6 +281,19 @@ void Application::ReloadTitles() {
     ReloadEntryTitles(session_, entryForm_);
 }
 
+bool Application::CommandEnabled(std::string_view command) const {
+    if (!editMenuEnabled_ && IsInMenu(kEditMenuCaption, command)) return false;
+    if (command == kUndoCommand) return history_.CanUndo();
+    if (command == kRedoCommand) return history_.CanRedo();
+    if (command.rfind("back_", 0) == 0) {
+        const int n = std::atoi(std::string(command.substr(5)).c_str());
+        if (n < 1 || n > kBackupItems) return false;
+        const BackupEntry& e = session_.backups.entries[static_cast<std::size_t>(n - 1)];
+        return e.caption != kEmptyBackupCaption && !e.file.empty();
+    }
+    return true;
+}
+
 // ---- life cycle ----
 
 Placement Application::Create() {
@@ -385,8 +402,7 @@ void Application::ShowStartedSession() {
     layoutLoad(services_.workingFolder, ledgerLayout_);
     summaryLayoutLoad(services_.workingFolder, summaryLayout_);
     holidays_ = LoadHolidays(session_);
-    ShowMainCalendar(session_, view_, session_.clock().Today());
-    SelectMonth(session_, view_, session_.currentMonth);
+    ShowCurrentMonth(session_, view_);
     pending_ |= kLedgerPending | kViewPending | kTitlesPending;
 }
 
@@ -548,6 +564,7 @@ void Application::ChooseCalendarDay(Date day) {
 
 void Application::FilterByTitle(const std::string& title) {
     CommandScope scope(*this);
+    if (!IsListedTitle(title)) return;  // a blank slot: no title, nothing to find
     SetAccountFilter(session_, title);
     session_.NotifyViewChanged();
 }
@@ -560,10 +577,18 @@ void Application::masterKamoku() {
     session_.NotifyTitlesChanged();
 }
 
+bool Application::UpdateTitles(TitleMaster& master) {
+    CommandScope scope(*this);
+    UndoStepScope step(*this, "科目設定");
+    return velmora::UpdateTitles(session_, master);
+}
+
 void Application::configExec() {
     CommandScope scope(*this);
     UndoStepScope step(*this, "環境設定");
-    SettingsCommand(session_, [this](FiscalSettingsForm& form) { windows_->RunSettings(form); });
+    if (SettingsCommand(session_,
+                        [this](FiscalSettingsForm& form) { windows_->RunSettings(form); }))
+        ShowCurrentMonth(session_, view_);
 }
 
 void Application::csvfileOut() {
@@ -585,12 +610,12 @@ void Application::mdisplay_write(const LedgerLayout& shownLayout) {
 
 void Application::new1data() {
     CommandScope scope(*this);
-    NewLedgerCommand(session_, 1);
+    if (NewLedgerCommand(session_, 1)) ShowCurrentMonth(session_, view_);
 }
 
 void Application::new2Data() {
     CommandScope scope(*this);
-    NewLedgerCommand(session_, 2);
+    if (NewLedgerCommand(session_, 2)) ShowCurrentMonth(session_, view_);
 }
 
 void Application::makeNextData() {
@@ -599,7 +624,7 @@ void Application::makeNextData() {
 
 void Application::fileopen() {
     CommandScope scope(*this);
-    OpenCommand(session_);
+    if (OpenCommand(session_)) ShowCurrentMonth(session_, view_);
 }
 
 void Application::filesave() {
@@ -612,7 +637,7 @@ void Application::fileAsSave() {
 
 void Application::restoreBackup(int n) {
     CommandScope scope(*this);
-    RestoreBackup(session_, n);
+    if (RestoreBackup(session_, n)) ShowCurrentMonth(session_, view_);
 }
 
 // ---- summary and graph ----

@@ -8,6 +8,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/app/app_listener.h"
@@ -33,6 +34,7 @@
 namespace velmora {
 
 class RecoveryJournal;
+class TitleMaster;
 
 struct AppServices {
     Dialogs& dialogs;
@@ -68,6 +70,10 @@ public:
     RibbonPage ribbonPage() const { return ribbonPage_; }
     bool leftPaneShown() const { return leftPaneShown_; }
     bool editMenuEnabled() const { return editMenuEnabled_; }
+    // Whether a command of MainCommands() may run now, by its menu item, its button or its
+    // key alike: the items of "編集＆検索" only while that menu is enabled, undo and redo
+    // while there is a step, a backup item while it names a backup.
+    bool CommandEnabled(std::string_view command) const;
     // The window title: the caption, the file shown and a mark while modified.
     std::string WindowTitle() const;
 
@@ -203,6 +209,12 @@ public:
     bool AddBook(const std::string& kind, const std::string& name, Amount balance);
     bool RenameBook(const std::string& kind, int index, const std::string& name, Amount balance);
     bool DeleteBook(const std::string& kind, int index);
+
+    // ---- The account titles dialog ----
+    // "更　新" in "科目設定": the titles, their quick descriptions and, when the user agrees,
+    // the records of renamed titles, the records as one step to take back. False when the
+    // title file could not be written (the dialog stays open).
+    bool UpdateTitles(TitleMaster& master);
 
     // Runs work on the model as one command: listeners hear of it once, when it is done.
     void RunCommand(const std::function<void()>& work);

@@ -183,4 +183,16 @@ const std::vector<RibbonPageInfo>& RibbonPages() {
     return pages;
 }
 
+bool IsInMenu(std::string_view menuCaption, std::string_view command) {
+    for (const MenuInfo& m : MainMenus()) {
+        if (m.caption != menuCaption) continue;
+        for (const MenuEntry& e : m.entries) {
+            if (e.command == command) return true;
+            for (std::string_view c : e.submenu)
+                if (c == command) return true;
+        }
+    }
+    return false;
+}
+
 }  // namespace velmora

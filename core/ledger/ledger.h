@@ -69,4 +69,10 @@ std::vector<BookId> BooksOf(const Ledger& ledger);
 // kind and name for the others (the last one when several match; none -> 0).
 Amount OpeningBalanceOf(const Ledger& ledger, std::string_view kind, std::string_view name);
 
+// Puts the record lines of list into date order, the records of one day in the order they
+// had; a line whose date does not read stays behind the line before it. Only lines out
+// of place are put anew (through Put, so that undo and the journal see each change).
+// Returns how many lines changed places.
+int SortRecordsByDate(TLightStrings& list);
+
 }  // namespace velmora

@@ -1,6 +1,7 @@
 #include "core/settings/title_lists.h"
 
 #include "core/settings/title_file.h"
+#include "core/util/fields.h"
 
 namespace velmora {
 
@@ -16,6 +17,10 @@ std::vector<std::string> ReloadTitleList(const std::string& workingFolder, int u
         dialogs.ShowInfo("確認", error.what());
         return {};
     }
+}
+
+bool IsListedTitle(const std::string& item) {
+    return !WideTrim(item).empty();
 }
 
 }  // namespace velmora

@@ -17,6 +17,10 @@ std::vector<std::string> ReadTitleList(const std::string& workingFolder, int use
 std::vector<std::string> ReloadTitleList(const std::string& workingFolder, int useType,
                                          Dialogs& dialogs);
 
+// Whether a title list shows the item: an empty slot keeps its item, so that item n - 1
+// stays slot n, but is not listed, since no record can be found or made under it.
+bool IsListedTitle(const std::string& item);
+
 inline int SlotOfTitleItem(int item) {
     return item + 1;
 }

@@ -3,6 +3,7 @@
 #include <QDialogButtonBox>
 #include <QPrintDialog>
 #include <QPushButton>
+
 #include "core/settings/title_file.h"
 
 #include "gui/dialogs/csv_options_dialog.h"
@@ -41,19 +42,13 @@ std::optional<int> QtAppWindows::ChooseBook(const std::string& kind,
 }
 
 std::optional<std::string> QtAppWindows::ChooseTitle() {
-    const Session& s = app_.session();
-    TitleMasterDialog dialog(TitleFilePath(s.workingFolder(), s.ledger.useType),
-                             TitleMasterMode::Pick, s.ledger.UseTypeName(), s.dialogs(), s.writer(),
-                             &owner_);
+    TitleMasterDialog dialog(app_, TitleMasterMode::Pick, &owner_);
     dialog.exec();
     return dialog.Picked();
 }
 
 void QtAppWindows::EditTitles() {
-    const Session& s = app_.session();
-    TitleMasterDialog dialog(TitleFilePath(s.workingFolder(), s.ledger.useType),
-                             TitleMasterMode::Edit, s.ledger.UseTypeName(), s.dialogs(), s.writer(),
-                             &owner_);
+    TitleMasterDialog dialog(app_, TitleMasterMode::Edit, &owner_);
     dialog.exec();
 }
 

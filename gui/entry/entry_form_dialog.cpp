@@ -21,6 +21,7 @@
 #include <algorithm>
 
 #include "core/calendar/calendar.h"
+#include "core/settings/title_lists.h"
 #include "gui/widgets/month_calendar.h"
 #include "gui/widgets/numeric_edit.h"
 
@@ -320,6 +321,9 @@ void EntryFormDialog::ShowLists() {
         if (!same) {
             list->clear();
             list->addItems(texts);
+            if (t == 0)
+                for (int i = 0; i < texts.size(); ++i)
+                    list->setRowHidden(i, !IsListedTitle((*items[t])[static_cast<std::size_t>(i)]));
         }
         list->setCurrentRow(selected[t]);
     }

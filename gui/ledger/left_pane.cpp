@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "core/app/command_table.h"
+#include "core/settings/title_lists.h"
 #include "gui/printing/print_page.h"
 #include "gui/widgets/month_calendar.h"
 
@@ -108,11 +109,14 @@ void LeftPane::ShowCalendar() {
         holidayList_->addItem(QString::fromStdString(line));
 }
 
-// Empty slots stay as items, so that item n - 1 is slot n.
+// Empty slots stay as items, so that item n - 1 is slot n, but hidden: a click on one
+// would find nothing.
 void LeftPane::ShowLists() {
     titleList_->clear();
-    for (const std::string& title : app_.entryForm().titleList)
+    for (const std::string& title : app_.entryForm().titleList) {
         titleList_->addItem(QString::fromStdString(title));
+        titleList_->setRowHidden(titleList_->count() - 1, !IsListedTitle(title));
+    }
 }
 
 void LeftPane::SaveColumnWidths(LedgerLayout& layout) const {

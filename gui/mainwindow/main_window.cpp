@@ -379,11 +379,11 @@ void MainWindow::StateChanged() {
     mainPages_->Show(app_.mainPage());
     leftPane_->ShowMainPage(app_.mainPage());
     if (QMenu* edit = menu(kEditMenuCaption)) edit->setEnabled(app_.editMenuEnabled());
+    // A greyed command is greyed for its key and its ribbon button too.
+    for (const auto& [name, a] : actions_) a->setEnabled(app_.CommandEnabled(name));
     const UndoHistory& history = app_.history();
     action(kUndoCommand)->setText(Q(history.UndoText()));
-    action(kUndoCommand)->setEnabled(history.CanUndo());
     action(kRedoCommand)->setText(Q(history.RedoText()));
-    action(kRedoCommand)->setEnabled(history.CanRedo());
     if (ribbon_->currentIndex() != static_cast<int>(app_.ribbonPage())) {
         ribbon_->blockSignals(true);
         ribbon_->setCurrentIndex(static_cast<int>(app_.ribbonPage()));
@@ -403,7 +403,7 @@ void MainWindow::BackupsChanged() {
         QAction* a = action("back_" + std::to_string(n));
         const BackupEntry& e = list.entries[static_cast<std::size_t>(n - 1)];
         a->setText(QString::fromStdString(e.caption));
-        a->setEnabled(e.caption != kEmptyBackupCaption && !e.file.empty());
+        a->setEnabled(app_.CommandEnabled(a->objectName().toStdString()));
     }
 }
 

@@ -1,6 +1,7 @@
 // The main window: its actions, menus and ribbon against the command tables, its keys, and
 // the program's life cycle from a first start to the close question.
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QImage>
 #include <QLabel>
@@ -13,6 +14,7 @@
 #include <QTableView>
 #include <QTest>
 #include <QTextBrowser>
+#include <QTimer>
 #include <QToolButton>
 #include <filesystem>
 
@@ -166,12 +168,37 @@ void MainWindowTest::theSummaryPageGreysTheEditMenuAndHidesTheLeftPane() {
     MainWindow& w = d.w();
     QMenu* edit = w.menu(kEditMenuCaption);
     QVERIFY(edit->isEnabled());
+    QApplication::setActiveWindow(&w);
     w.ribbon()->setCurrentIndex(static_cast<int>(RibbonPage::Summary));
     QVERIFY(!edit->isEnabled());
     QVERIFY(!w.leftPane()->isVisible());
     QCOMPARE(w.mainPages()->currentIndex(), static_cast<int>(MainPage::Summary));
+    // The greyed commands do not answer their keys either: F5 opens no entry form and
+    // Ctrl+F5 asks for no row.
+    QStringList opened;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&opened] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            opened << modal->objectName();
+            modal->close();
+        }
+    });
+    watch.start(20);
+    d.dialogs.Clear();
+    for (const QKeyCombination key :
+         {QKeyCombination(Qt::Key_F5), QKeyCombination(Qt::ControlModifier, Qt::Key_F5),
+          QKeyCombination(Qt::ControlModifier, Qt::Key_B)}) {
+        QVERIFY(QApplication::focusWidget());
+        QTest::keyClick(QApplication::focusWidget(), key.key(), key.keyboardModifiers());
+    }
+    watch.stop();
+    QCOMPARE(opened, QStringList());
+    QVERIFY(d.dialogs.events.empty());
+    QVERIFY(!w.action("datainput")->isEnabled());
+    QVERIFY(w.action("filesave")->isEnabled());
     w.ribbon()->setCurrentIndex(static_cast<int>(RibbonPage::Ledger));
     QVERIFY(edit->isEnabled());
+    QVERIFY(w.action("datainput")->isEnabled());
     QVERIFY(w.leftPane()->isVisible());
     // The splitter never leaves the pane at width 0.
     w.splitter()->setSizes({0, 1200});
