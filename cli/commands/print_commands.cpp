@@ -10,6 +10,7 @@
 #include "core/printing/report_kind.h"
 #include "core/printstyle/image_headers.h"
 #include "core/printstyle/recording_canvas.h"
+#include "core/session/file_commands.h"
 
 namespace velmora::cli {
 namespace {
@@ -178,6 +179,7 @@ int RunPages(CliContext& ctx, const std::vector<std::string>& words) {
         if (!ctx.printer) return ctx.Fail("this velmora-cli was built without PDF output");
     }
     if (!ctx.OpenLedger(file)) return 1;
+    if (o.pdf && RefuseProtectedOutput(ctx.app().mutableSession(), *o.pdf)) return 1;
     const bool summaryBook =
         IsSummaryReport(o.kind) || o.kind == kIncomeExpenseReport || o.kind == kGraphReport;
     if (!SelectBookOption(ctx, summaryBook ? std::nullopt : book, allBooks)) return 1;

@@ -68,6 +68,9 @@ public:
     RibbonPage ribbonPage() const { return ribbonPage_; }
     bool leftPaneShown() const { return leftPaneShown_; }
     bool editMenuEnabled() const { return editMenuEnabled_; }
+    // The recovery journal cannot be written: unsaved work would be lost in a crash. The
+    // status bar says so while it lasts; one message box tells it when it begins.
+    bool journalFailing() const;
     // The window title: the caption, the file shown and a mark while modified.
     std::string WindowTitle() const;
 
@@ -227,9 +230,11 @@ public:
     // A double-click on row of the summary grid: the descriptions of that row's title, or
     // a beep for a row that has none. True when it drilled down.
     bool monthlyGridDblClick(int row);
-    // "画像として保存…" on the graph page: asks for a file and lets write put the picture
-    // there; a failed write is said. True when written.
-    bool SaveGraphImage(const std::function<bool(const std::string&)>& write);
+    // "画像として保存…" on the graph page: asks for a file and writes there the picture's
+    // bytes that encode gives (empty: it could not be made), as every output is written;
+    // the open ledger and the working folder's files are refused, a failed write is said.
+    // True when written.
+    bool SaveGraphImage(const std::function<std::string()>& encode);
 
     // ---- Undo and redo ----
     // "元に戻す" and "やり直し": the last change of the ledger taken back or done again.
@@ -251,6 +256,8 @@ private:
     void RepaintPreview() override;
 
     void Flush();
+    // The changes of the command that just ended, into the recovery journal.
+    void CommitJournal();
     // Show's steps after the session has started: layouts, holidays, calendar and month.
     void ShowStartedSession();
     // The work a previous run left unsaved: given back into the session when it belongs to
@@ -284,6 +291,7 @@ private:
     bool leftPaneShown_ = true;
     bool editMenuEnabled_ = true;
     bool summaryStale_ = true;
+    bool journalFailureTold_ = false;
 
     AppWindows noWindows_;
     AppWindows* windows_ = &noWindows_;

@@ -7,6 +7,7 @@
 #include "core/util/file_io.h"
 #include "core/util/key_lines.h"
 #include "core/util/paths.h"
+#include "core/util/start_files.h"
 
 namespace velmora {
 namespace {
@@ -50,9 +51,10 @@ void ApplyOptionLines(const std::vector<std::string>& lines, const std::array<in
 }
 
 void ReadOptionFile(const std::string& path, const std::array<int, 4>& itemCounts,
-                    PrintOptionValues& values) {
-    if (!FileExists(path)) return;
-    ApplyOptionLines(ReadTextLines(path), itemCounts, values);
+                    PrintOptionValues& values, std::string* problem) {
+    StartFileLines read = ReadStartFile(path);
+    if (problem != nullptr) *problem = std::move(read.problem);
+    ApplyOptionLines(read.lines, itemCounts, values);
 }
 
 std::vector<std::string> OptionFileLines(const PrintOptionValues& values) {

@@ -222,7 +222,9 @@ std::optional<std::string> PrintJob::AskPdfFile() {
     request.filter = "PDFファイル|*.pdf|すべてのファイル|*.*";
     const std::filesystem::path style(state_.stylePath);
     request.fileName = (style.empty() ? std::string("印刷") : style.stem().string()) + ".pdf";
-    return services_.dialogs.AskSaveFile(request);
+    std::optional<std::string> file = services_.dialogs.AskSaveFile(request);
+    if (file && sources_.RefuseOutput(*file)) return std::nullopt;
+    return file;
 }
 
 PrintRunResult PrintJob::PrintOnChosenPrinter(const PrintProgress& progress) {

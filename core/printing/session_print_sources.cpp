@@ -1,6 +1,7 @@
 #include "core/printing/session_print_sources.h"
 
 #include "core/printing/print_data.h"
+#include "core/session/file_commands.h"
 #include "core/util/fields.h"
 #include "core/view/month_selection.h"
 
@@ -122,6 +123,10 @@ BookBalancePageData SessionPrintSources::BookBalances() {
     data.totalExpense = shown_.totalExpense;
     data.totalDifference = shown_.totalDifference;
     return data;
+}
+
+bool SessionPrintSources::RefuseOutput(const std::string& path) {
+    return RefuseProtectedOutput(session_, path);
 }
 
 }  // namespace velmora

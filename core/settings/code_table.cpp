@@ -8,6 +8,7 @@
 #include "core/util/errors.h"
 #include "core/util/fields.h"
 #include "core/util/paths.h"
+#include "core/util/start_files.h"
 
 namespace velmora {
 
@@ -89,10 +90,12 @@ bool CodeTable::SetCode(int row, std::string_view typed, Dialogs& dialogs) {
 }
 
 CodeTable OpenCodeTable(const std::string& workingFolder, const std::vector<std::string>& titleList,
-                        FileWriter& writer) {
+                        FileWriter& writer, std::string* problem) {
     const std::string path = CodeTablePath(workingFolder);
     if (!FileExists(path)) WriteTextLines(path, {}, writer);
-    CodeTable table = CodeTable::FromLines(ReadTextLines(path));
+    StartFileLines read = ReadStartFile(path);
+    if (problem != nullptr) *problem = std::move(read.problem);
+    CodeTable table = CodeTable::FromLines(read.lines);
     table.Complete(titleList);
     return table;
 }

@@ -8,11 +8,11 @@
 
 #include "core/app/program_options.h"
 #include "core/session/startup.h"
+#include "core/util/instance_lock.h"
 #include "core/util/paths.h"
 #include "core/util/stream_dialogs.h"
 #include "gui/app/desktop_program.h"
 #include "gui/app/toolkit_options.h"
-#include "gui/dialogs/single_instance.h"
 #include "gui/dialogs/ui_setup.h"
 
 #ifndef VELMORA_SOURCE_DATA_DIR
@@ -52,13 +52,16 @@ int main(int argc, char** argv) {
     gui::DesktopFolders folders{WorkingFolder(env),
                                 ProgramDataFolder(env, ExecutablePath(), VELMORA_SOURCE_DATA_DIR)};
 
-    gui::SingleInstance instance(QString::fromStdString(folders.working));
-    if (!instance.acquired()) {
+    const InstanceLock instance(folders.working);
+    if (instance.state() != InstanceLock::State::Held) {
+        const std::string message = instance.state() == InstanceLock::State::Busy
+                                        ? std::string(kAlreadyRunningMessage)
+                                        : instance.problem();
         if (options.screenshot)
-            std::cerr << "velmora: " << kAlreadyRunningMessage << "\n";
+            std::cerr << "velmora: " << message << "\n";
         else
             QMessageBox::information(nullptr, QString::fromUtf8(kAppTitle),
-                                     QString::fromUtf8(kAlreadyRunningMessage));
+                                     QString::fromStdString(message));
         return 1;
     }
 

@@ -16,6 +16,7 @@
 #include <QVBoxLayout>
 
 #include "core/app/command_table.h"
+#include "core/view/recovery_journal.h"
 #include "gui/app/command_icons.h"
 #include "gui/app/ribbon.h"
 #include "gui/printing/preview_page.h"
@@ -260,6 +261,11 @@ void MainWindow::BuildStatusBar() {
         bar->addWidget(panel);
         statusPanels_[i] = panel;
     }
+    journalWarning_ = new QLabel(QString::fromUtf8(kJournalFailingText), bar);
+    journalWarning_->setObjectName("journalWarning");
+    journalWarning_->setStyleSheet(QStringLiteral("QLabel { color: red; font-weight: bold; }"));
+    journalWarning_->setVisible(false);
+    bar->addWidget(journalWarning_);
 }
 
 // ---- layout ----
@@ -355,6 +361,7 @@ void MainWindow::StateChanged() {
         s.currentBook.kind,     s.currentBook.name,    s.monthPanel,          s.filePanel, "",
         s.settings.companyName, app_.view().yearPanel, app_.view().monthPanel};
     for (int i = 0; i < 8; ++i) statusPanels_[i]->setText(QString::fromStdString(panels[i]));
+    journalWarning_->setVisible(app_.journalFailing());
     leftPane_->setVisible(app_.leftPaneShown());
     leftPane_->ShowCalendar();
     mainPages_->setCurrentIndex(static_cast<int>(app_.mainPage()));

@@ -37,6 +37,7 @@ public:
     QMenu* menu(std::string_view caption) const;
     QTabWidget* ribbon() const { return ribbon_; }
     QLabel* statusPanel(int index) const { return statusPanels_[index]; }
+    QLabel* journalWarning() const { return journalWarning_; }
     QTableView* ledgerGrid() const;
     QWidget* leftPane() const;
     QStackedWidget* mainPages() const { return mainPages_; }
@@ -87,6 +88,7 @@ private:
     GraphPage* graphPage_ = nullptr;
     PreviewPage* previewPage_ = nullptr;
     QLabel* statusPanels_[8] = {};
+    QLabel* journalWarning_ = nullptr;  // while unsaved work cannot be journalled
     bool closing_ = false;
 };
 

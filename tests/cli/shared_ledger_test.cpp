@@ -7,10 +7,14 @@
 #include <chrono>
 #include <filesystem>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "cli/cli_context.h"
+#include "core/ledger/backup_list.h"
+#include "core/session/file_commands.h"
 #include "core/util/file_io.h"
 #include "support/cli_runner.h"
 #include "support/temp_folder.h"
@@ -74,6 +78,49 @@ TEST(CliSharedLedger, CommandsOnOneLedgerRunOneAfterTheOther) {
     EXPECT_NE(view.out.find("\t待ち\t"), std::string::npos);
     // The carry, seven records, the month total, the next carry, totals and range.
     EXPECT_EQ(Lines(view.out).size(), 12u);
+}
+
+// A file that a program taking no lock changed between velmora-cli's load and its save.
+TEST(CliSharedLedger, AFileChangedSinceItWasReadIsOverwrittenOnlyWhenAPersonOrForceSaysSo) {
+    TempFolder home, files;
+    const std::string ledger = files.File("a.exv");
+    ::setenv("VELMORA_HOME", home.Path().c_str(), 1);
+    ::setenv("VELMORA_DATA_DIR", VELMORA_DATA_DIR, 1);
+    const std::string question = std::string(kChangedOnDiskQuestion) + ": " + ledger;
+    struct Case {
+        const char* terminal;  // what a person types; nullptr: no terminal
+        bool force;
+        int status;
+        std::string err;
+    };
+    const std::vector<Case> cases = {
+        {nullptr, false, 4,
+         question + "\nvelmora-cli: " + ledger +
+             " was changed by another program since it was read: not saved (give --force to "
+             "save over it)\n"},
+        {"n\n", false, 4, ""},
+        {"y\n", false, 0, question + " [y/N] 確認: " + ledger + "を保存しました。\n"},
+        {nullptr, true, 0, question + "\n確認: " + ledger + "を保存しました。\n"},
+    };
+    for (const Case& c : cases) {
+        WriteCp932(ledger, std::string(kRecords) + kTrailer);
+        std::ostringstream out, err;
+        std::istringstream typed(c.terminal ? c.terminal : "");
+        cli::CliContext ctx(out, err, Date::FromYmd(2014, 4, 10));
+        ctx.dialogs.AskOnTerminal(kChangedOnDiskQuestion, c.terminal ? &typed : nullptr);
+        ASSERT_TRUE(ctx.OpenLedger(ledger));
+        ASSERT_FALSE(ctx.RefuseSaveOverDamaged(ledger, c.force));
+        const std::string theirs = ReadBytes(ledger) + "\r\n";
+        WriteBytes(ledger, theirs);
+        err.str("");
+        EXPECT_EQ(ctx.SaveStatus(ctx.app().SaveFile()), c.status) << c.terminal;
+        if (!c.err.empty()) {
+            EXPECT_EQ(err.str(), c.err);
+        }
+        EXPECT_EQ(ReadBytes(ledger) == theirs, c.status != 0);
+    }
+    ::unsetenv("VELMORA_HOME");
+    ::unsetenv("VELMORA_DATA_DIR");
 }
 
 TEST(CliSharedLedger, ADamagedLedgerIsSavedOverOnlyWithForce) {
@@ -169,6 +216,34 @@ TEST(CliSharedLedger, LeftoversOfKilledSavesGoAtTheNextStart) {
     EXPECT_EQ(r.status, 0) << r.err;
     for (const auto& stray : strays) EXPECT_FALSE(fs::exists(stray)) << stray;
     EXPECT_TRUE(fs::exists(files.File("b.exv.velmora-tmp-Ab12Cd")));
+}
+
+TEST(CliSharedLedger, ALedgerWhosePathCp932CannotHoldIsBackedUpListedAndRotated) {
+    TempFolder home, files;
+    const std::string ledger = files.File("Café😀\xff.exv");
+    WriteCp932(ledger, std::string(kRecords) + kTrailer);
+    for (int n = 0; n <= 10; ++n) {
+        const CliResult r = RunCli({"--today", "2014/04/10", "resave", ledger}, home.Path());
+        EXPECT_EQ(r.status, 0) << n;
+        EXPECT_EQ(r.err, "確認: " + ledger + "を保存しました。\n") << n;
+    }
+    // Eleven saves, ten backups: the first one rotated out, the others listed, newest first.
+    const BackupList list = ReadBackupList(home.Path());
+    int backups = 0;
+    for (const auto& entry : fs::directory_iterator(home.Path()))
+        backups += entry.path().extension() == ".dat";
+    EXPECT_EQ(backups, 10);
+    EXPECT_FALSE(fs::exists(home.File("20140410120000.dat")));
+    for (int n = 0; n < BackupList::kEntries; ++n) {
+        const BackupEntry& entry = list.entries[static_cast<std::size_t>(n)];
+        const int second = 10 - n;
+        EXPECT_EQ(entry.file, home.File("201404101200" + std::string(second < 10 ? "0" : "") +
+                                        std::to_string(second) + ".dat"))
+            << n;
+        EXPECT_EQ(ReadBytes(entry.file), ReadBytes(ledger));
+    }
+    EXPECT_EQ(list.entries[0].caption, "Caf？？？.exv(2014/04/10 12:00:10)");
+    EXPECT_EQ(list.lastFilename, ledger);
 }
 
 TEST(CliSharedLedger, HelpAndTheTodayOption) {
