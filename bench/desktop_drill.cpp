@@ -31,11 +31,11 @@
 
 #include "bench/support/bench_setup.h"
 #include "bench/support/desktop_program_bench.h"
+#include "core/entry/entry_form.h"
 #include "core/ledger/ledger_file.h"
-#include "core/view/entry_form.h"
 #include "gui/app/desktop_program.h"
-#include "gui/app/main_window.h"
-#include "gui/view/entry_form_dialog.h"
+#include "gui/mainwindow/main_window.h"
+#include "gui/entry/entry_form_dialog.h"
 #include "gui/widgets/numeric_edit.h"
 
 #ifndef VELMORA_SOURCE_DATA_DIR

@@ -2,11 +2,11 @@
 
 #include <algorithm>
 
+#include "core/platform/file_io.h"
+#include "core/platform/key_lines.h"
 #include "core/util/fields.h"
-#include "core/util/file_io.h"
-#include "core/util/key_lines.h"
 #include "core/util/paths.h"
-#include "core/util/start_files.h"
+#include "core/platform/start_files.h"
 
 namespace velmora {
 

@@ -2,9 +2,9 @@
 
 #include <optional>
 
+#include "core/platform/key_lines.h"
+#include "core/platform/start_files.h"
 #include "core/util/fields.h"
-#include "core/util/key_lines.h"
-#include "core/util/start_files.h"
 
 namespace velmora {
 

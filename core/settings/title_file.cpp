@@ -4,7 +4,7 @@
 #include "core/util/errors.h"
 #include "core/util/fields.h"
 #include "core/util/paths.h"
-#include "core/util/start_files.h"
+#include "core/platform/start_files.h"
 #include "core/util/text_length.h"
 
 namespace velmora {

@@ -14,8 +14,8 @@
 
 #include "cli/cli_context.h"
 #include "core/ledger/backup_list.h"
+#include "core/platform/file_io.h"
 #include "core/session/file_commands.h"
-#include "core/util/file_io.h"
 #include "support/cli_runner.h"
 #include "support/temp_folder.h"
 

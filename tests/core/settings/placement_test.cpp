@@ -4,7 +4,7 @@
 
 #include <filesystem>
 
-#include "core/util/file_io.h"
+#include "core/platform/file_io.h"
 #include "support/temp_folder.h"
 
 namespace velmora {

@@ -4,7 +4,7 @@
 #include <QTest>
 #include <filesystem>
 
-#include "core/util/instance_lock.h"
+#include "core/platform/instance_lock.h"
 #include "support/temp_folder.h"
 
 using velmora::testing::TempFolder;
