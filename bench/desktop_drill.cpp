@@ -34,8 +34,8 @@
 #include "core/entry/entry_form.h"
 #include "core/ledger/ledger_file.h"
 #include "gui/app/desktop_program.h"
-#include "gui/mainwindow/main_window.h"
 #include "gui/entry/entry_form_dialog.h"
+#include "gui/mainwindow/main_window.h"
 #include "gui/widgets/numeric_edit.h"
 
 #ifndef VELMORA_SOURCE_DATA_DIR

@@ -16,8 +16,8 @@
 #include <optional>
 #include <string>
 
-#include "core/print/print_device.h"
 #include "core/platform/file_io.h"
+#include "core/print/print_device.h"
 #include "qtprint/qt_canvas.h"
 
 namespace velmora::gui {

@@ -4,9 +4,9 @@
 
 #include "core/platform/file_io.h"
 #include "core/platform/light_strings.h"
+#include "core/platform/start_files.h"
 #include "core/util/fields.h"
 #include "core/util/paths.h"
-#include "core/platform/start_files.h"
 
 namespace velmora {
 namespace {

@@ -2,11 +2,11 @@
 
 #include <vector>
 
+#include "core/platform/start_files.h"
 #include "core/util/codepage.h"
 #include "core/util/errors.h"
 #include "core/util/fields.h"
 #include "core/util/paths.h"
-#include "core/platform/start_files.h"
 
 namespace velmora {
 

@@ -4,11 +4,11 @@
 #include <unordered_set>
 #include <utility>
 
+#include "core/platform/start_files.h"
 #include "core/util/codepage.h"
 #include "core/util/errors.h"
 #include "core/util/fields.h"
 #include "core/util/paths.h"
-#include "core/platform/start_files.h"
 
 namespace velmora {
 

@@ -1,8 +1,8 @@
 #include "core/platform/key_lines.h"
 
 #include "core/platform/file_io.h"
-#include "core/util/codepage.h"
 #include "core/platform/start_files.h"
+#include "core/util/codepage.h"
 
 namespace velmora {
 

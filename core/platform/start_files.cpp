@@ -5,8 +5,8 @@
 #include <exception>
 #include <string_view>
 
-#include "core/util/codepage.h"
 #include "core/platform/file_io.h"
+#include "core/util/codepage.h"
 
 namespace velmora {
 namespace {

@@ -4,10 +4,10 @@
 
 #include "core/platform/file_io.h"
 #include "core/platform/key_lines.h"
+#include "core/platform/start_files.h"
 #include "core/print/report_kind.h"
 #include "core/util/fields.h"
 #include "core/util/paths.h"
-#include "core/platform/start_files.h"
 
 namespace velmora {
 namespace {

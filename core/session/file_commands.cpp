@@ -8,11 +8,11 @@
 
 #include "core/ledger/balances.h"
 #include "core/ledger/ledger_file.h"
+#include "core/platform/instance_lock.h"
 #include "core/platform/key_lines.h"
 #include "core/session/book_commands.h"
 #include "core/util/codepage.h"
 #include "core/util/errors.h"
-#include "core/platform/instance_lock.h"
 
 namespace velmora {
 namespace {

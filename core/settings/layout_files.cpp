@@ -3,9 +3,9 @@
 #include <limits>
 
 #include "core/platform/key_lines.h"
+#include "core/platform/start_files.h"
 #include "core/util/fields.h"
 #include "core/util/paths.h"
-#include "core/platform/start_files.h"
 
 namespace velmora {
 namespace {

@@ -1,10 +1,10 @@
 #include "core/settings/title_file.h"
 
+#include "core/platform/start_files.h"
 #include "core/util/codepage.h"
 #include "core/util/errors.h"
 #include "core/util/fields.h"
 #include "core/util/paths.h"
-#include "core/platform/start_files.h"
 #include "core/util/text_length.h"
 
 namespace velmora {

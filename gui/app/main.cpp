@@ -7,9 +7,9 @@
 #include <iostream>
 
 #include "core/app/program_options.h"
+#include "core/platform/instance_lock.h"
 #include "core/platform/stream_dialogs.h"
 #include "core/session/startup.h"
-#include "core/platform/instance_lock.h"
 #include "core/util/paths.h"
 #include "gui/app/desktop_program.h"
 #include "gui/app/toolkit_options.h"

@@ -17,10 +17,10 @@
 
 #include "core/app/command_table.h"
 #include "core/history/recovery_journal.h"
-#include "gui/mainwindow/command_icons.h"
-#include "gui/mainwindow/ribbon.h"
 #include "gui/ledger/ledger_page.h"
 #include "gui/ledger/left_pane.h"
+#include "gui/mainwindow/command_icons.h"
+#include "gui/mainwindow/ribbon.h"
 #include "gui/printing/preview_page.h"
 #include "gui/summary/graph_page.h"
 #include "gui/summary/summary_page.h"

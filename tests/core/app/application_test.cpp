@@ -15,13 +15,13 @@
 
 #include "core/app/command_table.h"
 #include "core/app/program_options.h"
+#include "core/history/recovery_journal.h"
 #include "core/ledger/ledger_file.h"
 #include "core/ledger/record.h"
 #include "core/platform/file_io.h"
+#include "core/platform/start_files.h"
 #include "core/print/recording_print_device.h"
 #include "core/settings/placement.h"
-#include "core/platform/start_files.h"
-#include "core/history/recovery_journal.h"
 #include "support/scripted_dialogs.h"
 #include "support/temp_folder.h"
 

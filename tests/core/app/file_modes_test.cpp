@@ -11,12 +11,12 @@
 #include <vector>
 
 #include "core/app/application.h"
+#include "core/entry/money_count.h"
+#include "core/export/csv_export.h"
+#include "core/export/csv_records.h"
+#include "core/platform/instance_lock.h"
 #include "core/print/recording_print_device.h"
 #include "core/session/apply_settings.h"
-#include "core/export/csv_export.h"
-#include "core/platform/instance_lock.h"
-#include "core/export/csv_records.h"
-#include "core/entry/money_count.h"
 #include "support/scripted_dialogs.h"
 #include "support/temp_folder.h"
 

@@ -10,10 +10,10 @@
 #include <vector>
 
 #include "core/platform/file_io.h"
+#include "core/platform/key_lines.h"
 #include "core/session/file_commands.h"
 #include "core/util/codepage.h"
 #include "core/util/errors.h"
-#include "core/platform/key_lines.h"
 #include "session_harness.h"
 
 namespace velmora {
