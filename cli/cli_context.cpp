@@ -15,19 +15,8 @@
 #include "core/util/errors.h"
 #include "core/util/paths.h"
 
-#ifndef VELMORA_SOURCE_DATA_DIR
-#define VELMORA_SOURCE_DATA_DIR ""
-#endif
-
 namespace velmora::cli {
 namespace {
-
-std::string ExecutablePath() {
-    char buffer[4096];
-    ssize_t n = ::readlink("/proc/self/exe", buffer, sizeof buffer - 1);
-    if (n <= 0) return {};
-    return std::string(buffer, static_cast<std::size_t>(n));
-}
 
 // The book list answered with the book called name.
 class BookChoice final : public AppWindows {
@@ -56,8 +45,7 @@ CliContext::CliContext(std::ostream& o, std::ostream& e, std::optional<Date> tod
         clock = std::make_unique<FixedClock>(*today);
     else
         clock = std::make_unique<SystemClock>();
-    programFolder =
-        ProgramDataFolder(ProcessEnvironment(), ExecutablePath(), VELMORA_SOURCE_DATA_DIR);
+    programFolder = ProgramDataFolder(ProcessEnvironment(), ExecutablePath());
     dialogs.AskOnTerminal(kChangedOnDiskQuestion, ::isatty(STDIN_FILENO) ? &std::cin : nullptr);
 }
 
