@@ -7,6 +7,7 @@
 #include <chrono>
 #include <filesystem>
 #include <memory>
+#include <random>
 #include <sstream>
 #include <string>
 #include <thread>
@@ -14,9 +15,13 @@
 
 #include "cli/cli_context.h"
 #include "core/ledger/backup_list.h"
+#include "core/platform/clock.h"
 #include "core/platform/file_io.h"
 #include "core/session/file_commands.h"
+#include "core/session/startup.h"
+#include "core/util/codepage.h"
 #include "support/cli_runner.h"
+#include "support/scripted_dialogs.h"
 #include "support/temp_folder.h"
 
 namespace velmora::testing {
@@ -121,6 +126,46 @@ TEST(CliSharedLedger, AFileChangedSinceItWasReadIsOverwrittenOnlyWhenAPersonOrFo
     }
     ::unsetenv("VELMORA_HOME");
     ::unsetenv("VELMORA_DATA_DIR");
+}
+
+// The desktop program's save and a velmora-cli add on one ledger at about the same moment,
+// a few rounds (tools/reliability.sh races them at length on a large ledger): what either
+// reports saved is in the file, and what it reports not saved is not.
+TEST(CliSharedLedger, AWindowsSaveAndAnAddAtOnceLoseNothingEitherReportedSaved) {
+    TempFolder home, desk, files;
+    const std::string ledger = files.File("a.exv");
+    std::string records;
+    for (int n = 0; n < 5000; ++n)
+        records += "d04=,2014/04/01,0,交通費,既存" + std::to_string(n) +
+                   ",0,1,,現金,現金出納帳,現金,現金出納帳,\n";
+    WriteCp932(ledger, records + kTrailer);
+    PrepareWorkingFolder(desk.Path(), VELMORA_DATA_DIR);
+    ScriptedDialogs dialogs;
+    const FixedClock clock(Date::FromYmd(2014, 4, 10));
+    DiskFileWriter writer(desk.Path());
+    std::mt19937 random(16);
+    for (int round = 0; round < 5; ++round) {
+        Session window{SessionServices{dialogs, clock, writer, desk.Path(), VELMORA_DATA_DIR}};
+        ASSERT_TRUE(LoadLedger(window, ledger));
+        const std::string mine = "窓" + std::to_string(round);
+        const std::string theirs = "追加" + std::to_string(round);
+        CliResult added;
+        std::thread cli([&] { added = RunCli(AddArgs(ledger, theirs), home.Path()); });
+        window.ledger.transactions.Insert(
+            0, "d04=,2014/04/02,0,交通費," + mine + ",0,100,,現金,現金出納帳,現金,現金出納帳,");
+        window.modified = true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(random() % 150));
+        dialogs.yesNoAnswers = {false};  // not over a file another program changed
+        const SaveResult saved = SaveLedger(window, ledger);
+        cli.join();
+        const std::string file = ReadBytes(ledger);
+        const auto holds = [&file](const std::string& description) {
+            return file.find(Utf8ToCp932("," + description + ",")) != std::string::npos;
+        };
+        EXPECT_EQ(holds(mine), saved.saved) << round;
+        EXPECT_TRUE(added.status == 0 || added.status == cli::kChangedOnDiskStatus) << added.err;
+        EXPECT_EQ(holds(theirs), added.status == 0) << round << added.err;
+    }
 }
 
 TEST(CliSharedLedger, ADamagedLedgerIsSavedOverOnlyWithForce) {
