@@ -1,7 +1,6 @@
 #include "qtprint/qt_print_device.h"
 
 #include <QPrinterInfo>
-#include <cstdio>
 #include <stdexcept>
 
 #include "qtprint/paper_sizes.h"
@@ -17,8 +16,9 @@ QStringList InstalledPrinters() {
 
 }  // namespace
 
-QtPrintDevice::QtPrintDevice(std::optional<QStringList> printerNames, int pdfDpi)
-    : names_(printerNames ? *printerNames : InstalledPrinters()), pdfDpi_(pdfDpi) {
+QtPrintDevice::QtPrintDevice(std::optional<QStringList> printerNames, int pdfDpi,
+                             FileWriter& writer)
+    : names_(printerNames ? *printerNames : InstalledPrinters()), pdfDpi_(pdfDpi), writer_(writer) {
     names_.removeAll(QString::fromUtf8(kPdfPrinterName));
     names_.append(QString::fromUtf8(kPdfPrinterName));
     current_ = PdfIndex();
@@ -164,8 +164,11 @@ void QtPrintDevice::BeginDocument() {
     if (painter_.isActive()) throw std::logic_error("a print document is already open");
     if (IsPdfSelected()) {
         if (pdfFile_.empty()) throw std::runtime_error("no PDF file was chosen");
-        pdfTemporary_ = pdfFile_ + ".velmora-tmp";
-        printer_->setOutputFileName(QString::fromStdString(pdfTemporary_));
+        // A folder of its own (0700, a new name): nothing can be planted in its place.
+        pdfDrawing_ = std::make_unique<QTemporaryDir>();
+        if (!pdfDrawing_->isValid())
+            throw std::runtime_error("the PDF file could not be written: " + pdfFile_);
+        printer_->setOutputFileName(pdfDrawing_->filePath(QStringLiteral("document.pdf")));
     }
     if (!painter_.begin(printer_.get()))
         throw std::runtime_error("the printer did not start the document");
@@ -181,10 +184,10 @@ void QtPrintDevice::EndDocument() {
     PageCanvas();
     painter_.end();
     canvas_.reset();
-    if (IsPdfSelected() && std::rename(pdfTemporary_.c_str(), pdfFile_.c_str()) != 0) {
-        std::remove(pdfTemporary_.c_str());
-        throw std::runtime_error("the PDF file could not be written: " + pdfFile_);
-    }
+    if (!IsPdfSelected() || !pdfDrawing_) return;
+    const std::unique_ptr<QTemporaryDir> drawn = std::move(pdfDrawing_);
+    writer_.WriteAtomic(
+        pdfFile_, ReadFileBytes(drawn->filePath(QStringLiteral("document.pdf")).toStdString()));
 }
 
 void QtPrintDevice::AbortDocument() {
@@ -193,7 +196,7 @@ void QtPrintDevice::AbortDocument() {
         painter_.end();
     }
     canvas_.reset();
-    if (IsPdfSelected() && !pdfTemporary_.empty()) std::remove(pdfTemporary_.c_str());
+    pdfDrawing_.reset();
 }
 
 Canvas& QtPrintDevice::PageCanvas() {

@@ -50,7 +50,7 @@ struct Application::Snapshot {
     int currentMonth = 0;
     MainPage mainPage = MainPage::Ledger;
     RibbonPage ribbonPage = RibbonPage::DataFile;
-    bool leftPaneShown = true, editMenuEnabled = true;
+    bool leftPaneShown = true, editMenuEnabled = true, journalFailing = false;
     BackupList backups;
     CalendarState calendar;
     std::string undoText, redoText, pdfWritten;
@@ -63,8 +63,9 @@ struct Application::Snapshot {
                accountFilter == o.accountFilter && currentMonth == o.currentMonth &&
                mainPage == o.mainPage && ribbonPage == o.ribbonPage &&
                leftPaneShown == o.leftPaneShown && editMenuEnabled == o.editMenuEnabled &&
-               calendar.drawn == o.calendar.drawn && calendar.selected == o.calendar.selected &&
-               undoText == o.undoText && redoText == o.redoText && pdfWritten == o.pdfWritten;
+               journalFailing == o.journalFailing && calendar.drawn == o.calendar.drawn &&
+               calendar.selected == o.calendar.selected && undoText == o.undoText &&
+               redoText == o.redoText && pdfWritten == o.pdfWritten;
     }
     bool SameBackups(const Snapshot& o) const { return backups.entries == o.backups.entries; }
 };
@@ -99,8 +100,14 @@ public:
             if (app_.journal_) app_.journal_->Watch(app_.session_.ledger);
         }
     }
+    // A command run inside another one (a registration in the open entry form, a book
+    // added in the book list) is journalled as it ends: the window around it may stay open
+    // for a long time.
     ~CommandScope() {
-        if (--app_.depth_ == 0) app_.Flush();
+        if (--app_.depth_ == 0)
+            app_.Flush();
+        else
+            app_.CommitJournal();
     }
     CommandScope(const CommandScope&) = delete;
     CommandScope& operator=(const CommandScope&) = delete;
@@ -201,6 +208,7 @@ Application::Snapshot Application::TakeSnapshot() const {
     s.ribbonPage = ribbonPage_;
     s.leftPaneShown = leftPaneShown_;
     s.editMenuEnabled = editMenuEnabled_;
+    s.journalFailing = journalFailing();
     s.backups = session_.backups;
     s.calendar = view_.calendar;
     s.undoText = history_.CanUndo() ? history_.UndoText() : std::string();
@@ -247,15 +255,33 @@ void Application::Flush() {
     // The balances brought up to date by the view belong to no step of their own.
     history_.End({});
     if (!session_.modified) history_.MarkSaved();
-    if (journal_)
-        journal_->Commit(session_.ledger, session_.fileIdentity, session_.modified,
-                         session_.currentBook);
+    CommitJournal();
     Snapshot now = TakeSnapshot();
     const bool stateChanged = !now.SameState(*lastState_);
     const bool backupsChanged = !now.SameBackups(*lastState_);
     *lastState_ = std::move(now);
     if (stateChanged) Notify([](AppListener& l) { l.StateChanged(); });
     if (backupsChanged) Notify([](AppListener& l) { l.BackupsChanged(); });
+}
+
+void Application::CommitJournal() {
+    if (!journal_) return;
+    journal_->Commit(session_.ledger, session_.fileIdentity, session_.modified,
+                     session_.currentBook);
+    // The commands still running go on being recorded.
+    if (depth_ > 0) journal_->Watch(session_.ledger);
+    if (!journal_->Failing()) {
+        journalFailureTold_ = false;
+    } else if (!journalFailureTold_) {
+        journalFailureTold_ = true;
+        services_.dialogs.ShowInfo("確認", std::string(kJournalFailingText) + "。\r\n" +
+                                               journal_->Failure() + "\r\n" +
+                                               kJournalFailingAdvice);
+    }
+}
+
+bool Application::journalFailing() const {
+    return journal_ && journal_->Failing();
 }
 
 // A summary on screen is built anew once the ledger under it changed, as showing its page
@@ -301,7 +327,10 @@ Placement Application::Create() {
         PrepareWorkingFolder(services_.workingFolder, services_.programFolder);
     for (const std::string& failure : prepared.failures)
         services_.dialogs.ShowInfo("確認", failure);
-    return MainWindowPlacement(LoadPlacement(services_.workingFolder, kMainWindowKey));
+    std::string problem;
+    const Placement stored = LoadPlacement(services_.workingFolder, kMainWindowKey, &problem);
+    if (!problem.empty()) services_.dialogs.ShowInfo("確認", problem);
+    return MainWindowPlacement(stored);
 }
 
 void Application::Show(const std::optional<std::string>& file) {
@@ -368,7 +397,7 @@ bool Application::SaveRecoveredCopy(const Ledger& ledger) {
             LedgerFileRequest(session_, "現金出納帳5-Velmora-ファイル|*.exv", true));
     };
     std::optional<std::string> path = ask();
-    while (path && RefuseOpenLedgerOutput(session_, *path)) path = ask();
+    while (path && RefuseProtectedOutput(session_, *path)) path = ask();
     if (!path) return false;
     try {
         services_.writer.WriteAtomic(*path, EncodeTextLines(LedgerFileLines(ledger)));
@@ -399,8 +428,11 @@ void Application::KeepJournal(const std::string& path) {
 }
 
 void Application::ShowStartedSession() {
-    layoutLoad(services_.workingFolder, ledgerLayout_);
-    summaryLayoutLoad(services_.workingFolder, summaryLayout_);
+    std::string problem;
+    layoutLoad(services_.workingFolder, ledgerLayout_, &problem);
+    if (!problem.empty()) services_.dialogs.ShowInfo("確認", problem);
+    summaryLayoutLoad(services_.workingFolder, summaryLayout_, &problem);
+    if (!problem.empty()) services_.dialogs.ShowInfo("確認", problem);
     holidays_ = LoadHolidays(session_);
     ShowCurrentMonth(session_, view_);
     pending_ |= kLedgerPending | kViewPending | kTitlesPending;
@@ -912,11 +944,19 @@ bool Application::monthlyGridDblClick(int row) {
     return true;
 }
 
-bool Application::SaveGraphImage(const std::function<bool(const std::string&)>& write) {
+bool Application::SaveGraphImage(const std::function<std::string()>& encode) {
     const std::optional<std::string> path = services_.dialogs.AskSaveFile(GraphImageRequest());
-    if (!path) return false;
-    if (write(*path)) return true;
-    services_.dialogs.ShowInfo("確認", std::string(kGraphImageNotSaved) + "\n" + *path);
+    if (!path || RefuseProtectedOutput(session_, *path)) return false;
+    std::string reason;
+    if (const std::string bytes = encode(); !bytes.empty()) {
+        try {
+            services_.writer.WriteAtomic(*path, bytes);
+            return true;
+        } catch (const std::exception& error) {
+            reason = std::string("\n") + error.what();
+        }
+    }
+    services_.dialogs.ShowInfo("確認", std::string(kGraphImageNotSaved) + "\n" + *path + reason);
     return false;
 }
 

@@ -74,6 +74,9 @@ public:
     // key alike: the items of "編集＆検索" only while that menu is enabled, undo and redo
     // while there is a step, a backup item while it names a backup.
     bool CommandEnabled(std::string_view command) const;
+    // The recovery journal cannot be written: unsaved work would be lost in a crash. The
+    // status bar says so while it lasts; one message box tells it when it begins.
+    bool journalFailing() const;
     // The window title: the caption, the file shown and a mark while modified.
     std::string WindowTitle() const;
 
@@ -252,9 +255,11 @@ public:
     // A double-click on row of the summary grid: the descriptions of that row's title, or
     // a beep for a row that has none. True when it drilled down.
     bool monthlyGridDblClick(int row);
-    // "画像として保存…" on the graph page: asks for a file and lets write put the picture
-    // there; a failed write is said. True when written.
-    bool SaveGraphImage(const std::function<bool(const std::string&)>& write);
+    // "画像として保存…" on the graph page: asks for a file and writes there the picture's
+    // bytes that encode gives (empty: it could not be made), as every output is written;
+    // the open ledger and the working folder's files are refused, a failed write is said.
+    // True when written.
+    bool SaveGraphImage(const std::function<std::string()>& encode);
 
     // ---- The statement import dialog ----
     // Its "取込": the plan's rows into its book, as one command that one undo takes back;
@@ -281,6 +286,8 @@ private:
     void RepaintPreview() override;
 
     void Flush();
+    // The changes of the command that just ended, into the recovery journal.
+    void CommitJournal();
     // Show's steps after the session has started: layouts, holidays, calendar and month.
     void ShowStartedSession();
     // The work a previous run left unsaved: given back into the session when it belongs to
@@ -314,6 +321,7 @@ private:
     bool editMenuEnabled_ = true;
     bool summaryStale_ = true;
     std::string pdfWritten_;  // the PDF the last print run wrote
+    bool journalFailureTold_ = false;
 
     AppWindows noWindows_;
     AppWindows* windows_ = &noWindows_;

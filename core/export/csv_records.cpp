@@ -171,7 +171,7 @@ std::string CsvFileBytes(const Ledger& ledger, const CsvScope& scope, const CsvO
 bool ExportCsv(Session& session, const CsvOptions& options, const CodeTable& codes) {
     std::optional<std::string> path = session.dialogs().AskSaveFile(CsvSaveRequest());
     if (!path || path->empty()) return false;
-    if (RefuseOpenLedgerOutput(session, *path)) return false;
+    if (RefuseProtectedOutput(session, *path)) return false;
     try {
         SettleBalances(session.ledger, session.currentBook);
         session.writer().WriteAtomic(

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
+#include <cstring>
 #include <exception>
 #include <filesystem>
 #include <string_view>
@@ -143,6 +144,12 @@ void RecoveryJournal::Unwatch(Ledger& ledger) {
     watched_ = nullptr;
 }
 
+void RecoveryJournal::Fail(const std::string& why) {
+    Close();  // tried again from the whole ledger after the next command
+    failing_ = true;
+    failure_ = why;
+}
+
 void RecoveryJournal::Commit(Ledger& ledger, const FileIdentity& file, bool modified,
                              const BookId& shown) {
     if (watched_ != &ledger) return;
@@ -152,9 +159,11 @@ void RecoveryJournal::Commit(Ledger& ledger, const FileIdentity& file, bool modi
         SettleBalances(ledger, shown);
         Create(ledger, file, shown);
     };
-    if (syncFailed_.exchange(false)) Close();  // begun again from the whole ledger below
+    // Begun again from the whole ledger below.
+    if (syncFailed_.exchange(false)) Fail(Path() + " (fdatasync)");
     if (!modified) {
-        if (fd_ >= 0) Discard();
+        if (fd_ >= 0 || failing_) Discard();
+        failing_ = false;
         return;
     }
     try {
@@ -189,9 +198,8 @@ void RecoveryJournal::Commit(Ledger& ledger, const FileIdentity& file, bool modi
         Append(FramedJournalRecord(payload));
         lastTrailer_ = std::move(trailer);
         lastShown_ = shown;
-    } catch (const std::exception&) {
-        // Tried again from the whole ledger after the next command.
-        Close();
+    } catch (const std::exception& error) {
+        Fail(error.what());
     }
 }
 
@@ -217,9 +225,13 @@ void RecoveryJournal::Create(const Ledger& ledger, const FileIdentity& file, con
     writer_.WriteAtomic(Path(), bytes);
     {
         std::lock_guard<std::mutex> lock(mutex_);
-        fd_ = ::open(Path().c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
+        fd_ = ::open(Path().c_str(), O_WRONLY | O_APPEND | O_NOFOLLOW | O_CLOEXEC);
     }
-    if (fd_ < 0) return;
+    if (fd_ < 0) {
+        Fail(Path() + " (" + std::strerror(errno) + ")");
+        return;
+    }
+    failing_ = false;
     file_ = file;
     lastTrailer_ = trailer;
     lastShown_ = shown;
@@ -231,7 +243,7 @@ void RecoveryJournal::Append(const std::string& record) {
         const ssize_t n = ::write(fd_, record.data() + done, record.size() - done);
         if (n < 0 && errno == EINTR) continue;
         if (n <= 0) {
-            Close();
+            Fail(Path() + " (" + std::strerror(n < 0 ? errno : ENOSPC) + ")");
             return;
         }
         done += static_cast<std::size_t>(n);

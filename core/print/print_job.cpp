@@ -119,8 +119,10 @@ void PrintJob::printSetup(int kind) {
     // The paper list was refilled, so it has no selection until the option file gives one.
     PrintOptionValues values{panel_.choice, panel_.zoom};
     values.choice.paper = 0;
+    std::string problem;
     ReadOptionFile(OptionFilePath(services_.workingFolder, kind),
-                   {static_cast<int>(info->paperItems.size()), 2, 2, 4}, values);
+                   {static_cast<int>(info->paperItems.size()), 2, 2, 4}, values, &problem);
+    if (!problem.empty()) services_.dialogs.ShowInfo("確認", problem);
     panel_.choice = values.choice;
     panel_.zoom = values.zoom;
     optionEventsHonoured_ = true;

@@ -258,7 +258,9 @@ std::optional<std::string> PrintJob::AskPdfFile(const std::string& fileName) {
     request.defaultExtension = "pdf";
     request.filter = "PDFファイル|*.pdf|すべてのファイル|*.*";
     request.fileName = fileName;
-    return services_.dialogs.AskSaveFile(request);
+    std::optional<std::string> file = services_.dialogs.AskSaveFile(request);
+    if (file && sources_.RefuseOutput(*file)) return std::nullopt;
+    return file;
 }
 
 PrintRunResult PrintJob::PrintOnChosenPrinter(const PrintProgress& progress) {

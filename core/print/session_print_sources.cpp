@@ -2,6 +2,7 @@
 
 #include "core/ledgerview/month_selection.h"
 #include "core/print/print_data.h"
+#include "core/session/file_commands.h"
 #include "core/util/fields.h"
 
 namespace velmora {
@@ -109,6 +110,10 @@ BookBalancePageData SessionPrintSources::BookBalances() {
     data.totalExpense = shown_.totalExpense;
     data.totalDifference = shown_.totalDifference;
     return data;
+}
+
+bool SessionPrintSources::RefuseOutput(const std::string& path) {
+    return RefuseProtectedOutput(session_, path);
 }
 
 }  // namespace velmora

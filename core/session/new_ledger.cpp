@@ -68,7 +68,7 @@ bool RollOver(Session& session) {
         LedgerFileRequest(session, "現金出納帳-Velmora5-ファイル|*.exv", false));
     if (!chosen) return false;
     // Next year's ledger written over this year's file would leave this year nowhere.
-    if (RefuseOpenLedgerOutput(session, *chosen)) return false;
+    if (RefuseProtectedOutput(session, *chosen)) return false;
 
     const Ledger thisYear = session.ledger;
     const std::string previousFile = session.currentFile;

@@ -29,11 +29,14 @@ inline constexpr const char* kNationalHolidaysCaption = "国民の祝日を表�
 // Reads the settings file by its rules: the flag-like lines match only as whole lines,
 // the others are split at the first "="; trimValues as start-up does (the settings
 // dialog shows them untrimmed). A missing file gives the defaults.
-Settings ReadSettingsFile(const std::string& path, bool trimValues);
+// A line that cannot be decoded, or a file too large to be real, is told in *problem
+// (when given) and read as ReadStartFile reads it.
+Settings ReadSettingsFile(const std::string& path, bool trimValues, std::string* problem = nullptr);
 Settings ParseSettingsLines(const std::vector<std::string>& lines, bool trimValues);
 
 // The lines written when settings are applied, in their order: the six the settings file
-// has always held, then the national holidays' line.
+// has always held (seven when the path of [FILE_DIR] needs its hexadecimal line,
+// PathKeyLines), then the national holidays' line.
 std::vector<std::string> SettingsFileLines(const Settings& settings);
 
 }  // namespace velmora

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/platform/start_files.h"
 #include "core/util/codepage.h"
 #include "core/util/errors.h"
 #include "core/util/fields.h"
@@ -29,9 +30,10 @@ std::string TitleFilePath(std::string_view workingFolder, int useType) {
     return JoinPath(workingFolder, "cldata/" + TitleFileName(useType));
 }
 
-std::vector<std::string> ReadTitleFile(const std::string& path) {
-    if (!FileExists(path)) return {};
-    return ReadTextLines(path);
+std::vector<std::string> ReadTitleFile(const std::string& path, std::string* problem) {
+    StartFileLines read = ReadStartFile(path);
+    if (problem != nullptr) *problem = std::move(read.problem);
+    return std::move(read.lines);
 }
 
 void WriteTitleFile(const std::string& path, const TitleSlots& slots, FileWriter& writer) {
@@ -62,12 +64,9 @@ std::string Quoted(const std::string& title) {
 TitleMaster::TitleMaster(std::string path, TitleMasterMode mode, Dialogs& dialogs,
                          TitleUseCounter uses)
     : path_(std::move(path)), mode_(mode), dialogs_(dialogs), uses_(std::move(uses)) {
-    std::vector<std::string> lines;
-    try {
-        lines = ReadTitleFile(path_);
-    } catch (const std::exception& error) {
-        dialogs_.ShowInfo("確認", error.what());
-    }
+    std::string problem;
+    const std::vector<std::string> lines = ReadTitleFile(path_, &problem);
+    if (!problem.empty()) dialogs_.ShowInfo("確認", problem);
     // Lines beyond the sixtieth have no cell; the next write leaves them out.
     for (std::size_t i = 0; i < lines.size() && i < slots_.size(); ++i) slots_[i] = lines[i];
     opened_ = slots_;

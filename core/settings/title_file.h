@@ -48,8 +48,9 @@ std::string TitleFilePath(std::string_view workingFolder, int useType);
 using TitleSlots = std::array<std::string, kTitleSlots>;
 
 // The lines of a title file, all of them; none when the file does not exist.
-// Throws FileError or EncodingError.
-std::vector<std::string> ReadTitleFile(const std::string& path);
+// A line that cannot be decoded, or a file too large to be real, is told in *problem
+// (when given) and read as ReadStartFile reads it.
+std::vector<std::string> ReadTitleFile(const std::string& path, std::string* problem = nullptr);
 // Slots 1..60, one line each, empty slots as empty lines. Throws EncodingError or
 // FileError; the old file stays whole.
 void WriteTitleFile(const std::string& path, const TitleSlots& slots, FileWriter& writer);

@@ -9,11 +9,12 @@
 namespace velmora {
 
 // The lines of the use type's title file in the working folder; none when it does not
-// exist. Throws FileError or EncodingError.
-std::vector<std::string> ReadTitleList(const std::string& workingFolder, int useType);
+// exist. What could not be read is told in *problem (ReadTitleFile).
+std::vector<std::string> ReadTitleList(const std::string& workingFolder, int useType,
+                                       std::string* problem = nullptr);
 
-// The reload after the master dialog closes or the use type changes: a file that cannot
-// be read is reported and gives an empty list.
+// The reload after the master dialog closes or the use type changes: what could not be
+// read is reported.
 std::vector<std::string> ReloadTitleList(const std::string& workingFolder, int useType,
                                          Dialogs& dialogs);
 

@@ -17,6 +17,7 @@
 #include <QVBoxLayout>
 
 #include "core/app/command_table.h"
+#include "core/history/recovery_journal.h"
 #include "gui/ledger/ledger_page.h"
 #include "gui/ledger/left_pane.h"
 #include "gui/mainwindow/command_icons.h"
@@ -275,6 +276,11 @@ void MainWindow::BuildStatusBar() {
     connect(pdfFolder_, &QPushButton::clicked, this, [this] { app_.OpenPdfFolder(); });
     bar->addPermanentWidget(pdfNotice_);
     bar->addPermanentWidget(pdfFolder_);
+    journalWarning_ = new QLabel(QString::fromUtf8(kJournalFailingText), bar);
+    journalWarning_->setObjectName("journalWarning");
+    journalWarning_->setStyleSheet(QStringLiteral("QLabel { color: red; font-weight: bold; }"));
+    journalWarning_->setVisible(false);
+    bar->addWidget(journalWarning_);
 }
 
 // ---- layout ----
@@ -374,6 +380,7 @@ void MainWindow::StateChanged() {
     pdfNotice_->setText(pdf);
     pdfNotice_->setToolTip(pdf);
     pdfFolder_->setVisible(!pdf.isEmpty());
+    journalWarning_->setVisible(app_.journalFailing());
     leftPane_->setVisible(app_.leftPaneShown());
     leftPane_->ShowCalendar();
     mainPages_->Show(app_.mainPage());

@@ -1,6 +1,7 @@
 #include "gui/summary/graph_page.h"
 
 #include <QAction>
+#include <QBuffer>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
@@ -135,8 +136,12 @@ GraphPage::GraphPage(Application& app, QWidget* parent) : QWidget(parent), app_(
     saveImage_ = new QAction(QString::fromUtf8(kSaveGraphImageCaption), this);
     saveImage_->setObjectName("saveGraphImage");
     connect(saveImage_, &QAction::triggered, this, [this] {
-        app_.SaveGraphImage([this](const std::string& path) {
-            return Picture().save(QString::fromStdString(path), "PNG");
+        app_.SaveGraphImage([this] {
+            QByteArray png;
+            QBuffer buffer(&png);
+            if (!buffer.open(QIODevice::WriteOnly) || !Picture().save(&buffer, "PNG"))
+                return std::string();
+            return png.toStdString();
         });
     });
     addAction(saveImage_);

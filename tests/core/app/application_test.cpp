@@ -7,8 +7,10 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <optional>
 #include <set>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/app/command_table.h"
@@ -16,7 +18,9 @@
 #include "core/entry/title_changes.h"
 #include "core/history/recovery_journal.h"
 #include "core/ledger/ledger_file.h"
+#include "core/ledger/record.h"
 #include "core/platform/file_io.h"
+#include "core/platform/start_files.h"
 #include "core/print/recording_print_device.h"
 #include "core/print/report_kind.h"
 #include "core/session/apply_settings.h"
@@ -218,6 +222,46 @@ TEST(Application, CloseWritesPlacementBackupListAndSummaryLayoutWhateverTheAnswe
     EXPECT_TRUE(h.app.CloseQuery(Placement{5, 6, 1300, 800}));
     EXPECT_EQ(ReadBytes(file), before);
     EXPECT_EQ(LoadPlacement(h.work, kMainWindowKey), (Placement{5, 6, 1300, 800}));
+}
+
+TEST(Application, DamagedOrHugeStartFilesAreToldOnceEachAndTheStartGoesOn) {
+    AppHarness h;
+    h.app.Create();  // the first start fills the folder
+    const std::string file = h.CopyExample("a.exv");
+    const auto put = [&h](const std::string& name, const std::string& bytes) {
+        WriteBytes(h.work + "/" + name, bytes);
+        return h.work + "/" + name;
+    };
+    // One byte that is neither CP932 nor UTF-8 in a line of each file that has lines.
+    const std::string placement = put("ini/velmora5.ini",
+                                      "[Screen_Top]=5\r\n[Screen_Left]=6\r\n\x81\x20\r\n"
+                                      "[Screen_Width]=1300\r\n[Screen_Height]=800\r\n");
+    const std::string settings = put("velmora.conf", "\xff\r\n[Start_Opt_1]=1\r\n");
+    const std::string backups =
+        put("ini/backup.conf", "[Last_Filename]=" + file + "\r\n\xa0\xa0\r\n");
+    const std::string layout = put("config/display.dat", "[Version]=1.00\r\n\x80\r\n\x80\r\n");
+    // Files far larger than any real one.
+    const std::string titles = h.work + "/cldata/kamoku1.dat";
+    const std::string holidays = h.work + "/config/SDAYLIST.DAT";
+    put("cldata/kamoku1.dat", "");
+    fs::resize_file(titles, kStartFileLimit + 1);
+    put("config/SDAYLIST.DAT", "");
+    fs::resize_file(holidays, 100 * kStartFileLimit);
+
+    Application again{AppServices{h.dialogs, h.clock, DefaultFileWriter(), h.printer, h.shell,
+                                  h.work, h.program}};
+    h.dialogs.Clear();
+    EXPECT_EQ(again.Create(), (Placement{6, 5, 1300, 800}));
+    again.Show();
+    EXPECT_EQ(again.session().filePanel, file);
+    const std::string bad = "は文字コードがCP932(Shift_JIS)でもUTF-8でもないので読み飛ばしました。";
+    const std::string huge = "は大きすぎるので読み込みませんでした(1MBまで)。";
+    EXPECT_EQ(h.dialogs.Infos(),
+              (std::vector<std::string>{
+                  "確認|" + placement + "の3行目" + bad, "確認|" + settings + "の1行目" + bad,
+                  "確認|" + backups + "の2行目" + bad, "確認|" + layout + "の2行目ほか1行" + bad,
+                  "確認|" + holidays + huge, "確認|" + titles + huge}));
+    EXPECT_TRUE(again.entryForm().titleList.empty());
 }
 
 TEST(Application, TheCommandLineFileOpensInsteadOfTheLastOne) {
@@ -509,6 +553,19 @@ TEST(Placement, FitOnScreensKeepsTheWindowReachableAndAtLeastTheMinimum) {
     // Its title bar above the top edge is out of reach too.
     EXPECT_EQ(FitOnScreens({100, -40, 1300, 800}, {screens[0]}, 1279, 749),
               (Placement{310, 140, 1300, 800}));
+    // Sizes and places beyond any screen: the screen's size at its corner, never below the
+    // minimum, on the screen the window lay on.
+    constexpr int kMax = 2147483647;
+    EXPECT_EQ(FitOnScreens({kMax, kMax, kMax, kMax}, screens, 1279, 749),
+              (Placement{0, 0, 1920, 1080}));
+    EXPECT_EQ(FitOnScreens({10, 10, kMax, kMax}, screens, 1279, 749),
+              (Placement{0, 0, 1920, 1080}));
+    EXPECT_EQ(FitOnScreens({2000, 50, 5000, 900}, screens, 1279, 749),
+              (Placement{1920, 50, 1280, 900}));
+    EXPECT_EQ(FitOnScreens({-kMax - 1, 10, kMax, 800}, screens, 1279, 749),
+              (Placement{0, 140, 1920, 800}));
+    EXPECT_EQ(FitOnScreens({5, 5, 1300, 800}, {{0, 0, 1024, 600}}, 1279, 749),
+              (Placement{0, 0, 1279, 749}));
 }
 
 TEST(Application, TheCalendarStepsShowsTodayAndTogglesHolidaysWithShift) {
@@ -915,6 +972,117 @@ std::string WorkThenEndWithoutSaving(AppHarness& h, const std::string& file) {
     EXPECT_TRUE(h.app.AddBook("預金", "A銀行", Amount::FromYen(20000)));
     EXPECT_TRUE(fs::exists(h.work + "/recovery.jnl"));
     return EncodeTextLines(LedgerFileLines(h.app.session().ledger));
+}
+
+// The entry form left open with "連続入力" on: every registration, edit and deletion in it
+// is in the journal as soon as it ends, so that a program killed with the form still open
+// gives them back.
+class JournalledEntryWindows final : public AppWindows {
+public:
+    JournalledEntryWindows(Application& app, std::string journal)
+        : app_(app), journal_(std::move(journal)) {}
+    void RunEntryForm() override {
+        EntryForm& form = app_.mutableEntryForm();
+        if (form.mode == EntryMode::Edit) {
+            if (form.description == "切手") {
+                form.description = "速達";
+                app_.RegisterEntry();
+            } else {
+                app_.DeleteEntry();
+            }
+            Note();
+            return;
+        }
+        form.continuousEntry = true;
+        for (const char* description : {"切手", "はがき", "封筒"}) {
+            ShowEntryDate(form, Date::FromYmd(2014, 6, 3));
+            form.title = "通信費";
+            form.description = description;
+            form.expense = Amount::FromYen(84);
+            app_.RegisterEntry();
+            Note();
+        }
+    }
+    // The descriptions of the June records the journal gives back, after each change.
+    std::vector<std::string> seen;
+
+private:
+    void Note() {
+        std::string descriptions;
+        if (auto work = RecoveryJournal::Read(journal_, Date::FromYmd(2014, 6, 10)))
+            for (const std::string& line : work->ledger.transactions.Items())
+                if (RecordSplit r(line); r[1].starts_with("2014/06"))
+                    descriptions += std::string(r[4]) + " ";
+        seen.push_back(descriptions);
+    }
+    Application& app_;
+    std::string journal_;
+};
+
+TEST(Application, EachChangeInTheOpenEntryFormIsJournalledAsItEnds) {
+    AppHarness h;
+    h.app.Create();
+    h.app.Show(h.CopyExample("a.exv"));
+    JournalledEntryWindows windows(h.app, RecoveryJournal::PathIn(h.work));
+    h.app.SetWindows(&windows);
+    h.app.datainput();
+    const auto juneRecord = [&h](const std::string& description) -> std::optional<int> {
+        const auto& lines = h.app.session().ledger.transactions.Items();
+        for (std::size_t i = 0; i < lines.size(); ++i)
+            if (lines[i].find("," + description + ",") != std::string::npos)
+                return static_cast<int>(i);
+        return std::nullopt;
+    };
+    h.app.dataedit(juneRecord("切手"));
+    h.app.dataedit(juneRecord("はがき"));
+    h.app.SetWindows(nullptr);
+    EXPECT_EQ(windows.seen, (std::vector<std::string>{"切手 ", "切手 はがき ", "切手 はがき 封筒 ",
+                                                      "速達 はがき 封筒 ", "速達 封筒 "}));
+}
+
+// The disk writer, except that the recovery journal finds the disk full while full is set.
+class FillingDiskWriter final : public FileWriter {
+public:
+    void WriteAtomic(const std::string& path, std::string_view bytes) override {
+        if (full && path.ends_with(kRecoveryJournalName))
+            throw FileError("ディスクがいっぱいです: " + path);
+        disk_.WriteAtomic(path, bytes);
+    }
+    void Remove(const std::string& path) override { disk_.Remove(path); }
+    bool full = false;
+
+private:
+    DiskFileWriter disk_;
+};
+
+TEST(Application, AJournalThatCannotBeWrittenIsToldOnceAndResumesByItself) {
+    AppHarness h;
+    FillingDiskWriter writer;
+    Application app{AppServices{h.dialogs, h.clock, writer, h.printer, h.shell, h.work, h.program}};
+    app.Create();
+    app.Show(h.CopyExample("a.exv"));
+    const std::string journal = RecoveryJournal::PathIn(h.work);
+    writer.full = true;
+    h.dialogs.Clear();
+    EXPECT_TRUE(app.AddBook("預金", "A銀行", Amount()));
+    EXPECT_TRUE(app.journalFailing());
+    EXPECT_EQ(h.dialogs.Infos(),
+              (std::vector<std::string>{
+                  "確認|復元用の記録を保存できません。\r\nディスクがいっぱいです: " + journal +
+                  "\r\n" + kJournalFailingAdvice}));
+    // Told once while it lasts.
+    EXPECT_TRUE(app.AddBook("預金", "B銀行", Amount()));
+    EXPECT_EQ(h.dialogs.Infos().size(), 1u);
+    EXPECT_TRUE(app.journalFailing());
+
+    // The disk has room again: the next command's end writes the whole work.
+    writer.full = false;
+    EXPECT_TRUE(app.AddBook("預金", "C銀行", Amount()));
+    EXPECT_FALSE(app.journalFailing());
+    EXPECT_EQ(h.dialogs.Infos().size(), 1u);
+    const std::optional<RecoveredWork> work = RecoveryJournal::Read(journal, h.clock.Today());
+    ASSERT_TRUE(work);
+    EXPECT_EQ(BooksOf(work->ledger), BooksOf(app.session().ledger));
 }
 
 TEST(Application, UnsavedWorkOfARunThatEndedWithoutSavingIsGivenBackExactly) {

@@ -309,11 +309,13 @@ TEST(TitleLists, HoldEveryLineSoThatItemNMinusOneIsSlotN) {
     EXPECT_TRUE(ReloadTitleList(work.Path(), 2, dialogs).empty());
     EXPECT_TRUE(dialogs.events.empty());
 
-    // Neither CP932 nor UTF-8: reported, and the lists stay empty.
+    // Neither CP932 nor UTF-8: the line is an empty slot in its place, reported once.
     WriteBytes(work.File("cldata/kamoku2.dat"), "\x81\x20\xff\r\n");
-    EXPECT_TRUE(ReloadTitleList(work.Path(), 2, dialogs).empty());
-    EXPECT_EQ(dialogs.Infos().size(), 1u);
-    EXPECT_THROW(ReadTitleList(work.Path(), 2), EncodingError);
+    EXPECT_EQ(ReloadTitleList(work.Path(), 2, dialogs), std::vector<std::string>{""});
+    EXPECT_EQ(dialogs.Infos(),
+              std::vector<std::string>{
+                  "確認|" + work.File("cldata/kamoku2.dat") +
+                  "の1行目は文字コードがCP932(Shift_JIS)でもUTF-8でもないので読み飛ばしました。"});
 }
 
 }  // namespace
