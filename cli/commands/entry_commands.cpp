@@ -118,8 +118,8 @@ int RunAdd(CliContext& ctx, const std::vector<std::string>& words) {
     const std::string record =
         app.mutableSession().RecordLines()[static_cast<std::size_t>(window.result.line)];
     const int status = ctx.SaveStatus(app.SaveFile());
-    if (status != 1) ctx.out << record << '
-'; return status;
+    if (status != 1) ctx.out << record << '\n';
+    return status;
 }
 
 int RunMoveDown(CliContext& ctx, const std::vector<std::string>& words) {
