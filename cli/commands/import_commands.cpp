@@ -105,7 +105,7 @@ int RunImport(CliContext& ctx, const std::vector<std::string>& words) {
         app.importStatement();
     }
     const std::vector<AddedRow>& added = window.result.added;
-    const int status = added.empty() ? 1 : SaveStatus(app.SaveFile());
+    const int status = added.empty() ? 1 : ctx.SaveStatus(app.SaveFile());
     // The records are shown once they are in the file; the rows left out in any case.
     std::map<int, int> lines;
     for (const AddedRow& row : added) lines[row.fileRow] = row.line;
