@@ -684,272 +684,270 @@ TEST(Application, AStatementImportIsOneCommandThatOneUndoTakesBackAndTheJournalK
     h.app.redo();
     EXPECT_EQ(EncodeTextLines(LedgerFileLines(h.app.session().ledger)), imported);
     h.app.SetWindows(nullptr);
+}
 
-    TEST(Application, CommandsOfTheGreyedEditMenuAreDisabledWhateverReachesThem) {
-        AppHarness h;
-        h.app.Create();
-        ASSERT_TRUE(h.app.OpenFile(h.CopyExample("a.exv")));
-        auto enabled = [&h] {
-            std::string line;
-            for (const char* c :
-                 {"datainput", "dataedit", "searchKamoku", "cancelKamoku", "masterKamoku",
-                  "monthlyList", "undo", "filesave", "configExec", "back_1"})
-                line += std::string(c) + "=" + (h.app.CommandEnabled(c) ? "1 " : "0 ");
-            return line;
-        };
-        const std::string onLedger =
-            "datainput=1 dataedit=1 searchKamoku=1 cancelKamoku=1 masterKamoku=1 monthlyList=1 "
-            "undo=0 filesave=1 configExec=1 back_1=0 ";
-        EXPECT_EQ(enabled(), onLedger);
-        h.app.ChangeRibbonPage(RibbonPage::Summary);
-        EXPECT_EQ(
-            enabled(),
-            "datainput=0 dataedit=0 searchKamoku=0 cancelKamoku=0 masterKamoku=0 monthlyList=0 "
-            "undo=0 filesave=1 configExec=1 back_1=0 ");
-        h.app.ChangeRibbonPage(RibbonPage::Ledger);
-        EXPECT_EQ(enabled(), onLedger);
-        h.app.printnote();  // the preview
-        EXPECT_FALSE(h.app.CommandEnabled("datainput"));
-        h.app.ChangeRibbonPage(RibbonPage::Ledger);
-        EXPECT_TRUE(h.app.AddBook("預金", "A銀行", Amount()));
-        EXPECT_TRUE(h.app.SaveFile());
-        EXPECT_EQ(
-            enabled(),
-            "datainput=1 dataedit=1 searchKamoku=1 cancelKamoku=1 masterKamoku=1 monthlyList=1 "
-            "undo=1 filesave=1 configExec=1 back_1=1 ");
+TEST(Application, CommandsOfTheGreyedEditMenuAreDisabledWhateverReachesThem) {
+    AppHarness h;
+    h.app.Create();
+    ASSERT_TRUE(h.app.OpenFile(h.CopyExample("a.exv")));
+    auto enabled = [&h] {
+        std::string line;
+        for (const char* c :
+             {"datainput", "dataedit", "searchKamoku", "cancelKamoku", "masterKamoku",
+              "monthlyList", "undo", "filesave", "configExec", "back_1"})
+            line += std::string(c) + "=" + (h.app.CommandEnabled(c) ? "1 " : "0 ");
+        return line;
+    };
+    const std::string onLedger =
+        "datainput=1 dataedit=1 searchKamoku=1 cancelKamoku=1 masterKamoku=1 monthlyList=1 "
+        "undo=0 filesave=1 configExec=1 back_1=0 ";
+    EXPECT_EQ(enabled(), onLedger);
+    h.app.ChangeRibbonPage(RibbonPage::Summary);
+    EXPECT_EQ(enabled(),
+              "datainput=0 dataedit=0 searchKamoku=0 cancelKamoku=0 masterKamoku=0 monthlyList=0 "
+              "undo=0 filesave=1 configExec=1 back_1=0 ");
+    h.app.ChangeRibbonPage(RibbonPage::Ledger);
+    EXPECT_EQ(enabled(), onLedger);
+    h.app.printnote();  // the preview
+    EXPECT_FALSE(h.app.CommandEnabled("datainput"));
+    h.app.ChangeRibbonPage(RibbonPage::Ledger);
+    EXPECT_TRUE(h.app.AddBook("預金", "A銀行", Amount()));
+    EXPECT_TRUE(h.app.SaveFile());
+    EXPECT_EQ(enabled(),
+              "datainput=1 dataedit=1 searchKamoku=1 cancelKamoku=1 masterKamoku=1 monthlyList=1 "
+              "undo=1 filesave=1 configExec=1 back_1=1 ");
+}
+
+// "科目設定" as a user works in it: a scripted step per opening on the dialog's master.
+class TitleMasterWindows final : public AppWindows {
+public:
+    explicit TitleMasterWindows(Application& app) : app_(app) {}
+    void EditTitles() override {
+        TitleMaster master =
+            OpenTitleMaster(app_.session(), TitleMasterMode::Edit, app_.mutableSession().dialogs());
+        steps.front()(master);
+        steps.pop_front();
+        app_.UpdateTitles(master);
     }
+    std::deque<std::function<void(TitleMaster&)>> steps;
 
-    // "科目設定" as a user works in it: a scripted step per opening on the dialog's master.
-    class TitleMasterWindows final : public AppWindows {
-    public:
-        explicit TitleMasterWindows(Application& app) : app_(app) {}
-        void EditTitles() override {
-            TitleMaster master = OpenTitleMaster(app_.session(), TitleMasterMode::Edit,
-                                                 app_.mutableSession().dialogs());
-            steps.front()(master);
-            steps.pop_front();
-            app_.UpdateTitles(master);
-        }
-        std::deque<std::function<void(TitleMaster&)>> steps;
+private:
+    Application& app_;
+};
 
-    private:
-        Application& app_;
+TEST(Application, TitlesTakeTheirDescriptionsAlongAndRenamedTitlesTheirRecords) {
+    AppHarness h;
+    h.app.Create();
+    const std::string file = h.docs + "/allowance.exv";
+    fs::copy_file(FixturePath("ledger/allowance2014.exv"), file);
+    ASSERT_TRUE(h.app.OpenFile(file));
+    const std::string cldata = h.work + "/cldata/";
+    WriteCp932(cldata + "kamoku2.dat", "おこづかい\n食費\n書籍\n");
+    WriteCp932(cldata + "tekiyb2.dat", "パン\n米\n");
+    WriteCp932(cldata + "tekiyb3.dat", "文庫本\n");
+    const std::string food = ReadBytes(cldata + "tekiyb2.dat");
+    const std::string books = ReadBytes(cldata + "tekiyb3.dat");
+    h.app.FilterByTitle("食費");
+    h.app.FilterByTitle("");  // a blank line of the list finds nothing: the filter stays
+    EXPECT_EQ(h.app.session().accountFilter, "食費");
+    const std::string before = EncodeTextLines(LedgerFileLines(h.app.session().ledger));
+
+    TitleMasterWindows windows(h.app);
+    h.app.SetWindows(&windows);
+    windows.steps.push_back([](TitleMaster& master) {
+        master.Select(CellOfSlot(3));
+        ASSERT_TRUE(master.MoveUp());               // 書籍 before 食費
+        ASSERT_TRUE(master.SetTitle(3, "食料品"));  // and 食費 renamed
+    });
+    h.dialogs.Clear();
+    h.app.masterKamoku();
+    const std::string question = "yesno:現金出納帳5-Velmora Version5|";
+    EXPECT_EQ(
+        h.dialogs.Log(),
+        (std::vector<std::string>{
+            question + "「食費」を「食料品」に変更しました。\r\n「食費」の 3 件のデータの科目も"
+                       "「食料品」に変更しますか？",
+            "info:確認|科目設定を更新しました。\r\n3 "
+            "件のデータの科目を「食料品」に変更しました。"}));
+    std::vector<std::string> titles(60);
+    titles[0] = "おこづかい";
+    titles[1] = "書籍";
+    titles[2] = "食料品";
+    EXPECT_EQ(ReadTitleFile(cldata + "kamoku2.dat"), titles);
+    EXPECT_EQ(h.app.entryForm().titleList, titles);
+    EXPECT_EQ(ReadBytes(cldata + "tekiyb2.dat"), books);
+    EXPECT_EQ(ReadBytes(cldata + "tekiyb3.dat"), food);
+    EXPECT_EQ(CountRecordsTitled(h.app.session().ledger, "食料品"), 3);
+    EXPECT_EQ(CountRecordsTitled(h.app.session().ledger, "食費"), 0);
+    EXPECT_EQ(h.app.session().accountFilter, "食料品");
+    EXPECT_TRUE(h.app.session().modified);
+
+    // The records' new name is one step to take back.
+    EXPECT_EQ(h.app.history().UndoText(), "元に戻す: 科目設定");
+    h.app.undo();
+    EXPECT_EQ(EncodeTextLines(LedgerFileLines(h.app.session().ledger)), before);
+
+    // Deleting a title the records carry says how many; its descriptions go with it.
+    windows.steps.push_back([](TitleMaster& master) {
+        master.Select(CellOfSlot(2));
+        ASSERT_TRUE(master.Delete());
+    });
+    h.dialogs.Clear();
+    h.app.masterKamoku();
+    EXPECT_EQ(h.dialogs.Log(),
+              (std::vector<std::string>{
+                  question + "「書籍」は 2 件のデータで使われています。\r\n削除すると科目の一覧から"
+                             "選べなくなります。削除していいですか？",
+                  "info:確認|科目設定を更新しました。"}));
+    titles[1].clear();
+    EXPECT_EQ(ReadTitleFile(cldata + "kamoku2.dat"), titles);
+    EXPECT_FALSE(fs::exists(cldata + "tekiyb2.dat"));
+    EXPECT_EQ(ReadBytes(cldata + "tekiyb3.dat"), food);
+}
+
+// The settings dialog applied with its values as they open, or closed unapplied.
+class SettingsWindows final : public AppWindows {
+public:
+    explicit SettingsWindows(Application& app) : app_(app) {}
+    void RunSettings(FiscalSettingsForm& form) override {
+        if (apply) ApplySettingsForm(app_.mutableSession(), form);
+    }
+    bool apply = true;
+
+private:
+    Application& app_;
+};
+
+TEST(Application, CalendarTabsAndStatusBarFollowTheSettingsAndTheLedgerOpened) {
+    AppHarness h;
+    h.app.Create();
+    ASSERT_TRUE(h.app.OpenFile(h.CopyExample("a.exv")));
+    ASSERT_TRUE(h.app.ChooseMonthTab(1));  // April
+    SettingsWindows windows(h.app);
+    h.app.SetWindows(&windows);
+    auto shown = [&h] {
+        const Application& a = h.app;
+        return a.view().calendar.selected.ShortText() + " " + a.session().monthPanel + " " +
+               a.view().yearPanel + "/" + a.view().monthPanel + " " +
+               std::to_string(a.ledgerView().ledgerTab) + " " + a.ledgerView().searchRange;
+    };
+    EXPECT_EQ(shown(), "2014/04/01 4 2014/4 1 2014年04月01日～2014年04月30日");
+    // Applied or not, the settings bring back today's month (June): the calendar and the
+    // panels with it.
+    h.app.configExec();
+    EXPECT_EQ(shown(), "2014/06/01 6 2014/6 3 2014年06月01日～2014年06月30日");
+    ASSERT_TRUE(h.app.ChooseMonthTab(2));
+    windows.apply = false;
+    h.app.configExec();
+    EXPECT_EQ(shown(), "2014/06/01 6 2014/6 3 2014年06月01日～2014年06月30日");
+
+    // A ledger of another year: the calendar leaves 2014, with the date filter on too.
+    std::string text = ReadBytes(FixturePath("ledger/example2014.exv"));
+    for (std::size_t at = text.find("201"); at != std::string::npos; at = text.find("201", at))
+        text.replace(at, 4, text[at + 3] == '4' ? "2024" : "2025");
+    WriteBytes(h.docs + "/b.exv", text);
+    h.app.datesearch(true);
+    h.dialogs.openAnswers.push_back(h.docs + "/b.exv");
+    h.app.fileopen();
+    ASSERT_EQ(h.app.session().currentFile, h.docs + "/b.exv");
+    EXPECT_EQ(shown(), "2024/06/01 6 2024/6 3 2024年06月01日(土)");
+    h.app.datesearch(false);
+    h.dialogs.saveAnswers.push_back(SaveAnswer::No);
+    h.app.new2Data();
+    EXPECT_EQ(shown(), "2014/06/01 6 2014/6 6 2014年06月01日～2014年06月30日");
+}
+
+// The book list dialog as a user works in it: a scripted step per opening, which may add,
+// rename or delete books through the application object and then picks a row or cancels.
+class BookListWindows final : public AppWindows {
+public:
+    std::optional<int> ChooseBook(const std::string& kind,
+                                  const std::vector<std::string>&) override {
+        kinds.push_back(kind);
+        return steps.at(kinds.size() - 1)();
+    }
+    std::vector<std::function<std::optional<int>()>> steps;
+    std::vector<std::string> kinds;
+};
+
+TEST(Application, BooksChangedInTheBookListShowOnceTheListHasClosed) {
+    AppHarness h;
+    h.app.Create();
+    ASSERT_TRUE(h.app.OpenFile(h.CopyExample("a.exv")));
+    Recorder r(h.app);
+    BookListWindows windows;
+    windows.steps.push_back([&] {
+        EXPECT_TRUE(h.app.AddBook("預金", "A銀行", Amount::FromYen(20000)));
+        EXPECT_FALSE(h.app.AddBook("預金", "A銀行", Amount()));
+        EXPECT_TRUE(r.events.empty());  // the dialog is still open
+        return std::optional<int>(0);   // the row just added
+    });
+    windows.steps.push_back([&] {
+        EXPECT_TRUE(h.app.RenameBook("小口", 0, "本社", Amount::FromYen(4000)));
+        return std::optional<int>();  // キャンセル
+    });
+    windows.steps.push_back([&] {
+        h.dialogs.yesNoAnswers = {true};
+        EXPECT_TRUE(h.app.DeleteBook("小口", 0));
+        return std::optional<int>();
+    });
+    h.app.SetWindows(&windows);
+    h.app.AddListener(&r);
+    auto balances = [&h] {
+        std::vector<std::string> rows;
+        for (const BookBalanceRow& b : h.app.ledgerView().bookBalances)
+            rows.push_back(b.HiddenText());
+        return rows;
     };
 
-    TEST(Application, TitlesTakeTheirDescriptionsAlongAndRenamedTitlesTheirRecords) {
-        AppHarness h;
-        h.app.Create();
-        const std::string file = h.docs + "/allowance.exv";
-        fs::copy_file(FixturePath("ledger/allowance2014.exv"), file);
-        ASSERT_TRUE(h.app.OpenFile(file));
-        const std::string cldata = h.work + "/cldata/";
-        WriteCp932(cldata + "kamoku2.dat", "おこづかい\n食費\n書籍\n");
-        WriteCp932(cldata + "tekiyb2.dat", "パン\n米\n");
-        WriteCp932(cldata + "tekiyb3.dat", "文庫本\n");
-        const std::string food = ReadBytes(cldata + "tekiyb2.dat");
-        const std::string books = ReadBytes(cldata + "tekiyb3.dat");
-        h.app.FilterByTitle("食費");
-        h.app.FilterByTitle("");  // a blank line of the list finds nothing: the filter stays
-        EXPECT_EQ(h.app.session().accountFilter, "食費");
-        const std::string before = EncodeTextLines(LedgerFileLines(h.app.session().ledger));
+    h.app.note3();
+    EXPECT_EQ(h.app.session().currentBook, (BookId{"預金", "A銀行"}));
+    EXPECT_EQ(balances(), (std::vector<std::string>{"現金;現金出納帳;6,780;", "小口;本店;8,000;",
+                                                    "預金;A銀行;20,000;"}));
+    EXPECT_EQ(std::count_if(r.events.begin(), r.events.end(),
+                            [](const std::string& e) { return e.rfind("view ", 0) == 0; }),
+              1);
+    h.app.note1();
+    h.app.note2();
+    EXPECT_EQ(h.app.session().currentBook, (BookId{"現金", "現金出納帳"}));
+    EXPECT_EQ(h.app.mutableSession().RecordLines()[1],
+              "d04=,2014/04/03,1,小口現金,小口へ補充,0,3000,6780,現金,現金出納帳,小口,本社,");
+    EXPECT_EQ(balances(), (std::vector<std::string>{"現金;現金出納帳;6,780;", "小口;本社;7,000;",
+                                                    "預金;A銀行;20,000;"}));
+    // Deleting the petty-cash book takes the transfer to it out of the cash book too.
+    h.app.note2();
+    EXPECT_EQ(balances(),
+              (std::vector<std::string>{"現金;現金出納帳;9,780;", "預金;A銀行;20,000;"}));
+    EXPECT_EQ(windows.kinds, (std::vector<std::string>{"預金", "小口", "小口"}));
+    EXPECT_TRUE(h.app.session().modified);
+}
 
-        TitleMasterWindows windows(h.app);
-        h.app.SetWindows(&windows);
-        windows.steps.push_back([](TitleMaster& master) {
-            master.Select(CellOfSlot(3));
-            ASSERT_TRUE(master.MoveUp());               // 書籍 before 食費
-            ASSERT_TRUE(master.SetTitle(3, "食料品"));  // and 食費 renamed
-        });
-        h.dialogs.Clear();
-        h.app.masterKamoku();
-        const std::string question = "yesno:現金出納帳5-Velmora Version5|";
-        EXPECT_EQ(
-            h.dialogs.Log(),
-            (std::vector<std::string>{
-                question + "「食費」を「食料品」に変更しました。\r\n「食費」の 3 件のデータの科目も"
-                           "「食料品」に変更しますか？",
-                "info:確認|科目設定を更新しました。\r\n3 "
-                "件のデータの科目を「食料品」に変更しました。"}));
-        std::vector<std::string> titles(60);
-        titles[0] = "おこづかい";
-        titles[1] = "書籍";
-        titles[2] = "食料品";
-        EXPECT_EQ(ReadTitleFile(cldata + "kamoku2.dat"), titles);
-        EXPECT_EQ(h.app.entryForm().titleList, titles);
-        EXPECT_EQ(ReadBytes(cldata + "tekiyb2.dat"), books);
-        EXPECT_EQ(ReadBytes(cldata + "tekiyb3.dat"), food);
-        EXPECT_EQ(CountRecordsTitled(h.app.session().ledger, "食料品"), 3);
-        EXPECT_EQ(CountRecordsTitled(h.app.session().ledger, "食費"), 0);
-        EXPECT_EQ(h.app.session().accountFilter, "食料品");
-        EXPECT_TRUE(h.app.session().modified);
-
-        // The records' new name is one step to take back.
-        EXPECT_EQ(h.app.history().UndoText(), "元に戻す: 科目設定");
-        h.app.undo();
-        EXPECT_EQ(EncodeTextLines(LedgerFileLines(h.app.session().ledger)), before);
-
-        // Deleting a title the records carry says how many; its descriptions go with it.
-        windows.steps.push_back([](TitleMaster& master) {
-            master.Select(CellOfSlot(2));
-            ASSERT_TRUE(master.Delete());
-        });
-        h.dialogs.Clear();
-        h.app.masterKamoku();
-        EXPECT_EQ(
-            h.dialogs.Log(),
-            (std::vector<std::string>{
-                question + "「書籍」は 2 件のデータで使われています。\r\n削除すると科目の一覧から"
-                           "選べなくなります。削除していいですか？",
-                "info:確認|科目設定を更新しました。"}));
-        titles[1].clear();
-        EXPECT_EQ(ReadTitleFile(cldata + "kamoku2.dat"), titles);
-        EXPECT_FALSE(fs::exists(cldata + "tekiyb2.dat"));
-        EXPECT_EQ(ReadBytes(cldata + "tekiyb3.dat"), food);
+class TitleWindows final : public AppWindows {
+public:
+    std::optional<std::string> ChooseTitle() override {
+        auto answer = answers.front();
+        answers.pop_front();
+        return answer;
     }
+    std::deque<std::optional<std::string>> answers;
+};
 
-    // The settings dialog applied with its values as they open, or closed unapplied.
-    class SettingsWindows final : public AppWindows {
-    public:
-        explicit SettingsWindows(Application& app) : app_(app) {}
-        void RunSettings(FiscalSettingsForm& form) override {
-            if (apply) ApplySettingsForm(app_.mutableSession(), form);
-        }
-        bool apply = true;
-
-    private:
-        Application& app_;
-    };
-
-    TEST(Application, CalendarTabsAndStatusBarFollowTheSettingsAndTheLedgerOpened) {
-        AppHarness h;
-        h.app.Create();
-        ASSERT_TRUE(h.app.OpenFile(h.CopyExample("a.exv")));
-        ASSERT_TRUE(h.app.ChooseMonthTab(1));  // April
-        SettingsWindows windows(h.app);
-        h.app.SetWindows(&windows);
-        auto shown = [&h] {
-            const Application& a = h.app;
-            return a.view().calendar.selected.ShortText() + " " + a.session().monthPanel + " " +
-                   a.view().yearPanel + "/" + a.view().monthPanel + " " +
-                   std::to_string(a.ledgerView().ledgerTab) + " " + a.ledgerView().searchRange;
-        };
-        EXPECT_EQ(shown(), "2014/04/01 4 2014/4 1 2014年04月01日～2014年04月30日");
-        // Applied or not, the settings bring back today's month (June): the calendar and the
-        // panels with it.
-        h.app.configExec();
-        EXPECT_EQ(shown(), "2014/06/01 6 2014/6 3 2014年06月01日～2014年06月30日");
-        ASSERT_TRUE(h.app.ChooseMonthTab(2));
-        windows.apply = false;
-        h.app.configExec();
-        EXPECT_EQ(shown(), "2014/06/01 6 2014/6 3 2014年06月01日～2014年06月30日");
-
-        // A ledger of another year: the calendar leaves 2014, with the date filter on too.
-        std::string text = ReadBytes(FixturePath("ledger/example2014.exv"));
-        for (std::size_t at = text.find("201"); at != std::string::npos; at = text.find("201", at))
-            text.replace(at, 4, text[at + 3] == '4' ? "2024" : "2025");
-        WriteBytes(h.docs + "/b.exv", text);
-        h.app.datesearch(true);
-        h.dialogs.openAnswers.push_back(h.docs + "/b.exv");
-        h.app.fileopen();
-        ASSERT_EQ(h.app.session().currentFile, h.docs + "/b.exv");
-        EXPECT_EQ(shown(), "2024/06/01 6 2024/6 3 2024年06月01日(土)");
-        h.app.datesearch(false);
-        h.dialogs.saveAnswers.push_back(SaveAnswer::No);
-        h.app.new2Data();
-        EXPECT_EQ(shown(), "2014/06/01 6 2014/6 6 2014年06月01日～2014年06月30日");
-    }
-
-    // The book list dialog as a user works in it: a scripted step per opening, which may add,
-    // rename or delete books through the application object and then picks a row or cancels.
-    class BookListWindows final : public AppWindows {
-    public:
-        std::optional<int> ChooseBook(const std::string& kind,
-                                      const std::vector<std::string>&) override {
-            kinds.push_back(kind);
-            return steps.at(kinds.size() - 1)();
-        }
-        std::vector<std::function<std::optional<int>()>> steps;
-        std::vector<std::string> kinds;
-    };
-
-    TEST(Application, BooksChangedInTheBookListShowOnceTheListHasClosed) {
-        AppHarness h;
-        h.app.Create();
-        ASSERT_TRUE(h.app.OpenFile(h.CopyExample("a.exv")));
-        Recorder r(h.app);
-        BookListWindows windows;
-        windows.steps.push_back([&] {
-            EXPECT_TRUE(h.app.AddBook("預金", "A銀行", Amount::FromYen(20000)));
-            EXPECT_FALSE(h.app.AddBook("預金", "A銀行", Amount()));
-            EXPECT_TRUE(r.events.empty());  // the dialog is still open
-            return std::optional<int>(0);   // the row just added
-        });
-        windows.steps.push_back([&] {
-            EXPECT_TRUE(h.app.RenameBook("小口", 0, "本社", Amount::FromYen(4000)));
-            return std::optional<int>();  // キャンセル
-        });
-        windows.steps.push_back([&] {
-            h.dialogs.yesNoAnswers = {true};
-            EXPECT_TRUE(h.app.DeleteBook("小口", 0));
-            return std::optional<int>();
-        });
-        h.app.SetWindows(&windows);
-        h.app.AddListener(&r);
-        auto balances = [&h] {
-            std::vector<std::string> rows;
-            for (const BookBalanceRow& b : h.app.ledgerView().bookBalances)
-                rows.push_back(b.HiddenText());
-            return rows;
-        };
-
-        h.app.note3();
-        EXPECT_EQ(h.app.session().currentBook, (BookId{"預金", "A銀行"}));
-        EXPECT_EQ(balances(), (std::vector<std::string>{"現金;現金出納帳;6,780;",
-                                                        "小口;本店;8,000;", "預金;A銀行;20,000;"}));
-        EXPECT_EQ(std::count_if(r.events.begin(), r.events.end(),
-                                [](const std::string& e) { return e.rfind("view ", 0) == 0; }),
-                  1);
-        h.app.note1();
-        h.app.note2();
-        EXPECT_EQ(h.app.session().currentBook, (BookId{"現金", "現金出納帳"}));
-        EXPECT_EQ(h.app.mutableSession().RecordLines()[1],
-                  "d04=,2014/04/03,1,小口現金,小口へ補充,0,3000,6780,現金,現金出納帳,小口,本社,");
-        EXPECT_EQ(balances(), (std::vector<std::string>{"現金;現金出納帳;6,780;",
-                                                        "小口;本社;7,000;", "預金;A銀行;20,000;"}));
-        // Deleting the petty-cash book takes the transfer to it out of the cash book too.
-        h.app.note2();
-        EXPECT_EQ(balances(),
-                  (std::vector<std::string>{"現金;現金出納帳;9,780;", "預金;A銀行;20,000;"}));
-        EXPECT_EQ(windows.kinds, (std::vector<std::string>{"預金", "小口", "小口"}));
-        EXPECT_TRUE(h.app.session().modified);
-    }
-
-    class TitleWindows final : public AppWindows {
-    public:
-        std::optional<std::string> ChooseTitle() override {
-            auto answer = answers.front();
-            answers.pop_front();
-            return answer;
-        }
-        std::deque<std::optional<std::string>> answers;
-    };
-
-    TEST(Application, TheTitleSearchSetsTheFilterOrOnCancelEndsTheDateFilter) {
-        AppHarness h;
-        h.app.Create();
-        ASSERT_TRUE(h.app.OpenFile(h.CopyExample("a.exv")));
-        TitleWindows windows;
-        windows.answers = {std::string("交通費"), std::nullopt};
-        h.app.SetWindows(&windows);
-        h.app.datesearch(true);
-        h.app.searchKamoku();
-        EXPECT_EQ(h.app.session().accountFilter, "交通費");
-        EXPECT_TRUE(h.app.view().dateFilter);
-        h.app.searchKamoku();
-        EXPECT_EQ(h.app.session().accountFilter, "交通費");
-        EXPECT_FALSE(h.app.view().dateFilter);
-        EXPECT_EQ(h.app.ledgerView().rows.back().Kind(), LedgerRowKind::EndMark);
-    }
+TEST(Application, TheTitleSearchSetsTheFilterOrOnCancelEndsTheDateFilter) {
+    AppHarness h;
+    h.app.Create();
+    ASSERT_TRUE(h.app.OpenFile(h.CopyExample("a.exv")));
+    TitleWindows windows;
+    windows.answers = {std::string("交通費"), std::nullopt};
+    h.app.SetWindows(&windows);
+    h.app.datesearch(true);
+    h.app.searchKamoku();
+    EXPECT_EQ(h.app.session().accountFilter, "交通費");
+    EXPECT_TRUE(h.app.view().dateFilter);
+    h.app.searchKamoku();
+    EXPECT_EQ(h.app.session().accountFilter, "交通費");
+    EXPECT_FALSE(h.app.view().dateFilter);
+    EXPECT_EQ(h.app.ledgerView().rows.back().Kind(), LedgerRowKind::EndMark);
+}
 
 }  // namespace
 }  // namespace velmora::testing
