@@ -5,6 +5,7 @@
 #include "core/ledger/record.h"
 #include "core/session/book_commands.h"
 #include "core/settings/title_lists.h"
+#include "core/util/fields.h"
 #include "core/view/holidays.h"
 #include "core/view/search_commands.h"
 
@@ -187,6 +188,12 @@ bool ClickDescriptionCell(Session& session, EntryForm& form, int column, int row
 bool DoubleClickDescriptionCell(Session& session, EntryForm& form, int column, int row) {
     return RegisterDescription(session, form.tab, form.SelectedItem(), form.cells,
                                DescriptionCellIndex(column, row));
+}
+
+bool ConfirmCloseEntry(Session& session, const EntryForm& form) {
+    const bool typed =
+        !WideTrim(form.description).empty() || form.income != Amount() || form.expense != Amount();
+    return !typed || session.dialogs().AskYesNo(kAppTitle, kAppTitle, kUnregisteredEntryQuestion);
 }
 
 void StepEntryCalendar(EntryForm& form, int delta) {

@@ -237,6 +237,16 @@ TEST(Application, FileCommandsTellWhetherTheLedgerWasWritten) {
     EXPECT_EQ(h.app.session().filePanel, copy);
     EXPECT_EQ(ReadBytes(copy), ReadBytes(file));
     EXPECT_TRUE(h.app.SaveFile());
+
+    // Next year's ledger: the calendar, the entry form's date and the status bar are in the
+    // new year's June, not in the old year's.
+    h.dialogs.saveFileAnswers.push_back(h.docs + "/2015.exv");
+    EXPECT_TRUE(h.app.MakeNextYear());
+    EXPECT_EQ(h.app.view().calendar.selected.ShortText(), "2015/06/01");
+    EXPECT_EQ(h.app.view().yearPanel, "2015");
+    EXPECT_EQ(h.app.ledgerView().searchRange, "2015年06月01日～2015年06月30日");
+    h.app.datainput();
+    EXPECT_EQ(h.app.entryForm().yearText + "/" + h.app.entryForm().monthText, "2015/06");
 }
 
 TEST(Application, RefusedMonthTabsAndRowMovesSayNo) {
