@@ -48,6 +48,8 @@ MainWindow::MainWindow(Application& app, QWidget* parent) : QMainWindow(parent),
     LedgerReplaced();
     StateChanged();
     BackupsChanged();
+    // The keyboard starts at the ledger: Enter edits a row, F5 enters a new one.
+    ledgerGrid()->setFocus(Qt::OtherFocusReason);
 }
 
 MainWindow::~MainWindow() {

@@ -71,7 +71,9 @@ BookDataDialog::BookDataDialog(QWidget* parent) : QDialog(parent) {
     buttons->addWidget(ok);
     buttons->addWidget(cancel);
     v->addLayout(buttons);
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    connect(ok, &QPushButton::clicked, this, [this] {
+        if (!command_ || command_()) accept();
+    });
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
@@ -189,9 +191,9 @@ void BookListDialog::SelectRow(int row) {
 void BookListDialog::AddBook() {
     BookDataDialog box(this);
     box.SetBook("", Amount());
+    box.SetCommand([&] { return app_.AddBook(kind_, box.Name(), box.Balance()); });
     if (box.exec() != QDialog::Accepted) return;
     const std::optional<int> row = SelectedRow();
-    app_.AddBook(kind_, box.Name(), box.Balance());
     Fill();
     SelectRow(row.value_or(0));
 }
@@ -203,8 +205,8 @@ void BookListDialog::RenameBook() {
     const std::string line = registry->Items()[static_cast<std::size_t>(*row)];
     BookDataDialog box(this);
     box.SetBook(RegistryName(line), RegistryBalance(line));
+    box.SetCommand([&] { return app_.RenameBook(kind_, *row, box.Name(), box.Balance()); });
     if (box.exec() != QDialog::Accepted) return;
-    app_.RenameBook(kind_, *row, box.Name(), box.Balance());
     Fill();
     SelectRow(*row);
 }

@@ -204,6 +204,14 @@ void LedgerPage::RebuildMonthTabs() {
 
 void LedgerPage::ShowView() {
     const LedgerViewResult& v = app_.ledgerView();
+    // The tabs follow the start month however it changed (settings, roll-over, undo).
+    QStringList captions;
+    for (const std::string& caption : MonthTabCaptions(app_.session().ledger.startMonth))
+        captions << Q(caption);
+    bool same = captions.size() == monthTabs_->count();
+    for (int i = 0; same && i < monthTabs_->count(); ++i)
+        same = monthTabs_->tabText(i) == captions[i];
+    if (!same) RebuildMonthTabs();
     model_->Reload();
     grid_->setColumnHidden(kHiddenLedgerColumn, true);
     searchRange_->setText(Q(v.searchRange));

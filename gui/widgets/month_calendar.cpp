@@ -120,6 +120,9 @@ MonthCalendar::MonthCalendar(QWidget* parent) : QWidget(parent) {
     auto* bottom = new QHBoxLayout();
     today_ = new QPushButton("今日:", this);
     today_->setObjectName("today");
+    // Never the default button of a dialog the calendar sits in: Enter there means the
+    // dialog's fields, not "today".
+    today_->setAutoDefault(false);
     todayLabel_ = new QLabel(this);
     todayLabel_->setObjectName("todayDate");
     bottom->addWidget(today_);

@@ -38,16 +38,17 @@ TEST(EntryKeys, EnterInAnEditedRecordKeepsItsDate) {
     const std::string before = ReadBytes(ledger);
     desktop.Start({ledger});
     const WindowInfo main = desktop.WaitForWindowPrefix(kAppTitle);
-    // Home selects the month's first record, Enter opens it.
-    desktop.Key("Home Return");
+    // Home selects the carry row, Down the month's first record, Enter opens it.
+    desktop.Key("Home Down Return");
     desktop.WaitForWindow(kAppTitle, main.id);
     desktop.Screenshot("edit-form");
-    desktop.Key("Return");
+    // From the title list to the description; Enter there goes on to the expense.
+    desktop.Key("Tab Return");
     desktop.Key("BackSpace BackSpace BackSpace 3 0 0 Return");
     desktop.WaitForWindowPrefix(kAppTitle + std::string(" - "));
     const std::string text = Save(desktop, ledger, before);
     desktop.Screenshot("saved");
-    EXPECT_NE(text.find("d04=,2014/04/01,0,交通費,バス代,0,300,9700,現金,現金出納帳,現金,"
+    EXPECT_NE(text.find("d04=,2014/04/01,2,交通費,バス代,0,300,9700,現金,現金出納帳,現金,"
                         "現金出納帳,\r\n"),
               std::string::npos)
         << text;

@@ -82,10 +82,10 @@ void EntryFormTest::entriesTransfersEditsAndDeletesReachTheFile() {
         QCOMPARE(QApplication::focusWidget(), form.expenseBox());
         QTest::keyClicks(form.incomeBox(), "1,500");
         QTest::keyClick(form.incomeBox(), Qt::Key_Return);
-        // "連続入力": the form stays, ready for the next record of the same title.
+        // "連続入力": the form stays, ready for the next record, at the list of titles.
         QVERIFY(form.isVisible());
         QCOMPARE(form.descriptionBox()->text(), QString());
-        QCOMPARE(QApplication::focusWidget(), form.descriptionBox());
+        QCOMPARE(QApplication::focusWidget(), form.list(EntryTab::Titles));
 
         form.tabs()->setCurrentIndex(static_cast<int>(EntryTab::PettyCash));
         ClickItem(form.list(EntryTab::PettyCash), 0);
@@ -94,13 +94,14 @@ void EntryFormTest::entriesTransfersEditsAndDeletesReachTheFile() {
         QTest::keyClick(form.expenseBox(), Qt::Key_Enter);
     });
     QCOMPARE(list.Count(), before + 2);
+    // On the calendar's date: Enter in the fields pressed no "今日:" on the way.
     QCOMPARE(list[before],
-             std::string("d06=,2014/06/10,2,雑収入,自販機手数料,1500,0,8280,現金,現金出納帳,現金,"
+             std::string("d06=,2014/06/01,2,雑収入,自販機手数料,1500,0,8280,現金,現金出納帳,現金,"
                          "現金出納帳,"));
     // A transfer to the petty-cash book: title "小口現金", the book on the other side.
     QCOMPARE(list[before + 1],
              std::string(
-                 "d06=,2014/06/10,3,小口現金,小口へ補充,0,2000,6280,現金,現金出納帳,小口,本店,"));
+                 "d06=,2014/06/01,3,小口現金,小口へ補充,0,2000,6280,現金,現金出納帳,小口,本店,"));
 
     // Ctrl+F5 on the deposit: the amount changed, Enter stores it and closes the form.
     auto rowOf = [&](const std::string& description) {
@@ -144,7 +145,7 @@ void EntryFormTest::entriesTransfersEditsAndDeletesReachTheFile() {
     QVERIFY(!d.app().session().modified);
     const std::string bytes = velmora::testing::ReadBytes(d.file);
     QCOMPARE(bytes, EncodeTextLines(LedgerFileLines(d.app().session().ledger)));
-    QVERIFY(bytes.find(Utf8ToCp932("d06=,2014/06/10,4,小口現金,小口へ補充,0,2500,4280,現金,"
+    QVERIFY(bytes.find(Utf8ToCp932("d06=,2014/06/01,4,小口現金,小口へ補充,0,2500,4280,現金,"
                                    "現金出納帳,小口,本店,\r\n")) != std::string::npos);
 }
 
