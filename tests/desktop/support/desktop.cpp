@@ -87,6 +87,14 @@ Desktop::~Desktop() {
     xserver_.Stop();
 }
 
+std::string Desktop::CopyFixture(const std::string& fixture, const std::string& name) {
+    const std::string path = Files() + "/" + name;
+    fs::copy_file(FixturePath(fixture), path);
+    if (user_ && chown(path.c_str(), user_->first, user_->second) != 0)
+        ADD_FAILURE() << "cannot hand " << path << " to the input method's user";
+    return path;
+}
+
 Launch Desktop::Program(std::vector<std::string> argv) const {
     Launch launch;
     launch.argv = std::move(argv);
@@ -181,8 +189,10 @@ WindowInfo Desktop::ActiveWindow() const {
         RunCommand(Command({"xdotool", "getactivewindow"}, {"DISPLAY=" + display_}));
     if (id.status != 0) return w;
     w.id = Trimmed(id.out);
-    w.title = Trimmed(
-        RunCommand(Command({"xdotool", "getwindowname", w.id}, {"DISPLAY=" + display_})).out);
+    const RunResult name =
+        RunCommand(Command({"xdotool", "getwindowname", w.id}, {"DISPLAY=" + display_}));
+    if (name.status != 0) return WindowInfo{};  // gone while asked
+    w.title = Trimmed(name.out);
     std::istringstream lines(RunCommand(Command({"xdotool", "getwindowgeometry", "--shell", w.id},
                                                 {"DISPLAY=" + display_}))
                                  .out);
@@ -205,6 +215,7 @@ WindowInfo Desktop::WaitForWindow(const std::string& title, const std::string& n
     const bool seen = WaitUntil(
         [&] {
             w = ActiveWindow();
+            RefocusWhenNoneActive(w);
             return w.title == title && (notId.empty() || w.id != notId);
         },
         timeout);
@@ -219,12 +230,27 @@ WindowInfo Desktop::WaitForWindowPrefix(const std::string& prefix,
     const bool seen = WaitUntil(
         [&] {
             w = ActiveWindow();
+            RefocusWhenNoneActive(w);
             return w.title.rfind(prefix, 0) == 0;
         },
         timeout);
     EXPECT_TRUE(seen) << "no window \"" << prefix << "...\"; active: \"" << w.title << "\"";
     if (!seen) Screenshot("missing-window");
     return w;
+}
+
+void Desktop::RefocusWhenNoneActive(const WindowInfo& active) {
+    // When two dialogs close at once openbox may leave no window active; a person would
+    // click the main window then.
+    if (!active.id.empty() || mainWindow_.empty()) {
+        noneActiveSince_.reset();
+        return;
+    }
+    const auto now = std::chrono::steady_clock::now();
+    if (!noneActiveSince_) noneActiveSince_ = now;
+    if (now - *noneActiveSince_ < 300ms) return;
+    RunCommand(Command({"xdotool", "windowactivate", mainWindow_}, {"DISPLAY=" + display_}));
+    noneActiveSince_.reset();
 }
 
 std::string Desktop::WaitForFileChange(const std::string& path, const std::string& before,

@@ -6,6 +6,7 @@
 // screenshots they take are kept for people to look at.
 #include <chrono>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -46,6 +47,10 @@ public:
     // A folder for the scenario's ledgers and exports.
     std::string Files() const { return folder_.Path() + "/files"; }
 
+    // A copy of the fixture (below tests/fixtures) in Files() as name, the program's to
+    // write; its path.
+    std::string CopyFixture(const std::string& fixture, const std::string& name);
+
     // Starts velmora with args (a ledger file, options) and waits for its main window.
     void Start(const std::vector<std::string>& args = {});
     // Waits for the program to end; its exit status, -1 when it did not end in time.
@@ -84,6 +89,7 @@ private:
     Launch Program(std::vector<std::string> argv) const;
     std::string Xdotool(const std::vector<std::string>& args) const;
     void StartInputMethod();
+    void RefocusWhenNoneActive(const WindowInfo& active);
 
     std::string name_;
     DesktopOptions options_;
@@ -92,6 +98,7 @@ private:
     std::string shots_;
     int shotNumber_ = 0;
     std::string mainWindow_;
+    std::optional<std::chrono::steady_clock::time_point> noneActiveSince_;
     std::optional<std::pair<uid_t, gid_t>> user_;
     std::vector<std::string> imEnv_;
     Process xserver_;
