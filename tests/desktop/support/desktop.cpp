@@ -4,6 +4,8 @@
 #include <pwd.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -116,7 +118,10 @@ Launch Desktop::Program(std::vector<std::string> argv) const {
 }
 
 void Desktop::Start(const std::vector<std::string>& args) {
-    std::vector<std::string> argv{VELMORA_GUI_PATH, "--today", options_.today};
+    // VELMORA_DESKTOP_PROGRAM runs the scenarios on another build of the program.
+    const char* other = std::getenv("VELMORA_DESKTOP_PROGRAM");
+    std::vector<std::string> argv{other && *other ? other : VELMORA_GUI_PATH, "--today",
+                                  options_.today};
     argv.insert(argv.end(), args.begin(), args.end());
     Launch launch = Program(argv);
     launch.log = folder_.Path() + "/velmora.log";
@@ -176,7 +181,11 @@ void Desktop::Key(const std::string& keys, int repeat) {
 }
 
 void Desktop::Type(const std::string& text) {
-    Xdotool({"type", "--delay", "40", text});
+    // Characters off the keyboard go through a key code xdotool maps for each of them; the
+    // program must read the new map before the next one, so they go slower.
+    const bool latin = std::all_of(text.begin(), text.end(),
+                                   [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    Xdotool({"type", "--delay", latin ? "40" : "150", text});
 }
 
 void Desktop::Click(int x, int y) {
