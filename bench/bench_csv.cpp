@@ -6,8 +6,8 @@
 
 #include "bench/support/bench_setup.h"
 #include "bench/support/figure_reporter.h"
-#include "core/util/file_io.h"
-#include "core/view/csv_records.h"
+#include "core/export/csv_records.h"
+#include "core/platform/file_io.h"
 
 namespace velmora::bench {
 namespace {

@@ -10,10 +10,10 @@
 #include "bench/support/bench_setup.h"
 #include "bench/support/desktop_program_bench.h"
 #include "bench/support/figure_reporter.h"
+#include "core/entry/description_completion.h"
 #include "core/ledger/record.h"
-#include "core/view/description_completion.h"
 #include "gui/app/desktop_program.h"
-#include "gui/app/main_window.h"
+#include "gui/mainwindow/main_window.h"
 
 #ifndef VELMORA_SOURCE_DATA_DIR
 #define VELMORA_SOURCE_DATA_DIR ""

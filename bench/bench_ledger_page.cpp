@@ -12,12 +12,12 @@
 #include "bench/support/desktop_program_bench.h"
 #include "bench/support/figure_reporter.h"
 #include "core/app/command_table.h"
-#include "core/view/month_tabs.h"
+#include "core/ledgerview/month_tabs.h"
 #include "gui/app/desktop_program.h"
-#include "gui/app/main_window.h"
-#include "gui/view/ledger_model.h"
-#include "gui/view/ledger_page.h"
-#include "gui/view/left_pane.h"
+#include "gui/ledger/ledger_model.h"
+#include "gui/ledger/ledger_page.h"
+#include "gui/ledger/left_pane.h"
+#include "gui/mainwindow/main_window.h"
 #include "gui/widgets/month_calendar.h"
 
 #ifndef VELMORA_SOURCE_DATA_DIR

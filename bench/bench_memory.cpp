@@ -12,8 +12,8 @@
 #include "bench/support/bench_setup.h"
 #include "bench/support/figure_reporter.h"
 #include "core/ledger/ledger_file.h"
+#include "core/platform/file_io.h"
 #include "core/session/file_commands.h"
-#include "core/util/file_io.h"
 
 namespace {
 

@@ -7,16 +7,16 @@
 
 #include "bench/support/bench_setup.h"
 #include "bench/support/figure_reporter.h"
-#include "core/printing/print_data.h"
-#include "core/printing/print_job.h"
-#include "core/printing/recording_print_device.h"
+#include "core/ledgerview/ledger_view.h"
+#include "core/ledgerview/month_tabs.h"
+#include "core/print/print_data.h"
+#include "core/print/print_job.h"
+#include "core/print/recording_print_device.h"
 #include "core/printstyle/draw_style.h"
 #include "core/printstyle/image_headers.h"
 #include "core/printstyle/ledger_filler.h"
 #include "core/printstyle/placeholders.h"
 #include "core/printstyle/recording_canvas.h"
-#include "core/view/ledger_view.h"
-#include "core/view/month_tabs.h"
 
 namespace velmora::bench {
 namespace {

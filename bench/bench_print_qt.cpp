@@ -9,8 +9,8 @@
 
 #include "bench/support/bench_setup.h"
 #include "bench/support/figure_reporter.h"
-#include "gui/print/qt_canvas.h"
-#include "gui/print/qt_print_device.h"
+#include "qtprint/qt_canvas.h"
+#include "qtprint/qt_print_device.h"
 
 namespace velmora::bench {
 namespace {

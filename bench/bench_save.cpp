@@ -7,7 +7,7 @@
 #include "bench/support/bench_setup.h"
 #include "bench/support/figure_reporter.h"
 #include "core/ledger/ledger_file.h"
-#include "core/util/file_io.h"
+#include "core/platform/file_io.h"
 
 namespace velmora::bench {
 namespace {

@@ -24,10 +24,10 @@
 #include "bench/support/desktop_program_bench.h"
 #include "bench/support/figure_reporter.h"
 #include "core/app/application.h"
-#include "core/printing/recording_print_device.h"
+#include "core/print/recording_print_device.h"
 #include "gui/app/desktop_program.h"
-#include "gui/app/main_window.h"
-#include "gui/dialogs/ui_setup.h"
+#include "gui/app/ui_setup.h"
+#include "gui/mainwindow/main_window.h"
 
 extern char** environ;
 

@@ -13,9 +13,9 @@
 #include "bench/support/figure_reporter.h"
 #include "core/reports/summary_grid.h"
 #include "gui/app/desktop_program.h"
-#include "gui/app/main_window.h"
-#include "gui/reports/graph_page.h"
-#include "gui/reports/summary_page.h"
+#include "gui/mainwindow/main_window.h"
+#include "gui/summary/graph_page.h"
+#include "gui/summary/summary_page.h"
 
 #ifndef VELMORA_SOURCE_DATA_DIR
 #define VELMORA_SOURCE_DATA_DIR ""

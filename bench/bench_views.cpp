@@ -7,11 +7,11 @@
 
 #include "bench/support/bench_setup.h"
 #include "bench/support/figure_reporter.h"
+#include "core/entry/entry_form.h"
+#include "core/entry/entry_register.h"
 #include "core/ledger/balances.h"
+#include "core/ledgerview/ledger_view.h"
 #include "core/session/book_commands.h"
-#include "core/view/entry_form.h"
-#include "core/view/entry_register.h"
-#include "core/view/ledger_view.h"
 
 namespace velmora::bench {
 namespace {

@@ -20,10 +20,10 @@
 
 #include "bench/support/bench_setup.h"
 #include "bench/support/desktop_program_bench.h"
+#include "core/entry/entry_form.h"
 #include "core/ledger/ledger_file.h"
-#include "core/view/entry_form.h"
 #include "gui/app/desktop_program.h"
-#include "gui/app/main_window.h"
+#include "gui/mainwindow/main_window.h"
 
 #ifndef VELMORA_SOURCE_DATA_DIR
 #define VELMORA_SOURCE_DATA_DIR ""

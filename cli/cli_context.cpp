@@ -8,11 +8,11 @@
 #include <vector>
 
 #include "core/ledger/ledger.h"
+#include "core/ledgerview/month_tabs.h"
+#include "core/platform/file_io.h"
 #include "core/session/book_commands.h"
 #include "core/util/errors.h"
-#include "core/util/file_io.h"
 #include "core/util/paths.h"
-#include "core/view/month_tabs.h"
 
 #ifndef VELMORA_SOURCE_DATA_DIR
 #define VELMORA_SOURCE_DATA_DIR ""

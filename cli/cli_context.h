@@ -9,11 +9,11 @@
 
 #include "cli/cli_args.h"
 #include "core/app/application.h"
-#include "core/printing/recording_print_device.h"
-#include "core/reports/shell.h"
-#include "core/util/clock.h"
-#include "core/util/file_io.h"
-#include "core/util/stream_dialogs.h"
+#include "core/platform/clock.h"
+#include "core/platform/file_io.h"
+#include "core/platform/shell.h"
+#include "core/platform/stream_dialogs.h"
+#include "core/print/recording_print_device.h"
 
 namespace velmora::cli {
 

@@ -3,7 +3,7 @@
 #include <memory>
 #include <string>
 
-#include "core/printing/print_device.h"
+#include "core/print/print_device.h"
 
 namespace velmora::cli {
 

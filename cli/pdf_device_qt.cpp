@@ -2,7 +2,7 @@
 #include <QStringList>
 
 #include "cli/pdf_device.h"
-#include "gui/print/qt_print_device.h"
+#include "qtprint/qt_print_device.h"
 
 namespace velmora::cli {
 namespace {

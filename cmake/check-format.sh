@@ -12,7 +12,7 @@ if [ -z "$clang_format" ]; then
     exit 77
 fi
 cd "$source_dir" || exit 1
-dirs="core cli gui tests bench fuzz tools"
+dirs="core cli gui qtprint tests bench fuzz tools"
 # Tracked files in a git checkout (no stray scratch files); every file in a source tarball.
 # shellcheck disable=SC2086
 list=$(git ls-files -- $dirs 2>/dev/null | grep -E '\.(cpp|cc|h|hpp)$')

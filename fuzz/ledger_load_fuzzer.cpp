@@ -8,9 +8,9 @@
 
 #include "core/ledger/balances.h"
 #include "core/ledger/ledger_file.h"
+#include "core/platform/file_io.h"
 #include "core/util/codepage.h"
 #include "core/util/errors.h"
-#include "core/util/file_io.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace velmora;

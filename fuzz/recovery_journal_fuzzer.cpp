@@ -10,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/view/recovery_journal.h"
+#include "core/history/recovery_journal.h"
 
 namespace {
 

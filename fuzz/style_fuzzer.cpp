@@ -8,13 +8,13 @@
 #include <string>
 #include <vector>
 
+#include "core/platform/file_io.h"
 #include "core/printstyle/draw_style.h"
 #include "core/printstyle/image_file.h"
 #include "core/printstyle/page_setup.h"
 #include "core/printstyle/recording_canvas.h"
 #include "core/util/codepage.h"
 #include "core/util/errors.h"
-#include "core/util/file_io.h"
 
 namespace {
 

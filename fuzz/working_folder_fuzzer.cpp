@@ -10,19 +10,19 @@
 #include <string>
 #include <string_view>
 
+#include "core/calendar/holidays.h"
+#include "core/entry/description_lists.h"
+#include "core/export/code_table.h"
 #include "core/ledger/backup_list.h"
-#include "core/printing/option_file.h"
-#include "core/reports/layout_files.h"
-#include "core/settings/code_table.h"
+#include "core/platform/file_io.h"
+#include "core/print/option_file.h"
+#include "core/settings/layout_files.h"
 #include "core/settings/placement.h"
 #include "core/settings/settings_file.h"
 #include "core/settings/title_file.h"
 #include "core/settings/title_lists.h"
 #include "core/util/errors.h"
-#include "core/util/file_io.h"
 #include "core/util/paths.h"
-#include "core/view/description_lists.h"
-#include "core/view/holidays.h"
 
 namespace {
 

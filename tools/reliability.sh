@@ -11,7 +11,7 @@
 #                file as it was as a backup; a file that does not load is left alone.
 #   faults       every system step (create, write, fdatasync, rename, folder sync, remove) of
 #                every file write of a save, a save as, the settings dialog's apply and the
-#                CSV export failed in turn (tests_view, WriteFaults.*): whole files and one
+#                CSV export failed in turn (tests_export, WriteFaults.*): whole files and one
 #                message each; prints how many faults were injected.
 #   desktop      the same for the desktop program on the offscreen platform: each run
 #                registers one expense and saves with its "保　存" action
@@ -215,8 +215,8 @@ fi
 
 # ---- faults ----
 if wants faults; then
-    tests=$build/tests/tests_view
-    [[ -x $tests ]] || { echo "no tests/tests_view in $build" >&2; exit 2; }
+    tests=$build/tests/tests_export
+    [[ -x $tests ]] || { echo "no tests/tests_export in $build" >&2; exit 2; }
     log=$scratch/faults.log
     if VELMORA_FIXTURES=$root/tests/fixtures "$tests" --gtest_filter='WriteFaults.*' >"$log" 2>&1 &&
         grep -q '^fault injection: ' "$log"; then

@@ -8,14 +8,14 @@
 #include <utility>
 
 #include "core/app/application.h"
+#include "core/history/recovery_journal.h"
 #include "core/ledger/ledger.h"
-#include "core/printing/recording_print_device.h"
-#include "core/reports/shell.h"
+#include "core/platform/clock.h"
+#include "core/platform/dialogs.h"
+#include "core/platform/file_io.h"
+#include "core/platform/shell.h"
+#include "core/print/recording_print_device.h"
 #include "core/session/session.h"
-#include "core/util/clock.h"
-#include "core/util/dialogs.h"
-#include "core/util/file_io.h"
-#include "core/view/recovery_journal.h"
 
 namespace velmora::bench {
 

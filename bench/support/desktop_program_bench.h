@@ -8,8 +8,8 @@
 
 #include "bench/support/bench_setup.h"
 #include "gui/app/desktop_program.h"
-#include "gui/app/main_window.h"
-#include "gui/dialogs/ui_setup.h"
+#include "gui/app/ui_setup.h"
+#include "gui/mainwindow/main_window.h"
 
 namespace velmora::bench {
 

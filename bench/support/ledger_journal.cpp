@@ -2,7 +2,7 @@
 
 #include "bench/support/ledger_generator.h"
 #include "core/ledger/record.h"
-#include "core/util/file_io.h"
+#include "core/platform/file_io.h"
 
 namespace velmora::bench {
 namespace {

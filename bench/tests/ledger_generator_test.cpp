@@ -8,7 +8,7 @@
 #include "core/ledger/balances.h"
 #include "core/ledger/ledger_file.h"
 #include "core/ledger/record.h"
-#include "core/util/file_io.h"
+#include "core/platform/file_io.h"
 
 namespace velmora::bench {
 namespace {

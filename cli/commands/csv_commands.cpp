@@ -3,9 +3,9 @@
 #include <array>
 #include <utility>
 
-#include "core/settings/csv_export.h"
+#include "core/export/csv_export.h"
+#include "core/export/csv_records.h"
 #include "core/settings/title_lists.h"
-#include "core/view/csv_records.h"
 
 namespace velmora::cli {
 namespace {

@@ -4,9 +4,9 @@
 #include <ostream>
 #include <tuple>
 
+#include "core/entry/entry_form.h"
+#include "core/entry/entry_register.h"
 #include "core/settings/title_file.h"
-#include "core/view/entry_form.h"
-#include "core/view/entry_register.h"
 
 namespace velmora::cli {
 namespace {

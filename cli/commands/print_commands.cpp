@@ -6,8 +6,8 @@
 #include "cli/commands/report_commands.h"
 #include "cli/pdf_device.h"
 #include "core/ledger/periods.h"
-#include "core/printing/print_job.h"
-#include "core/printing/report_kind.h"
+#include "core/print/print_job.h"
+#include "core/print/report_kind.h"
 #include "core/printstyle/image_headers.h"
 #include "core/printstyle/recording_canvas.h"
 

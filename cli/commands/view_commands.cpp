@@ -2,8 +2,8 @@
 
 #include <ostream>
 
-#include "core/view/ledger_view.h"
-#include "core/view/month_selection.h"
+#include "core/ledgerview/ledger_view.h"
+#include "core/ledgerview/month_selection.h"
 
 namespace velmora::cli {
 namespace {

@@ -4,19 +4,19 @@
 #include <exception>
 #include <filesystem>
 
+#include "core/entry/description_completion.h"
+#include "core/entry/row_editing.h"
+#include "core/history/recovery_journal.h"
 #include "core/ledger/ledger_file.h"
+#include "core/ledgerview/main_calendar.h"
+#include "core/ledgerview/month_selection.h"
+#include "core/ledgerview/search_commands.h"
 #include "core/reports/graph_layout.h"
 #include "core/session/apply_settings.h"
 #include "core/session/book_commands.h"
 #include "core/session/file_commands.h"
 #include "core/session/new_ledger.h"
 #include "core/session/startup.h"
-#include "core/view/description_completion.h"
-#include "core/view/main_calendar.h"
-#include "core/view/month_selection.h"
-#include "core/view/recovery_journal.h"
-#include "core/view/row_editing.h"
-#include "core/view/search_commands.h"
 
 namespace velmora {
 namespace {

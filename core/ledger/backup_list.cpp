@@ -2,9 +2,9 @@
 
 #include <filesystem>
 
+#include "core/platform/file_io.h"
+#include "core/platform/key_lines.h"
 #include "core/util/fields.h"
-#include "core/util/file_io.h"
-#include "core/util/key_lines.h"
 #include "core/util/paths.h"
 
 namespace velmora {

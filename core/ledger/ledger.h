@@ -7,8 +7,8 @@
 
 #include "core/ledger/book.h"
 #include "core/ledger/periods.h"
+#include "core/platform/light_strings.h"
 #include "core/util/amount.h"
-#include "core/util/light_strings.h"
 
 namespace velmora {
 

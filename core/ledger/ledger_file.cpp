@@ -4,9 +4,9 @@
 #include <limits>
 
 #include "core/ledger/record.h"
+#include "core/platform/file_io.h"
 #include "core/util/errors.h"
 #include "core/util/fields.h"
-#include "core/util/file_io.h"
 
 namespace velmora {
 namespace {

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "core/ledger/ledger.h"
+#include "core/platform/file_io.h"
 #include "core/util/date.h"
-#include "core/util/file_io.h"
 
 namespace velmora {
 

@@ -4,7 +4,7 @@
 #include <array>
 #include <fstream>
 
-#include "core/util/file_io.h"
+#include "core/platform/file_io.h"
 
 namespace velmora {
 namespace {

@@ -3,10 +3,10 @@
 #include <cstdint>
 #include <cstdlib>
 
+#include "core/platform/file_io.h"
 #include "core/printstyle/device_mapping.h"
 #include "core/printstyle/image_file.h"
 #include "core/util/errors.h"
-#include "core/util/file_io.h"
 
 namespace velmora {
 namespace {

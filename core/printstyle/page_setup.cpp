@@ -1,9 +1,9 @@
 #include "core/printstyle/page_setup.h"
 
+#include "core/platform/file_io.h"
+#include "core/platform/key_lines.h"
 #include "core/printstyle/style_error.h"
 #include "core/printstyle/style_fields.h"
-#include "core/util/file_io.h"
-#include "core/util/key_lines.h"
 #include "core/util/paths.h"
 
 namespace velmora {

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
+#include "core/platform/file_io.h"
 #include "core/util/errors.h"
 #include "core/util/fields.h"
-#include "core/util/file_io.h"
 
 namespace velmora {
 namespace {

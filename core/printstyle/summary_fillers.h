@@ -15,10 +15,10 @@
 #include <string_view>
 #include <vector>
 
+#include "core/platform/dialogs.h"
 #include "core/printstyle/page_headings.h"
 #include "core/printstyle/style_list.h"
 #include "core/util/amount.h"
-#include "core/util/dialogs.h"
 
 namespace velmora {
 

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "core/platform/dialogs.h"
 #include "core/reports/graph_figures.h"
 #include "core/reports/report_colours.h"
-#include "core/util/dialogs.h"
 
 namespace velmora {
 

@@ -6,12 +6,12 @@
 #include <string>
 
 #include "core/ledger/ledger.h"
+#include "core/platform/dialogs.h"
 #include "core/reports/book_selector.h"
 #include "core/reports/graph_figures.h"
 #include "core/reports/month_columns.h"
 #include "core/reports/report_colours.h"
 #include "core/reports/summary_grid.h"
-#include "core/util/dialogs.h"
 
 namespace velmora {
 

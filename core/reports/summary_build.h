@@ -1,10 +1,10 @@
 #pragma once
 // Fills the monthly summary grid from the ledger lines: the income section, the expense
 // section, their total rows and, on level 0, the balance row.
+#include "core/platform/light_strings.h"
 #include "core/reports/month_columns.h"
 #include "core/reports/summary_grid.h"
 #include "core/reports/summary_records.h"
-#include "core/util/light_strings.h"
 
 namespace velmora {
 

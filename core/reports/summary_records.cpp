@@ -1,9 +1,9 @@
 #include "core/reports/summary_records.h"
 
 #include "core/ledger/record.h"
+#include "core/ledgerview/record_side.h"
 #include "core/reports/label_order.h"
 #include "core/util/fields.h"
-#include "core/view/record_side.h"
 
 namespace velmora {
 namespace {

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "core/ledger/book.h"
+#include "core/platform/light_strings.h"
 #include "core/util/amount.h"
-#include "core/util/light_strings.h"
 
 namespace velmora {
 

@@ -5,10 +5,10 @@
 
 #include "core/ledger/balances.h"
 #include "core/ledger/ledger_file.h"
+#include "core/platform/key_lines.h"
 #include "core/session/book_commands.h"
 #include "core/util/codepage.h"
 #include "core/util/errors.h"
-#include "core/util/key_lines.h"
 
 namespace velmora {
 namespace {

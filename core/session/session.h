@@ -9,10 +9,10 @@
 #include "core/ledger/balances.h"
 #include "core/ledger/book.h"
 #include "core/ledger/ledger.h"
+#include "core/platform/clock.h"
+#include "core/platform/dialogs.h"
+#include "core/platform/file_io.h"
 #include "core/settings/settings_file.h"
-#include "core/util/clock.h"
-#include "core/util/dialogs.h"
-#include "core/util/file_io.h"
 
 namespace velmora {
 

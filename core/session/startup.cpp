@@ -2,11 +2,11 @@
 
 #include <filesystem>
 
+#include "core/platform/file_io.h"
 #include "core/session/book_commands.h"
 #include "core/session/file_commands.h"
 #include "core/session/new_ledger.h"
 #include "core/util/errors.h"
-#include "core/util/file_io.h"
 #include "core/util/paths.h"
 
 namespace velmora {

@@ -5,9 +5,9 @@
 #include <string>
 
 #include "core/ledger/ledger.h"
+#include "core/platform/dialogs.h"
+#include "core/platform/file_io.h"
 #include "core/settings/fiscal_settings_form.h"
-#include "core/util/dialogs.h"
-#include "core/util/file_io.h"
 
 namespace velmora {
 

@@ -8,9 +8,9 @@
 
 #include "core/ledger/ledger.h"
 #include "core/ledger/periods.h"
+#include "core/platform/dialogs.h"
 #include "core/settings/settings_file.h"
 #include "core/util/amount.h"
-#include "core/util/dialogs.h"
 
 namespace velmora {
 

@@ -1,7 +1,7 @@
 #include "core/settings/settings_file.h"
 
+#include "core/platform/file_io.h"
 #include "core/util/fields.h"
-#include "core/util/file_io.h"
 
 namespace velmora {
 

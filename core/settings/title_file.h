@@ -11,8 +11,8 @@
 #include <string_view>
 #include <vector>
 
-#include "core/util/dialogs.h"
-#include "core/util/file_io.h"
+#include "core/platform/dialogs.h"
+#include "core/platform/file_io.h"
 
 namespace velmora {
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "core/util/dialogs.h"
+#include "core/platform/dialogs.h"
 
 namespace velmora {
 

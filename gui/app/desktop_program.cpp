@@ -5,11 +5,11 @@
 #include <QPixmap>
 #include <QScreen>
 
-#include "gui/app/main_window.h"
 #include "gui/app/qt_app_windows.h"
+#include "gui/app/qt_dialogs.h"
 #include "gui/app/qt_shell.h"
-#include "gui/dialogs/qt_dialogs.h"
-#include "gui/print/qt_print_device.h"
+#include "gui/mainwindow/main_window.h"
+#include "qtprint/qt_print_device.h"
 
 namespace velmora::gui {
 

@@ -9,7 +9,7 @@
 
 #include "core/app/application.h"
 #include "core/app/program_options.h"
-#include "core/util/dialogs.h"
+#include "core/platform/dialogs.h"
 
 namespace velmora::gui {
 

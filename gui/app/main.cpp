@@ -7,13 +7,13 @@
 #include <iostream>
 
 #include "core/app/program_options.h"
+#include "core/platform/stream_dialogs.h"
 #include "core/session/startup.h"
 #include "core/util/paths.h"
-#include "core/util/stream_dialogs.h"
 #include "gui/app/desktop_program.h"
+#include "gui/app/single_instance.h"
 #include "gui/app/toolkit_options.h"
-#include "gui/dialogs/single_instance.h"
-#include "gui/dialogs/ui_setup.h"
+#include "gui/app/ui_setup.h"
 
 #ifndef VELMORA_SOURCE_DATA_DIR
 #define VELMORA_SOURCE_DATA_DIR ""

@@ -5,11 +5,11 @@
 
 #include "gui/dialogs/csv_options_dialog.h"
 #include "gui/dialogs/money_count_dialog.h"
-#include "gui/print/qt_print_device.h"
+#include "gui/entry/entry_form_dialog.h"
+#include "gui/ledger/book_dialogs.h"
 #include "gui/settings/settings_dialog.h"
 #include "gui/settings/title_master_dialog.h"
-#include "gui/view/book_dialogs.h"
-#include "gui/view/entry_form_dialog.h"
+#include "qtprint/qt_print_device.h"
 
 namespace velmora::gui {
 

@@ -1,7 +1,7 @@
 #pragma once
 // The desktop shell through Qt: documents and folders in the desktop's chosen program,
 // other programs started detached from the search path.
-#include "core/reports/shell.h"
+#include "core/platform/shell.h"
 
 namespace velmora::gui {
 

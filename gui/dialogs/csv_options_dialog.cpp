@@ -11,7 +11,7 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-#include "core/view/csv_records.h"
+#include "core/export/csv_records.h"
 
 namespace velmora::gui {
 namespace {

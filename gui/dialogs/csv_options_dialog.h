@@ -6,7 +6,7 @@
 #include <array>
 
 #include "core/app/application.h"
-#include "core/settings/csv_export.h"
+#include "core/export/csv_export.h"
 
 class QCheckBox;
 class QComboBox;

@@ -6,7 +6,7 @@
 #include <array>
 
 #include "core/app/application.h"
-#include "core/view/money_count.h"
+#include "core/entry/money_count.h"
 
 class QLabel;
 

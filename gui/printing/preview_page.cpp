@@ -10,7 +10,7 @@
 #include <QTabBar>
 #include <QVBoxLayout>
 
-#include "gui/print/qt_canvas.h"
+#include "qtprint/qt_canvas.h"
 
 namespace velmora::gui {
 namespace {

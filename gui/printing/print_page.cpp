@@ -15,7 +15,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "core/printing/option_file.h"
+#include "core/print/option_file.h"
 #include "gui/widgets/numeric_edit.h"
 
 namespace velmora::gui {

@@ -7,9 +7,9 @@
 #include <optional>
 #include <string>
 
+#include "core/platform/dialogs.h"
+#include "core/platform/file_io.h"
 #include "core/settings/title_file.h"
-#include "core/util/dialogs.h"
-#include "core/util/file_io.h"
 
 class QLineEdit;
 class QPushButton;

@@ -4,7 +4,7 @@
 #include <QKeyEvent>
 #include <QTimer>
 
-#include "core/view/typed_date.h"
+#include "core/entry/typed_date.h"
 
 namespace velmora::gui {
 namespace {

@@ -5,7 +5,7 @@
 // what a click means is the owner's business.
 #include <QWidget>
 
-#include "core/view/calendar.h"
+#include "core/calendar/calendar.h"
 
 class QLabel;
 class QPushButton;

@@ -4,8 +4,8 @@
 // the model's text, caret and selection.
 #include <QLineEdit>
 
+#include "core/entry/numeric_field.h"
 #include "core/util/amount.h"
-#include "core/widgets/numeric_field.h"
 
 namespace velmora::gui {
 

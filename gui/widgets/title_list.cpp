@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "core/view/type_ahead.h"
+#include "core/entry/type_ahead.h"
 
 namespace velmora::gui {
 

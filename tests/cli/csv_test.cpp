@@ -4,8 +4,8 @@
 
 #include <filesystem>
 
+#include "core/platform/file_io.h"
 #include "core/util/codepage.h"
-#include "core/util/file_io.h"
 #include "support/cli_runner.h"
 #include "support/temp_folder.h"
 

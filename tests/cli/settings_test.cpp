@@ -1,7 +1,7 @@
 // velmora-cli configure and periods through the real executable.
 #include <gtest/gtest.h>
 
-#include "core/util/file_io.h"
+#include "core/platform/file_io.h"
 #include "support/cli_runner.h"
 #include "support/temp_folder.h"
 

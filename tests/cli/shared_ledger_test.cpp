@@ -11,7 +11,7 @@
 #include <thread>
 #include <vector>
 
-#include "core/util/file_io.h"
+#include "core/platform/file_io.h"
 #include "support/cli_runner.h"
 #include "support/temp_folder.h"
 

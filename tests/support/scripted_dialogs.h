@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "core/util/dialogs.h"
+#include "core/platform/dialogs.h"
 
 namespace velmora::testing {
 

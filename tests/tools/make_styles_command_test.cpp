@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <sstream>
 
-#include "core/util/file_io.h"
+#include "core/platform/file_io.h"
 #include "support/temp_folder.h"
 #include "tools/make_styles/make_styles_command.h"
 #include "tools/shipped_styles.h"

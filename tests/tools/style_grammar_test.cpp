@@ -6,8 +6,8 @@
 #include <cctype>
 #include <set>
 
+#include "core/platform/file_io.h"
 #include "core/util/codepage.h"
-#include "core/util/file_io.h"
 #include "support/temp_folder.h"
 #include "tools/shipped_styles.h"
 

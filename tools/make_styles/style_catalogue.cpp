@@ -2,8 +2,8 @@
 
 #include <fstream>
 
+#include "core/platform/file_io.h"
 #include "core/util/errors.h"
-#include "core/util/file_io.h"
 #include "core/util/paths.h"
 #include "tools/make_styles/fixed_report_styles.h"
 #include "tools/make_styles/kokuyo_styles.h"

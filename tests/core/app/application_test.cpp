@@ -14,9 +14,9 @@
 #include "core/app/command_table.h"
 #include "core/app/program_options.h"
 #include "core/ledger/ledger_file.h"
-#include "core/printing/recording_print_device.h"
+#include "core/platform/file_io.h"
+#include "core/print/recording_print_device.h"
 #include "core/settings/placement.h"
-#include "core/util/file_io.h"
 #include "support/scripted_dialogs.h"
 #include "support/temp_folder.h"
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "core/util/file_io.h"
+#include "core/platform/file_io.h"
 #include "support/temp_folder.h"
 
 namespace velmora {

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "core/ledger/balances.h"
+#include "core/platform/file_io.h"
 #include "core/util/errors.h"
-#include "core/util/file_io.h"
 #include "support/temp_folder.h"
 
 namespace velmora {

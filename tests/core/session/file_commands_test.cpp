@@ -9,9 +9,9 @@
 
 #include "core/ledger/ledger_file.h"
 #include "core/ledger/record.h"
+#include "core/platform/file_io.h"
 #include "core/session/book_commands.h"
 #include "core/util/codepage.h"
-#include "core/util/file_io.h"
 #include "session_harness.h"
 
 namespace velmora {

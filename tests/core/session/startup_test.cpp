@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "core/platform/file_io.h"
 #include "core/session/file_commands.h"
 #include "core/util/codepage.h"
-#include "core/util/file_io.h"
 #include "session_harness.h"
 
 namespace velmora {

@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "core/platform/file_io.h"
 #include "core/util/errors.h"
-#include "core/util/file_io.h"
 #include "support/scripted_dialogs.h"
 #include "support/temp_folder.h"
 

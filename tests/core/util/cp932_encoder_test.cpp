@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "core/platform/file_io.h"
 #include "core/util/codepage.h"
 #include "core/util/errors.h"
-#include "core/util/file_io.h"
 
 namespace velmora {
 namespace {

@@ -4,7 +4,7 @@
 
 #include <ostream>
 
-#include "core/util/clock.h"
+#include "core/platform/clock.h"
 #include "core/util/errors.h"
 
 namespace velmora {

@@ -4,7 +4,7 @@
 #include <QTest>
 #include <filesystem>
 
-#include "gui/dialogs/single_instance.h"
+#include "gui/app/single_instance.h"
 #include "support/temp_folder.h"
 
 using velmora::testing::TempFolder;

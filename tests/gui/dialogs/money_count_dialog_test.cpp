@@ -4,7 +4,7 @@
 #include <QTest>
 #include <QTimer>
 
-#include "core/view/money_count.h"
+#include "core/entry/money_count.h"
 #include "gui/dialogs/money_count_dialog.h"
 #include "gui/support/example_desk.h"
 #include "gui/widgets/numeric_edit.h"

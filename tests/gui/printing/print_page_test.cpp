@@ -14,14 +14,14 @@
 #include <algorithm>
 #include <map>
 
-#include "core/printing/recording_print_device.h"
-#include "core/util/clock.h"
-#include "core/util/file_io.h"
-#include "gui/app/main_window.h"
+#include "core/platform/clock.h"
+#include "core/platform/file_io.h"
+#include "core/print/recording_print_device.h"
 #include "gui/app/qt_shell.h"
+#include "gui/ledger/left_pane.h"
+#include "gui/mainwindow/main_window.h"
 #include "gui/printing/preview_page.h"
 #include "gui/printing/print_page.h"
-#include "gui/view/left_pane.h"
 #include "gui/widgets/numeric_edit.h"
 #include "support/cli_runner.h"
 #include "support/scripted_dialogs.h"

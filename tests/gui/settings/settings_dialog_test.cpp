@@ -16,7 +16,7 @@
 #include "core/session/file_commands.h"
 #include "core/session/session_harness.h"
 #include "core/util/codepage.h"
-#include "gui/dialogs/ui_setup.h"
+#include "gui/app/ui_setup.h"
 #include "gui/settings/settings_dialog.h"
 #include "gui/widgets/date_field.h"
 #include "gui/widgets/numeric_edit.h"

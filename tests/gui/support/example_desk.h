@@ -5,7 +5,7 @@
 #include <string>
 
 #include "gui/app/desktop_program.h"
-#include "gui/app/main_window.h"
+#include "gui/mainwindow/main_window.h"
 #include "support/scripted_dialogs.h"
 #include "support/temp_folder.h"
 

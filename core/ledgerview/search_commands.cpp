@@ -1,0 +1,111 @@
+#include "core/ledgerview/search_commands.h"
+
+#include "core/ledger/record.h"
+#include "core/session/book_commands.h"
+
+namespace velmora {
+namespace {
+
+bool AskFilter(Session& session, const char* prompt, const std::string& initial,
+               std::string& filter, std::string (*typed)(std::string_view) = nullptr) {
+    auto answer = session.dialogs().AskText(kAppTitle, prompt, initial);
+    if (!answer) return false;
+    filter = typed ? typed(*answer) : *answer;
+    session.NotifyViewChanged();
+    return true;
+}
+
+}  // namespace
+
+void SetAccountFilter(Session& session, const std::string& title) {
+    session.accountFilter = title;
+    session.NotifyViewChanged();
+}
+
+bool SearchItem(Session& session, ViewState& view, std::optional<int> selectedRecord) {
+    const TLightStrings& list = session.ledger.transactions;
+    std::string initial = view.descriptionFilter;
+    if (selectedRecord && *selectedRecord >= 0 && *selectedRecord < list.Count())
+        initial = std::string(RecordSplit(list[*selectedRecord])[kFieldDescription]);
+    return AskFilter(session, kDescriptionPrompt, initial, view.descriptionFilter);
+}
+
+std::string TypedAmountFilter(std::string_view typed) {
+    std::string amount;
+    for (char c : typed)
+        if (c != ',' && c != ' ' && static_cast<unsigned char>(c) >= 0x20) amount += c;
+    return amount;
+}
+
+bool SearchIncome(Session& session, ViewState& view) {
+    return AskFilter(session, kIncomePrompt, view.incomeFilter, view.incomeFilter,
+                     TypedAmountFilter);
+}
+
+bool SearchOutcome(Session& session, ViewState& view) {
+    return AskFilter(session, kExpensePrompt, view.expenseFilter, view.expenseFilter,
+                     TypedAmountFilter);
+}
+
+std::string SearchPreviewText(const Session& session, const ViewState& view) {
+    return "現在の検索条件は下記です。\r\n"
+           "----------------------------------------------------\r\n"
+           "科  目:" +
+           session.accountFilter + "\r\n" + "摘  要:" + view.descriptionFilter + "\r\n" +
+           "収入金額:" + view.incomeFilter + "\r\n" + "支出金額:" + view.expenseFilter;
+}
+
+void SearchPreview(const Session& session, const ViewState& view) {
+    session.dialogs().ShowInfo("確認", SearchPreviewText(session, view));
+}
+
+void CancelKamoku(Session& session, ViewState& view) {
+    session.accountFilter.clear();
+    Clearing(session, view);
+}
+
+void CancelItem(Session& session, ViewState& view) {
+    view.descriptionFilter.clear();
+    Clearing(session, view);
+}
+
+void CancelIncome(Session& session, ViewState& view) {
+    view.incomeFilter.clear();
+    Clearing(session, view);
+}
+
+void CancelOutcome(Session& session, ViewState& view) {
+    view.expenseFilter.clear();
+    Clearing(session, view);
+}
+
+void SearchClear(Session& session, ViewState& view) {
+    session.accountFilter.clear();
+    view.descriptionFilter.clear();
+    view.incomeFilter.clear();
+    view.expenseFilter.clear();
+    Clearing(session, view);
+}
+
+void Clearing(Session& session, ViewState& view) {
+    session.accountFilter.clear();
+    view.dateFilter = false;
+    session.allBooks = false;
+    session.currentBook = session.lastSelectedBook;
+    session.currentMonth = view.lastMonthShown;
+    // Panel 2 would otherwise still say 13 after an all-periods search.
+    session.monthPanel = std::to_string(view.lastMonthShown);
+    session.NotifyViewChanged();
+}
+
+void TargetNotes(Session& session) {
+    if (session.allBooks) {
+        SelectAllBooks(session);
+        return;
+    }
+    session.currentBook = session.lastSelectedBook;
+    session.RecomputeCurrent();
+    session.NotifyViewChanged();
+}
+
+}  // namespace velmora

@@ -1,0 +1,330 @@
+#include "core/print/print_job.h"
+
+#include <algorithm>
+
+#include "core/ledger/periods.h"
+#include "core/ledgerview/month_tabs.h"
+#include "core/print/option_file.h"
+#include "core/print/print_data.h"
+#include "core/print/report_kind.h"
+#include "core/printstyle/page_setup.h"
+#include "core/util/paths.h"
+
+namespace velmora {
+namespace {
+
+std::vector<std::string> Strings(const std::vector<std::string_view>& items) {
+    return {items.begin(), items.end()};
+}
+
+}  // namespace
+
+PrintJob::PrintJob(PrintServices services, PrintSources& sources)
+    : services_(std::move(services)), sources_(sources) {}
+
+void PrintJob::RepaintPreview() const {
+    if (listener_ != nullptr) listener_->RepaintPreview();
+}
+
+void PrintJob::WritePrintDataFile(std::vector<std::string> lines) {
+    printData_.reset();
+    WritePrintData(services_.workingFolder, lines, services_.writer);
+    printData_ = std::move(lines);
+}
+
+const std::vector<std::string>& PrintJob::PrintDataLines() {
+    if (!printData_) printData_ = ReadPrintData(services_.workingFolder);
+    return *printData_;
+}
+
+void PrintJob::WriteLedgerPrintData(const LedgerListing& listing) {
+    LedgerListOut out = LISTOUT(listing.rows, listing.calendarMonth);
+    sources_.ShowListOutPanels(out.searchRange, out.monthPanel);
+    WritePrintDataFile(std::move(out.lines));
+}
+
+void PrintJob::printnote() {
+    const LedgerPageInputs page = sources_.LedgerPage();
+    const int kind = LedgerReportFor(page.bookKind, !page.accountFilter.empty());
+    const LedgerListing listing = sources_.CurrentLedger();
+    WriteLedgerPrintData(listing);
+    state_.monthToPrint = listing.month >= 1 && listing.month <= 12 ? listing.month : 13;
+    printSetup(kind);
+    controls_.previewTab = listing.ledgerTab - 1;
+}
+
+void PrintJob::monthlyprint() {
+    WritePrintDataFile(sources_.SummaryPrintData());
+    const int kind =
+        sources_.SummaryDrillLevel() == 0 ? kMonthlyTitlesReport : kMonthlyDescriptionsReport;
+    const int ledgerTab = sources_.CurrentLedger().ledgerTab;
+    printSetup(kind);
+    controls_.previewTab = ledgerTab - 1;
+}
+
+void PrintJob::incomeprint() {
+    printSetup(kIncomeExpenseReport);
+}
+void PrintJob::printzandaka() {
+    printSetup(kBookBalancesReport);
+}
+void PrintJob::graphprint() {
+    printSetup(kGraphReport);
+}
+
+void PrintJob::printSetup(int kind) {
+    const ReportKindInfo* info = FindReportKind(kind);
+    if (info == nullptr) return;
+    state_.kind = kind;
+    controls_.editMenuEnabled = false;
+    controls_.sidePanelShown = true;
+
+    controls_.paperItems = Strings(info->paperItems);
+    controls_.previewTabs = MonthTabCaptions(sources_.StartMonth());
+    controls_.previewTabs.erase(controls_.previewTabs.begin());  // without "ALL"
+    if (kind == kMonthlyTitlesReport || IsFixedReport(kind))
+        controls_.previewTabs = {"印刷"};
+    else if (kind == kMonthlyDescriptionsReport)
+        controls_.previewTabs.push_back("印刷");
+
+    services_.device.SelectDefaultPrinter();
+    state_.printerIndex = -1;
+
+    // The paper list was refilled, so it has no selection until the option file gives one.
+    PrintOptionValues values{panel_.choice, panel_.zoom};
+    values.choice.paper = 0;
+    ReadOptionFile(OptionFilePath(services_.workingFolder, kind),
+                   {static_cast<int>(info->paperItems.size()), 2, 2, 4}, values);
+    panel_.choice = values.choice;
+    panel_.zoom = values.zoom;
+    optionEventsHonoured_ = true;
+
+    controls_.monthSelectEnabled = !IsSummaryReport(kind);
+    controls_.pageFilterEnabled = !IsSummaryReport(kind);
+    controls_.colourEnabled = true;
+    ShowOffsetControls(false);
+
+    state_.stylePath.clear();
+    const PrinterSettings printer = services_.device.QuerySettings();
+    state_.paperCode = PaperListIndex(printer.paperCode);
+    state_.copies = printer.copies;
+    state_.paperSource = printer.paperSource;
+    state_.orientation = printer.orientation != 0 ? 1 : 0;
+    state_.page = 1;
+    state_.pageSide = 0;
+    ShowEmptyStyle();
+    state_.documentOpen = false;
+    controls_.pageButtonsShown = true;
+
+    SelectStyle();
+    if (IsFixedReport(kind)) {
+        controls_.fontEnabled = controls_.columnEnabled = controls_.colourEnabled = false;
+        controls_.kokuyoOptEnabled = controls_.pageFilterEnabled = false;
+        controls_.monthSelectEnabled = false;
+        if (kind != kBookBalancesReport) controls_.pageButtonsShown = false;
+    }
+    SetUpMonthList();
+}
+
+void PrintJob::SetUpMonthList() {
+    const int start = sources_.StartMonth();
+    for (int i = 0; i < 12; ++i)
+        controls_.monthItems[static_cast<std::size_t>(i)] = std::to_string(FiscalMonthAt(start, i));
+    if (state_.monthToPrint == 13) {
+        controls_.monthSelectEnabled = false;
+    } else if (state_.monthToPrint >= 1 && state_.monthToPrint <= 12) {
+        const int position = FiscalPositionOf(start, state_.monthToPrint);
+        panel_.months[static_cast<std::size_t>(position - 1)] = true;
+    }
+}
+
+void PrintJob::ShowEmptyStyle() {
+    style_ = NewEmptyStyle();
+    const PageSetup setup = ReadPageSetup(style_);
+    panel_.offsets = setup.offsets;
+    state_.paperCode = PaperListIndex(setup.paperCode);
+    state_.orientation = setup.orientation;
+    ApplyPageSetup(services_.device, setup, state_.copies);
+    metrics_ = MeasurePrinter(services_.device);
+    RepaintPreview();
+}
+
+void PrintJob::ShowOffsetControls(bool kokuyo) {
+    controls_.evenOffsetsShown = kokuyo;
+    controls_.oddOffsetCaption = kokuyo ? "奇数ページ" : "全体位置調整";
+}
+
+void PrintJob::SelectStyle() {
+    const int kind = state_.kind;
+    if (IsLedgerReport(kind)) {
+        SelectLedgerStyle();
+        return;
+    }
+    if (IsSummaryReport(kind)) {
+        controls_.columnEnabled = false;
+        controls_.kokuyoOptEnabled = false;
+        controls_.previewCaption = "月別一覧表";
+    } else if (const ReportKindInfo* info = FindReportKind(kind)) {
+        controls_.previewCaption = std::string(info->title);
+    }
+    state_.page = 1;
+    LoadStylePage(StyleFilePath(services_.workingFolder, kind, panel_.choice));
+}
+
+void PrintJob::SelectLedgerStyle() {
+    const bool kokuyo = IsKokuyoPaper(state_.kind, panel_.choice.paper);
+    controls_.columnEnabled = controls_.fontEnabled = controls_.colourEnabled = !kokuyo;
+    ShowOffsetControls(kokuyo);
+    controls_.kokuyoOptEnabled = kokuyo;
+    state_.page = 1;
+    LoadStylePage(StyleFilePath(services_.workingFolder, state_.kind, panel_.choice));
+}
+
+void PrintJob::paper_selClick(const StyleChoice& choice) {
+    if (!optionEventsHonoured_) return;
+    panel_.choice = choice;
+    if (IsLedgerReport(state_.kind) || IsSummaryReport(state_.kind)) SelectStyle();
+}
+
+void PrintJob::SetKokuyoOpt(int item) {
+    if (!optionEventsHonoured_) return;
+    panel_.kokuyoOpt = item == 0 ? 0 : 1;
+    FirstPage();
+}
+
+void PrintJob::SetPageFilter(PageFilter filter) {
+    if (!optionEventsHonoured_) return;
+    panel_.filter = filter;
+    FirstPage();
+}
+
+void PrintJob::SetMonthChecked(int item, bool checked) {
+    if (item >= 0 && item < 12) panel_.months[static_cast<std::size_t>(item)] = checked;
+}
+
+void PrintJob::SetOffsetPreview(bool on) {
+    panel_.offsetPreview = on;
+    RepaintPreview();
+}
+
+void PrintJob::SetZoom(int zoom) {
+    panel_.zoom = std::clamp(zoom, kMinZoom, kMaxZoom);
+    RepaintPreview();
+}
+
+FileDialogRequest PrintJob::StyleDialogRequest() {
+    // Kinds other than these keep what the dialog was last set up with.
+    if (state_.kind == kCashLedgerReport || state_.kind == kCashSearchReport) {
+        styleDialog_.title = "出納帳スタイルを指定して下さい";
+        styleDialog_.defaultExtension = "sle";
+        styleDialog_.filter = "出納帳スタイル|*.sle|すべてのファイル|*.*";
+    } else if (IsSummaryReport(state_.kind)) {
+        styleDialog_.title = "一覧表スタイルを指定して下さい";
+        styleDialog_.defaultExtension = "slf";
+        styleDialog_.filter = "一覧表スタイル|*.slf|すべてのファイル|*.*";
+    }
+    styleDialog_.initialFolder = JoinPath(services_.programFolder, "style");
+    return styleDialog_;
+}
+
+bool PrintJob::LoadStylePage(const std::string& requested) {
+    std::string path = FileExists(requested) ? requested : std::string();
+    if (path.empty()) {
+        std::optional<std::string> chosen = services_.dialogs.AskOpenFile(StyleDialogRequest());
+        if (!chosen) return false;
+        path = *chosen;
+        state_.pageSide = 0;
+    }
+    // Page 1 starts on an odd page (an even one with "偶数から開始"); each load turns over.
+    if (state_.page <= 1) state_.pageSide = panel_.evenFirst ? 0 : 1;
+    state_.pageSide = 1 - state_.pageSide;
+
+    style_ = LoadStyleFile(path);
+    // An old file is brought to the current field layout before its fields are filled by
+    // number (the header application would do it only after the filler).
+    UpgradeStyleVersion(style_);
+    state_.stylePath = path;
+    controls_.stylePathShown = path;
+    FillPage();
+    ApplyHeader();
+    if (!state_.documentOpen) ApplyPrinterSetup();
+    RepaintPreview();
+    return true;
+}
+
+void PrintJob::FillPage() {
+    const int kind = state_.kind;
+    const int page = std::max(state_.page, 1);
+    FillResult result;
+    if (IsLedgerReport(kind)) {
+        LedgerPageInputs inputs = sources_.LedgerPage();
+        inputs.page = page;
+        inputs.paperIndex = panel_.choice.paper;
+        inputs.kokuyoOpt = panel_.kokuyoOpt;
+        inputs.monthsToPrint = state_.monthToPrint;
+        result = FillLedgerPage(style_, PrintDataLines(), inputs);
+    } else if (IsSummaryReport(kind) || IsFixedReport(kind)) {
+        PageHeadings headings = sources_.Headings();
+        headings.page = page;
+        const FillerOptions options{sources_.NegativeInRed(), panel_.choice.paper};
+        if (IsSummaryReport(kind)) {
+            result =
+                FillSummaryPage(style_, PrintDataLines(), headings, options, services_.dialogs);
+        } else if (kind == kIncomeExpenseReport) {
+            FillIncomeExpensePage(style_, sources_.Graph(), headings, options);
+            result.lastPage = true;
+        } else if (kind == kBookBalancesReport) {
+            result = FillBookBalancePage(style_, sources_.BookBalances(), headings, options);
+        } else {
+            FillGraphPage(style_, sources_.Graph(), headings, options);
+            result.lastPage = true;
+        }
+    }
+    if (result.lastPage) state_.page = 0;
+}
+
+void PrintJob::ApplyHeader() {
+    const PageSetup setup = ApplyStyleHeader(
+        style_, PrinterChoicePath(services_.workingFolder, state_.kind, panel_.choice.paper));
+    panel_.offsets = setup.offsets;
+    state_.paperCode = PaperListIndex(setup.paperCode);
+    state_.orientation = setup.orientation != 0 ? 1 : 0;
+    state_.paperSource = setup.paperSource;
+    state_.printerIndex = setup.printerIndex;
+}
+
+void PrintJob::ApplyPrinterSetup() {
+    const int printer = pdfRun_ ? services_.device.PdfPrinterIndex() : state_.printerIndex;
+    ApplyPageSetup(services_.device, state_.paperCode, state_.orientation, state_.paperSource,
+                   printer, state_.copies);
+    metrics_ = MeasurePrinter(services_.device);
+}
+
+bool PrintJob::ShowStyle(const std::string& path) {
+    state_.page = 1;
+    return LoadStylePage(path);
+}
+
+void PrintJob::FirstPage() {
+    state_.page = 1;
+    LoadStylePage(state_.stylePath);
+}
+
+void PrintJob::NextPage() {
+    state_.page += 1;
+    LoadStylePage(state_.stylePath);
+}
+
+void PrintJob::PreviewTabChanged(int tab) {
+    if (!IsLedgerReport(state_.kind) || tab < 0 || tab >= 12) return;
+    monthReload(FiscalMonthAt(sources_.StartMonth(), tab));
+}
+
+void PrintJob::monthReload(int month) {
+    WriteLedgerPrintData(sources_.ShowLedgerMonth(month));
+    state_.page = 1;
+    state_.pageSide = 0;
+    LoadStylePage(state_.stylePath);
+}
+
+}  // namespace velmora

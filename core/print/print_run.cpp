@@ -1,0 +1,300 @@
+// "印刷実行": the pages of the job sent to the printer, month by month for the ledgers with
+// the odd/even page filter, page by page for the lists, or the one loaded page.
+//
+// The side of a printed sheet (which print offsets a KOKUYO page takes) follows the sheet
+// counter of the whole job: the first sheet is an odd page ("偶数から開始": an even page) and
+// the sides alternate from there. Within one month this is the side the preview shows for
+// the same page; across months it keeps fronts and backs of a two-sided stack apart where
+// a side by page number would restart at every month.
+#include <filesystem>
+
+#include "core/ledger/periods.h"
+#include "core/print/calibration_page.h"
+#include "core/print/page_draw.h"
+#include "core/print/print_job.h"
+#include "core/print/report_kind.h"
+
+namespace velmora {
+namespace {
+
+bool Accepts(PageFilter filter, int sheet) {
+    switch (filter) {
+        case PageFilter::kOdd:
+            return sheet % 2 == 1;
+        case PageFilter::kEven:
+            return sheet % 2 == 0;
+        case PageFilter::kAll:
+            break;
+    }
+    return true;
+}
+
+}  // namespace
+
+PrintJob::WalkEnd PrintJob::WalkPages(int month, const PageVisit& visit) {
+    state_.page = 0;
+    int page = 0;
+    do {
+        state_.page += 1;
+        ++page;
+        if (!LoadStylePage(state_.stylePath)) return WalkEnd::kNotLoaded;
+        if (!visit(month, page)) return WalkEnd::kStopped;
+    } while (state_.page != 0);
+    return WalkEnd::kDone;
+}
+
+PrintJob::WalkEnd PrintJob::WalkJobMonths(const PageVisit& visit) {
+    if (state_.monthToPrint == 13) return WalkPages(13, visit);
+    const int start = sources_.StartMonth();
+    for (int position = 0; position < 12; ++position) {
+        if (!panel_.months[static_cast<std::size_t>(position)]) continue;
+        const int month = FiscalMonthAt(start, position);
+        monthReload(month);
+        const WalkEnd end = WalkPages(month, visit);
+        if (end != WalkEnd::kDone) return end;
+    }
+    return WalkEnd::kDone;
+}
+
+std::optional<StyleError> PrintJob::PrintSheet(int sheet) {
+    state_.pageSide = PrintedPageSide(sheet, panel_.evenFirst);
+    state_.documentOpen = true;
+    PrintDevice& device = services_.device;
+    if (!documentBegun_) {
+        device.BeginDocument();
+        documentBegun_ = true;
+    }
+    DrawResult drawn = pageDraw(device.PageCanvas(), device.PageImages(),
+                                PrinterDrawContext(metrics_, panel_.zoom), false);
+    if (drawn.Ok()) return std::nullopt;
+    DropDocument();
+    return drawn.error;
+}
+
+void PrintJob::FinishSheet(bool last) {
+    if (last) {
+        services_.device.EndDocument();
+        documentBegun_ = false;
+    } else {
+        services_.device.NewPage();
+    }
+}
+
+void PrintJob::DropDocument() {
+    if (!documentBegun_) return;
+    services_.device.AbortDocument();
+    documentBegun_ = false;
+}
+
+bool PrintJob::GoOn(const PrintProgress& progress, int drawn, int total, PrintRunResult& result) {
+    if (!progress || progress(drawn, total)) return true;
+    DropDocument();
+    result.stopped = true;
+    return false;
+}
+
+PrintRunResult PrintJob::RunMonthWalk(const PrintProgress& progress) {
+    PrintRunResult result;
+    controls_.sheetShown = false;
+    int sheet = 1;
+    int seen = 0;
+    int toPrint = 0;
+    WalkEnd end = WalkJobMonths([&](int, int) {
+        if (Accepts(panel_.filter, sheet)) ++toPrint;
+        ++seen;
+        ++sheet;
+        return true;
+    });
+    if (end == WalkEnd::kNotLoaded) {
+        result.cancelled = true;
+        return result;
+    }
+    // One page in the whole job has no even sheet: say so instead of printing nothing.
+    if (panel_.filter == PageFilter::kEven && seen == 1) {
+        controls_.printingCaption.clear();
+        services_.dialogs.ShowInfo(kEvenPagesHeading, kEvenPagesMessage);
+        result.nothingToPrint = true;
+        return result;
+    }
+    if (toPrint > 0) {
+        sheet = 1;
+        int printed = 0;
+        end = WalkJobMonths([&](int month, int page) {
+            if (Accepts(panel_.filter, sheet)) {
+                if (auto error = PrintSheet(sheet)) {
+                    result.error = std::move(error);
+                    return false;
+                }
+                ++printed;
+                if (!GoOn(progress, printed, toPrint, result)) return false;
+                result.sheets.push_back({sheet, month, page, state_.pageSide});
+                FinishSheet(printed >= toPrint);
+            }
+            ++sheet;
+            return printed < toPrint;
+        });
+        result.cancelled = end == WalkEnd::kNotLoaded;
+    }
+    DropDocument();
+    controls_.sheetShown = true;
+    monthReload(state_.monthToPrint);
+    return result;
+}
+
+PrintRunResult PrintJob::RunPageLoop(const PrintProgress& progress) {
+    PrintRunResult result;
+    const int month = state_.kind == kBankSearchReport ? state_.monthToPrint : 0;
+    // Only a run that reports its progress needs to know how many pages there are.
+    int total = 0;
+    if (progress) {
+        if (WalkPages(month, [&](int, int) { return ++total > 0; }) == WalkEnd::kNotLoaded) {
+            result.cancelled = true;
+            return result;
+        }
+    }
+    int sheet = 1;
+    const WalkEnd end = WalkPages(month, [&](int m, int page) {
+        if (auto error = PrintSheet(sheet)) {
+            result.error = std::move(error);
+            return false;
+        }
+        if (!GoOn(progress, sheet, total, result)) return false;
+        result.sheets.push_back({sheet, m, page, state_.pageSide});
+        FinishSheet(state_.page == 0);
+        ++sheet;
+        return true;
+    });
+    result.cancelled = end == WalkEnd::kNotLoaded;
+    DropDocument();
+    return result;
+}
+
+PrintRunResult PrintJob::RunLoadedPage(const PrintProgress& progress) {
+    PrintRunResult result;
+    if (auto error = PrintSheet(1)) {
+        result.error = std::move(error);
+        return result;
+    }
+    if (!GoOn(progress, 1, 1, result)) return result;
+    result.sheets.push_back({1, 0, 1, state_.pageSide});
+    FinishSheet(true);
+    return result;
+}
+
+PrintRunResult PrintJob::printRun(const PrintProgress& progress) {
+    const int kind = state_.kind;
+    if (FindReportKind(kind) == nullptr) return {};
+    state_.page = 0;
+    state_.documentOpen = false;
+    controls_.printingCaption = kPrintingCaption;
+    PrintRunResult result;
+    try {
+        if (IsMonthWalkReport(kind))
+            result = RunMonthWalk(progress);
+        else if (IsFixedReport(kind) && kind != kBookBalancesReport)
+            result = RunLoadedPage(progress);
+        else
+            result = RunPageLoop(progress);
+    } catch (...) {
+        DropDocument();
+        controls_.sheetShown = true;
+        controls_.printingCaption.clear();
+        throw;
+    }
+    controls_.sheetShown = true;
+    controls_.printingCaption.clear();
+    return result;
+}
+
+std::string PrintProgressText(int drawn, int total) {
+    return "印刷中 " + std::to_string(drawn) + " / " + std::to_string(total) + " ページ";
+}
+
+bool PrintJob::PdfPrinterInUse() const {
+    const int pdf = services_.device.PdfPrinterIndex();
+    return pdf >= 0 && services_.device.CurrentIndex() == pdf;
+}
+
+std::optional<std::string> PrintJob::AskPdfFile() {
+    FileDialogRequest request;
+    request.title = "PDFに保存";
+    request.defaultExtension = "pdf";
+    request.filter = "PDFファイル|*.pdf|すべてのファイル|*.*";
+    const std::filesystem::path style(state_.stylePath);
+    request.fileName = (style.empty() ? std::string("印刷") : style.stem().string()) + ".pdf";
+    return services_.dialogs.AskSaveFile(request);
+}
+
+PrintRunResult PrintJob::PrintOnChosenPrinter(const PrintProgress& progress) {
+    if (!PdfPrinterInUse()) return printRun(progress);
+    const std::optional<std::string> file = AskPdfFile();
+    if (!file) {
+        PrintRunResult result;
+        result.noFile = true;
+        return result;
+    }
+    return printRunToPdf(*file, progress);
+}
+
+PrintRunResult PrintJob::SaveAsPdf(const PrintProgress& progress) {
+    const std::optional<std::string> file =
+        services_.device.PdfPrinterIndex() >= 0 ? AskPdfFile() : std::nullopt;
+    if (!file) {
+        PrintRunResult result;
+        result.noFile = true;
+        return result;
+    }
+    return printRunToPdf(*file, progress);
+}
+
+PrintRunResult PrintJob::printRunToPdf(const std::string& path, const PrintProgress& progress) {
+    PrintDevice& device = services_.device;
+    const int pdf = device.PdfPrinterIndex();
+    PrintRunResult result;
+    if (pdf < 0) {
+        result.noFile = true;
+        return result;
+    }
+    const int before = device.CurrentIndex();
+    // The printer in use comes back whatever way the run ends.
+    struct Restore {
+        PrintJob& job;
+        int printer;
+        int pdf;
+        ~Restore() {
+            job.pdfRun_ = false;
+            if (printer >= 0 && printer != pdf) job.services_.device.SelectPrinter(printer);
+            job.ApplyPrinterSetup();
+        }
+    } restore{*this, before, pdf};
+    device.SetPdfFile(path);
+    pdfRun_ = true;
+    ApplyPrinterSetup();
+    result = printRun(progress);
+    return result;
+}
+
+void PrintJob::PrintCalibration() {
+    if (PdfPrinterInUse()) {
+        const std::optional<std::string> file = AskPdfFile();
+        if (!file) return;
+        services_.device.SetPdfFile(*file);
+    }
+    const PrintOffsets inUse = OffsetsInUse(state_.kind, panel_.choice.paper, panel_.offsets);
+    const bool even = PrintedPageSide(1, panel_.evenFirst) == 1;
+    const CalibrationSheet sheet =
+        LayOutCalibration(metrics_.pageWidthMm, metrics_.pageHeightMm,
+                          even ? inUse.evenX : inUse.oddX, even ? inUse.evenY : inUse.oddY);
+    PrintDevice& device = services_.device;
+    device.BeginDocument();
+    try {
+        DrawCalibration(device.PageCanvas(), sheet, static_cast<int>(metrics_.dpiX.TruncatedYen()),
+                        static_cast<int>(metrics_.dpiY.TruncatedYen()));
+    } catch (...) {
+        device.AbortDocument();
+        throw;
+    }
+    device.EndDocument();
+}
+
+}  // namespace velmora

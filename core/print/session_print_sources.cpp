@@ -1,0 +1,127 @@
+#include "core/print/session_print_sources.h"
+
+#include "core/ledgerview/month_selection.h"
+#include "core/print/print_data.h"
+#include "core/util/fields.h"
+
+namespace velmora {
+namespace {
+
+Date PeriodStart(const Ledger& ledger, int month) {
+    return ledger.periods.start[static_cast<std::size_t>(month)];
+}
+Date PeriodEnd(const Ledger& ledger, int month) {
+    return ledger.periods.end[static_cast<std::size_t>(month)];
+}
+int MonthBefore(int month) {
+    return month == 1 ? 12 : month - 1;
+}
+
+}  // namespace
+
+std::string FiscalRangeText(const Ledger& ledger) {
+    return FormatDate("yyyy/mm/dd", PeriodStart(ledger, ledger.startMonth)) + "～" +
+           FormatDate("yyyy/mm/dd", PeriodEnd(ledger, MonthBefore(ledger.startMonth)));
+}
+
+std::string BookBalanceRangeText(const Ledger& ledger, int month) {
+    constexpr std::string_view kDay = "yyyy\"年\"mm\"月\"dd\"日\"";
+    const bool all = month < 1 || month > 12;
+    const int first = all ? ledger.startMonth : month;
+    const int last = all ? MonthBefore(ledger.startMonth) : month;
+    return FormatDate(kDay, PeriodStart(ledger, first)) + "～" +
+           FormatDate(kDay, PeriodEnd(ledger, last));
+}
+
+LedgerListing SessionPrintSources::Listing() {
+    shown_ = ShowLedgerView(session_, view_);
+    LedgerListing listing;
+    listing.rows = shown_.rows;
+    listing.calendarMonth = view_.calendar.drawn;
+    listing.month = session_.currentMonth;
+    listing.ledgerTab = shown_.ledgerTab;
+    return listing;
+}
+
+LedgerListing SessionPrintSources::CurrentLedger() {
+    return Listing();
+}
+
+LedgerListing SessionPrintSources::ShowLedgerMonth(int month) {
+    session_.monthPanel = std::to_string(month);
+    SelectMonth(session_, view_, month);
+    return Listing();
+}
+
+void SessionPrintSources::ShowListOutPanels(const std::string& searchRange,
+                                            const std::string& monthPanel) {
+    searchRange_ = searchRange;
+    shown_.searchRange = searchRange;
+    session_.monthPanel = monthPanel;
+}
+
+LedgerPageInputs SessionPrintSources::LedgerPage() const {
+    LedgerPageInputs in;
+    in.bookKind = session_.currentBook.kind;
+    in.bookName = session_.currentBook.name;
+    in.companyName = session_.settings.companyName;
+    in.yearPanel = view_.yearPanel;
+    in.monthPanel = view_.monthPanel;
+    in.accountFilter = session_.accountFilter;
+    in.allBooks = session_.allBooks;
+    in.useType = session_.ledger.useType;
+    in.startYear = session_.ledger.startYear;
+    in.negativeInRed = session_.settings.negativeInRed;
+    in.today = session_.clock().Today();
+    return in;
+}
+
+std::vector<std::string> SessionPrintSources::SummaryPrintData() const {
+    return monthlyListOut(summary_.grid());
+}
+
+PageHeadings SessionPrintSources::Headings() const {
+    PageHeadings headings;
+    headings.today = session_.clock().Today();
+    headings.companyName = session_.settings.companyName;
+    headings.caption = summary_.caption();
+    headings.fiscalRange = FiscalRangeText(session_.ledger);
+    return headings;
+}
+
+GraphLabels SessionPrintSources::Graph() const {
+    const GraphFigures& graph = summary_.graph();
+    GraphLabels labels;
+    for (std::size_t z = 1; z <= 12; ++z) {
+        const GraphMonth& m = graph.months[z - 1];
+        labels.month[z] = m.month.caption;
+        labels.monthHint[z] = m.hint;
+        labels.income[z] = m.tincome.caption;
+        labels.cumulativeIncome[z] = m.rincome.caption;
+        labels.expense[z] = m.texpenses.caption;
+        labels.cumulativeExpense[z] = m.rexpenses.caption;
+        labels.difference[z] = m.sagaku.caption;
+        labels.cumulativeDifference[z] = m.rsagaku.caption;
+    }
+    labels.range = summary_.range();
+    const BookSelector& selector = summary_.selector();
+    if (selector.itemIndex >= 0 && selector.itemIndex < selector.Count())
+        labels.bookName = selector.notes_select[static_cast<std::size_t>(selector.itemIndex)];
+    labels.maximum = Amount::TryParse(PlainAmountText(graph.maxlevel.caption)).value_or(Amount());
+    return labels;
+}
+
+BookBalancePageData SessionPrintSources::BookBalances() {
+    // The balances as the ledger view shows them now, whatever was printed before.
+    Listing();
+    BookBalancePageData data;
+    for (const BookBalanceRow& row : shown_.bookBalances) data.rows.push_back(row.HiddenText());
+    data.bookTitle = shown_.bookTitle;
+    data.range = BookBalanceRangeText(session_.ledger, session_.currentMonth);
+    data.totalIncome = shown_.totalIncome;
+    data.totalExpense = shown_.totalExpense;
+    data.totalDifference = shown_.totalDifference;
+    return data;
+}
+
+}  // namespace velmora

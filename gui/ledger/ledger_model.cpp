@@ -1,0 +1,89 @@
+#include "gui/ledger/ledger_model.h"
+
+#include <QBrush>
+#include <QColor>
+
+#include "core/ledgerview/ledger_view.h"
+
+namespace velmora::gui {
+namespace {
+
+QString Q(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+}  // namespace
+
+LedgerModel::LedgerModel(const Application& app, QObject* parent)
+    : QAbstractTableModel(parent), app_(app) {}
+
+int LedgerModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : rows_;
+}
+
+int LedgerModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : kLedgerGridColumns;
+}
+
+int LedgerModel::WrittenRows() const {
+    return static_cast<int>(app_.ledgerView().rows.size());
+}
+
+QVariant LedgerModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid()) return {};
+    const auto& rows = app_.ledgerView().rows;
+    const std::size_t r = static_cast<std::size_t>(index.row());
+    const int column = index.column();
+    if (role == Qt::TextAlignmentRole) {
+        const bool amount = column >= 4 && column <= 6;
+        return QVariant::fromValue(Qt::AlignTop | (amount ? Qt::AlignRight : Qt::AlignLeft));
+    }
+    if (r >= rows.size()) return {};
+    const LedgerRow& row = rows[r];
+    if (role == Qt::DisplayRole) {
+        if (column == 0) return Q(row.Marker());
+        if (column == 7) return Q(row.Text());
+        return Q(row.CellText(static_cast<LedgerRow::Cell>(column - 1)));
+    }
+    if (role == Qt::ForegroundRole && column == 6 && BalanceInRed(app_.session(), row))
+        return QBrush(QColor(Qt::red));
+    return {};
+}
+
+QVariant LedgerModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation != Qt::Horizontal) return {};
+    if (role == Qt::TextAlignmentRole) return QVariant::fromValue(Qt::AlignLeft | Qt::AlignTop);
+    if (role != Qt::DisplayRole) return {};
+    if (section >= 1 && section <= 6)
+        return Q(std::string(kLedgerHeaders[static_cast<std::size_t>(section - 1)]));
+    return QString();
+}
+
+void LedgerModel::Reload() {
+    beginResetModel();
+    rows_ = PaddedRowCount(app_.ledgerView().rows.size(), visibleHeight_);
+    endResetModel();
+}
+
+// Only padding rows come and go here, so the selection and scroll position stay.
+void LedgerModel::SetVisibleHeight(int height) {
+    visibleHeight_ = height;
+    const int rows = PaddedRowCount(app_.ledgerView().rows.size(), visibleHeight_);
+    if (rows > rows_) {
+        beginInsertRows({}, rows_, rows - 1);
+        rows_ = rows;
+        endInsertRows();
+    } else if (rows < rows_) {
+        beginRemoveRows({}, rows, rows_ - 1);
+        rows_ = rows;
+        endRemoveRows();
+    }
+}
+
+std::optional<int> LedgerModel::RecordIndexOfRow(int row) const {
+    const auto& rows = app_.ledgerView().rows;
+    if (row < 0 || static_cast<std::size_t>(row) >= rows.size()) return std::nullopt;
+    return rows[static_cast<std::size_t>(row)].RecordIndex();
+}
+
+}  // namespace velmora::gui

@@ -1,0 +1,126 @@
+#include "gui/ledger/left_pane.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QListWidget>
+#include <QScrollArea>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include "core/app/command_table.h"
+#include "gui/printing/print_page.h"
+#include "gui/widgets/month_calendar.h"
+
+namespace velmora::gui {
+namespace {
+
+QString Q(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+}  // namespace
+
+LeftPane::LeftPane(Application& app, QWidget* parent) : QTabWidget(parent), app_(app) {
+    setObjectName("PageControl2");
+    auto* choose = new QWidget();
+    auto* v = new QVBoxLayout(choose);
+    v->setContentsMargins(2, 2, 2, 2);
+    auto* days = new QHBoxLayout();
+    calendar_ = new MonthCalendar(choose);
+    calendar_->setObjectName("calendar");
+    days->addWidget(calendar_, 1);
+    holidayList_ = new QListWidget(choose);
+    holidayList_->setObjectName("sdayLIST");
+    holidayList_->setFixedWidth(50);
+    holidayList_->setToolTip("休日");
+    days->addWidget(holidayList_);
+    v->addLayout(days);
+    auto* inner = new QTabWidget(choose);
+    titleList_ = new QListWidget(inner);
+    titleList_->setObjectName("ListBox1");
+    inner->addTab(titleList_, Q(kLeftInnerPageCaptions[0]));
+    bookBalances_ = new QTableWidget(0, kNotesGridColumns, inner);
+    bookBalances_->setObjectName("NOTESGRID");
+    bookBalances_->setHorizontalHeaderLabels({"", "帳簿名", "残高"});
+    bookBalances_->verticalHeader()->hide();
+    bookBalances_->verticalHeader()->setDefaultSectionSize(20);
+    bookBalances_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    bookBalances_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    inner->addTab(bookBalances_, Q(kLeftInnerPageCaptions[1]));
+    v->addWidget(inner, 1);
+    addTab(choose, Q(kLeftPageCaptions[0]));
+
+    auto* print = new QScrollArea();
+    print->setFrameShape(QFrame::NoFrame);
+    print->setWidgetResizable(true);
+    printPage_ = new PrintPage(app_);
+    print->setWidget(printPage_);
+    addTab(print, Q(kLeftPageCaptions[1]));
+
+    connect(calendar_, &MonthCalendar::dayClicked, this, [this](int day, bool shift) {
+        const Date drawn = app_.view().calendar.drawn;
+        const Date clicked = Date::FromYmd(drawn.Year(), drawn.Month(), day);
+        if (shift)
+            app_.ToggleHolidayAndChooseDay(clicked);
+        else
+            app_.ChooseCalendarDay(clicked);
+    });
+    connect(calendar_, &MonthCalendar::monthStepped, this,
+            [this](int delta) { app_.StepCalendar(delta); });
+    connect(calendar_, &MonthCalendar::todayClicked, this, [this] { app_.CalendarToday(); });
+    connect(titleList_, &QListWidget::itemClicked, this,
+            [this](QListWidgetItem* item) { app_.FilterByTitle(item->text().toStdString()); });
+}
+
+void LeftPane::ShowMainPage(MainPage page) {
+    // A print command brings its settings forward; later the user chooses the tab.
+    if (page == MainPage::Preview && shownPage_ != MainPage::Preview) setCurrentIndex(1);
+    shownPage_ = page;
+}
+
+void LeftPane::ShowView() {
+    const LedgerViewResult& v = app_.ledgerView();
+    bookBalances_->setRowCount(static_cast<int>(v.bookBalances.size()));
+    for (int r = 0; r < static_cast<int>(v.bookBalances.size()); ++r) {
+        const BookBalanceRow& b = v.bookBalances[static_cast<std::size_t>(r)];
+        bookBalances_->setItem(r, 0, new QTableWidgetItem(QString::fromStdString(b.HiddenText())));
+        bookBalances_->setItem(r, 1, new QTableWidgetItem(QString::fromStdString(b.Label())));
+        auto* balance = new QTableWidgetItem(QString::fromStdString(b.balanceText));
+        balance->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        bookBalances_->setItem(r, 2, balance);
+    }
+    if (app_.session().accountFilter.empty()) {
+        titleList_->clearSelection();
+        titleList_->setCurrentRow(-1);
+    }
+    ShowCalendar();
+}
+
+void LeftPane::ShowCalendar() {
+    const CalendarState& c = app_.view().calendar;
+    calendar_->ShowLayout(LayOutMonth(c.drawn, app_.holidays()), app_.session().clock().Today());
+    holidayList_->clear();
+    for (const std::string& line : app_.holidays().Lines())
+        holidayList_->addItem(QString::fromStdString(line));
+}
+
+// Empty slots stay as items, so that item n - 1 is slot n.
+void LeftPane::ShowLists() {
+    titleList_->clear();
+    for (const std::string& title : app_.entryForm().titleList)
+        titleList_->addItem(QString::fromStdString(title));
+}
+
+void LeftPane::SaveColumnWidths(LedgerLayout& layout) const {
+    for (int c = 1; c < kNotesGridColumns; ++c)
+        layout.notesGridWidths[static_cast<std::size_t>(c)] = bookBalances_->columnWidth(c);
+}
+
+void LeftPane::ApplyColumnWidths(const LedgerLayout& layout) {
+    for (int c = 1; c < kNotesGridColumns; ++c)
+        bookBalances_->setColumnWidth(c, layout.notesGridWidths[static_cast<std::size_t>(c)]);
+    bookBalances_->setColumnHidden(0, true);
+}
+
+}  // namespace velmora::gui

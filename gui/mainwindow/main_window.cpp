@@ -1,0 +1,402 @@
+#include "gui/mainwindow/main_window.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QScreen>
+#include <QSplitter>
+#include <QStackedWidget>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTableView>
+#include <QVBoxLayout>
+
+#include "core/app/command_table.h"
+#include "gui/ledger/ledger_page.h"
+#include "gui/ledger/left_pane.h"
+#include "gui/mainwindow/command_icons.h"
+#include "gui/mainwindow/ribbon.h"
+#include "gui/printing/preview_page.h"
+#include "gui/summary/graph_page.h"
+#include "gui/summary/summary_page.h"
+
+namespace velmora::gui {
+namespace {
+
+QString Q(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+}  // namespace
+
+MainWindow::MainWindow(Application& app, QWidget* parent) : QMainWindow(parent), app_(app) {
+    setWindowTitle(Q(app_.WindowTitle()));
+    setMinimumSize(kMinimumWindowWidth, kMinimumWindowHeight);
+    BuildActions();
+    BuildMenus();
+    BuildRibbon();
+    BuildCentre();
+    BuildStatusBar();
+    app_.AddListener(this);
+    // The window sees keys before its controls: its command keys work wherever the focus
+    // is inside it, while modal windows keep their own.
+    qApp->installEventFilter(this);
+    LedgerReplaced();
+    StateChanged();
+    BackupsChanged();
+    // The keyboard starts at the ledger: Enter edits a row, F5 enters a new one.
+    ledgerGrid()->setFocus(Qt::OtherFocusReason);
+}
+
+MainWindow::~MainWindow() {
+    qApp->removeEventFilter(this);
+    app_.RemoveListener(this);
+}
+
+QAction* MainWindow::action(std::string_view command) const {
+    auto it = actions_.find(command);
+    return it == actions_.end() ? nullptr : it->second;
+}
+
+QTableView* MainWindow::ledgerGrid() const {
+    return ledgerPage_->grid();
+}
+
+QWidget* MainWindow::leftPane() const {
+    return leftPane_;
+}
+
+QMenu* MainWindow::menu(std::string_view caption) const {
+    auto it = menus_.find(caption);
+    return it == menus_.end() ? nullptr : it->second;
+}
+
+// ---- actions ----
+
+void MainWindow::BuildActions() {
+    const QString programFolder = QString::fromStdString(app_.session().programFolder());
+    for (const CommandInfo& c : MainCommands()) {
+        auto* a = new QAction(Q(c.caption), this);
+        a->setObjectName(Q(c.name));
+        if (!c.key.empty()) {
+            if (c.keyShownOnly)
+                a->setText(Q(c.caption) + "\t" +
+                           QKeySequence(Q(c.key)).toString(QKeySequence::NativeText));
+            else if (c.name == kRedoCommand)
+                a->setShortcuts({QKeySequence(Q(c.key)), QKeySequence(Q(kRedoSecondKey))});
+            else
+                a->setShortcut(QKeySequence(Q(c.key)));
+        }
+        a->setIcon(CommandIcon(programFolder, c.name));
+        a->setIconVisibleInMenu(false);
+        const std::string name(c.name);
+        connect(a, &QAction::triggered, this, [this, name] { Run(name); });
+        addAction(a);
+        actions_.emplace(name, a);
+    }
+}
+
+void MainWindow::Run(std::string_view command) {
+    Application& a = app_;
+    if (command.rfind("back_", 0) == 0) {
+        a.restoreBackup(std::stoi(std::string(command.substr(5))));
+        return;
+    }
+    static const std::map<std::string_view, void (Application::*)(), std::less<>> plain = {
+        {"note1", &Application::note1},
+        {"note2", &Application::note2},
+        {"note3", &Application::note3},
+        {"datainput", &Application::datainput},
+        {"target_Notes", &Application::target_Notes},
+        {"searchKamoku", &Application::searchKamoku},
+        {"searchIncome", &Application::searchIncome},
+        {"searchOutcome", &Application::searchOutcome},
+        {"searchPreview", &Application::searchPreview},
+        {"cancelKamoku", &Application::cancelKamoku},
+        {"cancelItem", &Application::cancelItem},
+        {"cancelIncome", &Application::cancelIncome},
+        {"cancelOutcome", &Application::cancelOutcome},
+        {"searchClear", &Application::searchClear},
+        {"masterKamoku", &Application::masterKamoku},
+        {"new1data", &Application::new1data},
+        {"new2Data", &Application::new2Data},
+        {"makeNextData", &Application::makeNextData},
+        {"fileopen", &Application::fileopen},
+        {"filesave", &Application::filesave},
+        {"fileAsSave", &Application::fileAsSave},
+        {"csvfileOut", &Application::csvfileOut},
+        {"dateAgain", &Application::dateAgain},
+        {"kingakuAgain", &Application::kingakuAgain},
+        {"configExec", &Application::configExec},
+        {"back", &Application::back},
+        {"monthlySum", &Application::monthlySum},
+        {"graph", &Application::graph},
+        {"printnote", &Application::printnote},
+        {"printzandaka", &Application::printzandaka},
+        {"monthlyprint", &Application::monthlyprint},
+        {"incomeprint", &Application::incomeprint},
+        {"graphprint", &Application::graphprint},
+        {"calcExec", &Application::calcExec},
+        {"cashcalcExec", &Application::cashcalcExec},
+        {kUndoCommand, &Application::undo},
+        {kRedoCommand, &Application::redo},
+        {kMonthlyListItem, &Application::monthlyList},
+        {kOnlineHelpItem, &Application::onlineHelp},
+        {kOfflineHelpItem, &Application::offlineHelp},
+        {kWorkingFolderItem, &Application::openWorkingFolder},
+    };
+    if (auto it = plain.find(command); it != plain.end()) {
+        (a.*(it->second))();
+        if (command == kMonthlyListItem)
+            ribbon_->setCurrentIndex(static_cast<int>(RibbonPage::Summary));
+        return;
+    }
+    if (command == "dataedit") {
+        a.dataedit(ledgerPage_->SelectedRecord());
+    } else if (command == "searchItem") {
+        a.searchItem(ledgerPage_->SelectedRecord());
+    } else if (command == "moveTop") {
+        ledgerPage_->SelectGridRow(a.moveTop());
+    } else if (command == "MoveDown") {
+        ledgerPage_->SelectGridRow(a.MoveDown());
+    } else if (command == "datesearch") {
+        dateSearchBox_->toggle();
+    } else if (command == "mdisplay_write") {
+        a.mdisplay_write(ShownLedgerLayout());
+    } else if (command == "FileExit1") {
+        close();
+    }
+}
+
+// ---- menus ----
+
+void MainWindow::BuildMenus() {
+    for (const MenuInfo& m : MainMenus()) {
+        QMenu* menu = menuBar()->addMenu(Q(m.caption));
+        menus_.emplace(std::string(m.caption), menu);
+        for (const MenuEntry& e : m.entries) {
+            if (e.command == "-") {
+                menu->addSeparator();
+            } else if (!e.command.empty()) {
+                menu->addAction(action(e.command));
+            } else {
+                QMenu* sub = menu->addMenu(Q(e.submenuCaption));
+                for (std::string_view c : e.submenu) sub->addAction(action(c));
+                if (!e.submenuKey.empty()) {
+                    // The submenu's own key opens it where the menu bar shows it.
+                    auto* open = new QAction(this);
+                    open->setShortcut(QKeySequence(Q(e.submenuKey)));
+                    sub->menuAction()->setText(
+                        Q(e.submenuCaption) + "\t" +
+                        QKeySequence(Q(e.submenuKey)).toString(QKeySequence::NativeText));
+                    connect(open, &QAction::triggered, this, [this, sub, menu] {
+                        if (!menu->isEnabled()) return;
+                        sub->popup(mapToGlobal(QPoint(width() / 3, height() / 3)));
+                    });
+                    addAction(open);
+                }
+            }
+        }
+    }
+}
+
+// ---- ribbon ----
+
+void MainWindow::BuildRibbon() {
+    ribbon_ = BuildRibbonPages(this, [this](std::string_view c) { return action(c); });
+    allBooksBox_ = ribbon_->findChild<QCheckBox*>(Q(kAllBooksCheck));
+    dateSearchBox_ = ribbon_->findChild<QCheckBox*>(Q(kDateSearchCommand));
+    connect(allBooksBox_, &QCheckBox::toggled, this, [this](bool on) { app_.allBooksSearch(on); });
+    connect(dateSearchBox_, &QCheckBox::toggled, this, [this](bool on) { app_.datesearch(on); });
+    connect(ribbon_, &QTabWidget::currentChanged, this,
+            [this](int page) { app_.ChangeRibbonPage(static_cast<RibbonPage>(page)); });
+}
+
+// ---- centre: left pane and main pages ----
+
+void MainWindow::BuildCentre() {
+    auto* centre = new QWidget(this);
+    auto* layout = new QVBoxLayout(centre);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(ribbon_);
+
+    splitter_ = new QSplitter(Qt::Horizontal, centre);
+    splitter_->setObjectName("Splitter1");
+    leftPane_ = new LeftPane(app_, splitter_);
+    splitter_->addWidget(leftPane_);
+
+    mainPages_ = new QStackedWidget(splitter_);
+    mainPages_->setObjectName("PageControl1");
+    ledgerPage_ = new LedgerPage(app_, mainPages_);
+    mainPages_->addWidget(ledgerPage_);
+    summaryPage_ = new SummaryPage(app_, mainPages_);
+    mainPages_->addWidget(summaryPage_);
+    previewPage_ = new PreviewPage(app_, mainPages_);
+    mainPages_->addWidget(previewPage_);
+    graphPage_ = new GraphPage(app_, mainPages_);
+    mainPages_->addWidget(graphPage_);
+    splitter_->addWidget(mainPages_);
+    splitter_->setStretchFactor(1, 1);
+    splitter_->setChildrenCollapsible(false);
+    // Dragged fully to the left the pane keeps one pixel, so it can be dragged open again.
+    leftPane_->setMinimumWidth(1);
+    layout->addWidget(splitter_, 1);
+    setCentralWidget(centre);
+}
+
+void MainWindow::BuildStatusBar() {
+    QStatusBar* bar = statusBar();
+    bar->setObjectName("StatusBar2");
+    bar->setSizeGripEnabled(true);
+    for (int i = 0; i < 8; ++i) {
+        auto* panel = new QLabel(bar);
+        panel->setObjectName(QString("panel%1").arg(i));
+        panel->setFixedWidth(kStatusPanelWidths[i]);
+        panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        panel->setTextFormat(Qt::PlainText);
+        bar->addWidget(panel);
+        statusPanels_[i] = panel;
+    }
+}
+
+// ---- layout ----
+
+LedgerLayout MainWindow::ShownLedgerLayout() const {
+    LedgerLayout layout = app_.ledgerLayout();
+    ledgerPage_->SaveColumnWidths(layout);
+    leftPane_->SaveColumnWidths(layout);
+    const QList<int> sizes = splitter_->sizes();
+    if (!sizes.isEmpty()) layout.sidePanelWidth = sizes.front();
+    return layout;
+}
+
+void MainWindow::ApplyLedgerLayout(const LedgerLayout& layout) {
+    ledgerPage_->ApplyColumnWidths(layout);
+    leftPane_->ApplyColumnWidths(layout);
+    splitter_->setSizes({layout.sidePanelWidth, std::max(1, width() - layout.sidePanelWidth)});
+}
+
+// ---- placement and closing ----
+
+void MainWindow::ApplyPlacement(const Placement& placement) {
+    std::vector<ScreenArea> screens;
+    if (QScreen* primary = QGuiApplication::primaryScreen()) {
+        const QRect g = primary->availableGeometry();
+        screens.push_back({g.left(), g.top(), g.width(), g.height()});
+    }
+    for (QScreen* screen : QGuiApplication::screens()) {
+        if (screen == QGuiApplication::primaryScreen()) continue;
+        const QRect g = screen->availableGeometry();
+        screens.push_back({g.left(), g.top(), g.width(), g.height()});
+    }
+    const Placement p = FitOnScreens(placement, screens, kMinimumWindowWidth, kMinimumWindowHeight);
+    setGeometry(p.left, p.top, p.width, p.height);
+}
+
+Placement MainWindow::CurrentPlacement() const {
+    const QRect g = geometry();
+    return Placement{g.left(), g.top(), g.width(), g.height()};
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    SummaryLayout summaryLayout = app_.summaryLayout();
+    summaryPage_->SaveColumnWidths(summaryLayout);
+    app_.SetSummaryLayout(summaryLayout);
+    if (app_.CloseQuery(CurrentPlacement()))
+        event->accept();
+    else
+        event->ignore();
+}
+
+bool MainWindow::IsWindowKey(const QKeyEvent& key) const {
+    const QKeySequence pressed(key.keyCombination());
+    for (const auto& [name, a] : actions_)
+        if (a->shortcuts().contains(pressed)) return a->isEnabled();
+    return false;
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::ShortcutOverride) {
+        auto* widget = qobject_cast<QWidget*>(watched);
+        // Swallowing the override keeps a control of this window from claiming one of the
+        // window's keys; the key then reaches the window's action.
+        if (widget && widget->window() == this && IsWindowKey(*static_cast<QKeyEvent*>(event)))
+            return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+// ---- what the application object tells ----
+
+void MainWindow::LedgerReplaced() {
+    ledgerPage_->RebuildMonthTabs();
+    ApplyLedgerLayout(app_.ledgerLayout());
+    summaryPage_->ApplyColumnWidths(app_.summaryLayout());
+    ViewChanged();
+    TitlesChanged();
+}
+
+void MainWindow::ViewChanged() {
+    ledgerPage_->ShowView();
+    leftPane_->ShowView();
+}
+
+void MainWindow::TitlesChanged() {
+    leftPane_->ShowLists();
+}
+
+void MainWindow::StateChanged() {
+    const Session& s = app_.session();
+    setWindowTitle(Q(app_.WindowTitle()));
+    const std::string panels[8] = {
+        s.currentBook.kind,     s.currentBook.name,    s.monthPanel,          s.filePanel, "",
+        s.settings.companyName, app_.view().yearPanel, app_.view().monthPanel};
+    for (int i = 0; i < 8; ++i) statusPanels_[i]->setText(QString::fromStdString(panels[i]));
+    leftPane_->setVisible(app_.leftPaneShown());
+    leftPane_->ShowCalendar();
+    mainPages_->setCurrentIndex(static_cast<int>(app_.mainPage()));
+    leftPane_->ShowMainPage(app_.mainPage());
+    if (QMenu* edit = menu(kEditMenuCaption)) edit->setEnabled(app_.editMenuEnabled());
+    const UndoHistory& history = app_.history();
+    action(kUndoCommand)->setText(Q(history.UndoText()));
+    action(kUndoCommand)->setEnabled(history.CanUndo());
+    action(kRedoCommand)->setText(Q(history.RedoText()));
+    action(kRedoCommand)->setEnabled(history.CanRedo());
+    if (ribbon_->currentIndex() != static_cast<int>(app_.ribbonPage())) {
+        ribbon_->blockSignals(true);
+        ribbon_->setCurrentIndex(static_cast<int>(app_.ribbonPage()));
+        ribbon_->blockSignals(false);
+    }
+    allBooksBox_->blockSignals(true);
+    allBooksBox_->setChecked(s.allBooks);
+    allBooksBox_->blockSignals(false);
+    dateSearchBox_->blockSignals(true);
+    dateSearchBox_->setChecked(app_.view().dateFilter);
+    dateSearchBox_->blockSignals(false);
+}
+
+void MainWindow::BackupsChanged() {
+    const BackupList& list = app_.session().backups;
+    for (int n = 1; n <= kBackupItems; ++n) {
+        QAction* a = action("back_" + std::to_string(n));
+        const BackupEntry& e = list.entries[static_cast<std::size_t>(n - 1)];
+        a->setText(QString::fromStdString(e.caption));
+        a->setEnabled(e.caption != kEmptyBackupCaption && !e.file.empty());
+    }
+}
+
+void MainWindow::SummaryChanged() {
+    summaryPage_->ShowSummary();
+    graphPage_->ShowGraph();
+}
+
+void MainWindow::PreviewChanged() {
+    previewPage_->ShowJob();
+}
+
+}  // namespace velmora::gui

@@ -1,0 +1,99 @@
+#include "core/print/page_draw.h"
+
+#include <gtest/gtest.h>
+
+#include "core/print/print_job.h"
+#include "core/printstyle/image_headers.h"
+#include "core/printstyle/recording_canvas.h"
+#include "print_fixture.h"
+
+namespace velmora::testing {
+namespace {
+
+std::string PreviewLine(const PrintJob& job) {
+    RecordingCanvas canvas;
+    HeaderImageLoader images;
+    EXPECT_TRUE(job.pageDraw(canvas, images, PreviewDrawContext(96, 96, 100), true).Ok());
+    for (const auto& call : canvas.Lines())
+        if (call.rfind("line ", 0) == 0) return call;
+    return "";
+}
+
+constexpr const char* kAtOrigin = "line 38,38 -> 76,38";
+constexpr const char* kOdd = "line 42,45 -> 79,45";   // offsets (1, 2) mm
+constexpr const char* kEven = "line 53,57 -> 91,57";  // offsets (4, 5) mm
+
+TEST(PageDrawTest, KokuyoPagesAlternateOffsetsPlainPaperKeepsTheOddOnes) {
+    PrintBench b;
+    b.WriteStyle("コクヨ金銭出納帳_リ-101.sle", ThreeRowStyle());
+    b.WriteStyle("A4現金出納帳_月分1_ゴシックG.sle", ThreeRowStyle());
+    b.sources.rowsByMonth[4] = MonthRows(6);
+    b.job->printnote();
+    b.job->paper_selClick({1, 0, 0, 0});
+
+    EXPECT_EQ(PreviewLine(*b.job), kAtOrigin);  // the preview leaves offsets out
+    b.job->SetOffsetPreview(true);
+    EXPECT_EQ(PreviewLine(*b.job), kOdd);
+    b.job->NextPage();
+    EXPECT_EQ(PreviewLine(*b.job), kEven);
+
+    b.job->SetEvenFirst(true);
+    b.job->FirstPage();
+    EXPECT_EQ(PreviewLine(*b.job), kEven);
+    b.job->NextPage();
+    EXPECT_EQ(PreviewLine(*b.job), kOdd);
+
+    b.job->paper_selClick({0, 0, 0, 0});
+    EXPECT_EQ(PreviewLine(*b.job), kOdd);
+    b.job->NextPage();
+    EXPECT_EQ(b.job->state().pageSide, 0);
+    b.job->NextPage();
+    EXPECT_EQ(b.job->state().pageSide, 1);
+    EXPECT_EQ(PreviewLine(*b.job), kOdd);
+}
+
+TEST(PageDrawTest, OffsetsInUseAndHeaderItems) {
+    const PrintOffsets offsets{Amount::FromYen(1), Amount::FromYen(2), Amount::FromYen(4),
+                               Amount::FromYen(5)};
+    EXPECT_EQ(OffsetsInUse(2, 1, offsets), offsets);
+    EXPECT_EQ(OffsetsInUse(2, 0, offsets), (PrintOffsets{Amount::FromYen(1), Amount::FromYen(2),
+                                                         Amount::FromYen(1), Amount::FromYen(2)}));
+    EXPECT_EQ(OffsetsInUse(5, 1, offsets).evenX, Amount::FromYen(1));  // B4 is no form
+    const DrawContext even = PageDrawContext(DrawContext{}, offsets, 1);
+    EXPECT_EQ(even.originX, Amount::FromYen(4));
+    EXPECT_EQ(even.originY, Amount::FromYen(5));
+    EXPECT_EQ(even.pageSide, 1);
+    EXPECT_EQ(even.offsets, offsets);
+
+    EXPECT_EQ(PrintedPageSide(1, false), 0);
+    EXPECT_EQ(PrintedPageSide(2, false), 1);
+    EXPECT_EQ(PrintedPageSide(1, true), 1);
+    EXPECT_EQ(PrintedPageSide(4, true), 0);
+}
+
+TEST(PageDrawTest, PreviewSheetAndAreaAtZoom) {
+    RecordingPrintDevice device(600, 4);
+    const PrinterMetrics metrics = MeasurePrinter(device);
+    EXPECT_EQ(ComputePreviewGeometry(metrics, 100),
+              (PreviewGeometry{96, 96, {794, 1123}, {15, 15, 778, 1107}}));
+    EXPECT_EQ(ComputePreviewGeometry(metrics, 5),
+              (PreviewGeometry{4, 4, {40, 56}, {1, 1, 39, 55}}));
+    EXPECT_EQ(ComputePreviewGeometry(metrics, 200),
+              (PreviewGeometry{192, 192, {1587, 2245}, {30, 30, 1556, 2214}}));
+
+    PrintBench b;
+    b.WriteStyle("A4現金出納帳_月分1_ゴシックG.sle", ThreeRowStyle());
+    b.sources.rowsByMonth[4] = MonthRows(1);
+    b.job->printnote();
+    b.job->SetZoom(5);
+    RecordingCanvas canvas;
+    HeaderImageLoader images;
+    ASSERT_TRUE(b.job->previewPaint(canvas, images).Ok());
+    ASSERT_GE(canvas.Lines().size(), 2u);
+    EXPECT_EQ(canvas.Lines()[0], "brush style=solid color=0xffffff");
+    EXPECT_EQ(canvas.Lines()[1], "fillrect 0,0 38,54");
+    EXPECT_EQ(b.job->previewGeometry().sheet, (Size{40, 56}));
+}
+
+}  // namespace
+}  // namespace velmora::testing

@@ -1,0 +1,153 @@
+// The entry form through its window: F5, a title clicked, a description committed by the
+// input method, an amount typed and Enter; a transfer on the petty-cash tab; an edit, a
+// move down taken back with Ctrl+Z and a delete from the grid; then Ctrl+S writes the
+// records so made.
+#include <QAction>
+#include <QApplication>
+#include <QInputMethodEvent>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTableView>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+
+#include "core/ledger/ledger_file.h"
+#include "core/platform/file_io.h"
+#include "core/util/codepage.h"
+#include "gui/entry/entry_form_dialog.h"
+#include "gui/support/example_desk.h"
+#include "gui/widgets/numeric_edit.h"
+#include "support/temp_folder.h"
+
+using namespace velmora;
+using namespace velmora::gui;
+
+namespace {
+
+using Desk = velmora::testing::ExampleDesk;
+
+// Runs fill on the entry form once the key has opened it.
+void WithForm(MainWindow& w, Qt::Key key, Qt::KeyboardModifiers modifiers,
+              const std::function<void(EntryFormDialog&)>& fill) {
+    bool seen = false;
+    QTimer::singleShot(0, [&] {
+        auto* form = w.findChild<EntryFormDialog*>();
+        QVERIFY(form);
+        seen = true;
+        QApplication::setActiveWindow(form);
+        fill(*form);
+        if (form->isVisible()) form->reject();
+    });
+    QApplication::setActiveWindow(&w);
+    QTest::keyClick(w.ledgerGrid(), key, modifiers);
+    QVERIFY(seen);
+}
+
+void ClickItem(QListWidget* list, int row) {
+    QListWidgetItem* item = list->item(row);
+    QVERIFY(item);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(item).center());
+}
+
+void Commit(QWidget* box, const QString& text) {
+    box->setFocus();
+    QInputMethodEvent event;
+    event.setCommitString(text);
+    QApplication::sendEvent(box, &event);
+}
+
+}  // namespace
+
+class EntryFormTest : public QObject {
+    Q_OBJECT
+private slots:
+    void entriesTransfersEditsAndDeletesReachTheFile();
+};
+
+void EntryFormTest::entriesTransfersEditsAndDeletesReachTheFile() {
+    Desk d("a.exv");
+    QVERIFY(d.program->Start());
+    MainWindow& w = d.w();
+    QApplication::setActiveWindow(&w);
+    w.ledgerGrid()->setFocus();
+    const TLightStrings& list = d.app().session().ledger.transactions;
+    const int before = list.Count();
+
+    WithForm(w, Qt::Key_F5, Qt::NoModifier, [&](EntryFormDialog& form) {
+        ClickItem(form.list(EntryTab::Titles), 1);  // 雑収入
+        Commit(form.descriptionBox(), QString::fromUtf8("自販機手数料"));
+        QTest::keyClick(form.descriptionBox(), Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), form.expenseBox());
+        QTest::keyClicks(form.incomeBox(), "1,500");
+        QTest::keyClick(form.incomeBox(), Qt::Key_Return);
+        // "連続入力": the form stays, ready for the next record, at the list of titles.
+        QVERIFY(form.isVisible());
+        QCOMPARE(form.descriptionBox()->text(), QString());
+        QCOMPARE(QApplication::focusWidget(), form.list(EntryTab::Titles));
+
+        form.tabs()->setCurrentIndex(static_cast<int>(EntryTab::PettyCash));
+        ClickItem(form.list(EntryTab::PettyCash), 0);
+        Commit(form.descriptionBox(), QString::fromUtf8("小口へ補充"));
+        QTest::keyClicks(form.expenseBox(), "2000");
+        QTest::keyClick(form.expenseBox(), Qt::Key_Enter);
+    });
+    QCOMPARE(list.Count(), before + 2);
+    // On the calendar's date: Enter in the fields pressed no "今日:" on the way.
+    QCOMPARE(list[before],
+             std::string("d06=,2014/06/01,2,雑収入,自販機手数料,1500,0,8280,現金,現金出納帳,現金,"
+                         "現金出納帳,"));
+    // A transfer to the petty-cash book: title "小口現金", the book on the other side.
+    QCOMPARE(list[before + 1],
+             std::string(
+                 "d06=,2014/06/01,3,小口現金,小口へ補充,0,2000,6280,現金,現金出納帳,小口,本店,"));
+
+    // Ctrl+F5 on the deposit: the amount changed, Enter stores it and closes the form.
+    auto rowOf = [&](const std::string& description) {
+        const auto& rows = d.app().ledgerView().rows;
+        for (std::size_t i = 0; i < rows.size(); ++i)
+            if (rows[i].Description().rfind(description, 0) == 0) return static_cast<int>(i);
+        return -1;
+    };
+    w.ledgerGrid()->selectRow(rowOf("小口へ補充"));
+    WithForm(w, Qt::Key_F5, Qt::ControlModifier, [&](EntryFormDialog& form) {
+        QCOMPARE(form.descriptionBox()->text(), QString::fromUtf8("小口へ補充"));
+        form.expenseBox()->selectAll();
+        QTest::keyClicks(form.expenseBox(), "2500");
+        QTest::keyClick(form.expenseBox(), Qt::Key_Return);
+        QVERIFY(!form.isVisible());
+    });
+    QVERIFY(list[before + 1].find(",0,2500,5780,") != std::string::npos);
+
+    // "一行下へ移動する" on the income puts the transfer first; Ctrl+Z puts it back.
+    const std::string income = list[before];
+    w.ledgerGrid()->selectRow(rowOf("自販機手数料"));
+    w.ledgerGrid()->findChild<QAction*>("moveRowDown")->trigger();
+    QVERIFY(list[before + 1].find(",雑収入,自販機手数料,1500,0,5780,") != std::string::npos);
+    QApplication::setActiveWindow(&w);
+    QTest::keyClick(w.ledgerGrid(), Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(list[before], income);
+
+    // Ctrl+F5 on the income, then "削  除" and Yes.
+    w.ledgerGrid()->selectRow(rowOf("自販機手数料"));
+    d.dialogs.yesNoAnswers.push_back(true);
+    WithForm(w, Qt::Key_F5, Qt::ControlModifier, [&](EntryFormDialog& form) {
+        form.deleteButton()->click();
+        QVERIFY(!form.isVisible());
+    });
+    QCOMPARE(list.Count(), before + 1);
+    QVERIFY(list[before].find("小口へ補充") != std::string::npos);
+
+    // Ctrl+S: the file holds the ledger as the window left it.
+    QApplication::setActiveWindow(&w);
+    QTest::keyClick(w.ledgerGrid(), Qt::Key_S, Qt::ControlModifier);
+    QVERIFY(!d.app().session().modified);
+    const std::string bytes = velmora::testing::ReadBytes(d.file);
+    QCOMPARE(bytes, EncodeTextLines(LedgerFileLines(d.app().session().ledger)));
+    QVERIFY(bytes.find(Utf8ToCp932("d06=,2014/06/01,4,小口現金,小口へ補充,0,2500,4280,現金,"
+                                   "現金出納帳,小口,本店,\r\n")) != std::string::npos);
+}
+
+QTEST_MAIN(EntryFormTest)
+#include "entry_form_test.moc"

@@ -1,0 +1,293 @@
+// The main window: its actions, menus and ribbon against the command tables, its keys, and
+// the program's life cycle from a first start to the close question.
+#include <QAction>
+#include <QCheckBox>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QSignalSpy>
+#include <QSplitter>
+#include <QStackedWidget>
+#include <QTabWidget>
+#include <QTableView>
+#include <QTest>
+#include <QToolButton>
+#include <filesystem>
+
+#include "core/app/command_table.h"
+#include "core/ledger/backup_list.h"
+#include "core/platform/file_io.h"
+#include "core/settings/placement.h"
+#include "gui/app/desktop_program.h"
+#include "gui/mainwindow/main_window.h"
+#include "support/scripted_dialogs.h"
+#include "support/temp_folder.h"
+
+using namespace velmora;
+using namespace velmora::gui;
+using velmora::testing::ScriptedDialogs;
+using velmora::testing::TempFolder;
+namespace fs = std::filesystem;
+
+namespace {
+
+QString Q(std::string_view s) {
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+ProgramOptions OnDay(const char* today, std::optional<std::string> file = std::nullopt) {
+    ProgramOptions o;
+    o.today = Date::Parse(today);
+    o.file = std::move(file);
+    return o;
+}
+
+struct Desk {
+    explicit Desk(ProgramOptions options = OnDay("2014/06/10"))
+        : program(DesktopFolders{work, qEnvironmentVariable("VELMORA_DATA_DIR").toStdString()},
+                  options, dialogs) {}
+    TempFolder folder;
+    std::string work = folder.Path() + "/work";
+    ScriptedDialogs dialogs;
+    DesktopProgram program;
+    MainWindow& w() { return program.window(); }
+
+    std::string CopyExample(const std::string& name) const {
+        const std::string path = folder.Path() + "/" + name;
+        fs::copy_file(velmora::testing::FixturePath("ledger/example2014.exv"), path);
+        return path;
+    }
+};
+
+}  // namespace
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+private slots:
+    void actionsMenusAndRibbonFollowTheCommandTable();
+    void windowKeysWinOverTheFocusedControl();
+    void theSummaryPageGreysTheEditMenuAndHidesTheLeftPane();
+    void firstStartMakesTheWorkingFolderAndAsksForThePeriods();
+    void startWithTheLastFileAndCloseWithEachAnswer();
+    void aSavedBackupCanBeRestoredFromItsMenu();
+    void undoAndRedoKeysFollowTheHistory();
+};
+
+void MainWindowTest::actionsMenusAndRibbonFollowTheCommandTable() {
+    Desk d;
+    MainWindow& w = d.w();
+    for (const CommandInfo& c : MainCommands()) {
+        QAction* a = w.action(c.name);
+        QVERIFY2(a, std::string(c.name).c_str());
+        QCOMPARE(a->text().section('\t', 0, 0), Q(c.caption));
+        if (c.keyShownOnly) {
+            QVERIFY(a->shortcut().isEmpty());
+            QCOMPARE(QKeySequence(a->text().section('\t', 1)), QKeySequence(Q(c.key)));
+        } else {
+            QCOMPARE(a->shortcut(), QKeySequence(Q(c.key)));
+        }
+    }
+    // The menu bar: menus in order, items and separators in order.
+    const QList<QAction*> bar = w.menuBar()->actions();
+    QCOMPARE(bar.size(), static_cast<qsizetype>(MainMenus().size()));
+    for (std::size_t m = 0; m < MainMenus().size(); ++m) {
+        const MenuInfo& info = MainMenus()[m];
+        QCOMPARE(bar[static_cast<qsizetype>(m)]->text(), Q(info.caption));
+        const QList<QAction*> items = bar[static_cast<qsizetype>(m)]->menu()->actions();
+        QCOMPARE(items.size(), static_cast<qsizetype>(info.entries.size()));
+        for (std::size_t i = 0; i < info.entries.size(); ++i) {
+            const MenuEntry& e = info.entries[i];
+            QAction* item = items[static_cast<qsizetype>(i)];
+            if (e.command == "-") {
+                QVERIFY(item->isSeparator());
+            } else if (e.command.empty()) {
+                QCOMPARE(item->text().section('\t', 0, 0), Q(e.submenuCaption));
+                QCOMPARE(item->menu()->actions().size(), static_cast<qsizetype>(e.submenu.size()));
+                for (std::size_t s = 0; s < e.submenu.size(); ++s)
+                    QCOMPARE(item->menu()->actions()[static_cast<qsizetype>(s)],
+                             w.action(e.submenu[s]));
+            } else {
+                QCOMPARE(item, w.action(e.command));
+            }
+        }
+    }
+    // Every ribbon button triggers its command's action; picture buttons show its caption
+    // as their tooltip and a picture.
+    int buttons = 0;
+    for (const RibbonPageInfo& page : RibbonPages())
+        for (const RibbonGroup& g : page.groups)
+            for (const RibbonControl& c : g.controls) {
+                if (c.checkBox) continue;
+                const QList<QToolButton*> found =
+                    w.ribbon()->findChildren<QToolButton*>("ribbon_" + Q(c.command));
+                QVERIFY2(!found.isEmpty(), std::string(c.command).c_str());
+                QToolButton* b = found.front();
+                QVERIFY2(!b->icon().isNull(), std::string(c.command).c_str());
+                if (c.caption.empty())
+                    QCOMPARE(b->toolTip(), Q(FindCommand(c.command)->caption));
+                else
+                    QCOMPARE(b->text(), Q(c.caption));
+                // The spy alone listens: the command itself is not run here.
+                QObject::disconnect(w.action(c.command), &QAction::triggered, nullptr, nullptr);
+                QSignalSpy spy(w.action(c.command), &QAction::triggered);
+                b->click();
+                QCOMPARE(spy.count(), 1);
+                ++buttons;
+            }
+    QCOMPARE(buttons, 31);
+}
+
+void MainWindowTest::windowKeysWinOverTheFocusedControl() {
+    Desk d(OnDay("2014/06/10", std::nullopt));
+    const std::string file = d.CopyExample("a.exv");
+    Desk e(OnDay("2014/06/10", file));
+    QVERIFY(e.program.Start());
+    MainWindow& w = e.w();
+    QApplication::setActiveWindow(&w);
+    w.ledgerGrid()->setFocus();
+    e.dialogs.Clear();
+    // Ctrl+A selects all in a grid, but here it is "名前をつけて保存".
+    QTest::keyClick(w.ledgerGrid(), Qt::Key_A, Qt::ControlModifier);
+    QCOMPARE(e.dialogs.fileRequests.size(), std::size_t{1});
+    QCOMPARE(e.dialogs.events.front().kind, std::string("saveas"));
+    // PgDn selects the row above the closing carry.
+    QTest::keyClick(w.ledgerGrid(), Qt::Key_PageDown);
+    QCOMPARE(w.ledgerGrid()->currentIndex().row() + 1, e.program.app().MoveDown());
+    QTest::keyClick(w.ledgerGrid(), Qt::Key_PageUp);
+    QCOMPARE(w.ledgerGrid()->currentIndex().row(), 0);
+}
+
+void MainWindowTest::theSummaryPageGreysTheEditMenuAndHidesTheLeftPane() {
+    Desk d;
+    QVERIFY(d.program.Start());
+    MainWindow& w = d.w();
+    QMenu* edit = w.menu(kEditMenuCaption);
+    QVERIFY(edit->isEnabled());
+    w.ribbon()->setCurrentIndex(static_cast<int>(RibbonPage::Summary));
+    QVERIFY(!edit->isEnabled());
+    QVERIFY(!w.leftPane()->isVisible());
+    QCOMPARE(w.mainPages()->currentIndex(), static_cast<int>(MainPage::Summary));
+    w.ribbon()->setCurrentIndex(static_cast<int>(RibbonPage::Ledger));
+    QVERIFY(edit->isEnabled());
+    QVERIFY(w.leftPane()->isVisible());
+    // The splitter never leaves the pane at width 0.
+    w.splitter()->setSizes({0, 1200});
+    QVERIFY(w.splitter()->sizes().front() >= 1);
+}
+
+void MainWindowTest::firstStartMakesTheWorkingFolderAndAsksForThePeriods() {
+    Desk d;
+    QVERIFY(!fs::exists(d.work));
+    QVERIFY(d.program.Start());
+    for (const char* sub : {"cldata", "style", "config", "ini"})
+        QVERIFY(fs::is_directory(d.work + "/" + sub));
+    QVERIFY(fs::exists(d.work + "/cldata/kamoku1.dat"));
+    QVERIFY(!fs::is_empty(d.work + "/style"));
+    QCOMPARE(d.dialogs.Infos(),
+             std::vector<std::string>{"確認|環境設定にて開始月と締日を設定して下さい"});
+    MainWindow& w = d.w();
+    QCOMPARE(w.statusPanel(0)->text(), QString("現金"));
+    QCOMPARE(w.statusPanel(1)->text(), QString("現金出納帳"));
+    QCOMPARE(w.statusPanel(3)->text(), QString());
+    QCOMPARE(w.windowTitle(), QString("現金出納帳5-Velmora Version5"));
+    QVERIFY(w.width() >= kMinimumWindowWidth && w.height() >= kMinimumWindowHeight);
+}
+
+void MainWindowTest::startWithTheLastFileAndCloseWithEachAnswer() {
+    TempFolder keep;
+    std::string file;
+    std::string work;
+    {
+        Desk first;
+        work = first.work;
+        file = first.CopyExample("b.exv");
+        fs::copy_file(file, keep.File("b.exv"));
+        file = keep.File("b.exv");
+    }
+    // A working folder whose backup list names the last file.
+    Desk d;
+    fs::create_directories(d.work + "/ini");
+    BackupList list;
+    list.lastFilename = file;
+    WriteBackupList(d.work, list, DefaultFileWriter());
+    QVERIFY(d.program.Start());
+    MainWindow& w = d.w();
+    QCOMPARE(w.statusPanel(3)->text(), QString::fromStdString(file));
+    QCOMPARE(w.windowTitle(), QString::fromStdString("現金出納帳5-Velmora Version5 - " + file));
+    QVERIFY(w.ledgerGrid()->model()->rowCount() > 2);
+    const std::string before = velmora::testing::ReadBytes(file);
+
+    Application& app = d.program.app();
+    app.RunCommand([&] { app.mutableSession().modified = true; });
+    QVERIFY(d.program.app().session().modified);
+    QVERIFY(w.windowTitle().endsWith(" *"));
+
+    d.dialogs.saveAnswers = {SaveAnswer::Cancel};
+    QVERIFY(!w.close());
+    QVERIFY(fs::exists(PlacementPath(d.work, kMainWindowKey)));
+    QVERIFY(fs::exists(d.work + "/ini/display2.dat"));
+    QCOMPARE(velmora::testing::ReadBytes(file), before);
+
+    d.dialogs.saveAnswers = {SaveAnswer::Yes};
+    QVERIFY(w.close());
+    QVERIFY(!d.program.app().session().modified);
+    const BackupList saved = ReadBackupList(d.work);
+    QVERIFY(saved.entries[0].caption != kEmptyBackupCaption);
+    QCOMPARE(saved.lastFilename, file);
+    const Placement p = LoadPlacement(d.work, kMainWindowKey);
+    QCOMPARE(p.width, w.width());
+}
+
+void MainWindowTest::aSavedBackupCanBeRestoredFromItsMenu() {
+    Desk d(OnDay("2014/06/10"));
+    const std::string file = d.CopyExample("c.exv");
+    Desk e(OnDay("2014/06/10", file));
+    QVERIFY(e.program.Start());
+    MainWindow& w = e.w();
+    QVERIFY(!w.action("back_1")->isEnabled());
+    w.action("filesave")->trigger();
+    QVERIFY(w.action("back_1")->isEnabled());
+    QVERIFY(!w.action("back_2")->isEnabled());
+    w.action("back_1")->trigger();
+    // Restored: modified, and the next save asks for a name.
+    QVERIFY(e.program.app().session().modified);
+    QCOMPARE(w.statusPanel(3)->text(), QString());
+    QVERIFY(w.ledgerGrid()->model()->rowCount() > 2);
+}
+
+void MainWindowTest::undoAndRedoKeysFollowTheHistory() {
+    Desk d(OnDay("2014/06/10"));
+    const std::string file = d.CopyExample("u.exv");
+    Desk e(OnDay("2014/06/10", file));
+    QVERIFY(e.program.Start());
+    MainWindow& w = e.w();
+    Application& app = e.program.app();
+    QApplication::setActiveWindow(&w);
+    w.ledgerGrid()->setFocus();
+    QVERIFY(!w.action(kUndoCommand)->isEnabled());
+    const int rows = static_cast<int>(app.ledgerView().rows.size());
+
+    EntryForm& form = app.mutableEntryForm();
+    ShowEntryDate(form, Date::FromYmd(2014, 6, 3));
+    form.title = "通信費";
+    form.description = "切手";
+    form.expense = Amount::FromYen(84);
+    QVERIFY(app.RegisterEntry().stored);
+    QCOMPARE(w.action(kUndoCommand)->text(), Q("元に戻す: 登録 2014/06/03 通信費"));
+    QCOMPARE(static_cast<int>(app.ledgerView().rows.size()), rows + 1);
+
+    QTest::keyClick(w.ledgerGrid(), Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(static_cast<int>(app.ledgerView().rows.size()), rows);
+    QVERIFY(!app.session().modified);
+    QVERIFY(!w.action(kUndoCommand)->isEnabled());
+    QCOMPARE(w.action(kRedoCommand)->text(), Q("やり直し: 登録 2014/06/03 通信費"));
+    QTest::keyClick(w.ledgerGrid(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(static_cast<int>(app.ledgerView().rows.size()), rows + 1);
+    QVERIFY(app.session().modified);
+    QTest::keyClick(w.ledgerGrid(), Qt::Key_Z, Qt::ControlModifier);
+    QTest::keyClick(w.ledgerGrid(), Qt::Key_Y, Qt::ControlModifier);
+    QCOMPARE(static_cast<int>(app.ledgerView().rows.size()), rows + 1);
+}
+
+QTEST_MAIN(MainWindowTest)
+#include "main_window_test.moc"
