@@ -51,6 +51,10 @@ inline constexpr std::string_view kEditMenuCaption = "編集＆検索(&E)";
 inline constexpr std::string_view kBackupMenuCaption = "バックアップファイル(&B)";
 inline constexpr std::string_view kEmptyBackupCaption = "---";
 inline constexpr int kBackupItems = 10;
+// The key that takes the keyboard to the ribbon's page tabs and back to the ledger, as F6
+// moves between the panes of a window; in the ribbon the arrow keys go from button to
+// button and Space or Enter presses one.
+inline constexpr std::string_view kRibbonFocusKey = "F6";
 
 // One control of a ribbon group: a button bound to a command, with its caption under the
 // picture (empty: a picture button whose tooltip is the command's caption), or a check box.
@@ -80,9 +84,11 @@ inline constexpr std::string_view kDateSearchCommand = "datesearch";
 // The status bar: eight panels with their widths at design size.
 inline constexpr int kStatusPanelWidths[8] = {100, 200, 50, 450, 30, 320, 40, 40};
 
-// The main window at design size.
-inline constexpr int kMinimumWindowWidth = 1279;
-inline constexpr int kMinimumWindowHeight = 749;
+// The smallest main window: below the design size (1279 x 749) so that it fits a 1280 x 720
+// screen, and a 1920 x 1080 one at 150 %; the ribbon and the left pane scroll, the grids
+// keep their columns and scroll.
+inline constexpr int kMinimumWindowWidth = 1024;
+inline constexpr int kMinimumWindowHeight = 600;
 
 // The main pages' captions in order, and the left pane's.
 inline constexpr std::string_view kMainPageCaptions[4] = {"現金出納帳", "月別一覧表",

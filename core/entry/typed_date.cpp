@@ -75,6 +75,10 @@ Date StepDate(Date date, DateStep step) {
             return date.AddDays(1);
         case DateStep::PreviousDay:
             return date.AddDays(-1);
+        case DateStep::NextWeek:
+            return date.AddDays(7);
+        case DateStep::PreviousWeek:
+            return date.AddDays(-7);
         case DateStep::NextMonth:
             return date.AddMonths(1);
         case DateStep::PreviousMonth:

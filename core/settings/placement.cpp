@@ -50,6 +50,10 @@ namespace {
 // How much of the title bar must lie on a screen for the window to be dragged back.
 constexpr int kGrabWidth = 100;
 constexpr int kGrabHeight = 20;
+// What the window manager adds above the window (its title bar) and below it (the frame).
+constexpr int kTitleBarHeight = 24;
+constexpr int kFrameBottom = 6;
+constexpr int kFrameHeight = kTitleBarHeight + kFrameBottom;
 
 bool TitleBarReachable(const Placement& p, const ScreenArea& s) {
     const int left = std::max(p.left, s.left);
@@ -66,11 +70,23 @@ Placement FitOnScreens(Placement p, const std::vector<ScreenArea>& screens, int 
     p.width = std::max(p.width, minimumWidth);
     p.height = std::max(p.height, minimumHeight);
     if (screens.empty()) return p;
+    const ScreenArea* on = nullptr;
     for (const ScreenArea& s : screens)
-        if (TitleBarReachable(p, s)) return p;
-    const ScreenArea& primary = screens.front();
-    p.left = primary.left + std::max(0, (primary.width - p.width) / 2);
-    p.top = primary.top + std::max(0, (primary.height - p.height) / 2);
+        if (TitleBarReachable(p, s)) {
+            on = &s;
+            break;
+        }
+    const ScreenArea& s = on ? *on : screens.front();
+    // As large as the screen at most, frame included, but never below the minimum.
+    p.width = std::max(minimumWidth, std::min(p.width, s.width));
+    p.height = std::max(minimumHeight, std::min(p.height, s.height - kFrameHeight));
+    if (!on) {
+        p.left = s.left + std::max(0, (s.width - p.width) / 2);
+        p.top = s.top + std::max(0, (s.height - p.height) / 2);
+    } else if (p.top + p.height + kFrameBottom > s.top + s.height) {
+        // The status bar is not left below the screen's edge, nor the title bar above it.
+        p.top = std::max(s.top + kTitleBarHeight, s.top + s.height - p.height - kFrameBottom);
+    }
     return p;
 }
 

@@ -35,8 +35,8 @@ struct ScreenArea {
 
 // The placement made usable: at least the minimum size, and moved onto the first screen
 // (the primary one) when too little of its title bar would lie on any screen to grab it,
-// as after a monitor was removed. A window larger than that screen keeps its size and
-// starts at the screen's corner.
+// as after a monitor was removed. A window larger than its screen is made to fit it, its
+// frame included, unless that is below the minimum; its bottom edge is kept on the screen.
 Placement FitOnScreens(Placement p, const std::vector<ScreenArea>& screens, int minimumWidth,
                        int minimumHeight);
 

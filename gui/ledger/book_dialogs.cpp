@@ -120,6 +120,8 @@ BookListDialog::BookListDialog(Application& app, std::string kind, QWidget* pare
     for (int c = 0; c < static_cast<int>(kBookListColumnWidths.size()); ++c)
         grid_->setColumnWidth(c, kBookListColumnWidths[static_cast<std::size_t>(c)]);
     grid_->setColumnHidden(0, true);
+    // Tab leaves the grid for the buttons; the arrows choose the row.
+    grid_->setTabKeyNavigation(false);
     grid_->setContextMenuPolicy(Qt::ActionsContextMenu);
     const std::pair<const char*, void (BookListDialog::*)()> menu[] = {
         {"新規追加", &BookListDialog::AddBook},

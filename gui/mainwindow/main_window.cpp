@@ -1,6 +1,7 @@
 #include "gui/mainwindow/main_window.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -11,6 +12,7 @@
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QStatusBar>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -214,6 +216,21 @@ void MainWindow::BuildRibbon() {
     connect(dateSearchBox_, &QCheckBox::toggled, this, [this](bool on) { app_.datesearch(on); });
     connect(ribbon_, &QTabWidget::currentChanged, this,
             [this](int page) { app_.ChangeRibbonPage(static_cast<RibbonPage>(page)); });
+    // The ribbon's access key: to its page tabs, and from the ribbon back to the page shown.
+    auto* reach = new QAction(this);
+    reach->setObjectName("reachRibbon");
+    reach->setShortcut(QKeySequence(Q(kRibbonFocusKey)));
+    connect(reach, &QAction::triggered, this, [this] {
+        if (ribbon_->isAncestorOf(QApplication::focusWidget())) {
+            if (mainPages_->currentWidget() == ledgerPage_)
+                ledgerGrid()->setFocus(Qt::ShortcutFocusReason);
+            else
+                mainPages_->currentWidget()->setFocus(Qt::ShortcutFocusReason);
+        } else {
+            ribbon_->tabBar()->setFocus(Qt::ShortcutFocusReason);
+        }
+    });
+    addAction(reach);
 }
 
 // ---- centre: left pane and main pages ----
@@ -256,10 +273,14 @@ void MainWindow::BuildStatusBar() {
     for (int i = 0; i < 8; ++i) {
         auto* panel = new QLabel(bar);
         panel->setObjectName(QString("panel%1").arg(i));
-        panel->setFixedWidth(kStatusPanelWidths[i]);
+        // The design widths on a wide window; on a narrow one the panels give way in that
+        // proportion, and a cut text is whole in the tool tip.
+        panel->setMaximumWidth(kStatusPanelWidths[i]);
+        panel->setMinimumWidth(std::min(kStatusPanelWidths[i], 30));
+        panel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
         panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         panel->setTextFormat(Qt::PlainText);
-        bar->addWidget(panel);
+        bar->addWidget(panel, kStatusPanelWidths[i]);
         statusPanels_[i] = panel;
     }
 }
@@ -325,7 +346,9 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
         auto* widget = qobject_cast<QWidget*>(watched);
         // Swallowing the override keeps a control of this window from claiming one of the
         // window's keys; the key then reaches the window's action.
-        if (widget && widget->window() == this && IsWindowKey(*static_cast<QKeyEvent*>(event)))
+        // The calendar's day cells keep PgUp and PgDn (a month) while they have the keyboard.
+        if (widget && widget->window() == this && !widget->property("ownsPageKeys").toBool() &&
+            IsWindowKey(*static_cast<QKeyEvent*>(event)))
             return true;
     }
     return QMainWindow::eventFilter(watched, event);
@@ -356,7 +379,10 @@ void MainWindow::StateChanged() {
     const std::string panels[8] = {
         s.currentBook.kind,     s.currentBook.name,    s.monthPanel,          s.filePanel, "",
         s.settings.companyName, app_.view().yearPanel, app_.view().monthPanel};
-    for (int i = 0; i < 8; ++i) statusPanels_[i]->setText(QString::fromStdString(panels[i]));
+    for (int i = 0; i < 8; ++i) {
+        statusPanels_[i]->setText(QString::fromStdString(panels[i]));
+        statusPanels_[i]->setToolTip(statusPanels_[i]->text());
+    }
     leftPane_->setVisible(app_.leftPaneShown());
     leftPane_->ShowCalendar();
     mainPages_->setCurrentIndex(static_cast<int>(app_.mainPage()));

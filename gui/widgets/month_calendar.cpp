@@ -1,13 +1,17 @@
 #include "gui/widgets/month_calendar.h"
 
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionFocusRect>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <array>
+#include <optional>
 
 namespace velmora::gui {
 namespace {
@@ -21,6 +25,30 @@ QColor ToQColor(Rgb c) {
     return QColor(c.r, c.g, c.b);
 }
 
+std::optional<DateStep> StepOfKey(const QKeyEvent& key) {
+    if ((key.modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) return std::nullopt;
+    switch (key.key()) {
+        case Qt::Key_Left:
+            return DateStep::PreviousDay;
+        case Qt::Key_Right:
+            return DateStep::NextDay;
+        case Qt::Key_Up:
+            return DateStep::PreviousWeek;
+        case Qt::Key_Down:
+            return DateStep::NextWeek;
+        case Qt::Key_PageUp:
+            return DateStep::PreviousMonth;
+        case Qt::Key_PageDown:
+            return DateStep::NextMonth;
+        default:
+            return std::nullopt;
+    }
+}
+
+bool IsHome(const QKeyEvent& key) {
+    return key.key() == Qt::Key_Home && (key.modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+}
+
 }  // namespace
 
 // The heading row and the 42 day cells in one painted widget: one paint for the whole
@@ -31,6 +59,9 @@ public:
         setObjectName("days");
         setMinimumSize(170, 7 * 18);
         setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+        setFocusPolicy(Qt::StrongFocus);
+        // PgUp and PgDn are the calendar's own while it has the keyboard, not the window's.
+        setProperty("ownsPageKeys", true);
     }
 
     QSize sizeHint() const override { return {200, 7 * 20}; }
@@ -75,6 +106,32 @@ protected:
             p.drawRect(r.adjusted(0, 0, -1, -1));
             p.setPen(ToQColor(d.text));
             if (d.shownDay > 0) p.drawText(r, Qt::AlignCenter, QString::number(d.shownDay));
+        }
+        if (hasFocus()) {
+            QStyleOptionFocusRect option;
+            option.initFrom(this);
+            style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &p, this);
+        }
+    }
+
+    bool event(QEvent* event) override {
+        if (event->type() == QEvent::ShortcutOverride) {
+            const auto& key = static_cast<const QKeyEvent&>(*event);
+            if (StepOfKey(key) || IsHome(key)) {
+                event->accept();
+                return true;
+            }
+        }
+        return QWidget::event(event);
+    }
+
+    void keyPressEvent(QKeyEvent* event) override {
+        if (const auto step = StepOfKey(*event)) {
+            emit owner_.dayStepped(*step);
+        } else if (IsHome(*event)) {
+            emit owner_.todayClicked();
+        } else {
+            QWidget::keyPressEvent(event);
         }
     }
 

@@ -442,6 +442,12 @@ TEST(Placement, FitOnScreensKeepsTheWindowReachableAndAtLeastTheMinimum) {
     // Its title bar above the top edge is out of reach too.
     EXPECT_EQ(FitOnScreens({100, -40, 1300, 800}, {screens[0]}, 1279, 749),
               (Placement{310, 140, 1300, 800}));
+    // The default placement on a 1280x720 screen: shrunk to the screen, frame included,
+    // and moved up so that the status bar stays on it; never below the minimum.
+    EXPECT_EQ(FitOnScreens({10, 10, 938, 708}, {{0, 0, 1280, 720}}, 1024, 600),
+              (Placement{10, 24, 1024, 690}));
+    EXPECT_EQ(FitOnScreens({0, 0, 1600, 900}, {{0, 0, 800, 500}}, 1024, 600),
+              (Placement{0, 24, 1024, 600}));
 }
 
 TEST(Application, TheCalendarStepsShowsTodayAndTogglesHolidaysWithShift) {

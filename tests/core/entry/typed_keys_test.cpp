@@ -1,8 +1,8 @@
 // Dates typed into a date field and titles chosen by typing.
 #include <gtest/gtest.h>
 
-#include "core/view/type_ahead.h"
-#include "core/view/typed_date.h"
+#include "core/entry/type_ahead.h"
+#include "core/entry/typed_date.h"
 
 namespace velmora::testing {
 namespace {
@@ -33,6 +33,8 @@ TEST(TypedDate, WholeShortAndDayOnly) {
     EXPECT_EQ(StepDate(jan31, DateStep::PreviousDay).ShortText(), "2024/01/30");
     EXPECT_EQ(StepDate(jan31, DateStep::NextMonth).ShortText(), "2024/02/29");
     EXPECT_EQ(StepDate(jan31, DateStep::PreviousMonth).ShortText(), "2023/12/31");
+    EXPECT_EQ(StepDate(jan31, DateStep::NextWeek).ShortText(), "2024/02/07");
+    EXPECT_EQ(StepDate(jan31, DateStep::PreviousWeek).ShortText(), "2024/01/24");
 }
 
 TEST(TypeAhead, FirstCharactersAndNumbers) {
