@@ -128,4 +128,39 @@ TEST(EntryKeys, ClosingDaysTypedInTheSettings) {
     EXPECT_NE(text.find("f,2014/12/21,2015/01/20,0\r\n"), std::string::npos) << text;
 }
 
+// Space, Down and Up in the title list choose the title as a click does: the record is
+// stored under the title the list shows chosen.
+TEST(EntryKeys, TitlesChosenBySpaceDownAndUp) {
+    DesktopOptions options;
+    options.today = "2014/04/20";
+    Desktop desktop("titles-by-keys", options);
+    const std::string ledger = CopyExample(desktop);
+    const std::string before = ReadBytes(ledger);
+    desktop.Start({ledger});
+    const WindowInfo main = desktop.WaitForWindowPrefix(kAppTitle);
+    desktop.Key("F5");
+    desktop.WaitForWindow(kAppTitle, main.id);
+    // Space chooses 売上, the item the list starts at.
+    desktop.Key("space Tab");
+    desktop.Type("sale");
+    desktop.Key("Tab");
+    desktop.Type("500");
+    desktop.Key("Return");
+    // Back at the list, at 売上: down to 雑収入, 仕入 and 給料手当, up to 仕入.
+    desktop.Key("Down Down Down Up Tab");
+    desktop.Type("stock");
+    desktop.Key("Tab Tab");
+    desktop.Type("300");
+    desktop.Screenshot("second-record-typed");
+    desktop.Key("Return Escape");
+    desktop.WaitForWindowPrefix(kAppTitle + std::string(" - "));
+    const std::string text = Save(desktop, ledger, before);
+    EXPECT_NE(
+        text.find("d04=,2014/04/20,2,売上,sale,500,0,7280,現金,現金出納帳,現金,現金出納帳,\r\n"
+                  "d04=,2014/04/20,3,仕入,stock,0,300,6980,現金,現金出納帳,現金,現金出納帳,"
+                  "\r\n"),
+        std::string::npos)
+        << text;
+}
+
 }  // namespace velmora::testing

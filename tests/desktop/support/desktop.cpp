@@ -12,6 +12,7 @@
 #include <sstream>
 
 #include "core/util/codepage.h"
+#include "core/util/text_length.h"
 #include "desktop/support/input_method.h"
 #include "support/cli_runner.h"
 
@@ -153,6 +154,7 @@ void Desktop::Start(const std::vector<std::string>& args) {
         },
         20s);
     ASSERT_TRUE(shown) << "the main window did not show";
+    seenWindows_.insert(mainWindow_);
 }
 
 int Desktop::WaitForExit(std::chrono::milliseconds timeout) {
@@ -181,15 +183,80 @@ void Desktop::Key(const std::string& keys, int repeat) {
 }
 
 void Desktop::Type(const std::string& text) {
-    // Characters off the keyboard go through a key code xdotool maps for each of them; the
-    // program must read the new map before the next one, so they go slower.
-    const bool latin = std::all_of(text.begin(), text.end(),
-                                   [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-    Xdotool({"type", "--delay", latin ? "40" : "150", text});
+    // Latin text goes as it is; a character off the keyboard goes as the key given to it for
+    // the whole scenario. (xdotool would map one spare key code afresh for each character;
+    // a program busy under load then reads a character with the map of a later one.)
+    std::size_t i = 0;
+    while (i < text.size()) {
+        std::size_t end = i;
+        const bool latin = static_cast<unsigned char>(text[i]) < 0x80;
+        while (end < text.size() && (static_cast<unsigned char>(text[end]) < 0x80) == latin)
+            end += latin ? 1 : Utf8CharLength(static_cast<unsigned char>(text[end]));
+        const std::string run = text.substr(i, end - i);
+        if (latin) {
+            Xdotool({"type", "--delay", "40", run});
+        } else {
+            std::vector<std::string> args{"key", "--delay", "40"};
+            for (const std::string& keysym : KeysymsOf(run)) args.push_back(keysym);
+            Xdotool(args);
+        }
+        i = end;
+    }
+}
+
+std::vector<std::string> Desktop::KeysymsOf(const std::string& text) {
+    if (spareKeyCodes_.empty() && mappedKeys_.empty()) {
+        // Key codes without a key (or with a multimedia key) of the server's map.
+        std::istringstream map(
+            RunCommand(Command({"xmodmap", "-pke"}, {"DISPLAY=" + display_})).out);
+        for (std::string line; std::getline(map, line);) {
+            std::istringstream words(line);
+            std::string keycode, code, eq, keysym;
+            words >> keycode >> code >> eq >> keysym;
+            if (keycode == "keycode" && (keysym.empty() || keysym.rfind("XF86", 0) == 0))
+                spareKeyCodes_.push_back(std::stoi(code));
+        }
+    }
+    std::vector<std::string> keysyms;
+    std::vector<std::string> changes;
+    for (std::size_t i = 0; i < text.size();) {
+        const std::size_t n = Utf8CharLength(static_cast<unsigned char>(text[i]));
+        const std::string ch = text.substr(i, n);
+        i += n;
+        // The code point: the lead byte's low bits, then six bits from each byte after it.
+        unsigned code = static_cast<unsigned char>(ch[0]) & (0x7Fu >> n);
+        for (std::size_t k = 1; k < n; ++k)
+            code = (code << 6) | (static_cast<unsigned char>(ch[k]) & 0x3Fu);
+        char name[16];
+        std::snprintf(name, sizeof name, "U%04X", code);
+        if (!mappedKeys_.contains(ch)) {
+            if (spareKeyCodes_.empty()) {
+                ADD_FAILURE() << "no spare key code left for " << ch;
+                return {};
+            }
+            changes.push_back("-e");
+            changes.push_back("keycode " + std::to_string(spareKeyCodes_.back()) + " = " + name);
+            spareKeyCodes_.pop_back();
+            mappedKeys_.insert(ch);
+        }
+        keysyms.push_back(name);
+    }
+    if (!changes.empty()) {
+        std::vector<std::string> argv{"xmodmap"};
+        argv.insert(argv.end(), changes.begin(), changes.end());
+        const RunResult r = RunCommand(Command(argv, {"DISPLAY=" + display_}));
+        EXPECT_EQ(r.status, 0) << "xmodmap failed: " << r.out;
+    }
+    return keysyms;
 }
 
 void Desktop::Click(int x, int y) {
     Xdotool({"mousemove", "--sync", std::to_string(x), std::to_string(y), "click", "1"});
+}
+
+void Desktop::ClickInWindow(const std::string& id, int x, int y) {
+    Xdotool({"mousemove", "--window", id, "--sync", std::to_string(x), std::to_string(y), "click",
+             "1"});
 }
 
 WindowInfo Desktop::ActiveWindow() const {
@@ -231,6 +298,60 @@ WindowInfo Desktop::WaitForWindow(const std::string& title, const std::string& n
     EXPECT_TRUE(seen) << "no window \"" << title << "\"; active: \"" << w.title << "\"";
     if (!seen) Screenshot("missing-window");
     return w;
+}
+
+WindowInfo Desktop::WaitForNewWindow(const std::string& title, std::chrono::milliseconds timeout) {
+    WindowInfo w;
+    const bool seen = WaitUntil(
+        [&] {
+            w = ActiveWindow();
+            RefocusWhenNoneActive(w);
+            return w.title == title && !w.id.empty() && !seenWindows_.contains(w.id);
+        },
+        timeout);
+    EXPECT_TRUE(seen) << "no new window \"" << title << "\"; active: \"" << w.title << "\"";
+    if (!seen) Screenshot("missing-window");
+    seenWindows_.insert(w.id);
+    return w;
+}
+
+void Desktop::Answer(const WindowInfo& window, const std::string& keys) {
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        Key(keys);
+        if (WaitUntil([&] { return ActiveWindow().id != window.id; }, 3s)) return;
+    }
+    ADD_FAILURE() << "\"" << window.title << "\" did not take " << keys;
+    Screenshot("unanswered");
+}
+
+void Desktop::AnswerUntilActive(const std::string& id, const std::string& keys) {
+    for (int boxes = 0; boxes < 4; ++boxes) {
+        WindowInfo w;
+        WaitUntil(
+            [&] {
+                w = ActiveWindow();
+                RefocusWhenNoneActive(w);
+                return w.id == id || (!w.id.empty() && !seenWindows_.contains(w.id));
+            },
+            10s);
+        if (w.id == id) return;
+        seenWindows_.insert(w.id);
+        Answer(w, keys);
+    }
+    WaitUntilActive(id);
+}
+
+void Desktop::WaitUntilActive(const std::string& id, std::chrono::milliseconds timeout) {
+    WindowInfo w;
+    const bool seen = WaitUntil(
+        [&] {
+            w = ActiveWindow();
+            RefocusWhenNoneActive(w);
+            return w.id == id;
+        },
+        timeout);
+    EXPECT_TRUE(seen) << "window " << id << " is not active; active: \"" << w.title << "\"";
+    if (!seen) Screenshot("missing-window");
 }
 
 WindowInfo Desktop::WaitForWindowPrefix(const std::string& prefix,

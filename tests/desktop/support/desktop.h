@@ -7,6 +7,7 @@
 #include <chrono>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -58,16 +59,27 @@ public:
 
     // xdotool key names: "F5", "ctrl+s", "shift+Tab", "Return".
     void Key(const std::string& keys, int repeat = 1);
-    // Text typed key by key (non-Latin characters through a spare key code).
+    // Text typed key by key (each non-Latin character on a spare key code of its own).
     void Type(const std::string& text);
-    // A left click at a point of the screen.
+    // A left click at a point of the screen, or of a window (its client area).
     void Click(int x, int y);
+    void ClickInWindow(const std::string& id, int x, int y);
 
     WindowInfo ActiveWindow() const;
     // Waits until the active window's title is title and it is another window than
     // notId (when given); fails the test otherwise.
     WindowInfo WaitForWindow(const std::string& title, const std::string& notId = {},
                              std::chrono::milliseconds timeout = 10s);
+    // Waits until a window the scenario has not seen before is active with title: a dialog
+    // just opened (its title may be the main window's).
+    WindowInfo WaitForNewWindow(const std::string& title, std::chrono::milliseconds timeout = 10s);
+    // Presses keys in the window (a message box) until it is no longer the active one: a
+    // box that becomes active while the program is busy may miss the first key.
+    void Answer(const WindowInfo& window, const std::string& keys);
+    // Answers each new message box with keys until the window id is active again.
+    void AnswerUntilActive(const std::string& id, const std::string& keys);
+    // Waits until the window id is the active one again (a dialog over it has closed).
+    void WaitUntilActive(const std::string& id, std::chrono::milliseconds timeout = 10s);
     // Waits until the active window's title starts with prefix.
     WindowInfo WaitForWindowPrefix(const std::string& prefix,
                                    std::chrono::milliseconds timeout = 10s);
@@ -89,6 +101,8 @@ private:
     Launch Program(std::vector<std::string> argv) const;
     std::string Xdotool(const std::vector<std::string>& args) const;
     void StartInputMethod();
+    // The key names that type text; maps the characters not mapped before.
+    std::vector<std::string> KeysymsOf(const std::string& text);
     void RefocusWhenNoneActive(const WindowInfo& active);
 
     std::string name_;
@@ -99,6 +113,9 @@ private:
     int shotNumber_ = 0;
     std::string mainWindow_;
     std::optional<std::chrono::steady_clock::time_point> noneActiveSince_;
+    std::set<std::string> seenWindows_;
+    std::vector<int> spareKeyCodes_;
+    std::set<std::string> mappedKeys_;
     std::optional<std::pair<uid_t, gid_t>> user_;
     std::vector<std::string> imEnv_;
     Process xserver_;
