@@ -156,10 +156,39 @@ TEST(EntryKeys, TitlesChosenBySpaceDownAndUp) {
     desktop.WaitForWindowPrefix(kAppTitle + std::string(" - "));
     const std::string text = Save(desktop, ledger, before);
     EXPECT_NE(
-        text.find("d04=,2014/04/20,2,売上,sale,500,0,7280,現金,現金出納帳,現金,現金出納帳,\r\n"
-                  "d04=,2014/04/20,3,仕入,stock,0,300,6980,現金,現金出納帳,現金,現金出納帳,"
+        text.find("d04=,2014/04/01,2,売上,sale,500,0,10280,現金,現金出納帳,現金,現金出納帳,\r\n"
+                  "d04=,2014/04/01,3,仕入,stock,0,300,9980,現金,現金出納帳,現金,現金出納帳,"
                   "\r\n"),
         std::string::npos)
+        << text;
+}
+
+// A click outside the completions of "摘要" closes them and does what it was for: the
+// click into "支出" puts the caret there, and the amount typed goes into it.
+TEST(EntryKeys, AClickOutsideTheCompletionsReachesItsField) {
+    DesktopOptions options;
+    options.today = "2014/04/20";
+    Desktop desktop("click-past-completions", options);
+    const std::string ledger = CopyExample(desktop);
+    const std::string before = ReadBytes(ledger);
+    desktop.Start({ledger});
+    const WindowInfo main = desktop.WaitForWindowPrefix(kAppTitle);
+    desktop.Key("F5");
+    const WindowInfo form = desktop.WaitForWindow(kAppTitle, main.id);
+    // 7 is 旅費交通費, whose descriptions offer 電車代 for 電車.
+    desktop.Key("7 Tab");
+    desktop.Type("電車");
+    desktop.Screenshot("completions-offered");
+    // "支出" is the fourth field of the form's right half.
+    desktop.ClickInWindow(form.id, 680, 132);
+    desktop.Type("840");
+    desktop.Screenshot("amount-typed");
+    desktop.Key("Return Escape");
+    desktop.WaitForWindowPrefix(kAppTitle + std::string(" - "));
+    const std::string text = Save(desktop, ledger, before);
+    EXPECT_NE(text.find("d04=,2014/04/01,2,旅費交通費,電車,0,840,8940,現金,現金出納帳,現金,"
+                        "現金出納帳,\r\n"),
+              std::string::npos)
         << text;
 }
 

@@ -8,6 +8,7 @@
 #include <QSignalSpy>
 #include <QSplitter>
 #include <QStackedWidget>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTest>
@@ -19,7 +20,9 @@
 #include "core/platform/file_io.h"
 #include "core/settings/placement.h"
 #include "gui/app/desktop_program.h"
+#include "gui/ledger/left_pane.h"
 #include "gui/mainwindow/main_window.h"
+#include "gui/widgets/month_calendar.h"
 #include "support/scripted_dialogs.h"
 #include "support/temp_folder.h"
 
@@ -71,6 +74,7 @@ private slots:
     void startWithTheLastFileAndCloseWithEachAnswer();
     void aSavedBackupCanBeRestoredFromItsMenu();
     void undoAndRedoKeysFollowTheHistory();
+    void theRibbonAndTheCalendarTakeTheKeyboard();
 };
 
 void MainWindowTest::actionsMenusAndRibbonFollowTheCommandTable() {
@@ -287,6 +291,50 @@ void MainWindowTest::undoAndRedoKeysFollowTheHistory() {
     QTest::keyClick(w.ledgerGrid(), Qt::Key_Z, Qt::ControlModifier);
     QTest::keyClick(w.ledgerGrid(), Qt::Key_Y, Qt::ControlModifier);
     QCOMPARE(static_cast<int>(app.ledgerView().rows.size()), rows + 1);
+}
+
+void MainWindowTest::theRibbonAndTheCalendarTakeTheKeyboard() {
+    Desk d(OnDay("2014/06/10", std::nullopt));
+    const std::string file = d.CopyExample("a.exv");
+    Desk e(OnDay("2014/06/10", file));
+    QVERIFY(e.program.Start());
+    MainWindow& w = e.w();
+    w.show();
+    QApplication::setActiveWindow(&w);
+    w.ledgerGrid()->setFocus();
+    auto press = [](Qt::Key key) { QTest::keyClick(QApplication::focusWidget(), key); };
+    // F6: the page tabs; Right: the page "現金出納帳"; Down: its first button; five on.
+    press(Qt::Key_F6);
+    QVERIFY(qobject_cast<QTabBar*>(QApplication::focusWidget()));
+    press(Qt::Key_Right);
+    press(Qt::Key_Down);
+    QCOMPARE(QApplication::focusWidget()->objectName(), QString("ribbon_datainput"));
+    for (int i = 0; i < 5; ++i) press(Qt::Key_Right);
+    QCOMPARE(QApplication::focusWidget()->objectName(), QString("ribbon_note2"));
+    press(Qt::Key_Left);
+    QCOMPARE(QApplication::focusWidget()->objectName(), QString("ribbon_note1"));
+    // F6 again: back to the ledger.
+    press(Qt::Key_F6);
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(w.ledgerGrid()));
+
+    // A click on the 11th, then the keys: a day, a week, a month, today.
+    auto* pane = static_cast<LeftPane*>(w.leftPane());
+    MonthCalendar* calendar = pane->calendar();
+    int panel = 0;
+    while (calendar->layout().panels[static_cast<std::size_t>(panel)].dayNumber != 11) ++panel;
+    QTest::mouseClick(calendar->dayGrid(), Qt::LeftButton, {}, calendar->PanelRect(panel).center());
+    QCOMPARE(QApplication::focusWidget(), calendar->dayGrid());
+    const Application& app = e.program.app();
+    press(Qt::Key_Right);
+    QCOMPARE(app.view().calendar.selected.ShortText(), std::string("2014/06/12"));
+    press(Qt::Key_Up);
+    QCOMPARE(app.view().calendar.selected.ShortText(), std::string("2014/06/05"));
+    // PgDn is the calendar's here, not "最終行へ移動".
+    press(Qt::Key_PageDown);
+    QCOMPARE(app.view().calendar.selected.ShortText(), std::string("2014/07/05"));
+    QCOMPARE(app.ledgerView().ledgerTab, 4);
+    press(Qt::Key_Home);
+    QCOMPARE(app.view().calendar.selected.ShortText(), std::string("2014/06/10"));
 }
 
 QTEST_MAIN(MainWindowTest)
