@@ -84,12 +84,6 @@ inline constexpr std::string_view kDateSearchCommand = "datesearch";
 // The status bar: eight panels with their widths at design size.
 inline constexpr int kStatusPanelWidths[8] = {100, 200, 50, 450, 30, 320, 40, 40};
 
-// The smallest main window: below the design size (1279 x 749) so that it fits a 1280 x 720
-// screen, and a 1920 x 1080 one at 150 %; the ribbon and the left pane scroll, the grids
-// keep their columns and scroll.
-inline constexpr int kMinimumWindowWidth = 1024;
-inline constexpr int kMinimumWindowHeight = 600;
-
 // The main pages' captions in order, and the left pane's.
 inline constexpr std::string_view kMainPageCaptions[4] = {"現金出納帳", "月別一覧表",
                                                           "印刷プレビュー", "入出金グラフ"};

@@ -83,11 +83,22 @@ Placement FitOnScreens(Placement p, const std::vector<ScreenArea>& screens, int 
     if (!on) {
         p.left = s.left + std::max(0, (s.width - p.width) / 2);
         p.top = s.top + std::max(0, (s.height - p.height) / 2);
-    } else if (p.top + p.height + kFrameBottom > s.top + s.height) {
-        // The status bar is not left below the screen's edge, nor the title bar above it.
-        p.top = std::max(s.top + kTitleBarHeight, s.top + s.height - p.height - kFrameBottom);
+    } else {
+        // The placement is the window's inside: its title bar lies above it and stays on the
+        // screen, and so do its right edge and the status bar at the bottom.
+        p.top = std::max(p.top, s.top + kTitleBarHeight);
+        if (p.top + p.height + kFrameBottom > s.top + s.height)
+            p.top = std::max(s.top + kTitleBarHeight, s.top + s.height - p.height - kFrameBottom);
+        if (p.left + p.width > s.left + s.width)
+            p.left = std::max(s.left, s.left + s.width - p.width);
     }
     return p;
+}
+
+Placement PlaceMainWindow(Placement p, const std::vector<ScreenArea>& screens) {
+    p.width = std::max(p.width, kDesignWindowWidth);
+    p.height = std::max(p.height, kDesignWindowHeight);
+    return FitOnScreens(p, screens, kMinimumWindowWidth, kMinimumWindowHeight);
 }
 
 }  // namespace velmora

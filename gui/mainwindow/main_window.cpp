@@ -273,10 +273,12 @@ void MainWindow::BuildStatusBar() {
     for (int i = 0; i < 8; ++i) {
         auto* panel = new QLabel(bar);
         panel->setObjectName(QString("panel%1").arg(i));
-        // The design widths on a wide window; on a narrow one the panels give way in that
-        // proportion, and a cut text is whole in the tool tip.
+        // The design widths on a wide window; on a narrow one the wide panels (book, file,
+        // company) give way in that proportion, a cut text whole in the tool tip, while the
+        // narrow ones (month, year) keep their width so that "2024" stays readable.
+        constexpr int kNarrowPanel = 50;
         panel->setMaximumWidth(kStatusPanelWidths[i]);
-        panel->setMinimumWidth(std::min(kStatusPanelWidths[i], 30));
+        panel->setMinimumWidth(kStatusPanelWidths[i] <= kNarrowPanel ? kStatusPanelWidths[i] : 30);
         panel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
         panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         panel->setTextFormat(Qt::PlainText);
@@ -315,7 +317,7 @@ void MainWindow::ApplyPlacement(const Placement& placement) {
         const QRect g = screen->availableGeometry();
         screens.push_back({g.left(), g.top(), g.width(), g.height()});
     }
-    const Placement p = FitOnScreens(placement, screens, kMinimumWindowWidth, kMinimumWindowHeight);
+    const Placement p = PlaceMainWindow(placement, screens);
     setGeometry(p.left, p.top, p.width, p.height);
 }
 

@@ -432,23 +432,30 @@ TEST(ProgramOptions, FileTodayScreenshotAndTheirErrors) {
 
 TEST(Placement, FitOnScreensKeepsTheWindowReachableAndAtLeastTheMinimum) {
     const std::vector<ScreenArea> screens{{0, 0, 1920, 1080}, {1920, 0, 1280, 1024}};
-    // The default placement is smaller than the minimum: the minimum wins.
-    EXPECT_EQ(FitOnScreens({10, 10, 938, 708}, screens, 1279, 749), (Placement{10, 10, 1279, 749}));
-    // On the second screen it stays.
+    // The default placement is smaller than the minimum: the minimum wins; the title bar
+    // above the window's inside comes down onto the screen.
+    EXPECT_EQ(FitOnScreens({10, 10, 938, 708}, screens, 1279, 749), (Placement{10, 24, 1279, 749}));
+    // On the second screen it stays, moved left as far as its right edge needs.
     EXPECT_EQ(FitOnScreens({2000, 50, 1279, 749}, screens, 1279, 749),
-              (Placement{2000, 50, 1279, 749}));
+              (Placement{1921, 50, 1279, 749}));
+    EXPECT_EQ(FitOnScreens({1930, 50, 1000, 749}, screens, 1000, 749),
+              (Placement{1930, 50, 1000, 749}));
     // That screen removed: centred on the primary one.
     EXPECT_EQ(FitOnScreens({2000, 50, 1279, 749}, {screens[0]}, 1279, 749),
               (Placement{320, 165, 1279, 749}));
     // Its title bar above the top edge is out of reach too.
     EXPECT_EQ(FitOnScreens({100, -40, 1300, 800}, {screens[0]}, 1279, 749),
               (Placement{310, 140, 1300, 800}));
-    // The default placement on a 1280x720 screen: shrunk to the screen, frame included,
-    // and moved up so that the status bar stays on it; never below the minimum.
+    // On a 1280x720 screen: shrunk to the screen, frame included, title bar, status bar
+    // and right edge on it; never below the minimum.
     EXPECT_EQ(FitOnScreens({10, 10, 938, 708}, {{0, 0, 1280, 720}}, 1024, 600),
               (Placement{10, 24, 1024, 690}));
-    EXPECT_EQ(FitOnScreens({0, 0, 1600, 900}, {{0, 0, 800, 500}}, 1024, 600),
+    EXPECT_EQ(FitOnScreens({0, 30, 1600, 900}, {{0, 0, 800, 500}}, 1024, 600),
               (Placement{0, 24, 1024, 600}));
+    // The main window's default placement: the design size, as wide as a 1280 screen.
+    EXPECT_EQ(PlaceMainWindow({10, 10, 938, 708}, {{0, 0, 1280, 720}}),
+              (Placement{1, 24, 1279, 690}));
+    EXPECT_EQ(PlaceMainWindow({10, 10, 938, 708}, screens), (Placement{10, 24, 1279, 749}));
 }
 
 TEST(Application, TheCalendarStepsShowsTodayAndTogglesHolidaysWithShift) {
