@@ -351,6 +351,10 @@ void EntryFormDialog::ShowLists() {
             list->addItems(texts);
         }
         list->setCurrentRow(selected[t]);
+        // A list refilled under the focus (Ctrl+Tab to its tab) starts at its first item, as
+        // one the focus enters does: Space picks it, Down goes to the second.
+        if (selected[t] < 0 && list->hasFocus() && list->count() > 0)
+            list->setCurrentRow(0, QItemSelectionModel::NoUpdate);
     }
 }
 

@@ -81,6 +81,9 @@ SettingsDialog::SettingsDialog(FiscalSettingsForm& form, Dialogs& dialogs,
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     copyOut();
+    // The keyboard starts at the start month in force, whatever the window system activates
+    // first: Space or an arrow on another month would reset the closing days.
+    if (QAbstractButton* checked = months_->checkedButton()) checked->setFocus();
 }
 
 QWidget* SettingsDialog::buildFiscalSide() {

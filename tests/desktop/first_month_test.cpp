@@ -102,7 +102,7 @@ TEST(FirstMonth, ASmallShopsMonthByKeyboard) {
     desktop.WaitUntilActive(main);
 
     // Twenty records: titles by number, by their first characters, by the arrows; one
-    // description completed; transfers to both books.
+    // description completed.
     desktop.Key("F6 F5");
     desktop.WaitForNewWindow(kAppTitle);
     const Typed records[] = {

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QSplitter>
 #include <QStackedWidget>
@@ -12,6 +13,7 @@
 #include <QTabWidget>
 #include <QTableView>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 #include <filesystem>
 
@@ -20,6 +22,7 @@
 #include "core/platform/file_io.h"
 #include "core/settings/placement.h"
 #include "gui/app/desktop_program.h"
+#include "gui/ledger/ledger_page.h"
 #include "gui/ledger/left_pane.h"
 #include "gui/mainwindow/main_window.h"
 #include "gui/widgets/month_calendar.h"
@@ -75,6 +78,7 @@ private slots:
     void aSavedBackupCanBeRestoredFromItsMenu();
     void undoAndRedoKeysFollowTheHistory();
     void theRibbonAndTheCalendarTakeTheKeyboard();
+    void aNewStartMonthRebuildsTheMonthTabs();
 };
 
 void MainWindowTest::actionsMenusAndRibbonFollowTheCommandTable() {
@@ -335,6 +339,44 @@ void MainWindowTest::theRibbonAndTheCalendarTakeTheKeyboard() {
     QCOMPARE(app.ledgerView().ledgerTab, 4);
     press(Qt::Key_Home);
     QCOMPARE(app.view().calendar.selected.ShortText(), std::string("2014/06/10"));
+}
+
+// The start month changed in "環境設定" by keyboard and applied: the month tabs are in the new
+// fiscal order at once, the tab of today's month chosen, its period shown.
+void MainWindowTest::aNewStartMonthRebuildsTheMonthTabs() {
+    Desk d;
+    const std::string file = d.CopyExample("m.exv");
+    Desk e(OnDay("2014/06/10", file));
+    QVERIFY(e.program.Start());
+    MainWindow& w = e.w();
+    w.show();
+    QApplication::setActiveWindow(&w);
+    w.ledgerGrid()->setFocus();
+    bool applied = false;
+    QTimer::singleShot(0, [&] {
+        // The focus starts on the checked start month "4月"; two to the right is "6月".
+        QWidget* dialog = QApplication::activeModalWidget();
+        QVERIFY(dialog);
+        QVERIFY(QTest::qWaitForWindowActive(dialog));
+        QCOMPARE(QApplication::focusWidget()->objectName(), QString("month_4"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
+        auto* apply = dialog->findChild<QPushButton*>("Button4");
+        QVERIFY(apply);
+        QTest::mouseClick(apply, Qt::LeftButton);
+        applied = !dialog->isVisible();
+    });
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_G, Qt::ControlModifier);
+    QVERIFY(applied);
+    QCOMPARE(e.dialogs.Infos().back(),
+             std::string("現金出納帳-Velmora Version5|環境設定を登録しました。"));
+    QTabBar* tabs = w.findChild<LedgerPage*>()->monthTabs();
+    QStringList captions;
+    for (int i = 0; i < tabs->count(); ++i) captions << tabs->tabText(i);
+    QCOMPARE(captions.join(' '), QString("ALL 6月 7月 8月 9月 10月 11月 12月 1月 2月 3月 4月 5月"));
+    QCOMPARE(tabs->tabText(tabs->currentIndex()), QString("6月"));
+    QCOMPARE(w.findChild<QLabel*>("searchrange")->text(),
+             QString("2014年06月01日～2014年06月30日"));
 }
 
 QTEST_MAIN(MainWindowTest)
