@@ -11,6 +11,7 @@
 #include "core/ledgerview/main_calendar.h"
 #include "core/ledgerview/month_selection.h"
 #include "core/ledgerview/search_commands.h"
+#include "core/print/report_kind.h"
 #include "core/reports/graph_layout.h"
 #include "core/session/apply_settings.h"
 #include "core/session/book_commands.h"
@@ -639,12 +640,12 @@ void Application::PrintWork(const std::function<void()>& work) {
 }
 
 // Every print command shows the preview with the print settings beside it.
-void Application::PrintCommand(void (PrintJob::*command)()) {
+void Application::PrintReport(int kind) {
     PrintWork([&] {
         mainPage_ = MainPage::Preview;
         leftPaneShown_ = true;
         editMenuEnabled_ = false;
-        ((*printJob_).*command)();
+        printJob_->PrepareReport(kind);
     });
 }
 
@@ -676,23 +677,23 @@ void Application::PrintCalibration() {
 }
 
 void Application::printnote() {
-    PrintCommand(&PrintJob::printnote);
+    PrintReport(kCashLedgerReport);
 }
 
 void Application::printzandaka() {
-    PrintCommand(&PrintJob::printzandaka);
+    PrintReport(kBookBalancesReport);
 }
 
 void Application::monthlyprint() {
-    PrintCommand(&PrintJob::monthlyprint);
+    PrintReport(kMonthlyTitlesReport);
 }
 
 void Application::incomeprint() {
-    PrintCommand(&PrintJob::incomeprint);
+    PrintReport(kIncomeExpenseReport);
 }
 
 void Application::graphprint() {
-    PrintCommand(&PrintJob::graphprint);
+    PrintReport(kGraphReport);
 }
 
 // ---- other programs and help ----

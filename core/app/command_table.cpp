@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "core/print/report_kind.h"
+
 namespace velmora {
 
 const std::vector<CommandInfo>& MainCommands() {
@@ -40,11 +42,20 @@ const std::vector<CommandInfo>& MainCommands() {
         {"back", "Back", ""},
         {"monthlySum", "集計", ""},
         {"graph", "入出金グラフ", ""},
-        {"printnote", "出納帳印刷", "Ctrl+P"},
-        {"printzandaka", "帳簿残高印刷", ""},
-        {"monthlyprint", "印刷", ""},
-        {"incomeprint", "入出金集計表印刷", ""},
-        {"graphprint", "入出金グラフ印刷", ""},
+        {.name = "printnote",
+         .caption = "出納帳印刷",
+         .key = "Ctrl+P",
+         .printKind = kCashLedgerReport},
+        {.name = "printzandaka",
+         .caption = "帳簿残高印刷",
+         .key = "",
+         .printKind = kBookBalancesReport},
+        {.name = "monthlyprint", .caption = "印刷", .key = "", .printKind = kMonthlyTitlesReport},
+        {.name = "incomeprint",
+         .caption = "入出金集計表印刷",
+         .key = "",
+         .printKind = kIncomeExpenseReport},
+        {.name = "graphprint", .caption = "入出金グラフ印刷", .key = "", .printKind = kGraphReport},
         {"calcExec", "電卓を起動", ""},
         {"cashcalcExec", "金種計算", ""},
         {"FileExit1", "終了(&X)", ""},

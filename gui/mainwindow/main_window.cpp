@@ -21,6 +21,7 @@
 #include "gui/ledger/ledger_page.h"
 #include "gui/ledger/left_pane.h"
 #include "gui/mainwindow/command_icons.h"
+#include "gui/mainwindow/main_pages.h"
 #include "gui/mainwindow/ribbon.h"
 #include "gui/printing/preview_page.h"
 #include "gui/summary/graph_page.h"
@@ -68,6 +69,10 @@ QTableView* MainWindow::ledgerGrid() const {
     return ledgerPage_->grid();
 }
 
+QStackedWidget* MainWindow::mainPages() const {
+    return mainPages_;
+}
+
 QWidget* MainWindow::leftPane() const {
     return leftPane_;
 }
@@ -108,6 +113,10 @@ void MainWindow::Run(std::string_view command) {
         a.restoreBackup(std::stoi(std::string(command.substr(5))));
         return;
     }
+    if (const CommandInfo* info = FindCommand(command); info && info->printKind != 0) {
+        a.PrintReport(info->printKind);
+        return;
+    }
     static const std::map<std::string_view, void (Application::*)(), std::less<>> plain = {
         {"note1", &Application::note1},
         {"note2", &Application::note2},
@@ -137,11 +146,6 @@ void MainWindow::Run(std::string_view command) {
         {"back", &Application::back},
         {"monthlySum", &Application::monthlySum},
         {"graph", &Application::graph},
-        {"printnote", &Application::printnote},
-        {"printzandaka", &Application::printzandaka},
-        {"monthlyprint", &Application::monthlyprint},
-        {"incomeprint", &Application::incomeprint},
-        {"graphprint", &Application::graphprint},
         {"calcExec", &Application::calcExec},
         {"cashcalcExec", &Application::cashcalcExec},
         {kUndoCommand, &Application::undo},
@@ -247,16 +251,11 @@ void MainWindow::BuildCentre() {
     leftPane_ = new LeftPane(app_, splitter_);
     splitter_->addWidget(leftPane_);
 
-    mainPages_ = new QStackedWidget(splitter_);
-    mainPages_->setObjectName("PageControl1");
-    ledgerPage_ = new LedgerPage(app_, mainPages_);
-    mainPages_->addWidget(ledgerPage_);
-    summaryPage_ = new SummaryPage(app_, mainPages_);
-    mainPages_->addWidget(summaryPage_);
-    previewPage_ = new PreviewPage(app_, mainPages_);
-    mainPages_->addWidget(previewPage_);
-    graphPage_ = new GraphPage(app_, mainPages_);
-    mainPages_->addWidget(graphPage_);
+    mainPages_ = new MainPageStack(app_, splitter_);
+    ledgerPage_ = mainPages_->Find<LedgerPage>();
+    summaryPage_ = mainPages_->Find<SummaryPage>();
+    previewPage_ = mainPages_->Find<PreviewPage>();
+    graphPage_ = mainPages_->Find<GraphPage>();
     splitter_->addWidget(mainPages_);
     splitter_->setStretchFactor(1, 1);
     splitter_->setChildrenCollapsible(false);
@@ -387,7 +386,7 @@ void MainWindow::StateChanged() {
     }
     leftPane_->setVisible(app_.leftPaneShown());
     leftPane_->ShowCalendar();
-    mainPages_->setCurrentIndex(static_cast<int>(app_.mainPage()));
+    mainPages_->Show(app_.mainPage());
     leftPane_->ShowMainPage(app_.mainPage());
     if (QMenu* edit = menu(kEditMenuCaption)) edit->setEnabled(app_.editMenuEnabled());
     const UndoHistory& history = app_.history();
