@@ -1,9 +1,9 @@
 // The entry form's work on the generated ledger in the desktop program: from "登　録" to the
-// ledger page showing the new record with the book balances refreshed, one undo to the page
-// drawn again, the description completions of a title, and the memory that 1,000 undo steps
-// hold beside the ledger's own. In the entry form window itself: a key press in "摘要" to
-// the field painted with it, and Enter in "支出" to the form painted again, empty, at the list
-// of titles for the next record.
+// ledger page showing the new record with the book balances refreshed, one undo and one redo
+// to the page drawn again, the description completions of a title, and the memory that 1,000
+// undo steps hold beside the ledger's own. In the entry form window itself: a key press in
+// "摘要" to the field painted with it, and Enter in "支出" to the form painted again, empty, at
+// the list of titles for the next record.
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -95,6 +95,28 @@ void RegisterEntryBenchmarks(gui::DesktopProgram& program) {
                                          state.PauseTiming();
                                          if (GridShowsEntry(window, app)) {
                                              state.SkipWithError("the record is still shown");
+                                             break;
+                                         }
+                                         state.ResumeTiming();
+                                     }
+                                 })
+        ->MeasureProcessCPUTime()
+        ->Unit(benchmark::kMillisecond);
+
+    benchmark::RegisterBenchmark("RedoToPage",
+                                 [&window, &app, title](benchmark::State& state) {
+                                     for (auto _ : state) {
+                                         state.PauseTiming();
+                                         FillForm(app, title);
+                                         app.RegisterEntry();
+                                         app.undo();
+                                         state.ResumeTiming();
+                                         app.redo();
+                                         state.PauseTiming();
+                                         const bool shown = GridShowsEntry(window, app);
+                                         app.undo();
+                                         if (!shown) {
+                                             state.SkipWithError("the record is not shown again");
                                              break;
                                          }
                                          state.ResumeTiming();
@@ -256,8 +278,9 @@ int main(int argc, char** argv) {
     RegisterEntryBenchmarks(program);
     RegisterFormBenchmarks(program);
     RunWithFigures({
-        {"entry: register to the page showing the record", "RegisterToPage", "", 50},
-        {"entry: one undo to the page drawn again", "UndoToPage", "", 50},
+        {"entry: register to the page showing the record", "RegisterToPage", "", 16},
+        {"entry: one undo to the page drawn again", "UndoToPage", "", 16},
+        {"entry: one redo to the page drawn again", "RedoToPage", "", 16},
         {"entry: description completions of a title", "Completions", "", 20},
         {"entry form: a key in 摘要 to its echo painted", "KeyToEcho", "", 5},
         {"entry form: 登録 (Enter) to the form ready for the next record", "RegisterToNextRecord",

@@ -54,7 +54,7 @@ int main(int argc, char** argv) {
     const PreparedLedger prepared = PrepareAnnouncedLedger(folder);
     RegisterLoadBenchmarks(folder, prepared);
     RunWithFigures({
-        {"load (LoadLedger) / baseline", "LoadLedger", "LoadBaseline", 3},
+        {"load (LoadLedger) / baseline", "LoadLedger", "LoadBaseline", 2.2},
         {"parse (ReadLedgerFile) / baseline", "ReadLedgerFile", "LoadBaseline", 3},
     });
     return 0;

@@ -74,7 +74,7 @@ std::vector<std::string> CashPrintData(const std::string& workingFolder, const s
     app.note1();
     for (int month = 1; month <= 12 && static_cast<int>(lines.size()) <= kPageRows; ++month) {
         app.ChooseMonthTab(TabOfMonth(app.session().ledger.startMonth, month));
-        const LedgerListOut out = LISTOUT(app.ledgerView().rows, app.view().calendar.drawn);
+        const LedgerListOut out = LISTOUT(app.ledgerView().rows.All(), app.view().calendar.drawn);
         lines.insert(lines.end(), out.lines.begin(), out.lines.end());
     }
     return lines;

@@ -35,6 +35,7 @@ const std::vector<CommandInfo>& MainCommands() {
         {"filesave", "保　存", "Ctrl+S"},
         {"fileAsSave", "名前をつけて保存", "Ctrl+A"},
         {"csvfileOut", "CSVファイルへ出力", "Ctrl+O", true},
+        {"importStatement", "CSVファイルから取込…", ""},
         {"dateAgain", "日付再計算", ""},
         {"kingakuAgain", "金額再計算", ""},
         {"mdisplay_write", "現在の画面デザインを保存する", ""},
@@ -121,7 +122,12 @@ const std::vector<MenuInfo>& MainMenus() {
           {"masterKamoku"},
           {kMonthlyListItem}}},
         {"その他(&O)",
-         {{"csvfileOut"}, {"dateAgain"}, {"kingakuAgain"}, {"-"}, {"mdisplay_write"}}},
+         {{"csvfileOut"},
+          {"importStatement"},
+          {"dateAgain"},
+          {"kingakuAgain"},
+          {"-"},
+          {"mdisplay_write"}}},
         {kBackupMenuCaption,
          {{"back_1"},
           {"back_2"},
@@ -171,9 +177,22 @@ const std::vector<RibbonPageInfo>& RibbonPages() {
         {"その他",
          {{"外部プログラム起動", {{"cashcalcExec", ""}, {"calcExec", ""}}},
           {"データ保守", {{"kingakuAgain", ""}, {"dateAgain", ""}}},
-          {"外部出力・設定", {{"csvfileOut", "CSV出力"}, {"configExec", ""}}}}},
+          {"外部出力・設定",
+           {{"csvfileOut", "CSV出力"}, {"importStatement", "CSV取込"}, {"configExec", ""}}}}},
     };
     return pages;
+}
+
+bool IsInMenu(std::string_view menuCaption, std::string_view command) {
+    for (const MenuInfo& m : MainMenus()) {
+        if (m.caption != menuCaption) continue;
+        for (const MenuEntry& e : m.entries) {
+            if (e.command == command) return true;
+            for (std::string_view c : e.submenu)
+                if (c == command) return true;
+        }
+    }
+    return false;
 }
 
 }  // namespace velmora

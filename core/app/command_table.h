@@ -41,6 +41,10 @@ struct MenuInfo {
 // The menu bar in order. The backup menu lists its ten entries as "back_1" … "back_10".
 const std::vector<MenuInfo>& MainMenus();
 
+// True when command is an item of the menu captioned menuCaption or of one of its
+// submenus.
+bool IsInMenu(std::string_view menuCaption, std::string_view command);
+
 // Menu items that are not commands of the action list.
 inline constexpr std::string_view kMonthlyListItem = "monthlyList";  // "月別科目一覧表"
 inline constexpr std::string_view kOnlineHelpItem = "onlineHelp";

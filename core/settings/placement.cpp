@@ -4,6 +4,7 @@
 
 #include "core/platform/file_io.h"
 #include "core/platform/key_lines.h"
+#include "core/platform/start_files.h"
 #include "core/util/fields.h"
 #include "core/util/paths.h"
 
@@ -13,19 +14,22 @@ std::string PlacementPath(const std::string& workingFolder, const std::string& k
     return JoinPath(workingFolder, "ini/" + key + ".ini");
 }
 
-void SavePlacement(const std::string& workingFolder, const std::string& key, const Placement& p) {
+void SavePlacement(const std::string& workingFolder, const std::string& key, const Placement& p,
+                   FileWriter& writer) {
     WriteTextLines(
         PlacementPath(workingFolder, key),
         {"[Screen_Top]=" + std::to_string(p.top), "[Screen_Left]=" + std::to_string(p.left),
          "[Screen_Width]=" + std::to_string(p.width),
-         "[Screen_Height]=" + std::to_string(p.height)});
+         "[Screen_Height]=" + std::to_string(p.height)},
+        writer);
 }
 
-Placement LoadPlacement(const std::string& workingFolder, const std::string& key) {
+Placement LoadPlacement(const std::string& workingFolder, const std::string& key,
+                        std::string* problem) {
     Placement p;
-    const std::string path = PlacementPath(workingFolder, key);
-    if (!FileExists(path)) return p;
-    for (const auto& line : ReadTextLines(path)) {
+    StartFileLines read = ReadStartFile(PlacementPath(workingFolder, key));
+    if (problem != nullptr) *problem = std::move(read.problem);
+    for (const auto& line : read.lines) {
         KeyLine kv = SplitKeyLine(line);
         int value = static_cast<int>(IntOr(kv.value, 0));
         if (kv.key == "[Screen_Top]")
@@ -55,11 +59,13 @@ constexpr int kTitleBarHeight = 24;
 constexpr int kFrameBottom = 6;
 constexpr int kFrameHeight = kTitleBarHeight + kFrameBottom;
 
+// In 64 bits: the values of a placement file may be anything an int holds.
 bool TitleBarReachable(const Placement& p, const ScreenArea& s) {
-    const int left = std::max(p.left, s.left);
-    const int right = std::min(p.left + p.width, s.left + s.width);
-    const int top = std::max(p.top, s.top);
-    const int bottom = std::min(p.top + kGrabHeight, s.top + s.height);
+    using Wide = long long;
+    const Wide left = std::max<Wide>(p.left, s.left);
+    const Wide right = std::min<Wide>(Wide{p.left} + p.width, Wide{s.left} + s.width);
+    const Wide top = std::max<Wide>(p.top, s.top);
+    const Wide bottom = std::min<Wide>(Wide{p.top} + kGrabHeight, Wide{s.top} + s.height);
     return right - left >= std::min(kGrabWidth, p.width) && bottom - top >= kGrabHeight;
 }
 

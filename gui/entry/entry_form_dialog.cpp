@@ -20,6 +20,7 @@
 
 #include "core/calendar/calendar.h"
 #include "core/entry/description_completion.h"
+#include "core/settings/title_lists.h"
 #include "gui/widgets/completion_list.h"
 #include "gui/widgets/date_field.h"
 #include "gui/widgets/month_calendar.h"
@@ -315,7 +316,7 @@ void EntryFormDialog::ShowForm() {
     showing_ = true;
     const EntryForm& form = app_.entryForm();
     const Session& s = app_.session();
-    calendar_->ShowLayout(LayOutMonth(form.calendar.drawn, app_.holidays()), s.clock().Today());
+    calendar_->ShowLayout(app_.CalendarOf(form.calendar.drawn), s.clock().Today());
     date_->setDate(form.calendar.selected);
     dateLabel_->setToolTip(Q(form.dateHint));
     ShowLists();
@@ -349,6 +350,9 @@ void EntryFormDialog::ShowLists() {
         if (!same) {
             list->clear();
             list->addItems(texts);
+            if (t == 0)
+                for (int i = 0; i < texts.size(); ++i)
+                    list->setRowHidden(i, !IsListedTitle((*items[t])[static_cast<std::size_t>(i)]));
         }
         list->setCurrentRow(selected[t]);
         // A list refilled under the focus (Ctrl+Tab to its tab) starts at its first item, as

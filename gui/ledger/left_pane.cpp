@@ -10,6 +10,7 @@
 
 #include "core/app/command_table.h"
 #include "core/ledgerview/ledger_view.h"
+#include "core/settings/title_lists.h"
 #include "gui/printing/print_page.h"
 #include "gui/widgets/month_calendar.h"
 
@@ -80,8 +81,11 @@ LeftPane::LeftPane(Application& app, QWidget* parent) : QTabWidget(parent), app_
 }
 
 void LeftPane::ShowMainPage(MainPage page) {
-    // A print command brings its settings forward; later the user chooses the tab.
+    // A print command brings its settings forward; later the user chooses the tab. Back
+    // on the ledger the account titles ("科目指定") are there again: the print settings
+    // belong to the preview.
     if (page == MainPage::Preview && shownPage_ != MainPage::Preview) setCurrentIndex(1);
+    if (page == MainPage::Ledger && shownPage_ != MainPage::Ledger) setCurrentIndex(0);
     shownPage_ = page;
 }
 
@@ -109,17 +113,20 @@ void LeftPane::ShowView() {
 
 void LeftPane::ShowCalendar() {
     const CalendarState& c = app_.view().calendar;
-    calendar_->ShowLayout(LayOutMonth(c.drawn, app_.holidays()), app_.session().clock().Today());
+    calendar_->ShowLayout(app_.CalendarOf(c.drawn), app_.session().clock().Today());
     holidayList_->clear();
     for (const std::string& line : app_.holidays().Lines())
         holidayList_->addItem(QString::fromStdString(line));
 }
 
-// Empty slots stay as items, so that item n - 1 is slot n.
+// Empty slots stay as items, so that item n - 1 is slot n, but hidden: a click on one
+// would find nothing.
 void LeftPane::ShowLists() {
     titleList_->clear();
-    for (const std::string& title : app_.entryForm().titleList)
+    for (const std::string& title : app_.entryForm().titleList) {
         titleList_->addItem(QString::fromStdString(title));
+        titleList_->setRowHidden(titleList_->count() - 1, !IsListedTitle(title));
+    }
 }
 
 void LeftPane::SaveColumnWidths(LedgerLayout& layout) const {

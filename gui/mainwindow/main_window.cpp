@@ -8,6 +8,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QScreen>
 #include <QSplitter>
 #include <QStackedWidget>
@@ -18,6 +19,7 @@
 #include <QVBoxLayout>
 
 #include "core/app/command_table.h"
+#include "core/history/recovery_journal.h"
 #include "gui/ledger/ledger_page.h"
 #include "gui/ledger/left_pane.h"
 #include "gui/mainwindow/command_icons.h"
@@ -140,6 +142,7 @@ void MainWindow::Run(std::string_view command) {
         {"filesave", &Application::filesave},
         {"fileAsSave", &Application::fileAsSave},
         {"csvfileOut", &Application::csvfileOut},
+        {"importStatement", &Application::importStatement},
         {"dateAgain", &Application::dateAgain},
         {"kingakuAgain", &Application::kingakuAgain},
         {"configExec", &Application::configExec},
@@ -165,6 +168,10 @@ void MainWindow::Run(std::string_view command) {
         a.dataedit(ledgerPage_->SelectedRecord());
     } else if (command == "searchItem") {
         a.searchItem(ledgerPage_->SelectedRecord());
+    } else if (a.mainPage() == MainPage::Preview &&
+               (command == "moveTop" || command == "MoveDown")) {
+        // PgUp and PgDn turn the pages of the preview.
+        previewPage_->Step(command == "moveTop" ? &PrintJob::PreviousPage : &PrintJob::NextPage);
     } else if (command == "moveTop") {
         ledgerPage_->SelectGridRow(a.moveTop());
     } else if (command == "MoveDown") {
@@ -284,6 +291,21 @@ void MainWindow::BuildStatusBar() {
         bar->addWidget(panel, kStatusPanelWidths[i]);
         statusPanels_[i] = panel;
     }
+    pdfNotice_ = new QLabel(bar);
+    pdfNotice_->setObjectName("pdfNotice");
+    pdfNotice_->setTextFormat(Qt::PlainText);
+    pdfFolder_ = new QPushButton(QStringLiteral("フォルダーを開く"), bar);
+    pdfFolder_->setObjectName("openPdfFolder");
+    pdfFolder_->setFocusPolicy(Qt::NoFocus);
+    pdfFolder_->hide();
+    connect(pdfFolder_, &QPushButton::clicked, this, [this] { app_.OpenPdfFolder(); });
+    bar->addPermanentWidget(pdfNotice_);
+    bar->addPermanentWidget(pdfFolder_);
+    journalWarning_ = new QLabel(QString::fromUtf8(kJournalFailingText), bar);
+    journalWarning_->setObjectName("journalWarning");
+    journalWarning_->setStyleSheet(QStringLiteral("QLabel { color: red; font-weight: bold; }"));
+    journalWarning_->setVisible(false);
+    bar->addWidget(journalWarning_);
 }
 
 // ---- layout ----
@@ -384,16 +406,21 @@ void MainWindow::StateChanged() {
         statusPanels_[i]->setText(QString::fromStdString(panels[i]));
         statusPanels_[i]->setToolTip(statusPanels_[i]->text());
     }
+    const QString pdf = Q(app_.PdfWrittenText());
+    pdfNotice_->setText(pdf);
+    pdfNotice_->setToolTip(pdf);
+    pdfFolder_->setVisible(!pdf.isEmpty());
+    journalWarning_->setVisible(app_.journalFailing());
     leftPane_->setVisible(app_.leftPaneShown());
     leftPane_->ShowCalendar();
     mainPages_->Show(app_.mainPage());
     leftPane_->ShowMainPage(app_.mainPage());
     if (QMenu* edit = menu(kEditMenuCaption)) edit->setEnabled(app_.editMenuEnabled());
+    // A greyed command is greyed for its key and its ribbon button too.
+    for (const auto& [name, a] : actions_) a->setEnabled(app_.CommandEnabled(name));
     const UndoHistory& history = app_.history();
     action(kUndoCommand)->setText(Q(history.UndoText()));
-    action(kUndoCommand)->setEnabled(history.CanUndo());
     action(kRedoCommand)->setText(Q(history.RedoText()));
-    action(kRedoCommand)->setEnabled(history.CanRedo());
     if (ribbon_->currentIndex() != static_cast<int>(app_.ribbonPage())) {
         ribbon_->blockSignals(true);
         ribbon_->setCurrentIndex(static_cast<int>(app_.ribbonPage()));
@@ -413,7 +440,7 @@ void MainWindow::BackupsChanged() {
         QAction* a = action("back_" + std::to_string(n));
         const BackupEntry& e = list.entries[static_cast<std::size_t>(n - 1)];
         a->setText(QString::fromStdString(e.caption));
-        a->setEnabled(e.caption != kEmptyBackupCaption && !e.file.empty());
+        a->setEnabled(app_.CommandEnabled(a->objectName().toStdString()));
     }
 }
 

@@ -12,6 +12,7 @@
 class QAction;
 class QCheckBox;
 class QLabel;
+class QPushButton;
 class QMenu;
 class QSplitter;
 class QStackedWidget;
@@ -38,6 +39,7 @@ public:
     QMenu* menu(std::string_view caption) const;
     QTabWidget* ribbon() const { return ribbon_; }
     QLabel* statusPanel(int index) const { return statusPanels_[index]; }
+    QLabel* journalWarning() const { return journalWarning_; }
     QTableView* ledgerGrid() const;
     QWidget* leftPane() const;
     QStackedWidget* mainPages() const;
@@ -88,6 +90,9 @@ private:
     GraphPage* graphPage_ = nullptr;
     PreviewPage* previewPage_ = nullptr;
     QLabel* statusPanels_[8] = {};
+    QLabel* pdfNotice_ = nullptr;       // where the last PDF went
+    QPushButton* pdfFolder_ = nullptr;  // "フォルダーを開く"
+    QLabel* journalWarning_ = nullptr;  // while unsaved work cannot be journalled
     bool closing_ = false;
 };
 

@@ -208,6 +208,9 @@ QWidget* SettingsDialog::buildOptionSide() {
     negativeInRed_ = new QCheckBox(Text("残高の－を赤で表示する"), side);
     negativeInRed_->setObjectName("opt2");
     column->addWidget(negativeInRed_);
+    nationalHolidays_ = new QCheckBox(Text(kNationalHolidaysCaption), side);
+    nationalHolidays_->setObjectName("nationalHolidays");
+    column->addWidget(nationalHolidays_);
 
     // Font type and size are kept in the settings file but change nothing on screen.
     QGroupBox* fontTypeBox = radioGroup("opt3", Text("使用フォントタイプ"),
@@ -272,6 +275,7 @@ bool SettingsDialog::copyIn() {
     form_.openingBalanceField = openingBalance_->amount();
     if (useType_->checkedId() >= 0) form_.useTypeIndex = useType_->checkedId();
     form_.options.negativeInRed = negativeInRed_->isChecked();
+    form_.options.showNationalHolidays = nationalHolidays_->isChecked();
     // A value the file held that no button stands for stays as it was.
     if (fontType_->checkedId() >= 0) form_.options.fontType = fontType_->checkedId() + 1;
     if (fontSize_->checkedId() >= 0) form_.options.fontSize = fontSize_->checkedId() + 9;
@@ -298,6 +302,7 @@ void SettingsDialog::copyOut() {
     openingBalance_->setAmount(form_.openingBalanceField);
     SetCheckedId(useType_, form_.useTypeIndex);
     negativeInRed_->setChecked(form_.options.negativeInRed);
+    nationalHolidays_->setChecked(form_.options.showNationalHolidays);
     SetCheckedId(fontType_, form_.options.fontType - 1);
     SetCheckedId(fontSize_, form_.options.fontSize - 9);
     SetCheckedId(startOption_, form_.options.startOption - 1);

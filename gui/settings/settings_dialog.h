@@ -70,6 +70,7 @@ private:
     QPushButton* fromStartButton_ = nullptr;
     QButtonGroup* useType_ = nullptr;  // opt1, id = index
     QCheckBox* negativeInRed_ = nullptr;
+    QCheckBox* nationalHolidays_ = nullptr;
     QButtonGroup* fontType_ = nullptr;     // opt3 (hidden), id = type
     QButtonGroup* fontSize_ = nullptr;     // font_pt (hidden), id = points
     QButtonGroup* startOption_ = nullptr;  // start_opt_1, id = option

@@ -1,6 +1,7 @@
 #include "gui/widgets/month_calendar.h"
 
 #include <QHBoxLayout>
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
@@ -9,6 +10,7 @@
 #include <QStyle>
 #include <QStyleOptionFocusRect>
 #include <QToolButton>
+#include <QToolTip>
 #include <QVBoxLayout>
 #include <array>
 #include <optional>
@@ -77,8 +79,39 @@ public:
         return QRect(x0, y0, x1 - x0, y1 - y0);
     }
     QRect Panel(int panel) const { return Cell(1 + panel % 7, 1 + panel / 7); }
+    // The panel at a point of the widget; -1 outside every panel.
+    int PanelAt(QPoint at) const {
+        for (int i = 0; i < kDayPanels; ++i)
+            if (Panel(i).contains(at)) return i;
+        return -1;
+    }
 
 protected:
+    // A national holiday's name is the tool tip of its day; the stepping keys are the
+    // calendar's, never a window shortcut's.
+    bool event(QEvent* event) override {
+        if (event->type() == QEvent::ShortcutOverride) {
+            const auto& key = static_cast<const QKeyEvent&>(*event);
+            if (StepOfKey(key) || IsHome(key)) {
+                event->accept();
+                return true;
+            }
+        }
+        if (event->type() != QEvent::ToolTip) return QWidget::event(event);
+        auto* help = static_cast<QHelpEvent*>(event);
+        const int panel = PanelAt(help->pos());
+        const std::string name =
+            panel < 0 ? std::string()
+                      : owner_.layout_.panels[static_cast<std::size_t>(panel)].holidayName;
+        if (name.empty()) {
+            QToolTip::hideText();
+            event->ignore();
+        } else {
+            QToolTip::showText(help->globalPos(), QString::fromStdString(name), this, Panel(panel));
+        }
+        return true;
+    }
+
     void paintEvent(QPaintEvent*) override {
         QPainter p(this);
         const CalendarLayout& l = owner_.layout_;
@@ -114,17 +147,6 @@ protected:
         }
     }
 
-    bool event(QEvent* event) override {
-        if (event->type() == QEvent::ShortcutOverride) {
-            const auto& key = static_cast<const QKeyEvent&>(*event);
-            if (StepOfKey(key) || IsHome(key)) {
-                event->accept();
-                return true;
-            }
-        }
-        return QWidget::event(event);
-    }
-
     void keyPressEvent(QKeyEvent* event) override {
         if (const auto step = StepOfKey(*event)) {
             emit owner_.dayStepped(*step);
@@ -137,14 +159,10 @@ protected:
 
     void mousePressEvent(QMouseEvent* event) override {
         if (event->button() != Qt::LeftButton) return;
-        const QPoint at = event->position().toPoint();
-        for (int i = 0; i < kDayPanels; ++i) {
-            if (!Panel(i).contains(at)) continue;
-            const int day = owner_.layout_.panels[static_cast<std::size_t>(i)].dayNumber;
-            if (day > 0)
-                emit owner_.dayClicked(day, event->modifiers().testFlag(Qt::ShiftModifier));
-            return;
-        }
+        const int panel = PanelAt(event->position().toPoint());
+        if (panel < 0) return;
+        const int day = owner_.layout_.panels[static_cast<std::size_t>(panel)].dayNumber;
+        if (day > 0) emit owner_.dayClicked(day, event->modifiers().testFlag(Qt::ShiftModifier));
     }
 
 private:

@@ -20,6 +20,7 @@
 #include "gui/entry/entry_form_dialog.h"
 #include "gui/support/example_desk.h"
 #include "gui/widgets/date_field.h"
+#include "gui/widgets/month_calendar.h"
 #include "gui/widgets/numeric_edit.h"
 #include "support/temp_folder.h"
 
@@ -67,6 +68,7 @@ class EntryFormTest : public QObject {
 private slots:
     void entriesTransfersEditsAndDeletesReachTheFile();
     void aRecordGoesByKeyboardFromDateToAmount();
+    void theFormsCalendarShowsTheNationalHolidays();
 };
 
 void EntryFormTest::entriesTransfersEditsAndDeletesReachTheFile() {
@@ -75,8 +77,11 @@ void EntryFormTest::entriesTransfersEditsAndDeletesReachTheFile() {
     MainWindow& w = d.w();
     QApplication::setActiveWindow(&w);
     w.ledgerGrid()->setFocus();
-    const TLightStrings& list = d.app().session().ledger.transactions;
-    const int before = list.Count();
+    // The lines as a save writes them, field 7 brought to the balances shown.
+    auto list = [&d]() -> const std::vector<std::string>& {
+        return d.app().mutableSession().RecordLines();
+    };
+    const int before = static_cast<int>(list().size());
 
     WithForm(w, Qt::Key_F5, Qt::NoModifier, [&](EntryFormDialog& form) {
         ClickItem(form.list(EntryTab::Titles), 1);  // 雑収入
@@ -101,13 +106,13 @@ void EntryFormTest::entriesTransfersEditsAndDeletesReachTheFile() {
         QTest::keyClicks(form.expenseBox(), "2000");
         QTest::keyClick(form.expenseBox(), Qt::Key_Enter);
     });
-    QCOMPARE(list.Count(), before + 2);
+    QCOMPARE(static_cast<int>(list().size()), before + 2);
     // On the calendar's date: Enter in the fields pressed no "今日:" on the way.
-    QCOMPARE(list[before],
+    QCOMPARE(list()[before],
              std::string("d06=,2014/06/01,2,雑収入,自販機手数料,1500,0,8280,現金,現金出納帳,現金,"
                          "現金出納帳,"));
     // A transfer to the petty-cash book: title "小口現金", the book on the other side.
-    QCOMPARE(list[before + 1],
+    QCOMPARE(list()[before + 1],
              std::string(
                  "d06=,2014/06/01,3,小口現金,小口へ補充,0,2000,6280,現金,現金出納帳,小口,本店,"));
 
@@ -126,16 +131,16 @@ void EntryFormTest::entriesTransfersEditsAndDeletesReachTheFile() {
         QTest::keyClick(form.expenseBox(), Qt::Key_Return);
         QVERIFY(!form.isVisible());
     });
-    QVERIFY(list[before + 1].find(",0,2500,5780,") != std::string::npos);
+    QVERIFY(list()[before + 1].find(",0,2500,5780,") != std::string::npos);
 
     // "一行下へ移動する" on the income puts the transfer first; Ctrl+Z puts it back.
-    const std::string income = list[before];
+    const std::string income = list()[before];
     w.ledgerGrid()->selectRow(rowOf("自販機手数料"));
     w.ledgerGrid()->findChild<QAction*>("moveRowDown")->trigger();
-    QVERIFY(list[before + 1].find(",雑収入,自販機手数料,1500,0,5780,") != std::string::npos);
+    QVERIFY(list()[before + 1].find(",雑収入,自販機手数料,1500,0,5780,") != std::string::npos);
     QApplication::setActiveWindow(&w);
     QTest::keyClick(w.ledgerGrid(), Qt::Key_Z, Qt::ControlModifier);
-    QCOMPARE(list[before], income);
+    QCOMPARE(list()[before], income);
 
     // Ctrl+F5 on the income, then "削  除" and Yes.
     w.ledgerGrid()->selectRow(rowOf("自販機手数料"));
@@ -144,8 +149,8 @@ void EntryFormTest::entriesTransfersEditsAndDeletesReachTheFile() {
         form.deleteButton()->click();
         QVERIFY(!form.isVisible());
     });
-    QCOMPARE(list.Count(), before + 1);
-    QVERIFY(list[before].find("小口へ補充") != std::string::npos);
+    QCOMPARE(static_cast<int>(list().size()), before + 1);
+    QVERIFY(list()[before].find("小口へ補充") != std::string::npos);
 
     // Ctrl+S: the file holds the ledger as the window left it.
     QApplication::setActiveWindow(&w);
@@ -225,12 +230,30 @@ void EntryFormTest::aRecordGoesByKeyboardFromDateToAmount() {
         key(Qt::Key_Escape);
         QVERIFY(!form.isVisible());
     });
+    d.app().mutableSession().RecordLines();  // field 7 as a save writes it
     QCOMPARE(list[before],
              std::string("d06=,2014/06/22,2,法定福利費,hoken,0,3000,3780,現金,現金出納帳,現金,"
                          "現金出納帳,"));
     QCOMPARE(
         list[before + 1],
         std::string("d06=,2014/06/22,3,小口現金,hojuu,0,2000,1780,現金,現金出納帳,小口,本店,"));
+}
+
+// "<<" on the form's calendar from June 2014: May, whose 3rd to 6th are national holidays
+// (the 6th the substitute for the 4th, a Sunday); May 1 is a Thursday, panel 4.
+void EntryFormTest::theFormsCalendarShowsTheNationalHolidays() {
+    Desk d("a.exv");
+    QVERIFY(d.program->Start());
+    MainWindow& w = d.w();
+    w.ledgerGrid()->setFocus();
+    WithForm(w, Qt::Key_F5, Qt::NoModifier, [&](EntryFormDialog& form) {
+        QTest::mouseClick(form.calendar()->findChild<QWidget*>("bfmonth"), Qt::LeftButton);
+        const CalendarLayout& may = form.calendar()->layout();
+        QCOMPARE(QString::fromStdString(may.monthLabel), QString::fromUtf8("2014年05月01日"));
+        for (int panel : {6, 7, 8, 9}) QCOMPARE(may.panels[panel].text, kHolidayText);
+        QCOMPARE(may.panels[10].text, kWeekdayText);
+        QCOMPARE(QString::fromStdString(may.panels[9].holidayName), QString::fromUtf8("振替休日"));
+    });
 }
 
 QTEST_MAIN(EntryFormTest)

@@ -1,7 +1,9 @@
 // The main window: its actions, menus and ribbon against the command tables, its keys, and
 // the program's life cycle from a first start to the close question.
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
+#include <QImage>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -13,6 +15,7 @@
 #include <QTabWidget>
 #include <QTableView>
 #include <QTest>
+#include <QTextBrowser>
 #include <QTimer>
 #include <QToolButton>
 #include <filesystem>
@@ -79,6 +82,7 @@ private slots:
     void undoAndRedoKeysFollowTheHistory();
     void theRibbonAndTheCalendarTakeTheKeyboard();
     void aNewStartMonthRebuildsTheMonthTabs();
+    void helpShowsTheShippedManualInAWindowOfItsOwn();
 };
 
 void MainWindowTest::actionsMenusAndRibbonFollowTheCommandTable() {
@@ -142,7 +146,7 @@ void MainWindowTest::actionsMenusAndRibbonFollowTheCommandTable() {
                 QCOMPARE(spy.count(), 1);
                 ++buttons;
             }
-    QCOMPARE(buttons, 31);
+    QCOMPARE(buttons, 32);
 }
 
 void MainWindowTest::windowKeysWinOverTheFocusedControl() {
@@ -171,12 +175,37 @@ void MainWindowTest::theSummaryPageGreysTheEditMenuAndHidesTheLeftPane() {
     MainWindow& w = d.w();
     QMenu* edit = w.menu(kEditMenuCaption);
     QVERIFY(edit->isEnabled());
+    QApplication::setActiveWindow(&w);
     w.ribbon()->setCurrentIndex(static_cast<int>(RibbonPage::Summary));
     QVERIFY(!edit->isEnabled());
     QVERIFY(!w.leftPane()->isVisible());
     QCOMPARE(w.mainPages()->currentIndex(), static_cast<int>(MainPage::Summary));
+    // The greyed commands do not answer their keys either: F5 opens no entry form and
+    // Ctrl+F5 asks for no row.
+    QStringList opened;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&opened] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            opened << modal->objectName();
+            modal->close();
+        }
+    });
+    watch.start(20);
+    d.dialogs.Clear();
+    for (const QKeyCombination key :
+         {QKeyCombination(Qt::Key_F5), QKeyCombination(Qt::ControlModifier, Qt::Key_F5),
+          QKeyCombination(Qt::ControlModifier, Qt::Key_B)}) {
+        QVERIFY(QApplication::focusWidget());
+        QTest::keyClick(QApplication::focusWidget(), key.key(), key.keyboardModifiers());
+    }
+    watch.stop();
+    QCOMPARE(opened, QStringList());
+    QVERIFY(d.dialogs.events.empty());
+    QVERIFY(!w.action("datainput")->isEnabled());
+    QVERIFY(w.action("filesave")->isEnabled());
     w.ribbon()->setCurrentIndex(static_cast<int>(RibbonPage::Ledger));
     QVERIFY(edit->isEnabled());
+    QVERIFY(w.action("datainput")->isEnabled());
     QVERIFY(w.leftPane()->isVisible());
     // The splitter never leaves the pane at width 0.
     w.splitter()->setSizes({0, 1200});
@@ -377,6 +406,29 @@ void MainWindowTest::aNewStartMonthRebuildsTheMonthTabs() {
     QCOMPARE(tabs->tabText(tabs->currentIndex()), QString("6月"));
     QCOMPARE(w.findChild<QLabel*>("searchrange")->text(),
              QString("2014年06月01日～2014年06月30日"));
+}
+
+void MainWindowTest::helpShowsTheShippedManualInAWindowOfItsOwn() {
+    Desk d;
+    QVERIFY(d.program.Start());
+    MainWindow& w = d.w();
+    QApplication::setActiveWindow(&w);
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    // F1, with no web browser involved: the manual with its pictures, offline.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
+    auto* help = w.findChild<QWidget*>("helpWindow");
+    QVERIFY(help != nullptr);
+    QVERIFY(help->isVisible());
+    auto* manual = help->findChild<QTextBrowser*>("manual");
+    QCOMPARE(manual->source().toLocalFile(),
+             qEnvironmentVariable("VELMORA_DATA_DIR") + "/help/velmora/index.html");
+    QVERIFY(manual->toPlainText().contains("PDFに保存…"));
+    const QVariant picture =
+        manual->loadResource(QTextDocument::ImageResource, QUrl("images/main-window.png"));
+    QVERIFY(!picture.isNull());
+    QVERIFY(!QImage::fromData(picture.toByteArray()).isNull());
+    for (const std::string& info : d.dialogs.Infos())
+        QVERIFY2(info.find("取扱説明書") == std::string::npos, info.c_str());
 }
 
 QTEST_MAIN(MainWindowTest)

@@ -140,6 +140,9 @@ private slots:
         h.find<gui::DateField>("s2")->setDate(Date::FromYmd(2014, 1, 21));
         h.find<QCheckBox>("l2")->setChecked(true);
         h.find<QCheckBox>("opt2")->setChecked(true);
+        QVERIFY(h.find<QCheckBox>("nationalHolidays")->isChecked());
+        auto* holidays = h.find<QCheckBox>("nationalHolidays");
+        QTest::mouseClick(holidays, Qt::LeftButton, {}, QPoint(8, holidays->height() / 2));
         QTest::mouseClick(h.find<QRadioButton>("start_opt_1_1"), Qt::LeftButton);
         QVERIFY(h.find<QLineEdit>("wdir")->isEnabled());
         h.dialogs.openAnswers = {"/docs/b.exv"};
@@ -169,7 +172,7 @@ private slots:
         QCOMPARE(FileBytes(h.session.SettingsPath()),
                  Utf8ToCp932("[FILE_DIR]=/docs/b.exv\r\n[COMPANY_NAME]=山田商店\r\n"
                              "[OPTION2]=TRUE\r\n[OPTION3]=1\r\n[FONT_SIZE]=10\r\n"
-                             "[Start_Opt_1]=2\r\n"));
+                             "[Start_Opt_1]=2\r\n[NATIONAL_HOLIDAYS]=FALSE\r\n"));
     }
 };
 
