@@ -308,6 +308,9 @@ void Application::ReloadTitles() {
 }
 
 bool Application::CommandEnabled(std::string_view command) const {
+    // While the preview shows, PgUp and PgDn turn its pages rather than move in the ledger.
+    if (mainPage() == MainPage::Preview && (command == "moveTop" || command == "MoveDown"))
+        return true;
     if (!editMenuEnabled_ && IsInMenu(kEditMenuCaption, command)) return false;
     if (command == kUndoCommand) return history_.CanUndo();
     if (command == kRedoCommand) return history_.CanRedo();
@@ -866,7 +869,13 @@ SaveResult Application::SaveFileAs() {
 
 bool Application::MakeNextYear() {
     CommandScope scope(*this);
-    return RollOver(session_);
+    if (!RollOver(session_)) return false;
+    // The calendar, the entry form and the status bar move into the new year's period of
+    // the month they showed.
+    const Date moved = view_.calendar.selected.AddMonths(12);
+    ShowMainCalendar(session_, view_, moved);
+    SelectMonth(session_, view_, moved.Month());
+    return true;
 }
 
 // ---- the entry form and the summary page ----
@@ -916,6 +925,14 @@ void Application::EntryCalendarToday() {
 
 void Application::EntryClickDay(int day, bool shift) {
     ClickEntryDay(session_, entryForm_, holidays_, day, shift);
+}
+
+void Application::EntryShowDate(Date date) {
+    ShowEntryDate(entryForm_, date);
+}
+
+bool Application::EntryMayClose() {
+    return ConfirmCloseEntry(session_, entryForm_);
 }
 
 std::vector<std::string> Application::EntryCompletions() const {

@@ -246,6 +246,11 @@ public:
     void EntryStepCalendar(int delta);
     void EntryCalendarToday();
     void EntryClickDay(int day, bool shift);
+    // A date typed into the form's date field (or stepped there by a key).
+    void EntryShowDate(Date date);
+    // Esc or "閉じる": true when the form may close (typed input is given up after a
+    // question).
+    bool EntryMayClose();
     // The descriptions the description field offers for the title on the form.
     std::vector<std::string> EntryCompletions() const;
     // The book selector of the summary page: item of its list (0: all books).

@@ -369,8 +369,20 @@ int PaddedRowCount(std::size_t written, int visibleHeight, int rowHeight) {
     return std::max(static_cast<int>(written), fit);
 }
 
+namespace {
+
+bool NegativeInRed(const Session& session, std::string_view balance) {
+    return session.settings.negativeInRed && balance.find('-') != std::string_view::npos;
+}
+
+}  // namespace
+
 bool BalanceInRed(const Session& session, const LedgerRow& row) {
-    return session.settings.negativeInRed && row.Balance().find('-') != std::string::npos;
+    return NegativeInRed(session, row.Balance());
+}
+
+bool BalanceInRed(const Session& session, const BookBalanceRow& row) {
+    return NegativeInRed(session, row.balanceText);
 }
 
 int FirstLineOfMonth(const TLightStrings& list, const std::string& tag) {

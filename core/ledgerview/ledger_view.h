@@ -62,6 +62,8 @@ int PaddedRowCount(std::size_t written, int visibleHeight, int rowHeight = kLedg
 
 // The balance cell is drawn red when the option "[OPTION2]=TRUE" is on and it holds "-".
 bool BalanceInRed(const Session& session, const LedgerRow& row);
+// The same for a balance of the "各帳簿別残高" list.
+bool BalanceInRed(const Session& session, const BookBalanceRow& row);
 
 // 'mm"月"dd"日"' + "(" + weekday + ")": the date label of the first row of a day.
 std::string DayLabel(Date date);

@@ -54,6 +54,10 @@ namespace {
 // How much of the title bar must lie on a screen for the window to be dragged back.
 constexpr int kGrabWidth = 100;
 constexpr int kGrabHeight = 20;
+// What the window manager adds above the window (its title bar) and below it (the frame).
+constexpr int kTitleBarHeight = 24;
+constexpr int kFrameBottom = 6;
+constexpr int kFrameHeight = kTitleBarHeight + kFrameBottom;
 
 // In 64 bits: the values of a placement file may be anything an int holds.
 bool TitleBarReachable(const Placement& p, const ScreenArea& s) {
@@ -65,19 +69,6 @@ bool TitleBarReachable(const Placement& p, const ScreenArea& s) {
     return right - left >= std::min(kGrabWidth, p.width) && bottom - top >= kGrabHeight;
 }
 
-// No larger than the screen, but never below the minimum; a side that had to shrink starts
-// at the screen's edge.
-void FitSize(Placement& p, const ScreenArea& s, int minimumWidth, int minimumHeight) {
-    if (p.width > s.width) {
-        p.width = std::max(s.width, minimumWidth);
-        p.left = s.left;
-    }
-    if (p.height > s.height) {
-        p.height = std::max(s.height, minimumHeight);
-        p.top = s.top;
-    }
-}
-
 }  // namespace
 
 Placement FitOnScreens(Placement p, const std::vector<ScreenArea>& screens, int minimumWidth,
@@ -85,16 +76,35 @@ Placement FitOnScreens(Placement p, const std::vector<ScreenArea>& screens, int 
     p.width = std::max(p.width, minimumWidth);
     p.height = std::max(p.height, minimumHeight);
     if (screens.empty()) return p;
+    const ScreenArea* on = nullptr;
     for (const ScreenArea& s : screens)
         if (TitleBarReachable(p, s)) {
-            FitSize(p, s, minimumWidth, minimumHeight);
-            return p;
+            on = &s;
+            break;
         }
-    const ScreenArea& primary = screens.front();
-    FitSize(p, primary, minimumWidth, minimumHeight);
-    p.left = primary.left + std::max(0, (primary.width - p.width) / 2);
-    p.top = primary.top + std::max(0, (primary.height - p.height) / 2);
+    const ScreenArea& s = on ? *on : screens.front();
+    // As large as the screen at most, frame included, but never below the minimum.
+    p.width = std::max(minimumWidth, std::min(p.width, s.width));
+    p.height = std::max(minimumHeight, std::min(p.height, s.height - kFrameHeight));
+    if (!on) {
+        p.left = s.left + std::max(0, (s.width - p.width) / 2);
+        p.top = s.top + std::max(0, (s.height - p.height) / 2);
+    } else {
+        // The placement is the window's inside: its title bar lies above it and stays on the
+        // screen, and so do its right edge and the status bar at the bottom.
+        p.top = std::max(p.top, s.top + kTitleBarHeight);
+        if (p.top + p.height + kFrameBottom > s.top + s.height)
+            p.top = std::max(s.top + kTitleBarHeight, s.top + s.height - p.height - kFrameBottom);
+        if (p.left + p.width > s.left + s.width)
+            p.left = std::max(s.left, s.left + s.width - p.width);
+    }
     return p;
+}
+
+Placement PlaceMainWindow(Placement p, const std::vector<ScreenArea>& screens) {
+    p.width = std::max(p.width, kDesignWindowWidth);
+    p.height = std::max(p.height, kDesignWindowHeight);
+    return FitOnScreens(p, screens, kMinimumWindowWidth, kMinimumWindowHeight);
 }
 
 }  // namespace velmora

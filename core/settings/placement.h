@@ -39,12 +39,23 @@ struct ScreenArea {
     int height = 0;
 };
 
-// The placement made usable, whatever values the file held: at least the minimum size, no
-// larger than the screen it lies on (a window larger than that screen becomes the
-// screen's size, at its corner, but never smaller than the minimum), and centred on the
-// first screen (the primary one) when too little of its title bar would lie on any screen
-// to grab it, as after a monitor was removed.
+// The placement made usable, whatever values the file held: at least the minimum size, and
+// moved onto the first screen (the primary one) when too little of its title bar would lie on
+// any screen to grab it, as after a monitor was removed. A window larger than its screen is
+// made to fit it, its frame included, unless that is below the minimum. The placement is the
+// window's inside: the title bar above it, its right edge and its bottom edge are kept on the
+// screen.
 Placement FitOnScreens(Placement p, const std::vector<ScreenArea>& screens, int minimumWidth,
                        int minimumHeight);
+
+// The main window's design size (the old program's least size) and the smallest it gets on
+// a small screen: 1280 x 720, or 1920 x 1080 at 150 %.
+inline constexpr int kDesignWindowWidth = 1279;
+inline constexpr int kDesignWindowHeight = 749;
+inline constexpr int kMinimumWindowWidth = 1024;
+inline constexpr int kMinimumWindowHeight = 600;
+
+// The main window's placement: at least the design size, fitted onto the screens.
+Placement PlaceMainWindow(Placement p, const std::vector<ScreenArea>& screens);
 
 }  // namespace velmora

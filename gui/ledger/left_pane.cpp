@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "core/app/command_table.h"
+#include "core/ledgerview/ledger_view.h"
 #include "core/settings/title_lists.h"
 #include "gui/printing/print_page.h"
 #include "gui/widgets/month_calendar.h"
@@ -48,6 +49,8 @@ LeftPane::LeftPane(Application& app, QWidget* parent) : QTabWidget(parent), app_
     bookBalances_->verticalHeader()->setDefaultSectionSize(20);
     bookBalances_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     bookBalances_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    bookBalances_->setTextElideMode(Qt::ElideRight);
+    bookBalances_->setWordWrap(false);
     inner->addTab(bookBalances_, Q(kLeftInnerPageCaptions[1]));
     v->addWidget(inner, 1);
     addTab(choose, Q(kLeftPageCaptions[0]));
@@ -70,6 +73,9 @@ LeftPane::LeftPane(Application& app, QWidget* parent) : QTabWidget(parent), app_
     connect(calendar_, &MonthCalendar::monthStepped, this,
             [this](int delta) { app_.StepCalendar(delta); });
     connect(calendar_, &MonthCalendar::todayClicked, this, [this] { app_.CalendarToday(); });
+    connect(calendar_, &MonthCalendar::dayStepped, this, [this](DateStep step) {
+        app_.ChooseCalendarDay(StepDate(app_.view().calendar.selected, step));
+    });
     connect(titleList_, &QListWidget::itemClicked, this,
             [this](QListWidgetItem* item) { app_.FilterByTitle(item->text().toStdString()); });
 }
@@ -89,9 +95,13 @@ void LeftPane::ShowView() {
     for (int r = 0; r < static_cast<int>(v.bookBalances.size()); ++r) {
         const BookBalanceRow& b = v.bookBalances[static_cast<std::size_t>(r)];
         bookBalances_->setItem(r, 0, new QTableWidgetItem(QString::fromStdString(b.HiddenText())));
-        bookBalances_->setItem(r, 1, new QTableWidgetItem(QString::fromStdString(b.Label())));
+        // A long name is cut with "…"; the tool tip holds it whole.
+        auto* name = new QTableWidgetItem(QString::fromStdString(b.Label()));
+        name->setToolTip(name->text());
+        bookBalances_->setItem(r, 1, name);
         auto* balance = new QTableWidgetItem(QString::fromStdString(b.balanceText));
         balance->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        if (BalanceInRed(app_.session(), b)) balance->setForeground(QColor(Qt::red));
         bookBalances_->setItem(r, 2, balance);
     }
     if (app_.session().accountFilter.empty()) {

@@ -1,6 +1,7 @@
 #include "gui/mainwindow/main_window.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -12,6 +13,7 @@
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QStatusBar>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -51,6 +53,8 @@ MainWindow::MainWindow(Application& app, QWidget* parent) : QMainWindow(parent),
     LedgerReplaced();
     StateChanged();
     BackupsChanged();
+    // The keyboard starts at the ledger: Enter edits a row, F5 enters a new one.
+    ledgerGrid()->setFocus(Qt::OtherFocusReason);
 }
 
 MainWindow::~MainWindow() {
@@ -223,6 +227,21 @@ void MainWindow::BuildRibbon() {
     connect(dateSearchBox_, &QCheckBox::toggled, this, [this](bool on) { app_.datesearch(on); });
     connect(ribbon_, &QTabWidget::currentChanged, this,
             [this](int page) { app_.ChangeRibbonPage(static_cast<RibbonPage>(page)); });
+    // The ribbon's access key: to its page tabs, and from the ribbon back to the page shown.
+    auto* reach = new QAction(this);
+    reach->setObjectName("reachRibbon");
+    reach->setShortcut(QKeySequence(Q(kRibbonFocusKey)));
+    connect(reach, &QAction::triggered, this, [this] {
+        if (ribbon_->isAncestorOf(QApplication::focusWidget())) {
+            if (mainPages_->currentWidget() == ledgerPage_)
+                ledgerGrid()->setFocus(Qt::ShortcutFocusReason);
+            else
+                mainPages_->currentWidget()->setFocus(Qt::ShortcutFocusReason);
+        } else {
+            ribbon_->tabBar()->setFocus(Qt::ShortcutFocusReason);
+        }
+    });
+    addAction(reach);
 }
 
 // ---- centre: left pane and main pages ----
@@ -260,10 +279,16 @@ void MainWindow::BuildStatusBar() {
     for (int i = 0; i < 8; ++i) {
         auto* panel = new QLabel(bar);
         panel->setObjectName(QString("panel%1").arg(i));
-        panel->setFixedWidth(kStatusPanelWidths[i]);
+        // The design widths on a wide window; on a narrow one the wide panels (book, file,
+        // company) give way in that proportion, a cut text whole in the tool tip, while the
+        // narrow ones (month, year) keep their width so that "2024" stays readable.
+        constexpr int kNarrowPanel = 50;
+        panel->setMaximumWidth(kStatusPanelWidths[i]);
+        panel->setMinimumWidth(kStatusPanelWidths[i] <= kNarrowPanel ? kStatusPanelWidths[i] : 30);
+        panel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
         panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         panel->setTextFormat(Qt::PlainText);
-        bar->addWidget(panel);
+        bar->addWidget(panel, kStatusPanelWidths[i]);
         statusPanels_[i] = panel;
     }
     pdfNotice_ = new QLabel(bar);
@@ -313,7 +338,7 @@ void MainWindow::ApplyPlacement(const Placement& placement) {
         const QRect g = screen->availableGeometry();
         screens.push_back({g.left(), g.top(), g.width(), g.height()});
     }
-    const Placement p = FitOnScreens(placement, screens, kMinimumWindowWidth, kMinimumWindowHeight);
+    const Placement p = PlaceMainWindow(placement, screens);
     setGeometry(p.left, p.top, p.width, p.height);
 }
 
@@ -344,7 +369,9 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
         auto* widget = qobject_cast<QWidget*>(watched);
         // Swallowing the override keeps a control of this window from claiming one of the
         // window's keys; the key then reaches the window's action.
-        if (widget && widget->window() == this && IsWindowKey(*static_cast<QKeyEvent*>(event)))
+        // The calendar's day cells keep PgUp and PgDn (a month) while they have the keyboard.
+        if (widget && widget->window() == this && !widget->property("ownsPageKeys").toBool() &&
+            IsWindowKey(*static_cast<QKeyEvent*>(event)))
             return true;
     }
     return QMainWindow::eventFilter(watched, event);
@@ -375,7 +402,10 @@ void MainWindow::StateChanged() {
     const std::string panels[8] = {
         s.currentBook.kind,     s.currentBook.name,    s.monthPanel,          s.filePanel, "",
         s.settings.companyName, app_.view().yearPanel, app_.view().monthPanel};
-    for (int i = 0; i < 8; ++i) statusPanels_[i]->setText(QString::fromStdString(panels[i]));
+    for (int i = 0; i < 8; ++i) {
+        statusPanels_[i]->setText(QString::fromStdString(panels[i]));
+        statusPanels_[i]->setToolTip(statusPanels_[i]->text());
+    }
     const QString pdf = Q(app_.PdfWrittenText());
     pdfNotice_->setText(pdf);
     pdfNotice_->setToolTip(pdf);

@@ -2,8 +2,6 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
-#include <QDate>
-#include <QDateEdit>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -16,6 +14,7 @@
 #include <vector>
 
 #include "core/session/apply_settings.h"
+#include "gui/widgets/date_field.h"
 #include "gui/widgets/numeric_edit.h"
 
 namespace velmora::gui {
@@ -39,14 +38,6 @@ QString Text(const char* utf8) {
 
 QString Text(const std::string& utf8) {
     return QString::fromStdString(utf8);
-}
-
-QDate ToQDate(Date date) {
-    return QDate(date.Year(), date.Month(), date.Day());
-}
-
-Date FromQDate(QDate date) {
-    return Date::FromYmd(date.year(), date.month(), date.day());
 }
 
 void SetCheckedId(QButtonGroup* group, int id) {
@@ -90,6 +81,9 @@ SettingsDialog::SettingsDialog(FiscalSettingsForm& form, Dialogs& dialogs,
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     copyOut();
+    // The keyboard starts at the start month in force, whatever the window system activates
+    // first: Space or an arrow on another month would reset the closing days.
+    if (QAbstractButton* checked = months_->checkedButton()) checked->setFocus();
 }
 
 QWidget* SettingsDialog::buildFiscalSide() {
@@ -169,11 +163,9 @@ QGroupBox* SettingsDialog::buildPeriodTable() {
         row.label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         row.label->resize(kLabelWidth, kRowHeight);
         auto dateEdit = [table](const QString& name) {
-            auto* edit = new QDateEdit(table);
+            // A whole date typed in gives that date, wherever the caret was.
+            auto* edit = new DateField(table);
             edit->setObjectName(name);
-            edit->setDisplayFormat("yyyy/MM/dd");
-            edit->setCalendarPopup(true);
-            edit->setMinimumDate(QDate(100, 1, 1));
             edit->resize(kDateWidth, kRowHeight);
             return edit;
         };
@@ -274,8 +266,8 @@ QWidget* SettingsDialog::buildOptionSide() {
 
 bool SettingsDialog::copyIn() {
     for (int k = 1; k <= 12; ++k) {
-        form_.periods.start[k] = FromQDate(rows_[k].start->date());
-        form_.periods.end[k] = FromQDate(rows_[k].end->date());
+        form_.periods.start[k] = rows_[k].start->date();
+        form_.periods.end[k] = rows_[k].end->date();
         form_.periods.lock[k] = rows_[k].lock->isChecked() ? 1 : 0;
     }
     if (months_->checkedId() > 0) form_.startMonth = months_->checkedId();
@@ -301,8 +293,8 @@ bool SettingsDialog::copyIn() {
 
 void SettingsDialog::copyOut() {
     for (int k = 1; k <= 12; ++k) {
-        rows_[k].start->setDate(ToQDate(form_.periods.start[k]));
-        rows_[k].end->setDate(ToQDate(form_.periods.end[k]));
+        rows_[k].start->setDate(form_.periods.start[k]);
+        rows_[k].end->setDate(form_.periods.end[k]);
         rows_[k].lock->setChecked(form_.periods.lock[k] == 1);
     }
     SetCheckedId(months_, form_.startMonth);

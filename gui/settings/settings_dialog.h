@@ -14,7 +14,6 @@
 class QAbstractButton;
 class QButtonGroup;
 class QCheckBox;
-class QDateEdit;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -22,6 +21,8 @@ class QPushButton;
 class QRadioButton;
 
 namespace velmora::gui {
+
+class DateField;
 
 class NumericEdit;
 
@@ -36,9 +37,9 @@ public:
 private:
     struct PeriodRow {
         QLabel* label = nullptr;     // p k
-        QDateEdit* start = nullptr;  // s k
+        DateField* start = nullptr;  // s k
         QLabel* tilde = nullptr;
-        QDateEdit* end = nullptr;   // e k
+        DateField* end = nullptr;   // e k
         QCheckBox* lock = nullptr;  // l k
     };
 

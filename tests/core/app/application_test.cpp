@@ -313,6 +313,16 @@ TEST(Application, FileCommandsTellWhetherTheLedgerWasWritten) {
     EXPECT_EQ(h.app.session().filePanel, copy);
     EXPECT_EQ(ReadBytes(copy), ReadBytes(file));
     EXPECT_TRUE(h.app.SaveFile());
+
+    // Next year's ledger: the calendar, the entry form's date and the status bar are in the
+    // new year's June, not in the old year's.
+    h.dialogs.saveFileAnswers.push_back(h.docs + "/2015.exv");
+    EXPECT_TRUE(h.app.MakeNextYear());
+    EXPECT_EQ(h.app.view().calendar.selected.ShortText(), "2015/06/01");
+    EXPECT_EQ(h.app.view().yearPanel, "2015");
+    EXPECT_EQ(h.app.ledgerView().searchRange, "2015年06月01日～2015年06月30日");
+    h.app.datainput();
+    EXPECT_EQ(h.app.entryForm().yearText + "/" + h.app.entryForm().monthText, "2015/06");
 }
 
 TEST(Application, RefusedMonthTabsAndRowMovesSayNo) {
@@ -542,30 +552,43 @@ TEST(ProgramOptions, FileTodayScreenshotAndTheirErrors) {
 
 TEST(Placement, FitOnScreensKeepsTheWindowReachableAndAtLeastTheMinimum) {
     const std::vector<ScreenArea> screens{{0, 0, 1920, 1080}, {1920, 0, 1280, 1024}};
-    // The default placement is smaller than the minimum: the minimum wins.
-    EXPECT_EQ(FitOnScreens({10, 10, 938, 708}, screens, 1279, 749), (Placement{10, 10, 1279, 749}));
-    // On the second screen it stays.
+    // The default placement is smaller than the minimum: the minimum wins; the title bar
+    // above the window's inside comes down onto the screen.
+    EXPECT_EQ(FitOnScreens({10, 10, 938, 708}, screens, 1279, 749), (Placement{10, 24, 1279, 749}));
+    // On the second screen it stays, moved left as far as its right edge needs.
     EXPECT_EQ(FitOnScreens({2000, 50, 1279, 749}, screens, 1279, 749),
-              (Placement{2000, 50, 1279, 749}));
+              (Placement{1921, 50, 1279, 749}));
+    EXPECT_EQ(FitOnScreens({1930, 50, 1000, 749}, screens, 1000, 749),
+              (Placement{1930, 50, 1000, 749}));
     // That screen removed: centred on the primary one.
     EXPECT_EQ(FitOnScreens({2000, 50, 1279, 749}, {screens[0]}, 1279, 749),
               (Placement{320, 165, 1279, 749}));
     // Its title bar above the top edge is out of reach too.
     EXPECT_EQ(FitOnScreens({100, -40, 1300, 800}, {screens[0]}, 1279, 749),
               (Placement{310, 140, 1300, 800}));
-    // Sizes and places beyond any screen: the screen's size at its corner, never below the
-    // minimum, on the screen the window lay on.
+    // On a 1280x720 screen: shrunk to the screen, frame included, title bar, status bar
+    // and right edge on it; never below the minimum.
+    EXPECT_EQ(FitOnScreens({10, 10, 938, 708}, {{0, 0, 1280, 720}}, 1024, 600),
+              (Placement{10, 24, 1024, 690}));
+    EXPECT_EQ(FitOnScreens({0, 30, 1600, 900}, {{0, 0, 800, 500}}, 1024, 600),
+              (Placement{0, 24, 1024, 600}));
+    // The main window's default placement: the design size, as wide as a 1280 screen.
+    EXPECT_EQ(PlaceMainWindow({10, 10, 938, 708}, {{0, 0, 1280, 720}}),
+              (Placement{1, 24, 1279, 690}));
+    EXPECT_EQ(PlaceMainWindow({10, 10, 938, 708}, screens), (Placement{10, 24, 1279, 749}));
+    // Sizes and places beyond any screen, in 64-bit arithmetic: no larger than the screen,
+    // frame included, title bar on it, never below the minimum, on the screen it lay on.
     constexpr int kMax = 2147483647;
     EXPECT_EQ(FitOnScreens({kMax, kMax, kMax, kMax}, screens, 1279, 749),
-              (Placement{0, 0, 1920, 1080}));
+              (Placement{0, 15, 1920, 1050}));
     EXPECT_EQ(FitOnScreens({10, 10, kMax, kMax}, screens, 1279, 749),
-              (Placement{0, 0, 1920, 1080}));
+              (Placement{0, 24, 1920, 1050}));
     EXPECT_EQ(FitOnScreens({2000, 50, 5000, 900}, screens, 1279, 749),
               (Placement{1920, 50, 1280, 900}));
     EXPECT_EQ(FitOnScreens({-kMax - 1, 10, kMax, 800}, screens, 1279, 749),
               (Placement{0, 140, 1920, 800}));
     EXPECT_EQ(FitOnScreens({5, 5, 1300, 800}, {{0, 0, 1024, 600}}, 1279, 749),
-              (Placement{0, 0, 1279, 749}));
+              (Placement{0, 24, 1279, 749}));
 }
 
 TEST(Application, TheCalendarStepsShowsTodayAndTogglesHolidaysWithShift) {

@@ -7,9 +7,11 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QSplitter>
 #include <QStackedWidget>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTest>
@@ -23,7 +25,10 @@
 #include "core/platform/file_io.h"
 #include "core/settings/placement.h"
 #include "gui/app/desktop_program.h"
+#include "gui/ledger/ledger_page.h"
+#include "gui/ledger/left_pane.h"
 #include "gui/mainwindow/main_window.h"
+#include "gui/widgets/month_calendar.h"
 #include "support/scripted_dialogs.h"
 #include "support/temp_folder.h"
 
@@ -75,6 +80,8 @@ private slots:
     void startWithTheLastFileAndCloseWithEachAnswer();
     void aSavedBackupCanBeRestoredFromItsMenu();
     void undoAndRedoKeysFollowTheHistory();
+    void theRibbonAndTheCalendarTakeTheKeyboard();
+    void aNewStartMonthRebuildsTheMonthTabs();
     void helpShowsTheShippedManualInAWindowOfItsOwn();
 };
 
@@ -317,6 +324,88 @@ void MainWindowTest::undoAndRedoKeysFollowTheHistory() {
     QTest::keyClick(w.ledgerGrid(), Qt::Key_Z, Qt::ControlModifier);
     QTest::keyClick(w.ledgerGrid(), Qt::Key_Y, Qt::ControlModifier);
     QCOMPARE(static_cast<int>(app.ledgerView().rows.size()), rows + 1);
+}
+
+void MainWindowTest::theRibbonAndTheCalendarTakeTheKeyboard() {
+    Desk d(OnDay("2014/06/10", std::nullopt));
+    const std::string file = d.CopyExample("a.exv");
+    Desk e(OnDay("2014/06/10", file));
+    QVERIFY(e.program.Start());
+    MainWindow& w = e.w();
+    w.show();
+    QApplication::setActiveWindow(&w);
+    w.ledgerGrid()->setFocus();
+    auto press = [](Qt::Key key) { QTest::keyClick(QApplication::focusWidget(), key); };
+    // F6: the page tabs; Right: the page "現金出納帳"; Down: its first button; five on.
+    press(Qt::Key_F6);
+    QVERIFY(qobject_cast<QTabBar*>(QApplication::focusWidget()));
+    press(Qt::Key_Right);
+    press(Qt::Key_Down);
+    QCOMPARE(QApplication::focusWidget()->objectName(), QString("ribbon_datainput"));
+    for (int i = 0; i < 5; ++i) press(Qt::Key_Right);
+    QCOMPARE(QApplication::focusWidget()->objectName(), QString("ribbon_note2"));
+    press(Qt::Key_Left);
+    QCOMPARE(QApplication::focusWidget()->objectName(), QString("ribbon_note1"));
+    // F6 again: back to the ledger.
+    press(Qt::Key_F6);
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(w.ledgerGrid()));
+
+    // A click on the 11th, then the keys: a day, a week, a month, today.
+    auto* pane = static_cast<LeftPane*>(w.leftPane());
+    MonthCalendar* calendar = pane->calendar();
+    int panel = 0;
+    while (calendar->layout().panels[static_cast<std::size_t>(panel)].dayNumber != 11) ++panel;
+    QTest::mouseClick(calendar->dayGrid(), Qt::LeftButton, {}, calendar->PanelRect(panel).center());
+    QCOMPARE(QApplication::focusWidget(), calendar->dayGrid());
+    const Application& app = e.program.app();
+    press(Qt::Key_Right);
+    QCOMPARE(app.view().calendar.selected.ShortText(), std::string("2014/06/12"));
+    press(Qt::Key_Up);
+    QCOMPARE(app.view().calendar.selected.ShortText(), std::string("2014/06/05"));
+    // PgDn is the calendar's here, not "最終行へ移動".
+    press(Qt::Key_PageDown);
+    QCOMPARE(app.view().calendar.selected.ShortText(), std::string("2014/07/05"));
+    QCOMPARE(app.ledgerView().ledgerTab, 4);
+    press(Qt::Key_Home);
+    QCOMPARE(app.view().calendar.selected.ShortText(), std::string("2014/06/10"));
+}
+
+// The start month changed in "環境設定" by keyboard and applied: the month tabs are in the new
+// fiscal order at once, the tab of today's month chosen, its period shown.
+void MainWindowTest::aNewStartMonthRebuildsTheMonthTabs() {
+    Desk d;
+    const std::string file = d.CopyExample("m.exv");
+    Desk e(OnDay("2014/06/10", file));
+    QVERIFY(e.program.Start());
+    MainWindow& w = e.w();
+    w.show();
+    QApplication::setActiveWindow(&w);
+    w.ledgerGrid()->setFocus();
+    bool applied = false;
+    QTimer::singleShot(0, [&] {
+        // The focus starts on the checked start month "4月"; two to the right is "6月".
+        QWidget* dialog = QApplication::activeModalWidget();
+        QVERIFY(dialog);
+        QVERIFY(QTest::qWaitForWindowActive(dialog));
+        QCOMPARE(QApplication::focusWidget()->objectName(), QString("month_4"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
+        auto* apply = dialog->findChild<QPushButton*>("Button4");
+        QVERIFY(apply);
+        QTest::mouseClick(apply, Qt::LeftButton);
+        applied = !dialog->isVisible();
+    });
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_G, Qt::ControlModifier);
+    QVERIFY(applied);
+    QCOMPARE(e.dialogs.Infos().back(),
+             std::string("現金出納帳-Velmora Version5|環境設定を登録しました。"));
+    QTabBar* tabs = w.findChild<LedgerPage*>()->monthTabs();
+    QStringList captions;
+    for (int i = 0; i < tabs->count(); ++i) captions << tabs->tabText(i);
+    QCOMPARE(captions.join(' '), QString("ALL 6月 7月 8月 9月 10月 11月 12月 1月 2月 3月 4月 5月"));
+    QCOMPARE(tabs->tabText(tabs->currentIndex()), QString("6月"));
+    QCOMPARE(w.findChild<QLabel*>("searchrange")->text(),
+             QString("2014年06月01日～2014年06月30日"));
 }
 
 void MainWindowTest::helpShowsTheShippedManualInAWindowOfItsOwn() {

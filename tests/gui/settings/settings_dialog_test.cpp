@@ -4,7 +4,6 @@
 // settings-dialog.png.
 #include <QApplication>
 #include <QCheckBox>
-#include <QDateEdit>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -19,6 +18,7 @@
 #include "core/util/codepage.h"
 #include "gui/app/ui_setup.h"
 #include "gui/settings/settings_dialog.h"
+#include "gui/widgets/date_field.h"
 #include "gui/widgets/numeric_edit.h"
 
 using namespace velmora;
@@ -52,7 +52,10 @@ struct Harness : velmora::testing::SessionHarness {
         return dialog->findChild<T*>(name);
     }
     int top(const char* name) const { return find<QWidget>(name)->y(); }
-    QDate date(const char* name) const { return find<QDateEdit>(name)->date(); }
+    QDate date(const char* name) const {
+        const Date d = find<gui::DateField>(name)->date();
+        return QDate(d.Year(), d.Month(), d.Day());
+    }
     void type(const char* field, const char* keys) {
         auto* edit = find<NumericEdit>(field);
         edit->setFocus(Qt::TabFocusReason);
@@ -112,14 +115,14 @@ private slots:
         Harness h;
         QCOMPARE(h.top("s4"), 20);
         QCOMPARE(h.top("e3"), 20 + 30 * 11);
-        h.find<QDateEdit>("e4")->setDate(QDate(2014, 4, 20));
+        h.find<gui::DateField>("e4")->setDate(Date::FromYmd(2014, 4, 20));
         QTest::mouseClick(h.find<QRadioButton>("month_4"), Qt::LeftButton);
         QCOMPARE(h.date("e4"), QDate(2014, 4, 20));  // the checked month: nothing changes
         QTest::mouseClick(h.find<QRadioButton>("month_1"), Qt::LeftButton);
         for (const char* name : {"p1", "s1", "e1", "l1"}) QCOMPARE(h.top(name), 20);
         QCOMPARE(h.top("s4"), 110);
         QCOMPARE(h.top("l12"), 350);
-        QCOMPARE(h.find<QDateEdit>("s1")->x(), h.find<QDateEdit>("s4")->x());
+        QCOMPARE(h.find<gui::DateField>("s1")->x(), h.find<gui::DateField>("s4")->x());
         QCOMPARE(h.date("s1"), QDate(2014, 1, 1));
         QCOMPARE(h.date("e2"), QDate(2014, 2, 28));
         QCOMPARE(h.date("e12"), QDate(2014, 12, 31));
@@ -133,8 +136,8 @@ private slots:
         Harness h;
         QVERIFY(QTest::qWaitForWindowActive(h.dialog.get()));
         QTest::mouseClick(h.find<QRadioButton>("month_1"), Qt::LeftButton);
-        h.find<QDateEdit>("e1")->setDate(QDate(2014, 1, 20));
-        h.find<QDateEdit>("s2")->setDate(QDate(2014, 1, 21));
+        h.find<gui::DateField>("e1")->setDate(Date::FromYmd(2014, 1, 20));
+        h.find<gui::DateField>("s2")->setDate(Date::FromYmd(2014, 1, 21));
         h.find<QCheckBox>("l2")->setChecked(true);
         h.find<QCheckBox>("opt2")->setChecked(true);
         QVERIFY(h.find<QCheckBox>("nationalHolidays")->isChecked());
