@@ -307,10 +307,12 @@ void Application::ReloadTitles() {
     ReloadEntryTitles(session_, entryForm_);
 }
 
+bool Application::TurnsPreviewPage(std::string_view command) const {
+    return mainPage() == MainPage::Preview && (command == "moveTop" || command == "MoveDown");
+}
+
 bool Application::CommandEnabled(std::string_view command) const {
-    // While the preview shows, PgUp and PgDn turn its pages rather than move in the ledger.
-    if (mainPage() == MainPage::Preview && (command == "moveTop" || command == "MoveDown"))
-        return true;
+    if (TurnsPreviewPage(command)) return true;
     if (!editMenuEnabled_ && IsInMenu(kEditMenuCaption, command)) return false;
     if (command == kUndoCommand) return history_.CanUndo();
     if (command == kRedoCommand) return history_.CanRedo();

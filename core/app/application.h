@@ -74,6 +74,9 @@ public:
     // key alike: the items of "編集＆検索" only while that menu is enabled, undo and redo
     // while there is a step, a backup item while it names a backup.
     bool CommandEnabled(std::string_view command) const;
+    // While the preview shows, the row moves ("先頭行へ移動", "最終行へ移動": PgUp, PgDn) turn
+    // its pages instead.
+    bool TurnsPreviewPage(std::string_view command) const;
     // The recovery journal cannot be written: unsaved work would be lost in a crash. The
     // status bar says so while it lasts; one message box tells it when it begins.
     bool journalFailing() const;

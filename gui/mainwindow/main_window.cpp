@@ -168,9 +168,7 @@ void MainWindow::Run(std::string_view command) {
         a.dataedit(ledgerPage_->SelectedRecord());
     } else if (command == "searchItem") {
         a.searchItem(ledgerPage_->SelectedRecord());
-    } else if (a.mainPage() == MainPage::Preview &&
-               (command == "moveTop" || command == "MoveDown")) {
-        // PgUp and PgDn turn the pages of the preview.
+    } else if (a.TurnsPreviewPage(command)) {
         previewPage_->Step(command == "moveTop" ? &PrintJob::PreviousPage : &PrintJob::NextPage);
     } else if (command == "moveTop") {
         ledgerPage_->SelectGridRow(a.moveTop());
