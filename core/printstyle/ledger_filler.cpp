@@ -25,7 +25,6 @@ constexpr std::array<std::string_view, kRowFieldCount> kCleanUpOrder{
     "#ia_", "#ic_", "#ib_", "#id_", "#ie_", "#if_", "#ca_", "#cd_", "#ce_", "#cf_", "#cg_"};
 
 constexpr std::size_t kPrefixLength = 4;  // "#ia_"
-constexpr std::size_t kBalanceShrinkLength = 10;
 
 bool IsKokuyo(int paperIndex) {
     return paperIndex == 1 || paperIndex == 2;
@@ -178,14 +177,19 @@ void SetRedWhenNegative(std::string& line, std::string_view balance, bool red) {
         line = SetLineField(line, kRedColour, 19);
 }
 
+// Amounts of more than ten characters are drawn smaller, so that they stay in their column.
+void FillAmount(std::string& line, const std::string& placeholder, std::string_view amount) {
+    if (const auto shrink = LongAmountShrink(CodePointCount(amount))) {
+        line = SetLineField(line, shrink->size, 15);
+        line = SetLineField(line, shrink->pitch, 18);
+    }
+    ReplacePlaceholder(line, placeholder, amount, false);
+}
+
 void FillBalance(std::string& line, const std::string& placeholder, std::string_view balance,
                  bool red) {
     SetRedWhenNegative(line, balance, red);
-    if (CodePointCount(balance) > kBalanceShrinkLength) {
-        line = SetLineField(line, "9", 15);
-        line = SetLineField(line, "-1.6", 18);
-    }
-    ReplacePlaceholder(line, placeholder, balance, false);
+    FillAmount(line, placeholder, balance);
 }
 
 void FillKokuyoBalance(std::string& line, const std::string& placeholder, std::string_view balance,
@@ -212,10 +216,14 @@ void FillRow(std::string& line, const RowPlaceholder& at, const std::string& row
             ReplacePlaceholder(line, at.text, field(3), false);
             break;
         case kId:
+            FillAmount(line, at.text, field(4));
+            break;
         case kCd:
             ReplacePlaceholder(line, at.text, field(4), false);
             break;
         case kIe:
+            FillAmount(line, at.text, field(5));
+            break;
         case kCe:
             ReplacePlaceholder(line, at.text, field(5), false);
             break;
