@@ -180,6 +180,7 @@ void PrintJob::ShowEmptyStyle() {
 
 void PrintJob::ShowOffsetControls(bool kokuyo) {
     controls_.evenOffsetsShown = kokuyo;
+    controls_.formLinesShown = kokuyo;
     controls_.oddOffsetCaption = kokuyo ? "奇数ページ" : "全体位置調整";
 }
 
@@ -235,6 +236,11 @@ void PrintJob::SetMonthChecked(int item, bool checked) {
 
 void PrintJob::SetOffsetPreview(bool on) {
     panel_.offsetPreview = on;
+    RepaintPreview();
+}
+
+void PrintJob::SetFormLines(bool on) {
+    panel_.formLines = on;
     RepaintPreview();
 }
 

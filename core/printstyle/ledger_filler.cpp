@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "core/ledger/book.h"
+#include "core/printstyle/device_mapping.h"
 #include "core/printstyle/placeholders.h"
 #include "core/util/fields.h"
 #include "core/util/text_length.h"
@@ -192,14 +193,29 @@ void FillBalance(std::string& line, const std::string& placeholder, std::string_
     FillAmount(line, placeholder, balance);
 }
 
+// A KOKUYO form has ten boxes for an amount, one digit centred in each. A longer amount is
+// drawn smaller within the ten boxes, each digit 0.8 mm narrower than its pitch so
+// that the last one stays inside the last box.
+void FillKokuyoAmount(std::string& line, const std::string& placeholder, std::string_view amount) {
+    constexpr std::size_t kBoxes = 10;
+    const std::size_t length = CodePointCount(amount);
+    const Amount box = AbsMm(Amount::TryParse(FieldNView(line, ";", 18)).value_or(Amount()));
+    if (length > kBoxes && !box.IsZero()) {
+        const double boxMm = static_cast<double>(box.Raw()) / Amount::kScale;
+        const AmountShrink shrink = ShrinkToWidth(length, kBoxes * boxMm, 0.8);
+        line = SetLineField(line, shrink.size, 15);
+        line = SetLineField(line, shrink.pitch, 18);
+    }
+    ReplacePlaceholder(line, placeholder, amount, false);
+}
+
 void FillKokuyoBalance(std::string& line, const std::string& placeholder, std::string_view balance,
                        const LedgerPageInputs& in) {
     SetRedWhenNegative(line, balance, in.negativeInRed);
     // "整数での表示": the form's own columns say which side a figure is on.
     const bool withoutSign =
         IsKokuyo(in.paperIndex) && in.kokuyoOpt == 0 && balance.find('-') != std::string_view::npos;
-    ReplacePlaceholder(line, placeholder, withoutSign ? ReplaceAll(balance, "-", "") : balance,
-                       false);
+    FillKokuyoAmount(line, placeholder, withoutSign ? ReplaceAll(balance, "-", "") : balance);
 }
 
 void FillRow(std::string& line, const RowPlaceholder& at, const std::string& row,
@@ -219,13 +235,13 @@ void FillRow(std::string& line, const RowPlaceholder& at, const std::string& row
             FillAmount(line, at.text, field(4));
             break;
         case kCd:
-            ReplacePlaceholder(line, at.text, field(4), false);
+            FillKokuyoAmount(line, at.text, field(4));
             break;
         case kIe:
             FillAmount(line, at.text, field(5));
             break;
         case kCe:
-            ReplacePlaceholder(line, at.text, field(5), false);
+            FillKokuyoAmount(line, at.text, field(5));
             break;
         case kIf:
             FillBalance(line, at.text, field(6), in.negativeInRed);

@@ -68,13 +68,13 @@ std::optional<AmountShrink> LongAmountShrink(std::size_t length) {
     return length <= 15 ? AmountShrink{"9", "-1.6"} : ShrinkToWidth(length, 15 * 1.6);
 }
 
-AmountShrink ShrinkToWidth(std::size_t length, double widthMm) {
+AmountShrink ShrinkToWidth(std::size_t length, double widthMm, double gapMm) {
     if (length == 0) return {"9", "0"};
     // Twentieths of a millimetre, rounded down so that the text stays within the width.
     const long twentieths = std::max(1L, static_cast<long>(widthMm * 20 / length + 1e-9));
     const double pitch = twentieths / 20.0;
     // A digit of the IPAex faces is half an em: points * 25.4 / 72 / 2 mm.
-    const int points = std::clamp(static_cast<int>(pitch / (25.4 / 144) + 1e-9), 5, 9);
+    const int points = std::clamp(static_cast<int>((pitch - gapMm) / (25.4 / 144) + 1e-9), 5, 9);
     std::string pitchText = "-" + std::to_string(twentieths / 20);
     const long hundredths = twentieths % 20 * 5;
     if (hundredths != 0) {

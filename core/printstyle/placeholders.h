@@ -29,8 +29,8 @@ struct AmountShrink {
 
 // An amount of length characters kept within widthMm: one character every widthMm / length
 // mm (down to a twentieth of a millimetre) at the largest whole point size, up to 9, whose
-// half-em digits fit that pitch (5 points at the least).
-AmountShrink ShrinkToWidth(std::size_t length, double widthMm);
+// half-em digits fit that pitch less gapMm (5 points at the least).
+AmountShrink ShrinkToWidth(std::size_t length, double widthMm, double gapMm = 0);
 
 // The size of a long amount in a ledger column: none up to 10 characters, 9 points with a
 // pitch of 1.6 mm up to 15, longer ones within the 24 mm that 15 such characters take.
