@@ -68,6 +68,15 @@ bool DesktopProgram::Start() {
     return true;
 }
 
+void DesktopProgram::ShowPage(const std::string& page) {
+    if (page == "summary")
+        app_->monthlyList();
+    else if (page == "graph")
+        app_->graph();
+    else if (page == "preview")
+        app_->printnote();
+}
+
 bool DesktopProgram::SaveScreenshot(const QString& path) {
     QApplication::processEvents();
     return window_->grab().save(path, "PNG");

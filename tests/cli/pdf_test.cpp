@@ -112,7 +112,7 @@ TEST(PdfOutput, LinesLandWithinATenthOfAMillimetreOnThePaperOfTheStyle) {
 TEST(PdfOutput, EveryPageOfTheJobAndOptionErrors) {
     TempFolder home;
     const std::string pdf = home.File("ledger.pdf");
-    const std::string sample = std::string(VELMORA_DATA_DIR) + "/sample.exv";
+    const std::string sample = FixturePath("ledger/sample2014.exv");
     const std::string copy = home.File("sample.exv");
     WriteBytes(copy, ReadBytes(sample));
     const CliResult pages = RunCli(
@@ -147,7 +147,7 @@ std::string LastLine(const std::string& err) {
 TEST(PdfOutput, NeverTheOpenLedgerNorAFileOfTheWorkingFolder) {
     TempFolder home, files;
     const std::string ledger = files.File("L.exv");
-    WriteBytes(ledger, ReadBytes(std::string(VELMORA_DATA_DIR) + "/sample.exv"));
+    WriteBytes(ledger, ReadBytes(FixturePath("ledger/sample2014.exv")));
     const std::string before = ReadBytes(ledger);
     std::filesystem::create_symlink(ledger, files.File("link.pdf"));
     const auto pdfTo = [&](const std::string& out) {
@@ -171,7 +171,7 @@ TEST(PdfOutput, NeverTheOpenLedgerNorAFileOfTheWorkingFolder) {
 TEST(PdfOutput, WrittenAsLedgersAreWrittenNeverThroughAPlantedLink) {
     TempFolder home, files;
     const std::string ledger = files.File("L.exv");
-    WriteBytes(ledger, ReadBytes(std::string(VELMORA_DATA_DIR) + "/sample.exv"));
+    WriteBytes(ledger, ReadBytes(FixturePath("ledger/sample2014.exv")));
     const auto pdfTo = [&](const std::string& out) {
         return RunCli({"--today", "2014/04/10", "pages", ledger, "--report", "2", "--month", "4",
                        "--pdf", out, "--dpi", "100"},
