@@ -291,6 +291,13 @@ bool PrintJob::LoadStylePage(const std::string& requested) {
 }
 
 int PrintJob::CountPages(const std::string& path) {
+    // A kind that pages through its print data counts its pages from the data's length.
+    const ReportKindInfo* report = Report();
+    if (report != nullptr && report->countPages != nullptr) {
+        StyleList style = LoadStyleFile(path);
+        UpgradeStyleVersion(style);
+        return report->countPages(TakeRowsPerPage(style), PrintDataLines().size());
+    }
     const int page = state_.page;
     const StyleList shown = std::move(style_);
     int count = 0;

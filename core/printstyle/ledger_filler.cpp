@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <limits>
 #include <optional>
 #include <string_view>
 
@@ -274,6 +275,14 @@ std::string LedgerPageTitle(const LedgerPageInputs& in) {
     if (in.bookKind == kCashKind && in.useType == 2)
         return std::string(kAllowanceBookName) + suffix;
     return in.bookName + suffix;
+}
+
+int LedgerPageCount(int rowsPerPage, std::size_t dataLines) {
+    const auto n = static_cast<std::int64_t>(dataLines);
+    if (rowsPerPage <= 0 || n <= rowsPerPage) return 1;
+    const std::int64_t continued = std::max(rowsPerPage - 1, 1);
+    const std::int64_t pages = 1 + (n - rowsPerPage + continued - 1) / continued;
+    return static_cast<int>(std::min<std::int64_t>(pages, std::numeric_limits<int>::max()));
 }
 
 FillResult FillLedgerPage(StyleList& style, const std::vector<std::string>& printData,

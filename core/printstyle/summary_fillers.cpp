@@ -1,6 +1,8 @@
 #include "core/printstyle/summary_fillers.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <limits>
 #include <optional>
 #include <string_view>
 
@@ -95,6 +97,13 @@ void FillRowPlaceholder(std::string& line, const RowPlaceholder& hit, std::strin
 }
 
 }  // namespace
+
+int SummaryPageCount(int rowsPerPage, std::size_t dataLines) {
+    const auto rows = static_cast<std::int64_t>(dataLines) - 1;  // below the header
+    if (rowsPerPage <= 0 || rows <= rowsPerPage) return 1;
+    const std::int64_t pages = (rows + rowsPerPage - 1) / rowsPerPage;
+    return static_cast<int>(std::min<std::int64_t>(pages, std::numeric_limits<int>::max()));
+}
 
 FillResult FillSummaryPage(StyleList& style, const std::vector<std::string>& printData,
                            const PageHeadings& headings, const FillerOptions& options,

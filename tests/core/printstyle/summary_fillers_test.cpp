@@ -514,5 +514,20 @@ TEST(BookBalancePageTest, SeveralPlaceholdersInOneLine) {
     EXPECT_EQ(style.Line(5), "現金出納帳");
 }
 
+TEST(SummaryPageCountTest, IsThePagesTheFillerMakes) {
+    ScriptedDialogs dialogs;
+    for (int m : {0, 1, 2, 30}) {
+        for (int n = 0; n <= 3 * m + 3; ++n) {
+            std::vector<std::string> data = SummaryData(n);
+            int filled = 1;
+            while (filled < 100) {
+                StyleList style = SummaryStyle(m, {"#ka_01"});
+                if (FillSummaryPage(style, data, Headings(filled), {}, dialogs).lastPage) break;
+                ++filled;
+            }
+            EXPECT_EQ(SummaryPageCount(m, data.size()), filled) << m << " rows, " << n << " lines";
+        }
+    }
+}
 }  // namespace
 }  // namespace velmora
