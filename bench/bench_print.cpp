@@ -74,7 +74,8 @@ std::vector<std::string> CashPrintData(const std::string& workingFolder, const s
     app.note1();
     for (int month = 1; month <= 12 && static_cast<int>(lines.size()) <= kPageRows; ++month) {
         app.ChooseMonthTab(TabOfMonth(app.session().ledger.startMonth, month));
-        const LedgerListOut out = LISTOUT(app.ledgerView().rows, app.view().calendar.drawn);
+        const LedgerPrintData out =
+            LedgerPrintLines(app.ledgerView().rows, app.view().calendar.drawn);
         lines.insert(lines.end(), out.lines.begin(), out.lines.end());
     }
     return lines;
@@ -129,7 +130,7 @@ void RegisterYearBenchmark(const std::string& workingFolder, const std::string& 
                                          for (int item = 0; item < 12; ++item)
                                              job.SetMonthChecked(item, true);
                                          state.ResumeTiming();
-                                         const PrintRunResult run = job.printRun();
+                                         const PrintRunResult run = job.Print();
                                          if (run.error || run.cancelled)
                                              return state.SkipWithError("the run failed");
                                          sheets = run.sheets.size();

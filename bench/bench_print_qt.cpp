@@ -54,7 +54,7 @@ void RegisterPreview(const std::string& folder, const std::string& path, int zoo
                                                      QImage::Format_RGB32);
                                          QPainter painter(&area);
                                          gui::QtCanvas canvas(painter, g.resolutionX, false);
-                                         if (!job.previewPaint(canvas, images).Ok())
+                                         if (!job.PaintPreview(canvas, images).Ok())
                                              return state.SkipWithError("the page did not draw");
                                          painter.end();
                                          benchmark::DoNotOptimize(area.constBits());
@@ -77,8 +77,7 @@ void RegisterYearRecording(const std::string& folder, const std::string& path) {
                                          state.PauseTiming();
                                          SetUpYear(app);
                                          state.ResumeTiming();
-                                         const PrintRunResult run =
-                                             app.mutablePrintJob().printRun();
+                                         const PrintRunResult run = app.mutablePrintJob().Print();
                                          if (run.error || run.cancelled)
                                              return state.SkipWithError("the run failed");
                                          sheets = run.sheets.size();
@@ -111,7 +110,7 @@ void RegisterYearPdf(const std::string& folder, const std::string& path) {
                 SetUpYear(app);
                 printer.SetPdfFile(pdf);
                 state.ResumeTiming();
-                const PrintRunResult run = app.mutablePrintJob().printRun();
+                const PrintRunResult run = app.mutablePrintJob().Print();
                 if (run.error || run.cancelled) return state.SkipWithError("the run failed");
                 sheets = run.sheets.size();
             }

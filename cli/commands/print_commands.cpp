@@ -97,7 +97,7 @@ void ApplyStyleOptions(const Args& args, PrintJob& job) {
     take("font", choice.font, 1);
     take("column", choice.column, 1);
     take("color", choice.colour, 3);
-    if (changed) job.paper_selClick(choice);
+    if (changed) job.ChooseStyle(choice);
     if (auto kokuyo = args.Value("kokuyo")) job.SetKokuyoOpt(IntOption(*kokuyo, "kokuyo", 0, 1));
 }
 
@@ -115,7 +115,7 @@ int PrintPages(CliContext& ctx, PrintJob& job, const PagesOptions& o) {
         ctx.out << "=== page " << n << '\n';
         if (o.trace) {
             RecordingCanvas canvas(o.dpi);
-            const DrawResult drawn = job.pageDraw(
+            const DrawResult drawn = job.DrawPage(
                 canvas, images, PrinterDrawContext(job.metrics(), job.panel().zoom), false);
             for (const auto& line : canvas.Lines()) ctx.out << line << '\n';
             if (!drawn.Ok()) return ctx.Fail(drawn.error->what());
@@ -134,7 +134,7 @@ int PrintPagesToDocument(CliContext& ctx, PrintJob& job) {
     device.BeginDocument();
     for (int n = 1;; ++n) {
         const DrawResult drawn =
-            job.pageDraw(device.PageCanvas(), device.PageImages(),
+            job.DrawPage(device.PageCanvas(), device.PageImages(),
                          PrinterDrawContext(job.metrics(), job.panel().zoom), false);
         if (!drawn.Ok()) {
             device.AbortDocument();
@@ -149,7 +149,7 @@ int PrintPagesToDocument(CliContext& ctx, PrintJob& job) {
 }
 
 int PrintRunSheets(CliContext& ctx, PrintJob& job) {
-    const PrintRunResult run = job.printRun();
+    const PrintRunResult run = job.Print();
     for (const PrintedSheet& sheet : run.sheets)
         ctx.out << sheet.sheet << '\t' << sheet.month << '\t' << sheet.page << '\t' << sheet.side
                 << '\n';

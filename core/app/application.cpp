@@ -363,8 +363,8 @@ void Application::KeepJournal(const std::string& path) {
 }
 
 void Application::ShowStartedSession() {
-    layoutLoad(services_.workingFolder, ledgerLayout_);
-    summaryLayoutLoad(services_.workingFolder, summaryLayout_);
+    ReadLedgerLayout(services_.workingFolder, ledgerLayout_);
+    ReadSummaryLayout(services_.workingFolder, summaryLayout_);
     holidays_ = LoadHolidays(session_);
     ShowMainCalendar(session_, view_, session_.clock().Today());
     SelectMonth(session_, view_, session_.currentMonth);
@@ -375,7 +375,7 @@ bool Application::CloseQuery(const Placement& placement) {
     CommandScope scope(*this);
     const bool close = CloseRequest(session_, placement);
     if (close && journal_) journal_->Discard();
-    summaryLayoutSave(services_.workingFolder, summaryLayout_, services_.writer);
+    WriteSummaryLayout(services_.workingFolder, summaryLayout_, services_.writer);
     return close;
 }
 
@@ -450,7 +450,7 @@ void Application::kingakuAgain() {
 
 void Application::target_Notes() {
     CommandScope scope(*this);
-    TargetNotes(session_);
+    RunSearch(session_);
 }
 
 void Application::searchKamoku() {
@@ -464,46 +464,46 @@ void Application::searchKamoku() {
 
 void Application::searchItem(std::optional<int> selectedRecord) {
     CommandScope scope(*this);
-    SearchItem(session_, view_, selectedRecord);
+    SearchByDescription(session_, view_, selectedRecord);
 }
 
 void Application::searchIncome() {
     CommandScope scope(*this);
-    SearchIncome(session_, view_);
+    SearchByIncome(session_, view_);
 }
 
 void Application::searchOutcome() {
     CommandScope scope(*this);
-    SearchOutcome(session_, view_);
+    SearchByExpense(session_, view_);
 }
 
 void Application::searchPreview() {
-    SearchPreview(session_, view_);
+    ShowSearchConditions(session_, view_);
 }
 
 void Application::cancelKamoku() {
     CommandScope scope(*this);
-    CancelKamoku(session_, view_);
+    ClearTitleSearch(session_, view_);
 }
 
 void Application::cancelItem() {
     CommandScope scope(*this);
-    CancelItem(session_, view_);
+    ClearDescriptionSearch(session_, view_);
 }
 
 void Application::cancelIncome() {
     CommandScope scope(*this);
-    CancelIncome(session_, view_);
+    ClearIncomeSearch(session_, view_);
 }
 
 void Application::cancelOutcome() {
     CommandScope scope(*this);
-    CancelOutcome(session_, view_);
+    ClearExpenseSearch(session_, view_);
 }
 
 void Application::searchClear() {
     CommandScope scope(*this);
-    SearchClear(session_, view_);
+    ClearSearches(session_, view_);
 }
 
 // The two check boxes only change the state that the next search reads.
@@ -554,7 +554,7 @@ void Application::csvfileOut() {
 
 void Application::mdisplay_write(const LedgerLayout& shownLayout) {
     ledgerLayout_ = shownLayout;
-    layoutSave(services_.workingFolder, ledgerLayout_, services_.dialogs, services_.writer);
+    WriteLedgerLayout(services_.workingFolder, ledgerLayout_, services_.dialogs, services_.writer);
 }
 
 // ---- files ----
@@ -601,7 +601,7 @@ void Application::monthlyList() {
 void Application::back() {
     CommandScope scope(*this);
     const int level = summary_.drillLevel();
-    summary_.back(mainPage_ == MainPage::Preview, session_.ledger, services_.dialogs);
+    summary_.GoBack(mainPage_ == MainPage::Preview, session_.ledger, services_.dialogs);
     if (summary_.drillLevel() != level) mainPage_ = MainPage::Summary;
     pending_ |= kSummaryPending;
 }
@@ -609,7 +609,7 @@ void Application::back() {
 void Application::monthlySum() {
     CommandScope scope(*this);
     leftPaneShown_ = false;
-    summary_.monthlySum(session_.ledger);
+    summary_.RebuildTitleLevel(session_.ledger);
     mainPage_ = MainPage::Summary;
     summaryStale_ = false;
     pending_ |= kSummaryPending;
@@ -650,7 +650,7 @@ void Application::PrintCommand(void (PrintJob::*command)()) {
 
 void Application::printerSetup() {
     const std::optional<int> chosen = windows_->ChoosePrinter();
-    PrintWork([&] { printJob_->printerSetup(chosen); });
+    PrintWork([&] { printJob_->TakePrinterChoice(chosen); });
 }
 
 PrintRunResult Application::printRun(const PrintProgress& progress) {
@@ -676,23 +676,23 @@ void Application::PrintCalibration() {
 }
 
 void Application::printnote() {
-    PrintCommand(&PrintJob::printnote);
+    PrintCommand(&PrintJob::PrepareLedger);
 }
 
 void Application::printzandaka() {
-    PrintCommand(&PrintJob::printzandaka);
+    PrintCommand(&PrintJob::PrepareBookBalances);
 }
 
 void Application::monthlyprint() {
-    PrintCommand(&PrintJob::monthlyprint);
+    PrintCommand(&PrintJob::PrepareMonthlySummary);
 }
 
 void Application::incomeprint() {
-    PrintCommand(&PrintJob::incomeprint);
+    PrintCommand(&PrintJob::PrepareIncomeExpense);
 }
 
 void Application::graphprint() {
-    PrintCommand(&PrintJob::graphprint);
+    PrintCommand(&PrintJob::PrepareGraph);
 }
 
 // ---- other programs and help ----
@@ -821,7 +821,7 @@ std::vector<std::string> Application::EntryCompletions() const {
 
 void Application::ChooseSummaryBook(int item) {
     CommandScope scope(*this);
-    summary_.notes_selectClick(item, session_.ledger);
+    summary_.ChooseBook(item, session_.ledger);
     summaryStale_ = false;
     pending_ |= kSummaryPending;
 }
@@ -835,7 +835,7 @@ void Application::DrillIntoTitle(const std::string& title) {
 
 bool Application::monthlyGridDblClick(int row) {
     CommandScope scope(*this);
-    if (!summary_.monthlyGridDblClick(row, session_.ledger, services_.dialogs)) return false;
+    if (!summary_.DrillDownRow(row, session_.ledger, services_.dialogs)) return false;
     summaryStale_ = false;
     pending_ |= kSummaryPending;
     return true;

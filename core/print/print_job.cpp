@@ -38,41 +38,41 @@ const std::vector<std::string>& PrintJob::PrintDataLines() {
 }
 
 void PrintJob::WriteLedgerPrintData(const LedgerListing& listing) {
-    LedgerListOut out = LISTOUT(listing.rows, listing.calendarMonth);
+    LedgerPrintData out = LedgerPrintLines(listing.rows, listing.calendarMonth);
     sources_.ShowListOutPanels(out.searchRange, out.monthPanel);
     WritePrintDataFile(std::move(out.lines));
 }
 
-void PrintJob::printnote() {
+void PrintJob::PrepareLedger() {
     const LedgerPageInputs page = sources_.LedgerPage();
     const int kind = LedgerReportFor(page.bookKind, !page.accountFilter.empty());
     const LedgerListing listing = sources_.CurrentLedger();
     WriteLedgerPrintData(listing);
     state_.monthToPrint = listing.month >= 1 && listing.month <= 12 ? listing.month : 13;
-    printSetup(kind);
+    SetUpKind(kind);
     controls_.previewTab = listing.ledgerTab - 1;
 }
 
-void PrintJob::monthlyprint() {
+void PrintJob::PrepareMonthlySummary() {
     WritePrintDataFile(sources_.SummaryPrintData());
     const int kind =
         sources_.SummaryDrillLevel() == 0 ? kMonthlyTitlesReport : kMonthlyDescriptionsReport;
     const int ledgerTab = sources_.CurrentLedger().ledgerTab;
-    printSetup(kind);
+    SetUpKind(kind);
     controls_.previewTab = ledgerTab - 1;
 }
 
-void PrintJob::incomeprint() {
-    printSetup(kIncomeExpenseReport);
+void PrintJob::PrepareIncomeExpense() {
+    SetUpKind(kIncomeExpenseReport);
 }
-void PrintJob::printzandaka() {
-    printSetup(kBookBalancesReport);
+void PrintJob::PrepareBookBalances() {
+    SetUpKind(kBookBalancesReport);
 }
-void PrintJob::graphprint() {
-    printSetup(kGraphReport);
+void PrintJob::PrepareGraph() {
+    SetUpKind(kGraphReport);
 }
 
-void PrintJob::printSetup(int kind) {
+void PrintJob::SetUpKind(int kind) {
     const ReportKindInfo* info = FindReportKind(kind);
     if (info == nullptr) return;
     state_.kind = kind;
@@ -180,7 +180,7 @@ void PrintJob::SelectLedgerStyle() {
     LoadStylePage(StyleFilePath(services_.workingFolder, state_.kind, panel_.choice));
 }
 
-void PrintJob::paper_selClick(const StyleChoice& choice) {
+void PrintJob::ChooseStyle(const StyleChoice& choice) {
     if (!optionEventsHonoured_) return;
     panel_.choice = choice;
     if (IsLedgerReport(state_.kind) || IsSummaryReport(state_.kind)) SelectStyle();
@@ -315,12 +315,12 @@ void PrintJob::NextPage() {
     LoadStylePage(state_.stylePath);
 }
 
-void PrintJob::PreviewTabChanged(int tab) {
+void PrintJob::ChoosePreviewTab(int tab) {
     if (!IsLedgerReport(state_.kind) || tab < 0 || tab >= 12) return;
-    monthReload(FiscalMonthAt(sources_.StartMonth(), tab));
+    ReloadMonth(FiscalMonthAt(sources_.StartMonth(), tab));
 }
 
-void PrintJob::monthReload(int month) {
+void PrintJob::ReloadMonth(int month) {
     WriteLedgerPrintData(sources_.ShowLedgerMonth(month));
     state_.page = 1;
     state_.pageSide = 0;

@@ -40,7 +40,7 @@ public:
     virtual LedgerPageInputs LedgerPage() const = 0;
     virtual int StartMonth() const = 0;
 
-    // The monthly summary: its rows as `monthlyListOut` writes them, and its drill level.
+    // The monthly summary: its rows as `SummaryPrintLines` writes them, and its drill level.
     virtual std::vector<std::string> SummaryPrintData() const = 0;
     virtual int SummaryDrillLevel() const = 0;
 

@@ -28,7 +28,7 @@ public:
 
     // The ledger view last built for the print job.
     const LedgerViewResult& LastView() const { return shown_; }
-    // What LISTOUT last showed in `searchrange`.
+    // What LedgerPrintLines last showed in `searchrange`.
     const std::string& SearchRange() const { return searchRange_; }
 
 private:

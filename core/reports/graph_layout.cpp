@@ -25,12 +25,12 @@ struct FigureRow {
 };
 
 constexpr std::array<FigureRow, 6> kFigureRows{{
-    {"tincome", "収入金額", 376, &GraphMonth::tincome},
-    {"rincome", "収入累計", 401, &GraphMonth::rincome},
-    {"texpenses", "支出金額", 436, &GraphMonth::texpenses},
-    {"rexpenses", "支出累計", 461, &GraphMonth::rexpenses},
-    {"sagaku", "差引金額", 502, &GraphMonth::sagaku},
-    {"rsagaku", "差引累計", 527, &GraphMonth::rsagaku},
+    {"tincome", "収入金額", 376, &GraphMonth::incomeTotal},
+    {"rincome", "収入累計", 401, &GraphMonth::cumulativeIncome},
+    {"texpenses", "支出金額", 436, &GraphMonth::expenseTotal},
+    {"rexpenses", "支出累計", 461, &GraphMonth::cumulativeExpense},
+    {"sagaku", "差引金額", 502, &GraphMonth::difference},
+    {"rsagaku", "差引累計", 527, &GraphMonth::cumulativeDifference},
 }};
 
 double PointSize(const GraphLabel& label) {
@@ -69,10 +69,10 @@ GraphLayout LayOutGraph(const GraphFigures& figures) {
 
     layout.texts.push_back(Plain("maxlevel",
                                  {kCaptionLeft, kMaxLevelTop, kScaleLabelWidth, kFigureHeight},
-                                 figures.maxlevel, GraphAlign::Right));
+                                 figures.scaleTop, GraphAlign::Right));
     layout.texts.push_back(Plain("divlevel",
                                  {kCaptionLeft, kDivLevelTop, kScaleLabelWidth, kFigureHeight},
-                                 figures.divlevel, GraphAlign::Right));
+                                 figures.scaleMiddle, GraphAlign::Right));
     layout.texts.push_back(MonthStyle(
         "caption_month", {kCaptionLeft, kMonthLabelTop, kCaptionWidth, kMonthLabelHeight}, "月名"));
     for (const FigureRow& row : kFigureRows)
@@ -87,12 +87,12 @@ GraphLayout LayOutGraph(const GraphFigures& figures) {
         layout.bars.push_back({"income" + n,
                                {left, m.income.top, kGraphBarWidth, m.income.height},
                                kIncomeBarColour,
-                               m.month.caption + " 収入 " + m.tincome.caption});
+                               m.month.caption + " 収入 " + m.incomeTotal.caption});
         layout.bars.push_back(
             {"expenses" + n,
              {left + kGraphExpenseOffset, m.expenses.top, kGraphBarWidth, m.expenses.height},
              kExpenseBarColour,
-             m.month.caption + " 支出 " + m.texpenses.caption});
+             m.month.caption + " 支出 " + m.expenseTotal.caption});
         GraphText month =
             MonthStyle("month" + n, {left, kMonthLabelTop, kColumnLabelWidth, kMonthLabelHeight},
                        m.month.caption);

@@ -27,8 +27,8 @@ std::vector<LayoutKey> LedgerKeys(LedgerLayout& layout) {
     keys.push_back({"[left_panel_width]", &layout.leftPanelWidth, 100});
     for (int c = 0; c < kLedgerGridColumns; ++c)
         keys.push_back({ListColumnKey(c), &layout.listColWidths[static_cast<std::size_t>(c)], 50});
-    keys.push_back({"[NOTESGRID[1]]", &layout.notesGridWidths[1], 100});
-    keys.push_back({"[NOTESGRID[2]]", &layout.notesGridWidths[2], 50});
+    keys.push_back({"[NOTESGRID[1]]", &layout.bookBalanceWidths[1], 100});
+    keys.push_back({"[NOTESGRID[2]]", &layout.bookBalanceWidths[2], 50});
     keys.push_back({"[PageControl2]", &layout.sidePanelWidth, 255});
     return keys;
 }
@@ -95,8 +95,8 @@ void ApplySummaryLayoutLines(const std::vector<std::string>& lines, SummaryLayou
     ApplyKeyLines(lines, keys);
 }
 
-bool layoutSave(const std::string& workingFolder, const LedgerLayout& layout, Dialogs& dialogs,
-                FileWriter& writer) {
+bool WriteLedgerLayout(const std::string& workingFolder, const LedgerLayout& layout,
+                       Dialogs& dialogs, FileWriter& writer) {
     try {
         WriteTextLines(JoinPath(workingFolder, kLedgerLayoutFile), LedgerLayoutLines(layout),
                        writer);
@@ -108,15 +108,15 @@ bool layoutSave(const std::string& workingFolder, const LedgerLayout& layout, Di
     return true;
 }
 
-void layoutLoad(const std::string& workingFolder, LedgerLayout& layout) {
+void ReadLedgerLayout(const std::string& workingFolder, LedgerLayout& layout) {
     std::vector<std::string> lines;
     if (ReadLines(JoinPath(workingFolder, kLedgerLayoutFile), lines))
         ApplyLedgerLayoutLines(lines, layout);
     layout.listColWidths[kHiddenLedgerColumn] = 0;
 }
 
-bool summaryLayoutSave(const std::string& workingFolder, const SummaryLayout& layout,
-                       FileWriter& writer) {
+bool WriteSummaryLayout(const std::string& workingFolder, const SummaryLayout& layout,
+                        FileWriter& writer) {
     try {
         WriteTextLines(JoinPath(workingFolder, kSummaryLayoutFile), SummaryLayoutLines(layout),
                        writer);
@@ -126,7 +126,7 @@ bool summaryLayoutSave(const std::string& workingFolder, const SummaryLayout& la
     return true;
 }
 
-void summaryLayoutLoad(const std::string& workingFolder, SummaryLayout& layout) {
+void ReadSummaryLayout(const std::string& workingFolder, SummaryLayout& layout) {
     std::vector<std::string> lines;
     if (ReadLines(JoinPath(workingFolder, kSummaryLayoutFile), lines))
         ApplySummaryLayoutLines(lines, layout);

@@ -40,7 +40,7 @@ LeftPane::LeftPane(Application& app, QWidget* parent) : QTabWidget(parent), app_
     titleList_ = new QListWidget(inner);
     titleList_->setObjectName("ListBox1");
     inner->addTab(titleList_, Q(kLeftInnerPageCaptions[0]));
-    bookBalances_ = new QTableWidget(0, kNotesGridColumns, inner);
+    bookBalances_ = new QTableWidget(0, kBookBalanceColumns, inner);
     bookBalances_->setObjectName("NOTESGRID");
     bookBalances_->setHorizontalHeaderLabels({"", "帳簿名", "残高"});
     bookBalances_->verticalHeader()->hide();
@@ -113,13 +113,13 @@ void LeftPane::ShowLists() {
 }
 
 void LeftPane::SaveColumnWidths(LedgerLayout& layout) const {
-    for (int c = 1; c < kNotesGridColumns; ++c)
-        layout.notesGridWidths[static_cast<std::size_t>(c)] = bookBalances_->columnWidth(c);
+    for (int c = 1; c < kBookBalanceColumns; ++c)
+        layout.bookBalanceWidths[static_cast<std::size_t>(c)] = bookBalances_->columnWidth(c);
 }
 
 void LeftPane::ApplyColumnWidths(const LedgerLayout& layout) {
-    for (int c = 1; c < kNotesGridColumns; ++c)
-        bookBalances_->setColumnWidth(c, layout.notesGridWidths[static_cast<std::size_t>(c)]);
+    for (int c = 1; c < kBookBalanceColumns; ++c)
+        bookBalances_->setColumnWidth(c, layout.bookBalanceWidths[static_cast<std::size_t>(c)]);
     bookBalances_->setColumnHidden(0, true);
 }
 

@@ -44,7 +44,7 @@ QImage PreviewSheet::RenderArea() const {
     QtCanvas canvas(painter, g.resolutionX, false);
     QtImageLoader images;
     // A page that fails to draw shows what was drawn before the failing item.
-    (void)job.previewPaint(canvas, images);
+    (void)job.PaintPreview(canvas, images);
     return area;
 }
 
@@ -119,7 +119,7 @@ PreviewPage::PreviewPage(Application& app, QWidget* parent) : QWidget(parent), a
         ShowJob();
     });
     connect(tabs_, &QTabBar::currentChanged, this, [&job](int tab) {
-        if (tab >= 0) job.PreviewTabChanged(tab);
+        if (tab >= 0) job.ChoosePreviewTab(tab);
     });
     ShowJob();
 }

@@ -130,7 +130,7 @@ PrintPage::PrintPage(Application& app, QWidget* parent) : QWidget(parent), app_(
             NumberField& m = box->model();
             m.SetFigure(4);
             m.SetFixed(true);
-            m.SetRoundMode(RoundMode::rmRound);
+            m.SetRoundMode(RoundMode::kRound);
             m.SetValidMinus(true);
             m.SetLimit(true);
             m.SetMax(100);
@@ -201,7 +201,7 @@ PrintPage::PrintPage(Application& app, QWidget* parent) : QWidget(parent), app_(
     connect(offsetPreview_, &QCheckBox::toggled, this,
             [this, &job](bool on) { app_.PrintWork([&] { job.SetOffsetPreview(on); }); });
     connect(offsets_[0], &QLineEdit::returnPressed, this,
-            [this, &job] { app_.PrintWork([&] { job.OffsetEntered(); }); });
+            [this, &job] { app_.PrintWork([&] { job.TakeTypedOffsets(); }); });
     connect(confirm, &QPushButton::clicked, this,
             [this, &job] { app_.PrintWork([&] { job.ConfirmOffsets(); }); });
     connect(setup, &QPushButton::clicked, this, [this] { app_.printerSetup(); });
@@ -220,7 +220,7 @@ PrintPage::~PrintPage() {
 void PrintPage::StyleChoiceChanged() {
     const StyleChoice choice{paper_->currentIndex(), font_->currentIndex(), column_->currentIndex(),
                              colour_->currentIndex()};
-    app_.PrintWork([&] { app_.mutablePrintJob().paper_selClick(choice); });
+    app_.PrintWork([&] { app_.mutablePrintJob().ChooseStyle(choice); });
 }
 
 void PrintPage::OffsetsChanged() {

@@ -152,7 +152,7 @@ void SummaryPage::ShowSummary() {
     const MonthlySummary& s = app_.summary();
     const BookSelector& selector = s.selector();
     QStringList items;
-    for (const std::string& name : selector.notes_select) items << QString::fromStdString(name);
+    for (const std::string& name : selector.names) items << QString::fromStdString(name);
     notesSelect_->blockSignals(true);
     bool same = notesSelect_->count() == items.size();
     for (int i = 0; same && i < items.size(); ++i) same = notesSelect_->itemText(i) == items[i];

@@ -69,7 +69,7 @@ TEST(CalibrationPageTest, PrintPageRunsOnThePrinterAndToPdf) {
     b.device.SetPdfPrinter(1);
     b.WriteStyle("A4現金出納帳_月分1_ゴシックG.sle", ThreeRowStyle());
     b.sources.rowsByMonth[4] = MonthRows(6, "r");
-    b.job->printnote();
+    b.job->PrepareLedger();
     b.device.ClearCalls();
 
     // The grid from the odd-page offsets (1, 2) mm of the style, at 600 dpi over the

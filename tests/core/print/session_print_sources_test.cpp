@@ -118,7 +118,7 @@ TEST(SessionPrintSourcesTest, APettyCashBookPrintsAsKindSeven) {
                "0;0;0;0;data;10;10;10;10;0;0;0;0;F;10;標準;0;0;0;#ic_02;0;0;0;\n");
     RecordingPrintDevice device;
     PrintJob job({device, b.dialogs, b.writer, b.home.Path(), b.home.Path()}, b.sources);
-    job.printnote();
+    job.PrepareLedger();
     EXPECT_EQ(job.state().kind, 7);
     EXPECT_EQ(job.state().page, 0);
     EXPECT_EQ(job.style().Line(2), "0;0;0;0;data;10;10;10;10;0;0;0;0;F;10;標準;0;0;0;" +

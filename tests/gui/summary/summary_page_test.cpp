@@ -286,12 +286,12 @@ void SummaryPageTest::theGraphWidgetsShowTheCoreFiguresWithTheirHints() {
         QCOMPARE(panel->findChild<QWidget*>("expenses" + n)->geometry(),
                  QRect(GraphColumnLeft(z) + 41, m.expenses.top, 35, m.expenses.height));
         QCOMPARE(label("month" + n), Q(m.month.caption));
-        QCOMPARE(label("tincome" + n), Q(m.tincome.caption));
-        QCOMPARE(label("rincome" + n), Q(m.rincome.caption));
-        QCOMPARE(label("texpenses" + n), Q(m.texpenses.caption));
-        QCOMPARE(label("rexpenses" + n), Q(m.rexpenses.caption));
-        QCOMPARE(label("sagaku" + n), Q(m.sagaku.caption));
-        QCOMPARE(label("rsagaku" + n), Q(m.rsagaku.caption));
+        QCOMPARE(label("tincome" + n), Q(m.incomeTotal.caption));
+        QCOMPARE(label("rincome" + n), Q(m.cumulativeIncome.caption));
+        QCOMPARE(label("texpenses" + n), Q(m.expenseTotal.caption));
+        QCOMPARE(label("rexpenses" + n), Q(m.cumulativeExpense.caption));
+        QCOMPARE(label("sagaku" + n), Q(m.difference.caption));
+        QCOMPARE(label("rsagaku" + n), Q(m.cumulativeDifference.caption));
         QCOMPARE(panel->findChild<QLabel*>("month" + n)->geometry().topLeft(),
                  QPoint(GraphColumnLeft(z), 358));
     }
