@@ -22,8 +22,8 @@ public:
         quiet_.dialogs().SetSaveFile(csvPath);
         loaded_ = quiet_.Open(source);
         if (!loaded_) return;
-        quiet_.app().allBooksSearch(true);
-        quiet_.app().target_Notes();
+        quiet_.app().SetAllBooksSearch(true);
+        quiet_.app().RunSearch();
     }
 
     bool Loaded() const { return loaded_; }
@@ -91,7 +91,7 @@ void RegisterCsvBenchmarks(const ScratchFolder& folder, const PreparedLedger& pr
                                                             codes](benchmark::State& state) {
         ExportScene scene(workingFolder, source, exportPath);
         if (!scene.Loaded()) return state.SkipWithError("not loaded");
-        scene.app().note1();
+        scene.app().SelectCashBook();
         const CsvScope scope = CsvScopeOf(scene.session());
         for (auto _ : state)
             benchmark::DoNotOptimize(

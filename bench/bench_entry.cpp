@@ -66,7 +66,7 @@ void RegisterEntryBenchmarks(gui::DesktopProgram& program) {
                                          state.PauseTiming();
                                          const bool shown =
                                              result.stored && GridShowsEntry(window, app);
-                                         app.undo();
+                                         app.Undo();
                                          if (!shown) {
                                              state.SkipWithError("the record is not shown");
                                              break;
@@ -84,7 +84,7 @@ void RegisterEntryBenchmarks(gui::DesktopProgram& program) {
                                          FillForm(app, title);
                                          app.RegisterEntry();
                                          state.ResumeTiming();
-                                         app.undo();
+                                         app.Undo();
                                          state.PauseTiming();
                                          if (GridShowsEntry(window, app)) {
                                              state.SkipWithError("the record is still shown");

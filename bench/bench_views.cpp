@@ -32,11 +32,11 @@ public:
         loaded_ = quiet_.Open(source);
         if (!loaded_) return;
         Application& app = quiet_.app();
-        app.note1();
+        app.SelectCashBook();
         app.ChooseCalendarDay(day);
         EntryFormShown form;
         app.SetWindows(&form);
-        app.datainput();
+        app.OpenEntryForm();
         app.SetWindows(nullptr);
         opened_ = form.shown;
     }

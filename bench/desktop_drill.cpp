@@ -62,10 +62,10 @@ void RandomCommands(Application& app, Date today, unsigned seed, int count) {
                             Amount::FromYen(random() % 1000));
                 break;
             case 5:
-                app.undo();
+                app.Undo();
                 break;
             case 6:
-                app.redo();
+                app.Redo();
                 break;
             default:
                 app.ChooseMonthTab(static_cast<int>(random() % 12));

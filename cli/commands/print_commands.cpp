@@ -72,15 +72,15 @@ PagesOptions ReadOptions(const Args& args) {
 
 void RunPrintCommand(Application& app, int kind) {
     if (IsLedgerReport(kind))
-        app.printnote();
+        app.PrintLedger();
     else if (IsSummaryReport(kind))
-        app.monthlyprint();
+        app.PrintMonthlySummary();
     else if (kind == kIncomeExpenseReport)
-        app.incomeprint();
+        app.PrintIncomeExpense();
     else if (kind == kBookBalancesReport)
-        app.printzandaka();
+        app.PrintBookBalances();
     else
-        app.graphprint();
+        app.PrintGraph();
 }
 
 // --paper, --font, --column and --color change the style choice in one event.
@@ -186,9 +186,9 @@ int RunPages(CliContext& ctx, const std::vector<std::string>& words) {
     if (!ChooseMonth(ctx, o.month.value_or(ctx.clock->Today().Month()))) return 1;
     if (summaryBook) {
         if (o.kind == kGraphReport)
-            app.graph();
+            app.ShowGraph();
         else
-            app.monthlyList();
+            app.ShowSummaryPage();
         if (!ChooseSummaryOptions(ctx, args)) return 1;
     }
 

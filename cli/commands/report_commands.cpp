@@ -15,9 +15,9 @@ bool OpenSummary(CliContext& ctx, const std::vector<std::string>& words, bool gr
     const std::string& file = args.Required(0, "FILE");
     if (!ctx.OpenLedger(file)) return false;
     if (graph)
-        ctx.app().graph();
+        ctx.app().ShowGraph();
     else
-        ctx.app().monthlyList();
+        ctx.app().ShowSummaryPage();
     return ChooseSummaryOptions(ctx, args);
 }
 

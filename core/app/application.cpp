@@ -316,7 +316,7 @@ void Application::OfferRecovery() {
             if (std::find(books.begin(), books.end(), work->shownBook) != books.end())
                 SelectBook(session_, work->shownBook);
             else
-                SelectCashBook(session_);
+                velmora::SelectCashBook(session_);
             continue;
         }
         if (SaveRecoveredCopy(work->ledger))
@@ -371,7 +371,7 @@ void Application::ShowStartedSession() {
     pending_ |= kLedgerPending | kViewPending | kTitlesPending;
 }
 
-bool Application::CloseQuery(const Placement& placement) {
+bool Application::RequestClose(const Placement& placement) {
     CommandScope scope(*this);
     const bool close = CloseRequest(session_, placement);
     if (close && journal_) journal_->Discard();
@@ -381,9 +381,9 @@ bool Application::CloseQuery(const Placement& placement) {
 
 // ---- books ----
 
-void Application::note1() {
+void Application::SelectCashBook() {
     CommandScope scope(*this);
-    SelectCashBook(session_);
+    velmora::SelectCashBook(session_);
 }
 
 void Application::ChooseBookFromList(const std::string& kind) {
@@ -396,33 +396,33 @@ void Application::ChooseBookFromList(const std::string& kind) {
     SelectBook(session_, BookId{kind, now[static_cast<std::size_t>(*chosen)]});
 }
 
-void Application::note2() {
+void Application::ChoosePettyCashBook() {
     CommandScope scope(*this);
     ChooseBookFromList(std::string(kPettyKind));
 }
 
-void Application::note3() {
+void Application::ChooseBankBook() {
     CommandScope scope(*this);
     ChooseBookFromList(std::string(kBankKind));
 }
 
 // ---- entry and rows ----
 
-void Application::datainput() {
+void Application::OpenEntryForm() {
     CommandScope scope(*this);
     if (NewEntryCommand(session_, view_, entryForm_)) windows_->RunEntryForm();
 }
 
-void Application::dataedit(std::optional<int> recordIndex) {
+void Application::EditSelectedRecord(std::optional<int> recordIndex) {
     CommandScope scope(*this);
     if (EditSelectedRow(session_, entryForm_, recordIndex)) windows_->RunEntryForm();
 }
 
-int Application::moveTop() const {
+int Application::FirstRowToSelect() const {
     return kTopRow;
 }
 
-int Application::MoveDown() const {
+int Application::LastRowToSelect() const {
     return velmora::MoveDownRow(shown_);
 }
 
@@ -432,28 +432,28 @@ bool Application::MoveRowDown(std::size_t row) {
     return velmora::MoveRowDown(session_, shown_.rows, row);
 }
 
-void Application::dateAgain() {
+void Application::RecalculateDates() {
     CommandScope scope(*this);
     UndoStepScope step(*this, "日付再計算");
-    RecalculateDates(session_);
+    velmora::RecalculateDates(session_);
     session_.NotifyViewChanged();
 }
 
-void Application::kingakuAgain() {
+void Application::RecalculateAmounts() {
     CommandScope scope(*this);
     UndoStepScope step(*this, "金額再計算");
-    RecalculateAmounts(session_);
+    velmora::RecalculateAmounts(session_);
     session_.NotifyViewChanged();
 }
 
 // ---- searches ----
 
-void Application::target_Notes() {
+void Application::RunSearch() {
     CommandScope scope(*this);
-    RunSearch(session_);
+    velmora::RunSearch(session_);
 }
 
-void Application::searchKamoku() {
+void Application::SearchByTitle() {
     CommandScope scope(*this);
     if (std::optional<std::string> title = windows_->ChooseTitle())
         SetAccountFilter(session_, *title);
@@ -462,57 +462,57 @@ void Application::searchKamoku() {
     session_.NotifyViewChanged();
 }
 
-void Application::searchItem(std::optional<int> selectedRecord) {
+void Application::SearchByDescription(std::optional<int> selectedRecord) {
     CommandScope scope(*this);
-    SearchByDescription(session_, view_, selectedRecord);
+    velmora::SearchByDescription(session_, view_, selectedRecord);
 }
 
-void Application::searchIncome() {
+void Application::SearchByIncome() {
     CommandScope scope(*this);
-    SearchByIncome(session_, view_);
+    velmora::SearchByIncome(session_, view_);
 }
 
-void Application::searchOutcome() {
+void Application::SearchByExpense() {
     CommandScope scope(*this);
-    SearchByExpense(session_, view_);
+    velmora::SearchByExpense(session_, view_);
 }
 
-void Application::searchPreview() {
-    ShowSearchConditions(session_, view_);
+void Application::ShowSearchConditions() {
+    velmora::ShowSearchConditions(session_, view_);
 }
 
-void Application::cancelKamoku() {
+void Application::ClearTitleSearch() {
     CommandScope scope(*this);
-    ClearTitleSearch(session_, view_);
+    velmora::ClearTitleSearch(session_, view_);
 }
 
-void Application::cancelItem() {
+void Application::ClearDescriptionSearch() {
     CommandScope scope(*this);
-    ClearDescriptionSearch(session_, view_);
+    velmora::ClearDescriptionSearch(session_, view_);
 }
 
-void Application::cancelIncome() {
+void Application::ClearIncomeSearch() {
     CommandScope scope(*this);
-    ClearIncomeSearch(session_, view_);
+    velmora::ClearIncomeSearch(session_, view_);
 }
 
-void Application::cancelOutcome() {
+void Application::ClearExpenseSearch() {
     CommandScope scope(*this);
-    ClearExpenseSearch(session_, view_);
+    velmora::ClearExpenseSearch(session_, view_);
 }
 
-void Application::searchClear() {
+void Application::ClearSearches() {
     CommandScope scope(*this);
-    ClearSearches(session_, view_);
+    velmora::ClearSearches(session_, view_);
 }
 
 // The two check boxes only change the state that the next search reads.
-void Application::datesearch(bool on) {
+void Application::SetDateFilter(bool on) {
     CommandScope scope(*this);
     view_.dateFilter = on;
 }
 
-void Application::allBooksSearch(bool on) {
+void Application::SetAllBooksSearch(bool on) {
     CommandScope scope(*this);
     session_.allBooks = on;
 }
@@ -535,70 +535,70 @@ void Application::FilterByTitle(const std::string& title) {
 
 // ---- masters and settings ----
 
-void Application::masterKamoku() {
+void Application::EditTitles() {
     CommandScope scope(*this);
     windows_->EditTitles();
     session_.NotifyTitlesChanged();
 }
 
-void Application::configExec() {
+void Application::EditSettings() {
     CommandScope scope(*this);
     UndoStepScope step(*this, "環境設定");
     SettingsCommand(session_, [this](FiscalSettingsForm& form) { windows_->RunSettings(form); });
 }
 
-void Application::csvfileOut() {
+void Application::OpenCsvExport() {
     CommandScope scope(*this);
     windows_->RunCsvOptions();
 }
 
-void Application::mdisplay_write(const LedgerLayout& shownLayout) {
+void Application::SaveLedgerLayout(const LedgerLayout& shownLayout) {
     ledgerLayout_ = shownLayout;
     WriteLedgerLayout(services_.workingFolder, ledgerLayout_, services_.dialogs, services_.writer);
 }
 
 // ---- files ----
 
-void Application::new1data() {
+void Application::NewCashBookLedger() {
     CommandScope scope(*this);
     NewLedgerCommand(session_, 1);
 }
 
-void Application::new2Data() {
+void Application::NewAllowanceBookLedger() {
     CommandScope scope(*this);
     NewLedgerCommand(session_, 2);
 }
 
-void Application::makeNextData() {
+void Application::MakeNextYearLedger() {
     MakeNextYear();
 }
 
-void Application::fileopen() {
+void Application::Open() {
     CommandScope scope(*this);
     OpenCommand(session_);
 }
 
-void Application::filesave() {
+void Application::Save() {
     SaveFile();
 }
 
-void Application::fileAsSave() {
+void Application::SaveAs() {
     SaveFileAs();
 }
 
-void Application::restoreBackup(int n) {
+void Application::RestoreBackup(int n) {
     CommandScope scope(*this);
-    RestoreBackup(session_, n);
+    velmora::RestoreBackup(session_, n);
 }
 
 // ---- summary and graph ----
 
-void Application::monthlyList() {
+void Application::ShowSummaryPage() {
     ChangeRibbonPage(RibbonPage::Summary);
 }
 
 // Every build of the summary shows its page, also from the graph page.
-void Application::back() {
+void Application::GoBack() {
     CommandScope scope(*this);
     const int level = summary_.drillLevel();
     summary_.GoBack(mainPage_ == MainPage::Preview, session_.ledger, services_.dialogs);
@@ -606,7 +606,7 @@ void Application::back() {
     pending_ |= kSummaryPending;
 }
 
-void Application::monthlySum() {
+void Application::SummarizeByTitle() {
     CommandScope scope(*this);
     leftPaneShown_ = false;
     summary_.RebuildTitleLevel(session_.ledger);
@@ -615,7 +615,7 @@ void Application::monthlySum() {
     pending_ |= kSummaryPending;
 }
 
-void Application::graph() {
+void Application::ShowGraph() {
     CommandScope scope(*this);
     leftPaneShown_ = false;
     if (summaryStale_) {
@@ -648,12 +648,12 @@ void Application::PrintCommand(void (PrintJob::*command)()) {
     });
 }
 
-void Application::printerSetup() {
+void Application::SetUpPrinter() {
     const std::optional<int> chosen = windows_->ChoosePrinter();
     PrintWork([&] { printJob_->TakePrinterChoice(chosen); });
 }
 
-PrintRunResult Application::printRun(const PrintProgress& progress) {
+PrintRunResult Application::Print(const PrintProgress& progress) {
     PrintRunResult result;
     PrintWork([&] {
         result = printJob_->PrintOnChosenPrinter(progress);
@@ -675,47 +675,47 @@ void Application::PrintCalibration() {
     PrintWork([&] { printJob_->PrintCalibration(); });
 }
 
-void Application::printnote() {
+void Application::PrintLedger() {
     PrintCommand(&PrintJob::PrepareLedger);
 }
 
-void Application::printzandaka() {
+void Application::PrintBookBalances() {
     PrintCommand(&PrintJob::PrepareBookBalances);
 }
 
-void Application::monthlyprint() {
+void Application::PrintMonthlySummary() {
     PrintCommand(&PrintJob::PrepareMonthlySummary);
 }
 
-void Application::incomeprint() {
+void Application::PrintIncomeExpense() {
     PrintCommand(&PrintJob::PrepareIncomeExpense);
 }
 
-void Application::graphprint() {
+void Application::PrintGraph() {
     PrintCommand(&PrintJob::PrepareGraph);
 }
 
 // ---- other programs and help ----
 
-void Application::calcExec() {
+void Application::OpenCalculator() {
     StartCalculator(services_.shell, services_.dialogs);
 }
 
-void Application::cashcalcExec() {
+void Application::OpenMoneyCount() {
     // The money count is built in: there is no outside program to start.
     windows_->RunMoneyCount();
 }
 
-void Application::onlineHelp() {
-    OpenOnlineManual(services_.shell, services_.programFolder);
+void Application::OpenOnlineManual() {
+    velmora::OpenOnlineManual(services_.shell, services_.programFolder);
 }
 
-void Application::offlineHelp() {
-    OpenOfflineManual(services_.shell, services_.programFolder);
+void Application::OpenOfflineManual() {
+    velmora::OpenOfflineManual(services_.shell, services_.programFolder);
 }
 
-void Application::openWorkingFolder() {
-    OpenWorkingFolder(services_.shell, services_.workingFolder);
+void Application::OpenWorkingFolder() {
+    velmora::OpenWorkingFolder(services_.shell, services_.workingFolder);
 }
 
 // ---- pages ----
@@ -833,7 +833,7 @@ void Application::DrillIntoTitle(const std::string& title) {
     pending_ |= kSummaryPending;
 }
 
-bool Application::monthlyGridDblClick(int row) {
+bool Application::DrillDownSummaryRow(int row) {
     CommandScope scope(*this);
     if (!summary_.DrillDownRow(row, session_.ledger, services_.dialogs)) return false;
     summaryStale_ = false;
@@ -890,11 +890,11 @@ bool Application::DeleteBook(const std::string& kind, int index) {
 
 // ---- undo and redo ----
 
-void Application::undo() {
+void Application::Undo() {
     TakeStep(&UndoHistory::Undo);
 }
 
-void Application::redo() {
+void Application::Redo() {
     TakeStep(&UndoHistory::Redo);
 }
 
@@ -911,7 +911,7 @@ void Application::TakeStep(UndoHistory::Outcome (UndoHistory::*take)(Ledger&)) {
     const std::vector<BookId> books = BooksOf(session_.ledger);
     if (!session_.allBooks &&
         std::find(books.begin(), books.end(), session_.currentBook) == books.end())
-        SelectCashBook(session_);
+        velmora::SelectCashBook(session_);
     session_.NotifyTitlesChanged();
     session_.NotifyViewChanged();
 }

@@ -144,14 +144,15 @@ LedgerPage::LedgerPage(Application& app, QWidget* parent) : QWidget(parent), app
     moveRow->setObjectName("moveRowDown");
     grid_->addAction(editRow);
     grid_->addAction(moveRow);
-    connect(editRow, &QAction::triggered, this, [this] { app_.dataedit(SelectedRecord()); });
+    connect(editRow, &QAction::triggered, this,
+            [this] { app_.EditSelectedRecord(SelectedRecord()); });
     connect(moveRow, &QAction::triggered, this, [this] {
         const QModelIndex current = grid_->currentIndex();
         if (current.isValid() && current.row() < model_->WrittenRows())
             app_.MoveRowDown(static_cast<std::size_t>(current.row()));
     });
     connect(grid_, &QTableView::doubleClicked, this,
-            [this](const QModelIndex&) { app_.dataedit(SelectedRecord()); });
+            [this](const QModelIndex&) { app_.EditSelectedRecord(SelectedRecord()); });
     grid_->installEventFilter(this);
     grid_->viewport()->installEventFilter(this);
     v->addWidget(grid_, 1);
@@ -165,7 +166,7 @@ bool LedgerPage::eventFilter(QObject* watched, QEvent* event) {
         switch (key->key()) {
             case Qt::Key_Return:
             case Qt::Key_Enter:
-                app_.dataedit(SelectedRecord());
+                app_.EditSelectedRecord(SelectedRecord());
                 return true;
             case Qt::Key_Home:
                 SelectGridRow(1);

@@ -101,51 +101,51 @@ void MainWindow::BuildActions() {
 void MainWindow::Run(std::string_view command) {
     Application& a = app_;
     if (command.rfind("back_", 0) == 0) {
-        a.restoreBackup(std::stoi(std::string(command.substr(5))));
+        a.RestoreBackup(std::stoi(std::string(command.substr(5))));
         return;
     }
     static const std::map<std::string_view, void (Application::*)(), std::less<>> plain = {
-        {"note1", &Application::note1},
-        {"note2", &Application::note2},
-        {"note3", &Application::note3},
-        {"datainput", &Application::datainput},
-        {"target_Notes", &Application::target_Notes},
-        {"searchKamoku", &Application::searchKamoku},
-        {"searchIncome", &Application::searchIncome},
-        {"searchOutcome", &Application::searchOutcome},
-        {"searchPreview", &Application::searchPreview},
-        {"cancelKamoku", &Application::cancelKamoku},
-        {"cancelItem", &Application::cancelItem},
-        {"cancelIncome", &Application::cancelIncome},
-        {"cancelOutcome", &Application::cancelOutcome},
-        {"searchClear", &Application::searchClear},
-        {"masterKamoku", &Application::masterKamoku},
-        {"new1data", &Application::new1data},
-        {"new2Data", &Application::new2Data},
-        {"makeNextData", &Application::makeNextData},
-        {"fileopen", &Application::fileopen},
-        {"filesave", &Application::filesave},
-        {"fileAsSave", &Application::fileAsSave},
-        {"csvfileOut", &Application::csvfileOut},
-        {"dateAgain", &Application::dateAgain},
-        {"kingakuAgain", &Application::kingakuAgain},
-        {"configExec", &Application::configExec},
-        {"back", &Application::back},
-        {"monthlySum", &Application::monthlySum},
-        {"graph", &Application::graph},
-        {"printnote", &Application::printnote},
-        {"printzandaka", &Application::printzandaka},
-        {"monthlyprint", &Application::monthlyprint},
-        {"incomeprint", &Application::incomeprint},
-        {"graphprint", &Application::graphprint},
-        {"calcExec", &Application::calcExec},
-        {"cashcalcExec", &Application::cashcalcExec},
-        {kUndoCommand, &Application::undo},
-        {kRedoCommand, &Application::redo},
-        {kMonthlyListItem, &Application::monthlyList},
-        {kOnlineHelpItem, &Application::onlineHelp},
-        {kOfflineHelpItem, &Application::offlineHelp},
-        {kWorkingFolderItem, &Application::openWorkingFolder},
+        {"note1", &Application::SelectCashBook},
+        {"note2", &Application::ChoosePettyCashBook},
+        {"note3", &Application::ChooseBankBook},
+        {"datainput", &Application::OpenEntryForm},
+        {"target_Notes", &Application::RunSearch},
+        {"searchKamoku", &Application::SearchByTitle},
+        {"searchIncome", &Application::SearchByIncome},
+        {"searchOutcome", &Application::SearchByExpense},
+        {"searchPreview", &Application::ShowSearchConditions},
+        {"cancelKamoku", &Application::ClearTitleSearch},
+        {"cancelItem", &Application::ClearDescriptionSearch},
+        {"cancelIncome", &Application::ClearIncomeSearch},
+        {"cancelOutcome", &Application::ClearExpenseSearch},
+        {"searchClear", &Application::ClearSearches},
+        {"masterKamoku", &Application::EditTitles},
+        {"new1data", &Application::NewCashBookLedger},
+        {"new2Data", &Application::NewAllowanceBookLedger},
+        {"makeNextData", &Application::MakeNextYearLedger},
+        {"fileopen", &Application::Open},
+        {"filesave", &Application::Save},
+        {"fileAsSave", &Application::SaveAs},
+        {"csvfileOut", &Application::OpenCsvExport},
+        {"dateAgain", &Application::RecalculateDates},
+        {"kingakuAgain", &Application::RecalculateAmounts},
+        {"configExec", &Application::EditSettings},
+        {"back", &Application::GoBack},
+        {"monthlySum", &Application::SummarizeByTitle},
+        {"graph", &Application::ShowGraph},
+        {"printnote", &Application::PrintLedger},
+        {"printzandaka", &Application::PrintBookBalances},
+        {"monthlyprint", &Application::PrintMonthlySummary},
+        {"incomeprint", &Application::PrintIncomeExpense},
+        {"graphprint", &Application::PrintGraph},
+        {"calcExec", &Application::OpenCalculator},
+        {"cashcalcExec", &Application::OpenMoneyCount},
+        {kUndoCommand, &Application::Undo},
+        {kRedoCommand, &Application::Redo},
+        {kMonthlyListItem, &Application::ShowSummaryPage},
+        {kOnlineHelpItem, &Application::OpenOnlineManual},
+        {kOfflineHelpItem, &Application::OpenOfflineManual},
+        {kWorkingFolderItem, &Application::OpenWorkingFolder},
     };
     if (auto it = plain.find(command); it != plain.end()) {
         (a.*(it->second))();
@@ -154,17 +154,17 @@ void MainWindow::Run(std::string_view command) {
         return;
     }
     if (command == "dataedit") {
-        a.dataedit(ledgerPage_->SelectedRecord());
+        a.EditSelectedRecord(ledgerPage_->SelectedRecord());
     } else if (command == "searchItem") {
-        a.searchItem(ledgerPage_->SelectedRecord());
+        a.SearchByDescription(ledgerPage_->SelectedRecord());
     } else if (command == "moveTop") {
-        ledgerPage_->SelectGridRow(a.moveTop());
+        ledgerPage_->SelectGridRow(a.FirstRowToSelect());
     } else if (command == "MoveDown") {
-        ledgerPage_->SelectGridRow(a.MoveDown());
+        ledgerPage_->SelectGridRow(a.LastRowToSelect());
     } else if (command == "datesearch") {
         dateSearchBox_->toggle();
     } else if (command == "mdisplay_write") {
-        a.mdisplay_write(ShownLedgerLayout());
+        a.SaveLedgerLayout(ShownLedgerLayout());
     } else if (command == "FileExit1") {
         close();
     }
@@ -208,8 +208,9 @@ void MainWindow::BuildRibbon() {
     ribbon_ = BuildRibbonPages(this, [this](std::string_view c) { return action(c); });
     allBooksBox_ = ribbon_->findChild<QCheckBox*>(Q(kAllBooksCheck));
     dateSearchBox_ = ribbon_->findChild<QCheckBox*>(Q(kDateSearchCommand));
-    connect(allBooksBox_, &QCheckBox::toggled, this, [this](bool on) { app_.allBooksSearch(on); });
-    connect(dateSearchBox_, &QCheckBox::toggled, this, [this](bool on) { app_.datesearch(on); });
+    connect(allBooksBox_, &QCheckBox::toggled, this,
+            [this](bool on) { app_.SetAllBooksSearch(on); });
+    connect(dateSearchBox_, &QCheckBox::toggled, this, [this](bool on) { app_.SetDateFilter(on); });
     connect(ribbon_, &QTabWidget::currentChanged, this,
             [this](int page) { app_.ChangeRibbonPage(static_cast<RibbonPage>(page)); });
 }
@@ -305,7 +306,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     SummaryLayout summaryLayout = app_.summaryLayout();
     summaryPage_->SaveColumnWidths(summaryLayout);
     app_.SetSummaryLayout(summaryLayout);
-    if (app_.CloseQuery(CurrentPlacement()))
+    if (app_.RequestClose(CurrentPlacement()))
         event->accept();
     else
         event->ignore();

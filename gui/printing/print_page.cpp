@@ -204,7 +204,7 @@ PrintPage::PrintPage(Application& app, QWidget* parent) : QWidget(parent), app_(
             [this, &job] { app_.PrintWork([&] { job.TakeTypedOffsets(); }); });
     connect(confirm, &QPushButton::clicked, this,
             [this, &job] { app_.PrintWork([&] { job.ConfirmOffsets(); }); });
-    connect(setup, &QPushButton::clicked, this, [this] { app_.printerSetup(); });
+    connect(setup, &QPushButton::clicked, this, [this] { app_.SetUpPrinter(); });
     connect(run, &QPushButton::clicked, this, [this] { RunWithProgress(false); });
     connect(pdf, &QPushButton::clicked, this, [this] { RunWithProgress(true); });
     connect(calibration, &QPushButton::clicked, this, [this] { app_.PrintCalibration(); });
@@ -255,7 +255,7 @@ void PrintPage::RunWithProgress(bool pdf) {
     if (pdf)
         app_.SaveAsPdf(told);
     else
-        app_.printRun(told);
+        app_.Print(told);
 }
 
 void PrintPage::ShowJob() {

@@ -115,7 +115,7 @@ SummaryPage::SummaryPage(Application& app, QWidget* parent) : QWidget(parent), a
         app_.SetSummaryLayout(layout);
     });
     connect(grid_, &QTableView::doubleClicked, this, [this](const QModelIndex& index) {
-        app_.monthlyGridDblClick(SummaryModel::GridRow(index.row()));
+        app_.DrillDownSummaryRow(SummaryModel::GridRow(index.row()));
     });
     v->addWidget(grid_, 1);
 

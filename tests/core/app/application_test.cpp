@@ -99,7 +99,7 @@ TEST(Application, ListenersHearOfALoadOnceItIsCompleteAndInOrder) {
     second.events.clear();
     first.events.clear();
     h.dialogs.saveAnswers.push_back(SaveAnswer::No);
-    h.app.new1data();
+    h.app.NewCashBookLedger();
     EXPECT_TRUE(second.events.empty());
     ASSERT_FALSE(first.events.empty());
     EXPECT_EQ(first.events.front().rfind("ledger  rows=", 0), 0u) << first.events.front();
@@ -114,10 +114,10 @@ TEST(Application, CommandsThatChangeNothingShownTellNoOne) {
     h.app.Show(h.CopyExample("a.exv"));
     Recorder r(h.app);
     h.app.AddListener(&r);
-    h.app.datesearch(true);  // the check box alone changes what the status shows
+    h.app.SetDateFilter(true);  // the check box alone changes what the status shows
     EXPECT_EQ(r.events.size(), 1u);
     r.events.clear();
-    h.app.datesearch(true);
+    h.app.SetDateFilter(true);
     EXPECT_TRUE(r.events.empty());
 }
 
@@ -148,11 +148,11 @@ TEST(Application, PrintCommandsShowThePreviewBesideThePrintSettings) {
     AppHarness h;
     h.app.Create();
     h.app.Show(h.CopyExample("a.exv"));
-    h.app.monthlySum();
+    h.app.SummarizeByTitle();
     ASSERT_FALSE(h.app.leftPaneShown());
     Recorder r(h.app);
     h.app.AddListener(&r);
-    h.app.printnote();
+    h.app.PrintLedger();
     EXPECT_EQ(h.app.printJob().state().kind, 2);
     EXPECT_EQ(h.app.mainPage(), MainPage::Preview);
     EXPECT_TRUE(h.app.leftPaneShown());
@@ -161,7 +161,7 @@ TEST(Application, PrintCommandsShowThePreviewBesideThePrintSettings) {
     EXPECT_EQ(r.events.back().rfind("state", 0), 0u);
 
     // Without a printer set-up window the choice counts as cancelled: the options are kept.
-    h.app.printerSetup();
+    h.app.SetUpPrinter();
     EXPECT_TRUE(fs::exists(h.work + "/config/note1.conf"));
     h.app.ChangeRibbonPage(RibbonPage::Ledger);
     EXPECT_EQ(h.app.mainPage(), MainPage::Ledger);
@@ -176,14 +176,14 @@ TEST(Application, CloseWritesPlacementBackupListAndSummaryLayoutWhateverTheAnswe
     const std::string before = ReadBytes(file);
 
     h.dialogs.saveAnswers.push_back(SaveAnswer::Cancel);
-    EXPECT_FALSE(h.app.CloseQuery(Placement{5, 6, 1300, 800}));
+    EXPECT_FALSE(h.app.RequestClose(Placement{5, 6, 1300, 800}));
     EXPECT_TRUE(fs::exists(h.work + "/ini/velmora5.ini"));
     EXPECT_TRUE(fs::exists(h.work + "/ini/backup.conf"));
     EXPECT_TRUE(fs::exists(h.work + "/ini/display2.dat"));
     EXPECT_EQ(ReadBytes(file), before);
 
     h.dialogs.saveAnswers.push_back(SaveAnswer::No);
-    EXPECT_TRUE(h.app.CloseQuery(Placement{5, 6, 1300, 800}));
+    EXPECT_TRUE(h.app.RequestClose(Placement{5, 6, 1300, 800}));
     EXPECT_EQ(ReadBytes(file), before);
     EXPECT_EQ(LoadPlacement(h.work, kMainWindowKey), (Placement{5, 6, 1300, 800}));
 }
@@ -280,7 +280,7 @@ TEST(Application, TheEntryFormRegistersAndTheViewShowsTheRecordWhenTold) {
     h.app.SetWindows(&windows);
     Recorder r(h.app);
     h.app.AddListener(&r);
-    h.app.datainput();
+    h.app.OpenEntryForm();
     h.app.SetWindows(nullptr);
 
     ASSERT_TRUE(windows.result.stored);
@@ -325,24 +325,24 @@ TEST(Application, UndoTakesBackEachEntryAndReachesTheSavedBytesAgain) {
     EXPECT_EQ(h.app.history().UndoText(), "元に戻す");
     TwoEntriesWindows windows(h.app);
     h.app.SetWindows(&windows);
-    h.app.datainput();
+    h.app.OpenEntryForm();
     h.app.SetWindows(nullptr);
     EXPECT_EQ(h.app.history().UndoText(), "元に戻す: 登録 2014/06/03 通信費");
 
-    h.app.undo();
+    h.app.Undo();
     EXPECT_TRUE(h.app.session().modified);
     EXPECT_EQ(h.app.ledgerView().rows.size(), 4u);  // the first record stays
-    h.app.undo();
+    h.app.Undo();
     EXPECT_FALSE(h.app.session().modified);
     EXPECT_EQ(h.app.ledgerView().rows.size(), 3u);
-    h.app.redo();
+    h.app.Redo();
     EXPECT_TRUE(h.app.session().modified);
-    h.app.undo();
+    h.app.Undo();
     ASSERT_TRUE(h.app.SaveFile());
     EXPECT_EQ(ReadBytes(file), saved);
 
     // A new ledger file forgets what could be taken back.
-    h.app.redo();
+    h.app.Redo();
     ASSERT_TRUE(h.app.OpenFile(h.CopyExample("b.exv")));
     EXPECT_FALSE(h.app.history().CanUndo());
     EXPECT_FALSE(h.app.history().CanRedo());
@@ -352,7 +352,7 @@ TEST(Application, TheSummaryBookAndItsDrillDownAreToldAsTheSummary) {
     AppHarness h;
     h.app.Create();
     ASSERT_TRUE(h.app.OpenFile(h.CopyExample("a.exv")));
-    h.app.monthlyList();
+    h.app.ShowSummaryPage();
     Recorder r(h.app);
     h.app.AddListener(&r);
     h.app.ChooseSummaryBook(1);  // the cash book
@@ -516,22 +516,22 @@ TEST(Application, BooksChangedInTheBookListShowOnceTheListHasClosed) {
         return rows;
     };
 
-    h.app.note3();
+    h.app.ChooseBankBook();
     EXPECT_EQ(h.app.session().currentBook, (BookId{"預金", "A銀行"}));
     EXPECT_EQ(balances(), (std::vector<std::string>{"現金;現金出納帳;6,780;", "小口;本店;8,000;",
                                                     "預金;A銀行;20,000;"}));
     EXPECT_EQ(std::count_if(r.events.begin(), r.events.end(),
                             [](const std::string& e) { return e.rfind("view ", 0) == 0; }),
               1);
-    h.app.note1();
-    h.app.note2();
+    h.app.SelectCashBook();
+    h.app.ChoosePettyCashBook();
     EXPECT_EQ(h.app.session().currentBook, (BookId{"現金", "現金出納帳"}));
     EXPECT_EQ(h.app.session().ledger.transactions[1],
               "d04=,2014/04/03,1,小口現金,小口へ補充,0,3000,6780,現金,現金出納帳,小口,本社,");
     EXPECT_EQ(balances(), (std::vector<std::string>{"現金;現金出納帳;6,780;", "小口;本社;7,000;",
                                                     "預金;A銀行;20,000;"}));
     // Deleting the petty-cash book takes the transfer to it out of the cash book too.
-    h.app.note2();
+    h.app.ChoosePettyCashBook();
     EXPECT_EQ(balances(),
               (std::vector<std::string>{"現金;現金出納帳;9,780;", "預金;A銀行;20,000;"}));
     EXPECT_EQ(windows.kinds, (std::vector<std::string>{"預金", "小口", "小口"}));
@@ -555,11 +555,11 @@ TEST(Application, TheTitleSearchSetsTheFilterOrOnCancelEndsTheDateFilter) {
     TitleWindows windows;
     windows.answers = {std::string("交通費"), std::nullopt};
     h.app.SetWindows(&windows);
-    h.app.datesearch(true);
-    h.app.searchKamoku();
+    h.app.SetDateFilter(true);
+    h.app.SearchByTitle();
     EXPECT_EQ(h.app.session().accountFilter, "交通費");
     EXPECT_TRUE(h.app.view().dateFilter);
-    h.app.searchKamoku();
+    h.app.SearchByTitle();
     EXPECT_EQ(h.app.session().accountFilter, "交通費");
     EXPECT_FALSE(h.app.view().dateFilter);
     EXPECT_EQ(h.app.ledgerView().rows.back().Kind(), LedgerRowKind::EndMark);
@@ -578,11 +578,11 @@ std::string WorkThenEndWithoutSaving(AppHarness& h, const std::string& file) {
     h.app.Show(file);
     TwoEntriesWindows windows(h.app);
     h.app.SetWindows(&windows);
-    h.app.datainput();
+    h.app.OpenEntryForm();
     h.app.SetWindows(nullptr);
-    h.app.undo();
-    h.app.redo();
-    h.app.undo();
+    h.app.Undo();
+    h.app.Redo();
+    h.app.Undo();
     EXPECT_TRUE(h.app.AddBook("預金", "A銀行", Amount::FromYen(20000)));
     EXPECT_TRUE(fs::exists(h.work + "/recovery.jnl"));
     return EncodeTextLines(LedgerFileLines(h.app.session().ledger));
@@ -616,7 +616,7 @@ TEST(Application, UnsavedWorkOfARunThatEndedWithoutSavingIsGivenBackExactly) {
     EXPECT_TRUE(again.AddBook("預金", "B銀行", Amount()));
     EXPECT_TRUE(fs::exists(first.work + "/recovery.jnl"));
     first.dialogs.saveAnswers.push_back(SaveAnswer::No);
-    EXPECT_TRUE(again.CloseQuery(Placement{}));
+    EXPECT_TRUE(again.RequestClose(Placement{}));
     EXPECT_FALSE(fs::exists(first.work + "/recovery.jnl"));
 }
 

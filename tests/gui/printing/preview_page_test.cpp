@@ -35,7 +35,7 @@ void PreviewPageTest::sheetZoomAndPages() {
     DesktopProgram program(DesktopFolders{folder.Path() + "/work", data}, o, dialogs);
     QVERIFY(program.Start());
     MainWindow& w = program.window();
-    program.app().printnote();
+    program.app().PrintLedger();
     QApplication::processEvents();
     PreviewPage* page = w.previewPage();
     // The print command shows the preview in place of the ledger.

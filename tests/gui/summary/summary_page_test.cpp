@@ -346,7 +346,7 @@ void SummaryPageTest::aLedgerChangeIsShownOnTheOpenPage() {
     // An entry of 500 yen income in June while the graph page is shown.
     IncomeEntry entry(d.app());
     d.app().SetWindows(&entry);
-    d.app().datainput();
+    d.app().OpenEntryForm();
     d.app().SetWindows(nullptr);
     QVERIFY(entry.stored);
     QWidget* panel = d.w().graphPage()->panel();
