@@ -39,7 +39,7 @@ const std::vector<std::string>& PrintJob::PrintDataLines() {
 
 void PrintJob::WriteLedgerPrintData(const LedgerListing& listing) {
     LedgerPrintData out = LedgerPrintLines(listing.rows, listing.calendarMonth);
-    sources_.ShowListOutPanels(out.searchRange, out.monthPanel);
+    sources_.ShowPrintDataPanels(out.searchRange, out.monthPanel);
     WritePrintDataFile(std::move(out.lines));
 }
 

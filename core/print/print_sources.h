@@ -32,8 +32,8 @@ public:
     // status panel 2 set to it first, and gives the rows then shown.
     virtual LedgerListing ShowLedgerMonth(int month) = 0;
     // What writing the print data shows: `searchrange` and status panel 2.
-    virtual void ShowListOutPanels(const std::string& searchRange,
-                                   const std::string& monthPanel) = 0;
+    virtual void ShowPrintDataPanels(const std::string& searchRange,
+                                     const std::string& monthPanel) = 0;
     // The inputs of the ledger filler that the windows hold (book, company, year and month
     // panels, account filter, all-books flag, use type, start year, red option, today);
     // the print job adds page, paper, KOKUYO option and the months to print.

@@ -53,8 +53,8 @@ LedgerListing SessionPrintSources::ShowLedgerMonth(int month) {
     return Listing();
 }
 
-void SessionPrintSources::ShowListOutPanels(const std::string& searchRange,
-                                            const std::string& monthPanel) {
+void SessionPrintSources::ShowPrintDataPanels(const std::string& searchRange,
+                                              const std::string& monthPanel) {
     searchRange_ = searchRange;
     shown_.searchRange = searchRange;
     session_.monthPanel = monthPanel;

@@ -16,7 +16,8 @@ public:
 
     LedgerListing CurrentLedger() override;
     LedgerListing ShowLedgerMonth(int month) override;
-    void ShowListOutPanels(const std::string& searchRange, const std::string& monthPanel) override;
+    void ShowPrintDataPanels(const std::string& searchRange,
+                             const std::string& monthPanel) override;
     LedgerPageInputs LedgerPage() const override;
     int StartMonth() const override { return session_.ledger.startMonth; }
     std::vector<std::string> SummaryPrintData() const override;

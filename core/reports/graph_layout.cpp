@@ -25,12 +25,12 @@ struct FigureRow {
 };
 
 constexpr std::array<FigureRow, 6> kFigureRows{{
-    {"tincome", "収入金額", 376, &GraphMonth::incomeTotal},
-    {"rincome", "収入累計", 401, &GraphMonth::cumulativeIncome},
-    {"texpenses", "支出金額", 436, &GraphMonth::expenseTotal},
-    {"rexpenses", "支出累計", 461, &GraphMonth::cumulativeExpense},
-    {"sagaku", "差引金額", 502, &GraphMonth::difference},
-    {"rsagaku", "差引累計", 527, &GraphMonth::cumulativeDifference},
+    {"incomeTotal", "収入金額", 376, &GraphMonth::incomeTotal},
+    {"cumulativeIncome", "収入累計", 401, &GraphMonth::cumulativeIncome},
+    {"expenseTotal", "支出金額", 436, &GraphMonth::expenseTotal},
+    {"cumulativeExpense", "支出累計", 461, &GraphMonth::cumulativeExpense},
+    {"difference", "差引金額", 502, &GraphMonth::difference},
+    {"cumulativeDifference", "差引累計", 527, &GraphMonth::cumulativeDifference},
 }};
 
 double PointSize(const GraphLabel& label) {
@@ -67,10 +67,10 @@ GraphLayout LayOutGraph(const GraphFigures& figures) {
     layout.height = kFigureRows.back().top + kFigureHeight + kPanelMargin;
     layout.lineTops.assign(kLineTops.begin(), kLineTops.end());
 
-    layout.texts.push_back(Plain("maxlevel",
+    layout.texts.push_back(Plain("scaleTop",
                                  {kCaptionLeft, kMaxLevelTop, kScaleLabelWidth, kFigureHeight},
                                  figures.scaleTop, GraphAlign::Right));
-    layout.texts.push_back(Plain("divlevel",
+    layout.texts.push_back(Plain("scaleMiddle",
                                  {kCaptionLeft, kDivLevelTop, kScaleLabelWidth, kFigureHeight},
                                  figures.scaleMiddle, GraphAlign::Right));
     layout.texts.push_back(MonthStyle(

@@ -32,7 +32,7 @@ struct GraphBox {
 enum class GraphAlign { Left, Centre, Right };
 
 struct GraphText {
-    std::string name;  // "tincome3", "month1", "maxlevel", "caption_tincome"
+    std::string name;  // "incomeTotal3", "month1", "scaleTop", "caption_incomeTotal"
     GraphBox box;
     std::string text;
     double pointSize = kGraphLabelPointSize;

@@ -27,7 +27,7 @@ CsvOptionsWindow::CsvOptionsWindow(Application& app, QWidget* parent)
       app_(app),
       model_(app.session().workingFolder(), app.entryForm().titleList, app.session().dialogs(),
              app.session().writer()) {
-    setObjectName("Tfcsv_option");
+    setObjectName("csvOptionsDialog");
     setWindowTitle(Q(kCsvDialogHeading));
 
     auto* fields = new QGroupBox(Q(kCsvColumnsGroup), this);
@@ -44,10 +44,10 @@ CsvOptionsWindow::CsvOptionsWindow(Application& app, QWidget* parent)
     auto* options = new QGroupBox(Q(kCsvOptionsGroup), this);
     auto* optionLayout = new QVBoxLayout(options);
     titleRow_ = new QCheckBox(Q(kCsvTitleRowCaption), options);
-    titleRow_->setObjectName("CheckBox1");
+    titleRow_->setObjectName("headerRow");
     titleRow_->setChecked(model_.options.titleRow);
     codes_ = new QCheckBox(Q(kCsvCodesCaption), options);
-    codes_->setObjectName("CheckBox3");
+    codes_->setObjectName("accountCodes");
     codes_->setChecked(model_.options.codeConversion);
     guard_ = new QCheckBox(Q(kCsvFormulaGuardCaption), options);
     guard_->setChecked(model_.options.formulaGuard);
@@ -66,7 +66,7 @@ CsvOptionsWindow::CsvOptionsWindow(Application& app, QWidget* parent)
     optionLayout->addLayout(encodingRow);
 
     table_ = new QTableWidget(0, 2, this);
-    table_->setObjectName("ValueListEditor1");
+    table_->setObjectName("codeTable");
     table_->setHorizontalHeaderLabels({Q(kCodeTableTitleCaption), Q(kCodeTableCodeCaption)});
     table_->horizontalHeader()->setStretchLastSection(true);
     table_->setColumnWidth(0, 170);

@@ -50,7 +50,7 @@ QLineEdit* DatePart(QWidget* parent, const char* name, int width) {
 }  // namespace
 
 EntryFormDialog::EntryFormDialog(Application& app, QWidget* parent) : QDialog(parent), app_(app) {
-    setObjectName("Tfdatain");
+    setObjectName("entryForm");
     setWindowTitle(Q(kAppTitle));
     BuildLayout();
     Connect();
@@ -72,10 +72,10 @@ void EntryFormDialog::BuildLayout() {
     // The date: the form's calendar and the three read-only parts it fills.
     calendar_ = new MonthCalendar(this);
     dateLabel_ = new QLabel(QString::fromUtf8("日付"), this);
-    dateLabel_->setObjectName("label6");
-    year_ = DatePart(this, "s_year", 56);
-    month_ = DatePart(this, "s_Month", 36);
-    day_ = DatePart(this, "s_day", 36);
+    dateLabel_->setObjectName("dateLabel");
+    year_ = DatePart(this, "year", 56);
+    month_ = DatePart(this, "month", 36);
+    day_ = DatePart(this, "day", 36);
     auto* date = new QHBoxLayout;
     date->addWidget(dateLabel_);
     date->addWidget(year_);
@@ -92,7 +92,7 @@ void EntryFormDialog::BuildLayout() {
 
     // The lists: titles, petty-cash books, bank books.
     tabs_ = new QTabWidget(this);
-    const char* listNames[3] = {"ListBox1", "ListBox2", "ListBox3"};
+    const char* listNames[3] = {"titles", "pettyCashBooks", "bankBooks"};
     const char* captions[3] = {kTitlesTabCaption, kPettyTabCaption, kBankTabCaption};
     for (int t = 0; t < 3; ++t) {
         lists_[t] = new QListWidget(tabs_);
@@ -110,10 +110,10 @@ void EntryFormDialog::BuildLayout() {
             std::max(captionWidth, titleLabel_->fontMetrics().horizontalAdvance(Q(caption)));
     titleLabel_->setMinimumWidth(captionWidth + 4);
     title_ = new QLineEdit(this);
-    title_->setObjectName("dkamoku");
+    title_->setObjectName("title");
     title_->setReadOnly(true);
     description_ = new QLineEdit(this);
-    description_->setObjectName("dtekiyou");
+    description_->setObjectName("description");
     description_->setAttribute(Qt::WA_InputMethodEnabled, true);
     completions_ = new QStringListModel(this);
     completer_ = new QCompleter(completions_, this);
@@ -123,9 +123,9 @@ void EntryFormDialog::BuildLayout() {
     completer_->setMaxVisibleItems(12);
     description_->setCompleter(completer_);
     income_ = new NumericEdit(this);
-    income_->setObjectName("dkingaku");
+    income_->setObjectName("income");
     expense_ = new NumericEdit(this);
-    expense_->setObjectName("gkingaku");
+    expense_->setObjectName("expense");
     for (NumericEdit* amount : {income_, expense_}) {
         amount->setZeroVisible(false);
         amount->setMaxLength(15);
@@ -141,7 +141,7 @@ void EntryFormDialog::BuildLayout() {
     fields->addWidget(expense_, 3, 1);
 
     grid_ = new QTableWidget(kDescriptionGridRows, kDescriptionGridColumns, this);
-    grid_->setObjectName("StrColGrid2");
+    grid_->setObjectName("descriptionGrid");
     grid_->horizontalHeader()->hide();
     grid_->verticalHeader()->hide();
     grid_->setColumnWidth(0, 12);
@@ -160,7 +160,7 @@ void EntryFormDialog::BuildLayout() {
     right->addWidget(grid_);
 
     continuous_ = new QCheckBox(Q(kContinuousEntryCaption), this);
-    continuous_->setObjectName("CheckBox1");
+    continuous_->setObjectName("continuousEntry");
     register_ = new QPushButton(QString::fromUtf8("登　録"), this);
     delete_ = new QPushButton(QString::fromUtf8("削  除"), this);
     close_ = new QPushButton(QString::fromUtf8("閉じる"), this);

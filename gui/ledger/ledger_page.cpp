@@ -72,21 +72,21 @@ LedgerPage::LedgerPage(Application& app, QWidget* parent) : QWidget(parent), app
     bookHeader_ = new QLabel(heading);
     bookHeader_->setObjectName("bookHeader");
     bookTitle_ = new QLabel(heading);
-    bookTitle_->setObjectName("Panel8");
+    bookTitle_->setObjectName("bookHeading");
     bookTitle_->setTextFormat(Qt::PlainText);
     QFont big = bookTitle_->font();
     big.setPointSizeF(big.pointSizeF() * 1.2);
     big.setBold(true);
     bookTitle_->setFont(big);
     searchRange_ = new QLabel(heading);
-    searchRange_->setObjectName("searchrange");
+    searchRange_->setObjectName("searchRange");
     searchRange_->setTextFormat(Qt::PlainText);
     totalIncome_ = new QLabel(heading);
-    totalIncome_->setObjectName("totalincome");
+    totalIncome_->setObjectName("totalIncome");
     totalExpense_ = new QLabel(heading);
-    totalExpense_->setObjectName("totalexpence");
+    totalExpense_->setObjectName("totalExpense");
     totalDifference_ = new QLabel(heading);
-    totalDifference_->setObjectName("totalsagaku");
+    totalDifference_->setObjectName("totalDifference");
     h->addWidget(bookHeader_);
     h->addSpacing(8);
     h->addWidget(bookTitle_);
@@ -103,7 +103,7 @@ LedgerPage::LedgerPage(Application& app, QWidget* parent) : QWidget(parent), app
     v->addWidget(heading);
 
     monthTabs_ = new QTabBar(this);
-    monthTabs_->setObjectName("TabControl1");
+    monthTabs_->setObjectName("monthTabs");
     monthTabs_->setExpanding(false);
     v->addWidget(monthTabs_);
     // A refused "ALL" goes back to the tab of the month shown.
@@ -115,7 +115,7 @@ LedgerPage::LedgerPage(Application& app, QWidget* parent) : QWidget(parent), app
     });
 
     grid_ = new QTableView(this);
-    grid_->setObjectName("AdvStringGrid1");
+    grid_->setObjectName("ledgerGrid");
     model_ = new LedgerModel(app_, grid_);
     grid_->setModel(model_);
     grid_->setItemDelegate(new LedgerCellDelegate(grid_));

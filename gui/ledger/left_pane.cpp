@@ -22,7 +22,7 @@ QString Q(std::string_view text) {
 }  // namespace
 
 LeftPane::LeftPane(Application& app, QWidget* parent) : QTabWidget(parent), app_(app) {
-    setObjectName("PageControl2");
+    setObjectName("leftPages");
     auto* choose = new QWidget();
     auto* v = new QVBoxLayout(choose);
     v->setContentsMargins(2, 2, 2, 2);
@@ -31,17 +31,17 @@ LeftPane::LeftPane(Application& app, QWidget* parent) : QTabWidget(parent), app_
     calendar_->setObjectName("calendar");
     days->addWidget(calendar_, 1);
     holidayList_ = new QListWidget(choose);
-    holidayList_->setObjectName("sdayLIST");
+    holidayList_->setObjectName("holidayList");
     holidayList_->setFixedWidth(50);
     holidayList_->setToolTip("休日");
     days->addWidget(holidayList_);
     v->addLayout(days);
     auto* inner = new QTabWidget(choose);
     titleList_ = new QListWidget(inner);
-    titleList_->setObjectName("ListBox1");
+    titleList_->setObjectName("titleList");
     inner->addTab(titleList_, Q(kLeftInnerPageCaptions[0]));
     bookBalances_ = new QTableWidget(0, kBookBalanceColumns, inner);
-    bookBalances_->setObjectName("NOTESGRID");
+    bookBalances_->setObjectName("bookBalances");
     bookBalances_->setHorizontalHeaderLabels({"", "帳簿名", "残高"});
     bookBalances_->verticalHeader()->hide();
     bookBalances_->verticalHeader()->setDefaultSectionSize(20);

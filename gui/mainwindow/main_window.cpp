@@ -225,12 +225,12 @@ void MainWindow::BuildCentre() {
     layout->addWidget(ribbon_);
 
     splitter_ = new QSplitter(Qt::Horizontal, centre);
-    splitter_->setObjectName("Splitter1");
+    splitter_->setObjectName("splitter");
     leftPane_ = new LeftPane(app_, splitter_);
     splitter_->addWidget(leftPane_);
 
     mainPages_ = new QStackedWidget(splitter_);
-    mainPages_->setObjectName("PageControl1");
+    mainPages_->setObjectName("mainPages");
     ledgerPage_ = new LedgerPage(app_, mainPages_);
     mainPages_->addWidget(ledgerPage_);
     summaryPage_ = new SummaryPage(app_, mainPages_);
@@ -250,7 +250,7 @@ void MainWindow::BuildCentre() {
 
 void MainWindow::BuildStatusBar() {
     QStatusBar* bar = statusBar();
-    bar->setObjectName("StatusBar2");
+    bar->setObjectName("statusBar");
     bar->setSizeGripEnabled(true);
     for (int i = 0; i < 8; ++i) {
         auto* panel = new QLabel(bar);

@@ -73,7 +73,7 @@ QWidget* GroupOf(const RibbonGroup& g, const ActionLookup& actionOf, QWidget* pa
     v->addLayout(row, 1);
     auto* label = new QLabel(Q(g.label), group);
     label->setAlignment(Qt::AlignCenter);
-    label->setObjectName("group_label");
+    label->setObjectName("groupLabel");
     QPalette p = label->palette();
     p.setColor(QPalette::WindowText, QColor(0x40, 0x40, 0x60));
     label->setPalette(p);
@@ -86,7 +86,7 @@ QWidget* GroupOf(const RibbonGroup& g, const ActionLookup& actionOf, QWidget* pa
 
 QTabWidget* BuildRibbonPages(QWidget* parent, const ActionLookup& actionOf) {
     auto* ribbon = new QTabWidget(parent);
-    ribbon->setObjectName("MenuPageControl");
+    ribbon->setObjectName("ribbon");
     for (const RibbonPageInfo& pageInfo : RibbonPages()) {
         auto* page = new QWidget(ribbon);
         auto* h = new QHBoxLayout(page);

@@ -24,7 +24,7 @@ constexpr int kSheetMargin = 12;  // grey around the sheet
 }  // namespace
 
 PreviewSheet::PreviewSheet(Application& app, QWidget* parent) : QWidget(parent), app_(app) {
-    setObjectName("paperpanel");
+    setObjectName("paperPanel");
 }
 
 void PreviewSheet::Relayout() {
@@ -66,12 +66,12 @@ PreviewPage::PreviewPage(Application& app, QWidget* parent) : QWidget(parent), a
     v->setContentsMargins(0, 0, 0, 0);
     v->setSpacing(2);
     tabs_ = new QTabBar(this);
-    tabs_->setObjectName("TabControl2");
+    tabs_->setObjectName("previewMonthTabs");
     v->addWidget(tabs_);
 
     auto* bar = new QHBoxLayout();
     caption_ = new QLabel(this);
-    caption_->setObjectName("Label5");
+    caption_->setObjectName("previewCaption");
     bar->addWidget(caption_);
     bar->addStretch(1);
     first_ = new QPushButton(QStringLiteral("←"), this);
@@ -83,7 +83,7 @@ PreviewPage::PreviewPage(Application& app, QWidget* parent) : QWidget(parent), a
     bar->addWidget(pageLabel_);
     bar->addSpacing(16);
     zoom_ = new QSlider(Qt::Horizontal, this);
-    zoom_->setObjectName("TrackBar1");
+    zoom_->setObjectName("zoom");
     zoom_->setRange(5, 200);
     zoom_->setFixedWidth(160);
     bar->addWidget(zoom_);
@@ -99,12 +99,12 @@ PreviewPage::PreviewPage(Application& app, QWidget* parent) : QWidget(parent), a
     v->addLayout(bar);
 
     printing_ = new QLabel(this);
-    printing_->setObjectName("Panel9");
+    printing_->setObjectName("printingCaption");
     printing_->setAlignment(Qt::AlignCenter);
     printing_->hide();
     v->addWidget(printing_, 1);
     scroll_ = new QScrollArea(this);
-    scroll_->setObjectName("ScrollBox1");
+    scroll_->setObjectName("sheetScroll");
     scroll_->setAlignment(Qt::AlignCenter);
     scroll_->setBackgroundRole(QPalette::Dark);
     sheet_ = new PreviewSheet(app_, scroll_);

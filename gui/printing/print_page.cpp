@@ -71,10 +71,10 @@ PrintPage::PrintPage(Application& app, QWidget* parent) : QWidget(parent), app_(
     auto* choices = new QGridLayout();
     choices->setHorizontalSpacing(6);
     choices->setVerticalSpacing(2);
-    paper_ = Combo(std::vector<std::string>{}, "paper_sel", this);
-    font_ = Combo(kFontItems, "font_sel", this);
-    column_ = Combo(kColumnItems, "kamoku_sel", this);
-    colour_ = Combo(kColourItems, "Color_Sel", this);
+    paper_ = Combo(std::vector<std::string>{}, "paper", this);
+    font_ = Combo(kFontItems, "font", this);
+    column_ = Combo(kColumnItems, "titleColumn", this);
+    colour_ = Combo(kColourItems, "headingColour", this);
     const char* captions[] = {"用　紙", "フォント", "科目列", "見出しカラー"};
     QComboBox* boxes[] = {paper_, font_, column_, colour_};
     for (int i = 0; i < 4; ++i) {
@@ -85,17 +85,17 @@ PrintPage::PrintPage(Application& app, QWidget* parent) : QWidget(parent), app_(
     choices->setColumnStretch(1, 1);
     v->addLayout(choices);
 
-    kokuyoGroup_ = RadioGroup(Q("コクヨ用紙科目検索時オプション"), kKokuyoOptItems, "kokuyoOpt",
+    kokuyoGroup_ = RadioGroup(Q("コクヨ用紙科目検索時オプション"), kKokuyoOptItems, "kokuyoOption",
                               kokuyo_, this);
     v->addWidget(kokuyoGroup_);
-    filterGroup_ = RadioGroup(Q("印　刷"), kPageFilterItems, "PanelRadioGroup1", filter_, this);
+    filterGroup_ = RadioGroup(Q("印　刷"), kPageFilterItems, "pageFilter", filter_, this);
     v->addWidget(filterGroup_);
 
     auto* monthGroup = new QGroupBox(Q("印刷月"), this);
     auto* mv = new QVBoxLayout(monthGroup);
     mv->setContentsMargins(4, 2, 4, 2);
     months_ = new QListWidget(monthGroup);
-    months_->setObjectName("month_select");
+    months_->setObjectName("monthsToPrint");
     months_->setFlow(QListView::LeftToRight);
     months_->setWrapping(true);
     months_->setResizeMode(QListView::Adjust);
@@ -116,7 +116,7 @@ PrintPage::PrintPage(Application& app, QWidget* parent) : QWidget(parent), app_(
     grid->setVerticalSpacing(2);
     oddCaption_ = new QLabel(offsetGroup);
     evenCaption_ = new QLabel(Q("偶数ページ"), offsetGroup);
-    const char* names[] = {"ofx1box", "ofy1box", "ofx2box", "ofy2box"};
+    const char* names[] = {"oddOffsetX", "oddOffsetY", "evenOffsetX", "evenOffsetY"};
     for (int side = 0; side < 2; ++side) {
         auto* row = new QWidget(offsetGroup);
         auto* h = new QHBoxLayout(row);
@@ -160,12 +160,12 @@ PrintPage::PrintPage(Application& app, QWidget* parent) : QWidget(parent), app_(
         grid->addWidget(row, side * 2 + 1, 0);
     }
     evenFirst_ = new QCheckBox(Q("偶数から開始"), offsetGroup);
-    evenFirst_->setObjectName("CheckBox2");
+    evenFirst_->setObjectName("evenFirst");
     grid->addWidget(evenFirst_, 4, 0);
     v->addWidget(offsetGroup);
 
     offsetPreview_ = new QCheckBox(Q("オフセットをプレビュ－で確認"), this);
-    offsetPreview_->setObjectName("CheckBox1");
+    offsetPreview_->setObjectName("offsetPreview");
     v->addWidget(offsetPreview_);
 
     auto* buttons = new QGridLayout();

@@ -58,7 +58,7 @@ private:
 // ---- the title edit box ----
 
 TitleEditDialog::TitleEditDialog(const std::string& title, QWidget* parent) : QDialog(parent) {
-    setObjectName("Tfedit_dlg");
+    setObjectName("titleEditDialog");
     setWindowTitle(Q(kAppTitle));
     auto* v = new QVBoxLayout(this);
     v->addWidget(new QLabel(Q(kTitleEditLabel), this));
@@ -99,7 +99,7 @@ TitleMasterDialog::TitleMasterDialog(const std::string& path, TitleMasterMode mo
       dialogs_(std::make_unique<EditBoxDialogs>(dialogs, *this)),
       master_(path, mode, *dialogs_),
       writer_(writer) {
-    setObjectName("TFkamokureg");
+    setObjectName("titleMasterDialog");
     setWindowTitle(Q(kAppTitle));
     auto* v = new QVBoxLayout(this);
     v->setContentsMargins(6, 6, 6, 0);
@@ -112,7 +112,7 @@ TitleMasterDialog::TitleMasterDialog(const std::string& path, TitleMasterMode mo
     v->addWidget(heading);
 
     grid_ = new QTableWidget(kTitleGridRows, kTitleGridColumns, this);
-    grid_->setObjectName("StrColGrid2");
+    grid_->setObjectName("titleGrid");
     grid_->horizontalHeader()->hide();
     grid_->verticalHeader()->hide();
     grid_->verticalHeader()->setDefaultSectionSize(22);
@@ -147,7 +147,7 @@ TitleMasterDialog::TitleMasterDialog(const std::string& path, TitleMasterMode mo
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 
     auto* status = new QStatusBar(this);
-    status->setObjectName("StatusBar1");
+    status->setObjectName("statusBar");
     status->setSizeGripEnabled(false);
     const std::string panels[] = {"", mode == TitleMasterMode::Edit ? "登録" : "", useTypeName,
                                   master_.Path()};

@@ -23,7 +23,7 @@ std::vector<LedgerRow> WithRowAfterEnd(std::vector<LedgerRow> rows) {
     return rows;
 }
 
-TEST(PrintJobTest, PrintnoteSetsUpTheCashLedgerJob) {
+TEST(PrintJobTest, PrepareLedgerSetsUpTheCashLedgerJob) {
     PrintBench b;
     const std::string style = b.WriteStyle(kPlainCash, ThreeRowStyle());
     b.sources.rowsByMonth[4] = WithRowAfterEnd(MonthRows(5));

@@ -70,7 +70,7 @@ TEST(SessionPrintSourcesTest, LedgerViewAndItsMonths) {
     EXPECT_EQ(page.startYear, 2014);
     EXPECT_EQ(page.today, Date::FromYmd(2014, 6, 1));
 
-    b.sources.ShowListOutPanels("2014", "05");
+    b.sources.ShowPrintDataPanels("2014", "05");
     EXPECT_EQ(b.session.monthPanel, "05");
     EXPECT_EQ(b.sources.SearchRange(), "2014");
 

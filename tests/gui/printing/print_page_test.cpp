@@ -94,7 +94,7 @@ void PrintPageTest::oddPagesOfTwoMonthsReachThePrinter() {
 
     w.action("printnote")->trigger();
     QApplication::processEvents();
-    auto* pages = w.findChild<QStackedWidget*>("PageControl1");
+    auto* pages = w.findChild<QStackedWidget*>("mainPages");
     QCOMPARE(pages->currentWidget(), static_cast<QWidget*>(w.previewPage()));
     auto* left = static_cast<LeftPane*>(w.leftPane());
     QVERIFY(left->isVisible());

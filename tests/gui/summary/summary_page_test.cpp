@@ -169,7 +169,7 @@ void SummaryPageTest::theGridShowsAllBooksOneBookAndADrillDownAndBackReturns() {
     QVERIFY(d.StartOnSummaryPage());
     QCOMPARE(d.Table(), kAllBooks);
     QCOMPARE(d.grid().model()->rowCount(), d.app().summary().grid().RowCount() - 1);
-    QCOMPARE(d.page().findChild<QLabel*>("Label2")->text(), QString("月別科目一覧表"));
+    QCOMPARE(d.page().findChild<QLabel*>("caption")->text(), QString("月別科目一覧表"));
     QCOMPARE(d.page().findChild<QLabel*>("range")->text(),
              QString("2015年01月01日～2014年12月01日"));
     // Figures right-aligned; a negative figure black until the option asks for red.
@@ -188,19 +188,19 @@ void SummaryPageTest::theGridShowsAllBooksOneBookAndADrillDownAndBackReturns() {
     books->setCurrentIndex(1);
     emit books->activated(1);
     QCOMPARE(d.Table(), kCashBook);
-    auto* status = d.page().findChild<QWidget*>("MonthlyStatusBar");
+    auto* status = d.page().findChild<QWidget*>("summaryStatusBar");
     QCOMPARE(status->findChild<QLabel*>("panel0")->text(), QString("現金出納帳"));
 
     d.DoubleClickRow(3);  // 小口
     QCOMPARE(d.app().summary().drillLevel(), 1);
     QCOMPARE(d.Table(), kCashBookTransfers);
-    QCOMPARE(d.page().findChild<QLabel*>("Label2")->text(), QString("小口明細表"));
+    QCOMPARE(d.page().findChild<QLabel*>("caption")->text(), QString("小口明細表"));
     QCOMPARE(books->currentIndex(), 1);
 
     d.w().action("back")->trigger();
     QCOMPARE(d.app().summary().drillLevel(), 0);
     QCOMPARE(d.Table(), kCashBook);
-    QCOMPARE(d.page().findChild<QLabel*>("Label2")->text(), QString("月別科目一覧表"));
+    QCOMPARE(d.page().findChild<QLabel*>("caption")->text(), QString("月別科目一覧表"));
     QVERIFY(d.dialogs.events.empty());
     d.w().action("back")->trigger();
     QCOMPARE(d.dialogs.Infos(),
@@ -223,7 +223,7 @@ void SummaryPageTest::doubleClicksOnHeadingsTotalsAndEmptyRowsChangeNothing() {
 
     // On the descriptions level a double-click does nothing at all.
     d.DoubleClickRow(2);
-    QCOMPARE(d.page().findChild<QLabel*>("Label2")->text(), QString("交通費明細表"));
+    QCOMPARE(d.page().findChild<QLabel*>("caption")->text(), QString("交通費明細表"));
     const QStringList detail = d.Table();
     d.dialogs.Clear();
     d.DoubleClickRow(2);
@@ -286,12 +286,12 @@ void SummaryPageTest::theGraphWidgetsShowTheCoreFiguresWithTheirHints() {
         QCOMPARE(panel->findChild<QWidget*>("expenses" + n)->geometry(),
                  QRect(GraphColumnLeft(z) + 41, m.expenses.top, 35, m.expenses.height));
         QCOMPARE(label("month" + n), Q(m.month.caption));
-        QCOMPARE(label("tincome" + n), Q(m.incomeTotal.caption));
-        QCOMPARE(label("rincome" + n), Q(m.cumulativeIncome.caption));
-        QCOMPARE(label("texpenses" + n), Q(m.expenseTotal.caption));
-        QCOMPARE(label("rexpenses" + n), Q(m.cumulativeExpense.caption));
-        QCOMPARE(label("sagaku" + n), Q(m.difference.caption));
-        QCOMPARE(label("rsagaku" + n), Q(m.cumulativeDifference.caption));
+        QCOMPARE(label("incomeTotal" + n), Q(m.incomeTotal.caption));
+        QCOMPARE(label("cumulativeIncome" + n), Q(m.cumulativeIncome.caption));
+        QCOMPARE(label("expenseTotal" + n), Q(m.expenseTotal.caption));
+        QCOMPARE(label("cumulativeExpense" + n), Q(m.cumulativeExpense.caption));
+        QCOMPARE(label("difference" + n), Q(m.difference.caption));
+        QCOMPARE(label("cumulativeDifference" + n), Q(m.cumulativeDifference.caption));
         QCOMPARE(panel->findChild<QLabel*>("month" + n)->geometry().topLeft(),
                  QPoint(GraphColumnLeft(z), 358));
     }
@@ -300,12 +300,12 @@ void SummaryPageTest::theGraphWidgetsShowTheCoreFiguresWithTheirHints() {
     QCOMPARE(panel->findChild<QWidget*>("expenses2")->geometry(), QRect(230, 335, 35, 0));
     QCOMPARE(label("month1"), QString("4月度"));
     QCOMPARE(label("month12"), QString("3月度"));
-    QCOMPARE(label("texpenses1"), QString("220"));
-    QCOMPARE(label("rexpenses12"), QString("220"));
-    QCOMPARE(label("rsagaku12"), QString("-220"));
-    QCOMPARE(label("maxlevel"), QString("220"));
-    QCOMPARE(label("divlevel"), QString("110"));
-    QCOMPARE(label("caption_rsagaku"), QString("差引累計"));
+    QCOMPARE(label("expenseTotal1"), QString("220"));
+    QCOMPARE(label("cumulativeExpense12"), QString("220"));
+    QCOMPARE(label("cumulativeDifference12"), QString("-220"));
+    QCOMPARE(label("scaleTop"), QString("220"));
+    QCOMPARE(label("scaleMiddle"), QString("110"));
+    QCOMPARE(label("caption_cumulativeDifference"), QString("差引累計"));
     QCOMPARE(page.findChild<QLabel*>("range")->text(), QString("2015年01月01日～2014年12月01日"));
     QCOMPARE(panel->findChild<QLabel*>("month10")->toolTip(), QString("2015/1/01"));
     QCOMPARE(panel->findChild<QWidget*>("expenses1")->toolTip(), QString("4月度 支出 220"));
@@ -331,12 +331,12 @@ void SummaryPageTest::aYearWithoutEntries() {
         const QString n = QString::number(z);
         QCOMPARE(panel->findChild<QWidget*>("income" + n)->height(), 0);
         QCOMPARE(panel->findChild<QWidget*>("expenses" + n)->height(), 0);
-        for (const char* row :
-             {"tincome", "rincome", "texpenses", "rexpenses", "sagaku", "rsagaku"})
+        for (const char* row : {"incomeTotal", "cumulativeIncome", "expenseTotal",
+                                "cumulativeExpense", "difference", "cumulativeDifference"})
             QCOMPARE(panel->findChild<QLabel*>(row + n)->text(), QString("0"));
     }
-    QCOMPARE(panel->findChild<QLabel*>("maxlevel")->text(), QString("1"));
-    QCOMPARE(panel->findChild<QLabel*>("divlevel")->text(), QString("0"));
+    QCOMPARE(panel->findChild<QLabel*>("scaleTop")->text(), QString("1"));
+    QCOMPARE(panel->findChild<QLabel*>("scaleMiddle")->text(), QString("0"));
 }
 
 void SummaryPageTest::aLedgerChangeIsShownOnTheOpenPage() {
@@ -350,8 +350,8 @@ void SummaryPageTest::aLedgerChangeIsShownOnTheOpenPage() {
     d.app().SetWindows(nullptr);
     QVERIFY(entry.stored);
     QWidget* panel = d.w().graphPage()->panel();
-    QCOMPARE(panel->findChild<QLabel*>("tincome3")->text(), QString("500"));
-    QCOMPARE(panel->findChild<QLabel*>("rsagaku12")->text(), QString("280"));
+    QCOMPARE(panel->findChild<QLabel*>("incomeTotal3")->text(), QString("500"));
+    QCOMPARE(panel->findChild<QLabel*>("cumulativeDifference12")->text(), QString("280"));
     QCOMPARE(d.Table().mid(1, 4),
              QStringList({"-|■収入の部|,,,,,,,,,,,|", "|雑収入|0,0,500,0,0,0,0,0,0,0,0,0|500",
                           "|　[合　計]|0,0,500,0,0,0,0,0,0,0,0,0|500", "||,,,,,,,,,,,|"}));
