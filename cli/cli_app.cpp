@@ -6,6 +6,7 @@
 
 #include "cli/commands.h"
 #include "core/util/date.h"
+#include "velmora/version.h"
 
 namespace velmora::cli {
 namespace {
@@ -13,7 +14,8 @@ namespace {
 // The usage on stream; status 2 for wrong usage.
 int Usage(std::ostream& stream, const std::string& problem) {
     if (!problem.empty()) stream << "velmora-cli: " << problem << '\n';
-    stream << "usage: velmora-cli [--today YYYY/MM/DD] COMMAND ARGS...\n";
+    stream << "usage: velmora-cli [--today YYYY/MM/DD] COMMAND ARGS...\n"
+           << "       velmora-cli --help | --version\n";
     for (const auto& c : AllCommands())
         stream << "  velmora-cli " << c.name << ' ' << c.usage << '\n';
     return 2;
@@ -32,6 +34,9 @@ int RunCli(int argc, char** argv) {
             words.erase(words.begin(), words.begin() + 2);
         } else if (words.front() == "--help") {
             Usage(std::cout, "");
+            return 0;
+        } else if (words.front() == "--version") {
+            std::cout << "velmora-cli " << kProgramVersion << '\n';
             return 0;
         } else {
             return Usage(std::cerr, "unknown option " + words.front());

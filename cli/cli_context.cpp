@@ -1,7 +1,5 @@
 #include "cli/cli_context.h"
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <ostream>
 #include <utility>
@@ -14,19 +12,8 @@
 #include "core/util/errors.h"
 #include "core/util/paths.h"
 
-#ifndef VELMORA_SOURCE_DATA_DIR
-#define VELMORA_SOURCE_DATA_DIR ""
-#endif
-
 namespace velmora::cli {
 namespace {
-
-std::string ExecutablePath() {
-    char buffer[4096];
-    ssize_t n = ::readlink("/proc/self/exe", buffer, sizeof buffer - 1);
-    if (n <= 0) return {};
-    return std::string(buffer, static_cast<std::size_t>(n));
-}
 
 // The book list answered with the book called name.
 class BookChoice final : public AppWindows {
@@ -53,7 +40,7 @@ CliContext::CliContext(std::ostream& o, std::ostream& e, std::optional<Date> tod
         clock = std::make_unique<SystemClock>();
     EnvironmentLookup env = ProcessEnvironment();
     workingFolder = WorkingFolder(env);
-    programFolder = ProgramDataFolder(env, ExecutablePath(), VELMORA_SOURCE_DATA_DIR);
+    programFolder = ProgramDataFolder(env, ExecutablePath());
 }
 
 CliContext::~CliContext() {

@@ -3,12 +3,13 @@
 #   tools/dev.sh run   builds and starts the desktop program on a copy of the sample ledger
 #                      (without a display: renders its main window to build/screenshot.png)
 #   tools/dev.sh test  builds and runs the whole test suite (clang-format check included)
+#   tools/dev.sh deps  only installs the Debian packages
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 packages=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev clang-format
     qt6-base-dev qt6-base-dev-tools libqt6svg6 qt6-translations-l10n fonts-ipaexfont fonts-noto-cjk
-    libgl-dev xvfb xauth poppler-utils)
+    libgl-dev xvfb xauth poppler-utils desktop-file-utils appstream librsvg2-bin)
 
 install_packages() {
     local missing=()
@@ -42,13 +43,16 @@ case "${1:-}" in
             ./build/gui/velmora build/sample.exv
         fi
         ;;
+    deps)
+        install_packages
+        ;;
     test)
         install_packages
         build
         ctest --test-dir build --output-on-failure -j "$(nproc)"
         ;;
     *)
-        echo "usage: tools/dev.sh run|test" >&2
+        echo "usage: tools/dev.sh run|test|deps" >&2
         exit 2
         ;;
 esac

@@ -17,6 +17,8 @@ ProgramOptionsResult ParseProgramOptions(const std::vector<std::string>& args) {
         };
         if (arg == "--help" || arg == "-h") {
             o.help = true;
+        } else if (arg == "--version") {
+            o.version = true;
         } else if (arg == "--today") {
             std::optional<std::string> text = value();
             if (!text) return fail("--today には日付 (YYYY/MM/DD) が必要です");

@@ -1,6 +1,6 @@
 #pragma once
 // The desktop program's command line: velmora [--today YYYY/MM/DD] [--screenshot OUT.png]
-// [FILE], and --help.
+// [FILE], and --help and --version.
 #include <optional>
 #include <string>
 #include <vector>
@@ -14,6 +14,7 @@ struct ProgramOptions {
     std::optional<Date> today;
     std::optional<std::string> screenshot;
     bool help = false;
+    bool version = false;
 };
 
 inline constexpr const char* kProgramUsage =
@@ -21,7 +22,8 @@ inline constexpr const char* kProgramUsage =
     "  FILE                    起動時に開く帳簿ファイル (.exv / .clv)\n"
     "  --today YYYY/MM/DD      今日の日付をこの日にする\n"
     "  --screenshot OUT.png    起動後のメインウィンドウを OUT.png に保存して終了する\n"
-    "  --help                  この説明を表示する\n";
+    "  --help                  この説明を表示する\n"
+    "  --version               バージョンを表示する\n";
 
 struct ProgramOptionsResult {
     ProgramOptions options;

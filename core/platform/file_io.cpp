@@ -144,8 +144,10 @@ bool MayReplace(const std::string& target, const struct stat& old) {
 // may fail the save: where they cannot be set (a foreign owner without the right, a file
 // system without permissions) the file keeps the private mode it was created with.
 void KeepOwnerAndMode(int fd, const struct stat& old, const struct stat& written) {
-    if (old.st_uid != written.st_uid || old.st_gid != written.st_gid)
-        (void)::fchown(fd, old.st_uid, old.st_gid);
+    // The result is looked at only to satisfy glibc's warn_unused_result (fortified builds).
+    if (old.st_uid != written.st_uid || old.st_gid != written.st_gid) {
+        [[maybe_unused]] const int chowned = ::fchown(fd, old.st_uid, old.st_gid);
+    }
     (void)::fchmod(fd, old.st_mode & 07777);
 }
 

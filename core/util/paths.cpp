@@ -1,5 +1,7 @@
 #include "core/util/paths.h"
 
+#include <unistd.h>
+
 #include <cstdlib>
 #include <filesystem>
 
@@ -42,15 +44,19 @@ std::string WorkingFolder(const EnvironmentLookup& env) {
     return CommonAppDataPath("/tessary/velmora_xe5", env);
 }
 
-std::string ProgramDataFolder(const EnvironmentLookup& env, const std::string& executablePath,
-                              const std::string& fallback) {
+std::string ExecutablePath() {
+    char buffer[4096];
+    const ssize_t n = ::readlink("/proc/self/exe", buffer, sizeof buffer);
+    if (n <= 0 || static_cast<std::size_t>(n) == sizeof buffer) return {};
+    return std::string(buffer, static_cast<std::size_t>(n));
+}
+
+std::string ProgramDataFolder(const EnvironmentLookup& env, const std::string& executablePath) {
     if (auto dir = env("VELMORA_DATA_DIR")) return *dir;
-    std::error_code ec;
-    std::filesystem::path exe(executablePath);
-    std::filesystem::path installed = exe.parent_path().parent_path() / "share" / "velmora";
-    if (!executablePath.empty() && std::filesystem::is_directory(installed, ec))
-        return installed.string();
-    return fallback;
+    if (executablePath.empty()) return {};
+    const std::filesystem::path prefix =
+        std::filesystem::path(executablePath).parent_path().parent_path();
+    return (prefix / "share" / "velmora").string();
 }
 
 }  // namespace velmora

@@ -18,10 +18,13 @@ std::string CommonAppDataPath(std::string_view tail, const EnvironmentLookup& en
 // The working folder: $VELMORA_HOME when set, else CommonAppDataPath("/tessary/velmora_xe5").
 std::string WorkingFolder(const EnvironmentLookup& env);
 
-// The program folder (shipped data): $VELMORA_DATA_DIR when set, else share/velmora
-// beside the executable's prefix when it exists, else fallback (the build tree's data/).
-std::string ProgramDataFolder(const EnvironmentLookup& env, const std::string& executablePath,
-                              const std::string& fallback);
+// The running program's own file (/proc/self/exe); empty when it cannot be read.
+std::string ExecutablePath();
+
+// The program folder (shipped data): $VELMORA_DATA_DIR when set, else share/velmora of the
+// prefix the executable sits in (PREFIX/bin/velmora reads PREFIX/share/velmora), so that an
+// install works wherever it was put. The build tree is laid out the same way.
+std::string ProgramDataFolder(const EnvironmentLookup& env, const std::string& executablePath);
 
 // Joins a folder and a tail written with either "\" or "/".
 std::string JoinPath(std::string_view folder, std::string_view tail);

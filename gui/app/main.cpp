@@ -1,6 +1,4 @@
 // velmora: the desktop program.
-#include <unistd.h>
-
 #include <QApplication>
 #include <QDir>
 #include <QMessageBox>
@@ -14,21 +12,7 @@
 #include "gui/app/single_instance.h"
 #include "gui/app/toolkit_options.h"
 #include "gui/app/ui_setup.h"
-
-#ifndef VELMORA_SOURCE_DATA_DIR
-#define VELMORA_SOURCE_DATA_DIR ""
-#endif
-
-namespace {
-
-std::string ExecutablePath() {
-    char buffer[4096];
-    ssize_t n = ::readlink("/proc/self/exe", buffer, sizeof buffer - 1);
-    if (n <= 0) return {};
-    return std::string(buffer, static_cast<std::size_t>(n));
-}
-
-}  // namespace
+#include "velmora/version.h"
 
 int main(int argc, char** argv) {
     using namespace velmora;
@@ -42,6 +26,10 @@ int main(int argc, char** argv) {
         std::cout << kProgramUsage;
         return 0;
     }
+    if (options.version) {
+        std::cout << "velmora " << kProgramVersion << "\n";
+        return 0;
+    }
     // A screenshot is taken without a display, whatever the environment names.
     if (options.screenshot) qputenv("QT_QPA_PLATFORM", "offscreen");
 
@@ -49,8 +37,7 @@ int main(int argc, char** argv) {
     gui::SetUpJapaneseUi(qapp);
 
     const EnvironmentLookup env = ProcessEnvironment();
-    gui::DesktopFolders folders{WorkingFolder(env),
-                                ProgramDataFolder(env, ExecutablePath(), VELMORA_SOURCE_DATA_DIR)};
+    gui::DesktopFolders folders{WorkingFolder(env), ProgramDataFolder(env, ExecutablePath())};
 
     gui::SingleInstance instance(QString::fromStdString(folders.working));
     if (!instance.acquired()) {

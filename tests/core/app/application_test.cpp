@@ -412,6 +412,7 @@ TEST(ProgramOptions, FileTodayScreenshotAndTheirErrors) {
     EXPECT_EQ(ok.options.screenshot, "o.png");
     EXPECT_EQ(ok.options.file, "a.exv");
     EXPECT_TRUE(ParseProgramOptions({"--help"}).options.help);
+    EXPECT_TRUE(ParseProgramOptions({"--version"}).options.version);
     EXPECT_EQ(ParseProgramOptions({"--today"}).error, "--today には日付 (YYYY/MM/DD) が必要です");
     EXPECT_EQ(ParseProgramOptions({"--today", "2024/13/01"}).error,
               "--today の日付が正しくありません: 2024/13/01");

@@ -2,10 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <map>
-
-#include "support/temp_folder.h"
 
 namespace velmora {
 namespace {
@@ -38,14 +35,13 @@ TEST(Paths, JoinPathTurnsBackslashesIntoSlashes) {
     EXPECT_EQ(JoinPath("/", "style"), "/style");
 }
 
-TEST(Paths, ProgramDataFolderPrefersSettingThenInstallThenFallback) {
-    testing::TempFolder prefix;
-    const std::string exe = prefix.File("bin/velmora");
-    EXPECT_EQ(ProgramDataFolder(Environment({{"VELMORA_DATA_DIR", "/d"}}), exe, "/fb"), "/d");
-    EXPECT_EQ(ProgramDataFolder(Environment({}), exe, "/fb"), "/fb");
-    std::filesystem::create_directories(prefix.File("share/velmora"));
-    EXPECT_EQ(ProgramDataFolder(Environment({}), exe, "/fb"), prefix.File("share/velmora"));
-    EXPECT_EQ(ProgramDataFolder(Environment({}), "", "/fb"), "/fb");
+TEST(Paths, ProgramDataFolderIsTheSettingElseShareOfTheExecutablesPrefix) {
+    EXPECT_EQ(ProgramDataFolder(Environment({{"VELMORA_DATA_DIR", "/d"}}), "/opt/v/bin/velmora"),
+              "/d");
+    EXPECT_EQ(ProgramDataFolder(Environment({}), "/usr/bin/velmora"), "/usr/share/velmora");
+    EXPECT_EQ(ProgramDataFolder(Environment({}), "/home/taro/apps/velmora/bin/velmora-cli"),
+              "/home/taro/apps/velmora/share/velmora");
+    EXPECT_EQ(ProgramDataFolder(Environment({}), ""), "");
 }
 
 }  // namespace
