@@ -91,83 +91,30 @@ void MainWindow::BuildActions() {
         }
         a->setIcon(CommandIcon(programFolder, c.name));
         a->setIconVisibleInMenu(false);
-        const std::string name(c.name);
-        connect(a, &QAction::triggered, this, [this, name] { Run(name); });
+        connect(a, &QAction::triggered, this, [this, run = c.run] { run(app_, *this); });
         addAction(a);
-        actions_.emplace(name, a);
+        actions_.emplace(std::string(c.name), a);
     }
 }
 
-void MainWindow::Run(std::string_view command) {
-    Application& a = app_;
-    if (command.rfind("back_", 0) == 0) {
-        a.RestoreBackup(std::stoi(std::string(command.substr(5))));
-        return;
-    }
-    static const std::map<std::string_view, void (Application::*)(), std::less<>> plain = {
-        {"note1", &Application::SelectCashBook},
-        {"note2", &Application::ChoosePettyCashBook},
-        {"note3", &Application::ChooseBankBook},
-        {"datainput", &Application::OpenEntryForm},
-        {"target_Notes", &Application::RunSearch},
-        {"searchKamoku", &Application::SearchByTitle},
-        {"searchIncome", &Application::SearchByIncome},
-        {"searchOutcome", &Application::SearchByExpense},
-        {"searchPreview", &Application::ShowSearchConditions},
-        {"cancelKamoku", &Application::ClearTitleSearch},
-        {"cancelItem", &Application::ClearDescriptionSearch},
-        {"cancelIncome", &Application::ClearIncomeSearch},
-        {"cancelOutcome", &Application::ClearExpenseSearch},
-        {"searchClear", &Application::ClearSearches},
-        {"masterKamoku", &Application::EditTitles},
-        {"new1data", &Application::NewCashBookLedger},
-        {"new2Data", &Application::NewAllowanceBookLedger},
-        {"makeNextData", &Application::MakeNextYearLedger},
-        {"fileopen", &Application::Open},
-        {"filesave", &Application::Save},
-        {"fileAsSave", &Application::SaveAs},
-        {"csvfileOut", &Application::OpenCsvExport},
-        {"dateAgain", &Application::RecalculateDates},
-        {"kingakuAgain", &Application::RecalculateAmounts},
-        {"configExec", &Application::EditSettings},
-        {"back", &Application::GoBack},
-        {"monthlySum", &Application::SummarizeByTitle},
-        {"graph", &Application::ShowGraph},
-        {"printnote", &Application::PrintLedger},
-        {"printzandaka", &Application::PrintBookBalances},
-        {"monthlyprint", &Application::PrintMonthlySummary},
-        {"incomeprint", &Application::PrintIncomeExpense},
-        {"graphprint", &Application::PrintGraph},
-        {"calcExec", &Application::OpenCalculator},
-        {"cashcalcExec", &Application::OpenMoneyCount},
-        {kUndoCommand, &Application::Undo},
-        {kRedoCommand, &Application::Redo},
-        {kMonthlyListItem, &Application::ShowSummaryPage},
-        {kOnlineHelpItem, &Application::OpenOnlineManual},
-        {kOfflineHelpItem, &Application::OpenOfflineManual},
-        {kWorkingFolderItem, &Application::OpenWorkingFolder},
-    };
-    if (auto it = plain.find(command); it != plain.end()) {
-        (a.*(it->second))();
-        if (command == kMonthlyListItem)
-            ribbon_->setCurrentIndex(static_cast<int>(RibbonPage::Summary));
-        return;
-    }
-    if (command == "dataedit") {
-        a.EditSelectedRecord(ledgerPage_->SelectedRecord());
-    } else if (command == "searchItem") {
-        a.SearchByDescription(ledgerPage_->SelectedRecord());
-    } else if (command == "moveTop") {
-        ledgerPage_->SelectGridRow(a.FirstRowToSelect());
-    } else if (command == "MoveDown") {
-        ledgerPage_->SelectGridRow(a.LastRowToSelect());
-    } else if (command == "datesearch") {
-        dateSearchBox_->toggle();
-    } else if (command == "mdisplay_write") {
-        a.SaveLedgerLayout(ShownLedgerLayout());
-    } else if (command == "FileExit1") {
-        close();
-    }
+std::optional<int> MainWindow::SelectedRecord() const {
+    return ledgerPage_->SelectedRecord();
+}
+
+void MainWindow::SelectGridRow(int row) {
+    ledgerPage_->SelectGridRow(row);
+}
+
+void MainWindow::ToggleDateSearch() {
+    dateSearchBox_->toggle();
+}
+
+void MainWindow::ShowRibbonPage(RibbonPage page) {
+    ribbon_->setCurrentIndex(static_cast<int>(page));
+}
+
+void MainWindow::CloseWindow() {
+    close();
 }
 
 // ---- menus ----

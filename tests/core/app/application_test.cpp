@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -403,6 +404,89 @@ TEST(CommandTable, EveryCommandHasACaptionAndEveryMenuItemIsACommand) {
     EXPECT_EQ(FindCommand("csvfileOut")->key, "Ctrl+O");
     EXPECT_TRUE(FindCommand("csvfileOut")->keyShownOnly);
     EXPECT_EQ(FindCommand("back_10")->key, "Shift+Ctrl+F10");
+}
+
+// Stands in for the main window and its modal windows: notes what a command asked of them.
+class WindowLog final : public CommandWindow, public AppWindows {
+public:
+    std::optional<int> SelectedRecord() const override { return 1; }
+    LedgerLayout ShownLedgerLayout() const override { return {}; }
+    void SelectGridRow(int row) override { Note("row " + std::to_string(row)); }
+    void ToggleDateSearch() override { Note("date search"); }
+    void ShowRibbonPage(RibbonPage page) override {
+        Note("ribbon " + std::to_string(static_cast<int>(page)));
+    }
+    void CloseWindow() override { Note("close"); }
+    std::optional<int> ChooseBook(const std::string& kind,
+                                  const std::vector<std::string>&) override {
+        Note("books " + kind);
+        return std::nullopt;
+    }
+    void RunEntryForm() override { Note("entry form"); }
+    std::optional<std::string> ChooseTitle() override {
+        Note("choose title");
+        return std::nullopt;
+    }
+    void EditTitles() override { Note("edit titles"); }
+    void RunSettings(FiscalSettingsForm&) override { Note("settings"); }
+    void RunCsvOptions() override { Note("csv options"); }
+    void RunMoneyCount() override { Note("money count"); }
+    std::string notes;
+
+private:
+    void Note(const std::string& what) { notes += what + ";"; }
+};
+
+TEST(CommandTable, EveryRowRunsItsHandlerOnAnOpenLedger) {
+    // What each row is seen to do, where one look shows it: the windows it asks for, the
+    // dialog it opens, the main page it turns to.
+    const std::map<std::string_view, std::string> seen = {
+        {"note2", "books 小口;"},
+        {"note3", "books 預金;"},
+        {"datainput", "entry form;"},
+        {"dataedit", "entry form;"},
+        {"moveTop", "row 1;"},
+        {"searchKamoku", "choose title;"},
+        {"searchPreview", "info"},
+        {"datesearch", "date search;"},
+        {"masterKamoku", "edit titles;"},
+        {"fileopen", "open"},
+        {"fileAsSave", "saveas"},
+        {"csvfileOut", "csv options;"},
+        {"mdisplay_write", std::string("info:") + kLayoutSavedMessage},
+        {"configExec", "settings;"},
+        {"monthlySum", "page 1"},
+        {"graph", "page 3"},
+        {"printnote", "page 2"},
+        {"printzandaka", "page 2"},
+        {"monthlyprint", "page 2"},
+        {"incomeprint", "page 2"},
+        {"graphprint", "page 2"},
+        {"cashcalcExec", "money count;"},
+        {"FileExit1", "close;"},
+        {kMonthlyListItem, "ribbon 2;page 1"},
+        {kWorkingFolderItem, "folder opened"},
+    };
+    for (const CommandInfo& c : MainCommands()) {
+        AppHarness h;
+        WindowLog window;
+        h.app.Create();
+        h.app.Show(h.CopyExample("a.exv"));
+        h.app.SetWindows(&window);
+        h.dialogs.Clear();
+        ASSERT_NE(c.run, nullptr) << c.name;
+        EXPECT_NO_THROW(c.run(h.app, window)) << c.name;
+        std::string observed = window.notes;
+        for (const ScriptedDialogs::Event& e : h.dialogs.events)
+            observed += e.kind + ":" + e.text + ";";
+        if (h.app.mainPage() != MainPage::Ledger)
+            observed += "page " + std::to_string(static_cast<int>(h.app.mainPage())) + ";";
+        if (!h.shell.opened.empty()) observed += "folder opened;";
+        if (auto it = seen.find(c.name); it != seen.end()) {
+            EXPECT_NE(observed.find(it->second), std::string::npos) << c.name << ": " << observed;
+        }
+        h.app.SetWindows(nullptr);
+    }
 }
 
 TEST(ProgramOptions, FileTodayScreenshotAndTheirErrors) {
