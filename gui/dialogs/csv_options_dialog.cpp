@@ -12,15 +12,9 @@
 #include <QVBoxLayout>
 
 #include "core/export/csv_records.h"
+#include "qtprint/qt_text.h"
 
 namespace velmora::gui {
-namespace {
-
-QString Q(std::string_view s) {
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
-
-}  // namespace
 
 CsvOptionsWindow::CsvOptionsWindow(Application& app, QWidget* parent)
     : QDialog(parent),

@@ -23,13 +23,10 @@
 #include "core/calendar/calendar.h"
 #include "gui/widgets/month_calendar.h"
 #include "gui/widgets/numeric_edit.h"
+#include "qtprint/qt_text.h"
 
 namespace velmora::gui {
 namespace {
-
-QString Q(std::string_view s) {
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
 
 std::string S(const QString& s) {
     return s.toStdString();

@@ -14,13 +14,10 @@
 #include "core/session/book_commands.h"
 #include "core/session/book_display.h"
 #include "gui/widgets/numeric_edit.h"
+#include "qtprint/qt_text.h"
 
 namespace velmora::gui {
 namespace {
-
-QString Q(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QPushButton* Button(const char* caption, const char* name, QWidget* parent) {
     auto* b = new QPushButton(QString::fromUtf8(caption), parent);

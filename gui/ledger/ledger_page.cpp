@@ -15,6 +15,7 @@
 #include "core/ledgerview/month_tabs.h"
 #include "core/session/book_display.h"
 #include "gui/ledger/ledger_model.h"
+#include "qtprint/qt_text.h"
 
 namespace velmora::gui {
 namespace {
@@ -56,10 +57,6 @@ public:
         painter->restore();
     }
 };
-
-QString Q(const std::string& text) {
-    return QString::fromStdString(text);
-}
 
 }  // namespace
 
@@ -109,9 +106,8 @@ LedgerPage::LedgerPage(Application& app, QWidget* parent) : QWidget(parent), app
     // A refused "ALL" goes back to the tab of the month shown.
     connect(monthTabs_, &QTabBar::currentChanged, this, [this](int tab) {
         if (tab < 0 || app_.ChooseMonthTab(tab)) return;
-        monthTabs_->blockSignals(true);
+        const QSignalBlocker quiet(monthTabs_);
         monthTabs_->setCurrentIndex(app_.ledgerView().ledgerTab);
-        monthTabs_->blockSignals(false);
     });
 
     grid_ = new QTableView(this);
@@ -196,11 +192,10 @@ void LedgerPage::SelectGridRow(int gridRow) {
 }
 
 void LedgerPage::RebuildMonthTabs() {
-    monthTabs_->blockSignals(true);
+    const QSignalBlocker quiet(monthTabs_);
     while (monthTabs_->count() > 0) monthTabs_->removeTab(0);
     for (const std::string& caption : MonthTabCaptions(app_.session().ledger.startMonth))
         monthTabs_->addTab(Q(caption));
-    monthTabs_->blockSignals(false);
 }
 
 void LedgerPage::ShowView() {
@@ -213,10 +208,11 @@ void LedgerPage::ShowView() {
     totalDifference_->setText(Q(v.totalDifference));
     bookTitle_->setText(Q(v.bookTitle));
     ShowBookHeader();
-    monthTabs_->blockSignals(true);
-    if (v.ledgerTab >= 0 && v.ledgerTab < monthTabs_->count())
-        monthTabs_->setCurrentIndex(v.ledgerTab);
-    monthTabs_->blockSignals(false);
+    {
+        const QSignalBlocker quiet(monthTabs_);
+        if (v.ledgerTab >= 0 && v.ledgerTab < monthTabs_->count())
+            monthTabs_->setCurrentIndex(v.ledgerTab);
+    }
     if (!v.rows.empty()) SelectGridRow(kTopRow);
 }
 

@@ -11,15 +11,9 @@
 #include "core/app/command_table.h"
 #include "gui/printing/print_page.h"
 #include "gui/widgets/month_calendar.h"
+#include "qtprint/qt_text.h"
 
 namespace velmora::gui {
-namespace {
-
-QString Q(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-}  // namespace
 
 LeftPane::LeftPane(Application& app, QWidget* parent) : QTabWidget(parent), app_(app) {
     setObjectName("leftPages");

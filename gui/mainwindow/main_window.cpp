@@ -23,15 +23,9 @@
 #include "gui/printing/preview_page.h"
 #include "gui/summary/graph_page.h"
 #include "gui/summary/summary_page.h"
+#include "qtprint/qt_text.h"
 
 namespace velmora::gui {
-namespace {
-
-QString Q(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-}  // namespace
 
 MainWindow::MainWindow(Application& app, QWidget* parent) : QMainWindow(parent), app_(app) {
     setWindowTitle(Q(app_.WindowTitle()));
@@ -314,16 +308,13 @@ void MainWindow::StateChanged() {
     action(kRedoCommand)->setText(Q(history.RedoText()));
     action(kRedoCommand)->setEnabled(history.CanRedo());
     if (ribbon_->currentIndex() != static_cast<int>(app_.ribbonPage())) {
-        ribbon_->blockSignals(true);
+        const QSignalBlocker quiet(ribbon_);
         ribbon_->setCurrentIndex(static_cast<int>(app_.ribbonPage()));
-        ribbon_->blockSignals(false);
     }
-    allBooksBox_->blockSignals(true);
+    const QSignalBlocker quietAllBooks(allBooksBox_);
     allBooksBox_->setChecked(s.allBooks);
-    allBooksBox_->blockSignals(false);
-    dateSearchBox_->blockSignals(true);
+    const QSignalBlocker quietDateSearch(dateSearchBox_);
     dateSearchBox_->setChecked(app_.view().dateFilter);
-    dateSearchBox_->blockSignals(false);
 }
 
 void MainWindow::BackupsChanged() {

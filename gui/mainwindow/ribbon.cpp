@@ -9,13 +9,10 @@
 #include <QVBoxLayout>
 
 #include "core/app/command_table.h"
+#include "qtprint/qt_text.h"
 
 namespace velmora::gui {
 namespace {
-
-QString Q(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 constexpr int kButtonHeight = 58;
 constexpr int kIconSize = 32;

@@ -11,13 +11,10 @@
 #include <QVBoxLayout>
 
 #include "qtprint/qt_canvas.h"
+#include "qtprint/qt_text.h"
 
 namespace velmora::gui {
 namespace {
-
-QString Q(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 constexpr int kSheetMargin = 12;  // grey around the sheet
 

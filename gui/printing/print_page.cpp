@@ -17,13 +17,10 @@
 
 #include "core/print/option_file.h"
 #include "gui/widgets/numeric_edit.h"
+#include "qtprint/qt_text.h"
 
 namespace velmora::gui {
 namespace {
-
-QString Q(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 template <typename Items>
 QComboBox* Combo(const Items& items, const char* name, QWidget* parent) {

@@ -1,4 +1,5 @@
 #include "gui/settings/title_master_dialog.h"
+#include "qtprint/qt_text.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -11,10 +12,6 @@
 
 namespace velmora::gui {
 namespace {
-
-QString Q(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 const QColor kFixedCell(212, 212, 226);
 

@@ -16,13 +16,11 @@
 #include "core/reports/summary_cells.h"
 #include "core/reports/summary_copy.h"
 #include "gui/summary/summary_model.h"
+#include "qtprint/qt_text.h"
 
 namespace velmora::gui {
-namespace {
 
-QString Q(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
+namespace {
 
 QRect Rect(const CellBox& box) {
     return QRect(box.left, box.top, box.width, box.height);
@@ -153,15 +151,17 @@ void SummaryPage::ShowSummary() {
     const BookSelector& selector = s.selector();
     QStringList items;
     for (const std::string& name : selector.names) items << QString::fromStdString(name);
-    bookSelector_->blockSignals(true);
-    bool same = bookSelector_->count() == items.size();
-    for (int i = 0; same && i < items.size(); ++i) same = bookSelector_->itemText(i) == items[i];
-    if (!same) {
-        bookSelector_->clear();
-        bookSelector_->addItems(items);
+    {
+        const QSignalBlocker quiet(bookSelector_);
+        bool same = bookSelector_->count() == items.size();
+        for (int i = 0; same && i < items.size(); ++i)
+            same = bookSelector_->itemText(i) == items[i];
+        if (!same) {
+            bookSelector_->clear();
+            bookSelector_->addItems(items);
+        }
+        bookSelector_->setCurrentIndex(selector.IsAllBooks() ? 0 : selector.itemIndex);
     }
-    bookSelector_->setCurrentIndex(selector.IsAllBooks() ? 0 : selector.itemIndex);
-    bookSelector_->blockSignals(false);
 
     model_->Reload();
     caption_->setText(QString::fromStdString(s.caption()));

@@ -20,6 +20,7 @@
 #include "core/settings/placement.h"
 #include "gui/app/desktop_program.h"
 #include "gui/mainwindow/main_window.h"
+#include "qtprint/qt_text.h"
 #include "support/scripted_dialogs.h"
 #include "support/temp_folder.h"
 
@@ -30,10 +31,6 @@ using velmora::testing::TempFolder;
 namespace fs = std::filesystem;
 
 namespace {
-
-QString Q(std::string_view s) {
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
 
 ProgramOptions OnDay(const char* today, std::optional<std::string> file = std::nullopt) {
     ProgramOptions o;

@@ -22,6 +22,7 @@
 #include "gui/mainwindow/main_window.h"
 #include "gui/summary/graph_page.h"
 #include "gui/summary/summary_page.h"
+#include "qtprint/qt_text.h"
 #include "support/scripted_dialogs.h"
 #include "support/temp_folder.h"
 
@@ -32,10 +33,6 @@ using velmora::testing::TempFolder;
 namespace fs = std::filesystem;
 
 namespace {
-
-QString Q(std::string_view s) {
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
 
 // The desktop program on a working folder of its own, with the example ledger (two cash
 // book records: an expense "交通費" and a transfer of 3,000 to the petty-cash book "本店")
