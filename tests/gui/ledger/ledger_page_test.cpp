@@ -4,6 +4,7 @@
 // through their dialogs. With VELMORA_SCREENSHOT_DIR set, the window and the dialogs are
 // saved there as PNG files on the way.
 #include <QAbstractButton>
+#include <QAbstractItemModelTester>
 #include <QApplication>
 #include <QCheckBox>
 #include <QKeyEvent>
@@ -53,12 +54,16 @@ struct Desk {
         program = std::make_unique<DesktopProgram>(
             DesktopFolders{work, qEnvironmentVariable("VELMORA_DATA_DIR").toStdString()}, o,
             dialogs);
+        // Every test also checks the grid's model against Qt's rules for models.
+        modelTester = std::make_unique<QAbstractItemModelTester>(
+            page().model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
     }
     TempFolder folder;
     std::string work = folder.Path() + "/work";
     std::string file = folder.Path() + "/books.exv";
     ScriptedDialogs dialogs;
     std::unique_ptr<DesktopProgram> program;
+    std::unique_ptr<QAbstractItemModelTester> modelTester;
 
     Application& app() { return program->app(); }
     MainWindow& w() { return program->window(); }

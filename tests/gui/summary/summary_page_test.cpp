@@ -2,6 +2,7 @@
 // grid shows for all books, one book and a drill-down, the double-clicks that must do
 // nothing, Back, the table copy, the graph's widgets against the core's figures, and the
 // summary column widths kept in "ini/display2.dat".
+#include <QAbstractItemModelTester>
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
@@ -49,11 +50,15 @@ struct Desk {
         program = std::make_unique<DesktopProgram>(
             DesktopFolders{work, qEnvironmentVariable("VELMORA_DATA_DIR").toStdString()}, options,
             dialogs);
+        // Every test also checks the grid's model against Qt's rules for models.
+        modelTester = std::make_unique<QAbstractItemModelTester>(
+            grid().model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
     }
     TempFolder folder;
     std::string work;
     ScriptedDialogs dialogs;
     std::unique_ptr<DesktopProgram> program;
+    std::unique_ptr<QAbstractItemModelTester> modelTester;
 
     MainWindow& w() { return program->window(); }
     Application& app() { return program->app(); }
