@@ -6,6 +6,7 @@
 
 #include "bench/support/bench_setup.h"
 #include "bench/support/figure_reporter.h"
+#include "bench/support/ledger_bench_main.h"
 #include "core/export/csv_records.h"
 #include "core/platform/file_io.h"
 
@@ -104,11 +105,7 @@ void RegisterCsvBenchmarks(const ScratchFolder& folder, const PreparedLedger& pr
 
 int main(int argc, char** argv) {
     using namespace velmora::bench;
-    if (!InitBenchmarks(argc, argv)) return 1;
-    ScratchFolder folder;
-    const PreparedLedger prepared = PrepareAnnouncedLedger(folder);
-    RegisterCsvBenchmarks(folder, prepared);
-    RunWithFigures({{"CSV export, all books / writing its bytes", "CsvExportAllBooks",
-                     "CsvWriteBaseline", 3, TimeBasis::kReal}});
-    return 0;
+    return RunOnAnnouncedLedger(argc, argv, RegisterCsvBenchmarks,
+                                {{"CSV export, all books / writing its bytes", "CsvExportAllBooks",
+                                  "CsvWriteBaseline", 3, TimeBasis::kReal}});
 }
