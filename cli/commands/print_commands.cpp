@@ -10,12 +10,13 @@
 #include "core/print/report_kind.h"
 #include "core/printstyle/image_headers.h"
 #include "core/printstyle/recording_canvas.h"
+#include "core/util/fields.h"
 
 namespace velmora::cli {
 namespace {
 
 struct PagesOptions {
-    int kind = 0;
+    const ReportKindInfo* report = nullptr;
     std::optional<int> month;
     std::optional<std::string> style;
     bool trace = false;
@@ -26,13 +27,29 @@ struct PagesOptions {
     std::optional<std::string> pdf;
 };
 
-int ReportOption(const Args& args) {
+// "2, 3, ... or 40" and "cash, cash-search, ... or graph".
+std::string KindList(std::string (*item)(const ReportKindInfo&)) {
+    const auto& kinds = AllReportKinds();
+    std::string list;
+    for (std::size_t i = 0; i < kinds.size(); ++i) {
+        if (i > 0) list += i + 1 == kinds.size() ? " or " : ", ";
+        list += item(kinds[i]);
+    }
+    return list;
+}
+
+// A report kind by its number or its name.
+const ReportKindInfo& ReportOption(const Args& args) {
     const auto text = args.Value("report");
     if (!text) throw UsageError("--report KIND is needed");
-    const int kind = IntOption(*text, "report", 0, 99);
-    if (FindReportKind(kind) == nullptr)
-        throw UsageError("--report takes 2, 3, 5, 6, 7, 8, 9, 10, 20, 30 or 40");
-    return kind;
+    if (const ReportKindInfo* named = FindReportKindNamed(*text)) return *named;
+    long long number = 0;
+    if (ParseInt(*text, number) && number >= 0 && number <= 99)
+        if (const ReportKindInfo* kind = FindReportKind(static_cast<int>(number))) return *kind;
+    throw UsageError("--report takes " +
+                     KindList([](const ReportKindInfo& k) { return std::to_string(k.kind); }) +
+                     ", or " +
+                     KindList([](const ReportKindInfo& k) { return std::string(k.cliName); }));
 }
 
 PageFilter RunOption(const std::string& text) {
@@ -55,7 +72,7 @@ std::vector<int> MonthsOption(const std::string& text) {
 
 PagesOptions ReadOptions(const Args& args) {
     PagesOptions o;
-    o.kind = ReportOption(args);
+    o.report = &ReportOption(args);
     if (auto month = args.Value("month"))
         o.month = *month == "ALL" ? 13 : IntOption(*month, "month", 1, 12);
     o.style = args.Value("style");
@@ -68,19 +85,6 @@ PagesOptions ReadOptions(const Args& args) {
     if (o.trace && o.run) throw UsageError("--trace and --run exclude each other");
     if (o.trace && o.pdf) throw UsageError("--trace and --pdf exclude each other");
     return o;
-}
-
-void RunPrintCommand(Application& app, int kind) {
-    if (IsLedgerReport(kind))
-        app.PrintLedger();
-    else if (IsSummaryReport(kind))
-        app.PrintMonthlySummary();
-    else if (kind == kIncomeExpenseReport)
-        app.PrintIncomeExpense();
-    else if (kind == kBookBalancesReport)
-        app.PrintBookBalances();
-    else
-        app.PrintGraph();
 }
 
 // --paper, --font, --column and --color change the style choice in one event.
@@ -178,14 +182,15 @@ int RunPages(CliContext& ctx, const std::vector<std::string>& words) {
         if (!ctx.printer) return ctx.Fail("this velmora-cli was built without PDF output");
     }
     if (!ctx.OpenLedger(file)) return 1;
-    const bool summaryBook =
-        IsSummaryReport(o.kind) || o.kind == kIncomeExpenseReport || o.kind == kGraphReport;
+    // The kinds printed from the summary or the graph take the summary's book.
+    const ReportView view = o.report->view;
+    const bool summaryBook = view != ReportView::kLedger;
     if (!SelectBookOption(ctx, summaryBook ? std::nullopt : book, allBooks)) return 1;
     Application& app = ctx.app();
     if (auto title = args.Value("title")) app.FilterByTitle(*title);
     if (!ChooseMonth(ctx, o.month.value_or(ctx.clock->Today().Month()))) return 1;
     if (summaryBook) {
-        if (o.kind == kGraphReport)
+        if (view == ReportView::kGraph)
             app.ShowGraph();
         else
             app.ShowSummaryPage();
@@ -194,10 +199,10 @@ int RunPages(CliContext& ctx, const std::vector<std::string>& words) {
 
     PrintJob& job = app.mutablePrintJob();
     job.SetEvenFirst(o.evenFirst);
-    RunPrintCommand(app, o.kind);
-    if (job.state().kind != o.kind)
+    app.PrintReport(o.report->kind);
+    if (job.state().kind != o.report->kind)
         return ctx.Fail("the view prints as report kind " + std::to_string(job.state().kind) +
-                        ", not " + std::to_string(o.kind));
+                        ", not " + std::to_string(o.report->kind));
     ApplyStyleOptions(args, job);
     if (o.style && !job.ShowStyle(*o.style)) return ctx.Fail("no such style: " + *o.style);
     if (job.state().stylePath.empty()) return ctx.Fail("no print style loaded");

@@ -11,6 +11,7 @@
 #include "core/ledgerview/main_calendar.h"
 #include "core/ledgerview/month_selection.h"
 #include "core/ledgerview/search_commands.h"
+#include "core/print/report_kind.h"
 #include "core/reports/graph_layout.h"
 #include "core/session/apply_settings.h"
 #include "core/session/book_commands.h"
@@ -639,12 +640,12 @@ void Application::PrintWork(const std::function<void()>& work) {
 }
 
 // Every print command shows the preview with the print settings beside it.
-void Application::PrintCommand(void (PrintJob::*command)()) {
+void Application::PrintReport(int kind) {
     PrintWork([&] {
         mainPage_ = MainPage::Preview;
         leftPaneShown_ = true;
         editMenuEnabled_ = false;
-        ((*printJob_).*command)();
+        printJob_->PrepareReport(kind);
     });
 }
 
@@ -676,23 +677,23 @@ void Application::PrintCalibration() {
 }
 
 void Application::PrintLedger() {
-    PrintCommand(&PrintJob::PrepareLedger);
+    PrintReport(kCashLedgerReport);
 }
 
 void Application::PrintBookBalances() {
-    PrintCommand(&PrintJob::PrepareBookBalances);
+    PrintReport(kBookBalancesReport);
 }
 
 void Application::PrintMonthlySummary() {
-    PrintCommand(&PrintJob::PrepareMonthlySummary);
+    PrintReport(kMonthlyTitlesReport);
 }
 
 void Application::PrintIncomeExpense() {
-    PrintCommand(&PrintJob::PrepareIncomeExpense);
+    PrintReport(kIncomeExpenseReport);
 }
 
 void Application::PrintGraph() {
-    PrintCommand(&PrintJob::PrepareGraph);
+    PrintReport(kGraphReport);
 }
 
 // ---- other programs and help ----

@@ -12,6 +12,7 @@
 
 #include "core/app/app_listener.h"
 #include "core/app/app_windows.h"
+#include "core/app/main_pages.h"
 #include "core/calendar/holidays.h"
 #include "core/entry/entry_form.h"
 #include "core/entry/entry_register.h"
@@ -42,8 +43,6 @@ struct AppServices {
     std::string programFolder;
 };
 
-// The main pages of the window, in the order of the page control.
-enum class MainPage { Ledger = 0, Summary = 1, Preview = 2, Graph = 3 };
 // The ribbon pages, in order.
 enum class RibbonPage { DataFile = 0, Ledger = 1, Summary = 2, Other = 3 };
 
@@ -137,6 +136,9 @@ public:
     void ShowGraph();
     void PrintLedger();
     void PrintBookBalances();
+    // The print command that prints a report kind (PrintJob::PrepareReport): for a ledger
+    // or summary kind the one of its family, which prints the variant shown.
+    void PrintReport(int kind);
     void PrintMonthlySummary();
     void PrintIncomeExpense();
     void PrintGraph();
@@ -264,7 +266,6 @@ private:
     bool RebuildShownSummary();
     void ReloadTitles();
     void ChooseBookFromList(const std::string& kind);
-    void PrintCommand(void (PrintJob::*command)());
     template <typename F>
     void Notify(F f);
 

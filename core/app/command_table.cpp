@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/app/application.h"
+#include "core/print/report_kind.h"
 
 namespace velmora {
 namespace {
@@ -12,6 +13,11 @@ namespace {
 template <void (Application::*Command)()>
 void Call(Application& app, CommandWindow& /*window*/) {
     (app.*Command)();
+}
+
+template <int Kind>
+void PrintReport(Application& app, CommandWindow& /*window*/) {
+    app.PrintReport(Kind);
 }
 
 template <int N>
@@ -93,11 +99,31 @@ const std::vector<CommandInfo>& MainCommands() {
         {"back", "Back", "", Call<&Application::GoBack>},
         {"monthlySum", "集計", "", Call<&Application::SummarizeByTitle>},
         {"graph", "入出金グラフ", "", Call<&Application::ShowGraph>},
-        {"printnote", "出納帳印刷", "Ctrl+P", Call<&Application::PrintLedger>},
-        {"printzandaka", "帳簿残高印刷", "", Call<&Application::PrintBookBalances>},
-        {"monthlyprint", "印刷", "", Call<&Application::PrintMonthlySummary>},
-        {"incomeprint", "入出金集計表印刷", "", Call<&Application::PrintIncomeExpense>},
-        {"graphprint", "入出金グラフ印刷", "", Call<&Application::PrintGraph>},
+        {.name = "printnote",
+         .caption = "出納帳印刷",
+         .key = "Ctrl+P",
+         .run = PrintReport<kCashLedgerReport>,
+         .printKind = kCashLedgerReport},
+        {.name = "printzandaka",
+         .caption = "帳簿残高印刷",
+         .key = "",
+         .run = PrintReport<kBookBalancesReport>,
+         .printKind = kBookBalancesReport},
+        {.name = "monthlyprint",
+         .caption = "印刷",
+         .key = "",
+         .run = PrintReport<kMonthlyTitlesReport>,
+         .printKind = kMonthlyTitlesReport},
+        {.name = "incomeprint",
+         .caption = "入出金集計表印刷",
+         .key = "",
+         .run = PrintReport<kIncomeExpenseReport>,
+         .printKind = kIncomeExpenseReport},
+        {.name = "graphprint",
+         .caption = "入出金グラフ印刷",
+         .key = "",
+         .run = PrintReport<kGraphReport>,
+         .printKind = kGraphReport},
         {"calcExec", "電卓を起動", "", Call<&Application::OpenCalculator>},
         {"cashcalcExec", "金種計算", "", Call<&Application::OpenMoneyCount>},
         {"FileExit1", "終了(&X)", "", CloseWindow},

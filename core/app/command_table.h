@@ -40,6 +40,9 @@ struct CommandInfo {
     // The key is only shown beside the caption: another command that carries the same key
     // comes first and takes it.
     bool keyShownOnly = false;
+    // A print command: the report kind whose print command it gives
+    // (Application::PrintReport); 0 for any other command.
+    int printKind = 0;
 };
 
 // Every command of the main window, in the order of the window's action list.
@@ -109,9 +112,7 @@ inline constexpr int kStatusPanelWidths[8] = {100, 200, 50, 450, 30, 320, 40, 40
 inline constexpr int kMinimumWindowWidth = 1279;
 inline constexpr int kMinimumWindowHeight = 749;
 
-// The main pages' captions in order, and the left pane's.
-inline constexpr std::string_view kMainPageCaptions[4] = {"現金出納帳", "月別一覧表",
-                                                          "印刷プレビュー", "入出金グラフ"};
+// The left pane's pages' captions in order (the main pages' are in main_pages.h).
 inline constexpr std::string_view kLeftPageCaptions[2] = {"科目指定", "印刷"};
 inline constexpr std::string_view kLeftInnerPageCaptions[2] = {"科目別集計", "各帳簿別残高"};
 

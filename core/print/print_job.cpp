@@ -55,8 +55,7 @@ void PrintJob::PrepareLedger() {
 
 void PrintJob::PrepareMonthlySummary() {
     WritePrintDataFile(sources_.SummaryPrintData());
-    const int kind =
-        sources_.SummaryDrillLevel() == 0 ? kMonthlyTitlesReport : kMonthlyDescriptionsReport;
+    const int kind = ReportKindShown(ReportFamily::kSummary, {}, sources_.SummaryDrillLevel() != 0);
     const int ledgerTab = sources_.CurrentLedger().ledgerTab;
     SetUpKind(kind);
     controls_.previewTab = ledgerTab - 1;
@@ -72,6 +71,26 @@ void PrintJob::PrepareGraph() {
     SetUpKind(kGraphReport);
 }
 
+void PrintJob::PrepareReport(int kind) {
+    const ReportKindInfo* report = FindReportKind(kind);
+    if (report == nullptr) return;
+    switch (report->family) {
+        case ReportFamily::kLedger:
+            PrepareLedger();
+            return;
+        case ReportFamily::kSummary:
+            PrepareMonthlySummary();
+            return;
+        case ReportFamily::kFixed:
+            SetUpKind(kind);
+            return;
+    }
+}
+
+const ReportKindInfo* PrintJob::Report() const {
+    return FindReportKind(state_.kind);
+}
+
 void PrintJob::SetUpKind(int kind) {
     const ReportKindInfo* info = FindReportKind(kind);
     if (info == nullptr) return;
@@ -82,9 +101,9 @@ void PrintJob::SetUpKind(int kind) {
     controls_.paperItems = Strings(info->paperItems);
     controls_.previewTabs = MonthTabCaptions(sources_.StartMonth());
     controls_.previewTabs.erase(controls_.previewTabs.begin());  // without "ALL"
-    if (kind == kMonthlyTitlesReport || IsFixedReport(kind))
+    if (info->tabs == PreviewTabs::kPrintOnly)
         controls_.previewTabs = {"印刷"};
-    else if (kind == kMonthlyDescriptionsReport)
+    else if (info->tabs == PreviewTabs::kMonthsThenPrint)
         controls_.previewTabs.push_back("印刷");
 
     services_.device.SelectDefaultPrinter();
@@ -99,8 +118,8 @@ void PrintJob::SetUpKind(int kind) {
     panel_.zoom = values.zoom;
     optionEventsHonoured_ = true;
 
-    controls_.monthSelectEnabled = !IsSummaryReport(kind);
-    controls_.pageFilterEnabled = !IsSummaryReport(kind);
+    controls_.monthSelectEnabled = info->family != ReportFamily::kSummary;
+    controls_.pageFilterEnabled = info->family != ReportFamily::kSummary;
     controls_.colourEnabled = true;
     ShowOffsetControls(false);
 
@@ -117,12 +136,12 @@ void PrintJob::SetUpKind(int kind) {
     controls_.pageButtonsShown = true;
 
     SelectStyle();
-    if (IsFixedReport(kind)) {
+    if (info->family == ReportFamily::kFixed) {
         controls_.fontEnabled = controls_.columnEnabled = controls_.colourEnabled = false;
         controls_.kokuyoOptEnabled = controls_.pageFilterEnabled = false;
         controls_.monthSelectEnabled = false;
-        if (kind != kBookBalancesReport) controls_.pageButtonsShown = false;
     }
+    controls_.pageButtonsShown = info->pageButtons;
     SetUpMonthList();
 }
 
@@ -155,20 +174,20 @@ void PrintJob::ShowOffsetControls(bool kokuyo) {
 }
 
 void PrintJob::SelectStyle() {
-    const int kind = state_.kind;
-    if (IsLedgerReport(kind)) {
+    const ReportKindInfo* report = Report();
+    if (report == nullptr) return;
+    if (report->family == ReportFamily::kLedger) {
         SelectLedgerStyle();
         return;
     }
-    if (IsSummaryReport(kind)) {
+    if (report->family == ReportFamily::kSummary) {
         controls_.columnEnabled = false;
         controls_.kokuyoOptEnabled = false;
-        controls_.previewCaption = "月別一覧表";
-    } else if (const ReportKindInfo* info = FindReportKind(kind)) {
-        controls_.previewCaption = std::string(info->title);
     }
+    if (!report->previewCaption.empty())
+        controls_.previewCaption = std::string(report->previewCaption);
     state_.page = 1;
-    LoadStylePage(StyleFilePath(services_.workingFolder, kind, panel_.choice));
+    LoadStylePage(StyleFilePath(services_.workingFolder, state_.kind, panel_.choice));
 }
 
 void PrintJob::SelectLedgerStyle() {
@@ -183,7 +202,9 @@ void PrintJob::SelectLedgerStyle() {
 void PrintJob::ChooseStyle(const StyleChoice& choice) {
     if (!optionEventsHonoured_) return;
     panel_.choice = choice;
-    if (IsLedgerReport(state_.kind) || IsSummaryReport(state_.kind)) SelectStyle();
+    // The fixed reports have one style whatever is chosen.
+    const ReportKindInfo* report = Report();
+    if (report != nullptr && report->family != ReportFamily::kFixed) SelectStyle();
 }
 
 void PrintJob::SetKokuyoOpt(int item) {
@@ -213,15 +234,12 @@ void PrintJob::SetZoom(int zoom) {
 }
 
 FileDialogRequest PrintJob::StyleDialogRequest() {
-    // Kinds other than these keep what the dialog was last set up with.
-    if (state_.kind == kCashLedgerReport || state_.kind == kCashSearchReport) {
-        styleDialog_.title = "出納帳スタイルを指定して下さい";
-        styleDialog_.defaultExtension = "sle";
-        styleDialog_.filter = "出納帳スタイル|*.sle|すべてのファイル|*.*";
-    } else if (IsSummaryReport(state_.kind)) {
-        styleDialog_.title = "一覧表スタイルを指定して下さい";
-        styleDialog_.defaultExtension = "slf";
-        styleDialog_.filter = "一覧表スタイル|*.slf|すべてのファイル|*.*";
+    // Kinds without texts of their own keep what the dialog was last set up with.
+    const ReportKindInfo* report = Report();
+    if (report != nullptr && report->styleDialog != nullptr) {
+        styleDialog_.title = report->styleDialog->title;
+        styleDialog_.defaultExtension = report->styleDialog->defaultExtension;
+        styleDialog_.filter = report->styleDialog->filter;
     }
     styleDialog_.initialFolder = JoinPath(services_.programFolder, "style");
     return styleDialog_;
@@ -253,34 +271,19 @@ bool PrintJob::LoadStylePage(const std::string& requested) {
 }
 
 void PrintJob::FillPage() {
-    const int kind = state_.kind;
-    const int page = std::max(state_.page, 1);
-    FillResult result;
-    if (IsLedgerReport(kind)) {
-        LedgerPageInputs inputs = sources_.LedgerPage();
-        inputs.page = page;
-        inputs.paperIndex = panel_.choice.paper;
-        inputs.kokuyoOpt = panel_.kokuyoOpt;
-        inputs.monthsToPrint = state_.monthToPrint;
-        result = FillLedgerPage(style_, PrintDataLines(), inputs);
-    } else if (IsSummaryReport(kind) || IsFixedReport(kind)) {
-        PageHeadings headings = sources_.Headings();
-        headings.page = page;
-        const FillerOptions options{sources_.NegativeInRed(), panel_.choice.paper};
-        if (IsSummaryReport(kind)) {
-            result =
-                FillSummaryPage(style_, PrintDataLines(), headings, options, services_.dialogs);
-        } else if (kind == kIncomeExpenseReport) {
-            FillIncomeExpensePage(style_, sources_.Graph(), headings, options);
-            result.lastPage = true;
-        } else if (kind == kBookBalancesReport) {
-            result = FillBookBalancePage(style_, sources_.BookBalances(), headings, options);
-        } else {
-            FillGraphPage(style_, sources_.Graph(), headings, options);
-            result.lastPage = true;
-        }
-    }
-    if (result.lastPage) state_.page = 0;
+    // A kind without a filler shows its style as loaded.
+    const ReportKindInfo* report = Report();
+    if (report == nullptr || report->fill == nullptr) return;
+    const PageFill fill{
+        .style = style_,
+        .sources = sources_,
+        .dialogs = services_.dialogs,
+        .page = std::max(state_.page, 1),
+        .paper = panel_.choice.paper,
+        .kokuyoOpt = panel_.kokuyoOpt,
+        .monthsToPrint = state_.monthToPrint,
+        .printData = [this]() -> const std::vector<std::string>& { return PrintDataLines(); }};
+    if (report->fill(fill).lastPage) state_.page = 0;
 }
 
 void PrintJob::ApplyHeader() {
@@ -316,7 +319,9 @@ void PrintJob::NextPage() {
 }
 
 void PrintJob::ChoosePreviewTab(int tab) {
-    if (!IsLedgerReport(state_.kind) || tab < 0 || tab >= 12) return;
+    const ReportKindInfo* report = Report();
+    if (report == nullptr || report->family != ReportFamily::kLedger || tab < 0 || tab >= 12)
+        return;
     ReloadMonth(FiscalMonthAt(sources_.StartMonth(), tab));
 }
 

@@ -23,6 +23,8 @@
 
 namespace velmora {
 
+struct ReportKindInfo;
+
 // `PanelRadioGroup1` ("印　刷"): which sheets of a print run reach the printer.
 enum class PageFilter { kAll = 0, kOdd = 1, kEven = 2 };
 inline constexpr std::array<std::string_view, 3> kPageFilterItems{"全てのページ", "奇数ページのみ",
@@ -137,6 +139,10 @@ public:
     const PrinterMetrics& metrics() const { return metrics_; }
     void SetListener(PrintJobListener* listener) { listener_ = listener; }
 
+    // The print command that prints kind: the one of a ledger kind prints the book shown
+    // ("出納帳印刷"), the one of a summary kind the drill level shown ("月別一覧表"), and the
+    // others kind itself. The kind the job then prints is state().kind.
+    void PrepareReport(int kind);
     // Print commands. Each fixes the report kind, writes the print data where the kind has
     // them and sets the job up (SetUpKind).
     void PrepareLedger();          // "出納帳印刷": 2, 3, 7, 8, 9 or 10
@@ -201,6 +207,8 @@ public:
     void PrintCalibration();
 
 private:
+    // The row of the job's kind; nullptr before the first print command.
+    const ReportKindInfo* Report() const;
     void SelectStyle();
     void SelectLedgerStyle();
     void ShowOffsetControls(bool kokuyo);
@@ -226,7 +234,8 @@ private:
     WalkEnd WalkJobMonths(const PageVisit& visit);
     WalkEnd WalkPages(int month, const PageVisit& visit);
     PrintRunResult RunMonthWalk(const PrintProgress& progress);
-    PrintRunResult RunPageLoop(const PrintProgress& progress);
+    // Every page of the job; its sheets are labelled with month (0 for none).
+    PrintRunResult RunPageLoop(int month, const PrintProgress& progress);
     PrintRunResult RunLoadedPage(const PrintProgress& progress);
     // After a drawn sheet: false (the document dropped) when the progress callback stops.
     bool GoOn(const PrintProgress& progress, int drawn, int total, PrintRunResult& result);

@@ -141,9 +141,8 @@ PrintRunResult PrintJob::RunMonthWalk(const PrintProgress& progress) {
     return result;
 }
 
-PrintRunResult PrintJob::RunPageLoop(const PrintProgress& progress) {
+PrintRunResult PrintJob::RunPageLoop(int month, const PrintProgress& progress) {
     PrintRunResult result;
-    const int month = state_.kind == kBankSearchReport ? state_.monthToPrint : 0;
     // Only a run that reports its progress needs to know how many pages there are.
     int total = 0;
     if (progress) {
@@ -182,19 +181,27 @@ PrintRunResult PrintJob::RunLoadedPage(const PrintProgress& progress) {
 }
 
 PrintRunResult PrintJob::Print(const PrintProgress& progress) {
-    const int kind = state_.kind;
-    if (FindReportKind(kind) == nullptr) return {};
+    const ReportKindInfo* report = Report();
+    if (report == nullptr) return {};
     state_.page = 0;
     state_.documentOpen = false;
     controls_.printingCaption = kPrintingCaption;
     PrintRunResult result;
     try {
-        if (IsMonthWalkReport(kind))
-            result = RunMonthWalk(progress);
-        else if (IsFixedReport(kind) && kind != kBookBalancesReport)
-            result = RunLoadedPage(progress);
-        else
-            result = RunPageLoop(progress);
+        switch (report->walk) {
+            case PrintWalk::kMonthByMonth:
+                result = RunMonthWalk(progress);
+                break;
+            case PrintWalk::kPagesOfMonth:
+                result = RunPageLoop(state_.monthToPrint, progress);
+                break;
+            case PrintWalk::kPages:
+                result = RunPageLoop(0, progress);
+                break;
+            case PrintWalk::kLoadedPage:
+                result = RunLoadedPage(progress);
+                break;
+        }
     } catch (...) {
         DropDocument();
         controls_.sheetShown = true;

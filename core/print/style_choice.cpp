@@ -19,8 +19,8 @@ std::string ColourPart(int colour) {
     return std::string(kParts[static_cast<std::size_t>(ItemOr0(colour, kParts.size()))]);
 }
 
-std::string ColumnPart(int kind, int column) {
-    if (IsSearchReport(kind)) return "_科目指定";
+std::string ColumnPart(const ReportKindInfo& report, int column) {
+    if (report.oneTitle) return "_科目指定";
     return ItemOr0(column, kColumnItems.size()) == 0 ? "_月分1" : "_月分2";
 }
 
@@ -31,10 +31,18 @@ std::string StyleFileName(int kind, const StyleChoice& choice) {
     if (info == nullptr) return {};
     const int paper = ItemOr0(choice.paper, info->styleNames.size());
     std::string name(info->styleNames[static_cast<std::size_t>(paper)]);
-    if (IsLedgerReport(kind) && paper == 0) {
-        name += ColumnPart(kind, choice.column) + FontPart(choice.font) + ColourPart(choice.colour);
-    } else if (IsSummaryReport(kind)) {
-        name += FontPart(choice.font) + ColourPart(choice.colour);
+    switch (info->family) {
+        case ReportFamily::kLedger:
+            // The KOKUYO forms take no parts.
+            if (paper == 0)
+                name += ColumnPart(*info, choice.column) + FontPart(choice.font) +
+                        ColourPart(choice.colour);
+            break;
+        case ReportFamily::kSummary:
+            name += FontPart(choice.font) + ColourPart(choice.colour);
+            break;
+        case ReportFamily::kFixed:
+            break;
     }
     return name + std::string(info->extension);
 }

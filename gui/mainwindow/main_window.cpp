@@ -19,6 +19,7 @@
 #include "gui/ledger/ledger_page.h"
 #include "gui/ledger/left_pane.h"
 #include "gui/mainwindow/command_icons.h"
+#include "gui/mainwindow/main_pages.h"
 #include "gui/mainwindow/ribbon.h"
 #include "gui/printing/preview_page.h"
 #include "gui/summary/graph_page.h"
@@ -56,6 +57,10 @@ QAction* MainWindow::action(std::string_view command) const {
 
 QTableView* MainWindow::ledgerGrid() const {
     return ledgerPage_->grid();
+}
+
+QStackedWidget* MainWindow::mainPages() const {
+    return mainPages_;
 }
 
 QWidget* MainWindow::leftPane() const {
@@ -170,16 +175,11 @@ void MainWindow::BuildCentre() {
     leftPane_ = new LeftPane(app_, splitter_);
     splitter_->addWidget(leftPane_);
 
-    mainPages_ = new QStackedWidget(splitter_);
-    mainPages_->setObjectName("mainPages");
-    ledgerPage_ = new LedgerPage(app_, mainPages_);
-    mainPages_->addWidget(ledgerPage_);
-    summaryPage_ = new SummaryPage(app_, mainPages_);
-    mainPages_->addWidget(summaryPage_);
-    previewPage_ = new PreviewPage(app_, mainPages_);
-    mainPages_->addWidget(previewPage_);
-    graphPage_ = new GraphPage(app_, mainPages_);
-    mainPages_->addWidget(graphPage_);
+    mainPages_ = new MainPageStack(app_, splitter_);
+    ledgerPage_ = mainPages_->Find<LedgerPage>();
+    summaryPage_ = mainPages_->Find<SummaryPage>();
+    previewPage_ = mainPages_->Find<PreviewPage>();
+    graphPage_ = mainPages_->Find<GraphPage>();
     splitter_->addWidget(mainPages_);
     splitter_->setStretchFactor(1, 1);
     splitter_->setChildrenCollapsible(false);
@@ -299,7 +299,7 @@ void MainWindow::StateChanged() {
     for (int i = 0; i < 8; ++i) statusPanels_[i]->setText(QString::fromStdString(panels[i]));
     leftPane_->setVisible(app_.leftPaneShown());
     leftPane_->ShowCalendar();
-    mainPages_->setCurrentIndex(static_cast<int>(app_.mainPage()));
+    mainPages_->Show(app_.mainPage());
     leftPane_->ShowMainPage(app_.mainPage());
     if (QMenu* edit = menu(kEditMenuCaption)) edit->setEnabled(app_.editMenuEnabled());
     const UndoHistory& history = app_.history();

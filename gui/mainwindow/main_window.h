@@ -24,6 +24,7 @@ namespace velmora::gui {
 class GraphPage;
 class LedgerPage;
 class LeftPane;
+class MainPageStack;
 class PreviewPage;
 class SummaryPage;
 
@@ -40,7 +41,7 @@ public:
     QLabel* statusPanel(int index) const { return statusPanels_[index]; }
     QTableView* ledgerGrid() const;
     QWidget* leftPane() const;
-    QStackedWidget* mainPages() const { return mainPages_; }
+    QStackedWidget* mainPages() const;
     QSplitter* splitter() const { return splitter_; }
     SummaryPage* summaryPage() const { return summaryPage_; }
     GraphPage* graphPage() const { return graphPage_; }
@@ -88,7 +89,7 @@ private:
     QCheckBox* dateSearchBox_ = nullptr;
     QSplitter* splitter_ = nullptr;
     LeftPane* leftPane_ = nullptr;
-    QStackedWidget* mainPages_ = nullptr;
+    MainPageStack* mainPages_ = nullptr;
     LedgerPage* ledgerPage_ = nullptr;
     SummaryPage* summaryPage_ = nullptr;
     GraphPage* graphPage_ = nullptr;

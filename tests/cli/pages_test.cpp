@@ -117,6 +117,25 @@ TEST(CliPages, ShippedStylesByPaperAndTheKindChecks) {
     EXPECT_EQ(ledger.Run({"--report", "2", "--paper", "3"}).status, 2);
 }
 
+TEST(CliPages, KindsByTheirNames) {
+    PagesLedger ledger;
+    const std::vector<std::string> search{"--month", "ALL", "--title", "交通費"};
+    auto run = [&](const std::string& kind) {
+        std::vector<std::string> args{"--report", kind};
+        args.insert(args.end(), search.begin(), search.end());
+        return ledger.Run(args);
+    };
+    const CliResult byName = run("cash-search");
+    ASSERT_EQ(byName.status, 0) << byName.err;
+    EXPECT_EQ(byName.out, run("3").out);
+    const CliResult unknown = run("cash-serch");
+    EXPECT_EQ(unknown.status, 2);
+    // The kinds are listed by number, then by name.
+    const std::string said = Lines(unknown.err).front();
+    EXPECT_EQ(said.rfind("velmora-cli: --report takes 2, 3, 5, ", 0), 0u) << said;
+    EXPECT_NE(said.find(" or 40, or cash, cash-search, "), std::string::npos) << said;
+}
+
 TEST(CliPages, TraceListsTheDrawingCalls) {
     PagesLedger ledger;
     WriteCp932(ledger.files.File("draw.sle"),

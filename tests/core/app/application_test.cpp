@@ -17,6 +17,7 @@
 #include "core/ledger/ledger_file.h"
 #include "core/platform/file_io.h"
 #include "core/print/recording_print_device.h"
+#include "core/print/report_kind.h"
 #include "core/settings/placement.h"
 #include "support/scripted_dialogs.h"
 #include "support/temp_folder.h"
@@ -373,10 +374,17 @@ TEST(Application, TheSummaryBookAndItsDrillDownAreToldAsTheSummary) {
 
 TEST(CommandTable, EveryCommandHasACaptionAndEveryMenuItemIsACommand) {
     std::set<std::string_view> names;
+    int printCommands = 0;
     for (const CommandInfo& c : MainCommands()) {
         EXPECT_FALSE(c.caption.empty()) << c.name;
         EXPECT_TRUE(names.insert(c.name).second) << "twice: " << c.name;
+        // A print command runs the print command of a kind the table has.
+        if (c.printKind == 0) continue;
+        ++printCommands;
+        EXPECT_TRUE(FindReportKind(c.printKind)) << c.name;
     }
+    EXPECT_EQ(printCommands, 5);
+    EXPECT_EQ(FindCommand("printzandaka")->printKind, kBookBalancesReport);
     std::set<std::string_view> inMenus;
     for (const MenuInfo& m : MainMenus())
         for (const MenuEntry& e : m.entries) {
