@@ -1,8 +1,13 @@
 // The entry form's work on the generated ledger in the desktop program: from "登　録" to the
-// ledger page showing the new record with the book balances refreshed, one undo to the page
-// drawn again, the description completions of a title, and the memory that 1,000 undo steps
-// hold beside the ledger's own.
+// ledger page showing the new record with the book balances refreshed, one undo and one redo
+// to the page drawn again, the description completions of a title, and the memory that 1,000
+// undo steps hold beside the ledger's own. In the entry form window itself: a key press in
+// "摘要" to the field painted with it, and Enter in "支出" to the form painted again, empty, at
+// the list of titles for the next record.
 #include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QTableView>
 #include <chrono>
 #include <cstdio>
@@ -13,7 +18,9 @@
 #include "core/entry/description_completion.h"
 #include "core/ledger/record.h"
 #include "gui/app/desktop_program.h"
+#include "gui/entry/entry_form_dialog.h"
 #include "gui/mainwindow/main_window.h"
+#include "gui/widgets/numeric_edit.h"
 
 #ifndef VELMORA_SOURCE_DATA_DIR
 #define VELMORA_SOURCE_DATA_DIR ""
@@ -96,6 +103,28 @@ void RegisterEntryBenchmarks(gui::DesktopProgram& program) {
         ->MeasureProcessCPUTime()
         ->Unit(benchmark::kMillisecond);
 
+    benchmark::RegisterBenchmark("RedoToPage",
+                                 [&window, &app, title](benchmark::State& state) {
+                                     for (auto _ : state) {
+                                         state.PauseTiming();
+                                         FillForm(app, title);
+                                         app.RegisterEntry();
+                                         app.Undo();
+                                         state.ResumeTiming();
+                                         app.Redo();
+                                         state.PauseTiming();
+                                         const bool shown = GridShowsEntry(window, app);
+                                         app.Undo();
+                                         if (!shown) {
+                                             state.SkipWithError("the record is not shown again");
+                                             break;
+                                         }
+                                         state.ResumeTiming();
+                                     }
+                                 })
+        ->MeasureProcessCPUTime()
+        ->Unit(benchmark::kMillisecond);
+
     benchmark::RegisterBenchmark("Completions", [&app, title](benchmark::State& state) {
         std::size_t offered = 0;
         for (auto _ : state) {
@@ -105,6 +134,88 @@ void RegisterEntryBenchmarks(gui::DesktopProgram& program) {
             benchmark::DoNotOptimize(completions.data());
         }
         if (offered == 0) state.SkipWithError("nothing offered");
+    })->Unit(benchmark::kMillisecond);
+}
+
+// Counts the paints of a widget: a key's echo is on the screen once the field has painted.
+class PaintWatch : public QObject {
+public:
+    explicit PaintWatch(QWidget* widget) : widget_(widget) { widget->installEventFilter(this); }
+    ~PaintWatch() override { widget_->removeEventFilter(this); }
+    // Handles events until the widget has painted again.
+    void WaitForPaint() {
+        const int seen = paints_;
+        while (paints_ == seen) QApplication::processEvents();
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == widget_ && event->type() == QEvent::Paint) ++paints_;
+        return false;
+    }
+
+private:
+    QWidget* widget_;
+    int paints_ = 0;
+};
+
+void PressKey(QWidget* widget, int key, const QString& text) {
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
+    QApplication::sendEvent(widget, &press);
+    QApplication::sendEvent(widget, &release);
+}
+
+// The entry form opened by F5 as a window of the desktop program, "連続入力" on.
+void RegisterFormBenchmarks(gui::DesktopProgram& program) {
+    Application& app = program.app();
+    benchmark::RegisterBenchmark("KeyToEcho", [&app](benchmark::State& state) {
+        NewEntryCommand(app.mutableSession(), app.mutableView(), app.mutableEntryForm());
+        gui::EntryFormDialog form(app);
+        form.show();
+        QApplication::processEvents();
+        QLineEdit* field = form.descriptionBox();
+        field->setFocus();
+        PaintWatch painted(field);
+        for (auto _ : state) {
+            PressKey(field, Qt::Key_A, "a");
+            painted.WaitForPaint();
+            state.PauseTiming();
+            if (field->text().size() > 40) field->clear();
+            QApplication::processEvents();
+            state.ResumeTiming();
+        }
+    })->Unit(benchmark::kMillisecond);
+
+    benchmark::RegisterBenchmark("RegisterToNextRecord", [&app](benchmark::State& state) {
+        NewEntryCommand(app.mutableSession(), app.mutableView(), app.mutableEntryForm());
+        app.mutableEntryForm().continuousEntry = true;
+        ShowEntryDate(app.mutableEntryForm(), kToday);
+        gui::EntryFormDialog form(app);
+        form.show();
+        QApplication::processEvents();
+        QListWidget* titles = form.list(EntryTab::Titles);
+        PaintWatch painted(&form);
+        for (auto _ : state) {
+            state.PauseTiming();
+            titles->setCurrentRow(10);
+            form.descriptionBox()->setText("ベンチ");
+            form.expenseBox()->setText("120");
+            form.expenseBox()->setFocus();
+            QApplication::processEvents();
+            state.ResumeTiming();
+            PressKey(form.expenseBox(), Qt::Key_Return, "\r");
+            painted.WaitForPaint();
+            state.PauseTiming();
+            const bool ready = QApplication::focusWidget() == titles &&
+                               form.descriptionBox()->text().isEmpty() && app.history().CanUndo();
+            app.Undo();
+            if (!ready) {
+                state.SkipWithError("the form is not ready for the next record");
+                break;
+            }
+            state.ResumeTiming();
+        }
     })->Unit(benchmark::kMillisecond);
 }
 
@@ -165,10 +276,15 @@ int main(int argc, char** argv) {
         "first change after the load (journal started with the whole ledger): %.1f ms real\n",
         first.count());
     RegisterEntryBenchmarks(program);
+    RegisterFormBenchmarks(program);
     RunWithFigures({
-        {"entry: register to the page showing the record", "RegisterToPage", "", 50},
-        {"entry: one undo to the page drawn again", "UndoToPage", "", 50},
+        {"entry: register to the page showing the record", "RegisterToPage", "", 16},
+        {"entry: one undo to the page drawn again", "UndoToPage", "", 16},
+        {"entry: one redo to the page drawn again", "RedoToPage", "", 16},
         {"entry: description completions of a title", "Completions", "", 20},
+        {"entry form: a key in 摘要 to its echo painted", "KeyToEcho", "", 5},
+        {"entry form: 登録 (Enter) to the form ready for the next record", "RegisterToNextRecord",
+         "", 50},
     });
     ReportUndoMemory(program.app());
     return 0;

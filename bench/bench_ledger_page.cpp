@@ -145,8 +145,8 @@ int main(int argc, char** argv) {
     if (!program || !days) return 1;
     RegisterPageBenchmarks(*program, *days);
     RunWithFigures({
-        {"ledger page: month tab click to the model holding the month", "MonthTabClick", "", 30},
-        {"ledger page: \"ALL\" under an account search", "AllMonthsUnderAccountSearch", "", 150},
+        {"ledger page: month tab click to the model holding the month", "MonthTabClick", "", 16},
+        {"ledger page: \"ALL\" under an account search", "AllMonthsUnderAccountSearch", "", 16},
         {"ledger page: one repaint of the visible grid", "GridRepaint", "", 10},
         {"calendar: a day chosen, day view of a 300-record month", "CalendarDayClick", "", 30},
     });

@@ -53,7 +53,7 @@ int main(int argc, char** argv) {
     return RunOnAnnouncedLedger(
         argc, argv, RegisterLoadBenchmarks,
         {
-            {"load (LoadLedger) / baseline", "LoadLedger", "LoadBaseline", 3},
+            {"load (LoadLedger) / baseline", "LoadLedger", "LoadBaseline", 2.2},
             {"parse (ReadLedgerFile) / baseline", "ReadLedgerFile", "LoadBaseline", 3},
         });
 }

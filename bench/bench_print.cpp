@@ -75,7 +75,7 @@ std::vector<std::string> CashPrintData(const std::string& workingFolder, const s
     for (int month = 1; month <= 12 && static_cast<int>(lines.size()) <= kPageRows; ++month) {
         app.ChooseMonthTab(TabOfMonth(app.session().ledger.startMonth, month));
         const LedgerPrintData out =
-            LedgerPrintLines(app.ledgerView().rows, app.view().calendar.drawn);
+            LedgerPrintLines(app.ledgerView().rows.All(), app.view().calendar.drawn);
         lines.insert(lines.end(), out.lines.begin(), out.lines.end());
     }
     return lines;

@@ -141,8 +141,8 @@ int main(int argc, char** argv) {
 
     RegisterPageBenchmarks(program);
     RunWithFigures({
-        {"summary page: ribbon page click to the grid filled", "SummaryPageClick", "", 60},
-        {"summary page: drill-down to a title's descriptions", "SummaryDrillDown", "", 40},
+        {"summary page: ribbon page click to the grid filled", "SummaryPageClick", "", 16},
+        {"summary page: drill-down to a title's descriptions", "SummaryDrillDown", "", 16},
         {"graph page: one repaint", "GraphPageRepaint", "", 5},
     });
     return 0;

@@ -1,6 +1,9 @@
 #include "cli/cli_context.h"
 
+#include <unistd.h>
+
 #include <algorithm>
+#include <iostream>
 #include <ostream>
 #include <utility>
 #include <vector>
@@ -33,14 +36,17 @@ private:
 }  // namespace
 
 CliContext::CliContext(std::ostream& o, std::ostream& e, std::optional<Date> today)
-    : out(o), err(e), dialogs(e) {
+    : out(o),
+      err(e),
+      dialogs(e),
+      workingFolder(WorkingFolder(ProcessEnvironment())),
+      writer(workingFolder) {
     if (today)
         clock = std::make_unique<FixedClock>(*today);
     else
         clock = std::make_unique<SystemClock>();
-    EnvironmentLookup env = ProcessEnvironment();
-    workingFolder = WorkingFolder(env);
-    programFolder = ProgramDataFolder(env, ExecutablePath());
+    programFolder = ProgramDataFolder(ProcessEnvironment(), ExecutablePath());
+    dialogs.AskOnTerminal(kChangedOnDiskQuestion, ::isatty(STDIN_FILENO) ? &std::cin : nullptr);
 }
 
 CliContext::~CliContext() {
@@ -51,13 +57,19 @@ CliContext::~CliContext() {
 Application& CliContext::app() {
     if (!app_) {
         if (!printer) printer = std::make_shared<RecordingPrintDevice>(printerDpi);
-        app_ = std::make_unique<Application>(AppServices{
-            dialogs, *clock, DefaultFileWriter(), *printer, shell_, workingFolder, programFolder});
+        app_ = std::make_unique<Application>(
+            AppServices{dialogs, *clock, writer, *printer, shell_, workingFolder, programFolder});
     }
     return *app_;
 }
 
-int SaveStatus(const SaveResult& result) {
+int CliContext::SaveStatus(const SaveResult& result) {
+    if (result.declinedOverwrite) {
+        Fail(session().filePanel +
+             " was changed by another program since it was read: not "
+             "saved (give --force to save over it)");
+        return kChangedOnDiskStatus;
+    }
     if (!result.saved) return 1;
     return result.backupWritten ? 0 : kBackupFailedStatus;
 }
@@ -74,10 +86,15 @@ bool CliContext::OpenLedger(const std::string& file) {
     } catch (const FileError&) {
         // A file that cannot be locked cannot be read either: the load says why.
     }
+    // Saves of the file opened find it held already; any other waits its turn.
+    Session& session = app().mutableSession();
+    session.heldLock = ledgerLock_.get();
+    session.saveLockWait.reset();
     return app().OpenFile(file);
 }
 
 bool CliContext::RefuseSaveOverDamaged(const std::string& target, bool force) {
+    if (force) dialogs.AnswerYesNo(kChangedOnDiskQuestion, true);
     const std::string& damaged = session().damagedFile;
     if (force || damaged.empty() || !IsSameFile(target, damaged)) return false;
     Fail(damaged + " is damaged (its periods or settings line is missing or unreadable); " +

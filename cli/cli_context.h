@@ -28,9 +28,9 @@ public:
 // The exit status of a command whose ledger was saved but whose backup copy in the working
 // folder could not be written.
 inline constexpr int kBackupFailedStatus = 3;
-
-// The exit status of a save: 0 saved with its backup, 1 not saved, kBackupFailedStatus.
-int SaveStatus(const SaveResult& result);
+// The exit status of a command that did not save because another program had changed the
+// file since it was read (and --force did not say to overwrite it).
+inline constexpr int kChangedOnDiskStatus = 4;
 
 struct CliContext {
     CliContext(std::ostream& out, std::ostream& err, std::optional<Date> today);
@@ -42,6 +42,8 @@ struct CliContext {
     StreamDialogs dialogs;
     std::string workingFolder;
     std::string programFolder;
+    // Every write of the command: the working folder's files private, never through links.
+    DiskFileWriter writer;
     // The resolution of the printer that prints nothing; a command that needs another one
     // sets it before the application is made.
     int printerDpi = 600;
@@ -60,8 +62,14 @@ struct CliContext {
 
     // A save over a ledger that loaded damaged would drop what the ledger lacks of the file
     // (its backup keeps it, but the user should know first): refused, after saying so,
-    // unless force. target is the file the save would write.
+    // unless force. target is the file the save would write. force also answers Yes when
+    // the save finds the file changed by another program since it was read; without it
+    // that question is asked on the terminal, and answered No when there is none.
     bool RefuseSaveOverDamaged(const std::string& target, bool force);
+
+    // The exit status of a save: 0 saved with its backup, 1 not saved, kBackupFailedStatus,
+    // kChangedOnDiskStatus (after saying so).
+    int SaveStatus(const SaveResult& result);
 
     // A failure of the command itself (not a Dialogs message): "velmora-cli: text".
     int Fail(const std::string& text);

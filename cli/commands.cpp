@@ -4,6 +4,8 @@
 #include "cli/commands/csv_commands.h"
 #include "cli/commands/entry_commands.h"
 #include "cli/commands/file_commands.h"
+#include "cli/commands/holiday_commands.h"
+#include "cli/commands/import_commands.h"
 #include "cli/commands/print_commands.h"
 #include "cli/commands/report_commands.h"
 #include "cli/commands/settings_commands.h"
@@ -24,7 +26,9 @@ const std::vector<Command>& AllCommands() {
         {"view", kViewUsage, RunView},
         {"add", kAddUsage, RunAdd},
         {"move-down", kMoveDownUsage, RunMoveDown},
+        {"import", kImportUsage, RunImport},
         {"pages", kPagesUsage, RunPages},
+        {"holidays", "YEAR", RunHolidays},
     };
     return commands;
 }

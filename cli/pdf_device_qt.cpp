@@ -1,11 +1,20 @@
 #include <QGuiApplication>
 #include <QStringList>
+#include <cstdio>
 
 #include "cli/pdf_device.h"
 #include "qtprint/qt_print_device.h"
 
 namespace velmora::cli {
 namespace {
+
+// Standard error carries the program's messages only: Qt's notes about its surroundings
+// (no runtime folder, a missing plugin) are not the user's business. Its critical and fatal
+// messages still go there.
+void QuietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
+}
 
 // Qt's fonts and PDF engine need an application object; the offscreen platform needs no
 // display.
@@ -14,6 +23,7 @@ struct PdfPrinting {
 
     static std::unique_ptr<QGuiApplication> MakeApplication() {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+        qInstallMessageHandler(QuietQtMessages);
         static int argc = 1;
         static char name[] = "velmora-cli";
         static char* argv[] = {name, nullptr};

@@ -122,6 +122,15 @@ void QtCanvas::ApplyFont(const Font& font) {
     }
     fontColour_ = ToQColor(font.colour);
     ascent_ = QFontMetricsF(font_).ascent();
+    layers_ = nullptr;
+    if (printer_) {
+        const QString key = font_.key();
+        auto found = facesByFont_.find(key);
+        if (found == facesByFont_.end())
+            found = facesByFont_.emplace(key, TextLayerFace::Of(font_)).first;
+        layers_ = found->second;
+        layerFont_ = layers_ ? layers_->LayerFont(font_, 0) : font_;
+    }
     escapement_ = font.rotated ? font.escapement : 0;
 }
 
@@ -292,27 +301,48 @@ void QtCanvas::DeviceFillRect(const Rect& box) {
     painter_.restore();
 }
 
+void QtCanvas::DrawRuns(QPointF origin, const QString& text) {
+    painter_.setPen(fontColour_);
+    if (layers_ == nullptr) {
+        painter_.setFont(font_);
+        painter_.drawText(origin, text);
+        return;
+    }
+    for (const TextLayerFace::Run& run : layers_->Runs(text)) {
+        const QFont font = run.layer == 0 ? layerFont_ : layers_->LayerFont(font_, run.layer);
+        painter_.setFont(font);
+        painter_.drawText(origin, run.text);
+        origin.rx() += QFontMetricsF(font).horizontalAdvance(run.text);
+    }
+}
+
+qreal QtCanvas::Advance(const QString& text) {
+    if (layers_ == nullptr) return QFontMetricsF(font_).horizontalAdvance(text);
+    qreal advance = 0;
+    for (const TextLayerFace::Run& run : layers_->Runs(text)) {
+        const QFont font = run.layer == 0 ? layerFont_ : layers_->LayerFont(font_, run.layer);
+        advance += QFontMetricsF(font).horizontalAdvance(run.text);
+    }
+    return advance;
+}
+
 void QtCanvas::DeviceTextOut(Point at, std::string_view text) {
     // Upright text needs no saved painter state (every other drawing sets its own pen), so
     // a PDF page does not get a state push and pop around each of its many texts.
     if (escapement_ == 0) {
-        painter_.setFont(font_);
-        painter_.setPen(fontColour_);
-        painter_.drawText(QPointF(at.x, at.y + ascent_), Q(text));
+        DrawRuns(QPointF(at.x, at.y + ascent_), Q(text));
         return;
     }
     painter_.save();
-    painter_.setFont(font_);
-    painter_.setPen(fontColour_);
     painter_.translate(at.x, at.y);
-    if (escapement_ != 0) painter_.rotate(-escapement_ / 10.0);
-    painter_.drawText(QPointF(0, ascent_), Q(text));
+    painter_.rotate(-escapement_ / 10.0);
+    DrawRuns(QPointF(0, ascent_), Q(text));
     painter_.restore();
 }
 
 Size QtCanvas::DeviceTextExtent(std::string_view text) {
     const QFontMetricsF metrics(font_);
-    return {static_cast<int>(std::lround(metrics.horizontalAdvance(Q(text)))),
+    return {static_cast<int>(std::lround(Advance(Q(text)))),
             static_cast<int>(std::ceil(metrics.ascent() + metrics.descent()))};
 }
 

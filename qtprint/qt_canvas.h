@@ -25,6 +25,7 @@
 
 #include "core/printstyle/bitmap.h"
 #include "core/printstyle/canvas.h"
+#include "qtprint/text_layer_fonts.h"
 
 namespace velmora::gui {
 
@@ -85,6 +86,10 @@ private:
     void Hatch(const QRectF& bounds);
     QRectF ShapeBox(const Rect& box) const;
     QPainterPath ArcPath(const Rect& box, Point start, Point end, bool closed) const;
+    // Draws text with its baseline start at origin: on a printer in the runs of the face's
+    // text layers, so that a PDF's text layer names the characters drawn.
+    void DrawRuns(QPointF origin, const QString& text);
+    qreal Advance(const QString& text);
 
     QPainter& painter_;
     int resolution_;
@@ -92,6 +97,10 @@ private:
     Pen pen_;
     Brush brush_;
     QFont font_;
+    // On a printer: the text layers of font_'s face (nullptr: none), and font_ in layer 0.
+    const TextLayerFace* layers_ = nullptr;
+    QFont layerFont_;
+    std::map<QString, const TextLayerFace*> facesByFont_;
     QColor fontColour_;
     qreal ascent_ = 0;
     int escapement_ = 0;

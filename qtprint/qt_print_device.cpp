@@ -1,7 +1,6 @@
 #include "qtprint/qt_print_device.h"
 
 #include <QPrinterInfo>
-#include <cstdio>
 #include <stdexcept>
 
 #include "qtprint/paper_sizes.h"
@@ -17,8 +16,9 @@ QStringList InstalledPrinters() {
 
 }  // namespace
 
-QtPrintDevice::QtPrintDevice(std::optional<QStringList> printerNames, int pdfDpi)
-    : names_(printerNames ? *printerNames : InstalledPrinters()), pdfDpi_(pdfDpi) {
+QtPrintDevice::QtPrintDevice(std::optional<QStringList> printerNames, int pdfDpi,
+                             FileWriter& writer)
+    : names_(printerNames ? *printerNames : InstalledPrinters()), pdfDpi_(pdfDpi), writer_(writer) {
     names_.removeAll(QString::fromUtf8(kPdfPrinterName));
     names_.append(QString::fromUtf8(kPdfPrinterName));
     current_ = PdfIndex();
@@ -80,7 +80,11 @@ void QtPrintDevice::SelectDefaultPrinter() {
     ConfigurePrinter();
 }
 
+// The set-up calls change only what differs, so that the pages of an open document (whose
+// page set-up the job applies again page by page) leave the printer alone: Qt refuses, with a
+// warning, to change a printer that is printing.
 void QtPrintDevice::SetPaperCode(int code) {
+    if (code == paperCode_) return;
     paperCode_ = code;
     const auto size = PageSizeOfPaperCode(code);
     printer_->setPageSize(QPageSize(size.value_or(QPageSize::A4)));
@@ -94,11 +98,13 @@ void QtPrintDevice::SetPaperSource(int source) {
 }
 
 void QtPrintDevice::SetCopies(int copies) {
+    if (copies == copies_) return;
     copies_ = copies;
     printer_->setCopyCount(copies);
 }
 
 void QtPrintDevice::SetOrientation(Orientation orientation) {
+    if (orientation == orientation_) return;
     orientation_ = orientation;
     printer_->setPageOrientation(orientation == Orientation::kLandscape ? QPageLayout::Landscape
                                                                         : QPageLayout::Portrait);
@@ -158,8 +164,11 @@ void QtPrintDevice::BeginDocument() {
     if (painter_.isActive()) throw std::logic_error("a print document is already open");
     if (IsPdfSelected()) {
         if (pdfFile_.empty()) throw std::runtime_error("no PDF file was chosen");
-        pdfTemporary_ = pdfFile_ + ".velmora-tmp";
-        printer_->setOutputFileName(QString::fromStdString(pdfTemporary_));
+        // A folder of its own (0700, a new name): nothing can be planted in its place.
+        pdfDrawing_ = std::make_unique<QTemporaryDir>();
+        if (!pdfDrawing_->isValid())
+            throw std::runtime_error("the PDF file could not be written: " + pdfFile_);
+        printer_->setOutputFileName(pdfDrawing_->filePath(QStringLiteral("document.pdf")));
     }
     if (!painter_.begin(printer_.get()))
         throw std::runtime_error("the printer did not start the document");
@@ -175,10 +184,10 @@ void QtPrintDevice::EndDocument() {
     PageCanvas();
     painter_.end();
     canvas_.reset();
-    if (IsPdfSelected() && std::rename(pdfTemporary_.c_str(), pdfFile_.c_str()) != 0) {
-        std::remove(pdfTemporary_.c_str());
-        throw std::runtime_error("the PDF file could not be written: " + pdfFile_);
-    }
+    if (!IsPdfSelected() || !pdfDrawing_) return;
+    const std::unique_ptr<QTemporaryDir> drawn = std::move(pdfDrawing_);
+    writer_.WriteAtomic(
+        pdfFile_, ReadFileBytes(drawn->filePath(QStringLiteral("document.pdf")).toStdString()));
 }
 
 void QtPrintDevice::AbortDocument() {
@@ -187,7 +196,7 @@ void QtPrintDevice::AbortDocument() {
         painter_.end();
     }
     canvas_.reset();
-    if (IsPdfSelected() && !pdfTemporary_.empty()) std::remove(pdfTemporary_.c_str());
+    pdfDrawing_.reset();
 }
 
 Canvas& QtPrintDevice::PageCanvas() {

@@ -4,15 +4,19 @@
 // printer. Page set-up goes to the QPrinter of the selected printer; the metrics are the
 // driver's, and for the PDF printer the printable area is the whole sheet.
 //
-// A PDF document is written to a temporary file beside the chosen one and renamed onto it
-// when the document ends; a dropped document leaves no file.
+// A PDF document is drawn into a file of a private temporary folder and, when the document
+// ends, written to the chosen file as every output is written (FileWriter: a temporary file
+// of its own beside it, renamed when whole, the old file's mode kept); a dropped document
+// leaves no file.
 #include <QPainter>
 #include <QPrinter>
 #include <QStringList>
+#include <QTemporaryDir>
 #include <memory>
 #include <optional>
 #include <string>
 
+#include "core/platform/file_io.h"
 #include "core/print/print_device.h"
 #include "qtprint/qt_canvas.h"
 
@@ -24,8 +28,8 @@ class QtPrintDevice final : public PrintDevice {
 public:
     // printerNames: the installed printers; nullopt asks Qt for them. pdfDpi: the
     // resolution of the PDF printer.
-    explicit QtPrintDevice(std::optional<QStringList> printerNames = std::nullopt,
-                           int pdfDpi = 600);
+    explicit QtPrintDevice(std::optional<QStringList> printerNames = std::nullopt, int pdfDpi = 600,
+                           FileWriter& writer = DefaultFileWriter());
     ~QtPrintDevice() override;
 
     // The names in index order, "PDFファイル" last.
@@ -89,8 +93,9 @@ private:
     Orientation orientation_ = Orientation::kPortrait;
     int screenDpiX_ = 96;
     int screenDpiY_ = 96;
+    FileWriter& writer_;
     std::string pdfFile_;
-    std::string pdfTemporary_;
+    std::unique_ptr<QTemporaryDir> pdfDrawing_;  // the document being drawn
     std::unique_ptr<QPrinter> printer_;
     QPainter painter_;
     std::unique_ptr<QtCanvas> canvas_;

@@ -9,7 +9,11 @@ cd "$(dirname "$0")/.."
 
 packages=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev clang-format
     qt6-base-dev qt6-base-dev-tools libqt6svg6 qt6-translations-l10n fonts-ipaexfont fonts-noto-cjk
-    libgl-dev xvfb xauth poppler-utils desktop-file-utils appstream librsvg2-bin)
+    libgl-dev xvfb xauth poppler-utils desktop-file-utils appstream librsvg2-bin
+    # The desktop scenarios: a window manager, key presses (xmodmap gives each character off
+    # the keyboard a key of its own), and Japanese typed through ibus
+    # with mozc on a session bus of their own.
+    openbox xdotool x11-xserver-utils ibus ibus-mozc dbus-x11 passwd)
 
 install_packages() {
     local missing=()

@@ -19,20 +19,30 @@
 #   recovery     the desktop program killed after each of a number of random command
 #                sequences (entries, row moves, books, undo, redo, month tabs): the next start
 #                gives back exactly the ledger it had.
+#   entry        the desktop program killed with its entry form still open, after a number
+#                of registrations made with "連続入力" on: the next start gives them all back.
+#   race         the desktop program's "保　存" (velmora-desktop-drill save) and velmora-cli add
+#                on one 1,000,000-record ledger, the add started at a random moment of the
+#                second half of the desktop run (so on either side of its save): every record
+#                whose program said it was saved is in the file, every other program said it
+#                was not, and the file loads.
 #   fuzz         every libFuzzer program of a fuzz build, for a set time each.
 #
 # tools/reliability.sh [--build DIR] [--kills N] [--rounds N] [--offsets N]
-#                      [--desktop-kills N] [--sequences N] [--fuzz-build DIR] [--fuzz-seconds S]
-#                      [--only kills|rounds|damaged|faults|desktop|recovery|fuzz]
+#                      [--desktop-kills N] [--sequences N] [--entry-kills N] [--races N]
+#                      [--race-records N] [--fuzz-build DIR] [--fuzz-seconds S]
+#                      [--only kills|rounds|damaged|faults|desktop|recovery|entry|race|fuzz]
 # Defaults: --build build, 500 kills, 20 rounds, 50 random offsets, 500 desktop kills,
-# 50 sequences (desktop and recovery need a build with the desktop program), fuzzing skipped unless
-# --fuzz-build names a build configured with -DVELMORA_BUILD_FUZZ=ON (600 s each).
+# 50 sequences, 20 entry kills, 50 races on 1,000,000 records (desktop, recovery, entry and
+# race need a build with the desktop program), fuzzing skipped unless --fuzz-build names a
+# build configured with -DVELMORA_BUILD_FUZZ=ON (600 s each).
 # Ends with status 1 when any check failed; prints the figures of every part.
 set -uo pipefail
 cd "$(dirname "$0")/.." || exit 2
 root=$(pwd)
 
-build=build kills=500 rounds=20 offsets=50 desktopKills=500 sequences=50 fuzzBuild=""
+build=build kills=500 rounds=20 offsets=50 desktopKills=500 sequences=50 entryKills=20
+races=50 raceRecords=1000000 fuzzBuild=""
 fuzzSeconds=600 only=""
 while [[ $# -gt 0 ]]; do
     case "$1" in
@@ -42,6 +52,9 @@ while [[ $# -gt 0 ]]; do
         --offsets) offsets=$2; shift 2 ;;
         --desktop-kills) desktopKills=$2; shift 2 ;;
         --sequences) sequences=$2; shift 2 ;;
+        --entry-kills) entryKills=$2; shift 2 ;;
+        --races) races=$2; shift 2 ;;
+        --race-records) raceRecords=$2; shift 2 ;;
         --fuzz-build) fuzzBuild=$2; shift 2 ;;
         --fuzz-seconds) fuzzSeconds=$2; shift 2 ;;
         --only) only=$2; shift 2 ;;
@@ -71,7 +84,7 @@ fi
 # Sets span (milliseconds of a whole run), keptOld, gotNew and interrupted.
 killSaves() {
     local name=$1 count=$2 saver=$3 dir=$scratch/$1
-    mkdir -p "$dir/files" "$dir/home" "$dir/ref" "$dir/refhome"
+    mkdir -p "$dir/files" "$dir/ref"  # the programs make their working folders, private
     local ledger=$dir/files/ledger.exv
     "$generate" "$ledger" "$dir/ledger.journal" --records 100000 >/dev/null
     first=$(VELMORA_HOME=$dir/home "$cli" periods "$ledger" | head -1 | cut -f2)
@@ -130,7 +143,7 @@ fi
 # ---- rounds ----
 if wants rounds; then
     dir=$scratch/rounds
-    mkdir -p "$dir/home"
+    mkdir -p "$dir"
     ledger=$dir/a.exv
     cp "$root/data/sample.exv" "$ledger"
     saved=0
@@ -235,45 +248,112 @@ if wants desktop; then
         "temporary files that the next save removed"
 fi
 
-# ---- recovery ----
-if wants recovery; then
-    [[ -x $drill && -x $generate ]] || { echo "no velmora-desktop-drill in $build/bench" >&2; exit 2; }
-    dir=$scratch/recovery
-    mkdir -p "$dir/work"
+# ---- recovery and entry ----
+# killAndRecover NAME N MODE ARGS...: the desktop drill in MODE (work or entry: ARGS, then
+# EXPECTED) on the recovery ledger, killed once it says "ready"; then a start that takes the
+# unsaved work back must give exactly the ledger it had. Counts into recovered.
+killAndRecover() {
+    local name=$1 n=$2 mode=$3 pid t
+    shift 3
+    rm -f "$dir/expected.exv" "$dir/out.exv" "$dir/ready"
+    "$drill" "$mode" "$dir/work" "$ledger" "$first" "$n" "$@" "$dir/expected.exv" \
+        >"$dir/ready" 2>/dev/null &
+    pid=$!
+    for ((t = 0; t < 600; t++)); do
+        grep -q ready "$dir/ready" 2>/dev/null && break
+        kill -0 "$pid" 2>/dev/null || break
+        sleep 0.1
+    done
+    kill -9 "$pid" 2>/dev/null
+    wait "$pid" 2>/dev/null
+    if ! grep -q ready "$dir/ready"; then
+        fail "$name $n: the program did not finish its work ($*)"
+        return
+    fi
+    "$drill" recover "$dir/work" "$ledger" "$first" "$dir/out.exv" >/dev/null 2>&1 ||
+        fail "$name $n: the unsaved work was not given back"
+    if same "$dir/out.exv" "$dir/expected.exv"; then
+        recovered=$((recovered + 1))
+    else
+        fail "$name $n: the ledger given back differs ($*)"
+    fi
+    same "$ledger" "$dir/original.exv" || fail "$name $n: the ledger file was changed"
+    [[ ! -e $dir/work/recovery.jnl ]] || fail "$name $n: the journal outlived the save"
+}
+recoveryLedger() {  # the 100,000-record ledger of both, in dir
+    mkdir -p "$dir"
     ledger=$dir/ledger.exv
     "$generate" "$ledger" "$dir/ledger.journal" --records 100000 >/dev/null
     cp "$ledger" "$dir/original.exv"
     first=$(VELMORA_HOME=$dir/home "$cli" periods "$ledger" | head -1 | cut -f2)
+}
+
+if wants recovery; then
+    [[ -x $drill && -x $generate ]] || { echo "no velmora-desktop-drill in $build/bench" >&2; exit 2; }
+    dir=$scratch/recovery
+    recoveryLedger
     recovered=0
     for ((n = 1; n <= sequences; n++)); do
-        count=$((1 + RANDOM % 60))
-        rm -f "$dir/expected.exv" "$dir/out.exv" "$dir/ready"
-        "$drill" work "$dir/work" "$ledger" "$first" "$n" "$count" "$dir/expected.exv" \
-            >"$dir/ready" 2>/dev/null &
-        pid=$!
-        for ((t = 0; t < 600; t++)); do
-            grep -q ready "$dir/ready" 2>/dev/null && break
-            kill -0 "$pid" 2>/dev/null || break
-            sleep 0.1
-        done
-        kill -9 "$pid" 2>/dev/null
-        wait "$pid" 2>/dev/null
-        if ! grep -q ready "$dir/ready"; then
-            fail "recovery $n: the program did not finish its $count commands"
-            continue
-        fi
-        "$drill" recover "$dir/work" "$ledger" "$first" "$dir/out.exv" >/dev/null 2>&1 ||
-            fail "recovery $n: the unsaved work was not given back"
-        if same "$dir/out.exv" "$dir/expected.exv"; then
-            recovered=$((recovered + 1))
-        else
-            fail "recovery $n: $count commands, the ledger given back differs"
-        fi
-        same "$ledger" "$dir/original.exv" || fail "recovery $n: the ledger file was changed"
-        [[ ! -e $dir/work/recovery.jnl ]] || fail "recovery $n: the journal outlived the save"
+        killAndRecover recovery "$n" work $((1 + RANDOM % 60))
     done
     echo "recovery: $sequences random command sequences killed: $recovered gave back the" \
         "exact ledger"
+fi
+
+if wants entry; then
+    [[ -x $drill && -x $generate ]] || { echo "no velmora-desktop-drill in $build/bench" >&2; exit 2; }
+    dir=$scratch/entry
+    recoveryLedger
+    recovered=0 registered=0
+    for ((n = 1; n <= entryKills; n++)); do
+        count=$((1 + RANDOM % 8))
+        registered=$((registered + count))
+        killAndRecover entry "$n" entry "$count"
+    done
+    echo "entry: $entryKills kills with the entry form open after 1 to 8 registrations" \
+        "($registered in all): $recovered gave back the exact ledger"
+fi
+
+# ---- race ----
+if wants race; then
+    [[ -x $drill && -x $generate && -x $cli ]] || { echo "no velmora-desktop-drill in $build/bench" >&2; exit 2; }
+    dir=$scratch/race
+    mkdir -p "$dir"
+    ledger=$dir/ledger.exv
+    "$generate" "$ledger" "$dir/ledger.journal" --records "$raceRecords" >/dev/null
+    first=$(VELMORA_HOME=$dir/cli "$cli" periods "$ledger" | head -1 | cut -f2)
+    has() { LC_ALL=C grep -aqF ",$1," "$ledger"; }
+    start=$(date +%s%N)
+    "$drill" save "$dir/desk" "$ledger" "$first" desk0 >/dev/null 2>&1 ||
+        fail "race: the first desktop save did not save"
+    span=$((($(date +%s%N) - start) / 1000000))
+    deskSaved=0 deskNot=0 cliSaved=0 cliNot=0
+    for ((r = 1; r <= races; r++)); do
+        "$drill" save "$dir/desk" "$ledger" "$first" "desk$r" >/dev/null 2>&1 &
+        pid=$!
+        sleep "$(awk -v s="$span" -v r="$RANDOM" 'BEGIN { printf "%.3f", s * (0.5 + 0.7 * r / 32767) / 1000 }')"
+        VELMORA_HOME=$dir/cli "$cli" --today "$first" add "$ledger" --date "$first" \
+            --title 交通費 --desc "cli$r" --expense 1 >/dev/null 2>&1 </dev/null
+        cliStatus=$?
+        wait "$pid"
+        deskStatus=$?
+        for who in desk cli; do
+            if [[ $who == desk ]]; then status=$deskStatus record="kill desk$r"; else status=$cliStatus record="cli$r"; fi
+            if [[ $status -eq 0 || ($who == cli && $status -eq 3) ]]; then
+                has "$record" || fail "race $r: $who reported saved, its record is not in the file"
+                [[ $who == desk ]] && deskSaved=$((deskSaved + 1)) || cliSaved=$((cliSaved + 1))
+            else
+                has "$record" && fail "race $r: $who said it did not save (status $status), its record is in the file"
+                [[ $who == desk ]] && deskNot=$((deskNot + 1)) || cliNot=$((cliNot + 1))
+            fi
+        done
+        VELMORA_HOME=$dir/cli "$cli" periods "$ledger" >/dev/null 2>&1 || fail "race $r: the ledger does not load"
+    done
+    echo "race: $races rounds of the desktop program's save and velmora-cli add on" \
+        "$raceRecords records (one desktop run ${span} ms, the add started 0.5 to 1.2 runs after" \
+        "it):" \
+        "desktop $deskSaved saved, $deskNot said not saved; velmora-cli $cliSaved saved," \
+        "$cliNot said not saved; every record reported saved is in the file"
 fi
 
 # ---- fuzz ----

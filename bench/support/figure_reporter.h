@@ -39,6 +39,11 @@ inline std::string Fixed(double value, int decimals) {
     return text;
 }
 
+// A target as it is written: "2" or "2.2".
+inline std::string Limit(double value) {
+    return Fixed(value, value == static_cast<double>(static_cast<long long>(value)) ? 0 : 1);
+}
+
 // The console output as usual, and the seconds per iteration of every run kept by name.
 class FigureReporter final : public benchmark::ConsoleReporter {
 public:
@@ -84,7 +89,7 @@ public:
                 PrintFigure(target.label,
                             Fixed(ms, 2) + " ms " + basis + " (real " +
                                 Fixed(measured->real * 1e3, 2) + " ms)",
-                            "<= " + Fixed(target.limit, 0) + " ms", ms <= target.limit);
+                            "<= " + Limit(target.limit) + " ms", ms <= target.limit);
             } else {
                 const double ratio = measured->Of(target.basis) / baseline->Of(target.basis);
                 PrintFigure(target.label,
@@ -92,7 +97,7 @@ public:
                                 Fixed(measured->Of(target.basis) * 1e3, 1) + " / " +
                                 Fixed(baseline->Of(target.basis) * 1e3, 1) + " ms; real " +
                                 Fixed(measured->real / baseline->real, 2) + "x)",
-                            "<= " + Fixed(target.limit, 0) + "x", ratio <= target.limit);
+                            "<= " + Limit(target.limit) + "x", ratio <= target.limit);
             }
         }
     }

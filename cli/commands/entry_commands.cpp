@@ -114,9 +114,10 @@ int RunAdd(CliContext& ctx, const std::vector<std::string>& words) {
         app.OpenEntryForm();
     }
     if (!window.result.stored) return 1;
-    // Shown only once it is in the file.
-    const std::string record = ctx.session().ledger.transactions[window.result.line];
-    const int status = SaveStatus(app.SaveFile());
+    // Shown only once it is in the file, as the file holds it (its balance settled).
+    const std::string record =
+        app.mutableSession().RecordLines()[static_cast<std::size_t>(window.result.line)];
+    const int status = ctx.SaveStatus(app.SaveFile());
     if (status != 1) ctx.out << record << '\n';
     return status;
 }
@@ -137,7 +138,7 @@ int RunMoveDown(CliContext& ctx, const std::vector<std::string>& words) {
     if (!ChooseMonth(ctx, month)) return 1;
     Application& app = ctx.app();
     if (!app.MoveRowDown(static_cast<std::size_t>(row - 1))) return 1;
-    return SaveStatus(app.SaveFile());
+    return ctx.SaveStatus(app.SaveFile());
 }
 
 }  // namespace velmora::cli

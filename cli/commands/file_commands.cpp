@@ -10,10 +10,10 @@ int RunResave(CliContext& ctx, const std::vector<std::string>& words) {
     const bool toOut = args.Positional().size() >= 2;
     const std::string target = toOut ? args.Positional()[1] : ctx.session().filePanel;
     if (ctx.RefuseSaveOverDamaged(target, args.Flag("force"))) return 1;
-    if (!toOut) return SaveStatus(ctx.app().SaveFile());
+    if (!toOut) return ctx.SaveStatus(ctx.app().SaveFile());
     // "名前をつけて保存", its dialog answered with OUT.
     ctx.dialogs.SetSaveFile(target);
-    return SaveStatus(ctx.app().SaveFileAs());
+    return ctx.SaveStatus(ctx.app().SaveFileAs());
 }
 
 int RunRollover(CliContext& ctx, const std::vector<std::string>& words) {

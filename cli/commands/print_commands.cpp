@@ -10,6 +10,7 @@
 #include "core/print/report_kind.h"
 #include "core/printstyle/image_headers.h"
 #include "core/printstyle/recording_canvas.h"
+#include "core/session/file_commands.h"
 #include "core/util/fields.h"
 
 namespace velmora::cli {
@@ -182,6 +183,7 @@ int RunPages(CliContext& ctx, const std::vector<std::string>& words) {
         if (!ctx.printer) return ctx.Fail("this velmora-cli was built without PDF output");
     }
     if (!ctx.OpenLedger(file)) return 1;
+    if (o.pdf && RefuseProtectedOutput(ctx.app().mutableSession(), *o.pdf)) return 1;
     // The kinds printed from the summary or the graph take the summary's book.
     const ReportView view = o.report->view;
     const bool summaryBook = view != ReportView::kLedger;

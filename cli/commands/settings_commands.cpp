@@ -118,7 +118,7 @@ int RunConfigure(CliContext& ctx, const std::vector<std::string>& words) {
     }
     // Not applied also when the dialog did not open.
     if (!window.applied) return 1;
-    return SaveStatus(app.SaveFile());
+    return ctx.SaveStatus(app.SaveFile());
 }
 
 int RunPeriods(CliContext& ctx, const std::vector<std::string>& words) {

@@ -24,16 +24,24 @@ public:
     virtual void RunEntryForm() {}
     // The account titles dialog in its search mode: the title picked for the filter.
     virtual std::optional<std::string> ChooseTitle() { return std::nullopt; }
-    // The account titles dialog in its editing mode.
+    // The account titles dialog in its editing mode; its "更　新" runs
+    // Application::UpdateTitles.
     virtual void EditTitles() {}
     // The settings dialog on form; its "適用(&A)" applies through the application object.
     virtual void RunSettings(FiscalSettingsForm& form) { (void)form; }
     // The CSV option dialog, which exports on its own button.
     virtual void RunCsvOptions() {}
+    // "CSVファイルから取込…": the statement import dialog, which imports on its own button.
+    virtual void RunStatementImport() {}
     // "金種計算": the cash counted against the cash book's balance.
     virtual void RunMoneyCount() {}
     // The printer set-up dialog: the printer chosen, or nullopt when cancelled.
     virtual std::optional<int> ChoosePrinter() { return std::nullopt; }
+    // The manual (an HTML file) in the program's own help window; false without one.
+    virtual bool ShowManual(const std::string& path) {
+        (void)path;
+        return false;
+    }
 };
 
 }  // namespace velmora

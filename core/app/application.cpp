@@ -1,16 +1,20 @@
 #include "core/app/application.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <exception>
 #include <filesystem>
 
+#include "core/app/command_table.h"
 #include "core/entry/description_completion.h"
 #include "core/entry/row_editing.h"
+#include "core/entry/title_changes.h"
 #include "core/history/recovery_journal.h"
 #include "core/ledger/ledger_file.h"
 #include "core/ledgerview/main_calendar.h"
 #include "core/ledgerview/month_selection.h"
 #include "core/ledgerview/search_commands.h"
+#include "core/platform/file_io.h"
 #include "core/print/report_kind.h"
 #include "core/reports/graph_layout.h"
 #include "core/session/apply_settings.h"
@@ -18,6 +22,8 @@
 #include "core/session/file_commands.h"
 #include "core/session/new_ledger.h"
 #include "core/session/startup.h"
+#include "core/settings/title_lists.h"
+#include "core/util/paths.h"
 
 namespace velmora {
 namespace {
@@ -28,6 +34,7 @@ enum Pending : unsigned {
     kTitlesPending = 1u << 2,
     kSummaryPending = 1u << 3,
     kPreviewPending = 1u << 4,
+    kPrintWorkPending = 1u << 5,  // the changes came from the print job's own work
 };
 
 }  // namespace
@@ -43,10 +50,10 @@ struct Application::Snapshot {
     int currentMonth = 0;
     MainPage mainPage = MainPage::Ledger;
     RibbonPage ribbonPage = RibbonPage::DataFile;
-    bool leftPaneShown = true, editMenuEnabled = true;
+    bool leftPaneShown = true, editMenuEnabled = true, journalFailing = false;
     BackupList backups;
     CalendarState calendar;
-    std::string undoText, redoText;
+    std::string undoText, redoText, pdfWritten;
 
     bool SameState(const Snapshot& o) const {
         return modified == o.modified && currentFile == o.currentFile && filePanel == o.filePanel &&
@@ -56,8 +63,9 @@ struct Application::Snapshot {
                accountFilter == o.accountFilter && currentMonth == o.currentMonth &&
                mainPage == o.mainPage && ribbonPage == o.ribbonPage &&
                leftPaneShown == o.leftPaneShown && editMenuEnabled == o.editMenuEnabled &&
-               calendar.drawn == o.calendar.drawn && calendar.selected == o.calendar.selected &&
-               undoText == o.undoText && redoText == o.redoText;
+               journalFailing == o.journalFailing && calendar.drawn == o.calendar.drawn &&
+               calendar.selected == o.calendar.selected && undoText == o.undoText &&
+               redoText == o.redoText && pdfWritten == o.pdfWritten;
     }
     bool SameBackups(const Snapshot& o) const { return backups.entries == o.backups.entries; }
 };
@@ -92,8 +100,14 @@ public:
             if (app_.journal_) app_.journal_->Watch(app_.session_.ledger);
         }
     }
+    // A command run inside another one (a registration in the open entry form, a book
+    // added in the book list) is journalled as it ends: the window around it may stay open
+    // for a long time.
     ~CommandScope() {
-        if (--app_.depth_ == 0) app_.Flush();
+        if (--app_.depth_ == 0)
+            app_.Flush();
+        else
+            app_.CommitJournal();
     }
     CommandScope(const CommandScope&) = delete;
     CommandScope& operator=(const CommandScope&) = delete;
@@ -194,20 +208,36 @@ Application::Snapshot Application::TakeSnapshot() const {
     s.ribbonPage = ribbonPage_;
     s.leftPaneShown = leftPaneShown_;
     s.editMenuEnabled = editMenuEnabled_;
+    s.journalFailing = journalFailing();
     s.backups = session_.backups;
     s.calendar = view_.calendar;
     s.undoText = history_.CanUndo() ? history_.UndoText() : std::string();
     s.redoText = history_.CanRedo() ? history_.RedoText() : std::string();
+    s.pdfWritten = pdfWritten_;
     return s;
 }
 
 void Application::Flush() {
     // The view is rebuilt before anyone is told, so that every listener reads the same
     // finished state; rebuilding may itself ask for nothing more.
+    const bool printWork = (pending_ & kPrintWorkPending) != 0;
     while (pending_ != 0) {
         const unsigned pending = pending_;
         pending_ = 0;
-        if (pending & kLedgerPending) summaryStale_ = true;
+        if (pending & kLedgerPending) {
+            summaryStale_ = true;
+            // Ticks by position would name other months in a ledger of another start month.
+            printJob_->ForgetPrintMonths();
+        }
+        // The preview shows the ledger, book and month the print job set up: a change made
+        // elsewhere (a book, a day, a record, a setting, another ledger) leaves it for the
+        // ledger page, where that change shows.
+        if (mainPage_ == MainPage::Preview && !printWork &&
+            (pending & (kViewPending | kLedgerPending | kTitlesPending)) != 0) {
+            mainPage_ = MainPage::Ledger;
+            leftPaneShown_ = true;
+            editMenuEnabled_ = true;
+        }
         if (pending & kTitlesPending) ReloadTitles();
         if (pending & kViewPending) {
             RebuildView();
@@ -225,15 +255,33 @@ void Application::Flush() {
     // The balances brought up to date by the view belong to no step of their own.
     history_.End({});
     if (!session_.modified) history_.MarkSaved();
-    if (journal_)
-        journal_->Commit(session_.ledger, session_.fileIdentity, session_.modified,
-                         session_.currentBook);
+    CommitJournal();
     Snapshot now = TakeSnapshot();
     const bool stateChanged = !now.SameState(*lastState_);
     const bool backupsChanged = !now.SameBackups(*lastState_);
     *lastState_ = std::move(now);
     if (stateChanged) Notify([](AppListener& l) { l.StateChanged(); });
     if (backupsChanged) Notify([](AppListener& l) { l.BackupsChanged(); });
+}
+
+void Application::CommitJournal() {
+    if (!journal_) return;
+    journal_->Commit(session_.ledger, session_.fileIdentity, session_.modified,
+                     session_.currentBook);
+    // The commands still running go on being recorded.
+    if (depth_ > 0) journal_->Watch(session_.ledger);
+    if (!journal_->Failing()) {
+        journalFailureTold_ = false;
+    } else if (!journalFailureTold_) {
+        journalFailureTold_ = true;
+        services_.dialogs.ShowInfo("確認", std::string(kJournalFailingText) + "。\r\n" +
+                                               journal_->Failure() + "\r\n" +
+                                               kJournalFailingAdvice);
+    }
+}
+
+bool Application::journalFailing() const {
+    return journal_ && journal_->Failing();
 }
 
 // A summary on screen is built anew once the ledger under it changed, as showing its page
@@ -259,6 +307,24 @@ void Application::ReloadTitles() {
     ReloadEntryTitles(session_, entryForm_);
 }
 
+bool Application::TurnsPreviewPage(std::string_view command) const {
+    return mainPage() == MainPage::Preview && (command == "moveTop" || command == "MoveDown");
+}
+
+bool Application::CommandEnabled(std::string_view command) const {
+    if (TurnsPreviewPage(command)) return true;
+    if (!editMenuEnabled_ && IsInMenu(kEditMenuCaption, command)) return false;
+    if (command == kUndoCommand) return history_.CanUndo();
+    if (command == kRedoCommand) return history_.CanRedo();
+    if (command.rfind("back_", 0) == 0) {
+        const int n = std::atoi(std::string(command.substr(5)).c_str());
+        if (n < 1 || n > kBackupItems) return false;
+        const BackupEntry& e = session_.backups.entries[static_cast<std::size_t>(n - 1)];
+        return e.caption != kEmptyBackupCaption && !e.file.empty();
+    }
+    return true;
+}
+
 // ---- life cycle ----
 
 Placement Application::Create() {
@@ -266,7 +332,10 @@ Placement Application::Create() {
         PrepareWorkingFolder(services_.workingFolder, services_.programFolder);
     for (const std::string& failure : prepared.failures)
         services_.dialogs.ShowInfo("確認", failure);
-    return MainWindowPlacement(LoadPlacement(services_.workingFolder, kMainWindowKey));
+    std::string problem;
+    const Placement stored = LoadPlacement(services_.workingFolder, kMainWindowKey, &problem);
+    if (!problem.empty()) services_.dialogs.ShowInfo("確認", problem);
+    return MainWindowPlacement(stored);
 }
 
 void Application::Show(const std::optional<std::string>& file) {
@@ -333,7 +402,7 @@ bool Application::SaveRecoveredCopy(const Ledger& ledger) {
             LedgerFileRequest(session_, "現金出納帳5-Velmora-ファイル|*.exv", true));
     };
     std::optional<std::string> path = ask();
-    while (path && RefuseOpenLedgerOutput(session_, *path)) path = ask();
+    while (path && RefuseProtectedOutput(session_, *path)) path = ask();
     if (!path) return false;
     try {
         services_.writer.WriteAtomic(*path, EncodeTextLines(LedgerFileLines(ledger)));
@@ -364,11 +433,13 @@ void Application::KeepJournal(const std::string& path) {
 }
 
 void Application::ShowStartedSession() {
-    ReadLedgerLayout(services_.workingFolder, ledgerLayout_);
-    ReadSummaryLayout(services_.workingFolder, summaryLayout_);
+    std::string problem;
+    ReadLedgerLayout(services_.workingFolder, ledgerLayout_, &problem);
+    if (!problem.empty()) services_.dialogs.ShowInfo("確認", problem);
+    ReadSummaryLayout(services_.workingFolder, summaryLayout_, &problem);
+    if (!problem.empty()) services_.dialogs.ShowInfo("確認", problem);
     holidays_ = LoadHolidays(session_);
-    ShowMainCalendar(session_, view_, session_.clock().Today());
-    SelectMonth(session_, view_, session_.currentMonth);
+    ShowCurrentMonth(session_, view_);
     pending_ |= kLedgerPending | kViewPending | kTitlesPending;
 }
 
@@ -530,6 +601,7 @@ void Application::ChooseCalendarDay(Date day) {
 
 void Application::FilterByTitle(const std::string& title) {
     CommandScope scope(*this);
+    if (!IsListedTitle(title)) return;  // a blank slot: no title, nothing to find
     SetAccountFilter(session_, title);
     session_.NotifyViewChanged();
 }
@@ -542,15 +614,28 @@ void Application::EditTitles() {
     session_.NotifyTitlesChanged();
 }
 
+bool Application::UpdateTitles(TitleMaster& master) {
+    CommandScope scope(*this);
+    UndoStepScope step(*this, "科目設定");
+    return velmora::UpdateTitles(session_, master);
+}
+
 void Application::EditSettings() {
     CommandScope scope(*this);
     UndoStepScope step(*this, "環境設定");
-    SettingsCommand(session_, [this](FiscalSettingsForm& form) { windows_->RunSettings(form); });
+    if (SettingsCommand(session_,
+                        [this](FiscalSettingsForm& form) { windows_->RunSettings(form); }))
+        ShowCurrentMonth(session_, view_);
 }
 
 void Application::OpenCsvExport() {
     CommandScope scope(*this);
     windows_->RunCsvOptions();
+}
+
+void Application::ImportStatement() {
+    CommandScope scope(*this);
+    windows_->RunStatementImport();
 }
 
 void Application::SaveLedgerLayout(const LedgerLayout& shownLayout) {
@@ -562,12 +647,12 @@ void Application::SaveLedgerLayout(const LedgerLayout& shownLayout) {
 
 void Application::NewCashBookLedger() {
     CommandScope scope(*this);
-    NewLedgerCommand(session_, 1);
+    if (NewLedgerCommand(session_, 1)) ShowCurrentMonth(session_, view_);
 }
 
 void Application::NewAllowanceBookLedger() {
     CommandScope scope(*this);
-    NewLedgerCommand(session_, 2);
+    if (NewLedgerCommand(session_, 2)) ShowCurrentMonth(session_, view_);
 }
 
 void Application::MakeNextYearLedger() {
@@ -576,7 +661,7 @@ void Application::MakeNextYearLedger() {
 
 void Application::Open() {
     CommandScope scope(*this);
-    OpenCommand(session_);
+    if (OpenCommand(session_)) ShowCurrentMonth(session_, view_);
 }
 
 void Application::Save() {
@@ -589,7 +674,7 @@ void Application::SaveAs() {
 
 void Application::RestoreBackup(int n) {
     CommandScope scope(*this);
-    velmora::RestoreBackup(session_, n);
+    if (velmora::RestoreBackup(session_, n)) ShowCurrentMonth(session_, view_);
 }
 
 // ---- summary and graph ----
@@ -636,7 +721,11 @@ void Application::PrintWork(const std::function<void()>& work) {
     } catch (const std::exception& error) {
         services_.dialogs.ShowInfo("確認", error.what());
     }
-    pending_ |= kPreviewPending;
+    pending_ |= kPreviewPending | kPrintWorkPending;
+}
+
+void Application::TurnPreviewPage(bool forward) {
+    PrintWork([&] { forward ? printJob_->NextPage() : printJob_->PreviousPage(); });
 }
 
 // Every print command shows the preview with the print settings beside it.
@@ -659,6 +748,10 @@ PrintRunResult Application::Print(const PrintProgress& progress) {
     PrintWork([&] {
         result = printJob_->PrintOnChosenPrinter(progress);
         if (result.error) services_.dialogs.ShowInfo("確認", result.error->what());
+        if (result.stopped)
+            services_.dialogs.ShowInfo(
+                "確認", printJob_->PdfPrinterInUse() ? kPdfStoppedMessage : kPrintStoppedMessage);
+        pdfWritten_ = result.pdfFile;
     });
     return result;
 }
@@ -668,8 +761,19 @@ PrintRunResult Application::SaveAsPdf(const PrintProgress& progress) {
     PrintWork([&] {
         result = printJob_->SaveAsPdf(progress);
         if (result.error) services_.dialogs.ShowInfo("確認", result.error->what());
+        if (result.stopped) services_.dialogs.ShowInfo("確認", kPdfStoppedMessage);
+        pdfWritten_ = result.pdfFile;
     });
     return result;
+}
+
+std::string Application::PdfWrittenText() const {
+    return pdfWritten_.empty() ? std::string() : "PDFを保存しました: " + pdfWritten_;
+}
+
+void Application::OpenPdfFolder() {
+    if (!pdfWritten_.empty())
+        services_.shell.OpenPath(std::filesystem::path(pdfWritten_).parent_path().string());
 }
 
 void Application::PrintCalibration() {
@@ -707,12 +811,20 @@ void Application::OpenMoneyCount() {
     windows_->RunMoneyCount();
 }
 
+// Both help items show the shipped manual in the program's own help window, which needs no
+// web browser; without one (velmora-cli) the desktop opens the file.
 void Application::OpenOnlineManual() {
-    velmora::OpenOnlineManual(services_.shell, services_.programFolder);
+    OpenOfflineManual();
 }
 
 void Application::OpenOfflineManual() {
-    velmora::OpenOfflineManual(services_.shell, services_.programFolder);
+    const std::string manual = JoinPath(services_.programFolder, kOfflineManualPath);
+    if (!FileExists(manual)) {
+        services_.dialogs.ShowInfo("確認", "取扱説明書が見つかりません。\r\n" + manual);
+        return;
+    }
+    if (!windows_->ShowManual(manual))
+        velmora::OpenOfflineManual(services_.shell, services_.programFolder);
 }
 
 void Application::OpenWorkingFolder() {
@@ -764,7 +876,13 @@ SaveResult Application::SaveFileAs() {
 
 bool Application::MakeNextYear() {
     CommandScope scope(*this);
-    return RollOver(session_);
+    if (!RollOver(session_)) return false;
+    // The calendar, the entry form and the status bar move into the new year's period of
+    // the month they showed.
+    const Date moved = view_.calendar.selected.AddMonths(12);
+    ShowMainCalendar(session_, view_, moved);
+    SelectMonth(session_, view_, moved.Month());
+    return true;
 }
 
 // ---- the entry form and the summary page ----
@@ -816,6 +934,14 @@ void Application::EntryClickDay(int day, bool shift) {
     ClickEntryDay(session_, entryForm_, holidays_, day, shift);
 }
 
+void Application::EntryShowDate(Date date) {
+    ShowEntryDate(entryForm_, date);
+}
+
+bool Application::EntryMayClose() {
+    return ConfirmCloseEntry(session_, entryForm_);
+}
+
 std::vector<std::string> Application::EntryCompletions() const {
     return DescriptionCompletions(session_.ledger, entryForm_.title, entryForm_.cells);
 }
@@ -842,11 +968,19 @@ bool Application::DrillDownSummaryRow(int row) {
     return true;
 }
 
-bool Application::SaveGraphImage(const std::function<bool(const std::string&)>& write) {
+bool Application::SaveGraphImage(const std::function<std::string()>& encode) {
     const std::optional<std::string> path = services_.dialogs.AskSaveFile(GraphImageRequest());
-    if (!path) return false;
-    if (write(*path)) return true;
-    services_.dialogs.ShowInfo("確認", std::string(kGraphImageNotSaved) + "\n" + *path);
+    if (!path || RefuseProtectedOutput(session_, *path)) return false;
+    std::string reason;
+    if (const std::string bytes = encode(); !bytes.empty()) {
+        try {
+            services_.writer.WriteAtomic(*path, bytes);
+            return true;
+        } catch (const std::exception& error) {
+            reason = std::string("\n") + error.what();
+        }
+    }
+    services_.dialogs.ShowInfo("確認", std::string(kGraphImageNotSaved) + "\n" + *path + reason);
     return false;
 }
 
@@ -860,6 +994,10 @@ void Application::StepCalendar(int delta) {
 void Application::CalendarToday() {
     CommandScope scope(*this);
     ShowToday(session_, view_);
+}
+
+CalendarLayout Application::CalendarOf(Date drawn) const {
+    return LayOutMonth(drawn, holidays_, session_.settings.showNationalHolidays);
 }
 
 void Application::ToggleHolidayAndChooseDay(Date day) {
@@ -887,6 +1025,21 @@ bool Application::DeleteBook(const std::string& kind, int index) {
     CommandScope scope(*this);
     UndoStepScope step(*this, "帳簿削除");
     return velmora::DeleteBook(session_, kind, index);
+}
+
+// ---- the statement import dialog ----
+
+ImportResult Application::ImportStatementRows(const ImportPlan& plan) {
+    ImportResult result;
+    {
+        CommandScope scope(*this);
+        UndoStepScope step(*this, "取込 " + plan.book.name + " " +
+                                      std::to_string(plan.Count(RowVerdict::Import)) + "件");
+        result = ImportIntoBook(session_, view_, plan);
+    }
+    // Said once the view shows the records.
+    services_.dialogs.ShowInfo("確認", ImportResultText(plan, result));
+    return result;
 }
 
 // ---- undo and redo ----

@@ -8,6 +8,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/app/app_listener.h"
@@ -17,6 +18,7 @@
 #include "core/entry/entry_form.h"
 #include "core/entry/entry_register.h"
 #include "core/history/undo_history.h"
+#include "core/import/import_into_book.h"
 #include "core/ledgerview/ledger_view.h"
 #include "core/ledgerview/view_state.h"
 #include "core/platform/shell.h"
@@ -32,6 +34,7 @@
 namespace velmora {
 
 class RecoveryJournal;
+class TitleMaster;
 
 struct AppServices {
     Dialogs& dialogs;
@@ -67,6 +70,16 @@ public:
     RibbonPage ribbonPage() const { return ribbonPage_; }
     bool leftPaneShown() const { return leftPaneShown_; }
     bool editMenuEnabled() const { return editMenuEnabled_; }
+    // Whether a command of MainCommands() may run now, by its menu item, its button or its
+    // key alike: the items of "編集＆検索" only while that menu is enabled, undo and redo
+    // while there is a step, a backup item while it names a backup.
+    bool CommandEnabled(std::string_view command) const;
+    // While the preview shows, the row moves ("先頭行へ移動", "最終行へ移動": PgUp, PgDn) turn
+    // its pages instead.
+    bool TurnsPreviewPage(std::string_view command) const;
+    // The recovery journal cannot be written: unsaved work would be lost in a crash. The
+    // status bar says so while it lasts; one message box tells it when it begins.
+    bool journalFailing() const;
     // The window title: the caption, the file shown and a mark while modified.
     std::string WindowTitle() const;
 
@@ -126,6 +139,8 @@ public:
     void Save();
     void SaveAs();
     void OpenCsvExport();
+    // "CSVファイルから取込…" (menu "その他"): the statement import dialog.
+    void ImportStatement();
     void RecalculateDates();
     void RecalculateAmounts();
     // The window passes the widths it shows.
@@ -149,7 +164,13 @@ public:
     // callback hears of every drawn sheet and may stop the run.
     PrintRunResult Print(const PrintProgress& progress = {});
     PrintRunResult SaveAsPdf(const PrintProgress& progress = {});
+    // After a run that wrote a PDF: "PDFを保存しました: PATH" for the status bar; empty
+    // before one. "フォルダーを開く" opens the folder it went to.
+    std::string PdfWrittenText() const;
+    void OpenPdfFolder();
     void PrintCalibration();
+    // PgUp and PgDn while the preview is shown: the page before or after.
+    void TurnPreviewPage(bool forward);
     // An option of the print page on mutablePrintJob() as one command; a failure (a style
     // or print data that cannot be read) is said, not thrown.
     void PrintWork(const std::function<void()>& work);
@@ -182,8 +203,12 @@ public:
     // "今日:" of the main calendar: today, and the ledger view of its month.
     void CalendarToday();
     // A day clicked with Shift held: the holiday mark of its month and day toggled (after
-    // the question), then the day chosen as a plain click chooses it.
+    // the question), then the day chosen as a plain click chooses it. A national holiday
+    // stays one: only the user's own mark changes.
     void ToggleHolidayAndChooseDay(Date day);
+    // The month of drawn as both calendars show it: the user's holiday marks and, unless
+    // the settings turn them off, the national holidays with their names.
+    CalendarLayout CalendarOf(Date drawn) const;
 
     // ---- The book list dialog ----
     // "新規追加", "名称・残高変更" and "削　除" on the registry of kind ("小口" or "預金");
@@ -192,6 +217,12 @@ public:
     bool AddBook(const std::string& kind, const std::string& name, Amount balance);
     bool RenameBook(const std::string& kind, int index, const std::string& name, Amount balance);
     bool DeleteBook(const std::string& kind, int index);
+
+    // ---- The account titles dialog ----
+    // "更　新" in "科目設定": the titles, their quick descriptions and, when the user agrees,
+    // the records of renamed titles, the records as one step to take back. False when the
+    // title file could not be written (the dialog stays open).
+    bool UpdateTitles(TitleMaster& master);
 
     // Runs work on the model as one command: listeners hear of it once, when it is done.
     void RunCommand(const std::function<void()>& work);
@@ -220,6 +251,11 @@ public:
     void EntryStepCalendar(int delta);
     void EntryCalendarToday();
     void EntryClickDay(int day, bool shift);
+    // A date typed into the form's date field (or stepped there by a key).
+    void EntryShowDate(Date date);
+    // Esc or "閉じる": true when the form may close (typed input is given up after a
+    // question).
+    bool EntryMayClose();
     // The descriptions the description field offers for the title on the form.
     std::vector<std::string> EntryCompletions() const;
     // The book selector of the summary page: item of its list (0: all books).
@@ -229,9 +265,16 @@ public:
     // A double-click on row of the summary grid: the descriptions of that row's title, or
     // a beep for a row that has none. True when it drilled down.
     bool DrillDownSummaryRow(int row);
-    // "画像として保存…" on the graph page: asks for a file and lets write put the picture
-    // there; a failed write is said. True when written.
-    bool SaveGraphImage(const std::function<bool(const std::string&)>& write);
+    // "画像として保存…" on the graph page: asks for a file and writes there the picture's
+    // bytes that encode gives (empty: it could not be made), as every output is written;
+    // the open ledger and the working folder's files are refused, a failed write is said.
+    // True when written.
+    bool SaveGraphImage(const std::function<std::string()>& encode);
+
+    // ---- The statement import dialog ----
+    // Its "取込": the plan's rows into its book, as one command that one undo takes back;
+    // the result (rows added, rows left out, the balances compared) is said.
+    ImportResult ImportStatementRows(const ImportPlan& plan);
 
     // ---- Undo and redo ----
     // "元に戻す" and "やり直し": the last change of the ledger taken back or done again.
@@ -253,6 +296,8 @@ private:
     void RepaintPreview() override;
 
     void Flush();
+    // The changes of the command that just ended, into the recovery journal.
+    void CommitJournal();
     // Show's steps after the session has started: layouts, holidays, calendar and month.
     void ShowStartedSession();
     // The work a previous run left unsaved: given back into the session when it belongs to
@@ -285,6 +330,8 @@ private:
     bool leftPaneShown_ = true;
     bool editMenuEnabled_ = true;
     bool summaryStale_ = true;
+    std::string pdfWritten_;  // the PDF the last print run wrote
+    bool journalFailureTold_ = false;
 
     AppWindows noWindows_;
     AppWindows* windows_ = &noWindows_;

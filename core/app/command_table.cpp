@@ -33,11 +33,14 @@ void SearchByDescription(Application& app, CommandWindow& window) {
     app.SearchByDescription(window.SelectedRecord());
 }
 
+// PgUp and PgDown: on the preview they turn its pages, elsewhere they select a ledger row.
 void SelectFirstRow(Application& app, CommandWindow& window) {
+    if (app.TurnsPreviewPage("moveTop")) return app.TurnPreviewPage(false);
     window.SelectGridRow(app.FirstRowToSelect());
 }
 
 void SelectLastRow(Application& app, CommandWindow& window) {
+    if (app.TurnsPreviewPage("MoveDown")) return app.TurnPreviewPage(true);
     window.SelectGridRow(app.LastRowToSelect());
 }
 
@@ -92,6 +95,7 @@ const std::vector<CommandInfo>& MainCommands() {
         {"filesave", "保　存", "Ctrl+S", Call<&Application::Save>},
         {"fileAsSave", "名前をつけて保存", "Ctrl+A", Call<&Application::SaveAs>},
         {"csvfileOut", "CSVファイルへ出力", "Ctrl+O", Call<&Application::OpenCsvExport>, true},
+        {"importStatement", "CSVファイルから取込…", "", Call<&Application::ImportStatement>},
         {"dateAgain", "日付再計算", "", Call<&Application::RecalculateDates>},
         {"kingakuAgain", "金額再計算", "", Call<&Application::RecalculateAmounts>},
         {"mdisplay_write", "現在の画面デザインを保存する", "", SaveLedgerLayout},
@@ -191,7 +195,12 @@ const std::vector<MenuInfo>& MainMenus() {
           {"masterKamoku"},
           {kMonthlyListItem}}},
         {"その他(&O)",
-         {{"csvfileOut"}, {"dateAgain"}, {"kingakuAgain"}, {"-"}, {"mdisplay_write"}}},
+         {{"csvfileOut"},
+          {"importStatement"},
+          {"dateAgain"},
+          {"kingakuAgain"},
+          {"-"},
+          {"mdisplay_write"}}},
         {kBackupMenuCaption,
          {{"back_1"},
           {"back_2"},
@@ -241,9 +250,22 @@ const std::vector<RibbonPageInfo>& RibbonPages() {
         {"その他",
          {{"外部プログラム起動", {{"cashcalcExec", ""}, {"calcExec", ""}}},
           {"データ保守", {{"kingakuAgain", ""}, {"dateAgain", ""}}},
-          {"外部出力・設定", {{"csvfileOut", "CSV出力"}, {"configExec", ""}}}}},
+          {"外部出力・設定",
+           {{"csvfileOut", "CSV出力"}, {"importStatement", "CSV取込"}, {"configExec", ""}}}}},
     };
     return pages;
+}
+
+bool IsInMenu(std::string_view menuCaption, std::string_view command) {
+    for (const MenuInfo& m : MainMenus()) {
+        if (m.caption != menuCaption) continue;
+        for (const MenuEntry& e : m.entries) {
+            if (e.command == command) return true;
+            for (std::string_view c : e.submenu)
+                if (c == command) return true;
+        }
+    }
+    return false;
 }
 
 }  // namespace velmora

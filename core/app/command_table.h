@@ -66,6 +66,10 @@ struct MenuInfo {
 // The menu bar in order. The backup menu lists its ten entries as "back_1" … "back_10".
 const std::vector<MenuInfo>& MainMenus();
 
+// True when command is an item of the menu captioned menuCaption or of one of its
+// submenus.
+bool IsInMenu(std::string_view menuCaption, std::string_view command);
+
 // Menu items that are not commands of the action list.
 inline constexpr std::string_view kMonthlyListItem = "monthlyList";  // "月別科目一覧表"
 inline constexpr std::string_view kOnlineHelpItem = "onlineHelp";
@@ -79,6 +83,10 @@ inline constexpr std::string_view kEditMenuCaption = "編集＆検索(&E)";
 inline constexpr std::string_view kBackupMenuCaption = "バックアップファイル(&B)";
 inline constexpr std::string_view kEmptyBackupCaption = "---";
 inline constexpr int kBackupItems = 10;
+// The key that takes the keyboard to the ribbon's page tabs and back to the ledger, as F6
+// moves between the panes of a window; in the ribbon the arrow keys go from button to
+// button and Space or Enter presses one.
+inline constexpr std::string_view kRibbonFocusKey = "F6";
 
 // One control of a ribbon group: a button bound to a command, with its caption under the
 // picture (empty: a picture button whose tooltip is the command's caption), or a check box.
@@ -107,10 +115,6 @@ inline constexpr std::string_view kDateSearchCommand = "datesearch";
 
 // The status bar: eight panels with their widths at design size.
 inline constexpr int kStatusPanelWidths[8] = {100, 200, 50, 450, 30, 320, 40, 40};
-
-// The main window at design size.
-inline constexpr int kMinimumWindowWidth = 1279;
-inline constexpr int kMinimumWindowHeight = 749;
 
 // The left pane's pages' captions in order (the main pages' are in main_pages.h).
 inline constexpr std::string_view kLeftPageCaptions[2] = {"科目指定", "印刷"};

@@ -1,6 +1,7 @@
 #include "core/calendar/calendar.h"
 
 #include "core/calendar/holidays.h"
+#include "core/calendar/national_holidays.h"
 
 namespace velmora {
 namespace {
@@ -33,7 +34,7 @@ int FirstWeekNumber(Date date) {
     return 1 + SundaysIn(newYear, first - newYear);
 }
 
-CalendarLayout LayOutMonth(Date date, const HolidayList& holidays) {
+CalendarLayout LayOutMonth(Date date, const HolidayList& holidays, bool nationalHolidays) {
     CalendarLayout layout;
     layout.monthLabel = FormatDate("yyyy\"年\"mm\"月\"dd\"日\"", date);
     const int week = FirstWeekNumber(date);
@@ -71,6 +72,13 @@ CalendarLayout LayOutMonth(Date date, const HolidayList& holidays) {
     // month.
     for (int day : holidays.DaysOf(month))
         if (day >= 1 && day <= days) panel(lead + day - 1).text = kHolidayText;
+    if (nationalHolidays) {
+        for (const NationalHoliday& h : NationalHolidaysOf(year, month)) {
+            DayPanel& p = panel(lead + h.date.Day() - 1);
+            p.holidayName = std::string(h.name);
+            p.text = kHolidayText;
+        }
+    }
     return layout;
 }
 

@@ -48,6 +48,7 @@ struct DayPanel {
     int dayNumber = 0;  // the day of the drawn month; 0 on the panels of other months
     Rgb text = kWeekdayText;
     Rgb background = kPanelBackground;
+    std::string holidayName;  // the national holiday on the day, for its tool tip
 };
 
 inline constexpr int kDayPanels = 42;
@@ -64,8 +65,9 @@ struct CalendarLayout {
 // a Sunday numbers its first row 2 like the months after it.
 int FirstWeekNumber(Date date);
 
-// The panels of the month of date with date selected, coloured by weekday and holidays.
-CalendarLayout LayOutMonth(Date date, const HolidayList& holidays);
+// The panels of the month of date with date selected, coloured by weekday and holidays:
+// the user's marks and, with nationalHolidays, Japan's national holidays with their names.
+CalendarLayout LayOutMonth(Date date, const HolidayList& holidays, bool nationalHolidays);
 
 // The 1st of the month delta months after the drawn one ("<<" is -1, ">>" is +1). With
 // yearLimits (the main window) "<<" goes nowhere while the drawn year is 1900 and ">>"

@@ -4,6 +4,7 @@
 
 #include "core/platform/file_io.h"
 #include "core/platform/light_strings.h"
+#include "core/platform/start_files.h"
 #include "core/util/fields.h"
 #include "core/util/paths.h"
 
@@ -74,18 +75,17 @@ std::string HolidayFilePath(const std::string& workingFolder) {
     return JoinPath(workingFolder, kHolidayFileName);
 }
 
-HolidayList ReadHolidayList(const std::string& path) {
-    if (!FileExists(path)) return HolidayList();
-    return HolidayList(ReadTextLines(path));
+HolidayList ReadHolidayList(const std::string& path, std::string* problem) {
+    StartFileLines read = ReadStartFile(path);
+    if (problem != nullptr) *problem = std::move(read.problem);
+    return HolidayList(std::move(read.lines));
 }
 
 HolidayList LoadHolidays(Session& session) {
-    try {
-        return ReadHolidayList(HolidayFilePath(session.workingFolder()));
-    } catch (const std::exception& error) {
-        session.dialogs().ShowInfo("確認", error.what());
-        return HolidayList();
-    }
+    std::string problem;
+    HolidayList holidays = ReadHolidayList(HolidayFilePath(session.workingFolder()), &problem);
+    if (!problem.empty()) session.dialogs().ShowInfo("確認", problem);
+    return holidays;
 }
 
 bool ToggleHoliday(Session& session, HolidayList& holidays, Date day) {

@@ -33,12 +33,12 @@ private:
 
 std::string HolidayFilePath(const std::string& workingFolder);
 
-// The list of the file; a missing file is an empty list. Throws FileError or
-// EncodingError.
-HolidayList ReadHolidayList(const std::string& path);
+// The list of the file; a missing file is an empty list.
+// A line that cannot be decoded, or a file too large to be real, is told in *problem
+// (when given) and read as ReadStartFile reads it.
+HolidayList ReadHolidayList(const std::string& path, std::string* problem = nullptr);
 
-// The list of the working folder at start; a file that cannot be read is reported and
-// gives an empty list.
+// The list of the working folder at start; what could not be read is reported.
 HolidayList LoadHolidays(Session& session);
 
 // Shift+click on a day: a listed day is offered back as a weekday (each matching line in

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "core/platform/start_files.h"
 #include "core/util/codepage.h"
 #include "core/util/errors.h"
 #include "core/util/fields.h"
@@ -36,10 +37,11 @@ std::string DescriptionFilePath(std::string_view workingFolder, EntryTab tab, in
     return JoinPath(workingFolder, "cldata/" + name);
 }
 
-DescriptionCells ReadDescriptionList(const std::string& path) {
+DescriptionCells ReadDescriptionList(const std::string& path, std::string* problem) {
     DescriptionCells cells;
-    if (!FileExists(path)) return cells;
-    std::vector<std::string> lines = ReadTextLines(path);
+    StartFileLines read = ReadStartFile(path);
+    if (problem != nullptr) *problem = std::move(read.problem);
+    const std::vector<std::string>& lines = read.lines;
     for (std::size_t i = 0; i < lines.size() && i < cells.size(); ++i) cells[i] = lines[i];
     return cells;
 }
@@ -53,13 +55,12 @@ void WriteDescriptionList(const std::string& path, const DescriptionCells& cells
 
 DescriptionCells LoadDescriptionCells(Session& session, EntryTab tab, int selectedItem) {
     if (selectedItem < 0) return {};
-    try {
-        return ReadDescriptionList(DescriptionFilePath(session.workingFolder(), tab, selectedItem,
-                                                       session.ledger.useType));
-    } catch (const std::exception& error) {
-        session.dialogs().ShowInfo("確認", error.what());
-        return {};
-    }
+    std::string problem;
+    DescriptionCells cells = ReadDescriptionList(
+        DescriptionFilePath(session.workingFolder(), tab, selectedItem, session.ledger.useType),
+        &problem);
+    if (!problem.empty()) session.dialogs().ShowInfo("確認", problem);
+    return cells;
 }
 
 bool RegisterDescription(Session& session, EntryTab tab, int selectedItem, DescriptionCells& cells,

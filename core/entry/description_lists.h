@@ -37,8 +37,10 @@ std::string DescriptionFilePath(std::string_view workingFolder, EntryTab tab, in
                                 int useType);
 
 // Cells from the file's lines in order; lines beyond 36 are ignored, a missing file gives
-// empty cells. Throws FileError or EncodingError.
-DescriptionCells ReadDescriptionList(const std::string& path);
+// empty cells.
+// A line that cannot be decoded, or a file too large to be real, is told in *problem
+// (when given) and read as ReadStartFile reads it.
+DescriptionCells ReadDescriptionList(const std::string& path, std::string* problem = nullptr);
 // The 36 cells followed by two empty lines. Throws EncodingError or FileError; the old
 // file stays whole.
 void WriteDescriptionList(const std::string& path, const DescriptionCells& cells,

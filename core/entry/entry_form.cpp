@@ -7,6 +7,7 @@
 #include "core/ledgerview/search_commands.h"
 #include "core/session/book_commands.h"
 #include "core/settings/title_lists.h"
+#include "core/util/fields.h"
 
 namespace velmora {
 namespace {
@@ -187,6 +188,12 @@ bool ClickDescriptionCell(Session& session, EntryForm& form, int column, int row
 bool DoubleClickDescriptionCell(Session& session, EntryForm& form, int column, int row) {
     return RegisterDescription(session, form.tab, form.SelectedItem(), form.cells,
                                DescriptionCellIndex(column, row));
+}
+
+bool ConfirmCloseEntry(Session& session, const EntryForm& form) {
+    const bool typed =
+        !WideTrim(form.description).empty() || form.income != Amount() || form.expense != Amount();
+    return !typed || session.dialogs().AskYesNo(kAppTitle, kAppTitle, kUnregisteredEntryQuestion);
 }
 
 void StepEntryCalendar(EntryForm& form, int delta) {

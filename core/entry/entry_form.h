@@ -40,6 +40,10 @@ inline constexpr const char* kLockedChangeMessage =
 inline constexpr const char* kChooseRecordMessage = "修正するデータを選択してください。";
 inline constexpr const char* kTransferEditMessage = "転記データです。元帳簿で修正してください。";
 
+// Esc (or "閉じる") while a description or an amount is typed but not registered.
+inline constexpr const char* kUnregisteredEntryQuestion =
+    "入力中のデータは登録されていません。入力を破棄して閉じますか？";
+
 enum class EntryMode { New = 0, Edit = 1 };
 
 struct EntryForm {
@@ -111,6 +115,10 @@ void ChangeEntryTab(Session& session, EntryForm& form, EntryTab tab);
 bool ClickDescriptionCell(Session& session, EntryForm& form, int column, int row);
 // A double-click registers a new text for the cell in the active tab's description file.
 bool DoubleClickDescriptionCell(Session& session, EntryForm& form, int column, int row);
+
+// Whether the form may close: without a typed description or amount at once, else after
+// the question (Yes closes).
+bool ConfirmCloseEntry(Session& session, const EntryForm& form);
 
 // "<<" (-1) and ">>" (+1): the first day of the month before or after.
 void StepEntryCalendar(EntryForm& form, int delta);

@@ -1,5 +1,8 @@
 #include "core/entry/entry_record.h"
 
+#include <algorithm>
+
+#include "core/ledger/ledger_index.h"
 #include "core/ledger/periods.h"
 #include "core/ledger/record.h"
 #include "core/util/fields.h"
@@ -35,6 +38,35 @@ int DateOrderPosition(const TLightStrings& list, Date date) {
         if (lineDate && *lineDate <= date) return i + 1;
     }
     return 0;
+}
+
+std::vector<int> DateOrderPositions(const TLightStrings& list, const std::vector<Date>& dates) {
+    // The lines with a date, by date; for each, the last line at or before that date.
+    std::vector<std::pair<Date, int>> dated;
+    dated.reserve(static_cast<std::size_t>(list.Count()));
+    for (int i = 0; i < list.Count(); ++i)
+        if (auto date = Date::TryParse(LeadingRecordField(list[i], kFieldDate)))
+            dated.emplace_back(*date, i);
+    if (!std::is_sorted(dated.begin(), dated.end())) std::sort(dated.begin(), dated.end());
+    std::vector<int> lastLine(dated.size());
+    for (std::size_t k = 0; k < dated.size(); ++k)
+        lastLine[k] = std::max(dated[k].second, k == 0 ? -1 : lastLine[k - 1]);
+    std::vector<int> positions;
+    positions.reserve(dates.size());
+    for (Date date : dates) {
+        const auto after = std::upper_bound(
+            dated.begin(), dated.end(), date,
+            [](Date d, const std::pair<Date, int>& line) { return d < line.first; });
+        const auto k = static_cast<std::size_t>(after - dated.begin());
+        positions.push_back(k == 0 ? 0 : lastLine[k - 1] + 1);
+    }
+    return positions;
+}
+
+int DateOrderPosition(const Ledger& ledger, Date date) {
+    const LedgerIndex& index = ledger.Index();
+    if (!index.DatesInOrder()) return DateOrderPosition(ledger.transactions, date);
+    return index.PositionAfterDay(date.Serial());
 }
 
 int TaggedMonth(std::string_view line) {

@@ -4,9 +4,11 @@
 // list in date order.
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/entry/description_lists.h"
 #include "core/ledger/book.h"
+#include "core/ledger/ledger.h"
 #include "core/platform/light_strings.h"
 #include "core/util/amount.h"
 #include "core/util/date.h"
@@ -47,6 +49,10 @@ std::string EntryRecordText(const EntryRecord& record);
 // its day), or 0 when it is earlier than every line. Lines without a readable date are
 // passed over.
 int DateOrderPosition(const TLightStrings& list, Date date);
+// DateOrderPosition of each of many dates (in any order) in one walk over the list.
+std::vector<int> DateOrderPositions(const TLightStrings& list, const std::vector<Date>& dates);
+// The same, from the ledger's index when every line has a date and the dates are in order.
+int DateOrderPosition(const Ledger& ledger, Date date);
 
 // The period a stored record is shown in: the month of its tag "dNN=" at the start of
 // the line; 0 when the line has no such tag.

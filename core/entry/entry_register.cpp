@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "core/entry/entry_record.h"
-#include "core/ledger/balances.h"
+#include "core/ledger/kept_balances.h"
 #include "core/ledger/record.h"
 #include "core/ledgerview/main_calendar.h"
 #include "core/session/book_commands.h"
@@ -21,18 +21,6 @@ bool EditsLine(const Session& session, const EntryForm& form) {
 
 bool LineLocked(const Session& session, int index) {
     return session.ledger.periods.IsLocked(TaggedMonth(session.ledger.transactions[index]));
-}
-
-// The refusal of a text that the ledger file could not hold; empty when it can.
-std::string Cp932Problem(const char* field, const std::string& text) {
-    std::string bad = FirstNonCp932Character(text);
-    if (bad.empty()) return {};
-    return std::string(field) + "の「" + bad + "」はCP932(Shift_JIS)で保存できない文字です。";
-}
-
-bool BeyondEntryLimit(Amount amount) {
-    const std::int64_t yen = amount.TruncatedYen();
-    return yen > kEntryAmountLimitYen || yen < -kEntryAmountLimitYen;
 }
 
 void AddMovedBook(std::vector<BookId>& books, const BookId& book, const BookId& current) {
@@ -58,10 +46,8 @@ public:
         const EntryForm& f = form_;
         if (f.mode == EntryMode::Edit && !EditsLine(session_, f))
             return Refuse(refusal, kChooseRecordMessage);
-        if (BeyondEntryLimit(f.income) || BeyondEntryLimit(f.expense))
-            return Refuse(refusal, kEntryAmountLimitMessage);
-        if (f.income > Amount() && f.expense > Amount())
-            return Refuse(refusal, kBothAmountsMessage);
+        std::string problem = AmountsRefusal(f.income, f.expense);
+        if (!problem.empty()) return Refuse(refusal, problem);
         const bool noAmount = f.income.IsZero() && f.expense.IsZero();
         if (noAmount && WideTrim(f.title).empty() && WideTrim(f.description).empty()) {
             if (!session_.dialogs().AskYesNo(kAppTitle, kAppTitle, kBlankLineQuestion))
@@ -69,9 +55,8 @@ public:
             blank_ = true;
         }
         if (!blank_) {
-            if (noAmount) return Refuse(refusal, kNoAmountMessage);
-            if (WideTrim(f.title).empty()) return Refuse(refusal, kNoTitleMessage);
-            if (WideTrim(f.description).empty()) return Refuse(refusal, kNoDescriptionMessage);
+            problem = MissingRefusal(f.income, f.expense, f.title, f.description);
+            if (!problem.empty()) return Refuse(refusal, problem);
         }
         return CheckDate(refusal) && CheckTexts(refusal);
     }
@@ -110,13 +95,13 @@ public:
             list.Put(result.line, text);
         } else {
             if (editing) list.Delete(form_.recordIndex);
-            result.line = DateOrderPosition(list, date_);
+            result.line = DateOrderPosition(ledger, date_);
             list.Insert(result.line, text);
         }
         const int previousMonth = session_.currentMonth;
         session_.currentMonth = month_;
         session_.RecomputeCurrent();
-        if (session_.balances.overflow || (!moved.empty() && BalancesOverflow(ledger, moved))) {
+        if (session_.balances.overflow || (!moved.empty() && KeptBalancesOverflow(ledger, moved))) {
             if (inPlace) {
                 list.Put(result.line, replaced);
             } else {
@@ -158,12 +143,8 @@ private:
         } catch (const ConversionError& error) {
             return Refuse(refusal, error.what());
         }
-        const Periods& periods = ledger.periods;
-        const Date firstDay = periods.start[static_cast<std::size_t>(ledger.startMonth)];
-        if (date_ < firstDay.AddDays(-1)) return Refuse(refusal, BeforeStartMessage(firstDay));
-        month_ = periods.LastSlotOf(date_);
-        if (month_ == 0) return Refuse(refusal, kNoPeriodMessage);
-        if (periods.IsLocked(month_)) return Refuse(refusal, kLockedEntryMessage);
+        const std::string problem = DateRefusal(ledger, date_, month_);
+        if (!problem.empty()) return Refuse(refusal, problem);
         // Moving a record out of a locked period changes that period as much as entering
         // one does.
         if (EditsLine(session_, form_) && LineLocked(session_, form_.recordIndex))
@@ -177,8 +158,8 @@ private:
         form_.description = ToWindowsForms(form_.description);
         title_ = CleanEntryText(form_.title);
         description_ = CleanEntryText(form_.description);
-        std::string problem = Cp932Problem("科目", title_);
-        if (problem.empty()) problem = Cp932Problem("摘要", description_);
+        std::string problem = Cp932Refusal("科目", title_);
+        if (problem.empty()) problem = Cp932Refusal("摘要", description_);
         if (!problem.empty()) return Refuse(refusal, problem);
         return true;
     }
@@ -193,10 +174,6 @@ private:
 };
 
 }  // namespace
-
-std::string BeforeStartMessage(Date firstDay) {
-    return "開始日以前の日付は入力できません\r\n記録開始日は" + firstDay.ShortText() + "です";
-}
 
 RegisterResult RegisterEntry(Session& session, ViewState& view, EntryForm& form) {
     Registration registration(session, form);

@@ -53,6 +53,28 @@ Amount CashBalanceAtDayEnd(const Ledger& ledger, Date day) {
     return balance;
 }
 
+MoneyCountBalance MoneyCountBalanceOn(const Ledger& ledger, Date day) {
+    return {day, CashBalanceAtDayEnd(ledger, day),
+            ledger.UseTypeName() + "残高 (" + day.ShortText() + ")"};
+}
+
+std::string MoneyCountDayCaption(const char* which, Date day) {
+    return std::string(which) + " (" + day.ShortText() + ")";
+}
+
+void SetUpCountField(NumberField& field) {
+    field.SetFigure(0);
+    field.SetMin(0);
+    field.SetMax(static_cast<long double>(kMoneyCountLimit));
+    field.SetLimit(true);
+    field.SetMaxLength(kMoneyCountDigits);
+    field.SetZeroVisible(false);
+}
+
+bool IsCountCharacter(char32_t c) {
+    return (c >= U'0' && c <= U'9') || (c >= U'０' && c <= U'９');
+}
+
 MoneyCount LoadMoneyCount(const std::string& workingFolder) {
     MoneyCount count;
     std::ifstream in(JoinPath(workingFolder, kMoneyCountFileName));

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 
+#include "core/entry/numeric_field.h"
 #include "core/ledger/ledger.h"
 #include "core/platform/file_io.h"
 #include "core/util/amount.h"
@@ -34,11 +35,14 @@ inline constexpr std::array<MoneyKind, kMoneyKinds> kMoneyKindsInOrder = {{
     {1, "一円玉"},
 }};
 inline constexpr const char* kMoneyTotalCaption = "合計";
-inline constexpr const char* kMoneyBalanceCaption = "現金出納帳残高";
 inline constexpr const char* kMoneyDifferenceCaption = "過不足";
+// The two days whose balance the count is held against.
+inline constexpr const char* kMoneyCalendarDayCaption = "カレンダーの日";
+inline constexpr const char* kMoneyTodayCaption = "今日";
 // The largest count a kind takes: a count of more would be a typing slip, and its sum must
 // stay far within an amount.
 inline constexpr std::int64_t kMoneyCountLimit = 9'999'999;
+inline constexpr int kMoneyCountDigits = 7;
 
 struct MoneyCount {
     std::array<std::int64_t, kMoneyKinds> counts{};
@@ -52,6 +56,23 @@ struct MoneyCount {
 // The cash book's balance after every record dated day or earlier: its opening balance and
 // the amounts of its records as it sees them (transfers included).
 Amount CashBalanceAtDayEnd(const Ledger& ledger, Date day);
+
+// The balance the count is held against, named as every label names the cash book: by the
+// use type ("おこづかい帳残高 (2014/06/10)").
+struct MoneyCountBalance {
+    Date day;
+    Amount balance;
+    std::string caption;
+};
+MoneyCountBalance MoneyCountBalanceOn(const Ledger& ledger, Date day);
+// The choice of day: the caption and the date ("今日 (2014/06/10)").
+std::string MoneyCountDayCaption(const char* which, Date day);
+
+// A count box takes whole numbers from 0 to kMoneyCountLimit: no sign, no decimals.
+void SetUpCountField(NumberField& field);
+// The keys a count box takes: digits (half- or full-width); editing keys are not characters
+// and pass anyway.
+bool IsCountCharacter(char32_t c);
 
 // The counts kept in workingFolder: "yen,count" a line. A missing or unreadable file, or a
 // line that is not such a pair of a kind we count, gives zero for that kind.

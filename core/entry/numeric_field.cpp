@@ -6,6 +6,9 @@
 #include <limits>
 #include <optional>
 #include <system_error>
+#include <vector>
+
+#include "core/util/text_length.h"
 
 namespace velmora {
 namespace {
@@ -27,6 +30,16 @@ bool IsHexDigit(char c) {
 
 bool IsSign(char c) {
     return c == '+' || c == '-';
+}
+
+// The code point of a UTF-8 sequence (valid sequences only; the bytes come from the toolkit).
+char32_t DecodeUtf8(std::string_view bytes) {
+    const auto lead = static_cast<unsigned char>(bytes[0]);
+    if (bytes.size() == 1) return lead;
+    char32_t c = lead & (0x7Fu >> bytes.size());
+    for (std::size_t i = 1; i < bytes.size(); ++i)
+        c = (c << 6) | (static_cast<unsigned char>(bytes[i]) & 0x3Fu);
+    return c;
 }
 
 // A number in decimal digits: sign, whole part without leading zeros ("0" at least),
@@ -206,7 +219,42 @@ void NumberField::ReplaceSelection(std::string_view with) {
     caret_ = anchor_ = start + static_cast<int>(with.size());
 }
 
+char32_t HalfWidthNumberChar(char32_t c) {
+    if (c >= U'０' && c <= U'９') return U'0' + (c - U'０');
+    switch (c) {
+        case U'＋':
+            return U'+';
+        case U'－':
+        case U'−':  // the minus sign an input method may give
+        case U'ー':
+            return U'-';
+        case U'．':
+        case U'。':
+            return U'.';
+        case U'，':
+        case U'、':
+            return U',';
+        default:
+            return c;
+    }
+}
+
+std::string HalfWidthNumberText(std::string_view text) {
+    std::vector<std::string_view> chars;
+    SplitCharacters(text, chars);
+    std::string out;
+    for (std::string_view ch : chars) {
+        const char32_t c = HalfWidthNumberChar(DecodeUtf8(ch));
+        if (c < 0x80)
+            out += static_cast<char>(c);
+        else
+            out += ch;
+    }
+    return out;
+}
+
 bool NumberField::TypeChar(char32_t c) {
+    c = HalfWidthNumberChar(c);
     if (c == U'\b') {
         Backspace();
         return true;
@@ -278,7 +326,8 @@ void NumberField::Delete() {
     Changed();
 }
 
-void NumberField::Paste(std::string_view pasted) {
+void NumberField::Paste(std::string_view pastedText) {
+    const std::string pasted = HalfWidthNumberText(pastedText);
     bool changed = SelLength() > 0;
     ReplaceSelection("");
     for (char c : pasted) {

@@ -21,6 +21,12 @@ struct LimitOptions {
     bool operator==(const LimitOptions&) const = default;
 };
 
+// A full-width digit, sign, decimal point or comma as its half-width character; any other
+// character as it is.
+char32_t HalfWidthNumberChar(char32_t c);
+// Every such character of a UTF-8 text as its half-width form.
+std::string HalfWidthNumberText(std::string_view text);
+
 class NumberField {
 public:
     NumberField();
@@ -40,12 +46,14 @@ public:
     // --- Keystrokes; each counts as typed and sets the modified flag when it edits ---
     // One character as the keyboard gives it ('\b' is backspace; tab and return pass
     // without editing). False when the character is refused and swallowed.
+    // Full-width digits and signs (typed with an input method, pasted) count as their
+    // half-width forms.
     bool TypeChar(char32_t c);
     void Backspace();
     // The Delete key: the selection, or the character after the caret.
     void Delete();
     // Pasted text goes in through the key filter; characters it refuses are dropped.
-    void Paste(std::string_view pasted);
+    void Paste(std::string_view pastedText);
     // The edit control changed the text by a key of its own (deleting a word and the
     // like): the text is taken as it is and read again.
     void EditText(std::string_view text, int caret);

@@ -67,7 +67,7 @@ bool EditSelectedRow(Session& session, EntryForm& form, std::optional<int> recor
     return true;
 }
 
-bool MoveRowDown(Session& session, const std::vector<LedgerRow>& rows, std::size_t selected) {
+bool MoveRowDown(Session& session, const LedgerRows& rows, std::size_t selected) {
     if (CurrentMonthLocked(session)) return Refuse(session, kLockedChangeMessage);
     if (selected + 1 >= rows.size() || !rows[selected].RecordIndex())
         return Refuse(session, kCannotMoveDownMessage);
@@ -93,28 +93,45 @@ bool MoveRowDown(Session& session, const std::vector<LedgerRow>& rows, std::size
     }
     for (int i = t; i > a; --i) list.Exchange(i - 1, i);
 
-    session.RecomputeCurrent(a);
+    session.RecomputeCurrent();
     // The new order is a change like any other: closing must offer to save it.
     session.modified = true;
     session.NotifyViewChanged();
     return true;
 }
 
-void RecalculateDates(Session& session) {
-    const TLightStrings& list = session.ledger.transactions;
+bool RecalculateDates(Session& session) {
+    if (!session.dialogs().AskYesNo(kAppTitle, kAppTitle, kRecalculateDatesQuestion)) return false;
+    TLightStrings& list = session.ledger.transactions;
     std::vector<std::string> tags;
     tags.reserve(static_cast<std::size_t>(list.Count()));
     for (int i = 0; i < list.Count(); ++i) tags.push_back(list[i].substr(0, 4));
     RetagPeriods(session.ledger);
+    int retagged = 0;
     for (int i = 0; i < list.Count(); ++i)
-        if (list[i].compare(0, 4, tags[static_cast<std::size_t>(i)]) != 0) session.modified = true;
+        if (list[i].compare(0, 4, tags[static_cast<std::size_t>(i)]) != 0) ++retagged;
+    const int moved = SortRecordsByDate(list);
+    if (retagged > 0 || moved > 0) session.modified = true;
     session.RecomputeCurrent();
     session.NotifyViewChanged();
+    std::string said = std::to_string(retagged) + kDatesRecalculated;
+    if (moved > 0) said += "\r\n" + std::to_string(moved) + kRecordsReordered;
+    session.dialogs().ShowInfo("確認", said);
+    return true;
 }
 
-void RecalculateAmounts(Session& session) {
+bool RecalculateAmounts(Session& session) {
+    if (!session.dialogs().AskYesNo(kAppTitle, kAppTitle, kRecalculateAmountsQuestion))
+        return false;
+    const std::vector<std::string> before = session.ledger.transactions.Items();
     session.RecomputeCurrent();
     session.NotifyViewChanged();
+    const std::vector<std::string>& after = session.ledger.transactions.Items();
+    int changed = 0;
+    for (std::size_t i = 0; i < after.size(); ++i)
+        if (after[i] != before[i]) ++changed;
+    session.dialogs().ShowInfo("確認", std::to_string(changed) + kBalancesRecalculated);
+    return true;
 }
 
 }  // namespace velmora

@@ -4,6 +4,7 @@
 #include <unordered_set>
 #include <utility>
 
+#include "core/platform/start_files.h"
 #include "core/util/codepage.h"
 #include "core/util/errors.h"
 #include "core/util/fields.h"
@@ -89,10 +90,12 @@ bool CodeTable::SetCode(int row, std::string_view typed, Dialogs& dialogs) {
 }
 
 CodeTable OpenCodeTable(const std::string& workingFolder, const std::vector<std::string>& titleList,
-                        FileWriter& writer) {
+                        FileWriter& writer, std::string* problem) {
     const std::string path = CodeTablePath(workingFolder);
     if (!FileExists(path)) WriteTextLines(path, {}, writer);
-    CodeTable table = CodeTable::FromLines(ReadTextLines(path));
+    StartFileLines read = ReadStartFile(path);
+    if (problem != nullptr) *problem = std::move(read.problem);
+    CodeTable table = CodeTable::FromLines(read.lines);
     table.Complete(titleList);
     return table;
 }

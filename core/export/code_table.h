@@ -63,9 +63,12 @@ private:
 };
 
 // Opening the CSV option dialog: an empty "in_code.dat" is created when there is none,
-// the table is read and completed from the title list. Throws FileError or EncodingError.
+// the table is read and completed from the title list. Throws FileError or EncodingError
+// when the empty file cannot be made.
+// A line that cannot be decoded, or a file too large to be real, is told in *problem
+// (when given) and read as ReadStartFile reads it.
 CodeTable OpenCodeTable(const std::string& workingFolder, const std::vector<std::string>& titleList,
-                        FileWriter& writer);
+                        FileWriter& writer, std::string* problem = nullptr);
 
 // Writes the table to "in_code.dat". Throws EncodingError or FileError; the old file stays
 // whole.

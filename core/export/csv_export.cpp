@@ -40,8 +40,11 @@ CsvOptionsDialog::CsvOptionsDialog(std::string workingFolder,
                                    FileWriter& writer)
     : workingFolder_(std::move(workingFolder)), dialogs_(dialogs), writer_(writer) {
     try {
-        codes = OpenCodeTable(workingFolder_, titleList, writer_);
-        tableRead_ = true;
+        std::string problem;
+        codes = OpenCodeTable(workingFolder_, titleList, writer_, &problem);
+        // A table read in part is not written back over the user's file.
+        tableRead_ = problem.empty();
+        if (!problem.empty()) dialogs_.ShowInfo("確認", problem);
     } catch (const std::exception& error) {
         dialogs_.ShowInfo("確認", error.what());
         codes.Complete(titleList);

@@ -5,6 +5,7 @@
 #include <string_view>
 #include <utility>
 
+#include "core/ledger/kept_balances.h"
 #include "core/ledger/record.h"
 #include "core/ledgerview/record_side.h"
 #include "core/platform/file_io.h"
@@ -170,8 +171,9 @@ std::string CsvFileBytes(const Ledger& ledger, const CsvScope& scope, const CsvO
 bool ExportCsv(Session& session, const CsvOptions& options, const CodeTable& codes) {
     std::optional<std::string> path = session.dialogs().AskSaveFile(CsvSaveRequest());
     if (!path || path->empty()) return false;
-    if (RefuseOpenLedgerOutput(session, *path)) return false;
+    if (RefuseProtectedOutput(session, *path)) return false;
     try {
+        SettleBalances(session.ledger, session.currentBook);
         session.writer().WriteAtomic(
             *path, CsvFileBytes(session.ledger, CsvScopeOf(session), options, codes));
     } catch (const std::exception& error) {

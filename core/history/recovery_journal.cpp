@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
+#include <cstring>
 #include <exception>
 #include <filesystem>
 #include <string_view>
@@ -13,6 +14,7 @@
 #include <vector>
 
 #include "core/history/undo_history.h"
+#include "core/ledger/kept_balances.h"
 #include "core/ledger/ledger_file.h"
 #include "core/util/errors.h"
 
@@ -142,19 +144,32 @@ void RecoveryJournal::Unwatch(Ledger& ledger) {
     watched_ = nullptr;
 }
 
+void RecoveryJournal::Fail(const std::string& why) {
+    Close();  // tried again from the whole ledger after the next command
+    failing_ = true;
+    failure_ = why;
+}
+
 void RecoveryJournal::Commit(Ledger& ledger, const FileIdentity& file, bool modified,
                              const BookId& shown) {
     if (watched_ != &ledger) return;
     Unwatch(ledger);
-    if (syncFailed_.exchange(false)) Close();  // begun again from the whole ledger below
+    // A journal begun holds the lines as a save would write them.
+    auto create = [&] {
+        SettleBalances(ledger, shown);
+        Create(ledger, file, shown);
+    };
+    // Begun again from the whole ledger below.
+    if (syncFailed_.exchange(false)) Fail(Path() + " (fdatasync)");
     if (!modified) {
-        if (fd_ >= 0) Discard();
+        if (fd_ >= 0 || failing_) Discard();
+        failing_ = false;
         return;
     }
     try {
         // Work on another file, or a journal that could not be written, starts afresh.
         if (fd_ < 0 || !(file == file_)) {
-            Create(ledger, file, shown);
+            create();
             return;
         }
         bool whole = false, changed = false;
@@ -164,7 +179,7 @@ void RecoveryJournal::Commit(Ledger& ledger, const FileIdentity& file, bool modi
         }
         std::string trailer = Trailer(ledger);
         if (whole) {
-            Create(ledger, file, shown);
+            create();
             return;
         }
         if (!changed && trailer == lastTrailer_ && shown == lastShown_) return;
@@ -183,9 +198,8 @@ void RecoveryJournal::Commit(Ledger& ledger, const FileIdentity& file, bool modi
         Append(FramedJournalRecord(payload));
         lastTrailer_ = std::move(trailer);
         lastShown_ = shown;
-    } catch (const std::exception&) {
-        // Tried again from the whole ledger after the next command.
-        Close();
+    } catch (const std::exception& error) {
+        Fail(error.what());
     }
 }
 
@@ -211,9 +225,13 @@ void RecoveryJournal::Create(const Ledger& ledger, const FileIdentity& file, con
     writer_.WriteAtomic(Path(), bytes);
     {
         std::lock_guard<std::mutex> lock(mutex_);
-        fd_ = ::open(Path().c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
+        fd_ = ::open(Path().c_str(), O_WRONLY | O_APPEND | O_NOFOLLOW | O_CLOEXEC);
     }
-    if (fd_ < 0) return;
+    if (fd_ < 0) {
+        Fail(Path() + " (" + std::strerror(errno) + ")");
+        return;
+    }
+    failing_ = false;
     file_ = file;
     lastTrailer_ = trailer;
     lastShown_ = shown;
@@ -225,7 +243,7 @@ void RecoveryJournal::Append(const std::string& record) {
         const ssize_t n = ::write(fd_, record.data() + done, record.size() - done);
         if (n < 0 && errno == EINTR) continue;
         if (n <= 0) {
-            Close();
+            Fail(Path() + " (" + std::strerror(n < 0 ? errno : ENOSPC) + ")");
             return;
         }
         done += static_cast<std::size_t>(n);
@@ -307,14 +325,29 @@ void Apply(DecodedRecord& record, RecoveredWork& work, Date today) {
             list.Adopt(std::move(record.whole[k]));
             continue;
         }
-        for (DecodedRecord::Change& c : record.changes[k]) {
+        std::vector<DecodedRecord::Change>& changes = record.changes[k];
+        for (auto it = changes.begin(); it != changes.end();) {
+            DecodedRecord::Change& c = *it;
+            // Inserts at rising and deletes at falling indexes (an import's records) are
+            // made in one pass each.
+            if (c.kind == LineChange::Kind::Insert || c.kind == LineChange::Kind::Delete) {
+                const auto run = IndexRun(it, changes.end(), c.kind == LineChange::Kind::Insert);
+                if (c.kind == LineChange::Kind::Insert) {
+                    std::vector<std::pair<std::int32_t, std::string>> lines;
+                    for (auto r = it; r != run; ++r)
+                        lines.emplace_back(r->index, std::move(r->text));
+                    list.InsertMany(std::move(lines));
+                } else {
+                    std::vector<std::int32_t> indexes;
+                    for (auto r = it; r != run; ++r) indexes.push_back(r->index);
+                    std::reverse(indexes.begin(), indexes.end());
+                    list.DeleteMany(indexes);
+                }
+                it = run;
+                continue;
+            }
+            ++it;
             switch (c.kind) {
-                case LineChange::Kind::Insert:
-                    list.Insert(c.index, std::move(c.text));
-                    break;
-                case LineChange::Kind::Delete:
-                    list.Delete(c.index);
-                    break;
                 case LineChange::Kind::Put:
                     list.Put(c.index, std::move(c.text));
                     break;

@@ -28,6 +28,11 @@ inline constexpr const char* kRecoveryJournalName = "recovery.jnl";
 inline constexpr const char* kKeptJournalPrefix = "recovery-";
 inline constexpr const char* kRecoveryQuestion =
     "前回保存されなかった変更があります。復元しますか？";
+// What the status bar says while the journal cannot be written.
+inline constexpr const char* kJournalFailingText = "復元用の記録を保存できません";
+inline constexpr const char* kJournalFailingAdvice =
+    "保存するまでの変更は、プログラムが異常終了すると失われます。ディスクの空きと作業フォルダー"
+    "を確かめて下さい。記録は書けるようになりしだい再開します。";
 
 // The first line of every journal.
 inline constexpr const char* kRecoveryJournalMagic = "VELMORA-RECOVERY 1\n";
@@ -61,9 +66,14 @@ public:
     // keeps them) and flushed to the disk within a moment by a thread of the journal's own,
     // so that the window does not wait for the disk; or, when the ledger is
     // as its file is (not modified), the journal is removed. file is the identity of the
-    // ledger file the work belongs to. A journal that cannot be written is given up
-    // quietly: the ledger in memory is unharmed by it.
+    // ledger file the work belongs to. A journal that cannot be written (a full disk, a
+    // folder that became read-only) leaves the ledger in memory unharmed; it is begun
+    // again from the whole ledger after each later command until writing works again.
     void Commit(Ledger& ledger, const FileIdentity& file, bool modified, const BookId& shown);
+    // True while unsaved work is not on disk because the journal could not be written:
+    // a kill now would lose it. Failure() says why.
+    bool Failing() const { return failing_; }
+    const std::string& Failure() const { return failure_; }
     // Removes the journal on disk, also one a previous run left; the command running
     // now leaves none.
     void Discard();
@@ -84,6 +94,7 @@ private:
     void Create(const Ledger& ledger, const FileIdentity& file, const BookId& shown);
     void Append(const std::string& record);
     void Close();
+    void Fail(const std::string& why);
     void SyncLoop();
 
     std::string folder_;
@@ -102,6 +113,8 @@ private:
     FileIdentity file_;
     std::string lastTrailer_;
     BookId lastShown_;
+    bool failing_ = false;
+    std::string failure_;
 };
 
 }  // namespace velmora

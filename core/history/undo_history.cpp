@@ -126,20 +126,37 @@ bool UndoHistory::Reverse(UndoStep& step, Ledger& ledger) {
         TLightStrings& list = *lists[k];
         const bool records = k == 0;
         std::vector<LineChange>& changes = step.lines[k];
-        for (auto it = changes.rbegin(); it != changes.rend(); ++it) {
+        for (auto it = changes.rbegin(); it != changes.rend();) {
             LineChange& c = *it;
+            // A run of inserts taken back from the last (an import's records), or of
+            // deletes given back from the first, is one pass over the list, not one each.
+            if (c.kind == LineChange::Kind::Insert || c.kind == LineChange::Kind::Delete) {
+                // Inserts are taken back as deletes, from the last; deletes given back as
+                // inserts, from the first.
+                const auto run = IndexRun(it, changes.rend(), c.kind == LineChange::Kind::Delete);
+                if (c.kind == LineChange::Kind::Insert) {
+                    std::vector<std::int32_t> indexes;
+                    for (auto r = it; r != run; ++r) {
+                        if (records) touchedLocked = touchedLocked || locked(list[r->index]);
+                        r->text = list[r->index];
+                        r->kind = LineChange::Kind::Delete;
+                        indexes.push_back(r->index);
+                    }
+                    std::reverse(indexes.begin(), indexes.end());
+                    list.DeleteMany(indexes);
+                } else {
+                    std::vector<std::pair<std::int32_t, std::string>> lines;
+                    for (auto r = it; r != run; ++r) {
+                        if (records) touchedLocked = touchedLocked || locked(r->text);
+                        lines.emplace_back(r->index, r->text);
+                        r->kind = LineChange::Kind::Insert;
+                    }
+                    list.InsertMany(std::move(lines));
+                }
+                it = run;
+                continue;
+            }
             switch (c.kind) {
-                case LineChange::Kind::Insert:
-                    if (records) touchedLocked = touchedLocked || locked(list[c.index]);
-                    c.text = list[c.index];
-                    list.Delete(c.index);
-                    c.kind = LineChange::Kind::Delete;
-                    break;
-                case LineChange::Kind::Delete:
-                    if (records) touchedLocked = touchedLocked || locked(c.text);
-                    list.Insert(c.index, c.text);
-                    c.kind = LineChange::Kind::Insert;
-                    break;
                 case LineChange::Kind::Put: {
                     std::string now = list[c.index];
                     if (records && DifferInEntry(now, c.text))
@@ -154,7 +171,10 @@ bool UndoHistory::Reverse(UndoStep& step, Ledger& ledger) {
                             touchedLocked || locked(list[c.index]) || locked(list[c.other]);
                     list.Exchange(c.index, c.other);
                     break;
+                default:
+                    break;
             }
+            ++it;
         }
         std::reverse(changes.begin(), changes.end());
     }

@@ -4,38 +4,64 @@
 
 #include "core/platform/file_io.h"
 #include "core/platform/key_lines.h"
+#include "core/platform/start_files.h"
+#include "core/util/codepage.h"
 #include "core/util/fields.h"
 #include "core/util/paths.h"
 
 namespace velmora {
 
+namespace {
+
+constexpr const char* kLastFilenameKey = "[Last_Filename]";
+
+std::string NameKey(int n) {
+    return "[BACK_NAME_" + std::to_string(n) + "]";
+}
+
+std::string FileKey(int n) {
+    return "[BACK_FILE_" + std::to_string(n) + "]";
+}
+
+}  // namespace
+
+// A caption shows "？" for what CP932 lacks; a path is kept exactly (PathKeyLines).
 std::vector<std::string> BackupList::Lines() const {
     std::vector<std::string> lines;
+    auto add = [&lines](std::vector<std::string> more) {
+        for (std::string& line : more) lines.push_back(std::move(line));
+    };
     for (int n = 1; n <= kEntries; ++n) {
         const auto& e = entries[static_cast<std::size_t>(n - 1)];
-        lines.push_back("[BACK_NAME_" + std::to_string(n) + "]=" + e.caption);
-        lines.push_back("[BACK_FILE_" + std::to_string(n) + "]=" + e.file);
+        lines.push_back(NameKey(n) + "=" + WithCp932StandIns(e.caption));
+        add(PathKeyLines(FileKey(n), e.file));
     }
-    lines.push_back("[Last_Filename]=" + lastFilename);
+    add(PathKeyLines(kLastFilenameKey, lastFilename));
     return lines;
 }
 
 BackupList BackupList::Parse(const std::vector<std::string>& lines) {
     BackupList list;
+    // The exact paths of the hexadecimal lines win over the lines they follow.
+    std::vector<std::pair<std::string*, std::string>> exact;
     for (const auto& line : lines) {
         KeyLine kv = SplitKeyLine(line);
         if (kv.key.empty()) continue;
         std::string value(TrimBlanks(kv.value));
-        if (kv.key == "[Last_Filename]") {
-            list.lastFilename = value;
-            continue;
-        }
+        auto take = [&](const std::string& key, std::string& field) {
+            if (kv.key == key) field = value;
+            if (kv.key == HexKeyOf(key))
+                if (std::optional<std::string> bytes = BytesOfHex(value))
+                    exact.emplace_back(&field, std::move(*bytes));
+        };
+        take(kLastFilenameKey, list.lastFilename);
         for (int n = 1; n <= kEntries; ++n) {
             auto& e = list.entries[static_cast<std::size_t>(n - 1)];
-            if (kv.key == "[BACK_NAME_" + std::to_string(n) + "]") e.caption = value;
-            if (kv.key == "[BACK_FILE_" + std::to_string(n) + "]") e.file = value;
+            if (kv.key == NameKey(n)) e.caption = value;
+            take(FileKey(n), e.file);
         }
     }
+    for (auto& [field, bytes] : exact) *field = std::move(bytes);
     return list;
 }
 
@@ -43,10 +69,10 @@ std::string BackupListPath(const std::string& workingFolder) {
     return JoinPath(workingFolder, "ini/backup.conf");
 }
 
-BackupList ReadBackupList(const std::string& workingFolder) {
-    const std::string path = BackupListPath(workingFolder);
-    if (!FileExists(path)) return BackupList{};
-    return BackupList::Parse(ReadTextLines(path));
+BackupList ReadBackupList(const std::string& workingFolder, std::string* problem) {
+    StartFileLines read = ReadStartFile(BackupListPath(workingFolder));
+    if (problem != nullptr) *problem = std::move(read.problem);
+    return BackupList::Parse(read.lines);
 }
 
 void WriteBackupList(const std::string& workingFolder, const BackupList& list, FileWriter& writer) {

@@ -29,7 +29,9 @@ struct BackupList {
 
 std::string BackupListPath(const std::string& workingFolder);
 // A missing file gives the default list.
-BackupList ReadBackupList(const std::string& workingFolder);
+// A line that cannot be decoded, or a file too large to be real, is told in *problem
+// (when given) and read as ReadStartFile reads it.
+BackupList ReadBackupList(const std::string& workingFolder, std::string* problem = nullptr);
 // Rewrites the whole file. Throws FileError / EncodingError.
 void WriteBackupList(const std::string& workingFolder, const BackupList& list, FileWriter& writer);
 

@@ -21,11 +21,7 @@ Amount AmountOr0(std::string_view text) {
 int BalanceSlotOf(const Ledger& ledger, std::string_view dateText) {
     auto date = Date::TryParse(dateText);
     if (!date) return 0;
-    const Periods& p = ledger.periods;
-    int k = p.FirstSlotOf(*date);
-    if (*date <= p.start[ledger.startMonth]) k = ledger.startMonth;
-    if (*date >= p.end[ledger.LastMonth()]) k = ledger.LastMonth();
-    return k;
+    return BalanceSlot(ledger.periods, ledger.startMonth, *date);
 }
 
 Amount StartingBalance(const Ledger& ledger, int startLine, std::string_view name,

@@ -1,6 +1,7 @@
 #pragma once
 // The ledger model: one fiscal year of one ledger file — every transaction record of
 // every book, the two book registries, the twelve periods and the file-level values.
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,7 +13,17 @@
 
 namespace velmora {
 
+class LedgerIndex;
+
 struct Ledger {
+    Ledger();
+    // A copy builds its index again when it is first read; a move takes the index along.
+    Ledger(const Ledger& other);
+    Ledger(Ledger&& other);
+    Ledger& operator=(const Ledger& other);
+    Ledger& operator=(Ledger&& other);
+    ~Ledger();
+
     TLightStrings transactions;   // record lines in date order
     TLightStrings pettyRegistry;  // "z,小口,name,balance," in order of creation
     TLightStrings bankRegistry;   // "z,預金,name,balance,"
@@ -25,10 +36,22 @@ struct Ledger {
     std::string UseTypeName() const { return velmora::UseTypeName(useType); }
     BookId CashBook() const { return {std::string(kCashKind), UseTypeName()}; }
     int LastMonth() const { return LastFiscalMonth(startMonth); }
+    // The fiscal year: the first day of the start month's period to the last day of the
+    // last month's period.
+    Date FirstDay() const { return periods.start[static_cast<std::size_t>(startMonth)]; }
+    Date LastDay() const { return periods.end[static_cast<std::size_t>(LastMonth())]; }
 
     // The registry of petty-cash ("小口") or bank ("預金") books; nullptr for other kinds.
     TLightStrings* RegistryOf(std::string_view kind);
     const TLightStrings* RegistryOf(std::string_view kind) const;
+
+    // What is kept about the transaction list (ledger_index.h), in step with every change.
+    const LedgerIndex& Index() const { return *index_; }
+
+private:
+    void Attach();
+
+    std::unique_ptr<LedgerIndex> index_;
 };
 
 // "z," + kind + "," + name + "," + balance + ",".
@@ -45,5 +68,11 @@ std::vector<BookId> BooksOf(const Ledger& ledger);
 // The opening balance of a book: the file's for the cash book, the registry line of that
 // kind and name for the others (the last one when several match; none -> 0).
 Amount OpeningBalanceOf(const Ledger& ledger, std::string_view kind, std::string_view name);
+
+// Puts the record lines of list into date order, the records of one day in the order they
+// had; a line whose date does not read stays behind the line before it. Only lines out
+// of place are put anew (through Put, so that undo and the journal see each change).
+// Returns how many lines changed places.
+int SortRecordsByDate(TLightStrings& list);
 
 }  // namespace velmora

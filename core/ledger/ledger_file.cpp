@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <limits>
+#include <optional>
 
 #include "core/ledger/record.h"
 #include "core/platform/file_io.h"
@@ -45,8 +46,10 @@ void DropTrailingBlankLines(std::vector<std::string>& lines) {
 enum class Trailer { kRead, kWithoutSettings, kMissing };
 
 // Reads the twelve period lines and the settings line at the end of lines into ledger
-// and removes them. kMissing when the trailer is missing or is not twelve "f" lines.
-Trailer ReadTrailer(std::vector<std::string>& lines, Ledger& ledger, Date today) {
+// and removes them. kMissing when the trailer is missing or is not twelve "f" lines;
+// yearMissing when the settings line gives no start year.
+Trailer ReadTrailer(std::vector<std::string>& lines, Ledger& ledger, Date today,
+                    bool& yearMissing) {
     if (lines.size() < 13) return Trailer::kMissing;
     const std::size_t first = lines.size() - 13;
     RecordSplit split;
@@ -71,7 +74,13 @@ Trailer ReadTrailer(std::vector<std::string>& lines, Ledger& ledger, Date today)
             ThrowAtLine(settingsAt, "開始月 '" + std::string(split[2]) + "' が正しくありません");
         ledger.startMonth = static_cast<int>(startMonth);
         ledger.useType = static_cast<int>(IntOr(split[3], 0));
-        long long year = IntOr(FieldNView(settings, ",", 5), today.Year());
+        long long year = 0;
+        if (!ParseInt(FieldNView(settings, ",", 5), year)) {
+            // Files of the earlier format carry no year: the records tell it, once they
+            // are read (today's year would date a whole year of records wrongly).
+            year = today.Year();
+            yearMissing = true;
+        }
         if (year < 1900) year = ledger.periods.start[ledger.startMonth].Year();
         ledger.startYear = static_cast<int>(year);
     }
@@ -80,6 +89,20 @@ Trailer ReadTrailer(std::vector<std::string>& lines, Ledger& ledger, Date today)
     lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(first),
                 lines.begin() + static_cast<std::ptrdiff_t>(first + 12 + (hasSettings ? 1 : 0)));
     return hasSettings ? Trailer::kRead : Trailer::kWithoutSettings;
+}
+
+// The year in which the fiscal year of the records begins, for a file that does not say:
+// the year of the file's periods when they hold the earliest record, else the year in
+// which the start month before that record falls; the periods' year without records.
+int StartYearOfRecords(const Ledger& ledger) {
+    const int periodYear = ledger.periods.start[ledger.startMonth].Year();
+    std::optional<Date> earliest;
+    for (const std::string& line : ledger.transactions.Items()) {
+        const auto date = Date::TryParse(LeadingRecordField(line, kFieldDate));
+        if (date && (!earliest || *date < *earliest)) earliest = date;
+    }
+    if (!earliest || ledger.periods.FirstSlotOf(*earliest) != 0) return periodYear;
+    return earliest->Year() - (earliest->Month() < ledger.startMonth ? 1 : 0);
 }
 
 // The sum of the magnitudes of amounts: while it fits, no balance made of them can
@@ -165,7 +188,8 @@ ParsedLedger ParseLedgerLines(std::vector<std::string> lines, const Ledger& prev
     ledger.startYear = previous.startYear;
     ledger.periods = Periods::CalendarYear(today.Year());
     DropTrailingBlankLines(lines);
-    const Trailer trailer = ReadTrailer(lines, ledger, today);
+    bool yearMissing = false;
+    const Trailer trailer = ReadTrailer(lines, ledger, today, yearMissing);
     if (trailer == Trailer::kMissing) {
         parsed.periodsInvalid = true;
         ledger.periods = Periods::CalendarYear(today.Year());
@@ -195,6 +219,7 @@ ParsedLedger ParseLedgerLines(std::vector<std::string> lines, const Ledger& prev
     }
     lines.resize(records);
     ledger.transactions.Adopt(std::move(lines));
+    if (yearMissing) ledger.startYear = StartYearOfRecords(ledger);
     parsed.largeAmounts = amounts.TooLarge();
     return parsed;
 }

@@ -37,4 +37,12 @@ std::string MonthTag(int month) {
     return tag;
 }
 
+int BalanceSlot(const Periods& periods, int startMonth, Date date) {
+    int k = periods.FirstSlotOf(date);
+    if (date <= periods.start[static_cast<std::size_t>(startMonth)]) k = startMonth;
+    const int lastMonth = LastFiscalMonth(startMonth);
+    if (date >= periods.end[static_cast<std::size_t>(lastMonth)]) k = lastMonth;
+    return k;
+}
+
 }  // namespace velmora

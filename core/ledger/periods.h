@@ -40,6 +40,11 @@ inline int FiscalPositionOf(int startMonth, int month) {
     return (month - startMonth + 12) % 12 + 1;
 }
 
+// The slot whose month-end balances a record of this date sets: the first period holding
+// it, the start month for a date on or before the year's first day, the last month for one
+// on or after its last day; 0 for a date in a gap between periods.
+int BalanceSlot(const Periods& periods, int startMonth, Date date);
+
 // The position 1..12, in fiscal order, of the first period holding the date; 13 when none.
 int FiscalOrdinal(const Periods& periods, int startMonth, Date date);
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/ledgerview/ledger_row.h"
+#include "core/ledgerview/ledger_rows.h"
 #include "core/ledgerview/view_state.h"
 #include "core/session/book_commands.h"
 #include "core/session/session.h"
@@ -28,7 +29,7 @@ inline constexpr std::array<std::string_view, 6> kLedgerHeaders{"日　付", "�
 struct LedgerViewResult {
     // Grid rows from row 1 on: rows[0] is grid row 1. The end mark row of a filtered view
     // is the last one.
-    std::vector<LedgerRow> rows;
+    LedgerRows rows;
     std::string totalIncome;                   // `totalincome`
     std::string totalExpense;                  // `totalexpence`
     std::string totalDifference;               // `totalsagaku`
@@ -61,6 +62,8 @@ int PaddedRowCount(std::size_t written, int visibleHeight, int rowHeight = kLedg
 
 // The balance cell is drawn red when the option "[OPTION2]=TRUE" is on and it holds "-".
 bool BalanceInRed(const Session& session, const LedgerRow& row);
+// The same for a balance of the "各帳簿別残高" list.
+bool BalanceInRed(const Session& session, const BookBalanceRow& row);
 
 // 'mm"月"dd"日"' + "(" + weekday + ")": the date label of the first row of a day.
 std::string DayLabel(Date date);

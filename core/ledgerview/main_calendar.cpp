@@ -40,16 +40,14 @@ int ViewMonthOfDate(const Ledger& ledger, Date day) {
 }
 
 std::string FiscalYearRangeText(const Ledger& ledger) {
-    const Periods& p = ledger.periods;
-    return p.start[static_cast<std::size_t>(ledger.startMonth)].ShortText() + "～" +
-           p.end[static_cast<std::size_t>(ledger.LastMonth())].ShortText();
+    return ledger.FirstDay().ShortText() + "～" + ledger.LastDay().ShortText();
 }
 
 void ChooseDay(Session& session, ViewState& view, Date day) {
     ShowMainCalendar(session, view, day);
     const Ledger& ledger = session.ledger;
-    const Date yearStart = ledger.periods.start[static_cast<std::size_t>(ledger.startMonth)];
-    const Date yearEnd = ledger.periods.end[static_cast<std::size_t>(ledger.LastMonth())];
+    const Date yearStart = ledger.FirstDay();
+    const Date yearEnd = ledger.LastDay();
     const Date earliest = Date::FromYmd(yearStart.Year(), yearStart.Month(), 1);
     const Date latest = Date::FromYmd(yearEnd.Year(), yearEnd.Month(),
                                       DaysInMonth(yearEnd.Year(), yearEnd.Month()));

@@ -34,6 +34,14 @@ bool SelectMonth(Session& session, ViewState& view, int m) {
     return accepted;
 }
 
+void ShowCurrentMonth(Session& session, ViewState& view) {
+    int m = session.currentMonth;
+    if (m < 1 || m > 12) m = session.ledger.startMonth;
+    const Date start = session.ledger.periods.start[static_cast<std::size_t>(m)];
+    ShowMainCalendar(session, view, Date::FromYmd(start.Year(), start.Month(), 1));
+    SelectMonth(session, view, m);
+}
+
 bool ChooseMonthTab(Session& session, ViewState& view, int tab) {
     const int m = MonthOfTab(session.ledger.startMonth, tab);
     if (m != 13)

@@ -14,6 +14,12 @@ inline constexpr const char* kAllMonthsRefusal = "全月表示は科目検索時
 // (unless the date filter is on) and asks for the view. False when refused.
 bool SelectMonth(Session& session, ViewState& view, int m);
 
+// After a ledger was opened or made, or the settings were applied: the session's current
+// month is shown as its tab is selected, and the calendar moves to the first day of the
+// calendar month in which that month's period begins, also with the date filter on, so
+// that calendar, tabs and status panels name the same month of this ledger's year.
+void ShowCurrentMonth(Session& session, ViewState& view);
+
 // Tab t of the ledger tabs: 0 is "ALL"; for a month the calendar first moves to the start
 // of its period. False when refused.
 bool ChooseMonthTab(Session& session, ViewState& view, int tab);

@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <optional>
 #include <random>
+#include <thread>
 
 #include "core/util/codepage.h"
 #include "core/util/errors.h"
@@ -114,7 +115,8 @@ Descriptor CreateTemporaryFile(const std::string& target, const std::string& pat
     for (int attempt = 0; attempt < 100; ++attempt) {
         std::string candidate = prefix;
         for (std::size_t i = 0; i < kUniqueLetters; ++i) candidate += kLetters[letter(random)];
-        Descriptor fd(::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode));
+        Descriptor fd(
+            ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode));
         if (fd.get() < 0) {
             if (errno == EEXIST) continue;
             ThrowWriteError(path, errno);
@@ -271,6 +273,43 @@ std::string ResolveLinks(const std::string& path) {
     throw FileError("リンクをたどれません: " + path + " (" + SystemReason(ELOOP) + ")");
 }
 
+namespace {
+
+bool PathWithin(const std::filesystem::path& path, const std::filesystem::path& folder) {
+    auto p = path.begin();
+    for (auto f = folder.begin(); f != folder.end(); ++f, ++p) {
+        if (f->empty() && std::next(f) == folder.end()) break;  // a trailing separator
+        if (p == path.end() || *p != *f) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+bool IsBelowFolder(const std::string& path, const std::string& folder) {
+    namespace fs = std::filesystem;
+    if (path.empty() || folder.empty()) return false;
+    std::error_code error;
+    const fs::path p = fs::absolute(path, error).lexically_normal();
+    const fs::path f = fs::absolute(folder, error).lexically_normal();
+    return PathWithin(p, f);
+}
+
+std::optional<std::string> PlaceInFolder(const std::string& path, const std::string& folder) {
+    namespace fs = std::filesystem;
+    if (path.empty() || folder.empty()) return std::nullopt;
+    std::error_code error;
+    fs::path resolved;
+    try {
+        resolved = fs::weakly_canonical(fs::absolute(ResolveLinks(path), error), error);
+    } catch (const FileError&) {
+        return std::nullopt;  // a loop of links names no file
+    }
+    const fs::path f = fs::weakly_canonical(fs::absolute(folder, error), error);
+    if (error || !PathWithin(resolved, f)) return std::nullopt;
+    return resolved.lexically_relative(f).string();
+}
+
 bool IsSameFile(const std::string& a, const std::string& b) {
     if (a.empty() || b.empty()) return false;
     struct stat sa {};
@@ -353,10 +392,15 @@ bool FileUnchanged(const FileIdentity& identity) {
 }
 
 void DiskFileWriter::WriteAtomic(const std::string& path, std::string_view bytes) {
-    // The link stays a link: its file is the one replaced.
-    const std::string target = ResolveLinks(path);
+    // The program's own files never follow a link; a link to the user's ledger stays a link
+    // and its file is the one replaced.
+    const bool own = !privateFolder_.empty() && IsBelowFolder(path, privateFolder_);
+    const std::string target = own ? path : ResolveLinks(path);
     struct stat old {};
-    const bool replacing = ::stat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode);
+    const bool exists = ::lstat(target.c_str(), &old) == 0;
+    const bool replacing = exists && S_ISREG(old.st_mode);
+    if (exists && !replacing && !(own && S_ISLNK(old.st_mode)))
+        throw FileError("ファイルに書き込めません: " + path + " (通常のファイルではありません)");
     if (replacing && !MayReplace(target, old))
         throw FileError("ファイルに書き込めません: " + path + " (書き込みが許可されていません)");
     RemoveStrayTemporaryFiles(FolderOf(target), std::filesystem::path(target).filename().string());
@@ -367,15 +411,18 @@ void DiskFileWriter::WriteAtomic(const std::string& path, std::string_view bytes
     injected(WriteStep::CreateTemporary);
     std::string temp;
     // A replacing file stays private until it has the old file's permissions; a new file
-    // gets the usual ones, as the user's umask allows.
-    Descriptor fd = CreateTemporaryFile(target, path, replacing ? 0600 : 0666, temp);
+    // of the user's gets the usual ones, as the user's umask allows.
+    Descriptor fd = CreateTemporaryFile(target, path, replacing || own ? 0600 : 0666, temp);
     try {
         injected(WriteStep::Write);
         WriteAll(fd.get(), bytes, path);
         struct stat written {};
         if (::fstat(fd.get(), &written) != 0) ThrowWriteError(path, errno);
         if (static_cast<std::size_t>(written.st_size) != bytes.size()) ThrowWriteError(path, EIO);
-        if (replacing) KeepOwnerAndMode(fd.get(), old, written);
+        if (own)
+            (void)::fchmod(fd.get(), kPrivateFileMode);  // whatever the umask took away
+        else if (replacing)
+            KeepOwnerAndMode(fd.get(), old, written);
         injected(WriteStep::SyncData);
         if (::fdatasync(fd.get()) != 0) ThrowWriteError(path, errno);
         // Renamed while still locked, so that no other save's sweep takes it first.
@@ -626,30 +673,60 @@ void WriteTextLines(const std::string& path, const std::vector<std::string>& lin
 }
 
 FileLock::FileLock(const std::string& path) {
+    Take(path, std::nullopt);
+}
+
+FileLock::FileLock(const std::string& path, std::chrono::milliseconds wait) {
+    Take(path, wait);
+}
+
+void FileLock::Take(const std::string& path, std::optional<std::chrono::milliseconds> wait) {
+    const auto giveUp =
+        std::chrono::steady_clock::now() + wait.value_or(std::chrono::milliseconds(0));
+    auto fail = [&path](int error) {
+        throw FileError("ファイルをロックできません: " + path + " (" + SystemReason(error) + ")");
+    };
     for (;;) {
         Descriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
         if (fd.get() < 0) {
             if (errno == ENOENT || errno == ENOTDIR) return;
             throw FileError("ファイルを開けません: " + path + " (" + SystemReason(errno) + ")");
         }
-        while (::flock(fd.get(), LOCK_EX) != 0)
-            if (errno != EINTR)
-                throw FileError("ファイルをロックできません: " + path + " (" + SystemReason(errno) +
-                                ")");
+        if (!wait) {
+            while (::flock(fd.get(), LOCK_EX) != 0)
+                if (errno != EINTR) fail(errno);
+        } else {
+            // Tried again every few milliseconds, so that a window never waits long.
+            while (::flock(fd.get(), LOCK_EX | LOCK_NB) != 0) {
+                if (errno == EINTR) continue;
+                if (errno != EWOULDBLOCK) fail(errno);
+                if (std::chrono::steady_clock::now() >= giveUp) {
+                    busy_ = true;
+                    return;
+                }
+                std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            }
+        }
         // The holder before may have replaced the file: the lock counts only on the file
         // the path names now.
         struct stat locked {};
         struct stat named {};
         if (::fstat(fd.get(), &locked) != 0 || ::stat(path.c_str(), &named) != 0) {
             if (errno == ENOENT) return;
-            throw FileError("ファイルをロックできません: " + path + " (" + SystemReason(errno) +
-                            ")");
+            fail(errno);
         }
         if (locked.st_dev == named.st_dev && locked.st_ino == named.st_ino) {
             fd_ = fd.release();
             return;
         }
     }
+}
+
+bool FileLock::Covers(const std::string& path) const {
+    struct stat locked {};
+    struct stat named {};
+    return fd_ >= 0 && ::fstat(fd_, &locked) == 0 && ::stat(path.c_str(), &named) == 0 &&
+           locked.st_dev == named.st_dev && locked.st_ino == named.st_ino;
 }
 
 FileLock::~FileLock() {

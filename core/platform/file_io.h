@@ -2,7 +2,9 @@
 // Reading and writing whole files. Writes replace the file atomically: a temporary file in
 // the same folder is written, checked, flushed to disk and renamed over the old name, so
 // a crash or a write error leaves the previous file whole.
+#include <chrono>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -30,12 +32,20 @@ enum class WriteStep { CreateTemporary, Write, SyncData, Rename, SyncFolder, Rem
 // Writes through a symbolic link (a chain of them, or a dangling one) to the file it
 // names and keeps the link. The new file takes the old one's permissions and, where the
 // process may, its owner. A file its owner marked read-only, or one the user may not write,
-// is refused rather than replaced through the writable folder. Each write has a temporary
-// file of its own, so that two saves of one file never rename each other's half-written
-// bytes into place; the temporary files an interrupted save left beside the file are
-// removed by the next save of it.
+// is refused rather than replaced through the writable folder, and so is anything at the
+// path that is not a regular file (a folder, a device, a FIFO). Each write has a temporary
+// file of its own, created anew (never through a link in its place), so that two saves of
+// one file never rename each other's half-written bytes into place; the temporary files an
+// interrupted save left beside the file are removed by the next save of it.
+//
+// Files at or below the private folder (the working folder) are the program's own: they
+// are created and kept 0600 whatever the umask, and a link in the place of one is replaced
+// by the file, never followed.
 class DiskFileWriter : public FileWriter {
 public:
+    DiskFileWriter() = default;
+    explicit DiskFileWriter(std::string privateFolder) : privateFolder_(std::move(privateFolder)) {}
+
     void WriteAtomic(const std::string& path, std::string_view bytes) override;
     void Remove(const std::string& path) override;
 
@@ -44,7 +54,15 @@ protected:
     // other than 0 fails the step as the call failing with it would. Lets tests fail every
     // step of a real write in turn.
     virtual int InjectedError(WriteStep /*step*/, const std::string& /*path*/) { return 0; }
+
+private:
+    std::string privateFolder_;
 };
+
+// The permissions of every file the program keeps in its working folder.
+inline constexpr unsigned kPrivateFileMode = 0600;
+// And of the working folder and its sub-folders.
+inline constexpr unsigned kPrivateFolderMode = 0700;
 
 // The writer of the program's own small files.
 FileWriter& DefaultFileWriter();
@@ -63,6 +81,12 @@ void RemoveStrayTemporaryFiles(const std::string& folder, std::string_view fileN
 // from the folder of the link); path itself when it is no link. A link that names a
 // missing file gives that file's path. Throws FileError for a loop of links.
 std::string ResolveLinks(const std::string& path);
+
+// True when path, as written (no link followed), lies in folder or below it.
+bool IsBelowFolder(const std::string& path, const std::string& folder);
+// Where the file path names (links followed, ".." resolved) lies below folder: its path
+// relative to folder ("ini/backup.conf"); nothing when it lies elsewhere.
+std::optional<std::string> PlaceInFolder(const std::string& path, const std::string& folder);
 
 // True when a and b name one file: the same device and inode when both exist, otherwise
 // the same path once links, "." and ".." are resolved.
@@ -136,17 +160,26 @@ private:
 // names. Programs that take no lock are not held back.
 class FileLock {
 public:
-    // Waits for the lock on the file path names (through links). Throws FileError when the
-    // file cannot be opened or locked; a missing file gives no lock and no error.
+    // Waits for the lock on the file path names (through links) as long as it takes.
+    // Throws FileError when the file cannot be opened or locked; a missing file gives no
+    // lock and no error.
     explicit FileLock(const std::string& path);
+    // Waits at most wait: Busy() when another holder kept the file that long.
+    FileLock(const std::string& path, std::chrono::milliseconds wait);
     ~FileLock();
     FileLock(const FileLock&) = delete;
     FileLock& operator=(const FileLock&) = delete;
 
     bool Held() const { return fd_ >= 0; }
+    bool Busy() const { return busy_; }
+    // True while the lock is held on the very file path names now.
+    bool Covers(const std::string& path) const;
 
 private:
+    void Take(const std::string& path, std::optional<std::chrono::milliseconds> wait);
+
     int fd_ = -1;
+    bool busy_ = false;
 };
 
 bool FileExists(const std::string& path);

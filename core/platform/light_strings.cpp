@@ -1,5 +1,6 @@
 #include "core/platform/light_strings.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstdint>
 #include <cstring>
@@ -124,6 +125,7 @@ void TLightStrings::Put(std::int32_t index, std::string item) {
         Record(LineChange::Kind::Put, index, std::move(line));
     }
     line = std::move(item);
+    if (observer_) observer_->LineReplaced(index);
 }
 
 void TLightStrings::PutDerived(std::int32_t index, std::string item) {
@@ -150,6 +152,7 @@ std::int32_t TLightStrings::Add(std::string item) {
     if (Recording()) Record(LineChange::Kind::Insert, Count(), item);
     if (RecordingForward()) Forward(LineChange::Kind::Insert, Count(), item);
     items_.push_back(std::move(item));
+    if (observer_) observer_->LineInserted(Count() - 1);
     return Count() - 1;
 }
 
@@ -159,6 +162,7 @@ void TLightStrings::Insert(std::int32_t index, std::string item) {
     if (Recording()) Record(LineChange::Kind::Insert, index, item);
     if (RecordingForward()) Forward(LineChange::Kind::Insert, index, item);
     items_.insert(items_.begin() + index, std::move(item));
+    if (observer_) observer_->LineInserted(index);
 }
 
 void TLightStrings::Delete(std::int32_t index) {
@@ -167,6 +171,65 @@ void TLightStrings::Delete(std::int32_t index) {
     if (Recording())
         Record(LineChange::Kind::Delete, index, std::move(items_[static_cast<std::size_t>(index)]));
     items_.erase(items_.begin() + index);
+    if (observer_) observer_->LineDeleted(index);
+}
+
+void TLightStrings::InsertMany(std::vector<std::pair<std::int32_t, std::string>> lines) {
+    const auto added = static_cast<std::int64_t>(lines.size());
+    if (static_cast<std::int64_t>(Count()) + added > kMaxCount) throw ListIndexError();
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const std::int32_t index = lines[i].first;
+        const std::int32_t lowest = i == 0 ? 0 : lines[i - 1].first + 1;
+        if (index < lowest || index > Count() + static_cast<std::int32_t>(i))
+            throw ListIndexError();
+    }
+    // The capacity figure as that many single inserts would leave it.
+    const std::int32_t total = Count() + static_cast<std::int32_t>(added);
+    if (total > capacity_)
+        SetCapacity(capacity_ + (total - capacity_ + kGrowth - 1) / kGrowth * kGrowth);
+    for (const auto& [index, text] : lines) {
+        if (Recording()) Record(LineChange::Kind::Insert, index, text);
+        if (RecordingForward()) Forward(LineChange::Kind::Insert, index, text);
+    }
+    std::vector<std::string> merged;
+    merged.reserve(std::max(items_.capacity(), static_cast<std::size_t>(total)));
+    std::size_t old = 0;
+    for (auto& [index, text] : lines) {
+        while (merged.size() < static_cast<std::size_t>(index))
+            merged.push_back(std::move(items_[old++]));
+        merged.push_back(std::move(text));
+    }
+    while (old < items_.size()) merged.push_back(std::move(items_[old++]));
+    items_ = std::move(merged);
+    // Rising final places: told one by one they are the single inserts that give this list.
+    if (observer_)
+        for (const auto& line : lines) observer_->LineInserted(line.first);
+}
+
+void TLightStrings::DeleteMany(const std::vector<std::int32_t>& indexes) {
+    for (std::size_t i = 0; i < indexes.size(); ++i) {
+        CheckIndex(indexes[i]);
+        if (i > 0 && indexes[i] <= indexes[i - 1]) throw ListIndexError();
+    }
+    for (auto it = indexes.rbegin(); it != indexes.rend(); ++it) {
+        Forward(LineChange::Kind::Delete, *it, {});
+        // The line goes: its text moves into the record.
+        if (Recording())
+            Record(LineChange::Kind::Delete, *it, std::move(items_[static_cast<std::size_t>(*it)]));
+    }
+    std::size_t kept = 0;
+    std::size_t next = 0;
+    for (std::size_t i = 0; i < items_.size(); ++i) {
+        if (next < indexes.size() && static_cast<std::size_t>(indexes[next]) == i) {
+            ++next;
+            continue;
+        }
+        if (kept != i) items_[kept] = std::move(items_[i]);
+        ++kept;
+    }
+    items_.resize(kept);
+    if (observer_)
+        for (auto it = indexes.rbegin(); it != indexes.rend(); ++it) observer_->LineDeleted(*it);
 }
 
 void TLightStrings::Exchange(std::int32_t index1, std::int32_t index2) {
@@ -176,6 +239,7 @@ void TLightStrings::Exchange(std::int32_t index1, std::int32_t index2) {
     Record(LineChange::Kind::Exchange, index1, {}, index2);
     Forward(LineChange::Kind::Exchange, index1, {}, index2);
     items_[static_cast<std::size_t>(index1)].swap(items_[static_cast<std::size_t>(index2)]);
+    if (observer_) observer_->LinesExchanged(index1, index2);
 }
 
 void TLightStrings::Clear() {

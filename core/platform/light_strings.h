@@ -7,6 +7,7 @@
 #include <iosfwd>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "core/util/line_changes.h"
@@ -14,6 +15,22 @@
 namespace velmora {
 
 class FileWriter;
+
+// Told of each change of a list's lines once it is made, so that what is kept about the
+// lines (an index of them) stays in step. A running balance written with PutDerived is
+// no change of what an observer keeps and is not told.
+class LineObserver {
+public:
+    virtual void LineInserted(std::int32_t index) = 0;
+    virtual void LineDeleted(std::int32_t index) = 0;
+    virtual void LineReplaced(std::int32_t index) = 0;
+    virtual void LinesExchanged(std::int32_t index1, std::int32_t index2) = 0;
+    // Cleared, loaded, assigned, sorted: anything kept must be made again.
+    virtual void LinesReplaced() = 0;
+
+protected:
+    ~LineObserver() = default;
+};
 
 // Splits one record by the comma-text rules into views of text (see SetCommaText). True
 // when the text holds no double quote and no carriage return, so that it was split at
@@ -44,6 +61,9 @@ public:
     // changes again on a copy of the list as it was before. Running balances are left out:
     // showing the ledger works them out again from the lines and the book shown.
     void RecordForwardInto(LineChangeLog* log) { forward_ = log; }
+    // Every later change is told to observer (nullptr: none). A copy or a moved-to list
+    // keeps its own observer.
+    void ObserveWith(LineObserver* observer) { observer_ = observer; }
 
     std::int32_t Count() const { return static_cast<std::int32_t>(items_.size()); }
     std::int32_t Capacity() const { return capacity_; }
@@ -59,6 +79,14 @@ public:
     std::int32_t Add(std::string item);
     void Insert(std::int32_t index, std::string item);
     void Delete(std::int32_t index);
+    // Many lines in one pass, as inserting each in turn would put them: lines holds
+    // (index, text) by ascending index, each index the line's place in the list once all
+    // are in. Recorded as those inserts, in that order. Throws ListIndexError (nothing
+    // changed) for an index out of order or out of reach.
+    void InsertMany(std::vector<std::pair<std::int32_t, std::string>> lines);
+    // The lines at strictly ascending indexes removed in one pass; recorded as deleting
+    // each in turn from the last. Throws ListIndexError (nothing changed) otherwise.
+    void DeleteMany(const std::vector<std::int32_t>& indexes);
     void Exchange(std::int32_t index1, std::int32_t index2);
     void Clear();
     void SetCount(std::int32_t value);
@@ -108,11 +136,13 @@ private:
     void MarkReplaced() {
         if (log_) log_->replacedWhole = true;
         if (forward_) forward_->replacedWhole = true;
+        if (observer_) observer_->LinesReplaced();
     }
 
     std::vector<std::string> items_;
     LineChangeLog* log_ = nullptr;
     LineChangeLog* forward_ = nullptr;
+    LineObserver* observer_ = nullptr;
     // The list's own capacity figure: it grows by 32 slots at a time. Storage itself
     // grows geometrically underneath, so that long lists are built in linear time.
     std::int32_t capacity_ = 0;

@@ -1,6 +1,8 @@
 #include "core/platform/stream_dialogs.h"
 
+#include <istream>
 #include <ostream>
+#include <string>
 
 namespace velmora {
 
@@ -20,9 +22,26 @@ void StreamDialogs::ShowInfo(const std::string& heading, const std::string& text
 
 bool StreamDialogs::AskYesNo(const std::string& /*title*/, const std::string& heading,
                              const std::string& text) {
-    err_ << MessageLine(heading, text) << '\n';
-    auto it = yesNo_.find(text);
-    return it == yesNo_.end() ? true : it->second;
+    err_ << MessageLine(heading, text);
+    for (const std::string* question : {&text, &heading})
+        if (auto it = yesNo_.find(*question); it != yesNo_.end()) {
+            err_ << '\n';
+            return it->second;
+        }
+    for (const std::string* question : {&text, &heading}) {
+        auto it = terminalQuestions_.find(*question);
+        if (it == terminalQuestions_.end()) continue;
+        if (it->second == nullptr) {
+            err_ << '\n';
+            return false;
+        }
+        err_ << " [y/N] " << std::flush;
+        std::string answer;
+        std::getline(*it->second, answer);
+        return answer == "y" || answer == "Y" || answer == "yes" || answer == "Yes";
+    }
+    err_ << '\n';
+    return true;
 }
 
 SaveAnswer StreamDialogs::AskSave(const std::string& message, const std::string& /*button1*/,

@@ -26,8 +26,16 @@ public:
                                        const std::string& initial) override;
     void Beep() override {}
 
-    // The answer to the Yes/No question whose text is text; other questions are answered Yes.
-    void AnswerYesNo(const std::string& text, bool answer) { yesNo_[text] = answer; }
+    // The answer to the Yes/No question whose heading or text is question; other questions
+    // are answered Yes, but those given to AskOnTerminal.
+    void AnswerYesNo(const std::string& question, bool answer) { yesNo_[question] = answer; }
+    // The Yes/No question whose heading or text is question, when no answer was set for it,
+    // is asked on terminal: "[y/N]" after its line, and a line read from terminal ("y" or
+    // "yes" for Yes). Without a terminal (nullptr) the answer is No: a question such as
+    // whether to overwrite a file is never answered Yes by the program itself.
+    void AskOnTerminal(const std::string& question, std::istream* terminal) {
+        terminalQuestions_[question] = terminal;
+    }
     // The path every save dialog returns (none: cancelled).
     void SetSaveFile(std::string path) { saveFile_ = std::move(path); }
     // The answer of the three-button save question (default: Cancel, so nothing is lost).
@@ -41,6 +49,7 @@ public:
 private:
     std::ostream& err_;
     std::map<std::string, bool> yesNo_;
+    std::map<std::string, std::istream*> terminalQuestions_;
     std::optional<std::string> saveFile_;
     std::optional<std::string> text_;
     SaveAnswer saveAnswer_ = SaveAnswer::Cancel;

@@ -31,6 +31,11 @@ bool IsTen(std::int64_t m) {
     return m % 10 == 0;
 }
 
+// The first multiple of ten at or after m.
+std::int64_t FirstTen(std::int64_t m) {
+    return -FloorDiv(-m, 10) * 10;
+}
+
 }  // namespace
 
 CalibrationSheet LayOutCalibration(int pageWidthMm, int pageHeightMm, Amount offsetX,
@@ -40,22 +45,28 @@ CalibrationSheet LayOutCalibration(int pageWidthMm, int pageHeightMm, Amount off
     const MmRange ys = RangeWithin(pageHeightMm, offsetY);
     const Amount width = Mm(pageWidthMm);
     const Amount height = Mm(pageHeightMm);
-    const Amount gap = kCalibrationLabelGapMm;
-    // Inside the cell right below and right of the origin, clear of its ticks.
-    sheet.labels.push_back({offsetX + Mm(11), offsetY + Mm(12),
-                            "X " + offsetX.PlainText() + " mm  Y " + offsetY.PlainText() + " mm"});
+    const Amount inset = kCalibrationLabelInsetMm;
+    // The first 10 mm line across and down within the area: the numbers sit in the cells
+    // right of and below them, clear of every line and tick.
+    const std::int64_t firstRow = FirstTen(ys.first);
+    const std::int64_t firstColumn = FirstTen(xs.first);
+    const Amount row = offsetY + Mm(firstRow);
+    const Amount column = offsetX + Mm(firstColumn);
+    sheet.labels.push_back({column + Mm(10) + inset, row + Mm(10) + inset,
+                            std::string(kCalibrationInstruction) + "  X " + offsetX.PlainText() +
+                                " mm  Y " + offsetY.PlainText() + " mm"});
 
     for (std::int64_t m = xs.first; m <= xs.last; ++m) {
         if (!IsTen(m)) continue;
         const Amount x = offsetX + Mm(m);
         sheet.lines.push_back({x, Amount{}, x, height, m == 0 ? 3 : 2});
-        sheet.labels.push_back({x + gap, gap, std::to_string(m)});
+        sheet.labels.push_back({x + inset, row + inset, std::to_string(m)});
     }
     for (std::int64_t m = ys.first; m <= ys.last; ++m) {
         if (!IsTen(m)) continue;
         const Amount y = offsetY + Mm(m);
         sheet.lines.push_back({Amount{}, y, width, y, m == 0 ? 3 : 2});
-        if (m != 0) sheet.labels.push_back({gap, y + gap, std::to_string(m)});
+        if (m != firstRow) sheet.labels.push_back({column + inset, y + inset, std::to_string(m)});
     }
     // The ticks hang below each 10 mm line across and to the right of each line down.
     for (std::int64_t n = ys.first; n <= ys.last; ++n) {

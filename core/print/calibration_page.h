@@ -30,14 +30,20 @@ struct CalibrationSheet {
 
 inline constexpr Amount kCalibrationTickMm = Amount::FromRaw(10000);      // 1 mm
 inline constexpr Amount kCalibrationFiveTickMm = Amount::FromRaw(20000);  // 2 mm
-inline constexpr Amount kCalibrationLabelGapMm = Amount::FromRaw(5000);   // 0.5 mm
+// Numbers sit this far right of and below a 10 mm crossing: beyond the longest tick.
+inline constexpr Amount kCalibrationLabelInsetMm = Amount::FromRaw(25000);  // 2.5 mm
+// The sheet's one line of instruction, printed with the offsets it was made with.
+inline constexpr const char* kCalibrationInstruction =
+    "使い方: 帳簿用紙と重ねて透かし、用紙の基準が太線(原点)から何mmずれているかを読んで"
+    "印刷位置の欄に足してください";
 
 // The grid of a printable area of the given whole millimetres with its origin at the
 // offsets: a line across the whole area at every 10 mm from the origin (the origin's own
 // lines heavier), and along each of them a tick at every millimetre between, twice as long
-// at every 5 mm. Each 10 mm line is numbered with its distance from the origin where it
-// meets the top and the left edge. Only what lies within the area is laid out; the first
-// label states the offsets. Labels are drawn on white over the lines.
+// at every 5 mm. Each 10 mm line is numbered with its distance from the origin in the cell
+// right of and below its crossing with the first 10 mm line of the other direction, clear
+// of every line and tick. Only what lies within the area is laid out; the first label is
+// the one line of instruction with the offsets. Labels are drawn on white.
 CalibrationSheet LayOutCalibration(int pageWidthMm, int pageHeightMm, Amount offsetX,
                                    Amount offsetY);
 

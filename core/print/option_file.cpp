@@ -4,6 +4,7 @@
 
 #include "core/platform/file_io.h"
 #include "core/platform/key_lines.h"
+#include "core/platform/start_files.h"
 #include "core/print/report_kind.h"
 #include "core/util/fields.h"
 #include "core/util/paths.h"
@@ -50,9 +51,10 @@ void ApplyOptionLines(const std::vector<std::string>& lines, const std::array<in
 }
 
 void ReadOptionFile(const std::string& path, const std::array<int, 4>& itemCounts,
-                    PrintOptionValues& values) {
-    if (!FileExists(path)) return;
-    ApplyOptionLines(ReadTextLines(path), itemCounts, values);
+                    PrintOptionValues& values, std::string* problem) {
+    StartFileLines read = ReadStartFile(path);
+    if (problem != nullptr) *problem = std::move(read.problem);
+    ApplyOptionLines(read.lines, itemCounts, values);
 }
 
 std::vector<std::string> OptionFileLines(const PrintOptionValues& values) {

@@ -37,9 +37,10 @@ void ApplyOptionLines(const std::vector<std::string>& lines, const std::array<in
                       PrintOptionValues& values);
 
 // ApplyOptionLines with the file's lines; a missing file leaves values as they are.
-// Throws FileError or EncodingError when the file exists but cannot be read.
+// A line that cannot be decoded, or a file too large to be real, is told in *problem
+// (when given) and read as ReadStartFile reads it.
 void ReadOptionFile(const std::string& path, const std::array<int, 4>& itemCounts,
-                    PrintOptionValues& values);
+                    PrintOptionValues& values, std::string* problem = nullptr);
 
 // The five lines in the order they are written.
 std::vector<std::string> OptionFileLines(const PrintOptionValues& values);

@@ -1,17 +1,23 @@
 #include "core/print/print_job.h"
 
 #include <algorithm>
+#include <ostream>
 
 #include "core/ledger/periods.h"
 #include "core/ledgerview/month_tabs.h"
+#include "core/platform/stream_dialogs.h"
 #include "core/print/option_file.h"
 #include "core/print/print_data.h"
 #include "core/print/report_kind.h"
+#include "core/printstyle/ledger_filler.h"
 #include "core/printstyle/page_setup.h"
 #include "core/util/paths.h"
 
 namespace velmora {
 namespace {
+
+// A style that never reaches its last page is not counted beyond this.
+constexpr int kMaxCountedPages = 9999;
 
 std::vector<std::string> Strings(const std::vector<std::string_view>& items) {
     return {items.begin(), items.end()};
@@ -95,6 +101,7 @@ void PrintJob::SetUpKind(int kind) {
     const ReportKindInfo* info = FindReportKind(kind);
     if (info == nullptr) return;
     state_.kind = kind;
+    controls_.jobNumber += 1;
     controls_.editMenuEnabled = false;
     controls_.sidePanelShown = true;
 
@@ -112,8 +119,10 @@ void PrintJob::SetUpKind(int kind) {
     // The paper list was refilled, so it has no selection until the option file gives one.
     PrintOptionValues values{panel_.choice, panel_.zoom};
     values.choice.paper = 0;
+    std::string problem;
     ReadOptionFile(OptionFilePath(services_.workingFolder, kind),
-                   {static_cast<int>(info->paperItems.size()), 2, 2, 4}, values);
+                   {static_cast<int>(info->paperItems.size()), 2, 2, 4}, values, &problem);
+    if (!problem.empty()) services_.dialogs.ShowInfo("確認", problem);
     panel_.choice = values.choice;
     panel_.zoom = values.zoom;
     optionEventsHonoured_ = true;
@@ -161,6 +170,7 @@ void PrintJob::ShowEmptyStyle() {
     style_ = NewEmptyStyle();
     const PageSetup setup = ReadPageSetup(style_);
     panel_.offsets = setup.offsets;
+    offsetsOf_.clear();
     state_.paperCode = PaperListIndex(setup.paperCode);
     state_.orientation = setup.orientation;
     ApplyPageSetup(services_.device, setup, state_.copies);
@@ -256,6 +266,10 @@ bool PrintJob::LoadStylePage(const std::string& requested) {
     // Page 1 starts on an odd page (an even one with "偶数から開始"); each load turns over.
     if (state_.page <= 1) state_.pageSide = panel_.evenFirst ? 0 : 1;
     state_.pageSide = 1 - state_.pageSide;
+    const int page = std::max(state_.page, 1);
+    // The page count changes only with the month, the data or the style: all begin at page 1.
+    if (page == 1 && walks_ == 0) controls_.pageCount = CountPages(path);
+    controls_.pageShown = page;
 
     style_ = LoadStyleFile(path);
     // An old file is brought to the current field layout before its fields are filled by
@@ -263,21 +277,45 @@ bool PrintJob::LoadStylePage(const std::string& requested) {
     UpgradeStyleVersion(style_);
     state_.stylePath = path;
     controls_.stylePathShown = path;
-    FillPage();
+    FillPage(services_.dialogs);
     ApplyHeader();
     if (!state_.documentOpen) ApplyPrinterSetup();
     RepaintPreview();
     return true;
 }
 
-void PrintJob::FillPage() {
+int PrintJob::CountPages(const std::string& path) {
+    const int page = state_.page;
+    const StyleList shown = std::move(style_);
+    int count = 0;
+    state_.page = 1;
+    // What a page would tell the user is told when it is shown, not while counting.
+    std::ostream nowhere(nullptr);
+    StreamDialogs silent(nowhere);
+    // A style whose filler never reaches a last page is counted as far as it could print.
+    while (state_.page != 0 && count < kMaxCountedPages) {
+        style_ = LoadStyleFile(path);
+        UpgradeStyleVersion(style_);
+        FillPage(silent);
+        ++count;
+        if (state_.page != 0) ++state_.page;
+    }
+    style_ = shown;
+    state_.page = page;
+    return count;
+}
+
+void PrintJob::FillPage(Dialogs& dialogs) {
     // A kind without a filler shows its style as loaded.
     const ReportKindInfo* report = Report();
     if (report == nullptr || report->fill == nullptr) return;
+    // The preview is captioned with the book a ledger page shows.
+    if (report->family == ReportFamily::kLedger)
+        controls_.previewCaption = LedgerPageTitle(sources_.LedgerPage());
     const PageFill fill{
         .style = style_,
         .sources = sources_,
-        .dialogs = services_.dialogs,
+        .dialogs = dialogs,
         .page = std::max(state_.page, 1),
         .paper = panel_.choice.paper,
         .kokuyoOpt = panel_.kokuyoOpt,
@@ -289,7 +327,12 @@ void PrintJob::FillPage() {
 void PrintJob::ApplyHeader() {
     const PageSetup setup = ApplyStyleHeader(
         style_, PrinterChoicePath(services_.workingFolder, state_.kind, panel_.choice.paper));
-    panel_.offsets = setup.offsets;
+    // The offset boxes take a style's offsets when it is chosen; from then on what they
+    // show is what prints, on every page, confirmed or not.
+    if (offsetsOf_ != state_.stylePath) {
+        panel_.offsets = setup.offsets;
+        offsetsOf_ = state_.stylePath;
+    }
     state_.paperCode = PaperListIndex(setup.paperCode);
     state_.orientation = setup.orientation != 0 ? 1 : 0;
     state_.paperSource = setup.paperSource;
@@ -318,10 +361,28 @@ void PrintJob::NextPage() {
     LoadStylePage(state_.stylePath);
 }
 
+void PrintJob::PreviousPage() {
+    GoToPage(controls_.pageShown - 1);
+}
+
+void PrintJob::LastPage() {
+    GoToPage(controls_.pageCount);
+}
+
+void PrintJob::GoToPage(int page) {
+    page = std::clamp(page, 1, std::max(controls_.pageCount, 1));
+    state_.page = page;
+    // The load turns the sheet over: set the side before it to the one page - 1 had.
+    const int firstSide = panel_.evenFirst ? 1 : 0;
+    state_.pageSide = (firstSide + page) % 2;
+    LoadStylePage(state_.stylePath);
+}
+
 void PrintJob::ChoosePreviewTab(int tab) {
     const ReportKindInfo* report = Report();
     if (report == nullptr || report->family != ReportFamily::kLedger || tab < 0 || tab >= 12)
         return;
+    controls_.previewTab = tab;
     ReloadMonth(FiscalMonthAt(sources_.StartMonth(), tab));
 }
 

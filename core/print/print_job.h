@@ -60,8 +60,11 @@ struct PrintControls {
     bool kokuyoOptEnabled = true;
     bool evenOffsetsShown = false;  // the even-page label, boxes and up-downs, `CheckBox2`
     std::string oddOffsetCaption = "全体位置調整";
-    bool pageButtonsShown = true;  // "←", "→" and the label "Page"
-    std::string previewCaption;    // `Label5`
+    bool pageButtonsShown = true;  // the page buttons, the page box and the page label
+    int pageShown = 1;             // the number of the page the preview shows, from 1
+    int pageCount = 1;             // how many pages the month (or the report) has
+    int jobNumber = 0;             // counts the print commands: a new job opens at its top
+    std::string previewCaption;    // `Label5`: what the job prints
     std::string stylePathShown;    // panel 1 of the print status bar
     std::string printingCaption;   // `Panel9`
     bool sheetShown = true;        // `ScrollBox1`
@@ -97,11 +100,13 @@ struct PrintRunResult {
     bool cancelled = false;           // no style could be loaded for a page
     bool stopped = false;             // the progress callback stopped it; the document was dropped
     bool noFile = false;              // no PDF file was chosen; nothing was printed
+    std::string pdfFile;              // the PDF written whole by the run
 };
 
-// Told after each sheet of a print run has been drawn: the sheets drawn so far and how many
-// the run prints. Returning false stops the run there and drops the document, so the printer
-// gets nothing of it.
+// Told as a print run begins (none drawn, once the file is chosen and the pages are counted)
+// and after each sheet has been drawn: the sheets drawn so far and how many the run prints.
+// Returning false stops the run there and drops the document, so the printer gets nothing
+// of it.
 using PrintProgress = std::function<bool(int drawn, int total)>;
 
 inline constexpr const char* kEvenPagesHeading = "確認";
@@ -109,6 +114,11 @@ inline constexpr const char* kEvenPagesMessage =
     "偶数ページには印刷ページはありません。\r\n印　刷(現金出納帳)設定で全てのページに"
     "チェックを入れてください。";
 inline constexpr const char* kPrintingCaption = "印　刷　中・・・";
+// What a run stopped with Cancel leaves: the document was dropped.
+inline constexpr const char* kPrintStoppedMessage =
+    "印刷を中止しました。プリンターには何も送られていません。";
+inline constexpr const char* kPdfStoppedMessage =
+    "PDFへの保存を中止しました。ファイルは書き込まれていません。";
 
 // The progress of a print run as its dialog shows it: "印刷中 3 / 12 ページ".
 std::string PrintProgressText(int drawn, int total);
@@ -158,6 +168,8 @@ public:
     void SetPageFilter(PageFilter filter);
     // Controls that only change the state (read by the next load, draw or run).
     void SetMonthChecked(int item, bool checked);
+    // Another ledger: no month is ticked until a print command ticks the one shown.
+    void ForgetPrintMonths() { panel_.months = {}; }
     void SetEvenFirst(bool evenFirst) { panel_.evenFirst = evenFirst; }
     void SetOffsets(const PrintOffsets& offsets) { panel_.offsets = offsets; }
     void SetOffsetPreview(bool on);
@@ -171,8 +183,12 @@ public:
     bool LoadStylePage(const std::string& path);
     // Page 1 of another style file (a style chosen by hand); false when none was loaded.
     bool ShowStyle(const std::string& path);
-    void FirstPage();  // "←"
-    void NextPage();   // "→": after the last page, page 1 again
+    void FirstPage();     // "←"
+    void NextPage();      // "→": after the last page, page 1 again
+    void PreviousPage();  // the page before; on page 1 it stays
+    void LastPage();
+    // Page n of the month shown (kept within 1 and the page count), on its side of the sheet.
+    void GoToPage(int page);
     // A month tab of the preview (0..11): the ledger view moves there, then ReloadMonth.
     void ChoosePreviewTab(int tab);
     void ReloadMonth(int month);
@@ -212,10 +228,13 @@ private:
     void SelectStyle();
     void SelectLedgerStyle();
     void ShowOffsetControls(bool kokuyo);
-    void FillPage();
+    // Fills the loaded style for the page; what it must tell goes to dialogs.
+    void FillPage(Dialogs& dialogs);
     void ApplyHeader();
     void ApplyPrinterSetup();
-    std::optional<std::string> AskPdfFile();
+    std::optional<std::string> AskPdfFile(const std::string& fileName);
+    // What the PDF holds: "現金出納帳_2024年04月.pdf", "月別一覧表_2024年度.pdf".
+    std::string PdfFileName() const;
     void ShowEmptyStyle();
     void SetUpMonthList();
     void WriteLedgerPrintData(const LedgerListing& listing);
@@ -225,6 +244,9 @@ private:
     void RewriteStyleFile();
     FileDialogRequest StyleDialogRequest();
     void RepaintPreview() const;
+    // The pages of the month shown, counted by filling copies of the style at path page by
+    // page; the loaded page and the page number stay as they were.
+    int CountPages(const std::string& path);
 
     // The print run's walks over the pages of the job: visit is called after each page is
     // loaded with the month (13 all months, 0 none) and the page within it, and returns
@@ -258,6 +280,8 @@ private:
     int headerCounter_ = 0;       // field 7 of the header line, carried through
     bool documentBegun_ = false;  // the printer document of a run is open
     bool pdfRun_ = false;         // a run goes to the PDF printer, whatever the style names
+    std::string offsetsOf_;       // the style whose header gave the offset boxes their values
+    int walks_ = 0;               // page walks under way: their loads are not counted
     // The lines this job last wrote to the print data file: every page of the job reads
     // them, and only the print commands and month changes of the job write the file.
     std::optional<std::vector<std::string>> printData_;

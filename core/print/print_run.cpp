@@ -6,8 +6,6 @@
 // the sides alternate from there. Within one month this is the side the preview shows for
 // the same page; across months it keeps fronts and backs of a two-sided stack apart where
 // a side by page number would restart at every month.
-#include <filesystem>
-
 #include "core/ledger/periods.h"
 #include "core/print/calibration_page.h"
 #include "core/print/page_draw.h"
@@ -32,6 +30,12 @@ bool Accepts(PageFilter filter, int sheet) {
 }  // namespace
 
 PrintJob::WalkEnd PrintJob::WalkPages(int month, const PageVisit& visit) {
+    // The walk loads every page itself: its loads of page 1 need no page count.
+    struct Walking {
+        int& walks;
+        explicit Walking(int& w) : walks(w) { ++walks; }
+        ~Walking() { --walks; }
+    } walking(walks_);
     state_.page = 0;
     int page = 0;
     do {
@@ -116,7 +120,8 @@ PrintRunResult PrintJob::RunMonthWalk(const PrintProgress& progress) {
         result.nothingToPrint = true;
         return result;
     }
-    if (toPrint > 0) {
+    // Told with none drawn as the run begins, after the pages have been counted.
+    if (toPrint > 0 && GoOn(progress, 0, toPrint, result)) {
         sheet = 1;
         int printed = 0;
         end = WalkJobMonths([&](int month, int page) {
@@ -151,6 +156,7 @@ PrintRunResult PrintJob::RunPageLoop(int month, const PrintProgress& progress) {
             return result;
         }
     }
+    if (!GoOn(progress, 0, total, result)) return result;
     int sheet = 1;
     const WalkEnd end = WalkPages(month, [&](int m, int page) {
         if (auto error = PrintSheet(sheet)) {
@@ -170,6 +176,7 @@ PrintRunResult PrintJob::RunPageLoop(int month, const PrintProgress& progress) {
 
 PrintRunResult PrintJob::RunLoadedPage(const PrintProgress& progress) {
     PrintRunResult result;
+    if (!GoOn(progress, 0, 1, result)) return result;
     if (auto error = PrintSheet(1)) {
         result.error = std::move(error);
         return result;
@@ -222,19 +229,43 @@ bool PrintJob::PdfPrinterInUse() const {
     return pdf >= 0 && services_.device.CurrentIndex() == pdf;
 }
 
-std::optional<std::string> PrintJob::AskPdfFile() {
+std::string PrintJob::PdfFileName() const {
+    const LedgerPageInputs page = sources_.LedgerPage();
+    const int start = sources_.StartMonth();
+    const std::string fiscalYear = std::to_string(page.startYear) + "年度";
+    // What the preview is captioned with: the report, or the book of a ledger.
+    const std::string title = controls_.previewCaption.empty() ? "印刷" : controls_.previewCaption;
+    const ReportKindInfo* info = FindReportKind(state_.kind);
+    if (info == nullptr || info->family != ReportFamily::kLedger)
+        return title + "_" + fiscalYear + ".pdf";
+    // A ledger: the one month printed, or the fiscal year.
+    int ticked = 0;
+    int month = 0;
+    for (int position = 0; position < 12; ++position) {
+        if (!panel_.months[static_cast<std::size_t>(position)]) continue;
+        ++ticked;
+        month = FiscalMonthAt(start, position);
+    }
+    if (state_.monthToPrint == 13 || ticked != 1) return title + "_" + fiscalYear + ".pdf";
+    const int year = page.startYear + (month < start ? 1 : 0);
+    return title + "_" + std::to_string(year) + "年" + (month < 10 ? "0" : "") +
+           std::to_string(month) + "月.pdf";
+}
+
+std::optional<std::string> PrintJob::AskPdfFile(const std::string& fileName) {
     FileDialogRequest request;
     request.title = "PDFに保存";
     request.defaultExtension = "pdf";
     request.filter = "PDFファイル|*.pdf|すべてのファイル|*.*";
-    const std::filesystem::path style(state_.stylePath);
-    request.fileName = (style.empty() ? std::string("印刷") : style.stem().string()) + ".pdf";
-    return services_.dialogs.AskSaveFile(request);
+    request.fileName = fileName;
+    std::optional<std::string> file = services_.dialogs.AskSaveFile(request);
+    if (file && sources_.RefuseOutput(*file)) return std::nullopt;
+    return file;
 }
 
 PrintRunResult PrintJob::PrintOnChosenPrinter(const PrintProgress& progress) {
     if (!PdfPrinterInUse()) return Print(progress);
-    const std::optional<std::string> file = AskPdfFile();
+    const std::optional<std::string> file = AskPdfFile(PdfFileName());
     if (!file) {
         PrintRunResult result;
         result.noFile = true;
@@ -245,7 +276,7 @@ PrintRunResult PrintJob::PrintOnChosenPrinter(const PrintProgress& progress) {
 
 PrintRunResult PrintJob::SaveAsPdf(const PrintProgress& progress) {
     const std::optional<std::string> file =
-        services_.device.PdfPrinterIndex() >= 0 ? AskPdfFile() : std::nullopt;
+        services_.device.PdfPrinterIndex() >= 0 ? AskPdfFile(PdfFileName()) : std::nullopt;
     if (!file) {
         PrintRunResult result;
         result.noFile = true;
@@ -278,12 +309,14 @@ PrintRunResult PrintJob::PrintToPdf(const std::string& path, const PrintProgress
     pdfRun_ = true;
     ApplyPrinterSetup();
     result = Print(progress);
+    if (!result.sheets.empty() && !result.stopped && !result.error && !result.cancelled)
+        result.pdfFile = path;
     return result;
 }
 
 void PrintJob::PrintCalibration() {
     if (PdfPrinterInUse()) {
-        const std::optional<std::string> file = AskPdfFile();
+        const std::optional<std::string> file = AskPdfFile("位置合わせ用紙.pdf");
         if (!file) return;
         services_.device.SetPdfFile(*file);
     }

@@ -50,6 +50,10 @@ public:
     virtual bool NegativeInRed() const = 0;
     virtual GraphLabels Graph() const = 0;
     virtual BookBalancePageData BookBalances() = 0;
+
+    // True, after saying so, when path must not be written as a printout (a PDF): it is the
+    // open ledger, or a file the program keeps in its working folder.
+    virtual bool RefuseOutput(const std::string& path) = 0;
 };
 
 }  // namespace velmora

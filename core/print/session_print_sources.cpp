@@ -2,41 +2,29 @@
 
 #include "core/ledgerview/month_selection.h"
 #include "core/print/print_data.h"
+#include "core/session/file_commands.h"
 #include "core/util/fields.h"
 
 namespace velmora {
-namespace {
-
-Date PeriodStart(const Ledger& ledger, int month) {
-    return ledger.periods.start[static_cast<std::size_t>(month)];
-}
-Date PeriodEnd(const Ledger& ledger, int month) {
-    return ledger.periods.end[static_cast<std::size_t>(month)];
-}
-int MonthBefore(int month) {
-    return month == 1 ? 12 : month - 1;
-}
-
-}  // namespace
 
 std::string FiscalRangeText(const Ledger& ledger) {
-    return FormatDate("yyyy/mm/dd", PeriodStart(ledger, ledger.startMonth)) + "～" +
-           FormatDate("yyyy/mm/dd", PeriodEnd(ledger, MonthBefore(ledger.startMonth)));
+    return FormatDate("yyyy/mm/dd", ledger.FirstDay()) + "～" +
+           FormatDate("yyyy/mm/dd", ledger.LastDay());
 }
 
 std::string BookBalanceRangeText(const Ledger& ledger, int month) {
     constexpr std::string_view kDay = "yyyy\"年\"mm\"月\"dd\"日\"";
     const bool all = month < 1 || month > 12;
-    const int first = all ? ledger.startMonth : month;
-    const int last = all ? MonthBefore(ledger.startMonth) : month;
-    return FormatDate(kDay, PeriodStart(ledger, first)) + "～" +
-           FormatDate(kDay, PeriodEnd(ledger, last));
+    const Date first =
+        all ? ledger.FirstDay() : ledger.periods.start[static_cast<std::size_t>(month)];
+    const Date last = all ? ledger.LastDay() : ledger.periods.end[static_cast<std::size_t>(month)];
+    return FormatDate(kDay, first) + "～" + FormatDate(kDay, last);
 }
 
 LedgerListing SessionPrintSources::Listing() {
     shown_ = ShowLedgerView(session_, view_);
     LedgerListing listing;
-    listing.rows = shown_.rows;
+    listing.rows = shown_.rows.All();
     listing.calendarMonth = view_.calendar.drawn;
     listing.month = session_.currentMonth;
     listing.ledgerTab = shown_.ledgerTab;
@@ -122,6 +110,10 @@ BookBalancePageData SessionPrintSources::BookBalances() {
     data.totalExpense = shown_.totalExpense;
     data.totalDifference = shown_.totalDifference;
     return data;
+}
+
+bool SessionPrintSources::RefuseOutput(const std::string& path) {
+    return RefuseProtectedOutput(session_, path);
 }
 
 }  // namespace velmora

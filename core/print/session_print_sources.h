@@ -26,6 +26,7 @@ public:
     bool NegativeInRed() const override { return session_.settings.negativeInRed; }
     GraphLabels Graph() const override;
     BookBalancePageData BookBalances() override;
+    bool RefuseOutput(const std::string& path) override;
 
     // The ledger view last built for the print job.
     const LedgerViewResult& LastView() const { return shown_; }

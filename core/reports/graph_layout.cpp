@@ -116,4 +116,11 @@ FileDialogRequest GraphImageRequest() {
     return request;
 }
 
+std::string GraphPictureTitle(const std::string& range, const std::string& book,
+                              const std::string& title) {
+    std::string text = std::string(kGraphCaption) + "　" + range + "　" + book;
+    if (!title.empty()) text += "　" + title;
+    return text;
+}
+
 }  // namespace velmora

@@ -63,4 +63,15 @@ GraphLayout LayOutGraph(const GraphFigures& figures);
 // The file dialog of "画像として保存…".
 FileDialogRequest GraphImageRequest();
 
+// The legend beside the graph: the two bars, and the difference the rows below them show.
+inline constexpr const char* kGraphIncomeLegend = "収入";
+inline constexpr const char* kGraphExpenseLegend = "支出";
+inline constexpr const char* kGraphBalanceLegend = "差引 = 収入 − 支出";
+
+// The heading of the graph's saved picture, so that the picture says what it shows: the
+// caption, the fiscal year and the book ("全帳簿", "現金出納帳", a petty-cash book, ...),
+// and the account title of a drill-down.
+std::string GraphPictureTitle(const std::string& range, const std::string& book,
+                              const std::string& title);
+
 }  // namespace velmora

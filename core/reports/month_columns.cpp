@@ -26,9 +26,9 @@ MonthColumns SetUpMonthColumns(SummaryGrid& grid, int startMonth) {
     return columns;
 }
 
-std::string SummaryRangeLabel(const Periods& periods) {
+std::string SummaryRangeLabel(const Ledger& ledger) {
     constexpr const char* kPattern = "yyyy年mm月dd日";
-    return FormatDate(kPattern, periods.start[1]) + "～" + FormatDate(kPattern, periods.start[12]);
+    return FormatDate(kPattern, ledger.FirstDay()) + "～" + FormatDate(kPattern, ledger.LastDay());
 }
 
 }  // namespace velmora

@@ -4,7 +4,7 @@
 #include <array>
 #include <string>
 
-#include "core/ledger/periods.h"
+#include "core/ledger/ledger.h"
 #include "core/reports/summary_grid.h"
 
 namespace velmora {
@@ -30,8 +30,8 @@ std::string MonthTabCaption(int startMonth, int tab);
 // Fills the month map, writes the header row and empties rows 1 to the last.
 MonthColumns SetUpMonthColumns(SummaryGrid& grid, int startMonth);
 
-// The start of the period of calendar month 1, "～", the start of that of calendar month
-// 12, both "yyyy年mm月dd日".
-std::string SummaryRangeLabel(const Periods& periods);
+// The fiscal year the summary covers: its first day, "～", its last day, both
+// "yyyy年mm月dd日".
+std::string SummaryRangeLabel(const Ledger& ledger);
 
 }  // namespace velmora

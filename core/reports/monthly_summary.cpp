@@ -10,7 +10,7 @@ void MonthlySummary::RefillBookSelector(const Ledger& ledger) {
 }
 
 void MonthlySummary::BuildLevel(int level, const Ledger& ledger) {
-    range_ = SummaryRangeLabel(ledger.periods);
+    range_ = SummaryRangeLabel(ledger);
     columns_ = SetUpMonthColumns(grid_, ledger.startMonth);
     caption_ = level == 0 ? kSummaryCaption : selectedTitle_ + kDetailCaptionSuffix;
     incomeTotalRow_ = expenseTotalRow_ = lastRow_ = 0;
@@ -20,7 +20,7 @@ void MonthlySummary::BuildLevel(int level, const Ledger& ledger) {
         request.book = selector_.Selected();
         request.allBooks = selector_.IsAllBooks();
         request.selectedTitle = selectedTitle_;
-        const SummaryRows rows = BuildSummaryRows(grid_, columns_, ledger.transactions, request);
+        const SummaryRows rows = BuildSummaryRows(grid_, columns_, ledger, request);
         incomeTotalRow_ = rows.incomeTotalRow;
         expenseTotalRow_ = rows.expenseTotalRow;
         lastRow_ = rows.lastRow;

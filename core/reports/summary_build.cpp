@@ -107,9 +107,13 @@ RowFigures WriteSection(SummaryGrid& grid, int headingRow, std::string_view head
 
 }  // namespace
 
-SummaryRows BuildSummaryRows(SummaryGrid& grid, const MonthColumns& columns,
-                             const TLightStrings& transactions, const SummaryRequest& request) {
-    const SeenLedger seen = SeeRecords(transactions, request);
+SummaryRows BuildSummaryRows(SummaryGrid& grid, const MonthColumns& columns, const Ledger& ledger,
+                             const SummaryRequest& request) {
+    return BuildSummaryRows(grid, columns, SeeLedger(ledger, request), request.level);
+}
+
+SummaryRows BuildSummaryRows(SummaryGrid& grid, const MonthColumns& columns, const SeenLedger& seen,
+                             int level) {
     const Section income = BuildSection(seen, columns, true);
     const Section expense = BuildSection(seen, columns, false);
     const int incomeRows = income.Count();
@@ -128,7 +132,7 @@ SummaryRows BuildSummaryRows(SummaryGrid& grid, const MonthColumns& columns,
         rows.expenseTotalRow = expenseHeadingRow + expenseRows + 1;
     }
 
-    if (request.level == 0) {
+    if (level == 0) {
         int balanceRow = 3;
         if (expenseRows > 0)
             balanceRow = rows.expenseTotalRow + 2;

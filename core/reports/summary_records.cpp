@@ -133,4 +133,120 @@ SeenLedger SeeRecords(const TLightStrings& transactions, const SummaryRequest& r
     return seen;
 }
 
+namespace {
+
+bool Has(const SummaryKey& key, LineFacts::Flag flag) {
+    return (key.flags & flag) != 0;
+}
+
+// SeeFromBook for a group of lines of the selected book.
+void SeeSumsFromBook(const SummaryKey& key, const SummarySums& sums, bool ownSelected,
+                     SeenRecord& seen) {
+    const bool incomeZero =
+        Has(key, ownSelected ? LineFacts::kIncomeZero : LineFacts::kExpenseZero);
+    const bool incomeText0 =
+        Has(key, ownSelected ? LineFacts::kIncomeText0 : LineFacts::kExpenseText0);
+    const auto income = static_cast<std::int64_t>(ownSelected ? sums.income : sums.expense);
+    const auto expense = static_cast<std::int64_t>(ownSelected ? sums.expense : sums.income);
+    seen.incomeLabel = !incomeZero;
+    seen.expenseLabel = incomeText0;
+    seen.addsIncome = seen.incomeLabel;
+    seen.income = Amount::FromRaw(income);
+    seen.addsExpense = seen.expenseLabel;
+    seen.expense = Amount::FromRaw(expense);
+}
+
+// SeeFromAllBooks for a group of lines.
+void SeeSumsFromAllBooks(const SummaryKey& key, const SummarySums& sums, bool kindsDiffer,
+                         SeenRecord& seen) {
+    const bool incomeZero = Has(key, LineFacts::kIncomeZero);
+    const bool expenseZero = Has(key, LineFacts::kExpenseZero);
+    const Amount income = Amount::FromRaw(static_cast<std::int64_t>(sums.income));
+    const Amount expense = Amount::FromRaw(static_cast<std::int64_t>(sums.expense));
+    seen.incomeLabel = !incomeZero;
+    seen.expenseLabel = Has(key, LineFacts::kIncomeText0);
+    const bool incomeFromExpense = kindsDiffer && incomeZero;
+    seen.income = incomeFromExpense ? expense : income;
+    seen.addsIncome = incomeFromExpense ? !expenseZero : !incomeZero;
+    if (kindsDiffer && expenseZero) {
+        seen.addsExpense = Has(key, LineFacts::kExpenseText0);
+        seen.expense = income;
+    } else {
+        seen.addsExpense = Has(key, LineFacts::kIncomeText0);
+        seen.expense = expense;
+    }
+}
+
+}  // namespace
+
+std::optional<SeenLedger> SeeRecordSums(const LedgerIndex& index, const SummaryRequest& request) {
+    if (index.SummaryNeedsLines()) return std::nullopt;
+    SeenLedger seen;
+    const std::string_view kind = request.allBooks ? kAllBooksKind : request.book.kind;
+    std::optional<std::uint32_t> book;
+    if (!request.allBooks) {
+        book = index.FindBook(request.book.kind, request.book.name);
+        if (!book) return seen;
+    }
+    const TextIds& texts = index.Texts();
+    TitleFilter titleFilter(request.selectedTitle);
+    // The spelling each folded label was first offered in: a second one needs the lines.
+    std::unordered_map<std::string, int> spellings;
+    bool spellingsDiffer = false;
+
+    auto see = [&](const SummaryKey& key, const SummarySums& sums) {
+        const bool ownSelected = book && key.own == *book;
+        if (book && !ownSelected && key.other != *book) return;
+        const std::string_view ownKind = index.BookKind(key.own);
+        const std::string_view otherKind = index.BookKind(key.other);
+        std::string_view title = texts.Text(key.title);
+        if (ownKind != otherKind) {
+            if (ownKind == kind)
+                title = otherKind;
+            else if (otherKind == kind)
+                title = ownKind;
+        }
+        SeenRecord record;
+        record.month = key.tag;
+        if (request.level == 0) {
+            record.label = seen.labels.Intern(title);
+        } else {
+            if (!titleFilter.Matches(title)) return;
+            record.label = seen.labels.Intern(texts.Text(key.description));
+        }
+        if (request.allBooks) {
+            SeeSumsFromAllBooks(key, sums, ownKind != otherKind, record);
+            record.listed = key.own == key.other;
+        } else {
+            SeeSumsFromBook(key, sums, ownSelected, record);
+            record.listed = true;
+        }
+        if (record.month == 0) record.addsIncome = record.addsExpense = false;
+        if (record.listed && (record.incomeLabel || record.expenseLabel)) {
+            auto [it, added] =
+                spellings.try_emplace(seen.labels.Folded(record.label), record.label);
+            if (!added && it->second != record.label) spellingsDiffer = true;
+        }
+        if (record.listed || record.addsIncome || record.addsExpense)
+            seen.records.push_back(record);
+    };
+
+    if (request.level == 0) {
+        for (const auto& [key, sums] : index.TitleSums()) see(key, sums);
+    } else {
+        const std::string selected = FoldedLabel(request.selectedTitle);
+        for (const auto& [title, table] : index.DescriptionSums())
+            if (FoldedLabel(texts.Text(title)) == selected)
+                for (const auto& [key, sums] : table) see(key, sums);
+        for (const auto& [key, sums] : index.TransferDescriptionSums()) see(key, sums);
+    }
+    if (spellingsDiffer) return std::nullopt;
+    return seen;
+}
+
+SeenLedger SeeLedger(const Ledger& ledger, const SummaryRequest& request) {
+    if (auto sums = SeeRecordSums(ledger.Index(), request)) return std::move(*sums);
+    return SeeRecords(ledger.transactions, request);
+}
+
 }  // namespace velmora

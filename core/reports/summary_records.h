@@ -7,7 +7,11 @@
 #include <unordered_map>
 #include <vector>
 
+#include <optional>
+
 #include "core/ledger/book.h"
+#include "core/ledger/ledger.h"
+#include "core/ledger/ledger_index.h"
 #include "core/platform/light_strings.h"
 #include "core/util/amount.h"
 
@@ -54,5 +58,15 @@ struct SeenLedger {
 // The views in the result point into the lines of transactions, which must outlive it.
 // Throws ConversionError when an amount field that matters is not a number.
 SeenLedger SeeRecords(const TLightStrings& transactions, const SummaryRequest& request);
+
+// The same from the sums the ledger's index keeps by book, title, description, month tag
+// and amount flags: one SeenRecord per group of lines that the summary treats alike, its
+// amounts added up. Nothing when the lines themselves must be read: a line that ends the
+// row labels, an amount that does not read (SeeRecords reports it), or two spellings of
+// one row label (the row takes the spelling of the first line that offers it).
+std::optional<SeenLedger> SeeRecordSums(const LedgerIndex& index, const SummaryRequest& request);
+
+// SeeRecordSums, or SeeRecords where the lines must be read.
+SeenLedger SeeLedger(const Ledger& ledger, const SummaryRequest& request);
 
 }  // namespace velmora

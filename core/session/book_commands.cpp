@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "core/ledger/kept_balances.h"
 #include "core/ledger/record.h"
 #include "core/util/codepage.h"
 #include "core/util/fields.h"
@@ -78,7 +79,7 @@ std::vector<Balances> WalkBooks(Session& session, std::vector<BookBalanceRow>& r
     std::vector<BookId> books;
     for (const auto& row : rows) books.push_back({row.kind, row.name});
     if (withCurrent) books.push_back(session.currentBook);
-    std::vector<Balances> balances = RecomputeBooks(session.ledger, books, session.currentMonth);
+    std::vector<Balances> balances = KeptBalances(session.ledger, books, session.currentMonth);
     for (std::size_t i = 0; i < rows.size(); ++i)
         rows[i].balanceText = balances[i].currentMonth.YenText();
     return balances;

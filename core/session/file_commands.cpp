@@ -1,10 +1,14 @@
 #include "core/session/file_commands.h"
 
+#include <cctype>
 #include <filesystem>
+#include <iterator>
+#include <optional>
 #include <string_view>
 
-#include "core/ledger/balances.h"
+#include "core/ledger/kept_balances.h"
 #include "core/ledger/ledger_file.h"
+#include "core/platform/instance_lock.h"
 #include "core/platform/key_lines.h"
 #include "core/session/book_commands.h"
 #include "core/util/codepage.h"
@@ -99,7 +103,7 @@ bool LoadLedger(Session& session, const std::string& path) {
     session.damagedFile = parsed.damaged ? path : std::string();
     if (session.settings.startOption == 1) {
         try {
-            SetKeyLine(kFileDirKey, path, session.SettingsPath(), session.writer());
+            SetPathKeyLine(kFileDirKey, path, session.SettingsPath(), session.writer());
         } catch (const std::exception& error) {
             session.dialogs().ShowInfo(kConfirm, error.what());
         }
@@ -117,24 +121,74 @@ bool LoadLedger(Session& session, const std::string& path) {
     session.balances = Balances{};
     SelectCashBook(session);  // recomputes the cash book for the current month
     // Only amounts that add up beyond an amount's range can make a balance overflow.
-    if (parsed.largeAmounts &&
-        (session.balances.overflow || BalancesOverflow(session.ledger, BooksOf(session.ledger))))
+    if (parsed.largeAmounts && (session.balances.overflow ||
+                                KeptBalancesOverflow(session.ledger, BooksOf(session.ledger))))
         session.dialogs().ShowInfo(kConfirm, kBalanceOverflowMessage);
     session.modified = false;
     session.NotifyViewChanged();
     return true;
 }
 
+namespace {
+
+// The lock of a save: none needed when the caller holds the file already; a file another
+// program holds longer than the session waits is busy.
+void LockForSave(const Session& session, const std::string& path, std::optional<FileLock>& lock) {
+    lock.reset();
+    if (session.heldLock != nullptr && session.heldLock->Covers(path)) return;
+    if (session.saveLockWait)
+        lock.emplace(path, *session.saveLockWait);
+    else
+        lock.emplace(path);
+}
+
+}  // namespace
+
 SaveResult SaveLedger(Session& session, const std::string& path) {
     auto refuse = [&session, &path](const std::string& reason) {
         session.dialogs().ShowInfo(kConfirm, path + "を保存できませんでした。\r\n" + reason);
         return SaveResult{};
     };
+    if (RefuseWorkingFolderOutput(session, path)) return {};
     std::string bytes;
     try {
+        session.RecordLines();  // field 7 as the view leaves it
         bytes = EncodeTextLines(LedgerFileLines(session.ledger));
     } catch (const std::exception& error) {
         return refuse(error.what());
+    }
+    std::optional<FileLock> lock;
+    // The file as it was when the user agreed to overwrite it.
+    std::optional<FileIdentity> accepted;
+    for (;;) {
+        try {
+            LockForSave(session, path, lock);
+        } catch (const std::exception& error) {
+            return refuse(error.what());
+        }
+        if (lock && lock->Busy()) {
+            SaveResult busy = refuse(kLedgerBusyMessage);
+            busy.busy = true;
+            return busy;
+        }
+        if (!ChangedSinceRead(session, path) || (accepted && FileUnchanged(*accepted))) break;
+        FileIdentity seen;
+        try {
+            seen = ReadFileIdentity(path);
+        } catch (const FileError&) {
+            seen.path = path;  // unreadable now: it must still be so after the question
+            seen.exists = true;
+        }
+        // No other program waits while the user thinks.
+        lock.reset();
+        if (!session.dialogs().AskYesNo(kAppTitle, kChangedOnDiskQuestion, path)) {
+            // What is in memory now differs from the file either way.
+            session.modified = true;
+            SaveResult declined;
+            declined.declinedOverwrite = true;
+            return declined;
+        }
+        accepted = std::move(seen);
     }
     const DateTime now = session.clock().Now();
     // What the ledger lacks of a damaged file would be lost with the file.
@@ -152,6 +206,9 @@ SaveResult SaveLedger(Session& session, const std::string& path) {
         NoteFileIfWritten(session, path, bytes);
         return refuse(error.what());
     }
+    // Taken while the lock still keeps other programs from replacing the file.
+    const FileIdentity written = WrittenFileIdentity(path, bytes);
+    lock.reset();
     SaveResult result;
     result.saved = true;
     // What went wrong after the ledger file was written, each reason after a line break:
@@ -168,7 +225,7 @@ SaveResult SaveLedger(Session& session, const std::string& path) {
     } catch (const std::exception& error) {
         backupTrouble += std::string("\r\n") + error.what();
     }
-    session.fileIdentity = WrittenFileIdentity(path, bytes);
+    session.fileIdentity = written;
     if (overDamaged) session.damagedFile.clear();
     session.currentFile = path;
     session.modified = false;
@@ -178,6 +235,8 @@ SaveResult SaveLedger(Session& session, const std::string& path) {
     try {
         WriteBackupList(session.workingFolder(), session.backups, session.writer());
     } catch (const std::exception& error) {
+        // A copy that the list does not name can be neither restored nor rotated.
+        result.backupWritten = false;
         backupTrouble += std::string("\r\n") + error.what();
     }
     std::string message = path + "を保存しました。";
@@ -205,13 +264,11 @@ SaveResult SaveCommand(Session& session) {
         // written must not stop the next save from asking for another.
         return SaveLedger(session, *chosen);
     }
-    if (ChangedSinceRead(session, session.filePanel) &&
-        !session.dialogs().AskYesNo(kAppTitle, kChangedOnDiskQuestion, session.filePanel)) {
-        // What is in memory now differs from the file either way.
-        session.modified = true;
-        return SaveAsCommand(session);
-    }
-    return SaveLedger(session, session.filePanel);
+    SaveResult result = SaveLedger(session, session.filePanel);
+    if (!result.declinedOverwrite) return result;
+    result = SaveAsCommand(session);
+    if (!result.saved) result.declinedOverwrite = true;
+    return result;
 }
 
 SaveResult SaveAsCommand(Session& session) {
@@ -235,13 +292,36 @@ bool OfferToSaveChanges(Session& session) {
     return false;
 }
 
-bool RefuseOpenLedgerOutput(Session& session, const std::string& path) {
-    for (const std::string* open : {&session.currentFile, &session.filePanel}) {
+bool RefuseProtectedOutput(Session& session, const std::string& path) {
+    for (const std::string* open : {&session.currentFile, &session.filePanel,
+                                    &session.fileIdentity.path, &session.damagedFile}) {
         if (!IsSameFile(path, *open)) continue;
         session.dialogs().ShowInfo(kConfirm, path + "\r\n" + kOpenLedgerOutputMessage);
         return true;
     }
-    return false;
+    return RefuseWorkingFolderOutput(session, path);
+}
+
+namespace {
+
+bool KeptByTheProgram(const std::string& path, const std::string& workingFolder) {
+    if (IsSameFile(path, InstanceLockPath(workingFolder))) return true;
+    const std::optional<std::string> place = PlaceInFolder(path, workingFolder);
+    if (!place) return false;
+    const std::filesystem::path relative(*place);
+    if (std::distance(relative.begin(), relative.end()) > 1) return true;  // a sub-folder's
+    std::string name = relative.filename().string();
+    if (name.find(".velmora-tmp") != std::string::npos) return true;
+    for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return name.ends_with(".dat") || name.ends_with(".conf") || name.ends_with(".jnl");
+}
+
+}  // namespace
+
+bool RefuseWorkingFolderOutput(Session& session, const std::string& path) {
+    if (!KeptByTheProgram(path, session.workingFolder())) return false;
+    session.dialogs().ShowInfo(kConfirm, path + "\r\n" + kWorkingFolderOutputMessage);
+    return true;
 }
 
 bool OpenCommand(Session& session) {

@@ -12,6 +12,8 @@ inline constexpr const char* kBalanceOverflowMessage =
     "残高が計算できる範囲を超える帳簿があります。金額を確認して下さい。";
 inline constexpr const char* kOpenLedgerOutputMessage =
     "開いている帳簿ファイルには出力できません。";
+inline constexpr const char* kWorkingFolderOutputMessage =
+    "作業フォルダーのファイルには出力できません。";
 inline constexpr const char* kOriginalBackupFailure =
     "元のファイルをバックアップできませんでした。";
 inline constexpr const char* kMissingLedger = "が見つかりません。";
@@ -19,6 +21,8 @@ inline constexpr const char* kFolderNotLedger = "はフォルダーです。帳�
 inline constexpr const char* kBackupFailure = "バックアップファイルを作成できませんでした。";
 inline constexpr const char* kChangedOnDiskQuestion =
     "ファイルが他のプログラムで変更されています。上書きしますか？";
+inline constexpr const char* kLedgerBusyMessage =
+    "ファイルは他のプログラムが使用中です。しばらくしてからもう一度保存して下さい。";
 
 // Replaces the whole model with the file's content. A file that cannot be read leaves
 // the ledger that was open untouched and says why. A file without readable periods or
@@ -28,8 +32,13 @@ inline constexpr const char* kChangedOnDiskQuestion =
 bool LoadLedger(Session& session, const std::string& path);
 
 struct SaveResult {
-    bool saved = false;          // the ledger file was written
-    bool backupWritten = false;  // and so was its backup copy in the working folder
+    bool saved = false;  // the ledger file was written
+    // And so was its backup copy in the working folder, and the backup list naming it.
+    bool backupWritten = false;
+    // Not saved: the file had been changed by another program and overwriting it was
+    // declined, or another program held the file longer than a window waits.
+    bool declinedOverwrite = false;
+    bool busy = false;
     // Whether the ledger file was written, whatever became of its backup.
     operator bool() const { return saved; }  // NOLINT(google-explicit-constructor)
 };
@@ -45,11 +54,15 @@ FileDialogRequest LedgerFileRequest(const Session& session, std::string filter, 
 // the backup and the backup list once the ledger file was written, one box says it was saved, and
 // why the backup failed if it did. The first save over a damaged file keeps that file as it was on
 // disk as a backup of its own first, and saves nothing when it cannot.
+// The check of the file on disk, the write and the rename happen under the file's lock
+// (Session::heldLock, saveLockWait): a file another program holds longer is not saved, with
+// a message. A file that another program has changed since it was loaded or last saved is
+// not overwritten unasked; the question is asked without the lock held, and Yes covers the
+// file only as it was when asked. No keeps the ledger in memory, modified.
 SaveResult SaveLedger(Session& session, const std::string& path);
 
-// "保　存": asks for a name first when no file is open. A file that another program has
-// changed since it was loaded or last saved is not overwritten unasked: No keeps the
-// ledger in memory, modified, and offers "名前をつけて保存" instead.
+// "保　存": asks for a name first when no file is open. When overwriting a file another
+// program changed is declined, "名前をつけて保存" is offered instead.
 SaveResult SaveCommand(Session& session);
 // "名前をつけて保存".
 SaveResult SaveAsCommand(Session& session);
@@ -61,9 +74,17 @@ bool OpenCommand(Session& session);
 // not happen; true when it is safe to go on.
 bool OfferToSaveChanges(Session& session);
 
-// An output other than the ledger itself (next year's ledger, a CSV export) must not
-// replace the open ledger file, whatever name reaches it. True, after saying so, when
-// path is that file.
-bool RefuseOpenLedgerOutput(Session& session, const std::string& path);
+// An output other than the ledger itself (next year's ledger, a CSV export, a PDF, the
+// graph's picture, a recovered copy) must not replace the open ledger file, whatever name
+// reaches it (a link, another path, a hard link), nor a file the program keeps in the
+// working folder (RefuseWorkingFolderOutput). True, after saying so, when path is one.
+bool RefuseProtectedOutput(Session& session, const std::string& path);
+// No ledger, output or copy replaces a file the program keeps in its working folder: any
+// file of its sub-folders (lists, styles, print data and options, layouts, the backup
+// list), and at its top the backups, the settings file, the code table, the money count,
+// the recovery journals (names ending ".dat", ".conf" or ".jnl") and the temporary files
+// of writes; nor the lock beside the folder. True, after saying so, when path names such
+// a file, through whatever name.
+bool RefuseWorkingFolderOutput(Session& session, const std::string& path);
 
 }  // namespace velmora

@@ -1,5 +1,6 @@
 #include "core/session/new_ledger.h"
 
+#include "core/ledger/kept_balances.h"
 #include "core/session/book_commands.h"
 #include "core/session/file_commands.h"
 
@@ -47,9 +48,7 @@ void NewLedgerReset(Session& session) {
 namespace {
 
 Amount ClosingBalance(Session& session, const BookId& book) {
-    Balances scratch;
-    Recompute(session.ledger, scratch, 0, book.name, book.kind, session.currentMonth);
-    return scratch.current;
+    return KeptBalances(session.ledger, book, session.currentMonth).current;
 }
 
 void CarryRegistry(Session& session, TLightStrings& registry, std::string_view kind) {
@@ -69,7 +68,7 @@ bool RollOver(Session& session) {
         LedgerFileRequest(session, "現金出納帳-Velmora5-ファイル|*.exv", false));
     if (!chosen) return false;
     // Next year's ledger written over this year's file would leave this year nowhere.
-    if (RefuseOpenLedgerOutput(session, *chosen)) return false;
+    if (RefuseProtectedOutput(session, *chosen)) return false;
 
     const Ledger thisYear = session.ledger;
     const std::string previousFile = session.currentFile;

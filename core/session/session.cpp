@@ -1,5 +1,6 @@
 #include "core/session/session.h"
 
+#include "core/ledger/kept_balances.h"
 #include "core/util/paths.h"
 
 namespace velmora {
@@ -26,8 +27,13 @@ void Session::NotifyTitlesChanged() const {
     if (listener_ != nullptr) listener_->TitlesChanged();
 }
 
-void Session::RecomputeCurrent(int startLine) {
-    Recompute(ledger, balances, startLine, currentBook.name, currentBook.kind, currentMonth);
+const std::vector<std::string>& Session::RecordLines() {
+    SettleBalances(ledger, currentBook);
+    return ledger.transactions.Items();
+}
+
+void Session::RecomputeCurrent() {
+    balances = KeptBalances(ledger, currentBook, currentMonth);
 }
 
 }  // namespace velmora

@@ -3,6 +3,8 @@
 // window's status bar shows: the current book, the current month, the current file.
 // The flows that load, save, select books and start up work on it and talk to the user
 // through Dialogs only.
+#include <chrono>
+#include <optional>
 #include <string>
 
 #include "core/ledger/backup_list.h"
@@ -60,6 +62,12 @@ public:
     std::string accountFilter;
     Settings settings;  // as read at start-up (values trimmed)
     BackupList backups;
+    // Every save of a ledger file holds the same exclusive lock as velmora-cli (FileLock)
+    // while it checks, writes and renames. A caller that holds the lock on the file it
+    // opened already (velmora-cli) names it here; a save waits for the lock at most
+    // saveLockWait (nullopt: as long as it takes), so that a window never hangs on it.
+    const FileLock* heldLock = nullptr;
+    std::optional<std::chrono::milliseconds> saveLockWait = std::chrono::milliseconds(500);
 
     Dialogs& dialogs() const { return services_.dialogs; }
     const Clock& clock() const { return services_.clock; }
@@ -73,8 +81,12 @@ public:
     void NotifyLedgerReplaced() const;
     void NotifyTitlesChanged() const;
 
-    // Recompute for the current book from line startLine.
-    void RecomputeCurrent(int startLine = 0);
+    // The balances of the current book (kept_balances.h): read from the ledger's index;
+    // field 7 of the records follows when the lines are asked for (SettleBalances).
+    void RecomputeCurrent();
+    // The transaction lines as a save writes them: field 7 of each record brought to the
+    // balance showing the ledger leaves there (SettleBalances).
+    const std::vector<std::string>& RecordLines();
 
 private:
     SessionServices services_;

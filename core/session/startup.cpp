@@ -1,5 +1,9 @@
 #include "core/session/startup.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <filesystem>
 
 #include "core/platform/file_io.h"
@@ -28,18 +32,65 @@ bool Taken(const std::string& to) {
 
 }  // namespace
 
+std::string WorkingFolderProblem(const std::string& folder, unsigned ownerUid, bool& refused) {
+    refused = false;
+    struct stat info {};
+    if (::stat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) return {};
+    const std::string mend =
+        "\r\n「chmod 700 " + folder + "」で自分だけが使えるフォルダーにして下さい。";
+    if (info.st_uid != ownerUid) {
+        refused = true;
+        return "作業フォルダーが他のユーザー(uid " + std::to_string(info.st_uid) +
+               ")のものなので使えません: " + folder +
+               "\r\n自分のフォルダーを環境変数 VELMORA_HOME で指定して下さい。";
+    }
+    if ((info.st_mode & (S_IWGRP | S_IWOTH)) != 0) {
+        refused = true;
+        return "作業フォルダーにグループまたは他のユーザーが書き込めるので使えません: " + folder +
+               mend;
+    }
+    if ((info.st_mode & (S_IRWXG | S_IRWXO)) != 0)
+        return "作業フォルダーの記録をグループまたは他のユーザーが読み取れます: " + folder + mend;
+    return {};
+}
+
+namespace {
+
+// A folder of the program's own: made private whatever the umask.
+void MakePrivateFolder(const std::string& folder, std::error_code& error) {
+    error.clear();
+    if (::mkdir(folder.c_str(), kPrivateFolderMode) != 0) {
+        // Something that is no folder where the folder belongs.
+        const int reason = errno == EEXIST ? ENOTDIR : errno;
+        error = std::error_code(reason, std::generic_category());
+        return;
+    }
+    (void)::chmod(folder.c_str(), kPrivateFolderMode);
+}
+
+}  // namespace
+
 PreparedFolder PrepareWorkingFolder(const std::string& workingFolder,
                                     const std::string& programFolder) {
     PreparedFolder prepared;
     std::error_code ec;
     if (!DirectoryExists(workingFolder)) {
-        fs::create_directories(workingFolder, ec);
+        const fs::path parent = fs::path(workingFolder).lexically_normal().parent_path();
+        if (!parent.empty()) fs::create_directories(parent, ec);
+        if (!ec) MakePrivateFolder(workingFolder, ec);
         if (ec)
             throw FileError("作業フォルダーを作成できません: " + workingFolder + " (" +
                             ec.message() + ")");
         prepared.created = true;
     }
-    prepared.failures = FirstRunSetup(workingFolder, programFolder);
+    // What lies below a folder no one else may enter is out of their reach, whatever the
+    // modes of the sub-folders.
+    bool refused = false;
+    std::string problem = WorkingFolderProblem(workingFolder, ::geteuid(), refused);
+    if (refused) throw FileError(problem);
+    if (!problem.empty()) prepared.failures.push_back(std::move(problem));
+    std::vector<std::string> copies = FirstRunSetup(workingFolder, programFolder);
+    prepared.failures.insert(prepared.failures.end(), copies.begin(), copies.end());
     // Writes that a crash or a kill cut short; a write still running elsewhere keeps its file.
     RemoveStrayTemporaryFiles(workingFolder);
     for (const char* sub : kSubFolders) RemoveStrayTemporaryFiles(JoinPath(workingFolder, sub));
@@ -52,10 +103,13 @@ std::vector<std::string> FirstRunSetup(const std::string& workingFolder,
     std::error_code ec;
     for (const char* sub : kSubFolders) {
         const std::string folder = JoinPath(workingFolder, sub);
-        fs::create_directories(folder, ec);
+        if (DirectoryExists(folder)) continue;
+        MakePrivateFolder(folder, ec);
         if (ec) failures.push_back(CopyFailure(folder, ec.message()));
     }
 
+    // Every copy is the user's private file, as everything else in the folder.
+    DiskFileWriter writer(workingFolder);
     std::vector<std::string> names = {"kamoku1.dat", "kamoku2.dat"};
     for (const char* prefix : {"tekiya", "tekiyb"})
         for (int n = 1; n <= 20; ++n) names.push_back(prefix + std::to_string(n) + ".dat");
@@ -64,7 +118,7 @@ std::vector<std::string> FirstRunSetup(const std::string& workingFolder,
         const std::string to = JoinPath(workingFolder, "cldata/" + name);
         if (!FileExists(from) || Taken(to)) continue;
         try {
-            WriteTextLines(to, ReadTextLines(from));
+            WriteTextLines(to, ReadTextLines(from), writer);
         } catch (const std::exception& error) {
             failures.push_back(CopyFailure(to, error.what()));
         }
@@ -78,10 +132,11 @@ std::vector<std::string> FirstRunSetup(const std::string& workingFolder,
         if (name.empty() || name[0] == '.' || !entry.is_regular_file(ec)) continue;
         const std::string to = (fs::path(JoinPath(workingFolder, "style")) / name).string();
         if (Taken(to)) continue;
-        std::error_code copyError;
-        if (!fs::copy_file(entry.path(), to, fs::copy_options::skip_existing, copyError) &&
-            copyError)
-            failures.push_back(CopyFailure(to, copyError.message()));
+        try {
+            writer.WriteAtomic(to, ReadFileBytes(entry.path().string()));
+        } catch (const std::exception& error) {
+            failures.push_back(CopyFailure(to, error.what()));
+        }
     }
     return failures;
 }
@@ -114,16 +169,11 @@ bool LoadAtStart(Session& session, const std::optional<std::string>& file) {
     ledger.startMonth = 1;
     session.modified = false;
 
-    try {
-        session.settings = ReadSettingsFile(session.SettingsPath(), true);
-    } catch (const std::exception& error) {
-        session.dialogs().ShowInfo("確認", error.what());
-    }
-    try {
-        session.backups = ReadBackupList(session.workingFolder());
-    } catch (const std::exception& error) {
-        session.dialogs().ShowInfo("確認", error.what());
-    }
+    std::string problem;
+    session.settings = ReadSettingsFile(session.SettingsPath(), true, &problem);
+    if (!problem.empty()) session.dialogs().ShowInfo("確認", problem);
+    session.backups = ReadBackupList(session.workingFolder(), &problem);
+    if (!problem.empty()) session.dialogs().ShowInfo("確認", problem);
     session.currentFile = session.backups.lastFilename;
     if (file)
         LoadLedger(session, *file);
@@ -191,7 +241,7 @@ bool CloseRequest(Session& session, const Placement& placement) {
         }
     }
     try {
-        SavePlacement(session.workingFolder(), kMainWindowKey, placement);
+        SavePlacement(session.workingFolder(), kMainWindowKey, placement, session.writer());
     } catch (const std::exception& error) {
         session.dialogs().ShowInfo("確認", error.what());
     }

@@ -15,15 +15,26 @@ inline constexpr const char* kAlreadyRunningMessage =
     "現金出納帳5プログラムはすでに起動しています。";
 
 struct PreparedFolder {
-    bool created = false;               // the working folder was just created
-    std::vector<std::string> failures;  // one message for each shipped file not copied
+    bool created = false;  // the working folder was just created
+    // One message for each shipped file not copied, and for a folder others can read.
+    std::vector<std::string> failures;
 };
 
-// Creates the working folder when it is missing and copies the shipped account titles,
-// description lists and print styles into it. A folder that exists gets back whatever of
-// them it lacks (an emptied folder, a lost sub-folder, a deleted style), never replacing
-// a file the user has. The temporary files that interrupted writes left in the folder are
-// removed. Throws FileError when the folder cannot be created.
+// What is wrong with the working folder for a program that keeps private records in it, as
+// the message to show; empty when nothing is. refused is set
+// when the program must not use it: it belongs to another user (not ownerUid), or group
+// or others may write in it (and so plant files and links there). A folder that group or
+// others may read or enter is only told about. Each message names the folder, what is
+// wrong and how to mend it. A missing folder has nothing wrong.
+std::string WorkingFolderProblem(const std::string& folder, unsigned ownerUid, bool& refused);
+
+// Creates the working folder when it is missing (0700, its sub-folders too) and copies the
+// shipped account titles, description lists and print styles into it (0600). A folder that
+// exists gets back whatever of them it lacks (an emptied folder, a lost sub-folder, a
+// deleted style), never replacing a file the user has. The temporary files that
+// interrupted writes left in the folder are removed. Throws FileError when the folder
+// cannot be created or is refused (WorkingFolderProblem); a folder others may read is
+// told in failures.
 PreparedFolder PrepareWorkingFolder(const std::string& workingFolder,
                                     const std::string& programFolder);
 

@@ -3,6 +3,7 @@
 #include <limits>
 
 #include "core/platform/key_lines.h"
+#include "core/platform/start_files.h"
 #include "core/util/fields.h"
 #include "core/util/paths.h"
 
@@ -56,15 +57,10 @@ void ApplyKeyLines(const std::vector<std::string>& lines, const std::vector<Layo
     }
 }
 
-bool ReadLines(const std::string& path, std::vector<std::string>& lines) {
-    if (!FileExists(path)) return false;
-    try {
-        lines = ReadTextLines(path);
-    } catch (const std::exception&) {
-        // A layout that cannot be read leaves the window as it is.
-        return false;
-    }
-    return true;
+std::vector<std::string> ReadLines(const std::string& path, std::string* problem) {
+    StartFileLines read = ReadStartFile(path);
+    if (problem != nullptr) *problem = std::move(read.problem);
+    return std::move(read.lines);
 }
 
 }  // namespace
@@ -108,10 +104,9 @@ bool WriteLedgerLayout(const std::string& workingFolder, const LedgerLayout& lay
     return true;
 }
 
-void ReadLedgerLayout(const std::string& workingFolder, LedgerLayout& layout) {
-    std::vector<std::string> lines;
-    if (ReadLines(JoinPath(workingFolder, kLedgerLayoutFile), lines))
-        ApplyLedgerLayoutLines(lines, layout);
+void ReadLedgerLayout(const std::string& workingFolder, LedgerLayout& layout,
+                      std::string* problem) {
+    ApplyLedgerLayoutLines(ReadLines(JoinPath(workingFolder, kLedgerLayoutFile), problem), layout);
     layout.listColWidths[kHiddenLedgerColumn] = 0;
 }
 
@@ -126,10 +121,10 @@ bool WriteSummaryLayout(const std::string& workingFolder, const SummaryLayout& l
     return true;
 }
 
-void ReadSummaryLayout(const std::string& workingFolder, SummaryLayout& layout) {
-    std::vector<std::string> lines;
-    if (ReadLines(JoinPath(workingFolder, kSummaryLayoutFile), lines))
-        ApplySummaryLayoutLines(lines, layout);
+void ReadSummaryLayout(const std::string& workingFolder, SummaryLayout& layout,
+                       std::string* problem) {
+    ApplySummaryLayoutLines(ReadLines(JoinPath(workingFolder, kSummaryLayoutFile), problem),
+                            layout);
 }
 
 }  // namespace velmora

@@ -47,16 +47,22 @@ void ApplySummaryLayoutLines(const std::vector<std::string>& lines, SummaryLayou
 // write is reported instead. True when written.
 bool WriteLedgerLayout(const std::string& workingFolder, const LedgerLayout& layout,
                        Dialogs& dialogs, FileWriter& writer = DefaultFileWriter());
-// Reads the ledger layout file when there is one (a file that cannot be read changes
+// Reads the ledger layout file when there is one (a line that cannot be read changes
 // nothing), then hides ledger column 7 whatever the file says.
-void ReadLedgerLayout(const std::string& workingFolder, LedgerLayout& layout);
+// A line that cannot be decoded, or a file too large to be real, is told in *problem
+// (when given) and read as ReadStartFile reads it.
+void ReadLedgerLayout(const std::string& workingFolder, LedgerLayout& layout,
+                      std::string* problem = nullptr);
 
 // Written on every close request; a failure is not reported. True when written.
 bool WriteSummaryLayout(const std::string& workingFolder, const SummaryLayout& layout,
                         FileWriter& writer = DefaultFileWriter());
-// Reads the summary layout file when there is one; a file that cannot be read changes
+// Reads the summary layout file when there is one; a line that cannot be read changes
 // nothing.
-void ReadSummaryLayout(const std::string& workingFolder, SummaryLayout& layout);
+// A line that cannot be decoded, or a file too large to be real, is told in *problem
+// (when given) and read as ReadStartFile reads it.
+void ReadSummaryLayout(const std::string& workingFolder, SummaryLayout& layout,
+                       std::string* problem = nullptr);
 
 // The width the side panel's inner panel keeps after the splitter moved: never 0, so
 // that it can be dragged back.

@@ -1,12 +1,16 @@
 #include "core/settings/settings_file.h"
 
-#include "core/platform/file_io.h"
+#include <optional>
+
+#include "core/platform/key_lines.h"
+#include "core/platform/start_files.h"
 #include "core/util/fields.h"
 
 namespace velmora {
 
 Settings ParseSettingsLines(const std::vector<std::string>& lines, bool trimValues) {
     Settings s;
+    std::optional<std::string> exactFileDir;  // a path CP932 cannot hold (PathKeyLines)
     auto value = [trimValues](const std::string& line, std::size_t eq) {
         std::string v = line.substr(eq + 1);
         return trimValues ? std::string(TrimBlanks(v)) : v;
@@ -20,6 +24,10 @@ Settings ParseSettingsLines(const std::vector<std::string>& lines, bool trimValu
             s.negativeInRed = true;
         else if (line == "[OPTION2]=FALSE")
             s.negativeInRed = false;
+        else if (line == "[NATIONAL_HOLIDAYS]=TRUE")
+            s.showNationalHolidays = true;
+        else if (line == "[NATIONAL_HOLIDAYS]=FALSE")
+            s.showNationalHolidays = false;
         else if (line == "[OPTION3]=1")
             s.fontType = 1;
         else if (line == "[OPTION3]=2")
@@ -39,6 +47,8 @@ Settings ParseSettingsLines(const std::vector<std::string>& lines, bool trimValu
             std::string key = line.substr(0, eq);
             if (key == kFileDirKey)
                 s.fileDir = value(line, eq);
+            else if (key == HexKeyOf(kFileDirKey))
+                exactFileDir = BytesOfHex(TrimBlanks(line.substr(eq + 1)));
             else if (key == "[COMPANY_NAME]")
                 s.companyName = value(line, eq);
             else if (key == "[PRINT_STYLE1]")
@@ -47,23 +57,28 @@ Settings ParseSettingsLines(const std::vector<std::string>& lines, bool trimValu
                 s.printStyle2 = value(line, eq);
         }
     }
+    if (exactFileDir) s.fileDir = std::move(*exactFileDir);
     return s;
 }
 
-Settings ReadSettingsFile(const std::string& path, bool trimValues) {
-    if (!FileExists(path)) return Settings{};
-    return ParseSettingsLines(ReadTextLines(path), trimValues);
+Settings ReadSettingsFile(const std::string& path, bool trimValues, std::string* problem) {
+    StartFileLines read = ReadStartFile(path);
+    if (problem != nullptr) *problem = std::move(read.problem);
+    return ParseSettingsLines(read.lines, trimValues);
 }
 
 std::vector<std::string> SettingsFileLines(const Settings& s) {
-    return {
-        std::string(kFileDirKey) + "=" + s.fileDir,
-        "[COMPANY_NAME]=" + s.companyName,
-        std::string("[OPTION2]=") + (s.negativeInRed ? "TRUE" : "FALSE"),
-        "[OPTION3]=" + std::to_string(s.fontType),
-        "[FONT_SIZE]=" + std::to_string(s.fontSize),
-        "[Start_Opt_1]=" + std::to_string(s.startOption),
-    };
+    std::vector<std::string> lines = PathKeyLines(kFileDirKey, s.fileDir);
+    for (std::string line : {
+             "[COMPANY_NAME]=" + s.companyName,
+             std::string("[OPTION2]=") + (s.negativeInRed ? "TRUE" : "FALSE"),
+             "[OPTION3]=" + std::to_string(s.fontType),
+             "[FONT_SIZE]=" + std::to_string(s.fontSize),
+             "[Start_Opt_1]=" + std::to_string(s.startOption),
+             std::string("[NATIONAL_HOLIDAYS]=") + (s.showNationalHolidays ? "TRUE" : "FALSE"),
+         })
+        lines.push_back(std::move(line));
+    return lines;
 }
 
 }  // namespace velmora

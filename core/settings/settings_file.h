@@ -15,20 +15,28 @@ struct Settings {
     int useTypeOption = 0;       // [OPTION1]=1|2 when present, else 0
     std::string printStyle1;     // [PRINT_STYLE1], read and otherwise ignored
     std::string printStyle2;     // [PRINT_STYLE2]
+    // [NATIONAL_HOLIDAYS]=FALSE: the calendars show only the user's holiday marks
+    // ("国民の祝日を表示する" unchecked); on when the line is missing.
+    bool showNationalHolidays = true;
 
     bool operator==(const Settings&) const = default;
 };
 
 inline constexpr const char* kSettingsFileName = "velmora.conf";
 inline constexpr const char* kFileDirKey = "[FILE_DIR]";
+inline constexpr const char* kNationalHolidaysCaption = "国民の祝日を表示する";
 
 // Reads the settings file by its rules: the flag-like lines match only as whole lines,
 // the others are split at the first "="; trimValues as start-up does (the settings
 // dialog shows them untrimmed). A missing file gives the defaults.
-Settings ReadSettingsFile(const std::string& path, bool trimValues);
+// A line that cannot be decoded, or a file too large to be real, is told in *problem
+// (when given) and read as ReadStartFile reads it.
+Settings ReadSettingsFile(const std::string& path, bool trimValues, std::string* problem = nullptr);
 Settings ParseSettingsLines(const std::vector<std::string>& lines, bool trimValues);
 
-// The six lines written when settings are applied, in their order.
+// The lines written when settings are applied, in their order: the six the settings file
+// has always held (seven when the path of [FILE_DIR] needs its hexadecimal line,
+// PathKeyLines), then the national holidays' line.
 std::vector<std::string> SettingsFileLines(const Settings& settings);
 
 }  // namespace velmora

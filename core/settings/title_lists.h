@@ -9,13 +9,18 @@
 namespace velmora {
 
 // The lines of the use type's title file in the working folder; none when it does not
-// exist. Throws FileError or EncodingError.
-std::vector<std::string> ReadTitleList(const std::string& workingFolder, int useType);
+// exist. What could not be read is told in *problem (ReadTitleFile).
+std::vector<std::string> ReadTitleList(const std::string& workingFolder, int useType,
+                                       std::string* problem = nullptr);
 
-// The reload after the master dialog closes or the use type changes: a file that cannot
-// be read is reported and gives an empty list.
+// The reload after the master dialog closes or the use type changes: what could not be
+// read is reported.
 std::vector<std::string> ReloadTitleList(const std::string& workingFolder, int useType,
                                          Dialogs& dialogs);
+
+// Whether a title list shows the item: an empty slot keeps its item, so that item n - 1
+// stays slot n, but is not listed, since no record can be found or made under it.
+bool IsListedTitle(const std::string& item);
 
 inline int SlotOfTitleItem(int item) {
     return item + 1;

@@ -191,6 +191,15 @@ private:
     std::string buffer_;      // the text decoded and not handed on yet
 };
 
+Cp932TextDecoder::Cp932TextDecoder() : decoder_(std::make_unique<Cp932Decoder>()) {}
+
+Cp932TextDecoder::~Cp932TextDecoder() = default;
+
+bool Cp932TextDecoder::Decode(std::string_view bytes, std::string& out) {
+    out.clear();
+    return !decoder_->Decode(bytes, false, [&out](std::string_view part) { out += part; }).failed;
+}
+
 Cp932PartDecoder::Cp932PartDecoder(TextPieceSink piece)
     : decoder_(std::make_unique<Cp932Decoder>()), piece_(std::move(piece)) {}
 
@@ -440,6 +449,27 @@ std::string Utf8ToCp932(std::string_view text) {
     if (ch.empty() || !IsValidUtf8(ch))
         throw EncodingError("UTF-8として正しくない文字列があります");
     throw EncodingError("「" + ch + "」はCP932(Shift_JIS)で保存できない文字です");
+}
+
+std::string WithCp932StandIns(std::string_view text) {
+    static constexpr std::string_view kStandIn = "\uFF1F";  // ？
+    Cp932Encoder encoder;
+    std::string out, scratch;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size();) {
+        std::size_t len =
+            std::min(Utf8SequenceLength(static_cast<unsigned char>(text[i])), text.size() - i);
+        const std::string_view ch = text.substr(i, len);
+        scratch.clear();
+        if (IsValidUtf8(ch) && encoder.Append(ch, scratch)) {
+            out += ch;
+        } else {
+            out += kStandIn;
+            if (!IsValidUtf8(ch)) len = 1;  // a stray byte: the next one starts afresh
+        }
+        i += len;
+    }
+    return out;
 }
 
 bool IsCp932Encodable(std::string_view text) {

@@ -108,6 +108,9 @@ private:
 
 // True when every character of the UTF-8 text has a CP932 form.
 bool IsCp932Encodable(std::string_view text);
+// The text with "？" for each character CP932 cannot hold faithfully and for each byte that
+// is not part of valid UTF-8: a caption that can always be written.
+std::string WithCp932StandIns(std::string_view text);
 // The first character (as UTF-8) that CP932 cannot hold; empty when there is none.
 std::string FirstNonCp932Character(std::string_view text);
 
@@ -138,6 +141,22 @@ private:
 };
 
 class Cp932Decoder;
+
+// Cp932ToUtf8 for many short texts in a row (the lines of a file one by one): one table
+// of the byte sequences met serves them all.
+class Cp932TextDecoder {
+public:
+    Cp932TextDecoder();
+    ~Cp932TextDecoder();
+    Cp932TextDecoder(const Cp932TextDecoder&) = delete;
+    Cp932TextDecoder& operator=(const Cp932TextDecoder&) = delete;
+
+    // The text of bytes into out; false (out then unspecified) when they are not CP932.
+    bool Decode(std::string_view bytes, std::string& out);
+
+private:
+    std::unique_ptr<Cp932Decoder> decoder_;
+};
 
 // The CP932 side of DecodeFileTextInPieces for bytes that arrive in parts: each part's
 // text goes to piece as it is decoded. Throws EncodingError as DecodeFileTextInPieces does,

@@ -3,6 +3,7 @@
 // names the line it touched and carries the one text needed to reverse it. A list records
 // into a log only while one is attached (see TLightStrings::RecordChangesInto).
 #include <cstdint>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -25,5 +26,18 @@ struct LineChangeLog {
 
     bool Empty() const { return changes.empty() && !replacedWhole; }
 };
+
+// From `from`, the end of the changes of from's kind whose indexes, in the order they are
+// taken, rise (rising) or fall: inserts at rising indexes are one TLightStrings::InsertMany,
+// deletes at falling ones one DeleteMany.
+template <typename It>
+It IndexRun(It from, It end, bool rising) {
+    It next = from;
+    for (++next; next != end && next->kind == from->kind; ++next) {
+        const auto previous = std::prev(next)->index;
+        if (rising ? next->index <= previous : next->index >= previous) break;
+    }
+    return next;
+}
 
 }  // namespace velmora

@@ -24,6 +24,40 @@ void SplitCharacters(std::string_view text, std::vector<std::string_view>& chars
     }
 }
 
+char32_t CodePointOf(std::string_view c) {
+    constexpr char32_t kReplacement = 0xFFFD;
+    if (c.empty()) return kReplacement;
+    const auto byte = [&c](std::size_t i) { return static_cast<unsigned char>(c[i]); };
+    const std::size_t len = Utf8CharLength(byte(0));
+    if (len == 1) return byte(0) < 0x80 ? byte(0) : kReplacement;
+    if (c.size() < len) return kReplacement;
+    char32_t cp = byte(0) & (0x7F >> len);
+    for (std::size_t i = 1; i < len; ++i) {
+        if ((byte(i) & 0xC0) != 0x80) return kReplacement;
+        cp = cp << 6 | (byte(i) & 0x3F);
+    }
+    return cp;
+}
+
+void AppendCodePoint(std::string& out, char32_t cp) {
+    auto put = [&out](char32_t b) { out += static_cast<char>(b); };
+    if (cp < 0x80) {
+        put(cp);
+    } else if (cp < 0x800) {
+        put(0xC0 | cp >> 6);
+        put(0x80 | (cp & 0x3F));
+    } else if (cp < 0x10000) {
+        put(0xE0 | cp >> 12);
+        put(0x80 | (cp >> 6 & 0x3F));
+        put(0x80 | (cp & 0x3F));
+    } else {
+        put(0xF0 | cp >> 18);
+        put(0x80 | (cp >> 12 & 0x3F));
+        put(0x80 | (cp >> 6 & 0x3F));
+        put(0x80 | (cp & 0x3F));
+    }
+}
+
 std::size_t CodePointCount(std::string_view text) {
     std::size_t count = 0;
     for (char c : text)

@@ -25,4 +25,10 @@ std::size_t Utf8CharLength(unsigned char lead);
 // The characters of a UTF-8 text, each as its own string.
 void SplitCharacters(std::string_view text, std::vector<std::string_view>& chars);
 
+// The code point of one UTF-8 character (as SplitCharacters gives it); a sequence that is
+// cut short or malformed gives U+FFFD.
+char32_t CodePointOf(std::string_view character);
+// The UTF-8 form of a code point.
+void AppendCodePoint(std::string& out, char32_t cp);
+
 }  // namespace velmora

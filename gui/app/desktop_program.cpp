@@ -37,18 +37,18 @@ void DesktopProgram::Build(Dialogs& dialogs) {
         clock_ = std::make_unique<FixedClock>(*options_.today);
     else
         clock_ = std::make_unique<SystemClock>();
+    writer_ = std::make_unique<DiskFileWriter>(folders_.working);
     shell_ = std::make_unique<QtShell>();
     // The installed printers and "PDFファイル"; the preview is laid out at the screen's
     // physical resolution, so that a sheet at 100 % is as large as the paper.
-    auto printer = std::make_unique<QtPrintDevice>();
+    auto printer = std::make_unique<QtPrintDevice>(std::nullopt, 600, *writer_);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         printer->SetScreenDpi(qRound(screen->physicalDotsPerInchX()),
                               qRound(screen->physicalDotsPerInchY()));
     QtPrintDevice* qtPrinter = printer.get();
     printer_ = std::move(printer);
-    app_ =
-        std::make_unique<Application>(AppServices{dialogs, *clock_, DefaultFileWriter(), *printer_,
-                                                  *shell_, folders_.working, folders_.program});
+    app_ = std::make_unique<Application>(AppServices{dialogs, *clock_, *writer_, *printer_, *shell_,
+                                                     folders_.working, folders_.program});
     window_ = std::make_unique<MainWindow>(*app_);
     windows_ = std::make_unique<QtAppWindows>(*app_, *window_, qtPrinter);
     app_->SetWindows(windows_.get());

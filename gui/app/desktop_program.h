@@ -46,6 +46,8 @@ private:
     DesktopFolders folders_;
     ProgramOptions options_;
     std::unique_ptr<Clock> clock_;
+    // Every write of the program: the working folder's files private, never through links.
+    std::unique_ptr<DiskFileWriter> writer_;
     std::unique_ptr<Dialogs> ownDialogs_;
     std::unique_ptr<Shell> shell_;
     std::unique_ptr<PrintDevice> printer_;

@@ -5,11 +5,11 @@
 #include <iostream>
 
 #include "core/app/program_options.h"
+#include "core/platform/instance_lock.h"
 #include "core/platform/stream_dialogs.h"
 #include "core/session/startup.h"
 #include "core/util/paths.h"
 #include "gui/app/desktop_program.h"
-#include "gui/app/single_instance.h"
 #include "gui/app/toolkit_options.h"
 #include "gui/app/ui_setup.h"
 #include "velmora/version.h"
@@ -39,13 +39,16 @@ int main(int argc, char** argv) {
     const EnvironmentLookup env = ProcessEnvironment();
     gui::DesktopFolders folders{WorkingFolder(env), ProgramDataFolder(env, ExecutablePath())};
 
-    gui::SingleInstance instance(QString::fromStdString(folders.working));
-    if (!instance.acquired()) {
+    const InstanceLock instance(folders.working);
+    if (instance.state() != InstanceLock::State::Held) {
+        const std::string message = instance.state() == InstanceLock::State::Busy
+                                        ? std::string(kAlreadyRunningMessage)
+                                        : instance.problem();
         if (options.screenshot)
-            std::cerr << "velmora: " << kAlreadyRunningMessage << "\n";
+            std::cerr << "velmora: " << message << "\n";
         else
             QMessageBox::information(nullptr, QString::fromUtf8(kAppTitle),
-                                     QString::fromUtf8(kAlreadyRunningMessage));
+                                     QString::fromStdString(message));
         return 1;
     }
 

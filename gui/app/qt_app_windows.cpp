@@ -1,11 +1,16 @@
 #include "gui/app/qt_app_windows.h"
 
+#include <QDialogButtonBox>
 #include <QPrintDialog>
+#include <QPushButton>
+
 #include "core/settings/title_file.h"
 
 #include "gui/dialogs/csv_options_dialog.h"
 #include "gui/dialogs/money_count_dialog.h"
 #include "gui/entry/entry_form_dialog.h"
+#include "gui/help/help_window.h"
+#include "gui/import/statement_import_dialog.h"
 #include "gui/ledger/book_dialogs.h"
 #include "gui/settings/settings_dialog.h"
 #include "gui/settings/title_master_dialog.h"
@@ -20,6 +25,10 @@ void QtAppWindows::RunSettings(FiscalSettingsForm& form) {
 std::optional<int> QtAppWindows::ChoosePrinter() {
     if (printer_ == nullptr) return std::nullopt;
     QPrintDialog dialog(&printer_->QtPrinter(), &owner_);
+    dialog.setObjectName("printerSetup");
+    // The dialog only chooses the printer and its set-up: its button does not print.
+    if (auto* box = dialog.findChild<QDialogButtonBox*>())
+        if (QPushButton* ok = box->button(QDialogButtonBox::Ok)) ok->setText("OK");
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     printer_->AdoptDialogChoice();
     return printer_->CurrentIndex();
@@ -33,20 +42,20 @@ std::optional<int> QtAppWindows::ChooseBook(const std::string& kind,
 }
 
 std::optional<std::string> QtAppWindows::ChooseTitle() {
-    const Session& s = app_.session();
-    TitleMasterDialog dialog(TitleFilePath(s.workingFolder(), s.ledger.useType),
-                             TitleMasterMode::Pick, s.ledger.UseTypeName(), s.dialogs(), s.writer(),
-                             &owner_);
+    TitleMasterDialog dialog(app_, TitleMasterMode::Pick, &owner_);
     dialog.exec();
     return dialog.Picked();
 }
 
 void QtAppWindows::EditTitles() {
-    const Session& s = app_.session();
-    TitleMasterDialog dialog(TitleFilePath(s.workingFolder(), s.ledger.useType),
-                             TitleMasterMode::Edit, s.ledger.UseTypeName(), s.dialogs(), s.writer(),
-                             &owner_);
+    TitleMasterDialog dialog(app_, TitleMasterMode::Edit, &owner_);
     dialog.exec();
+}
+
+bool QtAppWindows::ShowManual(const std::string& path) {
+    if (help_ == nullptr) help_ = new HelpWindow(&owner_);
+    help_->ShowManual(QString::fromStdString(path));
+    return true;
 }
 
 void QtAppWindows::RunMoneyCount() {
@@ -61,6 +70,11 @@ void QtAppWindows::RunEntryForm() {
 
 void QtAppWindows::RunCsvOptions() {
     CsvOptionsWindow dialog(app_, &owner_);
+    dialog.exec();
+}
+
+void QtAppWindows::RunStatementImport() {
+    StatementImportDialog dialog(app_, &owner_);
     dialog.exec();
 }
 

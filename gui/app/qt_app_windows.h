@@ -8,6 +8,7 @@ class QWidget;
 
 namespace velmora::gui {
 
+class HelpWindow;
 class QtPrintDevice;
 
 class QtAppWindows final : public AppWindows {
@@ -24,12 +25,15 @@ public:
     void RunMoneyCount() override;
     void RunEntryForm() override;
     void RunCsvOptions() override;
+    void RunStatementImport() override;
     std::optional<int> ChoosePrinter() override;
+    bool ShowManual(const std::string& path) override;
 
 private:
     Application& app_;
     QWidget& owner_;
     QtPrintDevice* printer_;
+    HelpWindow* help_ = nullptr;  // made on first use, owned by the owner window
 };
 
 }  // namespace velmora::gui

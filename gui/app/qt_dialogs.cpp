@@ -3,10 +3,15 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGridLayout>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSpacerItem>
 #include <QStringList>
+#include <QTextDocument>
+#include <algorithm>
+#include <cmath>
 
 namespace velmora::gui {
 
@@ -33,6 +38,27 @@ void SetHeadingAndText(QMessageBox& box, const std::string& heading, const std::
     if (!text.empty()) html += QStringLiteral("<p>%1</p>").arg(AsHtml(text));
     box.setTextFormat(Qt::RichText);
     box.setText(html);
+}
+
+// A message box as wide as its whole title (the window manager cuts a long one short) and
+// as its text's longest line, up to a limit: Japanese may break between any two characters,
+// so a short message stays on its lines rather than breaking inside a word ("下さ" / "い。").
+void FitWidth(QMessageBox& box) {
+    constexpr int kTitleBarExtra = 110;  // the window manager's icon and buttons
+    constexpr int kWidestText = 560;
+    QTextDocument text;
+    text.setDefaultFont(box.font());
+    if (box.textFormat() == Qt::RichText)
+        text.setHtml(box.text());
+    else
+        text.setPlainText(box.text());
+    const int icon = box.iconPixmap().isNull() ? 0 : box.iconPixmap().width() + 16;
+    const int title = box.fontMetrics().horizontalAdvance(box.windowTitle()) + kTitleBarExtra;
+    const int width = std::max(
+        title, std::min(kWidestText, static_cast<int>(std::ceil(text.idealWidth())) + icon));
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout()))
+        grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Fixed, QSizePolicy::Fixed),
+                      grid->rowCount(), 0, 1, grid->columnCount());
 }
 
 // The buttons of a question stand in the order they are given, as on Windows. Buttons of one
@@ -81,6 +107,7 @@ void QtDialogs::ShowInfo(const std::string& heading, const std::string& text) {
     QPushButton* ok = AddButton(box, QStringLiteral("OK"), "ok", QMessageBox::AcceptRole);
     box.setDefaultButton(ok);
     box.setEscapeButton(ok);
+    FitWidth(box);
     box.exec();
 }
 
@@ -97,6 +124,7 @@ bool QtDialogs::AskYesNo(const std::string& title, const std::string& heading,
     // Callers go ahead on anything but No, and what follows a Yes discards the edits in
     // hand: Escape, the close box and any other dismissal therefore answer No.
     box.setEscapeButton(no);
+    FitWidth(box);
     box.exec();
     return box.clickedButton() == yes;
 }
@@ -120,6 +148,7 @@ SaveAnswer QtDialogs::AskSave(const std::string& message, const std::string& but
     for (QPushButton* button : {first, second, third}) button->setCursor(Qt::PointingHandCursor);
     box.setDefaultButton(first);
     box.setEscapeButton(third);
+    FitWidth(box);
     box.exec();
     if (box.clickedButton() == first) return SaveAnswer::Yes;
     if (box.clickedButton() == second) return SaveAnswer::No;

@@ -1,7 +1,8 @@
 #pragma once
 // "金種計算": a count box per note and coin, the amount of each row, the total, the cash
-// book's balance at the end of the day chosen on the calendar and the difference, red when
-// cash is short. The counts are kept when the dialog closes.
+// book's balance at the end of the day chosen on the calendar or of today (the user
+// switches between them without closing) and the difference, red when cash is short. The
+// counts are kept when the dialog closes.
 #include <QDialog>
 #include <array>
 
@@ -9,6 +10,7 @@
 #include "core/entry/money_count.h"
 
 class QLabel;
+class QRadioButton;
 
 namespace velmora::gui {
 
@@ -26,14 +28,20 @@ public:
 
     void done(int result) override;
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    void ChooseDay(Date day);
     void Recount();
 
     Application& app_;
-    Amount balance_;
+    MoneyCountBalance balance_;
     std::array<NumericEdit*, kMoneyKinds> counts_{};
     std::array<QLabel*, kMoneyKinds> amounts_{};
     QLabel* total_ = nullptr;
+    QLabel* balanceCaption_ = nullptr;
+    QLabel* balanceFigure_ = nullptr;
     QLabel* difference_ = nullptr;
 };
 

@@ -3,7 +3,6 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QCheckBox>
-#include <QCompleter>
 #include <QContextMenuEvent>
 #include <QGridLayout>
 #include <QHeaderView>
@@ -14,15 +13,19 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QStatusBar>
-#include <QStringListModel>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <algorithm>
 
 #include "core/calendar/calendar.h"
+#include "core/entry/description_completion.h"
+#include "core/settings/title_lists.h"
+#include "gui/widgets/completion_list.h"
+#include "gui/widgets/date_field.h"
 #include "gui/widgets/month_calendar.h"
 #include "gui/widgets/numeric_edit.h"
+#include "gui/widgets/title_list.h"
 #include "qtprint/qt_text.h"
 
 namespace velmora::gui {
@@ -34,16 +37,6 @@ std::string S(const QString& s) {
 
 constexpr EntryTab kTabs[3] = {EntryTab::Titles, EntryTab::PettyCash, EntryTab::Bank};
 
-QLineEdit* DatePart(QWidget* parent, const char* name, int width) {
-    auto* box = new QLineEdit(parent);
-    box->setObjectName(name);
-    box->setReadOnly(true);
-    box->setFocusPolicy(Qt::NoFocus);
-    box->setAlignment(Qt::AlignCenter);
-    box->setFixedWidth(width);
-    return box;
-}
-
 }  // namespace
 
 EntryFormDialog::EntryFormDialog(Application& app, QWidget* parent) : QDialog(parent), app_(app) {
@@ -52,7 +45,7 @@ EntryFormDialog::EntryFormDialog(Application& app, QWidget* parent) : QDialog(pa
     BuildLayout();
     Connect();
     ShowForm();
-    description_->setFocus();
+    FocusList();
 }
 
 QListWidget* EntryFormDialog::list(EntryTab tab) const {
@@ -70,17 +63,13 @@ void EntryFormDialog::BuildLayout() {
     calendar_ = new MonthCalendar(this);
     dateLabel_ = new QLabel(QString::fromUtf8("日付"), this);
     dateLabel_->setObjectName("dateLabel");
-    year_ = DatePart(this, "year", 56);
-    month_ = DatePart(this, "month", 36);
-    day_ = DatePart(this, "day", 36);
+    // One field for `s_year`, `s_Month` and `s_day`: the date is typed whole.
+    date_ = new DateField(this);
+    date_->setObjectName("date");
+    dateLabel_->setBuddy(date_);
     auto* date = new QHBoxLayout;
     date->addWidget(dateLabel_);
-    date->addWidget(year_);
-    date->addWidget(new QLabel(QString::fromUtf8("年"), this));
-    date->addWidget(month_);
-    date->addWidget(new QLabel(QString::fromUtf8("月"), this));
-    date->addWidget(day_);
-    date->addWidget(new QLabel(QString::fromUtf8("日"), this));
+    date->addWidget(date_);
     date->addStretch();
     auto* left = new QVBoxLayout;
     left->addWidget(calendar_);
@@ -92,7 +81,7 @@ void EntryFormDialog::BuildLayout() {
     const char* listNames[3] = {"titles", "pettyCashBooks", "bankBooks"};
     const char* captions[3] = {kTitlesTabCaption, kPettyTabCaption, kBankTabCaption};
     for (int t = 0; t < 3; ++t) {
-        lists_[t] = new QListWidget(tabs_);
+        lists_[t] = new TitleList(tabs_);
         lists_[t]->setObjectName(listNames[t]);
         tabs_->addTab(lists_[t], Q(captions[t]));
     }
@@ -109,16 +98,17 @@ void EntryFormDialog::BuildLayout() {
     title_ = new QLineEdit(this);
     title_->setObjectName("title");
     title_->setReadOnly(true);
+    title_->setFocusPolicy(Qt::NoFocus);
     description_ = new QLineEdit(this);
     description_->setObjectName("description");
     description_->setAttribute(Qt::WA_InputMethodEnabled, true);
-    completions_ = new QStringListModel(this);
-    completer_ = new QCompleter(completions_, this);
-    completer_->setCompletionMode(QCompleter::PopupCompletion);
-    completer_->setFilterMode(Qt::MatchStartsWith);
-    completer_->setModelSorting(QCompleter::UnsortedModel);
-    completer_->setMaxVisibleItems(12);
-    description_->setCompleter(completer_);
+    completions_ = new CompletionList(description_, [this](const QString& typed) {
+        QStringList offered;
+        for (const std::string& text :
+             CompletionsStartingWith(app_.EntryCompletions(), typed.toStdString()))
+            offered << Q(text);
+        return offered;
+    });
     income_ = new NumericEdit(this);
     income_->setObjectName("income");
     expense_ = new NumericEdit(this);
@@ -145,6 +135,7 @@ void EntryFormDialog::BuildLayout() {
     for (int c = 1; c < kDescriptionGridColumns; ++c) grid_->setColumnWidth(c, 130);
     grid_->verticalHeader()->setDefaultSectionSize(20);
     grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grid_->setFocusPolicy(Qt::NoFocus);  // a grid of clicks; the keys go date to register
     grid_->setSelectionMode(QAbstractItemView::SingleSelection);
     // The whole grid is always in view: 36 cells, no scrolling.
     grid_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -189,24 +180,26 @@ void EntryFormDialog::BuildLayout() {
     layout->addLayout(buttons);
     layout->addWidget(status_);
 
-    setTabOrder(description_, income_);
-    setTabOrder(income_, expense_);
-    setTabOrder(expense_, register_);
-    description_->installEventFilter(this);
+    // The keyboard's way through a record: date, the list of the tab shown (the others are
+    // hidden), description, income, expense, "登　録".
+    tabs_->tabBar()->setFocusPolicy(Qt::NoFocus);  // Ctrl+Tab switches the tabs
+    calendar_->setFocusPolicy(Qt::NoFocus);
+    for (QWidget* child : calendar_->findChildren<QWidget*>()) child->setFocusPolicy(Qt::NoFocus);
+    const QList<QWidget*> order = {date_,    lists_[0], lists_[1], lists_[2], description_, income_,
+                                   expense_, register_, delete_,   close_,    continuous_};
+    for (qsizetype i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);
 }
 
 void EntryFormDialog::Connect() {
     connect(register_, &QPushButton::clicked, this, &EntryFormDialog::Register);
     connect(income_, &QLineEdit::returnPressed, this, &EntryFormDialog::Register);
     connect(expense_, &QLineEdit::returnPressed, this, &EntryFormDialog::Register);
-    connect(description_, &QLineEdit::returnPressed, this, [this] {
-        if (!completer_->popup()->isVisible()) expense_->setFocus();
-    });
+    connect(description_, &QLineEdit::returnPressed, this, [this] { expense_->setFocus(); });
     connect(delete_, &QPushButton::clicked, this, [this] {
         PullTyped();
         if (app_.DeleteEntry()) accept();
     });
-    connect(close_, &QPushButton::clicked, this, &QDialog::reject);
+    connect(close_, &QPushButton::clicked, this, &EntryFormDialog::CloseAsked);
     connect(continuous_, &QCheckBox::toggled, this,
             [this](bool on) { app_.mutableEntryForm().continuousEntry = on; });
     connect(tabs_, &QTabWidget::currentChanged, this, [this](int index) {
@@ -214,16 +207,28 @@ void EntryFormDialog::Connect() {
         app_.EntryChangeTab(kTabs[index]);
         ShowForm();
     });
-    for (int t = 0; t < 3; ++t)
-        connect(lists_[t], &QListWidget::itemClicked, this, [this, t](QListWidgetItem* item) {
+    // However an item becomes the selected one (a click, an arrow key, Space, typing its
+    // name or number), it is the one picked. An item only made current (as focus entering
+    // the list makes the first one) is not picked.
+    for (int t = 0; t < 3; ++t) {
+        auto pick = [this, t] {
+            const int row = lists_[t]->currentRow();
+            if (showing_ || row < 0 || !lists_[t]->item(row)->isSelected()) return;
             PullTyped();
-            const int row = lists_[t]->row(item);
             if (t == 0)
                 app_.EntryClickTitle(row);
             else
                 app_.EntryClickBook(kTabs[t], row);
             ShowForm();
-        });
+        };
+        connect(lists_[t], &QListWidget::itemSelectionChanged, this, pick);
+        connect(lists_[t], &QListWidget::itemClicked, this, pick);
+    }
+    connect(date_, &DateField::dateChosen, this, [this](Date date) {
+        PullTyped();
+        app_.EntryShowDate(date);
+        ShowForm();
+    });
     connect(grid_, &QTableWidget::cellClicked, this, [this](int row, int column) {
         PullTyped();
         if (app_.EntryClickDescription(column, row)) {
@@ -272,19 +277,44 @@ void EntryFormDialog::Register() {
         accept();
         return;
     }
-    // The next record starts with the same date and title: at its description.
+    // The next record starts with the same date, at the list of titles.
     ShowForm();
-    description_->setFocus();
+    FocusList();
+}
+
+void EntryFormDialog::FocusList() {
+    lists_[static_cast<int>(app_.entryForm().tab)]->setFocus(Qt::OtherFocusReason);
+}
+
+void EntryFormDialog::CloseAsked() {
+    PullTyped();
+    if (app_.EntryMayClose()) reject();
+}
+
+void EntryFormDialog::keyPressEvent(QKeyEvent* event) {
+    if (event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier) {
+        switch (event->key()) {
+            case Qt::Key_Return:
+            case Qt::Key_Enter:
+                event->accept();
+                return;
+            case Qt::Key_Escape:
+                event->accept();
+                CloseAsked();
+                return;
+            default:
+                break;
+        }
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void EntryFormDialog::ShowForm() {
     showing_ = true;
     const EntryForm& form = app_.entryForm();
     const Session& s = app_.session();
-    calendar_->ShowLayout(LayOutMonth(form.calendar.drawn, app_.holidays()), s.clock().Today());
-    year_->setText(Q(form.yearText));
-    month_->setText(Q(form.monthText));
-    day_->setText(Q(form.dayText));
+    calendar_->ShowLayout(app_.CalendarOf(form.calendar.drawn), s.clock().Today());
+    date_->setDate(form.calendar.selected);
     dateLabel_->setToolTip(Q(form.dateHint));
     ShowLists();
     tabs_->setTabText(0, Q(form.firstTabCaption));
@@ -300,7 +330,7 @@ void EntryFormDialog::ShowForm() {
     const std::string panels[4] = {form.ownBook.kind, form.ownBook.name, form.otherBook.kind,
                                    form.otherBook.name};
     for (int i = 0; i < 4; ++i) panels_[i]->setText(Q(panels[i]));
-    RefreshCompletions();
+    if (completions_->isVisible()) completions_->refresh();
     showing_ = false;
 }
 
@@ -317,8 +347,15 @@ void EntryFormDialog::ShowLists() {
         if (!same) {
             list->clear();
             list->addItems(texts);
+            if (t == 0)
+                for (int i = 0; i < texts.size(); ++i)
+                    list->setRowHidden(i, !IsListedTitle((*items[t])[static_cast<std::size_t>(i)]));
         }
         list->setCurrentRow(selected[t]);
+        // A list refilled under the focus (Ctrl+Tab to its tab) starts at its first item, as
+        // one the focus enters does: Space picks it, Down goes to the second.
+        if (selected[t] < 0 && list->hasFocus() && list->count() > 0)
+            list->setCurrentRow(0, QItemSelectionModel::NoUpdate);
     }
 }
 
@@ -336,28 +373,9 @@ void EntryFormDialog::ShowCells() {
         }
 }
 
-void EntryFormDialog::RefreshCompletions() {
-    QStringList texts;
-    for (const std::string& text : app_.EntryCompletions()) texts << Q(text);
-    if (completions_->stringList() != texts) completions_->setStringList(texts);
-}
-
-bool EntryFormDialog::eventFilter(QObject* watched, QEvent* event) {
-    // Tab takes the completion shown, as Enter does.
-    if (watched == description_ && event->type() == QEvent::KeyPress &&
-        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Tab && completer_->popup()->isVisible()) {
-        const QModelIndex current = completer_->popup()->currentIndex();
-        description_->setText(current.isValid() ? current.data().toString()
-                                                : completer_->currentCompletion());
-        completer_->popup()->hide();
-        return true;
-    }
-    return QDialog::eventFilter(watched, event);
-}
-
 void EntryFormDialog::contextMenuEvent(QContextMenuEvent* event) {
     QMenu menu(this);
-    menu.addAction(QString::fromUtf8("キャンセル"), this, &QDialog::reject);
+    menu.addAction(QString::fromUtf8("キャンセル"), this, &EntryFormDialog::CloseAsked);
     menu.exec(event->globalPos());
 }
 

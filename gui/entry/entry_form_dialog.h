@@ -9,20 +9,21 @@
 #include "core/app/application.h"
 
 class QCheckBox;
-class QCompleter;
 class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
 class QStatusBar;
-class QStringListModel;
 class QTabWidget;
 class QTableWidget;
 
 namespace velmora::gui {
 
+class CompletionList;
+class DateField;
 class MonthCalendar;
 class NumericEdit;
+class TitleList;
 
 class EntryFormDialog : public QDialog {
     Q_OBJECT
@@ -33,9 +34,10 @@ public:
     NumericEdit* incomeBox() const { return income_; }
     NumericEdit* expenseBox() const { return expense_; }
     QListWidget* list(EntryTab tab) const;
+    DateField* dateBox() const { return date_; }
     QTabWidget* tabs() const { return tabs_; }
     QTableWidget* descriptionGrid() const { return grid_; }
-    QCompleter* completer() const { return completer_; }
+    CompletionList* completions() const { return completions_; }
     MonthCalendar* calendar() const { return calendar_; }
     QPushButton* registerButton() const { return register_; }
     QPushButton* deleteButton() const { return delete_; }
@@ -44,7 +46,9 @@ public:
     void Register();
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
+    // Enter has its own meaning in every field: no button of the form is pressed by it.
+    // Esc asks before typed input is given up.
+    void keyPressEvent(QKeyEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
@@ -56,22 +60,22 @@ private:
     void ShowCells();
     // What was typed, onto the form.
     void PullTyped();
-    void RefreshCompletions();
+    // "閉じる", Esc and "キャンセル".
+    void CloseAsked();
+    // Where the focus starts: the list of the tab shown.
+    void FocusList();
 
     Application& app_;
     bool showing_ = false;
     MonthCalendar* calendar_ = nullptr;
     QLabel* dateLabel_ = nullptr;  // `label6`
-    QLineEdit* year_ = nullptr;
-    QLineEdit* month_ = nullptr;
-    QLineEdit* day_ = nullptr;
+    DateField* date_ = nullptr;
     QTabWidget* tabs_ = nullptr;
-    QListWidget* lists_[3] = {};
+    TitleList* lists_[3] = {};
     QLabel* titleLabel_ = nullptr;
     QLineEdit* title_ = nullptr;
     QLineEdit* description_ = nullptr;
-    QCompleter* completer_ = nullptr;
-    QStringListModel* completions_ = nullptr;
+    CompletionList* completions_ = nullptr;
     NumericEdit* income_ = nullptr;
     NumericEdit* expense_ = nullptr;
     QTableWidget* grid_ = nullptr;

@@ -68,7 +68,9 @@ BookDataDialog::BookDataDialog(QWidget* parent) : QDialog(parent) {
     buttons->addWidget(ok);
     buttons->addWidget(cancel);
     v->addLayout(buttons);
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    connect(ok, &QPushButton::clicked, this, [this] {
+        if (!command_ || command_()) accept();
+    });
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
@@ -115,6 +117,8 @@ BookListDialog::BookListDialog(Application& app, std::string kind, QWidget* pare
     for (int c = 0; c < static_cast<int>(kBookListColumnWidths.size()); ++c)
         grid_->setColumnWidth(c, kBookListColumnWidths[static_cast<std::size_t>(c)]);
     grid_->setColumnHidden(0, true);
+    // Tab leaves the grid for the buttons; the arrows choose the row.
+    grid_->setTabKeyNavigation(false);
     grid_->setContextMenuPolicy(Qt::ActionsContextMenu);
     const std::pair<const char*, void (BookListDialog::*)()> menu[] = {
         {"新規追加", &BookListDialog::AddBook},
@@ -186,9 +190,9 @@ void BookListDialog::SelectRow(int row) {
 void BookListDialog::AddBook() {
     BookDataDialog box(this);
     box.SetBook("", Amount());
+    box.SetCommand([&] { return app_.AddBook(kind_, box.Name(), box.Balance()); });
     if (box.exec() != QDialog::Accepted) return;
     const std::optional<int> row = SelectedRow();
-    app_.AddBook(kind_, box.Name(), box.Balance());
     Fill();
     SelectRow(row.value_or(0));
 }
@@ -200,8 +204,8 @@ void BookListDialog::RenameBook() {
     const std::string line = registry->Items()[static_cast<std::size_t>(*row)];
     BookDataDialog box(this);
     box.SetBook(RegistryName(line), RegistryBalance(line));
+    box.SetCommand([&] { return app_.RenameBook(kind_, *row, box.Name(), box.Balance()); });
     if (box.exec() != QDialog::Accepted) return;
-    app_.RenameBook(kind_, *row, box.Name(), box.Balance());
     Fill();
     SelectRow(*row);
 }

@@ -3,6 +3,7 @@
 // chosen, added, renamed and deleted, and the book data dialog (`TfnotesData`) that asks
 // for a book's name and opening balance.
 #include <QDialog>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -24,8 +25,12 @@ public:
     void SetBook(const std::string& name, Amount balance);
     std::string Name() const;
     Amount Balance() const;
+    // "実　行" runs it and closes the dialog only when it returns true: a refused name stays
+    // in the dialog to be corrected.
+    void SetCommand(std::function<bool()> command) { command_ = std::move(command); }
 
 private:
+    std::function<bool()> command_;
     QLineEdit* name_ = nullptr;
     NumericEdit* balance_ = nullptr;
 };

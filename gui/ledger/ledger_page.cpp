@@ -10,6 +10,7 @@
 #include <QTabBar>
 #include <QTableView>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "core/ledgerview/ledger_view.h"
 #include "core/ledgerview/month_tabs.h"
@@ -68,6 +69,8 @@ LedgerPage::LedgerPage(Application& app, QWidget* parent) : QWidget(parent), app
     h->setContentsMargins(0, 0, 4, 0);
     bookHeader_ = new QLabel(heading);
     bookHeader_->setObjectName("bookHeader");
+    // The picture is cut on a narrow window, so that the totals keep their room.
+    bookHeader_->setMinimumWidth(40);
     bookTitle_ = new QLabel(heading);
     bookTitle_->setObjectName("bookHeading");
     bookTitle_->setTextFormat(Qt::PlainText);
@@ -149,6 +152,15 @@ LedgerPage::LedgerPage(Application& app, QWidget* parent) : QWidget(parent), app
     });
     connect(grid_, &QTableView::doubleClicked, this,
             [this](const QModelIndex&) { app_.EditSelectedRecord(SelectedRecord()); });
+    // A column the user widens or narrows is that width from then on; the description's
+    // width is the one the user gave, whatever the stretch added.
+    connect(header, &QHeaderView::sectionResized, this, [this](int column, int, int size) {
+        if (fitting_) return;
+        if (column == kDescriptionColumn)
+            descriptionWidth_ = size;
+        else
+            FitDescriptionColumn();
+    });
     grid_->installEventFilter(this);
     grid_->viewport()->installEventFilter(this);
     v->addWidget(grid_, 1);
@@ -157,6 +169,7 @@ LedgerPage::LedgerPage(Application& app, QWidget* parent) : QWidget(parent), app
 bool LedgerPage::eventFilter(QObject* watched, QEvent* event) {
     if (watched == grid_->viewport() && event->type() == QEvent::Resize) {
         model_->SetVisibleHeight(grid_->viewport()->height());
+        FitDescriptionColumn();
     } else if (watched == grid_ && event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
         switch (key->key()) {
@@ -200,6 +213,14 @@ void LedgerPage::RebuildMonthTabs() {
 
 void LedgerPage::ShowView() {
     const LedgerViewResult& v = app_.ledgerView();
+    // The tabs follow the start month however it changed (settings, roll-over, undo).
+    QStringList captions;
+    for (const std::string& caption : MonthTabCaptions(app_.session().ledger.startMonth))
+        captions << Q(caption);
+    bool same = captions.size() == monthTabs_->count();
+    for (int i = 0; same && i < monthTabs_->count(); ++i)
+        same = monthTabs_->tabText(i) == captions[i];
+    if (!same) RebuildMonthTabs();
     model_->Reload();
     grid_->setColumnHidden(kHiddenLedgerColumn, true);
     searchRange_->setText(Q(v.searchRange));
@@ -241,14 +262,32 @@ void LedgerPage::ShowBookHeader() {
 
 void LedgerPage::SaveColumnWidths(LedgerLayout& layout) const {
     for (int c = 0; c < kLedgerGridColumns; ++c)
-        layout.listColWidths[static_cast<std::size_t>(c)] =
-            c == kHiddenLedgerColumn ? 0 : grid_->columnWidth(c);
+        layout.listColWidths[static_cast<std::size_t>(c)] = c == kHiddenLedgerColumn ? 0
+                                                            : c == kDescriptionColumn
+                                                                ? descriptionWidth_
+                                                                : grid_->columnWidth(c);
 }
 
 void LedgerPage::ApplyColumnWidths(const LedgerLayout& layout) {
+    fitting_ = true;
     for (int c = 0; c < kLedgerGridColumns; ++c)
         grid_->setColumnWidth(c, layout.listColWidths[static_cast<std::size_t>(c)]);
     grid_->setColumnHidden(kHiddenLedgerColumn, true);
+    fitting_ = false;
+    descriptionWidth_ = layout.listColWidths[kDescriptionColumn];
+    FitDescriptionColumn();
+}
+
+// The description takes the width the other columns leave, never less than its own: a
+// wide window shows no blank strip right of the grid, a narrow one scrolls.
+void LedgerPage::FitDescriptionColumn() {
+    int others = 0;
+    for (int c = 0; c < kLedgerGridColumns; ++c)
+        if (c != kDescriptionColumn && !grid_->isColumnHidden(c)) others += grid_->columnWidth(c);
+    fitting_ = true;
+    grid_->setColumnWidth(kDescriptionColumn,
+                          std::max(descriptionWidth_, grid_->viewport()->width() - others));
+    fitting_ = false;
 }
 
 }  // namespace velmora::gui

@@ -41,6 +41,10 @@ protected:
 
 private:
     void ShowBookHeader();
+    void FitDescriptionColumn();
+
+    // The grid's "摘　要" column.
+    static constexpr int kDescriptionColumn = 3;
 
     Application& app_;
     QLabel* bookHeader_ = nullptr;
@@ -53,6 +57,8 @@ private:
     QTableView* grid_ = nullptr;
     LedgerModel* model_ = nullptr;
     QString shownHeader_;
+    int descriptionWidth_ = 0;
+    bool fitting_ = false;
 };
 
 }  // namespace velmora::gui

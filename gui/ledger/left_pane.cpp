@@ -9,6 +9,8 @@
 #include <QVBoxLayout>
 
 #include "core/app/command_table.h"
+#include "core/ledgerview/ledger_view.h"
+#include "core/settings/title_lists.h"
 #include "gui/printing/print_page.h"
 #include "gui/widgets/month_calendar.h"
 #include "qtprint/qt_text.h"
@@ -41,6 +43,8 @@ LeftPane::LeftPane(Application& app, QWidget* parent) : QTabWidget(parent), app_
     bookBalances_->verticalHeader()->setDefaultSectionSize(20);
     bookBalances_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     bookBalances_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    bookBalances_->setTextElideMode(Qt::ElideRight);
+    bookBalances_->setWordWrap(false);
     inner->addTab(bookBalances_, Q(kLeftInnerPageCaptions[1]));
     v->addWidget(inner, 1);
     addTab(choose, Q(kLeftPageCaptions[0]));
@@ -63,13 +67,19 @@ LeftPane::LeftPane(Application& app, QWidget* parent) : QTabWidget(parent), app_
     connect(calendar_, &MonthCalendar::monthStepped, this,
             [this](int delta) { app_.StepCalendar(delta); });
     connect(calendar_, &MonthCalendar::todayClicked, this, [this] { app_.CalendarToday(); });
+    connect(calendar_, &MonthCalendar::dayStepped, this, [this](DateStep step) {
+        app_.ChooseCalendarDay(StepDate(app_.view().calendar.selected, step));
+    });
     connect(titleList_, &QListWidget::itemClicked, this,
             [this](QListWidgetItem* item) { app_.FilterByTitle(item->text().toStdString()); });
 }
 
 void LeftPane::ShowMainPage(MainPage page) {
-    // A print command brings its settings forward; later the user chooses the tab.
+    // A print command brings its settings forward; later the user chooses the tab. Back
+    // on the ledger the account titles ("科目指定") are there again: the print settings
+    // belong to the preview.
     if (page == MainPage::Preview && shownPage_ != MainPage::Preview) setCurrentIndex(1);
+    if (page == MainPage::Ledger && shownPage_ != MainPage::Ledger) setCurrentIndex(0);
     shownPage_ = page;
 }
 
@@ -79,9 +89,13 @@ void LeftPane::ShowView() {
     for (int r = 0; r < static_cast<int>(v.bookBalances.size()); ++r) {
         const BookBalanceRow& b = v.bookBalances[static_cast<std::size_t>(r)];
         bookBalances_->setItem(r, 0, new QTableWidgetItem(QString::fromStdString(b.HiddenText())));
-        bookBalances_->setItem(r, 1, new QTableWidgetItem(QString::fromStdString(b.Label())));
+        // A long name is cut with "…"; the tool tip holds it whole.
+        auto* name = new QTableWidgetItem(QString::fromStdString(b.Label()));
+        name->setToolTip(name->text());
+        bookBalances_->setItem(r, 1, name);
         auto* balance = new QTableWidgetItem(QString::fromStdString(b.balanceText));
         balance->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        if (BalanceInRed(app_.session(), b)) balance->setForeground(QColor(Qt::red));
         bookBalances_->setItem(r, 2, balance);
     }
     if (app_.session().accountFilter.empty()) {
@@ -93,17 +107,20 @@ void LeftPane::ShowView() {
 
 void LeftPane::ShowCalendar() {
     const CalendarState& c = app_.view().calendar;
-    calendar_->ShowLayout(LayOutMonth(c.drawn, app_.holidays()), app_.session().clock().Today());
+    calendar_->ShowLayout(app_.CalendarOf(c.drawn), app_.session().clock().Today());
     holidayList_->clear();
     for (const std::string& line : app_.holidays().Lines())
         holidayList_->addItem(QString::fromStdString(line));
 }
 
-// Empty slots stay as items, so that item n - 1 is slot n.
+// Empty slots stay as items, so that item n - 1 is slot n, but hidden: a click on one
+// would find nothing.
 void LeftPane::ShowLists() {
     titleList_->clear();
-    for (const std::string& title : app_.entryForm().titleList)
+    for (const std::string& title : app_.entryForm().titleList) {
         titleList_->addItem(QString::fromStdString(title));
+        titleList_->setRowHidden(titleList_->count() - 1, !IsListedTitle(title));
+    }
 }
 
 void LeftPane::SaveColumnWidths(LedgerLayout& layout) const {

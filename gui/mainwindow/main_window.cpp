@@ -1,21 +1,25 @@
 #include "gui/mainwindow/main_window.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QScreen>
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QStatusBar>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTableView>
 #include <QVBoxLayout>
 
 #include "core/app/command_table.h"
+#include "core/history/recovery_journal.h"
 #include "gui/ledger/ledger_page.h"
 #include "gui/ledger/left_pane.h"
 #include "gui/mainwindow/command_icons.h"
@@ -43,6 +47,8 @@ MainWindow::MainWindow(Application& app, QWidget* parent) : QMainWindow(parent),
     LedgerReplaced();
     StateChanged();
     BackupsChanged();
+    // The keyboard starts at the ledger: Enter edits a row, F5 enters a new one.
+    ledgerGrid()->setFocus(Qt::OtherFocusReason);
 }
 
 MainWindow::~MainWindow() {
@@ -159,6 +165,21 @@ void MainWindow::BuildRibbon() {
     connect(dateSearchBox_, &QCheckBox::toggled, this, [this](bool on) { app_.SetDateFilter(on); });
     connect(ribbon_, &QTabWidget::currentChanged, this,
             [this](int page) { app_.ChangeRibbonPage(static_cast<RibbonPage>(page)); });
+    // The ribbon's access key: to its page tabs, and from the ribbon back to the page shown.
+    auto* reach = new QAction(this);
+    reach->setObjectName("reachRibbon");
+    reach->setShortcut(QKeySequence(Q(kRibbonFocusKey)));
+    connect(reach, &QAction::triggered, this, [this] {
+        if (ribbon_->isAncestorOf(QApplication::focusWidget())) {
+            if (mainPages_->currentWidget() == ledgerPage_)
+                ledgerGrid()->setFocus(Qt::ShortcutFocusReason);
+            else
+                mainPages_->currentWidget()->setFocus(Qt::ShortcutFocusReason);
+        } else {
+            ribbon_->tabBar()->setFocus(Qt::ShortcutFocusReason);
+        }
+    });
+    addAction(reach);
 }
 
 // ---- centre: left pane and main pages ----
@@ -196,12 +217,33 @@ void MainWindow::BuildStatusBar() {
     for (int i = 0; i < 8; ++i) {
         auto* panel = new QLabel(bar);
         panel->setObjectName(QString("panel%1").arg(i));
-        panel->setFixedWidth(kStatusPanelWidths[i]);
+        // The design widths on a wide window; on a narrow one the wide panels (book, file,
+        // company) give way in that proportion, a cut text whole in the tool tip, while the
+        // narrow ones (month, year) keep their width so that "2024" stays readable.
+        constexpr int kNarrowPanel = 50;
+        panel->setMaximumWidth(kStatusPanelWidths[i]);
+        panel->setMinimumWidth(kStatusPanelWidths[i] <= kNarrowPanel ? kStatusPanelWidths[i] : 30);
+        panel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
         panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         panel->setTextFormat(Qt::PlainText);
-        bar->addWidget(panel);
+        bar->addWidget(panel, kStatusPanelWidths[i]);
         statusPanels_[i] = panel;
     }
+    pdfNotice_ = new QLabel(bar);
+    pdfNotice_->setObjectName("pdfNotice");
+    pdfNotice_->setTextFormat(Qt::PlainText);
+    pdfFolder_ = new QPushButton(QStringLiteral("フォルダーを開く"), bar);
+    pdfFolder_->setObjectName("openPdfFolder");
+    pdfFolder_->setFocusPolicy(Qt::NoFocus);
+    pdfFolder_->hide();
+    connect(pdfFolder_, &QPushButton::clicked, this, [this] { app_.OpenPdfFolder(); });
+    bar->addPermanentWidget(pdfNotice_);
+    bar->addPermanentWidget(pdfFolder_);
+    journalWarning_ = new QLabel(QString::fromUtf8(kJournalFailingText), bar);
+    journalWarning_->setObjectName("journalWarning");
+    journalWarning_->setStyleSheet(QStringLiteral("QLabel { color: red; font-weight: bold; }"));
+    journalWarning_->setVisible(false);
+    bar->addWidget(journalWarning_);
 }
 
 // ---- layout ----
@@ -234,7 +276,7 @@ void MainWindow::ApplyPlacement(const Placement& placement) {
         const QRect g = screen->availableGeometry();
         screens.push_back({g.left(), g.top(), g.width(), g.height()});
     }
-    const Placement p = FitOnScreens(placement, screens, kMinimumWindowWidth, kMinimumWindowHeight);
+    const Placement p = PlaceMainWindow(placement, screens);
     setGeometry(p.left, p.top, p.width, p.height);
 }
 
@@ -265,7 +307,9 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
         auto* widget = qobject_cast<QWidget*>(watched);
         // Swallowing the override keeps a control of this window from claiming one of the
         // window's keys; the key then reaches the window's action.
-        if (widget && widget->window() == this && IsWindowKey(*static_cast<QKeyEvent*>(event)))
+        // The calendar's day cells keep PgUp and PgDn (a month) while they have the keyboard.
+        if (widget && widget->window() == this && !widget->property("ownsPageKeys").toBool() &&
+            IsWindowKey(*static_cast<QKeyEvent*>(event)))
             return true;
     }
     return QMainWindow::eventFilter(watched, event);
@@ -296,17 +340,25 @@ void MainWindow::StateChanged() {
     const std::string panels[8] = {
         s.currentBook.kind,     s.currentBook.name,    s.monthPanel,          s.filePanel, "",
         s.settings.companyName, app_.view().yearPanel, app_.view().monthPanel};
-    for (int i = 0; i < 8; ++i) statusPanels_[i]->setText(QString::fromStdString(panels[i]));
+    for (int i = 0; i < 8; ++i) {
+        statusPanels_[i]->setText(QString::fromStdString(panels[i]));
+        statusPanels_[i]->setToolTip(statusPanels_[i]->text());
+    }
+    const QString pdf = Q(app_.PdfWrittenText());
+    pdfNotice_->setText(pdf);
+    pdfNotice_->setToolTip(pdf);
+    pdfFolder_->setVisible(!pdf.isEmpty());
+    journalWarning_->setVisible(app_.journalFailing());
     leftPane_->setVisible(app_.leftPaneShown());
     leftPane_->ShowCalendar();
     mainPages_->Show(app_.mainPage());
     leftPane_->ShowMainPage(app_.mainPage());
     if (QMenu* edit = menu(kEditMenuCaption)) edit->setEnabled(app_.editMenuEnabled());
+    // A greyed command is greyed for its key and its ribbon button too.
+    for (const auto& [name, a] : actions_) a->setEnabled(app_.CommandEnabled(name));
     const UndoHistory& history = app_.history();
     action(kUndoCommand)->setText(Q(history.UndoText()));
-    action(kUndoCommand)->setEnabled(history.CanUndo());
     action(kRedoCommand)->setText(Q(history.RedoText()));
-    action(kRedoCommand)->setEnabled(history.CanRedo());
     if (ribbon_->currentIndex() != static_cast<int>(app_.ribbonPage())) {
         const QSignalBlocker quiet(ribbon_);
         ribbon_->setCurrentIndex(static_cast<int>(app_.ribbonPage()));
@@ -323,7 +375,7 @@ void MainWindow::BackupsChanged() {
         QAction* a = action("back_" + std::to_string(n));
         const BackupEntry& e = list.entries[static_cast<std::size_t>(n - 1)];
         a->setText(QString::fromStdString(e.caption));
-        a->setEnabled(e.caption != kEmptyBackupCaption && !e.file.empty());
+        a->setEnabled(app_.CommandEnabled(a->objectName().toStdString()));
     }
 }
 

@@ -13,6 +13,7 @@
 class QAction;
 class QCheckBox;
 class QLabel;
+class QPushButton;
 class QMenu;
 class QSplitter;
 class QStackedWidget;
@@ -39,6 +40,7 @@ public:
     QMenu* menu(std::string_view caption) const;
     QTabWidget* ribbon() const { return ribbon_; }
     QLabel* statusPanel(int index) const { return statusPanels_[index]; }
+    QLabel* journalWarning() const { return journalWarning_; }
     QTableView* ledgerGrid() const;
     QWidget* leftPane() const;
     QStackedWidget* mainPages() const;
@@ -95,6 +97,9 @@ private:
     GraphPage* graphPage_ = nullptr;
     PreviewPage* previewPage_ = nullptr;
     QLabel* statusPanels_[8] = {};
+    QLabel* pdfNotice_ = nullptr;       // where the last PDF went
+    QPushButton* pdfFolder_ = nullptr;  // "フォルダーを開く"
+    QLabel* journalWarning_ = nullptr;  // while unsaved work cannot be journalled
     bool closing_ = false;
 };
 

@@ -1,12 +1,15 @@
 #include "gui/printing/preview_page.h"
 
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QSignalBlocker>
 #include <QSlider>
+#include <QSpinBox>
 #include <QTabBar>
 #include <QVBoxLayout>
 
@@ -73,10 +76,22 @@ PreviewPage::PreviewPage(Application& app, QWidget* parent) : QWidget(parent), a
     bar->addStretch(1);
     first_ = new QPushButton(QStringLiteral("←"), this);
     next_ = new QPushButton(QStringLiteral("→"), this);
-    pageLabel_ = new QLabel(QStringLiteral("Page"), this);
-    for (QPushButton* b : {first_, next_}) b->setFixedWidth(32);
+    last_ = new QPushButton(QStringLiteral("→|"), this);
+    first_->setToolTip(QStringLiteral("最初のページ (Home)"));
+    next_->setToolTip(QStringLiteral("次のページ (PgDn)"));
+    last_->setToolTip(QStringLiteral("最後のページ (End)"));
+    pageBox_ = new QSpinBox(this);
+    pageBox_->setObjectName("pageNumber");
+    pageBox_->setToolTip(QStringLiteral("ページ番号を入力して Enter"));
+    pageBox_->setKeyboardTracking(false);
+    pageBox_->setRange(1, 1);
+    pageLabel_ = new QLabel(this);
+    pageLabel_->setObjectName("pageLabel");
+    for (QPushButton* b : {first_, next_, last_}) b->setFixedWidth(32);
     bar->addWidget(first_);
     bar->addWidget(next_);
+    bar->addWidget(last_);
+    bar->addWidget(pageBox_);
     bar->addWidget(pageLabel_);
     bar->addSpacing(16);
     zoom_ = new QSlider(Qt::Horizontal, this);
@@ -104,21 +119,39 @@ PreviewPage::PreviewPage(Application& app, QWidget* parent) : QWidget(parent), a
     scroll_->setObjectName("sheetScroll");
     scroll_->setAlignment(Qt::AlignCenter);
     scroll_->setBackgroundRole(QPalette::Dark);
+    scroll_->setFocusPolicy(Qt::StrongFocus);
     sheet_ = new PreviewSheet(app_, scroll_);
     scroll_->setWidget(sheet_);
     v->addWidget(scroll_, 1);
 
     PrintJob& job = app_.mutablePrintJob();
-    connect(first_, &QPushButton::clicked, this, [&job] { job.FirstPage(); });
-    connect(next_, &QPushButton::clicked, this, [&job] { job.NextPage(); });
+    connect(first_, &QPushButton::clicked, this, [this] { Step(&PrintJob::FirstPage); });
+    connect(next_, &QPushButton::clicked, this, [this] { Step(&PrintJob::NextPage); });
+    connect(last_, &QPushButton::clicked, this, [this] { Step(&PrintJob::LastPage); });
+    connect(pageBox_, &QSpinBox::valueChanged, this, [this, &job](int page) {
+        if (page != job.controls().pageShown) app_.PrintWork([&] { job.GoToPage(page); });
+    });
     connect(zoom_, &QSlider::valueChanged, this, [this, &job](int z) {
         job.SetZoom(z);
         ShowJob();
     });
-    connect(tabs_, &QTabBar::currentChanged, this, [&job](int tab) {
-        if (tab >= 0) job.ChoosePreviewTab(tab);
+    connect(tabs_, &QTabBar::currentChanged, this, [this, &job](int tab) {
+        if (tab >= 0) app_.PrintWork([&] { job.ChoosePreviewTab(tab); });
     });
     ShowJob();
+}
+
+void PreviewPage::Step(void (PrintJob::*step)()) {
+    PrintJob& job = app_.mutablePrintJob();
+    app_.PrintWork([&] { (job.*step)(); });
+}
+
+void PreviewPage::keyPressEvent(QKeyEvent* event) {
+    if (app_.printJob().controls().pageButtonsShown && event->modifiers() == Qt::NoModifier) {
+        if (event->key() == Qt::Key_Home) return Step(&PrintJob::FirstPage);
+        if (event->key() == Qt::Key_End) return Step(&PrintJob::LastPage);
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void PreviewPage::ShowJob() {
@@ -139,13 +172,25 @@ void PreviewPage::ShowJob() {
     }
     zoomText_->setText(QString::number(job.panel().zoom) + "%");
     caption_->setText(Q(c.previewCaption));
-    for (QWidget* w : std::initializer_list<QWidget*>{first_, next_, pageLabel_})
+    for (QWidget* w : std::initializer_list<QWidget*>{first_, next_, last_, pageBox_, pageLabel_})
         w->setVisible(c.pageButtonsShown);
-    pageLabel_->setText(QStringLiteral("Page %1").arg(job.state().page));
+    {
+        const QSignalBlocker block(pageBox_);
+        pageBox_->setRange(1, std::max(c.pageCount, 1));
+        pageBox_->setValue(c.pageShown);
+    }
+    pageLabel_->setText(QStringLiteral("%1 / %2 ページ").arg(c.pageShown).arg(c.pageCount));
     printing_->setText(Q(c.printingCaption));
     printing_->setVisible(!c.sheetShown);
     scroll_->setVisible(c.sheetShown);
     sheet_->Relayout();
+    // A new job or another page is read from its top.
+    if (c.jobNumber != shownJob_ || c.pageShown != shownPage_) {
+        scroll_->verticalScrollBar()->setValue(0);
+        scroll_->horizontalScrollBar()->setValue(0);
+        shownJob_ = c.jobNumber;
+        shownPage_ = c.pageShown;
+    }
 }
 
 }  // namespace velmora::gui

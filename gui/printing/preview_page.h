@@ -10,6 +10,7 @@ class QLabel;
 class QPushButton;
 class QScrollArea;
 class QSlider;
+class QSpinBox;
 class QTabBar;
 
 namespace velmora::gui {
@@ -40,6 +41,14 @@ public:
     PreviewSheet* sheet() const { return sheet_; }
     QSlider* zoom() const { return zoom_; }
 
+    // A page step (the page buttons, Home, End, and the window's PgUp and PgDn while the
+    // preview is shown), told to the application like every other print command.
+    void Step(void (PrintJob::*step)());
+
+protected:
+    // Home and End: the first and the last page.
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     Application& app_;
     QTabBar* tabs_ = nullptr;
@@ -47,6 +56,10 @@ private:
     QLabel* pageLabel_ = nullptr;
     QPushButton* first_ = nullptr;
     QPushButton* next_ = nullptr;
+    QPushButton* last_ = nullptr;
+    QSpinBox* pageBox_ = nullptr;
+    int shownJob_ = -1;  // the job and page last shown: a change scrolls to the top
+    int shownPage_ = -1;
     QSlider* zoom_ = nullptr;
     QLabel* zoomText_ = nullptr;
     QLabel* printing_ = nullptr;

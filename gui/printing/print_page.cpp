@@ -14,6 +14,7 @@
 #include <QSignalBlocker>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <memory>
 
 #include "core/print/option_file.h"
 #include "gui/widgets/numeric_edit.h"
@@ -234,20 +235,30 @@ void PrintPage::StepOffset(int box, bool up) {
 }
 
 void PrintPage::RunWithProgress(bool pdf) {
-    QProgressDialog progress(Q(kPrintingCaption), Q("キャンセル"), 0, 0, this);
-    progress.setWindowTitle(Q("印刷"));
-    progress.setWindowModality(Qt::WindowModal);
-    progress.setMinimumDuration(0);
-    progress.setAutoReset(false);
-    progress.setAutoClose(false);
+    // The progress dialog opens when the run begins: never while the PDF file is being
+    // chosen, where its timer would open it over the file dialog and take the input.
+    std::unique_ptr<QProgressDialog> progress;
     // The sheets are drawn on this thread: the window answers between two of them, and
     // Cancel drops the document after the sheet being drawn.
-    const PrintProgress told = [&progress](int drawn, int total) {
-        progress.setMaximum(total);
-        progress.setValue(drawn);
-        progress.setLabelText(Q(PrintProgressText(drawn, total)));
+    const PrintProgress told = [this, &progress](int drawn, int total) {
+        if (!progress) {
+            progress = std::make_unique<QProgressDialog>(Q(kPrintingCaption), Q("キャンセル"), 0,
+                                                         total, this);
+            progress->setObjectName("printProgress");
+            progress->setWindowTitle(Q("印刷"));
+            progress->setWindowModality(Qt::WindowModal);
+            progress->setMinimumDuration(0);
+            progress->setAutoReset(false);
+            progress->setAutoClose(false);
+            progress->show();
+        }
+        progress->setMaximum(total);
+        progress->setValue(drawn);
+        progress->setLabelText(Q(PrintProgressText(drawn, total)));
         QCoreApplication::processEvents();
-        return !progress.wasCanceled();
+        if (!progress->wasCanceled()) return true;
+        progress->hide();  // before the message saying the run was stopped
+        return false;
     };
     if (pdf)
         app_.SaveAsPdf(told);

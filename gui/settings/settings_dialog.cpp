@@ -2,8 +2,6 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
-#include <QDate>
-#include <QDateEdit>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -16,6 +14,7 @@
 #include <vector>
 
 #include "core/session/apply_settings.h"
+#include "gui/widgets/date_field.h"
 #include "gui/widgets/numeric_edit.h"
 
 namespace velmora::gui {
@@ -39,14 +38,6 @@ QString Text(const char* utf8) {
 
 QString Text(const std::string& utf8) {
     return QString::fromStdString(utf8);
-}
-
-QDate ToQDate(Date date) {
-    return QDate(date.Year(), date.Month(), date.Day());
-}
-
-Date FromQDate(QDate date) {
-    return Date::FromYmd(date.year(), date.month(), date.day());
 }
 
 void SetCheckedId(QButtonGroup* group, int id) {
@@ -90,6 +81,9 @@ SettingsDialog::SettingsDialog(FiscalSettingsForm& form, Dialogs& dialogs,
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     copyOut();
+    // The keyboard starts at the start month in force, whatever the window system activates
+    // first: Space or an arrow on another month would reset the closing days.
+    if (QAbstractButton* checked = months_->checkedButton()) checked->setFocus();
 }
 
 QWidget* SettingsDialog::buildFiscalSide() {
@@ -169,11 +163,9 @@ QGroupBox* SettingsDialog::buildPeriodTable() {
         row.label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         row.label->resize(kLabelWidth, kRowHeight);
         auto dateEdit = [table](const QString& name) {
-            auto* edit = new QDateEdit(table);
+            // A whole date typed in gives that date, wherever the caret was.
+            auto* edit = new DateField(table);
             edit->setObjectName(name);
-            edit->setDisplayFormat("yyyy/MM/dd");
-            edit->setCalendarPopup(true);
-            edit->setMinimumDate(QDate(100, 1, 1));
             edit->resize(kDateWidth, kRowHeight);
             return edit;
         };
@@ -216,6 +208,9 @@ QWidget* SettingsDialog::buildOptionSide() {
     negativeInRed_ = new QCheckBox(Text("残高の－を赤で表示する"), side);
     negativeInRed_->setObjectName("negativeInRed");
     column->addWidget(negativeInRed_);
+    nationalHolidays_ = new QCheckBox(Text(kNationalHolidaysCaption), side);
+    nationalHolidays_->setObjectName("nationalHolidays");
+    column->addWidget(nationalHolidays_);
 
     // Font type and size are kept in the settings file but change nothing on screen.
     QGroupBox* fontTypeBox = radioGroup("fontType", Text("使用フォントタイプ"),
@@ -271,8 +266,8 @@ QWidget* SettingsDialog::buildOptionSide() {
 
 bool SettingsDialog::copyIn() {
     for (int k = 1; k <= 12; ++k) {
-        form_.periods.start[k] = FromQDate(rows_[k].start->date());
-        form_.periods.end[k] = FromQDate(rows_[k].end->date());
+        form_.periods.start[k] = rows_[k].start->date();
+        form_.periods.end[k] = rows_[k].end->date();
         form_.periods.lock[k] = rows_[k].lock->isChecked() ? 1 : 0;
     }
     if (months_->checkedId() > 0) form_.startMonth = months_->checkedId();
@@ -280,6 +275,7 @@ bool SettingsDialog::copyIn() {
     form_.openingBalanceField = openingBalance_->amount();
     if (useType_->checkedId() >= 0) form_.useTypeIndex = useType_->checkedId();
     form_.options.negativeInRed = negativeInRed_->isChecked();
+    form_.options.showNationalHolidays = nationalHolidays_->isChecked();
     // A value the file held that no button stands for stays as it was.
     if (fontType_->checkedId() >= 0) form_.options.fontType = fontType_->checkedId() + 1;
     if (fontSize_->checkedId() >= 0) form_.options.fontSize = fontSize_->checkedId() + 9;
@@ -297,8 +293,8 @@ bool SettingsDialog::copyIn() {
 
 void SettingsDialog::copyOut() {
     for (int k = 1; k <= 12; ++k) {
-        rows_[k].start->setDate(ToQDate(form_.periods.start[k]));
-        rows_[k].end->setDate(ToQDate(form_.periods.end[k]));
+        rows_[k].start->setDate(form_.periods.start[k]);
+        rows_[k].end->setDate(form_.periods.end[k]);
         rows_[k].lock->setChecked(form_.periods.lock[k] == 1);
     }
     SetCheckedId(months_, form_.startMonth);
@@ -306,6 +302,7 @@ void SettingsDialog::copyOut() {
     openingBalance_->setAmount(form_.openingBalanceField);
     SetCheckedId(useType_, form_.useTypeIndex);
     negativeInRed_->setChecked(form_.options.negativeInRed);
+    nationalHolidays_->setChecked(form_.options.showNationalHolidays);
     SetCheckedId(fontType_, form_.options.fontType - 1);
     SetCheckedId(fontSize_, form_.options.fontSize - 9);
     SetCheckedId(startOption_, form_.options.startOption - 1);

@@ -14,7 +14,6 @@
 class QAbstractButton;
 class QButtonGroup;
 class QCheckBox;
-class QDateEdit;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -22,6 +21,8 @@ class QPushButton;
 class QRadioButton;
 
 namespace velmora::gui {
+
+class DateField;
 
 class NumericEdit;
 
@@ -36,9 +37,9 @@ public:
 private:
     struct PeriodRow {
         QLabel* label = nullptr;     // p k
-        QDateEdit* start = nullptr;  // s k
+        DateField* start = nullptr;  // s k
         QLabel* tilde = nullptr;
-        QDateEdit* end = nullptr;   // e k
+        DateField* end = nullptr;   // e k
         QCheckBox* lock = nullptr;  // l k
     };
 
@@ -69,6 +70,7 @@ private:
     QPushButton* fromStartButton_ = nullptr;
     QButtonGroup* useType_ = nullptr;  // opt1, id = index
     QCheckBox* negativeInRed_ = nullptr;
+    QCheckBox* nationalHolidays_ = nullptr;
     QButtonGroup* fontType_ = nullptr;     // opt3 (hidden), id = type
     QButtonGroup* fontSize_ = nullptr;     // font_pt (hidden), id = points
     QButtonGroup* startOption_ = nullptr;  // start_opt_1, id = option

@@ -3,12 +3,16 @@
 
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <algorithm>
+
+#include "core/entry/title_changes.h"
 
 namespace velmora::gui {
 namespace {
@@ -62,13 +66,21 @@ TitleEditDialog::TitleEditDialog(const std::string& title, QWidget* parent) : QD
     edit_ = new QLineEdit(Q(title), this);
     edit_->setObjectName("edit");
     edit_->setMinimumWidth(240);
+    notice_ = new QLabel(Q(kTitleCutNotice), this);
+    notice_->setObjectName("notice");
+    notice_->setStyleSheet("color: #b00000;");
+    notice_->setVisible(false);
     connect(edit_, &QLineEdit::textEdited, this, [this](const QString& text) {
-        const QString kept = Q(CutTitle(text.toStdString()));
+        bool cut = false;
+        const QString kept = Q(TitleAsTyped(text.toStdString(), &cut));
+        notice_->setVisible(cut);
         if (kept == text) return;
+        const int caret = std::min(edit_->cursorPosition(), static_cast<int>(kept.size()));
         edit_->setText(kept);
-        edit_->setCursorPosition(static_cast<int>(kept.size()));
+        edit_->setCursorPosition(cut ? static_cast<int>(kept.size()) : caret);
     });
     v->addWidget(edit_);
+    v->addWidget(notice_);
     auto* buttons = new QHBoxLayout();
     buttons->addStretch(1);
     auto* ok = new QPushButton("実　行", this);
@@ -89,13 +101,11 @@ std::string TitleEditDialog::Title() const {
 
 // ---- the titles dialog ----
 
-TitleMasterDialog::TitleMasterDialog(const std::string& path, TitleMasterMode mode,
-                                     const std::string& useTypeName, Dialogs& dialogs,
-                                     FileWriter& writer, QWidget* parent)
+TitleMasterDialog::TitleMasterDialog(Application& app, TitleMasterMode mode, QWidget* parent)
     : QDialog(parent),
-      dialogs_(std::make_unique<EditBoxDialogs>(dialogs, *this)),
-      master_(path, mode, *dialogs_),
-      writer_(writer) {
+      app_(app),
+      dialogs_(std::make_unique<EditBoxDialogs>(app.session().dialogs(), *this)),
+      master_(OpenTitleMaster(app.session(), mode, *dialogs_)) {
     setObjectName("titleMasterDialog");
     setWindowTitle(Q(kAppTitle));
     auto* v = new QVBoxLayout(this);
@@ -121,14 +131,25 @@ TitleMasterDialog::TitleMasterDialog(const std::string& path, TitleMasterMode mo
         width += kTitleGridColumnWidths[static_cast<std::size_t>(c)];
     }
     grid_->setMinimumSize(width, kTitleGridRows * 22 + 4);
-    for (int r = 0; r < kTitleGridRows; ++r)
-        for (int c = 0; c < kTitleGridColumns; ++c) ShowCell(r, c);
+    ShowSlots();
     grid_->clearSelection();
     grid_->setCurrentItem(nullptr);
     connect(grid_, &QTableWidget::cellDoubleClicked, this, &TitleMasterDialog::DoubleClicked);
+    connect(grid_, &QTableWidget::currentCellChanged, this, [this](int row, int column) {
+        master_.Select(GridCell{column, row});
+    });
+    grid_->installEventFilter(this);
     v->addWidget(grid_, 1);
 
     auto* buttons = new QHBoxLayout();
+    if (master_.HasUpdateButton()) {
+        AddButton("追加(&A)", "add", &TitleMaster::Add);
+        AddButton("挿入(&I)", "insert", &TitleMaster::Insert);
+        AddButton("上へ(&U)", "up", &TitleMaster::MoveUp);
+        AddButton("下へ(&D)", "down", &TitleMaster::MoveDown);
+        AddButton("削除(&X)", "delete", &TitleMaster::Delete);
+        for (QPushButton* b : commandButtons_) buttons->addWidget(b);
+    }
     buttons->addStretch(1);
     auto* update = new QPushButton("更　新", this);
     update->setObjectName("update");
@@ -139,15 +160,15 @@ TitleMasterDialog::TitleMasterDialog(const std::string& path, TitleMasterMode mo
     buttons->addWidget(cancel);
     v->addLayout(buttons);
     connect(update, &QPushButton::clicked, this, [this] {
-        if (master_.Update(writer_)) accept();
+        if (app_.UpdateTitles(master_)) accept();
     });
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(cancel, &QPushButton::clicked, this, &TitleMasterDialog::reject);
 
     auto* status = new QStatusBar(this);
     status->setObjectName("statusBar");
     status->setSizeGripEnabled(false);
-    const std::string panels[] = {"", mode == TitleMasterMode::Edit ? "登録" : "", useTypeName,
-                                  master_.Path()};
+    const std::string panels[] = {"", mode == TitleMasterMode::Edit ? "登録" : "",
+                                  app.session().ledger.UseTypeName(), master_.Path()};
     for (int i = 0; i < 4; ++i) {
         auto* panel = new QLabel(Q(panels[i]), status);
         panel->setObjectName(QString("panel%1").arg(i));
@@ -158,6 +179,23 @@ TitleMasterDialog::TitleMasterDialog(const std::string& path, TitleMasterMode mo
 
 TitleMasterDialog::~TitleMasterDialog() = default;
 
+// A command button runs its command on the selected slot; the grid then shows the slots and
+// the selection the command left.
+QPushButton* TitleMasterDialog::AddButton(const char* caption, const char* name,
+                                          bool (TitleMaster::*command)()) {
+    auto* button = new QPushButton(QString::fromUtf8(caption), this);
+    button->setObjectName(name);
+    button->setAutoDefault(false);
+    connect(button, &QPushButton::clicked, this, [this, command] {
+        if (!(master_.*command)()) return;
+        ShowSlots();
+        if (const auto cell = master_.Selection()) grid_->setCurrentCell(cell->row, cell->column);
+        grid_->setFocus();
+    });
+    commandButtons_.push_back(button);
+    return button;
+}
+
 void TitleMasterDialog::ShowCell(int row, int column) {
     auto* item = new QTableWidgetItem(Q(master_.CellText(GridCell{column, row})));
     if (row == 0 || column == 0) {
@@ -165,6 +203,11 @@ void TitleMasterDialog::ShowCell(int row, int column) {
         item->setFlags(Qt::ItemIsEnabled);
     }
     grid_->setItem(row, column, item);
+}
+
+void TitleMasterDialog::ShowSlots() {
+    for (int r = 0; r < kTitleGridRows; ++r)
+        for (int c = 0; c < kTitleGridColumns; ++c) ShowCell(r, c);
 }
 
 void TitleMasterDialog::DoubleClicked(int row, int column) {
@@ -179,11 +222,28 @@ void TitleMasterDialog::DoubleClicked(int row, int column) {
             accept();
             break;
         case CellAction::Edited:
-            ShowCell(row, column);
+            ShowSlots();
             break;
         case CellAction::Unchanged:
             break;
     }
+}
+
+// Enter (or F2) on a cell does what a double-click does, for the keyboard.
+bool TitleMasterDialog::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == grid_ && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if ((key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_F2) &&
+            grid_->currentItem()) {
+            DoubleClicked(grid_->currentRow(), grid_->currentColumn());
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void TitleMasterDialog::reject() {
+    if (master_.MayCancel()) QDialog::reject();
 }
 
 }  // namespace velmora::gui

@@ -1,6 +1,7 @@
 #include "gui/summary/graph_page.h"
 
 #include <QAction>
+#include <QBuffer>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
@@ -74,6 +75,30 @@ GraphPage::GraphPage(Application& app, QWidget* parent) : QWidget(parent), app_(
     h->addSpacing(16);
     h->addWidget(range_);
     h->addStretch(1);
+    // The legend: a swatch of each bar's colour, and what the difference rows hold.
+    legend_ = new QWidget(heading);
+    legend_->setObjectName("legend");
+    auto* l = new QHBoxLayout(legend_);
+    l->setContentsMargins(6, 0, 6, 0);
+    const auto entry = [&](const char* name, const char* text, const RgbColour* colour) {
+        if (colour != nullptr) {
+            auto* swatch = new QLabel(legend_);
+            swatch->setFixedSize(14, 14);
+            swatch->setAutoFillBackground(true);
+            QPalette p = swatch->palette();
+            p.setColor(QPalette::Window, QtColour(*colour));
+            swatch->setPalette(p);
+            l->addWidget(swatch);
+        }
+        auto* label = new QLabel(QString::fromUtf8(text), legend_);
+        label->setObjectName(name);
+        l->addWidget(label);
+        l->addSpacing(10);
+    };
+    entry("legendIncome", kGraphIncomeLegend, &kIncomeBarColour);
+    entry("legendExpense", kGraphExpenseLegend, &kExpenseBarColour);
+    entry("legendBalance", kGraphBalanceLegend, nullptr);
+    h->addWidget(legend_);
     v->addWidget(heading);
 
     panel_ = new GraphPanel(this);
@@ -111,8 +136,12 @@ GraphPage::GraphPage(Application& app, QWidget* parent) : QWidget(parent), app_(
     saveImage_ = new QAction(QString::fromUtf8(kSaveGraphImageCaption), this);
     saveImage_->setObjectName("saveGraphImage");
     connect(saveImage_, &QAction::triggered, this, [this] {
-        app_.SaveGraphImage([this](const std::string& path) {
-            return Picture().save(QString::fromStdString(path), "PNG");
+        app_.SaveGraphImage([this] {
+            QByteArray png;
+            QBuffer buffer(&png);
+            if (!buffer.open(QIODevice::WriteOnly) || !Picture().save(&buffer, "PNG"))
+                return std::string();
+            return png.toStdString();
         });
     });
     addAction(saveImage_);
@@ -148,11 +177,29 @@ void GraphPage::ShowGraph() {
 }
 
 QImage GraphPage::Picture() const {
-    QImage image(panel_->size() * kGraphImageScale, QImage::Format_ARGB32_Premultiplied);
+    // Above the panel: what it shows (caption, year, book), then the legend of the page.
+    const MonthlySummary& s = app_.summary();
+    const BookSelector& books = s.selector();
+    const std::string book = books.itemIndex >= 0 && books.itemIndex < books.Count()
+                                 ? books.names[static_cast<std::size_t>(books.itemIndex)]
+                                 : std::string();
+    const QString title = QString::fromStdString(
+        GraphPictureTitle(s.range(), book, s.drillLevel() == 1 ? s.selectedTitle() : ""));
+    const int titleHeight = 28;
+    const int legendHeight = legend_->sizeHint().height();
+    const QSize size(panel_->width(), titleHeight + legendHeight + panel_->height());
+    QImage image(size * kGraphImageScale, QImage::Format_ARGB32_Premultiplied);
     image.setDevicePixelRatio(kGraphImageScale);
     image.fill(QtColour(kGraphPanelColour));
     QPainter painter(&image);
-    panel_->render(&painter);
+    QFont font = painter.font();
+    font.setBold(true);
+    painter.setFont(font);
+    painter.setPen(Qt::black);
+    painter.drawText(QRect(6, 0, size.width() - 12, titleHeight), Qt::AlignLeft | Qt::AlignVCenter,
+                     title);
+    legend_->render(&painter, QPoint(0, titleHeight));
+    panel_->render(&painter, QPoint(0, titleHeight + legendHeight));
     return image;
 }
 

@@ -34,6 +34,7 @@ public:
 private:
     Application& app_;
     QLabel* range_ = nullptr;
+    QWidget* legend_ = nullptr;  // "収入", "支出", "差引"
     GraphPanel* panel_ = nullptr;
     std::vector<QWidget*> bars_;  // in the order of GraphLayout::bars
     std::vector<QLabel*> texts_;  // in the order of GraphLayout::texts

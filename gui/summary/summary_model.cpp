@@ -24,6 +24,11 @@ QVariant SummaryModel::data(const QModelIndex& index, int role) const {
     const int row = GridRow(index.row());
     const int column = index.column();
     if (role == Qt::DisplayRole) return QString::fromStdString(grid.Cell(column, row));
+    // The whole title or description, also where the column shows it cut.
+    if (role == Qt::ToolTipRole) {
+        const std::string& text = grid.Cell(column, row);
+        return column == 1 && !text.empty() ? QVariant(QString::fromStdString(text)) : QVariant();
+    }
     if (role != Qt::TextAlignmentRole && role != Qt::ForegroundRole && role != Qt::BackgroundRole)
         return {};
     const SummaryCellLook look =

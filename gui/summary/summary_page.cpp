@@ -49,9 +49,11 @@ public:
         painter->setPen(index.data(Qt::ForegroundRole).value<QBrush>().color());
         const auto align = index.data(Qt::TextAlignmentRole).value<Qt::Alignment>();
         painter->setFont(option.font);
-        painter->drawText(Rect(SummaryCellTextBox(cell)),
-                          static_cast<int>(align) | Qt::TextSingleLine,
-                          index.data(Qt::DisplayRole).toString());
+        const QRect box = Rect(SummaryCellTextBox(cell));
+        // A text longer than its cell ends in "…"; the whole text is the cell's tool tip.
+        const QString text = option.fontMetrics.elidedText(index.data(Qt::DisplayRole).toString(),
+                                                           Qt::ElideRight, box.width());
+        painter->drawText(box, static_cast<int>(align) | Qt::TextSingleLine, text);
         painter->restore();
     }
 };
@@ -136,7 +138,10 @@ SummaryPage::SummaryPage(Application& app, QWidget* parent) : QWidget(parent), a
     copy_ = new QAction(Q(kCopyTableCaption), this);
     copy_->setObjectName("copyTable");
     copy_->setShortcut(QKeySequence::Copy);
-    copy_->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    // A window shortcut of a widget acts only while the widget is shown: Ctrl+C copies
+    // whenever this page is on screen, wherever the focus was left (the ribbon, a hidden
+    // ledger grid).
+    copy_->setShortcutContext(Qt::WindowShortcut);
     connect(copy_, &QAction::triggered, this, &SummaryPage::CopyTable);
     addAction(copy_);
     grid_->setContextMenuPolicy(Qt::ActionsContextMenu);

@@ -1,13 +1,19 @@
 #include "gui/widgets/month_calendar.h"
 
 #include <QHBoxLayout>
+#include <QHelpEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionFocusRect>
 #include <QToolButton>
+#include <QToolTip>
 #include <QVBoxLayout>
 #include <array>
+#include <optional>
 
 namespace velmora::gui {
 namespace {
@@ -21,6 +27,30 @@ QColor ToQColor(Rgb c) {
     return QColor(c.r, c.g, c.b);
 }
 
+std::optional<DateStep> StepOfKey(const QKeyEvent& key) {
+    if ((key.modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) return std::nullopt;
+    switch (key.key()) {
+        case Qt::Key_Left:
+            return DateStep::PreviousDay;
+        case Qt::Key_Right:
+            return DateStep::NextDay;
+        case Qt::Key_Up:
+            return DateStep::PreviousWeek;
+        case Qt::Key_Down:
+            return DateStep::NextWeek;
+        case Qt::Key_PageUp:
+            return DateStep::PreviousMonth;
+        case Qt::Key_PageDown:
+            return DateStep::NextMonth;
+        default:
+            return std::nullopt;
+    }
+}
+
+bool IsHome(const QKeyEvent& key) {
+    return key.key() == Qt::Key_Home && (key.modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+}
+
 }  // namespace
 
 // The heading row and the 42 day cells in one painted widget: one paint for the whole
@@ -31,6 +61,9 @@ public:
         setObjectName("days");
         setMinimumSize(170, 7 * 18);
         setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+        setFocusPolicy(Qt::StrongFocus);
+        // PgUp and PgDn are the calendar's own while it has the keyboard, not the window's.
+        setProperty("ownsPageKeys", true);
     }
 
     QSize sizeHint() const override { return {200, 7 * 20}; }
@@ -46,8 +79,39 @@ public:
         return QRect(x0, y0, x1 - x0, y1 - y0);
     }
     QRect Panel(int panel) const { return Cell(1 + panel % 7, 1 + panel / 7); }
+    // The panel at a point of the widget; -1 outside every panel.
+    int PanelAt(QPoint at) const {
+        for (int i = 0; i < kDayPanels; ++i)
+            if (Panel(i).contains(at)) return i;
+        return -1;
+    }
 
 protected:
+    // A national holiday's name is the tool tip of its day; the stepping keys are the
+    // calendar's, never a window shortcut's.
+    bool event(QEvent* event) override {
+        if (event->type() == QEvent::ShortcutOverride) {
+            const auto& key = static_cast<const QKeyEvent&>(*event);
+            if (StepOfKey(key) || IsHome(key)) {
+                event->accept();
+                return true;
+            }
+        }
+        if (event->type() != QEvent::ToolTip) return QWidget::event(event);
+        auto* help = static_cast<QHelpEvent*>(event);
+        const int panel = PanelAt(help->pos());
+        const std::string name =
+            panel < 0 ? std::string()
+                      : owner_.layout_.panels[static_cast<std::size_t>(panel)].holidayName;
+        if (name.empty()) {
+            QToolTip::hideText();
+            event->ignore();
+        } else {
+            QToolTip::showText(help->globalPos(), QString::fromStdString(name), this, Panel(panel));
+        }
+        return true;
+    }
+
     void paintEvent(QPaintEvent*) override {
         QPainter p(this);
         const CalendarLayout& l = owner_.layout_;
@@ -76,18 +140,29 @@ protected:
             p.setPen(ToQColor(d.text));
             if (d.shownDay > 0) p.drawText(r, Qt::AlignCenter, QString::number(d.shownDay));
         }
+        if (hasFocus()) {
+            QStyleOptionFocusRect option;
+            option.initFrom(this);
+            style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &p, this);
+        }
+    }
+
+    void keyPressEvent(QKeyEvent* event) override {
+        if (const auto step = StepOfKey(*event)) {
+            emit owner_.dayStepped(*step);
+        } else if (IsHome(*event)) {
+            emit owner_.todayClicked();
+        } else {
+            QWidget::keyPressEvent(event);
+        }
     }
 
     void mousePressEvent(QMouseEvent* event) override {
         if (event->button() != Qt::LeftButton) return;
-        const QPoint at = event->position().toPoint();
-        for (int i = 0; i < kDayPanels; ++i) {
-            if (!Panel(i).contains(at)) continue;
-            const int day = owner_.layout_.panels[static_cast<std::size_t>(i)].dayNumber;
-            if (day > 0)
-                emit owner_.dayClicked(day, event->modifiers().testFlag(Qt::ShiftModifier));
-            return;
-        }
+        const int panel = PanelAt(event->position().toPoint());
+        if (panel < 0) return;
+        const int day = owner_.layout_.panels[static_cast<std::size_t>(panel)].dayNumber;
+        if (day > 0) emit owner_.dayClicked(day, event->modifiers().testFlag(Qt::ShiftModifier));
     }
 
 private:
@@ -120,6 +195,9 @@ MonthCalendar::MonthCalendar(QWidget* parent) : QWidget(parent) {
     auto* bottom = new QHBoxLayout();
     today_ = new QPushButton("今日:", this);
     today_->setObjectName("today");
+    // Never the default button of a dialog the calendar sits in: Enter there means the
+    // dialog's fields, not "today".
+    today_->setAutoDefault(false);
     todayLabel_ = new QLabel(this);
     todayLabel_->setObjectName("todayDate");
     bottom->addWidget(today_);

@@ -2,10 +2,12 @@
 // The month calendar of the main window and the entry form: the month label, "<<" and
 // ">>", the weekday headings, six rows of seven day cells with their week numbers, and the
 // "今日:" button with today's date. It paints the layout core computed and reports clicks;
-// what a click means is the owner's business.
+// what a click or a key means is the owner's business. The day cells take the keyboard
+// where their owner lets them have the focus.
 #include <QWidget>
 
 #include "core/calendar/calendar.h"
+#include "core/entry/typed_date.h"
 
 class QLabel;
 class QPushButton;
@@ -32,6 +34,9 @@ signals:
     // "<<" (-1) or ">>" (+1).
     void monthStepped(int delta);
     void todayClicked();
+    // A key on the focused day cells: the arrows a day or a week, PgUp and PgDn a month;
+    // Home is "今日:".
+    void dayStepped(DateStep step);
 
 private:
     friend class CalendarDays;

@@ -4,6 +4,7 @@
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QFocusEvent>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
@@ -160,6 +161,18 @@ void NumericEdit::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QLineEdit::keyPressEvent(event);
+}
+
+QVariant NumericEdit::inputMethodQuery(Qt::InputMethodQuery query) const {
+    if (query == Qt::ImEnabled) return false;
+    return QLineEdit::inputMethodQuery(query);
+}
+
+void NumericEdit::inputMethodEvent(QInputMethodEvent* event) {
+    if (!isReadOnly())
+        for (const char32_t c : event->commitString().toUcs4())
+            edit([c](NumberField& m) { m.TypeChar(c); });
+    event->accept();
 }
 
 void NumericEdit::focusInEvent(QFocusEvent* event) {

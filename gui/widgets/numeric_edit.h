@@ -29,6 +29,9 @@ public:
     void setMaxLength(int length);
     int maxLength() const { return model_.MaxLength(); }
 
+    // The input method is never enabled here: Qt asks the field, not only its attribute.
+    QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
+
 signals:
     // The value changed, by a key, a paste, leaving the box or the program.
     void valueChanged();
@@ -37,6 +40,9 @@ signals:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    // Text an input method commits anyway goes through the key filter, character by
+    // character.
+    void inputMethodEvent(QInputMethodEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;

@@ -1,9 +1,11 @@
 // velmora-cli pages --pdf: the pages drawn by the Qt canvas into one PDF file, checked by
 // rasterising it with pdftoppm (poppler-utils) at the resolution it was drawn at.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cmath>
 #include <cstdio>
+#include <filesystem>
 #include <sstream>
 
 #include "support/cli_runner.h"
@@ -129,6 +131,69 @@ TEST(PdfOutput, EveryPageOfTheJobAndOptionErrors) {
         RunCli({"pages", copy, "--report", "2", "--trace", "--pdf", pdf}, home.Path());
     EXPECT_EQ(both.status, 2);
     EXPECT_NE(both.err.find("--trace and --pdf exclude each other"), std::string::npos);
+}
+
+// The last line of standard error (Qt may have said something of its own before).
+std::string LastLine(const std::string& err) {
+    const std::vector<std::string> lines = Lines(err);
+    return lines.empty() ? std::string() : lines.back();
+}
+
+TEST(PdfOutput, NeverTheOpenLedgerNorAFileOfTheWorkingFolder) {
+    TempFolder home, files;
+    const std::string ledger = files.File("L.exv");
+    WriteBytes(ledger, ReadBytes(std::string(VELMORA_DATA_DIR) + "/sample.exv"));
+    const std::string before = ReadBytes(ledger);
+    std::filesystem::create_symlink(ledger, files.File("link.pdf"));
+    const auto pdfTo = [&](const std::string& out) {
+        return RunCli({"--today", "2014/04/10", "pages", ledger, "--report", "2", "--month", "4",
+                       "--pdf", out},
+                      home.Path());
+    };
+    for (const std::string& out : {ledger, files.File("link.pdf")}) {
+        const CliResult r = pdfTo(out);
+        EXPECT_EQ(r.status, 1);
+        EXPECT_EQ(LastLine(r.err), "確認: " + out + " 開いている帳簿ファイルには出力できません。");
+    }
+    EXPECT_EQ(ReadBytes(ledger), before);
+    const CliResult settings = pdfTo(home.File("velmora.conf"));
+    EXPECT_EQ(settings.status, 1);
+    EXPECT_EQ(LastLine(settings.err), "確認: " + home.File("velmora.conf") +
+                                          " 作業フォルダーのファイルには出力できません。");
+    EXPECT_FALSE(std::filesystem::exists(home.File("velmora.conf")));
+}
+
+TEST(PdfOutput, WrittenAsLedgersAreWrittenNeverThroughAPlantedLink) {
+    TempFolder home, files;
+    const std::string ledger = files.File("L.exv");
+    WriteBytes(ledger, ReadBytes(std::string(VELMORA_DATA_DIR) + "/sample.exv"));
+    const auto pdfTo = [&](const std::string& out) {
+        return RunCli({"--today", "2014/04/10", "pages", ledger, "--report", "2", "--month", "4",
+                       "--pdf", out, "--dpi", "100"},
+                      home.Path());
+    };
+    // A link where a fixed temporary name would be, and a private PDF replaced.
+    const std::string out = files.File("out.pdf");
+    WriteBytes(files.File("victim"), "someone else's");
+    std::filesystem::create_symlink(files.File("victim"), out + ".velmora-tmp");
+    WriteBytes(out, "an old private printout");
+    std::filesystem::permissions(
+        out, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+    const CliResult r = pdfTo(out);
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(ReadBytes(out).rfind("%PDF-", 0), 0u);
+    EXPECT_EQ(ReadBytes(files.File("victim")), "someone else's");
+    EXPECT_EQ(std::filesystem::status(out).permissions(),
+              std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+
+    // Something that is no regular file is refused, not replaced.
+    const std::string fifo = files.File("fifo.pdf");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const CliResult refused = pdfTo(fifo);
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_EQ(LastLine(refused.err),
+              "velmora-cli: ファイルに書き込めません: " + fifo + " (通常のファイルではありません)");
+    EXPECT_TRUE(std::filesystem::is_fifo(fifo));
 }
 
 }  // namespace

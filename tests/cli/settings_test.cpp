@@ -75,12 +75,12 @@ TEST(CliSettings, LocksAndUseTypeAreAppliedAndSaved) {
                 "f,2014/07/01,2014/07/31,0\nf,2014/08/01,2014/08/31,0\nf,2014/09/01,2014/09/30,0\n"
                 "f,2014/10/01,2014/10/31,0\nf,2014/11/01,2014/11/30,0\nf,2014/12/01,2014/12/31,0\n"
                 "g,10000,4,2,2014,\n"));
-    // Opening the ledger named it in [FILE_DIR]; applying wrote the six lines only, with
+    // Opening the ledger named it in [FILE_DIR]; applying wrote its seven lines only, with
     // the company name as it stood.
     EXPECT_EQ(ReadBytes(l.home.File("velmora.conf")),
               Cp932Of("[FILE_DIR]=" + l.File() +
                       "\n[COMPANY_NAME]= 山田商店 \n[OPTION2]=FALSE\n[OPTION3]=1\n[FONT_SIZE]=10\n"
-                      "[Start_Opt_1]=1\n"));
+                      "[Start_Opt_1]=1\n[NATIONAL_HOLIDAYS]=TRUE\n"));
 
     CliResult periods = l.Run({"periods", l.File()});
     std::vector<std::string> lines = Lines(periods.out);

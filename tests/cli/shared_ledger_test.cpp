@@ -7,13 +7,22 @@
 #include <chrono>
 #include <filesystem>
 #include <memory>
+#include <random>
+#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "cli/cli_context.h"
+#include "core/ledger/backup_list.h"
+#include "core/platform/clock.h"
 #include "core/platform/file_io.h"
+#include "core/session/file_commands.h"
+#include "core/session/startup.h"
+#include "core/util/codepage.h"
 #include "support/cli_runner.h"
 #include "support/ledger_text.h"
+#include "support/scripted_dialogs.h"
 #include "support/temp_folder.h"
 
 namespace velmora::testing {
@@ -70,6 +79,89 @@ TEST(CliSharedLedger, CommandsOnOneLedgerRunOneAfterTheOther) {
     EXPECT_NE(view.out.find("\t待ち\t"), std::string::npos);
     // The carry, seven records, the month total, the next carry, totals and range.
     EXPECT_EQ(Lines(view.out).size(), 12u);
+}
+
+// A file that a program taking no lock changed between velmora-cli's load and its save.
+TEST(CliSharedLedger, AFileChangedSinceItWasReadIsOverwrittenOnlyWhenAPersonOrForceSaysSo) {
+    TempFolder home, files;
+    const std::string ledger = files.File("a.exv");
+    ::setenv("VELMORA_HOME", home.Path().c_str(), 1);
+    ::setenv("VELMORA_DATA_DIR", VELMORA_DATA_DIR, 1);
+    const std::string question = std::string(kChangedOnDiskQuestion) + ": " + ledger;
+    struct Case {
+        const char* terminal;  // what a person types; nullptr: no terminal
+        bool force;
+        int status;
+        std::string err;
+    };
+    const std::vector<Case> cases = {
+        {nullptr, false, 4,
+         question + "\nvelmora-cli: " + ledger +
+             " was changed by another program since it was read: not saved (give --force to "
+             "save over it)\n"},
+        {"n\n", false, 4, ""},
+        {"y\n", false, 0, question + " [y/N] 確認: " + ledger + "を保存しました。\n"},
+        {nullptr, true, 0, question + "\n確認: " + ledger + "を保存しました。\n"},
+    };
+    for (const Case& c : cases) {
+        WriteCp932(ledger, std::string(kRecords) + kTrailer);
+        std::ostringstream out, err;
+        std::istringstream typed(c.terminal ? c.terminal : "");
+        cli::CliContext ctx(out, err, Date::FromYmd(2014, 4, 10));
+        ctx.dialogs.AskOnTerminal(kChangedOnDiskQuestion, c.terminal ? &typed : nullptr);
+        ASSERT_TRUE(ctx.OpenLedger(ledger));
+        ASSERT_FALSE(ctx.RefuseSaveOverDamaged(ledger, c.force));
+        const std::string theirs = ReadBytes(ledger) + "\r\n";
+        WriteBytes(ledger, theirs);
+        err.str("");
+        EXPECT_EQ(ctx.SaveStatus(ctx.app().SaveFile()), c.status) << c.terminal;
+        if (!c.err.empty()) {
+            EXPECT_EQ(err.str(), c.err);
+        }
+        EXPECT_EQ(ReadBytes(ledger) == theirs, c.status != 0);
+    }
+    ::unsetenv("VELMORA_HOME");
+    ::unsetenv("VELMORA_DATA_DIR");
+}
+
+// The desktop program's save and a velmora-cli add on one ledger at about the same moment,
+// a few rounds (tools/reliability.sh races them at length on a large ledger): what either
+// reports saved is in the file, and what it reports not saved is not.
+TEST(CliSharedLedger, AWindowsSaveAndAnAddAtOnceLoseNothingEitherReportedSaved) {
+    TempFolder home, desk, files;
+    const std::string ledger = files.File("a.exv");
+    std::string records;
+    for (int n = 0; n < 5000; ++n)
+        records += "d04=,2014/04/01,0,交通費,既存" + std::to_string(n) +
+                   ",0,1,,現金,現金出納帳,現金,現金出納帳,\n";
+    WriteCp932(ledger, records + kTrailer);
+    PrepareWorkingFolder(desk.Path(), VELMORA_DATA_DIR);
+    ScriptedDialogs dialogs;
+    const FixedClock clock(Date::FromYmd(2014, 4, 10));
+    DiskFileWriter writer(desk.Path());
+    std::mt19937 random(16);
+    for (int round = 0; round < 5; ++round) {
+        Session window{SessionServices{dialogs, clock, writer, desk.Path(), VELMORA_DATA_DIR}};
+        ASSERT_TRUE(LoadLedger(window, ledger));
+        const std::string mine = "窓" + std::to_string(round);
+        const std::string theirs = "追加" + std::to_string(round);
+        CliResult added;
+        std::thread cli([&] { added = RunCli(AddArgs(ledger, theirs), home.Path()); });
+        window.ledger.transactions.Insert(
+            0, "d04=,2014/04/02,0,交通費," + mine + ",0,100,,現金,現金出納帳,現金,現金出納帳,");
+        window.modified = true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(random() % 150));
+        dialogs.yesNoAnswers = {false};  // not over a file another program changed
+        const SaveResult saved = SaveLedger(window, ledger);
+        cli.join();
+        const std::string file = ReadBytes(ledger);
+        const auto holds = [&file](const std::string& description) {
+            return file.find(Utf8ToCp932("," + description + ",")) != std::string::npos;
+        };
+        EXPECT_EQ(holds(mine), saved.saved) << round;
+        EXPECT_TRUE(added.status == 0 || added.status == cli::kChangedOnDiskStatus) << added.err;
+        EXPECT_EQ(holds(theirs), added.status == 0) << round << added.err;
+    }
 }
 
 TEST(CliSharedLedger, ADamagedLedgerIsSavedOverOnlyWithForce) {
@@ -165,6 +257,34 @@ TEST(CliSharedLedger, LeftoversOfKilledSavesGoAtTheNextStart) {
     EXPECT_EQ(r.status, 0) << r.err;
     for (const auto& stray : strays) EXPECT_FALSE(fs::exists(stray)) << stray;
     EXPECT_TRUE(fs::exists(files.File("b.exv.velmora-tmp-Ab12Cd")));
+}
+
+TEST(CliSharedLedger, ALedgerWhosePathCp932CannotHoldIsBackedUpListedAndRotated) {
+    TempFolder home, files;
+    const std::string ledger = files.File("Café😀\xff.exv");
+    WriteCp932(ledger, std::string(kRecords) + kTrailer);
+    for (int n = 0; n <= 10; ++n) {
+        const CliResult r = RunCli({"--today", "2014/04/10", "resave", ledger}, home.Path());
+        EXPECT_EQ(r.status, 0) << n;
+        EXPECT_EQ(r.err, "確認: " + ledger + "を保存しました。\n") << n;
+    }
+    // Eleven saves, ten backups: the first one rotated out, the others listed, newest first.
+    const BackupList list = ReadBackupList(home.Path());
+    int backups = 0;
+    for (const auto& entry : fs::directory_iterator(home.Path()))
+        backups += entry.path().extension() == ".dat";
+    EXPECT_EQ(backups, 10);
+    EXPECT_FALSE(fs::exists(home.File("20140410120000.dat")));
+    for (int n = 0; n < BackupList::kEntries; ++n) {
+        const BackupEntry& entry = list.entries[static_cast<std::size_t>(n)];
+        const int second = 10 - n;
+        EXPECT_EQ(entry.file, home.File("201404101200" + std::string(second < 10 ? "0" : "") +
+                                        std::to_string(second) + ".dat"))
+            << n;
+        EXPECT_EQ(ReadBytes(entry.file), ReadBytes(ledger));
+    }
+    EXPECT_EQ(list.entries[0].caption, "Caf？？？.exv(2014/04/10 12:00:10)");
+    EXPECT_EQ(list.lastFilename, ledger);
 }
 
 TEST(CliSharedLedger, HelpAndTheTodayOption) {

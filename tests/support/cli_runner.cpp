@@ -26,7 +26,9 @@ CliResult RunCli(const std::vector<std::string>& args, const std::string& workin
     if (pid == 0) {
         if (!workingFolder.empty()) setenv("VELMORA_HOME", workingFolder.c_str(), 1);
         setenv("VELMORA_DATA_DIR", VELMORA_DATA_DIR, 1);
-        if (!freopen(outPath.c_str(), "w", stdout) || !freopen(errPath.c_str(), "w", stderr))
+        // No terminal: questions that only a person may answer Yes are answered No.
+        if (!freopen("/dev/null", "r", stdin) || !freopen(outPath.c_str(), "w", stdout) ||
+            !freopen(errPath.c_str(), "w", stderr))
             _exit(127);
         std::vector<char*> argv;
         std::string program = VELMORA_CLI_PATH;

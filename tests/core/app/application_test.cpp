@@ -8,16 +8,23 @@
 #include <fstream>
 #include <functional>
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/app/command_table.h"
 #include "core/app/program_options.h"
+#include "core/entry/title_changes.h"
+#include "core/history/recovery_journal.h"
 #include "core/ledger/ledger_file.h"
+#include "core/ledger/record.h"
 #include "core/platform/file_io.h"
+#include "core/platform/start_files.h"
 #include "core/print/recording_print_device.h"
 #include "core/print/report_kind.h"
+#include "core/session/apply_settings.h"
 #include "core/settings/placement.h"
 #include "support/scripted_dialogs.h"
 #include "support/temp_folder.h"
@@ -169,6 +176,34 @@ TEST(Application, PrintCommandsShowThePreviewBesideThePrintSettings) {
     EXPECT_EQ(h.app.mainPage(), MainPage::Ledger);
 }
 
+TEST(Application, ThePreviewIsLeftForTheLedgerWhenAChangeIsMadeElsewhere) {
+    AppHarness h;
+    h.app.Create();
+    h.app.Show(h.CopyExample("a.exv"));
+    h.app.PrintLedger();
+    // The preview's own month change keeps it.
+    h.app.PrintWork([&] { h.app.mutablePrintJob().ChoosePreviewTab(1); });
+    EXPECT_EQ(h.app.view().monthPanel, "5");
+    EXPECT_EQ(h.app.mainPage(), MainPage::Preview);
+    // A day of the calendar, a book: the ledger page shows them.
+    h.app.ChooseCalendarDay(Date::FromYmd(2014, 6, 3));
+    EXPECT_EQ(h.app.mainPage(), MainPage::Ledger);
+    EXPECT_TRUE(h.app.editMenuEnabled());
+    h.app.PrintLedger();
+    h.app.SelectCashBook();
+    EXPECT_EQ(h.app.mainPage(), MainPage::Ledger);
+
+    // Months ticked for one ledger are not carried to the next.
+    h.app.PrintLedger();
+    h.app.mutablePrintJob().SetMonthChecked(4, true);
+    ASSERT_TRUE(h.app.OpenFile(h.CopyExample("b.exv")));
+    EXPECT_EQ(h.app.mainPage(), MainPage::Ledger);
+    h.app.PrintLedger();
+    std::array<bool, 12> june{};
+    june[2] = true;
+    EXPECT_EQ(h.app.printJob().panel().months, june);
+}
+
 TEST(Application, CloseWritesPlacementBackupListAndSummaryLayoutWhateverTheAnswer) {
     AppHarness h;
     h.app.Create();
@@ -188,6 +223,46 @@ TEST(Application, CloseWritesPlacementBackupListAndSummaryLayoutWhateverTheAnswe
     EXPECT_TRUE(h.app.RequestClose(Placement{5, 6, 1300, 800}));
     EXPECT_EQ(ReadBytes(file), before);
     EXPECT_EQ(LoadPlacement(h.work, kMainWindowKey), (Placement{5, 6, 1300, 800}));
+}
+
+TEST(Application, DamagedOrHugeStartFilesAreToldOnceEachAndTheStartGoesOn) {
+    AppHarness h;
+    h.app.Create();  // the first start fills the folder
+    const std::string file = h.CopyExample("a.exv");
+    const auto put = [&h](const std::string& name, const std::string& bytes) {
+        WriteBytes(h.work + "/" + name, bytes);
+        return h.work + "/" + name;
+    };
+    // One byte that is neither CP932 nor UTF-8 in a line of each file that has lines.
+    const std::string placement = put("ini/velmora5.ini",
+                                      "[Screen_Top]=5\r\n[Screen_Left]=6\r\n\x81\x20\r\n"
+                                      "[Screen_Width]=1300\r\n[Screen_Height]=800\r\n");
+    const std::string settings = put("velmora.conf", "\xff\r\n[Start_Opt_1]=1\r\n");
+    const std::string backups =
+        put("ini/backup.conf", "[Last_Filename]=" + file + "\r\n\xa0\xa0\r\n");
+    const std::string layout = put("config/display.dat", "[Version]=1.00\r\n\x80\r\n\x80\r\n");
+    // Files far larger than any real one.
+    const std::string titles = h.work + "/cldata/kamoku1.dat";
+    const std::string holidays = h.work + "/config/SDAYLIST.DAT";
+    put("cldata/kamoku1.dat", "");
+    fs::resize_file(titles, kStartFileLimit + 1);
+    put("config/SDAYLIST.DAT", "");
+    fs::resize_file(holidays, 100 * kStartFileLimit);
+
+    Application again{AppServices{h.dialogs, h.clock, DefaultFileWriter(), h.printer, h.shell,
+                                  h.work, h.program}};
+    h.dialogs.Clear();
+    EXPECT_EQ(again.Create(), (Placement{6, 5, 1300, 800}));
+    again.Show();
+    EXPECT_EQ(again.session().filePanel, file);
+    const std::string bad = "は文字コードがCP932(Shift_JIS)でもUTF-8でもないので読み飛ばしました。";
+    const std::string huge = "は大きすぎるので読み込みませんでした(1MBまで)。";
+    EXPECT_EQ(h.dialogs.Infos(),
+              (std::vector<std::string>{
+                  "確認|" + placement + "の3行目" + bad, "確認|" + settings + "の1行目" + bad,
+                  "確認|" + backups + "の2行目" + bad, "確認|" + layout + "の2行目ほか1行" + bad,
+                  "確認|" + holidays + huge, "確認|" + titles + huge}));
+    EXPECT_TRUE(again.entryForm().titleList.empty());
 }
 
 TEST(Application, TheCommandLineFileOpensInsteadOfTheLastOne) {
@@ -239,6 +314,16 @@ TEST(Application, FileCommandsTellWhetherTheLedgerWasWritten) {
     EXPECT_EQ(h.app.session().filePanel, copy);
     EXPECT_EQ(ReadBytes(copy), ReadBytes(file));
     EXPECT_TRUE(h.app.SaveFile());
+
+    // Next year's ledger: the calendar, the entry form's date and the status bar are in the
+    // new year's June, not in the old year's.
+    h.dialogs.saveFileAnswers.push_back(h.docs + "/2015.exv");
+    EXPECT_TRUE(h.app.MakeNextYear());
+    EXPECT_EQ(h.app.view().calendar.selected.ShortText(), "2015/06/01");
+    EXPECT_EQ(h.app.view().yearPanel, "2015");
+    EXPECT_EQ(h.app.ledgerView().searchRange, "2015年06月01日～2015年06月30日");
+    h.app.OpenEntryForm();
+    EXPECT_EQ(h.app.entryForm().yearText + "/" + h.app.entryForm().monthText, "2015/06");
 }
 
 TEST(Application, RefusedMonthTabsAndRowMovesSayNo) {
@@ -286,7 +371,7 @@ TEST(Application, TheEntryFormRegistersAndTheViewShowsTheRecordWhenTold) {
     h.app.SetWindows(nullptr);
 
     ASSERT_TRUE(windows.result.stored);
-    EXPECT_EQ(h.app.session().ledger.transactions[windows.result.line],
+    EXPECT_EQ(h.app.mutableSession().RecordLines()[static_cast<std::size_t>(windows.result.line)],
               "d06=,2014/06/03,2,通信費,切手,0,84,6696,現金,現金出納帳,現金,現金出納帳,");
     // Told once, after the view was rebuilt: the carry, the record, the totals, the carry.
     EXPECT_EQ(std::count(r.events.begin(), r.events.end(),
@@ -438,6 +523,7 @@ public:
     void EditTitles() override { Note("edit titles"); }
     void RunSettings(FiscalSettingsForm&) override { Note("settings"); }
     void RunCsvOptions() override { Note("csv options"); }
+    void RunStatementImport() override { Note("statement import"); }
     void RunMoneyCount() override { Note("money count"); }
     std::string notes;
 
@@ -461,6 +547,7 @@ TEST(CommandTable, EveryRowRunsItsHandlerOnAnOpenLedger) {
         {"fileopen", "open"},
         {"fileAsSave", "saveas"},
         {"csvfileOut", "csv options;"},
+        {"importStatement", "statement import;"},
         {"mdisplay_write", std::string("info:") + kLayoutSavedMessage},
         {"configExec", "settings;"},
         {"monthlySum", "page 1"},
@@ -497,6 +584,43 @@ TEST(CommandTable, EveryRowRunsItsHandlerOnAnOpenLedger) {
     }
 }
 
+namespace {
+
+// A caption as the manual writes it: without its access key "(&F)" or "&".
+std::string ManualCaption(std::string_view caption) {
+    std::string text(caption);
+    if (const auto open = text.find("(&"); open != std::string::npos) text.erase(open, 4);
+    std::erase(text, '&');
+    return text;
+}
+
+}  // namespace
+
+TEST(CommandTable, EveryMenuCommandIsInTheShippedManual) {
+    const std::string manual =
+        ReadFileBytes(std::string(VELMORA_DATA_DIR) + "/help/velmora/index.html");
+    std::vector<std::string_view> commands;
+    for (const MenuInfo& m : MainMenus()) {
+        EXPECT_NE(manual.find(ManualCaption(m.caption)), std::string::npos) << m.caption;
+        for (const MenuEntry& e : m.entries) {
+            if (e.command == "-") continue;
+            if (e.command.empty()) {
+                commands.insert(commands.end(), e.submenu.begin(), e.submenu.end());
+                EXPECT_NE(manual.find(ManualCaption(e.submenuCaption)), std::string::npos)
+                    << e.submenuCaption;
+            } else {
+                commands.push_back(e.command);
+            }
+        }
+    }
+    for (std::string_view name : commands) {
+        const CommandInfo* c = FindCommand(name);
+        ASSERT_NE(c, nullptr) << name;
+        if (c->caption == kEmptyBackupCaption) continue;  // the backup entries' dates
+        EXPECT_NE(manual.find(ManualCaption(c->caption)), std::string::npos) << c->caption;
+    }
+}
+
 TEST(ProgramOptions, FileTodayScreenshotAndTheirErrors) {
     auto ok = ParseProgramOptions({"--today", "2024/05/10", "--screenshot", "o.png", "a.exv"});
     EXPECT_TRUE(ok.error.empty());
@@ -514,17 +638,43 @@ TEST(ProgramOptions, FileTodayScreenshotAndTheirErrors) {
 
 TEST(Placement, FitOnScreensKeepsTheWindowReachableAndAtLeastTheMinimum) {
     const std::vector<ScreenArea> screens{{0, 0, 1920, 1080}, {1920, 0, 1280, 1024}};
-    // The default placement is smaller than the minimum: the minimum wins.
-    EXPECT_EQ(FitOnScreens({10, 10, 938, 708}, screens, 1279, 749), (Placement{10, 10, 1279, 749}));
-    // On the second screen it stays.
+    // The default placement is smaller than the minimum: the minimum wins; the title bar
+    // above the window's inside comes down onto the screen.
+    EXPECT_EQ(FitOnScreens({10, 10, 938, 708}, screens, 1279, 749), (Placement{10, 24, 1279, 749}));
+    // On the second screen it stays, moved left as far as its right edge needs.
     EXPECT_EQ(FitOnScreens({2000, 50, 1279, 749}, screens, 1279, 749),
-              (Placement{2000, 50, 1279, 749}));
+              (Placement{1921, 50, 1279, 749}));
+    EXPECT_EQ(FitOnScreens({1930, 50, 1000, 749}, screens, 1000, 749),
+              (Placement{1930, 50, 1000, 749}));
     // That screen removed: centred on the primary one.
     EXPECT_EQ(FitOnScreens({2000, 50, 1279, 749}, {screens[0]}, 1279, 749),
               (Placement{320, 165, 1279, 749}));
     // Its title bar above the top edge is out of reach too.
     EXPECT_EQ(FitOnScreens({100, -40, 1300, 800}, {screens[0]}, 1279, 749),
               (Placement{310, 140, 1300, 800}));
+    // On a 1280x720 screen: shrunk to the screen, frame included, title bar, status bar
+    // and right edge on it; never below the minimum.
+    EXPECT_EQ(FitOnScreens({10, 10, 938, 708}, {{0, 0, 1280, 720}}, 1024, 600),
+              (Placement{10, 24, 1024, 690}));
+    EXPECT_EQ(FitOnScreens({0, 30, 1600, 900}, {{0, 0, 800, 500}}, 1024, 600),
+              (Placement{0, 24, 1024, 600}));
+    // The main window's default placement: the design size, as wide as a 1280 screen.
+    EXPECT_EQ(PlaceMainWindow({10, 10, 938, 708}, {{0, 0, 1280, 720}}),
+              (Placement{1, 24, 1279, 690}));
+    EXPECT_EQ(PlaceMainWindow({10, 10, 938, 708}, screens), (Placement{10, 24, 1279, 749}));
+    // Sizes and places beyond any screen, in 64-bit arithmetic: no larger than the screen,
+    // frame included, title bar on it, never below the minimum, on the screen it lay on.
+    constexpr int kMax = 2147483647;
+    EXPECT_EQ(FitOnScreens({kMax, kMax, kMax, kMax}, screens, 1279, 749),
+              (Placement{0, 15, 1920, 1050}));
+    EXPECT_EQ(FitOnScreens({10, 10, kMax, kMax}, screens, 1279, 749),
+              (Placement{0, 24, 1920, 1050}));
+    EXPECT_EQ(FitOnScreens({2000, 50, 5000, 900}, screens, 1279, 749),
+              (Placement{1920, 50, 1280, 900}));
+    EXPECT_EQ(FitOnScreens({-kMax - 1, 10, kMax, 800}, screens, 1279, 749),
+              (Placement{0, 140, 1920, 800}));
+    EXPECT_EQ(FitOnScreens({5, 5, 1300, 800}, {{0, 0, 1024, 600}}, 1279, 749),
+              (Placement{0, 24, 1279, 749}));
 }
 
 TEST(Application, TheCalendarStepsShowsTodayAndTogglesHolidaysWithShift) {
@@ -564,6 +714,256 @@ TEST(Application, TheCalendarStepsShowsTodayAndTogglesHolidaysWithShift) {
               "yesno:現金出納帳5-Velmora Version5|5月3日を平日として再設定しますか？");
     EXPECT_TRUE(h.app.holidays().Contains(5, 3));
     EXPECT_EQ(h.app.view().calendar.selected, Date::FromYmd(2015, 3, 31));
+}
+
+TEST(Application, ANationalHolidayStaysRedWhenTheUsersMarkOnItGoes) {
+    AppHarness h;
+    h.app.Create();
+    ASSERT_TRUE(h.app.OpenFile(h.CopyExample("a.exv")));
+    // 29 April 2014, 昭和の日, is panel 30 of April (1 April was a Tuesday).
+    const Date showa = Date::FromYmd(2014, 4, 29);
+    auto panel = [&h, showa] { return h.app.CalendarOf(showa).panels[30]; };
+    EXPECT_EQ(panel().text, kHolidayText);
+    EXPECT_EQ(panel().holidayName, "昭和の日");
+
+    // Shift+click marks and unmarks the user's own day only.
+    h.dialogs.yesNoAnswers = {true, true};
+    h.app.ToggleHolidayAndChooseDay(showa);
+    EXPECT_EQ(ReadBytes(h.work + "/config/SDAYLIST.DAT"), "04,29,\r\n");
+    h.app.ToggleHolidayAndChooseDay(showa);
+    EXPECT_EQ(h.dialogs.Log().back(),
+              "yesno:現金出納帳5-Velmora Version5|4月29日を平日として再設定しますか？");
+    EXPECT_EQ(ReadBytes(h.work + "/config/SDAYLIST.DAT"), "");
+    EXPECT_EQ(panel().text, kHolidayText);
+    EXPECT_EQ(panel().holidayName, "昭和の日");
+
+    // Drawn as the selected day, which is red only as a holiday.
+    h.app.mutableSession().settings.showNationalHolidays = false;
+    EXPECT_EQ(panel().text, kSelectedText);
+    EXPECT_EQ(panel().holidayName, "");
+}
+
+// The statement import dialog as a user finishes it: the plan of its rows imported.
+class ImportWindows final : public AppWindows {
+public:
+    ImportWindows(Application& app, ImportPlan plan) : app_(app), plan_(std::move(plan)) {}
+    void RunStatementImport() override { result = app_.ImportStatementRows(plan_); }
+    ImportResult result;
+
+private:
+    Application& app_;
+    ImportPlan plan_;
+};
+
+TEST(Application, AStatementImportIsOneCommandThatOneUndoTakesBackAndTheJournalKeeps) {
+    AppHarness h;
+    h.app.Create();
+    const std::string file = h.CopyExample("a.exv");
+    h.app.Show(file);
+    ImportChoices choices;
+    choices.book = h.app.session().ledger.CashBook();
+    choices.columns = {1, 2, AmountColumns::Signed, 0, 0, 3, 0, 0};
+    choices.title = "雑収入";
+    const std::vector<StatementRow> rows = {
+        {"2014/04/02", "ﾘｿｸ", "12"}, {"2014/05/02", "ﾘｿｸ", "34"}, {"2015/04/02", "ﾘｿｸ", "56"}};
+    ImportWindows windows(h.app, PlanImport(h.app.session().ledger, rows, choices, {}));
+    h.app.SetWindows(&windows);
+    Recorder r(h.app);
+    h.app.AddListener(&r);
+    h.dialogs.Clear();
+    h.app.ImportStatement();
+    EXPECT_EQ(windows.result.added.size(), 2u);
+    EXPECT_EQ(h.dialogs.Infos(),
+              (std::vector<std::string>{"確認|2件を取り込みました。\r\n"
+                                        "取り込まなかった行: 1件（年度外1件）"}));
+    // Listeners hear of it once the dialog has closed, and the month of the last row shows.
+    ASSERT_FALSE(r.events.empty());
+    EXPECT_EQ(r.events.front(), "view " + file + " rows=4 *");
+    EXPECT_EQ(h.app.history().UndoText(), "元に戻す: 取込 現金出納帳 2件");
+    const std::string imported = EncodeTextLines(LedgerFileLines(h.app.session().ledger));
+
+    // The journal of unsaved work holds the import.
+    auto work = RecoveryJournal::Read(RecoveryJournal::PathIn(h.work), h.clock.Today());
+    ASSERT_TRUE(work);
+    EXPECT_EQ(work->ledger.transactions.Items(), h.app.session().ledger.transactions.Items());
+
+    h.app.Undo();
+    EXPECT_EQ(h.app.session().ledger.transactions.Count(), 2);
+    EXPECT_FALSE(h.app.session().modified);
+    h.app.Redo();
+    EXPECT_EQ(EncodeTextLines(LedgerFileLines(h.app.session().ledger)), imported);
+    h.app.SetWindows(nullptr);
+}
+
+TEST(Application, CommandsOfTheGreyedEditMenuAreDisabledWhateverReachesThem) {
+    AppHarness h;
+    h.app.Create();
+    ASSERT_TRUE(h.app.OpenFile(h.CopyExample("a.exv")));
+    auto enabled = [&h] {
+        std::string line;
+        for (const char* c :
+             {"datainput", "dataedit", "searchKamoku", "cancelKamoku", "masterKamoku",
+              "monthlyList", "undo", "filesave", "configExec", "back_1"})
+            line += std::string(c) + "=" + (h.app.CommandEnabled(c) ? "1 " : "0 ");
+        return line;
+    };
+    const std::string onLedger =
+        "datainput=1 dataedit=1 searchKamoku=1 cancelKamoku=1 masterKamoku=1 monthlyList=1 "
+        "undo=0 filesave=1 configExec=1 back_1=0 ";
+    EXPECT_EQ(enabled(), onLedger);
+    h.app.ChangeRibbonPage(RibbonPage::Summary);
+    EXPECT_EQ(enabled(),
+              "datainput=0 dataedit=0 searchKamoku=0 cancelKamoku=0 masterKamoku=0 monthlyList=0 "
+              "undo=0 filesave=1 configExec=1 back_1=0 ");
+    h.app.ChangeRibbonPage(RibbonPage::Ledger);
+    EXPECT_EQ(enabled(), onLedger);
+    h.app.PrintLedger();  // the preview
+    EXPECT_FALSE(h.app.CommandEnabled("datainput"));
+    h.app.ChangeRibbonPage(RibbonPage::Ledger);
+    EXPECT_TRUE(h.app.AddBook("預金", "A銀行", Amount()));
+    EXPECT_TRUE(h.app.SaveFile());
+    EXPECT_EQ(enabled(),
+              "datainput=1 dataedit=1 searchKamoku=1 cancelKamoku=1 masterKamoku=1 monthlyList=1 "
+              "undo=1 filesave=1 configExec=1 back_1=1 ");
+}
+
+// "科目設定" as a user works in it: a scripted step per opening on the dialog's master.
+class TitleMasterWindows final : public AppWindows {
+public:
+    explicit TitleMasterWindows(Application& app) : app_(app) {}
+    void EditTitles() override {
+        TitleMaster master =
+            OpenTitleMaster(app_.session(), TitleMasterMode::Edit, app_.mutableSession().dialogs());
+        steps.front()(master);
+        steps.pop_front();
+        app_.UpdateTitles(master);
+    }
+    std::deque<std::function<void(TitleMaster&)>> steps;
+
+private:
+    Application& app_;
+};
+
+TEST(Application, TitlesTakeTheirDescriptionsAlongAndRenamedTitlesTheirRecords) {
+    AppHarness h;
+    h.app.Create();
+    const std::string file = h.docs + "/allowance.exv";
+    fs::copy_file(FixturePath("ledger/allowance2014.exv"), file);
+    ASSERT_TRUE(h.app.OpenFile(file));
+    const std::string cldata = h.work + "/cldata/";
+    WriteCp932(cldata + "kamoku2.dat", "おこづかい\n食費\n書籍\n");
+    WriteCp932(cldata + "tekiyb2.dat", "パン\n米\n");
+    WriteCp932(cldata + "tekiyb3.dat", "文庫本\n");
+    const std::string food = ReadBytes(cldata + "tekiyb2.dat");
+    const std::string books = ReadBytes(cldata + "tekiyb3.dat");
+    h.app.FilterByTitle("食費");
+    h.app.FilterByTitle("");  // a blank line of the list finds nothing: the filter stays
+    EXPECT_EQ(h.app.session().accountFilter, "食費");
+    const std::string before = EncodeTextLines(LedgerFileLines(h.app.session().ledger));
+
+    TitleMasterWindows windows(h.app);
+    h.app.SetWindows(&windows);
+    windows.steps.push_back([](TitleMaster& master) {
+        master.Select(CellOfSlot(3));
+        ASSERT_TRUE(master.MoveUp());               // 書籍 before 食費
+        ASSERT_TRUE(master.SetTitle(3, "食料品"));  // and 食費 renamed
+    });
+    h.dialogs.Clear();
+    h.app.EditTitles();
+    const std::string question = "yesno:現金出納帳5-Velmora Version5|";
+    EXPECT_EQ(
+        h.dialogs.Log(),
+        (std::vector<std::string>{
+            question + "「食費」を「食料品」に変更しました。\r\n「食費」の 3 件のデータの科目も"
+                       "「食料品」に変更しますか？",
+            "info:確認|科目設定を更新しました。\r\n3 "
+            "件のデータの科目を「食料品」に変更しました。"}));
+    std::vector<std::string> titles(60);
+    titles[0] = "おこづかい";
+    titles[1] = "書籍";
+    titles[2] = "食料品";
+    EXPECT_EQ(ReadTitleFile(cldata + "kamoku2.dat"), titles);
+    EXPECT_EQ(h.app.entryForm().titleList, titles);
+    EXPECT_EQ(ReadBytes(cldata + "tekiyb2.dat"), books);
+    EXPECT_EQ(ReadBytes(cldata + "tekiyb3.dat"), food);
+    EXPECT_EQ(CountRecordsTitled(h.app.session().ledger, "食料品"), 3);
+    EXPECT_EQ(CountRecordsTitled(h.app.session().ledger, "食費"), 0);
+    EXPECT_EQ(h.app.session().accountFilter, "食料品");
+    EXPECT_TRUE(h.app.session().modified);
+
+    // The records' new name is one step to take back.
+    EXPECT_EQ(h.app.history().UndoText(), "元に戻す: 科目設定");
+    h.app.Undo();
+    EXPECT_EQ(EncodeTextLines(LedgerFileLines(h.app.session().ledger)), before);
+
+    // Deleting a title the records carry says how many; its descriptions go with it.
+    windows.steps.push_back([](TitleMaster& master) {
+        master.Select(CellOfSlot(2));
+        ASSERT_TRUE(master.Delete());
+    });
+    h.dialogs.Clear();
+    h.app.EditTitles();
+    EXPECT_EQ(h.dialogs.Log(),
+              (std::vector<std::string>{
+                  question + "「書籍」は 2 件のデータで使われています。\r\n削除すると科目の一覧から"
+                             "選べなくなります。削除していいですか？",
+                  "info:確認|科目設定を更新しました。"}));
+    titles[1].clear();
+    EXPECT_EQ(ReadTitleFile(cldata + "kamoku2.dat"), titles);
+    EXPECT_FALSE(fs::exists(cldata + "tekiyb2.dat"));
+    EXPECT_EQ(ReadBytes(cldata + "tekiyb3.dat"), food);
+}
+
+// The settings dialog applied with its values as they open, or closed unapplied.
+class SettingsWindows final : public AppWindows {
+public:
+    explicit SettingsWindows(Application& app) : app_(app) {}
+    void RunSettings(FiscalSettingsForm& form) override {
+        if (apply) ApplySettingsForm(app_.mutableSession(), form);
+    }
+    bool apply = true;
+
+private:
+    Application& app_;
+};
+
+TEST(Application, CalendarTabsAndStatusBarFollowTheSettingsAndTheLedgerOpened) {
+    AppHarness h;
+    h.app.Create();
+    ASSERT_TRUE(h.app.OpenFile(h.CopyExample("a.exv")));
+    ASSERT_TRUE(h.app.ChooseMonthTab(1));  // April
+    SettingsWindows windows(h.app);
+    h.app.SetWindows(&windows);
+    auto shown = [&h] {
+        const Application& a = h.app;
+        return a.view().calendar.selected.ShortText() + " " + a.session().monthPanel + " " +
+               a.view().yearPanel + "/" + a.view().monthPanel + " " +
+               std::to_string(a.ledgerView().ledgerTab) + " " + a.ledgerView().searchRange;
+    };
+    EXPECT_EQ(shown(), "2014/04/01 4 2014/4 1 2014年04月01日～2014年04月30日");
+    // Applied or not, the settings bring back today's month (June): the calendar and the
+    // panels with it.
+    h.app.EditSettings();
+    EXPECT_EQ(shown(), "2014/06/01 6 2014/6 3 2014年06月01日～2014年06月30日");
+    ASSERT_TRUE(h.app.ChooseMonthTab(2));
+    windows.apply = false;
+    h.app.EditSettings();
+    EXPECT_EQ(shown(), "2014/06/01 6 2014/6 3 2014年06月01日～2014年06月30日");
+
+    // A ledger of another year: the calendar leaves 2014, with the date filter on too.
+    std::string text = ReadBytes(FixturePath("ledger/example2014.exv"));
+    for (std::size_t at = text.find("201"); at != std::string::npos; at = text.find("201", at))
+        text.replace(at, 4, text[at + 3] == '4' ? "2024" : "2025");
+    WriteBytes(h.docs + "/b.exv", text);
+    h.app.SetDateFilter(true);
+    h.dialogs.openAnswers.push_back(h.docs + "/b.exv");
+    h.app.Open();
+    ASSERT_EQ(h.app.session().currentFile, h.docs + "/b.exv");
+    EXPECT_EQ(shown(), "2024/06/01 6 2024/6 3 2024年06月01日(土)");
+    h.app.SetDateFilter(false);
+    h.dialogs.saveAnswers.push_back(SaveAnswer::No);
+    h.app.NewAllowanceBookLedger();
+    EXPECT_EQ(shown(), "2014/06/01 6 2014/6 6 2014年06月01日～2014年06月30日");
 }
 
 // The book list dialog as a user works in it: a scripted step per opening, which may add,
@@ -619,7 +1019,7 @@ TEST(Application, BooksChangedInTheBookListShowOnceTheListHasClosed) {
     h.app.SelectCashBook();
     h.app.ChoosePettyCashBook();
     EXPECT_EQ(h.app.session().currentBook, (BookId{"現金", "現金出納帳"}));
-    EXPECT_EQ(h.app.session().ledger.transactions[1],
+    EXPECT_EQ(h.app.mutableSession().RecordLines()[1],
               "d04=,2014/04/03,1,小口現金,小口へ補充,0,3000,6780,現金,現金出納帳,小口,本社,");
     EXPECT_EQ(balances(), (std::vector<std::string>{"現金;現金出納帳;6,780;", "小口;本社;7,000;",
                                                     "預金;A銀行;20,000;"}));
@@ -679,6 +1079,117 @@ std::string WorkThenEndWithoutSaving(AppHarness& h, const std::string& file) {
     EXPECT_TRUE(h.app.AddBook("預金", "A銀行", Amount::FromYen(20000)));
     EXPECT_TRUE(fs::exists(h.work + "/recovery.jnl"));
     return EncodeTextLines(LedgerFileLines(h.app.session().ledger));
+}
+
+// The entry form left open with "連続入力" on: every registration, edit and deletion in it
+// is in the journal as soon as it ends, so that a program killed with the form still open
+// gives them back.
+class JournalledEntryWindows final : public AppWindows {
+public:
+    JournalledEntryWindows(Application& app, std::string journal)
+        : app_(app), journal_(std::move(journal)) {}
+    void RunEntryForm() override {
+        EntryForm& form = app_.mutableEntryForm();
+        if (form.mode == EntryMode::Edit) {
+            if (form.description == "切手") {
+                form.description = "速達";
+                app_.RegisterEntry();
+            } else {
+                app_.DeleteEntry();
+            }
+            Note();
+            return;
+        }
+        form.continuousEntry = true;
+        for (const char* description : {"切手", "はがき", "封筒"}) {
+            ShowEntryDate(form, Date::FromYmd(2014, 6, 3));
+            form.title = "通信費";
+            form.description = description;
+            form.expense = Amount::FromYen(84);
+            app_.RegisterEntry();
+            Note();
+        }
+    }
+    // The descriptions of the June records the journal gives back, after each change.
+    std::vector<std::string> seen;
+
+private:
+    void Note() {
+        std::string descriptions;
+        if (auto work = RecoveryJournal::Read(journal_, Date::FromYmd(2014, 6, 10)))
+            for (const std::string& line : work->ledger.transactions.Items())
+                if (RecordSplit r(line); r[1].starts_with("2014/06"))
+                    descriptions += std::string(r[4]) + " ";
+        seen.push_back(descriptions);
+    }
+    Application& app_;
+    std::string journal_;
+};
+
+TEST(Application, EachChangeInTheOpenEntryFormIsJournalledAsItEnds) {
+    AppHarness h;
+    h.app.Create();
+    h.app.Show(h.CopyExample("a.exv"));
+    JournalledEntryWindows windows(h.app, RecoveryJournal::PathIn(h.work));
+    h.app.SetWindows(&windows);
+    h.app.OpenEntryForm();
+    const auto juneRecord = [&h](const std::string& description) -> std::optional<int> {
+        const auto& lines = h.app.session().ledger.transactions.Items();
+        for (std::size_t i = 0; i < lines.size(); ++i)
+            if (lines[i].find("," + description + ",") != std::string::npos)
+                return static_cast<int>(i);
+        return std::nullopt;
+    };
+    h.app.EditSelectedRecord(juneRecord("切手"));
+    h.app.EditSelectedRecord(juneRecord("はがき"));
+    h.app.SetWindows(nullptr);
+    EXPECT_EQ(windows.seen, (std::vector<std::string>{"切手 ", "切手 はがき ", "切手 はがき 封筒 ",
+                                                      "速達 はがき 封筒 ", "速達 封筒 "}));
+}
+
+// The disk writer, except that the recovery journal finds the disk full while full is set.
+class FillingDiskWriter final : public FileWriter {
+public:
+    void WriteAtomic(const std::string& path, std::string_view bytes) override {
+        if (full && path.ends_with(kRecoveryJournalName))
+            throw FileError("ディスクがいっぱいです: " + path);
+        disk_.WriteAtomic(path, bytes);
+    }
+    void Remove(const std::string& path) override { disk_.Remove(path); }
+    bool full = false;
+
+private:
+    DiskFileWriter disk_;
+};
+
+TEST(Application, AJournalThatCannotBeWrittenIsToldOnceAndResumesByItself) {
+    AppHarness h;
+    FillingDiskWriter writer;
+    Application app{AppServices{h.dialogs, h.clock, writer, h.printer, h.shell, h.work, h.program}};
+    app.Create();
+    app.Show(h.CopyExample("a.exv"));
+    const std::string journal = RecoveryJournal::PathIn(h.work);
+    writer.full = true;
+    h.dialogs.Clear();
+    EXPECT_TRUE(app.AddBook("預金", "A銀行", Amount()));
+    EXPECT_TRUE(app.journalFailing());
+    EXPECT_EQ(h.dialogs.Infos(),
+              (std::vector<std::string>{
+                  "確認|復元用の記録を保存できません。\r\nディスクがいっぱいです: " + journal +
+                  "\r\n" + kJournalFailingAdvice}));
+    // Told once while it lasts.
+    EXPECT_TRUE(app.AddBook("預金", "B銀行", Amount()));
+    EXPECT_EQ(h.dialogs.Infos().size(), 1u);
+    EXPECT_TRUE(app.journalFailing());
+
+    // The disk has room again: the next command's end writes the whole work.
+    writer.full = false;
+    EXPECT_TRUE(app.AddBook("預金", "C銀行", Amount()));
+    EXPECT_FALSE(app.journalFailing());
+    EXPECT_EQ(h.dialogs.Infos().size(), 1u);
+    const std::optional<RecoveredWork> work = RecoveryJournal::Read(journal, h.clock.Today());
+    ASSERT_TRUE(work);
+    EXPECT_EQ(BooksOf(work->ledger), BooksOf(app.session().ledger));
 }
 
 TEST(Application, UnsavedWorkOfARunThatEndedWithoutSavingIsGivenBackExactly) {

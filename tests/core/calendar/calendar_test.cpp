@@ -25,13 +25,13 @@ TEST(Calendar, WeekNumbersCountTheSundaysBeforeTheMonth) {
     EXPECT_EQ(FirstWeekNumber(Date::FromYmd(2023, 2, 1)), 6);
     EXPECT_EQ(FirstWeekNumber(Date::FromYmd(2024, 2, 29)), 5);
     EXPECT_EQ(FirstWeekNumber(Date::FromYmd(2024, 12, 1)), 48);
-    CalendarLayout june = LayOutMonth(Date::FromYmd(2024, 6, 1), HolidayList());
+    CalendarLayout june = LayOutMonth(Date::FromYmd(2024, 6, 1), HolidayList(), false);
     EXPECT_EQ(june.weekNumbers, (std::array<int, 6>{22, 23, 24, 25, 26, 27}));
 }
 
 TEST(Calendar, MonthStartingOnSundayOrSaturday) {
     // September 2024 begins on a Sunday: no day of August on the first row.
-    CalendarLayout sep = LayOutMonth(Date::FromYmd(2024, 9, 1), HolidayList());
+    CalendarLayout sep = LayOutMonth(Date::FromYmd(2024, 9, 1), HolidayList(), false);
     std::vector<int> days = ShownDays(sep);
     EXPECT_EQ(days[0], 1);
     EXPECT_EQ(days[29], 30);
@@ -47,7 +47,7 @@ TEST(Calendar, MonthStartingOnSundayOrSaturday) {
     EXPECT_EQ(sep.panels[30].background, kPanelBackground);
 
     // June 2024 begins on a Saturday: six days of May first.
-    CalendarLayout june = LayOutMonth(Date::FromYmd(2024, 6, 15), HolidayList());
+    CalendarLayout june = LayOutMonth(Date::FromYmd(2024, 6, 15), HolidayList(), false);
     days = ShownDays(june);
     EXPECT_EQ(std::vector<int>(days.begin(), days.begin() + 7),
               (std::vector<int>{26, 27, 28, 29, 30, 31, 1}));
@@ -64,7 +64,7 @@ TEST(Calendar, MonthStartingOnSundayOrSaturday) {
 
 TEST(Calendar, February2024AndHolidays) {
     HolidayList holidays({"02,11,", "2,23,x,y", "02,30,", "05,03,"});
-    CalendarLayout feb = LayOutMonth(Date::FromYmd(2024, 2, 11), holidays);
+    CalendarLayout feb = LayOutMonth(Date::FromYmd(2024, 2, 11), holidays, false);
     std::vector<int> expected{28, 29, 30, 31};
     for (int d = 1; d <= 29; ++d) expected.push_back(d);
     for (int d = 1; d <= 9; ++d) expected.push_back(d);
@@ -83,11 +83,38 @@ TEST(Calendar, February2024AndHolidays) {
 
     // May 3 is red in every year.
     for (int year : {2014, 2024, 2031}) {
-        CalendarLayout may = LayOutMonth(Date::FromYmd(year, 5, 20), holidays);
+        CalendarLayout may = LayOutMonth(Date::FromYmd(year, 5, 20), holidays, false);
         int lead = Date::FromYmd(year, 5, 1).DayOfWeek() - 1;
         EXPECT_EQ(may.panels[static_cast<std::size_t>(lead + 2)].text, kHolidayText) << year;
         EXPECT_EQ(may.panels[static_cast<std::size_t>(lead + 2)].shownDay, 3);
     }
+}
+
+TEST(Calendar, NationalHolidaysRedWithTheirNamesBesideTheUsersMarks) {
+    // May 2024 begins on a Wednesday: the 3rd is panel 5.
+    const HolidayList marks({"05,01,", "05,03,"});
+    const CalendarLayout may = LayOutMonth(Date::FromYmd(2024, 5, 4), marks, true);
+    EXPECT_EQ(may.panels[3].text, kHolidayText);  // the user's 1st, no name
+    EXPECT_EQ(may.panels[3].holidayName, "");
+    EXPECT_EQ(may.panels[5].holidayName, "憲法記念日");  // marked by both
+    EXPECT_EQ(may.panels[5].text, kHolidayText);
+    EXPECT_EQ(may.panels[6].holidayName, "みどりの日");  // selected: red on blue
+    EXPECT_EQ(may.panels[6].text, kHolidayText);
+    EXPECT_EQ(may.panels[6].background, kSelectedBackground);
+    EXPECT_EQ(may.panels[7].holidayName, "こどもの日");
+    EXPECT_EQ(may.panels[8].holidayName, "振替休日");
+    EXPECT_EQ(may.panels[8].text, kHolidayText);
+    EXPECT_EQ(may.panels[9].text, kWeekdayText);
+    // Days of other months carry no name: 29 April, 昭和の日, is grey in May.
+    EXPECT_EQ(may.panels[1].holidayName, "");
+    EXPECT_EQ(may.panels[1].text, kOtherMonthText);
+
+    // With the setting off only the user's marks are red.
+    const CalendarLayout off = LayOutMonth(Date::FromYmd(2024, 5, 4), marks, false);
+    EXPECT_EQ(off.panels[5].text, kHolidayText);
+    EXPECT_EQ(off.panels[7].text, kSundayText);
+    EXPECT_EQ(off.panels[8].text, kWeekdayText);
+    EXPECT_EQ(off.panels[8].holidayName, "");
 }
 
 TEST(Calendar, MonthStepsStopAt1900And2100OnTheMainWindow) {

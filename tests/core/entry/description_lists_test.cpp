@@ -157,13 +157,17 @@ TEST(DescriptionLists, AFailedWriteKeepsTheCellAsTheFileHasIt) {
     EXPECT_EQ(dialogs.Infos(),
               (Lines{"確認|ディスクがいっぱいです: " + work.File("cldata/tekiya1.dat")}));
 
-    // Bytes that are neither CP932 nor UTF-8 are reported and show an empty grid.
-    testing::WriteBytes(work.File("cldata/tekiya2.dat"), "\x81\x20\xff\r\n");
+    // A line of bytes that are neither CP932 nor UTF-8 is reported and shows an empty cell.
+    testing::WriteBytes(work.File("cldata/tekiya2.dat"),
+                        "\x81\x20\xff\r\n" + Utf8ToCp932("切手\r\n"));
     dialogs.Clear();
     DescriptionCells unreadable = LoadDescriptionCells(session, EntryTab::Titles, 1);
     EXPECT_EQ(unreadable[0], "");
-    EXPECT_EQ(dialogs.Infos().size(), 1u);
-    EXPECT_THROW(ReadDescriptionList(work.File("cldata/tekiya2.dat")), EncodingError);
+    EXPECT_EQ(unreadable[1], "切手");
+    EXPECT_EQ(
+        dialogs.Infos(),
+        (Lines{"確認|" + work.File("cldata/tekiya2.dat") +
+               "の1行目は文字コードがCP932(Shift_JIS)でもUTF-8でもないので読み飛ばしました。"}));
     // Nothing selected: nothing to load.
     EXPECT_EQ(LoadDescriptionCells(session, EntryTab::Titles, -1)[0], "");
 }

@@ -52,7 +52,7 @@ protected:
         f.dialogs.Clear();
     }
     RegisterResult Register() { return RegisterEntry(f.session, f.view, form); }
-    Lines List() const { return f.session.ledger.transactions.Items(); }
+    Lines List() { return f.session.RecordLines(); }
 
     ViewFixture f;
     EntryForm form;

@@ -26,6 +26,34 @@ TEST(MoneyCount, RowsTotalAndTheCashBooksBalanceAtTheDaysEnd) {
     EXPECT_EQ(count.Difference(atDay), Amount::FromYen(15477 - 12280));
 }
 
+TEST(MoneyCount, TheBalanceIsNamedByTheUseTypeAndCountsAreWholeNumbersFromZero) {
+    ViewFixture f;
+    EXPECT_EQ(MoneyCountBalanceOn(f.session.ledger, Date::FromYmd(2014, 4, 5)).caption,
+              "現金出納帳残高 (2014/04/05)");
+    f.session.ledger.useType = 2;
+    const MoneyCountBalance balance =
+        MoneyCountBalanceOn(f.session.ledger, Date::FromYmd(2014, 3, 31));
+    EXPECT_EQ(balance.caption, "おこづかい帳残高 (2014/03/31)");
+    EXPECT_EQ(balance.balance, Amount::FromYen(10000));
+    EXPECT_EQ(MoneyCountDayCaption(kMoneyTodayCaption, Date::FromYmd(2014, 6, 10)),
+              "今日 (2014/06/10)");
+
+    NumberField box;
+    SetUpCountField(box);
+    box.Enter();
+    for (char32_t c : {U'-', U'5'}) box.TypeChar(c);  // a sign that reached the box anyway
+    EXPECT_EQ(box.Value(), 0);
+    box.Leave();
+    EXPECT_EQ(box.Text(), "");
+    box.SetValue(12.7);
+    EXPECT_EQ(box.Value(), 12);
+    box.SetValue(1e9);
+    EXPECT_EQ(box.AsInt64(), kMoneyCountLimit);
+    EXPECT_TRUE(IsCountCharacter(U'7'));
+    EXPECT_TRUE(IsCountCharacter(U'７'));
+    for (char32_t c : {U'-', U'+', U'.', U'e', U'－'}) EXPECT_FALSE(IsCountCharacter(c));
+}
+
 TEST(MoneyCount, CountsAreKeptInTheWorkingFolder) {
     TempFolder work;
     DiskFileWriter writer;

@@ -299,7 +299,8 @@ TEST(NumberField, PasteFiltersCharacters) {
                                  {"-|12", "-5", "-5|12"},
                                  {"1.|5", "2.", "1.2|5"},
                              });
-    run([](NumberField& f) { f.SetComma(true); }, {{"[0|", "１2345", "2,345|"}});
+    // A full-width digit is a digit.
+    run([](NumberField& f) { f.SetComma(true); }, {{"[0|", "１2345", "12,345|"}});
     run([](NumberField& f) { f.SetMaxLength(4); }, {{"12|", "3456", "1234|"}});
     run([](NumberField& f) { f.SetMaxIntLength(3); }, {{"[0|", "12345.67", "123.67|"}});
     run([](NumberField& f) { f.SetNumberType(NumberType::kHex); }, {{"|", "0x1fz-", "01f|"}});
@@ -332,4 +333,20 @@ TEST(NumberField, IntegerTextAndAmountViews) {
 }
 
 }  // namespace
+// An input method gives full-width digits: typed or pasted, they are the digits.
+TEST(NumberField, FullWidthDigitsAreDigits) {
+    NumberField field;
+    field.SetZeroVisible(false);
+    for (char32_t c : std::u32string(U"８４０")) EXPECT_TRUE(field.TypeChar(c));
+    EXPECT_EQ(field.Text(), "840");
+    EXPECT_EQ(field.Value(), 840.0L);
+    EXPECT_TRUE(field.TypeChar(U'－'));
+    EXPECT_EQ(field.Text(), "-840");
+    EXPECT_FALSE(field.TypeChar(U'あ'));
+    field.SetText("");
+    field.Paste("１，２３４．５円");
+    EXPECT_EQ(field.Text(), "1234.5");
+    EXPECT_EQ(HalfWidthNumberText("－１２"), "-12");
+}
+
 }  // namespace velmora::testing

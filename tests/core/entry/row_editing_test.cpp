@@ -15,7 +15,7 @@ using Lines = std::vector<std::string>;
 class RowEditing : public ::testing::Test {
 protected:
     RowEditing() { f.session.currentMonth = 4; }
-    Lines List() const { return f.session.ledger.transactions.Items(); }
+    Lines List() { return f.session.RecordLines(); }
     bool Move(std::size_t row) { return MoveRowDown(f.session, f.Show().rows, row); }
     ViewFixture f;
     EntryForm form;
@@ -111,37 +111,96 @@ TEST(RowMoves, ARecordOfAnotherBookBetweenKeepsItsPlaceAfterTheMovedOnes) {
     ASSERT_EQ(view.rows[1].RecordIndex(), 0);
     ASSERT_EQ(view.rows[2].RecordIndex(), 2);
     EXPECT_TRUE(MoveRowDown(f.session, view.rows, 1));
-    EXPECT_EQ(f.session.ledger.transactions.Items(),
+    EXPECT_EQ(f.session.RecordLines(),
               (Lines{"d04=,2014/04/08,2,売上,T,200,0,1200,現金,現金出納帳,現金,現金出納帳,",
                      "d04=,2014/04/08,0,売上,S,100,0,1300,現金,現金出納帳,現金,現金出納帳,",
                      // The book list of the view recomputed every book.
                      "d04=,2014/04/08,1,消耗品,Y,0,50,4950,小口,本店,小口,本店,"}));
 }
 
-TEST_F(RowEditing, RecalculationsOfAmountsAndDates) {
+TEST_F(RowEditing, RecalculationsAskFirstAndSayWhatTheyChanged) {
     f.Show();
     const Lines before = List();
     const Balances balances = f.session.balances;
     const int redraws = f.redraws.views;
-    RecalculateAmounts(f.session);
+    f.dialogs.yesNoAnswers = {false, true, false, true};
+    EXPECT_FALSE(RecalculateAmounts(f.session));
+    EXPECT_EQ(f.redraws.views, redraws);
+    EXPECT_TRUE(RecalculateAmounts(f.session));
     EXPECT_EQ(List(), before);
     EXPECT_EQ(f.session.balances.monthEnd, balances.monthEnd);
     EXPECT_EQ(f.session.balances.current, balances.current);
     EXPECT_FALSE(f.session.modified);
     EXPECT_EQ(f.redraws.views, redraws + 1);
 
-    // Unchanged periods: nothing to retag.
-    RecalculateDates(f.session);
+    // Declined, then with unchanged periods: nothing to retag.
+    f.session.ledger.periods = FiscalPeriods(2014, 4, 5);
+    EXPECT_FALSE(RecalculateDates(f.session));
+    EXPECT_EQ(List(), before);
+    f.session.ledger.periods = FiscalPeriods(2014, 4);
+    EXPECT_TRUE(RecalculateDates(f.session));
     EXPECT_EQ(List(), before);
     EXPECT_FALSE(f.session.modified);
+    const std::string title = kAppTitle;
+    EXPECT_EQ(f.dialogs.Log(), (Lines{"yesno:" + title +
+                                          "|表示中の帳簿の残高を最初のデータから計算し直します。"
+                                          "よろしいですか？",
+                                      "yesno:" + title +
+                                          "|表示中の帳簿の残高を最初のデータから計算し直します。"
+                                          "よろしいですか？",
+                                      "info:確認|0 件の残高を再計算しました",
+                                      "yesno:" + title +
+                                          "|すべてのデータの月度を現在の期間設定で付け直し、"
+                                          "日付順に並べ直します。よろしいですか？",
+                                      "yesno:" + title +
+                                          "|すべてのデータの月度を現在の期間設定で付け直し、"
+                                          "日付順に並べ直します。よろしいですか？",
+                                      "info:確認|0 件の日付を再計算しました"}));
 
-    // Periods closing on the 5th: the 04/07 record belongs to May now.
+    // Periods closing on the 5th: the records of 04/07 to 04/09 belong to May now, the one
+    // of 2015/01/10 to February.
+    f.dialogs.Clear();
     f.session.ledger.periods = FiscalPeriods(2014, 4, 5);
-    RecalculateDates(f.session);
+    EXPECT_TRUE(RecalculateDates(f.session));
     EXPECT_TRUE(f.session.modified);
     EXPECT_EQ(List()[4],
               "d05=,2014/04/07,4,小口現金,小口へ補充,0,3000,9280,現金,現金出納帳,小口,本店,");
     EXPECT_EQ(List()[3].substr(0, 4), "d04=");
+    EXPECT_EQ(f.dialogs.Infos(), Lines{"確認|4 件の日付を再計算しました"});
+}
+
+// A file whose records are out of date order: the month's run of lines would end at the
+// stray record, dropping it from its month while the summary counts it.
+TEST(RecalculateDates, PutsRecordsIntoDateOrderKeepingEachDaysOrder) {
+    ViewFixture f(
+        "d05=,2014/05/02,0,食費,パン,0,300,,現金,おこづかい帳,現金,おこづかい帳,\n"
+        "d05=,2014/05/31,1,書籍,本,0,400,,現金,おこづかい帳,現金,おこづかい帳,\n"
+        "d05=,2014/05/15,2,食費,米,0,900,,現金,おこづかい帳,現金,おこづかい帳,\n"
+        "d05=,2014/05/15,3,日用品,洗剤,0,200,,現金,おこづかい帳,現金,おこづかい帳,\n"
+        "d04=,2014/04/20,4,おこづかい,4月分,5000,0,,現金,おこづかい帳,現金,おこづかい帳,\n"
+        "f,2015/01/01,2015/01/31,0\nf,2015/02/01,2015/02/28,0\nf,2015/03/01,2015/03/31,0\n"
+        "f,2014/04/01,2014/04/30,0\nf,2014/05/01,2014/05/31,0\nf,2014/06/01,2014/06/30,0\n"
+        "f,2014/07/01,2014/07/31,0\nf,2014/08/01,2014/08/31,0\nf,2014/09/01,2014/09/30,0\n"
+        "f,2014/10/01,2014/10/31,0\nf,2014/11/01,2014/11/30,0\nf,2014/12/01,2014/12/31,0\n"
+        "g,0,4,2,2014,\n");
+    f.session.currentMonth = 5;
+    EXPECT_TRUE(RecalculateDates(f.session));
+    EXPECT_TRUE(f.session.modified);
+    std::vector<std::string> dates;
+    for (const std::string& line : f.session.ledger.transactions.Items())
+        dates.push_back(line.substr(5, 10) + "#" + line.substr(16, 1));
+    EXPECT_EQ(dates, (Lines{"2014/04/20#4", "2014/05/02#0", "2014/05/15#2", "2014/05/15#3",
+                            "2014/05/31#1"}));
+    EXPECT_EQ(f.dialogs.Infos(),
+              (Lines{"確認|0 件の日付を再計算しました\r\n3 件を日付順に並べ替えました"}));
+    // The May ledger shows every May record and spends what the records spent.
+    const LedgerViewResult view = f.Show();
+    Lines records;
+    for (const LedgerRow& row : view.rows)
+        if (row.Kind() == LedgerRowKind::Record)
+            records.push_back(row.Expense() + ";" + row.Balance());
+    EXPECT_EQ(records, (Lines{"300;4,700", "900;3,800", "200;3,600", "400;3,200"}));
+    EXPECT_EQ(view.totalExpense, "1,800");
 }
 
 }  // namespace

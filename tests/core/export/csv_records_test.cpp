@@ -207,10 +207,11 @@ TEST(CsvExport, WritesCp932WithCrLfAndSaysSo) {
     session.accountFilter = "預金";
     e.dialogs.saveFileAnswers = {e.work.File("out.csv")};
     ASSERT_TRUE(ExportCsv(session, CsvOptions{}, CodeTable{}));
+    // The balance column holds field 7 as showing the ledger leaves it: B銀行's balances.
     EXPECT_EQ(ReadBytes(e.work.File("out.csv")),
               Utf8ToCp932(
                   std::string(kTitleRow) + "\r\n" +
-                  "現金,現金出納帳,預金,B銀行,2014/04/06,預金,預入　《現金出納帳》,1000,0,8780,\r\n"
+                  "現金,現金出納帳,預金,B銀行,2014/04/06,預金,預入　《現金出納帳》,1000,0,1000,\r\n"
                   "預金,B銀行,預金,C銀行,2014/04/10,預金,振替　《C銀行》,0,500,505,\r\n"));
     EXPECT_EQ(e.dialogs.Log(),
               (Lines{"saveas:|CSVファイル|*.csv", "info:確認|CSVファイルへ出力しました。"}));

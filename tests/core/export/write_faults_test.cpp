@@ -198,6 +198,7 @@ TEST(WriteFaults, EveryStepOfEveryWriteLeavesWholeFilesAndOneMessage) {
                          std::to_string(k) + " of " + clean.Relative(steps[k].path));
             FaultRun run(op);
             const Tree before = Snapshot(run.h.folder.Path());
+            run.session.RecordLines();  // field 7 as a save writes it
             const Lines lines = LedgerFileLines(run.session.ledger);
             const bool modified = run.session.modified;
             run.writer.failAt = k;

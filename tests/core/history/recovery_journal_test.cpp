@@ -49,6 +49,14 @@ protected:
             ledger.transactions.Delete(1);
         });
         command([&] { ledger.pettyRegistry.Add("z,小口,出張,0,"); });
+        // Many lines at once, as an import inserts and its undo deletes them.
+        command([&] {
+            ledger.transactions.InsertMany(
+                {{0, "d04=,2014/04/01,9,雑費,a,0,1,,現金,現金出納帳,現金,現金出納帳,"},
+                 {2, "d04=,2014/04/01,10,雑費,b,0,2,,現金,現金出納帳,現金,現金出納帳,"},
+                 {3, "d04=,2014/04/01,11,雑費,c,0,3,,現金,現金出納帳,現金,現金出納帳,"}});
+        });
+        command([&] { ledger.transactions.DeleteMany({0, 3}); });
         return written;
     }
 
@@ -110,6 +118,31 @@ TEST_F(Journal, KeptJournalsAreFoundAfterTheLastRunsInTheOrderKept) {
         RecoveryJournal::Found(folder.Path()),
         (std::vector<std::string>{current, folder.File("recovery-1.jnl"),
                                   folder.File("recovery-2.jnl"), folder.File("recovery-10.jnl")}));
+}
+
+// A link another user planted where the journal goes, in a working folder they could write
+// to: the journal replaces the link and writes nothing through it, and no one else may read it.
+TEST_F(Journal, ALinkInItsPlaceIsReplacedNeverWrittenThrough) {
+    TempFolder outside;
+    const std::string victim = outside.File("victim");
+    WriteBytes(victim, "their file");
+    const std::string journal = folder.File(kRecoveryJournalName);
+    DiskFileWriter own(folder.Path());
+    for (const std::string& target : {victim, outside.File("dangling")}) {
+        std::filesystem::remove(journal);
+        std::filesystem::create_symlink(target, journal);
+        RecoveryJournal recovery(folder.Path(), own);
+        recovery.Watch(ledger);
+        ledger.transactions.Put(0, ledger.transactions[0] + "x");
+        recovery.Commit(ledger, file, true, BookId{"現金", "現金出納帳"});
+        EXPECT_FALSE(recovery.Failing());
+        EXPECT_TRUE(std::filesystem::is_regular_file(std::filesystem::symlink_status(journal)));
+        EXPECT_EQ(std::filesystem::status(journal).permissions(),
+                  std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+        ASSERT_TRUE(RecoveryJournal::Read(journal, kToday));
+    }
+    EXPECT_EQ(ReadBytes(victim), "their file");
+    EXPECT_FALSE(std::filesystem::exists(outside.File("dangling")));
 }
 
 }  // namespace

@@ -44,6 +44,37 @@ TEST(BackupList, TwentyOneLinesAndBack) {
     EXPECT_EQ(parsed.lastFilename, "/a=b.exv");
 }
 
+TEST(BackupList, PathsCp932CannotHoldAreKeptExactlyAndCaptionsShowStandIns) {
+    testing::TempFolder folder;
+    std::filesystem::create_directories(folder.File("ini"));
+    BackupList list;
+    const std::string work = "/home/josé/.local/share/tessary/velmora_xe5";
+    list.entries[0] = {"Café😀.exv(2024/03/05 13:07:09)", work + "/20240305130709.dat"};
+    list.entries[1] = {"ok.exv(2024/03/05 13:07:08)", "/w/20240305130708.dat"};
+    list.lastFilename = "/home/u/\xff\xfe帳簿.exv";  // bytes that are not UTF-8
+    const Lines lines = list.Lines();
+    ASSERT_EQ(lines.size(), 23u);
+    EXPECT_EQ(lines[0], "[BACK_NAME_1]=Caf？？.exv(2024/03/05 13:07:09)");
+    EXPECT_EQ(lines[1],
+              "[BACK_FILE_1]=/home/jos？/.local/share/tessary/velmora_xe5/20240305130709.dat");
+    EXPECT_EQ(lines[2].rfind("[BACK_FILE_1_HEX]=2F686F6D652F6A6F73C3A92F", 0), 0u);
+    EXPECT_EQ(lines[4], "[BACK_FILE_2]=/w/20240305130708.dat");
+    EXPECT_EQ(lines[21], "[Last_Filename]=/home/u/？？帳簿.exv");
+    EXPECT_EQ(lines[22], "[Last_Filename_HEX]=2F686F6D652F752FFFFEE5B8B3E7B0BF2E657876");
+
+    // Written as CP932 and read back: the paths exactly, the captions as shown.
+    WriteBackupList(folder.Path(), list, DefaultFileWriter());
+    const BackupList back = ReadBackupList(folder.Path());
+    EXPECT_EQ(back.entries[0].file, list.entries[0].file);
+    EXPECT_EQ(back.entries[0].caption, "Caf？？.exv(2024/03/05 13:07:09)");
+    EXPECT_EQ(back.entries[1], list.entries[1]);
+    EXPECT_EQ(back.lastFilename, list.lastFilename);
+    // A hexadecimal line that is not one leaves the shown path.
+    EXPECT_EQ(
+        BackupList::Parse({"[Last_Filename]=/a/？.exv", "[Last_Filename_HEX]=2F6"}).lastFilename,
+        "/a/？.exv");
+}
+
 TEST(BackupList, FileIsCp932CrLfAndAMissingFileGivesTheDefaults) {
     testing::TempFolder folder;
     EXPECT_EQ(ReadBackupList(folder.Path()).entries, BackupList{}.entries);

@@ -259,8 +259,28 @@ TEST(LedgerFile, SettingsLineValues) {
     auto parse = [](const std::string& settings) {
         return ParseLedgerLines(TrailerWith(settings), Ledger{}, kToday).ledger;
     };
-    EXPECT_EQ(parse("g,0,4,1,,").startYear, 2024);  // empty: today's year
-    EXPECT_EQ(parse("g,0,4,1,abc,").startYear, 2024);
+    // No year (files of the earlier format): never today's, but the year of the periods,
+    // or of the records when the periods do not hold them.
+    EXPECT_EQ(parse("g,0,4,1,,").startYear, 2014);
+    EXPECT_EQ(parse("g,0,4,1,abc,").startYear, 2014);
+    EXPECT_EQ(parse("g,0,4,1,").startYear, 2014);
+    EXPECT_EQ(ParseLedgerLines(Concat(Lines(kExampleLines.begin(), kExampleLines.begin() + 2),
+                                      TrailerWith("g,10000,4,1,")),
+                               Ledger{}, kToday)
+                  .ledger.startYear,
+              2014);
+    Lines otherPeriods = TrailerWith("g,0,4,1,");
+    for (std::string& line : otherPeriods)  // the periods of 2020/04..2021/03
+        for (std::size_t at = line.find("201"); at != std::string::npos; at = line.find("201"))
+            line.replace(at, 4, line[at + 3] == '4' ? "2020" : "2021");
+    EXPECT_EQ(ParseLedgerLines(Concat({"d05=,2013/05/15,0,食費,パン,0,300,0,現金,現金出納帳,現金,"
+                                       "現金出納帳,",
+                                       "d02=,2014/02/01,1,食費,米,0,900,0,現金,現金出納帳,現金,"
+                                       "現金出納帳,"},
+                                      otherPeriods),
+                               Ledger{}, kToday)
+                  .ledger.startYear,
+              2013);
     EXPECT_EQ(parse("g,0,4,1,98,").startYear, 2014);  // the year the April period begins
     EXPECT_EQ(parse("g,0,1,1,98,").startYear, 2015);
     EXPECT_EQ(parse("g,0,4,x,2014,").useType, 0);

@@ -53,7 +53,7 @@ TEST(LedgerView, StartMonthOfTheCashBook) {
     for (const auto& b : r.bookBalances) books.push_back(b.HiddenText());
     EXPECT_EQ(books, (std::vector<std::string>{"現金;現金出納帳;9,280;", "小口;本店;7,600;",
                                                "小口;支店;-400;", "預金;B;21,000;"}));
-    EXPECT_EQ(f.session.ledger.transactions[4],
+    EXPECT_EQ(f.session.RecordLines()[4],
               "d04=,2014/04/07,4,小口現金,小口へ補充,0,3000,9280,現金,現金出納帳,小口,本店,");
     EXPECT_EQ(kMarkEnd, r.rows[MoveDownRow(r)].Marker());
     EXPECT_EQ(MoveDownRow(r), 7);
@@ -206,6 +206,12 @@ TEST(LedgerView, DateFilterShowsOneDayWithOneLabel) {
                         "=||||||",
                     }));
     EXPECT_EQ(r.searchRange, "2014年04月01日(火)");
+
+    // A national holiday is named after the day, unless the settings turn them off.
+    f.view.calendar.Show(Date::FromYmd(2014, 4, 29));
+    EXPECT_EQ(f.Show().searchRange, "2014年04月29日(火)　昭和の日");
+    f.session.settings.showNationalHolidays = false;
+    EXPECT_EQ(f.Show().searchRange, "2014年04月29日(火)");
 }
 
 TEST(LedgerView, AllPeriodsUnderAnAccountFilter) {

@@ -132,6 +132,48 @@ TEST(LightStringsEditing, RejectsEveryIndexOutOfRange) {
     EXPECT_EQ(list.Items(), (Items{"a", "b", "c"}));
 }
 
+// Many lines in one pass are what the single edits would make, recorded as those edits.
+TEST(LightStringsEditing, InsertManyAndDeleteManyAreTheSingleEditsInOnePass) {
+    TLightStrings many, single;
+    for (const char* line : {"a", "b", "c"}) {
+        many.Add(line);
+        single.Add(line);
+    }
+    LineChangeLog log, forward;
+    many.RecordChangesInto(&log);
+    many.RecordForwardInto(&forward);
+    many.InsertMany({{0, "x"}, {2, "y"}, {5, "z"}, {6, "w"}});
+    single.Insert(0, "x");
+    single.Insert(2, "y");
+    single.Insert(5, "z");
+    single.Insert(6, "w");
+    EXPECT_EQ(many.Items(), (std::vector<std::string>{"x", "a", "y", "b", "c", "z", "w"}));
+    EXPECT_EQ(many.Items(), single.Items());
+    EXPECT_EQ(many.Capacity(), single.Capacity());
+    ASSERT_EQ(log.changes.size(), 4u);
+    EXPECT_EQ(log.changes[2].index, 5);
+    EXPECT_EQ(log.changes[2].text, "z");
+    EXPECT_EQ(forward.changes[3].text, "w");
+
+    many.DeleteMany({0, 3, 6});
+    EXPECT_EQ(many.Items(), (std::vector<std::string>{"a", "y", "c", "z"}));
+    ASSERT_EQ(log.changes.size(), 7u);
+    // As deleting from the last: the text each delete would give back.
+    EXPECT_EQ(log.changes[4].kind, LineChange::Kind::Delete);
+    EXPECT_EQ(log.changes[4].index, 6);
+    EXPECT_EQ(log.changes[4].text, "w");
+    EXPECT_EQ(log.changes[6].index, 0);
+    EXPECT_EQ(log.changes[6].text, "x");
+
+    // Out of order or out of reach: refused, nothing changed.
+    EXPECT_THROW(many.InsertMany({{2, "p"}, {2, "q"}}), ListIndexError);
+    EXPECT_THROW(many.InsertMany({{0, "p"}, {6, "q"}}), ListIndexError);
+    EXPECT_THROW(many.DeleteMany({1, 1}), ListIndexError);
+    EXPECT_THROW(many.DeleteMany({0, 4}), ListIndexError);
+    EXPECT_EQ(many.Items(), (std::vector<std::string>{"a", "y", "c", "z"}));
+    EXPECT_EQ(log.changes.size(), 7u);
+}
+
 TEST(LightStringsCapacity, GrowsBy32AndFollowsCountAndClear) {
     TLightStrings list;
     EXPECT_EQ(list.Capacity(), 0);

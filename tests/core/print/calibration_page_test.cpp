@@ -36,12 +36,39 @@ TEST(CalibrationPageTest, GridWithinThePrintableAreaFromTheOffsets) {
     EXPECT_TRUE(Has(s.lines, {Mm("21.5"), Mm("3"), Mm("23"), Mm("3"), 1}));
     EXPECT_FALSE(Has(s.lines, {Mm("-0.5"), Mm("8"), Mm("-0.5"), Mm("9"), 1}));
 
-    const std::vector<CalibrationLabel> labels{{Mm("12.5"), Mm("10"), "X 1.5 mm  Y -2 mm"},
-                                               {Mm("2"), Mm("0.5"), "0"},
-                                               {Mm("12"), Mm("0.5"), "10"},
-                                               {Mm("22"), Mm("0.5"), "20"},
-                                               {Mm("0.5"), Mm("8.5"), "10"}};
+    // The numbers in the cells right of and below the first 10 mm line across (8 mm down),
+    // the instruction with the offsets one cell further.
+    const std::vector<CalibrationLabel> labels{
+        {Mm("14"), Mm("20.5"), std::string(kCalibrationInstruction) + "  X 1.5 mm  Y -2 mm"},
+        {Mm("4"), Mm("10.5"), "0"},
+        {Mm("14"), Mm("10.5"), "10"},
+        {Mm("24"), Mm("10.5"), "20"}};
     EXPECT_EQ(s.labels, labels);
+}
+
+// A number's box at 6 pt (2.12 mm high, 1.06 mm a digit) against a line of the grid, in
+// ten-thousandths of a millimetre.
+bool Crosses(const CalibrationLabel& label, const CalibrationLine& line) {
+    const std::int64_t x = label.x.Raw(), y = label.y.Raw();
+    const std::int64_t right = x + 10600 * static_cast<std::int64_t>(label.text.size());
+    const std::int64_t bottom = y + 21200;
+    const std::int64_t x1 = std::min(line.x1.Raw(), line.x2.Raw());
+    const std::int64_t x2 = std::max(line.x1.Raw(), line.x2.Raw());
+    const std::int64_t y1 = std::min(line.y1.Raw(), line.y2.Raw());
+    const std::int64_t y2 = std::max(line.y1.Raw(), line.y2.Raw());
+    return x1 <= right && x2 >= x && y1 <= bottom && y2 >= y;
+}
+
+TEST(CalibrationPageTest, NoNumberTouchesALineOrATick) {
+    for (const auto& [dx, dy] : {std::pair{"0", "0"}, {"1.5", "-2"}, {"-7.3", "4.6"}}) {
+        const CalibrationSheet s = LayOutCalibration(202, 289, Mm(dx), Mm(dy));
+        ASSERT_GT(s.labels.size(), 40u);
+        for (std::size_t i = 1; i < s.labels.size(); ++i)
+            for (const CalibrationLine& line : s.lines)
+                ASSERT_FALSE(Crosses(s.labels[i], line))
+                    << dx << "," << dy << " " << s.labels[i].text << " at "
+                    << s.labels[i].x.PlainText() << "," << s.labels[i].y.PlainText();
+    }
 }
 
 TEST(CalibrationPageTest, DrawnInDevicePixels) {
@@ -55,12 +82,14 @@ TEST(CalibrationPageTest, DrawnInDevicePixels) {
     EXPECT_EQ(lines[3], "line 115,0 -> 115,120");
     EXPECT_NE(std::find(lines.begin(), lines.end(), "line 215,30 -> 230,30"), lines.end());
     // Texts on white boxes of their measured size (the recording canvas: px / 2 a digit).
-    const auto caption =
-        std::find(lines.begin(), lines.end(), "text 125,100 \"X 1.5 mm  Y -2 mm\"");
+    const auto caption = std::find_if(lines.begin(), lines.end(), [](const std::string& l) {
+        return l.rfind("text 140,205 \"使い方", 0) == 0;
+    });
     ASSERT_NE(caption, lines.end());
-    EXPECT_EQ(*(caption - 1), "fillrect 125,100 295,121");
-    EXPECT_EQ(lines.back(), "text 5,85 \"10\"");
-    EXPECT_EQ(lines[lines.size() - 2], "fillrect 5,85 25,106");
+    EXPECT_EQ(caption->substr(caption->size() - 18), "X 1.5 mm  Y -2 mm\"");
+    EXPECT_EQ(caption[-1].rfind("fillrect 140,205 ", 0), 0u);
+    EXPECT_EQ(lines.back(), "text 240,105 \"20\"");
+    EXPECT_EQ(lines[lines.size() - 2], "fillrect 240,105 260,126");
 }
 
 // The calibration sheet, "PDFに保存…" and the progress text of the print page.
@@ -79,7 +108,12 @@ TEST(CalibrationPageTest, PrintPageRunsOnThePrinterAndToPdf) {
     const Lines& grid = b.device.Pages().back();
     ASSERT_GE(grid.size(), 2u);
     EXPECT_EQ(grid[1], "line 24,0 -> 24,6827");
-    EXPECT_NE(std::find(grid.begin(), grid.end(), "text 283,331 \"X 1 mm  Y 2 mm\""), grid.end());
+    EXPECT_NE(std::find_if(grid.begin(), grid.end(),
+                           [](const std::string& l) {
+                               return l.rfind("text ", 0) == 0 &&
+                                      l.find("X 1 mm  Y 2 mm") != std::string::npos;
+                           }),
+              grid.end());
 
     // On the printer in use nothing is asked.
     b.device.ClearCalls();
@@ -95,7 +129,7 @@ TEST(CalibrationPageTest, PrintPageRunsOnThePrinterAndToPdf) {
     EXPECT_EQ(run.sheets.size(), 3u);
     ASSERT_EQ(b.dialogs.fileRequests.size(), 1u);
     EXPECT_EQ(b.dialogs.fileRequests[0].title, "PDFに保存");
-    EXPECT_EQ(b.dialogs.fileRequests[0].fileName, "A4現金出納帳_月分1_ゴシックG.pdf");
+    EXPECT_EQ(b.dialogs.fileRequests[0].fileName, "現金出納帳_2014年04月.pdf");
     const Lines& calls = b.device.Calls();
     const auto begin = std::find(calls.begin(), calls.end(), "begin");
     ASSERT_NE(begin, calls.end());
@@ -114,6 +148,15 @@ TEST(CalibrationPageTest, PrintPageRunsOnThePrinterAndToPdf) {
     run = b.job->SaveAsPdf();
     EXPECT_TRUE(run.noFile);
     EXPECT_EQ(std::count(b.device.Calls().begin(), b.device.Calls().end(), "begin"), 0);
+
+    // The name offered for the monthly list and for a fixed report: the fiscal year.
+    b.sources.summaryData = {"科　目;"};
+    b.job->PrepareMonthlySummary();
+    b.job->SaveAsPdf();
+    EXPECT_EQ(b.dialogs.fileRequests.back().fileName, "月別一覧表_2014年度.pdf");
+    b.job->PrepareBookBalances();
+    b.job->SaveAsPdf();
+    EXPECT_EQ(b.dialogs.fileRequests.back().fileName, "月別帳簿別残高一覧表_2014年度.pdf");
 
     EXPECT_EQ(PrintProgressText(3, 12), "印刷中 3 / 12 ページ");
 }

@@ -47,6 +47,8 @@ public:
     bool NegativeInRed() const override { return false; }
     GraphLabels Graph() const override { return graph; }
     BookBalancePageData BookBalances() override { return balances; }
+    bool RefuseOutput(const std::string& path) override { return path == refusedOutput; }
+    std::string refusedOutput;  // the one output refused
 };
 
 // A ledger style of three rows a page: header with odd offsets (1, 2), even offsets

@@ -75,8 +75,9 @@ TEST(PrintRunTest, ProgressIsToldOfEverySheetAndCanStopTheRun) {
     });
     EXPECT_FALSE(run.stopped);
     EXPECT_EQ(run.sheets.size(), 6u);
-    EXPECT_EQ(told,
-              (std::vector<std::pair<int, int>>{{1, 6}, {2, 6}, {3, 6}, {4, 6}, {5, 6}, {6, 6}}));
+    // Told first as the run begins, with none drawn.
+    EXPECT_EQ(told, (std::vector<std::pair<int, int>>{
+                        {0, 6}, {1, 6}, {2, 6}, {3, 6}, {4, 6}, {5, 6}, {6, 6}}));
 
     // Stopped after the second sheet: the document is dropped, nothing reaches the printer.
     b.device.ClearCalls();
@@ -88,11 +89,28 @@ TEST(PrintRunTest, ProgressIsToldOfEverySheetAndCanStopTheRun) {
     });
     EXPECT_TRUE(run.stopped);
     EXPECT_EQ(run.sheets, (std::vector<PrintedSheet>{{1, 4, 1, 0}}));
-    EXPECT_EQ(told, (std::vector<std::pair<int, int>>{{1, 6}, {2, 6}}));
+    EXPECT_EQ(told, (std::vector<std::pair<int, int>>{{0, 6}, {1, 6}, {2, 6}}));
     EXPECT_EQ(DocumentCalls(b.device), (Lines{"begin", "newpage", "abort"}));
     EXPECT_EQ(b.device.Pages().size(), printedBefore);
     EXPECT_TRUE(b.job->controls().sheetShown);
     EXPECT_EQ(b.job->controls().printingCaption, "");
+}
+
+TEST(PrintRunTest, TypedOffsetsPrintWithoutBeingConfirmedAndStayInTheBoxes) {
+    PrintBench b;
+    TwoMonthsOfThreePages(b);
+    b.job->SetMonthChecked(1, false);
+    // The style's own offsets are (1, 2) mm; 3 mm to the right typed, never confirmed.
+    const PrintOffsets typed{Amount::FromYen(4), Amount::FromYen(2), {}, {}};
+    b.job->SetOffsets(typed);
+    b.job->Print();
+    ASSERT_EQ(b.device.Pages().size(), 3u);
+    // 3 mm at 600 dpi: 71 dots further right on every sheet, the first as the third.
+    for (const Lines& page : b.device.Pages())
+        EXPECT_EQ(Drawn(page, "line "), (Lines{"line 331,283 -> 567,283"}));
+    EXPECT_EQ(b.job->panel().offsets, typed);
+    b.job->NextPage();
+    EXPECT_EQ(b.job->panel().offsets, typed);
 }
 
 TEST(PrintRunTest, EvenPagesAndEvenFirst) {

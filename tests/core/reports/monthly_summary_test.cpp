@@ -55,7 +55,7 @@ TEST(MonthlySummary, OnlyExpensesStartOnRowOneAndTheBalanceIsTheirNegative) {
     EXPECT_EQ(s.expenseTotalRow(), 4);
     EXPECT_EQ(s.lastRow(), 6);
     EXPECT_EQ(s.caption(), "月別科目一覧表");
-    EXPECT_EQ(s.range(), "2014年01月01日～2014年12月01日");
+    EXPECT_EQ(s.range(), "2014年01月01日～2014年12月31日");
     EXPECT_EQ(s.grid().RowCount(), 50);
 }
 
@@ -102,8 +102,9 @@ TEST(MonthlySummary, FiscalYearFromAprilFillsColumnsTwoToThirteen) {
     EXPECT_EQ(s.monthColumns().ColumnOf(3), 13);
     EXPECT_EQ(s.monthColumns().ColumnOf(12), 10);
     EXPECT_EQ(s.monthColumns().ColumnOf(1), 11);
-    // The label shows the starts of the periods of calendar months 1 and 12.
-    EXPECT_EQ(s.range(), "2015年01月01日～2014年12月01日");
+    // The fiscal year, from the first day of April's period to the last of March's: never
+    // the start of January's period to that of December's, which runs backwards.
+    EXPECT_EQ(s.range(), "2014年04月01日～2015年03月31日");
 }
 
 TEST(MonthlySummary, AllBooksLeaveTransfersOutOfTheRowsButAddThemToExistingOnes) {
@@ -270,7 +271,7 @@ TEST(MonthlySummary, AnEmptyLedgerShowsOnlyTheHeaderRow) {
     EXPECT_EQ(RowText(s.grid(), 0),
               "|科　目|1月度|2月度|3月度|4月度|5月度|6月度|7月度|8月度|9月度|10月度|11月度|12月度|"
               "科目年間計");
-    EXPECT_EQ(s.range(), "2020年01月01日～2020年12月01日");
+    EXPECT_EQ(s.range(), "2020年01月01日～2020年12月31日");
     // The graph does not keep the previous ledger's figures.
     EXPECT_EQ(s.graph().months[0].incomeTotal.caption, "0");
 }

@@ -55,8 +55,8 @@ TEST(ApplySettings, UseTypeRenamesTheCashBookInRecordsAndBack) {
         });
     };
     ASSERT_TRUE(switchTo(2));
-    const auto& list = h.session.ledger.transactions;
-    ASSERT_EQ(list.Count(), 3);
+    const auto& list = h.session.RecordLines();
+    ASSERT_EQ(list.size(), 3u);
     EXPECT_EQ(list[0],
               "d04=,2014/04/01,0,交通費,バス代,0,220,9780,現金,おこづかい帳,現金,おこづかい帳,");
     EXPECT_EQ(list[1],

@@ -76,9 +76,7 @@ TEST(BookBalanceListAndRecomputeCurrent, GivesTheListThenTheCurrentBooksRecomput
         const auto rows = BookBalanceListAndRecomputeCurrent(oneWalk.session);
 
         EXPECT_EQ(Labels(rows), Labels(expectedRows)) << current.name;
-        EXPECT_EQ(oneWalk.session.ledger.transactions.Items(),
-                  twoSteps.session.ledger.transactions.Items())
-            << current.name;
+        EXPECT_EQ(oneWalk.session.RecordLines(), twoSteps.session.RecordLines()) << current.name;
         const Balances& expected = twoSteps.session.balances;
         const Balances& actual = oneWalk.session.balances;
         EXPECT_EQ(actual.monthEnd, expected.monthEnd) << current.name;
@@ -97,8 +95,8 @@ TEST(BookBalanceListAndRecomputeCurrent, GivesTheListThenTheCurrentBooksRecomput
               (Lines{"現金;現金出納帳;6,000;", "小口;本店;8,500;", "預金;A銀行;999,500;"}));
     EXPECT_EQ(h.session.balances.current, Amount::FromYen(8500));
     EXPECT_EQ(h.session.balances.starting, Amount::FromYen(5000));
-    EXPECT_EQ(RecordSplit(h.session.ledger.transactions[3])[kFieldBalance], "8500");
-    EXPECT_EQ(RecordSplit(h.session.ledger.transactions[1])[kFieldBalance], "8000");
+    EXPECT_EQ(RecordSplit(h.session.RecordLines()[3])[kFieldBalance], "8500");
+    EXPECT_EQ(RecordSplit(h.session.RecordLines()[1])[kFieldBalance], "8000");
 }
 
 TEST(SelectBook, PanelsFollowTheSelection) {
@@ -159,7 +157,7 @@ TEST(RenameBook, RenamesBothSidesOfTransfersAndMovesTheSelection) {
     EXPECT_FALSE(h.session.modified);
 
     ASSERT_TRUE(RenameBook(h.session, "小口", 0, "中央", Amount::FromYen(6000)));
-    const auto& list = h.session.ledger.transactions;
+    const auto& list = h.session.RecordLines();
     EXPECT_EQ(list[1],
               "d04=,2014/04/03,1,小口現金,小口へ補充,0,3000,9000,現金,現金出納帳,小口,中央,");
     EXPECT_EQ(list[3], "d05=,2014/05/11,3,小口現金,戻し,0,100,8900,小口,中央,現金,現金出納帳,");

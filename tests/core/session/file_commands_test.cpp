@@ -3,14 +3,19 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <chrono>
 #include <filesystem>
+#include <memory>
 #include <string>
+#include <thread>
+#include <utility>
 #include <vector>
 
 #include "core/ledger/ledger_file.h"
 #include "core/ledger/record.h"
 #include "core/platform/file_io.h"
 #include "core/session/book_commands.h"
+#include "core/session/new_ledger.h"
 #include "core/util/codepage.h"
 #include "session_harness.h"
 
@@ -29,8 +34,8 @@ std::string ExampleBytes() {
 
 // Everything of the open ledger and the session a failed load or save must not touch.
 struct Snapshot {
-    explicit Snapshot(const Session& s)
-        : records(s.ledger.transactions.Items()),
+    explicit Snapshot(Session& s)
+        : records(s.RecordLines()),
           petty(s.ledger.pettyRegistry.Items()),
           bank(s.ledger.bankRegistry.Items()),
           settingsLine(SettingsLine(s.ledger)),
@@ -94,7 +99,7 @@ TEST(LoadLedger, ExampleLoadsAndSavesBackByteForByte) {
 
     // Recomputed for the petty-cash book, the transfer carries its balance instead.
     SelectBook(h.session, {"小口", "本店"});
-    EXPECT_EQ(RecordSplit(ledger.transactions[1])[kFieldBalance], "8000");
+    EXPECT_EQ(RecordSplit(h.session.RecordLines()[1])[kFieldBalance], "8000");
 }
 
 TEST(LoadLedger, OldRecordsUseTypeNamesAndBankRegistry) {
@@ -107,7 +112,7 @@ TEST(LoadLedger, OldRecordsUseTypeNamesAndBankRegistry) {
                             testing::FiscalYearTrailer(2014, "g,1000,4,2,2014,"));
     ASSERT_TRUE(LoadLedger(h.session, path));
     EXPECT_EQ(
-        h.session.ledger.transactions.Items(),
+        h.session.RecordLines(),
         (Lines{"d04=,2014/04/05,1,交通費,バス代,0,220,780,現金,おこづかい帳,現金,おこづかい帳,",
                "d04=,2014/04/06,2,食費,昼食,0,500,280,現金,おこづかい帳,現金,おこづかい帳,"}));
     EXPECT_EQ(h.session.ledger.bankRegistry.Items(), Lines{"z,預金,A銀行,1000,"});
@@ -457,6 +462,103 @@ TEST(SaveCommand, AFileChangedByAnotherProgramIsOverwrittenOnlyWhenTheUserSaysSo
     h.dialogs.yesNoAnswers = {false};
     EXPECT_FALSE(SaveCommand(h.session));
     EXPECT_FALSE(std::filesystem::exists(other));
+}
+
+TEST(SaveCommand, ASaveTakesTheLockOtherProgramsHoldAndChecksTheFileUnderIt) {
+    SessionHarness h;
+    const std::string path = h.CopyExample("a.exv");
+    ASSERT_TRUE(LoadLedger(h.session, path));
+    h.session.ledger.openingBalance = Amount::FromYen(12345);
+    h.session.modified = true;
+
+    // Held longer than the window waits: nothing written, the work kept, modified.
+    h.session.saveLockWait = std::chrono::milliseconds(50);
+    auto held = std::make_unique<FileLock>(path);
+    h.dialogs.Clear();
+    const SaveResult busy = SaveCommand(h.session);
+    EXPECT_FALSE(busy.saved);
+    EXPECT_TRUE(busy.busy);
+    EXPECT_EQ(h.dialogs.Infos(),
+              Lines{"確認|" + path + "を保存できませんでした。\r\n" + kLedgerBusyMessage});
+    EXPECT_EQ(ReadBytes(path), ExampleBytes());
+    EXPECT_TRUE(h.session.modified);
+
+    // Another program replaces the file while it holds the lock: the save waits for it and
+    // finds the change only then, so that its No keeps the other program's file.
+    h.session.saveLockWait = std::chrono::seconds(10);
+    const std::string theirs = ExampleBytes() + "\r\n";
+    std::string seenWhileHeld;
+    std::thread other([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        seenWhileHeld = ReadBytes(path);
+        DiskFileWriter().WriteAtomic(path, theirs);
+        held.reset();
+    });
+    h.dialogs.Clear();
+    h.dialogs.yesNoAnswers = {false};
+    const SaveResult declined = SaveCommand(h.session);
+    other.join();
+    EXPECT_EQ(seenWhileHeld, ExampleBytes());
+    EXPECT_FALSE(declined.saved);
+    EXPECT_TRUE(declined.declinedOverwrite);
+    EXPECT_EQ(h.dialogs.Log(), (Lines{std::string("yesno:") + kChangedOnDiskQuestion + "|" + path,
+                                      "saveas:|現金出納帳5-Velmora-ファイル|*.exv"}));
+    EXPECT_EQ(ReadBytes(path), theirs);
+    EXPECT_TRUE(h.session.modified);
+
+    // A caller that holds the lock on the file it opened saves without waiting for itself.
+    h.session.fileIdentity = ReadFileIdentity(path);
+    FileLock mine(path);
+    h.session.heldLock = &mine;
+    h.session.saveLockWait = std::chrono::milliseconds(0);
+    EXPECT_TRUE(SaveCommand(h.session));
+}
+
+TEST(Outputs, NoOutputReplacesTheOpenLedgerOrAFileTheProgramKeeps) {
+    SessionHarness h;
+    namespace fs = std::filesystem;
+    const std::string path = h.CopyExample("a.exv");
+    ASSERT_TRUE(LoadLedger(h.session, path));
+    ASSERT_TRUE(SaveLedger(h.session, path));
+    const std::string backup = h.work + "/" + kBackupName;
+    fs::create_symlink(path, h.docs + "/link.exv");
+    fs::create_hard_link(path, h.docs + "/hard.exv");
+    fs::create_directories(h.work + "/style");
+    for (const char* name : {"velmora.conf", "recovery-2.jnl", "style/listout.dat"})
+        testing::WriteBytes(h.work + "/" + name, "kept");
+    const std::string open = "確認|{}\r\n" + std::string(kOpenLedgerOutputMessage);
+    const std::string kept = "確認|{}\r\n" + std::string(kWorkingFolderOutputMessage);
+    const std::vector<std::pair<std::string, std::string>> refused = {
+        {path, open},
+        {h.docs + "/link.exv", open},
+        {h.docs + "/hard.exv", open},
+        {h.docs + "/../docs/./a.exv", open},
+        {backup, kept},
+        {h.work + "/velmora.conf", kept},
+        {h.work + "/recovery-2.jnl", kept},
+        {h.work + "/style/listout.dat", kept},
+        {h.work + "/ini/backup.conf", kept},
+        {h.work + "/../work/in_code.dat", kept},
+        {h.folder.Path() + "/work.lock", kept},
+    };
+    for (const auto& [output, message] : refused) {
+        h.dialogs.Clear();
+        EXPECT_TRUE(RefuseProtectedOutput(h.session, output)) << output;
+        std::string expected = message;
+        expected.replace(expected.find("{}"), 2, output);
+        EXPECT_EQ(h.dialogs.Infos(), Lines{expected});
+    }
+    for (const std::string& allowed : {h.docs + "/a.csv", h.work + "/mine.exv"})
+        EXPECT_FALSE(RefuseProtectedOutput(h.session, allowed)) << allowed;
+
+    // Next year's ledger and the ledger under another name meet the same check.
+    const std::string backupBytes = ReadBytes(backup);
+    h.dialogs.saveFileAnswers = {h.work + "/velmora.conf"};
+    EXPECT_FALSE(RollOver(h.session));
+    EXPECT_EQ(ReadBytes(h.work + "/velmora.conf"), "kept");
+    h.dialogs.saveFileAnswers = {backup};
+    EXPECT_FALSE(SaveAsCommand(h.session));
+    EXPECT_EQ(ReadBytes(backup), backupBytes);
 }
 
 TEST(LoadLedger, BalancesBeyondTheAmountRangeAreReported) {

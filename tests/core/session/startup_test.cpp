@@ -1,6 +1,8 @@
 #include "core/session/startup.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -8,8 +10,10 @@
 #include <vector>
 
 #include "core/platform/file_io.h"
+#include "core/platform/key_lines.h"
 #include "core/session/file_commands.h"
 #include "core/util/codepage.h"
+#include "core/util/errors.h"
 #include "session_harness.h"
 
 namespace velmora {
@@ -60,6 +64,7 @@ TEST(FirstRun, AnExistingFolderGetsWhatItLacksAndKeepsTheUsersFiles) {
     fs::create_directories(program + "/cldata");
     fs::create_directories(program + "/style");
     fs::create_directories(work);  // there, but empty
+    fs::permissions(work, fs::perms::owner_all, fs::perm_options::replace);
     WriteBytes(program + "/cldata/kamoku1.dat", Utf8ToCp932("現金\r\n"));
     WriteBytes(program + "/cldata/kamoku2.dat", Utf8ToCp932("食費\r\n"));
     WriteBytes(program + "/style/a4.sle", "shipped");
@@ -101,10 +106,57 @@ TEST(FirstRun, AnExistingFolderGetsWhatItLacksAndKeepsTheUsersFiles) {
     WriteBytes(work + "/style", "a file where the folder belongs");
     prepared = PrepareWorkingFolder(work, program);
     std::sort(prepared.failures.begin(), prepared.failures.end());
-    EXPECT_EQ(prepared.failures,
-              (Lines{"ファイルをコピーできません: " + work + "/style (Not a directory)",
-                     "ファイルをコピーできません: " + work + "/style/a4.sle (Not a directory)",
-                     "ファイルをコピーできません: " + work + "/style/b4.sle (Not a directory)"}));
+    EXPECT_EQ(
+        prepared.failures,
+        (Lines{"ファイルをコピーできません: " + work + "/style (Not a directory)",
+               "ファイルをコピーできません: " + work + "/style/a4.sle (ファイルに書き込めません: " +
+                   work + "/style/a4.sle (Not a directory))",
+               "ファイルをコピーできません: " + work + "/style/b4.sle (ファイルに書き込めません: " +
+                   work + "/style/b4.sle (Not a directory))"}));
+}
+
+TEST(FirstRun, TheFolderIsTheUsersAloneAndOneOthersCouldChangeIsRefused) {
+    testing::TempFolder root;
+    const std::string program = root.File("program");
+    const std::string work = root.File("a/work");
+    fs::create_directories(program + "/cldata");
+    WriteBytes(program + "/cldata/kamoku1.dat", "現金\n");
+    const mode_t umaskBefore = ::umask(0);  // the widest umask gives the same modes
+    PrepareWorkingFolder(work, program);
+    ::umask(umaskBefore);
+    const auto mode = [](const std::string& path) {
+        return static_cast<unsigned>(fs::status(path).permissions());
+    };
+    EXPECT_EQ(mode(work), 0700u);
+    EXPECT_EQ(mode(work + "/cldata"), 0700u);
+    EXPECT_EQ(mode(work + "/cldata/kamoku1.dat"), 0600u);
+
+    const std::string mend =
+        "\r\n「chmod 700 " + work + "」で自分だけが使えるフォルダーにして下さい。";
+    for (const fs::perms wide : {fs::perms(0777), fs::perms(0720), fs::perms(0702)}) {
+        fs::permissions(work, wide, fs::perm_options::replace);
+        try {
+            PrepareWorkingFolder(work, program);
+            ADD_FAILURE() << "not refused";
+        } catch (const FileError& error) {
+            EXPECT_EQ(error.what(),
+                      "作業フォルダーにグループまたは他のユーザーが書き込めるので使えません: " +
+                          work + mend);
+        }
+    }
+    fs::permissions(work, fs::perms(0755), fs::perm_options::replace);
+    EXPECT_EQ(
+        PrepareWorkingFolder(work, program).failures,
+        Lines{"作業フォルダーの記録をグループまたは他のユーザーが読み取れます: " + work + mend});
+    fs::permissions(work, fs::perms(0700), fs::perm_options::replace);
+    bool refused = true;
+    EXPECT_EQ(WorkingFolderProblem(work, ::geteuid(), refused), "");
+    EXPECT_FALSE(refused);
+    EXPECT_EQ(WorkingFolderProblem(work, ::geteuid() + 1, refused),
+              "作業フォルダーが他のユーザー(uid " + std::to_string(::geteuid()) +
+                  ")のものなので使えません: " + work +
+                  "\r\n自分のフォルダーを環境変数 VELMORA_HOME で指定して下さい。");
+    EXPECT_TRUE(refused);
 }
 
 TEST(StartSession, WithoutSettingsOpensNoLedger) {
@@ -141,6 +193,31 @@ TEST(StartSession, OpensTheLastFile) {
     StartSession(gone.session);
     EXPECT_EQ(gone.dialogs.Infos(), Lines{kSetPeriods});
     EXPECT_EQ(gone.session.currentFile, "");
+}
+
+TEST(StartSession, ALedgerWhosePathCp932CannotHoldIsBackedUpAndOpenedAgain) {
+    SessionHarness h;
+    const std::string path = h.docs + "/Café😀\xff.exv";
+    fs::copy_file(testing::FixturePath("ledger/example2014.exv"), path);
+    const std::string settings = h.work + "/velmora.conf";
+    testing::WriteCp932(settings, "[FILE_DIR]=\n[Start_Opt_1]=1\n");
+    ASSERT_TRUE(LoadLedger(h.session, path));
+    h.dialogs.Clear();
+    const SaveResult saved = SaveLedger(h.session, path);
+    EXPECT_TRUE(saved.saved && saved.backupWritten);
+    EXPECT_EQ(h.dialogs.Infos(), Lines{"確認|" + path + "を保存しました。"});
+
+    // The next start opens it again, and lists its backup; so does the fixed file.
+    for (const char* option : {"1", "2"}) {
+        if (std::string(option) == "2") SetKeyLine("[Start_Opt_1]", option, settings, h.writer);
+        Session again{SessionServices{h.dialogs, h.clock, h.writer, h.work, h.program}};
+        h.dialogs.Clear();
+        StartSession(again);
+        EXPECT_TRUE(h.dialogs.events.empty()) << option;
+        EXPECT_EQ(again.filePanel, path) << option;
+        EXPECT_EQ(again.backups.entries[0].file, h.work + "/20240305130709.dat");
+        EXPECT_EQ(again.backups.entries[0].caption, "Caf？？？.exv(2024/03/05 13:07:09)");
+    }
 }
 
 TEST(StartSession, OpensTheFixedFileTrimmed) {

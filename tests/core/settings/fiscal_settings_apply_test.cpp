@@ -1,5 +1,5 @@
 // "適用(&A)": the checks in their order with their texts, what is stored, and the settings
-// file written with its six lines; every refusal leaves the ledger and the file alone.
+// file written with its seven lines; every refusal leaves the ledger and the file alone.
 #include "core/settings/fiscal_settings_apply.h"
 
 #include <gtest/gtest.h>
@@ -265,7 +265,7 @@ TEST(FiscalSettingsApply, StoresEverythingAndWritesTheSixLines) {
     TempFolder want;
     WriteCp932(want.File("velmora.conf"),
                "[FILE_DIR]= /data/帳簿.exv \n[COMPANY_NAME]=　山田商店\n[OPTION2]=TRUE\n"
-               "[OPTION3]=2\n[FONT_SIZE]=9\n[Start_Opt_1]=2\n");
+               "[OPTION3]=2\n[FONT_SIZE]=9\n[Start_Opt_1]=2\n[NATIONAL_HOLIDAYS]=TRUE\n");
     EXPECT_EQ(ReadBytes(f.Path()), ReadBytes(want.File("velmora.conf")));
     EXPECT_EQ(ReadBytes(f.Path()).find("[OTHER]"), std::string::npos);
 }

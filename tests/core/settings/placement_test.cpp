@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include "core/platform/file_io.h"
 #include "support/temp_folder.h"
 
 namespace velmora {
@@ -16,7 +17,7 @@ TEST(Placement, FourLinesWrittenAndReadBack) {
     EXPECT_EQ(LoadPlacement(folder.Path(), "velmora5"), Placement{});
 
     const Placement p{.left = 20, .top = 15, .width = 1024, .height = -3};
-    SavePlacement(folder.Path(), "velmora5", p);
+    SavePlacement(folder.Path(), "velmora5", p, DefaultFileWriter());
     EXPECT_EQ(testing::ReadBytes(folder.File("ini/velmora5.ini")),
               "[Screen_Top]=15\r\n[Screen_Left]=20\r\n[Screen_Width]=1024\r\n"
               "[Screen_Height]=-3\r\n");

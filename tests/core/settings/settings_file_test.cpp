@@ -53,7 +53,7 @@ TEST(SettingsFile, TextValuesSplitAtTheFirstEqualsSign) {
     EXPECT_EQ(shown.companyName, "\t山田商店 ");
 }
 
-TEST(SettingsFile, WritesSixLinesAndReadsThemBack) {
+TEST(SettingsFile, WritesItsLinesAndReadsThemBack) {
     Settings s;
     s.fileDir = "/home/u/帳簿.exv";
     s.companyName = "山田商店";
@@ -61,12 +61,13 @@ TEST(SettingsFile, WritesSixLinesAndReadsThemBack) {
     s.fontType = 2;
     s.fontSize = 9;
     s.startOption = 2;
-    EXPECT_EQ(SettingsFileLines(s),
-              (Lines{"[FILE_DIR]=/home/u/帳簿.exv", "[COMPANY_NAME]=山田商店", "[OPTION2]=TRUE",
-                     "[OPTION3]=2", "[FONT_SIZE]=9", "[Start_Opt_1]=2"}));
+    s.showNationalHolidays = false;
+    EXPECT_EQ(SettingsFileLines(s), (Lines{"[FILE_DIR]=/home/u/帳簿.exv", "[COMPANY_NAME]=山田商店",
+                                           "[OPTION2]=TRUE", "[OPTION3]=2", "[FONT_SIZE]=9",
+                                           "[Start_Opt_1]=2", "[NATIONAL_HOLIDAYS]=FALSE"}));
     EXPECT_EQ(SettingsFileLines(Settings{}),
               (Lines{"[FILE_DIR]=", "[COMPANY_NAME]=", "[OPTION2]=FALSE", "[OPTION3]=1",
-                     "[FONT_SIZE]=10", "[Start_Opt_1]=1"}));
+                     "[FONT_SIZE]=10", "[Start_Opt_1]=1", "[NATIONAL_HOLIDAYS]=TRUE"}));
     EXPECT_EQ(ParseSettingsLines(SettingsFileLines(s), true), s);
 
     testing::TempFolder folder;
@@ -76,6 +77,8 @@ TEST(SettingsFile, WritesSixLinesAndReadsThemBack) {
     Settings read = ReadSettingsFile(path, true);
     EXPECT_EQ(read.companyName, "山田商店");
     EXPECT_EQ(read.startOption, 2);
+    // A file of the time before the national holidays, or of the Windows program: on.
+    EXPECT_TRUE(read.showNationalHolidays);
 }
 
 }  // namespace

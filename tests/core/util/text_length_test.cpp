@@ -44,5 +44,16 @@ TEST(TextLength, SplitCharactersKeepsSequencesWhole) {
     EXPECT_EQ(CodePointCount("a\xE3\x81"), 2u);
 }
 
+TEST(TextLength, CodePointsOfCharactersAndBack) {
+    for (const char* c : {"a", "\xC2\xA5", "ｱ", "あ", "😀"}) {
+        std::string back;
+        AppendCodePoint(back, CodePointOf(c));
+        EXPECT_EQ(back, c);
+    }
+    EXPECT_EQ(CodePointOf("ｱ"), U'\uFF71');
+    EXPECT_EQ(CodePointOf("\xE3\x81"), U'\uFFFD');  // cut short
+    EXPECT_EQ(CodePointOf("\x80"), U'\uFFFD');
+}
+
 }  // namespace
 }  // namespace velmora

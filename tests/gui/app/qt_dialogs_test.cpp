@@ -1,14 +1,11 @@
-// The message boxes and file dialogs as the user meets them, the Japanese set-up of the
-// application, and the single-instance guard.
-#include <unistd.h>
+// The message boxes and file dialogs as the user meets them, and the Japanese set-up of the
+// application.
 #include <QApplication>
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFontInfo>
 #include <QLineEdit>
-#include <QLockFile>
 #include <QMessageBox>
-#include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTextDocument>
@@ -18,16 +15,12 @@
 #include <optional>
 
 #include "gui/app/qt_dialogs.h"
-#include "gui/app/single_instance.h"
 #include "gui/app/ui_setup.h"
 
 using namespace velmora;
 using namespace velmora::gui;
 
 namespace {
-
-// The child run of this program that takes a lock and dies holding it.
-constexpr const char* kLeaveLockVariable = "VELMORA_TEST_LEAVE_LOCK";
 
 // Runs `act` on the next modal window once it is open (the box under test is shown by exec()).
 // A box that `act` leaves open fails the test and is shut, so that exec() returns.
@@ -197,41 +190,11 @@ private slots:
                  std::nullopt);
     }
 
-    void secondCopyRefusedAndDeadHolderIgnored() {
-        QTemporaryDir temp;
-        const QString working = temp.filePath("tessary/velmora_xe5");
-        {
-            SingleInstance first(working);
-            QVERIFY(first.acquired());
-            // Start-up recognises the first start by the missing folder: the guard leaves it.
-            QVERIFY(!QDir(working).exists());
-            SingleInstance second(working);
-            QVERIFY(!second.acquired());
-        }
-        QVERIFY(SingleInstance(working).acquired());
-
-        // A copy that died holding the lock leaves the file behind with its process id.
-        QProcess child;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(kLeaveLockVariable, SingleInstance::LockFilePath(working));
-        child.setProcessEnvironment(env);
-        child.start(QCoreApplication::applicationFilePath(), {});
-        QVERIFY(child.waitForFinished());
-        QCOMPARE(child.exitCode(), 0);
-        QVERIFY(QFileInfo::exists(SingleInstance::LockFilePath(working)));
-        QVERIFY(SingleInstance(working).acquired());
-    }
-
 private:
     UiSetup setup_;
 };
 
 int main(int argc, char** argv) {
-    if (const QByteArray path = qgetenv(kLeaveLockVariable); !path.isEmpty()) {
-        QCoreApplication app(argc, argv);
-        QLockFile lock(QString::fromLocal8Bit(path));
-        _exit(lock.tryLock(0) ? 0 : 1);  // dies without unlocking
-    }
     QApplication app(argc, argv);
     QtDialogsTest test;
     return QTest::qExec(&test, argc, argv);

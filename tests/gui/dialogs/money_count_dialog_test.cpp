@@ -1,6 +1,10 @@
 // "金種計算" from its command: counts typed into the boxes, the total and the difference
-// against the cash book at the calendar's day, red when short, and the counts kept.
+// against the cash book at the calendar's day or today, red when short, and the counts
+// kept. With VELMORA_SCREENSHOT_DIR set, the count in an allowance book is saved there as
+// money-count-allowance.png.
+#include <QApplication>
 #include <QLabel>
+#include <QRadioButton>
 #include <QTest>
 #include <QTimer>
 
@@ -16,6 +20,7 @@ class MoneyCountDialogTest : public QObject {
     Q_OBJECT
 private slots:
     void countsShowTheDifferenceAndAreKept();
+    void anAllowanceBookCountsWholeNumbersAgainstTheCalendarsDayOrToday();
 };
 
 void MoneyCountDialogTest::countsShowTheDifferenceAndAreKept() {
@@ -44,6 +49,51 @@ void MoneyCountDialogTest::countsShowTheDifferenceAndAreKept() {
     QCOMPARE(colour.contains("red"), expected < Amount());
     QCOMPARE(LoadMoneyCount(app.session().workingFolder()).counts,
              (std::array<std::int64_t, kMoneyKinds>{1, 0, 0, 0, 0, 0, 0, 0, 0, 7}));
+}
+
+void MoneyCountDialogTest::anAllowanceBookCountsWholeNumbersAgainstTheCalendarsDayOrToday() {
+    velmora::testing::ExampleDesk desk("a.exv", "ledger/allowance2014.exv",
+                                       Date::FromYmd(2014, 5, 20));
+    gui::DesktopProgram& program = *desk.program;
+    QVERIFY(program.Start());
+    QCOMPARE(program.app().view().calendar.selected, Date::FromYmd(2014, 5, 1));
+
+    QStringList seen;
+    auto look = [&seen](MoneyCountDialog* dialog) {
+        seen << dialog->findChild<QLabel*>("balanceCaption")->text() + " " +
+                    dialog->findChild<QLabel*>("balance")->text() + " " +
+                    dialog->totalLabel()->text() + " " + dialog->differenceLabel()->text();
+    };
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<MoneyCountDialog*>(QApplication::activeModalWidget());
+        QVERIFY(dialog);
+        QApplication::setActiveWindow(dialog);
+        // The first box (10,000-yen notes) has the focus; a sign and a decimal point are
+        // refused, whole counts go in.
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(dialog->countBox(0)));
+        QTest::keyClicks(QApplication::focusWidget(), "-1.5");
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QTest::keyClicks(QApplication::focusWidget(), "3");  // three 5,000-yen notes
+        look(dialog);
+        QTest::mouseClick(dialog->findChild<QRadioButton*>("today"), Qt::LeftButton);
+        look(dialog);
+        if (qEnvironmentVariableIsSet("VELMORA_SCREENSHOT_DIR"))
+            QVERIFY(dialog->grab().save(qEnvironmentVariable("VELMORA_SCREENSHOT_DIR") +
+                                        "/money-count-allowance.png"));
+        QTest::mouseClick(dialog->findChild<QRadioButton*>("calendarDay"), Qt::LeftButton);
+        look(dialog);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    });
+    program.window().action("cashcalcExec")->trigger();
+
+    QCOMPARE(seen,
+             (QStringList{
+                 QString::fromUtf8("おこづかい帳残高 (2014/05/01) 9,870円 165,000円 155,130円"),
+                 QString::fromUtf8("おこづかい帳残高 (2014/05/20) 8,630円 165,000円 156,370円"),
+                 QString::fromUtf8("おこづかい帳残高 (2014/05/01) 9,870円 165,000円 155,130円"),
+             }));
+    QCOMPARE(LoadMoneyCount(program.app().session().workingFolder()).counts,
+             (std::array<std::int64_t, kMoneyKinds>{15, 3, 0, 0, 0, 0, 0, 0, 0, 0}));
 }
 
 QTEST_MAIN(MoneyCountDialogTest)

@@ -305,7 +305,13 @@ void LedgerPageTest::booksAreAddedRenamedAndDeletedThroughTheDialogs() {
         QCOMPARE(list->findChild<QLabel*>("title")->text(), QString("小口現金帳簿選択"));
         auto* grid = list->findChild<QTableWidget*>("bookGrid");
         // Add, refused first for a name that is there, then accepted.
-        OnNextModal([](QWidget* box) { FillBookData(box, "本店", "1"); });
+        // The refusal leaves the dialog open with what was typed; "キャンセル" closes it.
+        OnNextModal([](QWidget* box) {
+            FillBookData(box, "本店", "1");
+            QVERIFY(box->isVisible());
+            QCOMPARE(box->findChild<QLineEdit*>("bookName")->text(), QString("本店"));
+            Click(box, "cancel");
+        });
         Click(list, "add");
         QCOMPARE(d.dialogs.Infos(), Rows{"確認してください。|同じ名前の帳簿が存在します。"});
         OnNextModal([](QWidget* box) {

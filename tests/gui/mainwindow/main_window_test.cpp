@@ -1,16 +1,22 @@
 // The main window: its actions, menus and ribbon against the command tables, its keys, and
 // the program's life cycle from a first start to the close question.
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
+#include <QImage>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QSplitter>
 #include <QStackedWidget>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTest>
+#include <QTextBrowser>
+#include <QTimer>
 #include <QToolButton>
 #include <filesystem>
 
@@ -19,7 +25,10 @@
 #include "core/platform/file_io.h"
 #include "core/settings/placement.h"
 #include "gui/app/desktop_program.h"
+#include "gui/ledger/ledger_page.h"
+#include "gui/ledger/left_pane.h"
 #include "gui/mainwindow/main_window.h"
+#include "gui/widgets/month_calendar.h"
 #include "qtprint/qt_text.h"
 #include "support/scripted_dialogs.h"
 #include "support/temp_folder.h"
@@ -68,6 +77,9 @@ private slots:
     void startWithTheLastFileAndCloseWithEachAnswer();
     void aSavedBackupCanBeRestoredFromItsMenu();
     void undoAndRedoKeysFollowTheHistory();
+    void theRibbonAndTheCalendarTakeTheKeyboard();
+    void aNewStartMonthRebuildsTheMonthTabs();
+    void helpShowsTheShippedManualInAWindowOfItsOwn();
 };
 
 void MainWindowTest::actionsMenusAndRibbonFollowTheCommandTable() {
@@ -131,7 +143,7 @@ void MainWindowTest::actionsMenusAndRibbonFollowTheCommandTable() {
                 QCOMPARE(spy.count(), 1);
                 ++buttons;
             }
-    QCOMPARE(buttons, 31);
+    QCOMPARE(buttons, 32);
 }
 
 void MainWindowTest::windowKeysWinOverTheFocusedControl() {
@@ -160,12 +172,37 @@ void MainWindowTest::theSummaryPageGreysTheEditMenuAndHidesTheLeftPane() {
     MainWindow& w = d.w();
     QMenu* edit = w.menu(kEditMenuCaption);
     QVERIFY(edit->isEnabled());
+    QApplication::setActiveWindow(&w);
     w.ribbon()->setCurrentIndex(static_cast<int>(RibbonPage::Summary));
     QVERIFY(!edit->isEnabled());
     QVERIFY(!w.leftPane()->isVisible());
     QCOMPARE(w.mainPages()->currentIndex(), static_cast<int>(MainPage::Summary));
+    // The greyed commands do not answer their keys either: F5 opens no entry form and
+    // Ctrl+F5 asks for no row.
+    QStringList opened;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&opened] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            opened << modal->objectName();
+            modal->close();
+        }
+    });
+    watch.start(20);
+    d.dialogs.Clear();
+    for (const QKeyCombination key :
+         {QKeyCombination(Qt::Key_F5), QKeyCombination(Qt::ControlModifier, Qt::Key_F5),
+          QKeyCombination(Qt::ControlModifier, Qt::Key_B)}) {
+        QVERIFY(QApplication::focusWidget());
+        QTest::keyClick(QApplication::focusWidget(), key.key(), key.keyboardModifiers());
+    }
+    watch.stop();
+    QCOMPARE(opened, QStringList());
+    QVERIFY(d.dialogs.events.empty());
+    QVERIFY(!w.action("datainput")->isEnabled());
+    QVERIFY(w.action("filesave")->isEnabled());
     w.ribbon()->setCurrentIndex(static_cast<int>(RibbonPage::Ledger));
     QVERIFY(edit->isEnabled());
+    QVERIFY(w.action("datainput")->isEnabled());
     QVERIFY(w.leftPane()->isVisible());
     // The splitter never leaves the pane at width 0.
     w.splitter()->setSizes({0, 1200});
@@ -284,6 +321,111 @@ void MainWindowTest::undoAndRedoKeysFollowTheHistory() {
     QTest::keyClick(w.ledgerGrid(), Qt::Key_Z, Qt::ControlModifier);
     QTest::keyClick(w.ledgerGrid(), Qt::Key_Y, Qt::ControlModifier);
     QCOMPARE(static_cast<int>(app.ledgerView().rows.size()), rows + 1);
+}
+
+void MainWindowTest::theRibbonAndTheCalendarTakeTheKeyboard() {
+    Desk d(OnDay("2014/06/10", std::nullopt));
+    const std::string file = d.CopyExample("a.exv");
+    Desk e(OnDay("2014/06/10", file));
+    QVERIFY(e.program.Start());
+    MainWindow& w = e.w();
+    w.show();
+    QApplication::setActiveWindow(&w);
+    w.ledgerGrid()->setFocus();
+    auto press = [](Qt::Key key) { QTest::keyClick(QApplication::focusWidget(), key); };
+    // F6: the page tabs; Right: the page "現金出納帳"; Down: its first button; five on.
+    press(Qt::Key_F6);
+    QVERIFY(qobject_cast<QTabBar*>(QApplication::focusWidget()));
+    press(Qt::Key_Right);
+    press(Qt::Key_Down);
+    QCOMPARE(QApplication::focusWidget()->objectName(), QString("ribbon_datainput"));
+    for (int i = 0; i < 5; ++i) press(Qt::Key_Right);
+    QCOMPARE(QApplication::focusWidget()->objectName(), QString("ribbon_note2"));
+    press(Qt::Key_Left);
+    QCOMPARE(QApplication::focusWidget()->objectName(), QString("ribbon_note1"));
+    // F6 again: back to the ledger.
+    press(Qt::Key_F6);
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(w.ledgerGrid()));
+
+    // A click on the 11th, then the keys: a day, a week, a month, today.
+    auto* pane = static_cast<LeftPane*>(w.leftPane());
+    MonthCalendar* calendar = pane->calendar();
+    int panel = 0;
+    while (calendar->layout().panels[static_cast<std::size_t>(panel)].dayNumber != 11) ++panel;
+    QTest::mouseClick(calendar->dayGrid(), Qt::LeftButton, {}, calendar->PanelRect(panel).center());
+    QCOMPARE(QApplication::focusWidget(), calendar->dayGrid());
+    const Application& app = e.program.app();
+    press(Qt::Key_Right);
+    QCOMPARE(app.view().calendar.selected.ShortText(), std::string("2014/06/12"));
+    press(Qt::Key_Up);
+    QCOMPARE(app.view().calendar.selected.ShortText(), std::string("2014/06/05"));
+    // PgDn is the calendar's here, not "最終行へ移動".
+    press(Qt::Key_PageDown);
+    QCOMPARE(app.view().calendar.selected.ShortText(), std::string("2014/07/05"));
+    QCOMPARE(app.ledgerView().ledgerTab, 4);
+    press(Qt::Key_Home);
+    QCOMPARE(app.view().calendar.selected.ShortText(), std::string("2014/06/10"));
+}
+
+// The start month changed in "環境設定" by keyboard and applied: the month tabs are in the new
+// fiscal order at once, the tab of today's month chosen, its period shown.
+void MainWindowTest::aNewStartMonthRebuildsTheMonthTabs() {
+    Desk d;
+    const std::string file = d.CopyExample("m.exv");
+    Desk e(OnDay("2014/06/10", file));
+    QVERIFY(e.program.Start());
+    MainWindow& w = e.w();
+    w.show();
+    QApplication::setActiveWindow(&w);
+    w.ledgerGrid()->setFocus();
+    bool applied = false;
+    QTimer::singleShot(0, [&] {
+        // The focus starts on the checked start month "4月"; two to the right is "6月".
+        QWidget* dialog = QApplication::activeModalWidget();
+        QVERIFY(dialog);
+        QVERIFY(QTest::qWaitForWindowActive(dialog));
+        QCOMPARE(QApplication::focusWidget()->objectName(), QString("startMonth4"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
+        auto* apply = dialog->findChild<QPushButton*>("applyButton");
+        QVERIFY(apply);
+        QTest::mouseClick(apply, Qt::LeftButton);
+        applied = !dialog->isVisible();
+    });
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_G, Qt::ControlModifier);
+    QVERIFY(applied);
+    QCOMPARE(e.dialogs.Infos().back(),
+             std::string("現金出納帳-Velmora Version5|環境設定を登録しました。"));
+    QTabBar* tabs = w.findChild<LedgerPage*>()->monthTabs();
+    QStringList captions;
+    for (int i = 0; i < tabs->count(); ++i) captions << tabs->tabText(i);
+    QCOMPARE(captions.join(' '), QString("ALL 6月 7月 8月 9月 10月 11月 12月 1月 2月 3月 4月 5月"));
+    QCOMPARE(tabs->tabText(tabs->currentIndex()), QString("6月"));
+    QCOMPARE(w.findChild<QLabel*>("searchRange")->text(),
+             QString("2014年06月01日～2014年06月30日"));
+}
+
+void MainWindowTest::helpShowsTheShippedManualInAWindowOfItsOwn() {
+    Desk d;
+    QVERIFY(d.program.Start());
+    MainWindow& w = d.w();
+    QApplication::setActiveWindow(&w);
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    // F1, with no web browser involved: the manual with its pictures, offline.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
+    auto* help = w.findChild<QWidget*>("helpWindow");
+    QVERIFY(help != nullptr);
+    QVERIFY(help->isVisible());
+    auto* manual = help->findChild<QTextBrowser*>("manual");
+    QCOMPARE(manual->source().toLocalFile(),
+             qEnvironmentVariable("VELMORA_DATA_DIR") + "/help/velmora/index.html");
+    QVERIFY(manual->toPlainText().contains("PDFに保存…"));
+    const QVariant picture =
+        manual->loadResource(QTextDocument::ImageResource, QUrl("images/main-window.png"));
+    QVERIFY(!picture.isNull());
+    QVERIFY(!QImage::fromData(picture.toByteArray()).isNull());
+    for (const std::string& info : d.dialogs.Infos())
+        QVERIFY2(info.find("取扱説明書") == std::string::npos, info.c_str());
 }
 
 QTEST_MAIN(MainWindowTest)

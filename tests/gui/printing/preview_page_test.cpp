@@ -1,16 +1,21 @@
 // The preview page over the real print device: the sheet at the paper's size on a screen
 // of known resolution, zoom, page buttons, and the page drawn at the zoomed resolution.
 #include <QApplication>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QSlider>
 #include <QStackedWidget>
 #include <QTest>
+#include <QTimer>
 #include <filesystem>
 
 #include "gui/app/desktop_program.h"
+#include "gui/ledger/left_pane.h"
 #include "gui/mainwindow/main_window.h"
 #include "gui/printing/preview_page.h"
+#include "gui/printing/print_page.h"
 #include "support/scripted_dialogs.h"
 #include "support/temp_folder.h"
 
@@ -67,6 +72,22 @@ void PreviewPageTest::sheetZoomAndPages() {
     for (int y = 0; y < area.height(); y += 4)
         for (int x = 0; x < area.width(); x += 4) inked += qGray(area.pixel(x, y)) < 200;
     QVERIFY(inked > 100);
+
+    // "プリンター設定" only sets the printer up: its button says "OK", not "印刷".
+    QString okText;
+    QTimer look;
+    QObject::connect(&look, &QTimer::timeout, [&] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (dialog == nullptr) return;
+        look.stop();
+        okText = dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->text();
+        dialog->reject();
+    });
+    look.start(10);
+    PrintPage* print = static_cast<LeftPane*>(w.leftPane())->printPage();
+    for (QPushButton* b : print->findChildren<QPushButton*>())
+        if (b->text() == "プリンター設定") QTest::mouseClick(b, Qt::LeftButton);
+    QCOMPARE(okText, QString("OK"));
 }
 
 QTEST_MAIN(PreviewPageTest)

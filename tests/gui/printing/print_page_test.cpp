@@ -7,10 +7,16 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QListWidget>
+#include <QProgressDialog>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QSpinBox>
 #include <QStackedWidget>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
+#include <QTimer>
 #include <algorithm>
 #include <map>
 
@@ -69,12 +75,26 @@ QAbstractButton* Button(QWidget* in, const QString& text) {
     return nullptr;
 }
 
+// Answers the PDF file dialog and notes whether a progress dialog was there meanwhile.
+class PdfFileDialogs : public velmora::testing::ScriptedDialogs {
+public:
+    std::optional<std::string> AskSaveFile(const FileDialogRequest& request) override {
+        QApplication::processEvents();
+        for (QWidget* w : QApplication::allWidgets())
+            progressWhileAsked |= qobject_cast<QProgressDialog*>(w) != nullptr;
+        return ScriptedDialogs::AskSaveFile(request);
+    }
+    bool progressWhileAsked = false;
+};
+
 }  // namespace
 
 class PrintPageTest : public QObject {
     Q_OBJECT
 private slots:
     void oddPagesOfTwoMonthsReachThePrinter();
+    void pdfProgressOpensAfterTheFileIsChosenAndCancelSaysSo();
+    void previewTabsPagesAndKeysFollowTheMonthShown();
 };
 
 void PrintPageTest::oddPagesOfTwoMonthsReachThePrinter() {
@@ -105,16 +125,11 @@ void PrintPageTest::oddPagesOfTwoMonthsReachThePrinter() {
     QCOMPARE(print->paper()->currentText(), QString("A4用紙"));
 
     // The preview steps to page 2.
-    auto* pageLabel = [&] {
-        for (QLabel* l : w.previewPage()->findChildren<QLabel*>())
-            if (l->text().startsWith("Page")) return l;
-        return static_cast<QLabel*>(nullptr);
-    }();
-    QVERIFY(pageLabel != nullptr);
-    QCOMPARE(pageLabel->text(), QString("Page 1"));
-    Button(w.previewPage(), "→")->click();
+    auto* pageLabel = w.previewPage()->findChild<QLabel*>("pageLabel");
+    QCOMPARE(pageLabel->text(), QString("1 / 3 ページ"));
+    QTest::mouseClick(Button(w.previewPage(), "→"), Qt::LeftButton);
     QCOMPARE(app.printJob().state().page, 2);
-    QCOMPARE(pageLabel->text(), QString("Page 2"));
+    QCOMPARE(pageLabel->text(), QString("2 / 3 ページ"));
 
     // Offsets typed on plain paper: the even-page boxes are not offered.
     QVERIFY(!print->offsetBox(2)->isVisible());
@@ -124,6 +139,10 @@ void PrintPageTest::oddPagesOfTwoMonthsReachThePrinter() {
     QTest::keyClick(print->offsetBox(0), Qt::Key_Up);
     QCOMPARE(print->offsetBox(0)->text(), QString("1.6000"));
     QCOMPARE(app.printJob().panel().offsets.oddX, Amount::Parse("1.6"));
+    // Back to 0 for the comparison with velmora-cli below: what the box shows is printed.
+    QTest::keyClick(print->offsetBox(0), Qt::Key_Down);
+    for (int i = 0; i < 15; ++i) QTest::keyClick(print->offsetBox(0), Qt::Key_Down);
+    QCOMPARE(app.printJob().panel().offsets.oddX, Amount{});
 
     // Odd pages of April and May.
     print->pageFilter()->button(1)->click();
@@ -169,7 +188,140 @@ void PrintPageTest::oddPagesOfTwoMonthsReachThePrinter() {
     }
     // Afterwards the preview shows page 1 of the month to print again.
     QCOMPARE(app.printJob().state().page, 1);
-    QCOMPARE(pageLabel->text(), QString("Page 1"));
+    QCOMPARE(pageLabel->text(), QString("1 / 3 ページ"));
+}
+
+void PrintPageTest::pdfProgressOpensAfterTheFileIsChosenAndCancelSaysSo() {
+    velmora::testing::TempFolder folder;
+    PdfFileDialogs dialogs;
+    const std::string data = qEnvironmentVariable("VELMORA_DATA_DIR").toStdString();
+    const std::string file = LongLedger(folder.Path());
+    FixedClock clock(Date::Parse("2014/04/10"));
+    RecordingPrintDevice printer(600);
+    printer.SetPdfPrinter(0);
+    QtShell shell;
+    Application app(AppServices{dialogs, clock, DefaultFileWriter(), printer, shell,
+                                folder.Path() + "/work", data});
+    MainWindow w(app);
+    app.Create();
+    w.show();
+    app.Show(file);
+    w.action("printnote")->trigger();
+    QApplication::processEvents();
+    PrintPage* print = static_cast<LeftPane*>(w.leftPane())->printPage();
+
+    // Cancel is clicked as soon as the progress dialog shows.
+    QTimer cancel;
+    bool progressShown = false;
+    QObject::connect(&cancel, &QTimer::timeout, [&] {
+        auto* progress = w.findChild<QProgressDialog*>("printProgress");
+        if (progress == nullptr || !progress->isVisible()) return;
+        progressShown = true;
+        cancel.stop();
+        QTest::mouseClick(Button(progress, "キャンセル"), Qt::LeftButton);
+    });
+    cancel.start(0);
+    const std::string pdf = folder.Path() + "/april.pdf";
+    dialogs.saveFileAnswers.push_back(pdf);
+    printer.ClearCalls();
+    QTest::mouseClick(Button(print, "PDFに保存…"), Qt::LeftButton);
+    QVERIFY(!dialogs.progressWhileAsked);
+    // The name offered says what the PDF holds.
+    QCOMPARE(QString::fromStdString(dialogs.fileRequests.back().fileName),
+             QString("現金出納帳_2014年04月.pdf"));
+    QVERIFY(progressShown);
+    const Lines& calls = printer.Calls();
+    QCOMPARE(std::count(calls.begin(), calls.end(), "pdf " + pdf), 1);
+    QCOMPARE(std::count(calls.begin(), calls.end(), "end"), 0);
+    QCOMPARE(QString::fromStdString(dialogs.Infos().back()),
+             QString("確認|PDFへの保存を中止しました。ファイルは書き込まれていません。"));
+    QVERIFY(w.findChild<QProgressDialog*>("printProgress") == nullptr);
+    QVERIFY(!w.findChild<QPushButton*>("openPdfFolder")->isVisible());
+
+    // Written whole: the status bar says where, and offers the folder.
+    dialogs.saveFileAnswers.push_back(pdf);
+    QTest::mouseClick(Button(print, "PDFに保存…"), Qt::LeftButton);
+    QCOMPARE(std::count(calls.begin(), calls.end(), "end"), 1);
+    QCOMPARE(w.findChild<QLabel*>("pdfNotice")->text(),
+             QString::fromStdString("PDFを保存しました: " + pdf));
+    QVERIFY(w.findChild<QPushButton*>("openPdfFolder")->isVisible());
+}
+
+void PrintPageTest::previewTabsPagesAndKeysFollowTheMonthShown() {
+    velmora::testing::TempFolder folder;
+    velmora::testing::ScriptedDialogs dialogs;
+    const std::string data = qEnvironmentVariable("VELMORA_DATA_DIR").toStdString();
+    const std::string file = LongLedger(folder.Path());
+    FixedClock clock(Date::Parse("2014/04/10"));
+    RecordingPrintDevice printer(600);
+    QtShell shell;
+    Application app(AppServices{dialogs, clock, DefaultFileWriter(), printer, shell,
+                                folder.Path() + "/work", data});
+    MainWindow w(app);
+    app.Create();
+    w.show();
+    app.Show(file);
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    PreviewPage* preview = w.previewPage();
+    auto* caption = preview->findChild<QLabel*>("previewCaption");
+    auto* scroll = preview->findChild<QScrollArea*>("sheetScroll");
+
+    // The month tabs are there on the first print after the start.
+    w.action("printnote")->trigger();
+    QApplication::processEvents();
+    auto* tabs = preview->findChild<QTabBar*>("previewMonthTabs");
+    QVERIFY(tabs->isVisible());
+    QCOMPARE(tabs->count(), 12);
+    QVERIFY2(tabs->height() >= tabs->sizeHint().height(),
+             qPrintable(QString::number(tabs->height())));
+    QCOMPARE(tabs->currentIndex(), 0);
+
+    // The graph, scrolled down: the ledger's job then opens at its top, named for it.
+    w.action("graphprint")->trigger();
+    QApplication::processEvents();
+    QCOMPARE(caption->text(), QString("入出金集計グラフ"));
+    scroll->verticalScrollBar()->setValue(scroll->verticalScrollBar()->maximum());
+    w.action("printnote")->trigger();
+    QApplication::processEvents();
+    QCOMPARE(caption->text(), QString("現金出納帳"));
+    QCOMPARE(scroll->verticalScrollBar()->value(), 0);
+    QCOMPARE(tabs->count(), 12);
+
+    // The tabs follow each click.
+    auto* label = preview->findChild<QLabel*>("pageLabel");
+    QCOMPARE(label->text(), QString("1 / 3 ページ"));
+    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(1).center());
+    QCOMPARE(tabs->currentIndex(), 1);
+    QCOMPARE(QString::fromStdString(app.view().monthPanel), QString("5"));
+    QCOMPARE(label->text(), QString("1 / 2 ページ"));
+    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(0).center());
+    QCOMPARE(tabs->currentIndex(), 0);
+    QCOMPARE(QString::fromStdString(app.view().monthPanel), QString("4"));
+    QCOMPARE(label->text(), QString("1 / 3 ページ"));
+
+    // Keys on the sheet: End, Home, PgDn, PgUp; the last page is numbered as such.
+    QTest::mouseClick(scroll->viewport(), Qt::LeftButton);
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(scroll));
+    const auto key = [](Qt::Key k) { QTest::keyClick(QApplication::focusWidget(), k); };
+    key(Qt::Key_End);
+    QCOMPARE(label->text(), QString("3 / 3 ページ"));
+    key(Qt::Key_Home);
+    QCOMPARE(label->text(), QString("1 / 3 ページ"));
+    key(Qt::Key_PageDown);
+    QCOMPARE(label->text(), QString("2 / 3 ページ"));
+    key(Qt::Key_PageUp);
+    QCOMPARE(label->text(), QString("1 / 3 ページ"));
+    // "→|", and a page number typed.
+    QTest::mouseClick(Button(preview, "→|"), Qt::LeftButton);
+    QCOMPARE(label->text(), QString("3 / 3 ページ"));
+    QCOMPARE(app.printJob().state().page, 0);
+    auto* number = preview->findChild<QSpinBox*>("pageNumber");
+    QTest::mouseClick(number, Qt::LeftButton);
+    key(Qt::Key_End);
+    key(Qt::Key_Backspace);
+    QTest::keyClicks(QApplication::focusWidget(), "2");
+    key(Qt::Key_Return);
+    QCOMPARE(label->text(), QString("2 / 3 ページ"));
 }
 
 QTEST_MAIN(PrintPageTest)

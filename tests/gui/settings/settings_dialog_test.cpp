@@ -4,7 +4,6 @@
 // settings-dialog.png.
 #include <QApplication>
 #include <QCheckBox>
-#include <QDateEdit>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -19,6 +18,7 @@
 #include "core/util/codepage.h"
 #include "gui/app/ui_setup.h"
 #include "gui/settings/settings_dialog.h"
+#include "gui/widgets/date_field.h"
 #include "gui/widgets/numeric_edit.h"
 
 using namespace velmora;
@@ -52,7 +52,10 @@ struct Harness : velmora::testing::SessionHarness {
         return dialog->findChild<T*>(name);
     }
     int top(const char* name) const { return find<QWidget>(name)->y(); }
-    QDate date(const char* name) const { return find<QDateEdit>(name)->date(); }
+    QDate date(const char* name) const {
+        const Date d = find<gui::DateField>(name)->date();
+        return QDate(d.Year(), d.Month(), d.Day());
+    }
     void type(const char* field, const char* keys) {
         auto* edit = find<NumericEdit>(field);
         edit->setFocus(Qt::TabFocusReason);
@@ -112,7 +115,7 @@ private slots:
         Harness h;
         QCOMPARE(h.top("periodStart4"), 20);
         QCOMPARE(h.top("periodEnd3"), 20 + 30 * 11);
-        h.find<QDateEdit>("periodEnd4")->setDate(QDate(2014, 4, 20));
+        h.find<gui::DateField>("periodEnd4")->setDate(Date::FromYmd(2014, 4, 20));
         QTest::mouseClick(h.find<QRadioButton>("startMonth4"), Qt::LeftButton);
         QCOMPARE(h.date("periodEnd4"), QDate(2014, 4, 20));  // the checked month: nothing changes
         QTest::mouseClick(h.find<QRadioButton>("startMonth1"), Qt::LeftButton);
@@ -120,7 +123,8 @@ private slots:
             QCOMPARE(h.top(name), 20);
         QCOMPARE(h.top("periodStart4"), 110);
         QCOMPARE(h.top("periodLock12"), 350);
-        QCOMPARE(h.find<QDateEdit>("periodStart1")->x(), h.find<QDateEdit>("periodStart4")->x());
+        QCOMPARE(h.find<gui::DateField>("periodStart1")->x(),
+                 h.find<gui::DateField>("periodStart4")->x());
         QCOMPARE(h.date("periodStart1"), QDate(2014, 1, 1));
         QCOMPARE(h.date("periodEnd2"), QDate(2014, 2, 28));
         QCOMPARE(h.date("periodEnd12"), QDate(2014, 12, 31));
@@ -134,10 +138,13 @@ private slots:
         Harness h;
         QVERIFY(QTest::qWaitForWindowActive(h.dialog.get()));
         QTest::mouseClick(h.find<QRadioButton>("startMonth1"), Qt::LeftButton);
-        h.find<QDateEdit>("periodEnd1")->setDate(QDate(2014, 1, 20));
-        h.find<QDateEdit>("periodStart2")->setDate(QDate(2014, 1, 21));
+        h.find<gui::DateField>("periodEnd1")->setDate(Date::FromYmd(2014, 1, 20));
+        h.find<gui::DateField>("periodStart2")->setDate(Date::FromYmd(2014, 1, 21));
         h.find<QCheckBox>("periodLock2")->setChecked(true);
         h.find<QCheckBox>("negativeInRed")->setChecked(true);
+        QVERIFY(h.find<QCheckBox>("nationalHolidays")->isChecked());
+        auto* holidays = h.find<QCheckBox>("nationalHolidays");
+        QTest::mouseClick(holidays, Qt::LeftButton, {}, QPoint(8, holidays->height() / 2));
         QTest::mouseClick(h.find<QRadioButton>("startOption1"), Qt::LeftButton);
         QVERIFY(h.find<QLineEdit>("fileToLoad")->isEnabled());
         h.dialogs.openAnswers = {"/docs/b.exv"};
@@ -167,7 +174,7 @@ private slots:
         QCOMPARE(FileBytes(h.session.SettingsPath()),
                  Utf8ToCp932("[FILE_DIR]=/docs/b.exv\r\n[COMPANY_NAME]=山田商店\r\n"
                              "[OPTION2]=TRUE\r\n[OPTION3]=1\r\n[FONT_SIZE]=10\r\n"
-                             "[Start_Opt_1]=2\r\n"));
+                             "[Start_Opt_1]=2\r\n[NATIONAL_HOLIDAYS]=FALSE\r\n"));
     }
 };
 

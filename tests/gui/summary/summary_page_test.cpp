@@ -164,6 +164,7 @@ private slots:
     void aYearWithoutEntries();
     void aLedgerChangeIsShownOnTheOpenPage();
     void summaryColumnWidthsAreKeptInDisplay2();
+    void aTitleCellShowsItsWholeTextAsItsToolTip();
 };
 
 void SummaryPageTest::theGridShowsAllBooksOneBookAndADrillDownAndBackReturns() {
@@ -173,7 +174,7 @@ void SummaryPageTest::theGridShowsAllBooksOneBookAndADrillDownAndBackReturns() {
     QCOMPARE(d.grid().model()->rowCount(), d.app().summary().grid().RowCount() - 1);
     QCOMPARE(d.page().findChild<QLabel*>("caption")->text(), QString("月別科目一覧表"));
     QCOMPARE(d.page().findChild<QLabel*>("range")->text(),
-             QString("2015年01月01日～2014年12月01日"));
+             QString("2014年04月01日～2015年03月31日"));
     // Figures right-aligned; a negative figure black until the option asks for red.
     const QModelIndex balance = d.grid().model()->index(4, 2);
     QVERIFY(balance.data(Qt::TextAlignmentRole).value<Qt::Alignment>() & Qt::AlignRight);
@@ -253,6 +254,20 @@ void SummaryPageTest::copyTableTakesTheWholeTableOrTheSelectedCells() {
     QTest::keyClick(d.page().bookSelector(), Qt::Key_C, Qt::ControlModifier);
     QCOMPARE(QApplication::clipboard()->text(), whole);
 
+    // Ctrl+E with the focus on the ribbon, then Ctrl+C at once: no click on the page between.
+    d.w().ribbon()->setCurrentIndex(static_cast<int>(RibbonPage::Ledger));
+    d.w().ribbon()->setFocus();
+    QVERIFY(!d.page().isAncestorOf(QApplication::focusWidget()));
+    QApplication::clipboard()->clear();
+    const auto key = [&](Qt::Key k) {
+        QWidget* focus = QApplication::focusWidget();
+        QTest::keyClick(focus != nullptr ? focus : &d.w(), k, Qt::ControlModifier);
+    };
+    key(Qt::Key_E);
+    QCOMPARE(d.w().mainPages()->currentWidget(), static_cast<QWidget*>(&d.page()));
+    key(Qt::Key_C);
+    QCOMPARE(QApplication::clipboard()->text(), whole);
+
     // Two rows selected: the header and those rows; thousands separators dropped.
     emit d.page().bookSelector()->activated(1);
     d.grid().selectRow(2);
@@ -308,19 +323,33 @@ void SummaryPageTest::theGraphWidgetsShowTheCoreFiguresWithTheirHints() {
     QCOMPARE(label("scaleTop"), QString("220"));
     QCOMPARE(label("scaleMiddle"), QString("110"));
     QCOMPARE(label("caption_cumulativeDifference"), QString("差引累計"));
-    QCOMPARE(page.findChild<QLabel*>("range")->text(), QString("2015年01月01日～2014年12月01日"));
+    QCOMPARE(page.findChild<QLabel*>("range")->text(), QString("2014年04月01日～2015年03月31日"));
     QCOMPARE(panel->findChild<QLabel*>("month10")->toolTip(), QString("2015/1/01"));
     QCOMPARE(panel->findChild<QWidget*>("expenses1")->toolTip(), QString("4月度 支出 220"));
 
-    // "画像として保存…" from the page's pop-up menu: a PNG twice the panel's size.
+    // The legend: the two bars' colours and the difference.
+    QCOMPARE(page.findChild<QLabel*>("legendIncome")->text(), QString("収入"));
+    QCOMPARE(page.findChild<QLabel*>("legendExpense")->text(), QString("支出"));
+    QCOMPARE(page.findChild<QLabel*>("legendBalance")->text(), QString("差引 = 収入 − 支出"));
+    QCOMPARE(QString::fromStdString(GraphPictureTitle(d.app().summary().range(), "全帳簿", "")),
+             QString("入出金集計表　2014年04月01日～2015年03月31日　全帳簿"));
+
+    // "画像として保存…" from the page's pop-up menu: at twice the panel's size, with the
+    // title line (caption, year, book) and the legend above the panel.
     QVERIFY(page.actions().contains(page.saveImageAction()));
     QCOMPARE(page.saveImageAction()->text(), QString("画像として保存…"));
     const std::string png = d.folder.File("graph.png");
     d.dialogs.saveFileAnswers.push_back(png);
     page.saveImageAction()->trigger();
     const QImage image(QString::fromStdString(png));
-    QCOMPARE(image.size(), panel->size() * 2);
-    QCOMPARE(image.pixelColor(2 * 134 + 10, 2 * 200), QColor(64, 128, 128));
+    const int above = image.height() / 2 - panel->height();
+    QCOMPARE(image.width(), panel->width() * 2);
+    QVERIFY2(above > 28, qPrintable(QString::number(above)));
+    QCOMPARE(image.pixelColor(2 * 134 + 10, 2 * (200 + above)), QColor(64, 128, 128));
+    int inkedTitle = 0;
+    for (int x = 0; x < image.width(); x += 2)
+        for (int y = 0; y < 2 * 28; y += 2) inkedTitle += qGray(image.pixel(x, y)) < 128;
+    QVERIFY(inkedTitle > 50);
 }
 
 void SummaryPageTest::aYearWithoutEntries() {
@@ -386,6 +415,15 @@ void SummaryPageTest::summaryColumnWidthsAreKeptInDisplay2() {
     QCOMPARE(again.grid().columnWidth(3), 77);
     QCOMPARE(again.grid().columnWidth(14), 120);
     QCOMPARE(again.grid().columnWidth(4), 100);
+}
+
+void SummaryPageTest::aTitleCellShowsItsWholeTextAsItsToolTip() {
+    Desk d;
+    QVERIFY(d.StartOnSummaryPage());
+    const QModelIndex title = d.grid().model()->index(1, 1);
+    QCOMPARE(title.data().toString(), QString("交通費"));
+    QCOMPARE(title.data(Qt::ToolTipRole).toString(), QString("交通費"));
+    QVERIFY(!d.grid().model()->index(1, 2).data(Qt::ToolTipRole).isValid());
 }
 
 QTEST_MAIN(SummaryPageTest)

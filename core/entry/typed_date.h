@@ -1,0 +1,21 @@
+#pragma once
+// A date typed into a date field: "2024/05/22", "5/22" or "22" give that date, the shown
+// date's year and month filling in what was left out; full-width digits count as digits.
+// The keys that step a date: + and − a day, PgUp and PgDn a month; on a calendar the arrow
+// keys a day or a week.
+#include <optional>
+#include <string_view>
+
+#include "core/util/date.h"
+
+namespace velmora {
+
+// The date text means, read against shown; none when it is no date ("5/32", "x").
+std::optional<Date> ParseTypedDate(std::string_view text, Date shown);
+
+enum class DateStep { NextDay, PreviousDay, NextWeek, PreviousWeek, NextMonth, PreviousMonth };
+
+// A month step keeps the day, or the month's last day when the month is shorter.
+Date StepDate(Date date, DateStep step);
+
+}  // namespace velmora

@@ -1,0 +1,701 @@
+#include "core/ledger/ledger_index.h"
+
+#include <algorithm>
+#include <limits>
+
+#include "core/ledger/ledger.h"
+#include "core/util/date.h"
+
+namespace velmora {
+namespace {
+
+// Wide enough that income less expense never overflows.
+__extension__ typedef __int128 WideRaw;
+__extension__ typedef unsigned __int128 WideMagnitude;
+
+std::uint64_t Magnitude(std::int64_t raw) {
+    return raw < 0 ? 0 - static_cast<std::uint64_t>(raw) : static_cast<std::uint64_t>(raw);
+}
+
+// What a walk of the book does with a change: held at the largest amount of its sign
+// instead of wrapping round.
+std::int64_t SaturatingAdd(std::int64_t balance, WideRaw change, bool& overflow) {
+    std::int64_t next = 0;
+    if (__builtin_add_overflow(balance, change, &next)) [[unlikely]] {
+        overflow = true;
+        next = change > 0 ? std::numeric_limits<std::int64_t>::max()
+                          : std::numeric_limits<std::int64_t>::min();
+    }
+    return next;
+}
+
+WideRaw WideChangeFor(const LineFacts& facts, std::uint32_t book) {
+    if (facts.own == book) return WideRaw{facts.income} - facts.expense;
+    if (facts.other == book) return WideRaw{facts.expense} - facts.income;
+    return 0;
+}
+
+// "dMM=" at the start of text: MM, else 0.
+int LeadingTagOf(std::string_view text) {
+    if (text.size() < 4 || text[0] != 'd' || text[3] != '=') return 0;
+    const char tens = text[1], ones = text[2];
+    if (tens < '0' || tens > '1' || ones < '0' || ones > '9') return 0;
+    const int month = (tens - '0') * 10 + (ones - '0');
+    return month >= 1 && month <= 12 ? month : 0;
+}
+
+constexpr std::uint16_t kSummaryFlags = LineFacts::kIncomeZero | LineFacts::kExpenseZero |
+                                        LineFacts::kIncomeText0 | LineFacts::kExpenseText0;
+
+}  // namespace
+
+// ---- TextIds ----
+
+std::uint32_t TextIds::Intern(std::string_view text) {
+    auto found = ids_.find(text);
+    if (found != ids_.end()) return found->second;
+    const auto id = static_cast<std::uint32_t>(texts_.size());
+    texts_.emplace_back(text);
+    ids_.emplace(texts_.back(), id);
+    return id;
+}
+
+std::optional<std::uint32_t> TextIds::Find(std::string_view text) const {
+    auto found = ids_.find(text);
+    if (found == ids_.end()) return std::nullopt;
+    return found->second;
+}
+
+// ---- LineFacts, BookSums, SummaryKey ----
+
+std::int64_t LineFacts::ChangeFor(std::uint32_t book) const {
+    return static_cast<std::int64_t>(static_cast<std::uint64_t>(WideChangeFor(*this, book)));
+}
+
+Amount AddRecordTo(Amount balance, const LineFacts& facts, std::uint32_t book) {
+    bool overflow = false;
+    return Amount::FromRaw(SaturatingAdd(balance.Raw(), WideChangeFor(facts, book), overflow));
+}
+
+void BookSums::Add(std::int64_t seenIncome, std::int64_t seenExpense, int sign) {
+    const auto in = static_cast<std::uint64_t>(seenIncome);
+    const auto out = static_cast<std::uint64_t>(seenExpense);
+    if (sign > 0) {
+        ++records;
+        change += in - out;
+        income += in;
+        expense += out;
+    } else {
+        --records;
+        change -= in - out;
+        income -= in;
+        expense -= out;
+    }
+}
+
+std::size_t SummaryKeyHash::operator()(const SummaryKey& key) const {
+    std::uint64_t h = key.own;
+    h = h * 0x9e3779b97f4a7c15ull + key.other;
+    h = h * 0x9e3779b97f4a7c15ull + key.title;
+    h = h * 0x9e3779b97f4a7c15ull + key.description;
+    h = h * 0x9e3779b97f4a7c15ull + (static_cast<std::uint64_t>(key.tag) << 16 | key.flags);
+    return static_cast<std::size_t>(h ^ (h >> 29));
+}
+
+// ---- building ----
+
+void LedgerIndex::Follow(const Ledger& ledger) {
+    ledger_ = &ledger;
+}
+
+LedgerIndex::PeriodsSeen LedgerIndex::PeriodsOf(const Ledger& ledger) const {
+    return {ledger.periods.start, ledger.periods.end, ledger.startMonth};
+}
+
+void LedgerIndex::EnsureBuilt() const {
+    // The index is a cache of the lines: answering may (re)build it.
+    auto* self = const_cast<LedgerIndex*>(this);
+    if (!built_ || !(periods_ == PeriodsOf(*ledger_))) self->Build();
+}
+
+void LedgerIndex::Build() {
+    ++version_;
+    periods_ = PeriodsOf(*ledger_);
+    blocks_.clear();
+    count_ = 0;
+    books_ = TextIds();
+    bookKinds_.clear();
+    bookNames_.clear();
+    texts_ = TextIds();
+    bookTotals_.clear();
+    tagged_ = {};
+    oldForm_ = undated_ = dateDescents_ = unslotted_ = slotDescents_ = summaryOdd_ = 0;
+    summaryKept_ = false;
+    titleSums_.clear();
+    descriptionSums_.clear();
+    transferSums_.clear();
+
+    const std::vector<std::string>& lines = ledger_->transactions.Items();
+    const LineFacts* previous = nullptr;
+    for (const std::string& line : lines) {
+        if (blocks_.empty() || blocks_.back().lines.size() >= blockLines) {
+            blocks_.emplace_back();
+            blocks_.back().lines.reserve(blockLines);
+        }
+        Block& block = blocks_.back();
+        block.lines.push_back(FactsOf(line));
+        const LineFacts& facts = block.lines.back();
+        AddToBlock(block, facts, 1);
+        Count(facts, 1);
+        if (previous != nullptr) {
+            if (previous->Has(LineFacts::kDated) && facts.Has(LineFacts::kDated) &&
+                previous->day > facts.day)
+                ++dateDescents_;
+            if (previous->slot != 0 && facts.slot != 0 &&
+                FiscalPositionOf(periods_.startMonth, previous->slot) >
+                    FiscalPositionOf(periods_.startMonth, facts.slot))
+                ++slotDescents_;
+        }
+        previous = &facts;
+        ++count_;
+    }
+    built_ = true;
+}
+
+int LedgerIndex::SlotOf(std::int32_t day) const {
+    Periods periods;
+    periods.start = periods_.start;
+    periods.end = periods_.end;
+    return BalanceSlot(periods, periods_.startMonth, Date::FromSerial(day));
+}
+
+LineFacts LedgerIndex::FactsOf(const std::string& line) {
+    RecordSplit& r = split_;
+    r.Split(line);
+    LineFacts f;
+    std::uint16_t flags = 0;
+    if (r.Count() <= 9) flags |= LineFacts::kOldForm;
+    if (IsPlainRecordLine(line, r)) flags |= LineFacts::kPlain;
+    if (auto date = Date::TryParse(r[kFieldDate])) {
+        flags |= LineFacts::kDated;
+        f.day = date->Serial();
+        f.slot = static_cast<std::uint8_t>(SlotOf(f.day));
+    }
+    const std::string_view incomeText = r[kFieldIncome];
+    const std::string_view expenseText = r[kFieldExpense];
+    if (auto income = Amount::TryParse(incomeText)) {
+        f.income = income->Raw();
+    } else {
+        flags |= LineFacts::kBadAmount | LineFacts::kBadIncome;
+    }
+    if (auto expense = Amount::TryParse(expenseText)) {
+        f.expense = expense->Raw();
+    } else {
+        flags |= LineFacts::kBadAmount | LineFacts::kBadExpense;
+    }
+    if (f.income == 0) flags |= LineFacts::kIncomeZero;
+    if (f.expense == 0) flags |= LineFacts::kExpenseZero;
+    if (incomeText == "0") flags |= LineFacts::kIncomeText0;
+    if (expenseText == "0") flags |= LineFacts::kExpenseText0;
+    const std::string_view tag = r[kFieldTag];
+    if (tag == "f" || tag == "z" || tag == "g") flags |= LineFacts::kEndsLabels;
+    f.leadingTag = static_cast<std::uint8_t>(LeadingTagOf(line));
+    if (tag.size() == 4) f.tag = static_cast<std::uint8_t>(LeadingTagOf(tag));
+    const std::string_view ownKind = r[kFieldOwnKind], otherKind = r[kFieldOtherKind];
+    if (ownKind == otherKind) flags |= LineFacts::kSameKind;
+
+    std::string key;
+    for (int side = 0; side < 2; ++side) {
+        const std::string_view kind = side == 0 ? ownKind : otherKind;
+        const std::string_view name = r[side == 0 ? kFieldOwnName : kFieldOtherName];
+        key.assign(kind);
+        key += '\x1f';
+        key += name;
+        const std::uint32_t id = books_.Intern(key);
+        if (id == bookKinds_.size()) {
+            const std::string_view stored = books_.Text(id);
+            bookKinds_.push_back(stored.substr(0, kind.size()));
+            bookNames_.push_back(stored.substr(kind.size() + 1));
+            bookTotals_.emplace_back();
+        }
+        (side == 0 ? f.own : f.other) = id;
+    }
+    f.title = texts_.Intern(r[kFieldTitle]);
+    f.description = texts_.Intern(r[kFieldDescription]);
+    f.flags = flags;
+    return f;
+}
+
+// ---- keeping the counts ----
+
+void LedgerIndex::AddToBlock(Block& block, const LineFacts& facts, int sign) {
+    block.tags[facts.tag] += static_cast<std::uint32_t>(sign);
+    block.leadingTags[facts.leadingTag] += static_cast<std::uint32_t>(sign);
+    auto sums = [&block](std::uint32_t book) -> BookSums& {
+        for (auto& entry : block.books)
+            if (entry.first == book) return entry.second;
+        block.books.emplace_back(book, BookSums{});
+        return block.books.back().second;
+    };
+    sums(facts.own).Add(facts.income, facts.expense, sign);
+    if (facts.other != facts.own) sums(facts.other).Add(facts.expense, facts.income, sign);
+    if (sign < 0)
+        std::erase_if(block.books, [](const auto& entry) { return entry.second.records == 0; });
+}
+
+void LedgerIndex::Count(const LineFacts& facts, int sign) {
+    if (facts.Has(LineFacts::kOldForm)) oldForm_ += sign;
+    if (!facts.Has(LineFacts::kDated)) undated_ += sign;
+    if (facts.slot == 0) unslotted_ += sign;
+    if (facts.Has(LineFacts::kBadAmount) || facts.Has(LineFacts::kEndsLabels)) summaryOdd_ += sign;
+    tagged_[facts.tag] += sign;
+    const std::uint64_t magnitude = Magnitude(facts.income) + Magnitude(facts.expense);
+    const bool irregular = !facts.Has(LineFacts::kPlain);
+    for (std::uint32_t book : {facts.own, facts.other}) {
+        BookTotals& totals = bookTotals_[book];
+        const auto change = static_cast<std::uint64_t>(facts.ChangeFor(book));
+        if (sign > 0) {
+            totals.slotChange[facts.slot] += change;
+            totals.magnitude += magnitude;
+            if (irregular) ++totals.irregular;
+        } else {
+            totals.slotChange[facts.slot] -= change;
+            totals.magnitude -= magnitude;
+            if (irregular) --totals.irregular;
+        }
+        if (facts.other == facts.own) break;
+    }
+    if (summaryKept_) CountSummary(facts, sign);
+}
+
+void LedgerIndex::CountSummary(const LineFacts& facts, int sign) {
+    const auto flags = static_cast<std::uint16_t>(facts.flags & kSummaryFlags);
+    auto add = [&facts, sign](SummaryTable& table, const SummaryKey& key) {
+        SummarySums& sums = table[key];
+        const auto income = static_cast<std::uint64_t>(facts.income);
+        const auto expense = static_cast<std::uint64_t>(facts.expense);
+        if (sign > 0) {
+            ++sums.records;
+            sums.income += income;
+            sums.expense += expense;
+        } else if (--sums.records == 0) {
+            table.erase(key);
+        } else {
+            sums.income -= income;
+            sums.expense -= expense;
+        }
+    };
+    SummaryKey key{facts.own, facts.other, facts.title, SummaryKey::kNoText, facts.tag, flags};
+    add(titleSums_, key);
+    key.description = facts.description;
+    if (facts.Has(LineFacts::kSameKind)) {
+        auto& table = descriptionSums_[facts.title];
+        add(table, key);
+        if (table.empty()) descriptionSums_.erase(facts.title);
+    } else {
+        add(transferSums_, key);
+    }
+}
+
+void LedgerIndex::CountSummaryAll() {
+    summaryKept_ = true;
+    for (const Block& block : blocks_)
+        for (const LineFacts& facts : block.lines) CountSummary(facts, 1);
+}
+
+void LedgerIndex::CountPair(std::int32_t first, int sign) {
+    if (first < 0 || first + 1 >= count_) return;
+    // Not Facts(): the index is in the middle of a change and must not be built again.
+    const LineFacts& a = At(first);
+    const LineFacts& b = At(first + 1);
+    if (a.Has(LineFacts::kDated) && b.Has(LineFacts::kDated) && a.day > b.day)
+        dateDescents_ += sign;
+    if (a.slot != 0 && b.slot != 0 &&
+        FiscalPositionOf(periods_.startMonth, a.slot) >
+            FiscalPositionOf(periods_.startMonth, b.slot))
+        slotDescents_ += sign;
+}
+
+std::pair<std::size_t, std::size_t> LedgerIndex::Locate(std::int32_t line) const {
+    auto rest = static_cast<std::size_t>(line);
+    for (std::size_t b = 0; b < blocks_.size(); ++b) {
+        const std::size_t size = blocks_[b].lines.size();
+        if (rest < size) return {b, rest};
+        rest -= size;
+    }
+    return {blocks_.size(), 0};
+}
+
+LineFacts& LedgerIndex::At(std::int32_t line) {
+    const auto [b, offset] = Locate(line);
+    return blocks_[b].lines[offset];
+}
+
+void LedgerIndex::InsertFacts(std::int32_t line, const LineFacts& facts) {
+    CountPair(line - 1, -1);
+    std::size_t b = 0, offset = 0;
+    if (line == count_) {
+        if (blocks_.empty() || blocks_.back().lines.size() >= 2 * blockLines)
+            blocks_.emplace_back();
+        b = blocks_.size() - 1;
+        offset = blocks_[b].lines.size();
+    } else {
+        std::tie(b, offset) = Locate(line);
+    }
+    Block& block = blocks_[b];
+    block.lines.insert(block.lines.begin() + static_cast<std::ptrdiff_t>(offset), facts);
+    AddToBlock(block, facts, 1);
+    ++count_;
+    Count(facts, 1);
+    if (block.lines.size() > 2 * blockLines) {
+        // Split in two halves, each with its own sums.
+        Block second;
+        const auto half = static_cast<std::ptrdiff_t>(block.lines.size() / 2);
+        second.lines.assign(block.lines.begin() + half, block.lines.end());
+        block.lines.erase(block.lines.begin() + half, block.lines.end());
+        Block first;
+        first.lines = std::move(block.lines);
+        for (const LineFacts& f : first.lines) AddToBlock(first, f, 1);
+        for (const LineFacts& f : second.lines) AddToBlock(second, f, 1);
+        blocks_[b] = std::move(first);
+        blocks_.insert(blocks_.begin() + static_cast<std::ptrdiff_t>(b) + 1, std::move(second));
+    }
+    CountPair(line - 1, 1);
+    CountPair(line, 1);
+}
+
+void LedgerIndex::RemoveFacts(std::int32_t line) {
+    CountPair(line - 1, -1);
+    CountPair(line, -1);
+    const auto [b, offset] = Locate(line);
+    Block& block = blocks_[b];
+    const LineFacts facts = block.lines[offset];
+    Count(facts, -1);
+    AddToBlock(block, facts, -1);
+    block.lines.erase(block.lines.begin() + static_cast<std::ptrdiff_t>(offset));
+    if (block.lines.empty()) blocks_.erase(blocks_.begin() + static_cast<std::ptrdiff_t>(b));
+    --count_;
+    CountPair(line - 1, 1);
+}
+
+void LedgerIndex::ReplaceFacts(std::int32_t line, const LineFacts& facts) {
+    CountPair(line - 1, -1);
+    CountPair(line, -1);
+    const auto [b, offset] = Locate(line);
+    Block& block = blocks_[b];
+    Count(block.lines[offset], -1);
+    AddToBlock(block, block.lines[offset], -1);
+    block.lines[offset] = facts;
+    AddToBlock(block, facts, 1);
+    Count(facts, 1);
+    CountPair(line - 1, 1);
+    CountPair(line, 1);
+}
+
+void LedgerIndex::LineInserted(std::int32_t index) {
+    ++version_;
+    if (!built_) return;
+    InsertFacts(index, FactsOf(ledger_->transactions[index]));
+}
+
+void LedgerIndex::LineDeleted(std::int32_t index) {
+    ++version_;
+    if (!built_) return;
+    RemoveFacts(index);
+}
+
+void LedgerIndex::LineReplaced(std::int32_t index) {
+    ++version_;
+    if (!built_) return;
+    ReplaceFacts(index, FactsOf(ledger_->transactions[index]));
+}
+
+void LedgerIndex::LinesExchanged(std::int32_t index1, std::int32_t index2) {
+    ++version_;
+    if (!built_) return;
+    const LineFacts first = At(index1);
+    const LineFacts second = At(index2);
+    ReplaceFacts(index1, second);
+    ReplaceFacts(index2, first);
+}
+
+void LedgerIndex::LinesReplaced() {
+    built_ = false;
+    ++version_;
+}
+
+// ---- answers ----
+
+std::int32_t LedgerIndex::Count() const {
+    EnsureBuilt();
+    return count_;
+}
+
+const LineFacts& LedgerIndex::Facts(std::int32_t line) const {
+    EnsureBuilt();
+    const auto [b, offset] = Locate(line);
+    return blocks_[b].lines[offset];
+}
+
+const TextIds& LedgerIndex::Texts() const {
+    EnsureBuilt();
+    return texts_;
+}
+
+std::string_view LedgerIndex::BookKind(std::uint32_t book) const {
+    return bookKinds_[book];
+}
+
+std::string_view LedgerIndex::BookName(std::uint32_t book) const {
+    return bookNames_[book];
+}
+
+std::optional<std::uint32_t> LedgerIndex::FindBook(std::string_view kind,
+                                                   std::string_view name) const {
+    EnsureBuilt();
+    std::string key(kind);
+    key += '\x1f';
+    key += name;
+    return books_.Find(key);
+}
+
+std::optional<std::uint32_t> LedgerIndex::FindText(std::string_view text) const {
+    EnsureBuilt();
+    return texts_.Find(text);
+}
+
+bool LedgerIndex::WalkRewritesLines(std::uint32_t book) const {
+    EnsureBuilt();
+    return oldForm_ > 0 || bookTotals_[book].irregular > 0;
+}
+
+bool LedgerIndex::HasOldFormLines() const {
+    EnsureBuilt();
+    return oldForm_ > 0;
+}
+
+bool LedgerIndex::MayOverflow(std::uint32_t book, Amount opening) const {
+    EnsureBuilt();
+    const WideMagnitude reach = bookTotals_[book].magnitude + Magnitude(opening.Raw());
+    return reach > static_cast<WideMagnitude>(std::numeric_limits<std::int64_t>::max());
+}
+
+bool LedgerIndex::SlotsInFiscalOrder() const {
+    EnsureBuilt();
+    return unslotted_ == 0 && slotDescents_ == 0;
+}
+
+bool LedgerIndex::DatesInOrder() const {
+    EnsureBuilt();
+    return undated_ == 0 && dateDescents_ == 0;
+}
+
+Amount LedgerIndex::BalanceBefore(std::uint32_t book, Amount opening, std::int32_t line) const {
+    EnsureBuilt();
+    if (MayOverflow(book, opening)) {
+        bool overflow = false;
+        std::int64_t b = opening.Raw();
+        std::int32_t i = 0;
+        for (const Block& block : blocks_)
+            for (const LineFacts& facts : block.lines) {
+                if (i++ >= line) return Amount::FromRaw(b);
+                if (facts.Names(book)) b = SaturatingAdd(b, WideChangeFor(facts, book), overflow);
+            }
+        return Amount::FromRaw(b);
+    }
+    return opening + Amount::FromRaw(static_cast<std::int64_t>(SumsBetween(book, 0, line).change));
+}
+
+BookSums LedgerIndex::SumsBetween(std::uint32_t book, std::int32_t from, std::int32_t to) const {
+    EnsureBuilt();
+    BookSums sums;
+    std::int32_t start = 0;
+    for (const Block& block : blocks_) {
+        const auto size = static_cast<std::int32_t>(block.lines.size());
+        const std::int32_t end = start + size;
+        if (end <= from) {
+            start = end;
+            continue;
+        }
+        if (start >= to) break;
+        if (from <= start && end <= to) {
+            for (const auto& [id, blockSums] : block.books)
+                if (id == book) {
+                    sums.records += blockSums.records;
+                    sums.change += blockSums.change;
+                    sums.income += blockSums.income;
+                    sums.expense += blockSums.expense;
+                }
+        } else {
+            for (std::int32_t i = std::max(from, start); i < std::min(to, end); ++i) {
+                const LineFacts& facts = block.lines[static_cast<std::size_t>(i - start)];
+                if (facts.own == book)
+                    sums.Add(facts.income, facts.expense, 1);
+                else if (facts.other == book)
+                    sums.Add(facts.expense, facts.income, 1);
+            }
+        }
+        start = end;
+    }
+    return sums;
+}
+
+std::int32_t LedgerIndex::NthRecordOf(std::uint32_t book, std::int32_t from, std::int32_t n) const {
+    EnsureBuilt();
+    std::int32_t start = 0;
+    for (const Block& block : blocks_) {
+        const auto size = static_cast<std::int32_t>(block.lines.size());
+        if (start + size <= from) {
+            start += size;
+            continue;
+        }
+        if (start >= from) {
+            std::uint32_t records = 0;
+            for (const auto& [id, sums] : block.books)
+                if (id == book) records = sums.records;
+            if (static_cast<std::int64_t>(records) <= n) {
+                n -= static_cast<std::int32_t>(records);
+                start += size;
+                continue;
+            }
+        }
+        for (std::int32_t i = std::max(from, start); i < start + size; ++i)
+            if (block.lines[static_cast<std::size_t>(i - start)].Names(book) && n-- == 0) return i;
+        start += size;
+    }
+    return count_;
+}
+
+void LedgerIndex::MonthEnds(std::uint32_t book, Amount opening, std::array<Amount, 14>& monthEnd,
+                            Amount& last, bool& overflow) const {
+    EnsureBuilt();
+    const int startMonth = periods_.startMonth;
+    const int lastMonth = LastFiscalMonth(startMonth);
+    for (int k = 1; k <= 12; ++k) monthEnd[static_cast<std::size_t>(k)] = opening;
+    overflow = false;
+    if (!MayOverflow(book, opening) && SlotsInFiscalOrder()) {
+        // In fiscal order, each month ends with the records of its slot and those before.
+        std::uint64_t b = static_cast<std::uint64_t>(opening.Raw());
+        const BookTotals& totals = bookTotals_[book];
+        for (int i = 0; i < 12; ++i) {
+            const int month = FiscalMonthAt(startMonth, i);
+            b += totals.slotChange[static_cast<std::size_t>(month)];
+            monthEnd[static_cast<std::size_t>(month)] =
+                Amount::FromRaw(static_cast<std::int64_t>(b));
+        }
+        last = monthEnd[static_cast<std::size_t>(lastMonth)];
+        return;
+    }
+    // The walk itself, on the facts: each record sets its slot and every later one.
+    std::int64_t b = opening.Raw();
+    for (const Block& block : blocks_)
+        for (const LineFacts& facts : block.lines) {
+            if (!facts.Names(book)) continue;
+            b = SaturatingAdd(b, WideChangeFor(facts, book), overflow);
+            if (facts.slot == 0) continue;
+            for (int m = facts.slot;; m = m % 12 + 1) {
+                monthEnd[static_cast<std::size_t>(m)] = Amount::FromRaw(b);
+                if (m == lastMonth) break;
+            }
+        }
+    last = Amount::FromRaw(b);
+}
+
+std::int32_t LedgerIndex::FirstLineBeginningWith(int month) const {
+    EnsureBuilt();
+    std::int32_t start = 0;
+    for (const Block& block : blocks_) {
+        if (block.leadingTags[static_cast<std::size_t>(month)] != 0)
+            for (std::size_t i = 0; i < block.lines.size(); ++i)
+                if (block.lines[i].leadingTag == month) return start + static_cast<std::int32_t>(i);
+        start += static_cast<std::int32_t>(block.lines.size());
+    }
+    return count_;
+}
+
+std::int32_t LedgerIndex::EndOfTagRun(int month, std::int32_t line) const {
+    EnsureBuilt();
+    if (line >= count_) return count_;
+    auto [b, offset] = Locate(line);
+    std::int32_t at = line;
+    for (; b < blocks_.size(); ++b, offset = 0) {
+        const Block& block = blocks_[b];
+        if (offset == 0 && block.tags[static_cast<std::size_t>(month)] == block.lines.size()) {
+            at += static_cast<std::int32_t>(block.lines.size());
+            continue;
+        }
+        for (std::size_t i = offset; i < block.lines.size(); ++i, ++at)
+            if (block.lines[i].tag != month) return at;
+    }
+    return at;
+}
+
+std::int32_t LedgerIndex::TaggedLines(int month) const {
+    EnsureBuilt();
+    return static_cast<std::int32_t>(tagged_[static_cast<std::size_t>(month)]);
+}
+
+std::int32_t LedgerIndex::PositionAfterDay(std::int32_t day) const {
+    EnsureBuilt();
+    std::int32_t start = 0;
+    for (const Block& block : blocks_) {
+        if (block.lines.back().day > day) {
+            auto it = std::upper_bound(
+                block.lines.begin(), block.lines.end(), day,
+                [](std::int32_t d, const LineFacts& facts) { return d < facts.day; });
+            return start + static_cast<std::int32_t>(it - block.lines.begin());
+        }
+        start += static_cast<std::int32_t>(block.lines.size());
+    }
+    return count_;
+}
+
+std::int32_t LedgerIndex::FirstLineOfDay(std::int32_t day) const {
+    EnsureBuilt();
+    std::int32_t start = 0;
+    for (const Block& block : blocks_) {
+        if (block.lines.back().day >= day) {
+            auto it = std::lower_bound(
+                block.lines.begin(), block.lines.end(), day,
+                [](const LineFacts& facts, std::int32_t d) { return facts.day < d; });
+            return start + static_cast<std::int32_t>(it - block.lines.begin());
+        }
+        start += static_cast<std::int32_t>(block.lines.size());
+    }
+    return count_;
+}
+
+bool LedgerIndex::SettledFor(const SettledLines& settled) const {
+    EnsureBuilt();
+    return settled_ && settled_->version == version_ && settled_->books == settled.books &&
+           settled_->openings == settled.openings;
+}
+
+void LedgerIndex::MarkSettled(SettledLines settled) const {
+    EnsureBuilt();
+    settled.version = version_;
+    settled_ = std::move(settled);
+}
+
+bool LedgerIndex::SummaryNeedsLines() const {
+    EnsureBuilt();
+    return summaryOdd_ > 0;
+}
+
+const SummaryTable& LedgerIndex::TitleSums() const {
+    EnsureBuilt();
+    if (!summaryKept_) const_cast<LedgerIndex*>(this)->CountSummaryAll();
+    return titleSums_;
+}
+
+const std::unordered_map<std::uint32_t, SummaryTable>& LedgerIndex::DescriptionSums() const {
+    TitleSums();
+    return descriptionSums_;
+}
+
+const SummaryTable& LedgerIndex::TransferDescriptionSums() const {
+    TitleSums();
+    return transferSums_;
+}
+
+}  // namespace velmora

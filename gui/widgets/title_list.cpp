@@ -1,0 +1,101 @@
+#include "gui/widgets/title_list.h"
+
+#include <QApplication>
+#include <QInputMethodEvent>
+#include <QLabel>
+#include <string>
+#include <vector>
+
+#include "core/entry/type_ahead.h"
+
+namespace velmora::gui {
+
+TitleList::TitleList(QWidget* parent) : QListWidget(parent) {
+    // Japanese titles are typed through the input method.
+    setAttribute(Qt::WA_InputMethodEnabled, true);
+    composition_ = new QLabel(this);
+    composition_->setObjectName("composition");
+    composition_->setAutoFillBackground(true);
+    composition_->setFrameStyle(QFrame::Box | QFrame::Plain);
+    composition_->hide();
+}
+
+QVariant TitleList::inputMethodQuery(Qt::InputMethodQuery query) const {
+    switch (query) {
+        case Qt::ImEnabled:
+            return true;
+        case Qt::ImCursorRectangle: {
+            // The candidates open beside the composition, or below the current item.
+            const QRect at = composition_->isVisible()
+                                 ? composition_->geometry()
+                                 : visualItemRect(currentItem()).translated(viewport()->pos());
+            return at.isValid() ? at : QRect(0, 0, 1, height());
+        }
+        case Qt::ImSurroundingText:
+            return QString();
+        case Qt::ImCursorPosition:
+        case Qt::ImAnchorPosition:
+            return 0;
+        default:
+            return QListWidget::inputMethodQuery(query);
+    }
+}
+
+void TitleList::keyboardSearch(const QString& search) {
+    typeAhead(search);
+}
+
+void TitleList::typeAhead(const QString& text) {
+    if (text.isEmpty()) return;
+    // Keys typed within the toolkit's interval go on with the same search.
+    const bool continued =
+        sinceTyped_.isValid() && sinceTyped_.elapsed() < QApplication::keyboardInputInterval();
+    typed_ = continued ? typed_ + text : text;
+    sinceTyped_.start();
+    std::vector<std::string> items;
+    items.reserve(static_cast<std::size_t>(count()));
+    for (int i = 0; i < count(); ++i) items.push_back(item(i)->text().toStdString());
+    int found = TypeAheadItem(items, typed_.toStdString(), currentRow(), continued);
+    if (found < 0 && continued) {
+        // A fresh search from what was typed last.
+        typed_ = text;
+        found = TypeAheadItem(items, typed_.toStdString(), currentRow(), false);
+    }
+    if (found >= 0) {
+        setCurrentRow(found);
+        scrollToItem(item(found));
+    } else {
+        QApplication::beep();
+    }
+}
+
+void TitleList::inputMethodEvent(QInputMethodEvent* event) {
+    showComposition(event->preeditString());
+    if (!event->commitString().isEmpty()) {
+        // A whole committed word is a search of its own.
+        sinceTyped_.invalidate();
+        typeAhead(event->commitString());
+    }
+    event->accept();
+}
+
+void TitleList::showComposition(const QString& text) {
+    composition_->setText(text);
+    composition_->setVisible(!text.isEmpty());
+    if (text.isEmpty()) return;
+    composition_->adjustSize();
+    composition_->move(2, height() - composition_->height() - 2);
+    composition_->raise();
+}
+
+void TitleList::resizeEvent(QResizeEvent* event) {
+    QListWidget::resizeEvent(event);
+    if (composition_->isVisible()) showComposition(composition_->text());
+}
+
+void TitleList::focusOutEvent(QFocusEvent* event) {
+    showComposition({});
+    QListWidget::focusOutEvent(event);
+}
+
+}  // namespace velmora::gui
