@@ -71,10 +71,11 @@ std::vector<std::string> CashPrintData(const std::string& workingFolder, const s
     std::vector<std::string> lines;
     if (!quiet.Open(path)) return lines;
     Application& app = quiet.app();
-    app.note1();
+    app.SelectCashBook();
     for (int month = 1; month <= 12 && static_cast<int>(lines.size()) <= kPageRows; ++month) {
         app.ChooseMonthTab(TabOfMonth(app.session().ledger.startMonth, month));
-        const LedgerListOut out = LISTOUT(app.ledgerView().rows.All(), app.view().calendar.drawn);
+        const LedgerPrintData out =
+            LedgerPrintLines(app.ledgerView().rows.All(), app.view().calendar.drawn);
         lines.insert(lines.end(), out.lines.begin(), out.lines.end());
     }
     return lines;
@@ -119,17 +120,17 @@ void RegisterYearBenchmark(const std::string& workingFolder, const std::string& 
                                      if (!quiet.Open(path))
                                          return state.SkipWithError("not loaded");
                                      Application& app = quiet.app();
-                                     app.note1();
+                                     app.SelectCashBook();
                                      app.ChooseMonthTab(1);
                                      std::size_t sheets = 0;
                                      for (auto _ : state) {
                                          state.PauseTiming();
-                                         app.printnote();
+                                         app.PrintLedger();
                                          PrintJob& job = app.mutablePrintJob();
                                          for (int item = 0; item < 12; ++item)
                                              job.SetMonthChecked(item, true);
                                          state.ResumeTiming();
-                                         const PrintRunResult run = job.printRun();
+                                         const PrintRunResult run = job.Print();
                                          if (run.error || run.cancelled)
                                              return state.SkipWithError("the run failed");
                                          sheets = run.sheets.size();
@@ -144,33 +145,35 @@ void RegisterYearBenchmark(const std::string& workingFolder, const std::string& 
 // "出納帳印刷" on the cash book's month with the most pages, until its first page is shown:
 // the load of page 1 counts the month's pages first.
 void RegisterFirstPageBenchmark(const std::string& workingFolder, const std::string& path) {
-    benchmark::RegisterBenchmark(
-        "PrintCommandToFirstPage",
-        [workingFolder, path](benchmark::State& state) {
-            QuietApp quiet(workingFolder);
-            if (!quiet.Open(path)) return state.SkipWithError("not loaded");
-            Application& app = quiet.app();
-            app.note1();
-            const int startMonth = app.session().ledger.startMonth;
-            int busiest = 1;
-            std::size_t most = 0;
-            for (int month = 1; month <= 12; ++month) {
-                app.ChooseMonthTab(TabOfMonth(startMonth, month));
-                const std::size_t lines =
-                    LISTOUT(app.ledgerView().rows.All(), app.view().calendar.drawn).lines.size();
-                if (lines > most) {
-                    most = lines;
-                    busiest = month;
-                }
-            }
-            app.ChooseMonthTab(TabOfMonth(startMonth, busiest));
-            int pages = 0;
-            for (auto _ : state) {
-                app.printnote();
-                pages = app.printJob().controls().pageCount;
-            }
-            state.counters["pages"] = pages;
-        })
+    benchmark::RegisterBenchmark("PrintCommandToFirstPage",
+                                 [workingFolder, path](benchmark::State& state) {
+                                     QuietApp quiet(workingFolder);
+                                     if (!quiet.Open(path))
+                                         return state.SkipWithError("not loaded");
+                                     Application& app = quiet.app();
+                                     app.SelectCashBook();
+                                     const int startMonth = app.session().ledger.startMonth;
+                                     int busiest = 1;
+                                     std::size_t most = 0;
+                                     for (int month = 1; month <= 12; ++month) {
+                                         app.ChooseMonthTab(TabOfMonth(startMonth, month));
+                                         const std::size_t lines =
+                                             LedgerPrintLines(app.ledgerView().rows.All(),
+                                                              app.view().calendar.drawn)
+                                                 .lines.size();
+                                         if (lines > most) {
+                                             most = lines;
+                                             busiest = month;
+                                         }
+                                     }
+                                     app.ChooseMonthTab(TabOfMonth(startMonth, busiest));
+                                     int pages = 0;
+                                     for (auto _ : state) {
+                                         app.PrintLedger();
+                                         pages = app.printJob().controls().pageCount;
+                                     }
+                                     state.counters["pages"] = pages;
+                                 })
         ->Unit(benchmark::kMillisecond)
         ->Iterations(5);
 }

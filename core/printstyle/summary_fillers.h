@@ -49,11 +49,11 @@ int SummaryPageCount(int rowsPerPage, std::size_t dataLines);
 struct GraphLabels {
     std::array<std::string, 13> month;      // "4月度"
     std::array<std::string, 13> monthHint;  // "2014/4/01"
-    std::array<std::string, 13> income;     // tincome
+    std::array<std::string, 13> income;
     std::array<std::string, 13> cumulativeIncome;
-    std::array<std::string, 13> expense;  // texpenses
+    std::array<std::string, 13> expense;
     std::array<std::string, 13> cumulativeExpense;
-    std::array<std::string, 13> difference;  // sagaku
+    std::array<std::string, 13> difference;
     std::array<std::string, 13> cumulativeDifference;
     std::string range;     // the graph page's `range` label
     std::string bookName;  // the book selector's text

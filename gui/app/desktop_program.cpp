@@ -70,11 +70,11 @@ bool DesktopProgram::Start() {
 
 void DesktopProgram::ShowPage(const std::string& page) {
     if (page == "summary")
-        app_->monthlyList();
+        app_->ShowSummaryPage();
     else if (page == "graph")
-        app_->graph();
+        app_->ShowGraph();
     else if (page == "preview")
-        app_->printnote();
+        app_->PrintLedger();
 }
 
 bool DesktopProgram::SaveScreenshot(const QString& path) {

@@ -116,7 +116,7 @@ void PrintPageTest::oddPagesOfTwoMonthsReachThePrinter() {
 
     w.action("printnote")->trigger();
     QApplication::processEvents();
-    auto* pages = w.findChild<QStackedWidget*>("PageControl1");
+    auto* pages = w.findChild<QStackedWidget*>("mainPages");
     QCOMPARE(pages->currentWidget(), static_cast<QWidget*>(w.previewPage()));
     auto* left = static_cast<LeftPane*>(w.leftPane());
     QVERIFY(left->isVisible());
@@ -265,13 +265,13 @@ void PrintPageTest::previewTabsPagesAndKeysFollowTheMonthShown() {
     app.Show(file);
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     PreviewPage* preview = w.previewPage();
-    auto* caption = preview->findChild<QLabel*>("Label5");
-    auto* scroll = preview->findChild<QScrollArea*>("ScrollBox1");
+    auto* caption = preview->findChild<QLabel*>("previewCaption");
+    auto* scroll = preview->findChild<QScrollArea*>("sheetScroll");
 
     // The month tabs are there on the first print after the start.
     w.action("printnote")->trigger();
     QApplication::processEvents();
-    auto* tabs = preview->findChild<QTabBar*>("TabControl2");
+    auto* tabs = preview->findChild<QTabBar*>("previewMonthTabs");
     QVERIFY(tabs->isVisible());
     QCOMPARE(tabs->count(), 12);
     QVERIFY2(tabs->height() >= tabs->sizeHint().height(),
@@ -363,7 +363,7 @@ void PrintPageTest::theKokuyoFormsLinesShowInThePreviewOnly() {
     QCOMPARE(app.printJob().panel().choice.paper, 1);
     QVERIFY(formLines->isVisible());
     QCOMPARE(formLines->text(), QString("用紙の罫線を表示"));
-    auto* sheet = w.previewPage()->findChild<QScrollArea*>("ScrollBox1")->widget();
+    auto* sheet = w.previewPage()->findChild<QScrollArea*>("sheetScroll")->widget();
     QCOMPARE(FormInk(sheet->grab().toImage()), 0);
     QTest::mouseClick(formLines, Qt::LeftButton, {}, QPoint(8, formLines->height() / 2));
     QVERIFY(app.printJob().panel().formLines);

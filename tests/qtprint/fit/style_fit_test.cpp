@@ -17,6 +17,7 @@
 #include "core/print/style_choice.h"
 #include "core/printstyle/image_headers.h"
 #include "qtprint/qt_canvas.h"
+#include "support/ledger_text.h"
 #include "support/temp_folder.h"
 #include "tools/shipped_styles.h"
 
@@ -150,16 +151,7 @@ std::string BigLedger() {
         }
     }
     out << "z,小口,本店小口現金,999999999999,\nz,預金,第一銀行普通預金,999999999999,\n";
-    for (int m = 0; m < 12; ++m) {
-        const int month = (m + 3) % 12 + 1;
-        const int year = month >= 4 ? 2014 : 2015;
-        static const int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-        char line[64];
-        std::snprintf(line, sizeof line, "f,%04d/%02d/01,%04d/%02d/%02d,0\n", year, month, year,
-                      month, kDays[month - 1]);
-        out << line;
-    }
-    out << "g,999999999999,4,1,2014,\n";
+    out << FiscalYearTrailer(2014, "g,999999999999,4,1,2014,");
     return out.str();
 }
 
@@ -219,9 +211,9 @@ TEST_F(StyleFit, NoTextOfAnyShippedStyleTouchesARuleAtTheLargestAmounts) {
         } else {
             ASSERT_TRUE(cli::ChooseMonth(ctx, 4));
             if (view.kind == 40)
-                app.graph();
+                app.ShowGraph();
             else
-                app.monthlyList();
+                app.ShowSummaryPage();
             if (view.drill) app.DrillIntoTitle("売上高店頭売上分");
         }
         PrintJob& job = app.mutablePrintJob();
@@ -232,7 +224,7 @@ TEST_F(StyleFit, NoTextOfAnyShippedStyleTouchesARuleAtTheLargestAmounts) {
             for (int font = 0; font < 2; ++font)
                 for (int column = 0; column < 2; ++column)
                     for (int colour = 0; colour < 4; ++colour) {
-                        job.paper_selClick({paper, font, column, colour});
+                        job.ChooseStyle({paper, font, column, colour});
                         const std::string path = job.state().stylePath;
                         const std::string name = path.substr(path.rfind('/') + 1);
                         if (!drawnStyles.insert(name).second) continue;
@@ -246,7 +238,7 @@ TEST_F(StyleFit, NoTextOfAnyShippedStyleTouchesARuleAtTheLargestAmounts) {
                         // With the printed lines of the KOKUYO forms.
                         DrawContext context = PrinterDrawContext(job.metrics(), 100);
                         context.formLines = true;
-                        const DrawResult drawn = job.pageDraw(canvas, images, context, false);
+                        const DrawResult drawn = job.DrawPage(canvas, images, context, false);
                         painter.end();
                         ASSERT_TRUE(drawn.Ok()) << name;
                         ASSERT_FALSE(canvas.texts.empty()) << name;
