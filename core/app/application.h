@@ -14,6 +14,7 @@
 #include "core/app/app_listener.h"
 #include "core/app/app_windows.h"
 #include "core/app/main_pages.h"
+#include "core/app/printing_controller.h"
 #include "core/calendar/holidays.h"
 #include "core/entry/entry_form.h"
 #include "core/entry/entry_register.h"
@@ -64,6 +65,8 @@ public:
     const MonthlySummary& summary() const { return summary_; }
     const HolidayList& holidays() const { return holidays_; }
     const PrintJob& printJob() const { return *printJob_; }
+    // The print page's and the preview's options, each a command.
+    PrintingController& printing() { return printingController_; }
     const LedgerLayout& ledgerLayout() const { return ledgerLayout_; }
     const SummaryLayout& summaryLayout() const { return summaryLayout_; }
     MainPage mainPage() const { return mainPage_; }
@@ -90,7 +93,6 @@ public:
     EntryForm& mutableEntryForm() { return entryForm_; }
     MonthlySummary& mutableSummary() { return summary_; }
     HolidayList& mutableHolidays() { return holidays_; }
-    PrintJob& mutablePrintJob() { return *printJob_; }
 
     void AddListener(AppListener* listener);
     void RemoveListener(AppListener* listener);
@@ -171,9 +173,6 @@ public:
     void PrintCalibration();
     // PgUp and PgDn while the preview is shown: the page before or after.
     void TurnPreviewPage(bool forward);
-    // An option of the print page on mutablePrintJob() as one command; a failure (a style
-    // or print data that cannot be read) is said, not thrown.
-    void PrintWork(const std::function<void()>& work);
     void OpenCalculator();
     void OpenMoneyCount();
     // "月別科目一覧表" (Ctrl+E): the summary page, as its ribbon page opens it.
@@ -284,6 +283,10 @@ public:
 
 private:
     class CommandScope;
+    friend class PrintingController;
+    // Work of the print job as one command; a failure (a style or print data that cannot
+    // be read) is said, not thrown.
+    void PrintWork(const std::function<void()>& work);
     class UndoStepScope;
     void TakeStep(UndoHistory::Outcome (UndoHistory::*take)(Ledger&));
     struct Snapshot;
@@ -323,6 +326,7 @@ private:
     HolidayList holidays_;
     SessionPrintSources printSources_;
     std::unique_ptr<PrintJob> printJob_;
+    PrintingController printingController_{*this};
     LedgerLayout ledgerLayout_;
     SummaryLayout summaryLayout_;
     MainPage mainPage_ = MainPage::Ledger;

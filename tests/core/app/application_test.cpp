@@ -182,7 +182,7 @@ TEST(Application, ThePreviewIsLeftForTheLedgerWhenAChangeIsMadeElsewhere) {
     h.app.Show(h.CopyExample("a.exv"));
     h.app.PrintLedger();
     // The preview's own month change keeps it.
-    h.app.PrintWork([&] { h.app.mutablePrintJob().ChoosePreviewTab(1); });
+    h.app.printing().ChoosePreviewTab(1);
     EXPECT_EQ(h.app.view().monthPanel, "5");
     EXPECT_EQ(h.app.mainPage(), MainPage::Preview);
     // A day of the calendar, a book: the ledger page shows them.
@@ -195,7 +195,7 @@ TEST(Application, ThePreviewIsLeftForTheLedgerWhenAChangeIsMadeElsewhere) {
 
     // Months ticked for one ledger are not carried to the next.
     h.app.PrintLedger();
-    h.app.mutablePrintJob().SetMonthChecked(4, true);
+    h.app.printing().SetMonthChecked(4, true);
     ASSERT_TRUE(h.app.OpenFile(h.CopyExample("b.exv")));
     EXPECT_EQ(h.app.mainPage(), MainPage::Ledger);
     h.app.PrintLedger();
