@@ -252,6 +252,11 @@ public:
     void EntryClickDay(int day, bool shift);
     // A date typed into the form's date field (or stepped there by a key).
     void EntryShowDate(Date date);
+    // What is typed into the description and amount fields, taken before each of the form's
+    // commands; the form shows it already, so no listener is told.
+    void EntryTakeTyped(const std::string& description, Amount income, Amount expense);
+    // "連続入力": the form stays open after a registration.
+    void EntrySetContinuous(bool on);
     // Esc or "閉じる": true when the form may close (typed input is given up after a
     // question).
     bool EntryMayClose();

@@ -521,8 +521,8 @@ public:
         return std::nullopt;
     }
     void EditTitles() override { Note("edit titles"); }
-    void RunSettings(FiscalSettingsForm&) override { Note("settings"); }
-    void RunCsvOptions() override { Note("csv options"); }
+    void RunSettings(Session&, FiscalSettingsForm&) override { Note("settings"); }
+    void RunCsvOptions(Session&) override { Note("csv options"); }
     void RunStatementImport() override { Note("statement import"); }
     void RunMoneyCount() override { Note("money count"); }
     std::string notes;
@@ -918,8 +918,8 @@ TEST(Application, TitlesTakeTheirDescriptionsAlongAndRenamedTitlesTheirRecords) 
 class SettingsWindows final : public AppWindows {
 public:
     explicit SettingsWindows(Application& app) : app_(app) {}
-    void RunSettings(FiscalSettingsForm& form) override {
-        if (apply) ApplySettingsForm(app_.mutableSession(), form);
+    void RunSettings(Session& session, FiscalSettingsForm& form) override {
+        if (apply) ApplySettingsForm(session, form);
     }
     bool apply = true;
 
