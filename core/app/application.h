@@ -86,13 +86,11 @@ public:
     // The window title: the caption, the file shown and a mark while modified.
     std::string WindowTitle() const;
 
-    // Work that later issues' windows drive directly; kept here so that the order of steps
-    // stays in one place.
+    // Write access for velmora-cli's commands, the benchmarks and the tests, which set up a
+    // session or an entry form directly; no window uses them.
     Session& mutableSession() { return session_; }
     ViewState& mutableView() { return view_; }
     EntryForm& mutableEntryForm() { return entryForm_; }
-    MonthlySummary& mutableSummary() { return summary_; }
-    HolidayList& mutableHolidays() { return holidays_; }
 
     void AddListener(AppListener* listener);
     void RemoveListener(AppListener* listener);
