@@ -126,11 +126,11 @@ void RegisterYearBenchmark(const std::string& workingFolder, const std::string& 
                                      for (auto _ : state) {
                                          state.PauseTiming();
                                          app.PrintLedger();
-                                         PrintJob& job = app.mutablePrintJob();
+                                         PrintingController& printing = app.printing();
                                          for (int item = 0; item < 12; ++item)
-                                             job.SetMonthChecked(item, true);
+                                             printing.SetMonthChecked(item, true);
                                          state.ResumeTiming();
-                                         const PrintRunResult run = job.Print();
+                                         const PrintRunResult run = printing.PrintSheets();
                                          if (run.error || run.cancelled)
                                              return state.SkipWithError("the run failed");
                                          sheets = run.sheets.size();

@@ -28,8 +28,7 @@ fs::path ShippedStyles() {
 // "出納帳印刷" on the first month of the year, every month checked.
 void SetUpYear(Application& app) {
     app.PrintLedger();
-    PrintJob& job = app.mutablePrintJob();
-    for (int item = 0; item < 12; ++item) job.SetMonthChecked(item, true);
+    for (int item = 0; item < 12; ++item) app.printing().SetMonthChecked(item, true);
 }
 
 void RegisterPreview(const std::string& folder, const std::string& path, int zoom) {
@@ -42,7 +41,7 @@ void RegisterPreview(const std::string& folder, const std::string& path, int zoo
                                      app.SelectCashBook();
                                      app.ChooseMonthTab(1);
                                      app.PrintLedger();
-                                     app.mutablePrintJob().SetZoom(zoom);
+                                     app.printing().SetZoom(zoom);
                                      const PrintJob& job = app.printJob();
                                      const PreviewGeometry g = job.previewGeometry();
                                      gui::QtImageLoader images;
@@ -77,7 +76,7 @@ void RegisterYearRecording(const std::string& folder, const std::string& path) {
                                          state.PauseTiming();
                                          SetUpYear(app);
                                          state.ResumeTiming();
-                                         const PrintRunResult run = app.mutablePrintJob().Print();
+                                         const PrintRunResult run = app.printing().PrintSheets();
                                          if (run.error || run.cancelled)
                                              return state.SkipWithError("the run failed");
                                          sheets = run.sheets.size();
@@ -110,7 +109,7 @@ void RegisterYearPdf(const std::string& folder, const std::string& path) {
                 SetUpYear(app);
                 printer.SetPdfFile(pdf);
                 state.ResumeTiming();
-                const PrintRunResult run = app.mutablePrintJob().Print();
+                const PrintRunResult run = app.printing().PrintSheets();
                 if (run.error || run.cancelled) return state.SkipWithError("the run failed");
                 sheets = run.sheets.size();
             }

@@ -31,8 +31,7 @@ public:
     CsvWindow(CliContext& ctx, const CsvOptions& options, std::string out)
         : ctx_(ctx), options_(options), out_(std::move(out)) {}
 
-    void RunCsvOptions() override {
-        Session& s = ctx_.app().mutableSession();
+    void RunCsvOptions(Session& s) override {
         std::vector<std::string> titles =
             ReloadTitleList(s.workingFolder(), s.ledger.useType, s.dialogs());
         CsvOptionsDialog dialog(s.workingFolder(), titles, s.dialogs(), s.writer());

@@ -89,7 +89,7 @@ PagesOptions ReadOptions(const Args& args) {
 }
 
 // --paper, --font, --column and --color change the style choice in one event.
-void ApplyStyleOptions(const Args& args, PrintJob& job) {
+void ApplyStyleOptions(const Args& args, const PrintJob& job, PrintingController& printing) {
     StyleChoice choice = job.panel().choice;
     bool changed = false;
     auto take = [&](const char* name, int& item, int high) {
@@ -102,19 +102,22 @@ void ApplyStyleOptions(const Args& args, PrintJob& job) {
     take("font", choice.font, 1);
     take("column", choice.column, 1);
     take("color", choice.colour, 3);
-    if (changed) job.ChooseStyle(choice);
-    if (auto kokuyo = args.Value("kokuyo")) job.SetKokuyoOpt(IntOption(*kokuyo, "kokuyo", 0, 1));
+    if (changed) printing.ChooseStyle(choice);
+    if (auto kokuyo = args.Value("kokuyo"))
+        printing.SetKokuyoOption(IntOption(*kokuyo, "kokuyo", 0, 1));
 }
 
-void CheckMonths(PrintJob& job, const std::vector<int>& months, int startMonth) {
+void CheckMonths(PrintingController& printing, const std::vector<int>& months, int startMonth) {
     if (months.empty()) return;
-    for (int item = 0; item < 12; ++item) job.SetMonthChecked(item, false);
-    for (int month : months) job.SetMonthChecked(FiscalPositionOf(startMonth, month) - 1, true);
+    for (int item = 0; item < 12; ++item) printing.SetMonthChecked(item, false);
+    for (int month : months)
+        printing.SetMonthChecked(FiscalPositionOf(startMonth, month) - 1, true);
 }
 
 // Every page of the job from page 1: its filled lines, or what drawing it on the printer
 // canvas does.
-int PrintPages(CliContext& ctx, PrintJob& job, const PagesOptions& o) {
+int PrintPages(CliContext& ctx, const PrintJob& job, PrintingController& printing,
+               const PagesOptions& o) {
     HeaderImageLoader images;
     for (int n = 1;; ++n) {
         ctx.out << "=== page " << n << '\n';
@@ -128,13 +131,13 @@ int PrintPages(CliContext& ctx, PrintJob& job, const PagesOptions& o) {
             for (const auto& line : job.style().Lines()) ctx.out << line << '\n';
         }
         if (job.state().page == 0) return 0;
-        job.NextPage();
+        printing.NextPage();
     }
 }
 
 // Every page of the job from page 1 as one printer document. A page's paper size is set up
 // by its load, before the document moves on to it.
-int PrintPagesToDocument(CliContext& ctx, PrintJob& job) {
+int PrintPagesToDocument(CliContext& ctx, const PrintJob& job, PrintingController& printing) {
     PrintDevice& device = *ctx.printer;
     device.BeginDocument();
     for (int n = 1;; ++n) {
@@ -146,15 +149,15 @@ int PrintPagesToDocument(CliContext& ctx, PrintJob& job) {
             return ctx.Fail(drawn.error->what());
         }
         if (job.state().page == 0) break;
-        job.NextPage();
+        printing.NextPage();
         device.NewPage();
     }
     device.EndDocument();
     return 0;
 }
 
-int PrintRunSheets(CliContext& ctx, PrintJob& job) {
-    const PrintRunResult run = job.Print();
+int PrintRunSheets(CliContext& ctx, PrintingController& printing) {
+    const PrintRunResult run = printing.PrintSheets();
     for (const PrintedSheet& sheet : run.sheets)
         ctx.out << sheet.sheet << '\t' << sheet.month << '\t' << sheet.page << '\t' << sheet.side
                 << '\n';
@@ -199,20 +202,22 @@ int RunPages(CliContext& ctx, const std::vector<std::string>& words) {
         if (!ChooseSummaryOptions(ctx, args)) return 1;
     }
 
-    PrintJob& job = app.mutablePrintJob();
-    job.SetEvenFirst(o.evenFirst);
+    const PrintJob& job = app.printJob();
+    PrintingController& printing = app.printing();
+    printing.SetEvenFirst(o.evenFirst);
     app.PrintReport(o.report->kind);
     if (job.state().kind != o.report->kind)
         return ctx.Fail("the view prints as report kind " + std::to_string(job.state().kind) +
                         ", not " + std::to_string(o.report->kind));
-    ApplyStyleOptions(args, job);
-    if (o.style && !job.ShowStyle(*o.style)) return ctx.Fail("no such style: " + *o.style);
+    ApplyStyleOptions(args, job, printing);
+    if (o.style && !printing.ShowStyle(*o.style)) return ctx.Fail("no such style: " + *o.style);
     if (job.state().stylePath.empty()) return ctx.Fail("no print style loaded");
 
-    if (!o.run) return o.pdf ? PrintPagesToDocument(ctx, job) : PrintPages(ctx, job, o);
-    CheckMonths(job, o.months, ctx.session().ledger.startMonth);
-    job.SetPageFilter(*o.run);
-    return PrintRunSheets(ctx, job);
+    if (!o.run)
+        return o.pdf ? PrintPagesToDocument(ctx, job, printing) : PrintPages(ctx, job, printing, o);
+    CheckMonths(printing, o.months, ctx.session().ledger.startMonth);
+    printing.SetPageFilter(*o.run);
+    return PrintRunSheets(ctx, printing);
 }
 
 }  // namespace velmora::cli

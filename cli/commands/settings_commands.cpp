@@ -85,9 +85,9 @@ class SettingsWindow final : public AppWindows {
 public:
     SettingsWindow(CliContext& ctx, const FormEdits& edits) : ctx_(ctx), edits_(edits) {}
 
-    void RunSettings(FiscalSettingsForm& form) override {
+    void RunSettings(Session& session, FiscalSettingsForm& form) override {
         if (EditForm(form, edits_, ctx_.dialogs))
-            applied = ApplySettingsForm(ctx_.app().mutableSession(), form) == ApplyOutcome::Applied;
+            applied = ApplySettingsForm(session, form) == ApplyOutcome::Applied;
     }
 
     bool applied = false;

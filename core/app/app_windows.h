@@ -10,6 +10,8 @@
 
 namespace velmora {
 
+class Session;
+
 class AppWindows {
 public:
     virtual ~AppWindows() = default;
@@ -28,9 +30,12 @@ public:
     // Application::UpdateTitles.
     virtual void EditTitles() {}
     // The settings dialog on form; its "適用(&A)" applies through the application object.
-    virtual void RunSettings(FiscalSettingsForm& form) { (void)form; }
+    virtual void RunSettings(Session& session, FiscalSettingsForm& form) {
+        (void)session;
+        (void)form;
+    }
     // The CSV option dialog, which exports on its own button.
-    virtual void RunCsvOptions() {}
+    virtual void RunCsvOptions(Session& session) { (void)session; }
     // "CSVファイルから取込…": the statement import dialog, which imports on its own button.
     virtual void RunStatementImport() {}
     // "金種計算": the cash counted against the cash book's balance.

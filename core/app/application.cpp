@@ -623,14 +623,14 @@ bool Application::UpdateTitles(TitleMaster& master) {
 void Application::EditSettings() {
     CommandScope scope(*this);
     UndoStepScope step(*this, "環境設定");
-    if (SettingsCommand(session_,
-                        [this](FiscalSettingsForm& form) { windows_->RunSettings(form); }))
+    if (SettingsCommand(
+            session_, [this](FiscalSettingsForm& form) { windows_->RunSettings(session_, form); }))
         ShowCurrentMonth(session_, view_);
 }
 
 void Application::OpenCsvExport() {
     CommandScope scope(*this);
-    windows_->RunCsvOptions();
+    windows_->RunCsvOptions(session_);
 }
 
 void Application::ImportStatement() {
@@ -936,6 +936,16 @@ void Application::EntryClickDay(int day, bool shift) {
 
 void Application::EntryShowDate(Date date) {
     ShowEntryDate(entryForm_, date);
+}
+
+void Application::EntryTakeTyped(const std::string& description, Amount income, Amount expense) {
+    entryForm_.description = description;
+    entryForm_.income = income;
+    entryForm_.expense = expense;
+}
+
+void Application::EntrySetContinuous(bool on) {
+    entryForm_.continuousEntry = on;
 }
 
 bool Application::EntryMayClose() {

@@ -14,6 +14,7 @@
 #include "core/app/app_listener.h"
 #include "core/app/app_windows.h"
 #include "core/app/main_pages.h"
+#include "core/app/printing_controller.h"
 #include "core/calendar/holidays.h"
 #include "core/entry/entry_form.h"
 #include "core/entry/entry_register.h"
@@ -64,6 +65,8 @@ public:
     const MonthlySummary& summary() const { return summary_; }
     const HolidayList& holidays() const { return holidays_; }
     const PrintJob& printJob() const { return *printJob_; }
+    // The print page's and the preview's options, each a command.
+    PrintingController& printing() { return printingController_; }
     const LedgerLayout& ledgerLayout() const { return ledgerLayout_; }
     const SummaryLayout& summaryLayout() const { return summaryLayout_; }
     MainPage mainPage() const { return mainPage_; }
@@ -83,14 +86,11 @@ public:
     // The window title: the caption, the file shown and a mark while modified.
     std::string WindowTitle() const;
 
-    // Work that later issues' windows drive directly; kept here so that the order of steps
-    // stays in one place.
+    // Write access for velmora-cli's commands, the benchmarks and the tests, which set up a
+    // session or an entry form directly; no window uses them.
     Session& mutableSession() { return session_; }
     ViewState& mutableView() { return view_; }
     EntryForm& mutableEntryForm() { return entryForm_; }
-    MonthlySummary& mutableSummary() { return summary_; }
-    HolidayList& mutableHolidays() { return holidays_; }
-    PrintJob& mutablePrintJob() { return *printJob_; }
 
     void AddListener(AppListener* listener);
     void RemoveListener(AppListener* listener);
@@ -171,9 +171,6 @@ public:
     void PrintCalibration();
     // PgUp and PgDn while the preview is shown: the page before or after.
     void TurnPreviewPage(bool forward);
-    // An option of the print page on mutablePrintJob() as one command; a failure (a style
-    // or print data that cannot be read) is said, not thrown.
-    void PrintWork(const std::function<void()>& work);
     void OpenCalculator();
     void OpenMoneyCount();
     // "月別科目一覧表" (Ctrl+E): the summary page, as its ribbon page opens it.
@@ -253,6 +250,11 @@ public:
     void EntryClickDay(int day, bool shift);
     // A date typed into the form's date field (or stepped there by a key).
     void EntryShowDate(Date date);
+    // What is typed into the description and amount fields, taken before each of the form's
+    // commands; the form shows it already, so no listener is told.
+    void EntryTakeTyped(const std::string& description, Amount income, Amount expense);
+    // "連続入力": the form stays open after a registration.
+    void EntrySetContinuous(bool on);
     // Esc or "閉じる": true when the form may close (typed input is given up after a
     // question).
     bool EntryMayClose();
@@ -284,6 +286,10 @@ public:
 
 private:
     class CommandScope;
+    friend class PrintingController;
+    // Work of the print job as one command; a failure (a style or print data that cannot
+    // be read) is said, not thrown.
+    void PrintWork(const std::function<void()>& work);
     class UndoStepScope;
     void TakeStep(UndoHistory::Outcome (UndoHistory::*take)(Ledger&));
     struct Snapshot;
@@ -323,6 +329,7 @@ private:
     HolidayList holidays_;
     SessionPrintSources printSources_;
     std::unique_ptr<PrintJob> printJob_;
+    PrintingController printingController_{*this};
     LedgerLayout ledgerLayout_;
     SummaryLayout summaryLayout_;
     MainPage mainPage_ = MainPage::Ledger;

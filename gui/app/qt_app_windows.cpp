@@ -18,8 +18,8 @@
 
 namespace velmora::gui {
 
-void QtAppWindows::RunSettings(FiscalSettingsForm& form) {
-    RunSettingsDialog(&owner_, app_.mutableSession(), form);
+void QtAppWindows::RunSettings(Session& session, FiscalSettingsForm& form) {
+    RunSettingsDialog(&owner_, session, form);
 }
 
 std::optional<int> QtAppWindows::ChoosePrinter() {
@@ -68,8 +68,8 @@ void QtAppWindows::RunEntryForm() {
     dialog.exec();
 }
 
-void QtAppWindows::RunCsvOptions() {
-    CsvOptionsWindow dialog(app_, &owner_);
+void QtAppWindows::RunCsvOptions(Session& session) {
+    CsvOptionsWindow dialog(app_, session, &owner_);
     dialog.exec();
 }
 

@@ -17,14 +17,14 @@ public:
     QtAppWindows(Application& app, QWidget& owner, QtPrintDevice* printer = nullptr)
         : app_(app), owner_(owner), printer_(printer) {}
 
-    void RunSettings(FiscalSettingsForm& form) override;
+    void RunSettings(Session& session, FiscalSettingsForm& form) override;
     std::optional<int> ChooseBook(const std::string& kind,
                                   const std::vector<std::string>& names) override;
     std::optional<std::string> ChooseTitle() override;
     void EditTitles() override;
     void RunMoneyCount() override;
     void RunEntryForm() override;
-    void RunCsvOptions() override;
+    void RunCsvOptions(Session& session) override;
     void RunStatementImport() override;
     std::optional<int> ChoosePrinter() override;
     bool ShowManual(const std::string& path) override;

@@ -16,9 +16,9 @@
 
 namespace velmora::gui {
 
-CsvOptionsWindow::CsvOptionsWindow(Application& app, QWidget* parent)
+CsvOptionsWindow::CsvOptionsWindow(Application& app, Session& session, QWidget* parent)
     : QDialog(parent),
-      app_(app),
+      session_(session),
       model_(app.session().workingFolder(), app.entryForm().titleList, app.session().dialogs(),
              app.session().writer()) {
     setObjectName("csvOptionsDialog");
@@ -79,8 +79,7 @@ CsvOptionsWindow::CsvOptionsWindow(Application& app, QWidget* parent)
     });
     connect(table_, &QTableWidget::cellChanged, this, [this](int row, int column) {
         if (showing_ || column != 1) return;
-        model_.codes.SetCode(row, table_->item(row, 1)->text().toStdString(),
-                             app_.session().dialogs());
+        model_.codes.SetCode(row, table_->item(row, 1)->text().toStdString(), session_.dialogs());
         ShowCodes();  // the code as kept (cleaned, or the old one after a refusal)
     });
     ShowCodes();
@@ -157,8 +156,7 @@ void CsvOptionsWindow::done(int result) {
     model_.options = ChosenOptions();
     model_.Close();  // the code table is kept however the dialog ends
     QDialog::done(result);
-    if (result == QDialog::Accepted)
-        exported_ = ExportCsv(app_.mutableSession(), model_.options, model_.codes);
+    if (result == QDialog::Accepted) exported_ = ExportCsv(session_, model_.options, model_.codes);
 }
 
 }  // namespace velmora::gui

@@ -17,7 +17,8 @@ namespace velmora::gui {
 class CsvOptionsWindow : public QDialog {
     Q_OBJECT
 public:
-    CsvOptionsWindow(Application& app, QWidget* parent = nullptr);
+    // session: the one "出力" exports, handed by the command that runs the dialog.
+    CsvOptionsWindow(Application& app, Session& session, QWidget* parent = nullptr);
 
     QCheckBox* columnBox(int column) const { return columns_[static_cast<std::size_t>(column)]; }
     QCheckBox* titleRowBox() const { return titleRow_; }
@@ -36,7 +37,7 @@ private:
     void ShowCodes();
     CsvOptions ChosenOptions() const;
 
-    Application& app_;
+    Session& session_;
     CsvOptionsDialog model_;
     std::array<QCheckBox*, kCsvColumnCount> columns_{};
     QCheckBox* titleRow_ = nullptr;

@@ -201,7 +201,7 @@ void EntryFormDialog::Connect() {
     });
     connect(close_, &QPushButton::clicked, this, &EntryFormDialog::CloseAsked);
     connect(continuous_, &QCheckBox::toggled, this,
-            [this](bool on) { app_.mutableEntryForm().continuousEntry = on; });
+            [this](bool on) { app_.EntrySetContinuous(on); });
     connect(tabs_, &QTabWidget::currentChanged, this, [this](int index) {
         if (showing_ || index < 0) return;
         app_.EntryChangeTab(kTabs[index]);
@@ -260,10 +260,7 @@ void EntryFormDialog::Connect() {
 }
 
 void EntryFormDialog::PullTyped() {
-    EntryForm& form = app_.mutableEntryForm();
-    form.description = S(description_->text());
-    form.income = income_->amount();
-    form.expense = expense_->amount();
+    app_.EntryTakeTyped(S(description_->text()), income_->amount(), expense_->amount());
 }
 
 void EntryFormDialog::Register() {

@@ -124,32 +124,31 @@ PreviewPage::PreviewPage(Application& app, QWidget* parent) : QWidget(parent), a
     scroll_->setWidget(sheet_);
     v->addWidget(scroll_, 1);
 
-    PrintJob& job = app_.mutablePrintJob();
-    connect(first_, &QPushButton::clicked, this, [this] { Step(&PrintJob::FirstPage); });
-    connect(next_, &QPushButton::clicked, this, [this] { Step(&PrintJob::NextPage); });
-    connect(last_, &QPushButton::clicked, this, [this] { Step(&PrintJob::LastPage); });
-    connect(pageBox_, &QSpinBox::valueChanged, this, [this, &job](int page) {
-        if (page != job.controls().pageShown) app_.PrintWork([&] { job.GoToPage(page); });
+    PrintingController& printing = app_.printing();
+    connect(first_, &QPushButton::clicked, this, [this] { Step(&PrintingController::FirstPage); });
+    connect(next_, &QPushButton::clicked, this, [this] { Step(&PrintingController::NextPage); });
+    connect(last_, &QPushButton::clicked, this, [this] { Step(&PrintingController::LastPage); });
+    connect(pageBox_, &QSpinBox::valueChanged, this, [this, &printing](int page) {
+        if (page != app_.printJob().controls().pageShown) printing.GoToPage(page);
     });
-    connect(zoom_, &QSlider::valueChanged, this, [this, &job](int z) {
-        job.SetZoom(z);
+    connect(zoom_, &QSlider::valueChanged, this, [this, &printing](int z) {
+        printing.SetZoom(z);
         ShowJob();
     });
-    connect(tabs_, &QTabBar::currentChanged, this, [this, &job](int tab) {
-        if (tab >= 0) app_.PrintWork([&] { job.ChoosePreviewTab(tab); });
+    connect(tabs_, &QTabBar::currentChanged, this, [&printing](int tab) {
+        if (tab >= 0) printing.ChoosePreviewTab(tab);
     });
     ShowJob();
 }
 
-void PreviewPage::Step(void (PrintJob::*step)()) {
-    PrintJob& job = app_.mutablePrintJob();
-    app_.PrintWork([&] { (job.*step)(); });
+void PreviewPage::Step(void (PrintingController::*step)()) {
+    (app_.printing().*step)();
 }
 
 void PreviewPage::keyPressEvent(QKeyEvent* event) {
     if (app_.printJob().controls().pageButtonsShown && event->modifiers() == Qt::NoModifier) {
-        if (event->key() == Qt::Key_Home) return Step(&PrintJob::FirstPage);
-        if (event->key() == Qt::Key_End) return Step(&PrintJob::LastPage);
+        if (event->key() == Qt::Key_Home) return Step(&PrintingController::FirstPage);
+        if (event->key() == Qt::Key_End) return Step(&PrintingController::LastPage);
     }
     QWidget::keyPressEvent(event);
 }

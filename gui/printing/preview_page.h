@@ -43,7 +43,7 @@ public:
 
     // A page step (the page buttons, Home, End, and the window's PgUp and PgDn while the
     // preview is shown), told to the application like every other print command.
-    void Step(void (PrintJob::*step)());
+    void Step(void (PrintingController::*step)());
 
 protected:
     // Home and End: the first and the last page.

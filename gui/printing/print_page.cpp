@@ -190,24 +190,23 @@ PrintPage::PrintPage(Application& app, QWidget* parent) : QWidget(parent), app_(
     v->addLayout(buttons);
     v->addStretch(1);
 
-    PrintJob& job = app_.mutablePrintJob();
+    PrintingController& printing = app_.printing();
     connect(kokuyo_, &QButtonGroup::idClicked, this,
-            [this, &job](int id) { app_.PrintWork([&] { job.SetKokuyoOpt(id); }); });
-    connect(filter_, &QButtonGroup::idClicked, this, [this, &job](int id) {
-        app_.PrintWork([&] { job.SetPageFilter(static_cast<PageFilter>(id)); });
+            [&printing](int id) { printing.SetKokuyoOption(id); });
+    connect(filter_, &QButtonGroup::idClicked, this,
+            [&printing](int id) { printing.SetPageFilter(static_cast<PageFilter>(id)); });
+    connect(months_, &QListWidget::itemChanged, this, [this, &printing](QListWidgetItem* item) {
+        printing.SetMonthChecked(months_->row(item), item->checkState() == Qt::Checked);
     });
-    connect(months_, &QListWidget::itemChanged, this, [this, &job](QListWidgetItem* item) {
-        job.SetMonthChecked(months_->row(item), item->checkState() == Qt::Checked);
-    });
-    connect(evenFirst_, &QCheckBox::toggled, this, [&job](bool on) { job.SetEvenFirst(on); });
+    connect(evenFirst_, &QCheckBox::toggled, this,
+            [&printing](bool on) { printing.SetEvenFirst(on); });
     connect(offsetPreview_, &QCheckBox::toggled, this,
-            [this, &job](bool on) { app_.PrintWork([&] { job.SetOffsetPreview(on); }); });
+            [&printing](bool on) { printing.SetOffsetPreview(on); });
     connect(formLines_, &QCheckBox::toggled, this,
-            [this, &job](bool on) { app_.PrintWork([&] { job.SetFormLines(on); }); });
+            [&printing](bool on) { printing.SetFormLines(on); });
     connect(offsets_[0], &QLineEdit::returnPressed, this,
-            [this, &job] { app_.PrintWork([&] { job.TakeTypedOffsets(); }); });
-    connect(confirm, &QPushButton::clicked, this,
-            [this, &job] { app_.PrintWork([&] { job.ConfirmOffsets(); }); });
+            [&printing] { printing.TakeTypedOffsets(); });
+    connect(confirm, &QPushButton::clicked, this, [&printing] { printing.ConfirmOffsets(); });
     connect(setup, &QPushButton::clicked, this, [this] { app_.SetUpPrinter(); });
     connect(run, &QPushButton::clicked, this, [this] { RunWithProgress(false); });
     connect(pdf, &QPushButton::clicked, this, [this] { RunWithProgress(true); });
@@ -224,12 +223,12 @@ PrintPage::~PrintPage() {
 void PrintPage::StyleChoiceChanged() {
     const StyleChoice choice{paper_->currentIndex(), font_->currentIndex(), column_->currentIndex(),
                              colour_->currentIndex()};
-    app_.PrintWork([&] { app_.mutablePrintJob().ChooseStyle(choice); });
+    app_.printing().ChooseStyle(choice);
 }
 
 void PrintPage::OffsetsChanged() {
-    app_.mutablePrintJob().SetOffsets({offsets_[0]->amount(), offsets_[1]->amount(),
-                                       offsets_[2]->amount(), offsets_[3]->amount()});
+    app_.printing().SetOffsets({offsets_[0]->amount(), offsets_[1]->amount(), offsets_[2]->amount(),
+                                offsets_[3]->amount()});
 }
 
 void PrintPage::StepOffset(int box, bool up) {

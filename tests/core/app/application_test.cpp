@@ -182,7 +182,7 @@ TEST(Application, ThePreviewIsLeftForTheLedgerWhenAChangeIsMadeElsewhere) {
     h.app.Show(h.CopyExample("a.exv"));
     h.app.PrintLedger();
     // The preview's own month change keeps it.
-    h.app.PrintWork([&] { h.app.mutablePrintJob().ChoosePreviewTab(1); });
+    h.app.printing().ChoosePreviewTab(1);
     EXPECT_EQ(h.app.view().monthPanel, "5");
     EXPECT_EQ(h.app.mainPage(), MainPage::Preview);
     // A day of the calendar, a book: the ledger page shows them.
@@ -195,7 +195,7 @@ TEST(Application, ThePreviewIsLeftForTheLedgerWhenAChangeIsMadeElsewhere) {
 
     // Months ticked for one ledger are not carried to the next.
     h.app.PrintLedger();
-    h.app.mutablePrintJob().SetMonthChecked(4, true);
+    h.app.printing().SetMonthChecked(4, true);
     ASSERT_TRUE(h.app.OpenFile(h.CopyExample("b.exv")));
     EXPECT_EQ(h.app.mainPage(), MainPage::Ledger);
     h.app.PrintLedger();
@@ -521,8 +521,8 @@ public:
         return std::nullopt;
     }
     void EditTitles() override { Note("edit titles"); }
-    void RunSettings(FiscalSettingsForm&) override { Note("settings"); }
-    void RunCsvOptions() override { Note("csv options"); }
+    void RunSettings(Session&, FiscalSettingsForm&) override { Note("settings"); }
+    void RunCsvOptions(Session&) override { Note("csv options"); }
     void RunStatementImport() override { Note("statement import"); }
     void RunMoneyCount() override { Note("money count"); }
     std::string notes;
@@ -922,8 +922,8 @@ TEST(Application, TitlesTakeTheirDescriptionsAlongAndRenamedTitlesTheirRecords) 
 class SettingsWindows final : public AppWindows {
 public:
     explicit SettingsWindows(Application& app) : app_(app) {}
-    void RunSettings(FiscalSettingsForm& form) override {
-        if (apply) ApplySettingsForm(app_.mutableSession(), form);
+    void RunSettings(Session& session, FiscalSettingsForm& form) override {
+        if (apply) ApplySettingsForm(session, form);
     }
     bool apply = true;
 

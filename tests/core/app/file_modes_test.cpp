@@ -56,8 +56,8 @@ unsigned ExpectedMode(const std::string& text, unsigned umask, unsigned old) {
 class ApplyingWindows final : public AppWindows {
 public:
     explicit ApplyingWindows(Application& app) : app_(app) {}
-    void RunSettings(FiscalSettingsForm& form) override {
-        ApplySettingsForm(app_.mutableSession(), form);
+    void RunSettings(Session& session, FiscalSettingsForm& form) override {
+        ApplySettingsForm(session, form);
     }
 
 private:

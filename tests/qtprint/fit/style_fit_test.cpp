@@ -216,7 +216,7 @@ TEST_F(StyleFit, NoTextOfAnyShippedStyleTouchesARuleAtTheLargestAmounts) {
                 app.ShowSummaryPage();
             if (view.drill) app.DrillIntoTitle("売上高店頭売上分");
         }
-        PrintJob& job = app.mutablePrintJob();
+        const PrintJob& job = app.printJob();
         app.PrintReport(view.kind);
         ASSERT_EQ(job.state().kind, view.kind);
         const int papers = static_cast<int>(job.controls().paperItems.size());
@@ -224,11 +224,11 @@ TEST_F(StyleFit, NoTextOfAnyShippedStyleTouchesARuleAtTheLargestAmounts) {
             for (int font = 0; font < 2; ++font)
                 for (int column = 0; column < 2; ++column)
                     for (int colour = 0; colour < 4; ++colour) {
-                        job.ChooseStyle({paper, font, column, colour});
+                        app.printing().ChooseStyle({paper, font, column, colour});
                         const std::string path = job.state().stylePath;
                         const std::string name = path.substr(path.rfind('/') + 1);
                         if (!drawnStyles.insert(name).second) continue;
-                        job.FirstPage();
+                        app.printing().FirstPage();
                         const QSize sheet(Pixels(job.metrics().pageWidthMm),
                                           Pixels(job.metrics().pageHeightMm));
                         QImage ink(sheet, QImage::Format_Grayscale8);

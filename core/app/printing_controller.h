@@ -1,0 +1,63 @@
+#pragma once
+
+// The print page's and the preview's options as commands: the one way a window or the
+// command line changes the print job. Each change runs as a command of the application,
+// which tells its listeners once when it is complete; a failure of the job (a style or
+// print data that cannot be read) is said, not thrown.
+
+#include <string>
+
+#include "core/print/print_job.h"
+
+namespace velmora {
+
+class Application;
+
+class PrintingController {
+public:
+    explicit PrintingController(Application& app) : app_(app) {}
+    PrintingController(const PrintingController&) = delete;
+    PrintingController& operator=(const PrintingController&) = delete;
+
+    // The print page.
+    void ChooseStyle(const StyleChoice& choice);  // paper, font, column or colour
+    // "コクヨ用紙科目検索時オプション": 0 whole numbers, 1 minus signs.
+    void SetKokuyoOption(int item);
+    void SetPageFilter(PageFilter filter);
+    void SetOffsetPreview(bool on);
+    // "用紙の罫線を表示": the KOKUYO form's own lines in the preview, never on paper or in a PDF.
+    void SetFormLines(bool on);
+    // Enter in the first offset box: the loaded style's header line takes the offsets.
+    void TakeTypedOffsets();
+    void ConfirmOffsets();
+    // The months ticked, "偶数から開始", the offsets typed and the preview's zoom: kept by the
+    // job for the next run or the next drawing. The window that changed them shows them
+    // already, so they are told to no listener.
+    void SetMonthChecked(int item, bool checked);
+    void SetEvenFirst(bool evenFirst);
+    void SetOffsets(const PrintOffsets& offsets);
+    void SetZoom(int zoom);
+    // A style file of the working folder by its path; false when it cannot be shown.
+    bool ShowStyle(const std::string& path);
+
+    // The preview's pages and month tabs.
+    void FirstPage();
+    void NextPage();
+    void PreviousPage();
+    void LastPage();
+    void GoToPage(int page);
+    void ChoosePreviewTab(int tab);
+
+    // The sheets of the checked months to the printer in use, as they are (no PDF file is
+    // asked for).
+    PrintRunResult PrintSheets(const PrintProgress& progress = {});
+
+private:
+    PrintJob& Job();
+    template <typename Work>
+    void Run(const Work& work);
+
+    Application& app_;
+};
+
+}  // namespace velmora
