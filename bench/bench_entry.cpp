@@ -92,7 +92,7 @@ void RegisterEntryBenchmarks(gui::DesktopProgram& program) {
                 const RegisterResult result = app.RegisterEntry();
                 state.PauseTiming();
                 const bool shown = result.stored && GridShowsEntry(window, app, result.line);
-                app.undo();
+                app.Undo();
                 if (!shown) {
                     state.SkipWithError("the record is not shown");
                     break;
@@ -110,7 +110,7 @@ void RegisterEntryBenchmarks(gui::DesktopProgram& program) {
                                          FillForm(app, title);
                                          const int line = app.RegisterEntry().line;
                                          state.ResumeTiming();
-                                         app.undo();
+                                         app.Undo();
                                          state.PauseTiming();
                                          if (GridShowsEntry(window, app, line)) {
                                              state.SkipWithError("the record is still shown");
@@ -128,12 +128,12 @@ void RegisterEntryBenchmarks(gui::DesktopProgram& program) {
                                          state.PauseTiming();
                                          FillForm(app, title);
                                          const int line = app.RegisterEntry().line;
-                                         app.undo();
+                                         app.Undo();
                                          state.ResumeTiming();
-                                         app.redo();
+                                         app.Redo();
                                          state.PauseTiming();
                                          const bool shown = GridShowsEntry(window, app, line);
-                                         app.undo();
+                                         app.Undo();
                                          if (!shown) {
                                              state.SkipWithError("the record is not shown again");
                                              break;
@@ -228,7 +228,7 @@ void RegisterFormBenchmarks(gui::DesktopProgram& program) {
             state.PauseTiming();
             const bool ready = QApplication::focusWidget() == titles &&
                                form.descriptionBox()->text().isEmpty() && app.history().CanUndo();
-            app.undo();
+            app.Undo();
             if (!ready) {
                 state.SkipWithError("the form is not ready for the next record");
                 break;
