@@ -10,6 +10,7 @@
 #include "core/entry/row_editing.h"
 #include "core/entry/title_changes.h"
 #include "core/history/recovery_journal.h"
+#include "core/ledger/kept_balances.h"
 #include "core/ledger/ledger_file.h"
 #include "core/ledgerview/main_calendar.h"
 #include "core/ledgerview/month_selection.h"
@@ -357,6 +358,12 @@ bool WorkOfFile(const RecoveredWork& work, const FileIdentity& loaded) {
            work.file.contentHash == loaded.contentHash;
 }
 
+// The book the work showed, while the ledger still has it; else the cash book.
+BookId ShownBookOf(const Ledger& ledger, const BookId& shown) {
+    const std::vector<BookId> books = BooksOf(ledger);
+    return std::find(books.begin(), books.end(), shown) != books.end() ? shown : ledger.CashBook();
+}
+
 }  // namespace
 
 // Every journal left is offered in turn. Only work that started from the very file now
@@ -382,21 +389,21 @@ void Application::OfferRecovery() {
             history_.Clear();
             session_.NotifyLedgerReplaced();
             session_.NotifyTitlesChanged();
-            const std::vector<BookId> books = BooksOf(session_.ledger);
-            if (std::find(books.begin(), books.end(), work->shownBook) != books.end())
-                SelectBook(session_, work->shownBook);
+            const BookId shown = ShownBookOf(session_.ledger, work->shownBook);
+            if (shown == work->shownBook)
+                SelectBook(session_, shown);
             else
                 velmora::SelectCashBook(session_);
             continue;
         }
-        if (SaveRecoveredCopy(work->ledger))
+        if (SaveRecoveredCopy(*work))
             RemoveJournal(path);
         else
             KeepJournal(path);
     }
 }
 
-bool Application::SaveRecoveredCopy(const Ledger& ledger) {
+bool Application::SaveRecoveredCopy(RecoveredWork& work) {
     auto ask = [this] {
         return services_.dialogs.AskSaveFile(
             LedgerFileRequest(session_, "現金出納帳5-Velmora-ファイル|*.exv", true));
@@ -405,7 +412,9 @@ bool Application::SaveRecoveredCopy(const Ledger& ledger) {
     while (path && RefuseProtectedOutput(session_, *path)) path = ask();
     if (!path) return false;
     try {
-        services_.writer.WriteAtomic(*path, EncodeTextLines(LedgerFileLines(ledger)));
+        // The lines as a save of the work given back would write them.
+        SettleBalances(work.ledger, ShownBookOf(work.ledger, work.shownBook));
+        services_.writer.WriteAtomic(*path, EncodeTextLines(LedgerFileLines(work.ledger)));
     } catch (const std::exception& error) {
         services_.dialogs.ShowInfo("確認", *path + "を保存できませんでした。\r\n" + error.what());
         return false;

@@ -35,6 +35,7 @@
 namespace velmora {
 
 class RecoveryJournal;
+struct RecoveredWork;
 class TitleMaster;
 
 struct AppServices {
@@ -309,7 +310,7 @@ private:
     // The work a previous run left unsaved: given back into the session when it belongs to
     // the ledger just loaded, else offered as a copy to save under another name.
     void OfferRecovery();
-    bool SaveRecoveredCopy(const Ledger& ledger);
+    bool SaveRecoveredCopy(RecoveredWork& work);
     void RemoveJournal(const std::string& path);
     void KeepJournal(const std::string& path);
     Snapshot TakeSnapshot() const;

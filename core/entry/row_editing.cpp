@@ -126,7 +126,7 @@ bool RecalculateAmounts(Session& session) {
     const std::vector<std::string> before = session.ledger.transactions.Items();
     session.RecomputeCurrent();
     session.NotifyViewChanged();
-    const std::vector<std::string>& after = session.ledger.transactions.Items();
+    const TLightStrings::Lines after = session.ledger.transactions.Items();
     int changed = 0;
     for (std::size_t i = 0; i < after.size(); ++i)
         if (after[i] != before[i]) ++changed;

@@ -122,6 +122,7 @@ void LedgerIndex::Build() {
     ++version_;
     periods_ = PeriodsOf(*ledger_);
     blocks_.clear();
+    starts_.clear();
     count_ = 0;
     books_ = TextIds();
     bookKinds_.clear();
@@ -135,12 +136,13 @@ void LedgerIndex::Build() {
     descriptionSums_.clear();
     transferSums_.clear();
 
-    const std::vector<std::string>& lines = ledger_->transactions.Items();
+    const TLightStrings::Lines lines = ledger_->transactions.Items();
     const LineFacts* previous = nullptr;
     for (const std::string& line : lines) {
         if (blocks_.empty() || blocks_.back().lines.size() >= blockLines) {
             blocks_.emplace_back();
             blocks_.back().lines.reserve(blockLines);
+            starts_.push_back(count_);
         }
         Block& block = blocks_.back();
         block.lines.push_back(FactsOf(line));
@@ -317,13 +319,26 @@ void LedgerIndex::CountPair(std::int32_t first, int sign) {
 }
 
 std::pair<std::size_t, std::size_t> LedgerIndex::Locate(std::int32_t line) const {
-    auto rest = static_cast<std::size_t>(line);
-    for (std::size_t b = 0; b < blocks_.size(); ++b) {
-        const std::size_t size = blocks_[b].lines.size();
-        if (rest < size) return {b, rest};
-        rest -= size;
+    if (line >= count_) return {blocks_.size(), 0};
+    const auto after = std::upper_bound(starts_.begin(), starts_.end(), line);
+    const auto b = static_cast<std::size_t>(after - starts_.begin()) - 1;
+    return {b, static_cast<std::size_t>(line - starts_[b])};
+}
+
+void LedgerIndex::RecountStarts(std::size_t block) {
+    starts_.resize(blocks_.size());
+    std::int32_t start =
+        block == 0
+            ? 0
+            : starts_[block - 1] + static_cast<std::int32_t>(blocks_[block - 1].lines.size());
+    for (std::size_t b = block; b < blocks_.size(); ++b) {
+        starts_[b] = start;
+        start += static_cast<std::int32_t>(blocks_[b].lines.size());
     }
-    return {blocks_.size(), 0};
+}
+
+void LedgerIndex::ShiftStarts(std::size_t block, std::int32_t delta) {
+    for (std::size_t b = block + 1; b < starts_.size(); ++b) starts_[b] += delta;
 }
 
 LineFacts& LedgerIndex::At(std::int32_t line) {
@@ -335,8 +350,10 @@ void LedgerIndex::InsertFacts(std::int32_t line, const LineFacts& facts) {
     CountPair(line - 1, -1);
     std::size_t b = 0, offset = 0;
     if (line == count_) {
-        if (blocks_.empty() || blocks_.back().lines.size() >= 2 * blockLines)
+        if (blocks_.empty() || blocks_.back().lines.size() >= 2 * blockLines) {
             blocks_.emplace_back();
+            starts_.push_back(count_);
+        }
         b = blocks_.size() - 1;
         offset = blocks_[b].lines.size();
     } else {
@@ -346,6 +363,7 @@ void LedgerIndex::InsertFacts(std::int32_t line, const LineFacts& facts) {
     block.lines.insert(block.lines.begin() + static_cast<std::ptrdiff_t>(offset), facts);
     AddToBlock(block, facts, 1);
     ++count_;
+    ShiftStarts(b, 1);
     Count(facts, 1);
     if (block.lines.size() > 2 * blockLines) {
         // Split in two halves, each with its own sums.
@@ -359,6 +377,7 @@ void LedgerIndex::InsertFacts(std::int32_t line, const LineFacts& facts) {
         for (const LineFacts& f : second.lines) AddToBlock(second, f, 1);
         blocks_[b] = std::move(first);
         blocks_.insert(blocks_.begin() + static_cast<std::ptrdiff_t>(b) + 1, std::move(second));
+        RecountStarts(b + 1);
     }
     CountPair(line - 1, 1);
     CountPair(line, 1);
@@ -373,8 +392,13 @@ void LedgerIndex::RemoveFacts(std::int32_t line) {
     Count(facts, -1);
     AddToBlock(block, facts, -1);
     block.lines.erase(block.lines.begin() + static_cast<std::ptrdiff_t>(offset));
-    if (block.lines.empty()) blocks_.erase(blocks_.begin() + static_cast<std::ptrdiff_t>(b));
     --count_;
+    if (block.lines.empty()) {
+        blocks_.erase(blocks_.begin() + static_cast<std::ptrdiff_t>(b));
+        RecountStarts(b);
+    } else {
+        ShiftStarts(b, -1);
+    }
     CountPair(line - 1, 1);
 }
 
@@ -509,14 +533,11 @@ Amount LedgerIndex::BalanceBefore(std::uint32_t book, Amount opening, std::int32
 BookSums LedgerIndex::SumsBetween(std::uint32_t book, std::int32_t from, std::int32_t to) const {
     EnsureBuilt();
     BookSums sums;
-    std::int32_t start = 0;
-    for (const Block& block : blocks_) {
-        const auto size = static_cast<std::int32_t>(block.lines.size());
-        const std::int32_t end = start + size;
-        if (end <= from) {
-            start = end;
-            continue;
-        }
+    if (from >= to) return sums;
+    for (std::size_t b = Locate(std::max(from, 0)).first; b < blocks_.size(); ++b) {
+        const Block& block = blocks_[b];
+        const std::int32_t start = starts_[b];
+        const std::int32_t end = start + static_cast<std::int32_t>(block.lines.size());
         if (start >= to) break;
         if (from <= start && end <= to) {
             for (const auto& [id, blockSums] : block.books)
@@ -535,33 +556,27 @@ BookSums LedgerIndex::SumsBetween(std::uint32_t book, std::int32_t from, std::in
                     sums.Add(facts.expense, facts.income, 1);
             }
         }
-        start = end;
     }
     return sums;
 }
 
 std::int32_t LedgerIndex::NthRecordOf(std::uint32_t book, std::int32_t from, std::int32_t n) const {
     EnsureBuilt();
-    std::int32_t start = 0;
-    for (const Block& block : blocks_) {
+    for (std::size_t b = Locate(std::max(from, 0)).first; b < blocks_.size(); ++b) {
+        const Block& block = blocks_[b];
+        const std::int32_t start = starts_[b];
         const auto size = static_cast<std::int32_t>(block.lines.size());
-        if (start + size <= from) {
-            start += size;
-            continue;
-        }
         if (start >= from) {
             std::uint32_t records = 0;
             for (const auto& [id, sums] : block.books)
                 if (id == book) records = sums.records;
             if (static_cast<std::int64_t>(records) <= n) {
                 n -= static_cast<std::int32_t>(records);
-                start += size;
                 continue;
             }
         }
         for (std::int32_t i = std::max(from, start); i < start + size; ++i)
             if (block.lines[static_cast<std::size_t>(i - start)].Names(book) && n-- == 0) return i;
-        start += size;
     }
     return count_;
 }
@@ -637,32 +652,28 @@ std::int32_t LedgerIndex::TaggedLines(int month) const {
 
 std::int32_t LedgerIndex::PositionAfterDay(std::int32_t day) const {
     EnsureBuilt();
-    std::int32_t start = 0;
-    for (const Block& block : blocks_) {
-        if (block.lines.back().day > day) {
-            auto it = std::upper_bound(
-                block.lines.begin(), block.lines.end(), day,
-                [](std::int32_t d, const LineFacts& facts) { return d < facts.day; });
-            return start + static_cast<std::int32_t>(it - block.lines.begin());
-        }
-        start += static_cast<std::int32_t>(block.lines.size());
-    }
-    return count_;
+    // The dates rise through the blocks: the first block that ends after day holds it.
+    const auto block = std::partition_point(blocks_.begin(), blocks_.end(), [day](const Block& b) {
+        return b.lines.back().day <= day;
+    });
+    if (block == blocks_.end()) return count_;
+    auto it =
+        std::upper_bound(block->lines.begin(), block->lines.end(), day,
+                         [](std::int32_t d, const LineFacts& facts) { return d < facts.day; });
+    return starts_[static_cast<std::size_t>(block - blocks_.begin())] +
+           static_cast<std::int32_t>(it - block->lines.begin());
 }
 
 std::int32_t LedgerIndex::FirstLineOfDay(std::int32_t day) const {
     EnsureBuilt();
-    std::int32_t start = 0;
-    for (const Block& block : blocks_) {
-        if (block.lines.back().day >= day) {
-            auto it = std::lower_bound(
-                block.lines.begin(), block.lines.end(), day,
-                [](const LineFacts& facts, std::int32_t d) { return facts.day < d; });
-            return start + static_cast<std::int32_t>(it - block.lines.begin());
-        }
-        start += static_cast<std::int32_t>(block.lines.size());
-    }
-    return count_;
+    const auto block = std::partition_point(
+        blocks_.begin(), blocks_.end(), [day](const Block& b) { return b.lines.back().day < day; });
+    if (block == blocks_.end()) return count_;
+    auto it =
+        std::lower_bound(block->lines.begin(), block->lines.end(), day,
+                         [](const LineFacts& facts, std::int32_t d) { return facts.day < d; });
+    return starts_[static_cast<std::size_t>(block - blocks_.begin())] +
+           static_cast<std::int32_t>(it - block->lines.begin());
 }
 
 bool LedgerIndex::SettledFor(const SettledLines& settled) const {

@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <deque>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -157,14 +158,11 @@ public:
     template <typename Visit>
     void Walk(std::int32_t first, Visit&& visit) const {
         EnsureBuilt();
-        std::int32_t start = 0;
-        for (const Block& block : blocks_) {
-            const auto size = static_cast<std::int32_t>(block.lines.size());
-            if (start + size > first)
-                for (std::int32_t i = std::max(first, start); i < start + size; ++i)
-                    if (!visit(i, block.lines[static_cast<std::size_t>(i - start)])) return;
-            start += size;
-        }
+        if (first < 0) first = 0;
+        auto [b, offset] = Locate(first);
+        for (std::int32_t i = first; b < blocks_.size(); ++b, offset = 0)
+            for (const LineFacts& facts : std::span(blocks_[b].lines).subspan(offset))
+                if (!visit(i++, facts)) return;
     }
 
     // A walk of book's balances would rewrite lines beyond field 7: a record of the earlier
@@ -241,8 +239,12 @@ private:
     LineFacts FactsOf(const std::string& line);
     int SlotOf(std::int32_t day) const;
     PeriodsSeen PeriodsOf(const Ledger& ledger) const;
-    // (block, offset) of line; for line == Count() the end of the last block.
+    // (block, offset) of line; (number of blocks, 0) for line == Count().
     std::pair<std::size_t, std::size_t> Locate(std::int32_t line) const;
+    // The first lines of the blocks from block on counted again from the sizes before.
+    void RecountStarts(std::size_t block);
+    // The first lines of the blocks after block moved by delta (a line in or out of it).
+    void ShiftStarts(std::size_t block, std::int32_t delta);
     LineFacts& At(std::int32_t line);
 
     void Count(const LineFacts& facts, int sign);
@@ -259,6 +261,7 @@ private:
     std::uint64_t version_ = 0;
     PeriodsSeen periods_;
     std::vector<Block> blocks_;
+    std::vector<std::int32_t> starts_;  // the first line of each block
     std::int32_t count_ = 0;
     TextIds books_;  // kind + '\x1f' + name
     std::vector<std::string_view> bookKinds_, bookNames_;

@@ -88,14 +88,117 @@ bool SplitCommaText(std::string_view text, std::vector<std::string_view>& items)
     return false;
 }
 
+bool TLightStrings::Lines::operator==(const Lines& other) const {
+    return size() == other.size() && std::equal(begin(), end(), other.begin());
+}
+
+bool TLightStrings::Lines::operator==(const std::vector<std::string>& other) const {
+    return size() == other.size() && std::equal(begin(), end(), other.begin());
+}
+
+std::pair<std::size_t, std::size_t> TLightStrings::Locate(std::int32_t index) const {
+    for (std::size_t chunk : {hint_, hint_ + 1})
+        if (chunk < chunks_.size() && starts_[chunk] <= index &&
+            index - starts_[chunk] < static_cast<std::int32_t>(chunks_[chunk].size())) {
+            hint_ = chunk;
+            return {chunk, static_cast<std::size_t>(index - starts_[chunk])};
+        }
+    const auto after = std::upper_bound(starts_.begin(), starts_.end(), index);
+    hint_ = static_cast<std::size_t>(after - starts_.begin()) - 1;
+    return {hint_, static_cast<std::size_t>(index - starts_[hint_])};
+}
+
+void TLightStrings::RecountStarts(std::size_t chunk) {
+    starts_.resize(chunks_.size());
+    std::int32_t start = 0;
+    if (chunk > 0)
+        start = starts_[chunk - 1] + static_cast<std::int32_t>(chunks_[chunk - 1].size());
+    for (std::size_t c = chunk; c < chunks_.size(); ++c) {
+        starts_[c] = start;
+        start += static_cast<std::int32_t>(chunks_[c].size());
+    }
+}
+
+std::vector<std::string> TLightStrings::TakeAll() {
+    std::vector<std::string> lines;
+    lines.reserve(static_cast<std::size_t>(count_));
+    for (auto& chunk : chunks_)
+        for (auto& line : chunk) lines.push_back(std::move(line));
+    chunks_.clear();
+    starts_.clear();
+    count_ = 0;
+    hint_ = 0;
+    return lines;
+}
+
+void TLightStrings::Store(std::vector<std::string>&& lines) {
+    chunks_.clear();
+    starts_.clear();
+    count_ = 0;
+    hint_ = 0;
+    chunks_.reserve((lines.size() + kChunkLines - 1) / kChunkLines);
+    for (auto& line : lines) Append(std::move(line));
+    lines.clear();
+}
+
+void TLightStrings::Append(std::string&& line) {
+    if (chunks_.empty() || chunks_.back().size() >= kChunkLines) {
+        chunks_.emplace_back().reserve(kChunkLines);
+        starts_.push_back(count_);
+    }
+    chunks_.back().push_back(std::move(line));
+    ++count_;
+}
+
+void TLightStrings::InsertOne(std::int32_t index, std::string&& line) {
+    if (index == count_) {
+        Append(std::move(line));
+        return;
+    }
+    const auto [chunk, offset] = Locate(index);
+    std::vector<std::string>& lines = chunks_[chunk];
+    lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(offset), std::move(line));
+    ++count_;
+    for (std::size_t c = chunk + 1; c < starts_.size(); ++c) ++starts_[c];
+    if (lines.size() > 2 * kChunkLines) {
+        // Split in two halves.
+        const auto half = static_cast<std::ptrdiff_t>(lines.size() / 2);
+        std::vector<std::string> second;
+        second.reserve(kChunkLines * 2);
+        second.assign(std::make_move_iterator(lines.begin() + half),
+                      std::make_move_iterator(lines.end()));
+        lines.erase(lines.begin() + half, lines.end());
+        chunks_.insert(chunks_.begin() + static_cast<std::ptrdiff_t>(chunk) + 1, std::move(second));
+        RecountStarts(chunk + 1);
+    }
+}
+
+void TLightStrings::DeleteOne(std::int32_t index) {
+    const auto [chunk, offset] = Locate(index);
+    std::vector<std::string>& lines = chunks_[chunk];
+    lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(offset));
+    --count_;
+    if (lines.empty()) {
+        chunks_.erase(chunks_.begin() + static_cast<std::ptrdiff_t>(chunk));
+        RecountStarts(chunk);
+        hint_ = 0;
+    } else {
+        for (std::size_t c = chunk + 1; c < starts_.size(); ++c) --starts_[c];
+    }
+}
+
 const std::string& TLightStrings::Get(std::int32_t index) const {
     CheckIndex(index);
-    return items_[static_cast<std::size_t>(index)];
+    const auto [chunk, offset] = Locate(index);
+    return chunks_[chunk][offset];
 }
 
 TLightStrings& TLightStrings::operator=(const TLightStrings& other) {
     if (this != &other) {
-        items_ = other.items_;
+        chunks_ = other.chunks_;
+        starts_ = other.starts_;
+        count_ = other.count_;
+        hint_ = 0;
         capacity_ = other.capacity_;
         MarkReplaced();
     }
@@ -104,8 +207,14 @@ TLightStrings& TLightStrings::operator=(const TLightStrings& other) {
 
 TLightStrings& TLightStrings::operator=(TLightStrings&& other) noexcept {
     if (this != &other) {
-        items_ = std::move(other.items_);
+        chunks_ = std::move(other.chunks_);
+        starts_ = std::move(other.starts_);
+        count_ = other.count_;
+        hint_ = 0;
         capacity_ = other.capacity_;
+        other.chunks_.clear();
+        other.starts_.clear();
+        other.count_ = 0;
         MarkReplaced();
     }
     return *this;
@@ -118,7 +227,7 @@ void TLightStrings::Record(LineChange::Kind kind, std::int32_t index, std::strin
 
 void TLightStrings::Put(std::int32_t index, std::string item) {
     CheckIndex(index);
-    std::string& line = items_[static_cast<std::size_t>(index)];
+    std::string& line = At(index);
     if (Recording() || RecordingForward()) {
         if (line == item) return;
         if (RecordingForward()) Forward(LineChange::Kind::Put, index, item);
@@ -130,7 +239,7 @@ void TLightStrings::Put(std::int32_t index, std::string item) {
 
 void TLightStrings::PutDerived(std::int32_t index, std::string item) {
     CheckIndex(index);
-    items_[static_cast<std::size_t>(index)] = std::move(item);
+    At(index) = std::move(item);
 }
 
 void TLightStrings::Forward(LineChange::Kind kind, std::int32_t index, std::string text,
@@ -151,7 +260,7 @@ std::int32_t TLightStrings::Add(std::string item) {
     GrowIfFull();
     if (Recording()) Record(LineChange::Kind::Insert, Count(), item);
     if (RecordingForward()) Forward(LineChange::Kind::Insert, Count(), item);
-    items_.push_back(std::move(item));
+    Append(std::move(item));
     if (observer_) observer_->LineInserted(Count() - 1);
     return Count() - 1;
 }
@@ -161,16 +270,15 @@ void TLightStrings::Insert(std::int32_t index, std::string item) {
     GrowIfFull();
     if (Recording()) Record(LineChange::Kind::Insert, index, item);
     if (RecordingForward()) Forward(LineChange::Kind::Insert, index, item);
-    items_.insert(items_.begin() + index, std::move(item));
+    InsertOne(index, std::move(item));
     if (observer_) observer_->LineInserted(index);
 }
 
 void TLightStrings::Delete(std::int32_t index) {
     CheckIndex(index);
     Forward(LineChange::Kind::Delete, index, {});
-    if (Recording())
-        Record(LineChange::Kind::Delete, index, std::move(items_[static_cast<std::size_t>(index)]));
-    items_.erase(items_.begin() + index);
+    if (Recording()) Record(LineChange::Kind::Delete, index, std::move(At(index)));
+    DeleteOne(index);
     if (observer_) observer_->LineDeleted(index);
 }
 
@@ -191,16 +299,22 @@ void TLightStrings::InsertMany(std::vector<std::pair<std::int32_t, std::string>>
         if (Recording()) Record(LineChange::Kind::Insert, index, text);
         if (RecordingForward()) Forward(LineChange::Kind::Insert, index, text);
     }
-    std::vector<std::string> merged;
-    merged.reserve(std::max(items_.capacity(), static_cast<std::size_t>(total)));
-    std::size_t old = 0;
-    for (auto& [index, text] : lines) {
-        while (merged.size() < static_cast<std::size_t>(index))
-            merged.push_back(std::move(items_[old++]));
-        merged.push_back(std::move(text));
+    if (static_cast<std::size_t>(added) * 64 <= static_cast<std::size_t>(total)) {
+        // A few lines: each into its chunk.
+        for (auto& [index, text] : lines) InsertOne(index, std::move(text));
+    } else {
+        std::vector<std::string> old = TakeAll();
+        std::vector<std::string> merged;
+        merged.reserve(static_cast<std::size_t>(total));
+        std::size_t next = 0;
+        for (auto& [index, text] : lines) {
+            while (merged.size() < static_cast<std::size_t>(index))
+                merged.push_back(std::move(old[next++]));
+            merged.push_back(std::move(text));
+        }
+        while (next < old.size()) merged.push_back(std::move(old[next++]));
+        Store(std::move(merged));
     }
-    while (old < items_.size()) merged.push_back(std::move(items_[old++]));
-    items_ = std::move(merged);
     // Rising final places: told one by one they are the single inserts that give this list.
     if (observer_)
         for (const auto& line : lines) observer_->LineInserted(line.first);
@@ -214,20 +328,25 @@ void TLightStrings::DeleteMany(const std::vector<std::int32_t>& indexes) {
     for (auto it = indexes.rbegin(); it != indexes.rend(); ++it) {
         Forward(LineChange::Kind::Delete, *it, {});
         // The line goes: its text moves into the record.
-        if (Recording())
-            Record(LineChange::Kind::Delete, *it, std::move(items_[static_cast<std::size_t>(*it)]));
+        if (Recording()) Record(LineChange::Kind::Delete, *it, std::move(At(*it)));
     }
-    std::size_t kept = 0;
-    std::size_t next = 0;
-    for (std::size_t i = 0; i < items_.size(); ++i) {
-        if (next < indexes.size() && static_cast<std::size_t>(indexes[next]) == i) {
-            ++next;
-            continue;
+    if (indexes.size() * 64 <= static_cast<std::size_t>(Count())) {
+        for (auto it = indexes.rbegin(); it != indexes.rend(); ++it) DeleteOne(*it);
+    } else {
+        std::vector<std::string> lines = TakeAll();
+        std::size_t kept = 0;
+        std::size_t next = 0;
+        for (std::size_t i = 0; i < lines.size(); ++i) {
+            if (next < indexes.size() && static_cast<std::size_t>(indexes[next]) == i) {
+                ++next;
+                continue;
+            }
+            if (kept != i) lines[kept] = std::move(lines[i]);
+            ++kept;
         }
-        if (kept != i) items_[kept] = std::move(items_[i]);
-        ++kept;
+        lines.resize(kept);
+        Store(std::move(lines));
     }
-    items_.resize(kept);
     if (observer_)
         for (auto it = indexes.rbegin(); it != indexes.rend(); ++it) observer_->LineDeleted(*it);
 }
@@ -238,15 +357,19 @@ void TLightStrings::Exchange(std::int32_t index1, std::int32_t index2) {
     if (index1 == index2) return;
     Record(LineChange::Kind::Exchange, index1, {}, index2);
     Forward(LineChange::Kind::Exchange, index1, {}, index2);
-    items_[static_cast<std::size_t>(index1)].swap(items_[static_cast<std::size_t>(index2)]);
+    At(index1).swap(At(index2));
     if (observer_) observer_->LinesExchanged(index1, index2);
 }
 
 void TLightStrings::Clear() {
     MarkReplaced();
     if (capacity_ > 0) {
-        items_.clear();
-        items_.shrink_to_fit();
+        chunks_.clear();
+        chunks_.shrink_to_fit();
+        starts_.clear();
+        starts_.shrink_to_fit();
+        count_ = 0;
+        hint_ = 0;
         capacity_ = 0;
     }
 }
@@ -254,19 +377,15 @@ void TLightStrings::Clear() {
 void TLightStrings::SetCapacity(std::int32_t value) {
     if (value > kMaxCount || value < Count()) throw ListIndexError();
     capacity_ = value;
-    if (static_cast<std::size_t>(value) > items_.capacity()) {
-        // Geometric growth under the fixed 32-slot figure.
-        items_.reserve(std::max(static_cast<std::size_t>(value), items_.capacity() * 2));
-    } else if (static_cast<std::size_t>(value) * 2 < items_.capacity()) {
-        items_.shrink_to_fit();
-    }
 }
 
 void TLightStrings::SetCount(std::int32_t value) {
     if (value < 0 || value > kMaxCount) throw ListIndexError();
     if (value > capacity_) SetCapacity(value);
     MarkReplaced();
-    items_.resize(static_cast<std::size_t>(value));
+    std::vector<std::string> lines = TakeAll();
+    lines.resize(static_cast<std::size_t>(value));
+    Store(std::move(lines));
 }
 
 void TLightStrings::AddStrings(const std::vector<std::string>& source) {
@@ -274,7 +393,7 @@ void TLightStrings::AddStrings(const std::vector<std::string>& source) {
     if (total > kMaxCount) throw ListIndexError();
     SetCapacity(static_cast<std::int32_t>(total));
     MarkReplaced();
-    items_.insert(items_.end(), source.begin(), source.end());
+    for (const std::string& line : source) Append(std::string(line));
 }
 
 void TLightStrings::Assign(const std::vector<std::string>& source) {
@@ -285,17 +404,20 @@ void TLightStrings::Assign(const std::vector<std::string>& source) {
 void TLightStrings::Adopt(std::vector<std::string>&& lines) {
     if (lines.size() > static_cast<std::size_t>(kMaxCount)) throw ListIndexError();
     MarkReplaced();
-    items_ = std::move(lines);
+    Store(std::move(lines));
     capacity_ = Count();
 }
 
 void TLightStrings::CopyTo(std::vector<std::string>& dest) const {
-    dest = items_;
+    dest = Items();
 }
 
 std::int32_t TLightStrings::IndexOf(std::string_view item) const {
-    for (std::size_t i = 0; i < items_.size(); ++i)
-        if (items_[i] == item) return static_cast<std::int32_t>(i);
+    std::int32_t i = 0;
+    for (const std::string& line : Items()) {
+        if (line == item) return i;
+        ++i;
+    }
     return -1;
 }
 
@@ -329,7 +451,7 @@ bool TLightStrings::Find(std::string_view findText, std::int32_t& line,
     const char upper = AsciiUpper(findText[0]);
     std::int32_t startColumn = column < 1 ? 1 : column;
     for (; line < Count(); ++line) {
-        const std::string& text = items_[static_cast<std::size_t>(line)];
+        const std::string& text = Get(line);
         if (text.size() >= findText.size()) {
             const std::size_t last = text.size() - findText.size();
             for (std::size_t c = static_cast<std::size_t>(startColumn - 1); c <= last; ++c) {
@@ -347,35 +469,39 @@ bool TLightStrings::Find(std::string_view findText, std::int32_t& line,
     return false;
 }
 
-void TLightStrings::QuickSort(std::int32_t low, std::int32_t high, const TSortCompfunc& comp) {
+void TLightStrings::QuickSort(std::vector<std::string>& items, std::int32_t low, std::int32_t high,
+                              const TSortCompfunc& comp) {
     // The recursion goes into the left part; the loop carries on with the right part.
     while (low < high) {
         std::int32_t i = low, j = high;
-        const std::string pivot = items_[static_cast<std::size_t>((low + high) / 2)];
+        const std::string pivot = items[static_cast<std::size_t>((low + high) / 2)];
         do {
-            while (comp(items_[static_cast<std::size_t>(i)], pivot) < 0) ++i;
-            while (comp(items_[static_cast<std::size_t>(j)], pivot) > 0) --j;
+            while (comp(items[static_cast<std::size_t>(i)], pivot) < 0) ++i;
+            while (comp(items[static_cast<std::size_t>(j)], pivot) > 0) --j;
             if (i <= j) {
                 if (i != j)
-                    items_[static_cast<std::size_t>(i)].swap(items_[static_cast<std::size_t>(j)]);
+                    items[static_cast<std::size_t>(i)].swap(items[static_cast<std::size_t>(j)]);
                 ++i;
                 --j;
             }
         } while (i <= j);
-        if (low < j) QuickSort(low, j, comp);
+        if (low < j) QuickSort(items, low, j, comp);
         low = i;
     }
 }
 
 void TLightStrings::Sort(const TSortCompfunc& comp) {
     MarkReplaced();
-    if (Count() > 1) QuickSort(0, Count() - 1, comp);
+    if (Count() <= 1) return;
+    std::vector<std::string> lines = TakeAll();
+    QuickSort(lines, 0, static_cast<std::int32_t>(lines.size()) - 1, comp);
+    Store(std::move(lines));
 }
 
 std::string TLightStrings::GetCommaText() const {
     std::string out;
     out.reserve(4096);
-    for (const auto& item : items_) {
+    for (const auto& item : Items()) {
         bool quote = item.find_first_of(" ,") != std::string::npos;
         if (quote) out += '"';
         out += item;
@@ -391,15 +517,15 @@ void TLightStrings::SetCommaText(std::string_view text) {
     SplitCommaText(text, parts);
     Clear();
     SetCapacity(static_cast<std::int32_t>(std::min<std::size_t>(parts.size(), kMaxCount)));
-    for (auto part : parts) items_.emplace_back(part);
+    for (auto part : parts) Append(std::string(part));
 }
 
 std::string TLightStrings::GetText() const {
     std::size_t total = 0;
-    for (const auto& item : items_) total += item.size() + 2;
+    for (const auto& item : Items()) total += item.size() + 2;
     std::string out;
     out.reserve(total);
-    for (const auto& item : items_) {
+    for (const auto& item : Items()) {
         out += item;
         out += "\r\n";
     }
@@ -424,7 +550,7 @@ void TLightStrings::SaveToFile(const std::string& path) const {
 }
 
 void TLightStrings::SaveToFile(const std::string& path, FileWriter& writer) const {
-    WriteTextLines(path, items_, writer);
+    WriteTextLines(path, Items(), writer);
 }
 
 void TLightStrings::SaveToStream(std::ostream& stream) const {

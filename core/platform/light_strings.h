@@ -2,9 +2,11 @@
 // TLightStrings: the growable list of text lines that holds the ledger (transaction list
 // and book registries) and every scratch split of a record. Its comma-text rules are the
 // ones the ledger file format depends on.
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <iosfwd>
+#include <iterator>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -43,12 +45,86 @@ public:
     static constexpr std::int32_t kGrowth = 32;
     using TSortCompfunc = std::function<int(const std::string& s1, const std::string& s2)>;
 
+    // The lines in order, read in place: a view that stays valid as long as the list.
+    class Lines {
+    public:
+        class const_iterator {
+        public:
+            using iterator_category = std::forward_iterator_tag;
+            using value_type = std::string;
+            using difference_type = std::ptrdiff_t;
+            using pointer = const std::string*;
+            using reference = const std::string&;
+
+            const_iterator() = default;
+            reference operator*() const { return (*chunks_)[chunk_][offset_]; }
+            pointer operator->() const { return &**this; }
+            const_iterator& operator++() {
+                if (++offset_ == (*chunks_)[chunk_].size()) {
+                    ++chunk_;
+                    offset_ = 0;
+                }
+                return *this;
+            }
+            const_iterator operator++(int) {
+                const_iterator before = *this;
+                ++*this;
+                return before;
+            }
+            bool operator==(const const_iterator& other) const {
+                return chunk_ == other.chunk_ && offset_ == other.offset_;
+            }
+
+        private:
+            friend class Lines;
+            const_iterator(const std::vector<std::vector<std::string>>* chunks, std::size_t chunk)
+                : chunks_(chunks), chunk_(chunk) {}
+            const std::vector<std::vector<std::string>>* chunks_ = nullptr;
+            std::size_t chunk_ = 0;
+            std::size_t offset_ = 0;
+        };
+        using iterator = const_iterator;
+        using value_type = std::string;
+        using size_type = std::size_t;
+        using difference_type = std::ptrdiff_t;
+        using reference = const std::string&;
+        using const_reference = const std::string&;
+
+        explicit Lines(const TLightStrings& list) : list_(&list) {}
+        const_iterator begin() const { return {&list_->chunks_, 0}; }
+        const_iterator end() const { return {&list_->chunks_, list_->chunks_.size()}; }
+        std::size_t size() const { return static_cast<std::size_t>(list_->Count()); }
+        bool empty() const { return list_->Count() == 0; }
+        const std::string& operator[](std::size_t i) const {
+            return list_->Get(static_cast<std::int32_t>(i));
+        }
+        const std::string& front() const { return list_->Get(0); }
+        const std::string& back() const { return list_->Get(list_->Count() - 1); }
+        // A copy of the lines.
+        operator std::vector<std::string>() const { return {begin(), end()}; }
+        bool operator==(const Lines& other) const;
+        bool operator==(const std::vector<std::string>& other) const;
+
+    private:
+        const TLightStrings* list_;
+    };
+
     TLightStrings() = default;
     // A copy has no change log of its own; assigning over a list that records replaces it
     // as a whole.
-    TLightStrings(const TLightStrings& other) : items_(other.items_), capacity_(other.capacity_) {}
+    TLightStrings(const TLightStrings& other)
+        : chunks_(other.chunks_),
+          starts_(other.starts_),
+          count_(other.count_),
+          capacity_(other.capacity_) {}
     TLightStrings(TLightStrings&& other) noexcept
-        : items_(std::move(other.items_)), capacity_(other.capacity_) {}
+        : chunks_(std::move(other.chunks_)),
+          starts_(std::move(other.starts_)),
+          count_(other.count_),
+          capacity_(other.capacity_) {
+        other.count_ = 0;
+        other.starts_.clear();
+    }
     TLightStrings& operator=(const TLightStrings& other);
     TLightStrings& operator=(TLightStrings&& other) noexcept;
     ~TLightStrings() = default;
@@ -65,7 +141,7 @@ public:
     // keeps its own observer.
     void ObserveWith(LineObserver* observer) { observer_ = observer; }
 
-    std::int32_t Count() const { return static_cast<std::int32_t>(items_.size()); }
+    std::int32_t Count() const { return count_; }
     std::int32_t Capacity() const { return capacity_; }
 
     const std::string& Get(std::int32_t index) const;
@@ -97,7 +173,7 @@ public:
     // Takes the lines over without copying them.
     void Adopt(std::vector<std::string>&& lines);
     void CopyTo(std::vector<std::string>& dest) const;
-    const std::vector<std::string>& Items() const { return items_; }
+    Lines Items() const { return Lines(*this); }
 
     std::int32_t IndexOf(std::string_view item) const;
     // Case-insensitive (ASCII letters) substring search from line line, column column
@@ -122,9 +198,28 @@ public:
     void LoadFromStream(std::istream& stream);
 
 private:
+    // Lines per chunk as a list is filled; a chunk that grows to twice as many is split in
+    // two, so that putting a line in or taking one out moves at most that many.
+    static constexpr std::size_t kChunkLines = 1024;
+
     void CheckIndex(std::int32_t index) const;
     void GrowIfFull();
-    void QuickSort(std::int32_t low, std::int32_t high, const TSortCompfunc& comp);
+    // (chunk, offset) of a line of the list.
+    std::pair<std::size_t, std::size_t> Locate(std::int32_t index) const;
+    std::string& At(std::int32_t index) {
+        const auto [chunk, offset] = Locate(index);
+        return chunks_[chunk][offset];
+    }
+    // Every line in one vector, and back into chunks (for changes of the whole list).
+    std::vector<std::string> TakeAll();
+    void Store(std::vector<std::string>&& lines);
+    void Append(std::string&& line);
+    void InsertOne(std::int32_t index, std::string&& line);
+    void DeleteOne(std::int32_t index);
+    // The first lines of the chunks from chunk on counted again.
+    void RecountStarts(std::size_t chunk);
+    static void QuickSort(std::vector<std::string>& items, std::int32_t low, std::int32_t high,
+                          const TSortCompfunc& comp);
 
     void Record(LineChange::Kind kind, std::int32_t index, std::string text,
                 std::int32_t other = 0);
@@ -139,7 +234,10 @@ private:
         if (observer_) observer_->LinesReplaced();
     }
 
-    std::vector<std::string> items_;
+    std::vector<std::vector<std::string>> chunks_;  // none empty
+    std::vector<std::int32_t> starts_;              // the first line of each chunk
+    std::int32_t count_ = 0;
+    mutable std::size_t hint_ = 0;  // the chunk found last: lines are mostly read in order
     LineChangeLog* log_ = nullptr;
     LineChangeLog* forward_ = nullptr;
     LineObserver* observer_ = nullptr;

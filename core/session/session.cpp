@@ -27,7 +27,7 @@ void Session::NotifyTitlesChanged() const {
     if (listener_ != nullptr) listener_->TitlesChanged();
 }
 
-const std::vector<std::string>& Session::RecordLines() {
+TLightStrings::Lines Session::RecordLines() {
     SettleBalances(ledger, currentBook);
     return ledger.transactions.Items();
 }

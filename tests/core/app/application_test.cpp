@@ -1082,6 +1082,7 @@ std::string WorkThenEndWithoutSaving(AppHarness& h, const std::string& file) {
     h.app.Undo();
     EXPECT_TRUE(h.app.AddBook("預金", "A銀行", Amount::FromYen(20000)));
     EXPECT_TRUE(fs::exists(h.work + "/recovery.jnl"));
+    h.app.mutableSession().RecordLines();  // field 7 as a save writes it
     return EncodeTextLines(LedgerFileLines(h.app.session().ledger));
 }
 
@@ -1269,6 +1270,30 @@ TEST(Application, WorkOnAFileChangedSinceIsOfferedAsACopyNeverApplied) {
     EXPECT_EQ(ReadBytes(file), changed);
     EXPECT_FALSE(again.session().modified);
     EXPECT_FALSE(fs::exists(h.work + "/recovery.jnl"));
+}
+
+TEST(Application, ARecoveredCopyHoldsTheBalancesASaveOfTheWorkWrites) {
+    AppHarness h;
+    const std::string file = h.CopyExample("a.exv");
+    h.app.Create();
+    h.app.Show(file);
+    TwoEntriesWindows windows(h.app);
+    h.app.SetWindows(&windows);
+    h.app.OpenEntryForm();  // the journal begins with the whole ledger
+    h.app.OpenEntryForm();  // and goes on with the lines changed: records before later ones
+    h.app.SetWindows(nullptr);
+    h.app.mutableSession().RecordLines();  // field 7 as a save writes it
+    const std::string saved = EncodeTextLines(LedgerFileLines(h.app.session().ledger));
+    ChangeBehindTheProgram(file);
+
+    Application again{AppServices{h.dialogs, h.clock, DefaultFileWriter(), h.printer, h.shell,
+                                  h.work, h.program}};
+    h.dialogs.yesNoAnswers.push_back(true);
+    const std::string copy = h.docs + "/copy.exv";
+    h.dialogs.saveFileAnswers.push_back(copy);
+    again.Create();
+    again.Show(file);
+    EXPECT_EQ(ReadBytes(copy), saved);
 }
 
 TEST(Application, ACopyNotSavedIsKeptAndOfferedAgainAfterTheNextRunsWork) {

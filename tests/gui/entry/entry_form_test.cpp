@@ -78,9 +78,7 @@ void EntryFormTest::entriesTransfersEditsAndDeletesReachTheFile() {
     QApplication::setActiveWindow(&w);
     w.ledgerGrid()->setFocus();
     // The lines as a save writes them, field 7 brought to the balances shown.
-    auto list = [&d]() -> const std::vector<std::string>& {
-        return d.app().mutableSession().RecordLines();
-    };
+    auto list = [&d] { return d.app().mutableSession().RecordLines(); };
     const int before = static_cast<int>(list().size());
 
     WithForm(w, Qt::Key_F5, Qt::NoModifier, [&](EntryFormDialog& form) {
