@@ -34,7 +34,7 @@ const std::vector<CommandInfo>& MainCommands() {
         {"fileopen", "ファイルを開く", "Ctrl+O"},
         {"filesave", "保　存", "Ctrl+S"},
         {"fileAsSave", "名前をつけて保存", "Ctrl+A"},
-        {"csvfileOut", "CSVファイルへ出力", "Ctrl+O", true},
+        {"csvfileOut", "CSVファイルへ出力", ""},
         {"importStatement", "CSVファイルから取込…", ""},
         {"dateAgain", "日付再計算", ""},
         {"kingakuAgain", "金額再計算", ""},

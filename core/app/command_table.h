@@ -12,9 +12,6 @@ struct CommandInfo {
     std::string_view caption;  // "ファイルを開く"
     // The key in portable form ("Ctrl+O", "F5", "PgUp", "Esc"); empty for none.
     std::string_view key;
-    // The key is only shown beside the caption: another command that carries the same key
-    // comes first and takes it.
-    bool keyShownOnly = false;
     // A print command: the report kind whose print command it gives
     // (Application::PrintReport); 0 for any other command.
     int printKind = 0;

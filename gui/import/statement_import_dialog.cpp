@@ -46,6 +46,7 @@ StatementImportDialog::StatementImportDialog(Application& app, QWidget* parent)
     grid_->setModel(model_);
     grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    grid_->setTabKeyNavigation(false);
     grid_->verticalHeader()->setDefaultSectionSize(20);
     grid_->horizontalHeader()->setDefaultSectionSize(90);
     grid_->horizontalHeader()->setStretchLastSection(true);
@@ -223,6 +224,7 @@ QWidget* StatementImportDialog::BuildBookAndTitles() {
     rules_->verticalHeader()->setDefaultSectionSize(22);
     rules_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     rules_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    rules_->setTabKeyNavigation(false);
     rules_->setMaximumHeight(110);
     v->addWidget(rules_);
     ruleText_ = new QLineEdit(group);

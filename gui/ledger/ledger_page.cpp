@@ -147,14 +147,14 @@ LedgerPage::LedgerPage(Application& app, QWidget* parent) : QWidget(parent), app
     moveRow->setObjectName("moveRowDown");
     grid_->addAction(editRow);
     grid_->addAction(moveRow);
-    connect(editRow, &QAction::triggered, this, [this] { app_.dataedit(SelectedRecord()); });
+    connect(editRow, &QAction::triggered, this, &LedgerPage::EditSelectedRow);
     connect(moveRow, &QAction::triggered, this, [this] {
         const QModelIndex current = grid_->currentIndex();
         if (current.isValid() && current.row() < model_->WrittenRows())
             app_.MoveRowDown(static_cast<std::size_t>(current.row()));
     });
     connect(grid_, &QTableView::doubleClicked, this,
-            [this](const QModelIndex&) { app_.dataedit(SelectedRecord()); });
+            [this](const QModelIndex&) { EditSelectedRow(); });
     // A column the user widens or narrows is that width from then on; the description's
     // width is the one the user gave, whatever the stretch added.
     connect(header, &QHeaderView::sectionResized, this, [this](int column, int, int size) {
@@ -178,7 +178,7 @@ bool LedgerPage::eventFilter(QObject* watched, QEvent* event) {
         switch (key->key()) {
             case Qt::Key_Return:
             case Qt::Key_Enter:
-                app_.dataedit(SelectedRecord());
+                EditSelectedRow();
                 return true;
             case Qt::Key_Home:
                 SelectGridRow(1);
@@ -197,6 +197,21 @@ std::optional<int> LedgerPage::SelectedRecord() const {
     const QModelIndex current = grid_->currentIndex();
     if (!current.isValid()) return std::nullopt;
     return model_->RecordIndexOfRow(current.row());
+}
+
+void LedgerPage::EditSelectedRow() {
+    const QModelIndex current = grid_->currentIndex();
+    const int row = current.isValid() ? current.row() : -1;
+    app_.dataedit(SelectedRecord());
+    if (row >= 0) SelectGridRow(std::max(0, std::min(row, model_->WrittenRows() - 1)) + 1);
+    TakeKeyboard();
+}
+
+void LedgerPage::TakeKeyboard() {
+    // The window manager gives the focus back to no window when a modal dialog closes
+    // after a message box of its own: the window asks for it.
+    window()->activateWindow();
+    grid_->setFocus(Qt::OtherFocusReason);
 }
 
 void LedgerPage::SelectGridRow(int gridRow) {

@@ -28,6 +28,12 @@ public:
     std::optional<int> SelectedRecord() const;
     // Selects a row by its number in the original grid, whose row 0 was the header.
     void SelectGridRow(int gridRow);
+    // Opens the entry form on the selected row ("修正", Enter, a double-click); once it
+    // closes the keyboard is back on that grid row, which after a deletion holds the
+    // record that followed.
+    void EditSelectedRow();
+    // The keyboard back on the grid, its window the active one, as after a form closed.
+    void TakeKeyboard();
 
     // The month tabs for the ledger's start month.
     void RebuildMonthTabs();

@@ -92,10 +92,7 @@ void MainWindow::BuildActions() {
         auto* a = new QAction(Q(c.caption), this);
         a->setObjectName(Q(c.name));
         if (!c.key.empty()) {
-            if (c.keyShownOnly)
-                a->setText(Q(c.caption) + "\t" +
-                           QKeySequence(Q(c.key)).toString(QKeySequence::NativeText));
-            else if (c.name == kRedoCommand)
+            if (c.name == kRedoCommand)
                 a->setShortcuts({QKeySequence(Q(c.key)), QKeySequence(Q(kRedoSecondKey))});
             else
                 a->setShortcut(QKeySequence(Q(c.key)));
@@ -162,10 +159,12 @@ void MainWindow::Run(std::string_view command) {
         (a.*(it->second))();
         if (command == kMonthlyListItem)
             ribbon_->setCurrentIndex(static_cast<int>(RibbonPage::Summary));
+        if (command == "datainput" && mainPages_->currentWidget() == ledgerPage_)
+            ledgerPage_->TakeKeyboard();
         return;
     }
     if (command == "dataedit") {
-        a.dataedit(ledgerPage_->SelectedRecord());
+        ledgerPage_->EditSelectedRow();
     } else if (command == "searchItem") {
         a.searchItem(ledgerPage_->SelectedRecord());
     } else if (a.TurnsPreviewPage(command)) {

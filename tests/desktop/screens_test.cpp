@@ -33,14 +33,14 @@ void EveryWindowFits(const char* name, DesktopOptions options, double scale) {
     ExpectFits(main, options, "the main window");
 
     desktop.Key("F5");
-    const WindowInfo form = desktop.WaitForWindow(kAppTitle, main.id);
+    const WindowInfo form = desktop.WaitForWindow("出納帳入力", main.id);
     desktop.Screenshot("entry-form");
     ExpectFits(form, options, "the entry form");
     desktop.Key("Escape");
     desktop.WaitUntilActive(main.id);
 
     desktop.Key("ctrl+g");
-    const WindowInfo settings = desktop.WaitForWindow(kAppTitle, main.id);
+    const WindowInfo settings = desktop.WaitForWindow("環境設定", main.id);
     desktop.Screenshot("settings");
     ExpectFits(settings, options, "the settings dialog");
     desktop.Key("Escape");
