@@ -76,7 +76,7 @@ private slots:
     void tabLeavesTheGrids();
     void anImpossibleDateIsSaidAndKeepsTheFocus();
     void homeEndAndSpaceChooseTheTitleShown();
-    void theSettingsSpeakJapaneseUnderTheirOwnTitle();
+    void theSettingsSpeakJapaneseAndApplyKeepsTheMonth();
 
 private:
     std::unique_ptr<Desk> desk_;
@@ -232,17 +232,23 @@ void KeyboardWalkTest::homeEndAndSpaceChooseTheTitleShown() {
     FromLedger(d, Qt::Key_F5, Qt::NoModifier);
 }
 
-void KeyboardWalkTest::theSettingsSpeakJapaneseUnderTheirOwnTitle() {
+void KeyboardWalkTest::theSettingsSpeakJapaneseAndApplyKeepsTheMonth() {
     Desk& d = *desk_;
     QVERIFY(d.program->Start());
     d.w().show();
+    QTabBar* months = d.w().findChild<LedgerPage*>()->monthTabs();
+    const QString shown = months->tabText(months->currentIndex());
     OnNextModal([](QWidget* dialog) {
         QCOMPARE(dialog->windowTitle(), QString("環境設定"));
         const auto locks = dialog->findChildren<QCheckBox*>(QRegularExpression("^l\\d+$"));
         QCOMPARE(locks.size(), 12);
         for (QCheckBox* box : locks) QCOMPARE(box->text(), QString("固定"));
+        QTest::mouseClick(dialog->findChild<QPushButton*>("Button4"), Qt::LeftButton);
+        QVERIFY(!dialog->isVisible());
     });
     FromLedger(d, Qt::Key_G, Qt::ControlModifier);
+    // "適用" keeps the month shown.
+    QCOMPARE(months->tabText(months->currentIndex()), shown);
 }
 
 QTEST_MAIN(KeyboardWalkTest)

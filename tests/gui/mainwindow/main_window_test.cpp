@@ -8,6 +8,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QSet>
 #include <QSignalSpy>
 #include <QSplitter>
@@ -82,6 +83,12 @@ private slots:
     void aSavedBackupCanBeRestoredFromItsMenu();
     void undoAndRedoKeysFollowTheHistory();
     void theRibbonAndTheCalendarTakeTheKeyboard();
+    void everyRibbonGroupLabelShowsWhole();
+
+private:
+    void RibbonLabelsShowWhole();
+
+private slots:
     void aNewStartMonthRebuildsTheMonthTabs();
     void helpShowsTheShippedManualInAWindowOfItsOwn();
 };
@@ -327,6 +334,39 @@ void MainWindowTest::undoAndRedoKeysFollowTheHistory() {
     QTest::keyClick(w.ledgerGrid(), Qt::Key_Z, Qt::ControlModifier);
     QTest::keyClick(w.ledgerGrid(), Qt::Key_Y, Qt::ControlModifier);
     QCOMPARE(static_cast<int>(app.ledgerView().rows.size()), rows + 1);
+}
+
+// The labels under the ribbon's groups, the long two-line one included, lie whole inside the
+// ribbon's page, in the size of text of a screen at scale 1.5 too.
+void MainWindowTest::everyRibbonGroupLabelShowsWhole() {
+    const QFont font = QApplication::font();
+    for (double scale : {1.0, 1.5}) {
+        QFont scaled = font;
+        scaled.setPointSizeF(font.pointSizeF() * scale);
+        QApplication::setFont(scaled);
+        RibbonLabelsShowWhole();
+    }
+    QApplication::setFont(font);
+}
+
+void MainWindowTest::RibbonLabelsShowWhole() {
+    Desk d;
+    MainWindow& w = d.w();
+    w.show();
+    QTabWidget* ribbon = w.ribbon();
+    for (int page = 0; page < ribbon->count(); ++page) {
+        ribbon->setCurrentIndex(page);
+        QApplication::processEvents();
+        const auto* area = qobject_cast<QScrollArea*>(ribbon->currentWidget());
+        QVERIFY(area);
+        for (QLabel* label : area->findChildren<QLabel*>("group_label")) {
+            const int needed = label->wordWrap() ? label->heightForWidth(label->width())
+                                                 : label->sizeHint().height();
+            QVERIFY2(label->height() >= needed, qPrintable(label->text()));
+            const QPoint foot = label->mapTo(area->viewport(), QPoint(0, label->height()));
+            QVERIFY2(foot.y() <= area->viewport()->height(), qPrintable(label->text()));
+        }
+    }
 }
 
 void MainWindowTest::theRibbonAndTheCalendarTakeTheKeyboard() {
