@@ -4,6 +4,7 @@
 
 #include "bench/support/bench_setup.h"
 #include "bench/support/figure_reporter.h"
+#include "bench/support/ledger_bench_main.h"
 #include "core/ledger/balances.h"
 #include "core/session/book_commands.h"
 
@@ -61,14 +62,11 @@ void RegisterBalanceBenchmarks(const ScratchFolder& folder, const PreparedLedger
 
 int main(int argc, char** argv) {
     using namespace velmora::bench;
-    if (!InitBenchmarks(argc, argv)) return 1;
-    ScratchFolder folder;
-    const PreparedLedger prepared = PrepareAnnouncedLedger(folder);
-    RegisterBalanceBenchmarks(folder, prepared);
-    RunWithFigures({
-        {"recompute cash book (whole year)", "RecomputeCashBook", "", 20},
-        {"recompute cash book after a bank book", "RecomputeCashBookAfterBankBook", "", 20},
-        {"book balance list (11 books)", "BookBalanceList", "", 100},
-    });
-    return 0;
+    return RunOnAnnouncedLedger(
+        argc, argv, RegisterBalanceBenchmarks,
+        {
+            {"recompute cash book (whole year)", "RecomputeCashBook", "", 20},
+            {"recompute cash book after a bank book", "RecomputeCashBookAfterBankBook", "", 20},
+            {"book balance list (11 books)", "BookBalanceList", "", 100},
+        });
 }

@@ -6,6 +6,7 @@
 
 #include "bench/support/bench_setup.h"
 #include "bench/support/figure_reporter.h"
+#include "bench/support/ledger_bench_main.h"
 #include "core/export/csv_records.h"
 #include "core/platform/file_io.h"
 
@@ -22,8 +23,8 @@ public:
         quiet_.dialogs().SetSaveFile(csvPath);
         loaded_ = quiet_.Open(source);
         if (!loaded_) return;
-        quiet_.app().allBooksSearch(true);
-        quiet_.app().target_Notes();
+        quiet_.app().SetAllBooksSearch(true);
+        quiet_.app().RunSearch();
     }
 
     bool Loaded() const { return loaded_; }
@@ -91,7 +92,7 @@ void RegisterCsvBenchmarks(const ScratchFolder& folder, const PreparedLedger& pr
                                                             codes](benchmark::State& state) {
         ExportScene scene(workingFolder, source, exportPath);
         if (!scene.Loaded()) return state.SkipWithError("not loaded");
-        scene.app().note1();
+        scene.app().SelectCashBook();
         const CsvScope scope = CsvScopeOf(scene.session());
         for (auto _ : state)
             benchmark::DoNotOptimize(
@@ -104,11 +105,7 @@ void RegisterCsvBenchmarks(const ScratchFolder& folder, const PreparedLedger& pr
 
 int main(int argc, char** argv) {
     using namespace velmora::bench;
-    if (!InitBenchmarks(argc, argv)) return 1;
-    ScratchFolder folder;
-    const PreparedLedger prepared = PrepareAnnouncedLedger(folder);
-    RegisterCsvBenchmarks(folder, prepared);
-    RunWithFigures({{"CSV export, all books / writing its bytes", "CsvExportAllBooks",
-                     "CsvWriteBaseline", 2, TimeBasis::kReal}});
-    return 0;
+    return RunOnAnnouncedLedger(argc, argv, RegisterCsvBenchmarks,
+                                {{"CSV export, all books / writing its bytes", "CsvExportAllBooks",
+                                  "CsvWriteBaseline", 2, TimeBasis::kReal}});
 }

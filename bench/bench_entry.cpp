@@ -73,7 +73,7 @@ void RegisterEntryBenchmarks(gui::DesktopProgram& program) {
                                          state.PauseTiming();
                                          const bool shown =
                                              result.stored && GridShowsEntry(window, app);
-                                         app.undo();
+                                         app.Undo();
                                          if (!shown) {
                                              state.SkipWithError("the record is not shown");
                                              break;
@@ -91,7 +91,7 @@ void RegisterEntryBenchmarks(gui::DesktopProgram& program) {
                                          FillForm(app, title);
                                          app.RegisterEntry();
                                          state.ResumeTiming();
-                                         app.undo();
+                                         app.Undo();
                                          state.PauseTiming();
                                          if (GridShowsEntry(window, app)) {
                                              state.SkipWithError("the record is still shown");
@@ -109,12 +109,12 @@ void RegisterEntryBenchmarks(gui::DesktopProgram& program) {
                                          state.PauseTiming();
                                          FillForm(app, title);
                                          app.RegisterEntry();
-                                         app.undo();
+                                         app.Undo();
                                          state.ResumeTiming();
-                                         app.redo();
+                                         app.Redo();
                                          state.PauseTiming();
                                          const bool shown = GridShowsEntry(window, app);
-                                         app.undo();
+                                         app.Undo();
                                          if (!shown) {
                                              state.SkipWithError("the record is not shown again");
                                              break;
@@ -209,7 +209,7 @@ void RegisterFormBenchmarks(gui::DesktopProgram& program) {
             state.PauseTiming();
             const bool ready = QApplication::focusWidget() == titles &&
                                form.descriptionBox()->text().isEmpty() && app.history().CanUndo();
-            app.undo();
+            app.Undo();
             if (!ready) {
                 state.SkipWithError("the form is not ready for the next record");
                 break;

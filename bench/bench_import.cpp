@@ -151,7 +151,7 @@ void RegisterImportBenchmarks(const ScratchFolder& folder, const PreparedLedger&
                     return state.SkipWithError("rows were refused");
                 rows = scene.app().ledgerView().rows.size();
                 state.PauseTiming();
-                scene.app().undo();
+                scene.app().Undo();
                 state.ResumeTiming();
             }
             state.counters["viewRows"] = static_cast<double>(rows);
@@ -172,7 +172,7 @@ void RegisterImportBenchmarks(const ScratchFolder& folder, const PreparedLedger&
             state.PauseTiming();
             scene.app().ImportStatementRows(plan);
             state.ResumeTiming();
-            scene.app().undo();
+            scene.app().Undo();
         }
     })->Unit(benchmark::kMillisecond);
 }

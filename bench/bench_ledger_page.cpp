@@ -90,7 +90,7 @@ void RegisterPageBenchmarks(gui::DesktopProgram& program, gui::DesktopProgram& d
                                          tabs.setCurrentIndex(1);
                                          state.ResumeTiming();
                                      }
-                                     app.searchClear();
+                                     app.ClearSearches();
                                  })
         ->MeasureProcessCPUTime()
         ->Unit(benchmark::kMillisecond);

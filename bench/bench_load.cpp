@@ -6,6 +6,7 @@
 
 #include "bench/support/bench_setup.h"
 #include "bench/support/figure_reporter.h"
+#include "bench/support/ledger_bench_main.h"
 #include "core/ledger/ledger_file.h"
 #include "core/platform/file_io.h"
 #include "core/session/file_commands.h"
@@ -49,13 +50,10 @@ void RegisterLoadBenchmarks(const ScratchFolder& folder, const PreparedLedger& p
 
 int main(int argc, char** argv) {
     using namespace velmora::bench;
-    if (!InitBenchmarks(argc, argv)) return 1;
-    ScratchFolder folder;
-    const PreparedLedger prepared = PrepareAnnouncedLedger(folder);
-    RegisterLoadBenchmarks(folder, prepared);
-    RunWithFigures({
-        {"load (LoadLedger) / baseline", "LoadLedger", "LoadBaseline", 2.2},
-        {"parse (ReadLedgerFile) / baseline", "ReadLedgerFile", "LoadBaseline", 3},
-    });
-    return 0;
+    return RunOnAnnouncedLedger(
+        argc, argv, RegisterLoadBenchmarks,
+        {
+            {"load (LoadLedger) / baseline", "LoadLedger", "LoadBaseline", 2.2},
+            {"parse (ReadLedgerFile) / baseline", "ReadLedgerFile", "LoadBaseline", 3},
+        });
 }

@@ -71,10 +71,11 @@ std::vector<std::string> CashPrintData(const std::string& workingFolder, const s
     std::vector<std::string> lines;
     if (!quiet.Open(path)) return lines;
     Application& app = quiet.app();
-    app.note1();
+    app.SelectCashBook();
     for (int month = 1; month <= 12 && static_cast<int>(lines.size()) <= kPageRows; ++month) {
         app.ChooseMonthTab(TabOfMonth(app.session().ledger.startMonth, month));
-        const LedgerListOut out = LISTOUT(app.ledgerView().rows.All(), app.view().calendar.drawn);
+        const LedgerPrintData out =
+            LedgerPrintLines(app.ledgerView().rows.All(), app.view().calendar.drawn);
         lines.insert(lines.end(), out.lines.begin(), out.lines.end());
     }
     return lines;
@@ -119,17 +120,17 @@ void RegisterYearBenchmark(const std::string& workingFolder, const std::string& 
                                      if (!quiet.Open(path))
                                          return state.SkipWithError("not loaded");
                                      Application& app = quiet.app();
-                                     app.note1();
+                                     app.SelectCashBook();
                                      app.ChooseMonthTab(1);
                                      std::size_t sheets = 0;
                                      for (auto _ : state) {
                                          state.PauseTiming();
-                                         app.printnote();
+                                         app.PrintLedger();
                                          PrintJob& job = app.mutablePrintJob();
                                          for (int item = 0; item < 12; ++item)
                                              job.SetMonthChecked(item, true);
                                          state.ResumeTiming();
-                                         const PrintRunResult run = job.printRun();
+                                         const PrintRunResult run = job.Print();
                                          if (run.error || run.cancelled)
                                              return state.SkipWithError("the run failed");
                                          sheets = run.sheets.size();

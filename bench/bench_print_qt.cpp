@@ -27,7 +27,7 @@ fs::path ShippedStyles() {
 
 // "出納帳印刷" on the first month of the year, every month checked.
 void SetUpYear(Application& app) {
-    app.printnote();
+    app.PrintLedger();
     PrintJob& job = app.mutablePrintJob();
     for (int item = 0; item < 12; ++item) job.SetMonthChecked(item, true);
 }
@@ -39,9 +39,9 @@ void RegisterPreview(const std::string& folder, const std::string& path, int zoo
                                      if (!quiet.Open(path))
                                          return state.SkipWithError("not loaded");
                                      Application& app = quiet.app();
-                                     app.note1();
+                                     app.SelectCashBook();
                                      app.ChooseMonthTab(1);
-                                     app.printnote();
+                                     app.PrintLedger();
                                      app.mutablePrintJob().SetZoom(zoom);
                                      const PrintJob& job = app.printJob();
                                      const PreviewGeometry g = job.previewGeometry();
@@ -54,7 +54,7 @@ void RegisterPreview(const std::string& folder, const std::string& path, int zoo
                                                      QImage::Format_RGB32);
                                          QPainter painter(&area);
                                          gui::QtCanvas canvas(painter, g.resolutionX, false);
-                                         if (!job.previewPaint(canvas, images).Ok())
+                                         if (!job.PaintPreview(canvas, images).Ok())
                                              return state.SkipWithError("the page did not draw");
                                          painter.end();
                                          benchmark::DoNotOptimize(area.constBits());
@@ -70,15 +70,14 @@ void RegisterYearRecording(const std::string& folder, const std::string& path) {
                                      if (!quiet.Open(path))
                                          return state.SkipWithError("not loaded");
                                      Application& app = quiet.app();
-                                     app.note1();
+                                     app.SelectCashBook();
                                      app.ChooseMonthTab(1);
                                      std::size_t sheets = 0;
                                      for (auto _ : state) {
                                          state.PauseTiming();
                                          SetUpYear(app);
                                          state.ResumeTiming();
-                                         const PrintRunResult run =
-                                             app.mutablePrintJob().printRun();
+                                         const PrintRunResult run = app.mutablePrintJob().Print();
                                          if (run.error || run.cancelled)
                                              return state.SkipWithError("the run failed");
                                          sheets = run.sheets.size();
@@ -102,7 +101,7 @@ void RegisterYearPdf(const std::string& folder, const std::string& path) {
             Application app(AppServices{dialogs, clock, writer, printer, shell, folder, folder});
             app.Create();
             if (!app.OpenFile(path)) return state.SkipWithError("not loaded");
-            app.note1();
+            app.SelectCashBook();
             app.ChooseMonthTab(1);
             const std::string pdf = folder + "/year.pdf";
             std::size_t sheets = 0;
@@ -111,7 +110,7 @@ void RegisterYearPdf(const std::string& folder, const std::string& path) {
                 SetUpYear(app);
                 printer.SetPdfFile(pdf);
                 state.ResumeTiming();
-                const PrintRunResult run = app.mutablePrintJob().printRun();
+                const PrintRunResult run = app.mutablePrintJob().Print();
                 if (run.error || run.cancelled) return state.SkipWithError("the run failed");
                 sheets = run.sheets.size();
             }

@@ -21,9 +21,9 @@ void RegisterSummaryBenchmark(const char* name, const std::string& source, int i
     benchmark::RegisterBenchmark(name, [source, item](benchmark::State& state) {
         const Ledger ledger = LoadedLedger(source);
         MonthlySummary summary;
-        summary.notesSelectSetup(ledger);
-        summary.notes_selectClick(item, ledger);
-        for (auto _ : state) summary.monthlyListup(0, ledger);
+        summary.RefillBookSelector(ledger);
+        summary.ChooseBook(item, ledger);
+        for (auto _ : state) summary.BuildLevel(0, ledger);
         state.counters["rows"] = summary.lastRow();
     })->Unit(benchmark::kMillisecond);
 }
@@ -51,8 +51,8 @@ void RegisterReportBenchmarks(const PreparedLedger& prepared) {
             return state.SkipWithError("the summary has no total rows");
         for (auto _ : state) {
             GraphFigures figures =
-                graphRefresh(summary.grid(), summary.incomeTotalRow(), summary.expenseTotalRow(),
-                             ledger.startYear, ledger.startMonth);
+                GraphFiguresOf(summary.grid(), summary.incomeTotalRow(), summary.expenseTotalRow(),
+                               ledger.startYear, ledger.startMonth);
             benchmark::DoNotOptimize(figures.months[0].income.height);
         }
     })->Unit(benchmark::kMicrosecond);
@@ -74,7 +74,7 @@ int main(int argc, char** argv) {
     // Microseconds: in milliseconds the figure would read 0.00.
     if (const auto graph = reporter.Median("GraphRefresh")) {
         const double us = graph->cpu * 1e6;
-        PrintFigure("graph figures (graphRefresh)",
+        PrintFigure("graph figures (GraphFiguresOf)",
                     Fixed(us, 2) + " us cpu (real " + Fixed(graph->real * 1e6, 2) + " us)",
                     "<= 1000 us", us <= 1000);
     }

@@ -6,6 +6,7 @@
 
 #include "bench/support/bench_setup.h"
 #include "bench/support/figure_reporter.h"
+#include "bench/support/ledger_bench_main.h"
 #include "core/ledger/ledger_file.h"
 #include "core/platform/file_io.h"
 
@@ -51,11 +52,7 @@ void RegisterSaveBenchmarks(const ScratchFolder& folder, const PreparedLedger& p
 
 int main(int argc, char** argv) {
     using namespace velmora::bench;
-    if (!InitBenchmarks(argc, argv)) return 1;
-    ScratchFolder folder;
-    const PreparedLedger prepared = PrepareAnnouncedLedger(folder);
-    RegisterSaveBenchmarks(folder, prepared);
-    RunWithFigures(
+    return RunOnAnnouncedLedger(
+        argc, argv, RegisterSaveBenchmarks,
         {{"save (名前をつけて保存) / baseline", "SaveAs", "SaveBaseline", 2.1, TimeBasis::kReal}});
-    return 0;
 }

@@ -92,7 +92,7 @@ bool ShowsCurrentMonth(const Application& app) {
 bool GridShowsCurrentMonth(gui::DesktopProgram& program) {
     gui::MainWindow& window = program.window();
     const Application& app = program.app();
-    const auto* tabs = window.findChild<QTabBar*>("TabControl1");
+    const auto* tabs = window.findChild<QTabBar*>("monthTabs");
     return window.isVisible() && ShowsCurrentMonth(app) && tabs != nullptr &&
            tabs->currentIndex() == app.ledgerView().ledgerTab && app.ledgerView().ledgerTab != 0 &&
            window.ledgerGrid()->verticalHeader()->count() ==

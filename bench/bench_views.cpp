@@ -7,6 +7,7 @@
 
 #include "bench/support/bench_setup.h"
 #include "bench/support/figure_reporter.h"
+#include "bench/support/ledger_bench_main.h"
 #include "core/entry/entry_form.h"
 #include "core/entry/entry_register.h"
 #include "core/ledger/balances.h"
@@ -32,11 +33,11 @@ public:
         loaded_ = quiet_.Open(source);
         if (!loaded_) return;
         Application& app = quiet_.app();
-        app.note1();
+        app.SelectCashBook();
         app.ChooseCalendarDay(day);
         EntryFormShown form;
         app.SetWindows(&form);
-        app.datainput();
+        app.OpenEntryForm();
         app.SetWindows(nullptr);
         opened_ = form.shown;
     }
@@ -136,13 +137,10 @@ void RegisterViewBenchmarks(const ScratchFolder& folder, const PreparedLedger& p
 
 int main(int argc, char** argv) {
     using namespace velmora::bench;
-    if (!InitBenchmarks(argc, argv)) return 1;
-    ScratchFolder folder;
-    const PreparedLedger prepared = PrepareAnnouncedLedger(folder);
-    RegisterViewBenchmarks(folder, prepared);
-    RunWithFigures({
-        {"entry in October: register + view", "EntryThenViewOctober", "", 50},
-        {"entry in March: register + view", "EntryThenViewMarch", "", 50},
-    });
-    return 0;
+    return RunOnAnnouncedLedger(
+        argc, argv, RegisterViewBenchmarks,
+        {
+            {"entry in October: register + view", "EntryThenViewOctober", "", 50},
+            {"entry in March: register + view", "EntryThenViewMarch", "", 50},
+        });
 }

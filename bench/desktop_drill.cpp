@@ -75,10 +75,10 @@ void RandomCommands(Application& app, Date today, unsigned seed, int count) {
                             Amount::FromYen(random() % 1000));
                 break;
             case 5:
-                app.undo();
+                app.Undo();
                 break;
             case 6:
-                app.redo();
+                app.Redo();
                 break;
             default:
                 app.ChooseMonthTab(static_cast<int>(random() % 12));
@@ -103,7 +103,7 @@ void RegisterInTheForm(Application& app, const std::string& run, int count,
                        const std::string& expected) {
     auto* form = qobject_cast<gui::EntryFormDialog*>(QApplication::activeModalWidget());
     if (form == nullptr) std::exit(3);
-    form->findChild<QCheckBox*>("CheckBox1")->setChecked(true);
+    form->findChild<QCheckBox*>("continuousEntry")->setChecked(true);
     QListWidget* titles = form->list(EntryTab::Titles);
     for (int k = 0; k < count; ++k) {
         int row = k % titles->count();

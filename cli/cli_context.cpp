@@ -129,8 +129,8 @@ std::optional<BookId> ParseBookOption(const Session& session, const std::string&
 bool SelectBookOption(CliContext& ctx, const std::optional<std::string>& book, bool allBooks) {
     Application& app = ctx.app();
     if (allBooks) {
-        app.allBooksSearch(true);
-        app.target_Notes();
+        app.SetAllBooksSearch(true);
+        app.RunSearch();
         return true;
     }
     std::optional<BookId> id;
@@ -142,15 +142,15 @@ bool SelectBookOption(CliContext& ctx, const std::optional<std::string>& book, b
         }
     }
     if (!id || id->kind == kCashKind) {
-        app.note1();
+        app.SelectCashBook();
         return true;
     }
     BookChoice choice(id->name);
     WindowsScope windows(app, choice);
     if (id->kind == kPettyKind)
-        app.note2();
+        app.ChoosePettyCashBook();
     else
-        app.note3();
+        app.ChooseBankBook();
     return true;
 }
 

@@ -1,10 +1,11 @@
 # `lint`: the style check (clang-format, no changes made) and clang-tidy with the
-# bugprone and performance checks over the project's own sources. The style check is also the
-# test `clang_format`, so that every test run (CI included) enforces it.
+# bugprone and performance checks and the naming rules (.clang-tidy) over the project's own
+# sources in core, gui and cli; a name against the rules fails the target. The style check is
+# also the test `clang_format`, so that every test run (CI included) enforces it.
 find_program(CLANG_FORMAT_EXE NAMES clang-format clang-format-14)
 find_program(CLANG_TIDY_EXE NAMES clang-tidy clang-tidy-14)
 file(GLOB_RECURSE VELMORA_TIDY_SOURCES CONFIGURE_DEPENDS
-  ${PROJECT_SOURCE_DIR}/core/*.cpp ${PROJECT_SOURCE_DIR}/cli/*.cpp)
+  ${PROJECT_SOURCE_DIR}/core/*.cpp ${PROJECT_SOURCE_DIR}/gui/*.cpp ${PROJECT_SOURCE_DIR}/cli/*.cpp)
 set(VELMORA_FORMAT_CHECK sh ${PROJECT_SOURCE_DIR}/cmake/check-format.sh ${PROJECT_SOURCE_DIR})
 if(CLANG_FORMAT_EXE)
   list(APPEND VELMORA_FORMAT_CHECK ${CLANG_FORMAT_EXE})
@@ -19,7 +20,7 @@ if(CLANG_TIDY_EXE)
 endif()
 add_custom_target(lint ${lint_commands}
   WORKING_DIRECTORY ${PROJECT_SOURCE_DIR}
-  COMMENT "clang-format check and clang-tidy (bugprone, performance)"
+  COMMENT "clang-format check and clang-tidy (bugprone, performance, naming)"
   VERBATIM)
 
 if(VELMORA_BUILD_TESTS)

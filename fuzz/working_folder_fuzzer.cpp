@@ -81,9 +81,9 @@ void ReadOne(const std::uint8_t* data, std::size_t size) {
     Put(kLedgerLayoutFile, data, size);
     Put(kSummaryLayoutFile, data, size);
     LedgerLayout ledger;
-    layoutLoad(work, ledger);
+    ReadLedgerLayout(work, ledger);
     SummaryLayout summary;
-    summaryLayoutLoad(work, summary);
+    ReadSummaryLayout(work, summary);
 #elif VELMORA_FUZZ_READER == 8
     Put("config/note1.conf", data, size);
     PrintOptionValues values;

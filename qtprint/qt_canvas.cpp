@@ -8,6 +8,7 @@
 
 #include "core/printstyle/image_file.h"
 #include "qtprint/print_fonts.h"
+#include "qtprint/qt_text.h"
 
 namespace velmora::gui {
 namespace {
@@ -15,10 +16,6 @@ namespace {
 QColor ToQColor(Colour c) {
     return QColor(static_cast<int>(c & 0xFF), static_cast<int>((c >> 8) & 0xFF),
                   static_cast<int>((c >> 16) & 0xFF));
-}
-
-QString Q(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 // Dash patterns in pen widths, as long at every resolution as a one-pixel pen draws them at

@@ -79,7 +79,7 @@ int RunCsv(CliContext& ctx, const std::vector<std::string>& words) {
 
     CsvWindow window(ctx, options, out);
     WindowsScope windows(app, window);
-    app.csvfileOut();
+    app.OpenCsvExport();
     return window.exported ? 0 : 1;
 }
 

@@ -111,7 +111,7 @@ int RunAdd(CliContext& ctx, const std::vector<std::string>& words) {
     EntryWindow window(ctx, args, date, income, expense);
     {
         WindowsScope windows(app, window);
-        app.datainput();
+        app.OpenEntryForm();
     }
     if (!window.result.stored) return 1;
     // Shown only once it is in the file, as the file holds it (its balance settled).

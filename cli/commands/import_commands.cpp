@@ -102,7 +102,7 @@ int RunImport(CliContext& ctx, const std::vector<std::string>& words) {
     ImportWindow window(ctx, csv, encoding, choices);
     {
         WindowsScope windows(app, window);
-        app.importStatement();
+        app.ImportStatement();
     }
     const std::vector<AddedRow>& added = window.result.added;
     const int status = added.empty() ? 1 : ctx.SaveStatus(app.SaveFile());

@@ -102,7 +102,7 @@ void ApplyStyleOptions(const Args& args, PrintJob& job) {
     take("font", choice.font, 1);
     take("column", choice.column, 1);
     take("color", choice.colour, 3);
-    if (changed) job.paper_selClick(choice);
+    if (changed) job.ChooseStyle(choice);
     if (auto kokuyo = args.Value("kokuyo")) job.SetKokuyoOpt(IntOption(*kokuyo, "kokuyo", 0, 1));
 }
 
@@ -120,7 +120,7 @@ int PrintPages(CliContext& ctx, PrintJob& job, const PagesOptions& o) {
         ctx.out << "=== page " << n << '\n';
         if (o.trace) {
             RecordingCanvas canvas(o.dpi);
-            const DrawResult drawn = job.pageDraw(
+            const DrawResult drawn = job.DrawPage(
                 canvas, images, PrinterDrawContext(job.metrics(), job.panel().zoom), false);
             for (const auto& line : canvas.Lines()) ctx.out << line << '\n';
             if (!drawn.Ok()) return ctx.Fail(drawn.error->what());
@@ -139,7 +139,7 @@ int PrintPagesToDocument(CliContext& ctx, PrintJob& job) {
     device.BeginDocument();
     for (int n = 1;; ++n) {
         const DrawResult drawn =
-            job.pageDraw(device.PageCanvas(), device.PageImages(),
+            job.DrawPage(device.PageCanvas(), device.PageImages(),
                          PrinterDrawContext(job.metrics(), job.panel().zoom), false);
         if (!drawn.Ok()) {
             device.AbortDocument();
@@ -154,7 +154,7 @@ int PrintPagesToDocument(CliContext& ctx, PrintJob& job) {
 }
 
 int PrintRunSheets(CliContext& ctx, PrintJob& job) {
-    const PrintRunResult run = job.printRun();
+    const PrintRunResult run = job.Print();
     for (const PrintedSheet& sheet : run.sheets)
         ctx.out << sheet.sheet << '\t' << sheet.month << '\t' << sheet.page << '\t' << sheet.side
                 << '\n';
@@ -193,9 +193,9 @@ int RunPages(CliContext& ctx, const std::vector<std::string>& words) {
     if (!ChooseMonth(ctx, o.month.value_or(ctx.clock->Today().Month()))) return 1;
     if (summaryBook) {
         if (view == ReportView::kGraph)
-            app.graph();
+            app.ShowGraph();
         else
-            app.monthlyList();
+            app.ShowSummaryPage();
         if (!ChooseSummaryOptions(ctx, args)) return 1;
     }
 

@@ -15,9 +15,9 @@ bool OpenSummary(CliContext& ctx, const std::vector<std::string>& words, bool gr
     const std::string& file = args.Required(0, "FILE");
     if (!ctx.OpenLedger(file)) return false;
     if (graph)
-        ctx.app().graph();
+        ctx.app().ShowGraph();
     else
-        ctx.app().monthlyList();
+        ctx.app().ShowSummaryPage();
     return ChooseSummaryOptions(ctx, args);
 }
 
@@ -66,13 +66,14 @@ int RunGraph(CliContext& ctx, const std::vector<std::string>& words) {
     for (const GraphMonth& m : graph.months) {
         ctx.out << m.month.caption << '\t' << m.hint;
         for (const GraphLabel* label :
-             {&m.tincome, &m.rincome, &m.texpenses, &m.rexpenses, &m.sagaku, &m.rsagaku})
+             {&m.incomeTotal, &m.cumulativeIncome, &m.expenseTotal, &m.cumulativeExpense,
+              &m.difference, &m.cumulativeDifference})
             PrintLabel(ctx.out, *label);
         PrintBar(ctx.out, m.income);
         PrintBar(ctx.out, m.expenses);
         ctx.out << '\n';
     }
-    ctx.out << "scale\t" << graph.maxlevel.caption << '\t' << graph.divlevel.caption << '\n';
+    ctx.out << "scale\t" << graph.scaleTop.caption << '\t' << graph.scaleMiddle.caption << '\n';
     return 0;
 }
 

@@ -114,7 +114,7 @@ int RunConfigure(CliContext& ctx, const std::vector<std::string>& words) {
     SettingsWindow window(ctx, edits);
     {
         WindowsScope windows(app, window);
-        app.configExec();
+        app.EditSettings();
     }
     // Not applied also when the dialog did not open.
     if (!window.applied) return 1;

@@ -55,20 +55,20 @@ int RunView(CliContext& ctx, const std::vector<std::string>& words) {
     // The search commands, their input boxes answered with the options.
     if (auto text = args.Value("desc")) {
         ctx.dialogs.SetText(*text);
-        app.searchItem(std::nullopt);
+        app.SearchByDescription(std::nullopt);
     }
     if (auto amount = args.Value("income")) {
         ctx.dialogs.SetText(*amount);
-        app.searchIncome();
+        app.SearchByIncome();
     }
     if (auto amount = args.Value("expense")) {
         ctx.dialogs.SetText(*amount);
-        app.searchOutcome();
+        app.SearchByExpense();
     }
     if (day) {
         // "日付指定" checked, then the day clicked on the calendar: the view moves to the
         // day's month.
-        app.datesearch(true);
+        app.SetDateFilter(true);
         app.ChooseCalendarDay(*day);
     }
     // Without --month the view stays on the month the start shows (today's) or on the

@@ -386,7 +386,7 @@ void Application::OfferRecovery() {
             if (std::find(books.begin(), books.end(), work->shownBook) != books.end())
                 SelectBook(session_, work->shownBook);
             else
-                SelectCashBook(session_);
+                velmora::SelectCashBook(session_);
             continue;
         }
         if (SaveRecoveredCopy(work->ledger))
@@ -434,28 +434,28 @@ void Application::KeepJournal(const std::string& path) {
 
 void Application::ShowStartedSession() {
     std::string problem;
-    layoutLoad(services_.workingFolder, ledgerLayout_, &problem);
+    ReadLedgerLayout(services_.workingFolder, ledgerLayout_, &problem);
     if (!problem.empty()) services_.dialogs.ShowInfo("確認", problem);
-    summaryLayoutLoad(services_.workingFolder, summaryLayout_, &problem);
+    ReadSummaryLayout(services_.workingFolder, summaryLayout_, &problem);
     if (!problem.empty()) services_.dialogs.ShowInfo("確認", problem);
     holidays_ = LoadHolidays(session_);
     ShowCurrentMonth(session_, view_);
     pending_ |= kLedgerPending | kViewPending | kTitlesPending;
 }
 
-bool Application::CloseQuery(const Placement& placement) {
+bool Application::RequestClose(const Placement& placement) {
     CommandScope scope(*this);
     const bool close = CloseRequest(session_, placement);
     if (close && journal_) journal_->Discard();
-    summaryLayoutSave(services_.workingFolder, summaryLayout_, services_.writer);
+    WriteSummaryLayout(services_.workingFolder, summaryLayout_, services_.writer);
     return close;
 }
 
 // ---- books ----
 
-void Application::note1() {
+void Application::SelectCashBook() {
     CommandScope scope(*this);
-    SelectCashBook(session_);
+    velmora::SelectCashBook(session_);
 }
 
 void Application::ChooseBookFromList(const std::string& kind) {
@@ -468,33 +468,33 @@ void Application::ChooseBookFromList(const std::string& kind) {
     SelectBook(session_, BookId{kind, now[static_cast<std::size_t>(*chosen)]});
 }
 
-void Application::note2() {
+void Application::ChoosePettyCashBook() {
     CommandScope scope(*this);
     ChooseBookFromList(std::string(kPettyKind));
 }
 
-void Application::note3() {
+void Application::ChooseBankBook() {
     CommandScope scope(*this);
     ChooseBookFromList(std::string(kBankKind));
 }
 
 // ---- entry and rows ----
 
-void Application::datainput() {
+void Application::OpenEntryForm() {
     CommandScope scope(*this);
     if (NewEntryCommand(session_, view_, entryForm_)) windows_->RunEntryForm();
 }
 
-void Application::dataedit(std::optional<int> recordIndex) {
+void Application::EditSelectedRecord(std::optional<int> recordIndex) {
     CommandScope scope(*this);
     if (EditSelectedRow(session_, entryForm_, recordIndex)) windows_->RunEntryForm();
 }
 
-int Application::moveTop() const {
+int Application::FirstRowToSelect() const {
     return kTopRow;
 }
 
-int Application::MoveDown() const {
+int Application::LastRowToSelect() const {
     return velmora::MoveDownRow(shown_);
 }
 
@@ -504,28 +504,28 @@ bool Application::MoveRowDown(std::size_t row) {
     return velmora::MoveRowDown(session_, shown_.rows, row);
 }
 
-void Application::dateAgain() {
+void Application::RecalculateDates() {
     CommandScope scope(*this);
     UndoStepScope step(*this, "日付再計算");
-    RecalculateDates(session_);
+    velmora::RecalculateDates(session_);
     session_.NotifyViewChanged();
 }
 
-void Application::kingakuAgain() {
+void Application::RecalculateAmounts() {
     CommandScope scope(*this);
     UndoStepScope step(*this, "金額再計算");
-    RecalculateAmounts(session_);
+    velmora::RecalculateAmounts(session_);
     session_.NotifyViewChanged();
 }
 
 // ---- searches ----
 
-void Application::target_Notes() {
+void Application::RunSearch() {
     CommandScope scope(*this);
-    TargetNotes(session_);
+    velmora::RunSearch(session_);
 }
 
-void Application::searchKamoku() {
+void Application::SearchByTitle() {
     CommandScope scope(*this);
     if (std::optional<std::string> title = windows_->ChooseTitle())
         SetAccountFilter(session_, *title);
@@ -534,57 +534,57 @@ void Application::searchKamoku() {
     session_.NotifyViewChanged();
 }
 
-void Application::searchItem(std::optional<int> selectedRecord) {
+void Application::SearchByDescription(std::optional<int> selectedRecord) {
     CommandScope scope(*this);
-    SearchItem(session_, view_, selectedRecord);
+    velmora::SearchByDescription(session_, view_, selectedRecord);
 }
 
-void Application::searchIncome() {
+void Application::SearchByIncome() {
     CommandScope scope(*this);
-    SearchIncome(session_, view_);
+    velmora::SearchByIncome(session_, view_);
 }
 
-void Application::searchOutcome() {
+void Application::SearchByExpense() {
     CommandScope scope(*this);
-    SearchOutcome(session_, view_);
+    velmora::SearchByExpense(session_, view_);
 }
 
-void Application::searchPreview() {
-    SearchPreview(session_, view_);
+void Application::ShowSearchConditions() {
+    velmora::ShowSearchConditions(session_, view_);
 }
 
-void Application::cancelKamoku() {
+void Application::ClearTitleSearch() {
     CommandScope scope(*this);
-    CancelKamoku(session_, view_);
+    velmora::ClearTitleSearch(session_, view_);
 }
 
-void Application::cancelItem() {
+void Application::ClearDescriptionSearch() {
     CommandScope scope(*this);
-    CancelItem(session_, view_);
+    velmora::ClearDescriptionSearch(session_, view_);
 }
 
-void Application::cancelIncome() {
+void Application::ClearIncomeSearch() {
     CommandScope scope(*this);
-    CancelIncome(session_, view_);
+    velmora::ClearIncomeSearch(session_, view_);
 }
 
-void Application::cancelOutcome() {
+void Application::ClearExpenseSearch() {
     CommandScope scope(*this);
-    CancelOutcome(session_, view_);
+    velmora::ClearExpenseSearch(session_, view_);
 }
 
-void Application::searchClear() {
+void Application::ClearSearches() {
     CommandScope scope(*this);
-    SearchClear(session_, view_);
+    velmora::ClearSearches(session_, view_);
 }
 
 // The two check boxes only change the state that the next search reads.
-void Application::datesearch(bool on) {
+void Application::SetDateFilter(bool on) {
     CommandScope scope(*this);
     view_.dateFilter = on;
 }
 
-void Application::allBooksSearch(bool on) {
+void Application::SetAllBooksSearch(bool on) {
     CommandScope scope(*this);
     session_.allBooks = on;
 }
@@ -608,7 +608,7 @@ void Application::FilterByTitle(const std::string& title) {
 
 // ---- masters and settings ----
 
-void Application::masterKamoku() {
+void Application::EditTitles() {
     CommandScope scope(*this);
     windows_->EditTitles();
     session_.NotifyTitlesChanged();
@@ -620,7 +620,7 @@ bool Application::UpdateTitles(TitleMaster& master) {
     return velmora::UpdateTitles(session_, master);
 }
 
-void Application::configExec() {
+void Application::EditSettings() {
     CommandScope scope(*this);
     UndoStepScope step(*this, "環境設定");
     if (SettingsCommand(session_,
@@ -628,80 +628,80 @@ void Application::configExec() {
         ShowCurrentMonth(session_, view_);
 }
 
-void Application::csvfileOut() {
+void Application::OpenCsvExport() {
     CommandScope scope(*this);
     windows_->RunCsvOptions();
 }
 
-void Application::importStatement() {
+void Application::ImportStatement() {
     CommandScope scope(*this);
     windows_->RunStatementImport();
 }
 
-void Application::mdisplay_write(const LedgerLayout& shownLayout) {
+void Application::SaveLedgerLayout(const LedgerLayout& shownLayout) {
     ledgerLayout_ = shownLayout;
-    layoutSave(services_.workingFolder, ledgerLayout_, services_.dialogs, services_.writer);
+    WriteLedgerLayout(services_.workingFolder, ledgerLayout_, services_.dialogs, services_.writer);
 }
 
 // ---- files ----
 
-void Application::new1data() {
+void Application::NewCashBookLedger() {
     CommandScope scope(*this);
     if (NewLedgerCommand(session_, 1)) ShowCurrentMonth(session_, view_);
 }
 
-void Application::new2Data() {
+void Application::NewAllowanceBookLedger() {
     CommandScope scope(*this);
     if (NewLedgerCommand(session_, 2)) ShowCurrentMonth(session_, view_);
 }
 
-void Application::makeNextData() {
+void Application::MakeNextYearLedger() {
     MakeNextYear();
 }
 
-void Application::fileopen() {
+void Application::Open() {
     CommandScope scope(*this);
     if (OpenCommand(session_)) ShowCurrentMonth(session_, view_);
 }
 
-void Application::filesave() {
+void Application::Save() {
     SaveFile();
 }
 
-void Application::fileAsSave() {
+void Application::SaveAs() {
     SaveFileAs();
 }
 
-void Application::restoreBackup(int n) {
+void Application::RestoreBackup(int n) {
     CommandScope scope(*this);
-    if (RestoreBackup(session_, n)) ShowCurrentMonth(session_, view_);
+    if (velmora::RestoreBackup(session_, n)) ShowCurrentMonth(session_, view_);
 }
 
 // ---- summary and graph ----
 
-void Application::monthlyList() {
+void Application::ShowSummaryPage() {
     ChangeRibbonPage(RibbonPage::Summary);
 }
 
 // Every build of the summary shows its page, also from the graph page.
-void Application::back() {
+void Application::GoBack() {
     CommandScope scope(*this);
     const int level = summary_.drillLevel();
-    summary_.back(mainPage_ == MainPage::Preview, session_.ledger, services_.dialogs);
+    summary_.GoBack(mainPage_ == MainPage::Preview, session_.ledger, services_.dialogs);
     if (summary_.drillLevel() != level) mainPage_ = MainPage::Summary;
     pending_ |= kSummaryPending;
 }
 
-void Application::monthlySum() {
+void Application::SummarizeByTitle() {
     CommandScope scope(*this);
     leftPaneShown_ = false;
-    summary_.monthlySum(session_.ledger);
+    summary_.RebuildTitleLevel(session_.ledger);
     mainPage_ = MainPage::Summary;
     summaryStale_ = false;
     pending_ |= kSummaryPending;
 }
 
-void Application::graph() {
+void Application::ShowGraph() {
     CommandScope scope(*this);
     leftPaneShown_ = false;
     if (summaryStale_) {
@@ -724,6 +724,10 @@ void Application::PrintWork(const std::function<void()>& work) {
     pending_ |= kPreviewPending | kPrintWorkPending;
 }
 
+void Application::TurnPreviewPage(bool forward) {
+    PrintWork([&] { forward ? printJob_->NextPage() : printJob_->PreviousPage(); });
+}
+
 // Every print command shows the preview with the print settings beside it.
 void Application::PrintReport(int kind) {
     PrintWork([&] {
@@ -734,12 +738,12 @@ void Application::PrintReport(int kind) {
     });
 }
 
-void Application::printerSetup() {
+void Application::SetUpPrinter() {
     const std::optional<int> chosen = windows_->ChoosePrinter();
-    PrintWork([&] { printJob_->printerSetup(chosen); });
+    PrintWork([&] { printJob_->TakePrinterChoice(chosen); });
 }
 
-PrintRunResult Application::printRun(const PrintProgress& progress) {
+PrintRunResult Application::Print(const PrintProgress& progress) {
     PrintRunResult result;
     PrintWork([&] {
         result = printJob_->PrintOnChosenPrinter(progress);
@@ -776,54 +780,55 @@ void Application::PrintCalibration() {
     PrintWork([&] { printJob_->PrintCalibration(); });
 }
 
-void Application::printnote() {
+void Application::PrintLedger() {
     PrintReport(kCashLedgerReport);
 }
 
-void Application::printzandaka() {
+void Application::PrintBookBalances() {
     PrintReport(kBookBalancesReport);
 }
 
-void Application::monthlyprint() {
+void Application::PrintMonthlySummary() {
     PrintReport(kMonthlyTitlesReport);
 }
 
-void Application::incomeprint() {
+void Application::PrintIncomeExpense() {
     PrintReport(kIncomeExpenseReport);
 }
 
-void Application::graphprint() {
+void Application::PrintGraph() {
     PrintReport(kGraphReport);
 }
 
 // ---- other programs and help ----
 
-void Application::calcExec() {
+void Application::OpenCalculator() {
     StartCalculator(services_.shell, services_.dialogs);
 }
 
-void Application::cashcalcExec() {
+void Application::OpenMoneyCount() {
     // The money count is built in: there is no outside program to start.
     windows_->RunMoneyCount();
 }
 
 // Both help items show the shipped manual in the program's own help window, which needs no
 // web browser; without one (velmora-cli) the desktop opens the file.
-void Application::onlineHelp() {
-    offlineHelp();
+void Application::OpenOnlineManual() {
+    OpenOfflineManual();
 }
 
-void Application::offlineHelp() {
+void Application::OpenOfflineManual() {
     const std::string manual = JoinPath(services_.programFolder, kOfflineManualPath);
     if (!FileExists(manual)) {
         services_.dialogs.ShowInfo("確認", "取扱説明書が見つかりません。\r\n" + manual);
         return;
     }
-    if (!windows_->ShowManual(manual)) OpenOfflineManual(services_.shell, services_.programFolder);
+    if (!windows_->ShowManual(manual))
+        velmora::OpenOfflineManual(services_.shell, services_.programFolder);
 }
 
-void Application::openWorkingFolder() {
-    OpenWorkingFolder(services_.shell, services_.workingFolder);
+void Application::OpenWorkingFolder() {
+    velmora::OpenWorkingFolder(services_.shell, services_.workingFolder);
 }
 
 // ---- pages ----
@@ -943,7 +948,7 @@ std::vector<std::string> Application::EntryCompletions() const {
 
 void Application::ChooseSummaryBook(int item) {
     CommandScope scope(*this);
-    summary_.notes_selectClick(item, session_.ledger);
+    summary_.ChooseBook(item, session_.ledger);
     summaryStale_ = false;
     pending_ |= kSummaryPending;
 }
@@ -955,9 +960,9 @@ void Application::DrillIntoTitle(const std::string& title) {
     pending_ |= kSummaryPending;
 }
 
-bool Application::monthlyGridDblClick(int row) {
+bool Application::DrillDownSummaryRow(int row) {
     CommandScope scope(*this);
-    if (!summary_.monthlyGridDblClick(row, session_.ledger, services_.dialogs)) return false;
+    if (!summary_.DrillDownRow(row, session_.ledger, services_.dialogs)) return false;
     summaryStale_ = false;
     pending_ |= kSummaryPending;
     return true;
@@ -1039,11 +1044,11 @@ ImportResult Application::ImportStatementRows(const ImportPlan& plan) {
 
 // ---- undo and redo ----
 
-void Application::undo() {
+void Application::Undo() {
     TakeStep(&UndoHistory::Undo);
 }
 
-void Application::redo() {
+void Application::Redo() {
     TakeStep(&UndoHistory::Redo);
 }
 
@@ -1060,7 +1065,7 @@ void Application::TakeStep(UndoHistory::Outcome (UndoHistory::*take)(Ledger&)) {
     const std::vector<BookId> books = BooksOf(session_.ledger);
     if (!session_.allBooks &&
         std::find(books.begin(), books.end(), session_.currentBook) == books.end())
-        SelectCashBook(session_);
+        velmora::SelectCashBook(session_);
     session_.NotifyTitlesChanged();
     session_.NotifyViewChanged();
 }

@@ -107,79 +107,81 @@ public:
     void Show(const std::optional<std::string>& file = std::nullopt);
     // The close request: the save question, then placement, backup list and summary
     // layout. True when the window may close.
-    bool CloseQuery(const Placement& placement);
+    bool RequestClose(const Placement& placement);
 
     // ---- Commands of the main window ----
-    void note1();
-    void note2();
-    void note3();
-    void datainput();
-    void dataedit(std::optional<int> recordIndex);
+    void SelectCashBook();
+    void ChoosePettyCashBook();
+    void ChooseBankBook();
+    void OpenEntryForm();
+    void EditSelectedRecord(std::optional<int> recordIndex);
     // "先頭行へ移動" / "最終行へ移動": the grid row to select.
-    int moveTop() const;
-    int MoveDown() const;
-    void target_Notes();
-    void searchKamoku();
-    void searchItem(std::optional<int> selectedRecord);
-    void searchIncome();
-    void searchOutcome();
-    void searchPreview();
-    void cancelKamoku();
-    void cancelItem();
-    void cancelIncome();
-    void cancelOutcome();
-    void searchClear();
-    void datesearch(bool on);
-    void allBooksSearch(bool on);
-    void masterKamoku();
-    void new1data();
-    void new2Data();
-    void makeNextData();
-    void fileopen();
-    void filesave();
-    void fileAsSave();
-    void csvfileOut();
+    int FirstRowToSelect() const;
+    int LastRowToSelect() const;
+    void RunSearch();
+    void SearchByTitle();
+    void SearchByDescription(std::optional<int> selectedRecord);
+    void SearchByIncome();
+    void SearchByExpense();
+    void ShowSearchConditions();
+    void ClearTitleSearch();
+    void ClearDescriptionSearch();
+    void ClearIncomeSearch();
+    void ClearExpenseSearch();
+    void ClearSearches();
+    void SetDateFilter(bool on);
+    void SetAllBooksSearch(bool on);
+    void EditTitles();
+    void NewCashBookLedger();
+    void NewAllowanceBookLedger();
+    void MakeNextYearLedger();
+    void Open();
+    void Save();
+    void SaveAs();
+    void OpenCsvExport();
     // "CSVファイルから取込…" (menu "その他"): the statement import dialog.
-    void importStatement();
-    void dateAgain();
-    void kingakuAgain();
+    void ImportStatement();
+    void RecalculateDates();
+    void RecalculateAmounts();
     // The window passes the widths it shows.
-    void mdisplay_write(const LedgerLayout& shownLayout);
-    void configExec();
-    void back();
-    void monthlySum();
-    void graph();
-    void printnote();
-    void printzandaka();
+    void SaveLedgerLayout(const LedgerLayout& shownLayout);
+    void EditSettings();
+    void GoBack();
+    void SummarizeByTitle();
+    void ShowGraph();
+    void PrintLedger();
+    void PrintBookBalances();
     // The print command that prints a report kind (PrintJob::PrepareReport): for a ledger
     // or summary kind the one of its family, which prints the variant shown.
     void PrintReport(int kind);
-    void monthlyprint();
-    void incomeprint();
-    void graphprint();
+    void PrintMonthlySummary();
+    void PrintIncomeExpense();
+    void PrintGraph();
     // "プリンター設定" (and the picture of the "その他" page): the printer set-up window,
     // then the job takes its choice.
-    void printerSetup();
+    void SetUpPrinter();
     // "印刷実行", "PDFに保存…" and "位置合わせ用紙を印刷" of the print page. The progress
     // callback hears of every drawn sheet and may stop the run.
-    PrintRunResult printRun(const PrintProgress& progress = {});
+    PrintRunResult Print(const PrintProgress& progress = {});
     PrintRunResult SaveAsPdf(const PrintProgress& progress = {});
     // After a run that wrote a PDF: "PDFを保存しました: PATH" for the status bar; empty
     // before one. "フォルダーを開く" opens the folder it went to.
     std::string PdfWrittenText() const;
     void OpenPdfFolder();
     void PrintCalibration();
+    // PgUp and PgDn while the preview is shown: the page before or after.
+    void TurnPreviewPage(bool forward);
     // An option of the print page on mutablePrintJob() as one command; a failure (a style
     // or print data that cannot be read) is said, not thrown.
     void PrintWork(const std::function<void()>& work);
-    void calcExec();
-    void cashcalcExec();
+    void OpenCalculator();
+    void OpenMoneyCount();
     // "月別科目一覧表" (Ctrl+E): the summary page, as its ribbon page opens it.
-    void monthlyList();
-    void restoreBackup(int n);
-    void onlineHelp();
-    void offlineHelp();
-    void openWorkingFolder();
+    void ShowSummaryPage();
+    void RestoreBackup(int n);
+    void OpenOnlineManual();
+    void OpenOfflineManual();
+    void OpenWorkingFolder();
 
     // ---- Window events that are commands too ----
     void ChangeRibbonPage(RibbonPage page);
@@ -229,10 +231,10 @@ public:
     // The first show with a file that must open: as Show(path), but a file that does not
     // load ends it there, without a new empty ledger. True when the file was loaded.
     bool OpenFile(const std::string& path);
-    // filesave and fileAsSave: whether the ledger file and its backup were written.
+    // Save and SaveAs: whether the ledger file and its backup were written.
     SaveResult SaveFile();
     SaveResult SaveFileAs();
-    // makeNextData: true when next year's ledger was made and written.
+    // MakeNextYearLedger: true when next year's ledger was made and written.
     bool MakeNextYear();
 
     // ---- The entry form and the summary page ----
@@ -262,7 +264,7 @@ public:
     void DrillIntoTitle(const std::string& title);
     // A double-click on row of the summary grid: the descriptions of that row's title, or
     // a beep for a row that has none. True when it drilled down.
-    bool monthlyGridDblClick(int row);
+    bool DrillDownSummaryRow(int row);
     // "画像として保存…" on the graph page: asks for a file and writes there the picture's
     // bytes that encode gives (empty: it could not be made), as every output is written;
     // the open ledger and the working folder's files are refused, a failed write is said.
@@ -276,8 +278,8 @@ public:
 
     // ---- Undo and redo ----
     // "元に戻す" and "やり直し": the last change of the ledger taken back or done again.
-    void undo();
-    void redo();
+    void Undo();
+    void Redo();
     const UndoHistory& history() const { return history_; }
 
 private:

@@ -2,82 +2,162 @@
 
 #include <algorithm>
 
+#include "core/app/application.h"
 #include "core/print/report_kind.h"
 
 namespace velmora {
+namespace {
+
+// The handlers of the rows: most call one command of the application object; the rest
+// pass it what the window shows, or are the window's own.
+template <void (Application::*Command)()>
+void Call(Application& app, CommandWindow& /*window*/) {
+    (app.*Command)();
+}
+
+template <int Kind>
+void PrintReport(Application& app, CommandWindow& /*window*/) {
+    app.PrintReport(Kind);
+}
+
+template <int N>
+void RestoreBackup(Application& app, CommandWindow& /*window*/) {
+    app.RestoreBackup(N);
+}
+
+void EditSelectedRecord(Application& app, CommandWindow& window) {
+    const std::optional<int> row = window.SelectedGridRow();
+    app.EditSelectedRecord(window.SelectedRecord());
+    window.KeyboardBackToLedger(row);
+}
+
+void OpenEntryForm(Application& app, CommandWindow& window) {
+    app.OpenEntryForm();
+    window.KeyboardBackToLedger(std::nullopt);
+}
+
+void SearchByDescription(Application& app, CommandWindow& window) {
+    app.SearchByDescription(window.SelectedRecord());
+}
+
+// PgUp and PgDown: on the preview they turn its pages, elsewhere they select a ledger row.
+void SelectFirstRow(Application& app, CommandWindow& window) {
+    if (app.TurnsPreviewPage("moveTop")) return app.TurnPreviewPage(false);
+    window.SelectGridRow(app.FirstRowToSelect());
+}
+
+void SelectLastRow(Application& app, CommandWindow& window) {
+    if (app.TurnsPreviewPage("MoveDown")) return app.TurnPreviewPage(true);
+    window.SelectGridRow(app.LastRowToSelect());
+}
+
+void ToggleDateSearch(Application& /*app*/, CommandWindow& window) {
+    window.ToggleDateSearch();
+}
+
+void SaveLedgerLayout(Application& app, CommandWindow& window) {
+    app.SaveLedgerLayout(window.ShownLedgerLayout());
+}
+
+// "月別科目一覧表" (Ctrl+E): the summary page, with the ribbon page that belongs to it.
+void ShowSummaryPage(Application& app, CommandWindow& window) {
+    app.ShowSummaryPage();
+    window.ShowRibbonPage(RibbonPage::Summary);
+}
+
+void CloseWindow(Application& /*app*/, CommandWindow& window) {
+    window.CloseWindow();
+}
+
+}  // namespace
 
 const std::vector<CommandInfo>& MainCommands() {
     static const std::vector<CommandInfo> commands = {
-        {"note1", "現金出納帳", ""},
-        {"note2", "小口現金", ""},
-        {"note3", "預金出納帳", ""},
-        {"datainput", "出納帳データ入力", "F5"},
-        {"dataedit", "修正", "Ctrl+F5"},
-        {"moveTop", "先頭行へ移動", "PgUp"},
-        {"MoveDown", "最終行へ移動", "PgDown"},
-        {"target_Notes", "検索実行", "Ctrl+F"},
-        {"searchKamoku", "科目検索", ""},
-        {"searchItem", "摘要で検索(部分一致)", ""},
-        {"searchIncome", "収入金額で検索", ""},
-        {"searchOutcome", "支出金額で検索", ""},
-        {"searchPreview", "現在の検索条件を表示", ""},
-        {"cancelKamoku", "科目検索解除", ""},
-        {"cancelItem", "摘要検索解除", ""},
-        {"cancelIncome", "収入金額検索解除", ""},
-        {"cancelOutcome", "支出金額検索解除", ""},
-        {"searchClear", "検索解除", "Esc"},
-        {"datesearch", "日付指定", ""},
-        {"masterKamoku", "科目設定", "Ctrl+B"},
-        {"new1data", "新規作成(現金出納帳)", "Ctrl+M"},
-        {"new2Data", "新規作成(おこづかい帳)", "Ctrl+N"},
-        {"makeNextData", "表示中のデータから残高を引き継いで次年度分を作成", ""},
-        {"fileopen", "ファイルを開く", "Ctrl+O"},
-        {"filesave", "保　存", "Ctrl+S"},
-        {"fileAsSave", "名前をつけて保存", "Ctrl+A"},
-        {"csvfileOut", "CSVファイルへ出力", ""},
-        {"importStatement", "CSVファイルから取込…", ""},
-        {"dateAgain", "日付再計算", ""},
-        {"kingakuAgain", "金額再計算", ""},
-        {"mdisplay_write", "現在の画面デザインを保存する", ""},
-        {"configExec", "環境設定", "Ctrl+G"},
-        {"back", "Back", ""},
-        {"monthlySum", "集計", ""},
-        {"graph", "入出金グラフ", ""},
+        {"note1", "現金出納帳", "", Call<&Application::SelectCashBook>},
+        {"note2", "小口現金", "", Call<&Application::ChoosePettyCashBook>},
+        {"note3", "預金出納帳", "", Call<&Application::ChooseBankBook>},
+        {"datainput", "出納帳データ入力", "F5", OpenEntryForm},
+        {"dataedit", "修正", "Ctrl+F5", EditSelectedRecord},
+        {"moveTop", "先頭行へ移動", "PgUp", SelectFirstRow},
+        {"MoveDown", "最終行へ移動", "PgDown", SelectLastRow},
+        {"target_Notes", "検索実行", "Ctrl+F", Call<&Application::RunSearch>},
+        {"searchKamoku", "科目検索", "", Call<&Application::SearchByTitle>},
+        {"searchItem", "摘要で検索(部分一致)", "", SearchByDescription},
+        {"searchIncome", "収入金額で検索", "", Call<&Application::SearchByIncome>},
+        {"searchOutcome", "支出金額で検索", "", Call<&Application::SearchByExpense>},
+        {"searchPreview", "現在の検索条件を表示", "", Call<&Application::ShowSearchConditions>},
+        {"cancelKamoku", "科目検索解除", "", Call<&Application::ClearTitleSearch>},
+        {"cancelItem", "摘要検索解除", "", Call<&Application::ClearDescriptionSearch>},
+        {"cancelIncome", "収入金額検索解除", "", Call<&Application::ClearIncomeSearch>},
+        {"cancelOutcome", "支出金額検索解除", "", Call<&Application::ClearExpenseSearch>},
+        {"searchClear", "検索解除", "Esc", Call<&Application::ClearSearches>},
+        {"datesearch", "日付指定", "", ToggleDateSearch},
+        {"masterKamoku", "科目設定", "Ctrl+B", Call<&Application::EditTitles>},
+        {"new1data", "新規作成(現金出納帳)", "Ctrl+M", Call<&Application::NewCashBookLedger>},
+        {"new2Data", "新規作成(おこづかい帳)", "Ctrl+N",
+         Call<&Application::NewAllowanceBookLedger>},
+        {"makeNextData", "表示中のデータから残高を引き継いで次年度分を作成", "",
+         Call<&Application::MakeNextYearLedger>},
+        {"fileopen", "ファイルを開く", "Ctrl+O", Call<&Application::Open>},
+        {"filesave", "保　存", "Ctrl+S", Call<&Application::Save>},
+        {"fileAsSave", "名前をつけて保存", "Ctrl+A", Call<&Application::SaveAs>},
+        {"csvfileOut", "CSVファイルへ出力", "", Call<&Application::OpenCsvExport>},
+        {"importStatement", "CSVファイルから取込…", "", Call<&Application::ImportStatement>},
+        {"dateAgain", "日付再計算", "", Call<&Application::RecalculateDates>},
+        {"kingakuAgain", "金額再計算", "", Call<&Application::RecalculateAmounts>},
+        {"mdisplay_write", "現在の画面デザインを保存する", "", SaveLedgerLayout},
+        {"configExec", "環境設定", "Ctrl+G", Call<&Application::EditSettings>},
+        {"back", "Back", "", Call<&Application::GoBack>},
+        {"monthlySum", "集計", "", Call<&Application::SummarizeByTitle>},
+        {"graph", "入出金グラフ", "", Call<&Application::ShowGraph>},
         {.name = "printnote",
          .caption = "出納帳印刷",
          .key = "Ctrl+P",
+         .run = PrintReport<kCashLedgerReport>,
          .printKind = kCashLedgerReport},
         {.name = "printzandaka",
          .caption = "帳簿残高印刷",
          .key = "",
+         .run = PrintReport<kBookBalancesReport>,
          .printKind = kBookBalancesReport},
-        {.name = "monthlyprint", .caption = "印刷", .key = "", .printKind = kMonthlyTitlesReport},
+        {.name = "monthlyprint",
+         .caption = "印刷",
+         .key = "",
+         .run = PrintReport<kMonthlyTitlesReport>,
+         .printKind = kMonthlyTitlesReport},
         {.name = "incomeprint",
          .caption = "入出金集計表印刷",
          .key = "",
+         .run = PrintReport<kIncomeExpenseReport>,
          .printKind = kIncomeExpenseReport},
-        {.name = "graphprint", .caption = "入出金グラフ印刷", .key = "", .printKind = kGraphReport},
-        {"calcExec", "電卓を起動", ""},
-        {"cashcalcExec", "金種計算", ""},
-        {"FileExit1", "終了(&X)", ""},
+        {.name = "graphprint",
+         .caption = "入出金グラフ印刷",
+         .key = "",
+         .run = PrintReport<kGraphReport>,
+         .printKind = kGraphReport},
+        {"calcExec", "電卓を起動", "", Call<&Application::OpenCalculator>},
+        {"cashcalcExec", "金種計算", "", Call<&Application::OpenMoneyCount>},
+        {"FileExit1", "終了(&X)", "", CloseWindow},
         // Undo and redo: the text shows what they would take back or do again.
-        {kUndoCommand, "元に戻す", "Ctrl+Z"},
-        {kRedoCommand, "やり直し", "Ctrl+Y"},
+        {kUndoCommand, "元に戻す", "Ctrl+Z", Call<&Application::Undo>},
+        {kRedoCommand, "やり直し", "Ctrl+Y", Call<&Application::Redo>},
         // Menu items of their own.
-        {kMonthlyListItem, "月別科目一覧表", "Ctrl+E"},
-        {kOnlineHelpItem, "オンラインヘルプ(取扱説明書)", "F1"},
-        {kOfflineHelpItem, "オフラインヘルプ(取扱説明書)", ""},
-        {kWorkingFolderItem, "作業フォルダーを開く", ""},
-        {"back_1", kEmptyBackupCaption, "Shift+Ctrl+F1"},
-        {"back_2", kEmptyBackupCaption, "Shift+Ctrl+F2"},
-        {"back_3", kEmptyBackupCaption, "Shift+Ctrl+F3"},
-        {"back_4", kEmptyBackupCaption, "Shift+Ctrl+F4"},
-        {"back_5", kEmptyBackupCaption, "Shift+Ctrl+F5"},
-        {"back_6", kEmptyBackupCaption, "Shift+Ctrl+F6"},
-        {"back_7", kEmptyBackupCaption, "Shift+Ctrl+F7"},
-        {"back_8", kEmptyBackupCaption, "Shift+Ctrl+F8"},
-        {"back_9", kEmptyBackupCaption, "Shift+Ctrl+F9"},
-        {"back_10", kEmptyBackupCaption, "Shift+Ctrl+F10"},
+        {kMonthlyListItem, "月別科目一覧表", "Ctrl+E", ShowSummaryPage},
+        {kOnlineHelpItem, "オンラインヘルプ(取扱説明書)", "F1",
+         Call<&Application::OpenOnlineManual>},
+        {kOfflineHelpItem, "オフラインヘルプ(取扱説明書)", "",
+         Call<&Application::OpenOfflineManual>},
+        {kWorkingFolderItem, "作業フォルダーを開く", "", Call<&Application::OpenWorkingFolder>},
+        {"back_1", kEmptyBackupCaption, "Shift+Ctrl+F1", RestoreBackup<1>},
+        {"back_2", kEmptyBackupCaption, "Shift+Ctrl+F2", RestoreBackup<2>},
+        {"back_3", kEmptyBackupCaption, "Shift+Ctrl+F3", RestoreBackup<3>},
+        {"back_4", kEmptyBackupCaption, "Shift+Ctrl+F4", RestoreBackup<4>},
+        {"back_5", kEmptyBackupCaption, "Shift+Ctrl+F5", RestoreBackup<5>},
+        {"back_6", kEmptyBackupCaption, "Shift+Ctrl+F6", RestoreBackup<6>},
+        {"back_7", kEmptyBackupCaption, "Shift+Ctrl+F7", RestoreBackup<7>},
+        {"back_8", kEmptyBackupCaption, "Shift+Ctrl+F8", RestoreBackup<8>},
+        {"back_9", kEmptyBackupCaption, "Shift+Ctrl+F9", RestoreBackup<9>},
+        {"back_10", kEmptyBackupCaption, "Shift+Ctrl+F10", RestoreBackup<10>},
     };
     return commands;
 }

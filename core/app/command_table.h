@@ -1,17 +1,47 @@
 #pragma once
 // The main window's commands, menus and ribbon as data: one row per command with its
-// caption and key, the menu bar in order and the ribbon's pages, groups and buttons. The
-// windows build their actions, menus and buttons from these tables and nothing else.
+// caption, key and handler, the menu bar in order and the ribbon's pages, groups and
+// buttons. The windows build their actions, menus and buttons from these tables and nothing
+// else.
+#include <optional>
 #include <string_view>
 #include <vector>
 
 namespace velmora {
 
+class Application;
+struct LedgerLayout;
+enum class RibbonPage;
+
+// What a command needs of the window it runs in: the record selected on the ledger grid and
+// the layout shown, and the few things only the window does.
+class CommandWindow {
+public:
+    virtual ~CommandWindow() = default;
+    virtual std::optional<int> SelectedRecord() const = 0;
+    virtual LedgerLayout ShownLedgerLayout() const = 0;
+    virtual void SelectGridRow(int row) = 0;
+    // "日付指定" of the ribbon: its check box turned over.
+    virtual void ToggleDateSearch() = 0;
+    virtual void ShowRibbonPage(RibbonPage page) = 0;
+    virtual void CloseWindow() = 0;
+    // The grid row (1-based) selected now; none when no row is.
+    virtual std::optional<int> SelectedGridRow() const = 0;
+    // The entry form has closed: the keyboard back on the ledger grid, on gridRow when given
+    // (the edited row, which after a deletion holds the record that followed).
+    virtual void KeyboardBackToLedger(std::optional<int> gridRow) = 0;
+};
+
+using CommandHandler = void (*)(Application& app, CommandWindow& window);
+
 struct CommandInfo {
+    // The old program's command identifier: the key of the window's action, its icon file
+    // and the ribbon buttons' names depend on it.
     std::string_view name;     // "fileopen"
     std::string_view caption;  // "ファイルを開く"
     // The key in portable form ("Ctrl+O", "F5", "PgUp", "Esc"); empty for none.
     std::string_view key;
+    CommandHandler run;
     // A print command: the report kind whose print command it gives
     // (Application::PrintReport); 0 for any other command.
     int printKind = 0;

@@ -138,7 +138,7 @@ bool NewEntryCommand(Session& session, ViewState& view, EntryForm& form) {
         session.dialogs().ShowInfo("確認", kAllMonthsEntryRefusal);
         return false;
     }
-    SearchClear(session, view);
+    ClearSearches(session, view);
     form.mode = EntryMode::New;
     form.recordIndex = -1;
     form.storedDate.clear();

@@ -110,8 +110,8 @@ void RoundDigits(DecimalDigits& d, int figure, RoundMode mode) {
     const std::string dropped = d.fraction.substr(static_cast<std::size_t>(figure));
     d.fraction.resize(static_cast<std::size_t>(figure));
     bool up = false;
-    if (mode == RoundMode::rmRound) up = dropped[0] >= '5';
-    if (mode == RoundMode::rmUp) up = dropped.find_first_not_of('0') != std::string::npos;
+    if (mode == RoundMode::kRound) up = dropped[0] >= '5';
+    if (mode == RoundMode::kUp) up = dropped.find_first_not_of('0') != std::string::npos;
     if (up) {
         std::string all = d.whole + d.fraction;
         int i = static_cast<int>(all.size()) - 1;
@@ -195,7 +195,7 @@ void NumberField::SelectAll() {
 }
 
 bool NumberField::AcceptsChar(char c) const {
-    if (type_ == NumberType::ntDecimal) return IsDigit(c) || c == '.' || IsSign(c);
+    if (type_ == NumberType::kDecimal) return IsDigit(c) || c == '.' || IsSign(c);
     if (c == '-') return validMinus_;
     if (c == '+') return !text_.empty() && text_[0] == '-';
     return IsHexDigit(c);
@@ -285,7 +285,7 @@ bool NumberField::TypeSign(char sign) {
     const char lead = text_.empty() ? '\0' : text_[0];
     const char other = sign == '-' ? '+' : '-';
     int shift = 0;
-    if (type_ == NumberType::ntHex && sign == '+') {
+    if (type_ == NumberType::kHex && sign == '+') {
         // Hexadecimal text knows no "+": it only takes the minus away.
         if (lead == '-') {
             text_.erase(0, 1);
@@ -368,7 +368,7 @@ void NumberField::Changed() {
     } else {
         long double parsed = 0;
         if (ParseText(parsed)) value_ = parsed;
-        if (comma_ && type_ == NumberType::ntDecimal) {
+        if (comma_ && type_ == NumberType::kDecimal) {
             const std::size_t signLength = IsSign(text_[0]) ? 1 : 0;
             const std::size_t integerEnd = std::min(text_.find('.'), text_.size());
             std::string digits;
@@ -400,7 +400,7 @@ bool NumberField::ParseText(long double& value) const {
         value = 0;
         return true;
     }
-    if (type_ == NumberType::ntHex) {
+    if (type_ == NumberType::kHex) {
         const bool negative = text[0] == '-';
         std::uint64_t magnitude = 0;
         for (std::size_t i = IsSign(text[0]) ? 1 : 0; i < text.size(); ++i) {
@@ -442,13 +442,13 @@ bool NumberField::ParseText(long double& value) const {
 
 long double NumberField::ClampToLimits(long double value) const {
     if (!limit_) return value;
-    if (limitOptions_.loMin && value < min_) value = min_;
-    if (limitOptions_.loMax && value > max_) value = max_;
+    if (limitOptions_.limitMin && value < min_) value = min_;
+    if (limitOptions_.limitMax && value > max_) value = max_;
     return value;
 }
 
 long double NumberField::Reduce(long double value) const {
-    if (type_ == NumberType::ntHex) {
+    if (type_ == NumberType::kHex) {
         // Hexadecimal holds whole numbers; without a minus, the unsigned 32-bit range.
         std::int64_t whole = ToInt64(value);
         if (!validMinus_) whole = std::clamp<std::int64_t>(whole, 0, kMaxHex32);
@@ -461,7 +461,7 @@ long double NumberField::Reduce(long double value) const {
 }
 
 std::string NumberField::Format(long double value, bool keepPlus) const {
-    if (type_ == NumberType::ntHex) {
+    if (type_ == NumberType::kHex) {
         const std::int64_t whole = ToInt64(Reduce(value));
         if (whole == 0 && !zeroVisible_) return "";
         std::string text = HexText(whole);
@@ -504,7 +504,7 @@ std::int64_t NumberField::AsInt64() const {
 }
 
 std::string NumberField::AsText() const {
-    if (type_ == NumberType::ntDecimal) return DigitsOf(value_).Plain();
+    if (type_ == NumberType::kDecimal) return DigitsOf(value_).Plain();
     const std::int64_t whole = AsInt64();
     std::string digits = HexText(whole);
     if (digits[0] == '-') digits.erase(0, 1);
@@ -546,9 +546,9 @@ bool NumberField::Leave() {
 void NumberField::Step(long double by) {
     long double value = value_ + by;
     if (limit_) {
-        if (limitOptions_.loMax && value > max_)
+        if (limitOptions_.limitMax && value > max_)
             value = wrap_ ? min_ : max_;
-        else if (limitOptions_.loMin && value < min_)
+        else if (limitOptions_.limitMin && value < min_)
             value = wrap_ ? max_ : min_;
     }
     modified_ = true;

@@ -11,13 +11,13 @@
 
 namespace velmora {
 
-enum class NumberType { ntDecimal, ntHex };
-enum class RoundMode { rmDown, rmRound, rmUp };
+enum class NumberType { kDecimal, kHex };
+enum class RoundMode { kDown, kRound, kUp };
 
 // Which limits apply while Limit is on.
 struct LimitOptions {
-    bool loMax = true;
-    bool loMin = true;
+    bool limitMax = true;
+    bool limitMin = true;
     bool operator==(const LimitOptions&) const = default;
 };
 
@@ -150,10 +150,10 @@ private:
     long double value_ = 0;
     bool modified_ = false;
 
-    NumberType type_ = NumberType::ntDecimal;
+    NumberType type_ = NumberType::kDecimal;
     int figure_ = -1;
     bool fixed_ = false;
-    RoundMode roundMode_ = RoundMode::rmDown;
+    RoundMode roundMode_ = RoundMode::kDown;
     bool comma_ = false;
     bool validMinus_ = false;
     bool limit_ = false;

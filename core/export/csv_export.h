@@ -16,7 +16,7 @@ namespace velmora {
 inline constexpr int kCsvColumnCount = 10;
 
 struct CsvColumn {
-    const char* checkBox;   // "cb1" .. "cb10"
+    const char* checkBox;   // its check box: "column1" .. "column10"
     const char* caption;    // the check box's caption
     const char* titleText;  // the column's text in the title row
 };
@@ -24,16 +24,16 @@ struct CsvColumn {
 // In output order: own book kind and name, other book kind and name, date, title (or its
 // code), description, income, expense, running balance.
 inline constexpr std::array<CsvColumn, kCsvColumnCount> kCsvColumns = {{
-    {"cb1", "種   別", "種別"},
-    {"cb2", "帳簿名", "帳簿名"},
-    {"cb3", "相手種別", "相手種別"},
-    {"cb4", "相手帳簿名", "相手帳簿名"},
-    {"cb5", "日　付", "日　付"},
-    {"cb6", "科　目", "科　目"},
-    {"cb7", "摘　要", "摘　要"},
-    {"cb8", "収　入", "収　入"},
-    {"cb9", "支　出", "支　出"},
-    {"cb10", "残　高", "差引残高"},
+    {"column1", "種   別", "種別"},
+    {"column2", "帳簿名", "帳簿名"},
+    {"column3", "相手種別", "相手種別"},
+    {"column4", "相手帳簿名", "相手帳簿名"},
+    {"column5", "日　付", "日　付"},
+    {"column6", "科　目", "科　目"},
+    {"column7", "摘　要", "摘　要"},
+    {"column8", "収　入", "収　入"},
+    {"column9", "支　出", "支　出"},
+    {"column10", "残　高", "差引残高"},
 }};
 
 inline constexpr const char* kCsvDialogHeading = "CSV出力設定";

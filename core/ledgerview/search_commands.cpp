@@ -22,7 +22,7 @@ void SetAccountFilter(Session& session, const std::string& title) {
     session.NotifyViewChanged();
 }
 
-bool SearchItem(Session& session, ViewState& view, std::optional<int> selectedRecord) {
+bool SearchByDescription(Session& session, ViewState& view, std::optional<int> selectedRecord) {
     const TLightStrings& list = session.ledger.transactions;
     std::string initial = view.descriptionFilter;
     if (selectedRecord && *selectedRecord >= 0 && *selectedRecord < list.Count())
@@ -37,17 +37,17 @@ std::string TypedAmountFilter(std::string_view typed) {
     return amount;
 }
 
-bool SearchIncome(Session& session, ViewState& view) {
+bool SearchByIncome(Session& session, ViewState& view) {
     return AskFilter(session, kIncomePrompt, view.incomeFilter, view.incomeFilter,
                      TypedAmountFilter);
 }
 
-bool SearchOutcome(Session& session, ViewState& view) {
+bool SearchByExpense(Session& session, ViewState& view) {
     return AskFilter(session, kExpensePrompt, view.expenseFilter, view.expenseFilter,
                      TypedAmountFilter);
 }
 
-std::string SearchPreviewText(const Session& session, const ViewState& view) {
+std::string SearchConditionsText(const Session& session, const ViewState& view) {
     return "現在の検索条件は下記です。\r\n"
            "----------------------------------------------------\r\n"
            "科  目:" +
@@ -55,39 +55,39 @@ std::string SearchPreviewText(const Session& session, const ViewState& view) {
            "収入金額:" + view.incomeFilter + "\r\n" + "支出金額:" + view.expenseFilter;
 }
 
-void SearchPreview(const Session& session, const ViewState& view) {
-    session.dialogs().ShowInfo("確認", SearchPreviewText(session, view));
+void ShowSearchConditions(const Session& session, const ViewState& view) {
+    session.dialogs().ShowInfo("確認", SearchConditionsText(session, view));
 }
 
-void CancelKamoku(Session& session, ViewState& view) {
+void ClearTitleSearch(Session& session, ViewState& view) {
     session.accountFilter.clear();
-    Clearing(session, view);
+    EndSearches(session, view);
 }
 
-void CancelItem(Session& session, ViewState& view) {
+void ClearDescriptionSearch(Session& session, ViewState& view) {
     view.descriptionFilter.clear();
-    Clearing(session, view);
+    EndSearches(session, view);
 }
 
-void CancelIncome(Session& session, ViewState& view) {
+void ClearIncomeSearch(Session& session, ViewState& view) {
     view.incomeFilter.clear();
-    Clearing(session, view);
+    EndSearches(session, view);
 }
 
-void CancelOutcome(Session& session, ViewState& view) {
+void ClearExpenseSearch(Session& session, ViewState& view) {
     view.expenseFilter.clear();
-    Clearing(session, view);
+    EndSearches(session, view);
 }
 
-void SearchClear(Session& session, ViewState& view) {
+void ClearSearches(Session& session, ViewState& view) {
     session.accountFilter.clear();
     view.descriptionFilter.clear();
     view.incomeFilter.clear();
     view.expenseFilter.clear();
-    Clearing(session, view);
+    EndSearches(session, view);
 }
 
-void Clearing(Session& session, ViewState& view) {
+void EndSearches(Session& session, ViewState& view) {
     session.accountFilter.clear();
     view.dateFilter = false;
     session.allBooks = false;
@@ -98,7 +98,7 @@ void Clearing(Session& session, ViewState& view) {
     session.NotifyViewChanged();
 }
 
-void TargetNotes(Session& session) {
+void RunSearch(Session& session) {
     if (session.allBooks) {
         SelectAllBooks(session);
         return;

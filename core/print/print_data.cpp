@@ -10,8 +10,8 @@ std::string PrintDataPath(std::string_view workingFolder) {
     return JoinPath(workingFolder, "style/listout.dat");
 }
 
-LedgerListOut LISTOUT(const std::vector<LedgerRow>& rows, Date calendarMonth) {
-    LedgerListOut out;
+LedgerPrintData LedgerPrintLines(const std::vector<LedgerRow>& rows, Date calendarMonth) {
+    LedgerPrintData out;
     out.searchRange = FormatDate("yyyy", calendarMonth);
     out.monthPanel = FormatDate("mm", calendarMonth);
     for (const LedgerRow& row : rows) {
@@ -30,7 +30,7 @@ LedgerListOut LISTOUT(const std::vector<LedgerRow>& rows, Date calendarMonth) {
     return out;
 }
 
-std::vector<std::string> monthlyListOut(const SummaryGrid& grid) {
+std::vector<std::string> SummaryPrintLines(const SummaryGrid& grid) {
     std::vector<std::string> lines;
     for (int row = 0; row < grid.RowCount(); ++row) {
         std::string line;

@@ -17,8 +17,8 @@ class FileWriter;
 // working folder + "/style/listout.dat"
 std::string PrintDataPath(std::string_view workingFolder);
 
-// What `LISTOUT` writes, and what it shows on the way.
-struct LedgerListOut {
+// What `LedgerPrintLines` writes, and what it shows on the way.
+struct LedgerPrintData {
     std::vector<std::string> lines;
     std::string searchRange;  // `searchrange`: the year of the month on the calendar, "yyyy"
     std::string monthPanel;   // status panel 2: its month, "mm"
@@ -27,11 +27,11 @@ struct LedgerListOut {
 // One line per ledger grid row from row 1: date, title and description as they are, then
 // income, expense and balance without blanks at their ends. The lines stop after the first
 // row marked "*" or "=" (the closing carry, or the end mark of a filtered view).
-LedgerListOut LISTOUT(const std::vector<LedgerRow>& rows, Date calendarMonth);
+LedgerPrintData LedgerPrintLines(const std::vector<LedgerRow>& rows, Date calendarMonth);
 
 // One line per summary grid row from the header row 0 up to the row marked "=" (the last
 // row when there is none): columns 1..14 without blanks at their ends.
-std::vector<std::string> monthlyListOut(const SummaryGrid& grid);
+std::vector<std::string> SummaryPrintLines(const SummaryGrid& grid);
 
 // Replaces the print data file atomically (CP932, CR LF). Throws EncodingError or FileError.
 void WritePrintData(std::string_view workingFolder, const std::vector<std::string>& lines,

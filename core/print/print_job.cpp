@@ -44,37 +44,37 @@ const std::vector<std::string>& PrintJob::PrintDataLines() {
 }
 
 void PrintJob::WriteLedgerPrintData(const LedgerListing& listing) {
-    LedgerListOut out = LISTOUT(listing.rows, listing.calendarMonth);
-    sources_.ShowListOutPanels(out.searchRange, out.monthPanel);
+    LedgerPrintData out = LedgerPrintLines(listing.rows, listing.calendarMonth);
+    sources_.ShowPrintDataPanels(out.searchRange, out.monthPanel);
     WritePrintDataFile(std::move(out.lines));
 }
 
-void PrintJob::printnote() {
+void PrintJob::PrepareLedger() {
     const LedgerPageInputs page = sources_.LedgerPage();
     const int kind = LedgerReportFor(page.bookKind, !page.accountFilter.empty());
     const LedgerListing listing = sources_.CurrentLedger();
     WriteLedgerPrintData(listing);
     state_.monthToPrint = listing.month >= 1 && listing.month <= 12 ? listing.month : 13;
-    printSetup(kind);
+    SetUpKind(kind);
     controls_.previewTab = listing.ledgerTab - 1;
 }
 
-void PrintJob::monthlyprint() {
+void PrintJob::PrepareMonthlySummary() {
     WritePrintDataFile(sources_.SummaryPrintData());
     const int kind = ReportKindShown(ReportFamily::kSummary, {}, sources_.SummaryDrillLevel() != 0);
     const int ledgerTab = sources_.CurrentLedger().ledgerTab;
-    printSetup(kind);
+    SetUpKind(kind);
     controls_.previewTab = ledgerTab - 1;
 }
 
-void PrintJob::incomeprint() {
-    printSetup(kIncomeExpenseReport);
+void PrintJob::PrepareIncomeExpense() {
+    SetUpKind(kIncomeExpenseReport);
 }
-void PrintJob::printzandaka() {
-    printSetup(kBookBalancesReport);
+void PrintJob::PrepareBookBalances() {
+    SetUpKind(kBookBalancesReport);
 }
-void PrintJob::graphprint() {
-    printSetup(kGraphReport);
+void PrintJob::PrepareGraph() {
+    SetUpKind(kGraphReport);
 }
 
 void PrintJob::PrepareReport(int kind) {
@@ -82,13 +82,13 @@ void PrintJob::PrepareReport(int kind) {
     if (report == nullptr) return;
     switch (report->family) {
         case ReportFamily::kLedger:
-            printnote();
+            PrepareLedger();
             return;
         case ReportFamily::kSummary:
-            monthlyprint();
+            PrepareMonthlySummary();
             return;
         case ReportFamily::kFixed:
-            printSetup(kind);
+            SetUpKind(kind);
             return;
     }
 }
@@ -97,7 +97,7 @@ const ReportKindInfo* PrintJob::Report() const {
     return FindReportKind(state_.kind);
 }
 
-void PrintJob::printSetup(int kind) {
+void PrintJob::SetUpKind(int kind) {
     const ReportKindInfo* info = FindReportKind(kind);
     if (info == nullptr) return;
     state_.kind = kind;
@@ -209,7 +209,7 @@ void PrintJob::SelectLedgerStyle() {
     LoadStylePage(StyleFilePath(services_.workingFolder, state_.kind, panel_.choice));
 }
 
-void PrintJob::paper_selClick(const StyleChoice& choice) {
+void PrintJob::ChooseStyle(const StyleChoice& choice) {
     if (!optionEventsHonoured_) return;
     panel_.choice = choice;
     // The fixed reports have one style whatever is chosen.
@@ -378,15 +378,15 @@ void PrintJob::GoToPage(int page) {
     LoadStylePage(state_.stylePath);
 }
 
-void PrintJob::PreviewTabChanged(int tab) {
+void PrintJob::ChoosePreviewTab(int tab) {
     const ReportKindInfo* report = Report();
     if (report == nullptr || report->family != ReportFamily::kLedger || tab < 0 || tab >= 12)
         return;
     controls_.previewTab = tab;
-    monthReload(FiscalMonthAt(sources_.StartMonth(), tab));
+    ReloadMonth(FiscalMonthAt(sources_.StartMonth(), tab));
 }
 
-void PrintJob::monthReload(int month) {
+void PrintJob::ReloadMonth(int month) {
     WriteLedgerPrintData(sources_.ShowLedgerMonth(month));
     state_.page = 1;
     state_.pageSide = 0;

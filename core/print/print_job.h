@@ -154,16 +154,16 @@ public:
     // others kind itself. The kind the job then prints is state().kind.
     void PrepareReport(int kind);
     // Print commands. Each fixes the report kind, writes the print data where the kind has
-    // them and sets the job up (printSetup).
-    void printnote();     // "出納帳印刷": 2, 3, 7, 8, 9 or 10
-    void monthlyprint();  // "月別一覧表": 5, or 6 on the description level
-    void incomeprint();   // 20
-    void printzandaka();  // 30
-    void graphprint();    // 40
-    void printSetup(int kind);
+    // them and sets the job up (SetUpKind).
+    void PrepareLedger();          // "出納帳印刷": 2, 3, 7, 8, 9 or 10
+    void PrepareMonthlySummary();  // "月別一覧表": 5, or 6 on the description level
+    void PrepareIncomeExpense();   // 20
+    void PrepareBookBalances();    // 30
+    void PrepareGraph();           // 40
+    void SetUpKind(int kind);
 
     // Option events; ignored before the first print command.
-    void paper_selClick(const StyleChoice& choice);  // paper, font, column or colour
+    void ChooseStyle(const StyleChoice& choice);  // paper, font, column or colour
     void SetKokuyoOpt(int item);
     void SetPageFilter(PageFilter filter);
     // Controls that only change the state (read by the next load, draw or run).
@@ -189,34 +189,34 @@ public:
     void LastPage();
     // Page n of the month shown (kept within 1 and the page count), on its side of the sheet.
     void GoToPage(int page);
-    // A month tab of the preview (0..11): the ledger view moves there, then monthReload.
-    void PreviewTabChanged(int tab);
-    void monthReload(int month);
+    // A month tab of the preview (0..11): the ledger view moves there, then ReloadMonth.
+    void ChoosePreviewTab(int tab);
+    void ReloadMonth(int month);
 
     // Enter in `ofx1box`: the header line of the loaded style takes the offsets, in memory.
-    void OffsetEntered();
+    void TakeTypedOffsets();
     // "確　定": the style file's header line is rewritten from the settings and saved.
     void ConfirmOffsets();
     // The printer set-up dialog's result: the chosen printer index, or nullopt when it was
     // cancelled. The option file is written either way.
-    void printerSetup(std::optional<int> chosenPrinter);
+    void TakePrinterChoice(std::optional<int> chosenPrinter);
 
     // The loaded page on a canvas; preview leaves the offsets out unless `CheckBox1` is on.
-    [[nodiscard]] DrawResult pageDraw(Canvas& canvas, ImageLoader& images, const DrawContext& base,
+    [[nodiscard]] DrawResult DrawPage(Canvas& canvas, ImageLoader& images, const DrawContext& base,
                                       bool preview) const;
     PreviewGeometry previewGeometry() const;
     // The printable area filled white, then the page at the preview resolution.
-    [[nodiscard]] DrawResult previewPaint(Canvas& canvas, ImageLoader& images) const;
+    [[nodiscard]] DrawResult PaintPreview(Canvas& canvas, ImageLoader& images) const;
 
     // "印刷実行".
-    PrintRunResult printRun(const PrintProgress& progress = {});
+    PrintRunResult Print(const PrintProgress& progress = {});
     // "印刷実行" on the printer in use: on the PDF printer the file is asked for first.
     PrintRunResult PrintOnChosenPrinter(const PrintProgress& progress = {});
-    // "PDFに保存…": the file asked for, then the sheets printRun sends to the printer in use
+    // "PDFに保存…": the file asked for, then the sheets Print sends to the printer in use
     // written by the PDF printer instead; the printer in use stays chosen.
     PrintRunResult SaveAsPdf(const PrintProgress& progress = {});
-    // The sheets of printRun written by the PDF printer to path.
-    PrintRunResult printRunToPdf(const std::string& path, const PrintProgress& progress = {});
+    // The sheets of Print written by the PDF printer to path.
+    PrintRunResult PrintToPdf(const std::string& path, const PrintProgress& progress = {});
     bool PdfPrinterInUse() const;
     // "位置合わせ用紙を印刷": one sheet with the millimetre grid of the printable area from
     // the odd-page offsets (those of the first printed sheet), on the printer in use.

@@ -28,7 +28,7 @@ std::string PrintJob::CurrentHeaderLine() const {
     return StyleHeaderLine(setup, panel_.zoom, headerCounter_);
 }
 
-void PrintJob::OffsetEntered() {
+void PrintJob::TakeTypedOffsets() {
     if (state_.stylePath.empty() || style_.Empty()) return;
     headerCounter_ = HeaderCounter(style_);
     style_.SetLine(0, CurrentHeaderLine());
@@ -56,7 +56,7 @@ void PrintJob::ConfirmOffsets() {
     RewriteStyleFile();
 }
 
-void PrintJob::printerSetup(std::optional<int> chosenPrinter) {
+void PrintJob::TakePrinterChoice(std::optional<int> chosenPrinter) {
     PrintDevice& device = services_.device;
     if (chosenPrinter) {
         state_.printerIndex = *chosenPrinter;
@@ -77,7 +77,7 @@ void PrintJob::printerSetup(std::optional<int> chosenPrinter) {
         WriteOptionFile(optionFile, {panel_.choice, panel_.zoom}, services_.writer);
 }
 
-DrawResult PrintJob::pageDraw(Canvas& canvas, ImageLoader& images, const DrawContext& base,
+DrawResult PrintJob::DrawPage(Canvas& canvas, ImageLoader& images, const DrawContext& base,
                               bool preview) const {
     const PrintOffsets offsets = preview && !panel_.offsetPreview ? PrintOffsets{} : panel_.offsets;
     const DrawContext context = PageDrawContext(
@@ -89,13 +89,13 @@ PreviewGeometry PrintJob::previewGeometry() const {
     return ComputePreviewGeometry(metrics_, panel_.zoom);
 }
 
-DrawResult PrintJob::previewPaint(Canvas& canvas, ImageLoader& images) const {
+DrawResult PrintJob::PaintPreview(Canvas& canvas, ImageLoader& images) const {
     const PreviewGeometry geometry = previewGeometry();
     canvas.SetBrushStyle(BrushStyle::kSolid);
     canvas.SetBrushColour(kWhite);
     canvas.FillRect(
         {0, 0, geometry.area.right - geometry.area.left, geometry.area.bottom - geometry.area.top});
-    return pageDraw(canvas, images,
+    return DrawPage(canvas, images,
                     PreviewDrawContext(metrics_.screenDpiX, metrics_.screenDpiY, panel_.zoom),
                     true);
 }

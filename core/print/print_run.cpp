@@ -53,7 +53,7 @@ PrintJob::WalkEnd PrintJob::WalkJobMonths(const PageVisit& visit) {
     for (int position = 0; position < 12; ++position) {
         if (!panel_.months[static_cast<std::size_t>(position)]) continue;
         const int month = FiscalMonthAt(start, position);
-        monthReload(month);
+        ReloadMonth(month);
         const WalkEnd end = WalkPages(month, visit);
         if (end != WalkEnd::kDone) return end;
     }
@@ -68,7 +68,7 @@ std::optional<StyleError> PrintJob::PrintSheet(int sheet) {
         device.BeginDocument();
         documentBegun_ = true;
     }
-    DrawResult drawn = pageDraw(device.PageCanvas(), device.PageImages(),
+    DrawResult drawn = DrawPage(device.PageCanvas(), device.PageImages(),
                                 PrinterDrawContext(metrics_, panel_.zoom), false);
     if (drawn.Ok()) return std::nullopt;
     DropDocument();
@@ -142,7 +142,7 @@ PrintRunResult PrintJob::RunMonthWalk(const PrintProgress& progress) {
     }
     DropDocument();
     controls_.sheetShown = true;
-    monthReload(state_.monthToPrint);
+    ReloadMonth(state_.monthToPrint);
     return result;
 }
 
@@ -187,7 +187,7 @@ PrintRunResult PrintJob::RunLoadedPage(const PrintProgress& progress) {
     return result;
 }
 
-PrintRunResult PrintJob::printRun(const PrintProgress& progress) {
+PrintRunResult PrintJob::Print(const PrintProgress& progress) {
     const ReportKindInfo* report = Report();
     if (report == nullptr) return {};
     state_.page = 0;
@@ -264,14 +264,14 @@ std::optional<std::string> PrintJob::AskPdfFile(const std::string& fileName) {
 }
 
 PrintRunResult PrintJob::PrintOnChosenPrinter(const PrintProgress& progress) {
-    if (!PdfPrinterInUse()) return printRun(progress);
+    if (!PdfPrinterInUse()) return Print(progress);
     const std::optional<std::string> file = AskPdfFile(PdfFileName());
     if (!file) {
         PrintRunResult result;
         result.noFile = true;
         return result;
     }
-    return printRunToPdf(*file, progress);
+    return PrintToPdf(*file, progress);
 }
 
 PrintRunResult PrintJob::SaveAsPdf(const PrintProgress& progress) {
@@ -282,10 +282,10 @@ PrintRunResult PrintJob::SaveAsPdf(const PrintProgress& progress) {
         result.noFile = true;
         return result;
     }
-    return printRunToPdf(*file, progress);
+    return PrintToPdf(*file, progress);
 }
 
-PrintRunResult PrintJob::printRunToPdf(const std::string& path, const PrintProgress& progress) {
+PrintRunResult PrintJob::PrintToPdf(const std::string& path, const PrintProgress& progress) {
     PrintDevice& device = services_.device;
     const int pdf = device.PdfPrinterIndex();
     PrintRunResult result;
@@ -308,7 +308,7 @@ PrintRunResult PrintJob::printRunToPdf(const std::string& path, const PrintProgr
     device.SetPdfFile(path);
     pdfRun_ = true;
     ApplyPrinterSetup();
-    result = printRun(progress);
+    result = Print(progress);
     if (!result.sheets.empty() && !result.stopped && !result.error && !result.cancelled)
         result.pdfFile = path;
     return result;

@@ -32,15 +32,15 @@ public:
     // status panel 2 set to it first, and gives the rows then shown.
     virtual LedgerListing ShowLedgerMonth(int month) = 0;
     // What writing the print data shows: `searchrange` and status panel 2.
-    virtual void ShowListOutPanels(const std::string& searchRange,
-                                   const std::string& monthPanel) = 0;
+    virtual void ShowPrintDataPanels(const std::string& searchRange,
+                                     const std::string& monthPanel) = 0;
     // The inputs of the ledger filler that the windows hold (book, company, year and month
     // panels, account filter, all-books flag, use type, start year, red option, today);
     // the print job adds page, paper, KOKUYO option and the months to print.
     virtual LedgerPageInputs LedgerPage() const = 0;
     virtual int StartMonth() const = 0;
 
-    // The monthly summary: its rows as `monthlyListOut` writes them, and its drill level.
+    // The monthly summary: its rows as `SummaryPrintLines` writes them, and its drill level.
     virtual std::vector<std::string> SummaryPrintData() const = 0;
     virtual int SummaryDrillLevel() const = 0;
 

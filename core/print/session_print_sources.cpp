@@ -41,8 +41,8 @@ LedgerListing SessionPrintSources::ShowLedgerMonth(int month) {
     return Listing();
 }
 
-void SessionPrintSources::ShowListOutPanels(const std::string& searchRange,
-                                            const std::string& monthPanel) {
+void SessionPrintSources::ShowPrintDataPanels(const std::string& searchRange,
+                                              const std::string& monthPanel) {
     searchRange_ = searchRange;
     shown_.searchRange = searchRange;
     session_.monthPanel = monthPanel;
@@ -65,7 +65,7 @@ LedgerPageInputs SessionPrintSources::LedgerPage() const {
 }
 
 std::vector<std::string> SessionPrintSources::SummaryPrintData() const {
-    return monthlyListOut(summary_.grid());
+    return SummaryPrintLines(summary_.grid());
 }
 
 PageHeadings SessionPrintSources::Headings() const {
@@ -84,18 +84,18 @@ GraphLabels SessionPrintSources::Graph() const {
         const GraphMonth& m = graph.months[z - 1];
         labels.month[z] = m.month.caption;
         labels.monthHint[z] = m.hint;
-        labels.income[z] = m.tincome.caption;
-        labels.cumulativeIncome[z] = m.rincome.caption;
-        labels.expense[z] = m.texpenses.caption;
-        labels.cumulativeExpense[z] = m.rexpenses.caption;
-        labels.difference[z] = m.sagaku.caption;
-        labels.cumulativeDifference[z] = m.rsagaku.caption;
+        labels.income[z] = m.incomeTotal.caption;
+        labels.cumulativeIncome[z] = m.cumulativeIncome.caption;
+        labels.expense[z] = m.expenseTotal.caption;
+        labels.cumulativeExpense[z] = m.cumulativeExpense.caption;
+        labels.difference[z] = m.difference.caption;
+        labels.cumulativeDifference[z] = m.cumulativeDifference.caption;
     }
     labels.range = summary_.range();
     const BookSelector& selector = summary_.selector();
     if (selector.itemIndex >= 0 && selector.itemIndex < selector.Count())
-        labels.bookName = selector.notes_select[static_cast<std::size_t>(selector.itemIndex)];
-    labels.maximum = Amount::TryParse(PlainAmountText(graph.maxlevel.caption)).value_or(Amount());
+        labels.bookName = selector.names[static_cast<std::size_t>(selector.itemIndex)];
+    labels.maximum = Amount::TryParse(PlainAmountText(graph.scaleTop.caption)).value_or(Amount());
     return labels;
 }
 

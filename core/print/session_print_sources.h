@@ -16,7 +16,8 @@ public:
 
     LedgerListing CurrentLedger() override;
     LedgerListing ShowLedgerMonth(int month) override;
-    void ShowListOutPanels(const std::string& searchRange, const std::string& monthPanel) override;
+    void ShowPrintDataPanels(const std::string& searchRange,
+                             const std::string& monthPanel) override;
     LedgerPageInputs LedgerPage() const override;
     int StartMonth() const override { return session_.ledger.startMonth; }
     std::vector<std::string> SummaryPrintData() const override;
@@ -29,7 +30,7 @@ public:
 
     // The ledger view last built for the print job.
     const LedgerViewResult& LastView() const { return shown_; }
-    // What LISTOUT last showed in `searchrange`.
+    // What LedgerPrintLines last showed in `searchrange`.
     const std::string& SearchRange() const { return searchRange_; }
 
 private:

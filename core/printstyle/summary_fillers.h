@@ -45,11 +45,11 @@ FillResult FillSummaryPage(StyleList& style, const std::vector<std::string>& pri
 struct GraphLabels {
     std::array<std::string, 13> month;      // "4月度"
     std::array<std::string, 13> monthHint;  // "2014/4/01"
-    std::array<std::string, 13> income;     // tincome
+    std::array<std::string, 13> income;
     std::array<std::string, 13> cumulativeIncome;
-    std::array<std::string, 13> expense;  // texpenses
+    std::array<std::string, 13> expense;
     std::array<std::string, 13> cumulativeExpense;
-    std::array<std::string, 13> difference;  // sagaku
+    std::array<std::string, 13> difference;
     std::array<std::string, 13> cumulativeDifference;
     std::string range;     // the graph page's `range` label
     std::string bookName;  // the book selector's text

@@ -6,22 +6,22 @@ BookId BookSelector::Selected() const {
     if (itemIndex <= 0 || itemIndex >= Count())
         return {std::string(kAllBooksKind), std::string(kAllBooksKind)};
     const auto i = static_cast<std::size_t>(itemIndex);
-    return {notes_link[i], notes_select[i]};
+    return {kinds[i], names[i]};
 }
 
 int BookSelector::IndexOf(const BookId& book) const {
     for (int i = 0; i < Count(); ++i) {
         const auto at = static_cast<std::size_t>(i);
-        if (notes_link[at] == book.kind && notes_select[at] == book.name) return i;
+        if (kinds[at] == book.kind && names[at] == book.name) return i;
     }
     return -1;
 }
 
-BookSelector notesSelectSetup(const Ledger& ledger) {
+BookSelector BookSelectorOf(const Ledger& ledger) {
     BookSelector selector;
     auto add = [&selector](std::string name, std::string_view kind) {
-        selector.notes_select.push_back(std::move(name));
-        selector.notes_link.emplace_back(kind);
+        selector.names.push_back(std::move(name));
+        selector.kinds.emplace_back(kind);
     };
     add(std::string(kAllBooksKind), kAllBooksKind);
     add(ledger.UseTypeName(), kCashKind);

@@ -10,11 +10,11 @@
 namespace velmora {
 
 struct BookSelector {
-    std::vector<std::string> notes_select;  // display names
-    std::vector<std::string> notes_link;    // kinds of the same index
+    std::vector<std::string> names;  // display names
+    std::vector<std::string> kinds;  // kinds of the same index
     int itemIndex = 0;
 
-    int Count() const { return static_cast<int>(notes_select.size()); }
+    int Count() const { return static_cast<int>(names.size()); }
     // The book at the selected index as (kind, name); all books at item 0 or when the
     // selector is empty.
     BookId Selected() const;
@@ -25,6 +25,6 @@ struct BookSelector {
 
 // Item 0 all books, item 1 the cash book, then the petty-cash books and the bank books in
 // registry order; item 0 selected.
-BookSelector notesSelectSetup(const Ledger& ledger);
+BookSelector BookSelectorOf(const Ledger& ledger);
 
 }  // namespace velmora

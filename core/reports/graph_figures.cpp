@@ -60,8 +60,8 @@ std::string TotalCell(const SummaryGrid& grid, int row, int column) {
 
 }  // namespace
 
-GraphFigures graphRefresh(const SummaryGrid& grid, int incomeTotalRow, int expenseTotalRow,
-                          int startYear, int startMonth) {
+GraphFigures GraphFiguresOf(const SummaryGrid& grid, int incomeTotalRow, int expenseTotalRow,
+                            int startYear, int startMonth) {
     GraphFigures graph;
     Amount scale;
     int year = startYear, month = startMonth;
@@ -82,18 +82,19 @@ GraphFigures graphRefresh(const SummaryGrid& grid, int incomeTotalRow, int expen
         const std::int64_t income = RunningValue(incomeText);
         const std::int64_t expense = RunningValue(expenseText);
         const std::int64_t difference = income - expense;
-        m.tincome = FigureLabel(incomeText, false);
-        m.texpenses = FigureLabel(expenseText, false);
-        m.sagaku = FigureLabel(GroupThousands(difference), false);
+        m.incomeTotal = FigureLabel(incomeText, false);
+        m.expenseTotal = FigureLabel(expenseText, false);
+        m.difference = FigureLabel(GroupThousands(difference), false);
         if (z == 1) {
             // The first month's cumulative figures are its own labels.
-            m.rincome = FigureLabel(incomeText, false);
-            m.rexpenses = FigureLabel(expenseText, false);
-            m.rsagaku = FigureLabel(m.sagaku.caption, true);
+            m.cumulativeIncome = FigureLabel(incomeText, false);
+            m.cumulativeExpense = FigureLabel(expenseText, false);
+            m.cumulativeDifference = FigureLabel(m.difference.caption, true);
         } else {
-            m.rincome = FigureLabel(GroupThousands(cumulativeIncome + income), false);
-            m.rexpenses = FigureLabel(GroupThousands(cumulativeExpense + expense), false);
-            m.rsagaku = FigureLabel(GroupThousands(cumulativeDifference + difference), true);
+            m.cumulativeIncome = FigureLabel(GroupThousands(cumulativeIncome + income), false);
+            m.cumulativeExpense = FigureLabel(GroupThousands(cumulativeExpense + expense), false);
+            m.cumulativeDifference =
+                FigureLabel(GroupThousands(cumulativeDifference + difference), true);
         }
         cumulativeIncome += income;
         cumulativeExpense += expense;
@@ -101,11 +102,11 @@ GraphFigures graphRefresh(const SummaryGrid& grid, int incomeTotalRow, int expen
     }
     if (scale.IsZero()) scale = Amount::FromYen(1);
     for (GraphMonth& m : graph.months) {
-        m.income = Bar(m.tincome.caption, scale);
-        m.expenses = Bar(m.texpenses.caption, scale);
+        m.income = Bar(m.incomeTotal.caption, scale);
+        m.expenses = Bar(m.expenseTotal.caption, scale);
     }
-    graph.maxlevel = ScaleLabel(scale.TruncatedYen());
-    graph.divlevel = ScaleLabel(scale.TruncatedYen() / 2);
+    graph.scaleTop = ScaleLabel(scale.TruncatedYen());
+    graph.scaleMiddle = ScaleLabel(scale.TruncatedYen() / 2);
     return graph;
 }
 

@@ -41,25 +41,25 @@ struct GraphBar {
 struct GraphMonth {
     GraphLabel month;  // the summary's month header, "4月度"
     std::string hint;  // "2014/4/01"
-    GraphLabel tincome;
-    GraphLabel rincome;
-    GraphLabel texpenses;
-    GraphLabel rexpenses;
-    GraphLabel sagaku;
-    GraphLabel rsagaku;
+    GraphLabel incomeTotal;
+    GraphLabel cumulativeIncome;
+    GraphLabel expenseTotal;
+    GraphLabel cumulativeExpense;
+    GraphLabel difference;
+    GraphLabel cumulativeDifference;
     GraphBar income;
     GraphBar expenses;
 };
 
 struct GraphFigures {
     std::array<GraphMonth, 12> months;  // Z = 1..12 at index Z - 1
-    GraphLabel maxlevel;
-    GraphLabel divlevel;
+    GraphLabel scaleTop;
+    GraphLabel scaleMiddle;
 };
 
 // incomeTotalRow / expenseTotalRow: the rows of the summary's two total rows, 0 when the
 // summary has no such section.
-GraphFigures graphRefresh(const SummaryGrid& grid, int incomeTotalRow, int expenseTotalRow,
-                          int startYear, int startMonth);
+GraphFigures GraphFiguresOf(const SummaryGrid& grid, int incomeTotalRow, int expenseTotalRow,
+                            int startYear, int startMonth);
 
 }  // namespace velmora

@@ -25,12 +25,12 @@ struct FigureRow {
 };
 
 constexpr std::array<FigureRow, 6> kFigureRows{{
-    {"tincome", "収入金額", 376, &GraphMonth::tincome},
-    {"rincome", "収入累計", 401, &GraphMonth::rincome},
-    {"texpenses", "支出金額", 436, &GraphMonth::texpenses},
-    {"rexpenses", "支出累計", 461, &GraphMonth::rexpenses},
-    {"sagaku", "差引金額", 502, &GraphMonth::sagaku},
-    {"rsagaku", "差引累計", 527, &GraphMonth::rsagaku},
+    {"incomeTotal", "収入金額", 376, &GraphMonth::incomeTotal},
+    {"cumulativeIncome", "収入累計", 401, &GraphMonth::cumulativeIncome},
+    {"expenseTotal", "支出金額", 436, &GraphMonth::expenseTotal},
+    {"cumulativeExpense", "支出累計", 461, &GraphMonth::cumulativeExpense},
+    {"difference", "差引金額", 502, &GraphMonth::difference},
+    {"cumulativeDifference", "差引累計", 527, &GraphMonth::cumulativeDifference},
 }};
 
 double PointSize(const GraphLabel& label) {
@@ -67,12 +67,12 @@ GraphLayout LayOutGraph(const GraphFigures& figures) {
     layout.height = kFigureRows.back().top + kFigureHeight + kPanelMargin;
     layout.lineTops.assign(kLineTops.begin(), kLineTops.end());
 
-    layout.texts.push_back(Plain("maxlevel",
+    layout.texts.push_back(Plain("scaleTop",
                                  {kCaptionLeft, kMaxLevelTop, kScaleLabelWidth, kFigureHeight},
-                                 figures.maxlevel, GraphAlign::Right));
-    layout.texts.push_back(Plain("divlevel",
+                                 figures.scaleTop, GraphAlign::Right));
+    layout.texts.push_back(Plain("scaleMiddle",
                                  {kCaptionLeft, kDivLevelTop, kScaleLabelWidth, kFigureHeight},
-                                 figures.divlevel, GraphAlign::Right));
+                                 figures.scaleMiddle, GraphAlign::Right));
     layout.texts.push_back(MonthStyle(
         "caption_month", {kCaptionLeft, kMonthLabelTop, kCaptionWidth, kMonthLabelHeight}, "月名"));
     for (const FigureRow& row : kFigureRows)
@@ -87,12 +87,12 @@ GraphLayout LayOutGraph(const GraphFigures& figures) {
         layout.bars.push_back({"income" + n,
                                {left, m.income.top, kGraphBarWidth, m.income.height},
                                kIncomeBarColour,
-                               m.month.caption + " 収入 " + m.tincome.caption});
+                               m.month.caption + " 収入 " + m.incomeTotal.caption});
         layout.bars.push_back(
             {"expenses" + n,
              {left + kGraphExpenseOffset, m.expenses.top, kGraphBarWidth, m.expenses.height},
              kExpenseBarColour,
-             m.month.caption + " 支出 " + m.texpenses.caption});
+             m.month.caption + " 支出 " + m.expenseTotal.caption});
         GraphText month =
             MonthStyle("month" + n, {left, kMonthLabelTop, kColumnLabelWidth, kMonthLabelHeight},
                        m.month.caption);

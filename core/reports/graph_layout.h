@@ -1,5 +1,5 @@
 #pragma once
-// Where the graph page puts what graphRefresh worked out: the bars, the month labels, the
+// Where the graph page puts what GraphFiguresOf worked out: the bars, the month labels, the
 // six rows of figures with their captions, the scale lines and their two labels, as boxes
 // in pixels of the graph panel. The page only paints these; the saved picture is the
 // panel at twice its size.
@@ -16,7 +16,7 @@ inline constexpr const char* kGraphCaption = "入出金集計表";
 inline constexpr const char* kSaveGraphImageCaption = "画像として保存…";
 inline constexpr const char* kGraphImageNotSaved = "画像を保存できませんでした。";
 inline constexpr int kGraphImageScale = 2;
-// The labels' own size; the long figures are given a smaller one by graphRefresh.
+// The labels' own size; the long figures are given a smaller one by GraphFiguresOf.
 inline constexpr double kGraphLabelPointSize = 9;
 inline constexpr RgbColour kGraphLineColour{128, 128, 128};
 inline constexpr RgbColour kGraphPanelColour{255, 255, 255};
@@ -32,7 +32,7 @@ struct GraphBox {
 enum class GraphAlign { Left, Centre, Right };
 
 struct GraphText {
-    std::string name;  // "tincome3", "month1", "maxlevel", "caption_tincome"
+    std::string name;  // "incomeTotal3", "month1", "scaleTop", "caption_incomeTotal"
     GraphBox box;
     std::string text;
     double pointSize = kGraphLabelPointSize;

@@ -16,7 +16,7 @@ std::string MonthTabCaption(int startMonth, int tab) {
     return std::to_string(FiscalMonthAt(startMonth, tab - 1)) + "月";
 }
 
-MonthColumns monthColumnSetup(SummaryGrid& grid, int startMonth) {
+MonthColumns SetUpMonthColumns(SummaryGrid& grid, int startMonth) {
     MonthColumns columns(startMonth);
     grid.SetCell(kLabelColumn, 0, std::string(kTitleHeader));
     for (int tab = 1; tab <= 12; ++tab)

@@ -28,7 +28,7 @@ private:
 std::string MonthTabCaption(int startMonth, int tab);
 
 // Fills the month map, writes the header row and empties rows 1 to the last.
-MonthColumns monthColumnSetup(SummaryGrid& grid, int startMonth);
+MonthColumns SetUpMonthColumns(SummaryGrid& grid, int startMonth);
 
 // The fiscal year the summary covers: its first day, "～", its last day, both
 // "yyyy年mm月dd日".

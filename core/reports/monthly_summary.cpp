@@ -5,13 +5,13 @@
 
 namespace velmora {
 
-void MonthlySummary::notesSelectSetup(const Ledger& ledger) {
-    selector_ = velmora::notesSelectSetup(ledger);
+void MonthlySummary::RefillBookSelector(const Ledger& ledger) {
+    selector_ = velmora::BookSelectorOf(ledger);
 }
 
-void MonthlySummary::monthlyListup(int level, const Ledger& ledger) {
+void MonthlySummary::BuildLevel(int level, const Ledger& ledger) {
     range_ = SummaryRangeLabel(ledger);
-    columns_ = monthColumnSetup(grid_, ledger.startMonth);
+    columns_ = SetUpMonthColumns(grid_, ledger.startMonth);
     caption_ = level == 0 ? kSummaryCaption : selectedTitle_ + kDetailCaptionSuffix;
     incomeTotalRow_ = expenseTotalRow_ = lastRow_ = 0;
     if (ledger.transactions.Count() > 0) {
@@ -27,23 +27,23 @@ void MonthlySummary::monthlyListup(int level, const Ledger& ledger) {
     }
     // An empty ledger refreshes the graph as well, so that it never keeps showing the
     // figures of a ledger that is no longer open.
-    graph_ =
-        graphRefresh(grid_, incomeTotalRow_, expenseTotalRow_, ledger.startYear, ledger.startMonth);
+    graph_ = GraphFiguresOf(grid_, incomeTotalRow_, expenseTotalRow_, ledger.startYear,
+                            ledger.startMonth);
 }
 
 void MonthlySummary::OpenPage(const Ledger& ledger) {
-    notesSelectSetup(ledger);
-    monthlyListup(0, ledger);
+    RefillBookSelector(ledger);
+    BuildLevel(0, ledger);
 }
 
-void MonthlySummary::monthlySum(const Ledger& ledger) {
-    monthlyListup(0, ledger);
+void MonthlySummary::RebuildTitleLevel(const Ledger& ledger) {
+    BuildLevel(0, ledger);
 }
 
-void MonthlySummary::notes_selectClick(int index, const Ledger& ledger) {
+void MonthlySummary::ChooseBook(int index, const Ledger& ledger) {
     if (index >= 0 && index < selector_.Count()) selector_.itemIndex = index;
     drillLevel_ = 0;
-    monthlyListup(0, ledger);
+    BuildLevel(0, ledger);
 }
 
 bool MonthlySummary::IsDrillableRow(int row) const {
@@ -56,7 +56,7 @@ bool MonthlySummary::IsDrillableRow(int row) const {
            label != kExpenseHeading;
 }
 
-bool MonthlySummary::monthlyGridDblClick(int row, const Ledger& ledger, Dialogs& dialogs) {
+bool MonthlySummary::DrillDownRow(int row, const Ledger& ledger, Dialogs& dialogs) {
     if (drillLevel_ != 0) return false;
     if (!IsDrillableRow(row)) {
         dialogs.Beep();
@@ -69,10 +69,10 @@ bool MonthlySummary::monthlyGridDblClick(int row, const Ledger& ledger, Dialogs&
 void MonthlySummary::DrillInto(const std::string& title, const Ledger& ledger) {
     drillLevel_ = 1;
     selectedTitle_ = title;
-    monthlyListup(1, ledger);
+    BuildLevel(1, ledger);
 }
 
-void MonthlySummary::back(bool printPageShown, const Ledger& ledger, Dialogs& dialogs) {
+void MonthlySummary::GoBack(bool printPageShown, const Ledger& ledger, Dialogs& dialogs) {
     if (printPageShown) {
         dialogs.ShowInfo(kSummaryConfirmHeading, kPreviewShownMessage);
         return;
@@ -82,7 +82,7 @@ void MonthlySummary::back(bool printPageShown, const Ledger& ledger, Dialogs& di
         return;
     }
     drillLevel_ = 0;
-    monthlyListup(0, ledger);
+    BuildLevel(0, ledger);
 }
 
 RgbColour SummaryCellColour(const std::string& text, bool negativeInRed) {

@@ -38,25 +38,25 @@ public:
     const GraphFigures& graph() const { return graph_; }
 
     // Refills the book selector from the ledger's books and selects item 0.
-    void notesSelectSetup(const Ledger& ledger);
+    void RefillBookSelector(const Ledger& ledger);
     // Rebuilds the table for level 0 or 1 and refreshes the graph. The drill level is
     // left as it is. Throws ConversionError for a record amount that is not a number.
-    void monthlyListup(int level, const Ledger& ledger);
+    void BuildLevel(int level, const Ledger& ledger);
 
     // The summary page opened (menu page or menu item): the selector is refilled and
     // level 0 built; a drill-down stays in force.
     void OpenPage(const Ledger& ledger);
     // "集計": level 0 again, book and drill level unchanged.
-    void monthlySum(const Ledger& ledger);
+    void RebuildTitleLevel(const Ledger& ledger);
     // The book selector changed to item index.
-    void notes_selectClick(int index, const Ledger& ledger);
+    void ChooseBook(int index, const Ledger& ledger);
     // Double-click on row: drills into the account title of that row; anything else
     // beeps. True when it drilled down.
-    bool monthlyGridDblClick(int row, const Ledger& ledger, Dialogs& dialogs);
+    bool DrillDownRow(int row, const Ledger& ledger, Dialogs& dialogs);
     // Shows the descriptions of title (what a double-click on its row does).
     void DrillInto(const std::string& title, const Ledger& ledger);
     // "Back": up one level. printPageShown: the side panel shows the print page.
-    void back(bool printPageShown, const Ledger& ledger, Dialogs& dialogs);
+    void GoBack(bool printPageShown, const Ledger& ledger, Dialogs& dialogs);
 
 private:
     bool IsDrillableRow(int row) const;

@@ -15,7 +15,7 @@ struct SummaryRows {
     int lastRow = 0;          // the row marked "="; 0 when none was written
 };
 
-// Writes the sections below the header row of a grid that monthColumnSetup has just
+// Writes the sections below the header row of a grid that SetUpMonthColumns has just
 // prepared, grows the grid as needed and marks the last row.
 // Throws ConversionError when an amount field that matters is not a number.
 SummaryRows BuildSummaryRows(SummaryGrid& grid, const MonthColumns& columns, const Ledger& ledger,

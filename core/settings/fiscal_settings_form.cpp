@@ -54,10 +54,10 @@ std::vector<PeriodRowPlace> FiscalSettingsForm::Rows() const {
 std::vector<std::string> FiscalSettingsForm::TabOrder() const {
     std::vector<std::string> order;
     for (const auto& row : Rows()) {
-        order.push_back("s" + std::to_string(row.month));
-        order.push_back("e" + std::to_string(row.month));
+        order.push_back("periodStart" + std::to_string(row.month));
+        order.push_back("periodEnd" + std::to_string(row.month));
     }
-    for (const auto& row : Rows()) order.push_back("l" + std::to_string(row.month));
+    for (const auto& row : Rows()) order.push_back("periodLock" + std::to_string(row.month));
     return order;
 }
 

@@ -46,7 +46,8 @@ public:
 
     // The rows top to bottom in fiscal order from the checked start month.
     std::vector<PeriodRowPlace> Rows() const;
-    // Control names in keyboard order: "s4", "e4", "s5", ... then "l4", "l5", ...
+    // The period fields' object names in keyboard order: "periodStart4", "periodEnd4",
+    // "periodStart5", ... then "periodLock4", "periodLock5", ...
     std::vector<std::string> TabOrder() const;
 
     // The start year as the period rules read it: the field cut to a whole number.

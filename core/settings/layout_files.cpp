@@ -28,8 +28,8 @@ std::vector<LayoutKey> LedgerKeys(LedgerLayout& layout) {
     keys.push_back({"[left_panel_width]", &layout.leftPanelWidth, 100});
     for (int c = 0; c < kLedgerGridColumns; ++c)
         keys.push_back({ListColumnKey(c), &layout.listColWidths[static_cast<std::size_t>(c)], 50});
-    keys.push_back({"[NOTESGRID[1]]", &layout.notesGridWidths[1], 100});
-    keys.push_back({"[NOTESGRID[2]]", &layout.notesGridWidths[2], 50});
+    keys.push_back({"[NOTESGRID[1]]", &layout.bookBalanceWidths[1], 100});
+    keys.push_back({"[NOTESGRID[2]]", &layout.bookBalanceWidths[2], 50});
     keys.push_back({"[PageControl2]", &layout.sidePanelWidth, 255});
     return keys;
 }
@@ -91,8 +91,8 @@ void ApplySummaryLayoutLines(const std::vector<std::string>& lines, SummaryLayou
     ApplyKeyLines(lines, keys);
 }
 
-bool layoutSave(const std::string& workingFolder, const LedgerLayout& layout, Dialogs& dialogs,
-                FileWriter& writer) {
+bool WriteLedgerLayout(const std::string& workingFolder, const LedgerLayout& layout,
+                       Dialogs& dialogs, FileWriter& writer) {
     try {
         WriteTextLines(JoinPath(workingFolder, kLedgerLayoutFile), LedgerLayoutLines(layout),
                        writer);
@@ -104,13 +104,14 @@ bool layoutSave(const std::string& workingFolder, const LedgerLayout& layout, Di
     return true;
 }
 
-void layoutLoad(const std::string& workingFolder, LedgerLayout& layout, std::string* problem) {
+void ReadLedgerLayout(const std::string& workingFolder, LedgerLayout& layout,
+                      std::string* problem) {
     ApplyLedgerLayoutLines(ReadLines(JoinPath(workingFolder, kLedgerLayoutFile), problem), layout);
     layout.listColWidths[kHiddenLedgerColumn] = 0;
 }
 
-bool summaryLayoutSave(const std::string& workingFolder, const SummaryLayout& layout,
-                       FileWriter& writer) {
+bool WriteSummaryLayout(const std::string& workingFolder, const SummaryLayout& layout,
+                        FileWriter& writer) {
     try {
         WriteTextLines(JoinPath(workingFolder, kSummaryLayoutFile), SummaryLayoutLines(layout),
                        writer);
@@ -120,7 +121,7 @@ bool summaryLayoutSave(const std::string& workingFolder, const SummaryLayout& la
     return true;
 }
 
-void summaryLayoutLoad(const std::string& workingFolder, SummaryLayout& layout,
+void ReadSummaryLayout(const std::string& workingFolder, SummaryLayout& layout,
                        std::string* problem) {
     ApplySummaryLayoutLines(ReadLines(JoinPath(workingFolder, kSummaryLayoutFile), problem),
                             layout);

@@ -17,7 +17,7 @@ inline constexpr const char* kSummaryLayoutFile = "ini/display2.dat";
 inline constexpr const char* kLayoutSavedMessage = "ディスプレイのレイアウトを保存しました。";
 
 inline constexpr int kLedgerGridColumns = 8;
-inline constexpr int kNotesGridColumns = 3;
+inline constexpr int kBookBalanceColumns = 3;
 inline constexpr int kHiddenLedgerColumn = 7;
 
 struct LedgerLayout {
@@ -26,7 +26,7 @@ struct LedgerLayout {
     // The ledger grid's columns; column 7 is always hidden once a layout is loaded.
     std::array<int, kLedgerGridColumns> listColWidths{30, 115, 254, 169, 121, 106, 123, 133};
     // The book balance grid; column 0 is not saved.
-    std::array<int, kNotesGridColumns> notesGridWidths{0, 118, 97};
+    std::array<int, kBookBalanceColumns> bookBalanceWidths{0, 118, 97};
     int sidePanelWidth = 255;  // PageControl2
 };
 
@@ -45,23 +45,23 @@ void ApplySummaryLayoutLines(const std::vector<std::string>& lines, SummaryLayou
 
 // "現在の画面デザインを保存する": writes the ledger layout file and confirms; a failed
 // write is reported instead. True when written.
-bool layoutSave(const std::string& workingFolder, const LedgerLayout& layout, Dialogs& dialogs,
-                FileWriter& writer = DefaultFileWriter());
+bool WriteLedgerLayout(const std::string& workingFolder, const LedgerLayout& layout,
+                       Dialogs& dialogs, FileWriter& writer = DefaultFileWriter());
 // Reads the ledger layout file when there is one (a line that cannot be read changes
 // nothing), then hides ledger column 7 whatever the file says.
 // A line that cannot be decoded, or a file too large to be real, is told in *problem
 // (when given) and read as ReadStartFile reads it.
-void layoutLoad(const std::string& workingFolder, LedgerLayout& layout,
-                std::string* problem = nullptr);
+void ReadLedgerLayout(const std::string& workingFolder, LedgerLayout& layout,
+                      std::string* problem = nullptr);
 
 // Written on every close request; a failure is not reported. True when written.
-bool summaryLayoutSave(const std::string& workingFolder, const SummaryLayout& layout,
-                       FileWriter& writer = DefaultFileWriter());
+bool WriteSummaryLayout(const std::string& workingFolder, const SummaryLayout& layout,
+                        FileWriter& writer = DefaultFileWriter());
 // Reads the summary layout file when there is one; a line that cannot be read changes
 // nothing.
 // A line that cannot be decoded, or a file too large to be real, is told in *problem
 // (when given) and read as ReadStartFile reads it.
-void summaryLayoutLoad(const std::string& workingFolder, SummaryLayout& layout,
+void ReadSummaryLayout(const std::string& workingFolder, SummaryLayout& layout,
                        std::string* problem = nullptr);
 
 // The width the side panel's inner panel keeps after the splitter moved: never 0, so

@@ -12,22 +12,16 @@
 #include <QVBoxLayout>
 
 #include "core/export/csv_records.h"
+#include "qtprint/qt_text.h"
 
 namespace velmora::gui {
-namespace {
-
-QString Q(std::string_view s) {
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
-
-}  // namespace
 
 CsvOptionsWindow::CsvOptionsWindow(Application& app, QWidget* parent)
     : QDialog(parent),
       app_(app),
       model_(app.session().workingFolder(), app.entryForm().titleList, app.session().dialogs(),
              app.session().writer()) {
-    setObjectName("Tfcsv_option");
+    setObjectName("csvOptionsDialog");
     setWindowTitle(Q(kCsvDialogHeading));
 
     auto* fields = new QGroupBox(Q(kCsvColumnsGroup), this);
@@ -44,10 +38,10 @@ CsvOptionsWindow::CsvOptionsWindow(Application& app, QWidget* parent)
     auto* options = new QGroupBox(Q(kCsvOptionsGroup), this);
     auto* optionLayout = new QVBoxLayout(options);
     titleRow_ = new QCheckBox(Q(kCsvTitleRowCaption), options);
-    titleRow_->setObjectName("CheckBox1");
+    titleRow_->setObjectName("headerRow");
     titleRow_->setChecked(model_.options.titleRow);
     codes_ = new QCheckBox(Q(kCsvCodesCaption), options);
-    codes_->setObjectName("CheckBox3");
+    codes_->setObjectName("accountCodes");
     codes_->setChecked(model_.options.codeConversion);
     guard_ = new QCheckBox(Q(kCsvFormulaGuardCaption), options);
     guard_->setChecked(model_.options.formulaGuard);
@@ -66,7 +60,7 @@ CsvOptionsWindow::CsvOptionsWindow(Application& app, QWidget* parent)
     optionLayout->addLayout(encodingRow);
 
     table_ = new QTableWidget(0, 2, this);
-    table_->setObjectName("ValueListEditor1");
+    table_->setObjectName("codeTable");
     table_->setHorizontalHeaderLabels({Q(kCodeTableTitleCaption), Q(kCodeTableCodeCaption)});
     table_->horizontalHeader()->setStretchLastSection(true);
     table_->setColumnWidth(0, 170);

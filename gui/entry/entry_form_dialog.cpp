@@ -27,13 +27,10 @@
 #include "gui/widgets/month_calendar.h"
 #include "gui/widgets/numeric_edit.h"
 #include "gui/widgets/title_list.h"
+#include "qtprint/qt_text.h"
 
 namespace velmora::gui {
 namespace {
-
-QString Q(std::string_view s) {
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
 
 std::string S(const QString& s) {
     return s.toStdString();
@@ -44,7 +41,7 @@ constexpr EntryTab kTabs[3] = {EntryTab::Titles, EntryTab::PettyCash, EntryTab::
 }  // namespace
 
 EntryFormDialog::EntryFormDialog(Application& app, QWidget* parent) : QDialog(parent), app_(app) {
-    setObjectName("Tfdatain");
+    setObjectName("entryForm");
     BuildLayout();
     Connect();
     ShowForm();
@@ -66,10 +63,10 @@ void EntryFormDialog::BuildLayout() {
     // The date: the form's calendar and the three read-only parts it fills.
     calendar_ = new MonthCalendar(this);
     dateLabel_ = new QLabel(QString::fromUtf8("日付"), this);
-    dateLabel_->setObjectName("label6");
+    dateLabel_->setObjectName("dateLabel");
     // One field for `s_year`, `s_Month` and `s_day`: the date is typed whole.
     date_ = new DateField(this);
-    date_->setObjectName("s_date");
+    date_->setObjectName("date");
     dateLabel_->setBuddy(date_);
     auto* date = new QHBoxLayout;
     date->addWidget(dateLabel_);
@@ -82,7 +79,7 @@ void EntryFormDialog::BuildLayout() {
 
     // The lists: titles, petty-cash books, bank books.
     tabs_ = new QTabWidget(this);
-    const char* listNames[3] = {"ListBox1", "ListBox2", "ListBox3"};
+    const char* listNames[3] = {"titles", "pettyCashBooks", "bankBooks"};
     const char* captions[3] = {kTitlesTabCaption, kPettyTabCaption, kBankTabCaption};
     for (int t = 0; t < 3; ++t) {
         lists_[t] = new TitleList(tabs_);
@@ -100,11 +97,11 @@ void EntryFormDialog::BuildLayout() {
             std::max(captionWidth, titleLabel_->fontMetrics().horizontalAdvance(Q(caption)));
     titleLabel_->setMinimumWidth(captionWidth + 4);
     title_ = new QLineEdit(this);
-    title_->setObjectName("dkamoku");
+    title_->setObjectName("title");
     title_->setReadOnly(true);
     title_->setFocusPolicy(Qt::NoFocus);
     description_ = new QLineEdit(this);
-    description_->setObjectName("dtekiyou");
+    description_->setObjectName("description");
     description_->setAttribute(Qt::WA_InputMethodEnabled, true);
     completions_ = new CompletionList(description_, [this](const QString& typed) {
         QStringList offered;
@@ -114,9 +111,9 @@ void EntryFormDialog::BuildLayout() {
         return offered;
     });
     income_ = new NumericEdit(this);
-    income_->setObjectName("dkingaku");
+    income_->setObjectName("income");
     expense_ = new NumericEdit(this);
-    expense_->setObjectName("gkingaku");
+    expense_->setObjectName("expense");
     for (NumericEdit* amount : {income_, expense_}) {
         amount->setZeroVisible(false);
         amount->setMaxLength(15);
@@ -132,7 +129,7 @@ void EntryFormDialog::BuildLayout() {
     fields->addWidget(expense_, 3, 1);
 
     grid_ = new QTableWidget(kDescriptionGridRows, kDescriptionGridColumns, this);
-    grid_->setObjectName("StrColGrid2");
+    grid_->setObjectName("descriptionGrid");
     grid_->horizontalHeader()->hide();
     grid_->verticalHeader()->hide();
     grid_->setColumnWidth(0, 12);
@@ -152,7 +149,7 @@ void EntryFormDialog::BuildLayout() {
     right->addWidget(grid_);
 
     continuous_ = new QCheckBox(Q(kContinuousEntryCaption), this);
-    continuous_->setObjectName("CheckBox1");
+    continuous_->setObjectName("continuousEntry");
     register_ = new QPushButton(QString::fromUtf8("登　録"), this);
     delete_ = new QPushButton(QString::fromUtf8("削  除"), this);
     close_ = new QPushButton(QString::fromUtf8("閉じる"), this);

@@ -14,13 +14,10 @@
 #include "core/session/book_commands.h"
 #include "core/session/book_display.h"
 #include "gui/widgets/numeric_edit.h"
+#include "qtprint/qt_text.h"
 
 namespace velmora::gui {
 namespace {
-
-QString Q(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QPushButton* Button(const char* caption, const char* name, QWidget* parent) {
     auto* b = new QPushButton(QString::fromUtf8(caption), parent);
@@ -34,12 +31,12 @@ QPushButton* Button(const char* caption, const char* name, QWidget* parent) {
 // ---- the book data dialog ----
 
 BookDataDialog::BookDataDialog(QWidget* parent) : QDialog(parent) {
-    setObjectName("TfnotesData");
+    setObjectName("bookDataDialog");
     // The list dialog titles it by what it does: "新規追加" or "名称・残高変更".
     auto* v = new QVBoxLayout(this);
     auto* form = new QFormLayout();
     name_ = new QLineEdit(this);
-    name_->setObjectName("noteName");
+    name_->setObjectName("bookName");
     name_->setMaxLength(kBookNameMaxLength);
     name_->setMinimumWidth(220);
     // Cut while typing, so that the name always fits the printed forms; the caret goes to
@@ -57,7 +54,7 @@ BookDataDialog::BookDataDialog(QWidget* parent) : QDialog(parent) {
     nameRow->addWidget(hint);
     form->addRow("帳簿名", nameRow);
     balance_ = new NumericEdit(this);
-    balance_->setObjectName("zandaka");
+    balance_->setObjectName("openingBalance");
     balance_->setMaxLength(kBookBalanceMaxLength);
     balance_->model().SetMax(static_cast<long double>(kBookBalanceMax));
     balance_->setZeroVisible(true);
@@ -97,7 +94,7 @@ Amount BookDataDialog::Balance() const {
 
 BookListDialog::BookListDialog(Application& app, std::string kind, QWidget* parent)
     : QDialog(parent), app_(app), kind_(std::move(kind)) {
-    setObjectName("Tfnotes_select");
+    setObjectName("bookListDialog");
     setWindowTitle(Q(BookListHeading(kind_)));
     setMinimumSize(kBookListMinimumWidth, kBookListMinimumHeight);
     auto* v = new QVBoxLayout(this);
@@ -111,7 +108,7 @@ BookListDialog::BookListDialog(Application& app, std::string kind, QWidget* pare
     v->addWidget(title);
 
     grid_ = new QTableWidget(0, static_cast<int>(kBookListColumnWidths.size()), this);
-    grid_->setObjectName("NOTESGRID");
+    grid_->setObjectName("bookGrid");
     grid_->setHorizontalHeaderLabels({"", Q(kBookListHeaders[0]), Q(kBookListHeaders[1])});
     grid_->horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
     grid_->verticalHeader()->hide();
@@ -149,7 +146,7 @@ BookListDialog::BookListDialog(Application& app, std::string kind, QWidget* pare
     // Enter on the grid chooses the row the arrows moved to.
     select->setDefault(true);
     auto* status = new QStatusBar(this);
-    status->setObjectName("StatusBar1");
+    status->setObjectName("statusBar");
     status->setSizeGripEnabled(false);
     auto* kindPanel = new QLabel(Q(kind_), status);
     kindPanel->setObjectName("panel0");

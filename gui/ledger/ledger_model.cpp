@@ -4,15 +4,9 @@
 #include <QColor>
 
 #include "core/ledgerview/ledger_view.h"
+#include "qtprint/qt_text.h"
 
 namespace velmora::gui {
-namespace {
-
-QString Q(const std::string& text) {
-    return QString::fromStdString(text);
-}
-
-}  // namespace
 
 LedgerModel::LedgerModel(const Application& app, QObject* parent)
     : QAbstractTableModel(parent), app_(app) {}

@@ -16,6 +16,7 @@
 #include "core/ledgerview/month_tabs.h"
 #include "core/session/book_display.h"
 #include "gui/ledger/ledger_model.h"
+#include "qtprint/qt_text.h"
 
 namespace velmora::gui {
 namespace {
@@ -58,10 +59,6 @@ public:
     }
 };
 
-QString Q(const std::string& text) {
-    return QString::fromStdString(text);
-}
-
 }  // namespace
 
 LedgerPage::LedgerPage(Application& app, QWidget* parent) : QWidget(parent), app_(app) {
@@ -75,21 +72,21 @@ LedgerPage::LedgerPage(Application& app, QWidget* parent) : QWidget(parent), app
     // The picture is cut on a narrow window, so that the totals keep their room.
     bookHeader_->setMinimumWidth(40);
     bookTitle_ = new QLabel(heading);
-    bookTitle_->setObjectName("Panel8");
+    bookTitle_->setObjectName("bookHeading");
     bookTitle_->setTextFormat(Qt::PlainText);
     QFont big = bookTitle_->font();
     big.setPointSizeF(big.pointSizeF() * 1.2);
     big.setBold(true);
     bookTitle_->setFont(big);
     searchRange_ = new QLabel(heading);
-    searchRange_->setObjectName("searchrange");
+    searchRange_->setObjectName("searchRange");
     searchRange_->setTextFormat(Qt::PlainText);
     totalIncome_ = new QLabel(heading);
-    totalIncome_->setObjectName("totalincome");
+    totalIncome_->setObjectName("totalIncome");
     totalExpense_ = new QLabel(heading);
-    totalExpense_->setObjectName("totalexpence");
+    totalExpense_->setObjectName("totalExpense");
     totalDifference_ = new QLabel(heading);
-    totalDifference_->setObjectName("totalsagaku");
+    totalDifference_->setObjectName("totalDifference");
     h->addWidget(bookHeader_);
     h->addSpacing(8);
     h->addWidget(bookTitle_);
@@ -106,19 +103,18 @@ LedgerPage::LedgerPage(Application& app, QWidget* parent) : QWidget(parent), app
     v->addWidget(heading);
 
     monthTabs_ = new QTabBar(this);
-    monthTabs_->setObjectName("TabControl1");
+    monthTabs_->setObjectName("monthTabs");
     monthTabs_->setExpanding(false);
     v->addWidget(monthTabs_);
     // A refused "ALL" goes back to the tab of the month shown.
     connect(monthTabs_, &QTabBar::currentChanged, this, [this](int tab) {
         if (tab < 0 || app_.ChooseMonthTab(tab)) return;
-        monthTabs_->blockSignals(true);
+        const QSignalBlocker quiet(monthTabs_);
         monthTabs_->setCurrentIndex(app_.ledgerView().ledgerTab);
-        monthTabs_->blockSignals(false);
     });
 
     grid_ = new QTableView(this);
-    grid_->setObjectName("AdvStringGrid1");
+    grid_->setObjectName("ledgerGrid");
     model_ = new LedgerModel(app_, grid_);
     grid_->setModel(model_);
     grid_->setItemDelegate(new LedgerCellDelegate(grid_));
@@ -200,14 +196,19 @@ std::optional<int> LedgerPage::SelectedRecord() const {
 }
 
 void LedgerPage::EditSelectedRow() {
-    const QModelIndex current = grid_->currentIndex();
-    const int row = current.isValid() ? current.row() : -1;
-    app_.dataedit(SelectedRecord());
-    if (row >= 0) SelectGridRow(std::max(0, std::min(row, model_->WrittenRows() - 1)) + 1);
-    TakeKeyboard();
+    const std::optional<int> row = SelectedGridRow();
+    app_.EditSelectedRecord(SelectedRecord());
+    TakeKeyboard(row);
 }
 
-void LedgerPage::TakeKeyboard() {
+std::optional<int> LedgerPage::SelectedGridRow() const {
+    const QModelIndex current = grid_->currentIndex();
+    if (!current.isValid()) return std::nullopt;
+    return current.row() + 1;
+}
+
+void LedgerPage::TakeKeyboard(std::optional<int> gridRow) {
+    if (gridRow) SelectGridRow(std::max(1, std::min(*gridRow, model_->WrittenRows())));
     // The window manager gives the focus back to no window when a modal dialog closes
     // after a message box of its own: the window asks for it.
     window()->activateWindow();
@@ -223,11 +224,10 @@ void LedgerPage::SelectGridRow(int gridRow) {
 }
 
 void LedgerPage::RebuildMonthTabs() {
-    monthTabs_->blockSignals(true);
+    const QSignalBlocker quiet(monthTabs_);
     while (monthTabs_->count() > 0) monthTabs_->removeTab(0);
     for (const std::string& caption : MonthTabCaptions(app_.session().ledger.startMonth))
         monthTabs_->addTab(Q(caption));
-    monthTabs_->blockSignals(false);
 }
 
 void LedgerPage::ShowView() {
@@ -248,10 +248,11 @@ void LedgerPage::ShowView() {
     totalDifference_->setText(Q(v.totalDifference));
     bookTitle_->setText(Q(v.bookTitle));
     ShowBookHeader();
-    monthTabs_->blockSignals(true);
-    if (v.ledgerTab >= 0 && v.ledgerTab < monthTabs_->count())
-        monthTabs_->setCurrentIndex(v.ledgerTab);
-    monthTabs_->blockSignals(false);
+    {
+        const QSignalBlocker quiet(monthTabs_);
+        if (v.ledgerTab >= 0 && v.ledgerTab < monthTabs_->count())
+            monthTabs_->setCurrentIndex(v.ledgerTab);
+    }
     if (!v.rows.empty()) SelectGridRow(kTopRow);
 }
 

@@ -32,8 +32,11 @@ public:
     // closes the keyboard is back on that grid row, which after a deletion holds the
     // record that followed.
     void EditSelectedRow();
-    // The keyboard back on the grid, its window the active one, as after a form closed.
-    void TakeKeyboard();
+    // The grid row (1-based) of the current cell; none without one.
+    std::optional<int> SelectedGridRow() const;
+    // The keyboard back on the grid, on gridRow when given (or the last written row when
+    // fewer are left), its window the active one, as after a form closed.
+    void TakeKeyboard(std::optional<int> gridRow = std::nullopt);
 
     // The month tabs for the ledger's start month.
     void RebuildMonthTabs();

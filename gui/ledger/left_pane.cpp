@@ -13,18 +13,12 @@
 #include "core/settings/title_lists.h"
 #include "gui/printing/print_page.h"
 #include "gui/widgets/month_calendar.h"
+#include "qtprint/qt_text.h"
 
 namespace velmora::gui {
-namespace {
-
-QString Q(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-}  // namespace
 
 LeftPane::LeftPane(Application& app, QWidget* parent) : QTabWidget(parent), app_(app) {
-    setObjectName("PageControl2");
+    setObjectName("leftPages");
     auto* choose = new QWidget();
     auto* v = new QVBoxLayout(choose);
     v->setContentsMargins(2, 2, 2, 2);
@@ -33,17 +27,17 @@ LeftPane::LeftPane(Application& app, QWidget* parent) : QTabWidget(parent), app_
     calendar_->setObjectName("calendar");
     days->addWidget(calendar_, 1);
     holidayList_ = new QListWidget(choose);
-    holidayList_->setObjectName("sdayLIST");
+    holidayList_->setObjectName("holidayList");
     holidayList_->setFixedWidth(50);
     holidayList_->setToolTip("休日");
     days->addWidget(holidayList_);
     v->addLayout(days);
     auto* inner = new QTabWidget(choose);
     titleList_ = new QListWidget(inner);
-    titleList_->setObjectName("ListBox1");
+    titleList_->setObjectName("titleList");
     inner->addTab(titleList_, Q(kLeftInnerPageCaptions[0]));
-    bookBalances_ = new QTableWidget(0, kNotesGridColumns, inner);
-    bookBalances_->setObjectName("NOTESGRID");
+    bookBalances_ = new QTableWidget(0, kBookBalanceColumns, inner);
+    bookBalances_->setObjectName("bookBalances");
     bookBalances_->setHorizontalHeaderLabels({"", "帳簿名", "残高"});
     bookBalances_->verticalHeader()->hide();
     bookBalances_->verticalHeader()->setDefaultSectionSize(20);
@@ -131,13 +125,13 @@ void LeftPane::ShowLists() {
 }
 
 void LeftPane::SaveColumnWidths(LedgerLayout& layout) const {
-    for (int c = 1; c < kNotesGridColumns; ++c)
-        layout.notesGridWidths[static_cast<std::size_t>(c)] = bookBalances_->columnWidth(c);
+    for (int c = 1; c < kBookBalanceColumns; ++c)
+        layout.bookBalanceWidths[static_cast<std::size_t>(c)] = bookBalances_->columnWidth(c);
 }
 
 void LeftPane::ApplyColumnWidths(const LedgerLayout& layout) {
-    for (int c = 1; c < kNotesGridColumns; ++c)
-        bookBalances_->setColumnWidth(c, layout.notesGridWidths[static_cast<std::size_t>(c)]);
+    for (int c = 1; c < kBookBalanceColumns; ++c)
+        bookBalances_->setColumnWidth(c, layout.bookBalanceWidths[static_cast<std::size_t>(c)]);
     bookBalances_->setColumnHidden(0, true);
 }
 

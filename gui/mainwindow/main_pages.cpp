@@ -26,7 +26,7 @@ QWidget* MakePage(MainPage page, Application& app, QWidget* parent) {
 }  // namespace
 
 MainPageStack::MainPageStack(Application& app, QWidget* parent) : QStackedWidget(parent) {
-    setObjectName("PageControl1");
+    setObjectName("mainPages");
     for (const MainPageInfo& info : kMainPages) {
         QWidget* page = MakePage(info.page, app, this);
         page->setAccessibleName(

@@ -1,5 +1,5 @@
 #pragma once
-// The main pages of the window (object name "PageControl1"): the window of every row of
+// The main pages of the window (object name "mainPages"): the window of every row of
 // kMainPages, made once, in the rows' order. A page is shown by its MainPage, never by
 // its position, and found by its window class.
 #include <QStackedWidget>

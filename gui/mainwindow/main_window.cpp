@@ -28,15 +28,9 @@
 #include "gui/printing/preview_page.h"
 #include "gui/summary/graph_page.h"
 #include "gui/summary/summary_page.h"
+#include "qtprint/qt_text.h"
 
 namespace velmora::gui {
-namespace {
-
-QString Q(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-}  // namespace
 
 MainWindow::MainWindow(Application& app, QWidget* parent) : QMainWindow(parent), app_(app) {
     setWindowTitle(Q(app_.WindowTitle()));
@@ -99,87 +93,38 @@ void MainWindow::BuildActions() {
         }
         a->setIcon(CommandIcon(programFolder, c.name));
         a->setIconVisibleInMenu(false);
-        const std::string name(c.name);
-        connect(a, &QAction::triggered, this, [this, name] { Run(name); });
+        connect(a, &QAction::triggered, this, [this, run = c.run] { run(app_, *this); });
         addAction(a);
-        actions_.emplace(name, a);
+        actions_.emplace(std::string(c.name), a);
     }
 }
 
-void MainWindow::Run(std::string_view command) {
-    Application& a = app_;
-    if (command.rfind("back_", 0) == 0) {
-        a.restoreBackup(std::stoi(std::string(command.substr(5))));
-        return;
-    }
-    if (const CommandInfo* info = FindCommand(command); info && info->printKind != 0) {
-        a.PrintReport(info->printKind);
-        return;
-    }
-    static const std::map<std::string_view, void (Application::*)(), std::less<>> plain = {
-        {"note1", &Application::note1},
-        {"note2", &Application::note2},
-        {"note3", &Application::note3},
-        {"datainput", &Application::datainput},
-        {"target_Notes", &Application::target_Notes},
-        {"searchKamoku", &Application::searchKamoku},
-        {"searchIncome", &Application::searchIncome},
-        {"searchOutcome", &Application::searchOutcome},
-        {"searchPreview", &Application::searchPreview},
-        {"cancelKamoku", &Application::cancelKamoku},
-        {"cancelItem", &Application::cancelItem},
-        {"cancelIncome", &Application::cancelIncome},
-        {"cancelOutcome", &Application::cancelOutcome},
-        {"searchClear", &Application::searchClear},
-        {"masterKamoku", &Application::masterKamoku},
-        {"new1data", &Application::new1data},
-        {"new2Data", &Application::new2Data},
-        {"makeNextData", &Application::makeNextData},
-        {"fileopen", &Application::fileopen},
-        {"filesave", &Application::filesave},
-        {"fileAsSave", &Application::fileAsSave},
-        {"csvfileOut", &Application::csvfileOut},
-        {"importStatement", &Application::importStatement},
-        {"dateAgain", &Application::dateAgain},
-        {"kingakuAgain", &Application::kingakuAgain},
-        {"configExec", &Application::configExec},
-        {"back", &Application::back},
-        {"monthlySum", &Application::monthlySum},
-        {"graph", &Application::graph},
-        {"calcExec", &Application::calcExec},
-        {"cashcalcExec", &Application::cashcalcExec},
-        {kUndoCommand, &Application::undo},
-        {kRedoCommand, &Application::redo},
-        {kMonthlyListItem, &Application::monthlyList},
-        {kOnlineHelpItem, &Application::onlineHelp},
-        {kOfflineHelpItem, &Application::offlineHelp},
-        {kWorkingFolderItem, &Application::openWorkingFolder},
-    };
-    if (auto it = plain.find(command); it != plain.end()) {
-        (a.*(it->second))();
-        if (command == kMonthlyListItem)
-            ribbon_->setCurrentIndex(static_cast<int>(RibbonPage::Summary));
-        if (command == "datainput" && mainPages_->currentWidget() == ledgerPage_)
-            ledgerPage_->TakeKeyboard();
-        return;
-    }
-    if (command == "dataedit") {
-        ledgerPage_->EditSelectedRow();
-    } else if (command == "searchItem") {
-        a.searchItem(ledgerPage_->SelectedRecord());
-    } else if (a.TurnsPreviewPage(command)) {
-        previewPage_->Step(command == "moveTop" ? &PrintJob::PreviousPage : &PrintJob::NextPage);
-    } else if (command == "moveTop") {
-        ledgerPage_->SelectGridRow(a.moveTop());
-    } else if (command == "MoveDown") {
-        ledgerPage_->SelectGridRow(a.MoveDown());
-    } else if (command == "datesearch") {
-        dateSearchBox_->toggle();
-    } else if (command == "mdisplay_write") {
-        a.mdisplay_write(ShownLedgerLayout());
-    } else if (command == "FileExit1") {
-        close();
-    }
+std::optional<int> MainWindow::SelectedRecord() const {
+    return ledgerPage_->SelectedRecord();
+}
+
+void MainWindow::SelectGridRow(int row) {
+    ledgerPage_->SelectGridRow(row);
+}
+
+void MainWindow::ToggleDateSearch() {
+    dateSearchBox_->toggle();
+}
+
+void MainWindow::ShowRibbonPage(RibbonPage page) {
+    ribbon_->setCurrentIndex(static_cast<int>(page));
+}
+
+std::optional<int> MainWindow::SelectedGridRow() const {
+    return ledgerPage_->SelectedGridRow();
+}
+
+void MainWindow::KeyboardBackToLedger(std::optional<int> gridRow) {
+    if (mainPages_->currentWidget() == ledgerPage_) ledgerPage_->TakeKeyboard(gridRow);
+}
+
+void MainWindow::CloseWindow() {
+    close();
 }
 
 // ---- menus ----
@@ -220,8 +165,9 @@ void MainWindow::BuildRibbon() {
     ribbon_ = BuildRibbonPages(this, [this](std::string_view c) { return action(c); });
     allBooksBox_ = ribbon_->findChild<QCheckBox*>(Q(kAllBooksCheck));
     dateSearchBox_ = ribbon_->findChild<QCheckBox*>(Q(kDateSearchCommand));
-    connect(allBooksBox_, &QCheckBox::toggled, this, [this](bool on) { app_.allBooksSearch(on); });
-    connect(dateSearchBox_, &QCheckBox::toggled, this, [this](bool on) { app_.datesearch(on); });
+    connect(allBooksBox_, &QCheckBox::toggled, this,
+            [this](bool on) { app_.SetAllBooksSearch(on); });
+    connect(dateSearchBox_, &QCheckBox::toggled, this, [this](bool on) { app_.SetDateFilter(on); });
     connect(ribbon_, &QTabWidget::currentChanged, this,
             [this](int page) { app_.ChangeRibbonPage(static_cast<RibbonPage>(page)); });
     // The ribbon's access key: to its page tabs, and from the ribbon back to the page shown.
@@ -251,7 +197,7 @@ void MainWindow::BuildCentre() {
     layout->addWidget(ribbon_);
 
     splitter_ = new QSplitter(Qt::Horizontal, centre);
-    splitter_->setObjectName("Splitter1");
+    splitter_->setObjectName("splitter");
     leftPane_ = new LeftPane(app_, splitter_);
     splitter_->addWidget(leftPane_);
 
@@ -271,7 +217,7 @@ void MainWindow::BuildCentre() {
 
 void MainWindow::BuildStatusBar() {
     QStatusBar* bar = statusBar();
-    bar->setObjectName("StatusBar2");
+    bar->setObjectName("statusBar");
     bar->setSizeGripEnabled(true);
     for (int i = 0; i < 8; ++i) {
         auto* panel = new QLabel(bar);
@@ -348,7 +294,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     SummaryLayout summaryLayout = app_.summaryLayout();
     summaryPage_->SaveColumnWidths(summaryLayout);
     app_.SetSummaryLayout(summaryLayout);
-    if (app_.CloseQuery(CurrentPlacement()))
+    if (app_.RequestClose(CurrentPlacement()))
         event->accept();
     else
         event->ignore();
@@ -419,16 +365,13 @@ void MainWindow::StateChanged() {
     action(kUndoCommand)->setText(Q(history.UndoText()));
     action(kRedoCommand)->setText(Q(history.RedoText()));
     if (ribbon_->currentIndex() != static_cast<int>(app_.ribbonPage())) {
-        ribbon_->blockSignals(true);
+        const QSignalBlocker quiet(ribbon_);
         ribbon_->setCurrentIndex(static_cast<int>(app_.ribbonPage()));
-        ribbon_->blockSignals(false);
     }
-    allBooksBox_->blockSignals(true);
+    const QSignalBlocker quietAllBooks(allBooksBox_);
     allBooksBox_->setChecked(s.allBooks);
-    allBooksBox_->blockSignals(false);
-    dateSearchBox_->blockSignals(true);
+    const QSignalBlocker quietDateSearch(dateSearchBox_);
     dateSearchBox_->setChecked(app_.view().dateFilter);
-    dateSearchBox_->blockSignals(false);
 }
 
 void MainWindow::BackupsChanged() {

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "core/app/application.h"
+#include "core/app/command_table.h"
 
 class QAction;
 class QCheckBox;
@@ -28,7 +29,7 @@ class MainPageStack;
 class PreviewPage;
 class SummaryPage;
 
-class MainWindow : public QMainWindow, private AppListener {
+class MainWindow : public QMainWindow, private AppListener, private CommandWindow {
     Q_OBJECT
 public:
     explicit MainWindow(Application& app, QWidget* parent = nullptr);
@@ -62,10 +63,18 @@ private:
     void BuildRibbon();
     void BuildCentre();
     void BuildStatusBar();
-    void Run(std::string_view command);
-    LedgerLayout ShownLedgerLayout() const;
     void ApplyLedgerLayout(const LedgerLayout& layout);
     bool IsWindowKey(const QKeyEvent& key) const;
+
+    // CommandWindow
+    std::optional<int> SelectedRecord() const override;
+    LedgerLayout ShownLedgerLayout() const override;
+    void SelectGridRow(int row) override;
+    void ToggleDateSearch() override;
+    void ShowRibbonPage(RibbonPage page) override;
+    void CloseWindow() override;
+    std::optional<int> SelectedGridRow() const override;
+    void KeyboardBackToLedger(std::optional<int> gridRow) override;
 
     // AppListener
     void LedgerReplaced() override;

@@ -15,13 +15,10 @@
 #include <vector>
 
 #include "core/app/command_table.h"
+#include "qtprint/qt_text.h"
 
 namespace velmora::gui {
 namespace {
-
-QString Q(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 constexpr int kButtonHeight = 58;
 constexpr int kIconSize = 32;
@@ -82,7 +79,7 @@ QWidget* GroupOf(const RibbonGroup& g, const ActionLookup& actionOf, QWidget* pa
     v->addLayout(row, 1);
     auto* label = new QLabel(Q(g.label), group);
     label->setAlignment(Qt::AlignCenter);
-    label->setObjectName("group_label");
+    label->setObjectName("groupLabel");
     QPalette p = label->palette();
     p.setColor(QPalette::WindowText, QColor(0x40, 0x40, 0x60));
     label->setPalette(p);
@@ -175,7 +172,7 @@ private:
 
 QTabWidget* BuildRibbonPages(QWidget* parent, const ActionLookup& actionOf) {
     auto* ribbon = new QTabWidget(parent);
-    ribbon->setObjectName("MenuPageControl");
+    ribbon->setObjectName("ribbon");
     auto* keys = new RibbonKeys(ribbon);
     for (const RibbonPageInfo& pageInfo : RibbonPages()) {
         auto* page = new QWidget(ribbon);

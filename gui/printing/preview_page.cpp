@@ -14,20 +14,17 @@
 #include <QVBoxLayout>
 
 #include "qtprint/qt_canvas.h"
+#include "qtprint/qt_text.h"
 
 namespace velmora::gui {
 namespace {
-
-QString Q(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 constexpr int kSheetMargin = 12;  // grey around the sheet
 
 }  // namespace
 
 PreviewSheet::PreviewSheet(Application& app, QWidget* parent) : QWidget(parent), app_(app) {
-    setObjectName("paperpanel");
+    setObjectName("paperPanel");
 }
 
 void PreviewSheet::Relayout() {
@@ -47,7 +44,7 @@ QImage PreviewSheet::RenderArea() const {
     QtCanvas canvas(painter, g.resolutionX, false);
     QtImageLoader images;
     // A page that fails to draw shows what was drawn before the failing item.
-    (void)job.previewPaint(canvas, images);
+    (void)job.PaintPreview(canvas, images);
     return area;
 }
 
@@ -69,12 +66,12 @@ PreviewPage::PreviewPage(Application& app, QWidget* parent) : QWidget(parent), a
     v->setContentsMargins(0, 0, 0, 0);
     v->setSpacing(2);
     tabs_ = new QTabBar(this);
-    tabs_->setObjectName("TabControl2");
+    tabs_->setObjectName("previewMonthTabs");
     v->addWidget(tabs_);
 
     auto* bar = new QHBoxLayout();
     caption_ = new QLabel(this);
-    caption_->setObjectName("Label5");
+    caption_->setObjectName("previewCaption");
     bar->addWidget(caption_);
     bar->addStretch(1);
     first_ = new QPushButton(QStringLiteral("←"), this);
@@ -98,7 +95,7 @@ PreviewPage::PreviewPage(Application& app, QWidget* parent) : QWidget(parent), a
     bar->addWidget(pageLabel_);
     bar->addSpacing(16);
     zoom_ = new QSlider(Qt::Horizontal, this);
-    zoom_->setObjectName("TrackBar1");
+    zoom_->setObjectName("zoom");
     zoom_->setRange(5, 200);
     zoom_->setFixedWidth(160);
     bar->addWidget(zoom_);
@@ -114,12 +111,12 @@ PreviewPage::PreviewPage(Application& app, QWidget* parent) : QWidget(parent), a
     v->addLayout(bar);
 
     printing_ = new QLabel(this);
-    printing_->setObjectName("Panel9");
+    printing_->setObjectName("printingCaption");
     printing_->setAlignment(Qt::AlignCenter);
     printing_->hide();
     v->addWidget(printing_, 1);
     scroll_ = new QScrollArea(this);
-    scroll_->setObjectName("ScrollBox1");
+    scroll_->setObjectName("sheetScroll");
     scroll_->setAlignment(Qt::AlignCenter);
     scroll_->setBackgroundRole(QPalette::Dark);
     scroll_->setFocusPolicy(Qt::StrongFocus);
@@ -139,7 +136,7 @@ PreviewPage::PreviewPage(Application& app, QWidget* parent) : QWidget(parent), a
         ShowJob();
     });
     connect(tabs_, &QTabBar::currentChanged, this, [this, &job](int tab) {
-        if (tab >= 0) app_.PrintWork([&] { job.PreviewTabChanged(tab); });
+        if (tab >= 0) app_.PrintWork([&] { job.ChoosePreviewTab(tab); });
     });
     ShowJob();
 }

@@ -18,13 +18,10 @@
 
 #include "core/print/option_file.h"
 #include "gui/widgets/numeric_edit.h"
+#include "qtprint/qt_text.h"
 
 namespace velmora::gui {
 namespace {
-
-QString Q(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 template <typename Items>
 QComboBox* Combo(const Items& items, const char* name, QWidget* parent) {
@@ -72,10 +69,10 @@ PrintPage::PrintPage(Application& app, QWidget* parent) : QWidget(parent), app_(
     auto* choices = new QGridLayout();
     choices->setHorizontalSpacing(6);
     choices->setVerticalSpacing(2);
-    paper_ = Combo(std::vector<std::string>{}, "paper_sel", this);
-    font_ = Combo(kFontItems, "font_sel", this);
-    column_ = Combo(kColumnItems, "kamoku_sel", this);
-    colour_ = Combo(kColourItems, "Color_Sel", this);
+    paper_ = Combo(std::vector<std::string>{}, "paper", this);
+    font_ = Combo(kFontItems, "font", this);
+    column_ = Combo(kColumnItems, "titleColumn", this);
+    colour_ = Combo(kColourItems, "headingColour", this);
     const char* captions[] = {"用　紙", "フォント", "科目列", "見出しカラー"};
     QComboBox* boxes[] = {paper_, font_, column_, colour_};
     for (int i = 0; i < 4; ++i) {
@@ -86,17 +83,17 @@ PrintPage::PrintPage(Application& app, QWidget* parent) : QWidget(parent), app_(
     choices->setColumnStretch(1, 1);
     v->addLayout(choices);
 
-    kokuyoGroup_ = RadioGroup(Q("コクヨ用紙科目検索時オプション"), kKokuyoOptItems, "kokuyoOpt",
+    kokuyoGroup_ = RadioGroup(Q("コクヨ用紙科目検索時オプション"), kKokuyoOptItems, "kokuyoOption",
                               kokuyo_, this);
     v->addWidget(kokuyoGroup_);
-    filterGroup_ = RadioGroup(Q("印　刷"), kPageFilterItems, "PanelRadioGroup1", filter_, this);
+    filterGroup_ = RadioGroup(Q("印　刷"), kPageFilterItems, "pageFilter", filter_, this);
     v->addWidget(filterGroup_);
 
     auto* monthGroup = new QGroupBox(Q("印刷月"), this);
     auto* mv = new QVBoxLayout(monthGroup);
     mv->setContentsMargins(4, 2, 4, 2);
     months_ = new QListWidget(monthGroup);
-    months_->setObjectName("month_select");
+    months_->setObjectName("monthsToPrint");
     months_->setFlow(QListView::LeftToRight);
     months_->setWrapping(true);
     months_->setResizeMode(QListView::Adjust);
@@ -117,7 +114,7 @@ PrintPage::PrintPage(Application& app, QWidget* parent) : QWidget(parent), app_(
     grid->setVerticalSpacing(2);
     oddCaption_ = new QLabel(offsetGroup);
     evenCaption_ = new QLabel(Q("偶数ページ"), offsetGroup);
-    const char* names[] = {"ofx1box", "ofy1box", "ofx2box", "ofy2box"};
+    const char* names[] = {"oddOffsetX", "oddOffsetY", "evenOffsetX", "evenOffsetY"};
     for (int side = 0; side < 2; ++side) {
         auto* row = new QWidget(offsetGroup);
         auto* h = new QHBoxLayout(row);
@@ -131,7 +128,7 @@ PrintPage::PrintPage(Application& app, QWidget* parent) : QWidget(parent), app_(
             NumberField& m = box->model();
             m.SetFigure(4);
             m.SetFixed(true);
-            m.SetRoundMode(RoundMode::rmRound);
+            m.SetRoundMode(RoundMode::kRound);
             m.SetValidMinus(true);
             m.SetLimit(true);
             m.SetMax(100);
@@ -161,12 +158,12 @@ PrintPage::PrintPage(Application& app, QWidget* parent) : QWidget(parent), app_(
         grid->addWidget(row, side * 2 + 1, 0);
     }
     evenFirst_ = new QCheckBox(Q("偶数から開始"), offsetGroup);
-    evenFirst_->setObjectName("CheckBox2");
+    evenFirst_->setObjectName("evenFirst");
     grid->addWidget(evenFirst_, 4, 0);
     v->addWidget(offsetGroup);
 
     offsetPreview_ = new QCheckBox(Q("オフセットをプレビュ－で確認"), this);
-    offsetPreview_->setObjectName("CheckBox1");
+    offsetPreview_->setObjectName("offsetPreview");
     v->addWidget(offsetPreview_);
 
     auto* buttons = new QGridLayout();
@@ -202,10 +199,10 @@ PrintPage::PrintPage(Application& app, QWidget* parent) : QWidget(parent), app_(
     connect(offsetPreview_, &QCheckBox::toggled, this,
             [this, &job](bool on) { app_.PrintWork([&] { job.SetOffsetPreview(on); }); });
     connect(offsets_[0], &QLineEdit::returnPressed, this,
-            [this, &job] { app_.PrintWork([&] { job.OffsetEntered(); }); });
+            [this, &job] { app_.PrintWork([&] { job.TakeTypedOffsets(); }); });
     connect(confirm, &QPushButton::clicked, this,
             [this, &job] { app_.PrintWork([&] { job.ConfirmOffsets(); }); });
-    connect(setup, &QPushButton::clicked, this, [this] { app_.printerSetup(); });
+    connect(setup, &QPushButton::clicked, this, [this] { app_.SetUpPrinter(); });
     connect(run, &QPushButton::clicked, this, [this] { RunWithProgress(false); });
     connect(pdf, &QPushButton::clicked, this, [this] { RunWithProgress(true); });
     connect(calibration, &QPushButton::clicked, this, [this] { app_.PrintCalibration(); });
@@ -221,7 +218,7 @@ PrintPage::~PrintPage() {
 void PrintPage::StyleChoiceChanged() {
     const StyleChoice choice{paper_->currentIndex(), font_->currentIndex(), column_->currentIndex(),
                              colour_->currentIndex()};
-    app_.PrintWork([&] { app_.mutablePrintJob().paper_selClick(choice); });
+    app_.PrintWork([&] { app_.mutablePrintJob().ChooseStyle(choice); });
 }
 
 void PrintPage::OffsetsChanged() {
@@ -266,7 +263,7 @@ void PrintPage::RunWithProgress(bool pdf) {
     if (pdf)
         app_.SaveAsPdf(told);
     else
-        app_.printRun(told);
+        app_.Print(told);
 }
 
 void PrintPage::ShowJob() {

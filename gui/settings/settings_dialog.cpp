@@ -59,7 +59,7 @@ SettingsDialog::SettingsDialog(FiscalSettingsForm& form, Dialogs& dialogs,
                                std::function<ApplyOutcome(const FiscalSettingsForm&)> apply,
                                QWidget* parent)
     : QDialog(parent), form_(form), dialogs_(dialogs), apply_(std::move(apply)) {
-    setObjectName("Tfclconfig");
+    setObjectName("settingsDialog");
     setWindowTitle(Text("環境設定"));
 
     auto* heading = new QLabel(Text("環境設定"), this);
@@ -99,7 +99,7 @@ QWidget* SettingsDialog::buildFiscalSide() {
     months_ = new QButtonGroup(this);
     for (int month = 1; month <= 12; ++month) {
         auto* radio = new QRadioButton(QString::number(month) + Text("月"), monthBox);
-        radio->setObjectName(QString("month_%1").arg(month));
+        radio->setObjectName(QString("startMonth%1").arg(month));
         months_->addButton(radio, month);
         monthGrid->addWidget(radio, (month - 1) / 6, (month - 1) % 6);
         // A click on the month already checked changes nothing, as the closing days set
@@ -113,7 +113,7 @@ QWidget* SettingsDialog::buildFiscalSide() {
     auto* startRow = new QHBoxLayout;
     startRow->setSpacing(6);
     startYear_ = new NumericEdit(side);
-    startYear_->setObjectName("NValEdit2");
+    startYear_->setObjectName("startYear");
     startYear_->setMaxLength(4);
     startYear_->setFixedWidth(56);
     // Stored limits, not enforced: Apply checks the year with its own messages.
@@ -121,7 +121,7 @@ QWidget* SettingsDialog::buildFiscalSide() {
     startYear_->model().SetMin(1900);
     startYear_->setValue(2004);
     openingBalance_ = new NumericEdit(side);
-    openingBalance_->setObjectName("NValEdit1");
+    openingBalance_->setObjectName("openingBalance");
     openingBalance_->setMaxLength(9);
     openingBalance_->setFixedWidth(110);
     openingBalance_->model().SetMax(999999999);
@@ -138,8 +138,8 @@ QWidget* SettingsDialog::buildFiscalSide() {
     column->addWidget(buildPeriodTable());
 
     auto* autoRow = new QHBoxLayout;
-    monthEndButton_ = Button("Button1", "自動設定（月末締）", side);
-    fromStartButton_ = Button("Button2", "自動設定(任意)", side);
+    monthEndButton_ = Button("monthEndButton", "自動設定（月末締）", side);
+    fromStartButton_ = Button("fromStartButton", "自動設定(任意)", side);
     connect(monthEndButton_, &QPushButton::clicked, this,
             [this] { run([this] { form_.AutoSetMonthEnd(dialogs_); }); });
     connect(fromStartButton_, &QPushButton::clicked, this,
@@ -160,7 +160,7 @@ QGroupBox* SettingsDialog::buildPeriodTable() {
         PeriodRow& row = rows_[k];
         const QString number = QString::number(k);
         row.label = new QLabel(number + Text("月度"), table);
-        row.label->setObjectName("p" + number);
+        row.label->setObjectName("periodLabel" + number);
         row.label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         row.label->resize(kLabelWidth, kRowHeight);
         auto dateEdit = [this, table](const QString& name) {
@@ -172,10 +172,10 @@ QGroupBox* SettingsDialog::buildPeriodTable() {
             edit->resize(kDateWidth, kRowHeight);
             return edit;
         };
-        row.start = dateEdit("s" + number);
-        row.end = dateEdit("e" + number);
+        row.start = dateEdit("periodStart" + number);
+        row.end = dateEdit("periodEnd" + number);
         row.lock = new QCheckBox(Text("固定"), table);
-        row.lock->setObjectName("l" + number);
+        row.lock->setObjectName("periodLock" + number);
         row.lock->resize(kLockWidth, kRowHeight);
         row.tilde = new QLabel(Text("～"), table);
         row.tilde->setAlignment(Qt::AlignCenter);
@@ -192,7 +192,7 @@ QGroupBox* SettingsDialog::radioGroup(const char* name, const QString& title,
     group = new QButtonGroup(box);
     for (int i = 0; i < items.size(); ++i) {
         auto* radio = new QRadioButton(items[i], box);
-        radio->setObjectName(QString("%1_%2").arg(name).arg(i));
+        radio->setObjectName(QString("%1%2").arg(name).arg(i));
         group->addButton(radio, i);
         column->addWidget(radio);
     }
@@ -206,19 +206,19 @@ QWidget* SettingsDialog::buildOptionSide() {
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(8);
 
-    column->addWidget(radioGroup("opt1", Text("使用タイプ"),
+    column->addWidget(radioGroup("useType", Text("使用タイプ"),
                                  {Text("現金出納帳"), Text("おこづかい帳")}, useType_));
     negativeInRed_ = new QCheckBox(Text("残高の－を赤で表示する"), side);
-    negativeInRed_->setObjectName("opt2");
+    negativeInRed_->setObjectName("negativeInRed");
     column->addWidget(negativeInRed_);
     nationalHolidays_ = new QCheckBox(Text(kNationalHolidaysCaption), side);
     nationalHolidays_->setObjectName("nationalHolidays");
     column->addWidget(nationalHolidays_);
 
     // Font type and size are kept in the settings file but change nothing on screen.
-    QGroupBox* fontTypeBox = radioGroup("opt3", Text("使用フォントタイプ"),
+    QGroupBox* fontTypeBox = radioGroup("fontType", Text("使用フォントタイプ"),
                                         {Text("ゴシック体"), Text("明朝体")}, fontType_);
-    QGroupBox* fontSizeBox = radioGroup("font_pt", Text("使用フォントサイズ"),
+    QGroupBox* fontSizeBox = radioGroup("fontSize", Text("使用フォントサイズ"),
                                         {"9pt", "10pt", "11pt", "12pt"}, fontSize_);
     for (QGroupBox* hidden : {fontTypeBox, fontSizeBox}) {
         hidden->hide();
@@ -226,7 +226,7 @@ QWidget* SettingsDialog::buildOptionSide() {
     }
 
     column->addWidget(radioGroup(
-        "start_opt_1", Text("起動時オプション"),
+        "startOption", Text("起動時オプション"),
         {Text("前回開いたファイルを開く"), Text("指定されているデータを読み込む")}, startOption_));
     for (QAbstractButton* radio : startOption_->buttons()) {
         const int option = startOption_->id(radio) + 1;
@@ -235,11 +235,11 @@ QWidget* SettingsDialog::buildOptionSide() {
     }
 
     auto* fileBox = new QGroupBox(Text("起動時に読み込むデ－タ"), side);
-    fileBox->setObjectName("file_to_load");
+    fileBox->setObjectName("fileToLoadBox");
     auto* fileRow = new QHBoxLayout(fileBox);
     fileToLoad_ = new QLineEdit(fileBox);
-    fileToLoad_->setObjectName("wdir");
-    chooseFileButton_ = Button("Button3", "指　定", fileBox);
+    fileToLoad_->setObjectName("fileToLoad");
+    chooseFileButton_ = Button("chooseFileButton", "指　定", fileBox);
     connect(chooseFileButton_, &QPushButton::clicked, this,
             [this] { run([this] { form_.ChooseFileToLoad(dialogs_); }); });
     fileRow->addWidget(fileToLoad_, 1);
@@ -247,17 +247,17 @@ QWidget* SettingsDialog::buildOptionSide() {
     column->addWidget(fileBox);
 
     auto* companyBox = new QGroupBox(Text("会社名"), side);
-    companyBox->setObjectName("company");
+    companyBox->setObjectName("companyBox");
     auto* companyRow = new QHBoxLayout(companyBox);
     companyName_ = new QLineEdit(companyBox);
-    companyName_->setObjectName("company_name");
+    companyName_->setObjectName("companyName");
     companyRow->addWidget(companyName_);
     column->addWidget(companyBox);
 
     column->addStretch();
     auto* buttons = new QHBoxLayout;
-    applyButton_ = Button("Button4", "適用(&A)", side);
-    closeButton_ = Button("Button5", "閉じる", side);
+    applyButton_ = Button("applyButton", "適用(&A)", side);
+    closeButton_ = Button("closeButton", "閉じる", side);
     connect(applyButton_, &QPushButton::clicked, this, &SettingsDialog::applyClicked);
     connect(closeButton_, &QPushButton::clicked, this, &QDialog::reject);
     buttons->addStretch();

@@ -62,7 +62,7 @@ private:
     Dialogs& dialogs_;
     std::function<ApplyOutcome(const FiscalSettingsForm&)> apply_;
 
-    QButtonGroup* months_ = nullptr;  // month_1 .. month_12, id = month
+    QButtonGroup* months_ = nullptr;  // startMonth1 .. startMonth12, id = month
     NumericEdit* startYear_ = nullptr;
     NumericEdit* openingBalance_ = nullptr;
     std::array<PeriodRow, 13> rows_{};  // index = calendar month; 0 unused

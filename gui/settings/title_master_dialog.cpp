@@ -1,4 +1,5 @@
 #include "gui/settings/title_master_dialog.h"
+#include "qtprint/qt_text.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -15,10 +16,6 @@
 
 namespace velmora::gui {
 namespace {
-
-QString Q(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 const QColor kFixedCell(212, 212, 226);
 
@@ -62,7 +59,7 @@ private:
 // ---- the title edit box ----
 
 TitleEditDialog::TitleEditDialog(const std::string& title, QWidget* parent) : QDialog(parent) {
-    setObjectName("Tfedit_dlg");
+    setObjectName("titleEditDialog");
     setWindowTitle(QString::fromUtf8("科目登録"));
     auto* v = new QVBoxLayout(this);
     v->addWidget(new QLabel(Q(kTitleEditLabel), this));
@@ -109,7 +106,7 @@ TitleMasterDialog::TitleMasterDialog(Application& app, TitleMasterMode mode, QWi
       app_(app),
       dialogs_(std::make_unique<EditBoxDialogs>(app.session().dialogs(), *this)),
       master_(OpenTitleMaster(app.session(), mode, *dialogs_)) {
-    setObjectName("TFkamokureg");
+    setObjectName("titleMasterDialog");
     setWindowTitle(Q(master_.Heading()));
     auto* v = new QVBoxLayout(this);
     v->setContentsMargins(6, 6, 6, 0);
@@ -122,7 +119,7 @@ TitleMasterDialog::TitleMasterDialog(Application& app, TitleMasterMode mode, QWi
     v->addWidget(heading);
 
     grid_ = new QTableWidget(kTitleGridRows, kTitleGridColumns, this);
-    grid_->setObjectName("StrColGrid2");
+    grid_->setObjectName("titleGrid");
     grid_->horizontalHeader()->hide();
     grid_->verticalHeader()->hide();
     grid_->verticalHeader()->setDefaultSectionSize(22);
@@ -169,7 +166,7 @@ TitleMasterDialog::TitleMasterDialog(Application& app, TitleMasterMode mode, QWi
     connect(cancel, &QPushButton::clicked, this, &TitleMasterDialog::reject);
 
     auto* status = new QStatusBar(this);
-    status->setObjectName("StatusBar1");
+    status->setObjectName("statusBar");
     status->setSizeGripEnabled(false);
     const std::string panels[] = {"", mode == TitleMasterMode::Edit ? "登録" : "",
                                   app.session().ledger.UseTypeName(), master_.Path()};

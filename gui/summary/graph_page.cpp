@@ -181,7 +181,7 @@ QImage GraphPage::Picture() const {
     const MonthlySummary& s = app_.summary();
     const BookSelector& books = s.selector();
     const std::string book = books.itemIndex >= 0 && books.itemIndex < books.Count()
-                                 ? books.notes_select[static_cast<std::size_t>(books.itemIndex)]
+                                 ? books.names[static_cast<std::size_t>(books.itemIndex)]
                                  : std::string();
     const QString title = QString::fromStdString(
         GraphPictureTitle(s.range(), book, s.drillLevel() == 1 ? s.selectedTitle() : ""));

@@ -1,7 +1,7 @@
 #pragma once
 // The main page "入出金グラフ": the heading (caption and period) over the graph panel, whose
-// bars and labels are child widgets named as the figures are ("income3", "tincome3",
-// "month3", "maxlevel", ...) and placed where the core's layout puts them. The panel
+// bars and labels are child widgets named as the figures are ("income3", "incomeTotal3",
+// "month3", "scaleTop", ...) and placed where the core's layout puts them. The panel
 // paints its scale lines; it shows the figures of the last summary build and computes
 // nothing of its own.
 #include <QImage>

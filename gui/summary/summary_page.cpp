@@ -16,13 +16,11 @@
 #include "core/reports/summary_cells.h"
 #include "core/reports/summary_copy.h"
 #include "gui/summary/summary_model.h"
+#include "qtprint/qt_text.h"
 
 namespace velmora::gui {
-namespace {
 
-QString Q(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
+namespace {
 
 QRect Rect(const CellBox& box) {
     return QRect(box.left, box.top, box.width, box.height);
@@ -70,14 +68,14 @@ SummaryPage::SummaryPage(Application& app, QWidget* parent) : QWidget(parent), a
     auto* heading = new QWidget(this);
     auto* h = new QHBoxLayout(heading);
     h->setContentsMargins(4, 2, 4, 2);
-    notesSelect_ = new QComboBox(heading);
-    notesSelect_->setObjectName("notes_select");
-    notesSelect_->setMinimumWidth(180);
-    notesSelect_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
-    connect(notesSelect_, &QComboBox::activated, this,
+    bookSelector_ = new QComboBox(heading);
+    bookSelector_->setObjectName("bookSelector");
+    bookSelector_->setMinimumWidth(180);
+    bookSelector_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    connect(bookSelector_, &QComboBox::activated, this,
             [this](int item) { app_.ChooseSummaryBook(item); });
     caption_ = new QLabel(heading);
-    caption_->setObjectName("Label2");
+    caption_->setObjectName("caption");
     caption_->setTextFormat(Qt::PlainText);
     QFont big = caption_->font();
     big.setPointSizeF(big.pointSizeF() * 1.4);
@@ -86,7 +84,7 @@ SummaryPage::SummaryPage(Application& app, QWidget* parent) : QWidget(parent), a
     range_ = new QLabel(heading);
     range_->setObjectName("range");
     range_->setTextFormat(Qt::PlainText);
-    h->addWidget(notesSelect_);
+    h->addWidget(bookSelector_);
     h->addSpacing(16);
     h->addWidget(caption_);
     h->addStretch(1);
@@ -94,7 +92,7 @@ SummaryPage::SummaryPage(Application& app, QWidget* parent) : QWidget(parent), a
     v->addWidget(heading);
 
     grid_ = new QTableView(this);
-    grid_->setObjectName("monthlyGrid");
+    grid_->setObjectName("summaryGrid");
     model_ = new SummaryModel(app_, grid_);
     grid_->setModel(model_);
     grid_->setItemDelegate(new SummaryCellDelegate(grid_));
@@ -118,12 +116,12 @@ SummaryPage::SummaryPage(Application& app, QWidget* parent) : QWidget(parent), a
         app_.SetSummaryLayout(layout);
     });
     connect(grid_, &QTableView::doubleClicked, this, [this](const QModelIndex& index) {
-        app_.monthlyGridDblClick(SummaryModel::GridRow(index.row()));
+        app_.DrillDownSummaryRow(SummaryModel::GridRow(index.row()));
     });
     v->addWidget(grid_, 1);
 
     statusBar_ = new QStatusBar(this);
-    statusBar_->setObjectName("MonthlyStatusBar");
+    statusBar_->setObjectName("summaryStatusBar");
     statusBar_->setSizeGripEnabled(false);
     for (int i = 0; i < 2; ++i) {
         auto* panel = new QLabel(statusBar_);
@@ -158,16 +156,18 @@ void SummaryPage::ShowSummary() {
     const MonthlySummary& s = app_.summary();
     const BookSelector& selector = s.selector();
     QStringList items;
-    for (const std::string& name : selector.notes_select) items << QString::fromStdString(name);
-    notesSelect_->blockSignals(true);
-    bool same = notesSelect_->count() == items.size();
-    for (int i = 0; same && i < items.size(); ++i) same = notesSelect_->itemText(i) == items[i];
-    if (!same) {
-        notesSelect_->clear();
-        notesSelect_->addItems(items);
+    for (const std::string& name : selector.names) items << QString::fromStdString(name);
+    {
+        const QSignalBlocker quiet(bookSelector_);
+        bool same = bookSelector_->count() == items.size();
+        for (int i = 0; same && i < items.size(); ++i)
+            same = bookSelector_->itemText(i) == items[i];
+        if (!same) {
+            bookSelector_->clear();
+            bookSelector_->addItems(items);
+        }
+        bookSelector_->setCurrentIndex(selector.IsAllBooks() ? 0 : selector.itemIndex);
     }
-    notesSelect_->setCurrentIndex(selector.IsAllBooks() ? 0 : selector.itemIndex);
-    notesSelect_->blockSignals(false);
 
     model_->Reload();
     caption_->setText(QString::fromStdString(s.caption()));

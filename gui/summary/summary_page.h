@@ -22,7 +22,7 @@ public:
     explicit SummaryPage(Application& app, QWidget* parent = nullptr);
 
     QTableView* grid() const { return grid_; }
-    QComboBox* bookSelector() const { return notesSelect_; }
+    QComboBox* bookSelector() const { return bookSelector_; }
     QAction* copyAction() const { return copy_; }
 
     // The summary was built again.
@@ -34,7 +34,7 @@ public:
 
 private:
     Application& app_;
-    QComboBox* notesSelect_ = nullptr;
+    QComboBox* bookSelector_ = nullptr;
     QLabel* caption_ = nullptr;
     QLabel* range_ = nullptr;
     QTableView* grid_ = nullptr;

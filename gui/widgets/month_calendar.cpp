@@ -175,13 +175,13 @@ MonthCalendar::MonthCalendar(QWidget* parent) : QWidget(parent) {
     v->setSpacing(2);
     auto* top = new QHBoxLayout();
     previous_ = new QToolButton(this);
-    previous_->setObjectName("bfmonth");
+    previous_->setObjectName("previousMonth");
     previous_->setText("<<");
     next_ = new QToolButton(this);
-    next_->setObjectName("nxmonth");
+    next_->setObjectName("nextMonth");
     next_->setText(">>");
     monthLabel_ = new QLabel(this);
-    monthLabel_->setObjectName("monthpl");
+    monthLabel_->setObjectName("monthHeading");
     monthLabel_->setAlignment(Qt::AlignCenter);
     QFont bold = monthLabel_->font();
     bold.setBold(true);

@@ -2,20 +2,18 @@
 #include <gtest/gtest.h>
 
 #include "support/cli_runner.h"
+#include "support/ledger_text.h"
 #include "support/temp_folder.h"
 
 namespace velmora::testing {
 namespace {
 
-const char* kExample =
-    "d04=,2014/04/01,0,交通費,バス代,0,220,9780,現金,現金出納帳,現金,現金出納帳,\n"
-    "d04=,2014/04/03,1,小口現金,小口へ補充,0,3000,6780,現金,現金出納帳,小口,本店,\n"
-    "z,小口,本店,5000,\n"
-    "f,2015/01/01,2015/01/31,0\nf,2015/02/01,2015/02/28,0\nf,2015/03/01,2015/03/31,0\n"
-    "f,2014/04/01,2014/04/30,0\nf,2014/05/01,2014/05/31,0\nf,2014/06/01,2014/06/30,0\n"
-    "f,2014/07/01,2014/07/31,0\nf,2014/08/01,2014/08/31,0\nf,2014/09/01,2014/09/30,0\n"
-    "f,2014/10/01,2014/10/31,0\nf,2014/11/01,2014/11/30,0\nf,2014/12/01,2014/12/31,0\n"
-    "g,10000,4,1,2014,\n";
+const std::string kExample =
+    std::string(
+        "d04=,2014/04/01,0,交通費,バス代,0,220,9780,現金,現金出納帳,現金,現金出納帳,\n"
+        "d04=,2014/04/03,1,小口現金,小口へ補充,0,3000,6780,現金,現金出納帳,小口,本店,\n"
+        "z,小口,本店,5000,\n") +
+    FiscalYearTrailer(2014, "g,10000,4,1,2014,");
 
 TEST(CliFirstCommands, BooksListsEveryBookWithItsMonthBalance) {
     TempFolder home, files;

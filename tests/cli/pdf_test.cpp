@@ -9,6 +9,7 @@
 #include <sstream>
 
 #include "support/cli_runner.h"
+#include "support/ledger_text.h"
 #include "support/temp_folder.h"
 
 namespace velmora::testing {
@@ -56,12 +57,7 @@ std::vector<double> InkCentresMm(const Gray& g, bool alongRow, int at, int dpi) 
     return centres;
 }
 
-const char* kLedger =
-    "f,2015/01/01,2015/01/31,0\nf,2015/02/01,2015/02/28,0\nf,2015/03/01,2015/03/31,0\n"
-    "f,2014/04/01,2014/04/30,0\nf,2014/05/01,2014/05/31,0\nf,2014/06/01,2014/06/30,0\n"
-    "f,2014/07/01,2014/07/31,0\nf,2014/08/01,2014/08/31,0\nf,2014/09/01,2014/09/30,0\n"
-    "f,2014/10/01,2014/10/31,0\nf,2014/11/01,2014/11/30,0\nf,2014/12/01,2014/12/31,0\n"
-    "g,10000,4,1,2014,\n";
+const std::string kLedger = FiscalYearTrailer(2014, "g,10000,4,1,2014,");
 
 std::string Line(double x1, double y1, double x2, double y2) {
     std::ostringstream out;

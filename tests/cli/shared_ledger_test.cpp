@@ -21,6 +21,7 @@
 #include "core/session/startup.h"
 #include "core/util/codepage.h"
 #include "support/cli_runner.h"
+#include "support/ledger_text.h"
 #include "support/scripted_dialogs.h"
 #include "support/temp_folder.h"
 
@@ -32,12 +33,7 @@ namespace fs = std::filesystem;
 const char* kRecords =
     "d04=,2014/04/01,0,交通費,バス代,0,220,9780,現金,現金出納帳,現金,現金出納帳,\n"
     "z,小口,本店,5000,\n";
-const char* kTrailer =
-    "f,2015/01/01,2015/01/31,0\nf,2015/02/01,2015/02/28,0\nf,2015/03/01,2015/03/31,0\n"
-    "f,2014/04/01,2014/04/30,0\nf,2014/05/01,2014/05/31,0\nf,2014/06/01,2014/06/30,0\n"
-    "f,2014/07/01,2014/07/31,0\nf,2014/08/01,2014/08/31,0\nf,2014/09/01,2014/09/30,0\n"
-    "f,2014/10/01,2014/10/31,0\nf,2014/11/01,2014/11/30,0\nf,2014/12/01,2014/12/31,0\n"
-    "g,10000,4,1,2014,\n";
+const std::string kTrailer = FiscalYearTrailer(2014, "g,10000,4,1,2014,");
 
 std::vector<std::string> AddArgs(const std::string& file, const std::string& desc) {
     return {"--today", "2014/04/10", "add",    file, "--date",    "2014/04/02",

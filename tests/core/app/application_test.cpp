@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <map>
 #include <optional>
 #include <set>
 #include <string>
@@ -107,7 +108,7 @@ TEST(Application, ListenersHearOfALoadOnceItIsCompleteAndInOrder) {
     second.events.clear();
     first.events.clear();
     h.dialogs.saveAnswers.push_back(SaveAnswer::No);
-    h.app.new1data();
+    h.app.NewCashBookLedger();
     EXPECT_TRUE(second.events.empty());
     ASSERT_FALSE(first.events.empty());
     EXPECT_EQ(first.events.front().rfind("ledger  rows=", 0), 0u) << first.events.front();
@@ -122,10 +123,10 @@ TEST(Application, CommandsThatChangeNothingShownTellNoOne) {
     h.app.Show(h.CopyExample("a.exv"));
     Recorder r(h.app);
     h.app.AddListener(&r);
-    h.app.datesearch(true);  // the check box alone changes what the status shows
+    h.app.SetDateFilter(true);  // the check box alone changes what the status shows
     EXPECT_EQ(r.events.size(), 1u);
     r.events.clear();
-    h.app.datesearch(true);
+    h.app.SetDateFilter(true);
     EXPECT_TRUE(r.events.empty());
 }
 
@@ -156,11 +157,11 @@ TEST(Application, PrintCommandsShowThePreviewBesideThePrintSettings) {
     AppHarness h;
     h.app.Create();
     h.app.Show(h.CopyExample("a.exv"));
-    h.app.monthlySum();
+    h.app.SummarizeByTitle();
     ASSERT_FALSE(h.app.leftPaneShown());
     Recorder r(h.app);
     h.app.AddListener(&r);
-    h.app.printnote();
+    h.app.PrintLedger();
     EXPECT_EQ(h.app.printJob().state().kind, 2);
     EXPECT_EQ(h.app.mainPage(), MainPage::Preview);
     EXPECT_TRUE(h.app.leftPaneShown());
@@ -169,7 +170,7 @@ TEST(Application, PrintCommandsShowThePreviewBesideThePrintSettings) {
     EXPECT_EQ(r.events.back().rfind("state", 0), 0u);
 
     // Without a printer set-up window the choice counts as cancelled: the options are kept.
-    h.app.printerSetup();
+    h.app.SetUpPrinter();
     EXPECT_TRUE(fs::exists(h.work + "/config/note1.conf"));
     h.app.ChangeRibbonPage(RibbonPage::Ledger);
     EXPECT_EQ(h.app.mainPage(), MainPage::Ledger);
@@ -179,25 +180,25 @@ TEST(Application, ThePreviewIsLeftForTheLedgerWhenAChangeIsMadeElsewhere) {
     AppHarness h;
     h.app.Create();
     h.app.Show(h.CopyExample("a.exv"));
-    h.app.printnote();
+    h.app.PrintLedger();
     // The preview's own month change keeps it.
-    h.app.PrintWork([&] { h.app.mutablePrintJob().PreviewTabChanged(1); });
+    h.app.PrintWork([&] { h.app.mutablePrintJob().ChoosePreviewTab(1); });
     EXPECT_EQ(h.app.view().monthPanel, "5");
     EXPECT_EQ(h.app.mainPage(), MainPage::Preview);
     // A day of the calendar, a book: the ledger page shows them.
     h.app.ChooseCalendarDay(Date::FromYmd(2014, 6, 3));
     EXPECT_EQ(h.app.mainPage(), MainPage::Ledger);
     EXPECT_TRUE(h.app.editMenuEnabled());
-    h.app.printnote();
-    h.app.note1();
+    h.app.PrintLedger();
+    h.app.SelectCashBook();
     EXPECT_EQ(h.app.mainPage(), MainPage::Ledger);
 
     // Months ticked for one ledger are not carried to the next.
-    h.app.printnote();
+    h.app.PrintLedger();
     h.app.mutablePrintJob().SetMonthChecked(4, true);
     ASSERT_TRUE(h.app.OpenFile(h.CopyExample("b.exv")));
     EXPECT_EQ(h.app.mainPage(), MainPage::Ledger);
-    h.app.printnote();
+    h.app.PrintLedger();
     std::array<bool, 12> june{};
     june[2] = true;
     EXPECT_EQ(h.app.printJob().panel().months, june);
@@ -212,14 +213,14 @@ TEST(Application, CloseWritesPlacementBackupListAndSummaryLayoutWhateverTheAnswe
     const std::string before = ReadBytes(file);
 
     h.dialogs.saveAnswers.push_back(SaveAnswer::Cancel);
-    EXPECT_FALSE(h.app.CloseQuery(Placement{5, 6, 1300, 800}));
+    EXPECT_FALSE(h.app.RequestClose(Placement{5, 6, 1300, 800}));
     EXPECT_TRUE(fs::exists(h.work + "/ini/velmora5.ini"));
     EXPECT_TRUE(fs::exists(h.work + "/ini/backup.conf"));
     EXPECT_TRUE(fs::exists(h.work + "/ini/display2.dat"));
     EXPECT_EQ(ReadBytes(file), before);
 
     h.dialogs.saveAnswers.push_back(SaveAnswer::No);
-    EXPECT_TRUE(h.app.CloseQuery(Placement{5, 6, 1300, 800}));
+    EXPECT_TRUE(h.app.RequestClose(Placement{5, 6, 1300, 800}));
     EXPECT_EQ(ReadBytes(file), before);
     EXPECT_EQ(LoadPlacement(h.work, kMainWindowKey), (Placement{5, 6, 1300, 800}));
 }
@@ -321,7 +322,7 @@ TEST(Application, FileCommandsTellWhetherTheLedgerWasWritten) {
     EXPECT_EQ(h.app.view().calendar.selected.ShortText(), "2015/06/01");
     EXPECT_EQ(h.app.view().yearPanel, "2015");
     EXPECT_EQ(h.app.ledgerView().searchRange, "2015年06月01日～2015年06月30日");
-    h.app.datainput();
+    h.app.OpenEntryForm();
     EXPECT_EQ(h.app.entryForm().yearText + "/" + h.app.entryForm().monthText, "2015/06");
 }
 
@@ -366,7 +367,7 @@ TEST(Application, TheEntryFormRegistersAndTheViewShowsTheRecordWhenTold) {
     h.app.SetWindows(&windows);
     Recorder r(h.app);
     h.app.AddListener(&r);
-    h.app.datainput();
+    h.app.OpenEntryForm();
     h.app.SetWindows(nullptr);
 
     ASSERT_TRUE(windows.result.stored);
@@ -411,24 +412,24 @@ TEST(Application, UndoTakesBackEachEntryAndReachesTheSavedBytesAgain) {
     EXPECT_EQ(h.app.history().UndoText(), "元に戻す");
     TwoEntriesWindows windows(h.app);
     h.app.SetWindows(&windows);
-    h.app.datainput();
+    h.app.OpenEntryForm();
     h.app.SetWindows(nullptr);
     EXPECT_EQ(h.app.history().UndoText(), "元に戻す: 登録 2014/06/03 通信費");
 
-    h.app.undo();
+    h.app.Undo();
     EXPECT_TRUE(h.app.session().modified);
     EXPECT_EQ(h.app.ledgerView().rows.size(), 4u);  // the first record stays
-    h.app.undo();
+    h.app.Undo();
     EXPECT_FALSE(h.app.session().modified);
     EXPECT_EQ(h.app.ledgerView().rows.size(), 3u);
-    h.app.redo();
+    h.app.Redo();
     EXPECT_TRUE(h.app.session().modified);
-    h.app.undo();
+    h.app.Undo();
     ASSERT_TRUE(h.app.SaveFile());
     EXPECT_EQ(ReadBytes(file), saved);
 
     // A new ledger file forgets what could be taken back.
-    h.app.redo();
+    h.app.Redo();
     ASSERT_TRUE(h.app.OpenFile(h.CopyExample("b.exv")));
     EXPECT_FALSE(h.app.history().CanUndo());
     EXPECT_FALSE(h.app.history().CanRedo());
@@ -438,7 +439,7 @@ TEST(Application, TheSummaryBookAndItsDrillDownAreToldAsTheSummary) {
     AppHarness h;
     h.app.Create();
     ASSERT_TRUE(h.app.OpenFile(h.CopyExample("a.exv")));
-    h.app.monthlyList();
+    h.app.ShowSummaryPage();
     Recorder r(h.app);
     h.app.AddListener(&r);
     h.app.ChooseSummaryBook(1);  // the cash book
@@ -499,6 +500,95 @@ TEST(CommandTable, EveryCommandHasACaptionAndEveryMenuItemIsACommand) {
                 EXPECT_TRUE(keys.insert(e.submenuKey).second) << e.submenuKey;
             }
     EXPECT_EQ(FindCommand("back_10")->key, "Shift+Ctrl+F10");
+}
+
+// Stands in for the main window and its modal windows: notes what a command asked of them.
+class WindowLog final : public CommandWindow, public AppWindows {
+public:
+    std::optional<int> SelectedRecord() const override { return 1; }
+    LedgerLayout ShownLedgerLayout() const override { return {}; }
+    void SelectGridRow(int row) override { Note("row " + std::to_string(row)); }
+    void ToggleDateSearch() override { Note("date search"); }
+    void ShowRibbonPage(RibbonPage page) override {
+        Note("ribbon " + std::to_string(static_cast<int>(page)));
+    }
+    void CloseWindow() override { Note("close"); }
+    std::optional<int> SelectedGridRow() const override { return 3; }
+    void KeyboardBackToLedger(std::optional<int> row) override {
+        Note("ledger " + std::to_string(row.value_or(0)));
+    }
+    std::optional<int> ChooseBook(const std::string& kind,
+                                  const std::vector<std::string>&) override {
+        Note("books " + kind);
+        return std::nullopt;
+    }
+    void RunEntryForm() override { Note("entry form"); }
+    std::optional<std::string> ChooseTitle() override {
+        Note("choose title");
+        return std::nullopt;
+    }
+    void EditTitles() override { Note("edit titles"); }
+    void RunSettings(FiscalSettingsForm&) override { Note("settings"); }
+    void RunCsvOptions() override { Note("csv options"); }
+    void RunStatementImport() override { Note("statement import"); }
+    void RunMoneyCount() override { Note("money count"); }
+    std::string notes;
+
+private:
+    void Note(const std::string& what) { notes += what + ";"; }
+};
+
+TEST(CommandTable, EveryRowRunsItsHandlerOnAnOpenLedger) {
+    // What each row is seen to do, where one look shows it: the windows it asks for, the
+    // dialog it opens, the main page it turns to.
+    const std::map<std::string_view, std::string> seen = {
+        {"note2", "books 小口;"},
+        {"note3", "books 預金;"},
+        {"datainput", "entry form;ledger 0;"},
+        {"dataedit", "entry form;ledger 3;"},
+        {"moveTop", "row 1;"},
+        {"searchKamoku", "choose title;"},
+        {"searchPreview", "info"},
+        {"datesearch", "date search;"},
+        {"masterKamoku", "edit titles;"},
+        {"fileopen", "open"},
+        {"fileAsSave", "saveas"},
+        {"csvfileOut", "csv options;"},
+        {"importStatement", "statement import;"},
+        {"mdisplay_write", std::string("info:") + kLayoutSavedMessage},
+        {"configExec", "settings;"},
+        {"monthlySum", "page 1"},
+        {"graph", "page 3"},
+        {"printnote", "page 2"},
+        {"printzandaka", "page 2"},
+        {"monthlyprint", "page 2"},
+        {"incomeprint", "page 2"},
+        {"graphprint", "page 2"},
+        {"cashcalcExec", "money count;"},
+        {"FileExit1", "close;"},
+        {kMonthlyListItem, "ribbon 2;page 1"},
+        {kWorkingFolderItem, "folder opened"},
+    };
+    for (const CommandInfo& c : MainCommands()) {
+        AppHarness h;
+        WindowLog window;
+        h.app.Create();
+        h.app.Show(h.CopyExample("a.exv"));
+        h.app.SetWindows(&window);
+        h.dialogs.Clear();
+        ASSERT_NE(c.run, nullptr) << c.name;
+        EXPECT_NO_THROW(c.run(h.app, window)) << c.name;
+        std::string observed = window.notes;
+        for (const ScriptedDialogs::Event& e : h.dialogs.events)
+            observed += e.kind + ":" + e.text + ";";
+        if (h.app.mainPage() != MainPage::Ledger)
+            observed += "page " + std::to_string(static_cast<int>(h.app.mainPage())) + ";";
+        if (!h.shell.opened.empty()) observed += "folder opened;";
+        if (auto it = seen.find(c.name); it != seen.end()) {
+            EXPECT_NE(observed.find(it->second), std::string::npos) << c.name << ": " << observed;
+        }
+        h.app.SetWindows(nullptr);
+    }
 }
 
 namespace {
@@ -688,7 +778,7 @@ TEST(Application, AStatementImportIsOneCommandThatOneUndoTakesBackAndTheJournalK
     Recorder r(h.app);
     h.app.AddListener(&r);
     h.dialogs.Clear();
-    h.app.importStatement();
+    h.app.ImportStatement();
     EXPECT_EQ(windows.result.added.size(), 2u);
     EXPECT_EQ(h.dialogs.Infos(),
               (std::vector<std::string>{"確認|2件を取り込みました。\r\n"
@@ -704,10 +794,10 @@ TEST(Application, AStatementImportIsOneCommandThatOneUndoTakesBackAndTheJournalK
     ASSERT_TRUE(work);
     EXPECT_EQ(work->ledger.transactions.Items(), h.app.session().ledger.transactions.Items());
 
-    h.app.undo();
+    h.app.Undo();
     EXPECT_EQ(h.app.session().ledger.transactions.Count(), 2);
     EXPECT_FALSE(h.app.session().modified);
-    h.app.redo();
+    h.app.Redo();
     EXPECT_EQ(EncodeTextLines(LedgerFileLines(h.app.session().ledger)), imported);
     h.app.SetWindows(nullptr);
 }
@@ -734,7 +824,7 @@ TEST(Application, CommandsOfTheGreyedEditMenuAreDisabledWhateverReachesThem) {
               "undo=0 filesave=1 configExec=1 back_1=0 ");
     h.app.ChangeRibbonPage(RibbonPage::Ledger);
     EXPECT_EQ(enabled(), onLedger);
-    h.app.printnote();  // the preview
+    h.app.PrintLedger();  // the preview
     EXPECT_FALSE(h.app.CommandEnabled("datainput"));
     h.app.ChangeRibbonPage(RibbonPage::Ledger);
     EXPECT_TRUE(h.app.AddBook("預金", "A銀行", Amount()));
@@ -786,7 +876,7 @@ TEST(Application, TitlesTakeTheirDescriptionsAlongAndRenamedTitlesTheirRecords) 
         ASSERT_TRUE(master.SetTitle(3, "食料品"));  // and 食費 renamed
     });
     h.dialogs.Clear();
-    h.app.masterKamoku();
+    h.app.EditTitles();
     const std::string question = "yesno:現金出納帳5-Velmora Version5|";
     EXPECT_EQ(
         h.dialogs.Log(),
@@ -810,7 +900,7 @@ TEST(Application, TitlesTakeTheirDescriptionsAlongAndRenamedTitlesTheirRecords) 
 
     // The records' new name is one step to take back.
     EXPECT_EQ(h.app.history().UndoText(), "元に戻す: 科目設定");
-    h.app.undo();
+    h.app.Undo();
     EXPECT_EQ(EncodeTextLines(LedgerFileLines(h.app.session().ledger)), before);
 
     // Deleting a title the records carry says how many; its descriptions go with it.
@@ -819,7 +909,7 @@ TEST(Application, TitlesTakeTheirDescriptionsAlongAndRenamedTitlesTheirRecords) 
         ASSERT_TRUE(master.Delete());
     });
     h.dialogs.Clear();
-    h.app.masterKamoku();
+    h.app.EditTitles();
     EXPECT_EQ(h.dialogs.Log(),
               (std::vector<std::string>{
                   question + "「書籍」は 2 件のデータで使われています。\r\n削除すると科目の一覧から"
@@ -860,11 +950,11 @@ TEST(Application, CalendarTabsAndStatusBarFollowTheSettingsAndTheLedgerOpened) {
     EXPECT_EQ(shown(), "2014/04/01 4 2014/4 1 2014年04月01日～2014年04月30日");
     // Applied or not, the settings bring back today's month (June): the calendar and the
     // panels with it.
-    h.app.configExec();
+    h.app.EditSettings();
     EXPECT_EQ(shown(), "2014/06/01 6 2014/6 3 2014年06月01日～2014年06月30日");
     ASSERT_TRUE(h.app.ChooseMonthTab(2));
     windows.apply = false;
-    h.app.configExec();
+    h.app.EditSettings();
     EXPECT_EQ(shown(), "2014/06/01 6 2014/6 3 2014年06月01日～2014年06月30日");
 
     // A ledger of another year: the calendar leaves 2014, with the date filter on too.
@@ -872,14 +962,14 @@ TEST(Application, CalendarTabsAndStatusBarFollowTheSettingsAndTheLedgerOpened) {
     for (std::size_t at = text.find("201"); at != std::string::npos; at = text.find("201", at))
         text.replace(at, 4, text[at + 3] == '4' ? "2024" : "2025");
     WriteBytes(h.docs + "/b.exv", text);
-    h.app.datesearch(true);
+    h.app.SetDateFilter(true);
     h.dialogs.openAnswers.push_back(h.docs + "/b.exv");
-    h.app.fileopen();
+    h.app.Open();
     ASSERT_EQ(h.app.session().currentFile, h.docs + "/b.exv");
     EXPECT_EQ(shown(), "2024/06/01 6 2024/6 3 2024年06月01日(土)");
-    h.app.datesearch(false);
+    h.app.SetDateFilter(false);
     h.dialogs.saveAnswers.push_back(SaveAnswer::No);
-    h.app.new2Data();
+    h.app.NewAllowanceBookLedger();
     EXPECT_EQ(shown(), "2014/06/01 6 2014/6 6 2014年06月01日～2014年06月30日");
 }
 
@@ -926,22 +1016,22 @@ TEST(Application, BooksChangedInTheBookListShowOnceTheListHasClosed) {
         return rows;
     };
 
-    h.app.note3();
+    h.app.ChooseBankBook();
     EXPECT_EQ(h.app.session().currentBook, (BookId{"預金", "A銀行"}));
     EXPECT_EQ(balances(), (std::vector<std::string>{"現金;現金出納帳;6,780;", "小口;本店;8,000;",
                                                     "預金;A銀行;20,000;"}));
     EXPECT_EQ(std::count_if(r.events.begin(), r.events.end(),
                             [](const std::string& e) { return e.rfind("view ", 0) == 0; }),
               1);
-    h.app.note1();
-    h.app.note2();
+    h.app.SelectCashBook();
+    h.app.ChoosePettyCashBook();
     EXPECT_EQ(h.app.session().currentBook, (BookId{"現金", "現金出納帳"}));
     EXPECT_EQ(h.app.mutableSession().RecordLines()[1],
               "d04=,2014/04/03,1,小口現金,小口へ補充,0,3000,6780,現金,現金出納帳,小口,本社,");
     EXPECT_EQ(balances(), (std::vector<std::string>{"現金;現金出納帳;6,780;", "小口;本社;7,000;",
                                                     "預金;A銀行;20,000;"}));
     // Deleting the petty-cash book takes the transfer to it out of the cash book too.
-    h.app.note2();
+    h.app.ChoosePettyCashBook();
     EXPECT_EQ(balances(),
               (std::vector<std::string>{"現金;現金出納帳;9,780;", "預金;A銀行;20,000;"}));
     EXPECT_EQ(windows.kinds, (std::vector<std::string>{"預金", "小口", "小口"}));
@@ -965,11 +1055,11 @@ TEST(Application, TheTitleSearchSetsTheFilterOrOnCancelEndsTheDateFilter) {
     TitleWindows windows;
     windows.answers = {std::string("交通費"), std::nullopt};
     h.app.SetWindows(&windows);
-    h.app.datesearch(true);
-    h.app.searchKamoku();
+    h.app.SetDateFilter(true);
+    h.app.SearchByTitle();
     EXPECT_EQ(h.app.session().accountFilter, "交通費");
     EXPECT_TRUE(h.app.view().dateFilter);
-    h.app.searchKamoku();
+    h.app.SearchByTitle();
     EXPECT_EQ(h.app.session().accountFilter, "交通費");
     EXPECT_FALSE(h.app.view().dateFilter);
     EXPECT_EQ(h.app.ledgerView().rows.back().Kind(), LedgerRowKind::EndMark);
@@ -988,11 +1078,11 @@ std::string WorkThenEndWithoutSaving(AppHarness& h, const std::string& file) {
     h.app.Show(file);
     TwoEntriesWindows windows(h.app);
     h.app.SetWindows(&windows);
-    h.app.datainput();
+    h.app.OpenEntryForm();
     h.app.SetWindows(nullptr);
-    h.app.undo();
-    h.app.redo();
-    h.app.undo();
+    h.app.Undo();
+    h.app.Redo();
+    h.app.Undo();
     EXPECT_TRUE(h.app.AddBook("預金", "A銀行", Amount::FromYen(20000)));
     EXPECT_TRUE(fs::exists(h.work + "/recovery.jnl"));
     return EncodeTextLines(LedgerFileLines(h.app.session().ledger));
@@ -1049,7 +1139,7 @@ TEST(Application, EachChangeInTheOpenEntryFormIsJournalledAsItEnds) {
     h.app.Show(h.CopyExample("a.exv"));
     JournalledEntryWindows windows(h.app, RecoveryJournal::PathIn(h.work));
     h.app.SetWindows(&windows);
-    h.app.datainput();
+    h.app.OpenEntryForm();
     const auto juneRecord = [&h](const std::string& description) -> std::optional<int> {
         const auto& lines = h.app.session().ledger.transactions.Items();
         for (std::size_t i = 0; i < lines.size(); ++i)
@@ -1057,8 +1147,8 @@ TEST(Application, EachChangeInTheOpenEntryFormIsJournalledAsItEnds) {
                 return static_cast<int>(i);
         return std::nullopt;
     };
-    h.app.dataedit(juneRecord("切手"));
-    h.app.dataedit(juneRecord("はがき"));
+    h.app.EditSelectedRecord(juneRecord("切手"));
+    h.app.EditSelectedRecord(juneRecord("はがき"));
     h.app.SetWindows(nullptr);
     EXPECT_EQ(windows.seen, (std::vector<std::string>{"切手 ", "切手 はがき ", "切手 はがき 封筒 ",
                                                       "速達 はがき 封筒 ", "速達 封筒 "}));
@@ -1137,7 +1227,7 @@ TEST(Application, UnsavedWorkOfARunThatEndedWithoutSavingIsGivenBackExactly) {
     EXPECT_TRUE(again.AddBook("預金", "B銀行", Amount()));
     EXPECT_TRUE(fs::exists(first.work + "/recovery.jnl"));
     first.dialogs.saveAnswers.push_back(SaveAnswer::No);
-    EXPECT_TRUE(again.CloseQuery(Placement{}));
+    EXPECT_TRUE(again.RequestClose(Placement{}));
     EXPECT_FALSE(fs::exists(first.work + "/recovery.jnl"));
 }
 

@@ -95,17 +95,17 @@ TEST(FileModes, EveryFileAndFolderTheProgramMakesHasTheModeTheArchitectureTableS
         app.Show(ledger);
         ASSERT_TRUE(app.AddBook("預金", "A銀行", Amount()));  // the journal, gone once saved
         EXPECT_EQ(ModeOf(work + "/recovery.jnl"), ExpectedMode(table.at("WORK/*"), 022, 0));
-        app.configExec();             // the settings file
+        app.EditSettings();           // the settings file
         ASSERT_TRUE(app.SaveFile());  // a backup and the backup list
-        app.printnote();              // the print data
+        app.PrintLedger();            // the print data
         app.ToggleHolidayAndChooseDay(Date::FromYmd(2014, 6, 11));
-        app.mdisplay_write(app.ledgerLayout());
+        app.SaveLedgerLayout(app.ledgerLayout());
         SaveMoneyCount(work, MoneyCount{}, writer);
         CsvOptionsDialog csv(work, app.entryForm().titleList, dialogs, writer);
         dialogs.saveFileAnswers = {docs + "/out.csv"};
         ASSERT_TRUE(ExportCsv(app.mutableSession(), csv.options, csv.codes));
-        csv.Close();                                              // the code table
-        ASSERT_TRUE(app.CloseQuery(Placement{1, 2, 1300, 800}));  // placement, layouts
+        csv.Close();                                                // the code table
+        ASSERT_TRUE(app.RequestClose(Placement{1, 2, 1300, 800}));  // placement, layouts
         ::umask(umaskBefore);
 
         // What the user names: new as the umask allows, replaced with the old file's mode.

@@ -10,6 +10,7 @@
 #include "core/entry/row_editing.h"
 #include "core/ledgerview/view_fixture.h"
 #include "core/session/book_commands.h"
+#include "support/ledger_text.h"
 
 namespace velmora::testing {
 namespace {
@@ -27,16 +28,13 @@ const char* const kGapLedger =
     "g,0,4,1,2024,\n";
 
 // Three cash records: two on 04/05, one on 04/20.
-const char* const kShortLedger =
-    "d04=,2014/04/05,0,売上,A,1000,0,,現金,現金出納帳,現金,現金出納帳,\n"
-    "d04=,2014/04/05,1,売上,B,2000,0,,現金,現金出納帳,現金,現金出納帳,\n"
-    "d04=,2014/04/20,2,交通費,C,0,500,,現金,現金出納帳,現金,現金出納帳,\n"
-    "z,小口,本店,5000,\n"
-    "f,2015/01/01,2015/01/31,0\nf,2015/02/01,2015/02/28,0\nf,2015/03/01,2015/03/31,0\n"
-    "f,2014/04/01,2014/04/30,0\nf,2014/05/01,2014/05/31,0\nf,2014/06/01,2014/06/30,0\n"
-    "f,2014/07/01,2014/07/31,0\nf,2014/08/01,2014/08/31,0\nf,2014/09/01,2014/09/30,0\n"
-    "f,2014/10/01,2014/10/31,0\nf,2014/11/01,2014/11/30,0\nf,2014/12/01,2014/12/31,0\n"
-    "g,0,4,1,2014,\n";
+const std::string kShortLedger =
+    std::string(
+        "d04=,2014/04/05,0,売上,A,1000,0,,現金,現金出納帳,現金,現金出納帳,\n"
+        "d04=,2014/04/05,1,売上,B,2000,0,,現金,現金出納帳,現金,現金出納帳,\n"
+        "d04=,2014/04/20,2,交通費,C,0,500,,現金,現金出納帳,現金,現金出納帳,\n"
+        "z,小口,本店,5000,\n") +
+    FiscalYearTrailer(2014, "g,0,4,1,2014,");
 
 class Entry : public ::testing::Test {
 protected:

@@ -74,9 +74,9 @@ void RunLeaving(const Configure& setup, const std::vector<Leaving>& table) {
 TEST(NumberField, DefaultsAndTheIncomeField) {
     NumberField field;
     EXPECT_EQ(field.Text(), "0");
-    EXPECT_EQ(field.Type(), NumberType::ntDecimal);
+    EXPECT_EQ(field.Type(), NumberType::kDecimal);
     EXPECT_EQ(field.Figure(), -1);
-    EXPECT_EQ(field.Rounding(), RoundMode::rmDown);
+    EXPECT_EQ(field.Rounding(), RoundMode::kDown);
     EXPECT_EQ(field.Limits(), (LimitOptions{true, true}));
     EXPECT_TRUE(field.ZeroVisible());
     EXPECT_EQ(field.Increment(), 1.0L);
@@ -167,20 +167,20 @@ TEST(NumberField, IntegerDigitsAndLength) {
 }
 
 TEST(NumberField, Hexadecimal) {
-    RunTable([](NumberField& f) { f.SetNumberType(NumberType::ntHex); },
+    RunTable([](NumberField& f) { f.SetNumberType(NumberType::kHex); },
              {
                  {"[0|", "1aF", "1aF|", 0x1AF},
                  {"1F|", "-+.g", "1F|", 31},
              });
     RunTable(
         [](NumberField& f) {
-            f.SetNumberType(NumberType::ntHex);
+            f.SetNumberType(NumberType::kHex);
             f.SetValidMinus(true);
         },
         {{"1F|", "-", "-1F|", -31}, {"-1F|", "+", "1F|", 31}, {"1F|", "+", "1F|", 31}});
 
     NumberField field;
-    field.SetNumberType(NumberType::ntHex);
+    field.SetNumberType(NumberType::kHex);
     field.SetFigure(4);
     field.SetValue(255);
     EXPECT_EQ(field.Text(), "00FF");
@@ -199,17 +199,15 @@ TEST(NumberField, FormattingOnLeaving) {
     auto figure2 = [](RoundMode mode, bool fixed) {
         return [=](NumberField& f) { f.SetFigure(2), f.SetRoundMode(mode), f.SetFixed(fixed); };
     };
-    RunLeaving(figure2(RoundMode::rmRound, false),
+    RunLeaving(figure2(RoundMode::kRound, false),
                {{"1.235", "1.24", 1.24L}, {"-1.235", "-1.24", -1.24L}, {"9.995", "10", 10}});
-    RunLeaving(figure2(RoundMode::rmDown, false), {{"1.235", "1.23", 1.23L}, {"1.5", "1.5", 1.5L}});
-    RunLeaving(figure2(RoundMode::rmUp, false),
+    RunLeaving(figure2(RoundMode::kDown, false), {{"1.235", "1.23", 1.23L}, {"1.5", "1.5", 1.5L}});
+    RunLeaving(figure2(RoundMode::kUp, false),
                {{"1.231", "1.24", 1.24L}, {"1.230", "1.23", 1.23L}, {"0.999", "1", 1}});
-    RunLeaving(figure2(RoundMode::rmRound, true),
+    RunLeaving(figure2(RoundMode::kRound, true),
                {{"9.995", "10.00", 10}, {"1.5", "1.50", 1.5L}, {"3", "3.00", 3}, {"", "0.00", 0}});
     RunLeaving(
-        [](NumberField& f) {
-            f.SetFigure(0), f.SetFixed(true), f.SetRoundMode(RoundMode::rmRound);
-        },
+        [](NumberField& f) { f.SetFigure(0), f.SetFixed(true), f.SetRoundMode(RoundMode::kRound); },
         {{"2.5", "3", 3}, {"2.4", "2", 2}});
     RunLeaving([](NumberField&) {},
                {{"1.50", "1.5", 1.5L},
@@ -220,7 +218,7 @@ TEST(NumberField, FormattingOnLeaving) {
                 {"123456789012345678", "123456789012345678", 123456789012345678.0L}});
     RunLeaving(
         [](NumberField& f) {
-            f.SetComma(true), f.SetFigure(2), f.SetFixed(true), f.SetRoundMode(RoundMode::rmUp);
+            f.SetComma(true), f.SetFigure(2), f.SetFixed(true), f.SetRoundMode(RoundMode::kUp);
         },
         {{"1234567.891", "1,234,567.90", 1234567.9L}, {"-999999.999", "-1,000,000.00", -1000000}});
     RunLeaving([](NumberField& f) { f.SetZeroVisible(false), f.SetFigure(2); },
@@ -228,7 +226,7 @@ TEST(NumberField, FormattingOnLeaving) {
 
     // The value follows the rounding while the text still shows what was typed.
     NumberField field;
-    figure2(RoundMode::rmRound, false)(field);
+    figure2(RoundMode::kRound, false)(field);
     field.Enter();
     for (char c : std::string("1.235")) field.TypeChar(c);
     EXPECT_EQ(field.Text(), "1.235");
@@ -305,7 +303,7 @@ TEST(NumberField, PasteFiltersCharacters) {
     run([](NumberField& f) { f.SetComma(true); }, {{"[0|", "１2345", "12,345|"}});
     run([](NumberField& f) { f.SetMaxLength(4); }, {{"12|", "3456", "1234|"}});
     run([](NumberField& f) { f.SetMaxIntLength(3); }, {{"[0|", "12345.67", "123.67|"}});
-    run([](NumberField& f) { f.SetNumberType(NumberType::ntHex); }, {{"|", "0x1fz-", "01f|"}});
+    run([](NumberField& f) { f.SetNumberType(NumberType::kHex); }, {{"|", "0x1fz-", "01f|"}});
 }
 
 TEST(NumberField, IntegerTextAndAmountViews) {

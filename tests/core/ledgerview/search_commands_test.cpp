@@ -13,19 +13,19 @@ TEST(SearchCommands, InputBoxesStartWithTheRowOrTheFilter) {
     f.redraws.views = 0;
     f.view.descriptionFilter = "前";
     f.dialogs.textAnswers = {std::string("タクシー"), std::nullopt, std::string("代")};
-    EXPECT_TRUE(SearchItem(f.session, f.view, 3));
+    EXPECT_TRUE(SearchByDescription(f.session, f.view, 3));
     EXPECT_EQ(f.view.descriptionFilter, "タクシー");
     // Cancel changes nothing.
-    EXPECT_FALSE(SearchItem(f.session, f.view, std::nullopt));
+    EXPECT_FALSE(SearchByDescription(f.session, f.view, std::nullopt));
     EXPECT_EQ(f.view.descriptionFilter, "タクシー");
-    EXPECT_TRUE(SearchItem(f.session, f.view, 99));
+    EXPECT_TRUE(SearchByDescription(f.session, f.view, 99));
     EXPECT_EQ(f.view.descriptionFilter, "代");
     EXPECT_EQ(f.redraws.views, 2);
 
     f.view.incomeFilter = "5000";
     f.dialogs.textAnswers = {std::string("300"), std::string("1500")};
-    EXPECT_TRUE(SearchIncome(f.session, f.view));
-    EXPECT_TRUE(SearchOutcome(f.session, f.view));
+    EXPECT_TRUE(SearchByIncome(f.session, f.view));
+    EXPECT_TRUE(SearchByExpense(f.session, f.view));
     EXPECT_EQ(f.view.incomeFilter, "300");
     EXPECT_EQ(f.view.expenseFilter, "1500");
     const std::string title = "text:現金出納帳5-Velmora Version5|";
@@ -41,11 +41,11 @@ TEST(SearchCommands, InputBoxesStartWithTheRowOrTheFilter) {
 TEST(SearchCommands, AmountsTypedWithThousandsSeparatorsFindTheStoredAmount) {
     ViewFixture f;
     f.dialogs.textAnswers = {std::string(" 1,500\t"), std::string("5,000")};
-    EXPECT_TRUE(SearchOutcome(f.session, f.view));
+    EXPECT_TRUE(SearchByExpense(f.session, f.view));
     EXPECT_EQ(f.view.expenseFilter, "1500");
     EXPECT_EQ(f.Grid(), (std::vector<std::string>{"+|04月05日(土)|交通費|タクシー代||1,500|12,280",
                                                   "+|||【合  計】|0|1,500|", "=||||||"}));
-    EXPECT_TRUE(SearchIncome(f.session, f.view));
+    EXPECT_TRUE(SearchByIncome(f.session, f.view));
     EXPECT_EQ(f.view.incomeFilter, "5000");
     EXPECT_EQ(TypedAmountFilter("-1,234,567"), "-1234567");
 }
@@ -55,7 +55,7 @@ TEST(SearchCommands, PreviewShowsTheFourFilters) {
     f.session.accountFilter = "交通費";
     f.view.descriptionFilter = "バス";
     f.view.expenseFilter = "220";
-    SearchPreview(f.session, f.view);
+    ShowSearchConditions(f.session, f.view);
     EXPECT_EQ(f.dialogs.Infos(), (std::vector<std::string>{
                                      "確認|現在の検索条件は下記です。\r\n"
                                      "----------------------------------------------------\r\n"
@@ -77,7 +77,7 @@ TEST(SearchCommands, EveryCancelEndsTheAccountSearchAndTheAllBooksView) {
         f.session.monthPanel = "13";
     };
     search();
-    CancelItem(f.session, f.view);
+    ClearDescriptionSearch(f.session, f.view);
     EXPECT_EQ(f.session.accountFilter, "");
     EXPECT_EQ(f.view.descriptionFilter, "");
     EXPECT_EQ(f.view.incomeFilter, "1");
@@ -89,20 +89,20 @@ TEST(SearchCommands, EveryCancelEndsTheAccountSearchAndTheAllBooksView) {
     EXPECT_EQ(f.session.monthPanel, "5");
 
     search();
-    CancelIncome(f.session, f.view);
+    ClearIncomeSearch(f.session, f.view);
     EXPECT_EQ(f.view.incomeFilter, "");
     EXPECT_EQ(f.view.descriptionFilter, "代");
     search();
-    CancelOutcome(f.session, f.view);
+    ClearExpenseSearch(f.session, f.view);
     EXPECT_EQ(f.view.expenseFilter, "");
     EXPECT_EQ(f.view.incomeFilter, "1");
     search();
-    CancelKamoku(f.session, f.view);
+    ClearTitleSearch(f.session, f.view);
     EXPECT_EQ(f.session.accountFilter, "");
     EXPECT_EQ(f.view.expenseFilter, "2");
     search();
     f.redraws.views = 0;
-    SearchClear(f.session, f.view);
+    ClearSearches(f.session, f.view);
     EXPECT_EQ(f.session.accountFilter + f.view.descriptionFilter + f.view.incomeFilter +
                   f.view.expenseFilter,
               "");
@@ -115,10 +115,10 @@ TEST(SearchCommands, SearchRunsOnAllBooksOrOnTheSavedBook) {
     ViewFixture f;
     SelectBook(f.session, BookId{"預金", "B"});
     f.session.allBooks = true;
-    TargetNotes(f.session);
+    RunSearch(f.session);
     EXPECT_EQ(f.session.currentBook, (BookId{"全帳簿", "全帳簿"}));
     f.session.allBooks = false;
-    TargetNotes(f.session);
+    RunSearch(f.session);
     EXPECT_EQ(f.session.currentBook, (BookId{"預金", "B"}));
     EXPECT_EQ(f.session.balances.current, Amount::FromYen(21000));
 

@@ -17,7 +17,7 @@ namespace velmora::testing {
 
 // Fiscal year 2014/04/01 - 2015/03/31, cash book opening balance 10000, petty-cash book
 // 本店 (5000) and 支店 (100), bank book B (20000).
-extern const char* const kViewLedger;
+extern const std::string kViewLedger;
 
 // Counts the redraws the commands ask for.
 struct RedrawCounter : SessionListener {

@@ -98,7 +98,7 @@ TEST(CalibrationPageTest, PrintPageRunsOnThePrinterAndToPdf) {
     b.device.SetPdfPrinter(1);
     b.WriteStyle("A4現金出納帳_月分1_ゴシックG.sle", ThreeRowStyle());
     b.sources.rowsByMonth[4] = MonthRows(6, "r");
-    b.job->printnote();
+    b.job->PrepareLedger();
     b.device.ClearCalls();
 
     // The grid from the odd-page offsets (1, 2) mm of the style, at 600 dpi over the
@@ -151,10 +151,10 @@ TEST(CalibrationPageTest, PrintPageRunsOnThePrinterAndToPdf) {
 
     // The name offered for the monthly list and for a fixed report: the fiscal year.
     b.sources.summaryData = {"科　目;"};
-    b.job->monthlyprint();
+    b.job->PrepareMonthlySummary();
     b.job->SaveAsPdf();
     EXPECT_EQ(b.dialogs.fileRequests.back().fileName, "月別一覧表_2014年度.pdf");
-    b.job->printzandaka();
+    b.job->PrepareBookBalances();
     b.job->SaveAsPdf();
     EXPECT_EQ(b.dialogs.fileRequests.back().fileName, "月別帳簿別残高一覧表_2014年度.pdf");
 

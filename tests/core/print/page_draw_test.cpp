@@ -13,7 +13,7 @@ namespace {
 std::string PreviewLine(const PrintJob& job) {
     RecordingCanvas canvas;
     HeaderImageLoader images;
-    EXPECT_TRUE(job.pageDraw(canvas, images, PreviewDrawContext(96, 96, 100), true).Ok());
+    EXPECT_TRUE(job.DrawPage(canvas, images, PreviewDrawContext(96, 96, 100), true).Ok());
     for (const auto& call : canvas.Lines())
         if (call.rfind("line ", 0) == 0) return call;
     return "";
@@ -28,8 +28,8 @@ TEST(PageDrawTest, KokuyoPagesAlternateOffsetsPlainPaperKeepsTheOddOnes) {
     b.WriteStyle("コクヨ金銭出納帳_リ-101.sle", ThreeRowStyle());
     b.WriteStyle("A4現金出納帳_月分1_ゴシックG.sle", ThreeRowStyle());
     b.sources.rowsByMonth[4] = MonthRows(6);
-    b.job->printnote();
-    b.job->paper_selClick({1, 0, 0, 0});
+    b.job->PrepareLedger();
+    b.job->ChooseStyle({1, 0, 0, 0});
 
     EXPECT_EQ(PreviewLine(*b.job), kAtOrigin);  // the preview leaves offsets out
     b.job->SetOffsetPreview(true);
@@ -43,7 +43,7 @@ TEST(PageDrawTest, KokuyoPagesAlternateOffsetsPlainPaperKeepsTheOddOnes) {
     b.job->NextPage();
     EXPECT_EQ(PreviewLine(*b.job), kOdd);
 
-    b.job->paper_selClick({0, 0, 0, 0});
+    b.job->ChooseStyle({0, 0, 0, 0});
     EXPECT_EQ(PreviewLine(*b.job), kOdd);
     b.job->NextPage();
     EXPECT_EQ(b.job->state().pageSide, 0);
@@ -84,11 +84,11 @@ TEST(PageDrawTest, PreviewSheetAndAreaAtZoom) {
     PrintBench b;
     b.WriteStyle("A4現金出納帳_月分1_ゴシックG.sle", ThreeRowStyle());
     b.sources.rowsByMonth[4] = MonthRows(1);
-    b.job->printnote();
+    b.job->PrepareLedger();
     b.job->SetZoom(5);
     RecordingCanvas canvas;
     HeaderImageLoader images;
-    ASSERT_TRUE(b.job->previewPaint(canvas, images).Ok());
+    ASSERT_TRUE(b.job->PaintPreview(canvas, images).Ok());
     ASSERT_GE(canvas.Lines().size(), 2u);
     EXPECT_EQ(canvas.Lines()[0], "brush style=solid color=0xffffff");
     EXPECT_EQ(canvas.Lines()[1], "fillrect 0,0 38,54");

@@ -29,7 +29,7 @@ TEST(PrintDataTest, LedgerRowsUpToTheClosingCarry) {
         Row("*", "", "□次月繰越", "", "-1,220"),
         Row("+", "", "never written", "", ""),
     };
-    const LedgerListOut out = LISTOUT(rows, Date::FromYmd(2015, 1, 20));
+    const LedgerPrintData out = LedgerPrintLines(rows, Date::FromYmd(2015, 1, 20));
     EXPECT_EQ(out.lines, (std::vector<std::string>{"; 交通費 ;■前月繰越;;;1,000;",
                                                    "04月01日(火); 交通費 ; バス代 ;220;;-1,220;",
                                                    "; 交通費 ;□次月繰越;;;-1,220;"}));
@@ -38,7 +38,7 @@ TEST(PrintDataTest, LedgerRowsUpToTheClosingCarry) {
 
     const std::vector<LedgerRow> filtered{Row("+", "", "a", "", "1"), Row("=", "", "", "", ""),
                                           Row("+", "", "b", "", "2")};
-    EXPECT_EQ(LISTOUT(filtered, Date::FromYmd(2014, 4, 1)).lines.size(), 2u);
+    EXPECT_EQ(LedgerPrintLines(filtered, Date::FromYmd(2014, 4, 1)).lines.size(), 2u);
 }
 
 TEST(PrintDataTest, SummaryRowsUpToTheMarkedRow) {
@@ -51,7 +51,7 @@ TEST(PrintDataTest, SummaryRowsUpToTheMarkedRow) {
     grid.SetCell(kMarkerColumn, 2, "=");
     grid.SetCell(kLabelColumn, 2, "【収　支　計】");
     grid.SetCell(kLabelColumn, 3, "below");
-    const std::vector<std::string> lines = monthlyListOut(grid);
+    const std::vector<std::string> lines = SummaryPrintLines(grid);
     ASSERT_EQ(lines.size(), 3u);
     EXPECT_EQ(lines[0], "科　目;4月度;;;;;;;;;;;;科目年間計;");
     EXPECT_EQ(lines[1], "交通費;220;;;;;;;;;;;;;");

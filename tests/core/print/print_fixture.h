@@ -35,7 +35,7 @@ public:
     FakeSources();
     LedgerListing CurrentLedger() override;
     LedgerListing ShowLedgerMonth(int month) override;
-    void ShowListOutPanels(const std::string& range, const std::string& panel) override {
+    void ShowPrintDataPanels(const std::string& range, const std::string& panel) override {
         searchRange = range;
         monthPanel = panel;
     }

@@ -23,11 +23,11 @@ std::vector<LedgerRow> WithRowAfterEnd(std::vector<LedgerRow> rows) {
     return rows;
 }
 
-TEST(PrintJobTest, PrintnoteSetsUpTheCashLedgerJob) {
+TEST(PrintJobTest, PrepareLedgerSetsUpTheCashLedgerJob) {
     PrintBench b;
     const std::string style = b.WriteStyle(kPlainCash, ThreeRowStyle());
     b.sources.rowsByMonth[4] = WithRowAfterEnd(MonthRows(5));
-    b.job->printnote();
+    b.job->PrepareLedger();
 
     const PrintJobState& s = b.job->state();
     EXPECT_EQ(s.kind, 2);
@@ -81,7 +81,7 @@ TEST(PrintJobTest, AllMonthsSearchAndTheOtherCommands) {
     b.sources.currentMonth = 13;
     b.sources.rowsByMonth[13] = MonthRows(2);
     b.WriteStyle("A4現金出納帳_科目指定_ゴシックG.sle", ThreeRowStyle());
-    b.job->printnote();
+    b.job->PrepareLedger();
     EXPECT_EQ(b.job->state().kind, 3);
     EXPECT_EQ(b.job->state().monthToPrint, 13);
     EXPECT_FALSE(b.job->controls().monthSelectEnabled);
@@ -92,12 +92,12 @@ TEST(PrintJobTest, AllMonthsSearchAndTheOtherCommands) {
     b.sources.page.accountFilter.clear();
     b.sources.currentMonth = 4;
     b.WriteStyle("A4銀行勘定帳_月分1_ゴシックG.sle", ThreeRowStyle());
-    b.job->printnote();
+    b.job->PrepareLedger();
     EXPECT_EQ(b.job->state().kind, 9);
     EXPECT_EQ(b.job->controls().paperItems, (Lines{"A4用紙", "コクヨ勘定帳", "コクヨ経費帳"}));
 
     b.WriteStyle("入出金集計グラフ.sle", "header;Ver1.1;0;0;9;1;0;100;0;0;0;0;0;\n");
-    b.job->graphprint();
+    b.job->PrepareGraph();
     const PrintControls& c = b.job->controls();
     EXPECT_EQ(b.job->state().kind, 40);
     EXPECT_EQ(c.previewTabs, (Lines{"印刷"}));
@@ -107,14 +107,14 @@ TEST(PrintJobTest, AllMonthsSearchAndTheOtherCommands) {
     EXPECT_EQ(b.job->state().orientation, 1);
 
     b.WriteStyle("月別帳簿別残高一覧表.sle", "header;Ver1.1;0;0;9;0;0;100;0;0;0;0;0;\n");
-    b.job->printzandaka();
+    b.job->PrepareBookBalances();
     EXPECT_EQ(b.job->state().kind, 30);
     EXPECT_TRUE(b.job->controls().pageButtonsShown);
 
     b.sources.drillLevel = 1;
     b.sources.summaryData = {"科　目;4月度;", "交通費;220;"};
     b.WriteStyle("A4月別一覧表_摘要_ゴシックG.slf", "header;Ver1.1;0;0;9;0;0;100;0;0;0;0;0;\n");
-    b.job->monthlyprint();
+    b.job->PrepareMonthlySummary();
     EXPECT_EQ(b.job->state().kind, 6);
     EXPECT_EQ(b.job->controls().previewTabs.size(), 13u);
     EXPECT_EQ(b.job->controls().previewTabs.back(), "印刷");
@@ -129,12 +129,12 @@ TEST(PrintJobTest, KokuyoFormAndBackToPlainPaper) {
     b.WriteStyle(kKokuyoCash, ThreeRowStyle());
     b.sources.rowsByMonth[4] = MonthRows(3);
 
-    b.job->paper_selClick({1, 0, 0, 0});  // before any print command: ignored
+    b.job->ChooseStyle({1, 0, 0, 0});  // before any print command: ignored
     EXPECT_EQ(b.job->state().kind, 0);
     EXPECT_TRUE(b.job->style().Empty());
 
-    b.job->printnote();
-    b.job->paper_selClick({1, 1, 1, 2});
+    b.job->PrepareLedger();
+    b.job->ChooseStyle({1, 1, 1, 2});
     const PrintControls& c = b.job->controls();
     EXPECT_EQ(b.job->state().stylePath, b.home.File(std::string("style/") + kKokuyoCash));
     EXPECT_FALSE(c.fontEnabled || c.columnEnabled || c.colourEnabled);
@@ -142,7 +142,7 @@ TEST(PrintJobTest, KokuyoFormAndBackToPlainPaper) {
     EXPECT_TRUE(c.kokuyoOptEnabled);
     EXPECT_EQ(c.oddOffsetCaption, "奇数ページ");
 
-    b.job->paper_selClick({0, 0, 0, 0});
+    b.job->ChooseStyle({0, 0, 0, 0});
     EXPECT_EQ(b.job->state().stylePath, b.home.File(std::string("style/") + kPlainCash));
     EXPECT_TRUE(c.fontEnabled && c.columnEnabled && c.colourEnabled);
     EXPECT_FALSE(c.evenOffsetsShown);
@@ -154,7 +154,7 @@ TEST(PrintJobTest, PageStepsSidesAndTheWrapToPageOne) {
     PrintBench b;
     b.WriteStyle(kPlainCash, ThreeRowStyle());
     b.sources.rowsByMonth[4] = MonthRows(6);
-    b.job->printnote();
+    b.job->PrepareLedger();
     EXPECT_EQ(b.job->state().pageSide, 0);
 
     b.job->NextPage();
@@ -180,7 +180,7 @@ TEST(PrintJobTest, PageStepsSidesAndTheWrapToPageOne) {
 
     // A month tab of the preview: the view moves, the data are written again, page 1.
     b.sources.rowsByMonth[6] = MonthRows(1, "june");
-    b.job->PreviewTabChanged(2);
+    b.job->ChoosePreviewTab(2);
     EXPECT_EQ(b.sources.shownMonths, (std::vector<int>{6}));
     EXPECT_EQ(b.job->state().page, 0);
     EXPECT_EQ(b.Texts(), (Lines{"june1", "", "", "- 1 -"}));
@@ -189,7 +189,7 @@ TEST(PrintJobTest, PageStepsSidesAndTheWrapToPageOne) {
 TEST(PrintJobTest, AMissingStyleIsAskedFor) {
     PrintBench b;
     b.sources.rowsByMonth[4] = MonthRows(2);
-    b.job->printnote();  // no style in the working folder; the dialog is cancelled
+    b.job->PrepareLedger();  // no style in the working folder; the dialog is cancelled
     ASSERT_EQ(b.dialogs.fileRequests.size(), 1u);
     const FileDialogRequest& request = b.dialogs.fileRequests[0];
     EXPECT_EQ(request.title, "出納帳スタイルを指定して下さい");
@@ -207,7 +207,7 @@ TEST(PrintJobTest, AMissingStyleIsAskedFor) {
     EXPECT_EQ(b.Texts(), (Lines{"r1", "r2", "", "- 1 -"}));
 
     b.sources.summaryData = {"科　目;"};
-    b.job->monthlyprint();
+    b.job->PrepareMonthlySummary();
     EXPECT_EQ(b.dialogs.fileRequests.back().title, "一覧表スタイルを指定して下さい");
     EXPECT_EQ(b.dialogs.fileRequests.back().filter, "一覧表スタイル|*.slf|すべてのファイル|*.*");
     EXPECT_EQ(b.dialogs.fileRequests.back().defaultExtension, "slf");
@@ -217,12 +217,12 @@ TEST(PrintJobTest, ConfirmedOffsetsRewriteTheStyleFile) {
     PrintBench b;
     const std::string path = b.WriteStyle(kPlainCash, ThreeRowStyle());
     b.sources.rowsByMonth[4] = MonthRows(6);
-    b.job->printnote();
+    b.job->PrepareLedger();
     b.job->NextPage();
 
     b.job->SetOffsets(
         {Amount::Parse("1.5"), Amount::Parse("-2"), Amount::FromYen(3), Amount::FromYen(4)});
-    b.job->OffsetEntered();  // in memory only
+    b.job->TakeTypedOffsets();  // in memory only
     EXPECT_EQ(b.job->style().Line(0), "header;Ver1.1;1.5;-2;9;0;0;100;3;3;4;0;-1;;");
     EXPECT_EQ(ReadTextLines(path)[0], "header;Ver1.1;1;2;9;0;0;100;3;4;5;0;0;");
 
@@ -253,9 +253,9 @@ TEST(PrintJobTest, PrinterSetupWritesTheChoiceAndTheOptions) {
     PrintBench b(2);
     const std::string path = b.WriteStyle(kPlainCash, ThreeRowStyle());
     b.sources.rowsByMonth[4] = MonthRows(2);
-    b.job->printnote();
+    b.job->PrepareLedger();
 
-    b.job->printerSetup(std::nullopt);  // cancelled: the options are saved all the same
+    b.job->TakePrinterChoice(std::nullopt);  // cancelled: the options are saved all the same
     EXPECT_FALSE(FileExists(b.home.File("config/2-0.conf")));
     EXPECT_EQ(ReadTextLines(b.home.File("config/note1.conf")),
               (Lines{"[Paper_Sel]=0", "[Font_Sel]=0", "[Kamoku_Sel]=0", "[Color_Sel]=0",
@@ -265,7 +265,7 @@ TEST(PrintJobTest, PrinterSetupWritesTheChoiceAndTheOptions) {
     b.device.Settings().copies = 2;
     b.device.ClearCalls();
     b.job->SetZoom(80);
-    b.job->printerSetup(1);
+    b.job->TakePrinterChoice(1);
     EXPECT_EQ(ReadTextLines(b.home.File("config/2-0.conf")), (Lines{"[PrinterIndex]=1"}));
     EXPECT_EQ(ReadTextLines(path)[0], "header;Ver1.1;1;2;12;0;0;80;3;4;5;0;1;;");
     EXPECT_EQ(ReadTextLines(b.home.File("config/note1.conf")).back(), "[TrackBar1]=80");
@@ -282,7 +282,7 @@ TEST(PrintJobTest, TheOptionFileIsReadWhenTheJobIsSetUp) {
     WriteCp932(b.home.File("config/note1.conf"),
                "[Paper_Sel]=1\n[Font_Sel]=x\n[Other]=3\n[Color_Sel]=9\n[TrackBar1]=\n");
     b.sources.rowsByMonth[4] = MonthRows(2);
-    b.job->printnote();
+    b.job->PrepareLedger();
     EXPECT_EQ(b.job->panel().choice, (StyleChoice{1, 0, 0, 0}));
     EXPECT_EQ(b.job->panel().zoom, 50);
     EXPECT_EQ(b.job->state().stylePath, b.home.File(std::string("style/") + kKokuyoCash));

@@ -32,7 +32,7 @@ void TwoMonthsOfThreePages(PrintBench& b) {
     b.WriteStyle(kPlainCash, ThreeRowStyle());
     b.sources.rowsByMonth[4] = MonthRows(6, "r");
     b.sources.rowsByMonth[5] = MonthRows(6, "s");
-    b.job->printnote();
+    b.job->PrepareLedger();
     b.job->SetMonthChecked(1, true);
     b.device.ClearCalls();
 }
@@ -41,7 +41,7 @@ TEST(PrintRunTest, OddPagesOverTwoMonths) {
     PrintBench b;
     TwoMonthsOfThreePages(b);
     b.job->SetPageFilter(PageFilter::kOdd);
-    const PrintRunResult run = b.job->printRun();
+    const PrintRunResult run = b.job->Print();
     EXPECT_FALSE(run.nothingToPrint || run.cancelled || run.error);
     EXPECT_EQ(run.sheets, (std::vector<PrintedSheet>{{1, 4, 1, 0}, {3, 4, 3, 0}, {5, 5, 2, 0}}));
     EXPECT_EQ(DocumentCalls(b.device), (Lines{"begin", "newpage", "newpage", "end"}));
@@ -69,7 +69,7 @@ TEST(PrintRunTest, ProgressIsToldOfEverySheetAndCanStopTheRun) {
     PrintBench b;
     TwoMonthsOfThreePages(b);
     std::vector<std::pair<int, int>> told;
-    PrintRunResult run = b.job->printRun([&](int drawn, int total) {
+    PrintRunResult run = b.job->Print([&](int drawn, int total) {
         told.emplace_back(drawn, total);
         return true;
     });
@@ -83,7 +83,7 @@ TEST(PrintRunTest, ProgressIsToldOfEverySheetAndCanStopTheRun) {
     b.device.ClearCalls();
     const std::size_t printedBefore = b.device.Pages().size();
     told.clear();
-    run = b.job->printRun([&](int drawn, int total) {
+    run = b.job->Print([&](int drawn, int total) {
         told.emplace_back(drawn, total);
         return drawn < 2;
     });
@@ -103,7 +103,7 @@ TEST(PrintRunTest, TypedOffsetsPrintWithoutBeingConfirmedAndStayInTheBoxes) {
     // The style's own offsets are (1, 2) mm; 3 mm to the right typed, never confirmed.
     const PrintOffsets typed{Amount::FromYen(4), Amount::FromYen(2), {}, {}};
     b.job->SetOffsets(typed);
-    b.job->printRun();
+    b.job->Print();
     ASSERT_EQ(b.device.Pages().size(), 3u);
     // 3 mm at 600 dpi: 71 dots further right on every sheet, the first as the third.
     for (const Lines& page : b.device.Pages())
@@ -117,13 +117,13 @@ TEST(PrintRunTest, EvenPagesAndEvenFirst) {
     PrintBench b;
     TwoMonthsOfThreePages(b);
     b.job->SetPageFilter(PageFilter::kEven);
-    EXPECT_EQ(b.job->printRun().sheets,
+    EXPECT_EQ(b.job->Print().sheets,
               (std::vector<PrintedSheet>{{2, 4, 2, 1}, {4, 5, 1, 1}, {6, 5, 3, 1}}));
 
     b.job->SetPageFilter(PageFilter::kAll);
     b.job->SetEvenFirst(true);
     b.job->SetMonthChecked(1, false);
-    EXPECT_EQ(b.job->printRun().sheets,
+    EXPECT_EQ(b.job->Print().sheets,
               (std::vector<PrintedSheet>{{1, 4, 1, 1}, {2, 4, 2, 0}, {3, 4, 3, 1}}));
 }
 
@@ -131,10 +131,10 @@ TEST(PrintRunTest, OnePageHasNoEvenPage) {
     PrintBench b;
     b.WriteStyle(kPlainCash, ThreeRowStyle());
     b.sources.rowsByMonth[4] = MonthRows(2);
-    b.job->printnote();
+    b.job->PrepareLedger();
     b.job->SetPageFilter(PageFilter::kEven);
     b.device.ClearCalls();
-    const PrintRunResult run = b.job->printRun();
+    const PrintRunResult run = b.job->Print();
     EXPECT_TRUE(run.nothingToPrint);
     EXPECT_TRUE(run.sheets.empty());
     EXPECT_EQ(b.dialogs.Infos(),
@@ -150,9 +150,9 @@ TEST(PrintRunTest, OnePageHasNoEvenPage) {
     all.sources.page.accountFilter = "交通費";
     all.sources.currentMonth = 13;
     all.sources.rowsByMonth[13] = MonthRows(1);
-    all.job->printnote();
+    all.job->PrepareLedger();
     all.job->SetPageFilter(PageFilter::kEven);
-    EXPECT_TRUE(all.job->printRun().nothingToPrint);
+    EXPECT_TRUE(all.job->Print().nothingToPrint);
     EXPECT_EQ(all.dialogs.Infos().size(), 1u);
 }
 
@@ -163,9 +163,9 @@ TEST(PrintRunTest, ListsPrintEveryPageAndFixedReportsTheLoadedOne) {
                  "0;0;0;0;data;30;40;30;40;0;0;0;0;F;10;標準;0;0;0;#maxline=2;0;0;0;\n"
                  "0;0;0;0;data;30;40;30;40;0;0;0;0;F;10;標準;0;0;0;#ka_01;0;0;0;\n");
     b.sources.summaryData = {"科　目;", "a;", "b;", "c;", "d;"};
-    b.job->monthlyprint();
+    b.job->PrepareMonthlySummary();
     b.device.ClearCalls();
-    PrintRunResult run = b.job->printRun();
+    PrintRunResult run = b.job->Print();
     EXPECT_EQ(run.sheets, (std::vector<PrintedSheet>{{1, 0, 1, 0}, {2, 0, 2, 1}}));
     EXPECT_EQ(DocumentCalls(b.device), (Lines{"begin", "newpage", "end"}));
     ASSERT_EQ(b.device.Pages().size(), 2u);
@@ -174,9 +174,9 @@ TEST(PrintRunTest, ListsPrintEveryPageAndFixedReportsTheLoadedOne) {
     b.WriteStyle("入出金集計表.sle",
                  "header;Ver1.1;0;0;9;0;0;100;0;0;0;0;0;\n"
                  "0;0;0;0;line;10;10;20;10;1;実線;0;0;\n");
-    b.job->incomeprint();
+    b.job->PrepareIncomeExpense();
     b.device.ClearCalls();
-    run = b.job->printRun();
+    run = b.job->Print();
     EXPECT_EQ(run.sheets, (std::vector<PrintedSheet>{{1, 0, 1, 0}}));
     EXPECT_EQ(DocumentCalls(b.device), (Lines{"begin", "end"}));
     EXPECT_EQ(Drawn(b.device.Pages().back(), "line "), (Lines{"line 236,236 -> 472,236"}));
@@ -186,10 +186,10 @@ TEST(PrintRunTest, ABrokenPageOrAMissingStyleDropsTheDocument) {
     PrintBench b;
     const std::string path = b.WriteStyle(kPlainCash, ThreeRowStyle());
     b.sources.rowsByMonth[4] = MonthRows(6);
-    b.job->printnote();
+    b.job->PrepareLedger();
     b.WriteStyle(kPlainCash, ThreeRowStyle() + "0;0;0;0;line;x;10;20;10;1;実線;0;0;\n");
     b.device.ClearCalls();
-    PrintRunResult run = b.job->printRun();
+    PrintRunResult run = b.job->Print();
     ASSERT_TRUE(run.error.has_value());
     EXPECT_EQ(run.error->Line(), 8);
     EXPECT_TRUE(run.sheets.empty());
@@ -198,7 +198,7 @@ TEST(PrintRunTest, ABrokenPageOrAMissingStyleDropsTheDocument) {
 
     std::filesystem::remove(path);
     b.device.ClearCalls();
-    run = b.job->printRun();  // the style dialog is cancelled
+    run = b.job->Print();  // the style dialog is cancelled
     EXPECT_TRUE(run.cancelled);
     EXPECT_EQ(DocumentCalls(b.device), Lines{});
 }

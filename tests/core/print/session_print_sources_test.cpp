@@ -9,22 +9,20 @@
 #include "core/print/recording_print_device.h"
 #include "core/session/book_commands.h"
 #include "core/session/file_commands.h"
+#include "support/ledger_text.h"
 #include "support/scripted_dialogs.h"
 #include "support/temp_folder.h"
 
 namespace velmora::testing {
 namespace {
 
-const char* kLedger =
-    "d04=,2014/04/01,0,交通費,バス代,0,220,9780,現金,現金出納帳,現金,現金出納帳,\n"
-    "d04=,2014/04/03,1,小口現金,小口へ補充,0,3000,6780,現金,現金出納帳,小口,本店,\n"
-    "d05=,2014/05/03,2,売上,A社,50000,0,56780,現金,現金出納帳,現金,現金出納帳,\n"
-    "z,小口,本店,5000,\n"
-    "f,2015/01/01,2015/01/31,0\nf,2015/02/01,2015/02/28,0\nf,2015/03/01,2015/03/31,0\n"
-    "f,2014/04/01,2014/04/30,0\nf,2014/05/01,2014/05/31,0\nf,2014/06/01,2014/06/30,0\n"
-    "f,2014/07/01,2014/07/31,0\nf,2014/08/01,2014/08/31,0\nf,2014/09/01,2014/09/30,0\n"
-    "f,2014/10/01,2014/10/31,0\nf,2014/11/01,2014/11/30,0\nf,2014/12/01,2014/12/31,0\n"
-    "g,10000,4,1,2014,\n";
+const std::string kLedger =
+    std::string(
+        "d04=,2014/04/01,0,交通費,バス代,0,220,9780,現金,現金出納帳,現金,現金出納帳,\n"
+        "d04=,2014/04/03,1,小口現金,小口へ補充,0,3000,6780,現金,現金出納帳,小口,本店,\n"
+        "d05=,2014/05/03,2,売上,A社,50000,0,56780,現金,現金出納帳,現金,現金出納帳,\n"
+        "z,小口,本店,5000,\n") +
+    FiscalYearTrailer(2014, "g,10000,4,1,2014,");
 
 struct SessionBench {
     SessionBench() {
@@ -70,7 +68,7 @@ TEST(SessionPrintSourcesTest, LedgerViewAndItsMonths) {
     EXPECT_EQ(page.startYear, 2014);
     EXPECT_EQ(page.today, Date::FromYmd(2014, 6, 1));
 
-    b.sources.ShowListOutPanels("2014", "05");
+    b.sources.ShowPrintDataPanels("2014", "05");
     EXPECT_EQ(b.session.monthPanel, "05");
     EXPECT_EQ(b.sources.SearchRange(), "2014");
 
@@ -118,7 +116,7 @@ TEST(SessionPrintSourcesTest, APettyCashBookPrintsAsKindSeven) {
                "0;0;0;0;data;10;10;10;10;0;0;0;0;F;10;標準;0;0;0;#ic_02;0;0;0;\n");
     RecordingPrintDevice device;
     PrintJob job({device, b.dialogs, b.writer, b.home.Path(), b.home.Path()}, b.sources);
-    job.printnote();
+    job.PrepareLedger();
     EXPECT_EQ(job.state().kind, 7);
     EXPECT_EQ(job.state().page, 0);
     EXPECT_EQ(job.style().Line(2), "0;0;0;0;data;10;10;10;10;0;0;0;0;F;10;標準;0;0;0;" +

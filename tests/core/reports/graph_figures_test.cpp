@@ -23,14 +23,15 @@ TEST(GraphFigures, AYearWithoutEntriesShowsZerosFlatBarsAndTheScaleOne) {
         EXPECT_EQ(m.month.caption, MonthTabCaption(4, z) + "度");
         EXPECT_EQ(m.hint, hints[z - 1]);
         for (const GraphLabel* label :
-             {&m.tincome, &m.rincome, &m.texpenses, &m.rexpenses, &m.sagaku, &m.rsagaku})
+             {&m.incomeTotal, &m.cumulativeIncome, &m.expenseTotal, &m.cumulativeExpense,
+              &m.difference, &m.cumulativeDifference})
             EXPECT_EQ(*label, (GraphLabel{"0", 0})) << z;
         EXPECT_EQ(m.income, (GraphBar{335, 0}));
         EXPECT_EQ(m.expenses, (GraphBar{335, 0}));
     }
     EXPECT_EQ(g.months[0].month.caption, "4月度");
-    EXPECT_EQ(g.maxlevel, (GraphLabel{"1", 0}));
-    EXPECT_EQ(g.divlevel, (GraphLabel{"0", 0}));
+    EXPECT_EQ(g.scaleTop, (GraphLabel{"1", 0}));
+    EXPECT_EQ(g.scaleMiddle, (GraphLabel{"0", 0}));
 }
 
 TEST(GraphFigures, BarsScaleToTheLargestMonthAndSmallMonthsStayVisible) {
@@ -48,31 +49,32 @@ TEST(GraphFigures, BarsScaleToTheLargestMonthAndSmallMonthsStayVisible) {
     EXPECT_EQ(g.months[2].income, (GraphBar{185, 150}));
     EXPECT_EQ(g.months[2].expenses, (GraphBar{335 - 5, 5}));  // 99 -> 0.99 px
     EXPECT_EQ(g.months[11].expenses, (GraphBar{235, 100}));   // 10,001 -> 100.01 px
-    EXPECT_EQ(g.maxlevel, (GraphLabel{"30,000", 0}));
-    EXPECT_EQ(g.divlevel, (GraphLabel{"15,000", 0}));
+    EXPECT_EQ(g.scaleTop, (GraphLabel{"30,000", 0}));
+    EXPECT_EQ(g.scaleMiddle, (GraphLabel{"15,000", 0}));
 
-    EXPECT_EQ(g.months[2].tincome.caption, "15,000");
-    EXPECT_EQ(g.months[2].rincome.caption, "45,000");
-    EXPECT_EQ(g.months[2].rexpenses.caption, "149");
-    EXPECT_EQ(g.months[2].sagaku.caption, "14,901");
-    EXPECT_EQ(g.months[2].rsagaku.caption, "44,851");
+    EXPECT_EQ(g.months[2].incomeTotal.caption, "15,000");
+    EXPECT_EQ(g.months[2].cumulativeIncome.caption, "45,000");
+    EXPECT_EQ(g.months[2].cumulativeExpense.caption, "149");
+    EXPECT_EQ(g.months[2].difference.caption, "14,901");
+    EXPECT_EQ(g.months[2].cumulativeDifference.caption, "44,851");
     // On level 0 the last cumulative difference is the balance row's year total.
     ASSERT_EQ(s.grid().Cell(kLabelColumn, s.lastRow()), "【収　支　計】");
-    EXPECT_EQ(g.months[11].rsagaku.caption, s.grid().Cell(kYearTotalColumn, s.lastRow()));
-    EXPECT_EQ(g.months[11].rsagaku.caption, "34,850");
+    EXPECT_EQ(g.months[11].cumulativeDifference.caption,
+              s.grid().Cell(kYearTotalColumn, s.lastRow()));
+    EXPECT_EQ(g.months[11].cumulativeDifference.caption, "34,850");
 
     // On level 1 the graph shows the one title's months only.
     s.DrillInto("交通費", ledger);
-    EXPECT_EQ(s.graph().months[0].tincome.caption, "0");
-    EXPECT_EQ(s.graph().months[11].rexpenses.caption, "10,150");
-    EXPECT_EQ(s.graph().maxlevel.caption, "10,001");
+    EXPECT_EQ(s.graph().months[0].incomeTotal.caption, "0");
+    EXPECT_EQ(s.graph().months[11].cumulativeExpense.caption, "10,150");
+    EXPECT_EQ(s.graph().scaleTop.caption, "10,001");
     EXPECT_EQ(s.graph().months[11].expenses, (GraphBar{35, 300}));
 }
 
 TEST(GraphFigures, LongFiguresGetSmallerFontsAndOutOfRangeMonthsCountZero) {
     // A fiscal year from November; income total on row 3, expense total on row 7.
     SummaryGrid grid;
-    monthColumnSetup(grid, 11);
+    SetUpMonthColumns(grid, 11);
     for (int c = kFirstMonthColumn; c <= kLastMonthColumn; ++c) {
         grid.SetCell(c, 3, "0");
         grid.SetCell(c, 7, "0");
@@ -83,45 +85,45 @@ TEST(GraphFigures, LongFiguresGetSmallerFontsAndOutOfRangeMonthsCountZero) {
     grid.SetCell(4, 3, "-5");
     grid.SetCell(4, 7, "2,000,000,000");
 
-    const GraphFigures g = graphRefresh(grid, 3, 7, 2014, 11);
+    const GraphFigures g = GraphFiguresOf(grid, 3, 7, 2014, 11);
     const GraphMonth& m1 = g.months[0];
     EXPECT_EQ(m1.month.caption, "11月度");
     EXPECT_EQ(m1.hint, "2014/11/01");
-    EXPECT_EQ(m1.tincome, (GraphLabel{"1,000,000,000", 7}));
-    EXPECT_EQ(m1.rincome, (GraphLabel{"1,000,000,000", 7}));
-    EXPECT_EQ(m1.texpenses, (GraphLabel{"0", 0}));
-    EXPECT_EQ(m1.sagaku, (GraphLabel{"1,000,000,000", 7}));
-    EXPECT_EQ(m1.rsagaku, (GraphLabel{"1,000,000,000", 8}));
+    EXPECT_EQ(m1.incomeTotal, (GraphLabel{"1,000,000,000", 7}));
+    EXPECT_EQ(m1.cumulativeIncome, (GraphLabel{"1,000,000,000", 7}));
+    EXPECT_EQ(m1.expenseTotal, (GraphLabel{"0", 0}));
+    EXPECT_EQ(m1.difference, (GraphLabel{"1,000,000,000", 7}));
+    EXPECT_EQ(m1.cumulativeDifference, (GraphLabel{"1,000,000,000", 8}));
     EXPECT_EQ(m1.income, (GraphBar{235, 100}));
 
     const GraphMonth& m2 = g.months[1];
     EXPECT_EQ(m2.hint, "2014/12/01");
-    EXPECT_EQ(m2.tincome, (GraphLabel{"3,000,000,000", 7}));
-    EXPECT_EQ(m2.rincome, (GraphLabel{"1,000,000,000", 7}));
-    EXPECT_EQ(m2.rexpenses, (GraphLabel{"2,000,000,000", 7}));
-    EXPECT_EQ(m2.sagaku, (GraphLabel{"-2,000,000,000", 0}));
-    EXPECT_EQ(m2.rsagaku, (GraphLabel{"-1,000,000,000", 0}));
+    EXPECT_EQ(m2.incomeTotal, (GraphLabel{"3,000,000,000", 7}));
+    EXPECT_EQ(m2.cumulativeIncome, (GraphLabel{"1,000,000,000", 7}));
+    EXPECT_EQ(m2.cumulativeExpense, (GraphLabel{"2,000,000,000", 7}));
+    EXPECT_EQ(m2.difference, (GraphLabel{"-2,000,000,000", 0}));
+    EXPECT_EQ(m2.cumulativeDifference, (GraphLabel{"-1,000,000,000", 0}));
     EXPECT_EQ(m2.income, (GraphBar{35, 300}));
     EXPECT_EQ(m2.expenses, (GraphBar{135, 200}));
 
     const GraphMonth& m3 = g.months[2];
     EXPECT_EQ(m3.hint, "2015/1/01");
-    EXPECT_EQ(m3.rincome, (GraphLabel{"999,999,995", 8}));
+    EXPECT_EQ(m3.cumulativeIncome, (GraphLabel{"999,999,995", 8}));
     // The sums do not wrap at 32 bits.
-    EXPECT_EQ(m3.rexpenses, (GraphLabel{"4,000,000,000", 7}));
-    EXPECT_EQ(m3.rsagaku, (GraphLabel{"-3,000,000,005", 0}));
+    EXPECT_EQ(m3.cumulativeExpense, (GraphLabel{"4,000,000,000", 7}));
+    EXPECT_EQ(m3.cumulativeDifference, (GraphLabel{"-3,000,000,005", 0}));
     EXPECT_EQ(m3.income, (GraphBar{330, 5}));  // a negative month shows as a small bar
 
-    EXPECT_EQ(g.months[11].rincome.caption, "999,999,995");
+    EXPECT_EQ(g.months[11].cumulativeIncome.caption, "999,999,995");
     EXPECT_EQ(g.months[11].hint, "2015/10/01");
-    EXPECT_EQ(g.maxlevel, (GraphLabel{"3,000,000,000", 8}));
-    EXPECT_EQ(g.divlevel, (GraphLabel{"1,500,000,000", 8}));
+    EXPECT_EQ(g.scaleTop, (GraphLabel{"3,000,000,000", 8}));
+    EXPECT_EQ(g.scaleMiddle, (GraphLabel{"1,500,000,000", 8}));
 
     // Without sections every figure is "0".
-    const GraphFigures none = graphRefresh(grid, 0, 0, 2014, 11);
-    EXPECT_EQ(none.months[0].tincome.caption, "0");
-    EXPECT_EQ(none.months[1].texpenses.caption, "0");
-    EXPECT_EQ(none.maxlevel.caption, "1");
+    const GraphFigures none = GraphFiguresOf(grid, 0, 0, 2014, 11);
+    EXPECT_EQ(none.months[0].incomeTotal.caption, "0");
+    EXPECT_EQ(none.months[1].expenseTotal.caption, "0");
+    EXPECT_EQ(none.scaleTop.caption, "1");
     EXPECT_EQ(GraphColumnLeft(1), 93);
     EXPECT_EQ(GraphColumnLeft(12), 93 + 96 * 11);
 }

@@ -51,35 +51,35 @@ TEST(GraphLayout, BarsLabelsAndScaleOfAYearStartingInApril) {
     EXPECT_EQ(month.background, kMonthLabelColour);
 
     // The figure rows: right-aligned, the long ones smaller.
-    const std::pair<const char*, int> rows[] = {{"tincome", 376},   {"rincome", 401},
-                                                {"texpenses", 436}, {"rexpenses", 461},
-                                                {"sagaku", 502},    {"rsagaku", 527}};
+    const std::pair<const char*, int> rows[] = {
+        {"incomeTotal", 376},       {"cumulativeIncome", 401}, {"expenseTotal", 436},
+        {"cumulativeExpense", 461}, {"difference", 502},       {"cumulativeDifference", 527}};
     for (const auto& [name, top] : rows) {
         const GraphText& t = Named(layout.texts, std::string(name) + "3");
         EXPECT_EQ(t.box, (GraphBox{93 + 2 * 96, top, 78, 18})) << name;
         EXPECT_EQ(t.align, GraphAlign::Right) << name;
         EXPECT_FALSE(t.filled) << name;
     }
-    EXPECT_EQ(Named(layout.texts, "tincome1").text, "123,456,789");
-    EXPECT_EQ(Named(layout.texts, "tincome1").pointSize, 8);
-    EXPECT_EQ(Named(layout.texts, "texpenses3").text, "1,220");
-    EXPECT_EQ(Named(layout.texts, "texpenses3").pointSize, kGraphLabelPointSize);
-    EXPECT_EQ(Named(layout.texts, "rsagaku12").text, "123,455,569");
+    EXPECT_EQ(Named(layout.texts, "incomeTotal1").text, "123,456,789");
+    EXPECT_EQ(Named(layout.texts, "incomeTotal1").pointSize, 8);
+    EXPECT_EQ(Named(layout.texts, "expenseTotal3").text, "1,220");
+    EXPECT_EQ(Named(layout.texts, "expenseTotal3").pointSize, kGraphLabelPointSize);
+    EXPECT_EQ(Named(layout.texts, "cumulativeDifference12").text, "123,455,569");
 
-    const GraphText& caption = Named(layout.texts, "caption_rexpenses");
+    const GraphText& caption = Named(layout.texts, "caption_cumulativeExpense");
     EXPECT_EQ(caption.box, (GraphBox{2, 461, 80, 18}));
     EXPECT_EQ(caption.text, "支出累計");
     EXPECT_EQ(Named(layout.texts, "caption_month").text, "月名");
     EXPECT_TRUE(Named(layout.texts, "caption_month").filled);
 
-    const GraphText& max = Named(layout.texts, "maxlevel");
+    const GraphText& max = Named(layout.texts, "scaleTop");
     EXPECT_EQ(max.box, (GraphBox{2, 13, 86, 18}));
     EXPECT_EQ(max.text, "123,456,789");
     EXPECT_EQ(max.pointSize, 8);
     EXPECT_EQ(max.align, GraphAlign::Right);
-    EXPECT_EQ(Named(layout.texts, "divlevel").box, (GraphBox{2, 177, 86, 18}));
-    EXPECT_EQ(Named(layout.texts, "divlevel").text, "61,728,394");
-    EXPECT_EQ(Named(layout.texts, "divlevel").pointSize, kGraphLabelPointSize);
+    EXPECT_EQ(Named(layout.texts, "scaleMiddle").box, (GraphBox{2, 177, 86, 18}));
+    EXPECT_EQ(Named(layout.texts, "scaleMiddle").text, "61,728,394");
+    EXPECT_EQ(Named(layout.texts, "scaleMiddle").pointSize, kGraphLabelPointSize);
 }
 
 }  // namespace

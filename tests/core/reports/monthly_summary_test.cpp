@@ -146,11 +146,10 @@ Ledger BooksLedger() {
 TEST(MonthlySummary, BookSelectorListsAllBooksThenTheCashBookThenTheRegistries) {
     Ledger ledger = BooksLedger();
     ledger.useType = 2;
-    const BookSelector selector = notesSelectSetup(ledger);
-    EXPECT_EQ(selector.notes_select,
+    const BookSelector selector = BookSelectorOf(ledger);
+    EXPECT_EQ(selector.names,
               (std::vector<std::string>{"全帳簿", "おこづかい帳", "本店", "支店", "A銀行"}));
-    EXPECT_EQ(selector.notes_link,
-              (std::vector<std::string>{"全帳簿", "現金", "小口", "小口", "預金"}));
+    EXPECT_EQ(selector.kinds, (std::vector<std::string>{"全帳簿", "現金", "小口", "小口", "預金"}));
     EXPECT_EQ(selector.itemIndex, 0);
     EXPECT_EQ(selector.IndexOf({"小口", "支店"}), 3);
     EXPECT_EQ(selector.IndexOf({"預金", "本店"}), -1);
@@ -160,7 +159,7 @@ TEST(MonthlySummary, OnePettyCashBookSeesACashTransferAsIncomeUnderCash) {
     const Ledger ledger = BooksLedger();
     MonthlySummary s;
     s.OpenPage(ledger);
-    s.notes_selectClick(2, ledger);  // 本店
+    s.ChooseBook(2, ledger);  // 本店
     EXPECT_EQ(BodyRows(s.grid(), 9),
               (std::vector<std::string>{
                   Heading("■収入の部"), Row("", "現金", "0 0 0 3,000 0 0 0 0 0 0 0 0", "3,000"),
@@ -169,14 +168,14 @@ TEST(MonthlySummary, OnePettyCashBookSeesACashTransferAsIncomeUnderCash) {
                   Row("", "　[合　計]", "0 0 0 120 0 0 0 0 0 0 0 0", "120"), kBlankRow,
                   Row("=", "【収　支　計】", "0 0 0 2,880 0 0 0 0 0 0 0 0", "2,880")}));
 
-    s.notes_selectClick(1, ledger);  // the cash book: the transfer is an expense "小口"
+    s.ChooseBook(1, ledger);  // the cash book: the transfer is an expense "小口"
     EXPECT_EQ(BodyRows(s.grid(), 5),
               (std::vector<std::string>{
                   Heading("■支出の部"), Row("", "交通費", "0 0 0 220 0 0 0 0 0 0 0 0", "220"),
                   Row("", "小口", "0 0 0 3,000 0 0 0 0 0 0 0 0", "3,000"),
                   Row("", "　[合　計]", "0 0 0 3,220 0 0 0 0 0 0 0 0", "3,220"), kBlankRow}));
 
-    s.notes_selectClick(4, ledger);  // A銀行 has no records: only the balance row, on row 3
+    s.ChooseBook(4, ledger);  // A銀行 has no records: only the balance row, on row 3
     EXPECT_EQ(BodyRows(s.grid(), 4),
               (std::vector<std::string>{kBlankRow, kBlankRow,
                                         Row("=", "【収　支　計】", "0 0 0 0 0 0 0 0 0 0 0 0", "0"),
@@ -191,9 +190,9 @@ TEST(MonthlySummary, ATransferBetweenNamesakesOfTwoKindsIsTitledByTheOtherKind) 
     ledger.bankRegistry.Add("z,預金,共用,0,");
     MonthlySummary s;
     s.OpenPage(ledger);
-    s.notes_selectClick(3, ledger);  // the bank book 共用 receives the money from 小口
+    s.ChooseBook(3, ledger);  // the bank book 共用 receives the money from 小口
     EXPECT_EQ(RowText(s.grid(), 2), Row("", "小口", "0 0 0 0 0 500 0 0 0 0 0 0", "500"));
-    s.notes_selectClick(2, ledger);  // the petty-cash book 共用 paid it to 預金
+    s.ChooseBook(2, ledger);  // the petty-cash book 共用 paid it to 預金
     EXPECT_EQ(RowText(s.grid(), 2), Row("", "預金", "0 0 0 0 0 500 0 0 0 0 0 0", "500"));
     EXPECT_EQ(RowText(s.grid(), 1), Heading("■支出の部"));
 }
@@ -254,7 +253,7 @@ TEST(MonthlySummary, TheGridGrowsForManyRowsAndNeverShrinks) {
     EXPECT_EQ(RowText(s.grid(), 46), Row("", "科目144", "1 0 0 0 0 0 0 0 0 0 0 0", "1"));
     EXPECT_EQ(s.lastRow(), 49);
 
-    s.monthlyListup(0, MakeLedger({{2, "売上", "A", "5", "0"}}));
+    s.BuildLevel(0, MakeLedger({{2, "売上", "A", "5", "0"}}));
     EXPECT_EQ(s.grid().RowCount(), 55);
     EXPECT_EQ(s.lastRow(), 5);
     EXPECT_EQ(RowText(s.grid(), 46), kBlankRow);
@@ -265,7 +264,7 @@ TEST(MonthlySummary, AnEmptyLedgerShowsOnlyTheHeaderRow) {
     MonthlySummary s = BuildAllBooks(MakeLedger({{1, "売上", "A", "5", "0"}}));
     Ledger empty = MakeLedger({});
     empty.periods = Periods::CalendarYear(2020);
-    s.monthlyListup(0, empty);
+    s.BuildLevel(0, empty);
     EXPECT_EQ(s.lastRow(), 0);
     EXPECT_EQ(RowText(s.grid(), 1), kBlankRow);
     EXPECT_EQ(RowText(s.grid(), 3), kBlankRow);
@@ -274,7 +273,7 @@ TEST(MonthlySummary, AnEmptyLedgerShowsOnlyTheHeaderRow) {
               "科目年間計");
     EXPECT_EQ(s.range(), "2020年01月01日～2020年12月31日");
     // The graph does not keep the previous ledger's figures.
-    EXPECT_EQ(s.graph().months[0].tincome.caption, "0");
+    EXPECT_EQ(s.graph().months[0].incomeTotal.caption, "0");
 }
 
 TEST(MonthlySummary, NegativeCellsAreRedOnlyWithTheOption) {

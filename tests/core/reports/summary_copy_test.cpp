@@ -93,7 +93,7 @@ TEST(SummaryCells, FixedCellsBodyColoursBoxesAndStatusTexts) {
 
     EXPECT_EQ(SummaryStatusTexts(s), (std::array<std::string, 2>{"全帳簿", kDrillHint}));
     const Ledger ledger = TwoRecords();
-    s.notes_selectClick(1, ledger);
+    s.ChooseBook(1, ledger);
     s.DrillInto("交通費", ledger);
     EXPECT_EQ(SummaryStatusTexts(s), (std::array<std::string, 2>{"現金出納帳", kBackHint}));
 }

@@ -26,14 +26,14 @@ TEST(SummaryDrill, OnlyAnAccountTitleRowDrillsEverythingElseBeeps) {
     ASSERT_EQ(s.grid().Cell(kLabelColumn, 6), "交通費");
     ScriptedDialogs dialogs;
     for (int row : {0, 1, 3, 4, 5, 8, 9, 10, 11, 49, 50, -1}) {
-        EXPECT_FALSE(s.monthlyGridDblClick(row, ledger, dialogs)) << row;
+        EXPECT_FALSE(s.DrillDownRow(row, ledger, dialogs)) << row;
         EXPECT_EQ(s.drillLevel(), 0);
     }
     EXPECT_EQ(dialogs.Log(), std::vector<std::string>(12, "beep:|"));
     EXPECT_EQ(s.caption(), "月別科目一覧表");
 
     dialogs.Clear();
-    EXPECT_TRUE(s.monthlyGridDblClick(6, ledger, dialogs));
+    EXPECT_TRUE(s.DrillDownRow(6, ledger, dialogs));
     EXPECT_TRUE(dialogs.Log().empty());
     EXPECT_EQ(s.drillLevel(), 1);
     EXPECT_EQ(s.selectedTitle(), "交通費");
@@ -42,8 +42,8 @@ TEST(SummaryDrill, OnlyAnAccountTitleRowDrillsEverythingElseBeeps) {
     EXPECT_EQ(s.grid().Cell(kLabelColumn, 3), "電車");
 
     // On level 1 a double-click does nothing at all, not even a beep.
-    EXPECT_FALSE(s.monthlyGridDblClick(2, ledger, dialogs));
-    EXPECT_FALSE(s.monthlyGridDblClick(1, ledger, dialogs));
+    EXPECT_FALSE(s.DrillDownRow(2, ledger, dialogs));
+    EXPECT_FALSE(s.DrillDownRow(1, ledger, dialogs));
     EXPECT_TRUE(dialogs.Log().empty());
     EXPECT_EQ(s.selectedTitle(), "交通費");
 }
@@ -53,19 +53,19 @@ TEST(SummaryDrill, BackGoesUpOneLevelAndRefusesAtTheTopOrInPreview) {
     MonthlySummary s;
     s.OpenPage(ledger);
     ScriptedDialogs dialogs;
-    s.back(false, ledger, dialogs);
+    s.GoBack(false, ledger, dialogs);
     EXPECT_EQ(dialogs.Infos(),
               std::vector<std::string>{"確認|現在は科目一覧表示中です、これ以上は戻れません"});
 
-    ASSERT_TRUE(s.monthlyGridDblClick(2, ledger, dialogs));  // 売上
+    ASSERT_TRUE(s.DrillDownRow(2, ledger, dialogs));  // 売上
     dialogs.Clear();
-    s.back(true, ledger, dialogs);
+    s.GoBack(true, ledger, dialogs);
     EXPECT_EQ(dialogs.Infos(), std::vector<std::string>{"確認|現在印刷プレビュー中です"});
     EXPECT_EQ(s.drillLevel(), 1);
     EXPECT_EQ(s.caption(), "売上明細表");
 
     dialogs.Clear();
-    s.back(false, ledger, dialogs);
+    s.GoBack(false, ledger, dialogs);
     EXPECT_TRUE(dialogs.Log().empty());
     EXPECT_EQ(s.drillLevel(), 0);
     EXPECT_EQ(s.caption(), "月別科目一覧表");
@@ -77,21 +77,21 @@ TEST(SummaryDrill, ReopeningThePageKeepsTheDrillLevelAndABookChangeResetsIt) {
     MonthlySummary s;
     s.OpenPage(ledger);
     ScriptedDialogs dialogs;
-    ASSERT_TRUE(s.monthlyGridDblClick(6, ledger, dialogs));
+    ASSERT_TRUE(s.DrillDownRow(6, ledger, dialogs));
 
     s.OpenPage(ledger);  // level 0 is shown, level 1 stays in force
     EXPECT_EQ(s.caption(), "月別科目一覧表");
     EXPECT_EQ(s.drillLevel(), 1);
-    EXPECT_FALSE(s.monthlyGridDblClick(6, ledger, dialogs));
-    s.monthlySum(ledger);
+    EXPECT_FALSE(s.DrillDownRow(6, ledger, dialogs));
+    s.RebuildTitleLevel(ledger);
     EXPECT_EQ(s.drillLevel(), 1);
     EXPECT_TRUE(dialogs.Log().empty());
 
-    s.notes_selectClick(2, ledger);  // 本店
+    s.ChooseBook(2, ledger);  // 本店
     EXPECT_EQ(s.drillLevel(), 0);
     EXPECT_EQ(s.selector().itemIndex, 2);
     EXPECT_EQ(s.grid().Cell(kLabelColumn, 2), "文具");
-    s.monthlySum(ledger);  // the book stays chosen
+    s.RebuildTitleLevel(ledger);  // the book stays chosen
     EXPECT_EQ(s.grid().Cell(kLabelColumn, 2), "文具");
     s.OpenPage(ledger);  // the selector is refilled: all books again
     EXPECT_EQ(s.selector().itemIndex, 0);

@@ -8,6 +8,7 @@
 
 #include "core/session/session.h"
 #include "core/util/errors.h"
+#include "support/ledger_text.h"
 #include "support/scripted_dialogs.h"
 #include "support/temp_folder.h"
 
@@ -36,18 +37,6 @@ public:
 private:
     DiskFileWriter disk_;
 };
-
-// The twelve period lines of a fiscal year from April with month-end periods, and the
-// settings line after them, "\n" after each.
-inline std::string FiscalYearTrailer(int startYear, const std::string& settingsLine) {
-    std::string text;
-    for (int k = 1; k <= 12; ++k) {
-        const int year = k >= 4 ? startYear : startYear + 1;
-        text += "f," + Date::FromYmd(year, k, 1).ShortText() + "," +
-                Date::FromYmd(year, k, DaysInMonth(year, k)).ShortText() + ",0\n";
-    }
-    return text + settingsLine + "\n";
-}
 
 // 5 March 2024, 13:07:09.
 inline DateTime HarnessMoment() {

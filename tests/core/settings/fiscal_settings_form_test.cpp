@@ -88,12 +88,12 @@ TEST(FiscalSettingsForm, RowsFollowTheStartMonthInFiscalOrder) {
 
     auto order = form.TabOrder();
     ASSERT_EQ(order.size(), 36u);
-    EXPECT_EQ(order[0], "s4");
-    EXPECT_EQ(order[1], "e4");
-    EXPECT_EQ(order[2], "s5");
-    EXPECT_EQ(order[23], "e3");
-    EXPECT_EQ(order[24], "l4");
-    EXPECT_EQ(order[35], "l3");
+    EXPECT_EQ(order[0], "periodStart4");
+    EXPECT_EQ(order[1], "periodEnd4");
+    EXPECT_EQ(order[2], "periodStart5");
+    EXPECT_EQ(order[23], "periodEnd3");
+    EXPECT_EQ(order[24], "periodLock4");
+    EXPECT_EQ(order[35], "periodLock3");
 
     form.startMonth = 1;
     EXPECT_EQ(form.Rows().front().month, 1);

@@ -35,7 +35,7 @@ TEST(LayoutFiles, LedgerLayoutIsWrittenInKeyOrderAsCp932Lines) {
     LedgerLayout layout;
     layout.listColWidths[7] = 0;
     layout.sidePanelWidth = 300;
-    EXPECT_TRUE(layoutSave(f.folder.Path(), layout, dialogs));
+    EXPECT_TRUE(WriteLedgerLayout(f.folder.Path(), layout, dialogs));
     EXPECT_EQ(ReadBytes(f.folder.File("config/display.dat")),
               "[Version]=1.00\r\n[left_panel_width]=100\r\n"
               "[list_colwidths[0]]=30\r\n[list_colwidths[1]]=115\r\n[list_colwidths[2]]=254\r\n"
@@ -48,7 +48,7 @@ TEST(LayoutFiles, LedgerLayoutIsWrittenInKeyOrderAsCp932Lines) {
     // A failed write is reported, never confirmed.
     dialogs.Clear();
     RefusingWriter refusing;
-    EXPECT_FALSE(layoutSave(f.folder.Path(), layout, dialogs, refusing));
+    EXPECT_FALSE(WriteLedgerLayout(f.folder.Path(), layout, dialogs, refusing));
     ASSERT_EQ(dialogs.Infos().size(), 1u);
     EXPECT_NE(dialogs.Infos()[0].find("に書き込めません"), std::string::npos);
 }
@@ -56,7 +56,7 @@ TEST(LayoutFiles, LedgerLayoutIsWrittenInKeyOrderAsCp932Lines) {
 TEST(LayoutFiles, LedgerLayoutReadingKeepsColumnSevenHiddenAndDefaultsNonNumbers) {
     LayoutFolder f;
     LedgerLayout missing;
-    layoutLoad(f.folder.Path(), missing);  // no file: the form's widths, column 7 hidden
+    ReadLedgerLayout(f.folder.Path(), missing);  // no file: the form's widths, column 7 hidden
     EXPECT_EQ(missing.listColWidths, (std::array<int, 8>{30, 115, 254, 169, 121, 106, 123, 0}));
     EXPECT_EQ(missing.leftPanelWidth, 100);
     EXPECT_EQ(missing.sidePanelWidth, 255);
@@ -76,10 +76,10 @@ TEST(LayoutFiles, LedgerLayoutReadingKeepsColumnSevenHiddenAndDefaultsNonNumbers
                "[Unknown]=5\n");
     LedgerLayout layout;
     layout.leftPanelWidth = 180;
-    layoutLoad(f.folder.Path(), layout);
+    ReadLedgerLayout(f.folder.Path(), layout);
     EXPECT_EQ(layout.leftPanelWidth, 100);
     EXPECT_EQ(layout.listColWidths, (std::array<int, 8>{45, 50, 254, 169, 121, 106, 123, 0}));
-    EXPECT_EQ(layout.notesGridWidths, (std::array<int, 3>{0, 100, -7}));
+    EXPECT_EQ(layout.bookBalanceWidths, (std::array<int, 3>{0, 100, -7}));
     EXPECT_EQ(layout.sidePanelWidth, 255);  // beyond an integer: the key's default
 }
 
@@ -88,7 +88,7 @@ TEST(LayoutFiles, SummaryLayoutWritesSixteenEntriesAndRestoresFifteen) {
     SummaryLayout layout;
     layout.columnWidths[1] = 160;
     layout.columnWidths[14] = 120;
-    EXPECT_TRUE(summaryLayoutSave(f.folder.Path(), layout));
+    EXPECT_TRUE(WriteSummaryLayout(f.folder.Path(), layout));
     std::string expected =
         "[Version]=1.00\r\n[list_colwidths[0]]=30\r\n[list_colwidths[1]]=160\r\n";
     for (int c = 2; c <= 13; ++c) expected += "[list_colwidths[" + std::to_string(c) + "]]=100\r\n";
@@ -96,19 +96,19 @@ TEST(LayoutFiles, SummaryLayoutWritesSixteenEntriesAndRestoresFifteen) {
     EXPECT_EQ(ReadBytes(f.folder.File("ini/display2.dat")), expected);
 
     SummaryLayout read;
-    summaryLayoutLoad(f.folder.Path(), read);
+    ReadSummaryLayout(f.folder.Path(), read);
     EXPECT_EQ(read.columnWidths, layout.columnWidths);
 
     // Entry 15 is never applied, a missing one changes nothing, a non-number reads 50.
     WriteCp932(f.folder.File("ini/display2.dat"),
                "[list_colwidths[0]]=25\n[list_colwidths[5]]=wide\n[list_colwidths[15]]=999\n");
     SummaryLayout partial;
-    summaryLayoutLoad(f.folder.Path(), partial);
+    ReadSummaryLayout(f.folder.Path(), partial);
     EXPECT_EQ(partial.columnWidths, (std::array<int, 15>{25, 100, 100, 100, 100, 50, 100, 100, 100,
                                                          100, 100, 100, 100, 100, 100}));
 
     RefusingWriter refusing;
-    EXPECT_FALSE(summaryLayoutSave(f.folder.Path(), layout, refusing));
+    EXPECT_FALSE(WriteSummaryLayout(f.folder.Path(), layout, refusing));
     EXPECT_EQ(ReadBytes(f.folder.File("ini/display2.dat")).substr(0, 22), "[list_colwidths[0]]=25");
 }
 
@@ -117,7 +117,7 @@ TEST(LayoutFiles, AnUnreadableFileLeavesTheLayoutAlone) {
     WriteBytes(f.folder.File("ini/display2.dat"), "[list_colwidths[0]]=\x81\r\n");
     SummaryLayout layout;
     layout.columnWidths[0] = 77;
-    summaryLayoutLoad(f.folder.Path(), layout);
+    ReadSummaryLayout(f.folder.Path(), layout);
     EXPECT_EQ(layout.columnWidths[0], 77);
 }
 

@@ -247,7 +247,7 @@ void EntryFormTest::theFormsCalendarShowsTheNationalHolidays() {
     MainWindow& w = d.w();
     w.ledgerGrid()->setFocus();
     WithForm(w, Qt::Key_F5, Qt::NoModifier, [&](EntryFormDialog& form) {
-        QTest::mouseClick(form.calendar()->findChild<QWidget*>("bfmonth"), Qt::LeftButton);
+        QTest::mouseClick(form.calendar()->findChild<QWidget*>("previousMonth"), Qt::LeftButton);
         const CalendarLayout& may = form.calendar()->layout();
         QCOMPARE(QString::fromStdString(may.monthLabel), QString::fromUtf8("2014年05月01日"));
         for (int panel : {6, 7, 8, 9}) QCOMPARE(may.panels[panel].text, kHolidayText);

@@ -62,7 +62,7 @@ void FromLedger(Desk& d, int key, Qt::KeyboardModifiers modifiers) {
 }
 
 QString TitleField(QWidget* form) {
-    return form->findChild<QLineEdit*>("dkamoku")->text();
+    return form->findChild<QLineEdit*>("title")->text();
 }
 
 }  // namespace
@@ -128,11 +128,11 @@ void KeyboardWalkTest::enterAcceptsTheBookDialogs() {
     d.w().show();
     OnNextModal([](QWidget* list) {
         QCOMPARE(list->windowTitle(), QString("預金帳簿選択"));
-        auto* grid = list->findChild<QTableWidget*>("NOTESGRID");
+        auto* grid = list->findChild<QTableWidget*>("bookGrid");
         const int before = grid->rowCount();
         OnNextModal([](QWidget* box) {
             QCOMPARE(box->windowTitle(), QString("新規追加"));
-            QCOMPARE(QApplication::focusWidget()->objectName(), QString("noteName"));
+            QCOMPARE(QApplication::focusWidget()->objectName(), QString("bookName"));
             Type("shiten");
             Key(Qt::Key_Tab);
             Type("500");
@@ -160,7 +160,7 @@ void KeyboardWalkTest::tabLeavesTheGrids() {
     d.w().show();
     OnNextModal([](QWidget* dialog) {
         QCOMPARE(dialog->windowTitle(), QString("科目設定"));
-        auto* grid = dialog->findChild<QTableWidget*>("StrColGrid2");
+        auto* grid = dialog->findChild<QTableWidget*>("titleGrid");
         QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
                           grid->visualRect(grid->model()->index(0, 0)).center());
         for (int i = 0; i < 8 && QApplication::focusWidget()->objectName() != "update"; ++i)
@@ -240,10 +240,10 @@ void KeyboardWalkTest::theSettingsSpeakJapaneseAndApplyKeepsTheMonth() {
     const QString shown = months->tabText(months->currentIndex());
     OnNextModal([](QWidget* dialog) {
         QCOMPARE(dialog->windowTitle(), QString("環境設定"));
-        const auto locks = dialog->findChildren<QCheckBox*>(QRegularExpression("^l\\d+$"));
+        const auto locks = dialog->findChildren<QCheckBox*>(QRegularExpression("^periodLock\\d+$"));
         QCOMPARE(locks.size(), 12);
         for (QCheckBox* box : locks) QCOMPARE(box->text(), QString("固定"));
-        QTest::mouseClick(dialog->findChild<QPushButton*>("Button4"), Qt::LeftButton);
+        QTest::mouseClick(dialog->findChild<QPushButton*>("applyButton"), Qt::LeftButton);
         QVERIFY(!dialog->isVisible());
     });
     FromLedger(d, Qt::Key_G, Qt::ControlModifier);

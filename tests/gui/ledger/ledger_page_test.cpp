@@ -4,6 +4,7 @@
 // through their dialogs. With VELMORA_SCREENSHOT_DIR set, the window and the dialogs are
 // saved there as PNG files on the way.
 #include <QAbstractButton>
+#include <QAbstractItemModelTester>
 #include <QApplication>
 #include <QCheckBox>
 #include <QKeyEvent>
@@ -53,12 +54,16 @@ struct Desk {
         program = std::make_unique<DesktopProgram>(
             DesktopFolders{work, qEnvironmentVariable("VELMORA_DATA_DIR").toStdString()}, o,
             dialogs);
+        // Every test also checks the grid's model against Qt's rules for models.
+        modelTester = std::make_unique<QAbstractItemModelTester>(
+            page().model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
     }
     TempFolder folder;
     std::string work = folder.Path() + "/work";
     std::string file = folder.Path() + "/books.exv";
     ScriptedDialogs dialogs;
     std::unique_ptr<DesktopProgram> program;
+    std::unique_ptr<QAbstractItemModelTester> modelTester;
 
     Application& app() { return program->app(); }
     MainWindow& w() { return program->window(); }
@@ -117,13 +122,13 @@ void DoubleClickCell(QTableView* grid, int row, int column) {
 
 // Fills the book data dialog and presses "実　行".
 void FillBookData(QWidget* box, const char* name, const char* balance) {
-    QCOMPARE(box->objectName(), QString("TfnotesData"));
-    auto* edit = box->findChild<QLineEdit*>("noteName");
+    QCOMPARE(box->objectName(), QString("bookDataDialog"));
+    auto* edit = box->findChild<QLineEdit*>("bookName");
     edit->selectAll();
     // Typed as the input method hands over a word: one key event carrying its text.
     QKeyEvent typed(QEvent::KeyPress, 0, Qt::NoModifier, QString::fromUtf8(name));
     QApplication::sendEvent(edit, &typed);
-    auto* amount = box->findChild<NumericEdit*>("zandaka");
+    auto* amount = box->findChild<NumericEdit*>("openingBalance");
     amount->setFocus();
     amount->selectAll();
     QTest::keyClicks(amount, balance);
@@ -164,10 +169,10 @@ void LedgerPageTest::theGridShowsTheCoreRows() {
     QVERIFY(grid->model()->index(9, 3).data().toString().isEmpty());
     QVERIFY(grid->isColumnHidden(kHiddenLedgerColumn));
     QCOMPARE(grid->currentIndex().row(), 0);
-    QCOMPARE(d.w().findChild<QLabel*>("searchrange")->text(),
+    QCOMPARE(d.w().findChild<QLabel*>("searchRange")->text(),
              QString("2014年04月01日～2014年04月30日"));
-    QCOMPARE(d.w().findChild<QLabel*>("totalexpence")->text(), QString("7,220"));
-    QCOMPARE(d.w().findChild<QLabel*>("Panel8")->text(), QString("現金出納帳   "));
+    QCOMPARE(d.w().findChild<QLabel*>("totalExpense")->text(), QString("7,220"));
+    QCOMPARE(d.w().findChild<QLabel*>("bookHeading")->text(), QString("現金出納帳   "));
     d.Shot("ledger-month.png");
 
     // Filtered by a click in the title list: the account filter, carries gone, the
@@ -185,7 +190,7 @@ void LedgerPageTest::theGridShowsTheCoreRows() {
     // "ALL" is allowed under an account filter: every month.
     d.page().monthTabs()->setCurrentIndex(0);
     QCOMPARE(d.Grid().size(), std::size_t{5});
-    QCOMPARE(d.w().findChild<QLabel*>("searchrange")->text(), QString("全期間検索"));
+    QCOMPARE(d.w().findChild<QLabel*>("searchRange")->text(), QString("全期間検索"));
     d.Shot("ledger-filtered.png");
     d.w().action("searchClear")->trigger();
     // Without one it is refused and the month shown stays.
@@ -209,7 +214,7 @@ void LedgerPageTest::theGridShowsTheCoreRows() {
                            "+|||【当月合計】|1,512|2,520|",
                            "=|||□次月繰越|||0",
                        }));
-    QCOMPARE(d.w().findChild<QLabel*>("Panel8")->text(), QString("全帳簿 : "));
+    QCOMPARE(d.w().findChild<QLabel*>("bookHeading")->text(), QString("全帳簿 : "));
     d.Shot("ledger-all-books.png");
 }
 
@@ -219,10 +224,10 @@ void LedgerPageTest::searchesThroughTheActionsAndTheCalendar() {
     d.w().show();
     // "科目検索": slot 10 of the shipped titles is 消耗品費 (column 1, row 10).
     OnNextModal([](QWidget* dialog) {
-        QCOMPARE(dialog->objectName(), QString("TFkamokureg"));
+        QCOMPARE(dialog->objectName(), QString("titleMasterDialog"));
         QVERIFY(!dialog->findChild<QAbstractButton*>("update")->isVisible());
         Shot(dialog, "titles-search.png");
-        DoubleClickCell(dialog->findChild<QTableWidget*>("StrColGrid2"), 10, 1);
+        DoubleClickCell(dialog->findChild<QTableWidget*>("titleGrid"), 10, 1);
     });
     d.w().action("searchKamoku")->trigger();
     QCOMPARE(d.app().session().accountFilter, std::string("消耗品費"));
@@ -266,7 +271,7 @@ void LedgerPageTest::searchesThroughTheActionsAndTheCalendar() {
                            "+|||【合  計】|1,500|3,000|",
                            "=||||||",
                        }));
-    QCOMPARE(d.w().findChild<QLabel*>("searchrange")->text(), QString("2014年04月03日(木)"));
+    QCOMPARE(d.w().findChild<QLabel*>("searchRange")->text(), QString("2014年04月03日(木)"));
 
     // Shift+click marks a holiday after its question and writes the file; again removes it.
     d.dialogs.Clear();
@@ -285,8 +290,8 @@ void LedgerPageTest::searchesThroughTheActionsAndTheCalendar() {
     QCOMPARE(d.dialogs.events.front().text, std::string("4月29日を平日として再設定しますか？"));
     QCOMPARE(d.pane().holidayList()->count(), 0);
     // ">>" steps the calendar only.
-    QTest::mouseClick(calendar->findChild<QAbstractButton*>("nxmonth"), Qt::LeftButton);
-    QCOMPARE(calendar->findChild<QLabel*>("monthpl")->text(), QString("2014年05月01日"));
+    QTest::mouseClick(calendar->findChild<QAbstractButton*>("nextMonth"), Qt::LeftButton);
+    QCOMPARE(calendar->findChild<QLabel*>("monthHeading")->text(), QString("2014年05月01日"));
 }
 
 void LedgerPageTest::booksAreAddedRenamedAndDeletedThroughTheDialogs() {
@@ -296,15 +301,15 @@ void LedgerPageTest::booksAreAddedRenamedAndDeletedThroughTheDialogs() {
     const Rows before{"現金|現金出納帳=4,280", "小口|本店=7,700", "預金|第一銀行=102,012"};
     QCOMPARE(d.BookBalances(), before);
     OnNextModal([&d](QWidget* list) {
-        QCOMPARE(list->objectName(), QString("Tfnotes_select"));
+        QCOMPARE(list->objectName(), QString("bookListDialog"));
         QCOMPARE(list->findChild<QLabel*>("title")->text(), QString("小口現金帳簿選択"));
-        auto* grid = list->findChild<QTableWidget*>("NOTESGRID");
+        auto* grid = list->findChild<QTableWidget*>("bookGrid");
         // Add, refused first for a name that is there, then accepted.
         // The refusal leaves the dialog open with what was typed; "キャンセル" closes it.
         OnNextModal([](QWidget* box) {
             FillBookData(box, "本店", "1");
             QVERIFY(box->isVisible());
-            QCOMPARE(box->findChild<QLineEdit*>("noteName")->text(), QString("本店"));
+            QCOMPARE(box->findChild<QLineEdit*>("bookName")->text(), QString("本店"));
             Click(box, "cancel");
         });
         Click(list, "add");
@@ -321,7 +326,7 @@ void LedgerPageTest::booksAreAddedRenamedAndDeletedThroughTheDialogs() {
         // Rename the first book through the pop-up menu; its records follow.
         grid->selectRow(0);
         OnNextModal([](QWidget* box) {
-            QCOMPARE(box->findChild<QLineEdit*>("noteName")->text(), QString("本店"));
+            QCOMPARE(box->findChild<QLineEdit*>("bookName")->text(), QString("本店"));
             FillBookData(box, "本社", "6000");
         });
         grid->actions()[1]->trigger();
@@ -351,10 +356,10 @@ void LedgerPageTest::titlesAreEditedAndTheTitleListFollows() {
     d.w().show();
     OnNextModal([&d](QWidget* dialog) {
         QCOMPARE(dialog->findChild<QLabel*>("heading")->text(), QString("科目設定"));
-        auto* grid = dialog->findChild<QTableWidget*>("StrColGrid2");
+        auto* grid = dialog->findChild<QTableWidget*>("titleGrid");
         // Slot 46 (column 4, row 1): nine full-width characters typed keep eight.
         OnNextModal([](QWidget* box) {
-            QCOMPARE(box->objectName(), QString("Tfedit_dlg"));
+            QCOMPARE(box->objectName(), QString("titleEditDialog"));
             auto* edit = box->findChild<QLineEdit*>("edit");
             QKeyEvent typed(QEvent::KeyPress, 0, Qt::NoModifier, "一二三四五六七八九");
             QApplication::sendEvent(edit, &typed);

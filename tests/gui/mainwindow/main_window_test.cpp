@@ -31,6 +31,7 @@
 #include "gui/ledger/left_pane.h"
 #include "gui/mainwindow/main_window.h"
 #include "gui/widgets/month_calendar.h"
+#include "qtprint/qt_text.h"
 #include "support/scripted_dialogs.h"
 #include "support/temp_folder.h"
 
@@ -41,10 +42,6 @@ using velmora::testing::TempFolder;
 namespace fs = std::filesystem;
 
 namespace {
-
-QString Q(std::string_view s) {
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
 
 ProgramOptions OnDay(const char* today, std::optional<std::string> file = std::nullopt) {
     ProgramOptions o;
@@ -174,7 +171,7 @@ void MainWindowTest::windowKeysWinOverTheFocusedControl() {
     QCOMPARE(e.dialogs.events.front().kind, std::string("saveas"));
     // PgDn selects the row above the closing carry.
     QTest::keyClick(w.ledgerGrid(), Qt::Key_PageDown);
-    QCOMPARE(w.ledgerGrid()->currentIndex().row() + 1, e.program.app().MoveDown());
+    QCOMPARE(w.ledgerGrid()->currentIndex().row() + 1, e.program.app().LastRowToSelect());
     QTest::keyClick(w.ledgerGrid(), Qt::Key_PageUp);
     QCOMPARE(w.ledgerGrid()->currentIndex().row(), 0);
 }
@@ -359,7 +356,7 @@ void MainWindowTest::RibbonLabelsShowWhole() {
         QApplication::processEvents();
         const auto* area = qobject_cast<QScrollArea*>(ribbon->currentWidget());
         QVERIFY(area);
-        for (QLabel* label : area->findChildren<QLabel*>("group_label")) {
+        for (QLabel* label : area->findChildren<QLabel*>("groupLabel")) {
             const int needed = label->wordWrap() ? label->heightForWidth(label->width())
                                                  : label->sizeHint().height();
             QVERIFY2(label->height() >= needed, qPrintable(label->text()));
@@ -430,10 +427,10 @@ void MainWindowTest::aNewStartMonthRebuildsTheMonthTabs() {
         QWidget* dialog = QApplication::activeModalWidget();
         QVERIFY(dialog);
         QVERIFY(QTest::qWaitForWindowActive(dialog));
-        QCOMPARE(QApplication::focusWidget()->objectName(), QString("month_4"));
+        QCOMPARE(QApplication::focusWidget()->objectName(), QString("startMonth4"));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
-        auto* apply = dialog->findChild<QPushButton*>("Button4");
+        auto* apply = dialog->findChild<QPushButton*>("applyButton");
         QVERIFY(apply);
         QTest::mouseClick(apply, Qt::LeftButton);
         applied = !dialog->isVisible();
@@ -447,7 +444,7 @@ void MainWindowTest::aNewStartMonthRebuildsTheMonthTabs() {
     for (int i = 0; i < tabs->count(); ++i) captions << tabs->tabText(i);
     QCOMPARE(captions.join(' '), QString("ALL 6月 7月 8月 9月 10月 11月 12月 1月 2月 3月 4月 5月"));
     QCOMPARE(tabs->tabText(tabs->currentIndex()), QString("6月"));
-    QCOMPARE(w.findChild<QLabel*>("searchrange")->text(),
+    QCOMPARE(w.findChild<QLabel*>("searchRange")->text(),
              QString("2014年06月01日～2014年06月30日"));
 }
 

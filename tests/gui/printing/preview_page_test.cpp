@@ -40,11 +40,11 @@ void PreviewPageTest::sheetZoomAndPages() {
     DesktopProgram program(DesktopFolders{folder.Path() + "/work", data}, o, dialogs);
     QVERIFY(program.Start());
     MainWindow& w = program.window();
-    program.app().printnote();
+    program.app().PrintLedger();
     QApplication::processEvents();
     PreviewPage* page = w.previewPage();
     // The print command shows the preview in place of the ledger.
-    QCOMPARE(w.findChild<QStackedWidget*>("PageControl1")->currentWidget(),
+    QCOMPARE(w.findChild<QStackedWidget*>("mainPages")->currentWidget(),
              static_cast<QWidget*>(page));
 
     // A4 at 100 % on the screen's resolution: the paper's size within 1 %.

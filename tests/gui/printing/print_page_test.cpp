@@ -114,7 +114,7 @@ void PrintPageTest::oddPagesOfTwoMonthsReachThePrinter() {
 
     w.action("printnote")->trigger();
     QApplication::processEvents();
-    auto* pages = w.findChild<QStackedWidget*>("PageControl1");
+    auto* pages = w.findChild<QStackedWidget*>("mainPages");
     QCOMPARE(pages->currentWidget(), static_cast<QWidget*>(w.previewPage()));
     auto* left = static_cast<LeftPane*>(w.leftPane());
     QVERIFY(left->isVisible());
@@ -263,13 +263,13 @@ void PrintPageTest::previewTabsPagesAndKeysFollowTheMonthShown() {
     app.Show(file);
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     PreviewPage* preview = w.previewPage();
-    auto* caption = preview->findChild<QLabel*>("Label5");
-    auto* scroll = preview->findChild<QScrollArea*>("ScrollBox1");
+    auto* caption = preview->findChild<QLabel*>("previewCaption");
+    auto* scroll = preview->findChild<QScrollArea*>("sheetScroll");
 
     // The month tabs are there on the first print after the start.
     w.action("printnote")->trigger();
     QApplication::processEvents();
-    auto* tabs = preview->findChild<QTabBar*>("TabControl2");
+    auto* tabs = preview->findChild<QTabBar*>("previewMonthTabs");
     QVERIFY(tabs->isVisible());
     QCOMPARE(tabs->count(), 12);
     QVERIFY2(tabs->height() >= tabs->sizeHint().height(),

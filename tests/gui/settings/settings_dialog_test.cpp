@@ -79,24 +79,24 @@ private slots:
         Harness h;
         QVERIFY(QTest::qWaitForWindowActive(h.dialog.get()));
         QCOMPARE(h.dialog->windowTitle(), QString("環境設定"));
-        QVERIFY(h.find<QRadioButton>("month_4")->isChecked());
-        QCOMPARE(h.find<NumericEdit>("NValEdit2")->text(), QString("2014"));
-        QCOMPARE(h.find<NumericEdit>("NValEdit1")->text(), QString("10000"));
-        QCOMPARE(h.find<QLineEdit>("company_name")->text(), QString::fromUtf8("旧社名"));
-        QVERIFY(!h.find<QLineEdit>("wdir")->isEnabled());
-        QVERIFY(!h.find<QPushButton>("Button3")->isEnabled());
+        QVERIFY(h.find<QRadioButton>("startMonth4")->isChecked());
+        QCOMPARE(h.find<NumericEdit>("startYear")->text(), QString("2014"));
+        QCOMPARE(h.find<NumericEdit>("openingBalance")->text(), QString("10000"));
+        QCOMPARE(h.find<QLineEdit>("companyName")->text(), QString::fromUtf8("旧社名"));
+        QVERIFY(!h.find<QLineEdit>("fileToLoad")->isEnabled());
+        QVERIFY(!h.find<QPushButton>("chooseFileButton")->isEnabled());
         if (qEnvironmentVariableIsSet("VELMORA_SCREENSHOT_DIR"))
             QVERIFY(h.dialog->grab().save(qEnvironmentVariable("VELMORA_SCREENSHOT_DIR") +
                                           "/settings-dialog.png"));
         const std::string settingsBefore = FileBytes(h.session.SettingsPath());
         const Periods periodsBefore = h.session.ledger.periods;
 
-        h.type("NValEdit2", "2101");
-        h.find<QPushButton>("Button4")->click();
-        h.type("NValEdit2", "2014");
-        h.type("NValEdit1", "500");
+        h.type("startYear", "2101");
+        h.find<QPushButton>("applyButton")->click();
+        h.type("startYear", "2014");
+        h.type("openingBalance", "500");
         h.dialogs.yesNoAnswers = {false};
-        h.find<QPushButton>("Button4")->click();
+        h.find<QPushButton>("applyButton")->click();
 
         QCOMPARE(h.dialogs.Log(),
                  (std::vector<std::string>{
@@ -113,20 +113,22 @@ private slots:
 
     void aStartMonthRearrangesTheRows() {
         Harness h;
-        QCOMPARE(h.top("s4"), 20);
-        QCOMPARE(h.top("e3"), 20 + 30 * 11);
-        h.find<gui::DateField>("e4")->setDate(Date::FromYmd(2014, 4, 20));
-        QTest::mouseClick(h.find<QRadioButton>("month_4"), Qt::LeftButton);
-        QCOMPARE(h.date("e4"), QDate(2014, 4, 20));  // the checked month: nothing changes
-        QTest::mouseClick(h.find<QRadioButton>("month_1"), Qt::LeftButton);
-        for (const char* name : {"p1", "s1", "e1", "l1"}) QCOMPARE(h.top(name), 20);
-        QCOMPARE(h.top("s4"), 110);
-        QCOMPARE(h.top("l12"), 350);
-        QCOMPARE(h.find<gui::DateField>("s1")->x(), h.find<gui::DateField>("s4")->x());
-        QCOMPARE(h.date("s1"), QDate(2014, 1, 1));
-        QCOMPARE(h.date("e2"), QDate(2014, 2, 28));
-        QCOMPARE(h.date("e12"), QDate(2014, 12, 31));
-        QCOMPARE(h.find<QLabel>("p1")->text(), QString::fromUtf8("1月度"));
+        QCOMPARE(h.top("periodStart4"), 20);
+        QCOMPARE(h.top("periodEnd3"), 20 + 30 * 11);
+        h.find<gui::DateField>("periodEnd4")->setDate(Date::FromYmd(2014, 4, 20));
+        QTest::mouseClick(h.find<QRadioButton>("startMonth4"), Qt::LeftButton);
+        QCOMPARE(h.date("periodEnd4"), QDate(2014, 4, 20));  // the checked month: nothing changes
+        QTest::mouseClick(h.find<QRadioButton>("startMonth1"), Qt::LeftButton);
+        for (const char* name : {"periodLabel1", "periodStart1", "periodEnd1", "periodLock1"})
+            QCOMPARE(h.top(name), 20);
+        QCOMPARE(h.top("periodStart4"), 110);
+        QCOMPARE(h.top("periodLock12"), 350);
+        QCOMPARE(h.find<gui::DateField>("periodStart1")->x(),
+                 h.find<gui::DateField>("periodStart4")->x());
+        QCOMPARE(h.date("periodStart1"), QDate(2014, 1, 1));
+        QCOMPARE(h.date("periodEnd2"), QDate(2014, 2, 28));
+        QCOMPARE(h.date("periodEnd12"), QDate(2014, 12, 31));
+        QCOMPARE(h.find<QLabel>("periodLabel1")->text(), QString::fromUtf8("1月度"));
         QVERIFY(h.dialogs.events.empty());  // no question before a start-month click
         QCOMPARE(h.form->startMonth, 1);
         QCOMPARE(h.session.ledger.startMonth, 4);
@@ -135,22 +137,22 @@ private slots:
     void anAcceptedApplyStoresThePeriodsAndWritesTheSettings() {
         Harness h;
         QVERIFY(QTest::qWaitForWindowActive(h.dialog.get()));
-        QTest::mouseClick(h.find<QRadioButton>("month_1"), Qt::LeftButton);
-        h.find<gui::DateField>("e1")->setDate(Date::FromYmd(2014, 1, 20));
-        h.find<gui::DateField>("s2")->setDate(Date::FromYmd(2014, 1, 21));
-        h.find<QCheckBox>("l2")->setChecked(true);
-        h.find<QCheckBox>("opt2")->setChecked(true);
+        QTest::mouseClick(h.find<QRadioButton>("startMonth1"), Qt::LeftButton);
+        h.find<gui::DateField>("periodEnd1")->setDate(Date::FromYmd(2014, 1, 20));
+        h.find<gui::DateField>("periodStart2")->setDate(Date::FromYmd(2014, 1, 21));
+        h.find<QCheckBox>("periodLock2")->setChecked(true);
+        h.find<QCheckBox>("negativeInRed")->setChecked(true);
         QVERIFY(h.find<QCheckBox>("nationalHolidays")->isChecked());
         auto* holidays = h.find<QCheckBox>("nationalHolidays");
         QTest::mouseClick(holidays, Qt::LeftButton, {}, QPoint(8, holidays->height() / 2));
-        QTest::mouseClick(h.find<QRadioButton>("start_opt_1_1"), Qt::LeftButton);
-        QVERIFY(h.find<QLineEdit>("wdir")->isEnabled());
+        QTest::mouseClick(h.find<QRadioButton>("startOption1"), Qt::LeftButton);
+        QVERIFY(h.find<QLineEdit>("fileToLoad")->isEnabled());
         h.dialogs.openAnswers = {"/docs/b.exv"};
-        h.find<QPushButton>("Button3")->click();
-        QCOMPARE(h.find<QLineEdit>("wdir")->text(), QString("/docs/b.exv"));
-        h.find<QLineEdit>("company_name")->setText(QString::fromUtf8("山田商店"));
-        h.find<QRadioButton>("opt1_1")->click();
-        h.find<QPushButton>("Button4")->click();
+        h.find<QPushButton>("chooseFileButton")->click();
+        QCOMPARE(h.find<QLineEdit>("fileToLoad")->text(), QString("/docs/b.exv"));
+        h.find<QLineEdit>("companyName")->setText(QString::fromUtf8("山田商店"));
+        h.find<QRadioButton>("useType1")->click();
+        h.find<QPushButton>("applyButton")->click();
 
         QCOMPARE(h.dialogs.Log(),
                  (std::vector<std::string>{

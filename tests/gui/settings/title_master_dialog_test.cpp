@@ -112,7 +112,7 @@ void TitleMasterDialogTest::aTitleMovedAndRenamedTakesItsDescriptionsAndRecords(
 
     // The title list beside the ledger lists titles only: its blank slots are hidden, and
     // a click on a title filters by it.
-    auto* list = w.findChild<QListWidget*>("ListBox1");
+    auto* list = w.findChild<QListWidget*>("titleList");
     QCOMPARE(list->count(), 60);
     QVERIFY(!list->isRowHidden(2));
     QVERIFY(list->isRowHidden(17));

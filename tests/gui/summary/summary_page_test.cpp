@@ -2,6 +2,7 @@
 // grid shows for all books, one book and a drill-down, the double-clicks that must do
 // nothing, Back, the table copy, the graph's widgets against the core's figures, and the
 // summary column widths kept in "ini/display2.dat".
+#include <QAbstractItemModelTester>
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
@@ -22,6 +23,7 @@
 #include "gui/mainwindow/main_window.h"
 #include "gui/summary/graph_page.h"
 #include "gui/summary/summary_page.h"
+#include "qtprint/qt_text.h"
 #include "support/scripted_dialogs.h"
 #include "support/temp_folder.h"
 
@@ -32,10 +34,6 @@ using velmora::testing::TempFolder;
 namespace fs = std::filesystem;
 
 namespace {
-
-QString Q(std::string_view s) {
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
 
 // The desktop program on a working folder of its own, with the example ledger (two cash
 // book records: an expense "交通費" and a transfer of 3,000 to the petty-cash book "本店")
@@ -52,11 +50,15 @@ struct Desk {
         program = std::make_unique<DesktopProgram>(
             DesktopFolders{work, qEnvironmentVariable("VELMORA_DATA_DIR").toStdString()}, options,
             dialogs);
+        // Every test also checks the grid's model against Qt's rules for models.
+        modelTester = std::make_unique<QAbstractItemModelTester>(
+            grid().model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
     }
     TempFolder folder;
     std::string work;
     ScriptedDialogs dialogs;
     std::unique_ptr<DesktopProgram> program;
+    std::unique_ptr<QAbstractItemModelTester> modelTester;
 
     MainWindow& w() { return program->window(); }
     Application& app() { return program->app(); }
@@ -170,7 +172,7 @@ void SummaryPageTest::theGridShowsAllBooksOneBookAndADrillDownAndBackReturns() {
     QVERIFY(d.StartOnSummaryPage());
     QCOMPARE(d.Table(), kAllBooks);
     QCOMPARE(d.grid().model()->rowCount(), d.app().summary().grid().RowCount() - 1);
-    QCOMPARE(d.page().findChild<QLabel*>("Label2")->text(), QString("月別科目一覧表"));
+    QCOMPARE(d.page().findChild<QLabel*>("caption")->text(), QString("月別科目一覧表"));
     QCOMPARE(d.page().findChild<QLabel*>("range")->text(),
              QString("2014年04月01日～2015年03月31日"));
     // Figures right-aligned; a negative figure black until the option asks for red.
@@ -189,19 +191,19 @@ void SummaryPageTest::theGridShowsAllBooksOneBookAndADrillDownAndBackReturns() {
     books->setCurrentIndex(1);
     emit books->activated(1);
     QCOMPARE(d.Table(), kCashBook);
-    auto* status = d.page().findChild<QWidget*>("MonthlyStatusBar");
+    auto* status = d.page().findChild<QWidget*>("summaryStatusBar");
     QCOMPARE(status->findChild<QLabel*>("panel0")->text(), QString("現金出納帳"));
 
     d.DoubleClickRow(3);  // 小口
     QCOMPARE(d.app().summary().drillLevel(), 1);
     QCOMPARE(d.Table(), kCashBookTransfers);
-    QCOMPARE(d.page().findChild<QLabel*>("Label2")->text(), QString("小口明細表"));
+    QCOMPARE(d.page().findChild<QLabel*>("caption")->text(), QString("小口明細表"));
     QCOMPARE(books->currentIndex(), 1);
 
     d.w().action("back")->trigger();
     QCOMPARE(d.app().summary().drillLevel(), 0);
     QCOMPARE(d.Table(), kCashBook);
-    QCOMPARE(d.page().findChild<QLabel*>("Label2")->text(), QString("月別科目一覧表"));
+    QCOMPARE(d.page().findChild<QLabel*>("caption")->text(), QString("月別科目一覧表"));
     QVERIFY(d.dialogs.events.empty());
     d.w().action("back")->trigger();
     QCOMPARE(d.dialogs.Infos(),
@@ -224,7 +226,7 @@ void SummaryPageTest::doubleClicksOnHeadingsTotalsAndEmptyRowsChangeNothing() {
 
     // On the descriptions level a double-click does nothing at all.
     d.DoubleClickRow(2);
-    QCOMPARE(d.page().findChild<QLabel*>("Label2")->text(), QString("交通費明細表"));
+    QCOMPARE(d.page().findChild<QLabel*>("caption")->text(), QString("交通費明細表"));
     const QStringList detail = d.Table();
     d.dialogs.Clear();
     d.DoubleClickRow(2);
@@ -301,12 +303,12 @@ void SummaryPageTest::theGraphWidgetsShowTheCoreFiguresWithTheirHints() {
         QCOMPARE(panel->findChild<QWidget*>("expenses" + n)->geometry(),
                  QRect(GraphColumnLeft(z) + 41, m.expenses.top, 35, m.expenses.height));
         QCOMPARE(label("month" + n), Q(m.month.caption));
-        QCOMPARE(label("tincome" + n), Q(m.tincome.caption));
-        QCOMPARE(label("rincome" + n), Q(m.rincome.caption));
-        QCOMPARE(label("texpenses" + n), Q(m.texpenses.caption));
-        QCOMPARE(label("rexpenses" + n), Q(m.rexpenses.caption));
-        QCOMPARE(label("sagaku" + n), Q(m.sagaku.caption));
-        QCOMPARE(label("rsagaku" + n), Q(m.rsagaku.caption));
+        QCOMPARE(label("incomeTotal" + n), Q(m.incomeTotal.caption));
+        QCOMPARE(label("cumulativeIncome" + n), Q(m.cumulativeIncome.caption));
+        QCOMPARE(label("expenseTotal" + n), Q(m.expenseTotal.caption));
+        QCOMPARE(label("cumulativeExpense" + n), Q(m.cumulativeExpense.caption));
+        QCOMPARE(label("difference" + n), Q(m.difference.caption));
+        QCOMPARE(label("cumulativeDifference" + n), Q(m.cumulativeDifference.caption));
         QCOMPARE(panel->findChild<QLabel*>("month" + n)->geometry().topLeft(),
                  QPoint(GraphColumnLeft(z), 358));
     }
@@ -315,12 +317,12 @@ void SummaryPageTest::theGraphWidgetsShowTheCoreFiguresWithTheirHints() {
     QCOMPARE(panel->findChild<QWidget*>("expenses2")->geometry(), QRect(230, 335, 35, 0));
     QCOMPARE(label("month1"), QString("4月度"));
     QCOMPARE(label("month12"), QString("3月度"));
-    QCOMPARE(label("texpenses1"), QString("220"));
-    QCOMPARE(label("rexpenses12"), QString("220"));
-    QCOMPARE(label("rsagaku12"), QString("-220"));
-    QCOMPARE(label("maxlevel"), QString("220"));
-    QCOMPARE(label("divlevel"), QString("110"));
-    QCOMPARE(label("caption_rsagaku"), QString("差引累計"));
+    QCOMPARE(label("expenseTotal1"), QString("220"));
+    QCOMPARE(label("cumulativeExpense12"), QString("220"));
+    QCOMPARE(label("cumulativeDifference12"), QString("-220"));
+    QCOMPARE(label("scaleTop"), QString("220"));
+    QCOMPARE(label("scaleMiddle"), QString("110"));
+    QCOMPARE(label("caption_cumulativeDifference"), QString("差引累計"));
     QCOMPARE(page.findChild<QLabel*>("range")->text(), QString("2014年04月01日～2015年03月31日"));
     QCOMPARE(panel->findChild<QLabel*>("month10")->toolTip(), QString("2015/1/01"));
     QCOMPARE(panel->findChild<QWidget*>("expenses1")->toolTip(), QString("4月度 支出 220"));
@@ -360,12 +362,12 @@ void SummaryPageTest::aYearWithoutEntries() {
         const QString n = QString::number(z);
         QCOMPARE(panel->findChild<QWidget*>("income" + n)->height(), 0);
         QCOMPARE(panel->findChild<QWidget*>("expenses" + n)->height(), 0);
-        for (const char* row :
-             {"tincome", "rincome", "texpenses", "rexpenses", "sagaku", "rsagaku"})
+        for (const char* row : {"incomeTotal", "cumulativeIncome", "expenseTotal",
+                                "cumulativeExpense", "difference", "cumulativeDifference"})
             QCOMPARE(panel->findChild<QLabel*>(row + n)->text(), QString("0"));
     }
-    QCOMPARE(panel->findChild<QLabel*>("maxlevel")->text(), QString("1"));
-    QCOMPARE(panel->findChild<QLabel*>("divlevel")->text(), QString("0"));
+    QCOMPARE(panel->findChild<QLabel*>("scaleTop")->text(), QString("1"));
+    QCOMPARE(panel->findChild<QLabel*>("scaleMiddle")->text(), QString("0"));
 }
 
 void SummaryPageTest::aLedgerChangeIsShownOnTheOpenPage() {
@@ -375,12 +377,12 @@ void SummaryPageTest::aLedgerChangeIsShownOnTheOpenPage() {
     // An entry of 500 yen income in June while the graph page is shown.
     IncomeEntry entry(d.app());
     d.app().SetWindows(&entry);
-    d.app().datainput();
+    d.app().OpenEntryForm();
     d.app().SetWindows(nullptr);
     QVERIFY(entry.stored);
     QWidget* panel = d.w().graphPage()->panel();
-    QCOMPARE(panel->findChild<QLabel*>("tincome3")->text(), QString("500"));
-    QCOMPARE(panel->findChild<QLabel*>("rsagaku12")->text(), QString("280"));
+    QCOMPARE(panel->findChild<QLabel*>("incomeTotal3")->text(), QString("500"));
+    QCOMPARE(panel->findChild<QLabel*>("cumulativeDifference12")->text(), QString("280"));
     QCOMPARE(d.Table().mid(1, 4),
              QStringList({"-|■収入の部|,,,,,,,,,,,|", "|雑収入|0,0,500,0,0,0,0,0,0,0,0,0|500",
                           "|　[合　計]|0,0,500,0,0,0,0,0,0,0,0,0|500", "||,,,,,,,,,,,|"}));

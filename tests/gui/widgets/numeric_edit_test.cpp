@@ -60,7 +60,7 @@ private slots:
     void leavingFormatsAndPasteIsFiltered() {
         edit_->model().SetFigure(2);
         edit_->model().SetFixed(true);
-        edit_->model().SetRoundMode(velmora::RoundMode::rmRound);
+        edit_->model().SetRoundMode(velmora::RoundMode::kRound);
         edit_->setMaxLength(5);
         edit_->refresh();
         QCOMPARE(edit_->text(), QString("0.00"));
