@@ -46,7 +46,7 @@ public:
     std::unique_ptr<Bitmap> Load(const std::string& path) override;
 };
 
-class QtCanvas final : public Canvas {
+class QtCanvas : public Canvas {
 public:
     // resolution: dots per inch of the painter's device. printer: a printer page, where
     // fonts are realised at that resolution; otherwise a preview, where they are realised at

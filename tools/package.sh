@@ -167,8 +167,8 @@ as_user velmora-cli --version
 [ "$(as_user velmora --version)" = "velmora $version" ] || fail "velmora --version"
 [ "$(as_user velmora-cli --version)" = "velmora-cli $version" ] || fail "velmora-cli --version"
 as_user cp /usr/share/velmora/sample.exv /home/taro/sample.exv
-as_user velmora-cli --today 2014/04/10 books /home/taro/sample.exv
-as_user velmora --today 2014/04/10 --screenshot /home/taro/screenshot.png /home/taro/sample.exv
+as_user velmora-cli --today 2024/04/10 books /home/taro/sample.exv
+as_user velmora --today 2024/04/10 --screenshot /home/taro/screenshot.png /home/taro/sample.exv
 cp "$rootDir/home/taro/screenshot.png" "$out/installed-screenshot.png"
 echo "screenshot: $out/installed-screenshot.png"
 work=/home/taro/.local/share/tessary/velmora_xe5

@@ -29,6 +29,12 @@ ProgramOptionsResult ParseProgramOptions(const std::vector<std::string>& args) {
             std::optional<std::string> out = value();
             if (!out || out->empty()) return fail("--screenshot には出力ファイル名が必要です");
             o.screenshot = out;
+        } else if (arg == "--page") {
+            std::optional<std::string> page = value();
+            if (!page ||
+                (*page != "ledger" && *page != "summary" && *page != "graph" && *page != "preview"))
+                return fail("--page は ledger, summary, graph, preview のいずれかです");
+            o.page = *page;
         } else if (arg.size() > 1 && arg[0] == '-') {
             return fail("不明なオプションです: " + arg);
         } else if (o.file) {

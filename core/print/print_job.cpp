@@ -180,6 +180,7 @@ void PrintJob::ShowEmptyStyle() {
 
 void PrintJob::ShowOffsetControls(bool kokuyo) {
     controls_.evenOffsetsShown = kokuyo;
+    controls_.formLinesShown = kokuyo;
     controls_.oddOffsetCaption = kokuyo ? "奇数ページ" : "全体位置調整";
 }
 
@@ -238,6 +239,11 @@ void PrintJob::SetOffsetPreview(bool on) {
     RepaintPreview();
 }
 
+void PrintJob::SetFormLines(bool on) {
+    panel_.formLines = on;
+    RepaintPreview();
+}
+
 void PrintJob::SetZoom(int zoom) {
     panel_.zoom = std::clamp(zoom, kMinZoom, kMaxZoom);
     RepaintPreview();
@@ -285,6 +291,13 @@ bool PrintJob::LoadStylePage(const std::string& requested) {
 }
 
 int PrintJob::CountPages(const std::string& path) {
+    // A kind that pages through its print data counts its pages from the data's length.
+    const ReportKindInfo* report = Report();
+    if (report != nullptr && report->countPages != nullptr) {
+        StyleList style = LoadStyleFile(path);
+        UpgradeStyleVersion(style);
+        return report->countPages(TakeRowsPerPage(style), PrintDataLines().size());
+    }
     const int page = state_.page;
     const StyleList shown = std::move(style_);
     int count = 0;

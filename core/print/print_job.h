@@ -41,7 +41,8 @@ struct PrintPanel {
     bool evenFirst = false;         // `CheckBox2` "偶数から開始"
     PrintOffsets offsets;           // `ofx1box`, `ofy1box`, `ofx2box`, `ofy2box` (mm)
     bool offsetPreview = false;     // `CheckBox1` "オフセットをプレビュ－で確認"
-    int zoom = 100;                 // `TrackBar1`, percent
+    bool formLines = false;  // "用紙の罫線を表示": the preview shows the form's lines
+    int zoom = 100;          // `TrackBar1`, percent
 };
 
 // What the print page shows and which controls it offers, as the job leaves them.
@@ -59,6 +60,7 @@ struct PrintControls {
     bool columnEnabled = true;
     bool kokuyoOptEnabled = true;
     bool evenOffsetsShown = false;  // the even-page label, boxes and up-downs, `CheckBox2`
+    bool formLinesShown = false;    // "用紙の罫線を表示": a KOKUYO form is chosen
     std::string oddOffsetCaption = "全体位置調整";
     bool pageButtonsShown = true;  // the page buttons, the page box and the page label
     int pageShown = 1;             // the number of the page the preview shows, from 1
@@ -173,6 +175,9 @@ public:
     void SetEvenFirst(bool evenFirst) { panel_.evenFirst = evenFirst; }
     void SetOffsets(const PrintOffsets& offsets) { panel_.offsets = offsets; }
     void SetOffsetPreview(bool on);
+    // "用紙の罫線を表示": the preview draws the printed lines of a KOKUYO form, so that the
+    // alignment can be judged on screen; printing and PDFs never do.
+    void SetFormLines(bool on);
     void SetZoom(int zoom);
 
     // The complete load of one page of the style at path (an empty or missing path asks

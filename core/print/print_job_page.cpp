@@ -80,8 +80,9 @@ void PrintJob::TakePrinterChoice(std::optional<int> chosenPrinter) {
 DrawResult PrintJob::DrawPage(Canvas& canvas, ImageLoader& images, const DrawContext& base,
                               bool preview) const {
     const PrintOffsets offsets = preview && !panel_.offsetPreview ? PrintOffsets{} : panel_.offsets;
-    const DrawContext context = PageDrawContext(
+    DrawContext context = PageDrawContext(
         base, OffsetsInUse(state_.kind, panel_.choice.paper, offsets), state_.pageSide);
+    if (preview && panel_.formLines) context.formLines = true;
     return DrawStyle(canvas, style_, context, images);
 }
 

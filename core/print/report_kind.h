@@ -70,6 +70,8 @@ struct PageFill {
     std::function<const std::vector<std::string>&()> printData;
 };
 using PageFiller = FillResult (*)(const PageFill&);
+// The pages a filler makes of its print data at so many rows a page, counted without filling.
+using PageCounter = int (*)(int rowsPerPage, std::size_t dataLines);
 
 struct ReportKindInfo {
     int kind = 0;                // also in printer choice files ("config/2-1.conf")
@@ -89,6 +91,8 @@ struct ReportKindInfo {
     // nullptr: the dialog keeps what it was last set up with.
     const StyleDialogText* styleDialog = nullptr;
     PageFiller fill = nullptr;
+    // nullptr: the pages are counted by filling them one after another.
+    PageCounter countPages = nullptr;
     PreviewTabs tabs = PreviewTabs::kMonths;
     PrintWalk walk = PrintWalk::kPages;
     bool pageButtons = true;  // "←", "→" and the label "Page"

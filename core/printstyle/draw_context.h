@@ -6,6 +6,9 @@
 
 namespace velmora {
 
+// The preview-only flag of the items that stand for a pre-printed form's own lines.
+inline constexpr int kFormLineItem = 2;
+
 struct DrawContext {
     Amount resolutionX = Amount::FromYen(96);  // dots per inch of the canvas
     Amount resolutionY = Amount::FromYen(96);
@@ -17,6 +20,7 @@ struct DrawContext {
     int zoom = 100;              // preview zoom percent
     int screenDpiX = 96;
     int screenDpiY = 96;
+    bool formLines = false;  // items flagged kFormLineItem are drawn (a preview on request)
 };
 
 // The preview at a zoom: P = trunc(screen dpi x * zoom / 100) horizontally, and

@@ -3,10 +3,12 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <limits>
 #include <optional>
 #include <string_view>
 
 #include "core/ledger/book.h"
+#include "core/printstyle/device_mapping.h"
 #include "core/printstyle/placeholders.h"
 #include "core/util/fields.h"
 #include "core/util/text_length.h"
@@ -25,7 +27,6 @@ constexpr std::array<std::string_view, kRowFieldCount> kCleanUpOrder{
     "#ia_", "#ic_", "#ib_", "#id_", "#ie_", "#if_", "#ca_", "#cd_", "#ce_", "#cf_", "#cg_"};
 
 constexpr std::size_t kPrefixLength = 4;  // "#ia_"
-constexpr std::size_t kBalanceShrinkLength = 10;
 
 bool IsKokuyo(int paperIndex) {
     return paperIndex == 1 || paperIndex == 2;
@@ -178,14 +179,35 @@ void SetRedWhenNegative(std::string& line, std::string_view balance, bool red) {
         line = SetLineField(line, kRedColour, 19);
 }
 
+// Amounts of more than ten characters are drawn smaller, so that they stay in their column.
+void FillAmount(std::string& line, const std::string& placeholder, std::string_view amount) {
+    if (const auto shrink = LongAmountShrink(CodePointCount(amount))) {
+        line = SetLineField(line, shrink->size, 15);
+        line = SetLineField(line, shrink->pitch, 18);
+    }
+    ReplacePlaceholder(line, placeholder, amount, false);
+}
+
 void FillBalance(std::string& line, const std::string& placeholder, std::string_view balance,
                  bool red) {
     SetRedWhenNegative(line, balance, red);
-    if (CodePointCount(balance) > kBalanceShrinkLength) {
-        line = SetLineField(line, "9", 15);
-        line = SetLineField(line, "-1.6", 18);
+    FillAmount(line, placeholder, balance);
+}
+
+// A KOKUYO form has ten boxes for an amount, one digit centred in each. A longer amount is
+// drawn smaller within the ten boxes, each digit 0.8 mm narrower than its pitch so
+// that the last one stays inside the last box.
+void FillKokuyoAmount(std::string& line, const std::string& placeholder, std::string_view amount) {
+    constexpr std::size_t kBoxes = 10;
+    const std::size_t length = CodePointCount(amount);
+    const Amount box = AbsMm(Amount::TryParse(FieldNView(line, ";", 18)).value_or(Amount()));
+    if (length > kBoxes && !box.IsZero()) {
+        const double boxMm = static_cast<double>(box.Raw()) / Amount::kScale;
+        const AmountShrink shrink = ShrinkToWidth(length, kBoxes * boxMm, 0.8);
+        line = SetLineField(line, shrink.size, 15);
+        line = SetLineField(line, shrink.pitch, 18);
     }
-    ReplacePlaceholder(line, placeholder, balance, false);
+    ReplacePlaceholder(line, placeholder, amount, false);
 }
 
 void FillKokuyoBalance(std::string& line, const std::string& placeholder, std::string_view balance,
@@ -194,8 +216,7 @@ void FillKokuyoBalance(std::string& line, const std::string& placeholder, std::s
     // "整数での表示": the form's own columns say which side a figure is on.
     const bool withoutSign =
         IsKokuyo(in.paperIndex) && in.kokuyoOpt == 0 && balance.find('-') != std::string_view::npos;
-    ReplacePlaceholder(line, placeholder, withoutSign ? ReplaceAll(balance, "-", "") : balance,
-                       false);
+    FillKokuyoAmount(line, placeholder, withoutSign ? ReplaceAll(balance, "-", "") : balance);
 }
 
 void FillRow(std::string& line, const RowPlaceholder& at, const std::string& row,
@@ -212,12 +233,16 @@ void FillRow(std::string& line, const RowPlaceholder& at, const std::string& row
             ReplacePlaceholder(line, at.text, field(3), false);
             break;
         case kId:
+            FillAmount(line, at.text, field(4));
+            break;
         case kCd:
-            ReplacePlaceholder(line, at.text, field(4), false);
+            FillKokuyoAmount(line, at.text, field(4));
             break;
         case kIe:
+            FillAmount(line, at.text, field(5));
+            break;
         case kCe:
-            ReplacePlaceholder(line, at.text, field(5), false);
+            FillKokuyoAmount(line, at.text, field(5));
             break;
         case kIf:
             FillBalance(line, at.text, field(6), in.negativeInRed);
@@ -250,6 +275,14 @@ std::string LedgerPageTitle(const LedgerPageInputs& in) {
     if (in.bookKind == kCashKind && in.useType == 2)
         return std::string(kAllowanceBookName) + suffix;
     return in.bookName + suffix;
+}
+
+int LedgerPageCount(int rowsPerPage, std::size_t dataLines) {
+    const auto n = static_cast<std::int64_t>(dataLines);
+    if (rowsPerPage <= 0 || n <= rowsPerPage) return 1;
+    const std::int64_t continued = std::max(rowsPerPage - 1, 1);
+    const std::int64_t pages = 1 + (n - rowsPerPage + continued - 1) / continued;
+    return static_cast<int>(std::min<std::int64_t>(pages, std::numeric_limits<int>::max()));
 }
 
 FillResult FillLedgerPage(StyleList& style, const std::vector<std::string>& printData,

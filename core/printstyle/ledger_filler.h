@@ -43,4 +43,9 @@ std::string LedgerPageTitle(const LedgerPageInputs& inputs);
 FillResult FillLedgerPage(StyleList& style, const std::vector<std::string>& printData,
                           const LedgerPageInputs& inputs);
 
+// How many pages FillLedgerPage makes of dataLines lines at rowsPerPage rows a page,
+// without filling them: every page but the last holds rowsPerPage - 1 lines and the
+// continuation row, the last up to rowsPerPage lines.
+int LedgerPageCount(int rowsPerPage, std::size_t dataLines);
+
 }  // namespace velmora

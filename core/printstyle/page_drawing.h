@@ -22,8 +22,11 @@ struct PageDrawing {
     Point Map(Amount x, Amount y) const;
     Rect MapBox(Amount x1, Amount y1, Amount x2, Amount y2) const;
     bool IsPrinter() const { return canvas.IsPrinter(); }
-    // Items whose preview-only flag is 1 are left out on the printer.
-    bool SkipsPreviewOnly(int previewOnly) const { return previewOnly == 1 && IsPrinter(); }
+    // Items whose preview-only flag is 1 are left out on the printer; the printed lines of a
+    // form (flag kFormLineItem) are drawn only where the context asks for them.
+    bool SkipsPreviewOnly(int previewOnly) const {
+        return previewOnly == kFormLineItem ? !context.formLines : previewOnly == 1 && IsPrinter();
+    }
     // The "header" item: the origin goes back to the offsets of the page side.
     void ResetOrigin();
 };

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "core/util/amount.h"
 #include "core/util/fields.h"
 #include "core/util/text_length.h"
 
@@ -12,6 +11,26 @@ namespace {
 void RemoveFirst(std::string& text, std::string_view what) {
     std::size_t at = text.find(what);
     if (at != std::string::npos) text.erase(at, what.size());
+}
+
+// Digits with an optional sign and decimal point, not all of them zero; as long as it
+// likes, since a sum of the largest amounts is longer than any amount a record holds.
+bool IsNonZeroNumber(std::string_view text) {
+    if (!text.empty() && text.front() == '-') text.remove_prefix(1);
+    bool digits = false;
+    bool nonZero = false;
+    bool point = false;
+    for (const char c : text) {
+        if (c == '.' && !point) {
+            point = true;
+        } else if (c >= '0' && c <= '9') {
+            digits = true;
+            nonZero = nonZero || c != '0';
+        } else {
+            return false;
+        }
+    }
+    return digits && nonZero;
 }
 
 }  // namespace
@@ -36,13 +55,34 @@ bool ReplacePlaceholderRed(std::string& line, std::string_view placeholder, std:
 bool ReplacePlaceholderShrink(std::string& line, std::string_view placeholder,
                               std::string_view value, bool zeroBlank) {
     if (!ReplacePlaceholder(line, placeholder, value, zeroBlank)) return false;
-    const Amount number = Amount::TryParse(PlainAmountText(value)).value_or(Amount());
-    const std::size_t length = CodePointCount(value);
-    if (number > Amount() && length >= 11 && length <= 15) {
-        line = SetLineField(line, "9", 15);
-        line = SetLineField(line, "-1.6", 18);
+    if (!IsNonZeroNumber(PlainAmountText(value))) return true;
+    if (const auto shrink = LongAmountShrink(CodePointCount(value))) {
+        line = SetLineField(line, shrink->size, 15);
+        line = SetLineField(line, shrink->pitch, 18);
     }
     return true;
+}
+
+std::optional<AmountShrink> LongAmountShrink(std::size_t length) {
+    if (length <= 10) return std::nullopt;
+    return length <= 15 ? AmountShrink{"9", "-1.6"} : ShrinkToWidth(length, 15 * 1.6);
+}
+
+AmountShrink ShrinkToWidth(std::size_t length, double widthMm, double gapMm) {
+    if (length == 0) return {"9", "0"};
+    // Twentieths of a millimetre, rounded down so that the text stays within the width.
+    const long twentieths = std::max(1L, static_cast<long>(widthMm * 20 / length + 1e-9));
+    const double pitch = twentieths / 20.0;
+    // A digit of the IPAex faces is half an em: points * 25.4 / 72 / 2 mm.
+    const int points = std::clamp(static_cast<int>((pitch - gapMm) / (25.4 / 144) + 1e-9), 5, 9);
+    std::string pitchText = "-" + std::to_string(twentieths / 20);
+    const long hundredths = twentieths % 20 * 5;
+    if (hundredths != 0) {
+        pitchText += '.';
+        pitchText += static_cast<char>('0' + hundredths / 10);
+        if (hundredths % 10 != 0) pitchText += static_cast<char>('0' + hundredths % 10);
+    }
+    return {std::to_string(points), pitchText};
 }
 
 std::string SetLineField(std::string_view line, std::string_view value, int n) {

@@ -2,6 +2,7 @@
 // The placeholder formatters that the page fillers share: replacing a placeholder in a
 // style line, colouring negative values red, shrinking long amounts, setting a numbered
 // field of a line, and the date and title texts of ledger rows.
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -18,9 +19,26 @@ bool ReplacePlaceholder(std::string& line, std::string_view placeholder, std::st
 bool ReplacePlaceholderRed(std::string& line, std::string_view placeholder, std::string_view value,
                            bool red, bool zeroBlank);
 
-// ReplacePlaceholder; then, when the placeholder was found and the value is a positive
-// number of 11 to 15 characters (commas removed for the test), the item is drawn at 9
-// points with a pitch of 1.6 mm ending at x (fields 15 and 18).
+// A long amount drawn smaller: the point size (field 15) and the pitch (field 18, negative:
+// one character every |pitch| mm ending at the item's x).
+struct AmountShrink {
+    std::string size;
+    std::string pitch;
+    bool operator==(const AmountShrink&) const = default;
+};
+
+// An amount of length characters kept within widthMm: one character every widthMm / length
+// mm (down to a twentieth of a millimetre) at the largest whole point size, up to 9, whose
+// half-em digits fit that pitch less gapMm (5 points at the least).
+AmountShrink ShrinkToWidth(std::size_t length, double widthMm, double gapMm = 0);
+
+// The size of a long amount in a ledger column: none up to 10 characters, 9 points with a
+// pitch of 1.6 mm up to 15, longer ones within the 24 mm that 15 such characters take.
+std::optional<AmountShrink> LongAmountShrink(std::size_t length);
+
+// ReplacePlaceholder; then, when the placeholder was found and the value is a number other
+// than zero (commas removed for the test), the item is drawn as LongAmountShrink says, so
+// that no amount runs out of its cell.
 bool ReplacePlaceholderShrink(std::string& line, std::string_view placeholder,
                               std::string_view value, bool zeroBlank);
 

@@ -1,6 +1,8 @@
 #include "core/printstyle/summary_fillers.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <limits>
 #include <optional>
 #include <string_view>
 
@@ -20,27 +22,23 @@ constexpr std::array<std::string_view, 14> kRowPrefixes = {"#ka_", "#kb_", "#kc_
                                                            "#kf_", "#kg_", "#kh_", "#ki_", "#kj_",
                                                            "#kk_", "#kl_", "#km_", "#kn_"};
 constexpr std::size_t kLabelColumn = 0;
-constexpr std::size_t kTotalColumn = 13;
-
-struct ShrinkPreset {
-    std::string_view size;
-    std::string_view pitch;
-};
 
 // Month amounts grow into the next column when long; the KOKUYO form has wider columns and
-// takes a larger size than plain paper.
-std::optional<ShrinkPreset> MonthShrink(std::size_t length, int paperIndex) {
+// takes a larger size than plain paper. Amounts longer than 13 characters keep within the
+// width 13 characters take, however long a year's totals grow.
+std::optional<AmountShrink> MonthShrink(std::size_t length, int paperIndex) {
     const bool kokuyo = paperIndex == 1;
     switch (length) {
         case 10:
-            return kokuyo ? ShrinkPreset{"10", "-2.1"} : ShrinkPreset{"9", "-1.7"};
+            return kokuyo ? AmountShrink{"10", "-2.1"} : AmountShrink{"9", "-1.7"};
         case 11:
-            return kokuyo ? ShrinkPreset{"10", "-2"} : ShrinkPreset{"9", "-1.5"};
+            return kokuyo ? AmountShrink{"10", "-2"} : AmountShrink{"9", "-1.5"};
         case 12:
         case 13:
-            return kokuyo ? ShrinkPreset{"10", "-1.7"} : ShrinkPreset{"8", "-1.3"};
+            return kokuyo ? AmountShrink{"10", "-1.7"} : AmountShrink{"8", "-1.3"};
         default:
-            return std::nullopt;
+            if (length < 10) return std::nullopt;
+            return ShrinkToWidth(length, 13 * (kokuyo ? 1.7 : 1.3));
     }
 }
 
@@ -89,17 +87,23 @@ void FillRowPlaceholder(std::string& line, const RowPlaceholder& hit, std::strin
     line.replace(hit.at, hit.length, value);
     if (line.empty()) line = "    ";
     if (hit.column == kLabelColumn) return;
-    if (hit.column != kTotalColumn) {
-        if (auto shrink = MonthShrink(CodePointCount(value), options.paperIndex)) {
-            line = SetLineField(line, shrink->size, 15);
-            line = SetLineField(line, shrink->pitch, 18);
-        }
+    // The year total shrinks as the months do: its column is wider, but not by much.
+    if (auto shrink = MonthShrink(CodePointCount(value), options.paperIndex)) {
+        line = SetLineField(line, shrink->size, 15);
+        line = SetLineField(line, shrink->pitch, 18);
     }
     if (options.negativeInRed && value.find('-') != std::string::npos)
         line = SetLineField(line, kRedColour, 19);
 }
 
 }  // namespace
+
+int SummaryPageCount(int rowsPerPage, std::size_t dataLines) {
+    const auto rows = static_cast<std::int64_t>(dataLines) - 1;  // below the header
+    if (rowsPerPage <= 0 || rows <= rowsPerPage) return 1;
+    const std::int64_t pages = (rows + rowsPerPage - 1) / rowsPerPage;
+    return static_cast<int>(std::min<std::int64_t>(pages, std::numeric_limits<int>::max()));
+}
 
 FillResult FillSummaryPage(StyleList& style, const std::vector<std::string>& printData,
                            const PageHeadings& headings, const FillerOptions& options,

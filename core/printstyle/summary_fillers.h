@@ -41,6 +41,10 @@ FillResult FillSummaryPage(StyleList& style, const std::vector<std::string>& pri
                            const PageHeadings& headings, const FillerOptions& options,
                            Dialogs& dialogs);
 
+// How many pages FillSummaryPage makes of dataLines lines (the header line first) at
+// rowsPerPage rows a page, without filling them.
+int SummaryPageCount(int rowsPerPage, std::size_t dataLines);
+
 // The captions of the graph page's labels, per fiscal month 1..12 (index 0 unused).
 struct GraphLabels {
     std::array<std::string, 13> month;      // "4月度"

@@ -68,6 +68,15 @@ bool DesktopProgram::Start() {
     return true;
 }
 
+void DesktopProgram::ShowPage(const std::string& page) {
+    if (page == "summary")
+        app_->ShowSummaryPage();
+    else if (page == "graph")
+        app_->ShowGraph();
+    else if (page == "preview")
+        app_->PrintLedger();
+}
+
 bool DesktopProgram::SaveScreenshot(const QString& path) {
     QApplication::processEvents();
     return window_->grab().save(path, "PNG");

@@ -36,6 +36,8 @@ public:
     bool Start();
     // The main window as it is now, into a PNG file. False when it could not be written.
     bool SaveScreenshot(const QString& path);
+    // The page of ProgramOptions::page, as its command shows it.
+    void ShowPage(const std::string& page);
 
     Application& app() { return *app_; }
     MainWindow& window() { return *window_; }

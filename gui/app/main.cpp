@@ -58,6 +58,7 @@ int main(int argc, char** argv) {
         StreamDialogs dialogs(std::cerr);
         gui::DesktopProgram program(folders, options, dialogs);
         if (!program.Start()) return 1;
+        program.ShowPage(options.page);
         return program.SaveScreenshot(QString::fromStdString(*options.screenshot)) ? 0 : 1;
     }
     gui::DesktopProgram program(folders, options);

@@ -165,6 +165,10 @@ PrintPage::PrintPage(Application& app, QWidget* parent) : QWidget(parent), app_(
     offsetPreview_ = new QCheckBox(Q("オフセットをプレビュ－で確認"), this);
     offsetPreview_->setObjectName("offsetPreview");
     v->addWidget(offsetPreview_);
+    formLines_ = new QCheckBox(Q("用紙の罫線を表示"), this);
+    formLines_->setObjectName("formLines");
+    formLines_->setToolTip(Q("KOKUYO用紙の罫線をプレビューに表示します（印刷・PDFには出ません）"));
+    v->addWidget(formLines_);
 
     auto* buttons = new QGridLayout();
     buttons->setSpacing(3);
@@ -198,6 +202,8 @@ PrintPage::PrintPage(Application& app, QWidget* parent) : QWidget(parent), app_(
     connect(evenFirst_, &QCheckBox::toggled, this, [&job](bool on) { job.SetEvenFirst(on); });
     connect(offsetPreview_, &QCheckBox::toggled, this,
             [this, &job](bool on) { app_.PrintWork([&] { job.SetOffsetPreview(on); }); });
+    connect(formLines_, &QCheckBox::toggled, this,
+            [this, &job](bool on) { app_.PrintWork([&] { job.SetFormLines(on); }); });
     connect(offsets_[0], &QLineEdit::returnPressed, this,
             [this, &job] { app_.PrintWork([&] { job.TakeTypedOffsets(); }); });
     connect(confirm, &QPushButton::clicked, this,
@@ -274,7 +280,7 @@ void PrintPage::ShowJob() {
     setEnabled(started);
 
     const QSignalBlocker b1(paper_), b2(font_), b3(column_), b4(colour_), b5(months_),
-        b6(evenFirst_), b7(offsetPreview_);
+        b6(evenFirst_), b7(offsetPreview_), b8(formLines_);
     SetItems(paper_, c.paperItems);
     paper_->setCurrentIndex(p.choice.paper);
     font_->setCurrentIndex(p.choice.font);
@@ -300,6 +306,8 @@ void PrintPage::ShowJob() {
     evenRows_[1]->setVisible(c.evenOffsetsShown);
     oddCaption_->setText(Q(c.oddOffsetCaption));
     offsetPreview_->setChecked(p.offsetPreview);
+    formLines_->setChecked(p.formLines);
+    formLines_->setVisible(c.formLinesShown);
 
     const std::array<Amount, 4> values{p.offsets.oddX, p.offsets.oddY, p.offsets.evenX,
                                        p.offsets.evenY};

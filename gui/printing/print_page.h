@@ -60,6 +60,7 @@ private:
     std::array<NumericEdit*, 4> offsets_{};
     std::array<QWidget*, 2> evenRows_{};
     QCheckBox* offsetPreview_ = nullptr;
+    QCheckBox* formLines_ = nullptr;
 };
 
 }  // namespace velmora::gui

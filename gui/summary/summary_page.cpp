@@ -16,6 +16,7 @@
 #include "core/reports/summary_cells.h"
 #include "core/reports/summary_copy.h"
 #include "gui/summary/summary_model.h"
+#include "gui/widgets/frozen_columns.h"
 #include "qtprint/qt_text.h"
 
 namespace velmora::gui {
@@ -115,9 +116,6 @@ SummaryPage::SummaryPage(Application& app, QWidget* parent) : QWidget(parent), a
         SaveColumnWidths(layout);
         app_.SetSummaryLayout(layout);
     });
-    connect(grid_, &QTableView::doubleClicked, this, [this](const QModelIndex& index) {
-        app_.DrillDownSummaryRow(SummaryModel::GridRow(index.row()));
-    });
     v->addWidget(grid_, 1);
 
     statusBar_ = new QStatusBar(this);
@@ -147,6 +145,14 @@ SummaryPage::SummaryPage(Application& app, QWidget* parent) : QWidget(parent), a
     addAction(copy_);
     grid_->setContextMenuPolicy(Qt::ActionsContextMenu);
     grid_->addAction(copy_);
+
+    // The marker and the label stay in place while the months scroll past; a double-click
+    // on either part drills down.
+    auto* frozen = new FrozenColumns(grid_, kLabelColumn + 1);
+    for (QTableView* view : {grid_, frozen->view()})
+        connect(view, &QTableView::doubleClicked, this, [this](const QModelIndex& index) {
+            app_.DrillDownSummaryRow(SummaryModel::GridRow(index.row()));
+        });
 
     ApplyColumnWidths(SummaryLayout{});
     ShowSummary();

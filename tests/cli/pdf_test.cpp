@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
+#include <set>
 #include <sstream>
 
 #include "support/cli_runner.h"
@@ -107,7 +108,7 @@ TEST(PdfOutput, LinesLandWithinATenthOfAMillimetreOnThePaperOfTheStyle) {
 TEST(PdfOutput, EveryPageOfTheJobAndOptionErrors) {
     TempFolder home;
     const std::string pdf = home.File("ledger.pdf");
-    const std::string sample = std::string(VELMORA_DATA_DIR) + "/sample.exv";
+    const std::string sample = FixturePath("ledger/sample2014.exv");
     const std::string copy = home.File("sample.exv");
     WriteBytes(copy, ReadBytes(sample));
     const CliResult pages = RunCli(
@@ -142,7 +143,7 @@ std::string LastLine(const std::string& err) {
 TEST(PdfOutput, NeverTheOpenLedgerNorAFileOfTheWorkingFolder) {
     TempFolder home, files;
     const std::string ledger = files.File("L.exv");
-    WriteBytes(ledger, ReadBytes(std::string(VELMORA_DATA_DIR) + "/sample.exv"));
+    WriteBytes(ledger, ReadBytes(FixturePath("ledger/sample2014.exv")));
     const std::string before = ReadBytes(ledger);
     std::filesystem::create_symlink(ledger, files.File("link.pdf"));
     const auto pdfTo = [&](const std::string& out) {
@@ -166,7 +167,7 @@ TEST(PdfOutput, NeverTheOpenLedgerNorAFileOfTheWorkingFolder) {
 TEST(PdfOutput, WrittenAsLedgersAreWrittenNeverThroughAPlantedLink) {
     TempFolder home, files;
     const std::string ledger = files.File("L.exv");
-    WriteBytes(ledger, ReadBytes(std::string(VELMORA_DATA_DIR) + "/sample.exv"));
+    WriteBytes(ledger, ReadBytes(FixturePath("ledger/sample2014.exv")));
     const auto pdfTo = [&](const std::string& out) {
         return RunCli({"--today", "2014/04/10", "pages", ledger, "--report", "2", "--month", "4",
                        "--pdf", out, "--dpi", "100"},
@@ -194,6 +195,81 @@ TEST(PdfOutput, WrittenAsLedgersAreWrittenNeverThroughAPlantedLink) {
     EXPECT_EQ(LastLine(refused.err),
               "velmora-cli: ファイルに書き込めません: " + fifo + " (通常のファイルではありません)");
     EXPECT_TRUE(std::filesystem::is_fifo(fifo));
+}
+
+// The texts a page trace draws ("text x,y "..."" lines), unescaped, one after another.
+std::string DrawnTexts(const std::string& trace) {
+    std::string texts;
+    for (const std::string& line : Lines(trace)) {
+        if (line.rfind("text ", 0) != 0) continue;
+        for (std::size_t i = line.find('"') + 1; i + 1 < line.size(); ++i) {
+            if (line[i] != '\\') {
+                texts += line[i];
+            } else if (line[i + 1] == 'x') {
+                texts += static_cast<char>(std::stoi(line.substr(i + 2, 2), nullptr, 16));
+                i += 3;
+            } else {
+                texts += line[++i];
+            }
+        }
+    }
+    return texts;
+}
+
+// The characters of a UTF-8 text other than blanks, sorted: what a text layer must hold
+// whatever order and spacing its extraction gives.
+std::multiset<std::u32string> Characters(const std::string& utf8) {
+    std::multiset<std::u32string> characters;
+    for (std::size_t i = 0; i < utf8.size();) {
+        const auto lead = static_cast<unsigned char>(utf8[i]);
+        const std::size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+        const std::string c = utf8.substr(i, length);
+        i += length;
+        if (c == " " || c == "\n" || c == "\r" || c == "\t" || c == "\f" || c == "　") continue;
+        characters.insert(std::u32string(c.begin(), c.end()));
+    }
+    return characters;
+}
+
+TEST(PdfOutput, TheTextLayerOfEveryPrintKindHoldsTheTextsDrawn) {
+    TempFolder home;
+    const std::string ledger = home.File("books.exv");
+    WriteBytes(ledger, ReadBytes(FixturePath("ledger/books2014.exv")));
+    const std::vector<std::vector<std::string>> kinds = {
+        {"2"},
+        {"3", "--title", "消耗品費"},
+        {"7", "--book", "小口:本店"},
+        {"8", "--book", "小口:本店", "--title", "消耗品費"},
+        {"9", "--book", "預金:第一銀行"},
+        {"10", "--book", "預金:第一銀行", "--title", "消耗品費"},
+        {"5"},
+        {"6", "--drill", "消耗品費"},
+        {"20"},
+        {"30"},
+        {"40"},
+    };
+    for (const std::vector<std::string>& kind : kinds) {
+        std::vector<std::string> args{"--today", "2014/04/10", "pages",   ledger,
+                                      "--month", "4",          "--report"};
+        args.insert(args.end(), kind.begin(), kind.end());
+        std::vector<std::string> traced = args;
+        traced.push_back("--trace");
+        const CliResult trace = RunCli(traced, home.Path());
+        ASSERT_EQ(trace.status, 0) << kind[0] << ": " << trace.err;
+        const std::string pdf = home.File("kind" + kind[0] + ".pdf");
+        args.insert(args.end(), {"--pdf", pdf, "--dpi", "150"});
+        const CliResult printed = RunCli(args, home.Path());
+        ASSERT_EQ(printed.status, 0) << kind[0] << ": " << printed.err;
+        const std::string text = home.File("kind" + kind[0] + ".txt");
+        const std::string command = "pdftotext -enc UTF-8 '" + pdf + "' '" + text + "'";
+        ASSERT_EQ(std::system(command.c_str()), 0) << command;
+        const std::string drawn = DrawnTexts(trace.out);
+        EXPECT_FALSE(Characters(drawn).empty()) << kind[0];
+        EXPECT_TRUE(Characters(ReadBytes(text)) == Characters(drawn))
+            << "report " << kind[0] << "\ndrawn:\n"
+            << drawn << "\npdftotext:\n"
+            << ReadBytes(text);
+    }
 }
 
 }  // namespace

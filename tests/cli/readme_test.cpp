@@ -80,8 +80,7 @@ TEST(CliReadme, EveryExampleRunsAsShownOnACopy) {
         if (!place || example.section != section) {
             place = std::make_unique<TempFolder>();
             fs::create_directories(place->File("data"));
-            fs::copy_file(std::string(VELMORA_DATA_DIR) + "/sample.exv",
-                          place->File("data/sample.exv"));
+            fs::copy_file(FixturePath("ledger/sample2014.exv"), place->File("data/sample.exv"));
             section = example.section;
         }
         // A session of the user's, with the tools the examples use (one not installed here

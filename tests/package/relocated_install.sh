@@ -24,14 +24,15 @@ if grep -rlF "$source/data" "$prefix/bin"; then fail "a program names the source
 # velmora-cli prepares a new working folder from the moved prefix's data and reads its sample.
 cp "$prefix/share/velmora/sample.exv" "$tmp/sample.exv"
 books=$(env -u VELMORA_DATA_DIR VELMORA_HOME="$tmp/work" \
-    "$prefix/bin/velmora-cli" --today 2014/04/10 books "$tmp/sample.exv")
-[ "$books" = $'現金|現金出納帳\t6,780\n小口|本店\t8,000' ] || fail "books gave: $books"
+    "$prefix/bin/velmora-cli" --today 2024/04/10 books "$tmp/sample.exv")
+[ "$books" = $'現金|現金出納帳\t215,810\n小口|店舗小口\t28,050\n預金|みどり銀行\t1,313,952' ] ||
+    fail "books gave: $books"
 cmp "$prefix/share/velmora/cldata/kamoku1.dat" "$tmp/work/cldata/kamoku1.dat" ||
     fail "the working folder did not get the shipped titles"
 
 if [ -x "$prefix/bin/velmora" ]; then
     env -u VELMORA_DATA_DIR VELMORA_HOME="$tmp/work2" QT_QPA_PLATFORM=offscreen \
-        "$prefix/bin/velmora" --today 2014/04/10 --screenshot "$tmp/shot.png" "$tmp/sample.exv"
+        "$prefix/bin/velmora" --today 2024/04/10 --screenshot "$tmp/shot.png" "$tmp/sample.exv"
     [ "$(head -c 8 "$tmp/shot.png" | od -An -tx1 | tr -d ' \n')" = 89504e470d0a1a0a ] ||
         fail "no PNG screenshot"
     cmp "$prefix/share/velmora/cldata/kamoku1.dat" "$tmp/work2/cldata/kamoku1.dat" ||

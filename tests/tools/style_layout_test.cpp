@@ -166,7 +166,7 @@ TEST(PlainPaperStyles, TypefaceAndHeadingColourFollowTheName) {
     EXPECT_NE(*fillsSeen["B"].begin(), "14277081");
 }
 
-TEST(KokuyoStyles, OnlyTextsOnTheFormsRowsAndOffsetsForTheBackOfASheet) {
+TEST(KokuyoStyles, TextsOnTheFormsRowsItsLinesForThePreviewAndOffsetsForTheBack) {
     struct Form {
         std::string name;
         int rows;
@@ -182,7 +182,11 @@ TEST(KokuyoStyles, OnlyTextsOnTheFormsRowsAndOffsetsForTheBackOfASheet) {
         const StyleFile& file = Style(form.name);
         // B5, odd pages as laid out, even pages 8 mm to the left.
         EXPECT_EQ(file.lines[0], "header;Ver1.1;0;0;13;0;0;100;0;-8;0;0;0;");
-        EXPECT_TRUE(ItemsOf(file, {"line", "rect", "rrect", "fillrect"}).empty()) << form.name;
+        // The form has its own lines: the style's lines stand for them in the preview only
+        // (preview-only flag 2, "用紙の罫線を表示"), one for each row and the caption band.
+        const std::vector<Fields> shapes = ItemsOf(file, {"line", "rect", "rrect", "fillrect"});
+        EXPECT_GT(shapes.size(), static_cast<std::size_t>(form.rows) + 1) << form.name;
+        for (const Fields& shape : shapes) EXPECT_EQ(shape.at(12), "2") << form.name;
         EXPECT_EQ(TextCounts(file).at("#maxline=" + std::to_string(form.rows)), 1);
         for (const char* heading : {"#NS", "#PY", "No.#pg"}) {
             EXPECT_EQ(TextCounts(file).count(heading), 1u) << form.name << heading;

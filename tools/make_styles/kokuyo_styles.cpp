@@ -152,6 +152,28 @@ void AddRows(StyleSheet& sheet, const FormLayout& layout) {
     }
 }
 
+// The form's own printed grid, for the preview's "用紙の罫線を表示": the rows, the column
+// edges and, dotted, the digit boxes, from the caption band (whose top left corner holds the
+// year) down.
+void AddFormLines(StyleSheet& sheet, const FormLayout& layout) {
+    constexpr int kFormInk = Rgb(70, 140, 190);
+    const double top = layout.yearY - 1.5;
+    const double bottom = layout.firstRowTop + layout.rows * layout.rowPitch;
+    sheet.AddFormLine({kGridLeft, top, kGridRight, top}, kFormInk);
+    for (int row = 0; row <= layout.rows; ++row) {
+        const double y = layout.firstRowTop + row * layout.rowPitch;
+        sheet.AddFormLine({kGridLeft, y, kGridRight, y}, kFormInk);
+    }
+    for (const FormColumn& column : layout.columns) {
+        sheet.AddFormLine({column.left, top, column.left, bottom}, kFormInk);
+        for (int box = 1; box < column.boxes; ++box) {
+            const double x = column.left + box * (column.right - column.left) / column.boxes;
+            sheet.AddFormLine({x, layout.firstRowTop, x, bottom}, kFormInk, kDottedPen);
+        }
+    }
+    sheet.AddFormLine({kGridRight, top, kGridRight, bottom}, kFormInk);
+}
+
 void AddHeadings(StyleSheet& sheet, const FormLayout& layout) {
     sheet.AddText({.x = layout.titleX,
                    .y = layout.titleY,
@@ -191,6 +213,7 @@ std::vector<std::string> KokuyoFormStyle(KokuyoForm form) {
     const FormLayout layout = LayoutOf(form);
     StyleSheet sheet(PageSetup{.paperCode = kB5PaperCode, .evenOffsetX = EvenPageShift()});
     sheet.AddRowsPerPage(layout.rows, kFont);
+    AddFormLines(sheet, layout);
     AddHeadings(sheet, layout);
     AddRows(sheet, layout);
     return sheet.Lines();

@@ -29,13 +29,15 @@ struct LedgerColumn {
 std::vector<LedgerColumn> ColumnsOf(LedgerColumns columns) {
     const LedgerColumn date{{"日付", 20}, "#ia_"};
     const LedgerColumn title{{"科目", 32}, "#ib_"};
-    const LedgerColumn income{{"収入", 24}, "#id_", true};
-    const LedgerColumn expense{{"支出", 24}, "#ie_", true};
+    // Amounts of 15 characters and more are drawn within 24 mm (the page filler shrinks
+    // them), between the paddings of a 26 mm column.
+    const LedgerColumn income{{"収入", 26}, "#id_", true};
+    const LedgerColumn expense{{"支出", 26}, "#ie_", true};
     const LedgerColumn balance{{"差引残高", 26}, "#if_", true};
     if (columns == LedgerColumns::kWithoutTitle) {
-        return {date, {{"摘要", 90}, "#ic_"}, income, expense, balance};
+        return {date, {{"摘要", 86}, "#ic_"}, income, expense, balance};
     }
-    return {date, title, {{"摘要", 58}, "#ic_"}, income, expense, balance};
+    return {date, title, {{"摘要", 54}, "#ic_"}, income, expense, balance};
 }
 
 RuledTable TableOf(const std::vector<LedgerColumn>& columns) {

@@ -37,13 +37,13 @@ void AppendBox(std::vector<std::string>& fields, const Segment& box) {
 }
 
 std::string LineOfKind(std::string_view kind, const Segment& segment, int width,
-                       std::string_view pen) {
+                       std::string_view pen, int colour = kBlack, int previewFlag = 0) {
     std::vector<std::string> fields = Prefix(kind);
     AppendBox(fields, segment);
     fields.push_back(Int(width));
     fields.push_back(std::string(pen));
-    fields.push_back(Int(kBlack));
-    fields.push_back("0");  // drawn on paper too
+    fields.push_back(Int(colour));
+    fields.push_back(Int(previewFlag));  // 0: drawn on paper too
     return JoinFields(fields);
 }
 
@@ -89,6 +89,10 @@ std::string TextLine(const TextItem& item) {
 
 std::string LineLine(const Segment& segment, int width, std::string_view pen) {
     return LineOfKind("line", segment, width, pen);
+}
+
+std::string FormLine(const Segment& segment, int colour, std::string_view pen) {
+    return LineOfKind("line", segment, 0, pen, colour, kFormLineFlag);
 }
 
 std::string RectLine(const Segment& box, int width) {

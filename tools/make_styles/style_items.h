@@ -59,6 +59,10 @@ struct Segment {
 
 // A straight line; width in 1/144 inch (0 is a hairline).
 std::string LineLine(const Segment& segment, int width, std::string_view pen = kSolidPen);
+// A line printed on a pre-printed form: drawn only in a preview that asks for the form's
+// lines (the preview-only flag kFormLineFlag), so that alignment can be judged on screen.
+inline constexpr int kFormLineFlag = 2;
+std::string FormLine(const Segment& segment, int colour, std::string_view pen = kSolidPen);
 // The four edges of a box, no fill.
 std::string RectLine(const Segment& box, int width);
 // A box filled in one colour. The format's "fillrect" item names no fill colour (it fills

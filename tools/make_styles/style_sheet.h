@@ -17,6 +17,9 @@ public:
         lines_.push_back(LineLine(segment, width, pen));
     }
     void AddRect(const Segment& box, int width) { lines_.push_back(RectLine(box, width)); }
+    void AddFormLine(const Segment& segment, int colour, std::string_view pen = kSolidPen) {
+        lines_.push_back(FormLine(segment, colour, pen));
+    }
     void AddFilledBox(const Segment& box, int colour) {
         lines_.push_back(FilledBoxLine(box, colour));
     }

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "core/reports/summary_grid.h"
 #include "tools/make_styles/page_frame.h"
 #include "tools/make_styles/ruled_table.h"
 
@@ -83,12 +84,14 @@ RuledTable TableOf(const SummaryGeometry& geometry) {
 }
 
 // Row 00 is the summary's header row (the caption of the label column, the month names and
-// the total's caption): centred in the heading band.
+// the total's caption): centred in the heading band on the texts the summary puts there.
 void AddHeaderRow(StyleSheet& sheet, const RuledTable& table, const SummaryGeometry& geometry,
                   std::string_view font) {
     const std::size_t last = std::size(kColumnPlaceholders) - 1;
     for (std::size_t column = 0; column <= last; ++column) {
-        const std::string_view sample = column == 0 ? "科目" : column == last ? "合計" : "10月";
+        const std::string_view sample = column == 0      ? kTitleHeader
+                                        : column == last ? kYearTotalHeader
+                                                         : "10月度";
         sheet.AddText({.x = table.CentredX(column, sample, geometry.bodyPoints),
                        .y = table.HeadingTextTop(geometry.bodyPoints),
                        .font = font,

@@ -634,6 +634,10 @@ TEST(ProgramOptions, FileTodayScreenshotAndTheirErrors) {
     EXPECT_EQ(ok.options.today, Date::FromYmd(2024, 5, 10));
     EXPECT_EQ(ok.options.screenshot, "o.png");
     EXPECT_EQ(ok.options.file, "a.exv");
+    EXPECT_EQ(ok.options.page, "ledger");
+    EXPECT_EQ(ParseProgramOptions({"--page", "graph"}).options.page, "graph");
+    EXPECT_EQ(ParseProgramOptions({"--page", "menu"}).error,
+              "--page は ledger, summary, graph, preview のいずれかです");
     EXPECT_TRUE(ParseProgramOptions({"--help"}).options.help);
     EXPECT_TRUE(ParseProgramOptions({"--version"}).options.version);
     EXPECT_EQ(ParseProgramOptions({"--today"}).error, "--today には日付 (YYYY/MM/DD) が必要です");

@@ -95,5 +95,41 @@ TEST(PageDrawTest, PreviewSheetAndAreaAtZoom) {
     EXPECT_EQ(b.job->previewGeometry().sheet, (Size{40, 56}));
 }
 
+// Lines drawn, as the recording canvas logs them.
+std::vector<std::string> DrawnLines(const RecordingCanvas& canvas) {
+    std::vector<std::string> lines;
+    for (const std::string& line : canvas.Lines())
+        if (line.rfind("line ", 0) == 0) lines.push_back(line);
+    return lines;
+}
+
+TEST(PageDrawTest, AFormsPrintedLinesShowInThePreviewOnlyWhenAskedAndNeverPrint) {
+    PrintBench b;
+    // The style's own rule, and a line of the form's grid (preview-only flag 2).
+    b.WriteStyle("A4現金出納帳_月分1_ゴシックG.sle",
+                 ThreeRowStyle() + "0;0;0;0;line;10;20;50;20;0;実線;0;2;\n");
+    b.sources.rowsByMonth[4] = MonthRows(1);
+    b.job->PrepareLedger();
+    HeaderImageLoader images;
+    auto preview = [&] {
+        RecordingCanvas canvas;
+        EXPECT_TRUE(b.job->PaintPreview(canvas, images).Ok());
+        return DrawnLines(canvas);
+    };
+    EXPECT_EQ(preview(), (std::vector<std::string>{"line 38,38 -> 76,38"}));
+    b.job->SetFormLines(true);
+    EXPECT_TRUE(b.job->panel().formLines);
+    EXPECT_EQ(preview(), (std::vector<std::string>{"line 38,38 -> 76,38", "line 38,76 -> 189,76"}));
+
+    // A print run leaves the form's lines out, ticked or not.
+    b.job->SetMonthChecked(0, true);
+    ASSERT_FALSE(b.job->Print().error);
+    ASSERT_EQ(b.device.Pages().size(), 1u);
+    std::vector<std::string> printed;
+    for (const std::string& line : b.device.Pages()[0])
+        if (line.rfind("line ", 0) == 0) printed.push_back(line);
+    EXPECT_EQ(printed, (std::vector<std::string>{"line 260,283 -> 496,283"}));
+}
+
 }  // namespace
 }  // namespace velmora::testing

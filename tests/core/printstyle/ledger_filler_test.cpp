@@ -287,5 +287,21 @@ TEST(LedgerFillerTest, MalformedLinesDoNotStopTheFill) {
     EXPECT_EQ(TextOf(style.Line(9)), "#if_1000");
 }
 
+// The pages counted without filling are the pages the filler makes, for every length of
+// data around a page's size.
+TEST(LedgerPageCountTest, IsThePagesTheFillerMakes) {
+    for (int m : {0, 1, 2, 3, 5, 30}) {
+        for (int n = 0; n <= 3 * m + 4; ++n) {
+            const std::vector<std::string> data = DataRows(n);
+            int filled = 1;
+            while (filled < 100) {
+                StyleList style = RowStyle(m);
+                if (FillLedgerPage(style, data, CashInputs(filled)).lastPage) break;
+                ++filled;
+            }
+            EXPECT_EQ(LedgerPageCount(m, data.size()), filled) << m << " rows, " << n << " lines";
+        }
+    }
+}
 }  // namespace
 }  // namespace velmora

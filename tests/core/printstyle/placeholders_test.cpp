@@ -68,7 +68,7 @@ TEST(ReplacePlaceholderTest, RedSetsTheColourOfNegativeValuesOnly) {
               "0;0;0;0;data;98;55.74;98;55.74;0;0;0;0;IPAexGothic;10;標準;0;-1.9;0;;0;0;1;");
 }
 
-TEST(ReplacePlaceholderTest, ShrinkOnlyPositiveNumbersOfElevenToFifteenCharacters) {
+TEST(ReplacePlaceholderTest, ShrinkNumbersOfElevenCharactersAndMore) {
     auto shrunk = [](std::string_view value) {
         std::string line(kAmountItem);
         ReplacePlaceholderShrink(line, "#if_03", value, false);
@@ -84,10 +84,21 @@ TEST(ReplacePlaceholderTest, ShrinkOnlyPositiveNumbersOfElevenToFifteenCharacter
         shrunk("123,456,789,012"),  // 15
         "0;0;0;0;data;98;55.74;98;55.74;0;0;0;0;IPAexGothic;9;標準;0;-1.6;0;123,456,789,012;0;0;");
 
+    EXPECT_EQ(
+        shrunk("-12,345,678"),
+        "0;0;0;0;data;98;55.74;98;55.74;0;0;0;0;IPAexGothic;9;標準;0;-1.6;0;-12,345,678;0;0;");
+    // Longer ones keep within the 24 mm of fifteen characters.
+    EXPECT_EQ(
+        shrunk("1234567890123456"),
+        "0;0;0;0;data;98;55.74;98;55.74;0;0;0;0;IPAexGothic;8;標準;0;-1.5;0;1234567890123456;0;0;");
+    EXPECT_EQ(shrunk("-9,999,999,999,999,999"),  // 22
+              "0;0;0;0;data;98;55.74;98;55.74;0;0;0;0;IPAexGothic;5;標準;0;-1.05;0;"
+              "-9,999,999,999,999,999;0;0;");
+
     const std::string unchanged =
         "0;0;0;0;data;98;55.74;98;55.74;0;0;0;0;IPAexGothic;10;標準;0;-1.9;0;%;0;0;1;";
-    for (std::string_view value : {"12,345,678", "1234567890123456", "-12,345,678", "abcdefghijk",
-                                   "12,345,678円", "000,000,000", ""}) {
+    for (std::string_view value :
+         {"12,345,678", "abcdefghijk", "12,345,678円", "000,000,000", ""}) {
         EXPECT_EQ(shrunk(value), ReplaceAll(unchanged, "%", value)) << value;
     }
 

@@ -150,9 +150,10 @@ TEST(SummaryPageTest, LongMonthValuesShrinkByPaper) {
     EXPECT_EQ(form.Line(4), Set("123,456,789", "10", "-2", "0"));
     EXPECT_EQ(form.Line(5), Set("1,234,567,890", "10", "-1.7", "0"));
     EXPECT_EQ(form.Line(6), Set("999999999999", "10", "-1.7", "0"));
-    EXPECT_EQ(form.Line(7), Item("12,345,678,901"));
+    // Longer amounts keep within the 22.1 mm of 13 characters at 1.7 mm.
+    EXPECT_EQ(form.Line(7), Set("12,345,678,901", "8", "-1.55", "0"));
     EXPECT_EQ(form.Line(8), Set("12,345,678", "10", "-2.1", "0"));
-    EXPECT_EQ(form.Line(9), Item("12,345,678"));  // the year total keeps its size
+    EXPECT_EQ(form.Line(9), Set("12,345,678", "10", "-2.1", "0"));  // the year total as well
 
     for (int paper : {0, 2}) {
         FillerOptions plain;
@@ -164,8 +165,8 @@ TEST(SummaryPageTest, LongMonthValuesShrinkByPaper) {
         EXPECT_EQ(a4.Line(4), Set("123,456,789", "9", "-1.5", "0"));
         EXPECT_EQ(a4.Line(5), Set("1,234,567,890", "8", "-1.3", "0"));
         EXPECT_EQ(a4.Line(6), Set("999999999999", "8", "-1.3", "0"));
-        EXPECT_EQ(a4.Line(7), Item("12,345,678,901"));
-        EXPECT_EQ(a4.Line(9), Item("12,345,678"));
+        EXPECT_EQ(a4.Line(7), Set("12,345,678,901", "6", "-1.2", "0"));  // within 16.9 mm
+        EXPECT_EQ(a4.Line(9), Set("12,345,678", "9", "-1.7", "0"));
     }
 }
 
@@ -184,13 +185,13 @@ TEST(SummaryPageTest, NegativeMonthsAndTotalsRedOnlyWithTheOption) {
     EXPECT_EQ(on.Line(3), Set("-500", "9", "-1.8", "255"));
     EXPECT_EQ(on.Line(4), Item("0"));
     EXPECT_EQ(on.Line(5), Set("-1,234,567", "9", "-1.7", "255"));  // ten characters: shrunk too
-    EXPECT_EQ(on.Line(6), Set("-1,235,067", "9", "-1.8", "255"));
+    EXPECT_EQ(on.Line(6), Set("-1,235,067", "9", "-1.7", "255"));
 
     StyleList off = SummaryStyle(30, items);
     FillSummaryPage(off, data, Headings(1), {}, dialogs);
     EXPECT_EQ(off.Line(3), Item("-500"));
     EXPECT_EQ(off.Line(5), Set("-1,234,567", "9", "-1.7", "0"));
-    EXPECT_EQ(off.Line(6), Item("-1,235,067"));
+    EXPECT_EQ(off.Line(6), Set("-1,235,067", "9", "-1.7", "0"));
 }
 
 TEST(SummaryPageTest, OneRowValueALineAndShortRows) {
@@ -513,5 +514,20 @@ TEST(BookBalancePageTest, SeveralPlaceholdersInOneLine) {
     EXPECT_EQ(style.Line(5), "現金出納帳");
 }
 
+TEST(SummaryPageCountTest, IsThePagesTheFillerMakes) {
+    ScriptedDialogs dialogs;
+    for (int m : {0, 1, 2, 30}) {
+        for (int n = 0; n <= 3 * m + 3; ++n) {
+            std::vector<std::string> data = SummaryData(n);
+            int filled = 1;
+            while (filled < 100) {
+                StyleList style = SummaryStyle(m, {"#ka_01"});
+                if (FillSummaryPage(style, data, Headings(filled), {}, dialogs).lastPage) break;
+                ++filled;
+            }
+            EXPECT_EQ(SummaryPageCount(m, data.size()), filled) << m << " rows, " << n << " lines";
+        }
+    }
+}
 }  // namespace
 }  // namespace velmora

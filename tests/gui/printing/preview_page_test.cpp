@@ -33,7 +33,7 @@ void PreviewPageTest::sheetZoomAndPages() {
     velmora::testing::ScriptedDialogs dialogs;
     const std::string data = qEnvironmentVariable("VELMORA_DATA_DIR").toStdString();
     const std::string file = folder.Path() + "/sample.exv";
-    std::filesystem::copy_file(data + "/sample.exv", file);
+    std::filesystem::copy_file(velmora::testing::FixturePath("ledger/sample2014.exv"), file);
     ProgramOptions o;
     o.today = Date::Parse("2014/04/10");
     o.file = file;

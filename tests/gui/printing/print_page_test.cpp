@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QListWidget>
@@ -95,6 +96,7 @@ private slots:
     void oddPagesOfTwoMonthsReachThePrinter();
     void pdfProgressOpensAfterTheFileIsChosenAndCancelSaysSo();
     void previewTabsPagesAndKeysFollowTheMonthShown();
+    void theKokuyoFormsLinesShowInThePreviewOnly();
 };
 
 void PrintPageTest::oddPagesOfTwoMonthsReachThePrinter() {
@@ -322,6 +324,59 @@ void PrintPageTest::previewTabsPagesAndKeysFollowTheMonthShown() {
     QTest::keyClicks(QApplication::focusWidget(), "2");
     key(Qt::Key_Return);
     QCOMPARE(label->text(), QString("2 / 3 ページ"));
+}
+
+namespace {
+
+// Pixels of the colour KOKUYO forms' lines are drawn in, in a picture of the preview.
+int FormInk(const QImage& image) {
+    int n = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) n += image.pixel(x, y) == qRgb(70, 140, 190);
+    return n;
+}
+
+}  // namespace
+
+void PrintPageTest::theKokuyoFormsLinesShowInThePreviewOnly() {
+    velmora::testing::TempFolder folder;
+    velmora::testing::ScriptedDialogs dialogs;
+    const std::string data = qEnvironmentVariable("VELMORA_DATA_DIR").toStdString();
+    FixedClock clock(Date::Parse("2014/04/10"));
+    RecordingPrintDevice printer(600);
+    QtShell shell;
+    Application app(AppServices{dialogs, clock, DefaultFileWriter(), printer, shell,
+                                folder.Path() + "/work", data});
+    MainWindow w(app);
+    app.Create();
+    w.show();
+    app.Show(LongLedger(folder.Path()));
+    w.action("printnote")->trigger();
+    QApplication::processEvents();
+    PrintPage* print = static_cast<LeftPane*>(w.leftPane())->printPage();
+    auto* formLines = print->findChild<QCheckBox*>("formLines");
+    QVERIFY(formLines != nullptr && !formLines->isVisible());
+
+    // The KOKUYO cash book form: the box is offered, and ticking it draws the form's grid.
+    print->paper()->setFocus();
+    QTest::keyClick(print->paper(), Qt::Key_Down);
+    QCOMPARE(app.printJob().panel().choice.paper, 1);
+    QVERIFY(formLines->isVisible());
+    QCOMPARE(formLines->text(), QString("用紙の罫線を表示"));
+    auto* sheet = w.previewPage()->findChild<QScrollArea*>("sheetScroll")->widget();
+    QCOMPARE(FormInk(sheet->grab().toImage()), 0);
+    QTest::mouseClick(formLines, Qt::LeftButton, {}, QPoint(8, formLines->height() / 2));
+    QVERIFY(app.printJob().panel().formLines);
+    QVERIFY(FormInk(sheet->grab().toImage()) > 1000);
+
+    // Printing leaves them out: no pen of their colour (0xBBGGRR) reaches the printer.
+    const std::size_t before = printer.Pages().size();
+    Button(print, "印刷実行")->click();
+    QApplication::processEvents();
+    QVERIFY(printer.Pages().size() > before);
+    for (std::size_t i = before; i < printer.Pages().size(); ++i)
+        for (const std::string& line : printer.Pages()[i])
+            QVERIFY2(line.find("0xbe8c46") == std::string::npos, line.c_str());
 }
 
 QTEST_MAIN(PrintPageTest)

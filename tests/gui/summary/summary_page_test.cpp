@@ -10,6 +10,7 @@
 #include <QHeaderView>
 #include <QImage>
 #include <QLabel>
+#include <QScrollBar>
 #include <QStackedWidget>
 #include <QTabWidget>
 #include <QTableView>
@@ -165,6 +166,7 @@ private slots:
     void aLedgerChangeIsShownOnTheOpenPage();
     void summaryColumnWidthsAreKeptInDisplay2();
     void aTitleCellShowsItsWholeTextAsItsToolTip();
+    void theTitleColumnStaysInPlaceAndWorksWhenScrolledRight();
 };
 
 void SummaryPageTest::theGridShowsAllBooksOneBookAndADrillDownAndBackReturns() {
@@ -424,6 +426,66 @@ void SummaryPageTest::aTitleCellShowsItsWholeTextAsItsToolTip() {
     QCOMPARE(title.data().toString(), QString("交通費"));
     QCOMPARE(title.data(Qt::ToolTipRole).toString(), QString("交通費"));
     QVERIFY(!d.grid().model()->index(1, 2).data(Qt::ToolTipRole).isValid());
+}
+
+namespace {
+
+// A press on the mouse, a move with the button held and a release, as a drag is made.
+void Drag(QWidget* widget, QPoint from, QPoint to) {
+    auto send = [widget](QEvent::Type type, QPoint at, Qt::MouseButtons buttons) {
+        QMouseEvent event(type, at, widget->mapToGlobal(at), Qt::LeftButton, buttons, {});
+        QApplication::sendEvent(widget, &event);
+    };
+    send(QEvent::MouseButtonPress, from, Qt::LeftButton);
+    send(QEvent::MouseMove, (from + to) / 2, Qt::LeftButton);
+    send(QEvent::MouseMove, to, Qt::LeftButton);
+    send(QEvent::MouseButtonRelease, to, Qt::NoButton);
+}
+
+}  // namespace
+
+void SummaryPageTest::theTitleColumnStaysInPlaceAndWorksWhenScrolledRight() {
+    Desk d;
+    QVERIFY(d.StartOnSummaryPage());
+    d.w().resize(640, 480);
+    QTableView& grid = d.grid();
+    QScrollBar* across = grid.horizontalScrollBar();
+    QVERIFY(across->maximum() > 0);
+    across->setValue(across->maximum());
+    // The month columns moved; the titles did not.
+    QVERIFY(grid.columnViewportPosition(1) < 0);
+    auto* titles = grid.findChild<QTableView*>("summaryGridFrozen");
+    QVERIFY(titles != nullptr && titles->isVisible());
+    const QModelIndex travel = grid.model()->index(1, 1);
+    const QRect cell = titles->visualRect(travel);
+    QVERIFY(titles->viewport()->rect().contains(cell));
+    QCOMPARE(titles->mapTo(&grid, QPoint(0, 0)).x(), grid.frameWidth());
+
+    // Widened by its header's edge, for the frozen part and the table alike.
+    const int before = grid.columnWidth(1);
+    QHeaderView* header = titles->horizontalHeader();
+    const int edge = header->sectionViewportPosition(1) + header->sectionSize(1) - 1;
+    Drag(header->viewport(), {edge, header->height() / 2}, {edge + 40, header->height() / 2});
+    QCOMPARE(grid.columnWidth(1), before + 40);
+    QCOMPARE(titles->columnWidth(1), before + 40);
+    QCOMPARE(titles->width(), grid.columnWidth(0) + before + 40);
+
+    // A click selects the row in both parts; the arrow key and Ctrl+C work from there.
+    QTest::mouseClick(titles->viewport(), Qt::LeftButton, {}, cell.center());
+    QCOMPARE(QApplication::focusWidget(), titles);
+    QVERIFY(grid.selectionModel()->isRowSelected(1, {}));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+    QVERIFY(grid.selectionModel()->isRowSelected(2, {}));
+    QApplication::clipboard()->clear();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QApplication::clipboard()->text().split('\n').value(1),
+             QString("　[合　計]\t220") + QString("\t0").repeated(11) + "\t220");
+
+    // A double-click on the title in the frozen part drills down.
+    QTest::mouseClick(titles->viewport(), Qt::LeftButton, {}, cell.center());
+    QTest::mouseDClick(titles->viewport(), Qt::LeftButton, {}, cell.center());
+    QCOMPARE(d.app().summary().drillLevel(), 1);
+    QCOMPARE(d.page().findChild<QLabel*>("caption")->text(), QString("交通費明細表"));
 }
 
 QTEST_MAIN(SummaryPageTest)
