@@ -101,6 +101,7 @@ private slots:
     void fontsAndPapers();
     void pdfPrinterDocument();
     void aPdfCutShortIsNotWrittenOverTheFileChosen();
+    void aStylesHugeFontPrints();
 };
 
 void QtCanvasTest::linesLeaveOutTheirEndPixel() {
@@ -483,6 +484,20 @@ void QtCanvasTest::aPdfCutShortIsNotWrittenOverTheFileChosen() {
              qPrintable(error));
     QVERIFY(kept.open(QIODevice::ReadOnly));
     QCOMPARE(kept.readAll(), QByteArray("%PDF-1.4 the user's report"));
+}
+
+void QtCanvasTest::aStylesHugeFontPrints() {
+    // A style file may ask for any size; the printed text layer must not fall over it.
+    QTemporaryDir dir;
+    QtPrintDevice device(QStringList{}, 600);
+    device.SelectPrinter(device.PdfIndex());
+    device.SetPdfFile(dir.filePath("huge.pdf").toStdString());
+    device.BeginDocument();
+    device.PageCanvas().SetFontFace("IPAexGothic");
+    device.PageCanvas().SetFontSize(50000, 96);
+    device.PageCanvas().TextOut({100, 100}, "現金出納帳");
+    device.EndDocument();
+    QVERIFY(QFileInfo(dir.filePath("huge.pdf")).size() > 0);
 }
 
 QTEST_MAIN(QtCanvasTest)
