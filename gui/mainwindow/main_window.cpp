@@ -308,6 +308,18 @@ bool MainWindow::IsWindowKey(const QKeyEvent& key) const {
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        // Enter presses the button that has the keyboard, in every window: no button is a
+        // default that Enter presses from elsewhere, so the focused one is the only one meant.
+        const auto* key = static_cast<QKeyEvent*>(event);
+        auto* button = qobject_cast<QPushButton*>(watched);
+        if (button && button->hasFocus() && button->isEnabled() && !button->menu() &&
+            (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
+            (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+            button->animateClick();
+            return true;
+        }
+    }
     if (event->type() == QEvent::ShortcutOverride) {
         auto* widget = qobject_cast<QWidget*>(watched);
         // Swallowing the override keeps a control of this window from claiming one of the

@@ -76,6 +76,7 @@ private slots:
     void tabLeavesTheGrids();
     void anImpossibleDateIsSaidAndKeepsTheFocus();
     void homeEndAndSpaceChooseTheTitleShown();
+    void enterPressesTheFocusedButton();
     void theSettingsSpeakJapaneseAndApplyKeepsTheMonth();
 
 private:
@@ -230,6 +231,28 @@ void KeyboardWalkTest::homeEndAndSpaceChooseTheTitleShown() {
         QCOMPARE(TitleField(dialog), list->item(first)->text());
     });
     FromLedger(d, Qt::Key_F5, Qt::NoModifier);
+}
+
+void KeyboardWalkTest::enterPressesTheFocusedButton() {
+    Desk& d = *desk_;
+    QVERIFY(d.program->Start());
+    d.w().show();
+    const std::size_t before = d.app().session().ledger.transactions.Count();
+    OnNextModal([](QWidget* dialog) {
+        auto& form = *static_cast<EntryFormDialog*>(dialog);
+        Key(Qt::Key_Down);  // a title
+        Key(Qt::Key_Tab);
+        Type("pen");
+        Key(Qt::Key_Tab);
+        Key(Qt::Key_Tab);
+        Type("150");
+        Key(Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), form.registerButton());
+        Key(Qt::Key_Return);
+        QTRY_VERIFY(QApplication::focusWidget() != form.registerButton());
+    });
+    FromLedger(d, Qt::Key_F5, Qt::NoModifier);
+    QCOMPARE(d.app().session().ledger.transactions.Count(), before + 1);
 }
 
 void KeyboardWalkTest::theSettingsSpeakJapaneseAndApplyKeepsTheMonth() {
