@@ -26,7 +26,14 @@ void RestoreBackup(Application& app, CommandWindow& /*window*/) {
 }
 
 void EditSelectedRecord(Application& app, CommandWindow& window) {
+    const std::optional<int> row = window.SelectedGridRow();
     app.EditSelectedRecord(window.SelectedRecord());
+    window.KeyboardBackToLedger(row);
+}
+
+void OpenEntryForm(Application& app, CommandWindow& window) {
+    app.OpenEntryForm();
+    window.KeyboardBackToLedger(std::nullopt);
 }
 
 void SearchByDescription(Application& app, CommandWindow& window) {
@@ -69,7 +76,7 @@ const std::vector<CommandInfo>& MainCommands() {
         {"note1", "現金出納帳", "", Call<&Application::SelectCashBook>},
         {"note2", "小口現金", "", Call<&Application::ChoosePettyCashBook>},
         {"note3", "預金出納帳", "", Call<&Application::ChooseBankBook>},
-        {"datainput", "出納帳データ入力", "F5", Call<&Application::OpenEntryForm>},
+        {"datainput", "出納帳データ入力", "F5", OpenEntryForm},
         {"dataedit", "修正", "Ctrl+F5", EditSelectedRecord},
         {"moveTop", "先頭行へ移動", "PgUp", SelectFirstRow},
         {"MoveDown", "最終行へ移動", "PgDown", SelectLastRow},
@@ -94,7 +101,7 @@ const std::vector<CommandInfo>& MainCommands() {
         {"fileopen", "ファイルを開く", "Ctrl+O", Call<&Application::Open>},
         {"filesave", "保　存", "Ctrl+S", Call<&Application::Save>},
         {"fileAsSave", "名前をつけて保存", "Ctrl+A", Call<&Application::SaveAs>},
-        {"csvfileOut", "CSVファイルへ出力", "Ctrl+O", Call<&Application::OpenCsvExport>, true},
+        {"csvfileOut", "CSVファイルへ出力", "", Call<&Application::OpenCsvExport>},
         {"importStatement", "CSVファイルから取込…", "", Call<&Application::ImportStatement>},
         {"dateAgain", "日付再計算", "", Call<&Application::RecalculateDates>},
         {"kingakuAgain", "金額再計算", "", Call<&Application::RecalculateAmounts>},

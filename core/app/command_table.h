@@ -25,6 +25,11 @@ public:
     virtual void ToggleDateSearch() = 0;
     virtual void ShowRibbonPage(RibbonPage page) = 0;
     virtual void CloseWindow() = 0;
+    // The grid row (1-based) selected now; none when no row is.
+    virtual std::optional<int> SelectedGridRow() const = 0;
+    // The entry form has closed: the keyboard back on the ledger grid, on gridRow when given
+    // (the edited row, which after a deletion holds the record that followed).
+    virtual void KeyboardBackToLedger(std::optional<int> gridRow) = 0;
 };
 
 using CommandHandler = void (*)(Application& app, CommandWindow& window);
@@ -37,9 +42,6 @@ struct CommandInfo {
     // The key in portable form ("Ctrl+O", "F5", "PgUp", "Esc"); empty for none.
     std::string_view key;
     CommandHandler run;
-    // The key is only shown beside the caption: another command that carries the same key
-    // comes first and takes it.
-    bool keyShownOnly = false;
     // A print command: the report kind whose print command it gives
     // (Application::PrintReport); 0 for any other command.
     int printKind = 0;

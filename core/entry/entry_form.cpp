@@ -79,6 +79,11 @@ void ChooseShownTab(Session& session, EntryForm& form) {
 
 }  // namespace
 
+std::string EntryForm::Caption() const {
+    if (mode == EntryMode::New) return kEntryHeading;
+    return std::string(kEntryEditHeading) + "　" + storedDate;
+}
+
 int EntryForm::SelectedItem() const {
     switch (tab) {
         case EntryTab::Titles:

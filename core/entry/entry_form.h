@@ -20,6 +20,7 @@ namespace velmora {
 class HolidayList;
 
 inline constexpr const char* kEntryHeading = "出納帳入力";
+inline constexpr const char* kEntryEditHeading = "出納帳修正";
 inline constexpr const char* kTitlesTabCaption = "科目リスト";
 // The first tab's caption while the entry is made in the cash book.
 inline constexpr const char* kCashTitlesTabCaption = "科目";
@@ -79,6 +80,9 @@ struct EntryForm {
 
     // The item selected in the list of the active tab; -1 for none.
     int SelectedItem() const;
+    // The form's title and heading: "出納帳入力", or in edit mode "出納帳修正" with the
+    // edited record's date, so that an edit is never taken for a new entry.
+    std::string Caption() const;
 };
 
 // The titles of the use type's title file (at start and after the titles changed); a

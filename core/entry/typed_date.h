@@ -10,6 +10,11 @@
 
 namespace velmora {
 
+// Said when a typed text is no date; the field keeps it for correcting.
+inline constexpr const char* kTypedDateRefusedHeading = "確認してください。";
+inline constexpr const char* kTypedDateRefusedText =
+    "存在しない日付です。「2024/05/22」「5/22」「22」のように入力して下さい。";
+
 // The date text means, read against shown; none when it is no date ("5/32", "x").
 std::optional<Date> ParseTypedDate(std::string_view text, Date shown);
 

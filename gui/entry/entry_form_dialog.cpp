@@ -20,6 +20,7 @@
 
 #include "core/calendar/calendar.h"
 #include "core/entry/description_completion.h"
+#include "core/entry/typed_date.h"
 #include "core/settings/title_lists.h"
 #include "gui/widgets/completion_list.h"
 #include "gui/widgets/date_field.h"
@@ -41,7 +42,6 @@ constexpr EntryTab kTabs[3] = {EntryTab::Titles, EntryTab::PettyCash, EntryTab::
 
 EntryFormDialog::EntryFormDialog(Application& app, QWidget* parent) : QDialog(parent), app_(app) {
     setObjectName("entryForm");
-    setWindowTitle(Q(kAppTitle));
     BuildLayout();
     Connect();
     ShowForm();
@@ -53,11 +53,12 @@ QListWidget* EntryFormDialog::list(EntryTab tab) const {
 }
 
 void EntryFormDialog::BuildLayout() {
-    auto* heading = new QLabel(Q(kEntryHeading), this);
-    QFont big = heading->font();
+    heading_ = new QLabel(this);
+    heading_->setObjectName("heading");
+    QFont big = heading_->font();
     big.setBold(true);
     big.setPointSizeF(big.pointSizeF() * 1.3);
-    heading->setFont(big);
+    heading_->setFont(big);
 
     // The date: the form's calendar and the three read-only parts it fills.
     calendar_ = new MonthCalendar(this);
@@ -175,7 +176,7 @@ void EntryFormDialog::BuildLayout() {
     body->addWidget(tabs_);
     body->addLayout(right, 1);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(heading);
+    layout->addWidget(heading_);
     layout->addLayout(body);
     layout->addLayout(buttons);
     layout->addWidget(status_);
@@ -228,6 +229,9 @@ void EntryFormDialog::Connect() {
         PullTyped();
         app_.EntryShowDate(date);
         ShowForm();
+    });
+    connect(date_, &DateField::typedRefused, this, [this] {
+        app_.session().dialogs().ShowInfo(kTypedDateRefusedHeading, kTypedDateRefusedText);
     });
     connect(grid_, &QTableWidget::cellClicked, this, [this](int row, int column) {
         PullTyped();
@@ -310,6 +314,8 @@ void EntryFormDialog::ShowForm() {
     showing_ = true;
     const EntryForm& form = app_.entryForm();
     const Session& s = app_.session();
+    setWindowTitle(Q(form.Caption()));
+    heading_->setText(Q(form.Caption()));
     calendar_->ShowLayout(app_.CalendarOf(form.calendar.drawn), s.clock().Today());
     date_->setDate(form.calendar.selected);
     dateLabel_->setToolTip(Q(form.dateHint));

@@ -68,6 +68,7 @@ private:
     Application& app_;
     bool showing_ = false;
     MonthCalendar* calendar_ = nullptr;
+    QLabel* heading_ = nullptr;
     QLabel* dateLabel_ = nullptr;  // `label6`
     DateField* date_ = nullptr;
     QTabWidget* tabs_ = nullptr;

@@ -12,10 +12,12 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QSpinBox>
 #include <QTableView>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "gui/import/statement_preview_model.h"
 
@@ -46,6 +48,7 @@ StatementImportDialog::StatementImportDialog(Application& app, QWidget* parent)
     grid_->setModel(model_);
     grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    grid_->setTabKeyNavigation(false);
     grid_->verticalHeader()->setDefaultSectionSize(20);
     grid_->horizontalHeader()->setDefaultSectionSize(90);
     grid_->horizontalHeader()->setStretchLastSection(true);
@@ -71,7 +74,10 @@ StatementImportDialog::StatementImportDialog(Application& app, QWidget* parent)
     layout->addLayout(settings);
     layout->addWidget(grid_, 1);
     layout->addLayout(buttons);
-    resize(1220, 720);
+    // The size the rows want, as far as the screen allows: the grid gives way first.
+    const QRect screen = this->screen()->availableGeometry();
+    constexpr int kFrameHeight = 40;  // the window manager's title bar and frame
+    resize(std::min(1220, screen.width()), std::min(720, screen.height() - kFrameHeight));
 
     ShowChoices();
     Refresh();
@@ -83,7 +89,12 @@ QWidget* StatementImportDialog::BuildFileRow() {
     h->setContentsMargins(0, 0, 0, 0);
     file_ = new QLineEdit(row);
     file_->setObjectName("file");
-    file_->setReadOnly(true);
+    // A path typed or pasted, then Enter, reads that file as "参照…" does.
+    connect(file_, &QLineEdit::returnPressed, this, [this] {
+        if (!form_.LoadFile(file_->text().toStdString(), app_.session().dialogs())) return;
+        ShowChoices();
+        Refresh();
+    });
     auto* browse = new QPushButton(Q("参照…"), row);
     browse->setObjectName("browse");
     connect(browse, &QPushButton::clicked, this, [this] {
@@ -223,6 +234,7 @@ QWidget* StatementImportDialog::BuildBookAndTitles() {
     rules_->verticalHeader()->setDefaultSectionSize(22);
     rules_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     rules_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    rules_->setTabKeyNavigation(false);
     rules_->setMaximumHeight(110);
     v->addWidget(rules_);
     ruleText_ = new QLineEdit(group);

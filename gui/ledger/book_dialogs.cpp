@@ -32,7 +32,7 @@ QPushButton* Button(const char* caption, const char* name, QWidget* parent) {
 
 BookDataDialog::BookDataDialog(QWidget* parent) : QDialog(parent) {
     setObjectName("bookDataDialog");
-    setWindowTitle(Q(kAppTitle));
+    // The list dialog titles it by what it does: "新規追加" or "名称・残高変更".
     auto* v = new QVBoxLayout(this);
     auto* form = new QFormLayout();
     name_ = new QLineEdit(this);
@@ -68,6 +68,8 @@ BookDataDialog::BookDataDialog(QWidget* parent) : QDialog(parent) {
     buttons->addWidget(ok);
     buttons->addWidget(cancel);
     v->addLayout(buttons);
+    // Enter in either field does what "実　行" does.
+    ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, [this] {
         if (!command_ || command_()) accept();
     });
@@ -93,7 +95,7 @@ Amount BookDataDialog::Balance() const {
 BookListDialog::BookListDialog(Application& app, std::string kind, QWidget* parent)
     : QDialog(parent), app_(app), kind_(std::move(kind)) {
     setObjectName("bookListDialog");
-    setWindowTitle(Q(kAppTitle));
+    setWindowTitle(Q(BookListHeading(kind_)));
     setMinimumSize(kBookListMinimumWidth, kBookListMinimumHeight);
     auto* v = new QVBoxLayout(this);
     v->setContentsMargins(6, 6, 6, 0);
@@ -141,6 +143,8 @@ BookListDialog::BookListDialog(Application& app, std::string kind, QWidget* pare
     buttons->addWidget(select);
     buttons->addWidget(cancel);
     v->addLayout(buttons);
+    // Enter on the grid chooses the row the arrows moved to.
+    select->setDefault(true);
     auto* status = new QStatusBar(this);
     status->setObjectName("statusBar");
     status->setSizeGripEnabled(false);
@@ -189,6 +193,7 @@ void BookListDialog::SelectRow(int row) {
 
 void BookListDialog::AddBook() {
     BookDataDialog box(this);
+    box.setWindowTitle(QString::fromUtf8("新規追加"));
     box.SetBook("", Amount());
     box.SetCommand([&] { return app_.AddBook(kind_, box.Name(), box.Balance()); });
     if (box.exec() != QDialog::Accepted) return;
@@ -203,6 +208,7 @@ void BookListDialog::RenameBook() {
     if (!row || !registry || *row >= static_cast<int>(registry->Count())) return;
     const std::string line = registry->Items()[static_cast<std::size_t>(*row)];
     BookDataDialog box(this);
+    box.setWindowTitle(QString::fromUtf8("名称・残高変更"));
     box.SetBook(RegistryName(line), RegistryBalance(line));
     box.SetCommand([&] { return app_.RenameBook(kind_, *row, box.Name(), box.Balance()); });
     if (box.exec() != QDialog::Accepted) return;

@@ -143,15 +143,14 @@ LedgerPage::LedgerPage(Application& app, QWidget* parent) : QWidget(parent), app
     moveRow->setObjectName("moveRowDown");
     grid_->addAction(editRow);
     grid_->addAction(moveRow);
-    connect(editRow, &QAction::triggered, this,
-            [this] { app_.EditSelectedRecord(SelectedRecord()); });
+    connect(editRow, &QAction::triggered, this, &LedgerPage::EditSelectedRow);
     connect(moveRow, &QAction::triggered, this, [this] {
         const QModelIndex current = grid_->currentIndex();
         if (current.isValid() && current.row() < model_->WrittenRows())
             app_.MoveRowDown(static_cast<std::size_t>(current.row()));
     });
     connect(grid_, &QTableView::doubleClicked, this,
-            [this](const QModelIndex&) { app_.EditSelectedRecord(SelectedRecord()); });
+            [this](const QModelIndex&) { EditSelectedRow(); });
     // A column the user widens or narrows is that width from then on; the description's
     // width is the one the user gave, whatever the stretch added.
     connect(header, &QHeaderView::sectionResized, this, [this](int column, int, int size) {
@@ -175,7 +174,7 @@ bool LedgerPage::eventFilter(QObject* watched, QEvent* event) {
         switch (key->key()) {
             case Qt::Key_Return:
             case Qt::Key_Enter:
-                app_.EditSelectedRecord(SelectedRecord());
+                EditSelectedRow();
                 return true;
             case Qt::Key_Home:
                 SelectGridRow(1);
@@ -194,6 +193,26 @@ std::optional<int> LedgerPage::SelectedRecord() const {
     const QModelIndex current = grid_->currentIndex();
     if (!current.isValid()) return std::nullopt;
     return model_->RecordIndexOfRow(current.row());
+}
+
+void LedgerPage::EditSelectedRow() {
+    const std::optional<int> row = SelectedGridRow();
+    app_.EditSelectedRecord(SelectedRecord());
+    TakeKeyboard(row);
+}
+
+std::optional<int> LedgerPage::SelectedGridRow() const {
+    const QModelIndex current = grid_->currentIndex();
+    if (!current.isValid()) return std::nullopt;
+    return current.row() + 1;
+}
+
+void LedgerPage::TakeKeyboard(std::optional<int> gridRow) {
+    if (gridRow) SelectGridRow(std::max(1, std::min(*gridRow, model_->WrittenRows())));
+    // The window manager gives the focus back to no window when a modal dialog closes
+    // after a message box of its own: the window asks for it.
+    window()->activateWindow();
+    grid_->setFocus(Qt::OtherFocusReason);
 }
 
 void LedgerPage::SelectGridRow(int gridRow) {

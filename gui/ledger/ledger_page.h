@@ -28,6 +28,15 @@ public:
     std::optional<int> SelectedRecord() const;
     // Selects a row by its number in the original grid, whose row 0 was the header.
     void SelectGridRow(int gridRow);
+    // Opens the entry form on the selected row ("修正", Enter, a double-click); once it
+    // closes the keyboard is back on that grid row, which after a deletion holds the
+    // record that followed.
+    void EditSelectedRow();
+    // The grid row (1-based) of the current cell; none without one.
+    std::optional<int> SelectedGridRow() const;
+    // The keyboard back on the grid, on gridRow when given (or the last written row when
+    // fewer are left), its window the active one, as after a form closed.
+    void TakeKeyboard(std::optional<int> gridRow = std::nullopt);
 
     // The month tabs for the ledger's start month.
     void RebuildMonthTabs();

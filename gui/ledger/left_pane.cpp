@@ -45,6 +45,7 @@ LeftPane::LeftPane(Application& app, QWidget* parent) : QTabWidget(parent), app_
     bookBalances_->setSelectionBehavior(QAbstractItemView::SelectRows);
     bookBalances_->setTextElideMode(Qt::ElideRight);
     bookBalances_->setWordWrap(false);
+    bookBalances_->setTabKeyNavigation(false);
     inner->addTab(bookBalances_, Q(kLeftInnerPageCaptions[1]));
     v->addWidget(inner, 1);
     addTab(choose, Q(kLeftPageCaptions[0]));

@@ -91,10 +91,7 @@ void MainWindow::BuildActions() {
         auto* a = new QAction(Q(c.caption), this);
         a->setObjectName(Q(c.name));
         if (!c.key.empty()) {
-            if (c.keyShownOnly)
-                a->setText(Q(c.caption) + "\t" +
-                           QKeySequence(Q(c.key)).toString(QKeySequence::NativeText));
-            else if (c.name == kRedoCommand)
+            if (c.name == kRedoCommand)
                 a->setShortcuts({QKeySequence(Q(c.key)), QKeySequence(Q(kRedoSecondKey))});
             else
                 a->setShortcut(QKeySequence(Q(c.key)));
@@ -121,6 +118,14 @@ void MainWindow::ToggleDateSearch() {
 
 void MainWindow::ShowRibbonPage(RibbonPage page) {
     ribbon_->setCurrentIndex(static_cast<int>(page));
+}
+
+std::optional<int> MainWindow::SelectedGridRow() const {
+    return ledgerPage_->SelectedGridRow();
+}
+
+void MainWindow::KeyboardBackToLedger(std::optional<int> gridRow) {
+    if (mainPages_->currentWidget() == ledgerPage_) ledgerPage_->TakeKeyboard(gridRow);
 }
 
 void MainWindow::CloseWindow() {

@@ -73,6 +73,8 @@ private:
     void ToggleDateSearch() override;
     void ShowRibbonPage(RibbonPage page) override;
     void CloseWindow() override;
+    std::optional<int> SelectedGridRow() const override;
+    void KeyboardBackToLedger(std::optional<int> gridRow) override;
 
     // AppListener
     void LedgerReplaced() override;

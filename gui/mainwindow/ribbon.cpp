@@ -83,7 +83,16 @@ QWidget* GroupOf(const RibbonGroup& g, const ActionLookup& actionOf, QWidget* pa
     QPalette p = label->palette();
     p.setColor(QPalette::WindowText, QColor(0x40, 0x40, 0x60));
     label->setPalette(p);
-    label->setWordWrap(g.label.size() > 60);
+    if (g.label.size() > 60) {
+        // A long label takes two lines under its buttons. A wrapped label's size hint is a
+        // guess the page's height would be taken from: its width and its two lines' height
+        // are fixed here, so that the ribbon is as high as the label's last line needs.
+        label->setWordWrap(true);
+        const QFontMetrics metrics = label->fontMetrics();
+        const int width = metrics.horizontalAdvance(label->text()) / 2 + 2 * metrics.height();
+        label->setFixedWidth(width);
+        label->setMinimumHeight(label->heightForWidth(width));
+    }
     v->addWidget(label);
     return group;
 }

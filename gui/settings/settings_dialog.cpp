@@ -1,4 +1,5 @@
 #include "gui/settings/settings_dialog.h"
+#include "core/entry/typed_date.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -59,7 +60,7 @@ SettingsDialog::SettingsDialog(FiscalSettingsForm& form, Dialogs& dialogs,
                                QWidget* parent)
     : QDialog(parent), form_(form), dialogs_(dialogs), apply_(std::move(apply)) {
     setObjectName("settingsDialog");
-    setWindowTitle(Text(kAppTitle));
+    setWindowTitle(Text("環境設定"));
 
     auto* heading = new QLabel(Text("環境設定"), this);
     heading->setObjectName("heading");
@@ -162,16 +163,18 @@ QGroupBox* SettingsDialog::buildPeriodTable() {
         row.label->setObjectName("periodLabel" + number);
         row.label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         row.label->resize(kLabelWidth, kRowHeight);
-        auto dateEdit = [table](const QString& name) {
+        auto dateEdit = [this, table](const QString& name) {
             // A whole date typed in gives that date, wherever the caret was.
             auto* edit = new DateField(table);
             edit->setObjectName(name);
+            connect(edit, &DateField::typedRefused, this,
+                    [this] { dialogs_.ShowInfo(kTypedDateRefusedHeading, kTypedDateRefusedText); });
             edit->resize(kDateWidth, kRowHeight);
             return edit;
         };
         row.start = dateEdit("periodStart" + number);
         row.end = dateEdit("periodEnd" + number);
-        row.lock = new QCheckBox("Lock", table);
+        row.lock = new QCheckBox(Text("固定"), table);
         row.lock->setObjectName("periodLock" + number);
         row.lock->resize(kLockWidth, kRowHeight);
         row.tilde = new QLabel(Text("～"), table);

@@ -60,7 +60,7 @@ private:
 
 TitleEditDialog::TitleEditDialog(const std::string& title, QWidget* parent) : QDialog(parent) {
     setObjectName("titleEditDialog");
-    setWindowTitle(Q(kAppTitle));
+    setWindowTitle(QString::fromUtf8("科目登録"));
     auto* v = new QVBoxLayout(this);
     v->addWidget(new QLabel(Q(kTitleEditLabel), this));
     edit_ = new QLineEdit(Q(title), this);
@@ -107,7 +107,7 @@ TitleMasterDialog::TitleMasterDialog(Application& app, TitleMasterMode mode, QWi
       dialogs_(std::make_unique<EditBoxDialogs>(app.session().dialogs(), *this)),
       master_(OpenTitleMaster(app.session(), mode, *dialogs_)) {
     setObjectName("titleMasterDialog");
-    setWindowTitle(Q(kAppTitle));
+    setWindowTitle(Q(master_.Heading()));
     auto* v = new QVBoxLayout(this);
     v->setContentsMargins(6, 6, 6, 0);
     auto* heading = new QLabel(Q(master_.Heading()), this);
@@ -125,6 +125,7 @@ TitleMasterDialog::TitleMasterDialog(Application& app, TitleMasterMode mode, QWi
     grid_->verticalHeader()->setDefaultSectionSize(22);
     grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid_->setSelectionMode(QAbstractItemView::SingleSelection);
+    grid_->setTabKeyNavigation(false);  // Tab goes on to the buttons; the arrows move in it
     int width = 4;
     for (int c = 0; c < kTitleGridColumns; ++c) {
         grid_->setColumnWidth(c, kTitleGridColumnWidths[static_cast<std::size_t>(c)]);

@@ -37,15 +37,27 @@ void DateField::choose(Date date) {
     if (changed) emit dateChosen(date);
 }
 
-bool DateField::takeTyped() {
+bool DateField::takeTyped(bool keepTyped) {
     if (text() == Shown(date_)) return true;
     if (const auto typed = ParseTypedDate(text().toStdString(), date_)) {
         choose(*typed);
         return true;
     }
-    QApplication::beep();
-    setDate(date_);
+    if (keepTyped) {
+        selectAll();
+        emit typedRefused();
+    } else {
+        setDate(date_);
+        // Told once the focus has settled where the click put it.
+        QTimer::singleShot(0, this, &DateField::typedRefused);
+    }
     return false;
+}
+
+bool DateField::focusNextPrevChild(bool next) {
+    // Tab and Shift+Tab go on only from a date.
+    if (!takeTyped()) return true;
+    return QLineEdit::focusNextPrevChild(next);
 }
 
 void DateField::keyPressEvent(QKeyEvent* event) {
@@ -91,7 +103,7 @@ void DateField::focusInEvent(QFocusEvent* event) {
 
 void DateField::focusOutEvent(QFocusEvent* event) {
     if (event->reason() != Qt::PopupFocusReason && event->reason() != Qt::ActiveWindowFocusReason)
-        takeTyped();
+        takeTyped(false);
     QLineEdit::focusOutEvent(event);
 }
 

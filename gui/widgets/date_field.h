@@ -1,8 +1,9 @@
 #pragma once
 // A date typed as a bookkeeper types it: entering the field selects its text, so that
 // "2024/05/22", "5/22" or "22" typed anywhere gives that date (the shown year and month
-// fill in the rest); + and − step a day, PgUp and PgDn a month. A text that is no date is
-// refused with a beep and the date shown before comes back.
+// fill in the rest); + and − step a day, PgUp and PgDn a month. A text that is no date
+// ("2015/02/30") is refused out loud: Tab and Enter keep the focus in the field with the
+// text selected for typing again; a click elsewhere brings back the date shown before.
 #include <QLineEdit>
 
 #include "core/util/date.h"
@@ -21,15 +22,19 @@ public:
 signals:
     // The user typed or stepped to another date.
     void dateChosen(Date date);
+    // What the user typed is no date; the owner says so.
+    void typedRefused();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
 
 private:
-    // Reads what was typed; false (after a beep) when it is no date.
-    bool takeTyped();
+    // Reads what was typed; false when it is no date, the text then kept for correcting
+    // (keepTyped) or the date shown before brought back.
+    bool takeTyped(bool keepTyped = true);
     void choose(Date date);
 
     Date date_ = Date::FromYmd(2000, 1, 1);

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QInputMethodEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <string>
 #include <vector>
@@ -45,6 +46,23 @@ void TitleList::keyboardSearch(const QString& search) {
     typeAhead(search);
 }
 
+void TitleList::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Space && event->modifiers() == Qt::NoModifier) {
+        if (QListWidgetItem* current = currentItem()) current->setSelected(true);
+        event->accept();
+        return;
+    }
+    QListWidget::keyPressEvent(event);
+}
+
+QModelIndex TitleList::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) {
+    if (action != MoveHome && action != MoveEnd) return QListWidget::moveCursor(action, modifiers);
+    const int step = action == MoveHome ? 1 : -1;
+    for (int row = action == MoveHome ? 0 : count() - 1; row >= 0 && row < count(); row += step)
+        if (!isRowHidden(row)) return model()->index(row, 0);
+    return {};
+}
+
 void TitleList::typeAhead(const QString& text) {
     if (text.isEmpty()) return;
     // Keys typed within the toolkit's interval go on with the same search.
@@ -54,7 +72,9 @@ void TitleList::typeAhead(const QString& text) {
     sinceTyped_.start();
     std::vector<std::string> items;
     items.reserve(static_cast<std::size_t>(count()));
-    for (int i = 0; i < count(); ++i) items.push_back(item(i)->text().toStdString());
+    // A hidden item is one that is never matched: an empty one.
+    for (int i = 0; i < count(); ++i)
+        items.push_back(isRowHidden(i) ? std::string() : item(i)->text().toStdString());
     int found = TypeAheadItem(items, typed_.toStdString(), currentRow(), continued);
     if (found < 0 && continued) {
         // A fresh search from what was typed last.

@@ -11,6 +11,8 @@ namespace velmora::testing {
 namespace {
 
 constexpr const char* kAppTitle = "現金出納帳5-Velmora Version5";
+constexpr const char* kNewEntry = "出納帳入力";
+constexpr const char* kEditEntry = "出納帳修正";
 
 // A copy of the example ledger (fiscal year 2014/04 - 2015/03, two April records) in the
 // scenario's folder.
@@ -38,7 +40,7 @@ TEST(EntryKeys, EnterInAnEditedRecordKeepsItsDate) {
     const WindowInfo main = desktop.WaitForWindowPrefix(kAppTitle);
     // Home selects the carry row, Down the month's first record, Enter opens it.
     desktop.Key("Home Down Return");
-    desktop.WaitForWindow(kAppTitle, main.id);
+    desktop.WaitForWindowPrefix(kEditEntry);
     desktop.Screenshot("edit-form");
     // From the title list to the description; Enter there goes on to the expense.
     desktop.Key("Tab Return");
@@ -64,7 +66,7 @@ TEST(EntryKeys, ARecordTypedFromDateToAmount) {
     desktop.Start({ledger});
     const WindowInfo main = desktop.WaitForWindowPrefix(kAppTitle);
     desktop.Key("F5");
-    desktop.WaitForWindow(kAppTitle, main.id);
+    desktop.WaitForWindow(kNewEntry, main.id);
     desktop.Key("shift+Tab");
     desktop.Type("4/15");
     // Entering the list makes 売上 current (not chosen); Down chooses 雑収入.
@@ -103,7 +105,7 @@ TEST(EntryKeys, ClosingDaysTypedInTheSettings) {
     desktop.Start({ledger});
     const WindowInfo main = desktop.WaitForWindowPrefix(kAppTitle);
     desktop.Key("ctrl+g");
-    const WindowInfo settings = desktop.WaitForWindow(kAppTitle, main.id);
+    const WindowInfo settings = desktop.WaitForWindow("環境設定", main.id);
     // From the start month "4月" past the start year and the opening balance to April.
     desktop.Key("Tab Tab Tab");
     desktop.Type("2014/03/21");
@@ -115,7 +117,7 @@ TEST(EntryKeys, ClosingDaysTypedInTheSettings) {
     desktop.Key("space");
     desktop.WaitForWindow(kAppTitle, settings.id);
     desktop.Key("Return");
-    desktop.WaitForWindow(kAppTitle, main.id);
+    desktop.WaitUntilActive(settings.id);
     desktop.Screenshot("periods-set");
     desktop.Key("alt+a");
     desktop.WaitForWindow(kAppTitle, settings.id);
@@ -139,7 +141,7 @@ TEST(EntryKeys, TitlesChosenBySpaceDownAndUp) {
     desktop.Start({ledger});
     const WindowInfo main = desktop.WaitForWindowPrefix(kAppTitle);
     desktop.Key("F5");
-    desktop.WaitForWindow(kAppTitle, main.id);
+    desktop.WaitForWindow(kNewEntry, main.id);
     // Space chooses 売上, the item the list starts at.
     desktop.Key("space Tab");
     desktop.Type("sale");
@@ -174,7 +176,7 @@ TEST(EntryKeys, AClickOutsideTheCompletionsReachesItsField) {
     desktop.Start({ledger});
     const WindowInfo main = desktop.WaitForWindowPrefix(kAppTitle);
     desktop.Key("F5");
-    const WindowInfo form = desktop.WaitForWindow(kAppTitle, main.id);
+    const WindowInfo form = desktop.WaitForWindow(kNewEntry, main.id);
     // 7 is 旅費交通費, whose descriptions offer 電車代 for 電車.
     desktop.Key("7 Tab");
     desktop.Type("電車");

@@ -61,7 +61,7 @@ TEST(FirstMonth, ASmallShopsMonthByKeyboard) {
     // Start month April (three to the right of January), the April period closing on the
     // 20th, repeated through the year by "自動設定(任意)".
     desktop.Key("ctrl+g");
-    const WindowInfo settings = desktop.WaitForNewWindow(kAppTitle);
+    const WindowInfo settings = desktop.WaitForNewWindow("環境設定");
     desktop.Key("Right Right Right Tab Tab Tab");
     desktop.Type("2024/03/21");
     desktop.Key("Tab");
@@ -77,9 +77,9 @@ TEST(FirstMonth, ASmallShopsMonthByKeyboard) {
     // The books: F6 reaches the ribbon's tabs; "現金出納帳", into the page, five buttons on
     // to "小口現金"; "新規追加" in its list; name, balance, "実　行"; Esc closes the list.
     desktop.Key("F6 Right Down Right Right Right Right Right space");
-    const WindowInfo pettyList = desktop.WaitForNewWindow(kAppTitle);
+    const WindowInfo pettyList = desktop.WaitForNewWindow("小口現金帳簿選択");
     desktop.Key("Tab space");
-    desktop.WaitForNewWindow(kAppTitle);
+    desktop.WaitForNewWindow("新規追加");
     desktop.Type("本店");
     desktop.Key("Tab");
     desktop.Type("5000");
@@ -90,9 +90,9 @@ TEST(FirstMonth, ASmallShopsMonthByKeyboard) {
     desktop.WaitUntilActive(main);
     // The focus is back on "小口現金"; "預金出納帳" is the next button.
     desktop.Key("Right space");
-    const WindowInfo bankList = desktop.WaitForNewWindow(kAppTitle);
+    const WindowInfo bankList = desktop.WaitForNewWindow("預金帳簿選択");
     desktop.Key("Tab space");
-    desktop.WaitForNewWindow(kAppTitle);
+    desktop.WaitForNewWindow("新規追加");
     desktop.Type("北銀行");
     desktop.Key("Tab");
     desktop.Type("300000");
@@ -104,7 +104,7 @@ TEST(FirstMonth, ASmallShopsMonthByKeyboard) {
     // Twenty records: titles by number, by their first characters, by the arrows; one
     // description completed.
     desktop.Key("F6 F5");
-    desktop.WaitForNewWindow(kAppTitle);
+    desktop.WaitForNewWindow("出納帳入力");
     const Typed records[] = {
         {"4/21", "=1", "店頭売上", "32000", ""},
         {"4/21", "=3", "野菜", "", "8400"},
@@ -145,14 +145,14 @@ TEST(FirstMonth, ASmallShopsMonthByKeyboard) {
     // Home is the carry row; the second record (野菜) edited: Enter in "摘要" goes to the
     // expense.
     desktop.Key("Home Down Down Return");
-    desktop.WaitForNewWindow(kAppTitle);
+    desktop.WaitForWindowPrefix("出納帳修正");
     desktop.Key("Tab Return BackSpace BackSpace BackSpace BackSpace");
     desktop.Type("8600");
     desktop.Key("Return");
     desktop.WaitUntilActive(main);
     // The third (電車) deleted with "削  除", after its question.
     desktop.Key("Home Down Down Down Return");
-    desktop.WaitForNewWindow(kAppTitle);
+    desktop.WaitForWindowPrefix("出納帳修正");
     desktop.Key("Tab Tab Tab Tab Tab space");
     desktop.Answer(desktop.WaitForNewWindow(kAppTitle), "Return");
     desktop.WaitUntilActive(main);

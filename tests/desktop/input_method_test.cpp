@@ -25,7 +25,7 @@ TEST(InputMethod, TitleDescriptionAndAmountWithTheInputMethodOn) {
     desktop.Start({ledger});
     const WindowInfo main = desktop.WaitForWindowPrefix(kAppTitle);
     desktop.Key("F5");
-    desktop.WaitForWindow(kAppTitle, main.id);
+    desktop.WaitForWindow("出納帳入力", main.id);
     // The input method on, in the title list: 旅費 converted and committed chooses
     // 旅費交通費.
     desktop.Key("Zenkaku_Hankaku");

@@ -33,7 +33,7 @@ TEST(NextYear, TheFormStartsInTheNewYear) {
     desktop.Screenshot("rolled-over");
     // Back to the grid, F5: 5 is 法定福利費; the date is the form's own.
     desktop.Key("F6 F5");
-    desktop.WaitForNewWindow(kAppTitle);
+    desktop.WaitForNewWindow("出納帳入力");
     desktop.Key("5 Tab");
     desktop.Type("x");
     desktop.Key("Tab Tab");

@@ -488,14 +488,17 @@ TEST(CommandTable, EveryCommandHasACaptionAndEveryMenuItemIsACommand) {
                     EXPECT_TRUE(names.count(c.command)) << c.command;
                 }
             }
-    // A key belongs to one command only, but for the one that merely shows it.
-    std::set<std::string_view> keys;
+    // One key, one command: the commands', the submenus' and the window's own keys.
+    std::set<std::string_view> keys = {kRedoSecondKey, kRibbonFocusKey};
     for (const CommandInfo& c : MainCommands())
-        if (!c.key.empty() && !c.keyShownOnly) {
-            EXPECT_TRUE(keys.insert(c.key).second) << c.key;
+        if (!c.key.empty()) {
+            EXPECT_TRUE(keys.insert(c.key).second) << c.key << " " << c.name;
         }
-    EXPECT_EQ(FindCommand("csvfileOut")->key, "Ctrl+O");
-    EXPECT_TRUE(FindCommand("csvfileOut")->keyShownOnly);
+    for (const MenuInfo& m : MainMenus())
+        for (const MenuEntry& e : m.entries)
+            if (!e.submenuKey.empty()) {
+                EXPECT_TRUE(keys.insert(e.submenuKey).second) << e.submenuKey;
+            }
     EXPECT_EQ(FindCommand("back_10")->key, "Shift+Ctrl+F10");
 }
 
@@ -510,6 +513,10 @@ public:
         Note("ribbon " + std::to_string(static_cast<int>(page)));
     }
     void CloseWindow() override { Note("close"); }
+    std::optional<int> SelectedGridRow() const override { return 3; }
+    void KeyboardBackToLedger(std::optional<int> row) override {
+        Note("ledger " + std::to_string(row.value_or(0)));
+    }
     std::optional<int> ChooseBook(const std::string& kind,
                                   const std::vector<std::string>&) override {
         Note("books " + kind);
@@ -537,8 +544,8 @@ TEST(CommandTable, EveryRowRunsItsHandlerOnAnOpenLedger) {
     const std::map<std::string_view, std::string> seen = {
         {"note2", "books 小口;"},
         {"note3", "books 預金;"},
-        {"datainput", "entry form;"},
-        {"dataedit", "entry form;"},
+        {"datainput", "entry form;ledger 0;"},
+        {"dataedit", "entry form;ledger 3;"},
         {"moveTop", "row 1;"},
         {"searchKamoku", "choose title;"},
         {"searchPreview", "info"},

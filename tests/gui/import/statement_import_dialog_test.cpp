@@ -40,6 +40,7 @@ class StatementImportDialogTest : public QObject {
 private slots:
     void aStatementChosenPlannedAndImported();
     void theCalendarNamesANationalHoliday();
+    void aPathTypedIntoTheFileFieldIsRead();
 };
 
 void StatementImportDialogTest::aStatementChosenPlannedAndImported() {
@@ -132,6 +133,28 @@ void StatementImportDialogTest::theCalendarNamesANationalHoliday() {
     QApplication::sendEvent(calendar->dayGrid(), &help);
     QCOMPARE(QToolTip::text(), QString::fromUtf8("振替休日"));
     QCOMPARE(calendar->layout().panels[9].text, kHolidayText);
+}
+
+void StatementImportDialogTest::aPathTypedIntoTheFileFieldIsRead() {
+    velmora::testing::ExampleDesk desk;
+    QVERIFY(desk.program->Start());
+    const std::string statement = desk.folder.File("typed.csv");
+    velmora::testing::WriteCp932(statement, "2014/04/05,ﾃｽﾄ,100\n2014/04/06,ﾃｽﾄ,200\n");
+    int rows = -1;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<StatementImportDialog*>(QApplication::activeModalWidget());
+        QVERIFY(dialog);
+        QApplication::setActiveWindow(dialog);
+        auto* file = dialog->findChild<QLineEdit*>("file");
+        Click(file);
+        QCOMPARE(QApplication::focusWidget(), file);
+        QTest::keyClicks(file, QString::fromStdString(statement));
+        QTest::keyClick(file, Qt::Key_Return);
+        rows = dialog->grid()->model()->rowCount();
+        dialog->reject();
+    });
+    desk.w().action("importStatement")->trigger();
+    QCOMPARE(rows, 2);
 }
 
 QTEST_MAIN(StatementImportDialogTest)

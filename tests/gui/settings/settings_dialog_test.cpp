@@ -78,7 +78,7 @@ private slots:
     void refusalsKeepTheDialogOpenAndStoreNothing() {
         Harness h;
         QVERIFY(QTest::qWaitForWindowActive(h.dialog.get()));
-        QCOMPARE(h.dialog->windowTitle(), QString::fromUtf8(kAppTitle));
+        QCOMPARE(h.dialog->windowTitle(), QString("環境設定"));
         QVERIFY(h.find<QRadioButton>("startMonth4")->isChecked());
         QCOMPARE(h.find<NumericEdit>("startYear")->text(), QString("2014"));
         QCOMPARE(h.find<NumericEdit>("openingBalance")->text(), QString("10000"));
