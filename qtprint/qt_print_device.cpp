@@ -1,8 +1,10 @@
 #include "qtprint/qt_print_device.h"
 
+#include <QDir>
 #include <QPrinterInfo>
 #include <stdexcept>
 
+#include "core/util/errors.h"
 #include "qtprint/paper_sizes.h"
 
 namespace velmora::gui {
@@ -12,6 +14,11 @@ QStringList InstalledPrinters() {
     QStringList names = QPrinterInfo::availablePrinterNames();
     names.sort();
     return names;
+}
+
+bool EndsLikeAWholePdf(const std::string& bytes) {
+    const std::size_t end = bytes.find_last_not_of(" \r\n");
+    return end != std::string::npos && end >= 4 && bytes.compare(end - 4, 5, "%%EOF") == 0;
 }
 
 }  // namespace
@@ -186,8 +193,14 @@ void QtPrintDevice::EndDocument() {
     canvas_.reset();
     if (!IsPdfSelected() || !pdfDrawing_) return;
     const std::unique_ptr<QTemporaryDir> drawn = std::move(pdfDrawing_);
-    writer_.WriteAtomic(
-        pdfFile_, ReadFileBytes(drawn->filePath(QStringLiteral("document.pdf")).toStdString()));
+    const std::string bytes =
+        ReadFileBytes(drawn->filePath(QStringLiteral("document.pdf")).toStdString());
+    // Qt's PDF writer does not report a failed write: a temporary folder that filled up leaves
+    // a document cut short, which must not replace the file chosen. A whole one ends in %%EOF.
+    if (!EndsLikeAWholePdf(bytes))
+        throw FileError("ファイルに書き込めません: " + pdfFile_ + " (一時フォルダー " +
+                        QDir::tempPath().toStdString() + " に書き込めませんでした)");
+    writer_.WriteAtomic(pdfFile_, bytes);
 }
 
 void QtPrintDevice::AbortDocument() {

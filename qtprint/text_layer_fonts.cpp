@@ -53,7 +53,11 @@ TextLayerFace::TextLayerFace(QRawFont raw) : raw_(std::move(raw)), serial_(++Fac
 }
 
 const TextLayerFace* TextLayerFace::Of(const QFont& font) {
-    QRawFont raw = QRawFont::fromFont(font);
+    // The face's character maps do not depend on its size; Qt's raw font of a size far past any
+    // sheet (a style may ask for one) is broken even when it says it is valid.
+    QFont sized = font;
+    sized.setPixelSize(100);
+    QRawFont raw = QRawFont::fromFont(sized);
     if (!raw.isValid()) return nullptr;
     Registry& registry = Faces();
     const std::lock_guard lock(registry.mutex);

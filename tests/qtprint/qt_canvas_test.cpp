@@ -1,15 +1,19 @@
 // The Qt canvas against the recording canvas: the same calls on both, the ink of the Qt
 // canvas on a 600 dpi page where the recording says it goes.
+#include <sys/resource.h>
+
 #include <QBuffer>
 #include <QFile>
 #include <QImage>
 #include <QPainter>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <csignal>
 #include <functional>
 #include <sstream>
 
 #include "core/printstyle/recording_canvas.h"
+#include "core/util/errors.h"
 #include "qtprint/paper_sizes.h"
 #include "qtprint/print_fonts.h"
 #include "qtprint/qt_canvas.h"
@@ -96,6 +100,8 @@ private slots:
     void bitmaps();
     void fontsAndPapers();
     void pdfPrinterDocument();
+    void aPdfCutShortIsNotWrittenOverTheFileChosen();
+    void aStylesHugeFontPrints();
 };
 
 void QtCanvasTest::linesLeaveOutTheirEndPixel() {
@@ -436,6 +442,62 @@ void QtCanvasTest::pdfPrinterDocument() {
     Line(device.PageCanvas(), {100, 100}, {1000, 100}, 3);
     device.AbortDocument();
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"out.pdf"});
+}
+
+void QtCanvasTest::aPdfCutShortIsNotWrittenOverTheFileChosen() {
+    QTemporaryDir dir;
+    QtPrintDevice device(QStringList{}, 600);
+    device.SelectPrinter(device.PdfIndex());
+    const auto writeDocument = [&device](const QString& path) {
+        device.SetPdfFile(path.toStdString());
+        device.BeginDocument();
+        device.PageCanvas().TextOut({100, 100}, "現金出納帳");
+        device.NewPage();
+        device.PageCanvas().TextOut({100, 100}, "小口現金");
+        device.EndDocument();
+    };
+    writeDocument(dir.filePath("whole.pdf"));
+    const qint64 whole = QFileInfo(dir.filePath("whole.pdf")).size();
+    QVERIFY(whole > 1000);
+
+    const QString path = dir.filePath("kept.pdf");
+    QFile kept(path);
+    QVERIFY(kept.open(QIODevice::WriteOnly) && kept.write("%PDF-1.4 the user's report") > 0);
+    kept.close();
+    // The temporary folder's disk fills up half way: Qt's writer goes on without a word, and
+    // the half document would fit the file chosen.
+    struct rlimit old {};
+    QVERIFY(getrlimit(RLIMIT_FSIZE, &old) == 0);
+    const auto oldSignal = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit half = old;
+    half.rlim_cur = static_cast<rlim_t>(whole / 2);
+    QVERIFY(setrlimit(RLIMIT_FSIZE, &half) == 0);
+    QString error;
+    try {
+        writeDocument(path);
+    } catch (const FileError& e) {
+        error = QString::fromStdString(e.what());
+    }
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldSignal);
+    QVERIFY2(error.startsWith("ファイルに書き込めません: " + path + " (一時フォルダー "),
+             qPrintable(error));
+    QVERIFY(kept.open(QIODevice::ReadOnly));
+    QCOMPARE(kept.readAll(), QByteArray("%PDF-1.4 the user's report"));
+}
+
+void QtCanvasTest::aStylesHugeFontPrints() {
+    // A style file may ask for any size; the printed text layer must not fall over it.
+    QTemporaryDir dir;
+    QtPrintDevice device(QStringList{}, 600);
+    device.SelectPrinter(device.PdfIndex());
+    device.SetPdfFile(dir.filePath("huge.pdf").toStdString());
+    device.BeginDocument();
+    device.PageCanvas().SetFontFace("IPAexGothic");
+    device.PageCanvas().SetFontSize(50000, 96);
+    device.PageCanvas().TextOut({100, 100}, "現金出納帳");
+    device.EndDocument();
+    QVERIFY(QFileInfo(dir.filePath("huge.pdf")).size() > 0);
 }
 
 QTEST_MAIN(QtCanvasTest)
