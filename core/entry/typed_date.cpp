@@ -42,7 +42,7 @@ std::string_view Trimmed(std::string_view text) {
 
 }  // namespace
 
-std::optional<Date> ParseTypedDate(std::string_view text, Date shown) {
+std::optional<Date> ParseTypedDate(std::string_view text, Date shown, std::optional<DaySpan> year) {
     // A full-width slash, as an input method gives it, separates as "/" does.
     std::string half;
     const std::string_view fullSlash = "／";
@@ -57,16 +57,29 @@ std::optional<Date> ParseTypedDate(std::string_view text, Date shown) {
     half = HalfWidthNumberText(half);
     const auto numbers = Numbers(Trimmed(half));
     if (!numbers) return std::nullopt;
-    int year = shown.Year();
+    int typedYear = shown.Year();
     int month = shown.Month();
     int day = numbers->back();
     if (numbers->size() >= 2) month = (*numbers)[numbers->size() - 2];
     if (numbers->size() == 3) {
-        year = (*numbers)[0];
-        if (year < 1000) return std::nullopt;  // a year is typed whole
+        typedYear = (*numbers)[0];
+        if (typedYear < 1000) return std::nullopt;  // a year is typed whole
     }
-    if (!Date::IsValidYmd(year, month, day)) return std::nullopt;
-    return Date::FromYmd(year, month, day);
+    if (numbers->size() == 2 && year) {
+        const auto inYear = [&](int y) {
+            if (!Date::IsValidYmd(y, month, day)) return false;
+            const Date d = Date::FromYmd(y, month, day);
+            return !(d < year->first) && !(year->last < d);
+        };
+        if (!inYear(typedYear)) {
+            if (inYear(typedYear + 1))
+                ++typedYear;
+            else if (inYear(typedYear - 1))
+                --typedYear;
+        }
+    }
+    if (!Date::IsValidYmd(typedYear, month, day)) return std::nullopt;
+    return Date::FromYmd(typedYear, month, day);
 }
 
 Date StepDate(Date date, DateStep step) {

@@ -15,8 +15,17 @@ inline constexpr const char* kTypedDateRefusedHeading = "確認してくださ�
 inline constexpr const char* kTypedDateRefusedText =
     "存在しない日付です。「2024/05/22」「5/22」「22」のように入力して下さい。";
 
-// The date text means, read against shown; none when it is no date ("5/32", "x").
-std::optional<Date> ParseTypedDate(std::string_view text, Date shown);
+// The days of the ledger's year, from its first to its last day.
+struct DaySpan {
+    Date first;
+    Date last;
+};
+
+// The date text means, read against shown; none when it is no date ("5/32", "x"). A month and
+// day typed without a year fall in the ledger's year when one is given: "1/15" typed while
+// 2024/12 is shown in an April–March year is 2025/01/15.
+std::optional<Date> ParseTypedDate(std::string_view text, Date shown,
+                                   std::optional<DaySpan> year = std::nullopt);
 
 enum class DateStep { NextDay, PreviousDay, NextWeek, PreviousWeek, NextMonth, PreviousMonth };
 

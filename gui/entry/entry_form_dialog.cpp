@@ -318,6 +318,7 @@ void EntryFormDialog::ShowForm() {
     heading_->setText(Q(form.Caption()));
     calendar_->ShowLayout(app_.CalendarOf(form.calendar.drawn), s.clock().Today());
     date_->setDate(form.calendar.selected);
+    date_->setYear(s.ledger.FirstDay(), s.ledger.LastDay());
     dateLabel_->setToolTip(Q(form.dateHint));
     ShowLists();
     tabs_->setTabText(0, Q(form.firstTabCaption));

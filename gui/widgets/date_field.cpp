@@ -39,7 +39,7 @@ void DateField::choose(Date date) {
 
 bool DateField::takeTyped(bool keepTyped) {
     if (text() == Shown(date_)) return true;
-    if (const auto typed = ParseTypedDate(text().toStdString(), date_)) {
+    if (const auto typed = ParseTypedDate(text().toStdString(), date_, year_)) {
         choose(*typed);
         return true;
     }

@@ -6,6 +6,9 @@
 // text selected for typing again; a click elsewhere brings back the date shown before.
 #include <QLineEdit>
 
+#include <optional>
+
+#include "core/entry/typed_date.h"
 #include "core/util/date.h"
 
 namespace velmora::gui {
@@ -18,6 +21,8 @@ public:
     Date date() const { return date_; }
     // Shows date without telling (the program's own change).
     void setDate(Date date);
+    // A month and day typed without a year fall within these days (the ledger's year).
+    void setYear(Date first, Date last) { year_ = DaySpan{first, last}; }
 
 signals:
     // The user typed or stepped to another date.
@@ -38,6 +43,7 @@ private:
     void choose(Date date);
 
     Date date_ = Date::FromYmd(2000, 1, 1);
+    std::optional<DaySpan> year_;
 };
 
 }  // namespace velmora::gui

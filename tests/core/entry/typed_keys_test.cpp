@@ -28,6 +28,15 @@ TEST(TypedDate, WholeShortAndDayOnly) {
     EXPECT_EQ(typed("1/2/3/4"), "none");
     EXPECT_EQ(typed("x"), "none");
 
+    // Without a year typed, the date falls in the ledger's year (April to March here).
+    const DaySpan year{Date::FromYmd(2024, 4, 1), Date::FromYmd(2025, 3, 31)};
+    const Date december = Date::FromYmd(2024, 12, 10);
+    EXPECT_EQ(ParseTypedDate("1/15", december, year)->ShortText(), "2025/01/15");
+    EXPECT_EQ(ParseTypedDate("4/1", Date::FromYmd(2025, 2, 1), year)->ShortText(), "2024/04/01");
+    EXPECT_EQ(ParseTypedDate("12/31", december, year)->ShortText(), "2024/12/31");
+    EXPECT_EQ(ParseTypedDate("2024/01/15", december, year)->ShortText(), "2024/01/15");
+    EXPECT_EQ(ParseTypedDate("15", Date::FromYmd(2025, 1, 10), year)->ShortText(), "2025/01/15");
+
     const Date jan31 = Date::FromYmd(2024, 1, 31);
     EXPECT_EQ(StepDate(jan31, DateStep::NextDay).ShortText(), "2024/02/01");
     EXPECT_EQ(StepDate(jan31, DateStep::PreviousDay).ShortText(), "2024/01/30");
