@@ -32,19 +32,23 @@ ColumnMonths ColumnMonthsOf(const GraphLabels& labels) {
     return out;
 }
 
+// The graph page's month columns are 22 mm apart: a long amount is fitted into 20 mm.
+constexpr double kGraphFigureMm = 20;
+
+// widthMm: the figures' width on the page (0: the table's cells, as wide as any amount).
 void AddMonthFills(std::vector<PlaceholderFill>& fills, const MonthNames& names,
-                   const GraphLabels& labels, const ColumnMonths& months) {
+                   const GraphLabels& labels, const ColumnMonths& months, double widthMm) {
     for (std::size_t n = 1; n <= 12; ++n) {
         const std::string nn = RowNumber(static_cast<int>(n));
         auto add = [&](std::size_t name, const std::string& value, FillFormat format) {
-            fills.push_back({std::string(names[name]) + nn, value, format});
+            fills.push_back({std::string(names[name]) + nn, value, format, widthMm});
         };
         add(0, labels.income[n], FillFormat::kShrink);
         add(1, labels.cumulativeIncome[n], FillFormat::kShrink);
         add(2, labels.expense[n], FillFormat::kShrink);
         add(3, labels.cumulativeExpense[n], FillFormat::kShrink);
-        add(4, labels.difference[n], FillFormat::kRed);
-        add(5, labels.cumulativeDifference[n], FillFormat::kRed);
+        add(4, labels.difference[n], FillFormat::kShrinkRed);
+        add(5, labels.cumulativeDifference[n], FillFormat::kShrinkRed);
         add(6, months.year[n], FillFormat::kPlain);
         add(7, months.month[n], FillFormat::kPlain);
     }
@@ -56,8 +60,8 @@ void AddYearFills(std::vector<PlaceholderFill>& fills, const GraphLabels& labels
     fills.push_back({"#rincome13", labels.cumulativeIncome[12], FillFormat::kShrink});
     fills.push_back({"#expense13", labels.cumulativeExpense[12], FillFormat::kShrink});
     fills.push_back({"#rexpense13", labels.cumulativeExpense[12], FillFormat::kShrink});
-    fills.push_back({"#sagaku13", labels.cumulativeDifference[12], FillFormat::kRed});
-    fills.push_back({"#rsagaku13", labels.cumulativeDifference[12], FillFormat::kRed});
+    fills.push_back({"#sagaku13", labels.cumulativeDifference[12], FillFormat::kShrinkRed});
+    fills.push_back({"#rsagaku13", labels.cumulativeDifference[12], FillFormat::kShrinkRed});
 }
 
 void FillLines(StyleList& style, const std::vector<PlaceholderFill>& fills,
@@ -79,7 +83,7 @@ void FillIncomeExpensePage(StyleList& style, const GraphLabels& labels,
         HeadingFills({"#date", "#Y", "#M", "#D", "#W", "#pg", "#TL", "#date"}, headings);
     fills.push_back({"#range", labels.range, FillFormat::kPlain});
     fills.push_back({"#notesname", labels.bookName, FillFormat::kPlain});
-    AddMonthFills(fills, kTableNames, labels, months);
+    AddMonthFills(fills, kTableNames, labels, months, 0);
     AddYearFills(fills, labels);
     FillLines(style, fills, options);
 }
@@ -95,7 +99,7 @@ void FillGraphPage(StyleList& style, const GraphLabels& labels, const PageHeadin
         HeadingFills({"#date", "#Y", "#M", "#D", "#W", "#PY", "#pg", "#TL", "#date"}, headings);
     fills.push_back({"#range", labels.range, FillFormat::kPlain});
     fills.push_back({"#notename", labels.bookName, FillFormat::kPlain});
-    AddMonthFills(fills, kGraphNames, labels, months);
+    AddMonthFills(fills, kGraphNames, labels, months, kGraphFigureMm);
     FillLines(style, fills, options);
     for (const std::string& bar : bars) style.Append(bar);
 }

@@ -33,10 +33,15 @@ void ApplyFills(std::string& line, const std::vector<PlaceholderFill>& fills, bo
                 ReplacePlaceholder(line, fill.placeholder, fill.value, false);
                 break;
             case FillFormat::kShrink:
-                ReplacePlaceholderShrink(line, fill.placeholder, fill.value, false);
+                if (ReplacePlaceholder(line, fill.placeholder, fill.value, false))
+                    ShrinkLongAmount(line, fill.value, fill.widthMm);
                 break;
             case FillFormat::kRed:
                 ReplacePlaceholderRed(line, fill.placeholder, fill.value, negativeInRed, false);
+                break;
+            case FillFormat::kShrinkRed:
+                if (ReplacePlaceholderRed(line, fill.placeholder, fill.value, negativeInRed, false))
+                    ShrinkLongAmount(line, fill.value, fill.widthMm);
                 break;
         }
     }

@@ -10,15 +10,19 @@
 namespace velmora {
 
 enum class FillFormat {
-    kPlain,   // the value as it is
-    kShrink,  // long positive amounts drawn smaller (ReplacePlaceholderShrink)
-    kRed,     // negative values red when the option is on (ReplacePlaceholderRed)
+    kPlain,      // the value as it is
+    kShrink,     // long positive amounts drawn smaller (ReplacePlaceholderShrink)
+    kRed,        // negative values red when the option is on (ReplacePlaceholderRed)
+    kShrinkRed,  // both: a sum of the year may be long and negative
 };
 
 struct PlaceholderFill {
     std::string placeholder;
     std::string value;
     FillFormat format = FillFormat::kPlain;
+    // kShrink and kShrinkRed: the millimetres a long amount is fitted into (0: as
+    // LongAmountShrink says).
+    double widthMm = 0;
 };
 
 // The value of a common heading placeholder: "#Y" "#M" "#D" "#W" (today's "yyyy", "mm",

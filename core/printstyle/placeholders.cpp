@@ -55,12 +55,19 @@ bool ReplacePlaceholderRed(std::string& line, std::string_view placeholder, std:
 bool ReplacePlaceholderShrink(std::string& line, std::string_view placeholder,
                               std::string_view value, bool zeroBlank) {
     if (!ReplacePlaceholder(line, placeholder, value, zeroBlank)) return false;
-    if (!IsNonZeroNumber(PlainAmountText(value))) return true;
-    if (const auto shrink = LongAmountShrink(CodePointCount(value))) {
+    ShrinkLongAmount(line, value);
+    return true;
+}
+
+void ShrinkLongAmount(std::string& line, std::string_view value, double widthMm) {
+    if (!IsNonZeroNumber(PlainAmountText(value))) return;
+    const std::size_t length = CodePointCount(value);
+    std::optional<AmountShrink> shrink = LongAmountShrink(length);
+    if (shrink && widthMm > 0) shrink = ShrinkToWidth(length, widthMm);
+    if (shrink) {
         line = SetLineField(line, shrink->size, 15);
         line = SetLineField(line, shrink->pitch, 18);
     }
-    return true;
 }
 
 std::optional<AmountShrink> LongAmountShrink(std::size_t length) {

@@ -41,6 +41,9 @@ std::optional<AmountShrink> LongAmountShrink(std::size_t length);
 // that no amount runs out of its cell.
 bool ReplacePlaceholderShrink(std::string& line, std::string_view placeholder,
                               std::string_view value, bool zeroBlank);
+// The item's size and pitch as ReplacePlaceholderShrink sets them for value (already in the
+// line); with widthMm, a long value is fitted into that many millimetres instead.
+void ShrinkLongAmount(std::string& line, std::string_view value, double widthMm = 0);
 
 // The line rebuilt from its fields 1 to 22 (empty beyond the last), each followed by ";",
 // with field n replaced by value; fields after the 22nd are dropped.

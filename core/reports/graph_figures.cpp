@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <limits>
 
 #include "core/util/fields.h"
 #include "core/util/text_length.h"
@@ -10,20 +9,14 @@
 namespace velmora {
 namespace {
 
-// A month's figure as the running sums take it: whole yen within 32 bits, a month
-// outside that range counting 0. The sums themselves are kept in 64 bits so that a
-// large year does not wrap around.
-std::int64_t RunningValue(std::string_view text) {
-    long long value = 0;
-    if (!ParseInt(PlainAmountText(text), value)) return 0;
-    if (value < std::numeric_limits<std::int32_t>::min() ||
-        value > std::numeric_limits<std::int32_t>::max())
-        return 0;
-    return value;
-}
-
 Amount ScaleValue(std::string_view text) {
     return Amount::TryParse(PlainAmountText(text)).value_or(Amount());
+}
+
+// A month's figure as the running sums take it: whole yen in 64 bits, like every other
+// amount, so that a month of billions is counted rather than dropped.
+std::int64_t RunningValue(std::string_view text) {
+    return ScaleValue(text).TruncatedYen();
 }
 
 // Long figures get a smaller font so that they fit their label.

@@ -1,13 +1,17 @@
 #include "gui/mainwindow/main_window.h"
 
+#include <QAbstractSpinBox>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QSplitter>
@@ -16,6 +20,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTableView>
+#include <QTextEdit>
 #include <QVBoxLayout>
 
 #include "core/app/command_table.h"
@@ -307,6 +312,27 @@ bool MainWindow::IsWindowKey(const QKeyEvent& key) const {
     return false;
 }
 
+namespace {
+
+// A text box (line edit, spin box, editable combo box, text area) and one of the standard
+// keys it edits its text with: the box keeps these (Ctrl+A selects its text) even where
+// the window has a command on the same key.
+bool IsTextEditingKey(const QWidget& widget, const QKeyEvent& key) {
+    const auto* combo = qobject_cast<const QComboBox*>(&widget);
+    const bool textBox =
+        qobject_cast<const QLineEdit*>(&widget) || qobject_cast<const QAbstractSpinBox*>(&widget) ||
+        (combo && combo->isEditable()) || qobject_cast<const QTextEdit*>(&widget) ||
+        qobject_cast<const QPlainTextEdit*>(&widget);
+    if (!textBox) return false;
+    for (const QKeySequence::StandardKey editing :
+         {QKeySequence::SelectAll, QKeySequence::Copy, QKeySequence::Cut, QKeySequence::Paste,
+          QKeySequence::Undo, QKeySequence::Redo})
+        if (key.matches(editing)) return true;
+    return false;
+}
+
+}  // namespace
+
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
         // Enter presses the button that has the keyboard, in every window: no button is a
@@ -324,9 +350,11 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
         auto* widget = qobject_cast<QWidget*>(watched);
         // Swallowing the override keeps a control of this window from claiming one of the
         // window's keys; the key then reaches the window's action.
-        // The calendar's day cells keep PgUp and PgDn (a month) while they have the keyboard.
+        // The calendar's day cells keep PgUp and PgDn (a month) while they have the keyboard;
+        // text boxes keep their editing keys.
+        const auto& key = *static_cast<QKeyEvent*>(event);
         if (widget && widget->window() == this && !widget->property("ownsPageKeys").toBool() &&
-            IsWindowKey(*static_cast<QKeyEvent*>(event)))
+            !IsTextEditingKey(*widget, key) && IsWindowKey(key))
             return true;
     }
     return QMainWindow::eventFilter(watched, event);

@@ -6,8 +6,10 @@
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QStyledItemDelegate>
 #include <QTableView>
@@ -149,13 +151,46 @@ SummaryPage::SummaryPage(Application& app, QWidget* parent) : QWidget(parent), a
     // The marker and the label stay in place while the months scroll past; a double-click
     // on either part drills down.
     auto* frozen = new FrozenColumns(grid_, kLabelColumn + 1);
-    for (QTableView* view : {grid_, frozen->view()})
+    for (QTableView* view : {grid_, frozen->view()}) {
         connect(view, &QTableView::doubleClicked, this, [this](const QModelIndex& index) {
             app_.DrillDownSummaryRow(SummaryModel::GridRow(index.row()));
         });
+        view->installEventFilter(this);
+    }
 
     ApplyColumnWidths(SummaryLayout{});
     ShowSummary();
+}
+
+// The keyboard path of the grid (either part): Enter drills down as the double-click
+// does, Esc or Backspace in the descriptions goes back as "Back" does, and the arrows
+// across scroll the months (the rows are selected whole, so there is no cell to move to).
+bool SummaryPage::eventFilter(QObject* watched, QEvent* event) {
+    const bool keyEvent =
+        event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride;
+    if (!keyEvent || !qobject_cast<QTableView*>(watched))
+        return QWidget::eventFilter(watched, event);
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if ((key->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) return false;
+    const bool drilled = app_.summary().drillLevel() > 0;
+    const int code = key->key();
+    const bool ours = code == Qt::Key_Return || code == Qt::Key_Enter || code == Qt::Key_Right ||
+                      code == Qt::Key_Left ||
+                      (drilled && (code == Qt::Key_Escape || code == Qt::Key_Backspace));
+    if (!ours) return false;
+    event->accept();  // a window shortcut on the same key does not take it
+    if (event->type() == QEvent::ShortcutOverride) return true;
+    if (code == Qt::Key_Return || code == Qt::Key_Enter) {
+        const QModelIndex current = grid_->currentIndex();
+        if (current.isValid()) app_.DrillDownSummaryRow(SummaryModel::GridRow(current.row()));
+    } else if (code == Qt::Key_Escape || code == Qt::Key_Backspace) {
+        app_.GoBack();
+    } else {
+        grid_->horizontalScrollBar()->triggerAction(code == Qt::Key_Right
+                                                        ? QAbstractSlider::SliderSingleStepAdd
+                                                        : QAbstractSlider::SliderSingleStepSub);
+    }
+    return true;
 }
 
 void SummaryPage::ShowSummary() {

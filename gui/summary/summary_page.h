@@ -32,6 +32,9 @@ public:
     // "表をコピー": the selected cells, or the whole table, to the clipboard.
     void CopyTable() const;
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     Application& app_;
     QComboBox* bookSelector_ = nullptr;

@@ -69,9 +69,22 @@ TEST(GraphFigures, BarsScaleToTheLargestMonthAndSmallMonthsStayVisible) {
     EXPECT_EQ(s.graph().months[11].cumulativeExpense.caption, "10,150");
     EXPECT_EQ(s.graph().scaleTop.caption, "10,001");
     EXPECT_EQ(s.graph().months[11].expenses, (GraphBar{35, 300}));
+
+    // A month of more than 32 bits of yen is in every running figure.
+    const Ledger large = MakeLedger({{1, "売上", "A", "123456789012", "0"},
+                                     {2, "仕入", "B", "0", "9877443400"},
+                                     {3, "売上", "C", "1", "0"}});
+    s.OpenPage(large);
+    const GraphMonth& m3 = s.graph().months[2];
+    EXPECT_EQ(s.graph().months[1].difference.caption, "-9,877,443,400");
+    EXPECT_EQ(m3.cumulativeIncome.caption, "123,456,789,013");
+    EXPECT_EQ(m3.cumulativeExpense.caption, "9,877,443,400");
+    EXPECT_EQ(s.graph().months[11].cumulativeDifference.caption, "113,579,345,613");
+    EXPECT_EQ(s.graph().months[11].cumulativeDifference.caption,
+              s.grid().Cell(kYearTotalColumn, s.lastRow()));
 }
 
-TEST(GraphFigures, LongFiguresGetSmallerFontsAndOutOfRangeMonthsCountZero) {
+TEST(GraphFigures, LongFiguresGetSmallerFontsAndSumsHoldBillions) {
     // A fiscal year from November; income total on row 3, expense total on row 7.
     SummaryGrid grid;
     SetUpMonthColumns(grid, 11);
@@ -80,7 +93,7 @@ TEST(GraphFigures, LongFiguresGetSmallerFontsAndOutOfRangeMonthsCountZero) {
         grid.SetCell(c, 7, "0");
     }
     grid.SetCell(2, 3, "1,000,000,000");
-    grid.SetCell(3, 3, "3,000,000,000");  // beyond 32 bits: the running sums take 0
+    grid.SetCell(3, 3, "3,000,000,000");  // beyond 32 bits
     grid.SetCell(3, 7, "2,000,000,000");
     grid.SetCell(4, 3, "-5");
     grid.SetCell(4, 7, "2,000,000,000");
@@ -99,22 +112,22 @@ TEST(GraphFigures, LongFiguresGetSmallerFontsAndOutOfRangeMonthsCountZero) {
     const GraphMonth& m2 = g.months[1];
     EXPECT_EQ(m2.hint, "2014/12/01");
     EXPECT_EQ(m2.incomeTotal, (GraphLabel{"3,000,000,000", 7}));
-    EXPECT_EQ(m2.cumulativeIncome, (GraphLabel{"1,000,000,000", 7}));
+    EXPECT_EQ(m2.cumulativeIncome, (GraphLabel{"4,000,000,000", 7}));
     EXPECT_EQ(m2.cumulativeExpense, (GraphLabel{"2,000,000,000", 7}));
-    EXPECT_EQ(m2.difference, (GraphLabel{"-2,000,000,000", 0}));
-    EXPECT_EQ(m2.cumulativeDifference, (GraphLabel{"-1,000,000,000", 0}));
+    EXPECT_EQ(m2.difference, (GraphLabel{"1,000,000,000", 7}));
+    EXPECT_EQ(m2.cumulativeDifference, (GraphLabel{"2,000,000,000", 8}));
     EXPECT_EQ(m2.income, (GraphBar{35, 300}));
     EXPECT_EQ(m2.expenses, (GraphBar{135, 200}));
 
     const GraphMonth& m3 = g.months[2];
     EXPECT_EQ(m3.hint, "2015/1/01");
-    EXPECT_EQ(m3.cumulativeIncome, (GraphLabel{"999,999,995", 8}));
-    // The sums do not wrap at 32 bits.
+    EXPECT_EQ(m3.cumulativeIncome, (GraphLabel{"3,999,999,995", 7}));
     EXPECT_EQ(m3.cumulativeExpense, (GraphLabel{"4,000,000,000", 7}));
-    EXPECT_EQ(m3.cumulativeDifference, (GraphLabel{"-3,000,000,005", 0}));
+    EXPECT_EQ(m3.difference, (GraphLabel{"-2,000,000,005", 0}));
+    EXPECT_EQ(m3.cumulativeDifference, (GraphLabel{"-5", 0}));
     EXPECT_EQ(m3.income, (GraphBar{330, 5}));  // a negative month shows as a small bar
 
-    EXPECT_EQ(g.months[11].cumulativeIncome.caption, "999,999,995");
+    EXPECT_EQ(g.months[11].cumulativeIncome.caption, "3,999,999,995");
     EXPECT_EQ(g.months[11].hint, "2015/10/01");
     EXPECT_EQ(g.scaleTop, (GraphLabel{"3,000,000,000", 8}));
     EXPECT_EQ(g.scaleMiddle, (GraphLabel{"1,500,000,000", 8}));

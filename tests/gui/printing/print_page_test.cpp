@@ -7,6 +7,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QProgressDialog>
 #include <QPushButton>
@@ -324,6 +325,23 @@ void PrintPageTest::previewTabsPagesAndKeysFollowTheMonthShown() {
     QTest::keyClicks(QApplication::focusWidget(), "2");
     key(Qt::Key_Return);
     QCOMPARE(label->text(), QString("2 / 3 ページ"));
+
+    // Ctrl+A in the page number and in an offset box selects the box's text rather than
+    // running the window's Ctrl+A ("名前を付けて保存").
+    QApplication::setActiveWindow(&w);
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    dialogs.Clear();
+    key(Qt::Key_End);
+    QCOMPARE(number->findChild<QLineEdit*>()->selectedText(), QString());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+    QCOMPARE(number->findChild<QLineEdit*>()->selectedText(), QString("2"));
+    NumericEdit* offset = static_cast<LeftPane*>(w.leftPane())->printPage()->offsetBox(0);
+    QTest::mouseClick(offset, Qt::LeftButton);
+    key(Qt::Key_End);
+    QCOMPARE(offset->selectedText(), QString());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+    QCOMPARE(offset->selectedText(), offset->text());
+    QVERIFY(dialogs.events.empty());
 }
 
 namespace {

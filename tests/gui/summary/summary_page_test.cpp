@@ -167,6 +167,7 @@ private slots:
     void summaryColumnWidthsAreKeptInDisplay2();
     void aTitleCellShowsItsWholeTextAsItsToolTip();
     void theTitleColumnStaysInPlaceAndWorksWhenScrolledRight();
+    void enterDrillsDownEscOrBackspaceGoBackAndRightScrolls();
 };
 
 void SummaryPageTest::theGridShowsAllBooksOneBookAndADrillDownAndBackReturns() {
@@ -486,6 +487,32 @@ void SummaryPageTest::theTitleColumnStaysInPlaceAndWorksWhenScrolledRight() {
     QTest::mouseDClick(titles->viewport(), Qt::LeftButton, {}, cell.center());
     QCOMPARE(d.app().summary().drillLevel(), 1);
     QCOMPARE(d.page().findChild<QLabel*>("caption")->text(), QString("交通費明細表"));
+}
+
+void SummaryPageTest::enterDrillsDownEscOrBackspaceGoBackAndRightScrolls() {
+    Desk d;
+    QVERIFY(d.StartOnSummaryPage());
+    d.w().resize(640, 480);
+    auto* titles = d.grid().findChild<QTableView*>("summaryGridFrozen");
+    QScrollBar* across = d.grid().horizontalScrollBar();
+    QLabel* caption = d.page().findChild<QLabel*>("caption");
+    const QPoint travel = titles->visualRect(d.grid().model()->index(1, 1)).center();
+    for (Qt::Key back : {Qt::Key_Escape, Qt::Key_Backspace}) {
+        QTest::mouseClick(titles->viewport(), Qt::LeftButton, {}, travel);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(caption->text(), QString("交通費明細表"));
+        QCOMPARE(across->value(), 0);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
+        QCOMPARE(across->value(), 1);
+        QTest::keyClick(QApplication::focusWidget(), back);
+        QCOMPARE(d.app().summary().drillLevel(), 0);
+        QCOMPARE(caption->text(), QString("月別科目一覧表"));
+        QCOMPARE(d.Table(), kAllBooks);
+        across->setValue(0);
+    }
+    // On the list itself Esc asks nothing.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    QVERIFY(d.dialogs.events.empty());
 }
 
 QTEST_MAIN(SummaryPageTest)
