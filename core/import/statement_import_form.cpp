@@ -1,9 +1,11 @@
 #include "core/import/statement_import_form.h"
 
 #include <algorithm>
+#include <filesystem>
 
 #include "core/ledger/ledger.h"
 #include "core/platform/file_io.h"
+#include "core/util/errors.h"
 
 namespace velmora {
 
@@ -35,6 +37,12 @@ bool StatementImportForm::ChooseFile(Dialogs& dialogs) {
 bool StatementImportForm::Read(const std::string& path, StatementEncoding encoding,
                                Dialogs& dialogs) {
     try {
+        // A pipe or a device would hold the window until someone writes to it; a statement is
+        // a file on the disk.
+        std::error_code error;
+        if (path != path_ && !std::filesystem::is_regular_file(path, error) &&
+            std::filesystem::exists(path, error))
+            throw FileError("ファイルを開けません: " + path + " (通常のファイルではありません)");
         std::string bytes = path == path_ ? bytes_ : ReadFileBytes(path);
         StatementText text = DecodeStatement(bytes, encoding);
         rows_ = SplitCsvRows(text.text);

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <filesystem>
 
 #include "core/export/csv_records.h"
@@ -116,6 +118,17 @@ TEST(StatementImport, ABankStatementIntoTheBankBook) {
     EXPECT_EQ(ReadBytes(f.home.File("config/import_rules.dat")),
               Utf8ToCp932("フリコミ,売上,\r\nデンキ,水道光熱費,\r\n"));
     EXPECT_EQ(StatementImportForm(f.session, {}).rules, form.rules);
+}
+
+TEST(StatementImport, APipeIsRefusedInsteadOfHoldingTheWindow) {
+    ViewFixture f;
+    const std::string pipe = f.home.File("meisai.csv");
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    StatementImportForm form(f.session, {"売上"});
+    EXPECT_FALSE(form.LoadFile(pipe, f.dialogs));
+    ASSERT_FALSE(f.dialogs.Infos().empty());
+    EXPECT_NE(f.dialogs.Infos().back().find("(通常のファイルではありません)"), std::string::npos)
+        << f.dialogs.Infos().back();
 }
 
 TEST(StatementImport, RowsTheChecksRefuseAndWhy) {
