@@ -18,3 +18,14 @@ if(VELMORA_SANITIZE)
     -fsanitize=${VELMORA_SANITIZE} -fno-omit-frame-pointer -fno-sanitize-recover=all)
   target_link_options(velmora_compile_settings INTERFACE -fsanitize=${VELMORA_SANITIZE})
 endif()
+
+# Debug information stays, compressed: some fifty test programs each link most of the program,
+# and uncompressed their debug sections fill a small build machine's disk.
+include(CheckCXXSourceCompiles)
+set(CMAKE_REQUIRED_FLAGS -gz)
+check_cxx_source_compiles("int main() { return 0; }" VELMORA_COMPRESSES_DEBUG_INFO)
+unset(CMAKE_REQUIRED_FLAGS)
+if(VELMORA_COMPRESSES_DEBUG_INFO)
+  target_compile_options(velmora_compile_settings INTERFACE -gz)
+  target_link_options(velmora_compile_settings INTERFACE -gz)
+endif()
