@@ -241,8 +241,7 @@ void RegisterFormBenchmarks(gui::DesktopProgram& program) {
 // The bytes the ledger's lines hold, strings and their text.
 std::size_t LedgerBytes(const Ledger& ledger) {
     std::size_t bytes = 0;
-    for (const TLightStrings* list :
-         {&ledger.transactions, &ledger.pettyRegistry, &ledger.bankRegistry})
+    for (const LineList* list : {&ledger.transactions, &ledger.pettyRegistry, &ledger.bankRegistry})
         for (const std::string& line : list->Items())
             bytes += sizeof line + (line.capacity() > 15 ? line.capacity() + 1 : 0);
     return bytes;

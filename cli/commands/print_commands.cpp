@@ -104,7 +104,7 @@ void ApplyStyleOptions(const Args& args, const PrintJob& job, PrintingController
     take("color", choice.colour, 3);
     if (changed) printing.ChooseStyle(choice);
     if (auto kokuyo = args.Value("kokuyo"))
-        printing.SetKokuyoOption(IntOption(*kokuyo, "kokuyo", 0, 1));
+        printing.SetKokuyoNegatives(IntOption(*kokuyo, "kokuyo", 0, 1));
 }
 
 void CheckMonths(PrintingController& printing, const std::vector<int>& months, int startMonth) {

@@ -17,8 +17,8 @@ void PrintingController::ChooseStyle(const StyleChoice& choice) {
     Run([&] { Job().ChooseStyle(choice); });
 }
 
-void PrintingController::SetKokuyoOption(int item) {
-    Run([&] { Job().SetKokuyoOpt(item); });
+void PrintingController::SetKokuyoNegatives(int item) {
+    Run([&] { Job().SetKokuyoNegatives(item); });
 }
 
 void PrintingController::SetPageFilter(PageFilter filter) {

@@ -22,7 +22,7 @@ public:
     // The print page.
     void ChooseStyle(const StyleChoice& choice);  // paper, font, column or colour
     // "コクヨ用紙科目検索時オプション": 0 whole numbers, 1 minus signs.
-    void SetKokuyoOption(int item);
+    void SetKokuyoNegatives(int item);
     void SetPageFilter(PageFilter filter);
     void SetOffsetPreview(bool on);
     // "用紙の罫線を表示": the KOKUYO form's own lines in the preview, never on paper or in a PDF.

@@ -204,7 +204,7 @@ void BookListDialog::AddBook() {
 
 void BookListDialog::RenameBook() {
     const std::optional<int> row = SelectedRow();
-    const TLightStrings* registry = app_.session().ledger.RegistryOf(kind_);
+    const LineList* registry = app_.session().ledger.RegistryOf(kind_);
     if (!row || !registry || *row >= static_cast<int>(registry->Count())) return;
     const std::string line = registry->Items()[static_cast<std::size_t>(*row)];
     BookDataDialog box(this);

@@ -170,7 +170,7 @@ void EntryFormTest::aRecordGoesByKeyboardFromDateToAmount() {
     MainWindow& w = d.w();
     QApplication::setActiveWindow(&w);
     w.ledgerGrid()->setFocus();
-    const TLightStrings& list = d.app().session().ledger.transactions;
+    const LineList& list = d.app().session().ledger.transactions;
     const int before = list.Count();
     auto key = [](int k, Qt::KeyboardModifiers m = Qt::NoModifier) {
         QTest::keyClick(QApplication::focusWidget(), static_cast<Qt::Key>(k), m);
