@@ -207,10 +207,11 @@ PrintPage::PrintPage(Application& app, QWidget* parent) : QWidget(parent), app_(
     connect(offsets_[0], &QLineEdit::returnPressed, this,
             [&printing] { printing.TakeTypedOffsets(); });
     connect(confirm, &QPushButton::clicked, this, [&printing] { printing.ConfirmOffsets(); });
-    connect(setup, &QPushButton::clicked, this, [this] { app_.SetUpPrinter(); });
+    connect(setup, &QPushButton::clicked, this, [this] { app_.printing().SetUpPrinter(); });
     connect(run, &QPushButton::clicked, this, [this] { RunWithProgress(false); });
     connect(pdf, &QPushButton::clicked, this, [this] { RunWithProgress(true); });
-    connect(calibration, &QPushButton::clicked, this, [this] { app_.PrintCalibration(); });
+    connect(calibration, &QPushButton::clicked, this,
+            [this] { app_.printing().PrintCalibration(); });
 
     app_.AddListener(this);
     ShowJob();
@@ -266,9 +267,9 @@ void PrintPage::RunWithProgress(bool pdf) {
         return false;
     };
     if (pdf)
-        app_.SaveAsPdf(told);
+        app_.printing().SaveAsPdf(told);
     else
-        app_.Print(told);
+        app_.printing().Print(told);
 }
 
 void PrintPage::ShowJob() {
