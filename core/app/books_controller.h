@@ -7,19 +7,17 @@
 #include <cstddef>
 #include <string>
 
+#include "core/app/app_controller.h"
 #include "core/util/amount.h"
 #include "core/util/date.h"
 
 namespace velmora {
 
-class Application;
 class TitleMaster;
 
-class BooksController {
+class BooksController : public AppController {
 public:
-    explicit BooksController(Application& app) : app_(app) {}
-    BooksController(const BooksController&) = delete;
-    BooksController& operator=(const BooksController&) = delete;
+    using AppController::AppController;
 
     // The three book commands: "現金出納帳", and the book lists of "小口現金" and "預金出納帳".
     void SelectCashBook();
@@ -69,8 +67,6 @@ public:
 
 private:
     void ChooseBookFromList(const std::string& kind);
-
-    Application& app_;
 };
 
 }  // namespace velmora

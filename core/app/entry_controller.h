@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "core/app/app_controller.h"
 #include "core/entry/entry_form.h"
 #include "core/entry/entry_register.h"
 #include "core/import/import_into_book.h"
@@ -16,13 +17,9 @@
 
 namespace velmora {
 
-class Application;
-
-class EntryController {
+class EntryController : public AppController {
 public:
-    explicit EntryController(Application& app) : app_(app) {}
-    EntryController(const EntryController&) = delete;
-    EntryController& operator=(const EntryController&) = delete;
+    using AppController::AppController;
 
     // "出納帳データ入力" (F5): the form for a new record.
     void OpenForm();
@@ -70,8 +67,6 @@ public:
 
 private:
     void TakeStep(bool forward);
-
-    Application& app_;
 };
 
 }  // namespace velmora

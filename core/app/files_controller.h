@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "core/app/app_controller.h"
 #include "core/platform/line_list.h"
 #include "core/session/file_commands.h"
 
@@ -15,11 +16,9 @@ class Application;
 class FileLock;
 struct LedgerLayout;
 
-class FilesController {
+class FilesController : public AppController {
 public:
-    explicit FilesController(Application& app) : app_(app) {}
-    FilesController(const FilesController&) = delete;
-    FilesController& operator=(const FilesController&) = delete;
+    using AppController::AppController;
 
     void NewCashBookLedger();
     void NewAllowanceBookLedger();
@@ -50,9 +49,6 @@ public:
     // The transaction lines as a save writes them: field 7 of each record brought to the
     // balance showing the ledger leaves there.
     LineList::Lines RecordLines();
-
-private:
-    Application& app_;
 };
 
 }  // namespace velmora

@@ -7,17 +7,14 @@
 
 #include <string>
 
+#include "core/app/app_controller.h"
 #include "core/print/print_job.h"
 
 namespace velmora {
 
-class Application;
-
-class PrintingController {
+class PrintingController : public AppController {
 public:
-    explicit PrintingController(Application& app) : app_(app) {}
-    PrintingController(const PrintingController&) = delete;
-    PrintingController& operator=(const PrintingController&) = delete;
+    using AppController::AppController;
 
     // The print commands: the preview of a report kind (PrintJob::PrepareReport), for a
     // ledger or summary kind the one of its family, which prints the variant shown; every
@@ -80,8 +77,6 @@ private:
     PrintJob& Job();
     template <typename Work>
     void Run(const Work& work);
-
-    Application& app_;
 };
 
 }  // namespace velmora

@@ -6,16 +6,15 @@
 #include <functional>
 #include <string>
 
+#include "core/app/app_controller.h"
+
 namespace velmora {
 
-class Application;
 struct SummaryLayout;
 
-class ReportsController {
+class ReportsController : public AppController {
 public:
-    explicit ReportsController(Application& app) : app_(app) {}
-    ReportsController(const ReportsController&) = delete;
-    ReportsController& operator=(const ReportsController&) = delete;
+    using AppController::AppController;
 
     // "月別科目一覧表" (Ctrl+E): the summary page, as its ribbon page opens it.
     void ShowSummaryPage();
@@ -37,9 +36,6 @@ public:
     bool SaveGraphImage(const std::function<std::string()>& encode);
     // The summary layout the window shows, kept for the close request.
     void SetLayout(const SummaryLayout& layout);
-
-private:
-    Application& app_;
 };
 
 }  // namespace velmora

@@ -6,15 +6,13 @@
 #include <optional>
 #include <string>
 
+#include "core/app/app_controller.h"
+
 namespace velmora {
 
-class Application;
-
-class SearchController {
+class SearchController : public AppController {
 public:
-    explicit SearchController(Application& app) : app_(app) {}
-    SearchController(const SearchController&) = delete;
-    SearchController& operator=(const SearchController&) = delete;
+    using AppController::AppController;
 
     void RunSearch();
     void SearchByTitle();
@@ -33,9 +31,6 @@ public:
     void SetAllBooksSearch(bool on);
     // A title clicked in the title list: the account filter.
     void FilterByTitle(const std::string& title);
-
-private:
-    Application& app_;
 };
 
 }  // namespace velmora
