@@ -37,7 +37,12 @@ void FillForm(Application& app, const std::string& title) {
     EntryForm& form = app.mutableEntryForm();
     NewEntryCommand(app.mutableSession(), app.mutableView(), form);
     ShowEntryDate(form, kToday);
-    form.title = title;
+    // A title the generator uses that the shipped list lacks joins the list, as the title
+    // master would add it, and is clicked there.
+    if (!PickTitle(app.mutableSession(), form, title)) {
+        form.titleList.push_back(title);
+        PickTitle(app.mutableSession(), form, title);
+    }
     form.description = "ベンチ";
     form.expense = Amount::FromYen(120);
 }

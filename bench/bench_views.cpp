@@ -52,7 +52,7 @@ public:
     // The command ends with the ledger view built again.
     RegisterResult Register() {
         EntryForm& form = quiet_.app().mutableEntryForm();
-        form.title = "消耗品費";
+        PickTitle(quiet_.session(), form, "消耗品費");
         form.description = "ボールペン";
         form.expense = Amount::Parse("330");
         return quiet_.app().RegisterEntry();

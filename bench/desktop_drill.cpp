@@ -50,7 +50,7 @@ bool Register(Application& app, Date day, const std::string& title, const std::s
     EntryForm& form = app.mutableEntryForm();
     if (!NewEntryCommand(app.mutableSession(), app.mutableView(), form)) return false;
     ShowEntryDate(form, day);
-    form.title = title;
+    PickTitle(app.mutableSession(), form, title);
     form.description = text;
     form.expense = Amount::FromYen(expense);
     return app.RegisterEntry().stored;
@@ -64,7 +64,7 @@ void RandomCommands(Application& app, Date today, unsigned seed, int count) {
             case 0:
             case 1:
             case 2:
-                Register(app, day, "交通費", "drill" + std::to_string(n), 1 + random() % 5000);
+                Register(app, day, "旅費交通費", "drill" + std::to_string(n), 1 + random() % 5000);
                 break;
             case 3:
                 if (!app.ledgerView().rows.empty())
@@ -145,7 +145,7 @@ int Run(int argc, char** argv) {
     QApplication::processEvents();
     Application& app = program.app();
     if (save) {
-        if (!Register(app, *today, "交通費", std::string("kill ") + argv[5], 1)) return 1;
+        if (!Register(app, *today, "旅費交通費", std::string("kill ") + argv[5], 1)) return 1;
         program.window().action("filesave")->trigger();
         return app.session().modified ? 1 : 0;
     }

@@ -6,7 +6,6 @@
 
 #include "core/entry/entry_form.h"
 #include "core/entry/entry_register.h"
-#include "core/settings/title_file.h"
 
 namespace velmora::cli {
 namespace {
@@ -32,16 +31,13 @@ int ItemOf(const std::vector<std::string>& list, const std::string& text) {
     return it == list.end() ? -1 : static_cast<int>(it - list.begin());
 }
 
-// What the user picks on the form: a title of the list (or one typed, cut as the title
-// master keeps titles), or a book on a transfer tab, which must be one the tab lists.
+// What the user picks on the form: a title of the list, or a book on a transfer tab,
+// which must be one the tab lists.
 bool Pick(CliContext& ctx, EntryForm& form, const Args& args) {
     Session& s = ctx.app().mutableSession();
     if (auto title = args.Value("title")) {
-        const int item = ItemOf(form.titleList, *title);
-        if (item >= 0)
-            ClickTitle(s, form, item);
-        else
-            form.title = CutTitle(*title);
+        // A title the list lacks is typed into the field: "登　録" refuses it.
+        if (!PickTitle(s, form, *title)) form.title = *title;
         return true;
     }
     for (auto [option, tab, caption] : {std::tuple{"petty", EntryTab::PettyCash, kPettyTabCaption},

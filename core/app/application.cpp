@@ -12,6 +12,7 @@
 #include "core/history/recovery_journal.h"
 #include "core/ledger/kept_balances.h"
 #include "core/ledger/ledger_file.h"
+#include "core/ledger/record.h"
 #include "core/ledgerview/main_calendar.h"
 #include "core/ledgerview/month_selection.h"
 #include "core/ledgerview/search_commands.h"
@@ -71,8 +72,23 @@ struct Application::Snapshot {
     bool SameBackups(const Snapshot& o) const { return backups.entries == o.backups.entries; }
 };
 
-// Commands nest (a command may run another); listeners hear of the changes when the
-// outermost one ends, also when it ends by an exception.
+// The entry form, which a command keeps open: each registration or deletion run from it is
+// whole when it ends, and the windows behind follow it at once rather than when the form
+// closes (a bookkeeper checks the grid behind the form while entering the next record).
+class Application::WindowScope {
+public:
+    explicit WindowScope(Application& app) : app_(app), saved_(app.windowDepth_) {
+        app_.windowDepth_ = app_.depth_;
+    }
+    ~WindowScope() { app_.windowDepth_ = saved_; }
+    WindowScope(const WindowScope&) = delete;
+    WindowScope& operator=(const WindowScope&) = delete;
+
+private:
+    Application& app_;
+    int saved_;
+};
+
 // One undoable command inside a command: what it changed becomes one step of the undo
 // history under label. What was done before it in the same command stays out of that step.
 class Application::UndoStepScope {
@@ -93,6 +109,9 @@ private:
     std::string label_;
 };
 
+// Commands nest (a command may run another); listeners hear of the changes when the
+// outermost one ends, also when it ends by an exception, and when a command run from a
+// modal window ends.
 class Application::CommandScope {
 public:
     explicit CommandScope(Application& app) : app_(app) {
@@ -107,6 +126,8 @@ public:
     ~CommandScope() {
         if (--app_.depth_ == 0)
             app_.Flush();
+        else if (app_.depth_ == app_.windowDepth_)
+            app_.FlushWindowCommand();
         else
             app_.CommitJournal();
     }
@@ -219,6 +240,21 @@ Application::Snapshot Application::TakeSnapshot() const {
 }
 
 void Application::Flush() {
+    TellChanges();
+    // The balances brought up to date by the view belong to no step of their own.
+    history_.End({});
+    if (!session_.modified) history_.MarkSaved();
+    CommitJournal();
+    TellState();
+}
+
+void Application::FlushWindowCommand() {
+    TellChanges();
+    CommitJournal();
+    TellState();
+}
+
+void Application::TellChanges() {
     // The view is rebuilt before anyone is told, so that every listener reads the same
     // finished state; rebuilding may itself ask for nothing more.
     const bool printWork = (pending_ & kPrintWorkPending) != 0;
@@ -253,10 +289,9 @@ void Application::Flush() {
             Notify([](AppListener& l) { l.SummaryChanged(); });
         if (pending & kPreviewPending) Notify([](AppListener& l) { l.PreviewChanged(); });
     }
-    // The balances brought up to date by the view belong to no step of their own.
-    history_.End({});
-    if (!session_.modified) history_.MarkSaved();
-    CommitJournal();
+}
+
+void Application::TellState() {
     Snapshot now = TakeSnapshot();
     const bool stateChanged = !now.SameState(*lastState_);
     const bool backupsChanged = !now.SameBackups(*lastState_);
@@ -491,12 +526,28 @@ void Application::ChooseBankBook() {
 
 void Application::OpenEntryForm() {
     CommandScope scope(*this);
-    if (NewEntryCommand(session_, view_, entryForm_)) windows_->RunEntryForm();
+    if (!NewEntryCommand(session_, view_, entryForm_)) return;
+    WindowScope window(*this);
+    windows_->RunEntryForm();
 }
 
 void Application::EditSelectedRecord(std::optional<int> recordIndex) {
     CommandScope scope(*this);
-    if (EditSelectedRow(session_, entryForm_, recordIndex)) windows_->RunEntryForm();
+    if (!EditSelectedRow(session_, entryForm_, recordIndex)) return;
+    WindowScope window(*this);
+    windows_->RunEntryForm();
+}
+
+bool Application::DeleteSelectedRecord(std::optional<int> recordIndex) {
+    CommandScope scope(*this);
+    std::string label = "削除";
+    const TLightStrings& list = session_.ledger.transactions;
+    if (recordIndex && *recordIndex >= 0 && *recordIndex < list.Count()) {
+        const RecordSplit record(list[*recordIndex]);
+        label += " " + std::string(record[kFieldDate]) + " " + std::string(record[kFieldTitle]);
+    }
+    UndoStepScope step(*this, label);
+    return DeleteSelectedRow(session_, entryForm_, recordIndex);
 }
 
 int Application::FirstRowToSelect() const {
@@ -632,8 +683,9 @@ bool Application::UpdateTitles(TitleMaster& master) {
 void Application::EditSettings() {
     CommandScope scope(*this);
     UndoStepScope step(*this, "環境設定");
-    if (SettingsCommand(
-            session_, [this](FiscalSettingsForm& form) { windows_->RunSettings(session_, form); }))
+    if (SettingsCommand(session_, [this](FiscalSettingsForm& form) {
+            windows_->RunSettings(session_, form);
+        }) == SettingsClosed::Applied)
         ShowCurrentMonth(session_, view_);
 }
 

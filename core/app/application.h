@@ -116,6 +116,8 @@ public:
     void ChooseBankBook();
     void OpenEntryForm();
     void EditSelectedRecord(std::optional<int> recordIndex);
+    // Delete on the grid: the record of the selected row deleted after the form's question.
+    bool DeleteSelectedRecord(std::optional<int> recordIndex);
     // "先頭行へ移動" / "最終行へ移動": the grid row to select.
     int FirstRowToSelect() const;
     int LastRowToSelect() const;
@@ -302,7 +304,13 @@ private:
     // PrintJobListener
     void RepaintPreview() override;
 
+    class WindowScope;
+    // What a command changed, told to the listeners once it ends: Flush for the outermost
+    // one, FlushWindowCommand for one run from a window a command keeps open.
     void Flush();
+    void FlushWindowCommand();
+    void TellChanges();
+    void TellState();
     // The changes of the command that just ended, into the recovery journal.
     void CommitJournal();
     // Show's steps after the session has started: layouts, holidays, calendar and month.
@@ -346,6 +354,7 @@ private:
     std::vector<AppListener*> listeners_;
 
     int depth_ = 0;
+    int windowDepth_ = 0;  // the depth of the command whose modal window is open; 0 for none
     UndoHistory history_;
     unsigned pending_ = 0;
     std::unique_ptr<Snapshot> lastState_;

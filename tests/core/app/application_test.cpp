@@ -26,6 +26,7 @@
 #include "core/print/report_kind.h"
 #include "core/session/apply_settings.h"
 #include "core/settings/placement.h"
+#include "support/entry_titles.h"
 #include "support/scripted_dialogs.h"
 #include "support/temp_folder.h"
 
@@ -348,7 +349,7 @@ public:
     void RunEntryForm() override {
         EntryForm& form = app_.mutableEntryForm();
         ShowEntryDate(form, Date::FromYmd(2014, 6, 3));
-        form.title = "通信費";
+        PickListedTitle(app_.mutableSession(), form, "通信費");
         form.description = "切手";
         form.expense = Amount::FromYen(84);
         result = app_.RegisterEntry();
@@ -391,7 +392,7 @@ public:
         for (const char* description : {"切手", "はがき"}) {
             EntryForm& form = app_.mutableEntryForm();
             ShowEntryDate(form, Date::FromYmd(2014, 6, 3));
-            form.title = "通信費";
+            PickListedTitle(app_.mutableSession(), form, "通信費");
             form.description = description;
             form.expense = Amount::FromYen(84);
             app_.RegisterEntry();
@@ -952,14 +953,14 @@ TEST(Application, CalendarTabsAndStatusBarFollowTheSettingsAndTheLedgerOpened) {
                std::to_string(a.ledgerView().ledgerTab) + " " + a.ledgerView().searchRange;
     };
     EXPECT_EQ(shown(), "2014/04/01 4 2014/4 1 2014年04月01日～2014年04月30日");
-    // Applied or not, the settings bring back today's month (June): the calendar and the
-    // panels with it.
+    // Applied, the settings bring back today's month (June): the calendar and the panels
+    // with it. Closed without applying (Esc), they leave the month shown (May) as it was.
     h.app.EditSettings();
     EXPECT_EQ(shown(), "2014/06/01 6 2014/6 3 2014年06月01日～2014年06月30日");
     ASSERT_TRUE(h.app.ChooseMonthTab(2));
     windows.apply = false;
     h.app.EditSettings();
-    EXPECT_EQ(shown(), "2014/06/01 6 2014/6 3 2014年06月01日～2014年06月30日");
+    EXPECT_EQ(shown(), "2014/05/01 5 2014/5 2 2014年05月01日～2014年05月31日");
 
     // A ledger of another year: the calendar leaves 2014, with the date filter on too.
     std::string text = ReadBytes(FixturePath("ledger/example2014.exv"));
@@ -1115,7 +1116,7 @@ public:
         form.continuousEntry = true;
         for (const char* description : {"切手", "はがき", "封筒"}) {
             ShowEntryDate(form, Date::FromYmd(2014, 6, 3));
-            form.title = "通信費";
+            PickListedTitle(app_.mutableSession(), form, "通信費");
             form.description = description;
             form.expense = Amount::FromYen(84);
             app_.RegisterEntry();
