@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTableView>
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 
@@ -37,7 +38,11 @@ void FillForm(gui::DesktopProgram& program, const std::string& title) {
     OpenEntryState(program);
     EntryController& entry = program.app().entry();
     entry.ShowDate(kToday);
-    entry.TypeTitle(title);
+    // Registration takes only a title of the list: a generator title the shipped list lacks
+    // is stood in for by the list's first.
+    const std::vector<std::string>& list = program.app().entryForm().titleList;
+    const auto listed = std::find(list.begin(), list.end(), title);
+    entry.ClickTitle(listed == list.end() ? 0 : static_cast<int>(listed - list.begin()));
     entry.TakeTyped("ベンチ", Amount(), Amount::FromYen(120));
 }
 

@@ -64,7 +64,8 @@ void RandomCommands(gui::DesktopProgram& program, Date today, unsigned seed, int
             case 0:
             case 1:
             case 2:
-                Register(program, day, "交通費", "drill" + std::to_string(n), 1 + random() % 5000);
+                Register(program, day, "旅費交通費", "drill" + std::to_string(n),
+                         1 + random() % 5000);
                 break;
             case 3:
                 if (!app.ledgerView().rows.empty())
@@ -146,7 +147,7 @@ int Run(int argc, char** argv) {
     QApplication::processEvents();
     Application& app = program.app();
     if (save) {
-        if (!Register(program, *today, "交通費", std::string("kill ") + argv[5], 1)) return 1;
+        if (!Register(program, *today, "旅費交通費", std::string("kill ") + argv[5], 1)) return 1;
         program.window().action("filesave")->trigger();
         return app.session().modified ? 1 : 0;
     }

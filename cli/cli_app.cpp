@@ -49,7 +49,7 @@ int RunCli(int argc, char** argv) {
         if (name != command.name) continue;
         try {
             CliContext ctx(std::cout, std::cerr, today);
-            return command.run(ctx, words);
+            return ctx.FinalStatus(command.run(ctx, words));
         } catch (const UsageError& error) {
             std::cerr << "velmora-cli: " << error.what() << '\n'
                       << "usage: velmora-cli " << command.name << ' ' << command.usage << '\n';

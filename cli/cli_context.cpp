@@ -99,6 +99,15 @@ bool CliContext::RefuseSaveOverDamaged(const std::string& target, bool force) {
     return true;
 }
 
+int CliContext::FinalStatus(int status) {
+    if (status != 0 || !app_) return status;
+    const std::string& damaged = session().damagedFile;
+    if (damaged.empty()) return status;
+    Fail(damaged + " is damaged (its periods or settings line is missing or unreadable): " +
+         "the command worked on what could be read of it");
+    return kDamagedLedgerStatus;
+}
+
 int CliContext::Fail(const std::string& text) {
     err << "velmora-cli: " << text << '\n';
     return 1;

@@ -31,6 +31,9 @@ inline constexpr int kBackupFailedStatus = 3;
 // The exit status of a command that did not save because another program had changed the
 // file since it was read (and --force did not say to overwrite it).
 inline constexpr int kChangedOnDiskStatus = 4;
+// The exit status of a command that did its work on a ledger that loaded damaged: what it
+// showed or wrote is what could be read of the file.
+inline constexpr int kDamagedLedgerStatus = 5;
 
 struct CliContext {
     CliContext(std::ostream& out, std::ostream& err, std::optional<Date> today);
@@ -73,6 +76,10 @@ struct CliContext {
 
     // A failure of the command itself (not a Dialogs message): "velmora-cli: text".
     int Fail(const std::string& text);
+
+    // The status of a command that ended with status: kDamagedLedgerStatus, after saying
+    // so, when it succeeded on a ledger that is still the damaged file it loaded.
+    int FinalStatus(int status);
 
 private:
     std::unique_ptr<FileLock> ledgerLock_;

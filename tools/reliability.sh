@@ -124,7 +124,7 @@ killSaves() {
 }
 cliAdd() {  # one record "kill N"
     export VELMORA_HOME=$1
-    exec "$cli" --today "$first" add "$2" --date "$first" --title 交通費 --desc "kill$3" \
+    exec "$cli" --today "$first" add "$2" --date "$first" --title 旅費交通費 --desc "kill$3" \
         --expense 1 >/dev/null 2>&1
 }
 desktopSave() {  # one expense "kill N", then the main window's "保　存"
@@ -151,7 +151,7 @@ if wants rounds; then
         pids=()
         for k in 1 2 3 4 5; do
             VELMORA_HOME=$dir/home "$cli" --today 2014/04/10 add "$ledger" --date 2014/04/05 \
-                --title 交通費 --desc "r${r}c${k}" --expense 1 >/dev/null 2>&1 &
+                --title 旅費交通費 --desc "r${r}c${k}" --expense 1 >/dev/null 2>&1 &
             pids+=($!)
         done
         statuses=()
@@ -333,7 +333,7 @@ if wants race; then
         pid=$!
         sleep "$(awk -v s="$span" -v r="$RANDOM" 'BEGIN { printf "%.3f", s * (0.5 + 0.7 * r / 32767) / 1000 }')"
         VELMORA_HOME=$dir/cli "$cli" --today "$first" add "$ledger" --date "$first" \
-            --title 交通費 --desc "cli$r" --expense 1 >/dev/null 2>&1 </dev/null
+            --title 旅費交通費 --desc "cli$r" --expense 1 >/dev/null 2>&1 </dev/null
         cliStatus=$?
         wait "$pid"
         deskStatus=$?

@@ -6,7 +6,6 @@
 
 #include "core/entry/entry_form.h"
 #include "core/entry/entry_register.h"
-#include "core/settings/title_file.h"
 
 namespace velmora::cli {
 namespace {
@@ -32,8 +31,9 @@ int ItemOf(const std::vector<std::string>& list, const std::string& text) {
     return it == list.end() ? -1 : static_cast<int>(it - list.begin());
 }
 
-// What the user picks on the form: a title of the list (or one typed, cut as the title
-// master keeps titles), or a book on a transfer tab, which must be one the tab lists.
+// What the user picks on the form: a title of the list, or a book on a transfer tab,
+// which must be one the tab lists. A title the list lacks is typed into the field as it
+// stands: "登　録" refuses it.
 bool Pick(CliContext& ctx, const Args& args) {
     EntryController& entry = ctx.app().entry();
     const EntryForm& form = ctx.app().entryForm();

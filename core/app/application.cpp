@@ -72,6 +72,8 @@ Application::CommandScope::CommandScope(Application& app) : app_(app) {
 Application::CommandScope::~CommandScope() {
     if (--app_.depth_ == 0)
         app_.Flush();
+    else if (app_.depth_ == app_.windowDepth_)
+        app_.FlushWindowCommand();
     else
         app_.CommitJournal();
 }
@@ -173,6 +175,21 @@ Application::Snapshot Application::TakeSnapshot() const {
 }
 
 void Application::Flush() {
+    TellChanges();
+    // The balances brought up to date by the view belong to no step of their own.
+    history_.End({});
+    if (!session_.modified) history_.MarkSaved();
+    CommitJournal();
+    TellState();
+}
+
+void Application::FlushWindowCommand() {
+    TellChanges();
+    CommitJournal();
+    TellState();
+}
+
+void Application::TellChanges() {
     // The view is rebuilt before anyone is told, so that every listener reads the same
     // finished state; rebuilding may itself ask for nothing more.
     const bool printWork = (pending_ & kPrintWorkPending) != 0;
@@ -207,10 +224,9 @@ void Application::Flush() {
             Notify([](AppListener& l) { l.SummaryChanged(); });
         if (pending & kPreviewPending) Notify([](AppListener& l) { l.PreviewChanged(); });
     }
-    // The balances brought up to date by the view belong to no step of their own.
-    history_.End({});
-    if (!session_.modified) history_.MarkSaved();
-    CommitJournal();
+}
+
+void Application::TellState() {
     Snapshot now = TakeSnapshot();
     const bool stateChanged = !now.SameState(*lastState_);
     const bool backupsChanged = !now.SameBackups(*lastState_);

@@ -136,6 +136,7 @@ private:
     // share with the application.
     class CommandScope;
     class UndoStepScope;
+    class WindowScope;
     friend class BooksController;
     friend class EntryController;
     friend class SearchController;
@@ -154,7 +155,12 @@ private:
     // PrintJobListener
     void RepaintPreview() override;
 
+    // What a command changed, told to the listeners once it ends: Flush for the outermost
+    // one, FlushWindowCommand for one run from a window a command keeps open.
     void Flush();
+    void FlushWindowCommand();
+    void TellChanges();
+    void TellState();
     // The changes of the command that just ended, into the recovery journal.
     void CommitJournal();
     // Show's steps after the session has started: layouts, holidays, calendar and month.
@@ -202,6 +208,7 @@ private:
     std::vector<AppListener*> listeners_;
 
     int depth_ = 0;
+    int windowDepth_ = 0;  // the depth of the command whose modal window is open; 0 for none
     UndoHistory history_;
     unsigned pending_ = 0;
     std::unique_ptr<Snapshot> lastState_;

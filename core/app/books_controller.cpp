@@ -135,7 +135,7 @@ void BooksController::EditSettings() {
     Session& session = app_.session_;
     if (SettingsCommand(session, [this, &session](FiscalSettingsForm& form) {
             app_.windows_->RunSettings(session, form);
-        }))
+        }) == SettingsClosed::Applied)
         ShowCurrentMonth(session, app_.view_);
 }
 

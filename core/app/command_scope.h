@@ -19,7 +19,8 @@ enum Pending : unsigned {
 };
 
 // Commands nest (a command may run another); listeners hear of the changes when the
-// outermost one ends, also when it ends by an exception.
+// outermost one ends, also when it ends by an exception, and when a command run from a
+// modal window ends.
 class Application::CommandScope {
 public:
     explicit CommandScope(Application& app);
@@ -46,6 +47,23 @@ public:
 private:
     Application& app_;
     std::string label_;
+};
+
+// The entry form, which a command keeps open: each registration or deletion run from it is
+// whole when it ends, and the windows behind follow it at once rather than when the form
+// closes (a bookkeeper checks the grid behind the form while entering the next record).
+class Application::WindowScope {
+public:
+    explicit WindowScope(Application& app) : app_(app), saved_(app.windowDepth_) {
+        app_.windowDepth_ = app_.depth_;
+    }
+    ~WindowScope() { app_.windowDepth_ = saved_; }
+    WindowScope(const WindowScope&) = delete;
+    WindowScope& operator=(const WindowScope&) = delete;
+
+private:
+    Application& app_;
+    int saved_;
 };
 
 }  // namespace velmora

@@ -5,19 +5,35 @@
 #include "core/app/command_scope.h"
 #include "core/entry/description_completion.h"
 #include "core/entry/row_editing.h"
+#include "core/ledger/record.h"
 #include "core/session/book_commands.h"
-#include "core/settings/title_file.h"
 
 namespace velmora {
 
 void EntryController::OpenForm() {
     Application::CommandScope scope(app_);
-    if (NewEntryCommand(app_.session_, app_.view_, app_.entryForm_)) app_.windows_->RunEntryForm();
+    if (!NewEntryCommand(app_.session_, app_.view_, app_.entryForm_)) return;
+    Application::WindowScope window(app_);
+    app_.windows_->RunEntryForm();
 }
 
 void EntryController::EditSelectedRecord(std::optional<int> recordIndex) {
     Application::CommandScope scope(app_);
-    if (EditSelectedRow(app_.session_, app_.entryForm_, recordIndex)) app_.windows_->RunEntryForm();
+    if (!EditSelectedRow(app_.session_, app_.entryForm_, recordIndex)) return;
+    Application::WindowScope window(app_);
+    app_.windows_->RunEntryForm();
+}
+
+bool EntryController::DeleteSelectedRecord(std::optional<int> recordIndex) {
+    Application::CommandScope scope(app_);
+    std::string label = "削除";
+    const LineList& list = app_.session_.ledger.transactions;
+    if (recordIndex && *recordIndex >= 0 && *recordIndex < list.Count()) {
+        const RecordSplit record(list[*recordIndex]);
+        label += " " + std::string(record[kFieldDate]) + " " + std::string(record[kFieldTitle]);
+    }
+    Application::UndoStepScope step(app_, label);
+    return DeleteSelectedRow(app_.session_, app_.entryForm_, recordIndex);
 }
 
 RegisterResult EntryController::Register() {
@@ -42,7 +58,7 @@ void EntryController::ClickTitle(int item) {
 }
 
 void EntryController::TypeTitle(const std::string& title) {
-    app_.entryForm_.title = CutTitle(title);
+    app_.entryForm_.title = title;
 }
 
 void EntryController::ClickBook(EntryTab tab, int item) {

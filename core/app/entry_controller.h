@@ -25,6 +25,8 @@ public:
     void OpenForm();
     // "修正": the form on the record selected on the grid.
     void EditSelectedRecord(std::optional<int> recordIndex);
+    // Delete on the grid: the record of the selected row deleted after the form's question.
+    bool DeleteSelectedRecord(std::optional<int> recordIndex);
     // "登　録" on the form.
     RegisterResult Register();
     // "削  除" on the form in edit mode, after its question; true when deleted.
@@ -32,8 +34,8 @@ public:
 
     // What the form's controls do to it.
     void ClickTitle(int item);
-    // A title typed rather than picked from the list (velmora-cli), cut as the title master
-    // keeps titles.
+    // A title typed rather than picked from the list (velmora-cli), as it stands: "登　録"
+    // refuses one the list lacks.
     void TypeTitle(const std::string& title);
     void ClickBook(EntryTab tab, int item);
     void ChangeTab(EntryTab tab);

@@ -31,6 +31,15 @@ std::string MissingRefusal(Amount income, Amount expense, const std::string& tit
     return {};
 }
 
+std::string UnlistedTitleRefusal(const std::string& title,
+                                 const std::vector<std::string>& titleList,
+                                 const std::string* keptTitle) {
+    if (keptTitle != nullptr && title == *keptTitle) return {};
+    for (const auto& listed : titleList)
+        if (title == listed) return {};
+    return kUnlistedTitleMessage;
+}
+
 std::string DateRefusal(const Ledger& ledger, Date date, int& month) {
     const Periods& periods = ledger.periods;
     const Date firstDay = ledger.FirstDay();

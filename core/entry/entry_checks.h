@@ -6,6 +6,7 @@
 // when the record passes.
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "core/ledger/ledger.h"
 #include "core/util/amount.h"
@@ -39,6 +40,13 @@ std::string AmountsRefusal(Amount income, Amount expense);
 // blank line, which has none of the three, is asked about before and not refused here.
 std::string MissingRefusal(Amount income, Amount expense, const std::string& title,
                            const std::string& description);
+
+// A title on the titles tab is one of the title list; only an edited record may keep the
+// title it has (a title since renamed or removed from the list).
+inline constexpr const char* kUnlistedTitleMessage = "科目は科目リストから選択して下さい";
+std::string UnlistedTitleRefusal(const std::string& title,
+                                 const std::vector<std::string>& titleList,
+                                 const std::string* keptTitle);
 
 // A date before the fiscal year's first day, in no period, or in a locked one. On a pass,
 // month is the period's calendar month (the highest when periods overlap).

@@ -157,6 +157,13 @@ void ClickTitle(Session& session, EntryForm& form, int item) {
     form.cells = LoadDescriptionCells(session, EntryTab::Titles, item);
 }
 
+bool PickTitle(Session& session, EntryForm& form, const std::string& title) {
+    const int item = title.empty() ? -1 : IndexIn(form.titleList, title);
+    if (item < 0) return false;
+    ClickTitle(session, form, item);
+    return true;
+}
+
 void ClickBook(EntryForm& form, EntryTab tab, int item) {
     if (tab == EntryTab::Titles) return;
     const bool petty = tab == EntryTab::PettyCash;
@@ -171,6 +178,10 @@ void ChangeEntryTab(Session& session, EntryForm& form, EntryTab tab) {
     form.tab = tab;
     form.title.clear();
     form.description.clear();
+    // The label names what the tab picks, before anything is picked on it.
+    form.titleLabel = tab == EntryTab::Titles      ? kTitleLabel
+                      : tab == EntryTab::PettyCash ? kPettyBookLabel
+                                                   : kBankBookLabel;
     if (tab == EntryTab::Titles) {
         form.cells = {};
         if (form.titleItem >= 0) ClickTitle(session, form, form.titleItem);

@@ -108,10 +108,14 @@ bool NewEntryCommand(Session& session, ViewState& view, EntryForm& form);
 // A click on a title of the title list: it becomes the title and its description list
 // fills the grid.
 void ClickTitle(Session& session, EntryForm& form, int item);
+// The title picked by its text as a click on it picks it (velmora-cli, scripts); false,
+// with nothing changed, when the list does not hold it.
+bool PickTitle(Session& session, EntryForm& form, const std::string& title);
 // A click on a book of the petty-cash or bank list: its name becomes the title.
 void ClickBook(EntryForm& form, EntryTab tab, int item);
-// Another tab: title and description are cleared; the titles tab takes its selected title
-// again, the transfer tabs load their own description file.
+// Another tab: title and description are cleared and the label above the title names
+// what the tab picks; the titles tab takes its selected title again, the transfer tabs
+// load their own description file.
 void ChangeEntryTab(Session& session, EntryForm& form, EntryTab tab);
 
 // A click on a description cell takes its text as the description; the expense field

@@ -48,14 +48,20 @@ public:
             return Refuse(refusal, kChooseRecordMessage);
         std::string problem = AmountsRefusal(f.income, f.expense);
         if (!problem.empty()) return Refuse(refusal, problem);
+        // Emptiness is judged on the texts the record would hold: a title of commas alone
+        // would be stored empty.
+        const std::string title = CleanEntryText(f.title);
+        const std::string description = CleanEntryText(f.description);
         const bool noAmount = f.income.IsZero() && f.expense.IsZero();
-        if (noAmount && WideTrim(f.title).empty() && WideTrim(f.description).empty()) {
+        if (noAmount && WideTrim(title).empty() && WideTrim(description).empty()) {
             if (!session_.dialogs().AskYesNo(kAppTitle, kAppTitle, kBlankLineQuestion))
                 return false;
             blank_ = true;
         }
         if (!blank_) {
-            problem = MissingRefusal(f.income, f.expense, f.title, f.description);
+            problem = MissingRefusal(f.income, f.expense, title, description);
+            if (problem.empty() && f.tab == EntryTab::Titles)
+                problem = UnlistedTitleRefusal(f.title, f.titleList, KeptTitle());
             if (!problem.empty()) return Refuse(refusal, problem);
         }
         return CheckDate(refusal) && CheckTexts(refusal);
@@ -136,6 +142,13 @@ private:
         return false;
     }
 
+    // The title the edited record has now; none for a new record.
+    const std::string* KeptTitle() {
+        if (!EditsLine(session_, form_)) return nullptr;
+        keptTitle_ = RecordSplit(session_.ledger.transactions[form_.recordIndex])[kFieldTitle];
+        return &keptTitle_;
+    }
+
     bool CheckDate(std::string& refusal) {
         const Ledger& ledger = session_.ledger;
         try {
@@ -171,6 +184,7 @@ private:
     int month_ = 0;
     std::string title_;
     std::string description_;
+    std::string keptTitle_;
 };
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "core/entry/entry_record.h"
+#include "core/entry/entry_register.h"
 #include "core/ledger/record.h"
 #include "core/session/book_commands.h"
 #include "core/util/errors.h"
@@ -52,9 +53,9 @@ bool FillForm(Session& session, EntryForm& form, int index) {
     return true;
 }
 
-}  // namespace
-
-bool EditSelectedRow(Session& session, EntryForm& form, std::optional<int> recordIndex) {
+// The refusals of a change to the row carrying recordIndex: a locked month, the
+// all-books view, no record, a transfer seen from its other book.
+bool MayChangeRow(Session& session, std::optional<int> recordIndex) {
     if (CurrentMonthLocked(session)) return Refuse(session, kLockedChangeMessage);
     if (session.allBooks) return Refuse(session, kAllBooksEntryRefusal);
     if (!recordIndex || !ValidLine(session, *recordIndex))
@@ -62,9 +63,21 @@ bool EditSelectedRow(Session& session, EntryForm& form, std::optional<int> recor
     const RecordSplit r(session.ledger.transactions[*recordIndex]);
     const BookId& book = session.currentBook;
     if (!r.IsOwnBook(book.kind, book.name)) return Refuse(session, kTransferEditMessage);
-    if (!FillForm(session, form, *recordIndex)) return false;
+    return true;
+}
+
+}  // namespace
+
+bool EditSelectedRow(Session& session, EntryForm& form, std::optional<int> recordIndex) {
+    if (!MayChangeRow(session, recordIndex) || !FillForm(session, form, *recordIndex)) return false;
     ShowEntryForm(session, form);
     return true;
+}
+
+bool DeleteSelectedRow(Session& session, EntryForm& form, std::optional<int> recordIndex) {
+    if (!MayChangeRow(session, recordIndex) || !FillForm(session, form, *recordIndex)) return false;
+    ShowEntryDate(form, form.calendar.selected);
+    return DeleteEntry(session, form);
 }
 
 bool MoveRowDown(Session& session, const LedgerRows& rows, std::size_t selected) {

@@ -1,11 +1,14 @@
 #include "core/ledger/backup_list.h"
 
+#include <chrono>
 #include <filesystem>
+#include <optional>
 
 #include "core/platform/file_io.h"
 #include "core/platform/key_lines.h"
 #include "core/platform/start_files.h"
 #include "core/util/codepage.h"
+#include "core/util/errors.h"
 #include "core/util/fields.h"
 #include "core/util/paths.h"
 
@@ -77,6 +80,36 @@ BackupList ReadBackupList(const std::string& workingFolder, std::string* problem
 
 void WriteBackupList(const std::string& workingFolder, const BackupList& list, FileWriter& writer) {
     WriteTextLines(BackupListPath(workingFolder), list.Lines(), writer);
+}
+
+void UpdateBackupList(const std::string& workingFolder, FileWriter& writer, BackupList& held,
+                      const std::function<void(BackupList&)>& change) {
+    const std::string path = BackupListPath(workingFolder);
+    // Another program holds the list only while it writes it; one that holds it longer
+    // does not keep this one from writing.
+    std::optional<FileLock> lock;
+    try {
+        lock.emplace(path, std::chrono::seconds(2));
+    } catch (const FileError&) {
+        // A list that cannot be locked is read and written as it can be.
+    }
+    BackupList list = ReadBackupList(workingFolder);
+    change(list);
+    try {
+        WriteBackupList(workingFolder, list, writer);
+    } catch (...) {
+        // A write may fail after its rename (the folder's sync): the file tells.
+        held = ReadBackupList(workingFolder);
+        throw;
+    }
+    held = std::move(list);
+}
+
+std::string LastFilenameOf(const std::string& path) {
+    if (path.empty()) return path;
+    std::error_code error;
+    const std::filesystem::path absolute = std::filesystem::absolute(path, error);
+    return error ? path : absolute.lexically_normal().string();
 }
 
 std::string BackupFilePath(const std::string& workingFolder, const DateTime& moment) {

@@ -1,6 +1,7 @@
 #pragma once
 // The list of the last ten automatic backups ("ini/backup.conf"), entry 1 the newest.
 #include <array>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -34,6 +35,16 @@ std::string BackupListPath(const std::string& workingFolder);
 BackupList ReadBackupList(const std::string& workingFolder, std::string* problem = nullptr);
 // Rewrites the whole file. Throws FileError / EncodingError.
 void WriteBackupList(const std::string& workingFolder, const BackupList& list, FileWriter& writer);
+// Reads the list as the file holds it at this moment, lets change alter it and writes it
+// back, holding the file's lock meanwhile: entries that another program (velmora-cli,
+// another start) added since this one read the list stay in it. held becomes the list
+// written; when the write fails (FileError / EncodingError, thrown on), the list as the
+// file then holds it.
+void UpdateBackupList(const std::string& workingFolder, FileWriter& writer, BackupList& held,
+                      const std::function<void(BackupList&)>& change);
+// [Last_Filename] of the ledger file path: absolute, so that a start in another folder
+// finds it.
+std::string LastFilenameOf(const std::string& path);
 
 // The backup copy of a save at that moment: working folder + "yyyymmddhhnnss.dat".
 std::string BackupFilePath(const std::string& workingFolder, const DateTime& moment);

@@ -38,13 +38,15 @@ std::optional<FiscalSettingsForm> OpenSettingsForm(Session& session) {
     return FiscalSettingsForm::Show(session.ledger, session.SettingsPath(), session.dialogs());
 }
 
-ApplyOutcome ApplySettingsForm(Session& session, const FiscalSettingsForm& form) {
-    return ApplyFiscalSettings(
+ApplyOutcome ApplySettingsForm(Session& session, FiscalSettingsForm& form) {
+    const ApplyOutcome outcome = ApplyFiscalSettings(
         form, FiscalApplyTarget{session.ledger, session.modified, session.dialogs(),
                                 session.writer(), session.SettingsPath()});
+    if (outcome == ApplyOutcome::Applied) form.applied = true;
+    return outcome;
 }
 
-void ReapplySettings(Session& session) {
+void ReapplySettings(Session& session, bool applied) {
     Ledger& ledger = session.ledger;
     RenameCashBookInRecords(ledger);
     try {
@@ -52,8 +54,9 @@ void ReapplySettings(Session& session) {
     } catch (const std::exception& error) {
         session.dialogs().ShowInfo("確認", error.what());
     }
-    // The month tabs are rebuilt in fiscal order with today's month selected.
-    session.currentMonth = session.clock().Today().Month();
+    // The month tabs are rebuilt in fiscal order with today's month selected; a dialog
+    // closed without applying leaves the month shown.
+    if (applied) session.currentMonth = session.clock().Today().Month();
     RetagPeriods(ledger);
     FollowUseType(session.currentBook, ledger);
     FollowUseType(session.lastSelectedBook, ledger);
@@ -62,12 +65,13 @@ void ReapplySettings(Session& session) {
     session.NotifyViewChanged();
 }
 
-bool SettingsCommand(Session& session, const std::function<void(FiscalSettingsForm&)>& runDialog) {
+SettingsClosed SettingsCommand(Session& session,
+                               const std::function<void(FiscalSettingsForm&)>& runDialog) {
     auto form = OpenSettingsForm(session);
-    if (!form) return false;
+    if (!form) return SettingsClosed::Refused;
     runDialog(*form);
-    ReapplySettings(session);
-    return true;
+    ReapplySettings(session, form->applied);
+    return form->applied ? SettingsClosed::Applied : SettingsClosed::Closed;
 }
 
 }  // namespace velmora

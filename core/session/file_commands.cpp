@@ -23,13 +23,13 @@ std::string WithExvExtension(const std::string& path) {
     return std::filesystem::path(path).replace_extension(".exv").string();
 }
 
-// Deletes the file of the oldest entry when the rotation pushes it out, but only a
+// Deletes the file of the oldest entry of list when the rotation pushes it out, but only a
 // backup of the program's own that no remaining entry names.
-void DropOldestBackup(Session& session, const std::string& newBackup) {
-    const BackupEntry& oldest = session.backups.entries.back();
+void DropOldestBackup(Session& session, const BackupList& list, const std::string& newBackup) {
+    const BackupEntry& oldest = list.entries.back();
     if (oldest.file.empty() || oldest.file == newBackup) return;
-    for (std::size_t i = 0; i + 1 < session.backups.entries.size(); ++i)
-        if (session.backups.entries[i].file == oldest.file) return;
+    for (std::size_t i = 0; i + 1 < list.entries.size(); ++i)
+        if (list.entries[i].file == oldest.file) return;
     if (!IsOwnBackupFile(oldest.file, session.workingFolder())) return;
     try {
         session.writer().Remove(oldest.file);
@@ -38,21 +38,32 @@ void DropOldestBackup(Session& session, const std::string& newBackup) {
     }
 }
 
-void RotateBackups(Session& session, const std::string& backupPath, const std::string& caption) {
-    DropOldestBackup(session, backupPath);
-    auto& entries = session.backups.entries;
+void RotateBackups(Session& session, BackupList& list, const std::string& backupPath,
+                   const std::string& caption) {
+    DropOldestBackup(session, list, backupPath);
+    auto& entries = list.entries;
     for (std::size_t n = entries.size() - 1; n > 0; --n) entries[n] = entries[n - 1];
     entries[0] = BackupEntry{caption, backupPath};
 }
 
-// The damaged file as it is on disk, into a backup entry of its own. It stays listed
-// even when the save then fails: the file it copies is then still on disk as well.
+// The moment that names a backup copy made now: one that neither a file of the working
+// folder nor an entry of the list as it is on disk names already.
+DateTime BackupMoment(const Session& session, const DateTime& now) {
+    return FreeBackupMoment(session.workingFolder(), ReadBackupList(session.workingFolder()), now);
+}
+
+// The damaged file as it is on disk, into a backup entry of its own, listed at once. It
+// stays listed even when the save then fails: the file it copies is then still on disk
+// as well.
 void KeepOriginal(Session& session, const std::string& path, const DateTime& now) {
     const std::string original = ReadFileBytes(path);
-    const DateTime moment = FreeBackupMoment(session.workingFolder(), session.backups, now);
+    const DateTime moment = BackupMoment(session, now);
     const std::string backupPath = BackupFilePath(session.workingFolder(), moment);
     session.writer().WriteAtomic(backupPath, original);
-    RotateBackups(session, backupPath, OriginalBackupCaption(path, moment));
+    UpdateBackupList(
+        session.workingFolder(), session.writer(), session.backups, [&](BackupList& list) {
+            RotateBackups(session, list, backupPath, OriginalBackupCaption(path, moment));
+        });
 }
 
 // A write that failed only after its rename (the sync of the folder) has left the new
@@ -216,12 +227,12 @@ SaveResult SaveLedger(Session& session, const std::string& path) {
     std::string backupTrouble;
     // The temporary files of backups whose saves were interrupted.
     RemoveStrayTemporaryFiles(session.workingFolder());
-    const DateTime moment = FreeBackupMoment(session.workingFolder(), session.backups, now);
+    const DateTime moment = BackupMoment(session, now);
     const std::string backupPath = BackupFilePath(session.workingFolder(), moment);
+    bool copied = false;
     try {
         session.writer().WriteAtomic(backupPath, bytes);
-        RotateBackups(session, backupPath, BackupCaption(path, moment));
-        result.backupWritten = true;
+        copied = true;
     } catch (const std::exception& error) {
         backupTrouble += std::string("\r\n") + error.what();
     }
@@ -231,12 +242,15 @@ SaveResult SaveLedger(Session& session, const std::string& path) {
     session.modified = false;
     session.monthPanel.clear();
     session.filePanel = path;
-    session.backups.lastFilename = session.currentFile;
     try {
-        WriteBackupList(session.workingFolder(), session.backups, session.writer());
+        UpdateBackupList(
+            session.workingFolder(), session.writer(), session.backups, [&](BackupList& list) {
+                if (copied) RotateBackups(session, list, backupPath, BackupCaption(path, moment));
+                list.lastFilename = LastFilenameOf(path);
+            });
+        result.backupWritten = copied;
     } catch (const std::exception& error) {
         // A copy that the list does not name can be neither restored nor rotated.
-        result.backupWritten = false;
         backupTrouble += std::string("\r\n") + error.what();
     }
     std::string message = path + "を保存しました。";

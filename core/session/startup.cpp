@@ -217,9 +217,10 @@ bool RestoreBackup(Session& session, int n) {
 }
 
 void WriteBackupListReporting(Session& session) {
-    session.backups.lastFilename = session.currentFile;
     try {
-        WriteBackupList(session.workingFolder(), session.backups, session.writer());
+        UpdateBackupList(
+            session.workingFolder(), session.writer(), session.backups,
+            [&](BackupList& list) { list.lastFilename = LastFilenameOf(session.currentFile); });
     } catch (const std::exception& error) {
         session.dialogs().ShowInfo("確認", error.what());
     }

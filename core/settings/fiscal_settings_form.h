@@ -43,6 +43,7 @@ public:
     Amount openingBalanceField;  // NValEdit1
     int useTypeIndex = 0;        // opt1: 0 現金出納帳, 1 おこづかい帳
     Settings options;            // opt2, opt3, font_pt, start_opt_1, wdir, company_name
+    bool applied = false;        // "適用(&A)" stored the form
 
     // The rows top to bottom in fiscal order from the checked start month.
     std::vector<PeriodRowPlace> Rows() const;

@@ -176,6 +176,13 @@ bool LedgerPage::eventFilter(QObject* watched, QEvent* event) {
             case Qt::Key_Enter:
                 EditSelectedRow();
                 return true;
+            case Qt::Key_Delete: {
+                // The record of the row, after the question the entry form's "削  除" asks.
+                const std::optional<int> row = SelectedGridRow();
+                app_.entry().DeleteSelectedRecord(SelectedRecord());
+                TakeKeyboard(row);
+                return true;
+            }
             case Qt::Key_Home:
                 SelectGridRow(1);
                 return true;

@@ -56,7 +56,7 @@ QPushButton* Button(const char* name, const char* caption, QWidget* parent) {
 }  // namespace
 
 SettingsDialog::SettingsDialog(FiscalSettingsForm& form, Dialogs& dialogs,
-                               std::function<ApplyOutcome(const FiscalSettingsForm&)> apply,
+                               std::function<ApplyOutcome(FiscalSettingsForm&)> apply,
                                QWidget* parent)
     : QDialog(parent), form_(form), dialogs_(dialogs), apply_(std::move(apply)) {
     setObjectName("settingsDialog");
@@ -363,9 +363,7 @@ void SettingsDialog::applyClicked() {
 void RunSettingsDialog(QWidget* parent, Session& session, FiscalSettingsForm& form) {
     SettingsDialog dialog(
         form, session.dialogs(),
-        [&session](const FiscalSettingsForm& applied) {
-            return ApplySettingsForm(session, applied);
-        },
+        [&session](FiscalSettingsForm& applied) { return ApplySettingsForm(session, applied); },
         parent);
     dialog.exec();
 }

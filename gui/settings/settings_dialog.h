@@ -31,7 +31,7 @@ class SettingsDialog : public QDialog {
 public:
     // apply stores the form ("適用(&A)"); the dialog closes when it answers Applied.
     SettingsDialog(FiscalSettingsForm& form, Dialogs& dialogs,
-                   std::function<ApplyOutcome(const FiscalSettingsForm&)> apply,
+                   std::function<ApplyOutcome(FiscalSettingsForm&)> apply,
                    QWidget* parent = nullptr);
 
 private:
@@ -60,7 +60,7 @@ private:
 
     FiscalSettingsForm& form_;
     Dialogs& dialogs_;
-    std::function<ApplyOutcome(const FiscalSettingsForm&)> apply_;
+    std::function<ApplyOutcome(FiscalSettingsForm&)> apply_;
 
     QButtonGroup* months_ = nullptr;  // startMonth1 .. startMonth12, id = month
     NumericEdit* startYear_ = nullptr;

@@ -42,18 +42,20 @@ protected:
 };
 
 TEST_F(CliEntry, AddStoresTheRecordAndSavesWithABackup) {
-    CliResult r = Run("add", {"--date", "2014/04/01", "--title", "交通費", "--desc", "タク,シー\"",
-                              "--expense", "1500"});
+    CliResult r = Run("add", {"--date", "2014/04/01", "--title", "旅費交通費", "--desc",
+                              "タク,シー\"", "--expense", "1500"});
     EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(r.out,
-              "d04=,2014/04/01,2,交通費,タクシー,0,1500,13280,現金,現金出納帳,現金,現金出納帳,\n");
+    EXPECT_EQ(
+        r.out,
+        "d04=,2014/04/01,2,旅費交通費,タクシー,0,1500,13280,現金,現金出納帳,現金,現金出納帳,\n");
     EXPECT_EQ(r.err, saved);
-    EXPECT_EQ(Records(),
-              (TextLines{
-                  "d04=,2014/04/01,0,交通費,バス代,0,220,9780,現金,現金出納帳,現金,現金出納帳,",
-                  "d04=,2014/04/01,1,売上,店頭,5000,0,14780,現金,現金出納帳,現金,現金出納帳,",
-                  "d04=,2014/04/01,2,交通費,タクシー,0,1500,13280,現金,現金出納帳,現金,現金出納帳,",
-              }));
+    EXPECT_EQ(
+        Records(),
+        (TextLines{
+            "d04=,2014/04/01,0,交通費,バス代,0,220,9780,現金,現金出納帳,現金,現金出納帳,",
+            "d04=,2014/04/01,1,売上,店頭,5000,0,14780,現金,現金出納帳,現金,現金出納帳,",
+            "d04=,2014/04/01,2,旅費交通費,タクシー,0,1500,13280,現金,現金出納帳,現金,現金出納帳,",
+        }));
     EXPECT_EQ(ReadBytes(home.File("20140410120000.dat")), ReadBytes(file));
 
     // Transfers: from the cash book to bank B, and from petty-cash book 本店 to the cash
@@ -82,13 +84,21 @@ TEST_F(CliEntry, AddRefusalsLeaveTheFileAlone) {
         {{"--date", "2014/04/02", "--title", "交通費"},
          "確認してください。: "
          "収入・支出がどちらも入力されていません。どちらか一方には必ず入力して下さい\n"},
-        {{"--date", "2014/03/30", "--title", "交通費", "--desc", "x", "--income", "1"},
+        {{"--date", "2014/03/30", "--title", "旅費交通費", "--desc", "x", "--income", "1"},
          "確認してください。: 開始日以前の日付は入力できません 記録開始日は2014/04/01です\n"},
-        {{"--date", "2014/03/31", "--title", "交通費", "--desc", "x", "--income", "1"},
+        {{"--date", "2014/03/31", "--title", "旅費交通費", "--desc", "x", "--income", "1"},
          "確認してください。: "
          "指定された日付はどの月切にも該当しません。環境設定の期間設定を確認して下さい。\n"},
-        {{"--date", "2014/05/02", "--title", "交通費", "--desc", "x", "--income", "1"},
+        {{"--date", "2014/05/02", "--title", "旅費交通費", "--desc", "x", "--income", "1"},
          "確認してください。: この月のデ－タはロックされていますので入力はできません。\n"},
+        // The title is one of the title list (cldata/kamoku1.dat): not empty once commas are
+        // removed, not one the list lacks, none holding the field separator.
+        {{"--date", "2014/04/02", "--title", ",,,", "--desc", "x", "--income", "1"},
+         "確認してください。: 科目が入力されていません\n"},
+        {{"--date", "2014/04/02", "--title", "交通費", "--desc", "x", "--income", "1"},
+         "確認してください。: 科目は科目リストから選択して下さい\n"},
+        {{"--date", "2014/04/02", "--title", "雑,費", "--desc", "x", "--income", "1"},
+         "確認してください。: 科目は科目リストから選択して下さい\n"},
         // Without --blank the blank line is declined.
         {{"--date", "2014/04/02"}, "現金出納帳5-Velmora Version5: 空白行として登録しますか？\n"},
         // The bank list of the cash book does not hold the cash book.

@@ -37,7 +37,7 @@ const std::string kTrailer = FiscalYearTrailer(2014, "g,10000,4,1,2014,");
 
 std::vector<std::string> AddArgs(const std::string& file, const std::string& desc) {
     return {"--today", "2014/04/10", "add",    file, "--date",    "2014/04/02",
-            "--title", "交通費",     "--desc", desc, "--expense", "100"};
+            "--title", "旅費交通費", "--desc", desc, "--expense", "100"};
 }
 
 TEST(CliSharedLedger, CommandsOnOneLedgerRunOneAfterTheOther) {
@@ -187,10 +187,22 @@ TEST(CliSharedLedger, ADamagedLedgerIsSavedOverOnlyWithForce) {
         EXPECT_EQ(ReadBytes(ledger), original);
     }
 
-    // Another file may be written; --force saves over it, the original kept as a backup.
+    // A command that reads it works on what could be read, and says so by its status.
+    const std::string damaged = "velmora-cli: " + ledger +
+                                " is damaged (its periods or settings line is missing or "
+                                "unreadable): the command worked on what could be read of it\n";
+    CliResult view = RunCli({"--today", "2014/04/10", "view", ledger, "--month", "4"}, home.Path());
+    EXPECT_EQ(view.status, 5);
+    // Without its settings line the opening balance is lost: what the file still holds.
+    EXPECT_EQ(Lines(view.out)[1], "-\t04月01日(火)\t交通費\tバス代\t\t220\t-220");
+    EXPECT_EQ(view.err, warning + damaged);
+
+    // Another file may be written (a copy of what could be read); --force saves over it,
+    // the original kept as a backup.
     CliResult copy =
         RunCli({"--today", "2014/04/10", "resave", ledger, files.File("b.exv")}, home.Path());
-    EXPECT_EQ(copy.status, 0) << copy.err;
+    EXPECT_EQ(copy.status, 5);
+    EXPECT_EQ(copy.err, warning + "確認: " + files.File("b.exv") + "を保存しました。\n" + damaged);
     EXPECT_EQ(ReadBytes(ledger), original);
     CliResult forced = RunCli({"--today", "2014/04/10", "resave", ledger, "--force"}, home.Path());
     EXPECT_EQ(forced.status, 0) << forced.err;
@@ -226,10 +238,12 @@ TEST(CliSharedLedger, FailedSavesAndBackupsAreToldByTheStatus) {
         work += "/" + std::string(std::min<std::size_t>(room, 200), 'w');
     }
     fs::create_directories(work);
-    CliResult saved = RunCli(AddArgs(ledger, "y"), work);
+    // The title list could not be copied there either: a transfer needs none.
+    CliResult saved = RunCli({"--today", "2014/04/10", "add", ledger, "--date", "2014/04/02",
+                              "--petty", "本店", "--desc", "y", "--expense", "100"},
+                             work);
     EXPECT_EQ(saved.status, 3);
-    EXPECT_EQ(saved.out,
-              "d04=,2014/04/02,1,交通費,y,0,100,9680,現金,現金出納帳,現金,現金出納帳,\n");
+    EXPECT_EQ(saved.out, "d04=,2014/04/02,1,小口現金,y,0,100,9680,現金,現金出納帳,小口,本店,\n");
     // One message: saved, and why the backup was not.
     EXPECT_NE(saved.err.find("確認: " + ledger +
                              "を保存しました。 バックアップファイルを作成できませんでした。 "

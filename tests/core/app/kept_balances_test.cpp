@@ -22,6 +22,7 @@
 #include "core/reports/month_columns.h"
 #include "core/reports/summary_build.h"
 #include "core/session/book_commands.h"
+#include "support/entry_titles.h"
 
 namespace velmora::testing {
 namespace {
@@ -94,7 +95,7 @@ protected:
             ChangeEntryTab(f.session, form, EntryTab::Bank);
             ClickBook(form, EntryTab::Bank, static_cast<int>(random() % form.bankList.size()));
         } else {
-            form.title = pick == 0 ? "売上" : pick == 1 ? "交通費" : "ＡＢＣ";
+            PickListedTitle(f.session, form, pick == 0 ? "売上" : pick == 1 ? "交通費" : "ＡＢＣ");
         }
         form.description = "記録" + std::to_string(n % 7);
         (random() % 3 == 0 ? form.income : form.expense) =

@@ -96,14 +96,17 @@ TEST_F(EntryFormTest, TitlesBooksTabsAndQuickDescriptions) {
     EXPECT_FALSE(ClickDescriptionCell(f.session, form, 0, 0));
     EXPECT_EQ(f.dialogs.Log(), Lines{"beep:|"});
 
-    // A transfer tab clears title and description and shows its own file.
+    // A transfer tab clears title and description, shows its own file, and its label
+    // names its books before one is picked.
     ChangeEntryTab(f.session, form, EntryTab::Bank);
     EXPECT_EQ(form.title + form.description, "");
+    EXPECT_EQ(form.titleLabel, "預金出納帳簿");
     EXPECT_EQ(form.cells[1], "引き出し");
     ClickBook(form, EntryTab::Bank, 0);
     EXPECT_EQ(form.title, "B");
     EXPECT_EQ(form.SelectedItem(), 0);
     ChangeEntryTab(f.session, form, EntryTab::PettyCash);
+    EXPECT_EQ(form.titleLabel, "小口現金帳簿");
     EXPECT_EQ(form.cells[0], "補充");
     EXPECT_EQ(form.SelectedItem(), -1);
     // Without a book picked a cell cannot be registered.

@@ -10,6 +10,7 @@
 #include "core/entry/row_editing.h"
 #include "core/ledgerview/view_fixture.h"
 #include "core/session/book_commands.h"
+#include "support/entry_titles.h"
 #include "support/ledger_text.h"
 
 namespace velmora::testing {
@@ -40,11 +41,13 @@ class Entry : public ::testing::Test {
 protected:
     explicit Entry(std::string_view ledger = kViewLedger) : f(ledger) {}
 
-    // "出納帳データ入力" on day, with title, description and amounts typed.
+    // "出納帳データ入力" on day, with title picked from the title list (which holds it),
+    // description and amounts typed.
     void Open(Date day, std::string title, std::string description, long long income,
               long long expense) {
         ASSERT_TRUE(NewEntryCommand(f.session, f.view, form));
         ShowEntryDate(form, day);
+        form.titleList = {"旅費交通費", title};
         form.title = std::move(title);
         form.description = std::move(description);
         form.income = Amount::FromYen(income);
@@ -85,6 +88,9 @@ TEST_F(Entry, RefusalsComeInTheirOrderAndChangeNothing) {
         // Ideographic spaces count as empty.
         {"　", "バス代", 0, 220, "科目が入力されていません"},
         {"交通費", " 　", 0, 220, "摘要が入力されていません"},
+        // Texts that lose everything to the removal of commas and quotes count as empty.
+        {",,,", "バス代", 0, 220, "科目が入力されていません"},
+        {"交通費", ",\"", 0, 220, "摘要が入力されていません"},
     };
     for (const Case& c : cases) {
         Open(day, c.title, c.description, c.income, c.expense);
@@ -95,6 +101,12 @@ TEST_F(Entry, RefusalsComeInTheirOrderAndChangeNothing) {
         EXPECT_EQ(form.title, c.title);
         EXPECT_EQ(form.expense, Amount::FromYen(c.expense));
     }
+
+    // A title the title list does not hold.
+    Open(day, "交通費", "バス代", 0, 220);
+    form.titleList = {"旅費交通費"};
+    EXPECT_FALSE(Register().stored);
+    EXPECT_EQ(f.dialogs.Infos(), Lines{"確認してください。|科目は科目リストから選択して下さい"});
 
     // A character the ledger file cannot hold.
     Open(day, "交通費", "バス🚌", 0, 220);
@@ -308,6 +320,7 @@ TEST(DateOrderPosition, AfterTheLastLineOnOrBeforeTheDatePassingUnreadableDates)
     EXPECT_EQ(DateOrderPosition(LineList(), Date::FromYmd(2014, 4, 5)), 0);
 }
 
+// The edited records keep their title "売上", which the (empty) title list does not hold.
 TEST_F(ShortEntry, AnEditKeepsItsLineUnlessItsDateChanges) {
     f.session.currentMonth = 4;
     ASSERT_TRUE(EditSelectedRow(f.session, form, 0));
@@ -388,7 +401,7 @@ TEST_F(Entry, TransfersTakeTheTabAsTitleAndTheBookAsOtherSide) {
 
     // The titles tab of a petty-cash book: the book itself on both sides.
     ChangeEntryTab(f.session, form, EntryTab::Titles);
-    form.title = "消耗品";
+    PickListedTitle(f.session, form, "消耗品");
     form.description = "封筒";
     form.expense = Amount::FromYen(50);
     ASSERT_TRUE(Register().stored);

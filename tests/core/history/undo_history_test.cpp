@@ -11,6 +11,7 @@
 #include "core/ledger/ledger_file.h"
 #include "core/ledgerview/view_fixture.h"
 #include "core/session/book_commands.h"
+#include "support/entry_titles.h"
 
 namespace velmora::testing {
 namespace {
@@ -31,7 +32,7 @@ protected:
     void Register(Date day, const std::string& title, long long income, long long expense) {
         ASSERT_TRUE(NewEntryCommand(f.session, f.view, form));
         ShowEntryDate(form, day);
-        form.title = title;
+        PickListedTitle(f.session, form, title);
         form.description = "メモ";
         form.income = Amount::FromYen(income);
         form.expense = Amount::FromYen(expense);

@@ -34,7 +34,8 @@ TEST(ApplySettings, RefusedWhileAnAccountFilterIsSet) {
     SettingsHarness h;
     h.session.accountFilter = "交通費";
     bool dialogShown = false;
-    EXPECT_FALSE(SettingsCommand(h.session, [&](FiscalSettingsForm&) { dialogShown = true; }));
+    EXPECT_EQ(SettingsCommand(h.session, [&](FiscalSettingsForm&) { dialogShown = true; }),
+              SettingsClosed::Refused);
     EXPECT_FALSE(dialogShown);
     EXPECT_EQ(h.dialogs.Infos(),
               (std::vector<std::string>{"確認|科目検索指定時は環境設定の変更はできません"}));
@@ -50,9 +51,9 @@ TEST(ApplySettings, UseTypeRenamesTheCashBookInRecordsAndBack) {
 
     auto switchTo = [&h](int useType) {
         return SettingsCommand(h.session, [&](FiscalSettingsForm& form) {
-            form.useTypeIndex = useType - 1;
-            EXPECT_EQ(ApplySettingsForm(h.session, form), ApplyOutcome::Applied);
-        });
+                   form.useTypeIndex = useType - 1;
+                   EXPECT_EQ(ApplySettingsForm(h.session, form), ApplyOutcome::Applied);
+               }) == SettingsClosed::Applied;
     };
     ASSERT_TRUE(switchTo(2));
     const auto& list = h.session.RecordLines();
@@ -82,13 +83,16 @@ TEST(ApplySettings, UseTypeRenamesTheCashBookInRecordsAndBack) {
 TEST(ApplySettings, AfterTheDialogRecordsAreRetaggedAndSettingsReadTrimmed) {
     SettingsHarness h;
     h.session.currentMonth = 7;
-    ASSERT_TRUE(SettingsCommand(h.session, [&](FiscalSettingsForm& form) {
-        form.startYearField = Amount::FromYen(2015);
-        form.ClickStartMonth(1);
-        form.options.fileDir = "  /docs/b.exv ";
-        form.options.companyName = " 山田商店\t";
-        EXPECT_EQ(ApplySettingsForm(h.session, form), ApplyOutcome::Applied);
-    }));
+    ASSERT_EQ(SettingsCommand(h.session,
+                              [&](FiscalSettingsForm& form) {
+                                  form.startYearField = Amount::FromYen(2015);
+                                  form.ClickStartMonth(1);
+                                  form.options.fileDir = "  /docs/b.exv ";
+                                  form.options.companyName = " 山田商店\t";
+                                  EXPECT_EQ(ApplySettingsForm(h.session, form),
+                                            ApplyOutcome::Applied);
+                              }),
+              SettingsClosed::Applied);
     EXPECT_EQ(h.dialogs.Log(),
               (std::vector<std::string>{
                   "yesno:現金出納帳5-Velmora Version5|開始月、開始残高を変更していいですか？",
@@ -112,12 +116,14 @@ TEST(ApplySettings, AfterTheDialogRecordsAreRetaggedAndSettingsReadTrimmed) {
     EXPECT_EQ(h.listener.views, 1);
 }
 
-TEST(ApplySettings, ClosingWithoutApplyingStillReappliesButChangesNoRecord) {
+TEST(ApplySettings, ClosingWithoutApplyingRereadsTheSettingsButKeepsTheMonthAndRecords) {
     SettingsHarness h;
+    h.session.currentMonth = 1;
     const std::vector<std::string> before = h.session.ledger.transactions.Items();
     WriteCp932(h.session.SettingsPath(), "[COMPANY_NAME]= 外部で変更 \n");
-    ASSERT_TRUE(
-        SettingsCommand(h.session, [](FiscalSettingsForm& form) { form.useTypeIndex = 1; }));
+    ASSERT_EQ(SettingsCommand(h.session, [](FiscalSettingsForm& form) { form.useTypeIndex = 1; }),
+              SettingsClosed::Closed);
+    EXPECT_EQ(h.session.currentMonth, 1);
     EXPECT_EQ(h.session.ledger.transactions.Items(), before);
     EXPECT_EQ(h.session.ledger.useType, 1);
     EXPECT_FALSE(h.session.modified);

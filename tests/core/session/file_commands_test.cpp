@@ -16,6 +16,7 @@
 #include "core/platform/file_io.h"
 #include "core/session/book_commands.h"
 #include "core/session/new_ledger.h"
+#include "core/session/startup.h"
 #include "core/util/codepage.h"
 #include "session_harness.h"
 
@@ -281,11 +282,12 @@ TEST(SaveLedger, RotationDeletesOnlyTheOldestBackupOfItsOwn) {
     auto old = [&](int n) {
         return h.work + "/202001010000" + (n < 10 ? "0" : "") + std::to_string(n) + ".dat";
     };
+    BackupList list;
     for (int n = 1; n <= 10; ++n) {
         testing::WriteBytes(old(n), "old");
-        h.session.backups.entries[static_cast<std::size_t>(n - 1)] = {"c" + std::to_string(n),
-                                                                      old(n)};
+        list.entries[static_cast<std::size_t>(n - 1)] = {"c" + std::to_string(n), old(n)};
     }
+    WriteBackupList(h.work, list, h.writer);
     ASSERT_TRUE(SaveLedger(h.session, path));
     EXPECT_EQ(h.writer.removed, Lines{old(10)});
     EXPECT_FALSE(std::filesystem::exists(old(10)));
@@ -303,7 +305,9 @@ TEST(SaveLedger, RotationDeletesOnlyTheOldestBackupOfItsOwn) {
     testing::WriteBytes(elsewhere, "mine");
     for (const std::string& file : {userFile, elsewhere, old(3)}) {
         h.clock.Advance(1);
-        h.session.backups.entries[9].file = file;
+        list = ReadBackupList(h.work);
+        list.entries[9].file = file;
+        WriteBackupList(h.work, list, h.writer);
         ASSERT_TRUE(SaveLedger(h.session, path));
         EXPECT_TRUE(std::filesystem::exists(file)) << file;
     }
@@ -316,6 +320,41 @@ TEST(SaveLedger, RotationDeletesOnlyTheOldestBackupOfItsOwn) {
     EXPECT_EQ(entries[1].file, h.work + "/20240305130712.dat");
     EXPECT_EQ(ReadBytes(entries[0].file), ExampleBytes());
     EXPECT_EQ(ReadBytes(entries[1].file), ExampleBytes());
+}
+
+// The list is read when it is written: what another program (velmora-cli, another start)
+// listed since this session read it stays. [Last_Filename] names the ledger absolutely,
+// also when it was opened by a relative path.
+TEST(SaveLedger, TheBackupListIsReadWhenWrittenAndNamesTheLedgerAbsolutely) {
+    SessionHarness h;
+    const std::string path = h.CopyExample("a.exv");
+    // The ledger is opened and saved as "a.exv" from its own folder.
+    struct InFolder {
+        explicit InFolder(const std::string& folder) { std::filesystem::current_path(folder); }
+        ~InFolder() { std::filesystem::current_path(start); }
+        std::filesystem::path start = std::filesystem::current_path();
+    } inDocs(h.docs);
+    ASSERT_TRUE(LoadLedger(h.session, "a.exv"));
+    BackupList other;
+    other.entries[0] = {"b.exv(2024/03/05 12:00:00)", h.work + "/20240305120000.dat"};
+    other.lastFilename = h.docs + "/b.exv";
+    WriteBackupList(h.work, other, h.writer);
+
+    ASSERT_TRUE(SaveLedger(h.session, "a.exv"));
+    BackupList onDisk = ReadBackupList(h.work);
+    EXPECT_EQ(onDisk.entries[0],
+              (BackupEntry{"a.exv(2024/03/05 13:07:09)", h.work + "/" + kBackupName}));
+    EXPECT_EQ(onDisk.entries[1], other.entries[0]);
+    EXPECT_EQ(onDisk.lastFilename, path);
+    EXPECT_EQ(h.session.backups.entries, onDisk.entries);
+
+    // Closing writes [Last_Filename] into the list as it is then.
+    other.entries[0] = {"c.exv(2024/03/05 14:00:00)", h.work + "/20240305140000.dat"};
+    WriteBackupList(h.work, other, h.writer);
+    WriteBackupListReporting(h.session);
+    onDisk = ReadBackupList(h.work);
+    EXPECT_EQ(onDisk.entries, other.entries);
+    EXPECT_EQ(onDisk.lastFilename, path);
 }
 
 TEST(SaveLedger, StrayTemporaryFilesOfInterruptedBackupsAreRemoved) {

@@ -2,6 +2,7 @@
 // input method, an amount typed and Enter; a transfer on the petty-cash tab; an edit, a
 // move down taken back with Ctrl+Z and a delete from the grid; then Ctrl+S writes the
 // records so made.
+#include <QAbstractItemModel>
 #include <QAction>
 #include <QApplication>
 #include <QInputMethodEvent>
@@ -59,6 +60,15 @@ void Commit(QWidget* box, const QString& text) {
     QInputMethodEvent event;
     event.setCommitString(text);
     QApplication::sendEvent(box, &event);
+}
+
+// Whether a cell of the grid shows text.
+bool GridShows(const QTableView* grid, const QString& text) {
+    const QAbstractItemModel* model = grid->model();
+    for (int row = 0; row < model->rowCount(); ++row)
+        for (int column = 0; column < model->columnCount(); ++column)
+            if (model->index(row, column).data().toString() == text) return true;
+    return false;
 }
 
 }  // namespace
@@ -163,7 +173,8 @@ void EntryFormTest::entriesTransfersEditsAndDeletesReachTheFile() {
 // Keys pressed only where the focus is: F5 starts at the titles; Shift+Tab reaches the date,
 // typed as a day; the title by its number; Tab on to the amounts; Enter registers and the
 // focus is back at the titles; Ctrl+Tab on to the petty-cash books; a typed date past the
-// fiscal year is refused on registering; Esc asks before typed input is lost.
+// fiscal year is refused on registering; Esc asks before typed input is lost. The ledger
+// grid behind the form follows each registration.
 void EntryFormTest::aRecordGoesByKeyboardFromDateToAmount() {
     Desk d("k.exv");
     QVERIFY(d.program->Start());
@@ -196,6 +207,9 @@ void EntryFormTest::aRecordGoesByKeyboardFromDateToAmount() {
         key(Qt::Key_Return);
         QCOMPARE(list.Count(), before + 1);
         QCOMPARE(QApplication::focusWidget(), form.list(EntryTab::Titles));
+        // The ledger behind the form shows the record at once, and the title bar the change.
+        QVERIFY(GridShows(w.ledgerGrid(), "hoken"));
+        QVERIFY(w.windowTitle().endsWith(" *"));
 
         key(Qt::Key_Tab, Qt::ControlModifier);
         QCOMPARE(form.tabs()->currentIndex(), static_cast<int>(EntryTab::PettyCash));

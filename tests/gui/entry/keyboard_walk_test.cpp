@@ -18,6 +18,7 @@
 #include <functional>
 
 #include "core/entry/typed_date.h"
+#include "core/ledger/record.h"
 #include "gui/entry/entry_form_dialog.h"
 #include "gui/ledger/ledger_page.h"
 #include "gui/mainwindow/main_pages.h"
@@ -78,6 +79,8 @@ private slots:
     void homeEndAndSpaceChooseTheTitleShown();
     void enterPressesTheFocusedButton();
     void theSettingsSpeakJapaneseAndApplyKeepsTheMonth();
+    void escLeavesTheSettingsAndTheMonthShownAsTheyWere();
+    void deleteOnTheGridAsksAndDeletesTheRecord();
 
 private:
     std::unique_ptr<Desk> desk_;
@@ -272,6 +275,85 @@ void KeyboardWalkTest::theSettingsSpeakJapaneseAndApplyKeepsTheMonth() {
     FromLedger(d, Qt::Key_G, Qt::ControlModifier);
     // "適用" keeps the month shown.
     QCOMPARE(months->tabText(months->currentIndex()), shown);
+}
+
+// January shown (not the calendar's month); "環境設定" opened with Ctrl+G and closed with Esc:
+// the month tab, the calendar and the status bar stay as they were.
+void KeyboardWalkTest::escLeavesTheSettingsAndTheMonthShownAsTheyWere() {
+    Desk& d = *desk_;
+    QVERIFY(d.program->Start());
+    d.w().show();
+    QTabBar* months = d.w().findChild<LedgerPage*>()->monthTabs();
+    int january = -1;
+    for (int tab = 0; tab < months->count(); ++tab)
+        if (months->tabText(tab) == QString::fromUtf8("1月")) january = tab;
+    QVERIFY(january > 0);
+    QTest::mouseClick(months, Qt::LeftButton, {}, months->tabRect(january).center());
+    auto panels = [&d] {
+        QStringList texts;
+        for (QLabel* panel : d.w().statusBar()->findChildren<QLabel*>()) texts << panel->text();
+        return texts;
+    };
+    const QStringList before = panels();
+    QVERIFY(before.contains("1"));
+    const Date selected = d.app().view().calendar.selected;
+    OnNextModal([](QWidget* dialog) {
+        QCOMPARE(dialog->windowTitle(), QString("環境設定"));
+        Key(Qt::Key_Escape);
+        QVERIFY(!dialog->isVisible());
+    });
+    FromLedger(d, Qt::Key_G, Qt::ControlModifier);
+    QCOMPARE(months->currentIndex(), january);
+    QCOMPARE(panels(), before);
+    QVERIFY(d.app().view().calendar.selected == selected);
+}
+
+// Delete on a record row of the grid asks as the entry form's "削  除" does: No keeps the
+// record, Yes deletes it (Ctrl+Z brings it back); on a carry row it says to choose a record.
+void KeyboardWalkTest::deleteOnTheGridAsksAndDeletesTheRecord() {
+    Desk& d = *desk_;
+    QVERIFY(d.program->Start());
+    d.w().show();
+    QTableView* grid = d.w().ledgerGrid();
+    QTabBar* months = d.w().findChild<LedgerPage*>()->monthTabs();
+    int kRow = -1;
+    for (int tab = 1; tab < months->count() && kRow < 0; ++tab) {
+        QTest::mouseClick(months, Qt::LeftButton, {}, months->tabRect(tab).center());
+        const auto& rows = d.app().ledgerView().rows;
+        for (std::size_t i = 0; i < rows.size() && kRow < 0; ++i)
+            if (rows[i].RecordIndex()) kRow = static_cast<int>(i);
+    }
+    QVERIFY(kRow >= 0);
+    const LineList& list = d.app().session().ledger.transactions;
+    const int count = list.Count();
+    const int index = *d.app().ledgerView().rows[static_cast<std::size_t>(kRow)].RecordIndex();
+    const std::string line = list[index];
+    const RecordSplit record(line);
+    const std::string heading = std::string(record[kFieldDate]) + ":" +
+                                std::string(record[kFieldTitle]) + " " +
+                                std::string(record[kFieldDescription]);
+    QApplication::setActiveWindow(&d.w());
+    grid->setFocus();
+    grid->selectRow(kRow);
+    d.dialogs.yesNoAnswers = {false, true};
+    d.dialogs.Clear();
+    Key(Qt::Key_Delete);
+    QCOMPARE(list.Count(), count);
+    Key(Qt::Key_Delete);
+    QCOMPARE(list.Count(), count - 1);
+    QCOMPARE(d.dialogs.Log(),
+             (std::vector<std::string>{"yesno:" + heading + "|削除していいですか？",
+                                       "yesno:" + heading + "|削除していいですか？"}));
+    QVERIFY(d.app().session().modified);
+    QCOMPARE(QApplication::focusWidget(), grid);
+    Key(Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(list[index], line);
+    // The carry row above the records carries none.
+    grid->selectRow(0);
+    d.dialogs.Clear();
+    Key(Qt::Key_Delete);
+    QCOMPARE(d.dialogs.Infos(),
+             std::vector<std::string>{"確認してください。|修正するデータを選択してください。"});
 }
 
 QTEST_MAIN(KeyboardWalkTest)

@@ -41,9 +41,8 @@ struct Harness : velmora::testing::SessionHarness {
             << Utf8ToCp932("[COMPANY_NAME]=旧社名\r\n[PRINT_STYLE1]=x\r\n");
         dialogs.Clear();
         form = std::make_unique<FiscalSettingsForm>(*OpenSettingsForm(session));
-        dialog = std::make_unique<SettingsDialog>(*form, dialogs, [this](const auto& applied) {
-            return ApplySettingsForm(session, applied);
-        });
+        dialog = std::make_unique<SettingsDialog>(
+            *form, dialogs, [this](auto& applied) { return ApplySettingsForm(session, applied); });
         dialog->show();
     }
 
