@@ -785,8 +785,10 @@ void Application::OpenPdfFolder() {
         services_.shell.OpenPath(std::filesystem::path(pdfWritten_).parent_path().string());
 }
 
-void Application::PrintCalibration() {
-    PrintWork([&] { printJob_->PrintCalibration(); });
+bool Application::PrintCalibration() {
+    bool printed = false;
+    PrintWork([&] { printed = printJob_->PrintCalibration(); });
+    return printed;
 }
 
 void Application::PrintLedger() {
@@ -993,7 +995,7 @@ bool Application::SaveGraphImage(const std::function<std::string()>& encode) {
     std::string reason;
     if (const std::string bytes = encode(); !bytes.empty()) {
         try {
-            services_.writer.WriteAtomic(*path, bytes);
+            services_.writer.WriteOutput(*path, bytes, OutputModeLimit(session_.currentFile));
             return true;
         } catch (const std::exception& error) {
             reason = std::string("\n") + error.what();

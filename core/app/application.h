@@ -169,7 +169,8 @@ public:
     // before one. "フォルダーを開く" opens the folder it went to.
     std::string PdfWrittenText() const;
     void OpenPdfFolder();
-    void PrintCalibration();
+    // True when the sheet was printed (false: no PDF file chosen, or a message said why).
+    bool PrintCalibration();
     // PgUp and PgDn while the preview is shown: the page before or after.
     void TurnPreviewPage(bool forward);
     void OpenCalculator();
