@@ -15,7 +15,7 @@ std::vector<std::string> DescriptionCompletions(const Ledger& ledger, std::strin
         int last = 0;  // the line of its last use
     };
     std::unordered_map<std::string_view, Use> uses;
-    const TLightStrings::Lines lines = ledger.transactions.Items();
+    const LineList::Lines lines = ledger.transactions.Items();
     if (!title.empty())
         for (std::size_t i = 0; i < lines.size(); ++i) {
             const std::string& line = lines[i];

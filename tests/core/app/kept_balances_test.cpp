@@ -257,7 +257,7 @@ protected:
     std::size_t ExpectedRowCount(const Ledger& ledger) const {
         const Session& s = f.session;
         const int month = s.currentMonth >= 1 && s.currentMonth <= 12 ? s.currentMonth : 13;
-        const TLightStrings& list = ledger.transactions;
+        const LineList& list = ledger.transactions;
         const std::string tag = MonthTag(month);
         std::size_t count = 0;
         RecordSplit r;
