@@ -301,8 +301,8 @@ void QtCanvas::DeviceFillRect(const Rect& box) {
     painter_.restore();
 }
 
-void QtCanvas::DrawRuns(QPointF origin, const QString& text) {
-    painter_.setPen(fontColour_);
+void QtCanvas::DrawRuns(QPointF origin, const QString& text, const QColor& colour) {
+    painter_.setPen(colour);
     if (layers_ == nullptr) {
         painter_.setFont(font_);
         painter_.drawText(origin, text);
@@ -330,14 +330,41 @@ void QtCanvas::DeviceTextOut(Point at, std::string_view text) {
     // Upright text needs no saved painter state (every other drawing sets its own pen), so
     // a PDF page does not get a state push and pop around each of its many texts.
     if (escapement_ == 0) {
-        DrawRuns(QPointF(at.x, at.y + ascent_), Q(text));
+        DrawRuns(QPointF(at.x, at.y + ascent_), Q(text), fontColour_);
         return;
     }
     painter_.save();
     painter_.translate(at.x, at.y);
     painter_.rotate(-escapement_ / 10.0);
-    DrawRuns(QPointF(0, ascent_), Q(text));
+    DrawRuns(QPointF(0, ascent_), Q(text), fontColour_);
     painter_.restore();
+}
+
+void QtCanvas::DevicePlacedTextOut(const std::vector<PlacedCharacter>& characters) {
+    // A PDF reader takes a gap wider than the others, after a narrow "," or "-", for a word
+    // space. Characters of one width have even gaps and are drawn as they are.
+    const QFontMetricsF metrics(font_);
+    qreal narrowest = 0, widest = 0;
+    for (const PlacedCharacter& c : characters) {
+        const qreal advance = metrics.horizontalAdvance(Q(c.text));
+        narrowest = &c == &characters.front() ? advance : std::min(narrowest, advance);
+        widest = std::max(widest, advance);
+    }
+    if (!printer_ || escapement_ != 0 || widest - narrowest < 0.5) {
+        Canvas::DevicePlacedTextOut(characters);
+        return;
+    }
+    // Otherwise on paper the characters are their outlines, each at its place, and the text
+    // layer holds them as one run from the first place, drawn without ink.
+    QPainterPath ink;
+    QString text;
+    for (const PlacedCharacter& c : characters) {
+        ink.addText(QPointF(c.at.x, c.at.y + ascent_), font_, Q(c.text));
+        text += Q(c.text);
+    }
+    painter_.fillPath(ink, fontColour_);
+    const Point first = characters.front().at;
+    DrawRuns(QPointF(first.x, first.y + ascent_), text, Qt::transparent);
 }
 
 Size QtCanvas::DeviceTextExtent(std::string_view text) {

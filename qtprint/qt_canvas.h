@@ -68,6 +68,7 @@ protected:
     void DeviceChord(const Rect& box, Point start, Point end) override;
     void DeviceFillRect(const Rect& box) override;
     void DeviceTextOut(Point at, std::string_view text) override;
+    void DevicePlacedTextOut(const std::vector<PlacedCharacter>& characters) override;
     Size DeviceTextExtent(std::string_view text) override;
     int DeviceTextWidthAt(std::string_view text, int resolution) override;
     void DeviceBeginPath() override;
@@ -88,7 +89,7 @@ private:
     QPainterPath ArcPath(const Rect& box, Point start, Point end, bool closed) const;
     // Draws text with its baseline start at origin: on a printer in the runs of the face's
     // text layers, so that a PDF's text layer names the characters drawn.
-    void DrawRuns(QPointF origin, const QString& text);
+    void DrawRuns(QPointF origin, const QString& text, const QColor& colour);
     qreal Advance(const QString& text);
 
     QPainter& painter_;

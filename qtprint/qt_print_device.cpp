@@ -200,7 +200,7 @@ void QtPrintDevice::EndDocument() {
     if (!EndsLikeAWholePdf(bytes))
         throw FileError("ファイルに書き込めません: " + pdfFile_ + " (一時フォルダー " +
                         QDir::tempPath().toStdString() + " に書き込めませんでした)");
-    writer_.WriteAtomic(pdfFile_, bytes);
+    writer_.WriteOutput(pdfFile_, bytes, pdfModeLimit_);
 }
 
 void QtPrintDevice::AbortDocument() {

@@ -38,6 +38,7 @@ public:
     int PdfIndex() const { return static_cast<int>(names_.size()) - 1; }
     // The file the PDF printer writes the next document to.
     void SetPdfFile(const std::string& path) override { pdfFile_ = path; }
+    void SetPdfModeLimit(unsigned modeLimit) override { pdfModeLimit_ = modeLimit; }
     int PdfPrinterIndex() const override { return PdfIndex(); }
     const std::string& PdfFile() const { return pdfFile_; }
     // Where a document goes to: the PDF file, or the selected printer.
@@ -95,6 +96,7 @@ private:
     int screenDpiY_ = 96;
     FileWriter& writer_;
     std::string pdfFile_;
+    unsigned pdfModeLimit_ = kPrivateFileMode;
     std::unique_ptr<QTemporaryDir> pdfDrawing_;  // the document being drawn
     std::unique_ptr<QPrinter> printer_;
     QPainter painter_;

@@ -6,6 +6,7 @@
 #include "cli/commands/report_commands.h"
 #include "cli/pdf_device.h"
 #include "core/ledger/periods.h"
+#include "core/platform/file_io.h"
 #include "core/print/print_job.h"
 #include "core/print/report_kind.h"
 #include "core/printstyle/image_headers.h"
@@ -26,6 +27,7 @@ struct PagesOptions {
     std::vector<int> months;
     bool evenFirst = false;
     std::optional<std::string> pdf;
+    bool calibration = false;
 };
 
 // "2, 3, ... or 40" and "cash, cash-search, ... or graph".
@@ -83,6 +85,10 @@ PagesOptions ReadOptions(const Args& args) {
     if (auto months = args.Value("months")) o.months = MonthsOption(*months);
     o.evenFirst = args.Flag("even-first");
     o.pdf = args.Value("pdf");
+    o.calibration = args.Flag("calibration");
+    if (o.calibration && !o.pdf) throw UsageError("--calibration needs --pdf");
+    if (o.calibration && (o.trace || o.run))
+        throw UsageError("--calibration excludes --trace and --run");
     if (o.trace && o.run) throw UsageError("--trace and --run exclude each other");
     if (o.trace && o.pdf) throw UsageError("--trace and --pdf exclude each other");
     return o;
@@ -172,7 +178,7 @@ int RunPages(CliContext& ctx, const std::vector<std::string>& words) {
     Args args(words,
               {"report", "book", "month", "title", "paper", "font", "column", "color", "kokuyo",
                "drill", "style", "dpi", "run", "months", "pdf"},
-              {"all-books", "trace", "even-first"});
+              {"all-books", "trace", "even-first", "calibration"});
     args.ExpectAtMost(1);
     const std::string& file = args.Required(0, "FILE");
     const auto book = args.Value("book");
@@ -187,6 +193,7 @@ int RunPages(CliContext& ctx, const std::vector<std::string>& words) {
     }
     if (!ctx.OpenLedger(file)) return 1;
     if (o.pdf && RefuseProtectedOutput(ctx.app().session(), *o.pdf)) return 1;
+    if (o.pdf) ctx.printer->SetPdfModeLimit(OutputModeLimit(ctx.session().currentFile));
     // The kinds printed from the summary or the graph take the summary's book.
     const ReportView view = o.report->view;
     const bool summaryBook = view != ReportView::kLedger;
@@ -212,6 +219,12 @@ int RunPages(CliContext& ctx, const std::vector<std::string>& words) {
     ApplyStyleOptions(args, job, printing);
     if (o.style && !printing.ShowStyle(*o.style)) return ctx.Fail("no such style: " + *o.style);
     if (job.state().stylePath.empty()) return ctx.Fail("no print style loaded");
+
+    if (o.calibration) {
+        // "位置合わせ用紙を印刷", its file dialog answered with the PDF's name.
+        ctx.dialogs.SetSaveFile(*o.pdf);
+        return printing.PrintCalibration() ? 0 : 1;
+    }
 
     if (!o.run)
         return o.pdf ? PrintPagesToDocument(ctx, job, printing) : PrintPages(ctx, job, printing, o);

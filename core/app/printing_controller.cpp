@@ -80,8 +80,10 @@ PrintRunResult PrintingController::SaveAsPdf(const PrintProgress& progress) {
     return result;
 }
 
-void PrintingController::PrintCalibration() {
-    Run([&] { Job().PrintCalibration(); });
+bool PrintingController::PrintCalibration() {
+    bool printed = false;
+    Run([&] { printed = Job().PrintCalibration(); });
+    return printed;
 }
 
 std::string PrintingController::PdfWrittenText() const {

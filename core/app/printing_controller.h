@@ -32,7 +32,9 @@ public:
     // callback hears of every drawn sheet and may stop the run.
     PrintRunResult Print(const PrintProgress& progress = {});
     PrintRunResult SaveAsPdf(const PrintProgress& progress = {});
-    void PrintCalibration();
+    // True when the calibration sheet was printed (false: no PDF file chosen, or a message
+    // said why).
+    bool PrintCalibration();
     // After a run that wrote a PDF: "PDFを保存しました: PATH" for the status bar; empty
     // before one. "フォルダーを開く" opens the folder it went to.
     std::string PdfWrittenText() const;

@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "core/app/command_scope.h"
+#include "core/platform/file_io.h"
 #include "core/reports/graph_layout.h"
 #include "core/session/file_commands.h"
 
@@ -74,7 +75,7 @@ bool ReportsController::SaveGraphImage(const std::function<std::string()>& encod
     std::string reason;
     if (const std::string bytes = encode(); !bytes.empty()) {
         try {
-            services.writer.WriteAtomic(*path, bytes);
+            services.writer.WriteOutput(*path, bytes, OutputModeLimit(app_.session_.currentFile));
             return true;
         } catch (const std::exception& error) {
             reason = std::string("\n") + error.what();

@@ -174,8 +174,9 @@ bool ExportCsv(Session& session, const CsvOptions& options, const CodeTable& cod
     if (RefuseProtectedOutput(session, *path)) return false;
     try {
         SettleBalances(session.ledger, session.currentBook);
-        session.writer().WriteAtomic(
-            *path, CsvFileBytes(session.ledger, CsvScopeOf(session), options, codes));
+        session.writer().WriteOutput(
+            *path, CsvFileBytes(session.ledger, CsvScopeOf(session), options, codes),
+            OutputModeLimit(session.currentFile));
     } catch (const std::exception& error) {
         session.dialogs().ShowInfo("確認", error.what());
         return false;

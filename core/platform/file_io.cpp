@@ -145,12 +145,13 @@ bool MayReplace(const std::string& target, const struct stat& old) {
 // The replacing file takes the owner and the permissions of the one it replaces. Neither
 // may fail the save: where they cannot be set (a foreign owner without the right, a file
 // system without permissions) the file keeps the private mode it was created with.
-void KeepOwnerAndMode(int fd, const struct stat& old, const struct stat& written) {
+void KeepOwnerAndMode(int fd, const struct stat& old, const struct stat& written,
+                      mode_t modeLimit) {
     // The result is looked at only to satisfy glibc's warn_unused_result (fortified builds).
     if (old.st_uid != written.st_uid || old.st_gid != written.st_gid) {
         [[maybe_unused]] const int chowned = ::fchown(fd, old.st_uid, old.st_gid);
     }
-    (void)::fchmod(fd, old.st_mode & 07777);
+    (void)::fchmod(fd, old.st_mode & modeLimit);
 }
 
 // A 64-bit hash of bytes that arrive in parts of any size, eight bytes at a time. It
@@ -392,14 +393,32 @@ bool FileUnchanged(const FileIdentity& identity) {
 }
 
 void DiskFileWriter::WriteAtomic(const std::string& path, std::string_view bytes) {
-    // The program's own files never follow a link; a link to the user's ledger stays a link
-    // and its file is the one replaced.
+    Write(path, bytes, std::nullopt);
+}
+
+void DiskFileWriter::WriteOutput(const std::string& path, std::string_view bytes,
+                                 unsigned modeLimit) {
+    Write(path, bytes, modeLimit & 0777);
+}
+
+unsigned OutputModeLimit(const std::string& source) {
+    struct stat info {};
+    if (source.empty() || ::stat(source.c_str(), &info) != 0) return kPrivateFileMode;
+    return info.st_mode & 0777;
+}
+
+void DiskFileWriter::Write(const std::string& path, std::string_view bytes,
+                           std::optional<unsigned> modeLimit) {
+    // The program's own files and outputs never follow a link; a link to the user's ledger
+    // stays a link and its file is the one replaced.
     const bool own = !privateFolder_.empty() && IsBelowFolder(path, privateFolder_);
-    const std::string target = own ? path : ResolveLinks(path);
+    const bool replacesLink = own || modeLimit.has_value();
+    const std::string target = replacesLink ? path : ResolveLinks(path);
+    const mode_t limit = modeLimit.value_or(07777);
     struct stat old {};
     const bool exists = ::lstat(target.c_str(), &old) == 0;
     const bool replacing = exists && S_ISREG(old.st_mode);
-    if (exists && !replacing && !(own && S_ISLNK(old.st_mode)))
+    if (exists && !replacing && !(replacesLink && S_ISLNK(old.st_mode)))
         throw FileError("ファイルに書き込めません: " + path + " (通常のファイルではありません)");
     if (replacing && !MayReplace(target, old))
         throw FileError("ファイルに書き込めません: " + path + " (書き込みが許可されていません)");
@@ -412,7 +431,7 @@ void DiskFileWriter::WriteAtomic(const std::string& path, std::string_view bytes
     std::string temp;
     // A replacing file stays private until it has the old file's permissions; a new file
     // of the user's gets the usual ones, as the user's umask allows.
-    Descriptor fd = CreateTemporaryFile(target, path, replacing || own ? 0600 : 0666, temp);
+    Descriptor fd = CreateTemporaryFile(target, path, replacing || own ? 0600 : 0666 & limit, temp);
     try {
         injected(WriteStep::Write);
         WriteAll(fd.get(), bytes, path);
@@ -422,7 +441,7 @@ void DiskFileWriter::WriteAtomic(const std::string& path, std::string_view bytes
         if (own)
             (void)::fchmod(fd.get(), kPrivateFileMode);  // whatever the umask took away
         else if (replacing)
-            KeepOwnerAndMode(fd.get(), old, written);
+            KeepOwnerAndMode(fd.get(), old, written, limit);
         injected(WriteStep::SyncData);
         if (::fdatasync(fd.get()) != 0) ThrowWriteError(path, errno);
         // Renamed while still locked, so that no other save's sweep takes it first.

@@ -22,6 +22,16 @@ public:
     // when only the sync of the folder after the rename failed: then the new file is in
     // place, whole, but may not survive a crash.
     virtual void WriteAtomic(const std::string& path, std::string_view bytes) = 0;
+    // Writes a file the program makes for the user out of a ledger (a PDF, a CSV file, a
+    // picture, the ledger under another name) as WriteAtomic does, but the path itself is
+    // replaced: a symbolic link there is replaced by the file, never followed. Its
+    // permission bits are at most modeLimit (OutputModeLimit of the ledger), so that what
+    // comes out of a private ledger stays private. A writer that keeps no permissions (a
+    // test's) writes it as it writes any file.
+    virtual void WriteOutput(const std::string& path, std::string_view bytes, unsigned modeLimit) {
+        (void)modeLimit;
+        WriteAtomic(path, bytes);
+    }
     // Removes a file; a missing file is not an error. Throws FileError on failure.
     virtual void Remove(const std::string& path) = 0;
 };
@@ -47,6 +57,7 @@ public:
     explicit DiskFileWriter(std::string privateFolder) : privateFolder_(std::move(privateFolder)) {}
 
     void WriteAtomic(const std::string& path, std::string_view bytes) override;
+    void WriteOutput(const std::string& path, std::string_view bytes, unsigned modeLimit) override;
     void Remove(const std::string& path) override;
 
 protected:
@@ -56,6 +67,9 @@ protected:
     virtual int InjectedError(WriteStep /*step*/, const std::string& /*path*/) { return 0; }
 
 private:
+    // An output (modeLimit given) replaces the path itself; any other write follows links.
+    void Write(const std::string& path, std::string_view bytes, std::optional<unsigned> modeLimit);
+
     std::string privateFolder_;
 };
 
@@ -63,6 +77,10 @@ private:
 inline constexpr unsigned kPrivateFileMode = 0600;
 // And of the working folder and its sub-folders.
 inline constexpr unsigned kPrivateFolderMode = 0700;
+
+// The permission bits an output made from the file source may have: those of source, 0600
+// when they cannot be known (no file yet, or none to be read).
+unsigned OutputModeLimit(const std::string& source);
 
 // The writer of the program's own small files.
 FileWriter& DefaultFileWriter();

@@ -1,5 +1,7 @@
 #include "core/print/print_data.h"
 
+#include <algorithm>
+
 #include "core/platform/file_io.h"
 #include "core/util/fields.h"
 #include "core/util/paths.h"
@@ -32,15 +34,21 @@ LedgerPrintData LedgerPrintLines(const std::vector<LedgerRow>& rows, Date calend
 
 std::vector<std::string> SummaryPrintLines(const SummaryGrid& grid) {
     std::vector<std::string> lines;
+    // The header and the rows up to the last one that holds a text.
+    std::size_t used = 1;
     for (int row = 0; row < grid.RowCount(); ++row) {
         std::string line;
         for (int column = kLabelColumn; column <= kYearTotalColumn; ++column) {
             line += TrimBlanks(grid.Cell(column, row));
             line += ';';
         }
+        if (line.find_first_not_of(';') != std::string::npos) used = lines.size() + 1;
         lines.push_back(std::move(line));
-        if (grid.Cell(kMarkerColumn, row) == kLastRowMarker) break;
+        if (grid.Cell(kMarkerColumn, row) == kLastRowMarker) return lines;
     }
+    // Without the end mark (a summary with no rows at all), the empty rows the grid keeps
+    // below its last text would print as pages of empty frames.
+    lines.resize(std::min(used, lines.size()));
     return lines;
 }
 

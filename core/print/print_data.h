@@ -29,8 +29,9 @@ struct LedgerPrintData {
 // row marked "*" or "=" (the closing carry, or the end mark of a filtered view).
 LedgerPrintData LedgerPrintLines(const std::vector<LedgerRow>& rows, Date calendarMonth);
 
-// One line per summary grid row from the header row 0 up to the row marked "=" (the last
-// row when there is none): columns 1..14 without blanks at their ends.
+// One line per summary grid row from the header row 0 up to the row marked "=" (when there
+// is none, up to the last row that holds a text; the header at least): columns 1..14
+// without blanks at their ends.
 std::vector<std::string> SummaryPrintLines(const SummaryGrid& grid);
 
 // Replaces the print data file atomically (CP932, CR LF). Throws EncodingError or FileError.

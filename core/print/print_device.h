@@ -49,6 +49,9 @@ public:
     // none. Its next document goes to the file last given.
     virtual int PdfPrinterIndex() const { return -1; }
     virtual void SetPdfFile(const std::string& path) { (void)path; }
+    // The permission bits the PDF file may have at most (OutputModeLimit of the ledger
+    // printed); until given, 0600.
+    virtual void SetPdfModeLimit(unsigned modeLimit) { (void)modeLimit; }
 };
 
 }  // namespace velmora

@@ -225,8 +225,9 @@ public:
     PrintRunResult PrintToPdf(const std::string& path, const PrintProgress& progress = {});
     bool PdfPrinterInUse() const;
     // "位置合わせ用紙を印刷": one sheet with the millimetre grid of the printable area from
-    // the odd-page offsets (those of the first printed sheet), on the printer in use.
-    void PrintCalibration();
+    // the odd-page offsets (those of the first printed sheet), on the printer in use. False
+    // when the PDF printer is in use and no file was chosen.
+    bool PrintCalibration();
 
 private:
     // The row of the job's kind; nullptr before the first print command.

@@ -306,6 +306,7 @@ PrintRunResult PrintJob::PrintToPdf(const std::string& path, const PrintProgress
         }
     } restore{*this, before, pdf};
     device.SetPdfFile(path);
+    device.SetPdfModeLimit(sources_.OutputPermissions());
     pdfRun_ = true;
     ApplyPrinterSetup();
     result = Print(progress);
@@ -314,11 +315,12 @@ PrintRunResult PrintJob::PrintToPdf(const std::string& path, const PrintProgress
     return result;
 }
 
-void PrintJob::PrintCalibration() {
+bool PrintJob::PrintCalibration() {
     if (PdfPrinterInUse()) {
         const std::optional<std::string> file = AskPdfFile("位置合わせ用紙.pdf");
-        if (!file) return;
+        if (!file) return false;
         services_.device.SetPdfFile(*file);
+        services_.device.SetPdfModeLimit(sources_.OutputPermissions());
     }
     const PrintOffsets inUse = OffsetsInUse(state_.kind, panel_.choice.paper, panel_.offsets);
     const bool even = PrintedPageSide(1, panel_.evenFirst) == 1;
@@ -335,6 +337,7 @@ void PrintJob::PrintCalibration() {
         throw;
     }
     device.EndDocument();
+    return true;
 }
 
 }  // namespace velmora

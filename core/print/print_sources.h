@@ -54,6 +54,8 @@ public:
     // True, after saying so, when path must not be written as a printout (a PDF): it is the
     // open ledger, or a file the program keeps in its working folder.
     virtual bool RefuseOutput(const std::string& path) = 0;
+    // The permission bits a printout of the ledger may have at most (OutputModeLimit).
+    virtual unsigned OutputPermissions() const = 0;
 };
 
 }  // namespace velmora

@@ -1,5 +1,6 @@
 #include "core/print/recording_print_device.h"
 
+#include <sstream>
 #include <stdexcept>
 #include <utility>
 
@@ -9,6 +10,12 @@ RecordingPrintDevice::RecordingPrintDevice(int dpi, int offsetMm, int printers)
     : dpi_(dpi), offsetMm_(offsetMm), printers_(printers) {
     settings_.paperCode = 9;
     settings_.deviceName = "velmora-recording";
+}
+
+void RecordingPrintDevice::SetPdfModeLimit(unsigned modeLimit) {
+    std::ostringstream octal;
+    octal << "pdf-mode " << std::oct << modeLimit;
+    calls_.push_back(octal.str());
 }
 
 void RecordingPrintDevice::SelectPrinter(int index) {

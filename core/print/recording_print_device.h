@@ -27,10 +27,12 @@ public:
     const std::vector<std::vector<std::string>>& Pages() const { return pages_; }
     // What the driver reports; the set-up calls change it.
     PrinterSettings& Settings() { return settings_; }
-    // Makes printer index the PDF printer; SetPdfFile then records "pdf PATH".
+    // Makes printer index the PDF printer; SetPdfFile then records "pdf PATH", and
+    // SetPdfModeLimit "pdf-mode" and the permission bits in octal ("pdf-mode 600").
     void SetPdfPrinter(int index) { pdfIndex_ = index; }
     int PdfPrinterIndex() const override { return pdfIndex_; }
     void SetPdfFile(const std::string& path) override { calls_.push_back("pdf " + path); }
+    void SetPdfModeLimit(unsigned modeLimit) override;
 
     int PrinterCount() const override { return printers_; }
     int CurrentIndex() const override { return printers_ > 0 ? current_ : -1; }

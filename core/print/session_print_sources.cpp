@@ -1,6 +1,7 @@
 #include "core/print/session_print_sources.h"
 
 #include "core/ledgerview/month_selection.h"
+#include "core/platform/file_io.h"
 #include "core/print/print_data.h"
 #include "core/session/file_commands.h"
 #include "core/util/fields.h"
@@ -114,6 +115,10 @@ BookBalancePageData SessionPrintSources::BookBalances() {
 
 bool SessionPrintSources::RefuseOutput(const std::string& path) {
     return RefuseProtectedOutput(session_, path);
+}
+
+unsigned SessionPrintSources::OutputPermissions() const {
+    return OutputModeLimit(session_.currentFile);
 }
 
 }  // namespace velmora

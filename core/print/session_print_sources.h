@@ -27,6 +27,7 @@ public:
     GraphLabels Graph() const override;
     BookBalancePageData BookBalances() override;
     bool RefuseOutput(const std::string& path) override;
+    unsigned OutputPermissions() const override;
 
     // The ledger view last built for the print job.
     const LedgerViewResult& LastView() const { return shown_; }

@@ -111,6 +111,15 @@ void Canvas::TextOut(Point at, std::string_view text) {
     DeviceTextOut(at, text);
 }
 
+void Canvas::PlacedTextOut(const std::vector<PlacedCharacter>& characters) {
+    UseFont();
+    DevicePlacedTextOut(characters);
+}
+
+void Canvas::DevicePlacedTextOut(const std::vector<PlacedCharacter>& characters) {
+    for (const PlacedCharacter& c : characters) DeviceTextOut(c.at, c.text);
+}
+
 Size Canvas::TextExtent(std::string_view text) {
     UseFont();
     return DeviceTextExtent(text);

@@ -11,6 +11,7 @@
 // rectangles exclude their right and bottom edges.
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/printstyle/bitmap.h"
 #include "core/printstyle/canvas_types.h"
@@ -60,6 +61,15 @@ public:
     // Text with its top-left corner (a rotated font: its reference point) at the point, in
     // the font colour, without background.
     void TextOut(Point at, std::string_view text);
+    // One character (a UTF-8 sequence) drawn at a place of its own, as TextOut draws it.
+    struct PlacedCharacter {
+        Point at;
+        std::string_view text;
+    };
+    // Characters each at its own place along a line (the boxes of a form), that make one
+    // text: a printed PDF gives them back as one word ("46,300"), however the gaps between
+    // them differ.
+    void PlacedTextOut(const std::vector<PlacedCharacter>& characters);
     // Width and height of the text in device pixels.
     Size TextExtent(std::string_view text);
     // Width in pixels of the text in the current font realised at another resolution.
@@ -90,6 +100,8 @@ protected:
     virtual void DeviceChord(const Rect& box, Point start, Point end) = 0;
     virtual void DeviceFillRect(const Rect& box) = 0;
     virtual void DeviceTextOut(Point at, std::string_view text) = 0;
+    // By default each character as DeviceTextOut draws it.
+    virtual void DevicePlacedTextOut(const std::vector<PlacedCharacter>& characters);
     virtual Size DeviceTextExtent(std::string_view text) = 0;
     virtual int DeviceTextWidthAt(std::string_view text, int resolution) = 0;
     virtual void DeviceBeginPath() = 0;

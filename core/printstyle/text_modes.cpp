@@ -116,10 +116,13 @@ void DrawHorizontalText(PageDrawing& page, const TextItem& item, const TextCopy&
     if (copy.alignDigits == 1)
         x = AddMm(x, DigitAlignmentShift(static_cast<int>(n), DigitWidthMm(page, storage), pitch,
                                          item.size));
+    std::vector<Canvas::PlacedCharacter> placed;
+    placed.reserve(chars.size());
     for (std::string_view c : chars) {
-        page.canvas.TextOut(page.Map(x, copy.y), c);
+        placed.push_back({page.Map(x, copy.y), c});
         x = AddMm(x, pitch);
     }
+    page.canvas.PlacedTextOut(placed);
 }
 
 void DrawVerticalText(PageDrawing& page, const TextItem& item, const TextCopy& copy,

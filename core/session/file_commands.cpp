@@ -212,7 +212,12 @@ SaveResult SaveLedger(Session& session, const std::string& path) {
         }
     }
     try {
-        session.writer().WriteAtomic(path, bytes);
+        // The ledger's own file through whatever name; a copy of it under another name is
+        // an output of it.
+        if (session.currentFile.empty() || IsSameFile(path, session.currentFile))
+            session.writer().WriteAtomic(path, bytes);
+        else
+            session.writer().WriteOutput(path, bytes, OutputModeLimit(session.currentFile));
     } catch (const std::exception& error) {
         NoteFileIfWritten(session, path, bytes);
         return refuse(error.what());

@@ -78,6 +78,9 @@ void DesktopProgram::ShowPage(const std::string& page) {
 }
 
 bool DesktopProgram::SaveScreenshot(const QString& path) {
+    // The page shown last posts its layout requests, and handling those posts the layouts of
+    // what they resized (the preview's month tabs): taken once both rounds are done.
+    QApplication::processEvents();
     QApplication::processEvents();
     return window_->grab().save(path, "PNG");
 }

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
+#include <regex>
 #include <set>
 #include <sstream>
 
@@ -270,6 +271,72 @@ TEST(PdfOutput, TheTextLayerOfEveryPrintKindHoldsTheTextsDrawn) {
             << drawn << "\npdftotext:\n"
             << ReadBytes(text);
     }
+}
+
+}  // namespace
+}  // namespace velmora::testing
+
+namespace velmora::testing {
+namespace {
+
+// The outputs of a 0600 ledger: a PDF, a CSV file, the ledger under another name and next
+// year's ledger. Each replaces a link at its path (never the file it names) and is 0600
+// whatever the umask lets a new file be.
+TEST(CliOutputs, ReplaceALinkAtTheirPathAndAreNoMoreOpenThanTheLedger) {
+    TempFolder home, files;
+    const std::string ledger = files.File("L.exv");
+    WriteBytes(ledger, ReadBytes(FixturePath("ledger/sample2014.exv")));
+    std::filesystem::permissions(
+        ledger, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+    const mode_t umaskBefore = ::umask(022);
+    const std::vector<std::vector<std::string>> commands = {
+        {"pages", ledger, "--report", "2", "--month", "4", "--dpi", "50", "--pdf"},
+        {"csv", ledger},
+        {"resave", ledger},
+        {"rollover", ledger},
+    };
+    for (const std::vector<std::string>& command : commands) {
+        const std::string out = files.File(command[0] + ".out");
+        const std::string victim = files.File(command[0] + ".victim");
+        WriteBytes(victim, "someone else's");
+        std::filesystem::create_symlink(victim, out);
+        std::vector<std::string> args{"--today", "2014/04/10"};
+        args.insert(args.end(), command.begin(), command.end());
+        args.push_back(out);
+        const CliResult r = RunCli(args, home.Path());
+        EXPECT_EQ(r.status, 0) << command[0] << ": " << r.err;
+        EXPECT_EQ(ReadBytes(victim), "someone else's") << command[0];
+        EXPECT_FALSE(std::filesystem::is_symlink(out)) << command[0];
+        struct stat written {};
+        ASSERT_EQ(::stat(out.c_str(), &written), 0) << command[0];
+        EXPECT_EQ(written.st_mode & 07777, 0600u) << command[0];
+    }
+    ::umask(umaskBefore);
+}
+
+}  // namespace
+}  // namespace velmora::testing
+
+namespace velmora::testing {
+namespace {
+
+// The monthly list draws its amounts one character a step; a reader of the PDF gets them
+// back as drawn, "46,300", with no space after the narrow comma.
+TEST(PdfOutput, AmountsDrawnOneCharacterAStepReadAsOneWord) {
+    TempFolder home;
+    const std::string ledger = home.File("books.exv");
+    WriteBytes(ledger, ReadBytes(FixturePath("ledger/books2014.exv")));
+    const std::string pdf = home.File("monthly.pdf");
+    const CliResult printed = RunCli(
+        {"--today", "2014/04/10", "pages", ledger, "--report", "5", "--pdf", pdf, "--dpi", "150"},
+        home.Path());
+    ASSERT_EQ(printed.status, 0) << printed.err;
+    const std::string text = home.File("monthly.txt");
+    const std::string command = "pdftotext -enc UTF-8 '" + pdf + "' '" + text + "'";
+    ASSERT_EQ(std::system(command.c_str()), 0) << command;
+    const std::string read = ReadBytes(text);
+    EXPECT_TRUE(std::regex_search(read, std::regex("[0-9],[0-9]{3}"))) << read;
+    EXPECT_FALSE(std::regex_search(read, std::regex("[0-9], [0-9]"))) << read;
 }
 
 }  // namespace

@@ -46,8 +46,9 @@ unsigned ModeOf(const std::string& path) {
 }
 
 // The mode a row says, for a file made under umask.
-unsigned ExpectedMode(const std::string& text, unsigned umask, unsigned old) {
+unsigned ExpectedMode(const std::string& text, unsigned umask, unsigned old, unsigned ledger = 0) {
     if (text == "0666 & ~umask") return 0666 & ~umask;
+    if (text == "0666 & ~umask & LEDGER") return 0666 & ~umask & ledger;
     if (text == "old") return old;
     return static_cast<unsigned>(std::stoul(text, nullptr, 8));
 }
@@ -117,8 +118,9 @@ TEST(FileModes, EveryFileAndFolderTheProgramMakesHasTheModeTheArchitectureTableS
         ASSERT_TRUE(app.RequestClose(Placement{1, 2, 1300, 800}));  // placement, layouts
         ::umask(umaskBefore);
 
-        // What the user names: new as the umask allows, replaced with the old file's mode.
-        EXPECT_EQ(ModeOf(docs + "/out.csv"), ExpectedMode(table.at("OUT (new)"), 022, 0));
+        // What the user names: new as the umask and the ledger's mode allow, replaced with
+        // the old file's mode.
+        EXPECT_EQ(ModeOf(docs + "/out.csv"), ExpectedMode(table.at("OUT (new)"), 022, 0, 0640));
         EXPECT_EQ(ModeOf(ledger), ExpectedMode(table.at("OUT (replaced)"), 022, 0640));
     }
 

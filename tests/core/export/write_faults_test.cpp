@@ -71,6 +71,10 @@ public:
         bytes_ = bytes;
         DiskFileWriter::WriteAtomic(path, bytes);
     }
+    void WriteOutput(const std::string& path, std::string_view bytes, unsigned modeLimit) override {
+        bytes_ = bytes;
+        DiskFileWriter::WriteOutput(path, bytes, modeLimit);
+    }
 
     bool armed = false;
     std::optional<std::size_t> failAt;

@@ -250,6 +250,40 @@ TEST(DiskFileWriter, KeepsThePermissionsAndRefusesReadOnlyFiles) {
     EXPECT_EQ(FolderEntries(folder.Path()), (std::set<std::string>{"closed.exv", "ledger.exv"}));
 }
 
+TEST(DiskFileWriter, AnOutputReplacesALinkAtItsPathAndIsNoMoreOpenThanItsLedger) {
+    namespace fs = std::filesystem;
+    testing::TempFolder folder;
+    const std::string ledger = folder.File("ledger.exv");
+    testing::WriteBytes(ledger, "ledger");
+    ASSERT_EQ(::chmod(ledger.c_str(), 0600), 0);
+    const mode_t umaskBefore = ::umask(022);
+    DiskFileWriter writer;
+    // A new output, a link to someone's file at the output's path, and an output that was
+    // readable by all: each ends as a file of the ledger's permissions.
+    const std::string fresh = folder.File("fresh.pdf");
+    writer.WriteOutput(fresh, "pdf", OutputModeLimit(ledger));
+    testing::WriteBytes(folder.File("victim"), "someone else's");
+    ASSERT_EQ(::chmod(folder.File("victim").c_str(), 0644), 0);
+    fs::create_symlink("victim", folder.File("link.csv"));
+    writer.WriteOutput(folder.File("link.csv"), "csv", OutputModeLimit(ledger));
+    const std::string open = folder.File("open.csv");
+    testing::WriteBytes(open, "old");
+    ASSERT_EQ(::chmod(open.c_str(), 0644), 0);
+    writer.WriteOutput(open, "new", OutputModeLimit(ledger));
+    ::umask(umaskBefore);
+
+    EXPECT_EQ(ModeOf(fresh), 0600u);
+    EXPECT_FALSE(fs::is_symlink(folder.File("link.csv")));
+    EXPECT_EQ(testing::ReadBytes(folder.File("link.csv")), "csv");
+    EXPECT_EQ(ModeOf(folder.File("link.csv")), 0600u);
+    EXPECT_EQ(testing::ReadBytes(folder.File("victim")), "someone else's");
+    EXPECT_EQ(testing::ReadBytes(open), "new");
+    EXPECT_EQ(ModeOf(open), 0600u);
+    // Nothing to take the permissions from: private.
+    EXPECT_EQ(OutputModeLimit(""), 0600u);
+    EXPECT_EQ(OutputModeLimit(folder.File("none.exv")), 0600u);
+}
+
 // A FileLock taken on another thread, which waits while something else holds the file.
 struct LockWaiter {
     explicit LockWaiter(const std::string& path)

@@ -58,6 +58,16 @@ TEST(PrintDataTest, SummaryRowsUpToTheMarkedRow) {
     EXPECT_EQ(lines[2], "【収　支　計】;;;;;;;;;;;;;;");
 }
 
+// A summary without rows (an empty ledger's) has no marked row: the empty rows the grid
+// keeps would print as pages of empty frames.
+TEST(PrintDataTest, SummaryRowsWithoutAMarkEndAtTheLastText) {
+    SummaryGrid grid;
+    grid.SetCell(kLabelColumn, 0, "科　目");
+    EXPECT_EQ(SummaryPrintLines(grid), std::vector<std::string>{"科　目;;;;;;;;;;;;;;"});
+    grid.SetCell(kLabelColumn, 2, "■支出の部");
+    EXPECT_EQ(SummaryPrintLines(grid).size(), 3u);
+}
+
 TEST(PrintDataTest, WrittenAsCp932WithCrLfAndReadBack) {
     testing::TempFolder home;
     std::filesystem::create_directories(home.File("style"));

@@ -48,6 +48,7 @@ public:
     GraphLabels Graph() const override { return graph; }
     BookBalancePageData BookBalances() override { return balances; }
     bool RefuseOutput(const std::string& path) override { return path == refusedOutput; }
+    unsigned OutputPermissions() const override { return 0600; }
     std::string refusedOutput;  // the one output refused
 };
 

@@ -1,7 +1,7 @@
 // "金種計算" from its command: counts typed into the boxes, the total and the difference
 // against the cash book at the calendar's day or today, red when short, and the counts
-// kept. With VELMORA_SCREENSHOT_DIR set, the count in an allowance book is saved there as
-// money-count-allowance.png.
+// kept. With VELMORA_SCREENSHOT_DIR set, the count in the cash book and in an allowance book
+// are saved there as money-count.png and money-count-allowance.png.
 #include <QApplication>
 #include <QLabel>
 #include <QRadioButton>
@@ -39,6 +39,7 @@ void MoneyCountDialogTest::countsShowTheDifferenceAndAreKept() {
         total = dialog->totalLabel()->text();
         difference = dialog->differenceLabel()->text();
         colour = dialog->differenceLabel()->styleSheet();
+        QVERIFY(velmora::testing::SaveScreenshotIfAsked(*dialog, "money-count.png"));
         dialog->reject();
     });
     program.window().action("cashcalcExec")->trigger();
@@ -77,9 +78,7 @@ void MoneyCountDialogTest::anAllowanceBookCountsWholeNumbersAgainstTheCalendarsD
         look(dialog);
         QTest::mouseClick(dialog->findChild<QRadioButton*>("today"), Qt::LeftButton);
         look(dialog);
-        if (qEnvironmentVariableIsSet("VELMORA_SCREENSHOT_DIR"))
-            QVERIFY(dialog->grab().save(qEnvironmentVariable("VELMORA_SCREENSHOT_DIR") +
-                                        "/money-count-allowance.png"));
+        QVERIFY(velmora::testing::SaveScreenshotIfAsked(*dialog, "money-count-allowance.png"));
         QTest::mouseClick(dialog->findChild<QRadioButton*>("calendarDay"), Qt::LeftButton);
         look(dialog);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);

@@ -1,7 +1,8 @@
 // The entry form through its window: F5, a title clicked, a description committed by the
 // input method, an amount typed and Enter; a transfer on the petty-cash tab; an edit, a
 // move down taken back with Ctrl+Z and a delete from the grid; then Ctrl+S writes the
-// records so made.
+// records so made. With VELMORA_SCREENSHOT_DIR set, the form with its first record typed is
+// saved there as entry-form-new.png.
 #include <QAbstractItemModel>
 #include <QAction>
 #include <QApplication>
@@ -99,6 +100,7 @@ void EntryFormTest::entriesTransfersEditsAndDeletesReachTheFile() {
         QTest::keyClick(form.expenseBox(), Qt::Key_Backtab, Qt::ShiftModifier);
         QCOMPARE(QApplication::focusWidget(), form.incomeBox());
         QTest::keyClicks(form.incomeBox(), "1,500");
+        QVERIFY(velmora::testing::SaveScreenshotIfAsked(form, "entry-form-new.png"));
         QTest::keyClick(form.incomeBox(), Qt::Key_Return);
         // "連続入力": the form stays, ready for the next record, at the list of titles.
         QVERIFY(form.isVisible());

@@ -20,6 +20,7 @@
 #include <QTest>
 #include <QTimer>
 #include <algorithm>
+#include <filesystem>
 #include <map>
 
 #include "core/platform/clock.h"
@@ -199,6 +200,8 @@ void PrintPageTest::pdfProgressOpensAfterTheFileIsChosenAndCancelSaysSo() {
     PdfFileDialogs dialogs;
     const std::string data = qEnvironmentVariable("VELMORA_DATA_DIR").toStdString();
     const std::string file = LongLedger(folder.Path());
+    std::filesystem::permissions(
+        file, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
     FixedClock clock(Date::Parse("2014/04/10"));
     RecordingPrintDevice printer(600);
     printer.SetPdfPrinter(0);
@@ -245,6 +248,8 @@ void PrintPageTest::pdfProgressOpensAfterTheFileIsChosenAndCancelSaysSo() {
     dialogs.saveFileAnswers.push_back(pdf);
     QTest::mouseClick(Button(print, "PDFに保存…"), Qt::LeftButton);
     QCOMPARE(std::count(calls.begin(), calls.end(), "end"), 1);
+    // No more readable than the ledger it comes from.
+    QCOMPARE(std::count(calls.begin(), calls.end(), "pdf-mode 600"), 2);
     QCOMPARE(w.findChild<QLabel*>("pdfNotice")->text(),
              QString::fromStdString("PDFを保存しました: " + pdf));
     QVERIFY(w.findChild<QPushButton*>("openPdfFolder")->isVisible());

@@ -95,9 +95,7 @@ void TitleMasterDialogTest::aTitleMovedAndRenamedTakesItsDescriptionsAndRecords(
         QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, CellCentre(grid, 3));
         QCOMPARE(grid->item(3, 1)->text(), QString::fromUtf8("食料品"));
         QCOMPARE(grid->item(4, 1)->text(), QString::fromUtf8("臨時収入"));
-        if (qEnvironmentVariableIsSet("VELMORA_SCREENSHOT_DIR"))
-            QVERIFY(dialog.grab().save(qEnvironmentVariable("VELMORA_SCREENSHOT_DIR") +
-                                       "/titles-edit-allowance.png"));
+        QVERIFY(velmora::testing::SaveScreenshotIfAsked(dialog, "titles-edit-allowance.png"));
         QTest::mouseClick(dialog.findChild<QPushButton*>("update"), Qt::LeftButton);
         QVERIFY(!dialog.isVisible());
     });

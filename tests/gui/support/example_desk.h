@@ -1,6 +1,7 @@
 #pragma once
 // The desktop program of a window test: a working folder of its own, scripted dialogs, and
 // a copy of a fixture ledger opened as its command line would open it, on a fixed day.
+#include <QWidget>
 #include <memory>
 #include <string>
 
@@ -27,5 +28,10 @@ struct ExampleDesk {
     gui::MainWindow& w() { return program->window(); }
     Application& app() { return program->app(); }
 };
+
+// The pictures of the manual (tools/screenshots.sh): with VELMORA_SCREENSHOT_DIR set, the
+// window as it is now is saved there as name. False when it was asked for and could not be
+// written.
+bool SaveScreenshotIfAsked(QWidget& window, const char* name);
 
 }  // namespace velmora::testing
