@@ -18,7 +18,7 @@ void RegisterBalanceBenchmarks(const ScratchFolder& folder, const PreparedLedger
     // The cash book again, its balances already in field 7: the walk and the checks.
     benchmark::RegisterBenchmark("RecomputeCashBook", [source,
                                                        workingFolder](benchmark::State& state) {
-        QuietApp quiet(workingFolder);
+        QuietSession quiet(workingFolder);
         if (!quiet.Open(source)) return state.SkipWithError("not loaded");
         Session& session = quiet.session();
         const BookId cash = session.ledger.CashBook();
@@ -31,7 +31,7 @@ void RegisterBalanceBenchmarks(const ScratchFolder& folder, const PreparedLedger
     // field 7 rewritten as well.
     benchmark::RegisterBenchmark("RecomputeCashBookAfterBankBook", [source, workingFolder](
                                                                        benchmark::State& state) {
-        QuietApp quiet(workingFolder);
+        QuietSession quiet(workingFolder);
         if (!quiet.Open(source)) return state.SkipWithError("not loaded");
         Session& session = quiet.session();
         const BookId cash = session.ledger.CashBook();
@@ -48,7 +48,7 @@ void RegisterBalanceBenchmarks(const ScratchFolder& folder, const PreparedLedger
 
     benchmark::RegisterBenchmark("BookBalanceList", [source,
                                                      workingFolder](benchmark::State& state) {
-        QuietApp quiet(workingFolder);
+        QuietSession quiet(workingFolder);
         if (!quiet.Open(source)) return state.SkipWithError("not loaded");
         Session& session = quiet.session();
         std::size_t books = 0;

@@ -8,13 +8,15 @@
 #include "bench/support/figure_reporter.h"
 #include "bench/support/ledger_bench_main.h"
 #include "core/export/csv_records.h"
+#include "core/ledgerview/search_commands.h"
 #include "core/platform/file_io.h"
+#include "core/session/book_commands.h"
 
 namespace velmora::bench {
 namespace {
 
-// The generated ledger opened in the all-books view ("全帳簿" checked, then "検索実行"),
-// as the CSV dialog finds it; its save dialog names the CSV file.
+// The generated ledger opened by the core's start-up in the all-books view ("全帳簿" checked,
+// then "検索実行"), as the CSV dialog finds it; its save dialog names the CSV file.
 class ExportScene {
 public:
     ExportScene(const std::string& workingFolder, const std::string& source,
@@ -23,16 +25,15 @@ public:
         quiet_.dialogs().SetSaveFile(csvPath);
         loaded_ = quiet_.Open(source);
         if (!loaded_) return;
-        quiet_.app().SetAllBooksSearch(true);
-        quiet_.app().RunSearch();
+        quiet_.session().allBooks = true;
+        RunSearch(quiet_.session());
     }
 
     bool Loaded() const { return loaded_; }
-    Application& app() { return quiet_.app(); }
     Session& session() { return quiet_.session(); }
 
 private:
-    QuietApp quiet_;
+    QuietSession quiet_;
     bool loaded_ = false;
 };
 
@@ -92,7 +93,7 @@ void RegisterCsvBenchmarks(const ScratchFolder& folder, const PreparedLedger& pr
                                                             codes](benchmark::State& state) {
         ExportScene scene(workingFolder, source, exportPath);
         if (!scene.Loaded()) return state.SkipWithError("not loaded");
-        scene.app().SelectCashBook();
+        SelectCashBook(scene.session());
         const CsvScope scope = CsvScopeOf(scene.session());
         for (auto _ : state)
             benchmark::DoNotOptimize(

@@ -33,13 +33,12 @@ namespace {
 const Date kToday = Date::FromYmd(2024, 10, 15);
 
 // The entry form filled for one expense of today in the cash book, as its window fills it.
-void FillForm(Application& app, const std::string& title) {
-    EntryForm& form = app.mutableEntryForm();
-    NewEntryCommand(app.mutableSession(), app.mutableView(), form);
-    ShowEntryDate(form, kToday);
-    form.title = title;
-    form.description = "ベンチ";
-    form.expense = Amount::FromYen(120);
+void FillForm(gui::DesktopProgram& program, const std::string& title) {
+    OpenEntryState(program);
+    EntryController& entry = program.app().entry();
+    entry.ShowDate(kToday);
+    entry.TypeTitle(title);
+    entry.TakeTyped("ベンチ", Amount(), Amount::FromYen(120));
 }
 
 // The title of the ledger's last record: one the generator uses.
@@ -80,19 +79,20 @@ bool GridShowsEntry(gui::MainWindow& window, const Application& app, int line) {
 void RegisterEntryBenchmarks(gui::DesktopProgram& program) {
     gui::MainWindow& window = program.window();
     Application& app = program.app();
+    gui::DesktopProgram* desktop = &program;
     const std::string title = SomeTitle(app.session().ledger);
 
     benchmark::RegisterBenchmark(
         "RegisterToPage",
-        [&window, &app, title](benchmark::State& state) {
+        [&window, &app, desktop, title](benchmark::State& state) {
             for (auto _ : state) {
                 state.PauseTiming();
-                FillForm(app, title);
+                FillForm(*desktop, title);
                 state.ResumeTiming();
-                const RegisterResult result = app.RegisterEntry();
+                const RegisterResult result = app.entry().Register();
                 state.PauseTiming();
                 const bool shown = result.stored && GridShowsEntry(window, app, result.line);
-                app.Undo();
+                app.entry().Undo();
                 if (!shown) {
                     state.SkipWithError("the record is not shown");
                     break;
@@ -104,13 +104,13 @@ void RegisterEntryBenchmarks(gui::DesktopProgram& program) {
         ->Unit(benchmark::kMillisecond);
 
     benchmark::RegisterBenchmark("UndoToPage",
-                                 [&window, &app, title](benchmark::State& state) {
+                                 [&window, &app, desktop, title](benchmark::State& state) {
                                      for (auto _ : state) {
                                          state.PauseTiming();
-                                         FillForm(app, title);
-                                         const int line = app.RegisterEntry().line;
+                                         FillForm(*desktop, title);
+                                         const int line = app.entry().Register().line;
                                          state.ResumeTiming();
-                                         app.Undo();
+                                         app.entry().Undo();
                                          state.PauseTiming();
                                          if (GridShowsEntry(window, app, line)) {
                                              state.SkipWithError("the record is still shown");
@@ -123,17 +123,17 @@ void RegisterEntryBenchmarks(gui::DesktopProgram& program) {
         ->Unit(benchmark::kMillisecond);
 
     benchmark::RegisterBenchmark("RedoToPage",
-                                 [&window, &app, title](benchmark::State& state) {
+                                 [&window, &app, desktop, title](benchmark::State& state) {
                                      for (auto _ : state) {
                                          state.PauseTiming();
-                                         FillForm(app, title);
-                                         const int line = app.RegisterEntry().line;
-                                         app.Undo();
+                                         FillForm(*desktop, title);
+                                         const int line = app.entry().Register().line;
+                                         app.entry().Undo();
                                          state.ResumeTiming();
-                                         app.Redo();
+                                         app.entry().Redo();
                                          state.PauseTiming();
                                          const bool shown = GridShowsEntry(window, app, line);
-                                         app.Undo();
+                                         app.entry().Undo();
                                          if (!shown) {
                                              state.SkipWithError("the record is not shown again");
                                              break;
@@ -188,8 +188,9 @@ void PressKey(QWidget* widget, int key, const QString& text) {
 // The entry form opened by F5 as a window of the desktop program, "連続入力" on.
 void RegisterFormBenchmarks(gui::DesktopProgram& program) {
     Application& app = program.app();
-    benchmark::RegisterBenchmark("KeyToEcho", [&app](benchmark::State& state) {
-        NewEntryCommand(app.mutableSession(), app.mutableView(), app.mutableEntryForm());
+    gui::DesktopProgram* desktop = &program;
+    benchmark::RegisterBenchmark("KeyToEcho", [&app, desktop](benchmark::State& state) {
+        OpenEntryState(*desktop);
         gui::EntryFormDialog form(app);
         form.show();
         QApplication::processEvents();
@@ -206,10 +207,10 @@ void RegisterFormBenchmarks(gui::DesktopProgram& program) {
         }
     })->Unit(benchmark::kMillisecond);
 
-    benchmark::RegisterBenchmark("RegisterToNextRecord", [&app](benchmark::State& state) {
-        NewEntryCommand(app.mutableSession(), app.mutableView(), app.mutableEntryForm());
-        app.mutableEntryForm().continuousEntry = true;
-        ShowEntryDate(app.mutableEntryForm(), kToday);
+    benchmark::RegisterBenchmark("RegisterToNextRecord", [&app, desktop](benchmark::State& state) {
+        OpenEntryState(*desktop);
+        app.entry().SetContinuous(true);
+        app.entry().ShowDate(kToday);
         gui::EntryFormDialog form(app);
         form.show();
         QApplication::processEvents();
@@ -228,7 +229,7 @@ void RegisterFormBenchmarks(gui::DesktopProgram& program) {
             state.PauseTiming();
             const bool ready = QApplication::focusWidget() == titles &&
                                form.descriptionBox()->text().isEmpty() && app.history().CanUndo();
-            app.Undo();
+            app.entry().Undo();
             if (!ready) {
                 state.SkipWithError("the form is not ready for the next record");
                 break;
@@ -241,21 +242,21 @@ void RegisterFormBenchmarks(gui::DesktopProgram& program) {
 // The bytes the ledger's lines hold, strings and their text.
 std::size_t LedgerBytes(const Ledger& ledger) {
     std::size_t bytes = 0;
-    for (const TLightStrings* list :
-         {&ledger.transactions, &ledger.pettyRegistry, &ledger.bankRegistry})
+    for (const LineList* list : {&ledger.transactions, &ledger.pettyRegistry, &ledger.bankRegistry})
         for (const std::string& line : list->Items())
             bytes += sizeof line + (line.capacity() > 15 ? line.capacity() + 1 : 0);
     return bytes;
 }
 
 // 1,000 entries spread over the year, each an undo step.
-void ReportUndoMemory(Application& app) {
+void ReportUndoMemory(gui::DesktopProgram& program) {
+    Application& app = program.app();
     const std::string title = SomeTitle(app.session().ledger);
     const std::size_t ledgerBytes = LedgerBytes(app.session().ledger);
     for (int n = 0; n < 1000; ++n) {
-        FillForm(app, title);
-        ShowEntryDate(app.mutableEntryForm(), Date::FromYmd(2024, 4 + n % 9, 1 + n % 28));
-        app.RegisterEntry();
+        FillForm(program, title);
+        app.entry().ShowDate(Date::FromYmd(2024, 4 + n % 9, 1 + n % 28));
+        app.entry().Register();
     }
     const std::size_t steps = app.history().StepCount();  // with the first change of the day
     const double share =
@@ -285,10 +286,10 @@ int main(int argc, char** argv) {
     // A first change of the day, kept: the figures are of the entries after it, when the
     // ledger is modified and its recovery journal exists. The first change after a load or a
     // save writes the whole ledger into the journal once; it is said beside the figures.
-    FillForm(program.app(), "消耗品費");
-    program.app().mutableEntryForm().description = "朝の記入";
+    FillForm(program, "消耗品費");
+    program.app().entry().TakeTyped("朝の記入", velmora::Amount(), velmora::Amount::FromYen(120));
     const auto begin = std::chrono::steady_clock::now();
-    program.app().RegisterEntry();
+    program.app().entry().Register();
     const std::chrono::duration<double, std::milli> first =
         std::chrono::steady_clock::now() - begin;
     std::printf(
@@ -305,6 +306,6 @@ int main(int argc, char** argv) {
         {"entry form: 登録 (Enter) to the form ready for the next record", "RegisterToNextRecord",
          "", 50},
     });
-    ReportUndoMemory(program.app());
+    ReportUndoMemory(program);
     return 0;
 }

@@ -142,16 +142,16 @@ void RegisterImportBenchmarks(const ScratchFolder& folder, const PreparedLedger&
             if (journal == Journal::AfterOtherWork) {
                 ImportPlan one = plan;
                 one.rows.resize(1);
-                scene.app().ImportStatementRows(one);
+                scene.app().entry().ImportStatementRows(one);
             }
             std::size_t rows = 0;
             for (auto _ : state) {
-                if (scene.app().ImportStatementRows(plan).added.size() !=
+                if (scene.app().entry().ImportStatementRows(plan).added.size() !=
                     static_cast<std::size_t>(plan.Count(RowVerdict::Import)))
                     return state.SkipWithError("rows were refused");
                 rows = scene.app().ledgerView().rows.size();
                 state.PauseTiming();
-                scene.app().Undo();
+                scene.app().entry().Undo();
                 state.ResumeTiming();
             }
             state.counters["viewRows"] = static_cast<double>(rows);
@@ -170,9 +170,9 @@ void RegisterImportBenchmarks(const ScratchFolder& folder, const PreparedLedger&
         const ImportPlan plan = form.Preview(scene.app().session().ledger);
         for (auto _ : state) {
             state.PauseTiming();
-            scene.app().ImportStatementRows(plan);
+            scene.app().entry().ImportStatementRows(plan);
             state.ResumeTiming();
-            scene.app().Undo();
+            scene.app().entry().Undo();
         }
     })->Unit(benchmark::kMillisecond);
 }

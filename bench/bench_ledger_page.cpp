@@ -81,7 +81,7 @@ void RegisterPageBenchmarks(gui::DesktopProgram& program, gui::DesktopProgram& d
     benchmark::RegisterBenchmark("AllMonthsUnderAccountSearch",
                                  [&](benchmark::State& state) {
                                      tabs.setCurrentIndex(1);
-                                     app.FilterByTitle(FirstTitle(app));
+                                     app.search().FilterByTitle(FirstTitle(app));
                                      for (auto _ : state) {
                                          tabs.setCurrentIndex(0);
                                          state.PauseTiming();
@@ -90,7 +90,7 @@ void RegisterPageBenchmarks(gui::DesktopProgram& program, gui::DesktopProgram& d
                                          tabs.setCurrentIndex(1);
                                          state.ResumeTiming();
                                      }
-                                     app.ClearSearches();
+                                     app.search().ClearSearches();
                                  })
         ->MeasureProcessCPUTime()
         ->Unit(benchmark::kMillisecond);

@@ -71,9 +71,9 @@ std::vector<std::string> CashPrintData(const std::string& workingFolder, const s
     std::vector<std::string> lines;
     if (!quiet.Open(path)) return lines;
     Application& app = quiet.app();
-    app.SelectCashBook();
+    app.books().SelectCashBook();
     for (int month = 1; month <= 12 && static_cast<int>(lines.size()) <= kPageRows; ++month) {
-        app.ChooseMonthTab(TabOfMonth(app.session().ledger.startMonth, month));
+        app.books().ChooseMonthTab(TabOfMonth(app.session().ledger.startMonth, month));
         const LedgerPrintData out =
             LedgerPrintLines(app.ledgerView().rows.All(), app.view().calendar.drawn);
         lines.insert(lines.end(), out.lines.begin(), out.lines.end());
@@ -120,12 +120,12 @@ void RegisterYearBenchmark(const std::string& workingFolder, const std::string& 
                                      if (!quiet.Open(path))
                                          return state.SkipWithError("not loaded");
                                      Application& app = quiet.app();
-                                     app.SelectCashBook();
-                                     app.ChooseMonthTab(1);
+                                     app.books().SelectCashBook();
+                                     app.books().ChooseMonthTab(1);
                                      std::size_t sheets = 0;
                                      for (auto _ : state) {
                                          state.PauseTiming();
-                                         app.PrintLedger();
+                                         app.printing().PrintLedger();
                                          PrintingController& printing = app.printing();
                                          for (int item = 0; item < 12; ++item)
                                              printing.SetMonthChecked(item, true);
@@ -151,12 +151,12 @@ void RegisterFirstPageBenchmark(const std::string& workingFolder, const std::str
                                      if (!quiet.Open(path))
                                          return state.SkipWithError("not loaded");
                                      Application& app = quiet.app();
-                                     app.SelectCashBook();
+                                     app.books().SelectCashBook();
                                      const int startMonth = app.session().ledger.startMonth;
                                      int busiest = 1;
                                      std::size_t most = 0;
                                      for (int month = 1; month <= 12; ++month) {
-                                         app.ChooseMonthTab(TabOfMonth(startMonth, month));
+                                         app.books().ChooseMonthTab(TabOfMonth(startMonth, month));
                                          const std::size_t lines =
                                              LedgerPrintLines(app.ledgerView().rows.All(),
                                                               app.view().calendar.drawn)
@@ -166,10 +166,10 @@ void RegisterFirstPageBenchmark(const std::string& workingFolder, const std::str
                                              busiest = month;
                                          }
                                      }
-                                     app.ChooseMonthTab(TabOfMonth(startMonth, busiest));
+                                     app.books().ChooseMonthTab(TabOfMonth(startMonth, busiest));
                                      int pages = 0;
                                      for (auto _ : state) {
-                                         app.PrintLedger();
+                                         app.printing().PrintLedger();
                                          pages = app.printJob().controls().pageCount;
                                      }
                                      state.counters["pages"] = pages;

@@ -27,7 +27,7 @@ fs::path ShippedStyles() {
 
 // "出納帳印刷" on the first month of the year, every month checked.
 void SetUpYear(Application& app) {
-    app.PrintLedger();
+    app.printing().PrintLedger();
     for (int item = 0; item < 12; ++item) app.printing().SetMonthChecked(item, true);
 }
 
@@ -38,9 +38,9 @@ void RegisterPreview(const std::string& folder, const std::string& path, int zoo
                                      if (!quiet.Open(path))
                                          return state.SkipWithError("not loaded");
                                      Application& app = quiet.app();
-                                     app.SelectCashBook();
-                                     app.ChooseMonthTab(1);
-                                     app.PrintLedger();
+                                     app.books().SelectCashBook();
+                                     app.books().ChooseMonthTab(1);
+                                     app.printing().PrintLedger();
                                      app.printing().SetZoom(zoom);
                                      const PrintJob& job = app.printJob();
                                      const PreviewGeometry g = job.previewGeometry();
@@ -69,8 +69,8 @@ void RegisterYearRecording(const std::string& folder, const std::string& path) {
                                      if (!quiet.Open(path))
                                          return state.SkipWithError("not loaded");
                                      Application& app = quiet.app();
-                                     app.SelectCashBook();
-                                     app.ChooseMonthTab(1);
+                                     app.books().SelectCashBook();
+                                     app.books().ChooseMonthTab(1);
                                      std::size_t sheets = 0;
                                      for (auto _ : state) {
                                          state.PauseTiming();
@@ -99,9 +99,9 @@ void RegisterYearPdf(const std::string& folder, const std::string& path) {
             gui::QtPrintDevice printer(QStringList(), 600);
             Application app(AppServices{dialogs, clock, writer, printer, shell, folder, folder});
             app.Create();
-            if (!app.OpenFile(path)) return state.SkipWithError("not loaded");
-            app.SelectCashBook();
-            app.ChooseMonthTab(1);
+            if (!app.files().OpenFile(path)) return state.SkipWithError("not loaded");
+            app.books().SelectCashBook();
+            app.books().ChooseMonthTab(1);
             const std::string pdf = folder + "/year.pdf";
             std::size_t sheets = 0;
             for (auto _ : state) {

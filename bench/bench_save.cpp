@@ -42,7 +42,7 @@ void RegisterSaveBenchmarks(const ScratchFolder& folder, const PreparedLedger& p
         quiet.dialogs().SetSaveFile(target);
         for (auto _ : state) {
             quiet.clock().Advance(1);
-            if (!quiet.app().SaveFileAs()) state.SkipWithError("not saved");
+            if (!quiet.app().files().SaveFileAs()) state.SkipWithError("not saved");
         }
     })->Unit(benchmark::kMillisecond);
 }

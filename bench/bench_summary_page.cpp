@@ -95,7 +95,7 @@ void RegisterPageBenchmarks(gui::DesktopProgram& program) {
                                          state.PauseTiming();
                                          if (app.summary().drillLevel() != 1)
                                              state.SkipWithError("no drill-down");
-                                         app.GoBack();
+                                         app.reports().GoBack();
                                          QApplication::processEvents();
                                          state.ResumeTiming();
                                      }
@@ -106,7 +106,7 @@ void RegisterPageBenchmarks(gui::DesktopProgram& program) {
     benchmark::RegisterBenchmark("GraphPageRepaint",
                                  [&](benchmark::State& state) {
                                      SetRibbonPage(window, RibbonPage::Summary);
-                                     app.ShowGraph();
+                                     app.reports().ShowGraph();
                                      QApplication::processEvents();
                                      gui::GraphPage& page = *window.graphPage();
                                      if (!page.isVisible())

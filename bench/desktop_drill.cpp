@@ -45,18 +45,18 @@
 namespace velmora::bench {
 namespace {
 
-bool Register(Application& app, Date day, const std::string& title, const std::string& text,
-              long long expense) {
-    EntryForm& form = app.mutableEntryForm();
-    if (!NewEntryCommand(app.mutableSession(), app.mutableView(), form)) return false;
-    ShowEntryDate(form, day);
-    form.title = title;
-    form.description = text;
-    form.expense = Amount::FromYen(expense);
-    return app.RegisterEntry().stored;
+bool Register(gui::DesktopProgram& program, Date day, const std::string& title,
+              const std::string& text, long long expense) {
+    if (!OpenEntryState(program)) return false;
+    EntryController& entry = program.app().entry();
+    entry.ShowDate(day);
+    entry.TypeTitle(title);
+    entry.TakeTyped(text, Amount(), Amount::FromYen(expense));
+    return entry.Register().stored;
 }
 
-void RandomCommands(Application& app, Date today, unsigned seed, int count) {
+void RandomCommands(gui::DesktopProgram& program, Date today, unsigned seed, int count) {
+    Application& app = program.app();
     std::mt19937 random(seed);
     for (int n = 0; n < count; ++n) {
         const Date day = Date::FromYmd(today.Year(), today.Month(), 1 + random() % 28);
@@ -64,24 +64,25 @@ void RandomCommands(Application& app, Date today, unsigned seed, int count) {
             case 0:
             case 1:
             case 2:
-                Register(app, day, "交通費", "drill" + std::to_string(n), 1 + random() % 5000);
+                Register(program, day, "交通費", "drill" + std::to_string(n), 1 + random() % 5000);
                 break;
             case 3:
                 if (!app.ledgerView().rows.empty())
-                    app.MoveRowDown(random() % app.ledgerView().rows.size());
+                    app.books().MoveRowDown(random() % app.ledgerView().rows.size());
                 break;
             case 4:
-                app.AddBook("小口", "drill" + std::to_string(seed) + "-" + std::to_string(n),
-                            Amount::FromYen(random() % 1000));
+                app.books().AddBook("小口",
+                                    "drill" + std::to_string(seed) + "-" + std::to_string(n),
+                                    Amount::FromYen(random() % 1000));
                 break;
             case 5:
-                app.Undo();
+                app.entry().Undo();
                 break;
             case 6:
-                app.Redo();
+                app.entry().Redo();
                 break;
             default:
-                app.ChooseMonthTab(static_cast<int>(random() % 12));
+                app.books().ChooseMonthTab(static_cast<int>(random() % 12));
         }
     }
 }
@@ -145,11 +146,11 @@ int Run(int argc, char** argv) {
     QApplication::processEvents();
     Application& app = program.app();
     if (save) {
-        if (!Register(app, *today, "交通費", std::string("kill ") + argv[5], 1)) return 1;
+        if (!Register(program, *today, "交通費", std::string("kill ") + argv[5], 1)) return 1;
         program.window().action("filesave")->trigger();
         return app.session().modified ? 1 : 0;
     }
-    if (recover) return app.SaveFileAs().saved ? 0 : 1;
+    if (recover) return app.files().SaveFileAs().saved ? 0 : 1;
     if (entry) {
         const std::string run = argv[5];
         const int count = std::stoi(argv[6]);
@@ -158,7 +159,7 @@ int Run(int argc, char** argv) {
         program.window().action("datainput")->trigger();
         return 5;  // the form closed: it should have stayed open
     }
-    RandomCommands(app, *today, static_cast<unsigned>(std::stoul(argv[5])), std::stoi(argv[6]));
+    RandomCommands(program, *today, static_cast<unsigned>(std::stoul(argv[5])), std::stoi(argv[6]));
     QApplication::processEvents();
     ReadyToBeKilled(app, argv[7]);
 }

@@ -87,10 +87,7 @@ bool CliContext::OpenLedger(const std::string& file) {
         // A file that cannot be locked cannot be read either: the load says why.
     }
     // Saves of the file opened find it held already; any other waits its turn.
-    Session& session = app().mutableSession();
-    session.heldLock = ledgerLock_.get();
-    session.saveLockWait.reset();
-    return app().OpenFile(file);
+    return app().files().OpenFileUnderLock(file, ledgerLock_.get());
 }
 
 bool CliContext::RefuseSaveOverDamaged(const std::string& target, bool force) {
@@ -129,8 +126,8 @@ std::optional<BookId> ParseBookOption(const Session& session, const std::string&
 bool SelectBookOption(CliContext& ctx, const std::optional<std::string>& book, bool allBooks) {
     Application& app = ctx.app();
     if (allBooks) {
-        app.SetAllBooksSearch(true);
-        app.RunSearch();
+        app.search().SetAllBooksSearch(true);
+        app.search().RunSearch();
         return true;
     }
     std::optional<BookId> id;
@@ -142,20 +139,20 @@ bool SelectBookOption(CliContext& ctx, const std::optional<std::string>& book, b
         }
     }
     if (!id || id->kind == kCashKind) {
-        app.SelectCashBook();
+        app.books().SelectCashBook();
         return true;
     }
     BookChoice choice(id->name);
     WindowsScope windows(app, choice);
     if (id->kind == kPettyKind)
-        app.ChoosePettyCashBook();
+        app.books().ChoosePettyCashBook();
     else
-        app.ChooseBankBook();
+        app.books().ChooseBankBook();
     return true;
 }
 
 bool ChooseMonth(CliContext& ctx, int month) {
-    return ctx.app().ChooseMonthTab(TabOfMonth(ctx.session().ledger.startMonth, month));
+    return ctx.app().books().ChooseMonthTab(TabOfMonth(ctx.session().ledger.startMonth, month));
 }
 
 }  // namespace velmora::cli

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "bench/support/ledger_generator.h"
+#include "core/session/startup.h"
 #include "core/util/paths.h"
 
 namespace velmora::bench {
@@ -64,6 +65,10 @@ QuietSession::QuietSession(const std::string& workingFolder)
     : clock_(BenchNow()),
       session_(SessionServices{dialogs_, clock_, writer_, workingFolder, workingFolder}) {}
 
+bool QuietSession::Open(const std::string& path) {
+    return StartSessionOnFile(session_, path);
+}
+
 QuietApp::QuietApp(const std::string& workingFolder)
     : clock_(BenchNow()),
       app_(AppServices{dialogs_, clock_, writer_, printer_, shell_, workingFolder, workingFolder}) {
@@ -71,7 +76,7 @@ QuietApp::QuietApp(const std::string& workingFolder)
 
 bool QuietApp::Open(const std::string& path) {
     app_.Create();
-    return app_.OpenFile(path);
+    return app_.files().OpenFile(path);
 }
 
 PreparedLedger PrepareAnnouncedLedger(const ScratchFolder& folder) {

@@ -80,13 +80,17 @@ private:
     int messages_ = 0;
 };
 
-// A session on a working folder with quiet dialogs, a clock that stands on 15 October
-// 2024 (inside the generated fiscal year) and the disk writer.
+// A session on a working folder, for the benchmarks of the core's own steps, with quiet dialogs, a
+// clock that stands on 15 October 2024 (inside the generated fiscal year) and the disk writer.
 class QuietSession {
 public:
     explicit QuietSession(const std::string& workingFolder);
     QuietSession(const QuietSession&) = delete;
     QuietSession& operator=(const QuietSession&) = delete;
+
+    // The program's start on a file (StartSessionOnFile): settings, backup list, the ledger
+    // and the cash book. False when it did not load.
+    bool Open(const std::string& path);
 
     Session& session() { return session_; }
     FixedClock& clock() { return clock_; }
@@ -121,7 +125,7 @@ public:
     bool Open(const std::string& path);
 
     Application& app() { return app_; }
-    Session& session() { return app_.mutableSession(); }
+    const Session& session() const { return app_.session(); }
     FixedClock& clock() { return clock_; }
     QuietDialogs& dialogs() { return dialogs_; }
 

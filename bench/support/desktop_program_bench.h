@@ -45,4 +45,18 @@ inline std::unique_ptr<gui::DesktopProgram> StartDesktopProgram(const ScratchFol
     return program;
 }
 
+// The entry form's state as F5 makes it, without its window: the benchmark fills the form
+// through the application or shows a window of its own. False when the form would not open.
+inline bool OpenEntryState(gui::DesktopProgram& program) {
+    class Opened final : public AppWindows {
+    public:
+        void RunEntryForm() override { opened = true; }
+        bool opened = false;
+    } opened;
+    program.app().SetWindows(&opened);
+    program.app().entry().OpenForm();
+    program.app().SetWindows(&program.windows());
+    return opened.opened;
+}
+
 }  // namespace velmora::bench

@@ -74,11 +74,11 @@ int RunCsv(CliContext& ctx, const std::vector<std::string>& words) {
     if (!ctx.OpenLedger(file)) return 1;
     if (!SelectBookOption(ctx, args.Value("book"), args.Flag("all-books"))) return 1;
     Application& app = ctx.app();
-    if (auto title = args.Value("title")) app.FilterByTitle(*title);
+    if (auto title = args.Value("title")) app.search().FilterByTitle(*title);
 
     CsvWindow window(ctx, options, out);
     WindowsScope windows(app, window);
-    app.OpenCsvExport();
+    app.files().OpenCsvExport();
     return window.exported ? 0 : 1;
 }
 

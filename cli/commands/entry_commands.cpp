@@ -34,27 +34,28 @@ int ItemOf(const std::vector<std::string>& list, const std::string& text) {
 
 // What the user picks on the form: a title of the list (or one typed, cut as the title
 // master keeps titles), or a book on a transfer tab, which must be one the tab lists.
-bool Pick(CliContext& ctx, EntryForm& form, const Args& args) {
-    Session& s = ctx.app().mutableSession();
+bool Pick(CliContext& ctx, const Args& args) {
+    EntryController& entry = ctx.app().entry();
+    const EntryForm& form = ctx.app().entryForm();
     if (auto title = args.Value("title")) {
         const int item = ItemOf(form.titleList, *title);
         if (item >= 0)
-            ClickTitle(s, form, item);
+            entry.ClickTitle(item);
         else
-            form.title = CutTitle(*title);
+            entry.TypeTitle(*title);
         return true;
     }
     for (auto [option, tab, caption] : {std::tuple{"petty", EntryTab::PettyCash, kPettyTabCaption},
                                         std::tuple{"bank", EntryTab::Bank, kBankTabCaption}}) {
         auto name = args.Value(option);
         if (!name) continue;
-        ChangeEntryTab(s, form, tab);
+        entry.ChangeTab(tab);
         const int item = ItemOf(tab == EntryTab::PettyCash ? form.pettyList : form.bankList, *name);
         if (item < 0) {
             ctx.Fail("the tab " + std::string(caption) + " lists no book " + *name);
             return false;
         }
-        ClickBook(form, tab, item);
+        entry.ClickBook(tab, item);
     }
     return true;
 }
@@ -67,13 +68,11 @@ public:
         : ctx_(ctx), args_(args), date_(date), income_(income), expense_(expense) {}
 
     void RunEntryForm() override {
-        EntryForm& form = ctx_.app().mutableEntryForm();
-        ShowEntryDate(form, date_);
-        if (!Pick(ctx_, form, args_)) return;
-        form.description = args_.Value("desc").value_or("");
-        form.income = income_;
-        form.expense = expense_;
-        result = ctx_.app().RegisterEntry();
+        EntryController& entry = ctx_.app().entry();
+        entry.ShowDate(date_);
+        if (!Pick(ctx_, args_)) return;
+        entry.TakeTyped(args_.Value("desc").value_or(""), income_, expense_);
+        result = entry.Register();
     }
 
     // Not stored also when the form did not open.
@@ -111,13 +110,13 @@ int RunAdd(CliContext& ctx, const std::vector<std::string>& words) {
     EntryWindow window(ctx, args, date, income, expense);
     {
         WindowsScope windows(app, window);
-        app.OpenEntryForm();
+        app.entry().OpenForm();
     }
     if (!window.result.stored) return 1;
     // Shown only once it is in the file, as the file holds it (its balance settled).
     const std::string record =
-        app.mutableSession().RecordLines()[static_cast<std::size_t>(window.result.line)];
-    const int status = ctx.SaveStatus(app.SaveFile());
+        app.files().RecordLines()[static_cast<std::size_t>(window.result.line)];
+    const int status = ctx.SaveStatus(app.files().SaveFile());
     if (status != 1) ctx.out << record << '\n';
     return status;
 }
@@ -137,8 +136,8 @@ int RunMoveDown(CliContext& ctx, const std::vector<std::string>& words) {
     if (!SelectBookOption(ctx, args.Value("book"), false)) return 1;
     if (!ChooseMonth(ctx, month)) return 1;
     Application& app = ctx.app();
-    if (!app.MoveRowDown(static_cast<std::size_t>(row - 1))) return 1;
-    return ctx.SaveStatus(app.SaveFile());
+    if (!app.books().MoveRowDown(static_cast<std::size_t>(row - 1))) return 1;
+    return ctx.SaveStatus(app.files().SaveFile());
 }
 
 }  // namespace velmora::cli

@@ -45,7 +45,7 @@ public:
             if (choices_.title.empty()) form.choices.columns.title = found.title;
         }
         plan = form.Preview(app.session().ledger);
-        result = app.ImportStatementRows(plan);
+        result = app.entry().ImportStatementRows(plan);
     }
 
     ImportPlan plan;
@@ -102,10 +102,10 @@ int RunImport(CliContext& ctx, const std::vector<std::string>& words) {
     ImportWindow window(ctx, csv, encoding, choices);
     {
         WindowsScope windows(app, window);
-        app.ImportStatement();
+        app.entry().ImportStatement();
     }
     const std::vector<AddedRow>& added = window.result.added;
-    const int status = added.empty() ? 1 : ctx.SaveStatus(app.SaveFile());
+    const int status = added.empty() ? 1 : ctx.SaveStatus(app.files().SaveFile());
     // The records are shown once they are in the file; the rows left out in any case.
     std::map<int, int> lines;
     for (const AddedRow& row : added) lines[row.fileRow] = row.line;

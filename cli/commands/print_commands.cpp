@@ -104,7 +104,7 @@ void ApplyStyleOptions(const Args& args, const PrintJob& job, PrintingController
     take("color", choice.colour, 3);
     if (changed) printing.ChooseStyle(choice);
     if (auto kokuyo = args.Value("kokuyo"))
-        printing.SetKokuyoOption(IntOption(*kokuyo, "kokuyo", 0, 1));
+        printing.SetKokuyoNegatives(IntOption(*kokuyo, "kokuyo", 0, 1));
 }
 
 void CheckMonths(PrintingController& printing, const std::vector<int>& months, int startMonth) {
@@ -186,26 +186,26 @@ int RunPages(CliContext& ctx, const std::vector<std::string>& words) {
         if (!ctx.printer) return ctx.Fail("this velmora-cli was built without PDF output");
     }
     if (!ctx.OpenLedger(file)) return 1;
-    if (o.pdf && RefuseProtectedOutput(ctx.app().mutableSession(), *o.pdf)) return 1;
+    if (o.pdf && RefuseProtectedOutput(ctx.app().session(), *o.pdf)) return 1;
     // The kinds printed from the summary or the graph take the summary's book.
     const ReportView view = o.report->view;
     const bool summaryBook = view != ReportView::kLedger;
     if (!SelectBookOption(ctx, summaryBook ? std::nullopt : book, allBooks)) return 1;
     Application& app = ctx.app();
-    if (auto title = args.Value("title")) app.FilterByTitle(*title);
+    if (auto title = args.Value("title")) app.search().FilterByTitle(*title);
     if (!ChooseMonth(ctx, o.month.value_or(ctx.clock->Today().Month()))) return 1;
     if (summaryBook) {
         if (view == ReportView::kGraph)
-            app.ShowGraph();
+            app.reports().ShowGraph();
         else
-            app.ShowSummaryPage();
+            app.reports().ShowSummaryPage();
         if (!ChooseSummaryOptions(ctx, args)) return 1;
     }
 
     const PrintJob& job = app.printJob();
     PrintingController& printing = app.printing();
     printing.SetEvenFirst(o.evenFirst);
-    app.PrintReport(o.report->kind);
+    app.printing().PrintReport(o.report->kind);
     if (job.state().kind != o.report->kind)
         return ctx.Fail("the view prints as report kind " + std::to_string(job.state().kind) +
                         ", not " + std::to_string(o.report->kind));

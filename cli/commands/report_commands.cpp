@@ -15,9 +15,9 @@ bool OpenSummary(CliContext& ctx, const std::vector<std::string>& words, bool gr
     const std::string& file = args.Required(0, "FILE");
     if (!ctx.OpenLedger(file)) return false;
     if (graph)
-        ctx.app().ShowGraph();
+        ctx.app().reports().ShowGraph();
     else
-        ctx.app().ShowSummaryPage();
+        ctx.app().reports().ShowSummaryPage();
     return ChooseSummaryOptions(ctx, args);
 }
 
@@ -40,9 +40,9 @@ bool ChooseSummaryOptions(CliContext& ctx, const Args& args) {
             ctx.Fail("no such book: " + *book);
             return false;
         }
-        app.ChooseSummaryBook(item);
+        app.reports().ChooseBook(item);
     }
-    if (auto title = args.Value("drill")) app.DrillIntoTitle(*title);
+    if (auto title = args.Value("drill")) app.reports().DrillIntoTitle(*title);
     return true;
 }
 

@@ -114,11 +114,11 @@ int RunConfigure(CliContext& ctx, const std::vector<std::string>& words) {
     SettingsWindow window(ctx, edits);
     {
         WindowsScope windows(app, window);
-        app.EditSettings();
+        app.books().EditSettings();
     }
     // Not applied also when the dialog did not open.
     if (!window.applied) return 1;
-    return ctx.SaveStatus(app.SaveFile());
+    return ctx.SaveStatus(app.files().SaveFile());
 }
 
 int RunPeriods(CliContext& ctx, const std::vector<std::string>& words) {

@@ -51,25 +51,25 @@ int RunView(CliContext& ctx, const std::vector<std::string>& words) {
     if (!ctx.OpenLedger(file)) return 1;
     if (!SelectBookOption(ctx, book, allBooks)) return 1;
     Application& app = ctx.app();
-    if (auto title = args.Value("title")) app.FilterByTitle(*title);
+    if (auto title = args.Value("title")) app.search().FilterByTitle(*title);
     // The search commands, their input boxes answered with the options.
     if (auto text = args.Value("desc")) {
         ctx.dialogs.SetText(*text);
-        app.SearchByDescription(std::nullopt);
+        app.search().SearchByDescription(std::nullopt);
     }
     if (auto amount = args.Value("income")) {
         ctx.dialogs.SetText(*amount);
-        app.SearchByIncome();
+        app.search().SearchByIncome();
     }
     if (auto amount = args.Value("expense")) {
         ctx.dialogs.SetText(*amount);
-        app.SearchByExpense();
+        app.search().SearchByExpense();
     }
     if (day) {
         // "日付指定" checked, then the day clicked on the calendar: the view moves to the
         // day's month.
-        app.SetDateFilter(true);
-        app.ChooseCalendarDay(*day);
+        app.search().SetDateFilter(true);
+        app.books().ChooseCalendarDay(*day);
     }
     // Without --month the view stays on the month the start shows (today's) or on the
     // day's month.
@@ -77,9 +77,7 @@ int RunView(CliContext& ctx, const std::vector<std::string>& words) {
         bool accepted = true;
         if (day) {
             // A month tab would move the calendar off the day; the month is selected under it.
-            app.RunCommand([&app, &accepted, &month] {
-                accepted = SelectMonth(app.mutableSession(), app.mutableView(), *month);
-            });
+            accepted = app.books().SelectMonth(*month);
         } else {
             accepted = ChooseMonth(ctx, *month);
         }

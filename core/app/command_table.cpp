@@ -8,47 +8,72 @@
 namespace velmora {
 namespace {
 
-// The handlers of the rows: most call one command of the application object; the rest
-// pass it what the window shows, or are the window's own.
+// The handlers of the rows: most call one command of the application object or of one of
+// its controllers; the rest pass it what the window shows, or are the window's own.
 template <void (Application::*Command)()>
 void Call(Application& app, CommandWindow& /*window*/) {
     (app.*Command)();
 }
 
+template <void (BooksController::*Command)()>
+void Books(Application& app, CommandWindow& /*window*/) {
+    (app.books().*Command)();
+}
+
+template <void (EntryController::*Command)()>
+void Entry(Application& app, CommandWindow& /*window*/) {
+    (app.entry().*Command)();
+}
+
+template <void (SearchController::*Command)()>
+void Search(Application& app, CommandWindow& /*window*/) {
+    (app.search().*Command)();
+}
+
+template <void (ReportsController::*Command)()>
+void Reports(Application& app, CommandWindow& /*window*/) {
+    (app.reports().*Command)();
+}
+
+template <void (FilesController::*Command)()>
+void Files(Application& app, CommandWindow& /*window*/) {
+    (app.files().*Command)();
+}
+
 template <int Kind>
 void PrintReport(Application& app, CommandWindow& /*window*/) {
-    app.PrintReport(Kind);
+    app.printing().PrintReport(Kind);
 }
 
 template <int N>
 void RestoreBackup(Application& app, CommandWindow& /*window*/) {
-    app.RestoreBackup(N);
+    app.files().RestoreBackup(N);
 }
 
 void EditSelectedRecord(Application& app, CommandWindow& window) {
     const std::optional<int> row = window.SelectedGridRow();
-    app.EditSelectedRecord(window.SelectedRecord());
+    app.entry().EditSelectedRecord(window.SelectedRecord());
     window.KeyboardBackToLedger(row);
 }
 
 void OpenEntryForm(Application& app, CommandWindow& window) {
-    app.OpenEntryForm();
+    app.entry().OpenForm();
     window.KeyboardBackToLedger(std::nullopt);
 }
 
 void SearchByDescription(Application& app, CommandWindow& window) {
-    app.SearchByDescription(window.SelectedRecord());
+    app.search().SearchByDescription(window.SelectedRecord());
 }
 
 // PgUp and PgDown: on the preview they turn its pages, elsewhere they select a ledger row.
 void SelectFirstRow(Application& app, CommandWindow& window) {
-    if (app.TurnsPreviewPage("moveTop")) return app.TurnPreviewPage(false);
-    window.SelectGridRow(app.FirstRowToSelect());
+    if (app.TurnsPreviewPage("moveTop")) return app.printing().TurnPreviewPage(false);
+    window.SelectGridRow(app.books().FirstRowToSelect());
 }
 
 void SelectLastRow(Application& app, CommandWindow& window) {
-    if (app.TurnsPreviewPage("MoveDown")) return app.TurnPreviewPage(true);
-    window.SelectGridRow(app.LastRowToSelect());
+    if (app.TurnsPreviewPage("MoveDown")) return app.printing().TurnPreviewPage(true);
+    window.SelectGridRow(app.books().LastRowToSelect());
 }
 
 void ToggleDateSearch(Application& /*app*/, CommandWindow& window) {
@@ -56,12 +81,12 @@ void ToggleDateSearch(Application& /*app*/, CommandWindow& window) {
 }
 
 void SaveLedgerLayout(Application& app, CommandWindow& window) {
-    app.SaveLedgerLayout(window.ShownLedgerLayout());
+    app.files().SaveLedgerLayout(window.ShownLedgerLayout());
 }
 
 // "月別科目一覧表" (Ctrl+E): the summary page, with the ribbon page that belongs to it.
 void ShowSummaryPage(Application& app, CommandWindow& window) {
-    app.ShowSummaryPage();
+    app.reports().ShowSummaryPage();
     window.ShowRibbonPage(RibbonPage::Summary);
 }
 
@@ -73,43 +98,44 @@ void CloseWindow(Application& /*app*/, CommandWindow& window) {
 
 const std::vector<CommandInfo>& MainCommands() {
     static const std::vector<CommandInfo> commands = {
-        {"note1", "現金出納帳", "", Call<&Application::SelectCashBook>},
-        {"note2", "小口現金", "", Call<&Application::ChoosePettyCashBook>},
-        {"note3", "預金出納帳", "", Call<&Application::ChooseBankBook>},
+        {"note1", "現金出納帳", "", Books<&BooksController::SelectCashBook>},
+        {"note2", "小口現金", "", Books<&BooksController::ChoosePettyCashBook>},
+        {"note3", "預金出納帳", "", Books<&BooksController::ChooseBankBook>},
         {"datainput", "出納帳データ入力", "F5", OpenEntryForm},
         {"dataedit", "修正", "Ctrl+F5", EditSelectedRecord},
         {"moveTop", "先頭行へ移動", "PgUp", SelectFirstRow},
         {"MoveDown", "最終行へ移動", "PgDown", SelectLastRow},
-        {"target_Notes", "検索実行", "Ctrl+F", Call<&Application::RunSearch>},
-        {"searchKamoku", "科目検索", "", Call<&Application::SearchByTitle>},
+        {"target_Notes", "検索実行", "Ctrl+F", Search<&SearchController::RunSearch>},
+        {"searchKamoku", "科目検索", "", Search<&SearchController::SearchByTitle>},
         {"searchItem", "摘要で検索(部分一致)", "", SearchByDescription},
-        {"searchIncome", "収入金額で検索", "", Call<&Application::SearchByIncome>},
-        {"searchOutcome", "支出金額で検索", "", Call<&Application::SearchByExpense>},
-        {"searchPreview", "現在の検索条件を表示", "", Call<&Application::ShowSearchConditions>},
-        {"cancelKamoku", "科目検索解除", "", Call<&Application::ClearTitleSearch>},
-        {"cancelItem", "摘要検索解除", "", Call<&Application::ClearDescriptionSearch>},
-        {"cancelIncome", "収入金額検索解除", "", Call<&Application::ClearIncomeSearch>},
-        {"cancelOutcome", "支出金額検索解除", "", Call<&Application::ClearExpenseSearch>},
-        {"searchClear", "検索解除", "Esc", Call<&Application::ClearSearches>},
+        {"searchIncome", "収入金額で検索", "", Search<&SearchController::SearchByIncome>},
+        {"searchOutcome", "支出金額で検索", "", Search<&SearchController::SearchByExpense>},
+        {"searchPreview", "現在の検索条件を表示", "",
+         Search<&SearchController::ShowSearchConditions>},
+        {"cancelKamoku", "科目検索解除", "", Search<&SearchController::ClearTitleSearch>},
+        {"cancelItem", "摘要検索解除", "", Search<&SearchController::ClearDescriptionSearch>},
+        {"cancelIncome", "収入金額検索解除", "", Search<&SearchController::ClearIncomeSearch>},
+        {"cancelOutcome", "支出金額検索解除", "", Search<&SearchController::ClearExpenseSearch>},
+        {"searchClear", "検索解除", "Esc", Search<&SearchController::ClearSearches>},
         {"datesearch", "日付指定", "", ToggleDateSearch},
-        {"masterKamoku", "科目設定", "Ctrl+B", Call<&Application::EditTitles>},
-        {"new1data", "新規作成(現金出納帳)", "Ctrl+M", Call<&Application::NewCashBookLedger>},
+        {"masterKamoku", "科目設定", "Ctrl+B", Books<&BooksController::EditTitles>},
+        {"new1data", "新規作成(現金出納帳)", "Ctrl+M", Files<&FilesController::NewCashBookLedger>},
         {"new2Data", "新規作成(おこづかい帳)", "Ctrl+N",
-         Call<&Application::NewAllowanceBookLedger>},
+         Files<&FilesController::NewAllowanceBookLedger>},
         {"makeNextData", "表示中のデータから残高を引き継いで次年度分を作成", "",
-         Call<&Application::MakeNextYearLedger>},
-        {"fileopen", "ファイルを開く", "Ctrl+O", Call<&Application::Open>},
-        {"filesave", "保　存", "Ctrl+S", Call<&Application::Save>},
-        {"fileAsSave", "名前をつけて保存", "Ctrl+A", Call<&Application::SaveAs>},
-        {"csvfileOut", "CSVファイルへ出力", "", Call<&Application::OpenCsvExport>},
-        {"importStatement", "CSVファイルから取込…", "", Call<&Application::ImportStatement>},
-        {"dateAgain", "日付再計算", "", Call<&Application::RecalculateDates>},
-        {"kingakuAgain", "金額再計算", "", Call<&Application::RecalculateAmounts>},
+         Files<&FilesController::MakeNextYearLedger>},
+        {"fileopen", "ファイルを開く", "Ctrl+O", Files<&FilesController::Open>},
+        {"filesave", "保　存", "Ctrl+S", Files<&FilesController::Save>},
+        {"fileAsSave", "名前をつけて保存", "Ctrl+A", Files<&FilesController::SaveAs>},
+        {"csvfileOut", "CSVファイルへ出力", "", Files<&FilesController::OpenCsvExport>},
+        {"importStatement", "CSVファイルから取込…", "", Entry<&EntryController::ImportStatement>},
+        {"dateAgain", "日付再計算", "", Books<&BooksController::RecalculateDates>},
+        {"kingakuAgain", "金額再計算", "", Books<&BooksController::RecalculateAmounts>},
         {"mdisplay_write", "現在の画面デザインを保存する", "", SaveLedgerLayout},
-        {"configExec", "環境設定", "Ctrl+G", Call<&Application::EditSettings>},
-        {"back", "Back", "", Call<&Application::GoBack>},
-        {"monthlySum", "集計", "", Call<&Application::SummarizeByTitle>},
-        {"graph", "入出金グラフ", "", Call<&Application::ShowGraph>},
+        {"configExec", "環境設定", "Ctrl+G", Books<&BooksController::EditSettings>},
+        {"back", "Back", "", Reports<&ReportsController::GoBack>},
+        {"monthlySum", "集計", "", Reports<&ReportsController::SummarizeByTitle>},
+        {"graph", "入出金グラフ", "", Reports<&ReportsController::ShowGraph>},
         {.name = "printnote",
          .caption = "出納帳印刷",
          .key = "Ctrl+P",
@@ -139,8 +165,8 @@ const std::vector<CommandInfo>& MainCommands() {
         {"cashcalcExec", "金種計算", "", Call<&Application::OpenMoneyCount>},
         {"FileExit1", "終了(&X)", "", CloseWindow},
         // Undo and redo: the text shows what they would take back or do again.
-        {kUndoCommand, "元に戻す", "Ctrl+Z", Call<&Application::Undo>},
-        {kRedoCommand, "やり直し", "Ctrl+Y", Call<&Application::Redo>},
+        {kUndoCommand, "元に戻す", "Ctrl+Z", Entry<&EntryController::Undo>},
+        {kRedoCommand, "やり直し", "Ctrl+Y", Entry<&EntryController::Redo>},
         // Menu items of their own.
         {kMonthlyListItem, "月別科目一覧表", "Ctrl+E", ShowSummaryPage},
         {kOnlineHelpItem, "オンラインヘルプ(取扱説明書)", "F1",

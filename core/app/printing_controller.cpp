@@ -1,6 +1,9 @@
 #include "core/app/printing_controller.h"
 
+#include <filesystem>
+
 #include "core/app/application.h"
+#include "core/print/report_kind.h"
 
 namespace velmora {
 
@@ -13,12 +16,91 @@ void PrintingController::Run(const Work& work) {
     app_.PrintWork(work);
 }
 
+void PrintingController::TurnPreviewPage(bool forward) {
+    Run([&] { forward ? Job().NextPage() : Job().PreviousPage(); });
+}
+
+void PrintingController::PrintReport(int kind) {
+    Run([&] {
+        app_.mainPage_ = MainPage::Preview;
+        app_.leftPaneShown_ = true;
+        app_.editMenuEnabled_ = false;
+        Job().PrepareReport(kind);
+    });
+}
+
+void PrintingController::PrintLedger() {
+    PrintReport(kCashLedgerReport);
+}
+
+void PrintingController::PrintBookBalances() {
+    PrintReport(kBookBalancesReport);
+}
+
+void PrintingController::PrintMonthlySummary() {
+    PrintReport(kMonthlyTitlesReport);
+}
+
+void PrintingController::PrintIncomeExpense() {
+    PrintReport(kIncomeExpenseReport);
+}
+
+void PrintingController::PrintGraph() {
+    PrintReport(kGraphReport);
+}
+
+void PrintingController::SetUpPrinter() {
+    const std::optional<int> chosen = app_.windows_->ChoosePrinter();
+    Run([&] { Job().TakePrinterChoice(chosen); });
+}
+
+PrintRunResult PrintingController::Print(const PrintProgress& progress) {
+    Dialogs& dialogs = app_.services_.dialogs;
+    PrintRunResult result;
+    Run([&] {
+        result = Job().PrintOnChosenPrinter(progress);
+        if (result.error) dialogs.ShowInfo("確認", result.error->what());
+        if (result.stopped)
+            dialogs.ShowInfo("確認",
+                             Job().PdfPrinterInUse() ? kPdfStoppedMessage : kPrintStoppedMessage);
+        app_.pdfWritten_ = result.pdfFile;
+    });
+    return result;
+}
+
+PrintRunResult PrintingController::SaveAsPdf(const PrintProgress& progress) {
+    Dialogs& dialogs = app_.services_.dialogs;
+    PrintRunResult result;
+    Run([&] {
+        result = Job().SaveAsPdf(progress);
+        if (result.error) dialogs.ShowInfo("確認", result.error->what());
+        if (result.stopped) dialogs.ShowInfo("確認", kPdfStoppedMessage);
+        app_.pdfWritten_ = result.pdfFile;
+    });
+    return result;
+}
+
+void PrintingController::PrintCalibration() {
+    Run([&] { Job().PrintCalibration(); });
+}
+
+std::string PrintingController::PdfWrittenText() const {
+    const std::string& written = app_.pdfWritten_;
+    return written.empty() ? std::string() : "PDFを保存しました: " + written;
+}
+
+void PrintingController::OpenPdfFolder() {
+    const std::string& written = app_.pdfWritten_;
+    if (!written.empty())
+        app_.services_.shell.OpenPath(std::filesystem::path(written).parent_path().string());
+}
+
 void PrintingController::ChooseStyle(const StyleChoice& choice) {
     Run([&] { Job().ChooseStyle(choice); });
 }
 
-void PrintingController::SetKokuyoOption(int item) {
-    Run([&] { Job().SetKokuyoOpt(item); });
+void PrintingController::SetKokuyoNegatives(int item) {
+    Run([&] { Job().SetKokuyoNegatives(item); });
 }
 
 void PrintingController::SetPageFilter(PageFilter filter) {

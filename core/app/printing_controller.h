@@ -19,10 +19,34 @@ public:
     PrintingController(const PrintingController&) = delete;
     PrintingController& operator=(const PrintingController&) = delete;
 
+    // The print commands: the preview of a report kind (PrintJob::PrepareReport), for a
+    // ledger or summary kind the one of its family, which prints the variant shown; every
+    // print command shows the preview with the print settings beside it.
+    void PrintReport(int kind);
+    void PrintLedger();
+    void PrintBookBalances();
+    void PrintMonthlySummary();
+    void PrintIncomeExpense();
+    void PrintGraph();
+    // "プリンター設定" (and the picture of the "その他" page): the printer set-up window,
+    // then the job takes its choice.
+    void SetUpPrinter();
+    // "印刷実行", "PDFに保存…" and "位置合わせ用紙を印刷" of the print page. The progress
+    // callback hears of every drawn sheet and may stop the run.
+    PrintRunResult Print(const PrintProgress& progress = {});
+    PrintRunResult SaveAsPdf(const PrintProgress& progress = {});
+    void PrintCalibration();
+    // After a run that wrote a PDF: "PDFを保存しました: PATH" for the status bar; empty
+    // before one. "フォルダーを開く" opens the folder it went to.
+    std::string PdfWrittenText() const;
+    void OpenPdfFolder();
+    // PgUp and PgDn while the preview is shown: the page before or after.
+    void TurnPreviewPage(bool forward);
+
     // The print page.
     void ChooseStyle(const StyleChoice& choice);  // paper, font, column or colour
     // "コクヨ用紙科目検索時オプション": 0 whole numbers, 1 minus signs.
-    void SetKokuyoOption(int item);
+    void SetKokuyoNegatives(int item);
     void SetPageFilter(PageFilter filter);
     void SetOffsetPreview(bool on);
     // "用紙の罫線を表示": the KOKUYO form's own lines in the preview, never on paper or in a PDF.

@@ -3,7 +3,7 @@
 #include <string_view>
 
 #include "core/platform/file_io.h"
-#include "core/platform/light_strings.h"
+#include "core/platform/line_list.h"
 #include "core/platform/start_files.h"
 #include "core/util/fields.h"
 #include "core/util/paths.h"

@@ -34,7 +34,7 @@ std::vector<std::string> TransferList(const Session& session, std::string_view k
 }
 
 std::string LastRecordDate(const Session& session) {
-    const TLightStrings& list = session.ledger.transactions;
+    const LineList& list = session.ledger.transactions;
     if (list.Count() == 0) return session.clock().Today().ShortText();
     return std::string(RecordSplit(list[list.Count() - 1])[kFieldDate]);
 }

@@ -32,7 +32,7 @@ std::string EntryRecordText(const EntryRecord& r) {
     return text;
 }
 
-int DateOrderPosition(const TLightStrings& list, Date date) {
+int DateOrderPosition(const LineList& list, Date date) {
     for (int i = list.Count() - 1; i >= 0; --i) {
         auto lineDate = Date::TryParse(LeadingRecordField(list[i], kFieldDate));
         if (lineDate && *lineDate <= date) return i + 1;
@@ -40,7 +40,7 @@ int DateOrderPosition(const TLightStrings& list, Date date) {
     return 0;
 }
 
-std::vector<int> DateOrderPositions(const TLightStrings& list, const std::vector<Date>& dates) {
+std::vector<int> DateOrderPositions(const LineList& list, const std::vector<Date>& dates) {
     // The lines with a date, by date; for each, the last line at or before that date.
     std::vector<std::pair<Date, int>> dated;
     dated.reserve(static_cast<std::size_t>(list.Count()));

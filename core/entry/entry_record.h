@@ -9,7 +9,7 @@
 #include "core/entry/description_lists.h"
 #include "core/ledger/book.h"
 #include "core/ledger/ledger.h"
-#include "core/platform/light_strings.h"
+#include "core/platform/line_list.h"
 #include "core/util/amount.h"
 #include "core/util/date.h"
 
@@ -48,9 +48,9 @@ std::string EntryRecordText(const EntryRecord& record);
 // last line dated on or before it, searched from the end (so a record joins the end of
 // its day), or 0 when it is earlier than every line. Lines without a readable date are
 // passed over.
-int DateOrderPosition(const TLightStrings& list, Date date);
+int DateOrderPosition(const LineList& list, Date date);
 // DateOrderPosition of each of many dates (in any order) in one walk over the list.
-std::vector<int> DateOrderPositions(const TLightStrings& list, const std::vector<Date>& dates);
+std::vector<int> DateOrderPositions(const LineList& list, const std::vector<Date>& dates);
 // The same, from the ledger's index when every line has a date and the dates are in order.
 int DateOrderPosition(const Ledger& ledger, Date date);
 

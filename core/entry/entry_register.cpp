@@ -68,7 +68,7 @@ public:
         // A blank line has no book picked: it stays an ordinary record of its own book.
         const EntryTab tab = title_.empty() ? EntryTab::Titles : form_.tab;
         const EntrySides sides = SidesOfEntry(tab, form_.ownBook, title_, ledger.UseTypeName());
-        TLightStrings& list = ledger.transactions;
+        LineList& list = ledger.transactions;
         const EntryRecord record{month_,        form_.yearText, form_.monthText, form_.dayText,
                                  list.Count(),  sides.title,    description_,    form_.income,
                                  form_.expense, form_.ownBook,  sides.other};

@@ -78,7 +78,7 @@ bool MoveRowDown(Session& session, const LedgerRows& rows, std::size_t selected)
     const int b = *next.RecordIndex();
     if (!ValidLine(session, a) || !ValidLine(session, b) || b <= a)
         return Refuse(session, kCannotMoveDownMessage);
-    TLightStrings& list = session.ledger.transactions;
+    LineList& list = session.ledger.transactions;
     // In the all-periods view no month is current; the record's own period still holds.
     if (session.ledger.periods.IsLocked(TaggedMonth(list[a])))
         return Refuse(session, kLockedChangeMessage);
@@ -102,7 +102,7 @@ bool MoveRowDown(Session& session, const LedgerRows& rows, std::size_t selected)
 
 bool RecalculateDates(Session& session) {
     if (!session.dialogs().AskYesNo(kAppTitle, kAppTitle, kRecalculateDatesQuestion)) return false;
-    TLightStrings& list = session.ledger.transactions;
+    LineList& list = session.ledger.transactions;
     std::vector<std::string> tags;
     tags.reserve(static_cast<std::size_t>(list.Count()));
     for (int i = 0; i < list.Count(); ++i) tags.push_back(list[i].substr(0, 4));
@@ -126,7 +126,7 @@ bool RecalculateAmounts(Session& session) {
     const std::vector<std::string> before = session.ledger.transactions.Items();
     session.RecomputeCurrent();
     session.NotifyViewChanged();
-    const TLightStrings::Lines after = session.ledger.transactions.Items();
+    const LineList::Lines after = session.ledger.transactions.Items();
     int changed = 0;
     for (std::size_t i = 0; i < after.size(); ++i)
         if (after[i] != before[i]) ++changed;

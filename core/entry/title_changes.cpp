@@ -70,7 +70,7 @@ int CountRecordsTitled(const Ledger& ledger, const std::string& title) {
 }
 
 int RenameRecordsTitled(Ledger& ledger, const std::string& from, const std::string& to) {
-    TLightStrings& list = ledger.transactions;
+    LineList& list = ledger.transactions;
     RecordSplit split;
     int renamed = 0;
     for (int i = 0; i < list.Count(); ++i) {

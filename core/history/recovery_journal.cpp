@@ -24,7 +24,7 @@ namespace {
 constexpr std::string_view kMagic = kRecoveryJournalMagic;
 enum RecordKind : char { kFileRecord = 'F', kWholeRecord = 'W', kChangesRecord = 'C' };
 
-TLightStrings& ListOf(Ledger& ledger, int k) {
+LineList& ListOf(Ledger& ledger, int k) {
     return k == 0 ? ledger.transactions : k == 1 ? ledger.pettyRegistry : ledger.bankRegistry;
 }
 
@@ -216,7 +216,7 @@ void RecoveryJournal::Create(const Ledger& ledger, const FileIdentity& file, con
     PutBook(payload, shown);
     const std::string trailer = Trailer(ledger);
     payload += trailer;
-    for (const TLightStrings* list :
+    for (const LineList* list :
          {&ledger.transactions, &ledger.pettyRegistry, &ledger.bankRegistry}) {
         PutInt(payload, static_cast<std::uint32_t>(list->Count()), 4);
         for (const std::string& line : list->Items()) PutText(payload, line);
@@ -320,7 +320,7 @@ void Apply(DecodedRecord& record, RecoveredWork& work, Date today) {
     LedgerValues::Of(ParseLedgerLines(std::move(record.trailer), ledger, today).ledger)
         .ApplyTo(ledger);
     for (int k = 0; k < 3; ++k) {
-        TLightStrings& list = ListOf(ledger, k);
+        LineList& list = ListOf(ledger, k);
         if (record.kind == kWholeRecord) {
             list.Adopt(std::move(record.whole[k]));
             continue;

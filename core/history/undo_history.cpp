@@ -9,7 +9,7 @@
 namespace velmora {
 namespace {
 
-std::array<TLightStrings*, 3> ListsOf(Ledger& ledger) {
+std::array<LineList*, 3> ListsOf(Ledger& ledger) {
     return {&ledger.transactions, &ledger.pettyRegistry, &ledger.bankRegistry};
 }
 
@@ -56,7 +56,7 @@ void UndoHistory::Begin(Ledger& ledger) {
 }
 
 void UndoHistory::Detach() {
-    for (TLightStrings* list : ListsOf(*recording_)) list->RecordChangesInto(nullptr);
+    for (LineList* list : ListsOf(*recording_)) list->RecordChangesInto(nullptr);
     recording_ = nullptr;
 }
 
@@ -123,7 +123,7 @@ bool UndoHistory::Reverse(UndoStep& step, Ledger& ledger) {
     bool touchedLocked = false;
     const auto lists = ListsOf(ledger);
     for (std::size_t k = 0; k < lists.size(); ++k) {
-        TLightStrings& list = *lists[k];
+        LineList& list = *lists[k];
         const bool records = k == 0;
         std::vector<LineChange>& changes = step.lines[k];
         for (auto it = changes.rbegin(); it != changes.rend();) {

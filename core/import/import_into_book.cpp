@@ -35,7 +35,7 @@ std::optional<Amount> BalanceAfterRows(const Ledger& ledger, const BookId& book,
         return !__builtin_add_overflow(balance, in.Raw(), &balance) &&
                !__builtin_sub_overflow(balance, out.Raw(), &balance);
     };
-    const TLightStrings& list = ledger.transactions;
+    const LineList& list = ledger.transactions;
     // A record of the book names it as one of its sides: only those lines are split (the
     // search starts at the kind, whose first byte is rare, rather than at a comma).
     const std::string side = book.kind + "," + book.name + ",";
@@ -69,7 +69,7 @@ ImportResult ImportIntoBook(Session& session, ViewState& view, const ImportPlan&
         return result;
     }
     Ledger& ledger = session.ledger;
-    TLightStrings& list = ledger.transactions;
+    LineList& list = ledger.transactions;
     std::vector<Date> dates;
     for (const PlannedRow* row : rows) dates.push_back(row->date);
     const std::vector<int> positions = DateOrderPositions(list, dates);

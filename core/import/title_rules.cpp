@@ -1,7 +1,7 @@
 #include "core/import/title_rules.h"
 
 #include "core/import/statement_values.h"
-#include "core/platform/light_strings.h"
+#include "core/platform/line_list.h"
 #include "core/util/fields.h"
 #include "core/util/paths.h"
 

@@ -147,7 +147,7 @@ private:
 // belongs to. Without a writable list the walks only add up and no line changes.
 class LineWalker {
 public:
-    LineWalker(const Ledger& ledger, TLightStrings* writable, std::vector<BookWalk>& walks)
+    LineWalker(const Ledger& ledger, LineList* writable, std::vector<BookWalk>& walks)
         : list_(ledger.transactions),
           writable_(writable),
           walks_(walks),
@@ -211,8 +211,8 @@ private:
         }
     }
 
-    const TLightStrings& list_;
-    TLightStrings* writable_;  // the same list, when the walk writes its balances
+    const LineList& list_;
+    LineList* writable_;  // the same list, when the walk writes its balances
     std::vector<BookWalk>& walks_;
     SlotCache slots_;
     const std::string useTypeName_;
@@ -258,7 +258,7 @@ bool BalancesOverflow(const Ledger& ledger, const std::vector<BookId>& books) {
 void RetagPeriods(Ledger& ledger) {
     const std::string useTypeName = ledger.UseTypeName();
     const Periods& p = ledger.periods;
-    TLightStrings& list = ledger.transactions;
+    LineList& list = ledger.transactions;
     RecordSplit split;
     for (int i = 0; i < list.Count(); ++i) {
         split.Split(list[i]);

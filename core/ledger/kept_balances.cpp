@@ -117,7 +117,7 @@ void SettleBalances(Ledger& ledger, const BookId& current) {
         balance[*id] = settled.openings[i].Raw();
     }
     auto rankOfBook = [&rankOf](std::uint32_t id) { return id < rankOf.size() ? rankOf[id] : -1; };
-    TLightStrings& list = ledger.transactions;
+    LineList& list = ledger.transactions;
     index.Walk(0, [&](std::int32_t i, const LineFacts& facts) {
         const int ownRank = rankOfBook(facts.own);
         const int otherRank = facts.other == facts.own ? -1 : rankOfBook(facts.other);

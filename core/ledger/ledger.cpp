@@ -86,13 +86,13 @@ void Ledger::Attach() {
     transactions.ObserveWith(index_.get());
 }
 
-TLightStrings* Ledger::RegistryOf(std::string_view kind) {
+LineList* Ledger::RegistryOf(std::string_view kind) {
     if (kind == kPettyKind) return &pettyRegistry;
     if (kind == kBankKind) return &bankRegistry;
     return nullptr;
 }
 
-const TLightStrings* Ledger::RegistryOf(std::string_view kind) const {
+const LineList* Ledger::RegistryOf(std::string_view kind) const {
     return const_cast<Ledger*>(this)->RegistryOf(kind);
 }
 
@@ -129,7 +129,7 @@ std::vector<BookId> BooksOf(const Ledger& ledger) {
 
 Amount OpeningBalanceOf(const Ledger& ledger, std::string_view kind, std::string_view name) {
     if (kind == kCashKind) return ledger.openingBalance;
-    const TLightStrings* registry = ledger.RegistryOf(kind);
+    const LineList* registry = ledger.RegistryOf(kind);
     if (registry == nullptr) return Amount();
     Amount balance;
     for (const auto& line : registry->Items())
@@ -137,7 +137,7 @@ Amount OpeningBalanceOf(const Ledger& ledger, std::string_view kind, std::string
     return balance;
 }
 
-int SortRecordsByDate(TLightStrings& list) {
+int SortRecordsByDate(LineList& list) {
     const auto count = static_cast<std::size_t>(list.Count());
     std::vector<Date> keys(count);
     std::optional<Date> last;

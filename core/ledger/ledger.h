@@ -8,7 +8,7 @@
 
 #include "core/ledger/book.h"
 #include "core/ledger/periods.h"
-#include "core/platform/light_strings.h"
+#include "core/platform/line_list.h"
 #include "core/util/amount.h"
 
 namespace velmora {
@@ -24,9 +24,9 @@ struct Ledger {
     Ledger& operator=(Ledger&& other);
     ~Ledger();
 
-    TLightStrings transactions;   // record lines in date order
-    TLightStrings pettyRegistry;  // "z,小口,name,balance," in order of creation
-    TLightStrings bankRegistry;   // "z,預金,name,balance,"
+    LineList transactions;   // record lines in date order
+    LineList pettyRegistry;  // "z,小口,name,balance," in order of creation
+    LineList bankRegistry;   // "z,預金,name,balance,"
     Periods periods = Periods::CalendarYear(2004);
     Amount openingBalance;  // the cash book's balance at the start of the year
     int startMonth = 1;
@@ -42,8 +42,8 @@ struct Ledger {
     Date LastDay() const { return periods.end[static_cast<std::size_t>(LastMonth())]; }
 
     // The registry of petty-cash ("小口") or bank ("預金") books; nullptr for other kinds.
-    TLightStrings* RegistryOf(std::string_view kind);
-    const TLightStrings* RegistryOf(std::string_view kind) const;
+    LineList* RegistryOf(std::string_view kind);
+    const LineList* RegistryOf(std::string_view kind) const;
 
     // What is kept about the transaction list (ledger_index.h), in step with every change.
     const LedgerIndex& Index() const { return *index_; }
@@ -73,6 +73,6 @@ Amount OpeningBalanceOf(const Ledger& ledger, std::string_view kind, std::string
 // had; a line whose date does not read stays behind the line before it. Only lines out
 // of place are put anew (through Put, so that undo and the journal see each change).
 // Returns how many lines changed places.
-int SortRecordsByDate(TLightStrings& list);
+int SortRecordsByDate(LineList& list);
 
 }  // namespace velmora

@@ -211,7 +211,7 @@ ParsedLedger ParseLedgerLines(std::vector<std::string> lines, const Ledger& prev
             ++records;
         } else if (!line.empty() && line[0] == 'z') {
             split.Split(line);
-            if (TLightStrings* registry = ledger.RegistryOf(split[1])) {
+            if (LineList* registry = ledger.RegistryOf(split[1])) {
                 amounts.Add(RegistryBalance(line));
                 registry->Add(std::move(line));
             }

@@ -158,7 +158,7 @@ void LedgerIndex::Build() {
     descriptionSums_.clear();
     transferSums_.clear();
 
-    const TLightStrings::Lines lines = ledger_->transactions.Items();
+    const LineList::Lines lines = ledger_->transactions.Items();
     const LineFacts* previous = nullptr;
     for (const std::string& line : lines) {
         if (blocks_.empty() || blocks_.back().lines.size() >= blockLines) {

@@ -21,7 +21,7 @@
 #include "core/ledger/book.h"
 #include "core/ledger/periods.h"
 #include "core/ledger/record.h"
-#include "core/platform/light_strings.h"
+#include "core/platform/line_list.h"
 #include "core/util/amount.h"
 
 namespace velmora {

@@ -1,6 +1,6 @@
 #include "core/ledger/record.h"
 
-#include "core/platform/light_strings.h"
+#include "core/platform/line_list.h"
 
 namespace velmora {
 

@@ -390,11 +390,11 @@ bool BalanceInRed(const Session& session, const BookBalanceRow& row) {
     return NegativeInRed(session, row.balanceText);
 }
 
-int FirstLineOfMonth(const TLightStrings& list, const std::string& tag) {
+int FirstLineOfMonth(const LineList& list, const std::string& tag) {
     // Only a line that begins with the tag starts the month (a description may hold the
     // same text), so the beginnings alone are compared: a text search through every line
     // of the months before costs more than the rest of the view.
-    const TLightStrings::Lines lines = list.Items();
+    const LineList::Lines lines = list.Items();
     for (std::size_t i = 0; i < lines.size(); ++i)
         if (lines[i].starts_with(tag)) return static_cast<int>(i);
     return list.Count();

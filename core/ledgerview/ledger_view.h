@@ -73,6 +73,6 @@ std::string SearchRangeText(const Session& session, const ViewState& view);
 std::string BookTitleText(const Session& session);
 
 // The first line whose month tag (field 0) is tag; Count() when there is none.
-int FirstLineOfMonth(const TLightStrings& list, const std::string& tag);
+int FirstLineOfMonth(const LineList& list, const std::string& tag);
 
 }  // namespace velmora

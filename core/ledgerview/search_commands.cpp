@@ -23,7 +23,7 @@ void SetAccountFilter(Session& session, const std::string& title) {
 }
 
 bool SearchByDescription(Session& session, ViewState& view, std::optional<int> selectedRecord) {
-    const TLightStrings& list = session.ledger.transactions;
+    const LineList& list = session.ledger.transactions;
     std::string initial = view.descriptionFilter;
     if (selectedRecord && *selectedRecord >= 0 && *selectedRecord < list.Count())
         initial = std::string(RecordSplit(list[*selectedRecord])[kFieldDescription]);

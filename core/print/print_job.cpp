@@ -147,7 +147,7 @@ void PrintJob::SetUpKind(int kind) {
     SelectStyle();
     if (info->family == ReportFamily::kFixed) {
         controls_.fontEnabled = controls_.columnEnabled = controls_.colourEnabled = false;
-        controls_.kokuyoOptEnabled = controls_.pageFilterEnabled = false;
+        controls_.kokuyoNegativesEnabled = controls_.pageFilterEnabled = false;
         controls_.monthSelectEnabled = false;
     }
     controls_.pageButtonsShown = info->pageButtons;
@@ -193,7 +193,7 @@ void PrintJob::SelectStyle() {
     }
     if (report->family == ReportFamily::kSummary) {
         controls_.columnEnabled = false;
-        controls_.kokuyoOptEnabled = false;
+        controls_.kokuyoNegativesEnabled = false;
     }
     if (!report->previewCaption.empty())
         controls_.previewCaption = std::string(report->previewCaption);
@@ -205,7 +205,7 @@ void PrintJob::SelectLedgerStyle() {
     const bool kokuyo = IsKokuyoPaper(state_.kind, panel_.choice.paper);
     controls_.columnEnabled = controls_.fontEnabled = controls_.colourEnabled = !kokuyo;
     ShowOffsetControls(kokuyo);
-    controls_.kokuyoOptEnabled = kokuyo;
+    controls_.kokuyoNegativesEnabled = kokuyo;
     state_.page = 1;
     LoadStylePage(StyleFilePath(services_.workingFolder, state_.kind, panel_.choice));
 }
@@ -218,9 +218,9 @@ void PrintJob::ChooseStyle(const StyleChoice& choice) {
     if (report != nullptr && report->family != ReportFamily::kFixed) SelectStyle();
 }
 
-void PrintJob::SetKokuyoOpt(int item) {
+void PrintJob::SetKokuyoNegatives(int item) {
     if (!optionEventsHonoured_) return;
-    panel_.kokuyoOpt = item == 0 ? 0 : 1;
+    panel_.kokuyoNegatives = item == 0 ? 0 : 1;
     FirstPage();
 }
 
@@ -331,7 +331,7 @@ void PrintJob::FillPage(Dialogs& dialogs) {
         .dialogs = dialogs,
         .page = std::max(state_.page, 1),
         .paper = panel_.choice.paper,
-        .kokuyoOpt = panel_.kokuyoOpt,
+        .kokuyoNegatives = panel_.kokuyoNegatives,
         .monthsToPrint = state_.monthToPrint,
         .printData = [this]() -> const std::vector<std::string>& { return PrintDataLines(); }};
     if (report->fill(fill).lastPage) state_.page = 0;

@@ -29,13 +29,14 @@ struct ReportKindInfo;
 enum class PageFilter { kAll = 0, kOdd = 1, kEven = 2 };
 inline constexpr std::array<std::string_view, 3> kPageFilterItems{"全てのページ", "奇数ページのみ",
                                                                   "偶数ページのみ"};
-inline constexpr std::array<std::string_view, 2> kKokuyoOptItems{"整数での表示",
-                                                                 "マイナスでの表示"};
+inline constexpr std::array<std::string_view, 2> kKokuyoNegativeItems{"整数での表示",
+                                                                      "マイナスでの表示"};
 
 // The values of the print settings panel.
 struct PrintPanel {
     StyleChoice choice;
-    int kokuyoOpt = 1;  // `kokuyoOpt`
+    // KOKUYO forms under a title search: 0 negative balances as whole numbers, 1 with minus signs.
+    int kokuyoNegatives = 1;
     PageFilter filter = PageFilter::kAll;
     std::array<bool, 12> months{};  // `month_select`, in fiscal order
     bool evenFirst = false;         // `CheckBox2` "偶数から開始"
@@ -58,7 +59,7 @@ struct PrintControls {
     bool colourEnabled = true;  // `Color_Sel` with its group
     bool fontEnabled = true;
     bool columnEnabled = true;
-    bool kokuyoOptEnabled = true;
+    bool kokuyoNegativesEnabled = true;
     bool evenOffsetsShown = false;  // the even-page label, boxes and up-downs, `CheckBox2`
     bool formLinesShown = false;    // "用紙の罫線を表示": a KOKUYO form is chosen
     std::string oddOffsetCaption = "全体位置調整";
@@ -166,7 +167,7 @@ public:
 
     // Option events; ignored before the first print command.
     void ChooseStyle(const StyleChoice& choice);  // paper, font, column or colour
-    void SetKokuyoOpt(int item);
+    void SetKokuyoNegatives(int item);
     void SetPageFilter(PageFilter filter);
     // Controls that only change the state (read by the next load, draw or run).
     void SetMonthChecked(int item, bool checked);

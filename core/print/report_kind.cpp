@@ -26,7 +26,7 @@ FillResult FillLedger(const PageFill& fill) {
     LedgerPageInputs inputs = fill.sources.LedgerPage();
     inputs.page = fill.page;
     inputs.paperIndex = fill.paper;
-    inputs.kokuyoOpt = fill.kokuyoOpt;
+    inputs.kokuyoNegatives = fill.kokuyoNegatives;
     inputs.monthsToPrint = fill.monthsToPrint;
     return FillLedgerPage(fill.style, fill.printData(), inputs);
 }

@@ -63,10 +63,10 @@ struct PageFill {
     StyleList& style;
     PrintSources& sources;
     Dialogs& dialogs;
-    int page = 1;           // from 1
-    int paper = 0;          // `paper_sel`
-    int kokuyoOpt = 1;      // `kokuyoOpt`
-    int monthsToPrint = 1;  // 1..12, 13 all months
+    int page = 1;             // from 1
+    int paper = 0;            // `paper_sel`
+    int kokuyoNegatives = 1;  // 0 "整数での表示", 1 "マイナスでの表示"
+    int monthsToPrint = 1;    // 1..12, 13 all months
     std::function<const std::vector<std::string>&()> printData;
 };
 using PageFiller = FillResult (*)(const PageFill&);

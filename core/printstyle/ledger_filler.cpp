@@ -214,8 +214,8 @@ void FillKokuyoBalance(std::string& line, const std::string& placeholder, std::s
                        const LedgerPageInputs& in) {
     SetRedWhenNegative(line, balance, in.negativeInRed);
     // "整数での表示": the form's own columns say which side a figure is on.
-    const bool withoutSign =
-        IsKokuyo(in.paperIndex) && in.kokuyoOpt == 0 && balance.find('-') != std::string_view::npos;
+    const bool withoutSign = IsKokuyo(in.paperIndex) && in.kokuyoNegatives == 0 &&
+                             balance.find('-') != std::string_view::npos;
     FillKokuyoAmount(line, placeholder, withoutSign ? ReplaceAll(balance, "-", "") : balance);
 }
 

@@ -26,7 +26,7 @@ struct LedgerPageInputs {
     int startYear = 0;          // the fiscal year's start year
     int monthsToPrint = 1;      // 1..12, or 13 for all months
     int paperIndex = 0;         // 0 plain paper; 1 and 2 the KOKUYO forms
-    int kokuyoOpt = 1;          // 0 "整数での表示", 1 "マイナスでの表示"
+    int kokuyoNegatives = 1;    // 0 "整数での表示", 1 "マイナスでの表示"
     bool negativeInRed = false;
     Date today;
     int page = 1;  // from 1

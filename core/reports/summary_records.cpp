@@ -91,7 +91,7 @@ int LabelPool::Intern(std::string_view label) {
     return it->second;
 }
 
-SeenLedger SeeRecords(const TLightStrings& transactions, const SummaryRequest& request) {
+SeenLedger SeeRecords(const LineList& transactions, const SummaryRequest& request) {
     SeenLedger seen;
     seen.records.reserve(static_cast<std::size_t>(transactions.Count()));
     TitleFilter titleFilter(request.selectedTitle);

@@ -12,7 +12,7 @@
 #include "core/ledger/book.h"
 #include "core/ledger/ledger.h"
 #include "core/ledger/ledger_index.h"
-#include "core/platform/light_strings.h"
+#include "core/platform/line_list.h"
 #include "core/util/amount.h"
 
 namespace velmora {
@@ -57,7 +57,7 @@ struct SeenLedger {
 
 // The views in the result point into the lines of transactions, which must outlive it.
 // Throws ConversionError when an amount field that matters is not a number.
-SeenLedger SeeRecords(const TLightStrings& transactions, const SummaryRequest& request);
+SeenLedger SeeRecords(const LineList& transactions, const SummaryRequest& request);
 
 // The same from the sums the ledger's index keeps by book, title, description, month tag
 // and amount flags: one SeenRecord per group of lines that the summary treats alike, its

@@ -11,7 +11,7 @@ void RenameCashBookInRecords(Ledger& ledger) {
     const std::string useTypeName = ledger.UseTypeName();
     const std::string_view otherName =
         useTypeName == kCashBookName ? kAllowanceBookName : kCashBookName;
-    TLightStrings& list = ledger.transactions;
+    LineList& list = ledger.transactions;
     RecordSplit split;
     for (int i = 0; i < list.Count(); ++i) {
         const std::string& line = list[i];

@@ -25,7 +25,7 @@ std::string NameProblem(const std::string& name) {
     return {};
 }
 
-bool NameTaken(const TLightStrings& registry, const std::string& name, int exceptIndex) {
+bool NameTaken(const LineList& registry, const std::string& name, int exceptIndex) {
     for (int i = 0; i < registry.Count(); ++i)
         if (i != exceptIndex && RegistryName(registry[i]) == name) return true;
     return false;
@@ -53,7 +53,7 @@ void SelectAllBooks(Session& session) {
 
 std::vector<std::string> BookNames(const Session& session, const std::string& kind) {
     std::vector<std::string> names;
-    if (const TLightStrings* registry = session.ledger.RegistryOf(kind))
+    if (const LineList* registry = session.ledger.RegistryOf(kind))
         for (const auto& line : registry->Items()) names.push_back(RegistryName(line));
     return names;
 }
@@ -123,7 +123,7 @@ std::string CutBookName(const std::string& name) {
 
 bool AddBook(Session& session, const std::string& kind, const std::string& typedName,
              Amount balance) {
-    TLightStrings* registry = session.ledger.RegistryOf(kind);
+    LineList* registry = session.ledger.RegistryOf(kind);
     if (registry == nullptr) return false;
     // A comma or double quote would split the registry line and the records.
     const std::string name = RemoveQuotesAndCommas(typedName);
@@ -143,7 +143,7 @@ bool AddBook(Session& session, const std::string& kind, const std::string& typed
 
 bool RenameBook(Session& session, const std::string& kind, int index, const std::string& typedName,
                 Amount balance) {
-    TLightStrings* registry = session.ledger.RegistryOf(kind);
+    LineList* registry = session.ledger.RegistryOf(kind);
     if (registry == nullptr || index < 0 || index >= registry->Count()) return false;
     const std::string name = RemoveQuotesAndCommas(typedName);
     if (auto problem = NameProblem(name); !problem.empty()) {
@@ -157,7 +157,7 @@ bool RenameBook(Session& session, const std::string& kind, int index, const std:
     }
     registry->Put(index, RegistryLine(kind, name, balance));
     if (name != oldName) {
-        TLightStrings& list = session.ledger.transactions;
+        LineList& list = session.ledger.transactions;
         RecordSplit split;
         for (int i = 0; i < list.Count(); ++i) {
             split.Split(list[i]);
@@ -180,12 +180,12 @@ bool RenameBook(Session& session, const std::string& kind, int index, const std:
 }
 
 bool DeleteBook(Session& session, const std::string& kind, int index) {
-    TLightStrings* registry = session.ledger.RegistryOf(kind);
+    LineList* registry = session.ledger.RegistryOf(kind);
     if (registry == nullptr || index < 0 || index >= registry->Count()) return false;
     const std::string name = RegistryName((*registry)[index]);
     if (!session.dialogs().AskYesNo(kAppTitle, kAppTitle, name + "を削除していいですか？"))
         return false;
-    TLightStrings& list = session.ledger.transactions;
+    LineList& list = session.ledger.transactions;
     RecordSplit split;
     std::vector<std::string> kept;
     kept.reserve(static_cast<std::size_t>(list.Count()));

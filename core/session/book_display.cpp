@@ -26,7 +26,7 @@ std::string BookListRow::ShownBalance() const {
 
 std::vector<BookListRow> BookListRows(const Session& session, const std::string& kind) {
     std::vector<BookListRow> rows;
-    if (const TLightStrings* registry = session.ledger.RegistryOf(kind))
+    if (const LineList* registry = session.ledger.RegistryOf(kind))
         for (const auto& line : registry->Items())
             rows.push_back({RegistryName(line), RegistryBalance(line).CurrencyText()});
     return rows;

@@ -292,7 +292,7 @@ bool OfferToSaveChanges(Session& session) {
     return false;
 }
 
-bool RefuseProtectedOutput(Session& session, const std::string& path) {
+bool RefuseProtectedOutput(const Session& session, const std::string& path) {
     for (const std::string* open : {&session.currentFile, &session.filePanel,
                                     &session.fileIdentity.path, &session.damagedFile}) {
         if (!IsSameFile(path, *open)) continue;
@@ -318,7 +318,7 @@ bool KeptByTheProgram(const std::string& path, const std::string& workingFolder)
 
 }  // namespace
 
-bool RefuseWorkingFolderOutput(Session& session, const std::string& path) {
+bool RefuseWorkingFolderOutput(const Session& session, const std::string& path) {
     if (!KeptByTheProgram(path, session.workingFolder())) return false;
     session.dialogs().ShowInfo(kConfirm, path + "\r\n" + kWorkingFolderOutputMessage);
     return true;

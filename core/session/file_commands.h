@@ -78,13 +78,13 @@ bool OfferToSaveChanges(Session& session);
 // graph's picture, a recovered copy) must not replace the open ledger file, whatever name
 // reaches it (a link, another path, a hard link), nor a file the program keeps in the
 // working folder (RefuseWorkingFolderOutput). True, after saying so, when path is one.
-bool RefuseProtectedOutput(Session& session, const std::string& path);
+bool RefuseProtectedOutput(const Session& session, const std::string& path);
 // No ledger, output or copy replaces a file the program keeps in its working folder: any
 // file of its sub-folders (lists, styles, print data and options, layouts, the backup
 // list), and at its top the backups, the settings file, the code table, the money count,
 // the recovery journals (names ending ".dat", ".conf" or ".jnl") and the temporary files
 // of writes; nor the lock beside the folder. True, after saying so, when path names such
 // a file, through whatever name.
-bool RefuseWorkingFolderOutput(Session& session, const std::string& path);
+bool RefuseWorkingFolderOutput(const Session& session, const std::string& path);
 
 }  // namespace velmora

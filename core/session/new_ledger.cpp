@@ -51,7 +51,7 @@ Amount ClosingBalance(Session& session, const BookId& book) {
     return KeptBalances(session.ledger, book, session.currentMonth).current;
 }
 
-void CarryRegistry(Session& session, TLightStrings& registry, std::string_view kind) {
+void CarryRegistry(Session& session, LineList& registry, std::string_view kind) {
     for (int i = 0; i < registry.Count(); ++i) {
         const std::string name = RegistryName(registry[i]);
         registry.Put(i,

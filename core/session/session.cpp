@@ -27,7 +27,7 @@ void Session::NotifyTitlesChanged() const {
     if (listener_ != nullptr) listener_->TitlesChanged();
 }
 
-TLightStrings::Lines Session::RecordLines() {
+LineList::Lines Session::RecordLines() {
     SettleBalances(ledger, currentBook);
     return ledger.transactions.Items();
 }

@@ -86,7 +86,7 @@ public:
     void RecomputeCurrent();
     // The transaction lines as a save writes them: field 7 of each record brought to the
     // balance showing the ledger leaves there (SettleBalances).
-    TLightStrings::Lines RecordLines();
+    LineList::Lines RecordLines();
 
 private:
     SessionServices services_;

@@ -1,7 +1,7 @@
 #pragma once
 // What one command did to a list of lines, kept so that it can be taken back: each change
 // names the line it touched and carries the one text needed to reverse it. A list records
-// into a log only while one is attached (see TLightStrings::RecordChangesInto).
+// into a log only while one is attached (see LineList::RecordChangesInto).
 #include <cstdint>
 #include <iterator>
 #include <string>
@@ -28,7 +28,7 @@ struct LineChangeLog {
 };
 
 // From `from`, the end of the changes of from's kind whose indexes, in the order they are
-// taken, rise (rising) or fall: inserts at rising indexes are one TLightStrings::InsertMany,
+// taken, rise (rising) or fall: inserts at rising indexes are one LineList::InsertMany,
 // deletes at falling ones one DeleteMany.
 template <typename It>
 It IndexRun(It from, It end, bool rising) {

@@ -70,16 +70,20 @@ bool DesktopProgram::Start() {
 
 void DesktopProgram::ShowPage(const std::string& page) {
     if (page == "summary")
-        app_->ShowSummaryPage();
+        app_->reports().ShowSummaryPage();
     else if (page == "graph")
-        app_->ShowGraph();
+        app_->reports().ShowGraph();
     else if (page == "preview")
-        app_->PrintLedger();
+        app_->printing().PrintLedger();
 }
 
 bool DesktopProgram::SaveScreenshot(const QString& path) {
     QApplication::processEvents();
     return window_->grab().save(path, "PNG");
+}
+
+AppWindows& DesktopProgram::windows() {
+    return *windows_;
 }
 
 }  // namespace velmora::gui

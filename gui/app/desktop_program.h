@@ -41,6 +41,8 @@ public:
 
     Application& app() { return *app_; }
     MainWindow& window() { return *window_; }
+    // The modal windows the application opens (the entry form, the dialogs).
+    AppWindows& windows();
 
 private:
     void Build(Dialogs& dialogs);

@@ -106,7 +106,7 @@ void EntryFormDialog::BuildLayout() {
     completions_ = new CompletionList(description_, [this](const QString& typed) {
         QStringList offered;
         for (const std::string& text :
-             CompletionsStartingWith(app_.EntryCompletions(), typed.toStdString()))
+             CompletionsStartingWith(app_.entry().Completions(), typed.toStdString()))
             offered << Q(text);
         return offered;
     });
@@ -198,14 +198,14 @@ void EntryFormDialog::Connect() {
     connect(description_, &QLineEdit::returnPressed, this, [this] { expense_->setFocus(); });
     connect(delete_, &QPushButton::clicked, this, [this] {
         PullTyped();
-        if (app_.DeleteEntry()) accept();
+        if (app_.entry().Delete()) accept();
     });
     connect(close_, &QPushButton::clicked, this, &EntryFormDialog::CloseAsked);
     connect(continuous_, &QCheckBox::toggled, this,
-            [this](bool on) { app_.EntrySetContinuous(on); });
+            [this](bool on) { app_.entry().SetContinuous(on); });
     connect(tabs_, &QTabWidget::currentChanged, this, [this](int index) {
         if (showing_ || index < 0) return;
-        app_.EntryChangeTab(kTabs[index]);
+        app_.entry().ChangeTab(kTabs[index]);
         ShowForm();
     });
     // However an item becomes the selected one (a click, an arrow key, Space, typing its
@@ -217,9 +217,9 @@ void EntryFormDialog::Connect() {
             if (showing_ || row < 0 || !lists_[t]->item(row)->isSelected()) return;
             PullTyped();
             if (t == 0)
-                app_.EntryClickTitle(row);
+                app_.entry().ClickTitle(row);
             else
-                app_.EntryClickBook(kTabs[t], row);
+                app_.entry().ClickBook(kTabs[t], row);
             ShowForm();
         };
         connect(lists_[t], &QListWidget::itemSelectionChanged, this, pick);
@@ -227,7 +227,7 @@ void EntryFormDialog::Connect() {
     }
     connect(date_, &DateField::dateChosen, this, [this](Date date) {
         PullTyped();
-        app_.EntryShowDate(date);
+        app_.entry().ShowDate(date);
         ShowForm();
     });
     connect(date_, &DateField::typedRefused, this, [this] {
@@ -235,7 +235,7 @@ void EntryFormDialog::Connect() {
     });
     connect(grid_, &QTableWidget::cellClicked, this, [this](int row, int column) {
         PullTyped();
-        if (app_.EntryClickDescription(column, row)) {
+        if (app_.entry().ClickDescription(column, row)) {
             ShowForm();
             expense_->setFocus();
         } else {
@@ -244,32 +244,32 @@ void EntryFormDialog::Connect() {
     });
     connect(grid_, &QTableWidget::cellDoubleClicked, this, [this](int row, int column) {
         PullTyped();
-        if (app_.EntryDoubleClickDescription(column, row)) ShowCells();
+        if (app_.entry().DoubleClickDescription(column, row)) ShowCells();
     });
     connect(calendar_, &MonthCalendar::monthStepped, this, [this](int delta) {
         PullTyped();
-        app_.EntryStepCalendar(delta);
+        app_.entry().StepCalendar(delta);
         ShowForm();
     });
     connect(calendar_, &MonthCalendar::todayClicked, this, [this] {
         PullTyped();
-        app_.EntryCalendarToday();
+        app_.entry().CalendarToday();
         ShowForm();
     });
     connect(calendar_, &MonthCalendar::dayClicked, this, [this](int day, bool shift) {
         PullTyped();
-        app_.EntryClickDay(day, shift);
+        app_.entry().ClickDay(day, shift);
         ShowForm();
     });
 }
 
 void EntryFormDialog::PullTyped() {
-    app_.EntryTakeTyped(S(description_->text()), income_->amount(), expense_->amount());
+    app_.entry().TakeTyped(S(description_->text()), income_->amount(), expense_->amount());
 }
 
 void EntryFormDialog::Register() {
     PullTyped();
-    const RegisterResult result = app_.RegisterEntry();
+    const RegisterResult result = app_.entry().Register();
     if (!result.stored) {
         ShowForm();  // the cleaned texts, the input kept
         return;
@@ -289,7 +289,7 @@ void EntryFormDialog::FocusList() {
 
 void EntryFormDialog::CloseAsked() {
     PullTyped();
-    if (app_.EntryMayClose()) reject();
+    if (app_.entry().MayClose()) reject();
 }
 
 void EntryFormDialog::keyPressEvent(QKeyEvent* event) {

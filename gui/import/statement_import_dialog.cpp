@@ -356,7 +356,7 @@ void StatementImportDialog::Refresh() {
 }
 
 void StatementImportDialog::Import() {
-    const ImportResult result = app_.ImportStatementRows(preview_.plan());
+    const ImportResult result = app_.entry().ImportStatementRows(preview_.plan());
     if (result.added.empty()) return;
     // What went in and what did not stays on view; another import would need a fresh look.
     imported_ = true;

@@ -195,7 +195,7 @@ void BookListDialog::AddBook() {
     BookDataDialog box(this);
     box.setWindowTitle(QString::fromUtf8("新規追加"));
     box.SetBook("", Amount());
-    box.SetCommand([&] { return app_.AddBook(kind_, box.Name(), box.Balance()); });
+    box.SetCommand([&] { return app_.books().AddBook(kind_, box.Name(), box.Balance()); });
     if (box.exec() != QDialog::Accepted) return;
     const std::optional<int> row = SelectedRow();
     Fill();
@@ -204,13 +204,13 @@ void BookListDialog::AddBook() {
 
 void BookListDialog::RenameBook() {
     const std::optional<int> row = SelectedRow();
-    const TLightStrings* registry = app_.session().ledger.RegistryOf(kind_);
+    const LineList* registry = app_.session().ledger.RegistryOf(kind_);
     if (!row || !registry || *row >= static_cast<int>(registry->Count())) return;
     const std::string line = registry->Items()[static_cast<std::size_t>(*row)];
     BookDataDialog box(this);
     box.setWindowTitle(QString::fromUtf8("名称・残高変更"));
     box.SetBook(RegistryName(line), RegistryBalance(line));
-    box.SetCommand([&] { return app_.RenameBook(kind_, *row, box.Name(), box.Balance()); });
+    box.SetCommand([&] { return app_.books().RenameBook(kind_, *row, box.Name(), box.Balance()); });
     if (box.exec() != QDialog::Accepted) return;
     Fill();
     SelectRow(*row);
@@ -219,7 +219,7 @@ void BookListDialog::RenameBook() {
 void BookListDialog::DeleteBook() {
     const std::optional<int> row = SelectedRow();
     if (!row) return;
-    app_.DeleteBook(kind_, *row);
+    app_.books().DeleteBook(kind_, *row);
     Fill();
     SelectRow(std::min(*row, grid_->rowCount() - 1));
 }

@@ -108,7 +108,7 @@ LedgerPage::LedgerPage(Application& app, QWidget* parent) : QWidget(parent), app
     v->addWidget(monthTabs_);
     // A refused "ALL" goes back to the tab of the month shown.
     connect(monthTabs_, &QTabBar::currentChanged, this, [this](int tab) {
-        if (tab < 0 || app_.ChooseMonthTab(tab)) return;
+        if (tab < 0 || app_.books().ChooseMonthTab(tab)) return;
         const QSignalBlocker quiet(monthTabs_);
         monthTabs_->setCurrentIndex(app_.ledgerView().ledgerTab);
     });
@@ -147,7 +147,7 @@ LedgerPage::LedgerPage(Application& app, QWidget* parent) : QWidget(parent), app
     connect(moveRow, &QAction::triggered, this, [this] {
         const QModelIndex current = grid_->currentIndex();
         if (current.isValid() && current.row() < model_->WrittenRows())
-            app_.MoveRowDown(static_cast<std::size_t>(current.row()));
+            app_.books().MoveRowDown(static_cast<std::size_t>(current.row()));
     });
     connect(grid_, &QTableView::doubleClicked, this,
             [this](const QModelIndex&) { EditSelectedRow(); });
@@ -197,7 +197,7 @@ std::optional<int> LedgerPage::SelectedRecord() const {
 
 void LedgerPage::EditSelectedRow() {
     const std::optional<int> row = SelectedGridRow();
-    app_.EditSelectedRecord(SelectedRecord());
+    app_.entry().EditSelectedRecord(SelectedRecord());
     TakeKeyboard(row);
 }
 

@@ -61,18 +61,20 @@ LeftPane::LeftPane(Application& app, QWidget* parent) : QTabWidget(parent), app_
         const Date drawn = app_.view().calendar.drawn;
         const Date clicked = Date::FromYmd(drawn.Year(), drawn.Month(), day);
         if (shift)
-            app_.ToggleHolidayAndChooseDay(clicked);
+            app_.books().ToggleHolidayAndChooseDay(clicked);
         else
-            app_.ChooseCalendarDay(clicked);
+            app_.books().ChooseCalendarDay(clicked);
     });
     connect(calendar_, &MonthCalendar::monthStepped, this,
-            [this](int delta) { app_.StepCalendar(delta); });
-    connect(calendar_, &MonthCalendar::todayClicked, this, [this] { app_.CalendarToday(); });
+            [this](int delta) { app_.books().StepCalendar(delta); });
+    connect(calendar_, &MonthCalendar::todayClicked, this,
+            [this] { app_.books().CalendarToday(); });
     connect(calendar_, &MonthCalendar::dayStepped, this, [this](DateStep step) {
-        app_.ChooseCalendarDay(StepDate(app_.view().calendar.selected, step));
+        app_.books().ChooseCalendarDay(StepDate(app_.view().calendar.selected, step));
     });
-    connect(titleList_, &QListWidget::itemClicked, this,
-            [this](QListWidgetItem* item) { app_.FilterByTitle(item->text().toStdString()); });
+    connect(titleList_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
+        app_.search().FilterByTitle(item->text().toStdString());
+    });
 }
 
 void LeftPane::ShowMainPage(MainPage page) {

@@ -171,8 +171,9 @@ void MainWindow::BuildRibbon() {
     allBooksBox_ = ribbon_->findChild<QCheckBox*>(Q(kAllBooksCheck));
     dateSearchBox_ = ribbon_->findChild<QCheckBox*>(Q(kDateSearchCommand));
     connect(allBooksBox_, &QCheckBox::toggled, this,
-            [this](bool on) { app_.SetAllBooksSearch(on); });
-    connect(dateSearchBox_, &QCheckBox::toggled, this, [this](bool on) { app_.SetDateFilter(on); });
+            [this](bool on) { app_.search().SetAllBooksSearch(on); });
+    connect(dateSearchBox_, &QCheckBox::toggled, this,
+            [this](bool on) { app_.search().SetDateFilter(on); });
     connect(ribbon_, &QTabWidget::currentChanged, this,
             [this](int page) { app_.ChangeRibbonPage(static_cast<RibbonPage>(page)); });
     // The ribbon's access key: to its page tabs, and from the ribbon back to the page shown.
@@ -246,7 +247,7 @@ void MainWindow::BuildStatusBar() {
     pdfFolder_->setObjectName("openPdfFolder");
     pdfFolder_->setFocusPolicy(Qt::NoFocus);
     pdfFolder_->hide();
-    connect(pdfFolder_, &QPushButton::clicked, this, [this] { app_.OpenPdfFolder(); });
+    connect(pdfFolder_, &QPushButton::clicked, this, [this] { app_.printing().OpenPdfFolder(); });
     bar->addPermanentWidget(pdfNotice_);
     bar->addPermanentWidget(pdfFolder_);
     journalWarning_ = new QLabel(QString::fromUtf8(kJournalFailingText), bar);
@@ -298,7 +299,7 @@ Placement MainWindow::CurrentPlacement() const {
 void MainWindow::closeEvent(QCloseEvent* event) {
     SummaryLayout summaryLayout = app_.summaryLayout();
     summaryPage_->SaveColumnWidths(summaryLayout);
-    app_.SetSummaryLayout(summaryLayout);
+    app_.reports().SetLayout(summaryLayout);
     if (app_.RequestClose(CurrentPlacement()))
         event->accept();
     else
@@ -389,7 +390,7 @@ void MainWindow::StateChanged() {
         statusPanels_[i]->setText(QString::fromStdString(panels[i]));
         statusPanels_[i]->setToolTip(statusPanels_[i]->text());
     }
-    const QString pdf = Q(app_.PdfWrittenText());
+    const QString pdf = Q(app_.printing().PdfWrittenText());
     pdfNotice_->setText(pdf);
     pdfNotice_->setToolTip(pdf);
     pdfFolder_->setVisible(!pdf.isEmpty());

@@ -83,8 +83,8 @@ PrintPage::PrintPage(Application& app, QWidget* parent) : QWidget(parent), app_(
     choices->setColumnStretch(1, 1);
     v->addLayout(choices);
 
-    kokuyoGroup_ = RadioGroup(Q("コクヨ用紙科目検索時オプション"), kKokuyoOptItems, "kokuyoOption",
-                              kokuyo_, this);
+    kokuyoGroup_ = RadioGroup(Q("コクヨ用紙科目検索時オプション"), kKokuyoNegativeItems,
+                              "kokuyoOption", kokuyo_, this);
     v->addWidget(kokuyoGroup_);
     filterGroup_ = RadioGroup(Q("印　刷"), kPageFilterItems, "pageFilter", filter_, this);
     v->addWidget(filterGroup_);
@@ -192,7 +192,7 @@ PrintPage::PrintPage(Application& app, QWidget* parent) : QWidget(parent), app_(
 
     PrintingController& printing = app_.printing();
     connect(kokuyo_, &QButtonGroup::idClicked, this,
-            [&printing](int id) { printing.SetKokuyoOption(id); });
+            [&printing](int id) { printing.SetKokuyoNegatives(id); });
     connect(filter_, &QButtonGroup::idClicked, this,
             [&printing](int id) { printing.SetPageFilter(static_cast<PageFilter>(id)); });
     connect(months_, &QListWidget::itemChanged, this, [this, &printing](QListWidgetItem* item) {
@@ -207,10 +207,11 @@ PrintPage::PrintPage(Application& app, QWidget* parent) : QWidget(parent), app_(
     connect(offsets_[0], &QLineEdit::returnPressed, this,
             [&printing] { printing.TakeTypedOffsets(); });
     connect(confirm, &QPushButton::clicked, this, [&printing] { printing.ConfirmOffsets(); });
-    connect(setup, &QPushButton::clicked, this, [this] { app_.SetUpPrinter(); });
+    connect(setup, &QPushButton::clicked, this, [this] { app_.printing().SetUpPrinter(); });
     connect(run, &QPushButton::clicked, this, [this] { RunWithProgress(false); });
     connect(pdf, &QPushButton::clicked, this, [this] { RunWithProgress(true); });
-    connect(calibration, &QPushButton::clicked, this, [this] { app_.PrintCalibration(); });
+    connect(calibration, &QPushButton::clicked, this,
+            [this] { app_.printing().PrintCalibration(); });
 
     app_.AddListener(this);
     ShowJob();
@@ -266,9 +267,9 @@ void PrintPage::RunWithProgress(bool pdf) {
         return false;
     };
     if (pdf)
-        app_.SaveAsPdf(told);
+        app_.printing().SaveAsPdf(told);
     else
-        app_.Print(told);
+        app_.printing().Print(told);
 }
 
 void PrintPage::ShowJob() {
@@ -288,8 +289,8 @@ void PrintPage::ShowJob() {
     font_->setEnabled(c.fontEnabled);
     column_->setEnabled(c.columnEnabled);
     colour_->setEnabled(c.colourEnabled);
-    kokuyoGroup_->setEnabled(c.kokuyoOptEnabled);
-    if (QAbstractButton* b = kokuyo_->button(p.kokuyoOpt)) b->setChecked(true);
+    kokuyoGroup_->setEnabled(c.kokuyoNegativesEnabled);
+    if (QAbstractButton* b = kokuyo_->button(p.kokuyoNegatives)) b->setChecked(true);
     filterGroup_->setEnabled(c.pageFilterEnabled);
     if (QAbstractButton* b = filter_->button(static_cast<int>(p.filter))) b->setChecked(true);
 

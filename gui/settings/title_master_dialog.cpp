@@ -161,7 +161,7 @@ TitleMasterDialog::TitleMasterDialog(Application& app, TitleMasterMode mode, QWi
     buttons->addWidget(cancel);
     v->addLayout(buttons);
     connect(update, &QPushButton::clicked, this, [this] {
-        if (app_.UpdateTitles(master_)) accept();
+        if (app_.books().UpdateTitles(master_)) accept();
     });
     connect(cancel, &QPushButton::clicked, this, &TitleMasterDialog::reject);
 

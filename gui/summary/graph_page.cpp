@@ -136,7 +136,7 @@ GraphPage::GraphPage(Application& app, QWidget* parent) : QWidget(parent), app_(
     saveImage_ = new QAction(QString::fromUtf8(kSaveGraphImageCaption), this);
     saveImage_->setObjectName("saveGraphImage");
     connect(saveImage_, &QAction::triggered, this, [this] {
-        app_.SaveGraphImage([this] {
+        app_.reports().SaveGraphImage([this] {
             QByteArray png;
             QBuffer buffer(&png);
             if (!buffer.open(QIODevice::WriteOnly) || !Picture().save(&buffer, "PNG"))

@@ -76,7 +76,7 @@ SummaryPage::SummaryPage(Application& app, QWidget* parent) : QWidget(parent), a
     bookSelector_->setMinimumWidth(180);
     bookSelector_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     connect(bookSelector_, &QComboBox::activated, this,
-            [this](int item) { app_.ChooseSummaryBook(item); });
+            [this](int item) { app_.reports().ChooseBook(item); });
     caption_ = new QLabel(heading);
     caption_->setObjectName("caption");
     caption_->setTextFormat(Qt::PlainText);
@@ -116,7 +116,7 @@ SummaryPage::SummaryPage(Application& app, QWidget* parent) : QWidget(parent), a
         if (applyingWidths_) return;
         SummaryLayout layout = app_.summaryLayout();
         SaveColumnWidths(layout);
-        app_.SetSummaryLayout(layout);
+        app_.reports().SetLayout(layout);
     });
     v->addWidget(grid_, 1);
 
@@ -153,7 +153,7 @@ SummaryPage::SummaryPage(Application& app, QWidget* parent) : QWidget(parent), a
     auto* frozen = new FrozenColumns(grid_, kLabelColumn + 1);
     for (QTableView* view : {grid_, frozen->view()}) {
         connect(view, &QTableView::doubleClicked, this, [this](const QModelIndex& index) {
-            app_.DrillDownSummaryRow(SummaryModel::GridRow(index.row()));
+            app_.reports().DrillDownRow(SummaryModel::GridRow(index.row()));
         });
         view->installEventFilter(this);
     }
@@ -182,9 +182,9 @@ bool SummaryPage::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::ShortcutOverride) return true;
     if (code == Qt::Key_Return || code == Qt::Key_Enter) {
         const QModelIndex current = grid_->currentIndex();
-        if (current.isValid()) app_.DrillDownSummaryRow(SummaryModel::GridRow(current.row()));
+        if (current.isValid()) app_.reports().DrillDownRow(SummaryModel::GridRow(current.row()));
     } else if (code == Qt::Key_Escape || code == Qt::Key_Backspace) {
-        app_.GoBack();
+        app_.reports().GoBack();
     } else {
         grid_->horizontalScrollBar()->triggerAction(code == Qt::Key_Right
                                                         ? QAbstractSlider::SliderSingleStepAdd

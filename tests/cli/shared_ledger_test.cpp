@@ -114,7 +114,7 @@ TEST(CliSharedLedger, AFileChangedSinceItWasReadIsOverwrittenOnlyWhenAPersonOrFo
         const std::string theirs = ReadBytes(ledger) + "\r\n";
         WriteBytes(ledger, theirs);
         err.str("");
-        EXPECT_EQ(ctx.SaveStatus(ctx.app().SaveFile()), c.status) << c.terminal;
+        EXPECT_EQ(ctx.SaveStatus(ctx.app().files().SaveFile()), c.status) << c.terminal;
         if (!c.err.empty()) {
             EXPECT_EQ(err.str(), c.err);
         }

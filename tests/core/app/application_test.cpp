@@ -27,6 +27,7 @@
 #include "core/session/apply_settings.h"
 #include "core/settings/placement.h"
 #include "support/scripted_dialogs.h"
+#include "support/settings_windows.h"
 #include "support/temp_folder.h"
 
 namespace velmora::testing {
@@ -108,7 +109,7 @@ TEST(Application, ListenersHearOfALoadOnceItIsCompleteAndInOrder) {
     second.events.clear();
     first.events.clear();
     h.dialogs.saveAnswers.push_back(SaveAnswer::No);
-    h.app.NewCashBookLedger();
+    h.app.files().NewCashBookLedger();
     EXPECT_TRUE(second.events.empty());
     ASSERT_FALSE(first.events.empty());
     EXPECT_EQ(first.events.front().rfind("ledger  rows=", 0), 0u) << first.events.front();
@@ -123,10 +124,10 @@ TEST(Application, CommandsThatChangeNothingShownTellNoOne) {
     h.app.Show(h.CopyExample("a.exv"));
     Recorder r(h.app);
     h.app.AddListener(&r);
-    h.app.SetDateFilter(true);  // the check box alone changes what the status shows
+    h.app.search().SetDateFilter(true);  // the check box alone changes what the status shows
     EXPECT_EQ(r.events.size(), 1u);
     r.events.clear();
-    h.app.SetDateFilter(true);
+    h.app.search().SetDateFilter(true);
     EXPECT_TRUE(r.events.empty());
 }
 
@@ -157,11 +158,11 @@ TEST(Application, PrintCommandsShowThePreviewBesideThePrintSettings) {
     AppHarness h;
     h.app.Create();
     h.app.Show(h.CopyExample("a.exv"));
-    h.app.SummarizeByTitle();
+    h.app.reports().SummarizeByTitle();
     ASSERT_FALSE(h.app.leftPaneShown());
     Recorder r(h.app);
     h.app.AddListener(&r);
-    h.app.PrintLedger();
+    h.app.printing().PrintLedger();
     EXPECT_EQ(h.app.printJob().state().kind, 2);
     EXPECT_EQ(h.app.mainPage(), MainPage::Preview);
     EXPECT_TRUE(h.app.leftPaneShown());
@@ -170,7 +171,7 @@ TEST(Application, PrintCommandsShowThePreviewBesideThePrintSettings) {
     EXPECT_EQ(r.events.back().rfind("state", 0), 0u);
 
     // Without a printer set-up window the choice counts as cancelled: the options are kept.
-    h.app.SetUpPrinter();
+    h.app.printing().SetUpPrinter();
     EXPECT_TRUE(fs::exists(h.work + "/config/note1.conf"));
     h.app.ChangeRibbonPage(RibbonPage::Ledger);
     EXPECT_EQ(h.app.mainPage(), MainPage::Ledger);
@@ -180,25 +181,25 @@ TEST(Application, ThePreviewIsLeftForTheLedgerWhenAChangeIsMadeElsewhere) {
     AppHarness h;
     h.app.Create();
     h.app.Show(h.CopyExample("a.exv"));
-    h.app.PrintLedger();
+    h.app.printing().PrintLedger();
     // The preview's own month change keeps it.
     h.app.printing().ChoosePreviewTab(1);
     EXPECT_EQ(h.app.view().monthPanel, "5");
     EXPECT_EQ(h.app.mainPage(), MainPage::Preview);
     // A day of the calendar, a book: the ledger page shows them.
-    h.app.ChooseCalendarDay(Date::FromYmd(2014, 6, 3));
+    h.app.books().ChooseCalendarDay(Date::FromYmd(2014, 6, 3));
     EXPECT_EQ(h.app.mainPage(), MainPage::Ledger);
     EXPECT_TRUE(h.app.editMenuEnabled());
-    h.app.PrintLedger();
-    h.app.SelectCashBook();
+    h.app.printing().PrintLedger();
+    h.app.books().SelectCashBook();
     EXPECT_EQ(h.app.mainPage(), MainPage::Ledger);
 
     // Months ticked for one ledger are not carried to the next.
-    h.app.PrintLedger();
+    h.app.printing().PrintLedger();
     h.app.printing().SetMonthChecked(4, true);
-    ASSERT_TRUE(h.app.OpenFile(h.CopyExample("b.exv")));
+    ASSERT_TRUE(h.app.files().OpenFile(h.CopyExample("b.exv")));
     EXPECT_EQ(h.app.mainPage(), MainPage::Ledger);
-    h.app.PrintLedger();
+    h.app.printing().PrintLedger();
     std::array<bool, 12> june{};
     june[2] = true;
     EXPECT_EQ(h.app.printJob().panel().months, june);
@@ -209,7 +210,7 @@ TEST(Application, CloseWritesPlacementBackupListAndSummaryLayoutWhateverTheAnswe
     h.app.Create();
     const std::string file = h.CopyExample("a.exv");
     h.app.Show(file);
-    h.app.mutableSession().modified = true;
+    ASSERT_TRUE(h.app.books().AddBook("預金", "A銀行", Amount()));  // a change to ask about
     const std::string before = ReadBytes(file);
 
     h.dialogs.saveAnswers.push_back(SaveAnswer::Cancel);
@@ -279,14 +280,14 @@ TEST(Application, TheCommandLineFileOpensInsteadOfTheLastOne) {
 TEST(Application, OpenFileStartsOnTheFileOrStopsWithoutANewLedger) {
     AppHarness h;
     h.app.Create();
-    EXPECT_FALSE(h.app.OpenFile(h.docs + "/missing.exv"));
+    EXPECT_FALSE(h.app.files().OpenFile(h.docs + "/missing.exv"));
     // Only why it did not load: no new empty ledger that asks for its periods.
     EXPECT_EQ(h.dialogs.Infos(),
               (std::vector<std::string>{"確認|" + h.docs + "/missing.exvが見つかりません。"}));
     EXPECT_TRUE(h.app.session().filePanel.empty());
 
     const std::string file = h.CopyExample("a.exv");
-    ASSERT_TRUE(h.app.OpenFile(file));
+    ASSERT_TRUE(h.app.files().OpenFile(file));
     // As the start shows it: the cash book on today's month, the balance list beside it.
     EXPECT_EQ(h.app.session().filePanel, file);
     EXPECT_EQ(h.app.session().currentMonth, 6);
@@ -301,40 +302,40 @@ TEST(Application, FileCommandsTellWhetherTheLedgerWasWritten) {
     AppHarness h;
     h.app.Create();
     const std::string file = h.CopyExample("a.exv");
-    ASSERT_TRUE(h.app.OpenFile(file));
-    EXPECT_FALSE(h.app.SaveFileAs());  // the dialog cancelled
+    ASSERT_TRUE(h.app.files().OpenFile(file));
+    EXPECT_FALSE(h.app.files().SaveFileAs());  // the dialog cancelled
     h.dialogs.saveFileAnswers.push_back(file);
-    EXPECT_FALSE(h.app.MakeNextYear());
+    EXPECT_FALSE(h.app.files().MakeNextYear());
     EXPECT_EQ(h.dialogs.Infos().back(),
               "確認|" + file + "\r\n開いている帳簿ファイルには出力できません。");
 
     const std::string copy = h.docs + "/b.exv";
     h.dialogs.saveFileAnswers.push_back(copy);
-    EXPECT_TRUE(h.app.SaveFileAs());
+    EXPECT_TRUE(h.app.files().SaveFileAs());
     EXPECT_EQ(h.app.session().filePanel, copy);
     EXPECT_EQ(ReadBytes(copy), ReadBytes(file));
-    EXPECT_TRUE(h.app.SaveFile());
+    EXPECT_TRUE(h.app.files().SaveFile());
 
     // Next year's ledger: the calendar, the entry form's date and the status bar are in the
     // new year's June, not in the old year's.
     h.dialogs.saveFileAnswers.push_back(h.docs + "/2015.exv");
-    EXPECT_TRUE(h.app.MakeNextYear());
+    EXPECT_TRUE(h.app.files().MakeNextYear());
     EXPECT_EQ(h.app.view().calendar.selected.ShortText(), "2015/06/01");
     EXPECT_EQ(h.app.view().yearPanel, "2015");
     EXPECT_EQ(h.app.ledgerView().searchRange, "2015年06月01日～2015年06月30日");
-    h.app.OpenEntryForm();
+    h.app.entry().OpenForm();
     EXPECT_EQ(h.app.entryForm().yearText + "/" + h.app.entryForm().monthText, "2015/06");
 }
 
 TEST(Application, RefusedMonthTabsAndRowMovesSayNo) {
     AppHarness h;
     h.app.Create();
-    ASSERT_TRUE(h.app.OpenFile(h.CopyExample("a.exv")));
-    EXPECT_FALSE(h.app.ChooseMonthTab(0));  // "ALL" without an account search
+    ASSERT_TRUE(h.app.files().OpenFile(h.CopyExample("a.exv")));
+    EXPECT_FALSE(h.app.books().ChooseMonthTab(0));  // "ALL" without an account search
     EXPECT_EQ(h.dialogs.Infos().back(), "確認|全月表示は科目検索時のみ使用できます。");
-    EXPECT_TRUE(h.app.ChooseMonthTab(1));
+    EXPECT_TRUE(h.app.books().ChooseMonthTab(1));
     EXPECT_EQ(h.app.session().currentMonth, 4);
-    EXPECT_FALSE(h.app.MoveRowDown(0));  // the opening carry
+    EXPECT_FALSE(h.app.books().MoveRowDown(0));  // the opening carry
     EXPECT_EQ(h.dialogs.Infos().back(),
               "確認してください。|このデ－タは下に移動する事はできません。");
     EXPECT_FALSE(h.app.session().modified);
@@ -346,12 +347,11 @@ class EntryWindows final : public AppWindows {
 public:
     explicit EntryWindows(Application& app) : app_(app) {}
     void RunEntryForm() override {
-        EntryForm& form = app_.mutableEntryForm();
-        ShowEntryDate(form, Date::FromYmd(2014, 6, 3));
-        form.title = "通信費";
-        form.description = "切手";
-        form.expense = Amount::FromYen(84);
-        result = app_.RegisterEntry();
+        EntryController& entry = app_.entry();
+        entry.ShowDate(Date::FromYmd(2014, 6, 3));
+        entry.TypeTitle("通信費");
+        entry.TakeTyped("切手", Amount(), Amount::FromYen(84));
+        result = entry.Register();
     }
     RegisterResult result;
 
@@ -362,16 +362,16 @@ private:
 TEST(Application, TheEntryFormRegistersAndTheViewShowsTheRecordWhenTold) {
     AppHarness h;
     h.app.Create();
-    ASSERT_TRUE(h.app.OpenFile(h.CopyExample("a.exv")));
+    ASSERT_TRUE(h.app.files().OpenFile(h.CopyExample("a.exv")));
     EntryWindows windows(h.app);
     h.app.SetWindows(&windows);
     Recorder r(h.app);
     h.app.AddListener(&r);
-    h.app.OpenEntryForm();
+    h.app.entry().OpenForm();
     h.app.SetWindows(nullptr);
 
     ASSERT_TRUE(windows.result.stored);
-    EXPECT_EQ(h.app.mutableSession().RecordLines()[static_cast<std::size_t>(windows.result.line)],
+    EXPECT_EQ(h.app.files().RecordLines()[static_cast<std::size_t>(windows.result.line)],
               "d06=,2014/06/03,2,通信費,切手,0,84,6696,現金,現金出納帳,現金,現金出納帳,");
     // Told once, after the view was rebuilt: the carry, the record, the totals, the carry.
     EXPECT_EQ(std::count(r.events.begin(), r.events.end(),
@@ -389,12 +389,11 @@ public:
     explicit TwoEntriesWindows(Application& app) : app_(app) {}
     void RunEntryForm() override {
         for (const char* description : {"切手", "はがき"}) {
-            EntryForm& form = app_.mutableEntryForm();
-            ShowEntryDate(form, Date::FromYmd(2014, 6, 3));
-            form.title = "通信費";
-            form.description = description;
-            form.expense = Amount::FromYen(84);
-            app_.RegisterEntry();
+            EntryController& entry = app_.entry();
+            entry.ShowDate(Date::FromYmd(2014, 6, 3));
+            entry.TypeTitle("通信費");
+            entry.TakeTyped(description, Amount(), Amount::FromYen(84));
+            entry.Register();
         }
     }
 
@@ -406,31 +405,31 @@ TEST(Application, UndoTakesBackEachEntryAndReachesTheSavedBytesAgain) {
     AppHarness h;
     h.app.Create();
     const std::string file = h.CopyExample("a.exv");
-    ASSERT_TRUE(h.app.OpenFile(file));
-    ASSERT_TRUE(h.app.SaveFile());
+    ASSERT_TRUE(h.app.files().OpenFile(file));
+    ASSERT_TRUE(h.app.files().SaveFile());
     const std::string saved = ReadBytes(file);
     EXPECT_EQ(h.app.history().UndoText(), "元に戻す");
     TwoEntriesWindows windows(h.app);
     h.app.SetWindows(&windows);
-    h.app.OpenEntryForm();
+    h.app.entry().OpenForm();
     h.app.SetWindows(nullptr);
     EXPECT_EQ(h.app.history().UndoText(), "元に戻す: 登録 2014/06/03 通信費");
 
-    h.app.Undo();
+    h.app.entry().Undo();
     EXPECT_TRUE(h.app.session().modified);
     EXPECT_EQ(h.app.ledgerView().rows.size(), 4u);  // the first record stays
-    h.app.Undo();
+    h.app.entry().Undo();
     EXPECT_FALSE(h.app.session().modified);
     EXPECT_EQ(h.app.ledgerView().rows.size(), 3u);
-    h.app.Redo();
+    h.app.entry().Redo();
     EXPECT_TRUE(h.app.session().modified);
-    h.app.Undo();
-    ASSERT_TRUE(h.app.SaveFile());
+    h.app.entry().Undo();
+    ASSERT_TRUE(h.app.files().SaveFile());
     EXPECT_EQ(ReadBytes(file), saved);
 
     // A new ledger file forgets what could be taken back.
-    h.app.Redo();
-    ASSERT_TRUE(h.app.OpenFile(h.CopyExample("b.exv")));
+    h.app.entry().Redo();
+    ASSERT_TRUE(h.app.files().OpenFile(h.CopyExample("b.exv")));
     EXPECT_FALSE(h.app.history().CanUndo());
     EXPECT_FALSE(h.app.history().CanRedo());
 }
@@ -438,13 +437,13 @@ TEST(Application, UndoTakesBackEachEntryAndReachesTheSavedBytesAgain) {
 TEST(Application, TheSummaryBookAndItsDrillDownAreToldAsTheSummary) {
     AppHarness h;
     h.app.Create();
-    ASSERT_TRUE(h.app.OpenFile(h.CopyExample("a.exv")));
-    h.app.ShowSummaryPage();
+    ASSERT_TRUE(h.app.files().OpenFile(h.CopyExample("a.exv")));
+    h.app.reports().ShowSummaryPage();
     Recorder r(h.app);
     h.app.AddListener(&r);
-    h.app.ChooseSummaryBook(1);  // the cash book
+    h.app.reports().ChooseBook(1);  // the cash book
     EXPECT_EQ(h.app.summary().selector().itemIndex, 1);
-    h.app.DrillIntoTitle("交通費");
+    h.app.reports().DrillIntoTitle("交通費");
     EXPECT_EQ(h.app.summary().drillLevel(), 1);
     EXPECT_EQ(h.app.summary().caption(), "交通費明細表");
     const SummaryGrid& grid = h.app.summary().grid();
@@ -691,18 +690,18 @@ TEST(Placement, FitOnScreensKeepsTheWindowReachableAndAtLeastTheMinimum) {
 TEST(Application, TheCalendarStepsShowsTodayAndTogglesHolidaysWithShift) {
     AppHarness h;
     h.app.Create();
-    ASSERT_TRUE(h.app.OpenFile(h.CopyExample("a.exv")));
-    ASSERT_TRUE(h.app.ChooseMonthTab(1));  // April
+    ASSERT_TRUE(h.app.files().OpenFile(h.CopyExample("a.exv")));
+    ASSERT_TRUE(h.app.books().ChooseMonthTab(1));  // April
     Recorder r(h.app);
     h.app.AddListener(&r);
-    h.app.StepCalendar(+1);
+    h.app.books().StepCalendar(+1);
     // Only the calendar moves: the ledger view stays on April and is not rebuilt.
     EXPECT_EQ(h.app.view().calendar.drawn, Date::FromYmd(2014, 5, 1));
     EXPECT_EQ(h.app.session().currentMonth, 4);
     EXPECT_EQ(r.events,
               (std::vector<std::string>{"state " + h.app.session().filePanel + " rows=5"}));
     r.events.clear();
-    h.app.CalendarToday();
+    h.app.books().CalendarToday();
     EXPECT_EQ(h.app.view().calendar.selected, Date::FromYmd(2014, 6, 10));
     EXPECT_EQ(h.app.session().currentMonth, 6);
     ASSERT_FALSE(r.events.empty());
@@ -711,7 +710,7 @@ TEST(Application, TheCalendarStepsShowsTodayAndTogglesHolidaysWithShift) {
     // Shift+click: the question, the file, then the day chosen as by a plain click.
     h.dialogs.Clear();
     h.dialogs.yesNoAnswers = {true};
-    h.app.ToggleHolidayAndChooseDay(Date::FromYmd(2014, 5, 3));
+    h.app.books().ToggleHolidayAndChooseDay(Date::FromYmd(2014, 5, 3));
     EXPECT_EQ(h.dialogs.Log(),
               (std::vector<std::string>{
                   "yesno:現金出納帳5-Velmora Version5|5月3日を休日として再設定しますか？"}));
@@ -720,7 +719,8 @@ TEST(Application, TheCalendarStepsShowsTodayAndTogglesHolidaysWithShift) {
     EXPECT_EQ(h.app.view().calendar.selected, Date::FromYmd(2014, 5, 3));
     EXPECT_EQ(h.app.session().currentMonth, 5);
     h.dialogs.yesNoAnswers = {false};
-    h.app.ToggleHolidayAndChooseDay(Date::FromYmd(2015, 5, 3));  // after the year: pulled back
+    h.app.books().ToggleHolidayAndChooseDay(
+        Date::FromYmd(2015, 5, 3));  // after the year: pulled back
     EXPECT_EQ(h.dialogs.Log().at(1),
               "yesno:現金出納帳5-Velmora Version5|5月3日を平日として再設定しますか？");
     EXPECT_TRUE(h.app.holidays().Contains(5, 3));
@@ -730,7 +730,7 @@ TEST(Application, TheCalendarStepsShowsTodayAndTogglesHolidaysWithShift) {
 TEST(Application, ANationalHolidayStaysRedWhenTheUsersMarkOnItGoes) {
     AppHarness h;
     h.app.Create();
-    ASSERT_TRUE(h.app.OpenFile(h.CopyExample("a.exv")));
+    ASSERT_TRUE(h.app.files().OpenFile(h.CopyExample("a.exv")));
     // 29 April 2014, 昭和の日, is panel 30 of April (1 April was a Tuesday).
     const Date showa = Date::FromYmd(2014, 4, 29);
     auto panel = [&h, showa] { return h.app.CalendarOf(showa).panels[30]; };
@@ -739,9 +739,9 @@ TEST(Application, ANationalHolidayStaysRedWhenTheUsersMarkOnItGoes) {
 
     // Shift+click marks and unmarks the user's own day only.
     h.dialogs.yesNoAnswers = {true, true};
-    h.app.ToggleHolidayAndChooseDay(showa);
+    h.app.books().ToggleHolidayAndChooseDay(showa);
     EXPECT_EQ(ReadBytes(h.work + "/config/SDAYLIST.DAT"), "04,29,\r\n");
-    h.app.ToggleHolidayAndChooseDay(showa);
+    h.app.books().ToggleHolidayAndChooseDay(showa);
     EXPECT_EQ(h.dialogs.Log().back(),
               "yesno:現金出納帳5-Velmora Version5|4月29日を平日として再設定しますか？");
     EXPECT_EQ(ReadBytes(h.work + "/config/SDAYLIST.DAT"), "");
@@ -749,7 +749,7 @@ TEST(Application, ANationalHolidayStaysRedWhenTheUsersMarkOnItGoes) {
     EXPECT_EQ(panel().holidayName, "昭和の日");
 
     // Drawn as the selected day, which is red only as a holiday.
-    h.app.mutableSession().settings.showNationalHolidays = false;
+    ChangeSettings(h.app, [](Settings& options) { options.showNationalHolidays = false; });
     EXPECT_EQ(panel().text, kSelectedText);
     EXPECT_EQ(panel().holidayName, "");
 }
@@ -758,7 +758,7 @@ TEST(Application, ANationalHolidayStaysRedWhenTheUsersMarkOnItGoes) {
 class ImportWindows final : public AppWindows {
 public:
     ImportWindows(Application& app, ImportPlan plan) : app_(app), plan_(std::move(plan)) {}
-    void RunStatementImport() override { result = app_.ImportStatementRows(plan_); }
+    void RunStatementImport() override { result = app_.entry().ImportStatementRows(plan_); }
     ImportResult result;
 
 private:
@@ -782,7 +782,7 @@ TEST(Application, AStatementImportIsOneCommandThatOneUndoTakesBackAndTheJournalK
     Recorder r(h.app);
     h.app.AddListener(&r);
     h.dialogs.Clear();
-    h.app.ImportStatement();
+    h.app.entry().ImportStatement();
     EXPECT_EQ(windows.result.added.size(), 2u);
     EXPECT_EQ(h.dialogs.Infos(),
               (std::vector<std::string>{"確認|2件を取り込みました。\r\n"
@@ -798,10 +798,10 @@ TEST(Application, AStatementImportIsOneCommandThatOneUndoTakesBackAndTheJournalK
     ASSERT_TRUE(work);
     EXPECT_EQ(work->ledger.transactions.Items(), h.app.session().ledger.transactions.Items());
 
-    h.app.Undo();
+    h.app.entry().Undo();
     EXPECT_EQ(h.app.session().ledger.transactions.Count(), 2);
     EXPECT_FALSE(h.app.session().modified);
-    h.app.Redo();
+    h.app.entry().Redo();
     EXPECT_EQ(EncodeTextLines(LedgerFileLines(h.app.session().ledger)), imported);
     h.app.SetWindows(nullptr);
 }
@@ -809,7 +809,7 @@ TEST(Application, AStatementImportIsOneCommandThatOneUndoTakesBackAndTheJournalK
 TEST(Application, CommandsOfTheGreyedEditMenuAreDisabledWhateverReachesThem) {
     AppHarness h;
     h.app.Create();
-    ASSERT_TRUE(h.app.OpenFile(h.CopyExample("a.exv")));
+    ASSERT_TRUE(h.app.files().OpenFile(h.CopyExample("a.exv")));
     auto enabled = [&h] {
         std::string line;
         for (const char* c :
@@ -828,11 +828,11 @@ TEST(Application, CommandsOfTheGreyedEditMenuAreDisabledWhateverReachesThem) {
               "undo=0 filesave=1 configExec=1 back_1=0 ");
     h.app.ChangeRibbonPage(RibbonPage::Ledger);
     EXPECT_EQ(enabled(), onLedger);
-    h.app.PrintLedger();  // the preview
+    h.app.printing().PrintLedger();  // the preview
     EXPECT_FALSE(h.app.CommandEnabled("datainput"));
     h.app.ChangeRibbonPage(RibbonPage::Ledger);
-    EXPECT_TRUE(h.app.AddBook("預金", "A銀行", Amount()));
-    EXPECT_TRUE(h.app.SaveFile());
+    EXPECT_TRUE(h.app.books().AddBook("預金", "A銀行", Amount()));
+    EXPECT_TRUE(h.app.files().SaveFile());
     EXPECT_EQ(enabled(),
               "datainput=1 dataedit=1 searchKamoku=1 cancelKamoku=1 masterKamoku=1 monthlyList=1 "
               "undo=1 filesave=1 configExec=1 back_1=1 ");
@@ -844,10 +844,10 @@ public:
     explicit TitleMasterWindows(Application& app) : app_(app) {}
     void EditTitles() override {
         TitleMaster master =
-            OpenTitleMaster(app_.session(), TitleMasterMode::Edit, app_.mutableSession().dialogs());
+            OpenTitleMaster(app_.session(), TitleMasterMode::Edit, app_.session().dialogs());
         steps.front()(master);
         steps.pop_front();
-        app_.UpdateTitles(master);
+        app_.books().UpdateTitles(master);
     }
     std::deque<std::function<void(TitleMaster&)>> steps;
 
@@ -860,15 +860,15 @@ TEST(Application, TitlesTakeTheirDescriptionsAlongAndRenamedTitlesTheirRecords) 
     h.app.Create();
     const std::string file = h.docs + "/allowance.exv";
     fs::copy_file(FixturePath("ledger/allowance2014.exv"), file);
-    ASSERT_TRUE(h.app.OpenFile(file));
+    ASSERT_TRUE(h.app.files().OpenFile(file));
     const std::string cldata = h.work + "/cldata/";
     WriteCp932(cldata + "kamoku2.dat", "おこづかい\n食費\n書籍\n");
     WriteCp932(cldata + "tekiyb2.dat", "パン\n米\n");
     WriteCp932(cldata + "tekiyb3.dat", "文庫本\n");
     const std::string food = ReadBytes(cldata + "tekiyb2.dat");
     const std::string books = ReadBytes(cldata + "tekiyb3.dat");
-    h.app.FilterByTitle("食費");
-    h.app.FilterByTitle("");  // a blank line of the list finds nothing: the filter stays
+    h.app.search().FilterByTitle("食費");
+    h.app.search().FilterByTitle("");  // a blank line of the list finds nothing: the filter stays
     EXPECT_EQ(h.app.session().accountFilter, "食費");
     const std::string before = EncodeTextLines(LedgerFileLines(h.app.session().ledger));
 
@@ -880,7 +880,7 @@ TEST(Application, TitlesTakeTheirDescriptionsAlongAndRenamedTitlesTheirRecords) 
         ASSERT_TRUE(master.SetTitle(3, "食料品"));  // and 食費 renamed
     });
     h.dialogs.Clear();
-    h.app.EditTitles();
+    h.app.books().EditTitles();
     const std::string question = "yesno:現金出納帳5-Velmora Version5|";
     EXPECT_EQ(
         h.dialogs.Log(),
@@ -904,7 +904,7 @@ TEST(Application, TitlesTakeTheirDescriptionsAlongAndRenamedTitlesTheirRecords) 
 
     // The records' new name is one step to take back.
     EXPECT_EQ(h.app.history().UndoText(), "元に戻す: 科目設定");
-    h.app.Undo();
+    h.app.entry().Undo();
     EXPECT_EQ(EncodeTextLines(LedgerFileLines(h.app.session().ledger)), before);
 
     // Deleting a title the records carry says how many; its descriptions go with it.
@@ -913,7 +913,7 @@ TEST(Application, TitlesTakeTheirDescriptionsAlongAndRenamedTitlesTheirRecords) 
         ASSERT_TRUE(master.Delete());
     });
     h.dialogs.Clear();
-    h.app.EditTitles();
+    h.app.books().EditTitles();
     EXPECT_EQ(h.dialogs.Log(),
               (std::vector<std::string>{
                   question + "「書籍」は 2 件のデータで使われています。\r\n削除すると科目の一覧から"
@@ -941,8 +941,8 @@ private:
 TEST(Application, CalendarTabsAndStatusBarFollowTheSettingsAndTheLedgerOpened) {
     AppHarness h;
     h.app.Create();
-    ASSERT_TRUE(h.app.OpenFile(h.CopyExample("a.exv")));
-    ASSERT_TRUE(h.app.ChooseMonthTab(1));  // April
+    ASSERT_TRUE(h.app.files().OpenFile(h.CopyExample("a.exv")));
+    ASSERT_TRUE(h.app.books().ChooseMonthTab(1));  // April
     SettingsWindows windows(h.app);
     h.app.SetWindows(&windows);
     auto shown = [&h] {
@@ -954,11 +954,11 @@ TEST(Application, CalendarTabsAndStatusBarFollowTheSettingsAndTheLedgerOpened) {
     EXPECT_EQ(shown(), "2014/04/01 4 2014/4 1 2014年04月01日～2014年04月30日");
     // Applied or not, the settings bring back today's month (June): the calendar and the
     // panels with it.
-    h.app.EditSettings();
+    h.app.books().EditSettings();
     EXPECT_EQ(shown(), "2014/06/01 6 2014/6 3 2014年06月01日～2014年06月30日");
-    ASSERT_TRUE(h.app.ChooseMonthTab(2));
+    ASSERT_TRUE(h.app.books().ChooseMonthTab(2));
     windows.apply = false;
-    h.app.EditSettings();
+    h.app.books().EditSettings();
     EXPECT_EQ(shown(), "2014/06/01 6 2014/6 3 2014年06月01日～2014年06月30日");
 
     // A ledger of another year: the calendar leaves 2014, with the date filter on too.
@@ -966,14 +966,14 @@ TEST(Application, CalendarTabsAndStatusBarFollowTheSettingsAndTheLedgerOpened) {
     for (std::size_t at = text.find("201"); at != std::string::npos; at = text.find("201", at))
         text.replace(at, 4, text[at + 3] == '4' ? "2024" : "2025");
     WriteBytes(h.docs + "/b.exv", text);
-    h.app.SetDateFilter(true);
+    h.app.search().SetDateFilter(true);
     h.dialogs.openAnswers.push_back(h.docs + "/b.exv");
-    h.app.Open();
+    h.app.files().Open();
     ASSERT_EQ(h.app.session().currentFile, h.docs + "/b.exv");
     EXPECT_EQ(shown(), "2024/06/01 6 2024/6 3 2024年06月01日(土)");
-    h.app.SetDateFilter(false);
+    h.app.search().SetDateFilter(false);
     h.dialogs.saveAnswers.push_back(SaveAnswer::No);
-    h.app.NewAllowanceBookLedger();
+    h.app.files().NewAllowanceBookLedger();
     EXPECT_EQ(shown(), "2014/06/01 6 2014/6 6 2014年06月01日～2014年06月30日");
 }
 
@@ -993,22 +993,22 @@ public:
 TEST(Application, BooksChangedInTheBookListShowOnceTheListHasClosed) {
     AppHarness h;
     h.app.Create();
-    ASSERT_TRUE(h.app.OpenFile(h.CopyExample("a.exv")));
+    ASSERT_TRUE(h.app.files().OpenFile(h.CopyExample("a.exv")));
     Recorder r(h.app);
     BookListWindows windows;
     windows.steps.push_back([&] {
-        EXPECT_TRUE(h.app.AddBook("預金", "A銀行", Amount::FromYen(20000)));
-        EXPECT_FALSE(h.app.AddBook("預金", "A銀行", Amount()));
+        EXPECT_TRUE(h.app.books().AddBook("預金", "A銀行", Amount::FromYen(20000)));
+        EXPECT_FALSE(h.app.books().AddBook("預金", "A銀行", Amount()));
         EXPECT_TRUE(r.events.empty());  // the dialog is still open
         return std::optional<int>(0);   // the row just added
     });
     windows.steps.push_back([&] {
-        EXPECT_TRUE(h.app.RenameBook("小口", 0, "本社", Amount::FromYen(4000)));
+        EXPECT_TRUE(h.app.books().RenameBook("小口", 0, "本社", Amount::FromYen(4000)));
         return std::optional<int>();  // キャンセル
     });
     windows.steps.push_back([&] {
         h.dialogs.yesNoAnswers = {true};
-        EXPECT_TRUE(h.app.DeleteBook("小口", 0));
+        EXPECT_TRUE(h.app.books().DeleteBook("小口", 0));
         return std::optional<int>();
     });
     h.app.SetWindows(&windows);
@@ -1020,22 +1020,22 @@ TEST(Application, BooksChangedInTheBookListShowOnceTheListHasClosed) {
         return rows;
     };
 
-    h.app.ChooseBankBook();
+    h.app.books().ChooseBankBook();
     EXPECT_EQ(h.app.session().currentBook, (BookId{"預金", "A銀行"}));
     EXPECT_EQ(balances(), (std::vector<std::string>{"現金;現金出納帳;6,780;", "小口;本店;8,000;",
                                                     "預金;A銀行;20,000;"}));
     EXPECT_EQ(std::count_if(r.events.begin(), r.events.end(),
                             [](const std::string& e) { return e.rfind("view ", 0) == 0; }),
               1);
-    h.app.SelectCashBook();
-    h.app.ChoosePettyCashBook();
+    h.app.books().SelectCashBook();
+    h.app.books().ChoosePettyCashBook();
     EXPECT_EQ(h.app.session().currentBook, (BookId{"現金", "現金出納帳"}));
-    EXPECT_EQ(h.app.mutableSession().RecordLines()[1],
+    EXPECT_EQ(h.app.files().RecordLines()[1],
               "d04=,2014/04/03,1,小口現金,小口へ補充,0,3000,6780,現金,現金出納帳,小口,本社,");
     EXPECT_EQ(balances(), (std::vector<std::string>{"現金;現金出納帳;6,780;", "小口;本社;7,000;",
                                                     "預金;A銀行;20,000;"}));
     // Deleting the petty-cash book takes the transfer to it out of the cash book too.
-    h.app.ChoosePettyCashBook();
+    h.app.books().ChoosePettyCashBook();
     EXPECT_EQ(balances(),
               (std::vector<std::string>{"現金;現金出納帳;9,780;", "預金;A銀行;20,000;"}));
     EXPECT_EQ(windows.kinds, (std::vector<std::string>{"預金", "小口", "小口"}));
@@ -1055,15 +1055,15 @@ public:
 TEST(Application, TheTitleSearchSetsTheFilterOrOnCancelEndsTheDateFilter) {
     AppHarness h;
     h.app.Create();
-    ASSERT_TRUE(h.app.OpenFile(h.CopyExample("a.exv")));
+    ASSERT_TRUE(h.app.files().OpenFile(h.CopyExample("a.exv")));
     TitleWindows windows;
     windows.answers = {std::string("交通費"), std::nullopt};
     h.app.SetWindows(&windows);
-    h.app.SetDateFilter(true);
-    h.app.SearchByTitle();
+    h.app.search().SetDateFilter(true);
+    h.app.search().SearchByTitle();
     EXPECT_EQ(h.app.session().accountFilter, "交通費");
     EXPECT_TRUE(h.app.view().dateFilter);
-    h.app.SearchByTitle();
+    h.app.search().SearchByTitle();
     EXPECT_EQ(h.app.session().accountFilter, "交通費");
     EXPECT_FALSE(h.app.view().dateFilter);
     EXPECT_EQ(h.app.ledgerView().rows.back().Kind(), LedgerRowKind::EndMark);
@@ -1082,14 +1082,14 @@ std::string WorkThenEndWithoutSaving(AppHarness& h, const std::string& file) {
     h.app.Show(file);
     TwoEntriesWindows windows(h.app);
     h.app.SetWindows(&windows);
-    h.app.OpenEntryForm();
+    h.app.entry().OpenForm();
     h.app.SetWindows(nullptr);
-    h.app.Undo();
-    h.app.Redo();
-    h.app.Undo();
-    EXPECT_TRUE(h.app.AddBook("預金", "A銀行", Amount::FromYen(20000)));
+    h.app.entry().Undo();
+    h.app.entry().Redo();
+    h.app.entry().Undo();
+    EXPECT_TRUE(h.app.books().AddBook("預金", "A銀行", Amount::FromYen(20000)));
     EXPECT_TRUE(fs::exists(h.work + "/recovery.jnl"));
-    h.app.mutableSession().RecordLines();  // field 7 as a save writes it
+    h.app.files().RecordLines();  // field 7 as a save writes it
     return EncodeTextLines(LedgerFileLines(h.app.session().ledger));
 }
 
@@ -1101,24 +1101,24 @@ public:
     JournalledEntryWindows(Application& app, std::string journal)
         : app_(app), journal_(std::move(journal)) {}
     void RunEntryForm() override {
-        EntryForm& form = app_.mutableEntryForm();
+        EntryController& entry = app_.entry();
+        const EntryForm& form = app_.entryForm();
         if (form.mode == EntryMode::Edit) {
             if (form.description == "切手") {
-                form.description = "速達";
-                app_.RegisterEntry();
+                entry.TakeTyped("速達", form.income, form.expense);
+                app_.entry().Register();
             } else {
-                app_.DeleteEntry();
+                app_.entry().Delete();
             }
             Note();
             return;
         }
-        form.continuousEntry = true;
+        entry.SetContinuous(true);
         for (const char* description : {"切手", "はがき", "封筒"}) {
-            ShowEntryDate(form, Date::FromYmd(2014, 6, 3));
-            form.title = "通信費";
-            form.description = description;
-            form.expense = Amount::FromYen(84);
-            app_.RegisterEntry();
+            entry.ShowDate(Date::FromYmd(2014, 6, 3));
+            entry.TypeTitle("通信費");
+            entry.TakeTyped(description, form.income, Amount::FromYen(84));
+            app_.entry().Register();
             Note();
         }
     }
@@ -1144,7 +1144,7 @@ TEST(Application, EachChangeInTheOpenEntryFormIsJournalledAsItEnds) {
     h.app.Show(h.CopyExample("a.exv"));
     JournalledEntryWindows windows(h.app, RecoveryJournal::PathIn(h.work));
     h.app.SetWindows(&windows);
-    h.app.OpenEntryForm();
+    h.app.entry().OpenForm();
     const auto juneRecord = [&h](const std::string& description) -> std::optional<int> {
         const auto& lines = h.app.session().ledger.transactions.Items();
         for (std::size_t i = 0; i < lines.size(); ++i)
@@ -1152,8 +1152,8 @@ TEST(Application, EachChangeInTheOpenEntryFormIsJournalledAsItEnds) {
                 return static_cast<int>(i);
         return std::nullopt;
     };
-    h.app.EditSelectedRecord(juneRecord("切手"));
-    h.app.EditSelectedRecord(juneRecord("はがき"));
+    h.app.entry().EditSelectedRecord(juneRecord("切手"));
+    h.app.entry().EditSelectedRecord(juneRecord("はがき"));
     h.app.SetWindows(nullptr);
     EXPECT_EQ(windows.seen, (std::vector<std::string>{"切手 ", "切手 はがき ", "切手 はがき 封筒 ",
                                                       "速達 はがき 封筒 ", "速達 封筒 "}));
@@ -1183,20 +1183,20 @@ TEST(Application, AJournalThatCannotBeWrittenIsToldOnceAndResumesByItself) {
     const std::string journal = RecoveryJournal::PathIn(h.work);
     writer.full = true;
     h.dialogs.Clear();
-    EXPECT_TRUE(app.AddBook("預金", "A銀行", Amount()));
+    EXPECT_TRUE(app.books().AddBook("預金", "A銀行", Amount()));
     EXPECT_TRUE(app.journalFailing());
     EXPECT_EQ(h.dialogs.Infos(),
               (std::vector<std::string>{
                   "確認|復元用の記録を保存できません。\r\nディスクがいっぱいです: " + journal +
                   "\r\n" + kJournalFailingAdvice}));
     // Told once while it lasts.
-    EXPECT_TRUE(app.AddBook("預金", "B銀行", Amount()));
+    EXPECT_TRUE(app.books().AddBook("預金", "B銀行", Amount()));
     EXPECT_EQ(h.dialogs.Infos().size(), 1u);
     EXPECT_TRUE(app.journalFailing());
 
     // The disk has room again: the next command's end writes the whole work.
     writer.full = false;
-    EXPECT_TRUE(app.AddBook("預金", "C銀行", Amount()));
+    EXPECT_TRUE(app.books().AddBook("預金", "C銀行", Amount()));
     EXPECT_FALSE(app.journalFailing());
     EXPECT_EQ(h.dialogs.Infos().size(), 1u);
     const std::optional<RecoveredWork> work = RecoveryJournal::Read(journal, h.clock.Today());
@@ -1224,12 +1224,12 @@ TEST(Application, UnsavedWorkOfARunThatEndedWithoutSavingIsGivenBackExactly) {
               "前回保存されなかった変更があります。復元しますか？");
     EXPECT_TRUE(again.session().modified);
     EXPECT_EQ(ReadBytes(file), original);
-    ASSERT_TRUE(again.SaveFile());
+    ASSERT_TRUE(again.files().SaveFile());
     EXPECT_EQ(ReadBytes(file), had);
     EXPECT_FALSE(fs::exists(first.work + "/recovery.jnl"));
 
     // A change after that and a clean close: nothing is offered at the next start.
-    EXPECT_TRUE(again.AddBook("預金", "B銀行", Amount()));
+    EXPECT_TRUE(again.books().AddBook("預金", "B銀行", Amount()));
     EXPECT_TRUE(fs::exists(first.work + "/recovery.jnl"));
     first.dialogs.saveAnswers.push_back(SaveAnswer::No);
     EXPECT_TRUE(again.RequestClose(Placement{}));
@@ -1286,10 +1286,10 @@ TEST(Application, ARecoveredCopyHoldsTheBalancesASaveOfTheWorkWrites) {
     h.app.Show(file);
     TwoEntriesWindows windows(h.app);
     h.app.SetWindows(&windows);
-    h.app.OpenEntryForm();  // the journal begins with the whole ledger
-    h.app.OpenEntryForm();  // and goes on with the lines changed: records before later ones
+    h.app.entry().OpenForm();  // the journal begins with the whole ledger
+    h.app.entry().OpenForm();  // and goes on with the lines changed: records before later ones
     h.app.SetWindows(nullptr);
-    h.app.mutableSession().RecordLines();  // field 7 as a save writes it
+    h.app.files().RecordLines();  // field 7 as a save writes it
     const std::string saved = EncodeTextLines(LedgerFileLines(h.app.session().ledger));
     ChangeBehindTheProgram(file);
 
@@ -1320,7 +1320,7 @@ TEST(Application, ACopyNotSavedIsKeptAndOfferedAgainAfterTheNextRunsWork) {
         // Yes, then the save dialog cancelled; the run works on, then ends without saving.
         auto second = start(true);
         EXPECT_TRUE(fs::exists(h.work + "/recovery-1.jnl"));
-        EXPECT_TRUE(second->AddBook("預金", "B銀行", Amount()));
+        EXPECT_TRUE(second->books().AddBook("預金", "B銀行", Amount()));
     }
     // Both are offered: the second run's work applies to the file, the first's is a copy.
     const std::string copy = h.docs + "/copy.exv";

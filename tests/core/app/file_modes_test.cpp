@@ -52,13 +52,19 @@ unsigned ExpectedMode(const std::string& text, unsigned umask, unsigned old) {
     return static_cast<unsigned>(std::stoul(text, nullptr, 8));
 }
 
-// The settings dialog answered with "適用(&A)" as it opens.
+// The settings dialog answered with "適用(&A)" as it opens; the CSV options dialog with "OK"
+// on the options it is given.
 class ApplyingWindows final : public AppWindows {
 public:
     explicit ApplyingWindows(Application& app) : app_(app) {}
     void RunSettings(Session& session, FiscalSettingsForm& form) override {
         ApplySettingsForm(session, form);
     }
+    void RunCsvOptions(Session& session) override {
+        exported = csv != nullptr && ExportCsv(session, csv->options, csv->codes);
+    }
+    const CsvOptionsDialog* csv = nullptr;
+    bool exported = false;
 
 private:
     Application& app_;
@@ -93,17 +99,20 @@ TEST(FileModes, EveryFileAndFolderTheProgramMakesHasTheModeTheArchitectureTableS
         fs::copy_file(FixturePath("ledger/example2014.exv"), ledger);
         fs::permissions(ledger, fs::perms(0640), fs::perm_options::replace);
         app.Show(ledger);
-        ASSERT_TRUE(app.AddBook("預金", "A銀行", Amount()));  // the journal, gone once saved
+        ASSERT_TRUE(
+            app.books().AddBook("預金", "A銀行", Amount()));  // the journal, gone once saved
         EXPECT_EQ(ModeOf(work + "/recovery.jnl"), ExpectedMode(table.at("WORK/*"), 022, 0));
-        app.EditSettings();           // the settings file
-        ASSERT_TRUE(app.SaveFile());  // a backup and the backup list
-        app.PrintLedger();            // the print data
-        app.ToggleHolidayAndChooseDay(Date::FromYmd(2014, 6, 11));
-        app.SaveLedgerLayout(app.ledgerLayout());
+        app.books().EditSettings();           // the settings file
+        ASSERT_TRUE(app.files().SaveFile());  // a backup and the backup list
+        app.printing().PrintLedger();         // the print data
+        app.books().ToggleHolidayAndChooseDay(Date::FromYmd(2014, 6, 11));
+        app.files().SaveLedgerLayout(app.ledgerLayout());
         SaveMoneyCount(work, MoneyCount{}, writer);
         CsvOptionsDialog csv(work, app.entryForm().titleList, dialogs, writer);
         dialogs.saveFileAnswers = {docs + "/out.csv"};
-        ASSERT_TRUE(ExportCsv(app.mutableSession(), csv.options, csv.codes));
+        windows.csv = &csv;
+        app.files().OpenCsvExport();
+        ASSERT_TRUE(windows.exported);
         csv.Close();                                                // the code table
         ASSERT_TRUE(app.RequestClose(Placement{1, 2, 1300, 800}));  // placement, layouts
         ::umask(umaskBefore);

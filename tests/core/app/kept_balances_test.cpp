@@ -257,7 +257,7 @@ protected:
     std::size_t ExpectedRowCount(const Ledger& ledger) const {
         const Session& s = f.session;
         const int month = s.currentMonth >= 1 && s.currentMonth <= 12 ? s.currentMonth : 13;
-        const TLightStrings& list = ledger.transactions;
+        const LineList& list = ledger.transactions;
         const std::string tag = MonthTag(month);
         std::size_t count = 0;
         RecordSplit r;
@@ -355,7 +355,7 @@ TEST_P(KeptBalances, RandomCommandsAgreeWithTheWholeWalkAfterEveryCommand) {
 // in order shows (the grid goes to the row of a record registered in the middle of the
 // month).
 TEST_P(KeptBalances, APageFoundFromAnywhereShowsWhatReadingInOrderShows) {
-    TLightStrings& list = f.session.ledger.transactions;
+    LineList& list = f.session.ledger.transactions;
     const int april = FirstLineOfMonth(list, MonthTag(4));
     std::vector<std::pair<std::int32_t, std::string>> lines;
     for (int i = 0; i < 400; ++i)

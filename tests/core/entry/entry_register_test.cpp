@@ -294,7 +294,7 @@ TEST_F(ShortEntry, RecordsKeepDateOrder) {
 }
 
 TEST(DateOrderPosition, AfterTheLastLineOnOrBeforeTheDatePassingUnreadableDates) {
-    TLightStrings list;
+    LineList list;
     list.Add("d04=,2014/04/01,0,売上,A,10,0,,現金,現金出納帳,現金,現金出納帳,");
     list.Add("d04=,\"2014/04/03\",1,売上,\"B,C\",10,0,,現金,現金出納帳,現金,現金出納帳,");
     list.Add("d04=,日付なし,2,売上,D,10,0,,現金,現金出納帳,現金,現金出納帳,");
@@ -305,7 +305,7 @@ TEST(DateOrderPosition, AfterTheLastLineOnOrBeforeTheDatePassingUnreadableDates)
     EXPECT_EQ(DateOrderPosition(list, Date::FromYmd(2014, 4, 3)), 2);
     EXPECT_EQ(DateOrderPosition(list, Date::FromYmd(2014, 4, 4)), 2);
     EXPECT_EQ(DateOrderPosition(list, Date::FromYmd(2014, 4, 5)), 5);
-    EXPECT_EQ(DateOrderPosition(TLightStrings(), Date::FromYmd(2014, 4, 5)), 0);
+    EXPECT_EQ(DateOrderPosition(LineList(), Date::FromYmd(2014, 4, 5)), 0);
 }
 
 TEST_F(ShortEntry, AnEditKeepsItsLineUnlessItsDateChanges) {

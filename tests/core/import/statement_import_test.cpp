@@ -93,7 +93,7 @@ TEST(StatementImport, ABankStatementIntoTheBankBook) {
     EXPECT_EQ(f.redraws.views, 1);
     f.Show();                 // as the program shows the view after the command
     f.session.RecordLines();  // the lines as a save asks for them, their balances settled
-    const TLightStrings& list = f.session.ledger.transactions;
+    const LineList& list = f.session.ledger.transactions;
     ASSERT_EQ(list.Count(), 11);
     EXPECT_EQ(list[7], "d04=,2014/04/10,9,水道光熱費,デンキダイ,0,3240,17760,預金,B,預金,B,");
     EXPECT_EQ(list[8],
@@ -208,7 +208,7 @@ TEST(StatementImport, EqualRowsMeetOneRecordEachAndNewestFirstComesInOldestFirst
     const ImportResult result = ImportIntoBook(f.session, f.view, plan);
     f.Show();
     f.session.RecordLines();
-    const TLightStrings& list = f.session.ledger.transactions;
+    const LineList& list = f.session.ledger.transactions;
     ASSERT_EQ(result.added.size(), 3u);
     EXPECT_EQ(list[3], "d04=,2014/04/03,9,雑費,預け入れ,1000,0,22000,預金,B,預金,B,");
     EXPECT_EQ(list[8], "d04=,2014/04/20,10,雑費,カード,0,100,21900,預金,B,預金,B,");
@@ -220,7 +220,7 @@ TEST(StatementImport, EqualRowsMeetOneRecordEachAndNewestFirstComesInOldestFirst
 
 // Fields 0..11 but the entry number, which counts the lines there were when a record was
 // made.
-std::vector<std::string> WithoutEntryNumbers(const TLightStrings& list) {
+std::vector<std::string> WithoutEntryNumbers(const LineList& list) {
     std::vector<std::string> lines;
     for (const std::string& line : list.Items()) {
         auto fields = RecordFieldsOf(RecordSplit(line));

@@ -93,7 +93,7 @@ TEST(LedgerView, OtherMonthsCarryThePreviousCalendarMonth) {
 }
 
 TEST(LedgerView, MonthStartsAtTheFirstLineThatBeginsWithItsTag) {
-    TLightStrings list;
+    LineList list;
     list.Add("d04=,2014/04/01,0,雑費,メモd05=,0,10,,現金,現金出納帳,現金,現金出納帳,");
     list.Add("D05=,2014/05/01,1,雑費,大文字,0,10,,現金,現金出納帳,現金,現金出納帳,");
     list.Add("d05");
@@ -105,7 +105,7 @@ TEST(LedgerView, MonthStartsAtTheFirstLineThatBeginsWithItsTag) {
     EXPECT_EQ(FirstLineOfMonth(list, "d06="), 5);
     EXPECT_EQ(FirstLineOfMonth(list, "d04="), 0);
     EXPECT_EQ(FirstLineOfMonth(list, "d07="), 7);
-    EXPECT_EQ(FirstLineOfMonth(TLightStrings(), "d04="), 0);
+    EXPECT_EQ(FirstLineOfMonth(LineList(), "d04="), 0);
 }
 
 TEST(LedgerView, TransferSeenFromBothBooksAndANegativeBook) {

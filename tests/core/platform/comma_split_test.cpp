@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "core/platform/light_strings.h"
+#include "core/platform/line_list.h"
 
 namespace velmora {
 namespace {

@@ -19,7 +19,7 @@
 #include <thread>
 #include <vector>
 
-#include "core/platform/light_strings.h"
+#include "core/platform/line_list.h"
 #include "core/util/errors.h"
 #include "support/temp_folder.h"
 
@@ -100,7 +100,7 @@ TEST(TextFiles, FailedWritesLeaveTheOldFileWhole) {
     testing::WriteBytes(path, "old\r\n");
     FailingWriter writer;
     EXPECT_THROW(WriteTextLines(path, {"new"}, writer), FileError);
-    TLightStrings list;
+    LineList list;
     list.Assign({"new"});
     EXPECT_THROW(list.SaveToFile(path, writer), FileError);
     EXPECT_EQ(writer.writes, 2);

@@ -60,7 +60,7 @@ TEST(PrintJobTest, PrepareLedgerSetsUpTheCashLedgerJob) {
     EXPECT_TRUE(c.sidePanelShown);
     EXPECT_TRUE(c.monthSelectEnabled && c.pageFilterEnabled && c.fontEnabled && c.columnEnabled &&
                 c.colourEnabled);
-    EXPECT_FALSE(c.kokuyoOptEnabled);
+    EXPECT_FALSE(c.kokuyoNegativesEnabled);
     EXPECT_FALSE(c.evenOffsetsShown);
     EXPECT_EQ(c.oddOffsetCaption, "全体位置調整");
     EXPECT_EQ(c.stylePathShown, style);
@@ -102,7 +102,7 @@ TEST(PrintJobTest, AllMonthsSearchAndTheOtherCommands) {
     EXPECT_EQ(b.job->state().kind, 40);
     EXPECT_EQ(c.previewTabs, (Lines{"印刷"}));
     EXPECT_EQ(c.previewCaption, "入出金集計グラフ");
-    EXPECT_FALSE(c.fontEnabled || c.columnEnabled || c.colourEnabled || c.kokuyoOptEnabled ||
+    EXPECT_FALSE(c.fontEnabled || c.columnEnabled || c.colourEnabled || c.kokuyoNegativesEnabled ||
                  c.pageFilterEnabled || c.monthSelectEnabled || c.pageButtonsShown);
     EXPECT_EQ(b.job->state().orientation, 1);
 
@@ -139,14 +139,14 @@ TEST(PrintJobTest, KokuyoFormAndBackToPlainPaper) {
     EXPECT_EQ(b.job->state().stylePath, b.home.File(std::string("style/") + kKokuyoCash));
     EXPECT_FALSE(c.fontEnabled || c.columnEnabled || c.colourEnabled);
     EXPECT_TRUE(c.evenOffsetsShown);
-    EXPECT_TRUE(c.kokuyoOptEnabled);
+    EXPECT_TRUE(c.kokuyoNegativesEnabled);
     EXPECT_EQ(c.oddOffsetCaption, "奇数ページ");
 
     b.job->ChooseStyle({0, 0, 0, 0});
     EXPECT_EQ(b.job->state().stylePath, b.home.File(std::string("style/") + kPlainCash));
     EXPECT_TRUE(c.fontEnabled && c.columnEnabled && c.colourEnabled);
     EXPECT_FALSE(c.evenOffsetsShown);
-    EXPECT_FALSE(c.kokuyoOptEnabled);
+    EXPECT_FALSE(c.kokuyoNegativesEnabled);
     EXPECT_EQ(c.oddOffsetCaption, "全体位置調整");
 }
 

@@ -233,7 +233,7 @@ TEST(LedgerFillerTest, BalancesRedShrunkAndWithoutSign) {
 
     LedgerPageInputs kokuyo = red;
     kokuyo.paperIndex = 1;
-    kokuyo.kokuyoOpt = 0;
+    kokuyo.kokuyoNegatives = 0;
     StyleList form({"header", Item("#maxline=3"), Item("#cf_01"), Item("#ce_01"), Item("#cd_02"),
                     Item("#if_02")});
     FillLedgerPage(form, data, kokuyo);
@@ -244,7 +244,7 @@ TEST(LedgerFillerTest, BalancesRedShrunkAndWithoutSign) {
     EXPECT_EQ(form.Line(5),  // 11 characters without commas: shrunk too
               "0;0;0;0;data;10;20;10;20;0;0;0;0;IPAexGothic;9;標準;0;-1.6;0;12345678901;0;0;");
 
-    kokuyo.kokuyoOpt = 1;
+    kokuyo.kokuyoNegatives = 1;
     kokuyo.negativeInRed = false;
     StyleList signedForm({"header", Item("#maxline=3"), Item("#cf_01")});
     FillLedgerPage(signedForm, data, kokuyo);

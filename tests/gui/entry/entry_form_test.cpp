@@ -78,7 +78,7 @@ void EntryFormTest::entriesTransfersEditsAndDeletesReachTheFile() {
     QApplication::setActiveWindow(&w);
     w.ledgerGrid()->setFocus();
     // The lines as a save writes them, field 7 brought to the balances shown.
-    auto list = [&d] { return d.app().mutableSession().RecordLines(); };
+    auto list = [&d] { return d.app().files().RecordLines(); };
     const int before = static_cast<int>(list().size());
 
     WithForm(w, Qt::Key_F5, Qt::NoModifier, [&](EntryFormDialog& form) {
@@ -170,7 +170,7 @@ void EntryFormTest::aRecordGoesByKeyboardFromDateToAmount() {
     MainWindow& w = d.w();
     QApplication::setActiveWindow(&w);
     w.ledgerGrid()->setFocus();
-    const TLightStrings& list = d.app().session().ledger.transactions;
+    const LineList& list = d.app().session().ledger.transactions;
     const int before = list.Count();
     auto key = [](int k, Qt::KeyboardModifiers m = Qt::NoModifier) {
         QTest::keyClick(QApplication::focusWidget(), static_cast<Qt::Key>(k), m);
@@ -228,7 +228,7 @@ void EntryFormTest::aRecordGoesByKeyboardFromDateToAmount() {
         key(Qt::Key_Escape);
         QVERIFY(!form.isVisible());
     });
-    d.app().mutableSession().RecordLines();  // field 7 as a save writes it
+    d.app().files().RecordLines();  // field 7 as a save writes it
     QCOMPARE(list[before],
              std::string("d06=,2014/06/22,2,法定福利費,hoken,0,3000,3780,現金,現金出納帳,現金,"
                          "現金出納帳,"));

@@ -102,7 +102,7 @@ void StatementImportDialogTest::aStatementChosenPlannedAndImported() {
     w.action("importStatement")->trigger();
     QVERIFY(seen);
 
-    const TLightStrings& list = desk.app().session().ledger.transactions;
+    const LineList& list = desk.app().session().ledger.transactions;
     QCOMPARE(list.Count(), 4);
     QCOMPARE(QString::fromStdString(list[2]),
              QString::fromUtf8(

@@ -171,7 +171,7 @@ void MainWindowTest::windowKeysWinOverTheFocusedControl() {
     QCOMPARE(e.dialogs.events.front().kind, std::string("saveas"));
     // PgDn selects the row above the closing carry.
     QTest::keyClick(w.ledgerGrid(), Qt::Key_PageDown);
-    QCOMPARE(w.ledgerGrid()->currentIndex().row() + 1, e.program.app().LastRowToSelect());
+    QCOMPARE(w.ledgerGrid()->currentIndex().row() + 1, e.program.app().books().LastRowToSelect());
     QTest::keyClick(w.ledgerGrid(), Qt::Key_PageUp);
     QCOMPARE(w.ledgerGrid()->currentIndex().row(), 0);
 }
@@ -262,7 +262,7 @@ void MainWindowTest::startWithTheLastFileAndCloseWithEachAnswer() {
     const std::string before = velmora::testing::ReadBytes(file);
 
     Application& app = d.program.app();
-    app.RunCommand([&] { app.mutableSession().modified = true; });
+    QVERIFY(app.books().AddBook("預金", "A銀行", Amount()));  // a change to ask about
     QVERIFY(d.program.app().session().modified);
     QVERIFY(w.windowTitle().endsWith(" *"));
 
@@ -311,12 +311,11 @@ void MainWindowTest::undoAndRedoKeysFollowTheHistory() {
     QVERIFY(!w.action(kUndoCommand)->isEnabled());
     const int rows = static_cast<int>(app.ledgerView().rows.size());
 
-    EntryForm& form = app.mutableEntryForm();
-    ShowEntryDate(form, Date::FromYmd(2014, 6, 3));
-    form.title = "通信費";
-    form.description = "切手";
-    form.expense = Amount::FromYen(84);
-    QVERIFY(app.RegisterEntry().stored);
+    EntryController& entry = app.entry();
+    entry.ShowDate(Date::FromYmd(2014, 6, 3));
+    entry.TypeTitle("通信費");
+    entry.TakeTyped("切手", Amount(), Amount::FromYen(84));
+    QVERIFY(entry.Register().stored);
     QCOMPARE(w.action(kUndoCommand)->text(), Q("元に戻す: 登録 2014/06/03 通信費"));
     QCOMPARE(static_cast<int>(app.ledgerView().rows.size()), rows + 1);
 

@@ -40,7 +40,7 @@ void PreviewPageTest::sheetZoomAndPages() {
     DesktopProgram program(DesktopFolders{folder.Path() + "/work", data}, o, dialogs);
     QVERIFY(program.Start());
     MainWindow& w = program.window();
-    program.app().PrintLedger();
+    program.app().printing().PrintLedger();
     QApplication::processEvents();
     PreviewPage* page = w.previewPage();
     // The print command shows the preview in place of the ledger.

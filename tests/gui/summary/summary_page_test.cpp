@@ -26,10 +26,12 @@
 #include "gui/summary/summary_page.h"
 #include "qtprint/qt_text.h"
 #include "support/scripted_dialogs.h"
+#include "support/settings_windows.h"
 #include "support/temp_folder.h"
 
 using namespace velmora;
 using namespace velmora::gui;
+using velmora::testing::ChangeSettings;
 using velmora::testing::ScriptedDialogs;
 using velmora::testing::TempFolder;
 namespace fs = std::filesystem;
@@ -136,12 +138,11 @@ class IncomeEntry final : public AppWindows {
 public:
     explicit IncomeEntry(Application& app) : app_(app) {}
     void RunEntryForm() override {
-        EntryForm& form = app_.mutableEntryForm();
-        ShowEntryDate(form, Date::FromYmd(2014, 6, 3));
-        form.title = "雑収入";
-        form.description = "返金";
-        form.income = Amount::FromYen(500);
-        stored = app_.RegisterEntry().stored;
+        EntryController& entry = app_.entry();
+        entry.ShowDate(Date::FromYmd(2014, 6, 3));
+        entry.TypeTitle("雑収入");
+        entry.TakeTyped("返金", Amount::FromYen(500), Amount());
+        stored = entry.Register().stored;
     }
     bool stored = false;
 
@@ -179,11 +180,12 @@ void SummaryPageTest::theGridShowsAllBooksOneBookAndADrillDownAndBackReturns() {
     QCOMPARE(d.page().findChild<QLabel*>("range")->text(),
              QString("2014年04月01日～2015年03月31日"));
     // Figures right-aligned; a negative figure black until the option asks for red.
-    const QModelIndex balance = d.grid().model()->index(4, 2);
-    QVERIFY(balance.data(Qt::TextAlignmentRole).value<Qt::Alignment>() & Qt::AlignRight);
-    QCOMPARE(balance.data(Qt::ForegroundRole).value<QBrush>().color(), QColor(Qt::black));
-    d.app().mutableSession().settings.negativeInRed = true;
-    QCOMPARE(balance.data(Qt::ForegroundRole).value<QBrush>().color(), QColor(255, 0, 0));
+    auto balance = [&d] { return d.grid().model()->index(4, 2); };
+    QVERIFY(balance().data(Qt::TextAlignmentRole).value<Qt::Alignment>() & Qt::AlignRight);
+    QCOMPARE(balance().data(Qt::ForegroundRole).value<QBrush>().color(), QColor(Qt::black));
+    ChangeSettings(d.app(), [](Settings& options) { options.negativeInRed = true; });
+    d.dialogs.Clear();  // the settings dialog's message that it applied them
+    QCOMPARE(balance().data(Qt::ForegroundRole).value<QBrush>().color(), QColor(255, 0, 0));
     QCOMPARE(d.grid().model()->index(1, 2).data(Qt::ForegroundRole).value<QBrush>().color(),
              QColor(Qt::black));
 
@@ -380,7 +382,7 @@ void SummaryPageTest::aLedgerChangeIsShownOnTheOpenPage() {
     // An entry of 500 yen income in June while the graph page is shown.
     IncomeEntry entry(d.app());
     d.app().SetWindows(&entry);
-    d.app().OpenEntryForm();
+    d.app().entry().OpenForm();
     d.app().SetWindows(nullptr);
     QVERIFY(entry.stored);
     QWidget* panel = d.w().graphPage()->panel();

@@ -206,18 +206,18 @@ TEST_F(StyleFit, NoTextOfAnyShippedStyleTouchesARuleAtTheLargestAmounts) {
         const bool ledgerKind = view.kind < 20 && view.kind != 5 && view.kind != 6;
         if (ledgerKind) {
             ASSERT_TRUE(cli::SelectBookOption(ctx, view.book, false)) << err.str();
-            if (view.title) app.FilterByTitle(*view.title);
+            if (view.title) app.search().FilterByTitle(*view.title);
             ASSERT_TRUE(cli::ChooseMonth(ctx, 4));
         } else {
             ASSERT_TRUE(cli::ChooseMonth(ctx, 4));
             if (view.kind == 40)
-                app.ShowGraph();
+                app.reports().ShowGraph();
             else
-                app.ShowSummaryPage();
-            if (view.drill) app.DrillIntoTitle("売上高店頭売上分");
+                app.reports().ShowSummaryPage();
+            if (view.drill) app.reports().DrillIntoTitle("売上高店頭売上分");
         }
         const PrintJob& job = app.printJob();
-        app.PrintReport(view.kind);
+        app.printing().PrintReport(view.kind);
         ASSERT_EQ(job.state().kind, view.kind);
         const int papers = static_cast<int>(job.controls().paperItems.size());
         for (int paper = 0; paper < std::max(papers, 1); ++paper)

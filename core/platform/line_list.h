@@ -1,5 +1,5 @@
 #pragma once
-// TLightStrings: the growable list of text lines that holds the ledger (transaction list
+// LineList: the growable list of text lines that holds the ledger (transaction list
 // and book registries) and every scratch split of a record. Its comma-text rules are the
 // ones the ledger file format depends on.
 #include <cstddef>
@@ -39,7 +39,7 @@ protected:
 // every comma and nothing else.
 bool SplitCommaText(std::string_view text, std::vector<std::string_view>& items);
 
-class TLightStrings {
+class LineList {
 public:
     static constexpr std::int32_t kMaxCount = 134217727;  // 2^27 - 1
     static constexpr std::int32_t kGrowth = 32;
@@ -90,7 +90,7 @@ public:
         using reference = const std::string&;
         using const_reference = const std::string&;
 
-        explicit Lines(const TLightStrings& list) : list_(&list) {}
+        explicit Lines(const LineList& list) : list_(&list) {}
         const_iterator begin() const { return {&list_->chunks_, 0}; }
         const_iterator end() const { return {&list_->chunks_, list_->chunks_.size()}; }
         std::size_t size() const { return static_cast<std::size_t>(list_->Count()); }
@@ -106,18 +106,18 @@ public:
         bool operator==(const std::vector<std::string>& other) const;
 
     private:
-        const TLightStrings* list_;
+        const LineList* list_;
     };
 
-    TLightStrings() = default;
+    LineList() = default;
     // A copy has no change log of its own; assigning over a list that records replaces it
     // as a whole.
-    TLightStrings(const TLightStrings& other)
+    LineList(const LineList& other)
         : chunks_(other.chunks_),
           starts_(other.starts_),
           count_(other.count_),
           capacity_(other.capacity_) {}
-    TLightStrings(TLightStrings&& other) noexcept
+    LineList(LineList&& other) noexcept
         : chunks_(std::move(other.chunks_)),
           starts_(std::move(other.starts_)),
           count_(other.count_),
@@ -125,9 +125,9 @@ public:
         other.count_ = 0;
         other.starts_.clear();
     }
-    TLightStrings& operator=(const TLightStrings& other);
-    TLightStrings& operator=(TLightStrings&& other) noexcept;
-    ~TLightStrings() = default;
+    LineList& operator=(const LineList& other);
+    LineList& operator=(LineList&& other) noexcept;
+    ~LineList() = default;
 
     // Every later change of a line is recorded into log (nullptr: none), so that a command
     // can be taken back line by line; changes of the whole list only mark it replaced.

@@ -1,4 +1,4 @@
-#include "core/platform/light_strings.h"
+#include "core/platform/line_list.h"
 
 #include <algorithm>
 #include <bit>
@@ -88,15 +88,15 @@ bool SplitCommaText(std::string_view text, std::vector<std::string_view>& items)
     return false;
 }
 
-bool TLightStrings::Lines::operator==(const Lines& other) const {
+bool LineList::Lines::operator==(const Lines& other) const {
     return size() == other.size() && std::equal(begin(), end(), other.begin());
 }
 
-bool TLightStrings::Lines::operator==(const std::vector<std::string>& other) const {
+bool LineList::Lines::operator==(const std::vector<std::string>& other) const {
     return size() == other.size() && std::equal(begin(), end(), other.begin());
 }
 
-std::pair<std::size_t, std::size_t> TLightStrings::Locate(std::int32_t index) const {
+std::pair<std::size_t, std::size_t> LineList::Locate(std::int32_t index) const {
     for (std::size_t chunk : {hint_, hint_ + 1})
         if (chunk < chunks_.size() && starts_[chunk] <= index &&
             index - starts_[chunk] < static_cast<std::int32_t>(chunks_[chunk].size())) {
@@ -108,7 +108,7 @@ std::pair<std::size_t, std::size_t> TLightStrings::Locate(std::int32_t index) co
     return {hint_, static_cast<std::size_t>(index - starts_[hint_])};
 }
 
-void TLightStrings::RecountStarts(std::size_t chunk) {
+void LineList::RecountStarts(std::size_t chunk) {
     starts_.resize(chunks_.size());
     std::int32_t start = 0;
     if (chunk > 0)
@@ -119,7 +119,7 @@ void TLightStrings::RecountStarts(std::size_t chunk) {
     }
 }
 
-std::vector<std::string> TLightStrings::TakeAll() {
+std::vector<std::string> LineList::TakeAll() {
     std::vector<std::string> lines;
     lines.reserve(static_cast<std::size_t>(count_));
     for (auto& chunk : chunks_)
@@ -131,7 +131,7 @@ std::vector<std::string> TLightStrings::TakeAll() {
     return lines;
 }
 
-void TLightStrings::Store(std::vector<std::string>&& lines) {
+void LineList::Store(std::vector<std::string>&& lines) {
     chunks_.clear();
     starts_.clear();
     count_ = 0;
@@ -141,7 +141,7 @@ void TLightStrings::Store(std::vector<std::string>&& lines) {
     lines.clear();
 }
 
-void TLightStrings::Append(std::string&& line) {
+void LineList::Append(std::string&& line) {
     if (chunks_.empty() || chunks_.back().size() >= kChunkLines) {
         chunks_.emplace_back().reserve(kChunkLines);
         starts_.push_back(count_);
@@ -150,7 +150,7 @@ void TLightStrings::Append(std::string&& line) {
     ++count_;
 }
 
-void TLightStrings::InsertOne(std::int32_t index, std::string&& line) {
+void LineList::InsertOne(std::int32_t index, std::string&& line) {
     if (index == count_) {
         Append(std::move(line));
         return;
@@ -173,7 +173,7 @@ void TLightStrings::InsertOne(std::int32_t index, std::string&& line) {
     }
 }
 
-void TLightStrings::DeleteOne(std::int32_t index) {
+void LineList::DeleteOne(std::int32_t index) {
     const auto [chunk, offset] = Locate(index);
     std::vector<std::string>& lines = chunks_[chunk];
     lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(offset));
@@ -187,13 +187,13 @@ void TLightStrings::DeleteOne(std::int32_t index) {
     }
 }
 
-const std::string& TLightStrings::Get(std::int32_t index) const {
+const std::string& LineList::Get(std::int32_t index) const {
     CheckIndex(index);
     const auto [chunk, offset] = Locate(index);
     return chunks_[chunk][offset];
 }
 
-TLightStrings& TLightStrings::operator=(const TLightStrings& other) {
+LineList& LineList::operator=(const LineList& other) {
     if (this != &other) {
         chunks_ = other.chunks_;
         starts_ = other.starts_;
@@ -205,7 +205,7 @@ TLightStrings& TLightStrings::operator=(const TLightStrings& other) {
     return *this;
 }
 
-TLightStrings& TLightStrings::operator=(TLightStrings&& other) noexcept {
+LineList& LineList::operator=(LineList&& other) noexcept {
     if (this != &other) {
         chunks_ = std::move(other.chunks_);
         starts_ = std::move(other.starts_);
@@ -220,12 +220,12 @@ TLightStrings& TLightStrings::operator=(TLightStrings&& other) noexcept {
     return *this;
 }
 
-void TLightStrings::Record(LineChange::Kind kind, std::int32_t index, std::string text,
-                           std::int32_t other) {
+void LineList::Record(LineChange::Kind kind, std::int32_t index, std::string text,
+                      std::int32_t other) {
     if (Recording()) log_->changes.push_back(LineChange{kind, index, other, std::move(text)});
 }
 
-void TLightStrings::Put(std::int32_t index, std::string item) {
+void LineList::Put(std::int32_t index, std::string item) {
     CheckIndex(index);
     std::string& line = At(index);
     if (Recording() || RecordingForward()) {
@@ -237,26 +237,26 @@ void TLightStrings::Put(std::int32_t index, std::string item) {
     if (observer_) observer_->LineReplaced(index);
 }
 
-void TLightStrings::PutDerived(std::int32_t index, std::string item) {
+void LineList::PutDerived(std::int32_t index, std::string item) {
     CheckIndex(index);
     At(index) = std::move(item);
 }
 
-void TLightStrings::Forward(LineChange::Kind kind, std::int32_t index, std::string text,
-                            std::int32_t other) {
+void LineList::Forward(LineChange::Kind kind, std::int32_t index, std::string text,
+                       std::int32_t other) {
     if (RecordingForward())
         forward_->changes.push_back(LineChange{kind, index, other, std::move(text)});
 }
 
-void TLightStrings::CheckIndex(std::int32_t index) const {
+void LineList::CheckIndex(std::int32_t index) const {
     if (index < 0 || index >= Count()) throw ListIndexError();
 }
 
-void TLightStrings::GrowIfFull() {
+void LineList::GrowIfFull() {
     if (Count() == capacity_) SetCapacity(capacity_ + kGrowth);
 }
 
-std::int32_t TLightStrings::Add(std::string item) {
+std::int32_t LineList::Add(std::string item) {
     GrowIfFull();
     if (Recording()) Record(LineChange::Kind::Insert, Count(), item);
     if (RecordingForward()) Forward(LineChange::Kind::Insert, Count(), item);
@@ -265,7 +265,7 @@ std::int32_t TLightStrings::Add(std::string item) {
     return Count() - 1;
 }
 
-void TLightStrings::Insert(std::int32_t index, std::string item) {
+void LineList::Insert(std::int32_t index, std::string item) {
     if (index < 0 || index > Count()) throw ListIndexError();
     GrowIfFull();
     if (Recording()) Record(LineChange::Kind::Insert, index, item);
@@ -274,7 +274,7 @@ void TLightStrings::Insert(std::int32_t index, std::string item) {
     if (observer_) observer_->LineInserted(index);
 }
 
-void TLightStrings::Delete(std::int32_t index) {
+void LineList::Delete(std::int32_t index) {
     CheckIndex(index);
     Forward(LineChange::Kind::Delete, index, {});
     if (Recording()) Record(LineChange::Kind::Delete, index, std::move(At(index)));
@@ -282,7 +282,7 @@ void TLightStrings::Delete(std::int32_t index) {
     if (observer_) observer_->LineDeleted(index);
 }
 
-void TLightStrings::InsertMany(std::vector<std::pair<std::int32_t, std::string>> lines) {
+void LineList::InsertMany(std::vector<std::pair<std::int32_t, std::string>> lines) {
     const auto added = static_cast<std::int64_t>(lines.size());
     if (static_cast<std::int64_t>(Count()) + added > kMaxCount) throw ListIndexError();
     for (std::size_t i = 0; i < lines.size(); ++i) {
@@ -320,7 +320,7 @@ void TLightStrings::InsertMany(std::vector<std::pair<std::int32_t, std::string>>
         for (const auto& line : lines) observer_->LineInserted(line.first);
 }
 
-void TLightStrings::DeleteMany(const std::vector<std::int32_t>& indexes) {
+void LineList::DeleteMany(const std::vector<std::int32_t>& indexes) {
     for (std::size_t i = 0; i < indexes.size(); ++i) {
         CheckIndex(indexes[i]);
         if (i > 0 && indexes[i] <= indexes[i - 1]) throw ListIndexError();
@@ -351,7 +351,7 @@ void TLightStrings::DeleteMany(const std::vector<std::int32_t>& indexes) {
         for (auto it = indexes.rbegin(); it != indexes.rend(); ++it) observer_->LineDeleted(*it);
 }
 
-void TLightStrings::Exchange(std::int32_t index1, std::int32_t index2) {
+void LineList::Exchange(std::int32_t index1, std::int32_t index2) {
     CheckIndex(index1);
     CheckIndex(index2);
     if (index1 == index2) return;
@@ -361,7 +361,7 @@ void TLightStrings::Exchange(std::int32_t index1, std::int32_t index2) {
     if (observer_) observer_->LinesExchanged(index1, index2);
 }
 
-void TLightStrings::Clear() {
+void LineList::Clear() {
     MarkReplaced();
     if (capacity_ > 0) {
         chunks_.clear();
@@ -374,12 +374,12 @@ void TLightStrings::Clear() {
     }
 }
 
-void TLightStrings::SetCapacity(std::int32_t value) {
+void LineList::SetCapacity(std::int32_t value) {
     if (value > kMaxCount || value < Count()) throw ListIndexError();
     capacity_ = value;
 }
 
-void TLightStrings::SetCount(std::int32_t value) {
+void LineList::SetCount(std::int32_t value) {
     if (value < 0 || value > kMaxCount) throw ListIndexError();
     if (value > capacity_) SetCapacity(value);
     MarkReplaced();
@@ -388,7 +388,7 @@ void TLightStrings::SetCount(std::int32_t value) {
     Store(std::move(lines));
 }
 
-void TLightStrings::AddStrings(const std::vector<std::string>& source) {
+void LineList::AddStrings(const std::vector<std::string>& source) {
     auto total = static_cast<std::int64_t>(Count()) + static_cast<std::int64_t>(source.size());
     if (total > kMaxCount) throw ListIndexError();
     SetCapacity(static_cast<std::int32_t>(total));
@@ -396,23 +396,23 @@ void TLightStrings::AddStrings(const std::vector<std::string>& source) {
     for (const std::string& line : source) Append(std::string(line));
 }
 
-void TLightStrings::Assign(const std::vector<std::string>& source) {
+void LineList::Assign(const std::vector<std::string>& source) {
     Clear();
     AddStrings(source);
 }
 
-void TLightStrings::Adopt(std::vector<std::string>&& lines) {
+void LineList::Adopt(std::vector<std::string>&& lines) {
     if (lines.size() > static_cast<std::size_t>(kMaxCount)) throw ListIndexError();
     MarkReplaced();
     Store(std::move(lines));
     capacity_ = Count();
 }
 
-void TLightStrings::CopyTo(std::vector<std::string>& dest) const {
+void LineList::CopyTo(std::vector<std::string>& dest) const {
     dest = Items();
 }
 
-std::int32_t TLightStrings::IndexOf(std::string_view item) const {
+std::int32_t LineList::IndexOf(std::string_view item) const {
     std::int32_t i = 0;
     for (const std::string& line : Items()) {
         if (line == item) return i;
@@ -436,8 +436,7 @@ bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
 }
 }  // namespace
 
-bool TLightStrings::Find(std::string_view findText, std::int32_t& line,
-                         std::int32_t& column) const {
+bool LineList::Find(std::string_view findText, std::int32_t& line, std::int32_t& column) const {
     if (line < 0) line = 0;
     if (findText.empty()) {
         if (line < Count()) {
@@ -469,8 +468,8 @@ bool TLightStrings::Find(std::string_view findText, std::int32_t& line,
     return false;
 }
 
-void TLightStrings::QuickSort(std::vector<std::string>& items, std::int32_t low, std::int32_t high,
-                              const TSortCompfunc& comp) {
+void LineList::QuickSort(std::vector<std::string>& items, std::int32_t low, std::int32_t high,
+                         const TSortCompfunc& comp) {
     // The recursion goes into the left part; the loop carries on with the right part.
     while (low < high) {
         std::int32_t i = low, j = high;
@@ -490,7 +489,7 @@ void TLightStrings::QuickSort(std::vector<std::string>& items, std::int32_t low,
     }
 }
 
-void TLightStrings::Sort(const TSortCompfunc& comp) {
+void LineList::Sort(const TSortCompfunc& comp) {
     MarkReplaced();
     if (Count() <= 1) return;
     std::vector<std::string> lines = TakeAll();
@@ -498,7 +497,7 @@ void TLightStrings::Sort(const TSortCompfunc& comp) {
     Store(std::move(lines));
 }
 
-std::string TLightStrings::GetCommaText() const {
+std::string LineList::GetCommaText() const {
     std::string out;
     out.reserve(4096);
     for (const auto& item : Items()) {
@@ -512,7 +511,7 @@ std::string TLightStrings::GetCommaText() const {
     return out;
 }
 
-void TLightStrings::SetCommaText(std::string_view text) {
+void LineList::SetCommaText(std::string_view text) {
     std::vector<std::string_view> parts;
     SplitCommaText(text, parts);
     Clear();
@@ -520,7 +519,7 @@ void TLightStrings::SetCommaText(std::string_view text) {
     for (auto part : parts) Append(std::string(part));
 }
 
-std::string TLightStrings::GetText() const {
+std::string LineList::GetText() const {
     std::size_t total = 0;
     for (const auto& item : Items()) total += item.size() + 2;
     std::string out;
@@ -532,7 +531,7 @@ std::string TLightStrings::GetText() const {
     return out;
 }
 
-void TLightStrings::SetText(std::string_view text) {
+void LineList::SetText(std::string_view text) {
     Clear();
     std::vector<std::string> lines;
     lines.reserve(text.size() / 28 + 1);
@@ -540,24 +539,24 @@ void TLightStrings::SetText(std::string_view text) {
     Adopt(std::move(lines));
 }
 
-void TLightStrings::LoadFromFile(const std::string& path) {
+void LineList::LoadFromFile(const std::string& path) {
     Clear();
     Adopt(ReadTextLines(path));
 }
 
-void TLightStrings::SaveToFile(const std::string& path) const {
+void LineList::SaveToFile(const std::string& path) const {
     SaveToFile(path, DefaultFileWriter());
 }
 
-void TLightStrings::SaveToFile(const std::string& path, FileWriter& writer) const {
+void LineList::SaveToFile(const std::string& path, FileWriter& writer) const {
     WriteTextLines(path, Items(), writer);
 }
 
-void TLightStrings::SaveToStream(std::ostream& stream) const {
+void LineList::SaveToStream(std::ostream& stream) const {
     stream << GetText();
 }
 
-void TLightStrings::LoadFromStream(std::istream& stream) {
+void LineList::LoadFromStream(std::istream& stream) {
     std::string text{std::istreambuf_iterator<char>(stream), std::istreambuf_iterator<char>()};
     SetText(text);
 }

@@ -1,4 +1,4 @@
-#include "core/platform/light_strings.h"
+#include "core/platform/line_list.h"
 
 #include <gtest/gtest.h>
 
@@ -16,19 +16,19 @@ namespace {
 using Items = std::vector<std::string>;
 
 Items SplitComma(std::string_view text) {
-    TLightStrings list;
+    LineList list;
     list.SetCommaText(text);
     return list.Items();
 }
 
 std::string JoinComma(const Items& items) {
-    TLightStrings list;
+    LineList list;
     list.Assign(items);
     return list.GetCommaText();
 }
 
 // "line:column" of the match, or where the search ended.
-std::string FindFrom(const TLightStrings& list, std::string_view text, std::int32_t line,
+std::string FindFrom(const LineList& list, std::string_view text, std::int32_t line,
                      std::int32_t column) {
     if (!list.Find(text, line, column)) return "not found, line " + std::to_string(line);
     return std::to_string(line) + ":" + std::to_string(column);
@@ -44,7 +44,7 @@ void ExpectRangeError(Operation operation) {
     }
 }
 
-TEST(LightStringsCommaText, SplitsRecordsByTheLedgerRules) {
+TEST(LineListCommaText, SplitsRecordsByTheLedgerRules) {
     EXPECT_EQ(SplitComma("a,b,"), (Items{"a", "b"}));
     EXPECT_EQ(SplitComma("a,,b"), (Items{"a", "", "b"}));
     EXPECT_EQ(SplitComma(","), (Items{""}));
@@ -57,13 +57,13 @@ TEST(LightStringsCommaText, SplitsRecordsByTheLedgerRules) {
               (Items{"d04=", "2014/04/01", "1", "交通費", "バス代", "0", "220", "9780", "現金",
                      "現金出納帳", "", ""}));
 
-    TLightStrings list;
+    LineList list;
     list.Assign({"old", "items", "here"});
     list.SetCommaText("new,");
     EXPECT_EQ(list.Items(), Items{"new"});
 }
 
-TEST(LightStringsCommaText, JoinQuotesOnlyItemsWithSpaceOrComma) {
+TEST(LineListCommaText, JoinQuotesOnlyItemsWithSpaceOrComma) {
     EXPECT_EQ(JoinComma({"a b", "c"}), "\"a b\",c");
     EXPECT_EQ(JoinComma({}), "");
     EXPECT_EQ(JoinComma({""}), "");
@@ -71,8 +71,8 @@ TEST(LightStringsCommaText, JoinQuotesOnlyItemsWithSpaceOrComma) {
     EXPECT_EQ(JoinComma({"全角　空白", "1500"}), "全角　空白,1500");
 }
 
-TEST(LightStringsText, SplitsAndJoinsLines) {
-    TLightStrings list;
+TEST(LineListText, SplitsAndJoinsLines) {
+    LineList list;
     list.SetText("a\r\nb\r\n");
     EXPECT_EQ(list.Items(), (Items{"a", "b"}));
     EXPECT_EQ(list.Capacity(), 2);
@@ -93,8 +93,8 @@ TEST(LightStringsText, SplitsAndJoinsLines) {
     EXPECT_EQ(list.Items(), (Items{"p", "q"}));
 }
 
-TEST(LightStringsEditing, ChangesItemsInPlace) {
-    TLightStrings list;
+TEST(LineListEditing, ChangesItemsInPlace) {
+    LineList list;
     list.Assign({"a", "b", "c"});
     list.Insert(3, "d");
     list.Insert(0, "z");
@@ -115,8 +115,8 @@ TEST(LightStringsEditing, ChangesItemsInPlace) {
     EXPECT_EQ(copy, (Items{"d", "a", "C", "z", "e", "f", "g"}));
 }
 
-TEST(LightStringsEditing, RejectsEveryIndexOutOfRange) {
-    TLightStrings list;
+TEST(LineListEditing, RejectsEveryIndexOutOfRange) {
+    LineList list;
     list.Assign({"a", "b", "c"});
     ExpectRangeError([&] { list.Get(-1); });
     ExpectRangeError([&] { list.Get(3); });
@@ -126,15 +126,15 @@ TEST(LightStringsEditing, RejectsEveryIndexOutOfRange) {
     ExpectRangeError([&] { list.Delete(3); });
     ExpectRangeError([&] { list.Exchange(0, 3); });
     ExpectRangeError([&] { list.SetCount(-1); });
-    ExpectRangeError([&] { list.SetCount(TLightStrings::kMaxCount + 1); });
+    ExpectRangeError([&] { list.SetCount(LineList::kMaxCount + 1); });
     ExpectRangeError([&] { list.SetCapacity(2); });
-    ExpectRangeError([&] { list.SetCapacity(TLightStrings::kMaxCount + 1); });
+    ExpectRangeError([&] { list.SetCapacity(LineList::kMaxCount + 1); });
     EXPECT_EQ(list.Items(), (Items{"a", "b", "c"}));
 }
 
 // Many lines in one pass are what the single edits would make, recorded as those edits.
-TEST(LightStringsEditing, InsertManyAndDeleteManyAreTheSingleEditsInOnePass) {
-    TLightStrings many, single;
+TEST(LineListEditing, InsertManyAndDeleteManyAreTheSingleEditsInOnePass) {
+    LineList many, single;
     for (const char* line : {"a", "b", "c"}) {
         many.Add(line);
         single.Add(line);
@@ -174,8 +174,8 @@ TEST(LightStringsEditing, InsertManyAndDeleteManyAreTheSingleEditsInOnePass) {
     EXPECT_EQ(log.changes.size(), 7u);
 }
 
-TEST(LightStringsCapacity, GrowsBy32AndFollowsCountAndClear) {
-    TLightStrings list;
+TEST(LineListCapacity, GrowsBy32AndFollowsCountAndClear) {
+    LineList list;
     EXPECT_EQ(list.Capacity(), 0);
     list.Add("1");
     EXPECT_EQ(list.Capacity(), 32);
@@ -204,8 +204,8 @@ TEST(LightStringsCapacity, GrowsBy32AndFollowsCountAndClear) {
     EXPECT_EQ(list.Capacity(), 0);
 }
 
-TEST(LightStringsSearch, IndexOfIsExactAndFindIsCaseInsensitive) {
-    TLightStrings list;
+TEST(LineListSearch, IndexOfIsExactAndFindIsCaseInsensitive) {
+    LineList list;
     list.Assign({"Abc", "abc", "abc"});
     EXPECT_EQ(list.IndexOf("abc"), 1);
     EXPECT_EQ(list.IndexOf("ABC"), -1);
@@ -220,9 +220,9 @@ TEST(LightStringsSearch, IndexOfIsExactAndFindIsCaseInsensitive) {
     EXPECT_EQ(FindFrom(list, "2014/04/01,1,x", 0, 1), "not found, line 10");
 }
 
-TEST(LightStringsSort, OrdersByTheComparison) {
+TEST(LineListSort, OrdersByTheComparison) {
     auto ascending = [](const std::string& a, const std::string& b) { return a.compare(b); };
-    TLightStrings list;
+    LineList list;
     list.Assign({"d", "a", "c", "b", "a"});
     list.Sort(ascending);
     EXPECT_EQ(list.Items(), (Items{"a", "a", "b", "c", "d"}));
@@ -247,16 +247,16 @@ TEST(LightStringsSort, OrdersByTheComparison) {
     EXPECT_EQ(calls, 0);
 }
 
-TEST(LightStringsFile, SavesCp932CrLfAndLoadsItBack) {
+TEST(LineListFile, SavesCp932CrLfAndLoadsItBack) {
     testing::TempFolder folder;
     const std::string path = folder.File("ledger.exv");
-    TLightStrings list;
+    LineList list;
     list.Assign({"d04=,2014/04/01,", "現金出納帳", ""});
     list.SaveToFile(path);
     EXPECT_EQ(testing::ReadBytes(path),
               "d04=,2014/04/01,\r\n\x8C\xBB\x8B\xE0\x8F\x6F\x94\x5B\x92\xA0\r\n\r\n");
 
-    TLightStrings loaded;
+    LineList loaded;
     loaded.Add("stale");
     loaded.LoadFromFile(path);
     EXPECT_EQ(loaded.Items(), list.Items());
@@ -267,11 +267,11 @@ TEST(LightStringsFile, SavesCp932CrLfAndLoadsItBack) {
     EXPECT_EQ(loaded.Items(), Items{"テスト,1"});
 }
 
-TEST(LightStringsFile, FailedLoadClearsAndFailedSaveKeepsTheFile) {
+TEST(LineListFile, FailedLoadClearsAndFailedSaveKeepsTheFile) {
     testing::TempFolder folder;
     const std::string path = folder.File("bad.dat");
     testing::WriteBytes(path, "ok\r\n\x81\x20\xC0\r\n");
-    TLightStrings list;
+    LineList list;
     list.Assign({"a", "b"});
     EXPECT_THROW(list.LoadFromFile(path), EncodingError);
     EXPECT_EQ(list.Count(), 0);
