@@ -93,6 +93,22 @@ void BookSums::Add(std::int64_t seenIncome, std::int64_t seenExpense, int sign) 
     }
 }
 
+BookSums& BookSums::operator+=(const BookSums& other) {
+    records += other.records;
+    change += other.change;
+    income += other.income;
+    expense += other.expense;
+    return *this;
+}
+
+BookSums& BookSums::operator-=(const BookSums& other) {
+    records -= other.records;
+    change -= other.change;
+    income -= other.income;
+    expense -= other.expense;
+    return *this;
+}
+
 std::size_t SummaryKeyHash::operator()(const SummaryKey& key) const {
     std::uint64_t h = key.own;
     h = h * 0x9e3779b97f4a7c15ull + key.other;
@@ -115,7 +131,11 @@ LedgerIndex::PeriodsSeen LedgerIndex::PeriodsOf(const Ledger& ledger) const {
 void LedgerIndex::EnsureBuilt() const {
     // The index is a cache of the lines: answering may (re)build it.
     auto* self = const_cast<LedgerIndex*>(this);
-    if (!built_ || !(periods_ == PeriodsOf(*ledger_))) self->Build();
+    // Compared in place: every answer, however small, asks first.
+    const Ledger& ledger = *ledger_;
+    if (!built_ || periods_.startMonth != ledger.startMonth ||
+        periods_.start != ledger.periods.start || periods_.end != ledger.periods.end)
+        self->Build();
 }
 
 void LedgerIndex::Build() {
@@ -123,6 +143,8 @@ void LedgerIndex::Build() {
     periods_ = PeriodsOf(*ledger_);
     blocks_.clear();
     starts_.clear();
+    trees_.clear();
+    last_ = LastRead{};
     count_ = 0;
     books_ = TextIds();
     bookKinds_.clear();
@@ -147,7 +169,7 @@ void LedgerIndex::Build() {
         Block& block = blocks_.back();
         block.lines.push_back(FactsOf(line));
         const LineFacts& facts = block.lines.back();
-        AddToBlock(block, facts, 1);
+        AddToBlockSums(block, facts, 1);
         Count(facts, 1);
         if (previous != nullptr) {
             if (previous->Has(LineFacts::kDated) && facts.Has(LineFacts::kDated) &&
@@ -178,10 +200,20 @@ LineFacts LedgerIndex::FactsOf(const std::string& line) {
     std::uint16_t flags = 0;
     if (r.Count() <= 9) flags |= LineFacts::kOldForm;
     if (IsPlainRecordLine(line, r)) flags |= LineFacts::kPlain;
-    if (auto date = Date::TryParse(r[kFieldDate])) {
+    if (IsRecordLine(line)) flags |= LineFacts::kRecordLine;
+    if (const std::string_view dateText = r[kFieldDate]; dateText != last_.dateText) {
+        last_.dateText.assign(dateText);
+        last_.day.reset();
+        last_.slot = 0;
+        if (auto date = Date::TryParse(dateText)) {
+            last_.day = date->Serial();
+            last_.slot = static_cast<std::uint8_t>(SlotOf(*last_.day));
+        }
+    }
+    if (last_.day) {
         flags |= LineFacts::kDated;
-        f.day = date->Serial();
-        f.slot = static_cast<std::uint8_t>(SlotOf(f.day));
+        f.day = *last_.day;
+        f.slot = last_.slot;
     }
     const std::string_view incomeText = r[kFieldIncome];
     const std::string_view expenseText = r[kFieldExpense];
@@ -206,14 +238,21 @@ LineFacts LedgerIndex::FactsOf(const std::string& line) {
     const std::string_view ownKind = r[kFieldOwnKind], otherKind = r[kFieldOtherKind];
     if (ownKind == otherKind) flags |= LineFacts::kSameKind;
 
-    std::string key;
     for (int side = 0; side < 2; ++side) {
         const std::string_view kind = side == 0 ? ownKind : otherKind;
         const std::string_view name = r[side == 0 ? kFieldOwnName : kFieldOtherName];
+        std::string& key = bookKey_;
         key.assign(kind);
         key += '\x1f';
         key += name;
+        const auto s = static_cast<std::size_t>(side);
+        if (key == last_.bookKey[s]) {
+            (side == 0 ? f.own : f.other) = last_.book[s];
+            continue;
+        }
         const std::uint32_t id = books_.Intern(key);
+        last_.bookKey[s] = key;
+        last_.book[s] = id;
         if (id == bookKinds_.size()) {
             const std::string_view stored = books_.Text(id);
             bookKinds_.push_back(stored.substr(0, kind.size()));
@@ -230,7 +269,24 @@ LineFacts LedgerIndex::FactsOf(const std::string& line) {
 
 // ---- keeping the counts ----
 
-void LedgerIndex::AddToBlock(Block& block, const LineFacts& facts, int sign) {
+void LedgerIndex::AddToBlock(std::size_t b, const LineFacts& facts, int sign) {
+    AddToBlockSums(blocks_[b], facts, sign);
+    const std::size_t nodes = blocks_.size() + 1;
+    for (std::uint32_t book : {facts.own, facts.other}) {
+        if (book < trees_.size() && trees_[book].size() == nodes) {
+            BookSums change;
+            if (book == facts.own)
+                change.Add(facts.income, facts.expense, sign);
+            else
+                change.Add(facts.expense, facts.income, sign);
+            std::vector<BookSums>& tree = trees_[book];
+            for (std::size_t k = b + 1; k < nodes; k += k & (~k + 1)) tree[k] += change;
+        }
+        if (facts.other == facts.own) break;
+    }
+}
+
+void LedgerIndex::AddToBlockSums(Block& block, const LineFacts& facts, int sign) {
     block.tags[facts.tag] += static_cast<std::uint32_t>(sign);
     block.leadingTags[facts.leadingTag] += static_cast<std::uint32_t>(sign);
     auto sums = [&block](std::uint32_t book) -> BookSums& {
@@ -353,6 +409,7 @@ void LedgerIndex::InsertFacts(std::int32_t line, const LineFacts& facts) {
         if (blocks_.empty() || blocks_.back().lines.size() >= 2 * blockLines) {
             blocks_.emplace_back();
             starts_.push_back(count_);
+            trees_.clear();
         }
         b = blocks_.size() - 1;
         offset = blocks_[b].lines.size();
@@ -361,7 +418,7 @@ void LedgerIndex::InsertFacts(std::int32_t line, const LineFacts& facts) {
     }
     Block& block = blocks_[b];
     block.lines.insert(block.lines.begin() + static_cast<std::ptrdiff_t>(offset), facts);
-    AddToBlock(block, facts, 1);
+    AddToBlock(b, facts, 1);
     ++count_;
     ShiftStarts(b, 1);
     Count(facts, 1);
@@ -373,11 +430,12 @@ void LedgerIndex::InsertFacts(std::int32_t line, const LineFacts& facts) {
         block.lines.erase(block.lines.begin() + half, block.lines.end());
         Block first;
         first.lines = std::move(block.lines);
-        for (const LineFacts& f : first.lines) AddToBlock(first, f, 1);
-        for (const LineFacts& f : second.lines) AddToBlock(second, f, 1);
+        for (const LineFacts& f : first.lines) AddToBlockSums(first, f, 1);
+        for (const LineFacts& f : second.lines) AddToBlockSums(second, f, 1);
         blocks_[b] = std::move(first);
         blocks_.insert(blocks_.begin() + static_cast<std::ptrdiff_t>(b) + 1, std::move(second));
         RecountStarts(b + 1);
+        trees_.clear();
     }
     CountPair(line - 1, 1);
     CountPair(line, 1);
@@ -390,12 +448,13 @@ void LedgerIndex::RemoveFacts(std::int32_t line) {
     Block& block = blocks_[b];
     const LineFacts facts = block.lines[offset];
     Count(facts, -1);
-    AddToBlock(block, facts, -1);
+    AddToBlock(b, facts, -1);
     block.lines.erase(block.lines.begin() + static_cast<std::ptrdiff_t>(offset));
     --count_;
     if (block.lines.empty()) {
         blocks_.erase(blocks_.begin() + static_cast<std::ptrdiff_t>(b));
         RecountStarts(b);
+        trees_.clear();
     } else {
         ShiftStarts(b, -1);
     }
@@ -408,9 +467,9 @@ void LedgerIndex::ReplaceFacts(std::int32_t line, const LineFacts& facts) {
     const auto [b, offset] = Locate(line);
     Block& block = blocks_[b];
     Count(block.lines[offset], -1);
-    AddToBlock(block, block.lines[offset], -1);
+    AddToBlock(b, block.lines[offset], -1);
     block.lines[offset] = facts;
-    AddToBlock(block, facts, 1);
+    AddToBlock(b, facts, 1);
     Count(facts, 1);
     CountPair(line - 1, 1);
     CountPair(line, 1);
@@ -530,54 +589,76 @@ Amount LedgerIndex::BalanceBefore(std::uint32_t book, Amount opening, std::int32
     return opening + Amount::FromRaw(static_cast<std::int64_t>(SumsBetween(book, 0, line).change));
 }
 
+const std::vector<BookSums>& LedgerIndex::TreeOf(std::uint32_t book) const {
+    if (book >= trees_.size()) trees_.resize(book + 1);
+    std::vector<BookSums>& tree = trees_[book];
+    const std::size_t nodes = blocks_.size() + 1;
+    if (tree.size() == nodes) return tree;
+    tree.assign(nodes, BookSums{});
+    for (std::size_t b = 0; b < blocks_.size(); ++b)
+        for (const auto& [id, sums] : blocks_[b].books)
+            if (id == book) tree[b + 1] = sums;
+    // Each node adds itself into the node above it.
+    for (std::size_t k = 1; k < nodes; ++k)
+        if (const std::size_t up = k + (k & (~k + 1)); up < nodes) tree[up] += tree[k];
+    return tree;
+}
+
+BookSums LedgerIndex::BlocksBefore(std::uint32_t book, std::size_t block) const {
+    const std::vector<BookSums>& tree = TreeOf(book);
+    BookSums sums;
+    for (std::size_t k = block; k > 0; k -= k & (~k + 1)) sums += tree[k];
+    return sums;
+}
+
+BookSums LedgerIndex::SumsBefore(std::uint32_t book, std::int32_t line) const {
+    if (line <= 0) return {};
+    const auto [b, offset] = Locate(line);
+    if (b == blocks_.size()) return BlocksBefore(book, b);
+    // The block's lines before line, or the whole block less its lines from line on:
+    // whichever is fewer.
+    const std::vector<LineFacts>& lines = blocks_[b].lines;
+    const bool fromEnd = 2 * offset > lines.size();
+    BookSums part;
+    for (std::size_t i = fromEnd ? offset : 0; i < (fromEnd ? lines.size() : offset); ++i) {
+        const LineFacts& facts = lines[i];
+        if (facts.own == book)
+            part.Add(facts.income, facts.expense, 1);
+        else if (facts.other == book)
+            part.Add(facts.expense, facts.income, 1);
+    }
+    BookSums sums = BlocksBefore(book, fromEnd ? b + 1 : b);
+    if (fromEnd) return sums -= part;
+    return sums += part;
+}
+
 BookSums LedgerIndex::SumsBetween(std::uint32_t book, std::int32_t from, std::int32_t to) const {
     EnsureBuilt();
-    BookSums sums;
-    if (from >= to) return sums;
-    for (std::size_t b = Locate(std::max(from, 0)).first; b < blocks_.size(); ++b) {
-        const Block& block = blocks_[b];
-        const std::int32_t start = starts_[b];
-        const std::int32_t end = start + static_cast<std::int32_t>(block.lines.size());
-        if (start >= to) break;
-        if (from <= start && end <= to) {
-            for (const auto& [id, blockSums] : block.books)
-                if (id == book) {
-                    sums.records += blockSums.records;
-                    sums.change += blockSums.change;
-                    sums.income += blockSums.income;
-                    sums.expense += blockSums.expense;
-                }
-        } else {
-            for (std::int32_t i = std::max(from, start); i < std::min(to, end); ++i) {
-                const LineFacts& facts = block.lines[static_cast<std::size_t>(i - start)];
-                if (facts.own == book)
-                    sums.Add(facts.income, facts.expense, 1);
-                else if (facts.other == book)
-                    sums.Add(facts.expense, facts.income, 1);
-            }
-        }
-    }
-    return sums;
+    if (from >= to) return {};
+    return SumsBefore(book, to) -= SumsBefore(book, from);
 }
 
 std::int32_t LedgerIndex::NthRecordOf(std::uint32_t book, std::int32_t from, std::int32_t n) const {
     EnsureBuilt();
-    for (std::size_t b = Locate(std::max(from, 0)).first; b < blocks_.size(); ++b) {
-        const Block& block = blocks_[b];
-        const std::int32_t start = starts_[b];
-        const auto size = static_cast<std::int32_t>(block.lines.size());
-        if (start >= from) {
-            std::uint32_t records = 0;
-            for (const auto& [id, sums] : block.books)
-                if (id == book) records = sums.records;
-            if (static_cast<std::int64_t>(records) <= n) {
-                n -= static_cast<std::int32_t>(records);
-                continue;
-            }
+    if (n < 0) return count_;
+    // The book's records counted from the first line: the block holding the one wanted is
+    // found by going down the tree.
+    std::uint64_t rest =
+        static_cast<std::uint64_t>(SumsBefore(book, from).records) + static_cast<std::uint64_t>(n);
+    const std::vector<BookSums>& tree = TreeOf(book);
+    const std::size_t blocks = blocks_.size();
+    std::size_t b = 0;
+    std::size_t step = 1;
+    while (step * 2 <= blocks) step *= 2;
+    for (; step > 0; step /= 2)
+        if (b + step <= blocks && tree[b + step].records <= rest) {
+            b += step;
+            rest -= tree[b].records;
         }
-        for (std::int32_t i = std::max(from, start); i < start + size; ++i)
-            if (block.lines[static_cast<std::size_t>(i - start)].Names(book) && n-- == 0) return i;
-    }
+    if (b == blocks) return count_;
+    const std::vector<LineFacts>& lines = blocks_[b].lines;
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        if (lines[i].Names(book) && rest-- == 0) return starts_[b] + static_cast<std::int32_t>(i);
     return count_;
 }
 

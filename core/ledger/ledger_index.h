@@ -57,6 +57,7 @@ struct LineFacts {
         kSameKind = 1 << 9,      // fields 8 and 10 are equal
         kBadIncome = 1 << 10,    // field 5 is not empty and not an amount
         kBadExpense = 1 << 11,   // field 6 likewise
+        kRecordLine = 1 << 12,   // the line is a record ("d" first)
     };
     std::int64_t income = 0;   // raw amount of field 5, 0 when it is not one
     std::int64_t expense = 0;  // field 6
@@ -90,6 +91,8 @@ struct BookSums {
     std::uint64_t expense = 0;
 
     void Add(std::int64_t seenIncome, std::int64_t seenExpense, int sign);
+    BookSums& operator+=(const BookSums& other);
+    BookSums& operator-=(const BookSums& other);
 };
 
 // The monthly summary's view of a group of lines: the same books, title (and, for the
@@ -246,6 +249,11 @@ private:
     // The first lines of the blocks after block moved by delta (a line in or out of it).
     void ShiftStarts(std::size_t block, std::int32_t delta);
     LineFacts& At(std::int32_t line);
+    // The book's sums over the lines before line.
+    BookSums SumsBefore(std::uint32_t book, std::int32_t line) const;
+    // The book's sums over the whole blocks before block, and its tree of them.
+    BookSums BlocksBefore(std::uint32_t book, std::size_t block) const;
+    const std::vector<BookSums>& TreeOf(std::uint32_t book) const;
 
     void Count(const LineFacts& facts, int sign);
     void CountPair(std::int32_t first, int sign);
@@ -254,7 +262,9 @@ private:
     void InsertFacts(std::int32_t line, const LineFacts& facts);
     void RemoveFacts(std::int32_t line);
     void ReplaceFacts(std::int32_t line, const LineFacts& facts);
-    static void AddToBlock(Block& block, const LineFacts& facts, int sign);
+    // The line's figures counted into (sign 1) or out of (sign -1) block b and the trees.
+    void AddToBlock(std::size_t b, const LineFacts& facts, int sign);
+    static void AddToBlockSums(Block& block, const LineFacts& facts, int sign);
 
     const Ledger* ledger_;
     bool built_ = false;
@@ -262,6 +272,11 @@ private:
     PeriodsSeen periods_;
     std::vector<Block> blocks_;
     std::vector<std::int32_t> starts_;  // the first line of each block
+    // Per book asked for (by id; empty: not made), the book's sums of the blocks as a
+    // Fenwick tree (node k, from 1, sums the blocks (k - lowbit(k), k]), so that the sums
+    // of all blocks before a line are read in time that grows with the log of the blocks.
+    // Changes of a line update them; a block made, split or removed drops them all.
+    mutable std::vector<std::vector<BookSums>> trees_;
     std::int32_t count_ = 0;
     TextIds books_;  // kind + '\x1f' + name
     std::vector<std::string_view> bookKinds_, bookNames_;
@@ -279,6 +294,17 @@ private:
     std::unordered_map<std::uint32_t, SummaryTable> descriptionSums_;
     SummaryTable transferSums_;
     RecordSplit split_;
+    // What FactsOf read last, for the next line, which mostly has the same date and
+    // books: the date's text with its serial and slot (kept from one build of the index to
+    // the next periods), each side's book key with its id.
+    struct LastRead {
+        std::string dateText;
+        std::optional<std::int32_t> day;
+        std::uint8_t slot = 0;
+        std::array<std::string, 2> bookKey;
+        std::array<std::uint32_t, 2> book{};
+    } last_;
+    std::string bookKey_;  // room for a book key while it is made
     mutable std::optional<SettledLines> settled_;
 };
 

@@ -207,7 +207,12 @@ private:
     // A cursor on the row before row first.
     Cursor Seek(std::size_t first) const {
         const auto target = static_cast<std::int64_t>(first) - 1;
-        if (cursor_.row >= 0 && cursor_.row <= target) {
+        // The book's records alone are reached by their counts from anywhere: the cursor
+        // is walked on only to the page after it (the grid scrolled), not to a row far down
+        // the month (the row of a record just registered).
+        const bool jump =
+            simple_ && bookId_ && target - cursor_.row > static_cast<std::int64_t>(kPage);
+        if (cursor_.row >= 0 && cursor_.row <= target && !jump) {
             Cursor c = cursor_;
             while (c.row < target && Advance(c)) {
             }

@@ -352,6 +352,27 @@ TEST_P(KeptBalances, RandomCommandsAgreeWithTheWholeWalkAfterEveryCommand) {
         EXPECT_GT(changed[kind], 3) << kind;
 }
 
+// A month of many pages: a page far down it, asked for first, shows what reading the pages
+// in order shows (the grid goes to the row of a record registered in the middle of the
+// month).
+TEST_P(KeptBalances, APageFoundFromAnywhereShowsWhatReadingInOrderShows) {
+    LineList& list = f.session.ledger.transactions;
+    const int april = FirstLineOfMonth(list, MonthTag(4));
+    std::vector<std::pair<std::int32_t, std::string>> lines;
+    for (int i = 0; i < 400; ++i)
+        lines.emplace_back(april + i, "d04=,2014/04/01," + std::to_string(i) + ",交通費,記録,0," +
+                                          std::to_string(100 + i) + ",," +
+                                          (i % 3 == 0 ? "預金,C,現金,現金出納帳,"
+                                                      : "現金,現金出納帳,現金,現金出納帳,"));
+    list.InsertMany(std::move(lines));
+    f.session.currentMonth = 4;
+    std::vector<std::string> inOrder;
+    for (const LedgerRow& row : f.Show().rows) inOrder.push_back(RowLine(row));
+    ASSERT_GT(inOrder.size(), 400u);
+    const LedgerViewResult again = f.Show();
+    for (std::size_t i = inOrder.size(); i-- > 0;) EXPECT_EQ(RowLine(again.rows[i]), inOrder[i]);
+}
+
 INSTANTIATE_TEST_SUITE_P(BlockSizes, KeptBalances,
                          ::testing::Values(LedgerIndex::kBlockLines, std::size_t{3}));
 
