@@ -79,8 +79,8 @@ struct AppHarness {
     // The folders stay private, as the program makes them.
     void ListTitles(std::string_view titles) const {
         fs::create_directories(work + "/cldata");
-        for (const std::string& folder : {work, work + "/cldata"})
-            fs::permissions(folder, fs::perms::owner_all);
+        for (const std::string& made : {work, work + "/cldata"})
+            fs::permissions(made, fs::perms::owner_all);
         WriteCp932(work + "/cldata/kamoku1.dat", titles);
     }
     TempFolder folder;
