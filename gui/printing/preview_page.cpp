@@ -165,6 +165,9 @@ void PreviewPage::ShowJob() {
         if (c.previewTab >= 0 && c.previewTab < tabs_->count())
             tabs_->setCurrentIndex(c.previewTab);
     }
+    // A tab bar filled while its page was hidden keeps the height it had empty (none) until
+    // its layout is told: on the first print after the start the tabs would not show.
+    tabs_->updateGeometry();
     {
         const QSignalBlocker block(zoom_);
         zoom_->setValue(job.panel().zoom);

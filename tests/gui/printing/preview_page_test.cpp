@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QSlider>
 #include <QStackedWidget>
+#include <QTabBar>
 #include <QTest>
 #include <QTimer>
 #include <filesystem>
@@ -46,6 +47,11 @@ void PreviewPageTest::sheetZoomAndPages() {
     // The print command shows the preview in place of the ledger.
     QCOMPARE(w.findChild<QStackedWidget*>("mainPages")->currentWidget(),
              static_cast<QWidget*>(page));
+    // Its month tabs show on this first print after the start.
+    auto* tabs = page->findChild<QTabBar*>("previewMonthTabs");
+    QCOMPARE(tabs->count(), 12);
+    QVERIFY2(tabs->height() >= tabs->sizeHint().height(),
+             qPrintable(QString::number(tabs->height())));
 
     // A4 at 100 % on the screen's resolution: the paper's size within 1 %.
     const PrinterMetrics& m = program.app().printJob().metrics();
