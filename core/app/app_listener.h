@@ -22,6 +22,9 @@ public:
     virtual void SummaryChanged() {}
     // The print preview must be painted again.
     virtual void PreviewChanged() {}
+    // The entry form's state changed: its date and calendar, lists, title, description,
+    // amounts or quick descriptions.
+    virtual void EntryFormChanged() {}
 };
 
 }  // namespace velmora

@@ -34,6 +34,7 @@ struct Application::Snapshot {
     bool leftPaneShown = true, editMenuEnabled = true, journalFailing = false;
     BackupList backups;
     CalendarState calendar;
+    std::vector<std::string> holidays;  // the user's marks, which both calendars draw
     std::string undoText, redoText, pdfWritten;
 
     bool SameState(const Snapshot& o) const {
@@ -45,8 +46,8 @@ struct Application::Snapshot {
                mainPage == o.mainPage && ribbonPage == o.ribbonPage &&
                leftPaneShown == o.leftPaneShown && editMenuEnabled == o.editMenuEnabled &&
                journalFailing == o.journalFailing && calendar.drawn == o.calendar.drawn &&
-               calendar.selected == o.calendar.selected && undoText == o.undoText &&
-               redoText == o.redoText && pdfWritten == o.pdfWritten;
+               calendar.selected == o.calendar.selected && holidays == o.holidays &&
+               undoText == o.undoText && redoText == o.redoText && pdfWritten == o.pdfWritten;
     }
     bool SameBackups(const Snapshot& o) const { return backups.entries == o.backups.entries; }
 };
@@ -168,6 +169,7 @@ Application::Snapshot Application::TakeSnapshot() const {
     s.journalFailing = journalFailing();
     s.backups = session_.backups;
     s.calendar = view_.calendar;
+    s.holidays = holidays_.Lines();
     s.undoText = history_.CanUndo() ? history_.UndoText() : std::string();
     s.redoText = history_.CanRedo() ? history_.RedoText() : std::string();
     s.pdfWritten = pdfWritten_;
@@ -223,6 +225,7 @@ void Application::TellChanges() {
         if ((pending & kSummaryPending) || summaryRebuilt)
             Notify([](AppListener& l) { l.SummaryChanged(); });
         if (pending & kPreviewPending) Notify([](AppListener& l) { l.PreviewChanged(); });
+        if (pending & kEntryFormPending) Notify([](AppListener& l) { l.EntryFormChanged(); });
     }
 }
 
@@ -449,7 +452,9 @@ void Application::OpenCalculator() {
 }
 
 void Application::OpenMoneyCount() {
-    // The money count is built in: there is no outside program to start.
+    // The money count is built in: there is no outside program to start. Its window
+    // writes the count it keeps inside this command.
+    CommandScope scope(*this);
     windows_->RunMoneyCount();
 }
 

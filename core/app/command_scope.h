@@ -16,6 +16,7 @@ enum Pending : unsigned {
     kSummaryPending = 1u << 3,
     kPreviewPending = 1u << 4,
     kPrintWorkPending = 1u << 5,  // the changes came from the print job's own work
+    kEntryFormPending = 1u << 6,
 };
 
 // Commands nest (a command may run another); listeners hear of the changes when the

@@ -42,6 +42,7 @@ RegisterResult EntryController::Register() {
     Application::UndoStepScope step(
         app_, std::string(form.mode == EntryMode::Edit ? "修正 " : "登録 ") + form.yearText + "/" +
                   form.monthText + "/" + form.dayText + " " + form.title);
+    app_.pending_ |= kEntryFormPending;
     return RegisterEntry(app_.session_, app_.view_, app_.entryForm_);
 }
 
@@ -50,50 +51,66 @@ bool EntryController::Delete() {
     Application::CommandScope scope(app_);
     Application::UndoStepScope step(app_, "削除 " + form.yearText + "/" + form.monthText + "/" +
                                               form.dayText + " " + form.title);
+    app_.pending_ |= kEntryFormPending;
     return DeleteEntry(app_.session_, app_.entryForm_);
 }
 
+// A change of the form alone is a command of its own, so that the form's window hears of
+// it once, when it is complete, as every window hears of what it shows.
+template <typename Change>
+auto EntryController::ChangeForm(const Change& change) {
+    Application::CommandScope scope(app_);
+    app_.pending_ |= kEntryFormPending;
+    return change();
+}
+
 void EntryController::ClickTitle(int item) {
-    velmora::ClickTitle(app_.session_, app_.entryForm_, item);
+    ChangeForm([&] { velmora::ClickTitle(app_.session_, app_.entryForm_, item); });
 }
 
 void EntryController::TypeTitle(const std::string& title) {
-    app_.entryForm_.title = title;
+    ChangeForm([&] { app_.entryForm_.title = title; });
 }
 
 void EntryController::ClickBook(EntryTab tab, int item) {
-    velmora::ClickBook(app_.entryForm_, tab, item);
+    ChangeForm([&] { velmora::ClickBook(app_.entryForm_, tab, item); });
 }
 
 void EntryController::ChangeTab(EntryTab tab) {
-    ChangeEntryTab(app_.session_, app_.entryForm_, tab);
+    ChangeForm([&] { ChangeEntryTab(app_.session_, app_.entryForm_, tab); });
 }
 
 bool EntryController::ClickDescription(int column, int row) {
-    return ClickDescriptionCell(app_.session_, app_.entryForm_, column, row);
+    return ChangeForm(
+        [&] { return ClickDescriptionCell(app_.session_, app_.entryForm_, column, row); });
 }
 
 bool EntryController::DoubleClickDescription(int column, int row) {
-    return DoubleClickDescriptionCell(app_.session_, app_.entryForm_, column, row);
+    return ChangeForm(
+        [&] { return DoubleClickDescriptionCell(app_.session_, app_.entryForm_, column, row); });
 }
 
 void EntryController::StepCalendar(int delta) {
-    StepEntryCalendar(app_.entryForm_, delta);
+    ChangeForm([&] { StepEntryCalendar(app_.entryForm_, delta); });
 }
 
 void EntryController::CalendarToday() {
-    EntryCalendarToday(app_.session_, app_.entryForm_);
+    ChangeForm([&] { EntryCalendarToday(app_.session_, app_.entryForm_); });
 }
 
+// Shift marks the day as a holiday or a weekday: the main window's calendar follows when
+// the command ends (the marks are part of the state every command compares).
 void EntryController::ClickDay(int day, bool shift) {
-    ClickEntryDay(app_.session_, app_.entryForm_, app_.holidays_, day, shift);
+    ChangeForm([&] { ClickEntryDay(app_.session_, app_.entryForm_, app_.holidays_, day, shift); });
 }
 
 void EntryController::ShowDate(Date date) {
-    ShowEntryDate(app_.entryForm_, date);
+    ChangeForm([&] { ShowEntryDate(app_.entryForm_, date); });
 }
 
+// The controls the text was taken from show it already: nothing is told.
 void EntryController::TakeTyped(const std::string& description, Amount income, Amount expense) {
+    Application::CommandScope scope(app_);
     EntryForm& form = app_.entryForm_;
     form.description = description;
     form.income = income;
@@ -101,7 +118,7 @@ void EntryController::TakeTyped(const std::string& description, Amount income, A
 }
 
 void EntryController::SetContinuous(bool on) {
-    app_.entryForm_.continuousEntry = on;
+    ChangeForm([&] { app_.entryForm_.continuousEntry = on; });
 }
 
 bool EntryController::MayClose() {

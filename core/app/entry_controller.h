@@ -2,7 +2,7 @@
 
 // The entry form, the statement import and the undo history as commands: each write runs in
 // the application's command scope and tells the listeners once, when it is complete. What the
-// form's controls do while the form is open changes only the form, which shows it already.
+// form's controls do while the form is open is a command too, told as EntryFormChanged.
 
 #include <optional>
 #include <string>
@@ -69,6 +69,8 @@ public:
 
 private:
     void TakeStep(bool forward);
+    template <typename Change>
+    auto ChangeForm(const Change& change);
 };
 
 }  // namespace velmora

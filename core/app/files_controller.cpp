@@ -84,6 +84,7 @@ void FilesController::OpenCsvExport() {
 }
 
 void FilesController::SaveLedgerLayout(const LedgerLayout& shownLayout) {
+    Application::CommandScope scope(app_);
     const AppServices& services = app_.services_;
     app_.ledgerLayout_ = shownLayout;
     WriteLedgerLayout(services.workingFolder, app_.ledgerLayout_, services.dialogs,

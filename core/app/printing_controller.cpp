@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "core/app/application.h"
+#include "core/app/command_scope.h"
 #include "core/print/report_kind.h"
 
 namespace velmora {
@@ -125,20 +126,26 @@ void PrintingController::ConfirmOffsets() {
     Run([&] { Job().ConfirmOffsets(); });
 }
 
+// The months ticked, the side printed first and the offsets typed change what the next run
+// prints, not the preview: the print page shows them already, and only the state the
+// command compares is told.
 void PrintingController::SetMonthChecked(int item, bool checked) {
+    Application::CommandScope scope(app_);
     Job().SetMonthChecked(item, checked);
 }
 
 void PrintingController::SetEvenFirst(bool evenFirst) {
+    Application::CommandScope scope(app_);
     Job().SetEvenFirst(evenFirst);
 }
 
 void PrintingController::SetOffsets(const PrintOffsets& offsets) {
+    Application::CommandScope scope(app_);
     Job().SetOffsets(offsets);
 }
 
 void PrintingController::SetZoom(int zoom) {
-    Job().SetZoom(zoom);
+    Run([&] { Job().SetZoom(zoom); });
 }
 
 bool PrintingController::ShowStyle(const std::string& path) {

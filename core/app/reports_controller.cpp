@@ -85,7 +85,9 @@ bool ReportsController::SaveGraphImage(const std::function<std::string()>& encod
     return false;
 }
 
+// The widths the window shows already: nothing to tell but what every command compares.
 void ReportsController::SetLayout(const SummaryLayout& layout) {
+    Application::CommandScope scope(app_);
     app_.summaryLayout_ = layout;
 }
 

@@ -46,6 +46,11 @@ EntryFormDialog::EntryFormDialog(Application& app, QWidget* parent) : QDialog(pa
     Connect();
     ShowForm();
     FocusList();
+    app_.AddListener(this);
+}
+
+EntryFormDialog::~EntryFormDialog() {
+    app_.RemoveListener(this);
 }
 
 QListWidget* EntryFormDialog::list(EntryTab tab) const {
@@ -206,7 +211,6 @@ void EntryFormDialog::Connect() {
     connect(tabs_, &QTabWidget::currentChanged, this, [this](int index) {
         if (showing_ || index < 0) return;
         app_.entry().ChangeTab(kTabs[index]);
-        ShowForm();
     });
     // However an item becomes the selected one (a click, an arrow key, Space, typing its
     // name or number), it is the one picked. An item only made current (as focus entering
@@ -220,7 +224,6 @@ void EntryFormDialog::Connect() {
                 app_.entry().ClickTitle(row);
             else
                 app_.entry().ClickBook(kTabs[t], row);
-            ShowForm();
         };
         connect(lists_[t], &QListWidget::itemSelectionChanged, this, pick);
         connect(lists_[t], &QListWidget::itemClicked, this, pick);
@@ -228,38 +231,32 @@ void EntryFormDialog::Connect() {
     connect(date_, &DateField::dateChosen, this, [this](Date date) {
         PullTyped();
         app_.entry().ShowDate(date);
-        ShowForm();
     });
     connect(date_, &DateField::typedRefused, this, [this] {
         app_.session().dialogs().ShowInfo(kTypedDateRefusedHeading, kTypedDateRefusedText);
     });
     connect(grid_, &QTableWidget::cellClicked, this, [this](int row, int column) {
         PullTyped();
-        if (app_.entry().ClickDescription(column, row)) {
-            ShowForm();
+        if (app_.entry().ClickDescription(column, row))
             expense_->setFocus();
-        } else {
+        else
             QApplication::beep();
-        }
     });
     connect(grid_, &QTableWidget::cellDoubleClicked, this, [this](int row, int column) {
         PullTyped();
-        if (app_.entry().DoubleClickDescription(column, row)) ShowCells();
+        app_.entry().DoubleClickDescription(column, row);
     });
     connect(calendar_, &MonthCalendar::monthStepped, this, [this](int delta) {
         PullTyped();
         app_.entry().StepCalendar(delta);
-        ShowForm();
     });
     connect(calendar_, &MonthCalendar::todayClicked, this, [this] {
         PullTyped();
         app_.entry().CalendarToday();
-        ShowForm();
     });
     connect(calendar_, &MonthCalendar::dayClicked, this, [this](int day, bool shift) {
         PullTyped();
         app_.entry().ClickDay(day, shift);
-        ShowForm();
     });
 }
 
@@ -269,17 +266,15 @@ void EntryFormDialog::PullTyped() {
 
 void EntryFormDialog::Register() {
     PullTyped();
+    // The form shows what the command left (the cleaned texts with the input kept, or the
+    // next record) as it is told.
     const RegisterResult result = app_.entry().Register();
-    if (!result.stored) {
-        ShowForm();  // the cleaned texts, the input kept
-        return;
-    }
+    if (!result.stored) return;
     if (result.closeForm) {
         accept();
         return;
     }
     // The next record starts with the same date, at the list of titles.
-    ShowForm();
     FocusList();
 }
 

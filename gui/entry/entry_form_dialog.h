@@ -3,7 +3,8 @@
 // transfer lists on their tabs, the title, the description with its completion, the two
 // amounts, the quick-description grid, "連続入力", "登　録", "削  除" and "閉じる", and four
 // status panels for the own and the other book. The form's state is the application
-// object's entry form; this window shows it and forwards every click and key to it.
+// object's entry form; this window forwards every click and key to its commands and shows
+// the form again when told it changed.
 #include <QDialog>
 
 #include "core/app/application.h"
@@ -25,10 +26,13 @@ class MonthCalendar;
 class NumericEdit;
 class TitleList;
 
-class EntryFormDialog : public QDialog {
+class EntryFormDialog : public QDialog, private AppListener {
     Q_OBJECT
 public:
     explicit EntryFormDialog(Application& app, QWidget* parent = nullptr);
+    ~EntryFormDialog() override;
+    EntryFormDialog(const EntryFormDialog&) = delete;
+    EntryFormDialog& operator=(const EntryFormDialog&) = delete;
 
     QLineEdit* descriptionBox() const { return description_; }
     NumericEdit* incomeBox() const { return income_; }
@@ -52,6 +56,9 @@ protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
+    // AppListener
+    void EntryFormChanged() override { ShowForm(); }
+
     void BuildLayout();
     void Connect();
     // The form's state onto the controls.

@@ -391,6 +391,48 @@ TEST(Application, TheEntryFormRegistersAndTheViewShowsTheRecordWhenTold) {
     EXPECT_EQ(h.app.ledgerView().rows[1].Balance(), "6,696");
 }
 
+// The form's controls are commands: each tells the form once it is complete, and a day
+// marked a holiday with Shift on the form's calendar shows on the main calendar at once.
+class FormControlWindows final : public AppWindows, public AppListener {
+public:
+    explicit FormControlWindows(Application& app) : app_(app) {}
+    void RunEntryForm() override {
+        app_.entry().ClickTitle(0);
+        app_.entry().ShowDate(Date::FromYmd(2014, 5, 1));
+        app_.entry().ClickDay(3, true);
+        app_.entry().TakeTyped("切手", Amount(), Amount());
+    }
+    void EntryFormChanged() override {
+        const EntryForm& form = app_.entryForm();
+        events.push_back("form " + form.title + " " + form.monthText + "/" + form.dayText);
+    }
+    void StateChanged() override {
+        events.push_back(std::string("state") + (app_.holidays().Contains(5, 3) ? " 5/3" : ""));
+    }
+    std::vector<std::string> events;
+
+private:
+    Application& app_;
+};
+
+TEST(Application, TheFormsControlsTellTheFormAndAHolidayMarkedThereTheMainCalendar) {
+    AppHarness h;
+    h.ListTitles("通信費\n");
+    h.app.Create();
+    ASSERT_TRUE(h.app.files().OpenFile(h.CopyExample("a.exv")));
+    FormControlWindows windows(h.app);
+    h.app.SetWindows(&windows);
+    h.app.AddListener(&windows);
+    h.dialogs.yesNoAnswers = {true};
+    h.app.entry().OpenForm();
+    h.app.RemoveListener(&windows);
+    h.app.SetWindows(nullptr);
+    // What is typed is shown by its fields already: no one is told of it.
+    EXPECT_EQ(windows.events, (std::vector<std::string>{"form 通信費 06/01", "form 通信費 05/01",
+                                                        "form 通信費 05/03", "state 5/3"}));
+    EXPECT_EQ(ReadBytes(h.work + "/config/SDAYLIST.DAT"), "05,03,\r\n");
+}
+
 // Two records registered in one stay of the entry form are two steps: each is taken
 // back alone, and taking both back gives the saved file's bytes again.
 class TwoEntriesWindows final : public AppWindows {
