@@ -83,6 +83,12 @@ struct AppHarness {
             fs::permissions(made, fs::perms::owner_all);
         WriteCp932(work + "/cldata/kamoku1.dat", titles);
     }
+    // The example ledger opened with "通信費" the one title listed.
+    void OpenExampleWithATitle() {
+        ListTitles("通信費\n");
+        app.Create();
+        ASSERT_TRUE(app.files().OpenFile(CopyExample("a.exv")));
+    }
     TempFolder folder;
     const std::string work = folder.Path() + "/work";
     const std::string program = folder.Path() + "/program";
@@ -369,9 +375,7 @@ private:
 
 TEST(Application, TheEntryFormRegistersAndTheViewShowsTheRecordWhenTold) {
     AppHarness h;
-    h.ListTitles("通信費\n");
-    h.app.Create();
-    ASSERT_TRUE(h.app.files().OpenFile(h.CopyExample("a.exv")));
+    h.OpenExampleWithATitle();
     EntryWindows windows(h.app);
     h.app.SetWindows(&windows);
     Recorder r(h.app);
@@ -417,9 +421,7 @@ private:
 
 TEST(Application, TheFormsControlsTellTheFormAndAHolidayMarkedThereTheMainCalendar) {
     AppHarness h;
-    h.ListTitles("通信費\n");
-    h.app.Create();
-    ASSERT_TRUE(h.app.files().OpenFile(h.CopyExample("a.exv")));
+    h.OpenExampleWithATitle();
     FormControlWindows windows(h.app);
     h.app.SetWindows(&windows);
     h.app.AddListener(&windows);
