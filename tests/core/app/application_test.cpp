@@ -1374,5 +1374,26 @@ TEST(Application, ACopyNotSavedIsKeptAndOfferedAgainAfterTheNextRunsWork) {
     EXPECT_TRUE(fs::exists(h.work + "/recovery.jnl"));
 }
 
+// The window's "保　存" on a file another program changed: No to overwriting it, then
+// "読み直す", and the window shows the file as the other program left it.
+TEST(Application, TheSaveCommandReadsAChangedFileAgainWhenAskedAndShowsIt) {
+    AppHarness h;
+    const std::string file = h.CopyExample("a.exv");
+    h.app.Create();
+    h.app.Show(file);
+    ASSERT_TRUE(h.app.books().AddBook("預金", "A銀行", Amount()));
+    EXPECT_EQ(h.app.ledgerView().rows.front().Balance(), "6,780");
+    std::string theirs = ReadBytes(file);
+    theirs.replace(theirs.find("g,10000,"), 8, "g,777,");
+    WriteBytes(file, theirs);
+    h.dialogs.yesNoAnswers.push_back(false);
+    h.dialogs.saveAnswers.push_back(SaveAnswer::No);
+    h.app.files().Save();
+    EXPECT_EQ(ReadBytes(file), theirs);
+    EXPECT_FALSE(h.app.session().modified);
+    EXPECT_EQ(BooksOf(h.app.session().ledger).size(), 2u);  // the cash book and 本店
+    EXPECT_EQ(h.app.ledgerView().rows.front().Balance(), "-2,443");
+}
+
 }  // namespace
 }  // namespace velmora::testing
