@@ -26,9 +26,9 @@ struct LedgerDamage {
     // in the ledger.
     bool trailer = false;
     // Record lines with a number of fields no record has (bytes overwritten inside a line
-    // take or add a comma): their fields stand in the wrong places, so they belong to no
-    // book and count in no balance. They are kept as they are. The first one's line number
-    // in the file (from 1) and its number of fields.
+    // take or add a comma): their fields stand in the wrong places, so that such a record
+    // mostly belongs to no book and counts in no balance. They are kept as they are. The
+    // first one's line number in the file (from 1) and its number of fields.
     std::size_t badRecords = 0;
     std::size_t firstBadRecordLine = 0;
     int firstBadRecordFields = 0;

@@ -32,7 +32,7 @@ inline constexpr const char* kLedgerBusyMessage =
     "ファイルは他のプログラムが使用中です。しばらくしてからもう一度保存して下さい。";
 // Said when records of a file have the wrong number of fields, after the line number.
 inline constexpr const char* kDamagedRecordsMessage =
-    "の記録は項目の数が正しくないため、どの帳簿にも含まれていません。ファイルが壊れています。";
+    "の記録は項目の数が正しくないため、正しく読み取れません。ファイルが壊れています。";
 
 // The lines of the file that hold damaged records, and what that means.
 std::string DamagedRecordsMessage(const LedgerDamage& damage);
