@@ -53,16 +53,21 @@ QVariant LedgerModel::headerData(int section, Qt::Orientation orientation, int r
     return QString();
 }
 
+// A month holds tens of thousands of rows: a reset would have the grid lay out every one of
+// them again. The rows kept are said to have changed and only the difference in count comes
+// or goes at the end, which costs the grid the rows it shows.
 void LedgerModel::Reload() {
-    beginResetModel();
-    rows_ = PaddedRowCount(app_.ledgerView().rows.size(), visibleHeight_);
-    endResetModel();
+    Resize(PaddedRowCount(app_.ledgerView().rows.size(), visibleHeight_));
+    if (rows_ > 0) emit dataChanged(index(0, 0), index(rows_ - 1, kLedgerGridColumns - 1));
 }
 
 // Only padding rows come and go here, so the selection and scroll position stay.
 void LedgerModel::SetVisibleHeight(int height) {
     visibleHeight_ = height;
-    const int rows = PaddedRowCount(app_.ledgerView().rows.size(), visibleHeight_);
+    Resize(PaddedRowCount(app_.ledgerView().rows.size(), visibleHeight_));
+}
+
+void LedgerModel::Resize(int rows) {
     if (rows > rows_) {
         beginInsertRows({}, rows_, rows - 1);
         rows_ = rows;

@@ -29,6 +29,9 @@ public:
     std::optional<int> RecordIndexOfRow(int row) const;
 
 private:
+    // The grid's row count becomes rows: rows are added or taken away at the end.
+    void Resize(int rows);
+
     const Application& app_;
     int visibleHeight_ = 0;
     int rows_ = 0;
