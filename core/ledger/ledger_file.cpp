@@ -126,17 +126,17 @@ private:
 };
 
 // Old eight-field lines become cash-book records; the cash book's name follows the use
-// type on both sides.
+// type on both sides. split is room for the line's fields, kept from line to line.
 void NormaliseRecord(std::string& line, const std::string& useTypeName, std::size_t lineIndex,
-                     MagnitudeSum& amounts) {
-    RecordSplit split(line);
+                     MagnitudeSum& amounts, RecordSplit& split) {
+    split.Split(line);
     DateAt(split[kFieldDate], lineIndex);
     amounts.Add(AmountAt(split[kFieldIncome], lineIndex));
     amounts.Add(AmountAt(split[kFieldExpense], lineIndex));
     bool oldForm = split.Count() <= 8;
     // A line this program wrote needs none of the changes below: it is left as it is,
     // without taking its fields apart.
-    const bool quoted = line.find('"') != std::string::npos;
+    const bool quoted = !split.AtEveryComma() && line.find('"') != std::string::npos;
     if (!oldForm && !quoted && !NeedsCashBookRename(split, useTypeName)) return;
     auto fields = RecordFieldsOf(split);
     if (oldForm) {
@@ -206,7 +206,7 @@ ParsedLedger ParseLedgerLines(std::vector<std::string> lines, const Ledger& prev
     for (std::size_t i = 0; i < lines.size(); ++i) {
         std::string& line = lines[i];
         if (IsRecordLine(line)) {
-            NormaliseRecord(line, useTypeName, i, amounts);
+            NormaliseRecord(line, useTypeName, i, amounts, split);
             if (records != i) lines[records] = std::move(line);
             ++records;
         } else if (!line.empty() && line[0] == 'z') {
