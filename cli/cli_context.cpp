@@ -90,11 +90,29 @@ bool CliContext::OpenLedger(const std::string& file) {
     return app().files().OpenFileUnderLock(file, ledgerLock_.get());
 }
 
+namespace {
+
+// What is damaged, as the messages about a damaged ledger say it.
+std::string DamageText(const LedgerDamage& damage) {
+    std::string text;
+    if (damage.trailer) text = "its periods or settings line is missing or unreadable";
+    if (damage.badRecords > 0) {
+        if (!text.empty()) text += "; ";
+        text += "line " + std::to_string(damage.firstBadRecordLine) + " has " +
+                std::to_string(damage.firstBadRecordFields) + " fields where a record has 12";
+        if (damage.badRecords > 1)
+            text += ", and so do " + std::to_string(damage.badRecords - 1) + " more lines";
+    }
+    return text;
+}
+
+}  // namespace
+
 bool CliContext::RefuseSaveOverDamaged(const std::string& target, bool force) {
     if (force) dialogs.AnswerYesNo(kChangedOnDiskQuestion, true);
     const std::string& damaged = session().damagedFile;
     if (force || damaged.empty() || !IsSameFile(target, damaged)) return false;
-    Fail(damaged + " is damaged (its periods or settings line is missing or unreadable); " +
+    Fail(damaged + " is damaged (" + DamageText(session().damage) + "); " +
          "give --force to save over it");
     return true;
 }
@@ -103,8 +121,8 @@ int CliContext::FinalStatus(int status) {
     if (status != 0 || !app_) return status;
     const std::string& damaged = session().damagedFile;
     if (damaged.empty()) return status;
-    Fail(damaged + " is damaged (its periods or settings line is missing or unreadable): " +
-         "the command worked on what could be read of it");
+    Fail(damaged + " is damaged (" + DamageText(session().damage) +
+         "): " + "the command worked on what could be read of it");
     return kDamagedLedgerStatus;
 }
 

@@ -42,6 +42,7 @@ TEST(LedgerGenerator, TheWrittenFileLoadsBackWithEveryRecordAsGenerated) {
     const ParsedLedger parsed = ReadLedgerFile(prepared.path, Ledger{}, Date::FromYmd(2030, 1, 1));
     const Ledger& ledger = parsed.ledger;
     EXPECT_FALSE(parsed.periodsInvalid);
+    EXPECT_FALSE(parsed.damage.Any());
     EXPECT_EQ(ledger.transactions.Items(), prepared.ledger.transactions.Items());
     EXPECT_EQ(ledger.pettyRegistry.Count(), 5);
     EXPECT_EQ(ledger.bankRegistry.Count(), 5);

@@ -337,8 +337,9 @@ BookId ShownBookOf(const Ledger& ledger, const BookId& shown) {
 }  // namespace
 
 // Every journal left is offered in turn. Only work that started from the very file now
-// loaded is applied to it (once); any other is offered as a copy to save under a name, and
-// one whose copy was not saved is kept to be offered again at the next start.
+// loaded is applied to it (once); any other is offered as a copy to save under a name (its
+// own file's, or a free one beside it), which the window then shows unless work was applied,
+// and one whose copy was not saved is kept to be offered again at the next start.
 void Application::OfferRecovery() {
     bool applied = false;
     const std::string current = RecoveryJournal::PathIn(services_.workingFolder);
@@ -373,11 +374,32 @@ void Application::OfferRecovery() {
     }
 }
 
+namespace {
+
+// The save dialog of recovered work proposes the ledger file the work started from, never
+// the ledger open now: the file itself while it is as the work found it (or gone), else a
+// free name beside it, so that the dialog's Yes replaces neither another ledger nor what
+// another program wrote since. Work on a ledger never saved proposes no file.
+FileDialogRequest RecoveredWorkRequest(const RecoveredWork& work) {
+    FileDialogRequest request{"", "exv", "現金出納帳5-Velmora-ファイル|*.exv", "", ""};
+    if (work.file.path.empty()) return request;
+    const std::filesystem::path own(work.file.path);
+    request.initialFolder = own.parent_path().string();
+    std::filesystem::path proposed = std::filesystem::path(own).replace_extension(".exv");
+    const bool ownStillThere = proposed == own && FileExists(own.string());
+    if (ownStillThere ? !FileUnchanged(work.file) : FileExists(proposed.string())) {
+        for (int n = 1; FileExists(proposed.string()); ++n)
+            proposed = own.parent_path() / (own.stem().string() + "(復元" +
+                                            (n > 1 ? std::to_string(n) : std::string()) + ").exv");
+    }
+    request.fileName = proposed.filename().string();
+    return request;
+}
+
+}  // namespace
+
 bool Application::SaveRecoveredCopy(RecoveredWork& work) {
-    auto ask = [this] {
-        return services_.dialogs.AskSaveFile(
-            LedgerFileRequest(session_, "現金出納帳5-Velmora-ファイル|*.exv", true));
-    };
+    auto ask = [this, &work] { return services_.dialogs.AskSaveFile(RecoveredWorkRequest(work)); };
     std::optional<std::string> path = ask();
     while (path && RefuseProtectedOutput(session_, *path)) path = ask();
     if (!path) return false;
@@ -390,6 +412,13 @@ bool Application::SaveRecoveredCopy(RecoveredWork& work) {
         return false;
     }
     services_.dialogs.ShowInfo("確認", *path + "を保存しました。");
+    // The window shows the work it saved, not the ledger that happened to be open; work
+    // given back into that ledger already is not replaced.
+    if (!session_.modified && LoadLedger(session_, *path)) {
+        history_.Clear();
+        const BookId shown = ShownBookOf(session_.ledger, work.shownBook);
+        if (shown != session_.ledger.CashBook()) SelectBook(session_, shown);
+    }
     return true;
 }
 

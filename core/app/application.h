@@ -166,7 +166,8 @@ private:
     // Show's steps after the session has started: layouts, holidays, calendar and month.
     void ShowStartedSession();
     // The work a previous run left unsaved: given back into the session when it belongs to
-    // the ledger just loaded, else offered as a copy to save under another name.
+    // the ledger just loaded, else offered for saving under its own ledger's name (or a free
+    // one beside it) and shown once saved.
     void OfferRecovery();
     bool SaveRecoveredCopy(RecoveredWork& work);
     void RemoveJournal(const std::string& path);

@@ -42,7 +42,10 @@ void FilesController::Open() {
 }
 
 void FilesController::Save() {
-    SaveFile();
+    Application::CommandScope scope(app_);
+    // The window offers to read a file another program changed again; velmora-cli, whose
+    // reading is the command itself, only says it was not saved.
+    if (SaveCommand(app_.session_, true).reloaded) ShowCurrentMonth(app_.session_, app_.view_);
 }
 
 void FilesController::SaveAs() {

@@ -28,7 +28,8 @@ public:
     bool MakeNextYear();
     void Open();
     // "保　存" and "名前をつけて保存"; SaveFile and SaveFileAs tell whether the ledger file
-    // and its backup were written.
+    // and its backup were written. Save, the window's command, offers to read a file that
+    // another program changed again instead of saving as (SaveCommand's offerReload).
     void Save();
     void SaveAs();
     SaveResult SaveFile();

@@ -58,6 +58,9 @@ PrintRunResult PrintingController::Print(const PrintProgress& progress) {
     Dialogs& dialogs = app_.services_.dialogs;
     PrintRunResult result;
     Run([&] {
+        // The notice of an earlier PDF goes whatever becomes of this run, even one that
+        // fails on the way.
+        app_.pdfWritten_.clear();
         result = Job().PrintOnChosenPrinter(progress);
         if (result.error) dialogs.ShowInfo("確認", result.error->what());
         if (result.stopped)
@@ -72,6 +75,7 @@ PrintRunResult PrintingController::SaveAsPdf(const PrintProgress& progress) {
     Dialogs& dialogs = app_.services_.dialogs;
     PrintRunResult result;
     Run([&] {
+        app_.pdfWritten_.clear();
         result = Job().SaveAsPdf(progress);
         if (result.error) dialogs.ShowInfo("確認", result.error->what());
         if (result.stopped) dialogs.ShowInfo("確認", kPdfStoppedMessage);
@@ -82,7 +86,10 @@ PrintRunResult PrintingController::SaveAsPdf(const PrintProgress& progress) {
 
 bool PrintingController::PrintCalibration() {
     bool printed = false;
-    Run([&] { printed = Job().PrintCalibration(); });
+    Run([&] {
+        app_.pdfWritten_.clear();
+        printed = Job().PrintCalibration();
+    });
     return printed;
 }
 

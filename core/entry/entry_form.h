@@ -39,6 +39,8 @@ inline constexpr const char* kAllMonthsEntryRefusal =
 inline constexpr const char* kLockedChangeMessage =
     "この月のデ－タはロックされていますので入力・修正はできません。";
 inline constexpr const char* kChooseRecordMessage = "修正するデータを選択してください。";
+// Delete on a row without a record (carry, totals, an empty row).
+inline constexpr const char* kChooseRecordToDeleteMessage = "削除するデータを選択してください。";
 inline constexpr const char* kTransferEditMessage = "転記データです。元帳簿で修正してください。";
 
 // Esc (or "閉じる") while a description or an amount is typed but not registered.

@@ -54,12 +54,11 @@ bool FillForm(Session& session, EntryForm& form, int index) {
 }
 
 // The refusals of a change to the row carrying recordIndex: a locked month, the
-// all-books view, no record, a transfer seen from its other book.
-bool MayChangeRow(Session& session, std::optional<int> recordIndex) {
+// all-books view, no record (noRecord says so), a transfer seen from its other book.
+bool MayChangeRow(Session& session, std::optional<int> recordIndex, const char* noRecord) {
     if (CurrentMonthLocked(session)) return Refuse(session, kLockedChangeMessage);
     if (session.allBooks) return Refuse(session, kAllBooksEntryRefusal);
-    if (!recordIndex || !ValidLine(session, *recordIndex))
-        return Refuse(session, kChooseRecordMessage);
+    if (!recordIndex || !ValidLine(session, *recordIndex)) return Refuse(session, noRecord);
     const RecordSplit r(session.ledger.transactions[*recordIndex]);
     const BookId& book = session.currentBook;
     if (!r.IsOwnBook(book.kind, book.name)) return Refuse(session, kTransferEditMessage);
@@ -69,13 +68,17 @@ bool MayChangeRow(Session& session, std::optional<int> recordIndex) {
 }  // namespace
 
 bool EditSelectedRow(Session& session, EntryForm& form, std::optional<int> recordIndex) {
-    if (!MayChangeRow(session, recordIndex) || !FillForm(session, form, *recordIndex)) return false;
+    if (!MayChangeRow(session, recordIndex, kChooseRecordMessage) ||
+        !FillForm(session, form, *recordIndex))
+        return false;
     ShowEntryForm(session, form);
     return true;
 }
 
 bool DeleteSelectedRow(Session& session, EntryForm& form, std::optional<int> recordIndex) {
-    if (!MayChangeRow(session, recordIndex) || !FillForm(session, form, *recordIndex)) return false;
+    if (!MayChangeRow(session, recordIndex, kChooseRecordToDeleteMessage) ||
+        !FillForm(session, form, *recordIndex))
+        return false;
     ShowEntryDate(form, form.calendar.selected);
     return DeleteEntry(session, form);
 }

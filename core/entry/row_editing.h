@@ -21,9 +21,10 @@ inline constexpr const char* kCannotMoveDownMessage = "このデ－タは下に�
 // form is to be shown.
 bool EditSelectedRow(Session& session, EntryForm& form, std::optional<int> recordIndex);
 
-// Delete on the grid's row carrying recordIndex: refused as editing it is; otherwise the
-// record is taken into the form as for editing and deleted as the form's "削  除" deletes
-// it, after the same question. True when it was deleted.
+// Delete on the grid's row carrying recordIndex: refused as editing it is (a row without a
+// record with a message of its own); otherwise the record is taken into the form as for
+// editing and deleted as the form's "削  除" deletes it, after the same question. True when
+// it was deleted.
 bool DeleteSelectedRow(Session& session, EntryForm& form, std::optional<int> recordIndex);
 
 // "一行下へ移動する" on rows[selected] of the view shown: the record changes places with

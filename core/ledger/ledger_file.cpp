@@ -8,6 +8,7 @@
 #include "core/platform/file_io.h"
 #include "core/util/errors.h"
 #include "core/util/fields.h"
+#include "core/util/text_length.h"
 
 namespace velmora {
 namespace {
@@ -16,15 +17,23 @@ namespace {
     throw ConversionError(std::to_string(lineIndex + 1) + "行目: " + message);
 }
 
+// A field as a message quotes it: a damaged line may hold megabytes where a date belongs.
+std::string Quoted(std::string_view text) {
+    constexpr std::size_t kQuotedCharacters = 80;
+    std::string quoted = CutToCodePoints(text, kQuotedCharacters);
+    if (quoted.size() < text.size()) quoted += "…";
+    return "'" + quoted + "'";
+}
+
 Date DateAt(std::string_view text, std::size_t lineIndex) {
     auto date = Date::TryParse(text);
-    if (!date) ThrowAtLine(lineIndex, "'" + std::string(text) + "' は正しい日付ではありません");
+    if (!date) ThrowAtLine(lineIndex, Quoted(text) + " は正しい日付ではありません");
     return *date;
 }
 
 Amount AmountAt(std::string_view text, std::size_t lineIndex) {
     auto amount = Amount::TryParse(text);
-    if (!amount) ThrowAtLine(lineIndex, "'" + std::string(text) + "' は正しい数値ではありません");
+    if (!amount) ThrowAtLine(lineIndex, Quoted(text) + " は正しい数値ではありません");
     return *amount;
 }
 
@@ -71,7 +80,7 @@ Trailer ReadTrailer(std::vector<std::string>& lines, Ledger& ledger, Date today,
         ledger.openingBalance = AmountAt(split[1], settingsAt);
         long long startMonth = 0;
         if (!ParseInt(split[2], startMonth) || startMonth < 1 || startMonth > 12)
-            ThrowAtLine(settingsAt, "開始月 '" + std::string(split[2]) + "' が正しくありません");
+            ThrowAtLine(settingsAt, "開始月 " + Quoted(split[2]) + " が正しくありません");
         ledger.startMonth = static_cast<int>(startMonth);
         ledger.useType = static_cast<int>(IntOr(split[3], 0));
         long long year = 0;
@@ -127,17 +136,22 @@ private:
 
 // Old eight-field lines become cash-book records; the cash book's name follows the use
 // type on both sides. split is room for the line's fields, kept from line to line.
-void NormaliseRecord(std::string& line, const std::string& useTypeName, std::size_t lineIndex,
-                     MagnitudeSum& amounts, RecordSplit& split) {
+// Returns the number of fields the line held.
+int NormaliseRecord(std::string& line, const std::string& useTypeName, std::size_t lineIndex,
+                    MagnitudeSum& amounts, RecordSplit& split) {
     split.Split(line);
+    const int count = split.Count();
     DateAt(split[kFieldDate], lineIndex);
     amounts.Add(AmountAt(split[kFieldIncome], lineIndex));
     amounts.Add(AmountAt(split[kFieldExpense], lineIndex));
-    bool oldForm = split.Count() <= 8;
+    bool oldForm = count <= 8;
     // A line this program wrote needs none of the changes below: it is left as it is,
-    // without taking its fields apart.
+    // without taking its fields apart. So is a damaged line, whose fields would be joined
+    // into a record it never was.
     const bool quoted = !split.AtEveryComma() && line.find('"') != std::string::npos;
-    if (!oldForm && !quoted && !NeedsCashBookRename(split, useTypeName)) return;
+    if (!IsRecordFieldCount(count) ||
+        (!oldForm && !quoted && !NeedsCashBookRename(split, useTypeName)))
+        return count;
     auto fields = RecordFieldsOf(split);
     if (oldForm) {
         fields[kFieldOwnKind] = kCashKind;
@@ -152,9 +166,14 @@ void NormaliseRecord(std::string& line, const std::string& useTypeName, std::siz
     if (quoted)
         for (auto& field : fields) field = RemoveQuotesAndCommas(field);
     if (oldForm || renamed || quoted) line = JoinRecord(fields);
+    return count;
 }
 
 }  // namespace
+
+bool IsRecordFieldCount(int fields) {
+    return fields == kRecordFields || fields <= 8;
+}
 
 std::string PeriodLine(const Periods& periods, int k) {
     return "f," + periods.start[k].ShortText() + "," + periods.end[k].ShortText() + "," +
@@ -194,7 +213,7 @@ ParsedLedger ParseLedgerLines(std::vector<std::string> lines, const Ledger& prev
         parsed.periodsInvalid = true;
         ledger.periods = Periods::CalendarYear(today.Year());
     }
-    parsed.damaged = trailer != Trailer::kRead;
+    parsed.damage.trailer = trailer != Trailer::kRead;
 
     const std::string useTypeName = ledger.UseTypeName();
     // The records are gathered at the front of lines itself: a second list as long as
@@ -206,7 +225,11 @@ ParsedLedger ParseLedgerLines(std::vector<std::string> lines, const Ledger& prev
     for (std::size_t i = 0; i < lines.size(); ++i) {
         std::string& line = lines[i];
         if (IsRecordLine(line)) {
-            NormaliseRecord(line, useTypeName, i, amounts, split);
+            const int fields = NormaliseRecord(line, useTypeName, i, amounts, split);
+            if (!IsRecordFieldCount(fields) && parsed.damage.badRecords++ == 0) {
+                parsed.damage.firstBadRecordLine = i + 1;
+                parsed.damage.firstBadRecordFields = fields;
+            }
             if (records != i) lines[records] = std::move(line);
             ++records;
         } else if (!line.empty() && line[0] == 'z') {

@@ -19,14 +19,31 @@ std::string SettingsLine(const Ledger& ledger);
 // Every line of the file, in file order.
 std::vector<std::string> LedgerFileLines(const Ledger& ledger);
 
+// What of a ledger file could not be read, so that saving the ledger over the file would
+// lose it for good.
+struct LedgerDamage {
+    // The periods or the settings line could not be read: what the file held there is not
+    // in the ledger.
+    bool trailer = false;
+    // Record lines with a number of fields no record has (bytes overwritten inside a line
+    // take or add a comma): their fields stand in the wrong places, so that such a record
+    // mostly belongs to no book and counts in no balance. They are kept as they are. The
+    // first one's line number in the file (from 1) and its number of fields.
+    std::size_t badRecords = 0;
+    std::size_t firstBadRecordLine = 0;
+    int firstBadRecordFields = 0;
+    bool Any() const { return trailer || badRecords > 0; }
+};
+
+// A record has twelve fields; a record of the earlier form at most eight.
+bool IsRecordFieldCount(int fields);
+
 struct ParsedLedger {
     Ledger ledger;
     // The trailer was missing or broken: the periods are the calendar months of today's
     // year, and the start month, use type, start year and opening balance are kept.
     bool periodsInvalid = false;
-    // The periods or the settings line could not be read: what the file held there is
-    // not in the ledger, and saving the ledger over the file would lose it for good.
-    bool damaged = false;
+    LedgerDamage damage;
     // The amounts of the file add up beyond what a balance can hold, so that some book's
     // balance may not fit (BalancesOverflow tells). False whenever every balance fits.
     bool largeAmounts = false;

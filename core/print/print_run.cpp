@@ -258,6 +258,8 @@ std::optional<std::string> PrintJob::AskPdfFile(const std::string& fileName) {
     request.defaultExtension = "pdf";
     request.filter = "PDFファイル|*.pdf|すべてのファイル|*.*";
     request.fileName = fileName;
+    // Beside the ledger, not wherever the program was started.
+    request.initialFolder = sources_.OutputFolder();
     std::optional<std::string> file = services_.dialogs.AskSaveFile(request);
     if (file && sources_.RefuseOutput(*file)) return std::nullopt;
     return file;

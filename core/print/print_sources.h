@@ -56,6 +56,9 @@ public:
     virtual bool RefuseOutput(const std::string& path) = 0;
     // The permission bits a printout of the ledger may have at most (OutputModeLimit).
     virtual unsigned OutputPermissions() const = 0;
+    // The folder of the ledger's file, where the dialog of a printout's file opens; empty
+    // when the ledger has none.
+    virtual std::string OutputFolder() const = 0;
 };
 
 }  // namespace velmora

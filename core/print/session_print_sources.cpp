@@ -121,4 +121,8 @@ unsigned SessionPrintSources::OutputPermissions() const {
     return OutputModeLimit(session_.currentFile);
 }
 
+std::string SessionPrintSources::OutputFolder() const {
+    return LedgerFileRequest(session_, "", false).initialFolder;
+}
+
 }  // namespace velmora

@@ -28,6 +28,7 @@ public:
     BookBalancePageData BookBalances() override;
     bool RefuseOutput(const std::string& path) override;
     unsigned OutputPermissions() const override;
+    std::string OutputFolder() const override;
 
     // The ledger view last built for the print job.
     const LedgerViewResult& LastView() const { return shown_; }

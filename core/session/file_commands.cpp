@@ -94,6 +94,12 @@ bool ChangedSinceRead(const Session& session, const std::string& path) {
 
 }  // namespace
 
+std::string DamagedRecordsMessage(const LedgerDamage& damage) {
+    std::string text = std::to_string(damage.firstBadRecordLine) + "行目";
+    if (damage.badRecords > 1) text += "ほか" + std::to_string(damage.badRecords - 1) + "行";
+    return text + kDamagedRecordsMessage;
+}
+
 bool LoadLedger(Session& session, const std::string& path) {
     if (!FileExists(path)) {
         session.dialogs().ShowInfo(
@@ -111,7 +117,8 @@ bool LoadLedger(Session& session, const std::string& path) {
     session.NotifyLedgerReplaced();
     session.currentFile = path;
     session.fileIdentity = std::move(parsed.identity);
-    session.damagedFile = parsed.damaged ? path : std::string();
+    session.damagedFile = parsed.damage.Any() ? path : std::string();
+    session.damage = parsed.damage;
     if (session.settings.startOption == 1) {
         try {
             SetPathKeyLine(kFileDirKey, path, session.SettingsPath(), session.writer());
@@ -125,6 +132,8 @@ bool LoadLedger(Session& session, const std::string& path) {
     if (parsed.periodsInvalid)
         session.dialogs().ShowInfo(
             kConfirm, "月設定が無効となっています。お手数ですが環境設定にて再度設定して下さい");
+    if (parsed.damage.badRecords > 0)
+        session.dialogs().ShowInfo(kConfirm, path + "\r\n" + DamagedRecordsMessage(parsed.damage));
     session.NotifyTitlesChanged();
     session.currentMonth = now.date.Month();
     session.accountFilter.clear();
@@ -274,7 +283,7 @@ FileDialogRequest LedgerFileRequest(const Session& session, std::string filter, 
     return request;
 }
 
-SaveResult SaveCommand(Session& session) {
+SaveResult SaveCommand(Session& session, bool offerReload) {
     if (session.filePanel.empty()) {
         auto chosen = session.dialogs().AskSaveFile(
             LedgerFileRequest(session, "現金出納帳5-Velmora-ファイル|*.exv", true));
@@ -285,6 +294,19 @@ SaveResult SaveCommand(Session& session) {
     }
     SaveResult result = SaveLedger(session, session.filePanel);
     if (!result.declinedOverwrite) return result;
+    if (offerReload) {
+        switch (session.dialogs().AskSave(kChangedOnDiskChoice, kSaveElsewhereButton, kReloadButton,
+                                          "キャンセル")) {
+            case SaveAnswer::Yes:
+                break;
+            case SaveAnswer::No:
+                // A file that cannot be read now leaves the work in memory, modified.
+                result.reloaded = LoadLedger(session, session.filePanel);
+                return result;
+            case SaveAnswer::Cancel:
+                return result;
+        }
+    }
     result = SaveAsCommand(session);
     if (!result.saved) result.declinedOverwrite = true;
     return result;

@@ -21,12 +21,26 @@ inline constexpr const char* kFolderNotLedger = "はフォルダーです。帳�
 inline constexpr const char* kBackupFailure = "バックアップファイルを作成できませんでした。";
 inline constexpr const char* kChangedOnDiskQuestion =
     "ファイルが他のプログラムで変更されています。上書きしますか？";
+// The choice after overwriting a file another program changed was declined.
+inline constexpr const char* kChangedOnDiskChoice =
+    "他のプログラムが変更したファイルは上書きしませんでした。\r\n"
+    "変更を別の名前で保存するか、ファイルを読み直して下さい。読み直すと、保存していない変更は"
+    "失われます。";
+inline constexpr const char* kSaveElsewhereButton = "別名で保存";
+inline constexpr const char* kReloadButton = "読み直す";
 inline constexpr const char* kLedgerBusyMessage =
     "ファイルは他のプログラムが使用中です。しばらくしてからもう一度保存して下さい。";
+// Said when records of a file have the wrong number of fields, after the line number.
+inline constexpr const char* kDamagedRecordsMessage =
+    "の記録は項目の数が正しくないため、正しく読み取れません。ファイルが壊れています。";
+
+// The lines of the file that hold damaged records, and what that means.
+std::string DamagedRecordsMessage(const LedgerDamage& damage);
 
 // Replaces the whole model with the file's content. A file that cannot be read leaves
 // the ledger that was open untouched and says why. A file without readable periods or
-// settings line is opened all the same, with a warning, and noted in damagedFile; a
+// settings line, or with records of the wrong number of fields, is opened all the same,
+// with a warning, and noted in damagedFile; a
 // ledger whose balances would not fit is opened with a warning. True when the file was
 // loaded.
 bool LoadLedger(Session& session, const std::string& path);
@@ -39,6 +53,8 @@ struct SaveResult {
     // declined, or another program held the file longer than a window waits.
     bool declinedOverwrite = false;
     bool busy = false;
+    // Not saved: the file was read again instead, as the other program left it.
+    bool reloaded = false;
     // Whether the ledger file was written, whatever became of its backup.
     operator bool() const { return saved; }  // NOLINT(google-explicit-constructor)
 };
@@ -62,8 +78,9 @@ FileDialogRequest LedgerFileRequest(const Session& session, std::string filter, 
 SaveResult SaveLedger(Session& session, const std::string& path);
 
 // "保　存": asks for a name first when no file is open. When overwriting a file another
-// program changed is declined, "名前をつけて保存" is offered instead.
-SaveResult SaveCommand(Session& session);
+// program changed is declined, "名前をつけて保存" is offered instead; with offerReload, the
+// choice between that and reading the file again, which drops the changes in memory.
+SaveResult SaveCommand(Session& session, bool offerReload = false);
 // "名前をつけて保存".
 SaveResult SaveAsCommand(Session& session);
 // "ファイルを開く". True when a file was loaded.

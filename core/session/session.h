@@ -11,6 +11,7 @@
 #include "core/ledger/balances.h"
 #include "core/ledger/book.h"
 #include "core/ledger/ledger.h"
+#include "core/ledger/ledger_file.h"
 #include "core/platform/clock.h"
 #include "core/platform/dialogs.h"
 #include "core/platform/file_io.h"
@@ -52,10 +53,11 @@ public:
     // The ledger file as it was when it was last loaded or saved (its path among it), to
     // tell whether something else has changed it since (FileUnchanged).
     FileIdentity fileIdentity;
-    // The file loaded had no readable periods or settings line: the ledger lacks what the
-    // file held there. The first save over that file keeps it as a backup first. Empty
-    // when the open ledger came from an undamaged file or from none.
+    // The file loaded was damaged (damage says how): the ledger lacks what could not be
+    // read of it. The first save over that file keeps it as a backup first. Empty when the
+    // open ledger came from an undamaged file or from none.
     std::string damagedFile;
+    LedgerDamage damage;
     std::string monthPanel;  // status panel 2
     bool modified = false;
     int currentMonth = 1;  // 1..12, or 13 for all months

@@ -47,9 +47,15 @@ void TitleList::keyboardSearch(const QString& search) {
 }
 
 void TitleList::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Space && event->modifiers() == Qt::NoModifier) {
+    const bool plain =
+        event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier;
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (plain && (event->key() == Qt::Key_Space || enter)) {
         if (QListWidgetItem* current = currentItem()) current->setSelected(true);
         event->accept();
+        // Enter takes the item and goes on to the next field, as it does in a form's fields;
+        // left in the list, the next letters typed would choose another item.
+        if (enter) focusNextChild();
         return;
     }
     QListWidget::keyPressEvent(event);

@@ -212,6 +212,29 @@ TEST(CliSharedLedger, ADamagedLedgerIsSavedOverOnlyWithForce) {
     EXPECT_EQ(RunCli({"resave", ledger}, home.Path()).status, 0);
 }
 
+// Regression: a record that lost a comma was left out of every book without a word, view
+// ended with status 0, and add saved over the file with every later balance rewritten.
+TEST(CliSharedLedger, ARecordThatLostACommaIsDamage) {
+    TempFolder home, files;
+    const std::string ledger = files.File("cut.exv");
+    WriteCp932(ledger,
+               "d04=,2014/04/01,0,交通費,バス代,0,220,9780,現金,現金出納帳現金,現金出納帳,\n" +
+                   std::string(kRecords) + kTrailer);
+    const std::string original = ReadBytes(ledger);
+    const std::string warning = "確認: " + ledger + " 1行目" + kDamagedRecordsMessage + "\n";
+    const std::string what =
+        "velmora-cli: " + ledger + " is damaged (line 1 has 11 fields where a record has 12)";
+
+    CliResult view = RunCli({"--today", "2014/04/10", "view", ledger, "--month", "4"}, home.Path());
+    EXPECT_EQ(view.status, 5);
+    EXPECT_EQ(view.err, warning + what + ": the command worked on what could be read of it\n");
+    CliResult add = RunCli(AddArgs(ledger, "x"), home.Path());
+    EXPECT_EQ(add.status, 1);
+    EXPECT_EQ(add.err, warning + what + "; give --force to save over it\n");
+    EXPECT_EQ(RunCli({"resave", ledger}, home.Path()).status, 1);
+    EXPECT_EQ(ReadBytes(ledger), original);
+}
+
 TEST(CliSharedLedger, FailedSavesAndBackupsAreToldByTheStatus) {
     TempFolder home, files;
     const std::string ledger = files.File("a.exv");

@@ -1285,10 +1285,38 @@ TEST(Application, WorkOnAFileChangedSinceIsOfferedAsACopyNeverApplied) {
     h.dialogs.saveFileAnswers.push_back(copy);
     again.Create();
     again.Show(file);
+    // Proposed beside the file, under a name of its own.
+    ASSERT_EQ(h.dialogs.fileRequests.size(), 1u);
+    EXPECT_EQ(h.dialogs.fileRequests[0].initialFolder, h.docs);
+    EXPECT_EQ(h.dialogs.fileRequests[0].fileName, "a(復元).exv");
     EXPECT_EQ(ReadBytes(copy), had);
     EXPECT_EQ(ReadBytes(file), changed);
     EXPECT_FALSE(again.session().modified);
+    EXPECT_EQ(again.session().filePanel, copy);
     EXPECT_FALSE(fs::exists(h.work + "/recovery.jnl"));
+}
+
+// Regression: the work of ledger a, found at a start that opened the last ledger used (b),
+// was offered for saving as b, and b stayed shown after the save.
+TEST(Application, WorkOfAnotherLedgerIsProposedUnderItsOwnNameAndShownWhenSaved) {
+    AppHarness h;
+    const std::string file = h.CopyExample("a.exv");
+    const std::string other = h.CopyExample("b.exv");
+    const std::string had = WorkThenEndWithoutSaving(h, file);
+
+    Application again{AppServices{h.dialogs, h.clock, DefaultFileWriter(), h.printer, h.shell,
+                                  h.work, h.program}};
+    h.dialogs.yesNoAnswers.push_back(true);
+    h.dialogs.saveFileAnswers.push_back(file);
+    again.Create();
+    again.Show(other);
+    ASSERT_EQ(h.dialogs.fileRequests.size(), 1u);
+    EXPECT_EQ(h.dialogs.fileRequests[0].initialFolder, h.docs);
+    EXPECT_EQ(h.dialogs.fileRequests[0].fileName, "a.exv");
+    EXPECT_EQ(ReadBytes(file), had);
+    EXPECT_EQ(again.session().filePanel, file);
+    EXPECT_FALSE(again.session().modified);
+    EXPECT_EQ(BooksOf(again.session().ledger).back().name, "A銀行");
 }
 
 TEST(Application, ARecoveredCopyHoldsTheBalancesASaveOfTheWorkWrites) {
@@ -1344,6 +1372,27 @@ TEST(Application, ACopyNotSavedIsKeptAndOfferedAgainAfterTheNextRunsWork) {
     EXPECT_EQ(BooksOf(third->session().ledger).back().name, "B銀行");
     EXPECT_FALSE(fs::exists(h.work + "/recovery-1.jnl"));
     EXPECT_TRUE(fs::exists(h.work + "/recovery.jnl"));
+}
+
+// The window's "保　存" on a file another program changed: No to overwriting it, then
+// "読み直す", and the window shows the file as the other program left it.
+TEST(Application, TheSaveCommandReadsAChangedFileAgainWhenAskedAndShowsIt) {
+    AppHarness h;
+    const std::string file = h.CopyExample("a.exv");
+    h.app.Create();
+    h.app.Show(file);
+    ASSERT_TRUE(h.app.books().AddBook("預金", "A銀行", Amount()));
+    EXPECT_EQ(h.app.ledgerView().rows.front().Balance(), "6,780");
+    std::string theirs = ReadBytes(file);
+    theirs.replace(theirs.find("g,10000,"), 8, "g,777,");
+    WriteBytes(file, theirs);
+    h.dialogs.yesNoAnswers.push_back(false);
+    h.dialogs.saveAnswers.push_back(SaveAnswer::No);
+    h.app.files().Save();
+    EXPECT_EQ(ReadBytes(file), theirs);
+    EXPECT_FALSE(h.app.session().modified);
+    EXPECT_EQ(BooksOf(h.app.session().ledger).size(), 2u);  // the cash book and 本店
+    EXPECT_EQ(h.app.ledgerView().rows.front().Balance(), "-2,443");
 }
 
 }  // namespace

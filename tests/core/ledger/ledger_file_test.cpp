@@ -63,7 +63,7 @@ TEST(LedgerFile, ExampleFileReadsAndWritesBackByteForByte) {
     ParsedLedger parsed = ReadLedgerFile(path, Ledger{}, kToday);
     const Ledger& ledger = parsed.ledger;
     EXPECT_FALSE(parsed.periodsInvalid);
-    EXPECT_FALSE(parsed.damaged);
+    EXPECT_FALSE(parsed.damage.Any());
     EXPECT_FALSE(parsed.largeAmounts);
     EXPECT_EQ(parsed.identity, ReadFileIdentity(path));
     EXPECT_EQ(ledger.transactions.Items(), Lines(kExampleLines.begin(), kExampleLines.begin() + 2));
@@ -189,7 +189,7 @@ TEST(LedgerFile, MissingOrBrokenTrailerKeepsRecordsAndPreviousValues) {
                          ",a,b,0,1,,現金,おこづかい帳,現金,おこづかい帳,");
     ParsedLedger parsed = ParseLedgerLines(twelve, previous, kToday);
     EXPECT_TRUE(parsed.periodsInvalid);
-    EXPECT_TRUE(parsed.damaged);
+    EXPECT_TRUE(parsed.damage.trailer);
     EXPECT_EQ(parsed.ledger.transactions.Items(), twelve);
     EXPECT_EQ(parsed.ledger.openingBalance, Amount::FromYen(42));
     EXPECT_EQ(parsed.ledger.startMonth, 7);
@@ -204,7 +204,7 @@ TEST(LedgerFile, MissingOrBrokenTrailerKeepsRecordsAndPreviousValues) {
     broken.erase(broken.begin() + 12);  // the first period line
     parsed = ParseLedgerLines(broken, previous, kToday);
     EXPECT_TRUE(parsed.periodsInvalid);
-    EXPECT_TRUE(parsed.damaged);
+    EXPECT_TRUE(parsed.damage.trailer);
     EXPECT_EQ(parsed.ledger.transactions.Items(), twelve);
     EXPECT_EQ(parsed.ledger.startMonth, 7);
     EXPECT_EQ(parsed.ledger.periods.start[4].ShortText(), "2024/04/01");
@@ -214,9 +214,36 @@ TEST(LedgerFile, MissingOrBrokenTrailerKeepsRecordsAndPreviousValues) {
     Lines noSettings = Concat(twelve, TrailerWith("x"));
     parsed = ParseLedgerLines(noSettings, previous, kToday);
     EXPECT_FALSE(parsed.periodsInvalid);
-    EXPECT_TRUE(parsed.damaged);
+    EXPECT_TRUE(parsed.damage.trailer);
     EXPECT_EQ(parsed.ledger.startMonth, 7);
     EXPECT_EQ(parsed.ledger.periods.start[4].ShortText(), "2014/04/01");
+}
+
+// Regression: a record that lost a comma (bytes overwritten inside the line) belonged to no
+// book, and the file loaded as whole.
+TEST(LedgerFile, RecordsWithTooFewOrTooManyFieldsAreDamageKeptAsTheyAre) {
+    Lines lines = kExampleLines;
+    lines[0] = "d04=,2014/04/01,0,交通費,バス代,0,220,9780,現金,現金出納帳,現金現金出納帳,";
+    lines[1] = "d04=,2014/04/03,1,小口現金,小口へ補充,0,3000,6780,現金,現金出納帳,小口,本,店,";
+    const ParsedLedger parsed = ParseLedgerLines(lines, Ledger{}, kToday);
+    EXPECT_FALSE(parsed.damage.trailer);
+    EXPECT_EQ(parsed.damage.badRecords, 2u);
+    EXPECT_EQ(parsed.damage.firstBadRecordLine, 1u);
+    EXPECT_EQ(parsed.damage.firstBadRecordFields, 11);
+    EXPECT_EQ(parsed.ledger.transactions.Items(), Lines(lines.begin(), lines.begin() + 2));
+
+    // Quoted commas, a last comma lost and the earlier eight-field form are records.
+    lines = kExampleLines;
+    lines[0] =
+        "d04=,2014/04/01,0,\"交通費,バス\",\"a,b,c\",0,220,9780,現金,現金出納帳,現金,現金出納帳,";
+    lines[1] = "d04=,2014/04/03,1,小口現金,小口へ補充,0,3000,6780,現金,現金出納帳,小口,本店";
+    lines.insert(lines.begin(), "d04=,2014/04/01,1,交通費,バス代,0,220,780");
+    EXPECT_FALSE(ParseLedgerLines(lines, Ledger{}, kToday).damage.Any());
+    for (const char* fixture : {"ledger/allowance2014.exv", "ledger/books2014.exv",
+                                "ledger/example2014.exv", "ledger/sample2014.exv"})
+        EXPECT_FALSE(ReadLedgerFile(testing::FixturePath(fixture), Ledger{}, kToday).damage.Any())
+            << fixture;
+    EXPECT_FALSE(ReadLedgerFile(VELMORA_DATA_DIR "/sample.exv", Ledger{}, kToday).damage.Any());
 }
 
 TEST(LedgerFile, EmptyLinesAndNulBytesAfterTheLastLineAreNoLines) {
@@ -230,7 +257,7 @@ TEST(LedgerFile, EmptyLinesAndNulBytesAfterTheLastLineAreNoLines) {
         testing::WriteBytes(path, bytes);
         ParsedLedger parsed = ReadLedgerFile(path, Ledger{}, kToday);
         EXPECT_FALSE(parsed.periodsInvalid);
-        EXPECT_FALSE(parsed.damaged);
+        EXPECT_FALSE(parsed.damage.Any());
         EXPECT_EQ(LedgerFileLines(parsed.ledger), kExampleLines);
     }
 }
@@ -314,6 +341,12 @@ TEST(LedgerFile, BadDatesAndNumbersAreConversionErrorsNamingTheLine) {
     Lines badIncome = kExampleLines;
     badIncome[0] = "d04=,2014/04/01,0,a,b,abc,220,9780,現金,現金出納帳,現金,現金出納帳,";
     EXPECT_EQ(ConversionMessage(badIncome), "1行目: 'abc' は正しい数値ではありません");
+
+    // Megabytes where a field belongs are quoted by their first eighty characters.
+    const std::string eighty = "2014/04/01" + std::string(60, 'x') + "ああああああああああ";
+    badRecordDate[1] = "d04=,こ" + eighty + std::string(1 << 20, 'y') + ",1,a,b,0,1,,";
+    EXPECT_EQ(ConversionMessage(badRecordDate),
+              "2行目: 'こ" + eighty.substr(0, eighty.size() - 3) + "…' は正しい日付ではありません");
 }
 
 }  // namespace

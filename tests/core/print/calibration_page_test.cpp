@@ -122,6 +122,7 @@ TEST(CalibrationPageTest, PrintPageRunsOnThePrinterAndToPdf) {
 
     // To PDF: the file asked for, the PDF printer for the run, the printer in use again after.
     b.dialogs.saveFileAnswers = {"/tmp/out.pdf", std::nullopt};
+    b.sources.outputFolder = "/ledgers";
     b.device.ClearCalls();
     const std::size_t pages = b.device.Pages().size();
     PrintRunResult run = b.job->SaveAsPdf();
@@ -130,6 +131,7 @@ TEST(CalibrationPageTest, PrintPageRunsOnThePrinterAndToPdf) {
     ASSERT_EQ(b.dialogs.fileRequests.size(), 1u);
     EXPECT_EQ(b.dialogs.fileRequests[0].title, "PDFに保存");
     EXPECT_EQ(b.dialogs.fileRequests[0].fileName, "現金出納帳_2014年04月.pdf");
+    EXPECT_EQ(b.dialogs.fileRequests[0].initialFolder, "/ledgers");  // the ledger's
     const Lines& calls = b.device.Calls();
     const auto begin = std::find(calls.begin(), calls.end(), "begin");
     ASSERT_NE(begin, calls.end());

@@ -49,7 +49,9 @@ public:
     BookBalancePageData BookBalances() override { return balances; }
     bool RefuseOutput(const std::string& path) override { return path == refusedOutput; }
     unsigned OutputPermissions() const override { return 0600; }
+    std::string OutputFolder() const override { return outputFolder; }
     std::string refusedOutput;  // the one output refused
+    std::string outputFolder;
 };
 
 // A ledger style of three rows a page: header with odd offsets (1, 2), even offsets

@@ -67,6 +67,7 @@ TEST(SessionPrintSourcesTest, LedgerViewAndItsMonths) {
     EXPECT_EQ(page.monthPanel, "5");
     EXPECT_EQ(page.startYear, 2014);
     EXPECT_EQ(page.today, Date::FromYmd(2014, 6, 1));
+    EXPECT_EQ(b.sources.OutputFolder(), b.files.Path());  // where a PDF is proposed
 
     b.sources.ShowPrintDataPanels("2014", "05");
     EXPECT_EQ(b.session.monthPanel, "05");

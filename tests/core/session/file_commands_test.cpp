@@ -503,6 +503,52 @@ TEST(SaveCommand, AFileChangedByAnotherProgramIsOverwrittenOnlyWhenTheUserSaysSo
     EXPECT_FALSE(std::filesystem::exists(other));
 }
 
+// The window's save: after No to overwriting, the choice between saving elsewhere and
+// reading again what the other program wrote, which drops the work only when chosen.
+TEST(SaveCommand, TheWindowOffersToReadAFileAnotherProgramChangedAgain) {
+    SessionHarness h;
+    const std::string path = h.CopyExample("a.exv");
+    ASSERT_TRUE(LoadLedger(h.session, path));
+    h.session.ledger.openingBalance = Amount::FromYen(12345);
+    h.session.modified = true;
+    std::string theirs = ExampleBytes();
+    theirs.replace(theirs.find("g,10000,"), 8, "g,777,");
+    testing::WriteBytes(path, theirs);
+    const std::string question = std::string("yesno:") + kChangedOnDiskQuestion + "|" + path;
+    const std::string choice = std::string("save:") + kSaveElsewhereButton + "/" + kReloadButton +
+                               "/キャンセル|" + kChangedOnDiskChoice;
+
+    for (SaveAnswer answer : {SaveAnswer::Cancel, SaveAnswer::Yes}) {
+        h.dialogs.Clear();
+        h.dialogs.yesNoAnswers = {false};
+        h.dialogs.saveAnswers = {answer};
+        const SaveResult result = SaveCommand(h.session, true);
+        EXPECT_FALSE(result.saved);
+        EXPECT_FALSE(result.reloaded);
+        Lines log{question, choice};
+        if (answer == SaveAnswer::Yes) log.push_back("saveas:|現金出納帳5-Velmora-ファイル|*.exv");
+        EXPECT_EQ(h.dialogs.Log(), log);
+        EXPECT_TRUE(h.session.modified);
+        EXPECT_EQ(h.session.ledger.openingBalance, Amount::FromYen(12345));
+    }
+
+    h.dialogs.Clear();
+    h.dialogs.yesNoAnswers = {false};
+    h.dialogs.saveAnswers = {SaveAnswer::No};
+    const SaveResult reloaded = SaveCommand(h.session, true);
+    EXPECT_FALSE(reloaded.saved);
+    EXPECT_TRUE(reloaded.reloaded);
+    EXPECT_EQ(h.dialogs.Log(), (Lines{question, choice}));
+    EXPECT_EQ(ReadBytes(path), theirs);
+    EXPECT_FALSE(h.session.modified);
+    EXPECT_EQ(h.session.ledger.openingBalance, Amount::FromYen(777));
+    // The file read is the one a save now writes over unasked.
+    h.session.modified = true;
+    h.dialogs.Clear();
+    EXPECT_TRUE(SaveCommand(h.session, true));
+    EXPECT_EQ(h.dialogs.Log(), Lines{"info:確認|" + path + "を保存しました。"});
+}
+
 TEST(SaveCommand, ASaveTakesTheLockOtherProgramsHoldAndChecksTheFileUnderIt) {
     SessionHarness h;
     const std::string path = h.CopyExample("a.exv");

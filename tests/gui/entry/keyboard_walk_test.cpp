@@ -77,6 +77,7 @@ private slots:
     void tabLeavesTheGrids();
     void anImpossibleDateIsSaidAndKeepsTheFocus();
     void homeEndAndSpaceChooseTheTitleShown();
+    void enterTakesTheTitleAndMovesToTheDescription();
     void enterPressesTheFocusedButton();
     void theSettingsSpeakJapaneseAndApplyKeepsTheMonth();
     void escLeavesTheSettingsAndTheMonthShownAsTheyWere();
@@ -236,6 +237,29 @@ void KeyboardWalkTest::homeEndAndSpaceChooseTheTitleShown() {
     FromLedger(d, Qt::Key_F5, Qt::NoModifier);
 }
 
+// Regression: Enter left the keyboard in the title list, where the next letters typed
+// chose another title.
+void KeyboardWalkTest::enterTakesTheTitleAndMovesToTheDescription() {
+    Desk& d = *desk_;
+    QVERIFY(d.program->Start());
+    d.w().show();
+    OnNextModal([](QWidget* dialog) {
+        auto& form = *static_cast<EntryFormDialog*>(dialog);
+        QListWidget* list = form.list(EntryTab::Titles);
+        QCOMPARE(QApplication::focusWidget(), list);
+        Key(Qt::Key_Down);
+        Key(Qt::Key_Down);
+        const QString chosen = list->currentItem()->text();
+        Key(Qt::Key_Return);
+        QCOMPARE(TitleField(dialog), chosen);
+        QCOMPARE(QApplication::focusWidget(), form.descriptionBox());
+        Type("pen");
+        QCOMPARE(form.descriptionBox()->text(), QString("pen"));
+        QCOMPARE(TitleField(dialog), chosen);
+    });
+    FromLedger(d, Qt::Key_F5, Qt::NoModifier);
+}
+
 void KeyboardWalkTest::enterPressesTheFocusedButton() {
     Desk& d = *desk_;
     QVERIFY(d.program->Start());
@@ -309,7 +333,8 @@ void KeyboardWalkTest::escLeavesTheSettingsAndTheMonthShownAsTheyWere() {
 }
 
 // Delete on a record row of the grid asks as the entry form's "削  除" does: No keeps the
-// record, Yes deletes it (Ctrl+Z brings it back); on a carry row it says to choose a record.
+// record, Yes deletes it (Ctrl+Z brings it back); on a carry row it says to choose a record
+// to delete (it said to choose one to change).
 void KeyboardWalkTest::deleteOnTheGridAsksAndDeletesTheRecord() {
     Desk& d = *desk_;
     QVERIFY(d.program->Start());
@@ -353,7 +378,7 @@ void KeyboardWalkTest::deleteOnTheGridAsksAndDeletesTheRecord() {
     d.dialogs.Clear();
     Key(Qt::Key_Delete);
     QCOMPARE(d.dialogs.Infos(),
-             std::vector<std::string>{"確認してください。|修正するデータを選択してください。"});
+             std::vector<std::string>{"確認してください。|削除するデータを選択してください。"});
 }
 
 QTEST_MAIN(KeyboardWalkTest)

@@ -253,6 +253,15 @@ void PrintPageTest::pdfProgressOpensAfterTheFileIsChosenAndCancelSaysSo() {
     QCOMPARE(w.findChild<QLabel*>("pdfNotice")->text(),
              QString::fromStdString("PDFを保存しました: " + pdf));
     QVERIFY(w.findChild<QPushButton*>("openPdfFolder")->isVisible());
+
+    // Regression: a later PDF that failed (its style gone) left that notice standing.
+    std::filesystem::remove_all(folder.Path() + "/work/style");
+    const std::size_t infos = dialogs.Infos().size();
+    dialogs.saveFileAnswers.push_back(pdf);
+    QTest::mouseClick(Button(print, "PDFに保存…"), Qt::LeftButton);
+    QCOMPARE(dialogs.Infos().size(), infos + 1);  // why it failed
+    QCOMPARE(w.findChild<QLabel*>("pdfNotice")->text(), QString());
+    QVERIFY(!w.findChild<QPushButton*>("openPdfFolder")->isVisible());
 }
 
 void PrintPageTest::previewTabsPagesAndKeysFollowTheMonthShown() {
