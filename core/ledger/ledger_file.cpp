@@ -135,10 +135,11 @@ private:
 };
 
 // Old eight-field lines become cash-book records; the cash book's name follows the use
-// type on both sides. Returns the number of fields the line held.
+// type on both sides. split is room for the line's fields, kept from line to line.
+// Returns the number of fields the line held.
 int NormaliseRecord(std::string& line, const std::string& useTypeName, std::size_t lineIndex,
-                    MagnitudeSum& amounts) {
-    RecordSplit split(line);
+                    MagnitudeSum& amounts, RecordSplit& split) {
+    split.Split(line);
     const int count = split.Count();
     DateAt(split[kFieldDate], lineIndex);
     amounts.Add(AmountAt(split[kFieldIncome], lineIndex));
@@ -147,7 +148,7 @@ int NormaliseRecord(std::string& line, const std::string& useTypeName, std::size
     // A line this program wrote needs none of the changes below: it is left as it is,
     // without taking its fields apart. So is a damaged line, whose fields would be joined
     // into a record it never was.
-    const bool quoted = line.find('"') != std::string::npos;
+    const bool quoted = !split.AtEveryComma() && line.find('"') != std::string::npos;
     if (!IsRecordFieldCount(count) ||
         (!oldForm && !quoted && !NeedsCashBookRename(split, useTypeName)))
         return count;
@@ -224,7 +225,7 @@ ParsedLedger ParseLedgerLines(std::vector<std::string> lines, const Ledger& prev
     for (std::size_t i = 0; i < lines.size(); ++i) {
         std::string& line = lines[i];
         if (IsRecordLine(line)) {
-            const int fields = NormaliseRecord(line, useTypeName, i, amounts);
+            const int fields = NormaliseRecord(line, useTypeName, i, amounts, split);
             if (!IsRecordFieldCount(fields) && parsed.damage.badRecords++ == 0) {
                 parsed.damage.firstBadRecordLine = i + 1;
                 parsed.damage.firstBadRecordFields = fields;

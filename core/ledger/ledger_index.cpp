@@ -51,19 +51,55 @@ constexpr std::uint16_t kSummaryFlags = LineFacts::kIncomeZero | LineFacts::kExp
 
 // ---- TextIds ----
 
+namespace {
+
+std::uint64_t TextHash(std::string_view text) {
+    return std::hash<std::string_view>{}(text);
+}
+
+constexpr std::uint64_t kIdBits = 0xFFFFFFFFull;
+
+}  // namespace
+
+std::size_t TextIds::SlotOf(std::string_view text, std::uint64_t hash) const {
+    const std::size_t mask = slots_.size() - 1;
+    for (std::size_t i = static_cast<std::size_t>(hash) & mask;; i = (i + 1) & mask) {
+        const std::uint64_t slot = slots_[i];
+        if (slot == 0) return i;
+        if ((slot >> 32) == (hash >> 32) && texts_[(slot & kIdBits) - 1] == text) return i;
+    }
+}
+
+void TextIds::Grow() {
+    std::vector<std::uint64_t> old = std::move(slots_);
+    slots_.assign(std::max<std::size_t>(1024, old.size() * 2), 0);
+    for (const std::uint64_t slot : old)
+        if (slot != 0) {
+            const std::uint64_t hash = TextHash(texts_[(slot & kIdBits) - 1]);
+            const std::size_t mask = slots_.size() - 1;
+            std::size_t i = static_cast<std::size_t>(hash) & mask;
+            while (slots_[i] != 0) i = (i + 1) & mask;
+            slots_[i] = slot;
+        }
+}
+
 std::uint32_t TextIds::Intern(std::string_view text) {
-    auto found = ids_.find(text);
-    if (found != ids_.end()) return found->second;
+    if (slots_.empty()) Grow();
+    const std::uint64_t hash = TextHash(text);
+    const std::size_t i = SlotOf(text, hash);
+    if (slots_[i] != 0) return static_cast<std::uint32_t>((slots_[i] & kIdBits) - 1);
     const auto id = static_cast<std::uint32_t>(texts_.size());
     texts_.emplace_back(text);
-    ids_.emplace(texts_.back(), id);
+    slots_[i] = (hash >> 32) << 32 | (static_cast<std::uint64_t>(id) + 1);
+    if (texts_.size() * 2 > slots_.size()) Grow();
     return id;
 }
 
 std::optional<std::uint32_t> TextIds::Find(std::string_view text) const {
-    auto found = ids_.find(text);
-    if (found == ids_.end()) return std::nullopt;
-    return found->second;
+    if (slots_.empty()) return std::nullopt;
+    const std::uint64_t slot = slots_[SlotOf(text, TextHash(text))];
+    if (slot == 0) return std::nullopt;
+    return static_cast<std::uint32_t>((slot & kIdBits) - 1);
 }
 
 // ---- LineFacts, BookSums, SummaryKey ----

@@ -38,8 +38,15 @@ public:
     std::uint32_t Count() const { return static_cast<std::uint32_t>(texts_.size()); }
 
 private:
+    // The slot that holds text's id, or the empty slot where it would go.
+    std::size_t SlotOf(std::string_view text, std::uint64_t hash) const;
+    void Grow();
+
     std::deque<std::string> texts_;
-    std::unordered_map<std::string_view, std::uint32_t> ids_;  // views into texts_
+    // An open-addressed table, at most half full, read at every line of a build: each slot
+    // holds the high half of its text's hash above id + 1 (0: empty), so that a look-up
+    // compares texts only when their hashes agree and follows no pointers until then.
+    std::vector<std::uint64_t> slots_;
 };
 
 // What the index knows of one line, as the comma-text split of the line gives it.

@@ -53,16 +53,26 @@ QVariant LedgerModel::headerData(int section, Qt::Orientation orientation, int r
     return QString();
 }
 
+// A month holds tens of thousands of rows: a reset would have the grid lay out every one of
+// them again. The rows kept are said to have changed and only the difference in count comes
+// or goes at the end, which costs the grid the rows it shows. Rows taken away still cost it
+// a walk over every row it has (its header renumbers them), so a view a few rows shorter
+// (an undo, a deletion) keeps the rows it had as padding until more than a page would be
+// left over.
 void LedgerModel::Reload() {
-    beginResetModel();
-    rows_ = PaddedRowCount(app_.ledgerView().rows.size(), visibleHeight_);
-    endResetModel();
+    constexpr int kKeptPadding = 64;
+    const int rows = PaddedRowCount(app_.ledgerView().rows.size(), visibleHeight_);
+    if (rows > rows_ || rows_ - rows > kKeptPadding) Resize(rows);
+    if (rows_ > 0) emit dataChanged(index(0, 0), index(rows_ - 1, kLedgerGridColumns - 1));
 }
 
 // Only padding rows come and go here, so the selection and scroll position stay.
 void LedgerModel::SetVisibleHeight(int height) {
     visibleHeight_ = height;
-    const int rows = PaddedRowCount(app_.ledgerView().rows.size(), visibleHeight_);
+    Resize(PaddedRowCount(app_.ledgerView().rows.size(), visibleHeight_));
+}
+
+void LedgerModel::Resize(int rows) {
     if (rows > rows_) {
         beginInsertRows({}, rows_, rows - 1);
         rows_ = rows;

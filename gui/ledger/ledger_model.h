@@ -1,7 +1,8 @@
 #pragma once
 // The ledger grid's rows as a table model: header row, then the rows of the view the
-// application object built, padded with empty rows to fill the window. It reads the rows
-// where they are; nothing is copied.
+// application object built, padded with empty rows to fill the window (and, after a view
+// a few rows shorter, by the rows it had). It reads the rows where they are; nothing is
+// copied.
 #include <QAbstractTableModel>
 
 #include "core/app/application.h"
@@ -29,6 +30,9 @@ public:
     std::optional<int> RecordIndexOfRow(int row) const;
 
 private:
+    // The grid's row count becomes rows: rows are added or taken away at the end.
+    void Resize(int rows);
+
     const Application& app_;
     int visibleHeight_ = 0;
     int rows_ = 0;

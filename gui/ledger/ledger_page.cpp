@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
@@ -260,7 +261,11 @@ void LedgerPage::ShowView() {
         if (v.ledgerTab >= 0 && v.ledgerTab < monthTabs_->count())
             monthTabs_->setCurrentIndex(v.ledgerTab);
     }
-    if (!v.rows.empty()) SelectGridRow(kTopRow);
+    // The rows shown are new: the grid is on the first, or on none without rows.
+    if (v.rows.empty())
+        grid_->selectionModel()->clear();
+    else
+        SelectGridRow(kTopRow);
 }
 
 // The picture of the book's kind with its heading written over the picture's left part.

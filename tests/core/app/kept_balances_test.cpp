@@ -373,6 +373,25 @@ TEST_P(KeptBalances, APageFoundFromAnywhereShowsWhatReadingInOrderShows) {
     for (std::size_t i = inOrder.size(); i-- > 0;) EXPECT_EQ(RowLine(again.rows[i]), inOrder[i]);
 }
 
+// Ids stay those first given while the table of texts grows many times over, and a text
+// never interned is not found (the empty text and one differing in its last byte alike).
+TEST(TextIds, IdsStayAndOnlyInternedTextsAreFoundAsTheTableGrows) {
+    TextIds ids;
+    constexpr std::uint32_t kTexts = 5000;
+    for (std::uint32_t i = 0; i < kTexts; ++i) ASSERT_EQ(ids.Intern("摘要" + std::to_string(i)), i);
+    EXPECT_EQ(ids.Count(), kTexts);
+    for (std::uint32_t i = 0; i < kTexts; i += 7) {
+        EXPECT_EQ(ids.Intern("摘要" + std::to_string(i)), i);
+        EXPECT_EQ(ids.Find("摘要" + std::to_string(i)), i);
+        EXPECT_EQ(ids.Text(i), "摘要" + std::to_string(i));
+    }
+    EXPECT_EQ(ids.Find("摘要" + std::to_string(kTexts)), std::nullopt);
+    EXPECT_EQ(ids.Find(""), std::nullopt);
+    EXPECT_EQ(ids.Intern(""), kTexts);
+    EXPECT_EQ(ids.Find(""), kTexts);
+    EXPECT_EQ(TextIds().Find("摘要0"), std::nullopt);
+}
+
 INSTANTIATE_TEST_SUITE_P(BlockSizes, KeptBalances,
                          ::testing::Values(LedgerIndex::kBlockLines, std::size_t{3}));
 
