@@ -28,6 +28,13 @@ public:
     // The Yes/No question with the question icon; true for Yes.
     virtual bool AskYesNo(const std::string& title, const std::string& heading,
                           const std::string& text) = 0;
+    // The same question with No as the default button, where Enter alone must not do what
+    // Yes cannot undo (overwrite what another program wrote). Without buttons to choose
+    // from, it is answered as AskYesNo.
+    virtual bool AskYesNoDefaultNo(const std::string& title, const std::string& heading,
+                                   const std::string& text) {
+        return AskYesNo(title, heading, text);
+    }
     // The three-button question.
     virtual SaveAnswer AskSave(const std::string& message, const std::string& button1,
                                const std::string& button2, const std::string& button3) = 0;

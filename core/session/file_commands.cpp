@@ -201,7 +201,7 @@ SaveResult SaveLedger(Session& session, const std::string& path) {
         }
         // No other program waits while the user thinks.
         lock.reset();
-        if (!session.dialogs().AskYesNo(kAppTitle, kChangedOnDiskQuestion, path)) {
+        if (!session.dialogs().AskYesNoDefaultNo(kAppTitle, kChangedOnDiskQuestion, path)) {
             // What is in memory now differs from the file either way.
             session.modified = true;
             SaveResult declined;

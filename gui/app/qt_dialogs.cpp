@@ -113,6 +113,16 @@ void QtDialogs::ShowInfo(const std::string& heading, const std::string& text) {
 
 bool QtDialogs::AskYesNo(const std::string& title, const std::string& heading,
                          const std::string& text) {
+    return AskYesNoWithDefault(title, heading, text, true);
+}
+
+bool QtDialogs::AskYesNoDefaultNo(const std::string& title, const std::string& heading,
+                                  const std::string& text) {
+    return AskYesNoWithDefault(title, heading, text, false);
+}
+
+bool QtDialogs::AskYesNoWithDefault(const std::string& title, const std::string& heading,
+                                    const std::string& text, bool defaultYes) {
     QMessageBox box(owner_);
     box.setObjectName(QStringLiteral("velmoraYesNo"));
     box.setWindowTitle(QString::fromStdString(title));
@@ -120,7 +130,7 @@ bool QtDialogs::AskYesNo(const std::string& title, const std::string& heading,
     SetHeadingAndText(box, heading, text);
     QPushButton* yes = AddButton(box, QStringLiteral("はい"), "yes");
     QPushButton* no = AddButton(box, QStringLiteral("いいえ"), "no");
-    box.setDefaultButton(yes);
+    box.setDefaultButton(defaultYes ? yes : no);
     // Callers go ahead on anything but No, and what follows a Yes discards the edits in
     // hand: Escape, the close box and any other dismissal therefore answer No.
     box.setEscapeButton(no);

@@ -32,6 +32,8 @@ public:
     void ShowInfo(const std::string& heading, const std::string& text) override;
     bool AskYesNo(const std::string& title, const std::string& heading,
                   const std::string& text) override;
+    bool AskYesNoDefaultNo(const std::string& title, const std::string& heading,
+                           const std::string& text) override;
     SaveAnswer AskSave(const std::string& message, const std::string& button1,
                        const std::string& button2, const std::string& button3) override;
     std::optional<std::string> AskOpenFile(const FileDialogRequest& request) override;
@@ -41,6 +43,8 @@ public:
     void Beep() override;
 
 private:
+    bool AskYesNoWithDefault(const std::string& title, const std::string& heading,
+                             const std::string& text, bool defaultYes);
     std::optional<std::string> AskFile(const FileDialogRequest& request, bool save);
 
     QPointer<QWidget> owner_;

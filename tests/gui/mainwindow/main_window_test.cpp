@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QSet>
@@ -21,12 +22,15 @@
 #include <QTimer>
 #include <QToolButton>
 #include <filesystem>
+#include <functional>
 
 #include "core/app/command_table.h"
 #include "core/ledger/backup_list.h"
 #include "core/platform/file_io.h"
+#include "core/session/file_commands.h"
 #include "core/settings/placement.h"
 #include "gui/app/desktop_program.h"
+#include "gui/app/qt_dialogs.h"
 #include "gui/ledger/ledger_page.h"
 #include "gui/ledger/left_pane.h"
 #include "gui/mainwindow/main_window.h"
@@ -67,6 +71,38 @@ struct Desk {
     }
 };
 
+// Scripted dialogs whose Yes/No and save questions are the program's own message boxes.
+class RealQuestions : public ScriptedDialogs {
+public:
+    bool AskYesNo(const std::string& title, const std::string& heading,
+                  const std::string& text) override {
+        return boxes.AskYesNo(title, heading, text);
+    }
+    bool AskYesNoDefaultNo(const std::string& title, const std::string& heading,
+                           const std::string& text) override {
+        return boxes.AskYesNoDefaultNo(title, heading, text);
+    }
+    SaveAnswer AskSave(const std::string& message, const std::string& button1,
+                       const std::string& button2, const std::string& button3) override {
+        return boxes.AskSave(message, button1, button2, button3);
+    }
+    QtDialogs boxes;
+};
+
+// Runs act once on the modal box named name, when it is open and active.
+void WhenBoxOpens(const char* name, std::function<void(QMessageBox*)> act) {
+    auto* timer = new QTimer(qApp);
+    QObject::connect(timer, &QTimer::timeout, [timer, name, act] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (box == nullptr || box->objectName() != QLatin1String(name) || !box->isActiveWindow())
+            return;
+        timer->stop();
+        timer->deleteLater();
+        act(box);
+    });
+    timer->start(5);
+}
+
 }  // namespace
 
 class MainWindowTest : public QObject {
@@ -77,6 +113,7 @@ private slots:
     void theSummaryPageGreysTheEditMenuAndHidesTheLeftPane();
     void firstStartMakesTheWorkingFolderAndAsksForThePeriods();
     void startWithTheLastFileAndCloseWithEachAnswer();
+    void enterDoesNotOverwriteAFileAnotherProgramChanged();
     void aSavedBackupCanBeRestoredFromItsMenu();
     void undoAndRedoKeysFollowTheHistory();
     void theRibbonAndTheCalendarTakeTheKeyboard();
@@ -280,6 +317,44 @@ void MainWindowTest::startWithTheLastFileAndCloseWithEachAnswer() {
     QCOMPARE(saved.lastFilename, file);
     const Placement p = LoadPlacement(d.work, kMainWindowKey);
     QCOMPARE(p.width, w.width());
+}
+
+void MainWindowTest::enterDoesNotOverwriteAFileAnotherProgramChanged() {
+    TempFolder folder;
+    const std::string file = folder.File("d.exv");
+    fs::copy_file(velmora::testing::FixturePath("ledger/example2014.exv"), file);
+    RealQuestions dialogs;
+    DesktopProgram program(DesktopFolders{folder.Path() + "/work",
+                                          qEnvironmentVariable("VELMORA_DATA_DIR").toStdString()},
+                           OnDay("2014/06/10", file), dialogs);
+    QVERIFY(program.Start());
+    MainWindow& w = program.window();
+    dialogs.boxes.setOwner(&w);
+    w.show();
+    QApplication::setActiveWindow(&w);
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    w.ledgerGrid()->setFocus();
+    // Another program rewrites the file.
+    const std::string other = velmora::testing::ReadBytes(file) + "\r\n";
+    velmora::testing::WriteBytes(file + ".new", other);
+    fs::rename(file + ".new", file);
+
+    QString asked;
+    QString then;
+    WhenBoxOpens("velmoraYesNo", [&](QMessageBox* box) {
+        asked = box->text();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    });
+    WhenBoxOpens("velmoraSave", [&](QMessageBox* box) {
+        then = box->text();
+        QTest::mouseClick(box->findChild<QPushButton*>("button3"), Qt::LeftButton);
+    });
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_S, Qt::ControlModifier);
+    QVERIFY(asked.contains(Q(kChangedOnDiskQuestion)));
+    QVERIFY(then.startsWith(
+        QString::fromUtf8("他のプログラムが変更したファイルは上書きしませんでした。")));
+    QCOMPARE(velmora::testing::ReadBytes(file), other);
+    QVERIFY(program.app().session().modified);
 }
 
 void MainWindowTest::aSavedBackupCanBeRestoredFromItsMenu() {
