@@ -36,6 +36,7 @@ struct Application::Snapshot {
     CalendarState calendar;
     std::vector<std::string> holidays;  // the user's marks, which both calendars draw
     std::string undoText, redoText, pdfWritten;
+    bool pdfFailed = false;
 
     bool SameState(const Snapshot& o) const {
         return modified == o.modified && currentFile == o.currentFile && filePanel == o.filePanel &&
@@ -47,7 +48,8 @@ struct Application::Snapshot {
                leftPaneShown == o.leftPaneShown && editMenuEnabled == o.editMenuEnabled &&
                journalFailing == o.journalFailing && calendar.drawn == o.calendar.drawn &&
                calendar.selected == o.calendar.selected && holidays == o.holidays &&
-               undoText == o.undoText && redoText == o.redoText && pdfWritten == o.pdfWritten;
+               undoText == o.undoText && redoText == o.redoText && pdfWritten == o.pdfWritten &&
+               pdfFailed == o.pdfFailed;
     }
     bool SameBackups(const Snapshot& o) const { return backups.entries == o.backups.entries; }
 };
@@ -173,6 +175,7 @@ Application::Snapshot Application::TakeSnapshot() const {
     s.undoText = history_.CanUndo() ? history_.UndoText() : std::string();
     s.redoText = history_.CanRedo() ? history_.RedoText() : std::string();
     s.pdfWritten = pdfWritten_;
+    s.pdfFailed = pdfFailed_;
     return s;
 }
 

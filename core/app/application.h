@@ -202,6 +202,7 @@ private:
     bool editMenuEnabled_ = true;
     bool summaryStale_ = true;
     std::string pdfWritten_;  // the PDF the last print run wrote
+    bool pdfFailed_ = false;  // the last print run had a PDF file to write and did not write it
     bool journalFailureTold_ = false;
 
     AppWindows noWindows_;

@@ -62,12 +62,14 @@ PrintRunResult PrintingController::Print(const PrintProgress& progress) {
         // The notice of an earlier PDF goes whatever becomes of this run, even one that
         // fails on the way.
         app_.pdfWritten_.clear();
+        // A file that cannot be written throws: until the run ends, it failed.
+        app_.pdfFailed_ = Job().PdfPrinterInUse();
         result = Job().PrintOnChosenPrinter(progress);
+        NotePdfRun(result);
         if (result.error) dialogs.ShowInfo("確認", result.error->what());
         if (result.stopped)
             dialogs.ShowInfo("確認",
                              Job().PdfPrinterInUse() ? kPdfStoppedMessage : kPrintStoppedMessage);
-        app_.pdfWritten_ = result.pdfFile;
     });
     return result;
 }
@@ -77,10 +79,11 @@ PrintRunResult PrintingController::SaveAsPdf(const PrintProgress& progress) {
     PrintRunResult result;
     Run([&] {
         app_.pdfWritten_.clear();
+        app_.pdfFailed_ = true;  // a file that cannot be written throws
         result = Job().SaveAsPdf(progress);
+        NotePdfRun(result);
         if (result.error) dialogs.ShowInfo("確認", result.error->what());
         if (result.stopped) dialogs.ShowInfo("確認", kPdfStoppedMessage);
-        app_.pdfWritten_ = result.pdfFile;
     });
     return result;
 }
@@ -94,9 +97,22 @@ bool PrintingController::PrintCalibration() {
     return printed;
 }
 
+void PrintingController::NotePdfRun(const PrintRunResult& result) {
+    app_.pdfWritten_ = result.pdfFile;
+    // Only a run with a file to write can fail to write it: no file chosen, or nothing to
+    // print, leaves nothing to say.
+    app_.pdfFailed_ =
+        app_.pdfFailed_ && result.pdfFile.empty() && !result.noFile && !result.nothingToPrint;
+}
+
 std::string PrintingController::PdfWrittenText() const {
     const std::string& written = app_.pdfWritten_;
-    return written.empty() ? std::string() : "PDFを保存しました: " + written;
+    if (!written.empty()) return "PDFを保存しました: " + written;
+    return app_.pdfFailed_ ? kPdfNotSavedText : std::string();
+}
+
+bool PrintingController::PdfWritten() const {
+    return !app_.pdfWritten_.empty();
 }
 
 void PrintingController::OpenPdfFolder() {

@@ -12,6 +12,9 @@
 
 namespace velmora {
 
+// The status bar after a run that had a PDF file to write and did not write it.
+inline constexpr const char* kPdfNotSavedText = "PDFは保存されていません";
+
 class PrintingController : public AppController {
 public:
     using AppController::AppController;
@@ -35,9 +38,12 @@ public:
     // True when the calibration sheet was printed (false: no PDF file chosen, or a message
     // said why).
     bool PrintCalibration();
-    // After a run that wrote a PDF: "PDFを保存しました: PATH" for the status bar; empty
-    // before one. "フォルダーを開く" opens the folder it went to.
+    // After a run that wrote a PDF: "PDFを保存しました: PATH" for the status bar; after one
+    // that had a PDF file to write and did not (it could not be written, a style was gone, the
+    // run was stopped), kPdfNotSavedText; empty before one. "フォルダーを開く" opens the folder
+    // a PDF went to.
     std::string PdfWrittenText() const;
+    bool PdfWritten() const;
     void OpenPdfFolder();
     // PgUp and PgDn while the preview is shown: the page before or after.
     void TurnPreviewPage(bool forward);
@@ -77,6 +83,8 @@ public:
 
 private:
     PrintJob& Job();
+    // What the status bar says of the run that ended with result.
+    void NotePdfRun(const PrintRunResult& result);
     template <typename Work>
     void Run(const Work& work);
 };

@@ -393,7 +393,7 @@ void MainWindow::StateChanged() {
     const QString pdf = Q(app_.printing().PdfWrittenText());
     pdfNotice_->setText(pdf);
     pdfNotice_->setToolTip(pdf);
-    pdfFolder_->setVisible(!pdf.isEmpty());
+    pdfFolder_->setVisible(app_.printing().PdfWritten());
     journalWarning_->setVisible(app_.journalFailing());
     leftPane_->setVisible(app_.leftPaneShown());
     leftPane_->ShowCalendar();

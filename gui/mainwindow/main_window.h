@@ -99,7 +99,7 @@ private:
     GraphPage* graphPage_ = nullptr;
     PreviewPage* previewPage_ = nullptr;
     QLabel* statusPanels_[8] = {};
-    QLabel* pdfNotice_ = nullptr;       // where the last PDF went
+    QLabel* pdfNotice_ = nullptr;       // where the last PDF went, or that it was not saved
     QPushButton* pdfFolder_ = nullptr;  // "フォルダーを開く"
     QLabel* journalWarning_ = nullptr;  // while unsaved work cannot be journalled
     bool closing_ = false;

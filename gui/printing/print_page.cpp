@@ -1,5 +1,6 @@
 #include "gui/printing/print_page.h"
 
+#include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
@@ -8,6 +9,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
+#include <QPointer>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QRadioButton>
@@ -266,10 +268,19 @@ void PrintPage::RunWithProgress(bool pdf) {
         progress->hide();  // before the message saying the run was stopped
         return false;
     };
+    const QPointer<QWidget> from = QApplication::focusWidget();
     if (pdf)
         app_.printing().SaveAsPdf(told);
     else
         app_.printing().Print(told);
+    // A message about the run (a file that could not be written, a style gone) is shown while
+    // the progress dialog is up, and closing it makes the progress dialog the active window
+    // again. Gone with it, no window of the program would be active and the keyboard would do
+    // nothing: the main window and the control the user came from take it back.
+    if (!progress) return;
+    progress.reset();
+    window()->activateWindow();
+    if (from) from->setFocus(Qt::OtherFocusReason);
 }
 
 void PrintPage::ShowJob() {

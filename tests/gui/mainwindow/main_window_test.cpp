@@ -22,7 +22,6 @@
 #include <QTimer>
 #include <QToolButton>
 #include <filesystem>
-#include <functional>
 
 #include "core/app/command_table.h"
 #include "core/ledger/backup_list.h"
@@ -30,10 +29,10 @@
 #include "core/session/file_commands.h"
 #include "core/settings/placement.h"
 #include "gui/app/desktop_program.h"
-#include "gui/app/qt_dialogs.h"
 #include "gui/ledger/ledger_page.h"
 #include "gui/ledger/left_pane.h"
 #include "gui/mainwindow/main_window.h"
+#include "gui/support/real_boxes.h"
 #include "gui/widgets/month_calendar.h"
 #include "qtprint/qt_text.h"
 #include "support/scripted_dialogs.h"
@@ -70,38 +69,6 @@ struct Desk {
         return path;
     }
 };
-
-// Scripted dialogs whose Yes/No and save questions are the program's own message boxes.
-class RealQuestions : public ScriptedDialogs {
-public:
-    bool AskYesNo(const std::string& title, const std::string& heading,
-                  const std::string& text) override {
-        return boxes.AskYesNo(title, heading, text);
-    }
-    bool AskYesNoDefaultNo(const std::string& title, const std::string& heading,
-                           const std::string& text) override {
-        return boxes.AskYesNoDefaultNo(title, heading, text);
-    }
-    SaveAnswer AskSave(const std::string& message, const std::string& button1,
-                       const std::string& button2, const std::string& button3) override {
-        return boxes.AskSave(message, button1, button2, button3);
-    }
-    QtDialogs boxes;
-};
-
-// Runs act once on the modal box named name, when it is open and active.
-void WhenBoxOpens(const char* name, std::function<void(QMessageBox*)> act) {
-    auto* timer = new QTimer(qApp);
-    QObject::connect(timer, &QTimer::timeout, [timer, name, act] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (box == nullptr || box->objectName() != QLatin1String(name) || !box->isActiveWindow())
-            return;
-        timer->stop();
-        timer->deleteLater();
-        act(box);
-    });
-    timer->start(5);
-}
 
 }  // namespace
 
@@ -323,7 +290,7 @@ void MainWindowTest::enterDoesNotOverwriteAFileAnotherProgramChanged() {
     TempFolder folder;
     const std::string file = folder.File("d.exv");
     fs::copy_file(velmora::testing::FixturePath("ledger/example2014.exv"), file);
-    RealQuestions dialogs;
+    velmora::testing::RealBoxes dialogs;
     DesktopProgram program(DesktopFolders{folder.Path() + "/work",
                                           qEnvironmentVariable("VELMORA_DATA_DIR").toStdString()},
                            OnDay("2014/06/10", file), dialogs);
@@ -341,11 +308,11 @@ void MainWindowTest::enterDoesNotOverwriteAFileAnotherProgramChanged() {
 
     QString asked;
     QString then;
-    WhenBoxOpens("velmoraYesNo", [&](QMessageBox* box) {
+    velmora::testing::WhenBoxOpens("velmoraYesNo", [&](QMessageBox* box) {
         asked = box->text();
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     });
-    WhenBoxOpens("velmoraSave", [&](QMessageBox* box) {
+    velmora::testing::WhenBoxOpens("velmoraSave", [&](QMessageBox* box) {
         then = box->text();
         QTest::mouseClick(box->findChild<QPushButton*>("button3"), Qt::LeftButton);
     });

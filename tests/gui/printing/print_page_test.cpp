@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QScrollArea>
@@ -31,7 +32,9 @@
 #include "gui/mainwindow/main_window.h"
 #include "gui/printing/preview_page.h"
 #include "gui/printing/print_page.h"
+#include "gui/support/real_boxes.h"
 #include "gui/widgets/numeric_edit.h"
+#include "qtprint/qt_print_device.h"
 #include "support/cli_runner.h"
 #include "support/scripted_dialogs.h"
 #include "support/temp_folder.h"
@@ -97,6 +100,7 @@ class PrintPageTest : public QObject {
 private slots:
     void oddPagesOfTwoMonthsReachThePrinter();
     void pdfProgressOpensAfterTheFileIsChosenAndCancelSaysSo();
+    void aPdfThatCannotBeWrittenGivesTheKeyboardBack();
     void previewTabsPagesAndKeysFollowTheMonthShown();
     void theKokuyoFormsLinesShowInThePreviewOnly();
 };
@@ -260,8 +264,50 @@ void PrintPageTest::pdfProgressOpensAfterTheFileIsChosenAndCancelSaysSo() {
     dialogs.saveFileAnswers.push_back(pdf);
     QTest::mouseClick(Button(print, "PDFに保存…"), Qt::LeftButton);
     QCOMPARE(dialogs.Infos().size(), infos + 1);  // why it failed
-    QCOMPARE(w.findChild<QLabel*>("pdfNotice")->text(), QString());
+    QCOMPARE(w.findChild<QLabel*>("pdfNotice")->text(), QString("PDFは保存されていません"));
     QVERIFY(!w.findChild<QPushButton*>("openPdfFolder")->isVisible());
+}
+
+void PrintPageTest::aPdfThatCannotBeWrittenGivesTheKeyboardBack() {
+    velmora::testing::TempFolder folder;
+    velmora::testing::RealBoxes dialogs;
+    dialogs.realInfo = true;
+    const std::string file = LongLedger(folder.Path());
+    FixedClock clock(Date::Parse("2014/04/10"));
+    QtPrintDevice printer(QStringList{}, 600);  // the PDF printer only
+    QtShell shell;
+    Application app(AppServices{dialogs, clock, DefaultFileWriter(), printer, shell,
+                                folder.Path() + "/work",
+                                qEnvironmentVariable("VELMORA_DATA_DIR").toStdString()});
+    MainWindow w(app);
+    dialogs.boxes.setOwner(&w);
+    app.Create();
+    w.show();
+    app.Show(file);
+    QApplication::setActiveWindow(&w);
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    w.action("printnote")->trigger();
+    QApplication::processEvents();
+    PrintPage* print = static_cast<LeftPane*>(w.leftPane())->printPage();
+
+    // A folder that is not there cannot be written to.
+    const std::string pdf = folder.Path() + "/gone/april.pdf";
+    dialogs.saveFileAnswers.push_back(pdf);
+    QString said;
+    velmora::testing::WhenBoxOpens("velmoraInfo", [&](QMessageBox* box) {
+        said = box->text();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);  // OK
+    });
+    QAbstractButton* save = Button(print, "PDFに保存…");
+    QTest::mouseClick(save, Qt::LeftButton);
+    QVERIFY2(said.contains(QString::fromStdString("ファイルに書き込めません: " + pdf)),
+             qPrintable(said));
+    QVERIFY(!std::filesystem::exists(pdf));
+    QCOMPARE(w.findChild<QLabel*>("pdfNotice")->text(), QString("PDFは保存されていません"));
+    QVERIFY(!w.findChild<QPushButton*>("openPdfFolder")->isVisible());
+    // The keyboard is where the user left it.
+    QTRY_COMPARE_WITH_TIMEOUT(QApplication::activeWindow(), &w, 2000);
+    QCOMPARE(QApplication::focusWidget(), save);
 }
 
 void PrintPageTest::previewTabsPagesAndKeysFollowTheMonthShown() {
