@@ -308,6 +308,14 @@ void PrintPageTest::aPdfThatCannotBeWrittenGivesTheKeyboardBack() {
     // The keyboard is where the user left it.
     QTRY_COMPARE_WITH_TIMEOUT(QApplication::activeWindow(), &w, 2000);
     QCOMPARE(QApplication::focusWidget(), save);
+
+    // The next PDF to a folder that is there is written whole.
+    const std::string written = folder.Path() + "/april.pdf";
+    dialogs.saveFileAnswers.push_back(written);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    QCOMPARE(w.findChild<QLabel*>("pdfNotice")->text(),
+             QString::fromStdString("PDFを保存しました: " + written));
+    QVERIFY(std::filesystem::exists(written));
 }
 
 void PrintPageTest::previewTabsPagesAndKeysFollowTheMonthShown() {
