@@ -230,15 +230,23 @@ ParsedLedger ParseLedgerLines(std::vector<std::string> lines, const Ledger& prev
                 parsed.damage.firstBadRecordLine = i + 1;
                 parsed.damage.firstBadRecordFields = fields;
             }
+            if (MonthOfTag(FieldNView(line, ",", 1)) == 0 && parsed.damage.untaggedRecords++ == 0)
+                parsed.damage.firstUntaggedRecordLine = i + 1;
             if (records != i) lines[records] = std::move(line);
             ++records;
-        } else if (!line.empty() && line[0] == 'z') {
+            continue;
+        }
+        if (!line.empty() && line[0] == 'z') {
             split.Split(line);
             if (LineList* registry = ledger.RegistryOf(split[1])) {
                 amounts.Add(RegistryBalance(line));
                 registry->Add(std::move(line));
+                continue;
             }
         }
+        if (line.find_first_not_of(std::string_view(" \t\0", 3)) != std::string::npos &&
+            parsed.damage.droppedLines++ == 0)
+            parsed.damage.firstDroppedLine = i + 1;
     }
     lines.resize(records);
     ledger.transactions.Adopt(std::move(lines));

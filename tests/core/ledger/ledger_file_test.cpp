@@ -246,6 +246,24 @@ TEST(LedgerFile, RecordsWithTooFewOrTooManyFieldsAreDamageKeptAsTheyAre) {
     EXPECT_FALSE(ReadLedgerFile(VELMORA_DATA_DIR "/sample.exv", Ledger{}, kToday).damage.Any());
 }
 
+// A line the ledger cannot hold would be lost by the next save, a record without a month
+// tag is shown in no month: both are damage. A blank line between records is neither.
+TEST(LedgerFile, LinesThatAreNoRecordsAndRecordsWithoutAMonthAreDamage) {
+    Lines lines = kExampleLines;
+    lines.insert(lines.begin() + 2, {"e04=,2014/04/05,2,仕入,振込,0,78870,,預金,A銀行,預金,A銀行,",
+                                     "", "A銀行,預金,A銀行,", "z,他,X,100,"});
+    lines.insert(lines.begin(),
+                 {"d13=,2014/04/01,0,交通費,バス代,0,220,,現金,現金出納帳,現金,現金出納帳,",
+                  "d04,2014/04/01,0,交通費,バス代,0,220,,現金,現金出納帳,現金,現金出納帳,"});
+    const ParsedLedger parsed = ParseLedgerLines(lines, Ledger{}, kToday);
+    EXPECT_EQ(parsed.damage.badRecords, 0u);
+    EXPECT_EQ(parsed.damage.untaggedRecords, 2u);
+    EXPECT_EQ(parsed.damage.firstUntaggedRecordLine, 1u);
+    EXPECT_EQ(parsed.damage.droppedLines, 3u);
+    EXPECT_EQ(parsed.damage.firstDroppedLine, 5u);
+    EXPECT_EQ(parsed.ledger.transactions.Count(), 4);
+}
+
 TEST(LedgerFile, EmptyLinesAndNulBytesAfterTheLastLineAreNoLines) {
     testing::TempFolder folder;
     const std::string path = folder.File("a.exv");
