@@ -95,14 +95,23 @@ namespace {
 // What is damaged, as the messages about a damaged ledger say it.
 std::string DamageText(const LedgerDamage& damage) {
     std::string text;
-    if (damage.trailer) text = "its periods or settings line is missing or unreadable";
-    if (damage.badRecords > 0) {
+    auto add = [&text](std::size_t count, std::size_t first, const std::string& what,
+                       const char* more) {
+        if (count == 0) return;
         if (!text.empty()) text += "; ";
-        text += "line " + std::to_string(damage.firstBadRecordLine) + " has " +
-                std::to_string(damage.firstBadRecordFields) + " fields where a record has 12";
-        if (damage.badRecords > 1)
-            text += ", and so do " + std::to_string(damage.badRecords - 1) + " more lines";
-    }
+        text += "line " + std::to_string(first) + what;
+        if (count > 1)
+            text +=
+                ", and so " + std::string(more) + " " + std::to_string(count - 1) + " more lines";
+    };
+    if (damage.trailer) text = "its periods or settings line is missing or unreadable";
+    add(damage.badRecords, damage.firstBadRecordLine,
+        " has " + std::to_string(damage.firstBadRecordFields) + " fields where a record has 12",
+        "do");
+    add(damage.untaggedRecords, damage.firstUntaggedRecordLine,
+        " is a record without a month tag (d01= .. d12=)", "are");
+    add(damage.droppedLines, damage.firstDroppedLine,
+        " is neither a record nor a book line and a save would lose it", "are");
     return text;
 }
 

@@ -4,6 +4,7 @@
 #include <limits>
 #include <optional>
 
+#include "core/ledger/ledger_index.h"
 #include "core/ledger/record.h"
 #include "core/platform/file_io.h"
 #include "core/util/errors.h"
@@ -135,8 +136,8 @@ private:
 };
 
 // Old eight-field lines become cash-book records; the cash book's name follows the use
-// type on both sides. split is room for the line's fields, kept from line to line.
-// Returns the number of fields the line held.
+// type on both sides. split is room for the line's fields, kept from line to line; it
+// holds the fields of the line as it is left. Returns the number of fields the line held.
 int NormaliseRecord(std::string& line, const std::string& useTypeName, std::size_t lineIndex,
                     MagnitudeSum& amounts, RecordSplit& split) {
     split.Split(line);
@@ -165,7 +166,10 @@ int NormaliseRecord(std::string& line, const std::string& useTypeName, std::size
     // quotes and commas, as typed text does, so that the line stays as it reads now.
     if (quoted)
         for (auto& field : fields) field = RemoveQuotesAndCommas(field);
-    if (oldForm || renamed || quoted) line = JoinRecord(fields);
+    if (oldForm || renamed || quoted) {
+        line = JoinRecord(fields);
+        split.Split(line);
+    }
     return count;
 }
 
@@ -222,6 +226,10 @@ ParsedLedger ParseLedgerLines(std::vector<std::string> lines, const Ledger& prev
     RecordSplit split;
     MagnitudeSum amounts;
     amounts.Add(ledger.openingBalance);
+    // The index is built from the fields split here, not from a second split of every
+    // line. The ledger is this parse's own: its index may be written through.
+    auto& index = const_cast<LedgerIndex&>(ledger.Index());
+    index.BeginReading();
     for (std::size_t i = 0; i < lines.size(); ++i) {
         std::string& line = lines[i];
         if (IsRecordLine(line)) {
@@ -230,18 +238,28 @@ ParsedLedger ParseLedgerLines(std::vector<std::string> lines, const Ledger& prev
                 parsed.damage.firstBadRecordLine = i + 1;
                 parsed.damage.firstBadRecordFields = fields;
             }
+            if (MonthOfTag(FieldNView(line, ",", 1)) == 0 && parsed.damage.untaggedRecords++ == 0)
+                parsed.damage.firstUntaggedRecordLine = i + 1;
+            index.ReadLine(line, split);
             if (records != i) lines[records] = std::move(line);
             ++records;
-        } else if (!line.empty() && line[0] == 'z') {
+            continue;
+        }
+        if (!line.empty() && line[0] == 'z') {
             split.Split(line);
             if (LineList* registry = ledger.RegistryOf(split[1])) {
                 amounts.Add(RegistryBalance(line));
                 registry->Add(std::move(line));
+                continue;
             }
         }
+        if (line.find_first_not_of(std::string_view(" \t\0", 3)) != std::string::npos &&
+            parsed.damage.droppedLines++ == 0)
+            parsed.damage.firstDroppedLine = i + 1;
     }
     lines.resize(records);
     ledger.transactions.Adopt(std::move(lines));
+    index.EndReading();
     if (yearMissing) ledger.startYear = StartYearOfRecords(ledger);
     parsed.largeAmounts = amounts.TooLarge();
     return parsed;

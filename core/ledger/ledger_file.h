@@ -32,7 +32,17 @@ struct LedgerDamage {
     std::size_t badRecords = 0;
     std::size_t firstBadRecordLine = 0;
     int firstBadRecordFields = 0;
-    bool Any() const { return trailer || badRecords > 0; }
+    // Records whose first field is no month tag ("d01=" .. "d12="): no month shows them.
+    std::size_t untaggedRecords = 0;
+    std::size_t firstUntaggedRecordLine = 0;
+    // Lines that are neither records nor book registry lines (a record's first bytes
+    // overwritten, a line broken in two): the ledger does not hold them, so a save would
+    // lose them. Blank lines are none of these.
+    std::size_t droppedLines = 0;
+    std::size_t firstDroppedLine = 0;
+    bool Any() const {
+        return trailer || badRecords > 0 || untaggedRecords > 0 || droppedLines > 0;
+    }
 };
 
 // A record has twelve fields; a record of the earlier form at most eight.

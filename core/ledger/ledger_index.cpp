@@ -175,7 +175,17 @@ void LedgerIndex::EnsureBuilt() const {
 }
 
 void LedgerIndex::Build() {
+    BeginReading();
+    for (const std::string& line : ledger_->transactions.Items()) {
+        split_.Split(line);
+        ReadLine(line, split_);
+    }
+    built_ = true;
+}
+
+void LedgerIndex::BeginReading() {
     ++version_;
+    built_ = false;
     periods_ = PeriodsOf(*ledger_);
     blocks_.clear();
     starts_.clear();
@@ -193,33 +203,34 @@ void LedgerIndex::Build() {
     titleSums_.clear();
     descriptionSums_.clear();
     transferSums_.clear();
+}
 
-    const LineList::Lines lines = ledger_->transactions.Items();
-    const LineFacts* previous = nullptr;
-    for (const std::string& line : lines) {
-        if (blocks_.empty() || blocks_.back().lines.size() >= blockLines) {
-            blocks_.emplace_back();
-            blocks_.back().lines.reserve(blockLines);
-            starts_.push_back(count_);
-        }
-        Block& block = blocks_.back();
-        block.lines.push_back(FactsOf(line));
-        const LineFacts& facts = block.lines.back();
-        AddToBlockSums(block, facts, 1);
-        Count(facts, 1);
-        if (previous != nullptr) {
-            if (previous->Has(LineFacts::kDated) && facts.Has(LineFacts::kDated) &&
-                previous->day > facts.day)
-                ++dateDescents_;
-            if (previous->slot != 0 && facts.slot != 0 &&
-                FiscalPositionOf(periods_.startMonth, previous->slot) >
-                    FiscalPositionOf(periods_.startMonth, facts.slot))
-                ++slotDescents_;
-        }
-        previous = &facts;
-        ++count_;
+void LedgerIndex::ReadLine(const std::string& line, const RecordSplit& split) {
+    const LineFacts facts = FactsOf(line, split);
+    if (count_ > 0) {
+        const LineFacts& previous = blocks_.back().lines.back();
+        if (previous.Has(LineFacts::kDated) && facts.Has(LineFacts::kDated) &&
+            previous.day > facts.day)
+            ++dateDescents_;
+        if (previous.slot != 0 && facts.slot != 0 &&
+            FiscalPositionOf(periods_.startMonth, previous.slot) >
+                FiscalPositionOf(periods_.startMonth, facts.slot))
+            ++slotDescents_;
     }
-    built_ = true;
+    if (blocks_.empty() || blocks_.back().lines.size() >= blockLines) {
+        blocks_.emplace_back();
+        blocks_.back().lines.reserve(blockLines);
+        starts_.push_back(count_);
+    }
+    Block& block = blocks_.back();
+    block.lines.push_back(facts);
+    AddToBlockSums(block, facts, 1);
+    Count(facts, 1);
+    ++count_;
+}
+
+void LedgerIndex::EndReading() {
+    built_ = count_ == ledger_->transactions.Count() && periods_ == PeriodsOf(*ledger_);
 }
 
 int LedgerIndex::SlotOf(std::int32_t day) const {
@@ -229,9 +240,7 @@ int LedgerIndex::SlotOf(std::int32_t day) const {
     return BalanceSlot(periods, periods_.startMonth, Date::FromSerial(day));
 }
 
-LineFacts LedgerIndex::FactsOf(const std::string& line) {
-    RecordSplit& r = split_;
-    r.Split(line);
+LineFacts LedgerIndex::FactsOf(const std::string& line, const RecordSplit& r) {
     LineFacts f;
     std::uint16_t flags = 0;
     if (r.Count() <= 9) flags |= LineFacts::kOldForm;
@@ -514,7 +523,9 @@ void LedgerIndex::ReplaceFacts(std::int32_t line, const LineFacts& facts) {
 void LedgerIndex::LineInserted(std::int32_t index) {
     ++version_;
     if (!built_) return;
-    InsertFacts(index, FactsOf(ledger_->transactions[index]));
+    const std::string& line = ledger_->transactions[index];
+    split_.Split(line);
+    InsertFacts(index, FactsOf(line, split_));
 }
 
 void LedgerIndex::LineDeleted(std::int32_t index) {
@@ -526,7 +537,9 @@ void LedgerIndex::LineDeleted(std::int32_t index) {
 void LedgerIndex::LineReplaced(std::int32_t index) {
     ++version_;
     if (!built_) return;
-    ReplaceFacts(index, FactsOf(ledger_->transactions[index]));
+    const std::string& line = ledger_->transactions[index];
+    split_.Split(line);
+    ReplaceFacts(index, FactsOf(line, split_));
 }
 
 void LedgerIndex::LinesExchanged(std::int32_t index1, std::int32_t index2) {

@@ -142,6 +142,15 @@ public:
     // The ledger whose transaction list this index follows (after a Ledger moved).
     void Follow(const Ledger& ledger);
 
+    // The index built while the lines are read, so that a file's parse takes each line
+    // apart once: BeginReading once the ledger's periods are set, ReadLine for each line
+    // the transaction list is to hold, in order, with split holding that line's fields,
+    // and EndReading once the list holds those lines. A list of another length then is
+    // read again when the index is next asked.
+    void BeginReading();
+    void ReadLine(const std::string& line, const RecordSplit& split);
+    void EndReading();
+
     // LineObserver
     void LineInserted(std::int32_t index) override;
     void LineDeleted(std::int32_t index) override;
@@ -246,7 +255,8 @@ private:
 
     void EnsureBuilt() const;
     void Build();
-    LineFacts FactsOf(const std::string& line);
+    // The facts of line, whose fields split holds.
+    LineFacts FactsOf(const std::string& line, const RecordSplit& split);
     int SlotOf(std::int32_t day) const;
     PeriodsSeen PeriodsOf(const Ledger& ledger) const;
     // (block, offset) of line; (number of blocks, 0) for line == Count().

@@ -30,6 +30,14 @@ int FiscalOrdinal(const Periods& periods, int startMonth, Date date) {
     return FiscalPositionOf(startMonth, k);
 }
 
+int MonthOfTag(std::string_view tag) {
+    if (tag.size() != 4 || tag[0] != 'd' || tag[3] != '=') return 0;
+    const char tens = tag[1], ones = tag[2];
+    if (tens < '0' || tens > '1' || ones < '0' || ones > '9') return 0;
+    const int month = (tens - '0') * 10 + (ones - '0');
+    return month >= 1 && month <= 12 ? month : 0;
+}
+
 std::string MonthTag(int month) {
     std::string tag = "d00=";
     tag[1] = static_cast<char>('0' + month / 10);

@@ -51,4 +51,7 @@ int FiscalOrdinal(const Periods& periods, int startMonth, Date date);
 // The month tag of field 0 of a record: "d01=" ... "d12=".
 std::string MonthTag(int month);
 
+// The month 1..12 of a month tag; 0 for anything else.
+int MonthOfTag(std::string_view tag);
+
 }  // namespace velmora

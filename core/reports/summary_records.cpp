@@ -1,5 +1,6 @@
 #include "core/reports/summary_records.h"
 
+#include "core/ledger/periods.h"
 #include "core/ledger/record.h"
 #include "core/ledgerview/record_side.h"
 #include "core/reports/label_order.h"
@@ -7,15 +8,6 @@
 
 namespace velmora {
 namespace {
-
-// "d01=" .. "d12=" -> 1..12; anything else 0.
-int MonthOfTag(std::string_view tag) {
-    if (tag.size() != 4 || tag[0] != 'd' || tag[3] != '=') return 0;
-    const char tens = tag[1], ones = tag[2];
-    if (tens < '0' || tens > '1' || ones < '0' || ones > '9') return 0;
-    const int month = (tens - '0') * 10 + (ones - '0');
-    return month >= 1 && month <= 12 ? month : 0;
-}
 
 // The period, registry and settings lines that may follow the records end the search
 // for row labels.

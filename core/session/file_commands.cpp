@@ -94,10 +94,26 @@ bool ChangedSinceRead(const Session& session, const std::string& path) {
 
 }  // namespace
 
-std::string DamagedRecordsMessage(const LedgerDamage& damage) {
-    std::string text = std::to_string(damage.firstBadRecordLine) + "行目";
-    if (damage.badRecords > 1) text += "ほか" + std::to_string(damage.badRecords - 1) + "行";
-    return text + kDamagedRecordsMessage;
+namespace {
+
+// "12行目" or "12行目ほか3行", then what is wrong with them; nothing for no line.
+void AddDamagedLines(std::string& text, std::size_t count, std::size_t first, const char* what) {
+    if (count == 0) return;
+    if (!text.empty()) text += "\r\n";
+    text += std::to_string(first) + "行目";
+    if (count > 1) text += "ほか" + std::to_string(count - 1) + "行";
+    text += what;
+}
+
+}  // namespace
+
+std::string DamagedLinesMessage(const LedgerDamage& damage) {
+    std::string text;
+    AddDamagedLines(text, damage.badRecords, damage.firstBadRecordLine, kDamagedRecordsMessage);
+    AddDamagedLines(text, damage.untaggedRecords, damage.firstUntaggedRecordLine,
+                    kUntaggedRecordsMessage);
+    AddDamagedLines(text, damage.droppedLines, damage.firstDroppedLine, kDroppedLinesMessage);
+    return text;
 }
 
 bool LoadLedger(Session& session, const std::string& path) {
@@ -132,8 +148,8 @@ bool LoadLedger(Session& session, const std::string& path) {
     if (parsed.periodsInvalid)
         session.dialogs().ShowInfo(
             kConfirm, "月設定が無効となっています。お手数ですが環境設定にて再度設定して下さい");
-    if (parsed.damage.badRecords > 0)
-        session.dialogs().ShowInfo(kConfirm, path + "\r\n" + DamagedRecordsMessage(parsed.damage));
+    if (const std::string damaged = DamagedLinesMessage(parsed.damage); !damaged.empty())
+        session.dialogs().ShowInfo(kConfirm, path + "\r\n" + damaged);
     session.NotifyTitlesChanged();
     session.currentMonth = now.date.Month();
     session.accountFilter.clear();

@@ -30,12 +30,18 @@ inline constexpr const char* kSaveElsewhereButton = "別名で保存";
 inline constexpr const char* kReloadButton = "読み直す";
 inline constexpr const char* kLedgerBusyMessage =
     "ファイルは他のプログラムが使用中です。しばらくしてからもう一度保存して下さい。";
-// Said when records of a file have the wrong number of fields, after the line number.
+// Said after the line numbers of damaged lines: records with the wrong number of fields,
+// records without a month tag, lines the ledger cannot hold.
 inline constexpr const char* kDamagedRecordsMessage =
     "の記録は項目の数が正しくないため、正しく読み取れません。ファイルが壊れています。";
+inline constexpr const char* kUntaggedRecordsMessage =
+    "の記録は月の印が正しくないため、どの月にも表示されません。ファイルが壊れています。";
+inline constexpr const char* kDroppedLinesMessage =
+    "は出納帳の記録として読み取れないため、保存すると失われます。ファイルが壊れています。";
 
-// The lines of the file that hold damaged records, and what that means.
-std::string DamagedRecordsMessage(const LedgerDamage& damage);
+// The damaged lines of the file and what each kind means, one kind a line of text; empty
+// when no line is damaged (a damaged trailer has a message of its own).
+std::string DamagedLinesMessage(const LedgerDamage& damage);
 
 // Replaces the whole model with the file's content. A file that cannot be read leaves
 // the ledger that was open untouched and says why. A file without readable periods or

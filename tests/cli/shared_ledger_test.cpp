@@ -214,25 +214,36 @@ TEST(CliSharedLedger, ADamagedLedgerIsSavedOverOnlyWithForce) {
 
 // Regression: a record that lost a comma was left out of every book without a word, view
 // ended with status 0, and add saved over the file with every later balance rewritten.
-TEST(CliSharedLedger, ARecordThatLostACommaIsDamage) {
-    TempFolder home, files;
-    const std::string ledger = files.File("cut.exv");
-    WriteCp932(ledger,
-               "d04=,2014/04/01,0,交通費,バス代,0,220,9780,現金,現金出納帳現金,現金出納帳,\n" +
-                   std::string(kRecords) + kTrailer);
-    const std::string original = ReadBytes(ledger);
-    const std::string warning = "確認: " + ledger + " 1行目" + kDamagedRecordsMessage + "\n";
-    const std::string what =
-        "velmora-cli: " + ledger + " is damaged (line 1 has 11 fields where a record has 12)";
+// A record that lost a comma, one whose first byte was overwritten: the command works on
+// what could be read and says so; nothing is saved over the file without --force.
+TEST(CliSharedLedger, ARecordThatLostACommaOrItsFirstByteIsDamage) {
+    struct Damage {
+        std::string line, warning, what;
+    };
+    const Damage damages[] = {
+        {"d04=,2014/04/01,0,交通費,バス代,0,220,9780,現金,現金出納帳現金,現金出納帳,\n",
+         kDamagedRecordsMessage, "line 1 has 11 fields where a record has 12"},
+        {"e04=,2014/04/01,0,交通費,バス代,0,220,9780,現金,現金出納帳,現金,現金出納帳,\n",
+         kDroppedLinesMessage,
+         "line 1 is neither a record nor a book line and a save would lose it"}};
+    for (const Damage& damage : damages) {
+        TempFolder home, files;
+        const std::string ledger = files.File("cut.exv");
+        WriteCp932(ledger, damage.line + std::string(kRecords) + kTrailer);
+        const std::string original = ReadBytes(ledger);
+        const std::string warning = "確認: " + ledger + " 1行目" + damage.warning + "\n";
+        const std::string what = "velmora-cli: " + ledger + " is damaged (" + damage.what + ")";
 
-    CliResult view = RunCli({"--today", "2014/04/10", "view", ledger, "--month", "4"}, home.Path());
-    EXPECT_EQ(view.status, 5);
-    EXPECT_EQ(view.err, warning + what + ": the command worked on what could be read of it\n");
-    CliResult add = RunCli(AddArgs(ledger, "x"), home.Path());
-    EXPECT_EQ(add.status, 1);
-    EXPECT_EQ(add.err, warning + what + "; give --force to save over it\n");
-    EXPECT_EQ(RunCli({"resave", ledger}, home.Path()).status, 1);
-    EXPECT_EQ(ReadBytes(ledger), original);
+        CliResult view =
+            RunCli({"--today", "2014/04/10", "view", ledger, "--month", "4"}, home.Path());
+        EXPECT_EQ(view.status, 5);
+        EXPECT_EQ(view.err, warning + what + ": the command worked on what could be read of it\n");
+        CliResult add = RunCli(AddArgs(ledger, "x"), home.Path());
+        EXPECT_EQ(add.status, 1);
+        EXPECT_EQ(add.err, warning + what + "; give --force to save over it\n");
+        EXPECT_EQ(RunCli({"resave", ledger}, home.Path()).status, 1);
+        EXPECT_EQ(ReadBytes(ledger), original);
+    }
 }
 
 TEST(CliSharedLedger, FailedSavesAndBackupsAreToldByTheStatus) {

@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "core/ledger/balances.h"
+#include "core/ledger/ledger_index.h"
 #include "core/platform/file_io.h"
 #include "core/util/errors.h"
 #include "support/temp_folder.h"
@@ -244,6 +246,71 @@ TEST(LedgerFile, RecordsWithTooFewOrTooManyFieldsAreDamageKeptAsTheyAre) {
         EXPECT_FALSE(ReadLedgerFile(testing::FixturePath(fixture), Ledger{}, kToday).damage.Any())
             << fixture;
     EXPECT_FALSE(ReadLedgerFile(VELMORA_DATA_DIR "/sample.exv", Ledger{}, kToday).damage.Any());
+}
+
+// A line the ledger cannot hold would be lost by the next save, a record without a month
+// tag is shown in no month: both are damage. A blank line between records is neither.
+TEST(LedgerFile, LinesThatAreNoRecordsAndRecordsWithoutAMonthAreDamage) {
+    Lines lines = kExampleLines;
+    lines.insert(lines.begin() + 2, {"e04=,2014/04/05,2,仕入,振込,0,78870,,預金,A銀行,預金,A銀行,",
+                                     "", "A銀行,預金,A銀行,", "z,他,X,100,"});
+    lines.insert(lines.begin(),
+                 {"d13=,2014/04/01,0,交通費,バス代,0,220,,現金,現金出納帳,現金,現金出納帳,",
+                  "d04,2014/04/01,0,交通費,バス代,0,220,,現金,現金出納帳,現金,現金出納帳,"});
+    const ParsedLedger parsed = ParseLedgerLines(lines, Ledger{}, kToday);
+    EXPECT_EQ(parsed.damage.badRecords, 0u);
+    EXPECT_EQ(parsed.damage.untaggedRecords, 2u);
+    EXPECT_EQ(parsed.damage.firstUntaggedRecordLine, 1u);
+    EXPECT_EQ(parsed.damage.droppedLines, 3u);
+    EXPECT_EQ(parsed.damage.firstDroppedLine, 5u);
+    EXPECT_EQ(parsed.ledger.transactions.Count(), 4);
+}
+
+// The index is built from the fields the parse split: it must hold what a build from the
+// lines as loaded holds, rewritten (earlier form, renamed cash book, quotes) and damaged
+// lines included.
+TEST(LedgerFile, TheIndexReadWithTheLinesIsTheIndexOfTheLinesLoaded) {
+    const Lines records = {
+        "d04=,2014/04/05,1,交通費,バス代,0,220,780",
+        "d04=,2014/04/06,2,食費,昼食,0,500,280,現金,現金出納帳,預金,A銀行,",
+        "d04=,2014/04/01,0,\"交通費,バス\",x,0,1,,現金,現金出納帳,現金,現金出納帳,",
+        "d04=,2014/04/07,3,食費,夕食,0,1,279,小口,本店,小口,本店,",
+        "d04=,2014/04/08,3,食費,夕食,0,1,279,小口,本,店,",
+        "d05=,2014/05/02,4,食費,朝食,0,30,,小口,本店,現金,現金出納帳,",
+    };
+    for (const char* settings : {"g,1000,4,2,2014,", "g,1000,4,1,2014,"}) {
+        const Ledger read =
+            ParseLedgerLines(Concat(records, TrailerWith(settings)), Ledger{}, kToday).ledger;
+        const Ledger built = read;  // a copy builds its index from the lines
+        const LedgerIndex& a = read.Index();
+        const LedgerIndex& b = built.Index();
+        ASSERT_EQ(a.Count(), static_cast<std::int32_t>(records.size()));
+        ASSERT_EQ(b.Count(), a.Count());
+        for (std::int32_t i = 0; i < a.Count(); ++i) {
+            const LineFacts& x = a.Facts(i);
+            const LineFacts& y = b.Facts(i);
+            EXPECT_EQ(std::tie(x.income, x.expense, x.day, x.tag, x.leadingTag, x.slot, x.flags),
+                      std::tie(y.income, y.expense, y.day, y.tag, y.leadingTag, y.slot, y.flags))
+                << settings << " line " << i;
+            EXPECT_EQ(std::make_tuple(a.BookKind(x.own), a.BookName(x.own), a.BookKind(x.other),
+                                      a.BookName(x.other), a.Texts().Text(x.title),
+                                      a.Texts().Text(x.description)),
+                      std::make_tuple(b.BookKind(y.own), b.BookName(y.own), b.BookKind(y.other),
+                                      b.BookName(y.other), b.Texts().Text(y.title),
+                                      b.Texts().Text(y.description)))
+                << settings << " line " << i;
+        }
+        EXPECT_EQ(a.DatesInOrder(), b.DatesInOrder());
+        EXPECT_EQ(a.SlotsInFiscalOrder(), b.SlotsInFiscalOrder());
+        EXPECT_EQ(a.HasOldFormLines(), b.HasOldFormLines());
+        for (const BookId& book : BooksOf(read)) {
+            const auto id = a.FindBook(book.kind, book.name);
+            ASSERT_EQ(id.has_value(), b.FindBook(book.kind, book.name).has_value());
+            if (!id) continue;
+            EXPECT_EQ(a.BalanceBefore(*id, Amount(), a.Count()),
+                      b.BalanceBefore(*b.FindBook(book.kind, book.name), Amount(), b.Count()));
+        }
+    }
 }
 
 TEST(LedgerFile, EmptyLinesAndNulBytesAfterTheLastLineAreNoLines) {

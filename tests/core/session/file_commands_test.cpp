@@ -403,6 +403,15 @@ TEST(SaveLedger, TheFirstSaveOverADamagedFileKeepsItAsItWas) {
     EXPECT_EQ(h.session.damagedFile, "");
     ASSERT_TRUE(SaveLedger(h.session, padded));
     EXPECT_EQ(ReadBytes(padded), ExampleBytes());
+    // A record whose first byte was overwritten is no record: the load says so, and the
+    // file is kept before a save that would lose the line.
+    std::string overwritten = ExampleBytes();
+    overwritten[0] = 'e';
+    testing::WriteBytes(padded, overwritten);
+    h.dialogs.Clear();
+    ASSERT_TRUE(LoadLedger(h.session, padded));
+    EXPECT_EQ(h.dialogs.Infos(), Lines{"確認|" + padded + "\r\n1行目" + kDroppedLinesMessage});
+    EXPECT_EQ(h.session.damagedFile, padded);
 
     const std::string path = h.docs + "/twelve.exv";
     testing::WriteBytes(path, DamagedLedgerBytes());
