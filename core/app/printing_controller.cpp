@@ -92,6 +92,7 @@ bool PrintingController::PrintCalibration() {
     bool printed = false;
     Run([&] {
         app_.pdfWritten_.clear();
+        app_.pdfFailed_ = false;
         printed = Job().PrintCalibration();
     });
     return printed;
