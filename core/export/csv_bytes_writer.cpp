@@ -5,18 +5,13 @@
 
 namespace velmora {
 
-void CsvBytesWriter::Begin(std::size_t estimate, const TakePart* take) {
-    take_ = take;
+void CsvBytesWriter::Begin(std::size_t estimate) {
     used_ = 0;
     bytes_ = std::string();
-    bytes_.reserve(take == nullptr ? estimate : std::min(estimate, kPart + kStep));
+    bytes_.reserve(estimate);
 }
 
 std::string CsvBytesWriter::End() {
-    if (take_ != nullptr) {
-        if (used_ > 0) (*take_)(std::string_view(bytes_.data(), used_));
-        used_ = 0;
-    }
     bytes_.resize(used_);
     return std::move(bytes_);
 }
@@ -63,10 +58,6 @@ bool CsvBytesWriter::Ended(char* end) {
     if (end != nullptr) end = encoder_.Write(kLineEnd, end);
     if (end == nullptr) return false;
     used_ = static_cast<std::size_t>(end - bytes_.data());
-    if (take_ != nullptr && used_ >= kPart) {
-        (*take_)(std::string_view(bytes_.data(), used_));
-        used_ = 0;
-    }
     return true;
 }
 

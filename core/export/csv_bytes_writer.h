@@ -2,7 +2,6 @@
 // The CP932 bytes of the CSV file's lines, written a line at a time straight into them.
 #include <array>
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <string_view>
 
@@ -19,15 +18,12 @@ using CsvTextIds = std::array<std::uint32_t, kCsvColumnCount>;
 inline constexpr std::uint32_t kNoId = 0xFFFFFFFF;
 
 // The CP932 bytes of a file's lines, each line's pieces written straight into them, a
-// run of lines at a time. Given a part to take, it hands the bytes made so far to it
-// whenever they pass kPart, and keeps only what is not taken yet.
+// run of lines at a time.
 class CsvBytesWriter {
 public:
-    using TakePart = std::function<void(std::string_view)>;
-
     // Starts a run of about estimate bytes.
-    void Begin(std::size_t estimate, const TakePart* take);
-    // The run's bytes; with a part to take, what is left is handed to it instead.
+    void Begin(std::size_t estimate);
+    // The run's bytes.
     std::string End();
 
     // The checked values of a record, the forms of those with an id copied where they are
@@ -39,15 +35,11 @@ public:
 private:
     static constexpr std::string_view kLineEnd = "\r\n";
     static constexpr std::size_t kStep = 256 * 1024;
-    // Bytes handed over at once: large enough for few writes, small enough for the disk
-    // to take them while the next are made.
-    static constexpr std::size_t kPart = 1024 * 1024;
 
     char* Value(std::size_t column, std::string_view value, std::uint32_t id, char* out);
     char* Room(std::size_t room);
     bool Ended(char* end);
 
-    const TakePart* take_ = nullptr;
     Cp932Encoder encoder_;
     RepeatedForms forms_;
     std::string bytes_;

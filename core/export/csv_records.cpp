@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <cstring>
 #include <functional>
@@ -151,14 +152,12 @@ std::size_t EstimatedSize(const Ledger& ledger, std::int32_t first, std::int32_t
 }
 
 // The CP932 bytes of the records among the lines from first up to last, after the title
-// row when titleRow, made by writer; handed to take a part at a time when it is given.
-// nullopt when CP932 cannot hold one of them.
+// row when titleRow, made by writer; nullopt when CP932 cannot hold one of them.
 std::optional<std::string> CsvPartBytes(const Ledger& ledger, const CsvScope& scope,
                                         const CsvOptions& options, const CodeTable& codes,
                                         std::int32_t first, std::int32_t last, bool titleRow,
-                                        CsvBytesWriter& writer,
-                                        const CsvBytesWriter::TakePart* take) {
-    writer.Begin(EstimatedSize(ledger, first, last), take);
+                                        CsvBytesWriter& writer) {
+    writer.Begin(EstimatedSize(ledger, first, last));
     if (titleRow && !writer.Text(CsvTitleRow(options))) return std::nullopt;
     if (!ForEachCsvRecord(ledger, scope, options, codes, first, last,
                           [&writer, &options](const CsvValues& values, const CsvTextIds& ids) {
@@ -168,69 +167,79 @@ std::optional<std::string> CsvPartBytes(const Ledger& ledger, const CsvScope& sc
     return writer.End();
 }
 
-// A large file is made a piece of this many records at a time by two threads: this one
-// makes the even pieces and hands each over as it is made, another the odd ones, which
-// are handed over in their turn. So the disk takes the file while the rest is made.
+// A file is made a piece of this many records at a time, by two threads for a large one:
+// each takes the next piece no thread has taken yet, and this one hands the pieces over
+// in order as they are ready, so that the disk takes the file while the rest is made.
 constexpr std::int32_t kRecordsPerPiece = 8192;
 
-// The CP932 bytes of the file, given to take in order a part at a time; false when CP932
-// cannot hold a record (some parts may have been given by then).
-bool CsvFileParts(const Ledger& ledger, const CsvScope& scope, const CsvOptions& options,
-                  const CodeTable& codes, const CsvBytesWriter::TakePart& take) {
+using TakePiece = std::function<void(std::string&& piece)>;
+
+// The CP932 bytes of the file, given to take in order a piece at a time; false when CP932
+// cannot hold a record (some pieces may have been given by then).
+bool CsvFilePieces(const Ledger& ledger, const CsvScope& scope, const CsvOptions& options,
+                   const CodeTable& codes, const TakePiece& take) {
     const std::int32_t count = ledger.transactions.Count();
-    const std::int32_t pieces = (count + kRecordsPerPiece - 1) / kRecordsPerPiece;
+    const std::int32_t pieces = std::max(1, (count + kRecordsPerPiece - 1) / kRecordsPerPiece);
     // Each thread has a writer of its own, whose forms serve all its pieces.
-    CsvBytesWriter even;
-    CsvBytesWriter oddWriter;
-    auto piece = [&](std::int32_t p, CsvBytesWriter& writer, const CsvBytesWriter::TakePart* to) {
+    CsvBytesWriter mine;
+    CsvBytesWriter theirs;
+    auto make = [&](std::int32_t p, CsvBytesWriter& writer) {
         return CsvPartBytes(ledger, scope, options, codes, p * kRecordsPerPiece,
                             std::min(count, (p + 1) * kRecordsPerPiece), p == 0 && options.titleRow,
-                            writer, to);
+                            writer);
     };
-    if (pieces < 2) return piece(0, even, &take).has_value();
+    if (pieces == 1) {
+        std::optional<std::string> piece = make(0, mine);
+        if (piece) take(std::move(*piece));
+        return piece.has_value();
+    }
 
     // The index is built first, so that both threads only read it.
     (void)ledger.Index().Count();
-    std::vector<std::promise<std::optional<std::string>>> odd(static_cast<std::size_t>(pieces / 2));
-    std::vector<std::future<std::optional<std::string>>> oddMade;
-    for (auto& promise : odd) oddMade.push_back(promise.get_future());
+    std::vector<std::promise<std::optional<std::string>>> made(static_cast<std::size_t>(pieces));
+    std::vector<std::future<std::optional<std::string>>> ready;
+    for (auto& promise : made) ready.push_back(promise.get_future());
+    std::atomic<std::int32_t> next = 0;
+    // Makes the next piece no thread has taken yet; false when none is left.
+    auto makeNext = [&](CsvBytesWriter& writer) {
+        const std::int32_t p = next++;
+        if (p >= pieces) return false;
+        auto& promise = made[static_cast<std::size_t>(p)];
+        try {
+            promise.set_value(make(p, writer));
+        } catch (...) {
+            promise.set_exception(std::current_exception());
+        }
+        return true;
+    };
     std::atomic<bool> stop = false;
-    std::future<void> maker;
+    std::future<void> other;
     try {
-        maker = std::async(std::launch::async, [&odd, &stop, &piece, &oddWriter] {
-            for (std::size_t k = 0; k < odd.size() && !stop; ++k) {
-                try {
-                    odd[k].set_value(
-                        piece(static_cast<std::int32_t>(2 * k + 1), oddWriter, nullptr));
-                } catch (...) {
-                    odd[k].set_exception(std::current_exception());
-                }
+        other = std::async(std::launch::async, [&] {
+            while (!stop && makeNext(theirs)) {
             }
         });
     } catch (const std::system_error&) {
         // No thread to be had: this one makes every piece.
-        for (std::int32_t p = 0; p < pieces; ++p)
-            if (!piece(p, even, &take)) return false;
-        return true;
     }
     // However this ends, the other thread stops after its piece, before anything it reads
     // goes away.
-    struct StopMaker {
+    struct StopOther {
         std::atomic<bool>& stop;
-        std::future<void>& maker;
-        ~StopMaker() {
+        std::future<void>& other;
+        ~StopOther() {
             stop = true;
-            if (maker.valid()) maker.wait();
+            if (other.valid()) other.wait();
         }
-    } stopMaker{stop, maker};
-    for (std::int32_t p = 0; p < pieces; ++p) {
-        if (p % 2 == 0) {
-            if (!piece(p, even, &take)) return false;
-            continue;
+    } stopOther{stop, other};
+    for (auto& piece : ready) {
+        // While the piece due is not ready, this thread makes the next ones.
+        while (piece.wait_for(std::chrono::seconds(0)) != std::future_status::ready &&
+               makeNext(mine)) {
         }
-        const std::optional<std::string> made = oddMade[static_cast<std::size_t>(p / 2)].get();
-        if (!made) return false;
-        take(*made);
+        std::optional<std::string> bytes = piece.get();
+        if (!bytes) return false;
+        take(std::move(*bytes));
     }
     return true;
 }
@@ -256,8 +265,8 @@ std::string CsvFileBytes(const Ledger& ledger, const CsvScope& scope, const CsvO
     }
     std::string bytes;
     bytes.reserve(EstimatedSize(ledger, 0, ledger.transactions.Count()));
-    if (!CsvFileParts(ledger, scope, options, codes,
-                      [&bytes](std::string_view part) { bytes += part; }))
+    if (!CsvFilePieces(ledger, scope, options, codes,
+                       [&bytes](std::string&& piece) { bytes += piece; }))
         RefuseCp932(ledger, scope, options, codes);
     return bytes;
 }
@@ -274,8 +283,8 @@ bool ExportCsv(Session& session, const CsvOptions& options, const CodeTable& cod
             session.writer().StreamOutput(*path, OutputModeLimit(session.currentFile));
         if (options.encoding == CsvEncoding::Utf8Bom)
             file->Append(CsvFileBytes(session.ledger, scope, options, codes));
-        else if (!CsvFileParts(session.ledger, scope, options, codes,
-                               [&file](std::string_view part) { file->Append(part); }))
+        else if (!CsvFilePieces(session.ledger, scope, options, codes,
+                                [&file](std::string&& piece) { file->Give(std::move(piece)); }))
             RefuseCp932(session.ledger, scope, options, codes);
         file->Commit();
     } catch (const std::exception& error) {

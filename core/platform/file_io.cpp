@@ -448,11 +448,11 @@ public:
         if (thread_.joinable()) thread_.join();
     }
 
-    void Add(std::string_view bytes) {
+    void Add(std::string bytes) {
         std::unique_lock lock(mutex_);
         changed_.wait(lock, [this] { return error_ || waiting_.size() < kWaiting; });
         if (error_) std::rethrow_exception(error_);
-        waiting_.emplace_back(bytes);
+        waiting_.push_back(std::move(bytes));
         changed_.notify_all();
     }
 
@@ -550,19 +550,13 @@ public:
     }
 
     void Append(std::string_view bytes) override {
-        Injected(WriteStep::Write);
-        size_ += bytes.size();
-        if (streamed_ && !background_) {
-            try {
-                background_ = std::make_unique<BackgroundWrites>(fd_, path_);
-            } catch (const std::system_error&) {
-                streamed_ = false;  // no thread to be had: written here
-            }
-        }
-        if (background_)
-            background_->Add(bytes);
-        else
-            WriteAll(fd_, bytes, path_);
+        if (Written(bytes.size())) return WriteAll(fd_, bytes, path_);
+        background_->Add(std::string(bytes));
+    }
+
+    void Give(std::string bytes) override {
+        if (Written(bytes.size())) return WriteAll(fd_, bytes, path_);
+        background_->Add(std::move(bytes));
     }
 
     void Commit() override {
@@ -594,6 +588,21 @@ public:
     }
 
 private:
+    // Counts size more bytes to be written; true when they are to be written here, false
+    // when by the background writes.
+    bool Written(std::size_t size) {
+        Injected(WriteStep::Write);
+        size_ += size;
+        if (streamed_ && !background_) {
+            try {
+                background_ = std::make_unique<BackgroundWrites>(fd_, path_);
+            } catch (const std::system_error&) {
+                streamed_ = false;  // no thread to be had: written here
+            }
+        }
+        return background_ == nullptr;
+    }
+
     // Fails a step as its system call would, when an error is injected for it.
     void Injected(WriteStep step) {
         if (const int error = writer_.InjectedError(step, path_); error != 0)

@@ -23,6 +23,8 @@ public:
     virtual ~OutputStream() = default;
     // Throws FileError as the write would.
     virtual void Append(std::string_view bytes) = 0;
+    // Append of bytes the stream may keep instead of copying them.
+    virtual void Give(std::string bytes) { Append(bytes); }
     // Throws FileError as WriteOutput would; the stream takes no more parts after it.
     virtual void Commit() = 0;
 };

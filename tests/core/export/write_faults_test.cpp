@@ -109,6 +109,10 @@ private:
             disk_->Append(bytes);
             writer_.streamed_ += bytes;
         }
+        void Give(std::string bytes) override {
+            writer_.streamed_ += bytes;
+            disk_->Give(std::move(bytes));
+        }
         void Commit() override {
             writer_.bytes_ = writer_.streamed_;
             disk_->Commit();
