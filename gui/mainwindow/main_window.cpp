@@ -354,7 +354,11 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
         // window's keys; the key then reaches the window's action.
         // The calendar's day cells keep PgUp and PgDn (a month) while they have the keyboard;
         // text boxes keep their editing keys.
+        // The menu bar, while it has the keyboard, keeps Escape: it closes the menu bar's
+        // choice first, as everywhere, before Escape is "検索解除" again.
         const auto& key = *static_cast<QKeyEvent*>(event);
+        if (qobject_cast<QMenuBar*>(widget) && key.matches(QKeySequence::Cancel))
+            return QMainWindow::eventFilter(watched, event);
         if (widget && widget->window() == this && !widget->property("ownsPageKeys").toBool() &&
             !IsTextEditingKey(*widget, key) && IsWindowKey(key))
             return true;
