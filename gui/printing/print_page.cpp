@@ -46,7 +46,7 @@ QGroupBox* RadioGroup(const QString& caption, const Items& items, const char* na
     if (caption.isEmpty())
         grid->setContentsMargins(0, 0, 0, 0);
     else
-        grid->setContentsMargins(4, 0, 4, 2);
+        grid->setContentsMargins(0, 0, 0, 2);
     grid->setSpacing(0);
     group = new QButtonGroup(box);
     int id = 0;
@@ -111,10 +111,8 @@ PrintPage::PrintPage(Application& app, QWidget* parent) : QWidget(parent), app_(
     months_->setFlow(QListView::LeftToRight);
     months_->setWrapping(true);
     months_->setResizeMode(QListView::Adjust);
-    // Two rows of six months; a scroll bar would take the room of the sixth.
-    months_->setGridSize(QSize(36, 20));
-    months_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    months_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // Two rows of six months.
+    months_->setGridSize(QSize(34, 20));
     months_->setFixedHeight(44);
     for (int i = 0; i < 12; ++i) {
         auto* item = new QListWidgetItem(months_);
