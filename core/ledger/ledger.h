@@ -47,6 +47,9 @@ struct Ledger {
 
     // What is kept about the transaction list (ledger_index.h), in step with every change.
     const LedgerIndex& Index() const { return *index_; }
+    // The index to be built by a file's parse while it reads the lines (LedgerIndex's
+    // BeginReading), so that each line is split once.
+    LedgerIndex& IndexToRead() { return *index_; }
 
 private:
     void Attach();

@@ -266,8 +266,8 @@ ParsedLedger ParseLedgerLines(std::vector<std::string> lines, const Ledger& prev
     MagnitudeSum amounts;
     amounts.Add(ledger.openingBalance);
     // The index is built from the fields split here, not from a second split of every
-    // line. The ledger is this parse's own: its index may be written through.
-    auto& index = const_cast<LedgerIndex&>(ledger.Index());
+    // line.
+    LedgerIndex& index = ledger.IndexToRead();
     index.BeginReading();
     for (std::size_t i = 0; i < lines.size(); ++i) {
         std::string& line = lines[i];

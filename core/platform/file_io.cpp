@@ -8,10 +8,16 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <condition_variable>
 #include <cstring>
+#include <deque>
+#include <exception>
 #include <filesystem>
+#include <memory>
+#include <mutex>
 #include <optional>
 #include <random>
+#include <system_error>
 #include <thread>
 
 #include "core/util/codepage.h"
@@ -392,6 +398,223 @@ bool FileUnchanged(const FileIdentity& identity) {
     return now.exists && now.size == identity.size && now.contentHash == identity.contentHash;
 }
 
+namespace {
+
+// The parts of a stream, written as one file at Commit by the writer's WriteOutput.
+class GatheredOutput final : public OutputStream {
+public:
+    GatheredOutput(FileWriter& writer, std::string path, unsigned modeLimit)
+        : writer_(writer), path_(std::move(path)), modeLimit_(modeLimit) {}
+
+    void Append(std::string_view bytes) override { bytes_ += bytes; }
+    void Commit() override { writer_.WriteOutput(path_, bytes_, modeLimit_); }
+
+private:
+    FileWriter& writer_;
+    std::string path_;
+    unsigned modeLimit_;
+    std::string bytes_;
+};
+
+}  // namespace
+
+std::unique_ptr<OutputStream> FileWriter::StreamOutput(const std::string& path,
+                                                       unsigned modeLimit) {
+    return std::make_unique<GatheredOutput>(*this, path, modeLimit);
+}
+
+namespace {
+
+// Writes parts to a file in order on a thread of its own, so that the one who makes them
+// goes on with the next part meanwhile; each part's way to the disk is begun once it is
+// written. At most kWaiting parts wait; the first error of a write is thrown by the next
+// Add or by Finish, and the parts after it are not written.
+class BackgroundWrites {
+public:
+    BackgroundWrites(int fd, std::string path)
+        : fd_(fd), path_(std::move(path)), thread_([this] { Run(); }) {}
+
+    BackgroundWrites(const BackgroundWrites&) = delete;
+    BackgroundWrites& operator=(const BackgroundWrites&) = delete;
+
+    // Parts still waiting are dropped: the file is given up.
+    ~BackgroundWrites() {
+        {
+            std::lock_guard lock(mutex_);
+            waiting_.clear();
+            closing_ = true;
+        }
+        changed_.notify_all();
+        if (thread_.joinable()) thread_.join();
+    }
+
+    void Add(std::string_view bytes) {
+        std::unique_lock lock(mutex_);
+        changed_.wait(lock, [this] { return error_ || waiting_.size() < kWaiting; });
+        if (error_) std::rethrow_exception(error_);
+        waiting_.emplace_back(bytes);
+        changed_.notify_all();
+    }
+
+    // Returns once every part is written.
+    void Finish() {
+        {
+            std::lock_guard lock(mutex_);
+            closing_ = true;
+        }
+        changed_.notify_all();
+        thread_.join();
+        if (error_) std::rethrow_exception(error_);
+    }
+
+private:
+    static constexpr std::size_t kWaiting = 4;
+
+    void Run() {
+        for (;;) {
+            std::string part;
+            {
+                std::unique_lock lock(mutex_);
+                changed_.wait(lock, [this] { return closing_ || !waiting_.empty(); });
+                if (waiting_.empty()) return;
+                part = std::move(waiting_.front());
+                waiting_.pop_front();
+            }
+            changed_.notify_all();
+            try {
+                WriteAll(fd_, part, path_);
+            } catch (...) {
+                std::lock_guard lock(mutex_);
+                error_ = std::current_exception();
+                waiting_.clear();
+                changed_.notify_all();
+                return;
+            }
+            // A file system that cannot begin it leaves it all to the sync at the end.
+            (void)::sync_file_range(fd_, written_, static_cast<off_t>(part.size()),
+                                    SYNC_FILE_RANGE_WRITE);
+            written_ += static_cast<off_t>(part.size());
+        }
+    }
+
+    const int fd_;
+    const std::string path_;
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    std::deque<std::string> waiting_;
+    bool closing_ = false;
+    std::exception_ptr error_;
+    off_t written_ = 0;  // by the thread alone
+    std::thread thread_;
+};
+
+}  // namespace
+
+class DiskFileWriter::Replacement final : public OutputStream {
+public:
+    // Checks what is at path and creates the temporary file beside it. streamed: the parts
+    // are written by a thread of their own while the next are made.
+    Replacement(DiskFileWriter& writer, const std::string& path, std::optional<unsigned> modeLimit,
+                bool streamed)
+        : writer_(writer), path_(path), streamed_(streamed) {
+        // The program's own files and outputs never follow a link; a link to the user's
+        // ledger stays a link and its file is the one replaced.
+        own_ = !writer.privateFolder_.empty() && IsBelowFolder(path, writer.privateFolder_);
+        const bool replacesLink = own_ || modeLimit.has_value();
+        target_ = replacesLink ? path : ResolveLinks(path);
+        limit_ = modeLimit.value_or(07777);
+        const bool exists = ::lstat(target_.c_str(), &old_) == 0;
+        replacing_ = exists && S_ISREG(old_.st_mode);
+        if (exists && !replacing_ && !(replacesLink && S_ISLNK(old_.st_mode)))
+            throw FileError("ファイルに書き込めません: " + path +
+                            " (通常のファイルではありません)");
+        if (replacing_ && !MayReplace(target_, old_))
+            throw FileError("ファイルに書き込めません: " + path +
+                            " (書き込みが許可されていません)");
+        RemoveStrayTemporaryFiles(FolderOf(target_),
+                                  std::filesystem::path(target_).filename().string());
+        Injected(WriteStep::CreateTemporary);
+        // A replacing file stays private until it has the old file's permissions; a new
+        // file of the user's gets the usual ones, as the user's umask allows.
+        fd_ = CreateTemporaryFile(target_, path, replacing_ || own_ ? 0600 : 0666 & limit_, temp_)
+                  .release();
+    }
+
+    Replacement(const Replacement&) = delete;
+    Replacement& operator=(const Replacement&) = delete;
+
+    ~Replacement() override {
+        background_.reset();  // before the file it writes goes
+        if (fd_ >= 0) ::close(fd_);
+        if (!renamed_) ::unlink(temp_.c_str());
+    }
+
+    void Append(std::string_view bytes) override {
+        Injected(WriteStep::Write);
+        size_ += bytes.size();
+        if (streamed_ && !background_) {
+            try {
+                background_ = std::make_unique<BackgroundWrites>(fd_, path_);
+            } catch (const std::system_error&) {
+                streamed_ = false;  // no thread to be had: written here
+            }
+        }
+        if (background_)
+            background_->Add(bytes);
+        else
+            WriteAll(fd_, bytes, path_);
+    }
+
+    void Commit() override {
+        if (background_) background_->Finish();
+        struct stat written {};
+        if (::fstat(fd_, &written) != 0) ThrowWriteError(path_, errno);
+        if (static_cast<std::size_t>(written.st_size) != size_) ThrowWriteError(path_, EIO);
+        if (own_)
+            (void)::fchmod(fd_, kPrivateFileMode);  // whatever the umask took away
+        else if (replacing_)
+            KeepOwnerAndMode(fd_, old_, written, limit_);
+        Injected(WriteStep::SyncData);
+        if (::fdatasync(fd_) != 0) ThrowWriteError(path_, errno);
+        // Renamed while still locked, so that no other save's sweep takes it first.
+        Injected(WriteStep::Rename);
+        if (::rename(temp_.c_str(), target_.c_str()) != 0) ThrowWriteError(path_, errno);
+        renamed_ = true;
+        // fdatasync has already reported any error of the written bytes.
+        ::close(fd_);
+        fd_ = -1;
+        // Makes the rename itself durable. When that fails the new file is in place, whole,
+        // but a crash could still bring the old one back: not a save to report as done. A
+        // folder that cannot be opened, or a file system that cannot sync folders (EINVAL),
+        // leaves nothing to be done.
+        Descriptor folder(::open(FolderOf(target_).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+        if (folder.get() < 0) return;
+        Injected(WriteStep::SyncFolder);
+        if (::fsync(folder.get()) != 0 && errno != EINVAL) ThrowWriteError(path_, errno);
+    }
+
+private:
+    // Fails a step as its system call would, when an error is injected for it.
+    void Injected(WriteStep step) {
+        if (const int error = writer_.InjectedError(step, path_); error != 0)
+            ThrowWriteError(path_, error);
+    }
+
+    DiskFileWriter& writer_;
+    std::string path_;  // as the caller gave it, for messages
+    std::string target_;
+    bool streamed_;
+    bool own_ = false;
+    bool replacing_ = false;
+    mode_t limit_ = 07777;
+    struct stat old_ {};
+    int fd_ = -1;
+    std::string temp_;
+    std::size_t size_ = 0;
+    bool renamed_ = false;
+    std::unique_ptr<BackgroundWrites> background_;  // a streamed file's writes
+};
+
 void DiskFileWriter::WriteAtomic(const std::string& path, std::string_view bytes) {
     Write(path, bytes, std::nullopt);
 }
@@ -399,6 +622,11 @@ void DiskFileWriter::WriteAtomic(const std::string& path, std::string_view bytes
 void DiskFileWriter::WriteOutput(const std::string& path, std::string_view bytes,
                                  unsigned modeLimit) {
     Write(path, bytes, modeLimit & 0777);
+}
+
+std::unique_ptr<OutputStream> DiskFileWriter::StreamOutput(const std::string& path,
+                                                           unsigned modeLimit) {
+    return std::make_unique<Replacement>(*this, path, modeLimit & 0777, true);
 }
 
 unsigned OutputModeLimit(const std::string& source) {
@@ -409,58 +637,9 @@ unsigned OutputModeLimit(const std::string& source) {
 
 void DiskFileWriter::Write(const std::string& path, std::string_view bytes,
                            std::optional<unsigned> modeLimit) {
-    // The program's own files and outputs never follow a link; a link to the user's ledger
-    // stays a link and its file is the one replaced.
-    const bool own = !privateFolder_.empty() && IsBelowFolder(path, privateFolder_);
-    const bool replacesLink = own || modeLimit.has_value();
-    const std::string target = replacesLink ? path : ResolveLinks(path);
-    const mode_t limit = modeLimit.value_or(07777);
-    struct stat old {};
-    const bool exists = ::lstat(target.c_str(), &old) == 0;
-    const bool replacing = exists && S_ISREG(old.st_mode);
-    if (exists && !replacing && !(replacesLink && S_ISLNK(old.st_mode)))
-        throw FileError("ファイルに書き込めません: " + path + " (通常のファイルではありません)");
-    if (replacing && !MayReplace(target, old))
-        throw FileError("ファイルに書き込めません: " + path + " (書き込みが許可されていません)");
-    RemoveStrayTemporaryFiles(FolderOf(target), std::filesystem::path(target).filename().string());
-    // Fails a step as its system call would, when an error is injected for it.
-    auto injected = [this, &path](WriteStep step) {
-        if (const int error = InjectedError(step, path); error != 0) ThrowWriteError(path, error);
-    };
-    injected(WriteStep::CreateTemporary);
-    std::string temp;
-    // A replacing file stays private until it has the old file's permissions; a new file
-    // of the user's gets the usual ones, as the user's umask allows.
-    Descriptor fd = CreateTemporaryFile(target, path, replacing || own ? 0600 : 0666 & limit, temp);
-    try {
-        injected(WriteStep::Write);
-        WriteAll(fd.get(), bytes, path);
-        struct stat written {};
-        if (::fstat(fd.get(), &written) != 0) ThrowWriteError(path, errno);
-        if (static_cast<std::size_t>(written.st_size) != bytes.size()) ThrowWriteError(path, EIO);
-        if (own)
-            (void)::fchmod(fd.get(), kPrivateFileMode);  // whatever the umask took away
-        else if (replacing)
-            KeepOwnerAndMode(fd.get(), old, written, limit);
-        injected(WriteStep::SyncData);
-        if (::fdatasync(fd.get()) != 0) ThrowWriteError(path, errno);
-        // Renamed while still locked, so that no other save's sweep takes it first.
-        injected(WriteStep::Rename);
-        if (::rename(temp.c_str(), target.c_str()) != 0) ThrowWriteError(path, errno);
-    } catch (...) {
-        ::unlink(temp.c_str());
-        throw;
-    }
-    // fdatasync has already reported any error of the written bytes.
-    ::close(fd.release());
-    // Makes the rename itself durable. When that fails the new file is in place, whole, but
-    // a crash could still bring the old one back: not a save to report as done. A folder
-    // that cannot be opened, or a file system that cannot sync folders (EINVAL), leaves
-    // nothing to be done.
-    Descriptor folder(::open(FolderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (folder.get() < 0) return;
-    injected(WriteStep::SyncFolder);
-    if (::fsync(folder.get()) != 0 && errno != EINVAL) ThrowWriteError(path, errno);
+    Replacement file(*this, path, modeLimit, false);
+    file.Append(bytes);
+    file.Commit();
 }
 
 void DiskFileWriter::Remove(const std::string& path) {

@@ -4,6 +4,7 @@
 // a crash or a write error leaves the previous file whole.
 #include <chrono>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -13,6 +14,18 @@ namespace velmora {
 
 // The file's bytes. Throws FileError when it cannot be read.
 std::string ReadFileBytes(const std::string& path);
+
+// A file written a part at a time and put in place whole, as WriteOutput puts it: until
+// Commit the file at its path stays as it was, and a stream dropped before Commit leaves
+// nothing of its own behind.
+class OutputStream {
+public:
+    virtual ~OutputStream() = default;
+    // Throws FileError as the write would.
+    virtual void Append(std::string_view bytes) = 0;
+    // Throws FileError as WriteOutput would; the stream takes no more parts after it.
+    virtual void Commit() = 0;
+};
 
 // The writes a save makes, behind an interface so that tests can make them fail.
 class FileWriter {
@@ -32,6 +45,10 @@ public:
         (void)modeLimit;
         WriteAtomic(path, bytes);
     }
+    // WriteOutput of bytes made a part at a time, so that a large file goes to the disk
+    // while the rest of it is made. The stream uses the writer: it must not outlive it.
+    // This writer gathers the parts and writes them at Commit.
+    virtual std::unique_ptr<OutputStream> StreamOutput(const std::string& path, unsigned modeLimit);
     // Removes a file; a missing file is not an error. Throws FileError on failure.
     virtual void Remove(const std::string& path) = 0;
 };
@@ -58,6 +75,11 @@ public:
 
     void WriteAtomic(const std::string& path, std::string_view bytes) override;
     void WriteOutput(const std::string& path, std::string_view bytes, unsigned modeLimit) override;
+    // The parts are written to the temporary file by a thread of their own, each one's way
+    // to the disk begun at once, while the caller makes the next: at Commit only the last
+    // are still to be synced.
+    std::unique_ptr<OutputStream> StreamOutput(const std::string& path,
+                                               unsigned modeLimit) override;
     void Remove(const std::string& path) override;
 
 protected:
@@ -67,6 +89,9 @@ protected:
     virtual int InjectedError(WriteStep /*step*/, const std::string& /*path*/) { return 0; }
 
 private:
+    // One file being written, in its temporary file until Commit renames it into place.
+    class Replacement;
+
     // An output (modeLimit given) replaces the path itself; any other write follows links.
     void Write(const std::string& path, std::string_view bytes, std::optional<unsigned> modeLimit);
 

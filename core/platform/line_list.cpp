@@ -1,5 +1,9 @@
 #include "core/platform/line_list.h"
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include <algorithm>
 #include <bit>
 #include <cstdint>
@@ -36,6 +40,24 @@ bool SplitPlainText(std::string_view text, std::vector<std::string_view>& items)
     const std::size_t n = text.size();
     std::size_t start = 0;
     std::size_t i = 0;
+#if defined(__SSE2__)
+    // Sixteen bytes at once where the processor compares them so.
+    const __m128i quote = _mm_set1_epi8('"');
+    const __m128i cr = _mm_set1_epi8('\r');
+    const __m128i comma = _mm_set1_epi8(',');
+    for (; i + 16 <= n; i += 16) {
+        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i));
+        if (_mm_movemask_epi8(
+                _mm_or_si128(_mm_cmpeq_epi8(bytes, quote), _mm_cmpeq_epi8(bytes, cr))) != 0)
+            return false;
+        for (auto commas = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, comma)));
+             commas != 0; commas &= commas - 1) {
+            const std::size_t at = i + static_cast<std::size_t>(std::countr_zero(commas));
+            items.push_back(text.substr(start, at - start));
+            start = at + 1;
+        }
+    }
+#endif
     if constexpr (std::endian::native == std::endian::little) {
         for (; i + 8 <= n; i += 8) {
             std::uint64_t word;
@@ -86,6 +108,14 @@ bool SplitCommaText(std::string_view text, std::vector<std::string_view>& items)
         if (quoted) ++pos;  // the comma after a closing quote
     }
     return false;
+}
+
+LineList::Lines::const_iterator LineList::Lines::At(std::int32_t index) const {
+    const auto& starts = list_->starts_;
+    if (index >= list_->count_) return end();
+    const auto after = std::upper_bound(starts.begin(), starts.end(), index);
+    const auto chunk = static_cast<std::size_t>(after - starts.begin()) - 1;
+    return {&list_->chunks_, chunk, static_cast<std::size_t>(index - starts[chunk])};
 }
 
 bool LineList::Lines::operator==(const Lines& other) const {

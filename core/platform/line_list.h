@@ -77,8 +77,9 @@ public:
 
         private:
             friend class Lines;
-            const_iterator(const std::vector<std::vector<std::string>>* chunks, std::size_t chunk)
-                : chunks_(chunks), chunk_(chunk) {}
+            const_iterator(const std::vector<std::vector<std::string>>* chunks, std::size_t chunk,
+                           std::size_t offset = 0)
+                : chunks_(chunks), chunk_(chunk), offset_(offset) {}
             const std::vector<std::vector<std::string>>* chunks_ = nullptr;
             std::size_t chunk_ = 0;
             std::size_t offset_ = 0;
@@ -93,6 +94,9 @@ public:
         explicit Lines(const LineList& list) : list_(&list) {}
         const_iterator begin() const { return {&list_->chunks_, 0}; }
         const_iterator end() const { return {&list_->chunks_, list_->chunks_.size()}; }
+        // The iterator at line index (end() at Count()), found without moving the list's
+        // own place, so that several threads may read the list at once.
+        const_iterator At(std::int32_t index) const;
         std::size_t size() const { return static_cast<std::size_t>(list_->Count()); }
         bool empty() const { return list_->Count() == 0; }
         const std::string& operator[](std::size_t i) const {

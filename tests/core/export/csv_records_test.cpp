@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <iterator>
 
 #include "core/platform/file_io.h"
 #include "core/util/codepage.h"
@@ -151,6 +153,47 @@ TEST(CsvRecords, FileBytesAreTheLinesInCp932) {
               Utf8ToCp932("預金,B銀行,預金,C銀行,2014/04/10,預金,振替　《B銀行》,500,0,505,\r\n"));
 }
 
+// A ledger large enough to be made in pieces by two threads: the records of kRecords
+// again and again, some with descriptions too long to be kept in place.
+Ledger LargeLedger() {
+    Lines records;
+    for (int i = 0; i < 20000; ++i) {
+        std::string record = kRecords[static_cast<std::size_t>(i) % kRecords.size()];
+        if (i % 42 == 0)  // "バス代"
+            record.replace(record.find("代"), 3, "代" + std::string(40 + i % 3, 'x') + "の精算");
+        records.push_back(std::move(record));
+    }
+    Ledger ledger;
+    ledger.transactions.Assign(records);
+    return ledger;
+}
+
+TEST(CsvRecords, ALargeFileMadeInPiecesIsTheLinesInCp932) {
+    CodeTable codes = CodeTable::FromLines({"交通費=501", "預金=ﾖｷﾝ"});
+    CsvOptions guarded;
+    guarded.codeConversion = true;
+    guarded.formulaGuard = true;
+    const CsvScope allBooks{BookId{"全帳簿", "全帳簿"}, true, ""};
+    Ledger ledger = LargeLedger();
+    for (const CsvScope& scope : {allBooks, BookScope("預金", "B銀行")})
+        for (const CsvOptions& options : {CsvOptions{}, guarded})
+            EXPECT_EQ(CsvFileBytes(ledger, scope, options, codes),
+                      EncodeTextLines(CsvRecordLines(ledger, scope, options, codes)));
+    // A character CP932 cannot hold in a piece the other thread makes.
+    ledger.transactions.Put(
+        9000, "d04=,2014/04/09,4,交通費,タクシー😀,0,1500,4280,現金,現金出納帳,現金,現金出納帳,");
+    EXPECT_THROW(
+        {
+            try {
+                CsvFileBytes(ledger, allBooks, CsvOptions{}, codes);
+            } catch (const EncodingError& error) {
+                EXPECT_STREQ(error.what(), "「😀」はCP932(Shift_JIS)で保存できない文字です");
+                throw;
+            }
+        },
+        EncodingError);
+}
+
 TEST(CsvRecords, Utf8WithByteOrderMarkAndTheFormulaGuard) {
     Ledger ledger;
     ledger.transactions.Assign({
@@ -262,6 +305,32 @@ TEST(CsvExport, CancelledOrFailedExportsLeaveNoFile) {
     EXPECT_FALSE(ExportCsv(full, CsvOptions{}, CodeTable{}));
     EXPECT_EQ(ReadBytes(e.work.File("old.csv")), "old,\r\n");
     EXPECT_EQ(e.dialogs.Infos(), (Lines{"確認|ディスクがいっぱいです: " + e.work.File("old.csv")}));
+}
+
+// A large file goes to the disk while it is made: it is there whole, or not at all.
+TEST(CsvExport, ALargeFileIsWrittenWholeOrNotAtAll) {
+    ExportSession e;
+    DiskFileWriter disk;
+    Session session = e.Make(disk);
+    session.ledger = LargeLedger();
+    session.allBooks = true;
+    TempFolder out;
+    const std::string csv = out.File("large.csv");
+    e.dialogs.saveFileAnswers = {csv};
+    ASSERT_TRUE(ExportCsv(session, CsvOptions{}, CodeTable{}));
+    const std::string written = ReadBytes(csv);
+    EXPECT_EQ(written,
+              CsvFileBytes(session.ledger, CsvScopeOf(session), CsvOptions{}, CodeTable{}));
+    EXPECT_EQ(std::count(written.begin(), written.end(), '\n'), 20001);
+
+    session.ledger.transactions.Put(
+        9000, "d04=,2014/04/09,4,交通費,タクシー😀,0,1500,4280,現金,現金出納帳,現金,現金出納帳,");
+    e.dialogs.Clear();
+    e.dialogs.saveFileAnswers = {csv};
+    EXPECT_FALSE(ExportCsv(session, CsvOptions{}, CodeTable{}));
+    EXPECT_EQ(e.dialogs.Infos(), Lines{"確認|「😀」はCP932(Shift_JIS)で保存できない文字です"});
+    EXPECT_EQ(ReadBytes(csv), written);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(out.Path()), {}), 1);
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include <functional>
 #include <iostream>
 #include <map>
+#include <memory>
 #include <optional>
 
 #include "core/export/csv_records.h"
@@ -75,6 +76,12 @@ public:
         bytes_ = bytes;
         DiskFileWriter::WriteOutput(path, bytes, modeLimit);
     }
+    std::unique_ptr<OutputStream> StreamOutput(const std::string& path,
+                                               unsigned modeLimit) override {
+        streamed_.clear();
+        bytes_ = streamed_;
+        return std::make_unique<NotedStream>(*this, DiskFileWriter::StreamOutput(path, modeLimit));
+    }
 
     bool armed = false;
     std::optional<std::size_t> failAt;
@@ -93,7 +100,27 @@ protected:
     }
 
 private:
+    // A streamed file's parts, noted as they go to the disk.
+    class NotedStream final : public OutputStream {
+    public:
+        NotedStream(StepFaultWriter& writer, std::unique_ptr<OutputStream> disk)
+            : writer_(writer), disk_(std::move(disk)) {}
+        void Append(std::string_view bytes) override {
+            disk_->Append(bytes);
+            writer_.streamed_ += bytes;
+        }
+        void Commit() override {
+            writer_.bytes_ = writer_.streamed_;
+            disk_->Commit();
+        }
+
+    private:
+        StepFaultWriter& writer_;
+        std::unique_ptr<OutputStream> disk_;
+    };
+
     std::string_view bytes_;
+    std::string streamed_;
 };
 
 enum class Operation { Save, SaveAs, Settings, Csv };

@@ -385,11 +385,50 @@ TEST(DiskFileWriter, WriteErrorMidFileKeepsTheOldFile) {
     } catch (const FileError&) {
         failed = true;
     }
+    // Written a part at a time by another thread, the error comes with a later part or at
+    // the end.
+    std::string streamError;
+    try {
+        DiskFileWriter writer;
+        const auto stream = writer.StreamOutput(path, 0600);
+        for (int part = 0; part < 4; ++part) stream->Append(std::string(800, 'x'));
+        stream->Commit();
+    } catch (const FileError& error) {
+        streamError = error.what();
+    }
     setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, oldHandler);
     EXPECT_TRUE(failed);
+    EXPECT_EQ(streamError, "ファイルに書き込めません: " + path + " (File too large)");
     EXPECT_EQ(testing::ReadBytes(path), "old ledger");
     EXPECT_EQ(FolderEntries(folder.Path()), std::set<std::string>{"ledger.exv"});
+}
+
+TEST(DiskFileWriter, AStreamedOutputIsInPlaceOnlyOnceCommittedWhole) {
+    testing::TempFolder folder;
+    const std::string path = folder.File("out.csv");
+    testing::WriteBytes(path, "old,\r\n");
+    DiskFileWriter writer;
+    std::string expected;
+    {
+        const auto stream = writer.StreamOutput(path, 0640);
+        for (int part = 0; part < 10; ++part) {
+            const std::string bytes(100000 + part, static_cast<char>('a' + part));
+            stream->Append(bytes);
+            expected += bytes;
+        }
+        EXPECT_EQ(testing::ReadBytes(path), "old,\r\n");
+        stream->Commit();
+    }
+    EXPECT_EQ(testing::ReadBytes(path), expected);
+    EXPECT_EQ(FolderEntries(folder.Path()), std::set<std::string>{"out.csv"});
+    {
+        // Given up before Commit: the file stays as it was and nothing is left beside it.
+        const auto stream = writer.StreamOutput(path, 0640);
+        stream->Append("half");
+    }
+    EXPECT_EQ(testing::ReadBytes(path), expected);
+    EXPECT_EQ(FolderEntries(folder.Path()), std::set<std::string>{"out.csv"});
 }
 
 }  // namespace

@@ -56,6 +56,14 @@ TEST(LineListCommaText, SplitsRecordsByTheLedgerRules) {
     EXPECT_EQ(SplitComma("d04=,2014/04/01,1,交通費,バス代,0,220,9780,現金,現金出納帳,,,"),
               (Items{"d04=", "2014/04/01", "1", "交通費", "バス代", "0", "220", "9780", "現金",
                      "現金出納帳", "", ""}));
+    // Quotes, carriage returns and commas past the first sixteen bytes, where the split
+    // looks at many bytes at once.
+    EXPECT_EQ(SplitComma("0123456789abcdefghij,\"k,l\",m"),
+              (Items{"0123456789abcdefghij", "k,l", "m"}));
+    EXPECT_EQ(SplitComma("0123456789abcdef0123456789,abcdefgh\r\nx,y"),
+              (Items{"0123456789abcdef0123456789", "abcdefgh"}));
+    EXPECT_EQ(SplitComma("0123456789abcde,0123456789abcdef,,x"),
+              (Items{"0123456789abcde", "0123456789abcdef", "", "x"}));
 
     LineList list;
     list.Assign({"old", "items", "here"});
