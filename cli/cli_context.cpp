@@ -105,6 +105,10 @@ std::string DamageText(const LedgerDamage& damage) {
                 ", and so " + std::string(more) + " " + std::to_string(count - 1) + " more lines";
     };
     if (damage.trailer) text = "its periods or settings line is missing or unreadable";
+    if (damage.settings)
+        text = damage.settingsLine == 0 ? "its settings line is missing"
+                                        : "line " + std::to_string(damage.settingsLine) +
+                                              ", its settings line, is cut short";
     add(damage.badRecords, damage.firstBadRecordLine,
         " has " + std::to_string(damage.firstBadRecordFields) + " fields where a record has 12",
         "do");

@@ -1,5 +1,6 @@
 #include "core/ledger/ledger_file.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <limits>
 #include <optional>
@@ -53,52 +54,89 @@ void DropTrailingBlankLines(std::vector<std::string>& lines) {
     }
 }
 
-enum class Trailer { kRead, kWithoutSettings, kMissing };
+enum class Trailer { kRead, kSettingsDamaged, kMissing };
+
+struct TrailerRead {
+    Trailer state = Trailer::kMissing;
+    bool yearMissing = false;  // the settings line gives no start year
+    // The line number (from 1) of a settings line cut short; 0 for none.
+    std::size_t cutSettingsLine = 0;
+    // The index, once the trailer is removed, of a line left in the settings line's place
+    // (the last line); npos for none. It stands twelve lines further in the file.
+    std::size_t leftAt = std::string::npos;
+};
+
+bool IsPeriodLine(const std::string& line) {
+    return line.starts_with("f,");
+}
+
+// Reads what the settings line still holds whole into ledger: a field counts only when
+// the comma after it is there, since the end of a line cut short may be the start of a
+// longer number. False when the line is cut short: it ends without its last comma, or
+// before the use type. A whole line of the earlier format ends after the use type;
+// yearMissing when the line gives no start year.
+bool ReadSettingsLine(const std::string& settings, std::size_t settingsAt, Ledger& ledger,
+                      Date today, bool& yearMissing) {
+    const auto fields = static_cast<int>(std::count(settings.begin(), settings.end(), ','));
+    const auto field = [&settings](int n) { return FieldNView(settings, ",", n); };
+    if (fields >= 2) ledger.openingBalance = AmountAt(field(2), settingsAt);
+    if (fields >= 3) {
+        long long startMonth = 0;
+        if (!ParseInt(field(3), startMonth) || startMonth < 1 || startMonth > 12)
+            ThrowAtLine(settingsAt, "開始月 " + Quoted(field(3)) + " が正しくありません");
+        ledger.startMonth = static_cast<int>(startMonth);
+    }
+    if (fields >= 4) ledger.useType = static_cast<int>(IntOr(field(4), 0));
+    long long year = 0;
+    if (fields < 5 || !ParseInt(field(5), year)) {
+        // Files of the earlier format carry no year: the records tell it, once they
+        // are read (today's year would date a whole year of records wrongly).
+        year = today.Year();
+        yearMissing = true;
+    }
+    if (year < 1900) year = ledger.periods.start[ledger.startMonth].Year();
+    ledger.startYear = static_cast<int>(year);
+    return fields >= 4 && settings.ends_with(',');
+}
 
 // Reads the twelve period lines and the settings line at the end of lines into ledger
 // and removes them. kMissing when the trailer is missing or is not twelve "f" lines;
-// yearMissing when the settings line gives no start year.
-Trailer ReadTrailer(std::vector<std::string>& lines, Ledger& ledger, Date today,
-                    bool& yearMissing) {
-    if (lines.size() < 13) return Trailer::kMissing;
-    const std::size_t first = lines.size() - 13;
+// kSettingsDamaged when the twelve period lines are there but the settings line after
+// them is cut short or missing.
+TrailerRead ReadTrailer(std::vector<std::string>& lines, Ledger& ledger, Date today) {
+    TrailerRead read;
+    if (lines.size() < 12) return read;
+    // A file cut just before its settings line ends with the period lines.
+    const bool hasSettingsPlace = lines.size() >= 13 && IsPeriodLine(lines[lines.size() - 13]);
+    const std::size_t first = lines.size() - (hasSettingsPlace ? 13 : 12);
     RecordSplit split;
     Periods periods = ledger.periods;
     for (int k = 1; k <= 12; ++k) {
         const std::size_t at = first + static_cast<std::size_t>(k - 1);
         split.Split(lines[at]);
-        if (split[0] != "f") return Trailer::kMissing;
+        if (split[0] != "f") return read;
         periods.start[k] = DateAt(split[1], at);
         periods.end[k] = DateAt(split[2], at);
         periods.lock[k] = static_cast<int>(IntOr(split[3], 0));
     }
     ledger.periods = periods;
     const std::size_t settingsAt = lines.size() - 1;
-    const std::string& settings = lines[settingsAt];
-    split.Split(settings);
-    bool hasSettings = split[0] == "g";
-    if (hasSettings) {
-        ledger.openingBalance = AmountAt(split[1], settingsAt);
-        long long startMonth = 0;
-        if (!ParseInt(split[2], startMonth) || startMonth < 1 || startMonth > 12)
-            ThrowAtLine(settingsAt, "開始月 " + Quoted(split[2]) + " が正しくありません");
-        ledger.startMonth = static_cast<int>(startMonth);
-        ledger.useType = static_cast<int>(IntOr(split[3], 0));
-        long long year = 0;
-        if (!ParseInt(FieldNView(settings, ",", 5), year)) {
-            // Files of the earlier format carry no year: the records tell it, once they
-            // are read (today's year would date a whole year of records wrongly).
-            year = today.Year();
-            yearMissing = true;
-        }
-        if (year < 1900) year = ledger.periods.start[ledger.startMonth].Year();
-        ledger.startYear = static_cast<int>(year);
-    }
-    // The period lines go; a last line that is not "g" stays and is dropped with the
-    // other lines that are not records.
+    const bool hasSettings = hasSettingsPlace && lines[settingsAt].starts_with('g') &&
+                             (lines[settingsAt].size() == 1 || lines[settingsAt][1] == ',');
+    bool whole = false;
+    // Without its settings line the year is read from the records, as for a file of the
+    // earlier format.
+    read.yearMissing = !hasSettings;
+    if (hasSettings)
+        whole = ReadSettingsLine(lines[settingsAt], settingsAt, ledger, today, read.yearMissing);
+    if (hasSettings && !whole) read.cutSettingsLine = settingsAt + 1;
+    if (hasSettingsPlace && !hasSettings) read.leftAt = first;
+    // The period lines go, and the settings line; a last line that is not "g" stays and
+    // is dropped with the other lines that are not records.
     lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(first),
                 lines.begin() + static_cast<std::ptrdiff_t>(first + 12 + (hasSettings ? 1 : 0)));
-    return hasSettings ? Trailer::kRead : Trailer::kWithoutSettings;
+    read.state = whole ? Trailer::kRead : Trailer::kSettingsDamaged;
+    return read;
 }
 
 // The year in which the fiscal year of the records begins, for a file that does not say:
@@ -211,13 +249,14 @@ ParsedLedger ParseLedgerLines(std::vector<std::string> lines, const Ledger& prev
     ledger.startYear = previous.startYear;
     ledger.periods = Periods::CalendarYear(today.Year());
     DropTrailingBlankLines(lines);
-    bool yearMissing = false;
-    const Trailer trailer = ReadTrailer(lines, ledger, today, yearMissing);
-    if (trailer == Trailer::kMissing) {
+    const TrailerRead trailer = ReadTrailer(lines, ledger, today);
+    if (trailer.state == Trailer::kMissing) {
         parsed.periodsInvalid = true;
         ledger.periods = Periods::CalendarYear(today.Year());
     }
-    parsed.damage.trailer = trailer != Trailer::kRead;
+    parsed.damage.trailer = trailer.state == Trailer::kMissing;
+    parsed.damage.settings = trailer.state == Trailer::kSettingsDamaged;
+    parsed.damage.settingsLine = trailer.cutSettingsLine;
 
     const std::string useTypeName = ledger.UseTypeName();
     // The records are gathered at the front of lines itself: a second list as long as
@@ -255,12 +294,12 @@ ParsedLedger ParseLedgerLines(std::vector<std::string> lines, const Ledger& prev
         }
         if (line.find_first_not_of(std::string_view(" \t\0", 3)) != std::string::npos &&
             parsed.damage.droppedLines++ == 0)
-            parsed.damage.firstDroppedLine = i + 1;
+            parsed.damage.firstDroppedLine = i + 1 + (i == trailer.leftAt ? 12 : 0);
     }
     lines.resize(records);
     ledger.transactions.Adopt(std::move(lines));
     index.EndReading();
-    if (yearMissing) ledger.startYear = StartYearOfRecords(ledger);
+    if (trailer.yearMissing) ledger.startYear = StartYearOfRecords(ledger);
     parsed.largeAmounts = amounts.TooLarge();
     return parsed;
 }

@@ -22,9 +22,16 @@ std::vector<std::string> LedgerFileLines(const Ledger& ledger);
 // What of a ledger file could not be read, so that saving the ledger over the file would
 // lose it for good.
 struct LedgerDamage {
-    // The periods or the settings line could not be read: what the file held there is not
-    // in the ledger.
+    // The periods could not be read: what the file held there, and in its settings line,
+    // is not in the ledger.
     bool trailer = false;
+    // The periods were read, but the settings line after them is cut short (of its fields
+    // only those still followed by their comma were read) or missing: the opening
+    // balance, start month, use type or start year it lost are the previous values. The
+    // line number (from 1) of a settings line cut short; 0 when there is none (a line in
+    // its place that is no settings line is a dropped line).
+    bool settings = false;
+    std::size_t settingsLine = 0;
     // Record lines with a number of fields no record has (bytes overwritten inside a line
     // take or add a comma): their fields stand in the wrong places, so that such a record
     // mostly belongs to no book and counts in no balance. They are kept as they are. The
@@ -41,7 +48,7 @@ struct LedgerDamage {
     std::size_t droppedLines = 0;
     std::size_t firstDroppedLine = 0;
     bool Any() const {
-        return trailer || badRecords > 0 || untaggedRecords > 0 || droppedLines > 0;
+        return trailer || settings || badRecords > 0 || untaggedRecords > 0 || droppedLines > 0;
     }
 };
 
@@ -51,7 +58,8 @@ bool IsRecordFieldCount(int fields);
 struct ParsedLedger {
     Ledger ledger;
     // The trailer was missing or broken: the periods are the calendar months of today's
-    // year, and the start month, use type, start year and opening balance are kept.
+    // year, and the start month, use type, start year and opening balance are kept (those
+    // of previous).
     bool periodsInvalid = false;
     LedgerDamage damage;
     // The amounts of the file add up beyond what a balance can hold, so that some book's
@@ -61,10 +69,10 @@ struct ParsedLedger {
 };
 
 // Reads the lines of a ledger file into a new ledger. previous gives the values kept
-// when the trailer is missing. Empty lines and NUL bytes after the last line are no
-// lines of the file (a crash or a copy can leave them there). Throws ConversionError
-// (its message names the line) for a date or number that does not convert; the caller's
-// ledger is never touched.
+// when the trailer or the settings line is missing or cut short. Empty lines and NUL bytes after
+// the last line are no lines of the file (a crash or a copy can leave them there). Throws
+// ConversionError (its message names the line) for a date or number that does not convert; the
+// caller's ledger is never touched.
 ParsedLedger ParseLedgerLines(std::vector<std::string> lines, const Ledger& previous, Date today);
 
 // Reads and parses a ledger file. Throws FileError, EncodingError or ConversionError.

@@ -109,6 +109,10 @@ void AddDamagedLines(std::string& text, std::size_t count, std::size_t first, co
 
 std::string DamagedLinesMessage(const LedgerDamage& damage) {
     std::string text;
+    if (damage.settings)
+        text = damage.settingsLine == 0
+                   ? std::string(kMissingSettingsMessage)
+                   : std::to_string(damage.settingsLine) + "行目" + kCutSettingsMessage;
     AddDamagedLines(text, damage.badRecords, damage.firstBadRecordLine, kDamagedRecordsMessage);
     AddDamagedLines(text, damage.untaggedRecords, damage.firstUntaggedRecordLine,
                     kUntaggedRecordsMessage);

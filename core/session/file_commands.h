@@ -38,9 +38,16 @@ inline constexpr const char* kUntaggedRecordsMessage =
     "の記録は月の印が正しくないため、どの月にも表示されません。ファイルが壊れています。";
 inline constexpr const char* kDroppedLinesMessage =
     "は出納帳の記録として読み取れないため、保存すると失われます。ファイルが壊れています。";
+// The settings line after the period lines cut short (after its line number) or missing.
+inline constexpr const char* kCutSettingsMessage =
+    "の設定行は途中で切れているため、開始残高、開始月などの設定を正しく読み取れません。"
+    "環境設定で確かめて下さい。ファイルが壊れています。";
+inline constexpr const char* kMissingSettingsMessage =
+    "設定行がないため、開始残高、開始月などの設定を読み取れません。"
+    "環境設定で確かめて下さい。ファイルが壊れています。";
 
 // The damaged lines of the file and what each kind means, one kind a line of text; empty
-// when no line is damaged (a damaged trailer has a message of its own).
+// when no line is damaged (unreadable periods have a message of its own).
 std::string DamagedLinesMessage(const LedgerDamage& damage);
 
 // Replaces the whole model with the file's content. A file that cannot be read leaves

@@ -33,6 +33,7 @@
 #include "gui/printing/preview_page.h"
 #include "gui/summary/graph_page.h"
 #include "gui/summary/summary_page.h"
+#include "gui/widgets/elided_label.h"
 #include "qtprint/qt_text.h"
 
 namespace velmora::gui {
@@ -240,9 +241,9 @@ void MainWindow::BuildStatusBar() {
         bar->addWidget(panel, kStatusPanelWidths[i]);
         statusPanels_[i] = panel;
     }
-    pdfNotice_ = new QLabel(bar);
+    // A PDF's path may be long: the notice gives way, the button beside it shows whole.
+    pdfNotice_ = new ElidedLabel(bar);
     pdfNotice_->setObjectName("pdfNotice");
-    pdfNotice_->setTextFormat(Qt::PlainText);
     pdfFolder_ = new QPushButton(QStringLiteral("フォルダーを開く"), bar);
     pdfFolder_->setObjectName("openPdfFolder");
     pdfFolder_->setFocusPolicy(Qt::NoFocus);
@@ -353,7 +354,11 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
         // window's keys; the key then reaches the window's action.
         // The calendar's day cells keep PgUp and PgDn (a month) while they have the keyboard;
         // text boxes keep their editing keys.
+        // The menu bar, while it has the keyboard, keeps Escape: it closes the menu bar's
+        // choice first, as everywhere, before Escape is "検索解除" again.
         const auto& key = *static_cast<QKeyEvent*>(event);
+        if (qobject_cast<QMenuBar*>(widget) && key.matches(QKeySequence::Cancel))
+            return QMainWindow::eventFilter(watched, event);
         if (widget && widget->window() == this && !widget->property("ownsPageKeys").toBool() &&
             !IsTextEditingKey(*widget, key) && IsWindowKey(key))
             return true;
@@ -392,7 +397,6 @@ void MainWindow::StateChanged() {
     }
     const QString pdf = Q(app_.printing().PdfWrittenText());
     pdfNotice_->setText(pdf);
-    pdfNotice_->setToolTip(pdf);
     pdfFolder_->setVisible(app_.printing().PdfWritten());
     journalWarning_->setVisible(app_.journalFailing());
     leftPane_->setVisible(app_.leftPaneShown());

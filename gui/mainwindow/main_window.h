@@ -22,6 +22,7 @@ class QTableView;
 
 namespace velmora::gui {
 
+class ElidedLabel;
 class GraphPage;
 class LedgerPage;
 class LeftPane;
@@ -99,7 +100,7 @@ private:
     GraphPage* graphPage_ = nullptr;
     PreviewPage* previewPage_ = nullptr;
     QLabel* statusPanels_[8] = {};
-    QLabel* pdfNotice_ = nullptr;       // where the last PDF went, or that it was not saved
+    ElidedLabel* pdfNotice_ = nullptr;  // where the last PDF went, or that it was not saved
     QPushButton* pdfFolder_ = nullptr;  // "フォルダーを開く"
     QLabel* journalWarning_ = nullptr;  // while unsaved work cannot be journalled
     bool closing_ = false;

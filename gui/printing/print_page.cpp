@@ -33,20 +33,28 @@ QComboBox* Combo(const Items& items, const char* name, QWidget* parent) {
     return box;
 }
 
+// Flat, as the page's other groups: frames would take the room of a row. Without a caption
+// the group has no margins either: a caption beside it says what it is. columns choices to
+// a row: short ones side by side.
 template <typename Items>
 QGroupBox* RadioGroup(const QString& caption, const Items& items, const char* name,
-                      QButtonGroup*& group, QWidget* parent) {
+                      QButtonGroup*& group, QWidget* parent, int columns = 1) {
     auto* box = new QGroupBox(caption, parent);
     box->setObjectName(name);
-    auto* v = new QVBoxLayout(box);
-    v->setContentsMargins(6, 2, 6, 2);
-    v->setSpacing(0);
+    box->setFlat(true);
+    auto* grid = new QGridLayout(box);
+    if (caption.isEmpty())
+        grid->setContentsMargins(0, 0, 0, 0);
+    else
+        grid->setContentsMargins(0, 0, 0, 2);
+    grid->setSpacing(0);
     group = new QButtonGroup(box);
     int id = 0;
     for (const auto& item : items) {
         auto* b = new QRadioButton(Q(item), box);
-        group->addButton(b, id++);
-        v->addWidget(b);
+        group->addButton(b, id);
+        grid->addWidget(b, id / columns, id % columns);
+        ++id;
     }
     return box;
 }
@@ -64,13 +72,15 @@ void SetItems(QComboBox* box, const std::vector<std::string>& items) {
 
 PrintPage::PrintPage(Application& app, QWidget* parent) : QWidget(parent), app_(app) {
     setObjectName("printPage");
+    // Every control in sight in the pane of a window maximised on a 1280x720 screen: the
+    // page is packed tight.
     auto* v = new QVBoxLayout(this);
-    v->setContentsMargins(4, 4, 4, 4);
-    v->setSpacing(4);
+    v->setContentsMargins(4, 2, 4, 2);
+    v->setSpacing(2);
 
     auto* choices = new QGridLayout();
     choices->setHorizontalSpacing(6);
-    choices->setVerticalSpacing(2);
+    choices->setVerticalSpacing(1);
     paper_ = Combo(std::vector<std::string>{}, "paper", this);
     font_ = Combo(kFontItems, "font", this);
     column_ = Combo(kColumnItems, "titleColumn", this);
@@ -82,25 +92,28 @@ PrintPage::PrintPage(Application& app, QWidget* parent) : QWidget(parent), app_(
         choices->addWidget(boxes[i], i, 1);
         connect(boxes[i], &QComboBox::activated, this, [this] { StyleChoiceChanged(); });
     }
+    filterGroup_ = RadioGroup(QString(), kPageFilterItems, "pageFilter", filter_, this);
+    choices->addWidget(new QLabel(Q("印　刷"), this), 4, 0, Qt::AlignTop);
+    choices->addWidget(filterGroup_, 4, 1);
     choices->setColumnStretch(1, 1);
     v->addLayout(choices);
 
     kokuyoGroup_ = RadioGroup(Q("コクヨ用紙科目検索時オプション"), kKokuyoNegativeItems,
-                              "kokuyoOption", kokuyo_, this);
+                              "kokuyoOption", kokuyo_, this, 2);
     v->addWidget(kokuyoGroup_);
-    filterGroup_ = RadioGroup(Q("印　刷"), kPageFilterItems, "pageFilter", filter_, this);
-    v->addWidget(filterGroup_);
 
     auto* monthGroup = new QGroupBox(Q("印刷月"), this);
+    monthGroup->setFlat(true);
     auto* mv = new QVBoxLayout(monthGroup);
-    mv->setContentsMargins(4, 2, 4, 2);
+    mv->setContentsMargins(4, 0, 4, 2);
     months_ = new QListWidget(monthGroup);
     months_->setObjectName("monthsToPrint");
     months_->setFlow(QListView::LeftToRight);
     months_->setWrapping(true);
     months_->setResizeMode(QListView::Adjust);
-    months_->setGridSize(QSize(52, 20));
-    months_->setFixedHeight(66);
+    // Two rows of six months.
+    months_->setGridSize(QSize(34, 20));
+    months_->setFixedHeight(44);
     for (int i = 0; i < 12; ++i) {
         auto* item = new QListWidgetItem(months_);
         item->setFlags(Qt::ItemIsUserCheckable | Qt::ItemIsEnabled);
@@ -110,8 +123,9 @@ PrintPage::PrintPage(Application& app, QWidget* parent) : QWidget(parent), app_(
     v->addWidget(monthGroup);
 
     auto* offsetGroup = new QGroupBox(Q("印刷位置設定(mm単位)"), this);
+    offsetGroup->setFlat(true);
     auto* grid = new QGridLayout(offsetGroup);
-    grid->setContentsMargins(4, 2, 4, 2);
+    grid->setContentsMargins(4, 0, 4, 2);
     grid->setHorizontalSpacing(2);
     grid->setVerticalSpacing(2);
     oddCaption_ = new QLabel(offsetGroup);
@@ -173,7 +187,7 @@ PrintPage::PrintPage(Application& app, QWidget* parent) : QWidget(parent), app_(
     v->addWidget(formLines_);
 
     auto* buttons = new QGridLayout();
-    buttons->setSpacing(3);
+    buttons->setSpacing(2);
     auto button = [this](const char* caption) {
         auto* b = new QPushButton(Q(caption), this);
         b->setObjectName(caption);

@@ -246,6 +246,31 @@ TEST(CliSharedLedger, ARecordThatLostACommaOrItsFirstByteIsDamage) {
     }
 }
 
+// Regression: a settings line cut short left the use type 0 (and add or resave wrote it over
+// the file); one missing lost the periods read before it, and the next forced save wrote the
+// calendar months of today's year.
+TEST(CliSharedLedger, ASettingsLineCutShortIsDamage) {
+    TempFolder home, files;
+    const std::string ledger = files.File("cut.exv");
+    const std::string whole = std::string(kRecords) + kTrailer;
+    WriteCp932(ledger, whole.substr(0, whole.size() - 8));  // "g,10000,4,"
+    const std::string original = ReadBytes(ledger);
+    const std::string what =
+        "velmora-cli: " + ledger + " is damaged (line 15, its settings line, is cut short)";
+    CliResult add = RunCli(AddArgs(ledger, "x"), home.Path());
+    EXPECT_EQ(add.status, 1);
+    EXPECT_EQ(add.err, "確認: " + ledger + " 15行目" + kCutSettingsMessage + "\n" + what +
+                           "; give --force to save over it\n");
+    EXPECT_EQ(ReadBytes(ledger), original);
+
+    WriteCp932(ledger, whole.substr(0, whole.find("g,")));
+    EXPECT_EQ(RunCli({"--today", "2014/04/10", "resave", ledger, "--force"}, home.Path()).status,
+              0);
+    // The periods the file still held are saved again, not the calendar months of the year.
+    EXPECT_NE(ReadBytes(ledger).find("f,2015/01/01,2015/01/31,0\r\nf,2015/02/01"),
+              std::string::npos);
+}
+
 TEST(CliSharedLedger, FailedSavesAndBackupsAreToldByTheStatus) {
     TempFolder home, files;
     const std::string ledger = files.File("a.exv");

@@ -179,12 +179,18 @@ TEST(LedgerFile, QuotedFieldsLoseTheirQuotesAndCommasAtLoad) {
               "d04=,2014/04/01,0,交通費バス,x,0,1,-1,現金,現金出納帳,現金,現金出納帳,");
 }
 
-TEST(LedgerFile, MissingOrBrokenTrailerKeepsRecordsAndPreviousValues) {
+// The ledger open before, whose values a file that lost them keeps.
+Ledger PreviousLedger() {
     Ledger previous;
     previous.openingBalance = Amount::FromYen(42);
     previous.startMonth = 7;
     previous.useType = 2;
     previous.startYear = 2020;
+    return previous;
+}
+
+TEST(LedgerFile, MissingOrBrokenTrailerKeepsRecordsAndPreviousValues) {
+    const Ledger previous = PreviousLedger();
     Lines twelve;
     for (int i = 0; i < 12; ++i)
         twelve.push_back("d04=,2014/04/" + std::to_string(10 + i) + "," + std::to_string(i) +
@@ -216,9 +222,48 @@ TEST(LedgerFile, MissingOrBrokenTrailerKeepsRecordsAndPreviousValues) {
     Lines noSettings = Concat(twelve, TrailerWith("x"));
     parsed = ParseLedgerLines(noSettings, previous, kToday);
     EXPECT_FALSE(parsed.periodsInvalid);
-    EXPECT_TRUE(parsed.damage.trailer);
+    EXPECT_FALSE(parsed.damage.trailer);
+    EXPECT_TRUE(parsed.damage.settings);
+    EXPECT_EQ(parsed.damage.settingsLine, 0u);
+    EXPECT_EQ(parsed.damage.firstDroppedLine, 25u);
     EXPECT_EQ(parsed.ledger.startMonth, 7);
     EXPECT_EQ(parsed.ledger.periods.start[4].ShortText(), "2014/04/01");
+}
+
+// Regression: a file cut inside its settings line failed to load, lost its use type or
+// (cut just before the line) its periods, and the next save wrote the values of the
+// ledger open before over the file's.
+TEST(LedgerFile, ASettingsLineCutShortIsDamageAndWhatItStillHoldsIsRead) {
+    const Ledger previous = PreviousLedger();
+    const Lines records(kExampleLines.begin(), kExampleLines.begin() + 3);
+    // Only a field still followed by its comma is read: "10" may be the start of "10000".
+    const std::tuple<std::string, std::size_t, int, int, int, int> cuts[] = {
+        {"g,10000,4,1,2014", 16, 10000, 4, 1, 2014},
+        {"g,10000,4,", 16, 10000, 4, 2, 2014},
+        {"g,10", 16, 42, 7, 2, 2014},
+        {"g", 16, 42, 7, 2, 2014},
+        {"", 0, 42, 7, 2, 2014},  // the file ends with the period lines
+    };
+    for (const auto& [settings, line, balance, month, useType, year] : cuts) {
+        Lines lines = Concat(records, TrailerWith(settings));
+        if (settings.empty()) lines.pop_back();
+        const ParsedLedger parsed = ParseLedgerLines(lines, previous, kToday);
+        EXPECT_FALSE(parsed.periodsInvalid) << settings;
+        EXPECT_FALSE(parsed.damage.trailer) << settings;
+        EXPECT_TRUE(parsed.damage.settings) << settings;
+        EXPECT_EQ(parsed.damage.settingsLine, line) << settings;
+        EXPECT_EQ(parsed.damage.droppedLines, 0u) << settings;
+        const Ledger& ledger = parsed.ledger;
+        EXPECT_EQ(std::make_tuple(ledger.openingBalance, ledger.startMonth, ledger.useType,
+                                  ledger.startYear),
+                  std::make_tuple(Amount::FromYen(balance), month, useType, year))
+            << settings;
+        EXPECT_EQ(ledger.periods.start[4].ShortText(), "2014/04/01") << settings;
+        EXPECT_EQ(ledger.transactions.Count(), 2) << settings;
+    }
+    // A whole line of the earlier format ends after the use type.
+    EXPECT_FALSE(ParseLedgerLines(Concat(records, TrailerWith("g,10000,4,1,")), previous, kToday)
+                     .damage.Any());
 }
 
 // Regression: a record that lost a comma (bytes overwritten inside the line) belonged to no

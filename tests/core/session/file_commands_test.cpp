@@ -137,6 +137,32 @@ TEST(LoadLedger, TwelveLinesWithoutTrailerWarnsAndKeepsEveryRecord) {
     EXPECT_EQ(h.session.balances.current, Amount::FromYen(-12));
 }
 
+// Regression: a file cut inside its settings line loaded silently with the use type 0 or not
+// at all, and one cut before it lost its periods; either way the next save wrote the values
+// of the ledger open before over the file's.
+TEST(LoadLedger, ASettingsLineCutShortOrMissingIsDamageThatTheLoadTells) {
+    SessionHarness h;
+    const std::string example = ExampleBytes();
+    const std::string path = h.docs + "/cut.exv";
+    testing::WriteBytes(path, example.substr(0, example.size() - 9));  // "g,10000,4,"
+    h.session.ledger.useType = 2;                                      // the ledger open before
+    ASSERT_TRUE(LoadLedger(h.session, path));
+    EXPECT_EQ(h.dialogs.Infos(),
+              Lines{"確認|" + path +
+                    "\r\n16行目の設定行は途中で切れているため、開始残高、開始月などの設定を正しく"
+                    "読み取れません。環境設定で確かめて下さい。ファイルが壊れています。"});
+    EXPECT_EQ(h.session.damagedFile, path);
+    EXPECT_EQ(SettingsLine(h.session.ledger), "g,10000,4,2,2014,");
+
+    testing::WriteBytes(path, example.substr(0, example.find("g,10000")));
+    h.dialogs.Clear();
+    ASSERT_TRUE(LoadLedger(h.session, path));
+    EXPECT_EQ(h.dialogs.Infos(), Lines{"確認|" + path + "\r\n" + kMissingSettingsMessage});
+    EXPECT_EQ(h.session.damagedFile, path);
+    EXPECT_EQ(h.session.ledger.periods.start[1].ShortText(), "2015/01/01");
+    EXPECT_EQ(h.session.ledger.useType, 2);
+}
+
 TEST(LoadLedger, EarlierFormatFileIsSavedUnderTheNewExtension) {
     SessionHarness h;
     const std::string clv = h.CopyExample("old.clv");

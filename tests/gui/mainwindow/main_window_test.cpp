@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QImage>
 #include <QLabel>
+#include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -84,6 +85,7 @@ private slots:
     void aSavedBackupCanBeRestoredFromItsMenu();
     void undoAndRedoKeysFollowTheHistory();
     void theRibbonAndTheCalendarTakeTheKeyboard();
+    void escapeLeavesTheMenusBeforeItClearsTheSearch();
     void everyRibbonGroupLabelShowsWhole();
 
 private:
@@ -449,6 +451,41 @@ void MainWindowTest::theRibbonAndTheCalendarTakeTheKeyboard() {
     QCOMPARE(app.ledgerView().ledgerTab, 4);
     press(Qt::Key_Home);
     QCOMPARE(app.view().calendar.selected.ShortText(), std::string("2014/06/10"));
+}
+
+// Regression: Escape in the menu bar was "検索解除": it cleared the search and left the
+// menu bar holding the keyboard.
+void MainWindowTest::escapeLeavesTheMenusBeforeItClearsTheSearch() {
+    Desk d(OnDay("2014/06/10", std::nullopt));
+    const std::string file = d.CopyExample("a.exv");
+    Desk e(OnDay("2014/06/10", file));
+    QVERIFY(e.program.Start());
+    MainWindow& w = e.w();
+    w.show();
+    QApplication::setActiveWindow(&w);
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    auto* titles = w.leftPane()->findChild<QListWidget*>("titleList");
+    const QListWidgetItem* title = titles->findItems("旅費交通費", Qt::MatchExactly).value(0);
+    QVERIFY(title);
+    QTest::mouseClick(titles->viewport(), Qt::LeftButton, {},
+                      titles->visualItemRect(title).center());
+    const Session& session = e.program.app().session();
+    QCOMPARE(QString::fromStdString(session.accountFilter), QString("旅費交通費"));
+    // The keyboard is where the user's key goes: an open menu, else the focused control.
+    auto press = [](Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
+        QWidget* popup = QApplication::activePopupWidget();
+        QTest::keyClick(popup ? popup : QApplication::focusWidget(), key, modifiers);
+    };
+    press(Qt::Key_F, Qt::AltModifier);
+    QVERIFY(qobject_cast<QMenu*>(QApplication::activePopupWidget()));
+    press(Qt::Key_Escape);  // the menu closes; its title stays chosen in the menu bar
+    QVERIFY(QApplication::activePopupWidget() == nullptr);
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(w.menuBar()));
+    press(Qt::Key_Escape);  // the menu bar gives the keyboard back
+    QVERIFY(QApplication::focusWidget() != w.menuBar());
+    QCOMPARE(QString::fromStdString(session.accountFilter), QString("旅費交通費"));
+    press(Qt::Key_Escape);  // now "検索解除"
+    QCOMPARE(QString::fromStdString(session.accountFilter), QString());
 }
 
 // The start month changed in "環境設定" by keyboard and applied: the month tabs are in the new

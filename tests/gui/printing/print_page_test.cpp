@@ -33,6 +33,7 @@
 #include "gui/printing/preview_page.h"
 #include "gui/printing/print_page.h"
 #include "gui/support/real_boxes.h"
+#include "gui/widgets/elided_label.h"
 #include "gui/widgets/numeric_edit.h"
 #include "qtprint/qt_print_device.h"
 #include "support/cli_runner.h"
@@ -92,6 +93,44 @@ public:
     }
     bool progressWhileAsked = false;
 };
+
+// What of the print page's controls and the status bar's PDF notice and folder button does not
+// lie whole in its place (the pane's visible part, the window) at the window's size on a
+// 1280x720 screen, maximised under a window manager whose title bar takes 19 pixels; with
+// rectangles, for the failure message. The window may not grow beyond the screen.
+QString NotShownWhole(MainWindow& w) {
+    const QSize screen(1280, 701);
+    w.resize(screen);
+    QApplication::processEvents();
+    PrintPage* page = static_cast<LeftPane*>(w.leftPane())->printPage();
+    QWidget* viewport =
+        qobject_cast<QScrollArea*>(page->parentWidget()->parentWidget())->viewport();
+    QString cut;
+    auto whole = [&cut](QWidget* control, QWidget* in, QSize size) {
+        const QRect r(control->mapTo(in, QPoint(0, 0)), control->size());
+        if (!QRect(QPoint(0, 0), size).contains(r))
+            cut += QString("%1 %2,%3 %4x%5 in %6x%7\n")
+                       .arg(control->objectName() + "/" + control->metaObject()->className())
+                       .arg(r.x())
+                       .arg(r.y())
+                       .arg(r.width())
+                       .arg(r.height())
+                       .arg(size.width())
+                       .arg(size.height());
+    };
+    for (QWidget* control : page->findChildren<QWidget*>())
+        if (control->isVisible() &&
+            (qobject_cast<QAbstractButton*>(control) || qobject_cast<QComboBox*>(control) ||
+             qobject_cast<QLineEdit*>(control) || qobject_cast<QListWidget*>(control)))
+            whole(control, viewport, viewport->size());
+    for (int i = 0; i < page->months()->count(); ++i)
+        if (!page->months()->viewport()->rect().contains(
+                page->months()->visualItemRect(page->months()->item(i))))
+            cut += page->months()->item(i)->text() + "\n";
+    whole(w.findChild<ElidedLabel*>("pdfNotice"), &w, screen);
+    whole(w.findChild<QPushButton*>("openPdfFolder"), &w, screen);
+    return cut;
+}
 
 }  // namespace
 
@@ -249,14 +288,22 @@ void PrintPageTest::pdfProgressOpensAfterTheFileIsChosenAndCancelSaysSo() {
     QVERIFY(!w.findChild<QPushButton*>("openPdfFolder")->isVisible());
 
     // Written whole: the status bar says where, and offers the folder.
-    dialogs.saveFileAnswers.push_back(pdf);
+    const std::string deep = folder.Path() + "/経理の書類/2014年度/税理士事務所に提出するもの";
+    std::filesystem::create_directories(deep);
+    const std::string named = deep + "/2014年度_現金出納帳_本店と小口現金_控え_四月分_確認済み.pdf";
+    dialogs.saveFileAnswers.push_back(named);
     QTest::mouseClick(Button(print, "PDFに保存…"), Qt::LeftButton);
     QCOMPARE(std::count(calls.begin(), calls.end(), "end"), 1);
     // No more readable than the ledger it comes from.
     QCOMPARE(std::count(calls.begin(), calls.end(), "pdf-mode 600"), 2);
-    QCOMPARE(w.findChild<QLabel*>("pdfNotice")->text(),
-             QString::fromStdString("PDFを保存しました: " + pdf));
+    auto* notice = w.findChild<ElidedLabel*>("pdfNotice");
+    QCOMPARE(notice->text(), QString::fromStdString("PDFを保存しました: " + named));
     QVERIFY(w.findChild<QPushButton*>("openPdfFolder")->isVisible());
+    // Regression: on a 1280x720 screen the last buttons lay below the page's end. The path
+    // gives way in its middle: the file's name still ends it.
+    QCOMPARE(NotShownWhole(w), QString());
+    QVERIFY(notice->shownText().endsWith("確認済み.pdf"));
+    QCOMPARE(notice->toolTip(), notice->text());
 
     // Regression: a later PDF that failed (its style gone) left that notice standing.
     std::filesystem::remove_all(folder.Path() + "/work/style");
@@ -264,7 +311,7 @@ void PrintPageTest::pdfProgressOpensAfterTheFileIsChosenAndCancelSaysSo() {
     dialogs.saveFileAnswers.push_back(pdf);
     QTest::mouseClick(Button(print, "PDFに保存…"), Qt::LeftButton);
     QCOMPARE(dialogs.Infos().size(), infos + 1);  // why it failed
-    QCOMPARE(w.findChild<QLabel*>("pdfNotice")->text(), QString("PDFは保存されていません"));
+    QCOMPARE(w.findChild<ElidedLabel*>("pdfNotice")->text(), QString("PDFは保存されていません"));
     QVERIFY(!w.findChild<QPushButton*>("openPdfFolder")->isVisible());
 }
 
@@ -303,7 +350,7 @@ void PrintPageTest::aPdfThatCannotBeWrittenGivesTheKeyboardBack() {
     QVERIFY2(said.contains(QString::fromStdString("ファイルに書き込めません: " + pdf)),
              qPrintable(said));
     QVERIFY(!std::filesystem::exists(pdf));
-    QCOMPARE(w.findChild<QLabel*>("pdfNotice")->text(), QString("PDFは保存されていません"));
+    QCOMPARE(w.findChild<ElidedLabel*>("pdfNotice")->text(), QString("PDFは保存されていません"));
     QVERIFY(!w.findChild<QPushButton*>("openPdfFolder")->isVisible());
     // The keyboard is where the user left it.
     QTRY_COMPARE_WITH_TIMEOUT(QApplication::activeWindow(), &w, 2000);
@@ -313,7 +360,7 @@ void PrintPageTest::aPdfThatCannotBeWrittenGivesTheKeyboardBack() {
     const std::string written = folder.Path() + "/april.pdf";
     dialogs.saveFileAnswers.push_back(written);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
-    QCOMPARE(w.findChild<QLabel*>("pdfNotice")->text(),
+    QCOMPARE(w.findChild<ElidedLabel*>("pdfNotice")->text(),
              QString::fromStdString("PDFを保存しました: " + written));
     QVERIFY(std::filesystem::exists(written));
 }
