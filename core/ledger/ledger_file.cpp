@@ -120,6 +120,11 @@ TrailerRead ReadTrailer(std::vector<std::string>& lines, Ledger& ledger, Date to
         periods.lock[k] = static_cast<int>(IntOr(split[3], 0));
     }
     ledger.periods = periods;
+    // What a settings line cut short or missing no longer tells, the period lines do: the
+    // fiscal year begins with the period that begins first.
+    int firstMonth = 1;
+    for (int k = 2; k <= 12; ++k)
+        if (periods.start[k] < periods.start[firstMonth]) firstMonth = k;
     const std::size_t settingsAt = lines.size() - 1;
     const bool hasSettings = hasSettingsPlace && lines[settingsAt].starts_with('g') &&
                              (lines[settingsAt].size() == 1 || lines[settingsAt][1] == ',');
@@ -130,6 +135,13 @@ TrailerRead ReadTrailer(std::vector<std::string>& lines, Ledger& ledger, Date to
     if (hasSettings)
         whole = ReadSettingsLine(lines[settingsAt], settingsAt, ledger, today, read.yearMissing);
     if (hasSettings && !whole) read.cutSettingsLine = settingsAt + 1;
+    if (!whole) {
+        const auto fields =
+            hasSettings ? std::count(lines[settingsAt].begin(), lines[settingsAt].end(), ',') : 0;
+        if (fields < 3) ledger.startMonth = firstMonth;
+        if (read.yearMissing) ledger.startYear = periods.start[ledger.startMonth].Year();
+        read.yearMissing = false;
+    }
     if (hasSettingsPlace && !hasSettings) read.leftAt = first;
     // The period lines go, and the settings line; a last line that is not "g" stays and
     // is dropped with the other lines that are not records.

@@ -217,8 +217,8 @@ TEST(LedgerFile, MissingOrBrokenTrailerKeepsRecordsAndPreviousValues) {
     EXPECT_EQ(parsed.ledger.startMonth, 7);
     EXPECT_EQ(parsed.ledger.periods.start[4].ShortText(), "2024/04/01");
 
-    // Twelve period lines without the settings line: the periods are read, but the
-    // opening balance and start month the file held are not.
+    // Twelve period lines without the settings line: the periods are read, and the start
+    // month and year with them; the opening balance the file held is not.
     Lines noSettings = Concat(twelve, TrailerWith("x"));
     parsed = ParseLedgerLines(noSettings, previous, kToday);
     EXPECT_FALSE(parsed.periodsInvalid);
@@ -226,7 +226,9 @@ TEST(LedgerFile, MissingOrBrokenTrailerKeepsRecordsAndPreviousValues) {
     EXPECT_TRUE(parsed.damage.settings);
     EXPECT_EQ(parsed.damage.settingsLine, 0u);
     EXPECT_EQ(parsed.damage.firstDroppedLine, 25u);
-    EXPECT_EQ(parsed.ledger.startMonth, 7);
+    EXPECT_EQ(parsed.ledger.startMonth, 4);
+    EXPECT_EQ(parsed.ledger.startYear, 2014);
+    EXPECT_EQ(parsed.ledger.openingBalance, Amount::FromYen(42));
     EXPECT_EQ(parsed.ledger.periods.start[4].ShortText(), "2014/04/01");
 }
 
@@ -237,12 +239,14 @@ TEST(LedgerFile, ASettingsLineCutShortIsDamageAndWhatItStillHoldsIsRead) {
     const Ledger previous = PreviousLedger();
     const Lines records(kExampleLines.begin(), kExampleLines.begin() + 3);
     // Only a field still followed by its comma is read: "10" may be the start of "10000".
+    // The start month and year the line lost are the period lines' (April 2014 here), not
+    // the previous ledger's (July).
     const std::tuple<std::string, std::size_t, int, int, int, int> cuts[] = {
         {"g,10000,4,1,2014", 16, 10000, 4, 1, 2014},
         {"g,10000,4,", 16, 10000, 4, 2, 2014},
-        {"g,10", 16, 42, 7, 2, 2014},
-        {"g", 16, 42, 7, 2, 2014},
-        {"", 0, 42, 7, 2, 2014},  // the file ends with the period lines
+        {"g,10", 16, 42, 4, 2, 2014},
+        {"g", 16, 42, 4, 2, 2014},
+        {"", 0, 42, 4, 2, 2014},  // the file ends with the period lines
     };
     for (const auto& [settings, line, balance, month, useType, year] : cuts) {
         Lines lines = Concat(records, TrailerWith(settings));
