@@ -121,24 +121,21 @@ TrailerRead ReadTrailer(std::vector<std::string>& lines, Ledger& ledger, Date to
     }
     ledger.periods = periods;
     // What a settings line cut short or missing no longer tells, the period lines do: the
-    // fiscal year begins with the period that begins first.
+    // fiscal year begins with the period that begins first; a line that holds its start
+    // month says it again.
     int firstMonth = 1;
     for (int k = 2; k <= 12; ++k)
         if (periods.start[k] < periods.start[firstMonth]) firstMonth = k;
+    ledger.startMonth = firstMonth;
     const std::size_t settingsAt = lines.size() - 1;
     const bool hasSettings = hasSettingsPlace && lines[settingsAt].starts_with('g') &&
                              (lines[settingsAt].size() == 1 || lines[settingsAt][1] == ',');
-    bool whole = false;
-    // Without its settings line the year is read from the records, as for a file of the
-    // earlier format.
     read.yearMissing = !hasSettings;
-    if (hasSettings)
-        whole = ReadSettingsLine(lines[settingsAt], settingsAt, ledger, today, read.yearMissing);
+    const bool whole = hasSettings && ReadSettingsLine(lines[settingsAt], settingsAt, ledger, today,
+                                                       read.yearMissing);
     if (hasSettings && !whole) read.cutSettingsLine = settingsAt + 1;
     if (!whole) {
-        const auto fields =
-            hasSettings ? std::count(lines[settingsAt].begin(), lines[settingsAt].end(), ',') : 0;
-        if (fields < 3) ledger.startMonth = firstMonth;
+        // The year it lost is the first period's, not one guessed from the records.
         if (read.yearMissing) ledger.startYear = periods.start[ledger.startMonth].Year();
         read.yearMissing = false;
     }
